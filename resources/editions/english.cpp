@@ -1,0 +1,154 @@
+// The English edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
+#include "resources/resourcedata.h"
+
+namespace zembo {
+
+const EditionSource& englishEdition() {
+  static const EditionSource edition{
+      {
+          "Dictionary",                // 0
+          "language\\",                // 1
+          "list\\",                    // 2
+          "list\\temp.ls",             // 3
+          "language\\tempfile",        // 4
+          "icons\\",                   // 5
+          "zemboicon",                 // 6
+          "Done",                      // 7
+          "Cancel",                    // 8
+          "OK",                        // 9
+          "tekenset",                  // 10
+          "Stay on top",               // 11
+          "english",                   // 12
+          "0",                         // 13
+          "Error setting LOCALE\nSort results may not be valid.\n\nInstall multi-language support from "
+          "your Windows cd-rom for this language.   ",  // 14
+          "EnglishAviDelay",                            // 15
+          "Practice words",                             // 16
+          "Slow",                                       // 17
+          "Fast",                                       // 18
+          "213",                                        // 19
+          "You have reached the end of the List. ",     // 20
+          "Practice list",                              // 21
+          "is empty.      \n\nCreate new practice list?",  // 22
+          "Quit",                                          // 23
+          "Create practice list",                          // 24
+          "Add all",                                       // 25
+          "Remove all",                                    // 26
+          "Add random",                                    // 27
+          "Search",                                        // 28
+          "Add words to the list",                         // 29
+          "Click on a word to add it to the list",         // 30
+          "Click on a word to remove it from the list",    // 31
+          "Practice list",                                 // 32
+          "DELETED",                                       // 33
+          "Update list",                                   // 34
+          "Updating list\nOne moment please",              // 35
+          "Add random number of words",                    // 36
+          "Delete old list",                               // 37
+          "Number of words (max. ",                        // 38
+          "Print",                                         // 39
+          "Sending word list to printer",                  // 40
+          "Word",                                          // 41
+          "Create new list",                               // 42
+          "List name : ",                                  // 43
+          "Delete current list",                           // 44
+          "Delete list",                                   // 45
+          "Lists",                                         // 46
+          "The characters / \\ < > | . : ? * have special meaning and are not allowed.   ",  // 47
+          "Are you sure you want to delete",                                               // 48
+          "?",                                                                             // 49
+          "You should keep at least one list.   ",                                          // 50
+          "Can't delete folder",                                                           // 51
+          "English",                                                                       // 52
+          "dict.ini",                                                                      // 53
+          "on",                                                                            // 54
+          "off",                                                                           // 55
+          "[language]",                                                                    // 56
+          "[selected]",                                                                    // 57
+          "10",                                                                            // 58
+          "[AddNew]",                                                                      // 59
+          "8",                                                                             // 60
+          "Writing",                                                                       // 61
+          "Reading",                                                                       // 62
+          "Sorting",                                                                       // 63
+          "Add words",                                                                     // 64
+          "CONFIRM ENTRIES WITH ENTER",                                                    // 65
+          "No comma allowed in this field",                                                // 66
+          "add words",                                                                     // 67
+          "New entries",                                                                   // 68
+          "Read error",                                                                    // 69
+          "Sort",                                                                          // 70
+          "The words are being sorted\nOne moment please",                                 // 71
+          "Sort failed  ",                                                                 // 72
+          "Error",                                                                         // 73
+          "Dictionary",                                                                    // 74
+          "INI file not found, Program aborted.\n\nReport this message to :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "&Language",                                         // 76
+          "Add words",                                         // 77
+          "Start practice",                                    // 78
+          "Search",                                            // 79
+          "Create practice list",                              // 80
+          "http://www.zembo.example",                          // 81
+          "support@zembo.example",                             // 82
+          "dict.hlp",                                          // 83
+          "Search words",                                      // 84
+          "Delete record",                                     // 85
+          "Restore record",                                    // 86
+          "Automatic Clipboard search",                        // 87
+          "Copy",                                              // 88
+          "Paste",                                             // 89
+          "Play",                                              // 90
+          "Search words in textfile",                          // 91
+          "Help",                                              // 92
+          "Search words in textfile",                          // 93
+          "Character set",                                     // 94
+      },
+      {
+          {"ZEMBO",
+           {{"&File", {{55, "Stay on top"}, {9, "&Search words in textfile"}, {3, "E&xit\tCtrl+X"}}},
+            {"&Help", {{4, "&Help Dictionary\tF1"}, {5, "&About..."}}}}},
+          {"ZOEKEN",
+           {{"&Character set", {{6, "&On"}, {7, "Of&f"}}},
+            {"Automatic Clipboard search", {{56, "On"}, {57, "Off"}}}}},
+          {"TEKENSET", {{"&Character set", {{6, "&On"}, {7, "Of&f"}}}}},
+          {"LIST", {{"&File", {{59, "Create new list"}, {60, "Delete current list"}}}}},
+          {"READFILE", {{"&File", {{1, "&Open textfile"}, {20, "&Paste text from clipboard"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Dictionary",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Dictionary, version 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "A bilingual dictionary for language learners", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Create new list",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "List name : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Cancel", 115, 57, 50, 14},
+           }},
+      },
+      {{{AcceleratorKind::AltKey, 'A', 10},
+        {AcceleratorKind::AltKey, 'P', 11},
+        {AcceleratorKind::AltKey, 'S', 12},
+        {AcceleratorKind::AltKey, 'C', 13},
+        {AcceleratorKind::ControlChar, 'X', 3},
+        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+  };
+  return edition;
+}
+
+}  // namespace zembo

@@ -1,0 +1,28 @@
+#pragma once
+// Single-byte code pages: the text of every file, name and UI string is bytes in the code page of
+// its language; these convert to Unicode and back at the boundaries that need it (the toolkit, file
+// names, collation).
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zembo {
+
+// The code page of a Windows character-set code: 0 and 500 are ANSI (1252), 204 Cyrillic (1251),
+// 238 Central European (1250), 161 Greek (1253), 162 Turkish (1254), 177 Hebrew (1255),
+// 178 Arabic (1256), 186 Baltic (1257), 163 Vietnamese (1258), 222 Thai (874). Any other code: 1252.
+int codePageOfCharset(int charset);
+
+// The Unicode character of each byte of a code page. Bytes the page leaves undefined stand for the
+// control character of the same value, so that every byte survives a round trip.
+using CodePageTable = std::array<char16_t, 256>;
+const CodePageTable& codePageTable(int codePage);
+
+std::u16string toUtf16(std::string_view bytes, int codePage);
+std::string toUtf8(std::string_view bytes, int codePage);
+// A character the code page cannot hold becomes "?".
+std::string fromUtf16(std::u16string_view text, int codePage);
+std::string fromUtf8(std::string_view utf8, int codePage);
+
+}  // namespace zembo

@@ -1,0 +1,50 @@
+#pragma once
+// Paths as the program forms them ("list\\verbs\\Fre_Eng.ls", bytes in a code page) and the
+// host's (separators "/", UTF-8 file names). hostPath is the one place where they are mapped.
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zembo {
+
+// The code page in which the program forms file names; start-up sets that of the UI language.
+extern int fileNameCodePage;
+
+std::filesystem::path hostPath(std::string_view programPath, int codePage = fileNameCodePage);
+// The other way: a host name (UTF-8) as bytes of the code page.
+std::string programName(const std::filesystem::path& hostName, int codePage = fileNameCodePage);
+
+// fopen on a program path.
+std::FILE* openFile(std::string_view programPath, const char* mode);
+bool removeFile(std::string_view programPath);
+bool fileExists(std::string_view programPath);
+
+struct DirectoryEntry {
+  std::string name;  // bytes in fileNameCodePage
+  bool isDirectory = false;
+  bool isHidden = false;  // a name beginning with "."
+};
+
+// The entries of a folder matching a pattern such as "list\\*.*" or "*.zb", in the order the file
+// system returns them, "." and ".." included; an empty list when the folder cannot be read.
+// "*" and "?" match as in a Windows file search, without regard to ASCII case; "*.*" matches all.
+std::vector<DirectoryEntry> findFiles(std::string_view programPattern);
+bool matchesFilePattern(std::string_view name, std::string_view pattern);
+
+// Copies a file, replacing the target safely (through a temporary file beside it).
+bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath);
+
+// Flushes a file to disk and closes it; false when any step failed (a full disk shows here).
+bool syncAndClose(std::FILE* file);
+// Renames a file over another one at once: the target is either the old file or the new one.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+// Writes a whole new version of a file through a temporary file in the same folder, flushed to
+// disk and renamed over the old one. When the writer or any step fails, the old file is untouched
+// and the temporary file removed.
+bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer);
+
+}  // namespace zembo

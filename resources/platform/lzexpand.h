@@ -1,0 +1,14 @@
+#pragma once
+// Copying with expansion: a source compressed in the LZ (SZDD) format of the old "compress"
+// tools is written expanded, any other file is copied as it is.
+
+#include <string_view>
+
+namespace zembo {
+
+bool isLzCompressed(std::string_view programPath);
+// Returns false when the source cannot be read or the target not written; the target is then
+// left as it was.
+bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath);
+
+}  // namespace zembo

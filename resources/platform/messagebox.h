@@ -1,0 +1,59 @@
+#pragma once
+// Message boxes and the end of the process. The running program shows boxes through a presenter
+// (the toolkit's, installed at start-up); tests switch to recording mode, which records every box
+// and answers with scripted buttons, and make process exit observable.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zembo {
+
+// An owner window, or nullptr for a box without owner.
+using WindowHandle = void*;
+
+constexpr unsigned MB_OK = 0x00;
+constexpr unsigned MB_YESNO = 0x04;
+constexpr unsigned MB_ICONERROR = 0x10;
+constexpr unsigned MB_ICONWARNING = 0x30;
+constexpr unsigned MB_BUTTONMASK = 0x0F;
+constexpr unsigned MB_ICONMASK = 0xF0;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Text and caption are bytes in messageBoxCodePage (start-up sets the UI language's).
+extern int messageBoxCodePage;
+
+// Modal; returns the button pressed (IDOK, IDYES or IDNO).
+int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);
+
+using MessageBoxPresenter = int (*)(WindowHandle owner, std::string_view text, std::string_view caption,
+                                    unsigned type);
+void setMessageBoxPresenter(MessageBoxPresenter presenter);
+
+struct RecordedMessageBox {
+  WindowHandle owner;
+  std::string text;
+  std::string caption;
+  unsigned type;
+};
+
+// While recording, boxes are not shown: each is recorded and answered with the next scripted
+// answer, or with OK (Yes/No boxes: No) when the script is used up.
+void startRecordingMessageBoxes(std::vector<int> answers = {});
+void stopRecordingMessageBoxes();
+const std::vector<RecordedMessageBox>& recordedMessageBoxes();
+
+// Ends the process with an exit code, after flushing open C streams.
+[[noreturn]] void exitProcess(int code);
+
+// Thrown by exitProcess while a test has made exits observable.
+struct ProcessExit {
+  int code;
+};
+void throwOnProcessExit(bool enabled);
+
+}  // namespace zembo

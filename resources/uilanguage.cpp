@@ -1,0 +1,36 @@
+#include "resources/uilanguage.h"
+
+#include "resources/platform/asciicase.h"
+
+namespace zembo {
+
+const UiLanguage uiLanguages[uiLanguageCount] = {
+    {"english", 500, "ENGLISH", 1033, 1252},       {"french", 700, "FRENCH", 1036, 1252},
+    {"swedish", 900, "SWEDISH", 1053, 1252},       {"russianlat", 1100, "RUSSIANLAT", 1033, 1252},
+    {"russiancyr", 1300, "RUSSIANCYR", 1049, 1251}, {"dutch", 1500, "DUTCH", 1043, 1252},
+    {"italian", 1700, "ITALIAN", 1040, 1252},      {"norwegian", 1900, "NORWEGIAN", 1044, 1252},
+    {"danish", 2100, "DANISH", 1030, 1252},        {"german", 2300, "GERMAN", 1031, 1252},
+};
+
+int uiBase = 0;
+char uiLanguageName[150] = "";
+
+int uiLanguageBase(std::string_view iniValue) {
+  int base = 0;
+  for (const UiLanguage& language : uiLanguages)
+    if (equalNoCase(iniValue, language.iniValue)) base = language.base;
+  return base;
+}
+
+const UiLanguage* uiLanguageOfBase(int base) {
+  for (const UiLanguage& language : uiLanguages)
+    if (language.base == base) return &language;
+  return nullptr;
+}
+
+int uiCodePage() {
+  const UiLanguage* language = uiLanguageOfBase(uiBase);
+  return language ? language->codePage : 1252;
+}
+
+}  // namespace zembo

@@ -1,0 +1,32 @@
+#pragma once
+// The ten UI languages. language.ini names one; its base numbers the string table rows of that
+// edition (UI text N is string uiBase + N) and its value forms the names of its resources.
+
+#include <string_view>
+
+namespace zembo {
+
+struct UiLanguage {
+  const char* iniValue;  // "english"
+  int base;              // 500 + 200 k
+  const char* prefix;    // "ENGLISH": resources are named PREFIX_SUFFIX
+  int resourceLanguage;  // Windows language id of the edition's resources, for reference
+  int codePage;          // the edition's texts are bytes of this code page
+};
+
+constexpr int uiLanguageCount = 10;
+extern const UiLanguage uiLanguages[uiLanguageCount];
+
+// The base of the language whose value equals iniValue without regard to case; 0 when none does.
+int uiLanguageBase(std::string_view iniValue);
+// The table row of a base, or nullptr.
+const UiLanguage* uiLanguageOfBase(int base);
+
+// Chosen at start-up from language.ini.
+extern int uiBase;               // 0 while none is chosen
+extern char uiLanguageName[150];  // the value as written in language.ini
+
+// The code page of the chosen edition (1252 while none is chosen).
+int uiCodePage();
+
+}  // namespace zembo

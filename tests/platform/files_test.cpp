@@ -1,0 +1,148 @@
+#include <algorithm>
+
+#include "resources/platform/hostpath.h"
+#include "resources/platform/lzexpand.h"
+#include "resources/platform/textfile.h"
+#include "tests/support/testenv.h"
+
+namespace zembo {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+class FilesTest : public test::TempDirTest {};
+
+TEST_F(FilesTest, HostPathTurnsSeparatorsAndCodePageBytes) {
+  EXPECT_EQ(hostPath("list\\verbs\\Fre_Eng.ls").string(), "list/verbs/Fre_Eng.ls");
+  EXPECT_EQ(hostPath("sound\\Fran\xE7" "ais\\caf\xE9.wav", 1252).string(), "sound/Français/café.wav");
+  // A name written in 1251 lands as a UTF-8 file name and is found again under its bytes.
+  const std::string russian = "list\\\xD1\xEB\xEE\xE2\xE0";  // Слова
+  std::filesystem::create_directories(hostPath(russian, 1251));
+  EXPECT_TRUE(std::filesystem::is_directory("list/Слова"));
+  int previous = fileNameCodePage;
+  fileNameCodePage = 1251;
+  const auto entries = findFiles("list\\*.*");
+  fileNameCodePage = previous;
+  EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                          [](const DirectoryEntry& e) { return e.name == "\xD1\xEB\xEE\xE2\xE0" && e.isDirectory; }));
+}
+
+TEST_F(FilesTest, EnumerationCountsDotEntriesAndTellsFoldersFromFiles) {
+  std::filesystem::create_directories("list/verbs");
+  std::filesystem::create_directories("list/.hidden");
+  writeFile("list/notes.txt", "x");
+  const auto entries = findFiles("list\\*.*");
+  ASSERT_EQ(entries.size(), 5u);  // . .. verbs .hidden notes.txt
+  int folders = 0;
+  for (const auto& e : entries) {
+    folders += e.isDirectory;
+    EXPECT_EQ(e.isHidden, e.name[0] == '.');
+    if (e.name == "notes.txt") {
+      EXPECT_FALSE(e.isDirectory);
+    }
+  }
+  EXPECT_EQ(folders, 4);
+  EXPECT_TRUE(findFiles("missing\\*.*").empty());
+}
+
+TEST_F(FilesTest, PatternsMatchLikeAFileSearch) {
+  EXPECT_TRUE(matchesFilePattern("Fre_Eng.zb", "*.zb"));
+  EXPECT_TRUE(matchesFilePattern("Fre_Eng.ZB", "*.zb"));
+  EXPECT_FALSE(matchesFilePattern("Fre_Eng.zbx", "*.zb"));
+  EXPECT_TRUE(matchesFilePattern("README", "*.*"));
+  EXPECT_TRUE(matchesFilePattern("a1.wav", "a?.wav"));
+  EXPECT_FALSE(matchesFilePattern("ab1.wav", "a?.wav"));
+  EXPECT_TRUE(matchesFilePattern("abc", "a*c"));
+  EXPECT_TRUE(matchesFilePattern("aXbXc", "a*b*c"));
+  writeFile("taal/a.zb", "");
+  writeFile("taal/b.txt", "");
+  const auto zb = findFiles("taal\\*.zb");
+  ASSERT_EQ(zb.size(), 1u);
+  EXPECT_EQ(zb[0].name, "a.zb");
+}
+
+TEST_F(FilesTest, TextModeReadsCrLfAsOneLineEnd) {
+  writeFile("t.txt", "one\r\ntwo\nthree\r\rfour");
+  std::FILE* f = openFile("t.txt", "rt");
+  ASSERT_NE(f, nullptr);
+  char line[100];
+  std::vector<std::string> lines;
+  while (readTextLine(f, line, sizeof line)) lines.push_back(line);
+  std::fclose(f);
+  EXPECT_EQ(lines, (std::vector<std::string>{"one\n", "two\n", "three\r\rfour"}));
+}
+
+TEST_F(FilesTest, LongLinesComeInPiecesOfBufferSizeMinusOne) {
+  writeFile("t.txt", std::string(98, 'a') + "\r\n" + std::string(150, 'b') + "\n");
+  std::FILE* f = openFile("t.txt", "rt");
+  char line[100];
+  ASSERT_TRUE(readTextLine(f, line, sizeof line));
+  EXPECT_EQ(std::string(line), std::string(98, 'a') + "\n");  // the CR LF fits as one character
+  ASSERT_TRUE(readTextLine(f, line, sizeof line));
+  EXPECT_EQ(std::string(line), std::string(99, 'b'));
+  ASSERT_TRUE(readTextLine(f, line, sizeof line));
+  EXPECT_EQ(std::string(line), std::string(51, 'b') + "\n");
+  EXPECT_FALSE(readTextLine(f, line, sizeof line));
+  std::fclose(f);
+  removeLineEnd(line);
+}
+
+TEST_F(FilesTest, CopyReplacesTheTarget) {
+  writeFile("a.bin", std::string("new\0data", 8));
+  writeFile("b.bin", "old content that is longer");
+  EXPECT_TRUE(copyFileReplacing("a.bin", "b.bin"));
+  EXPECT_EQ(readFile("b.bin"), std::string("new\0data", 8));
+  EXPECT_FALSE(copyFileReplacing("missing.bin", "b.bin"));
+  EXPECT_EQ(readFile("b.bin"), std::string("new\0data", 8));
+}
+
+TEST_F(FilesTest, FailedSafeReplacementKeepsTheOldFileAndLeavesNoTemporary) {
+  writeFile("data.zb", "old");
+  EXPECT_FALSE(replaceFileSafely("data.zb", [](std::FILE* f) {
+    std::fputs("half", f);
+    return false;
+  }));
+  EXPECT_EQ(readFile("data.zb"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+  EXPECT_TRUE(replaceFileSafely("data.zb", [](std::FILE* f) { return std::fputs("new", f) >= 0; }));
+  EXPECT_EQ(readFile("data.zb"), "new");
+}
+
+TEST_F(FilesTest, SyncAndCloseReportsAFullDisk) {
+  // /dev/full takes the buffered write but fails the flush, as a full disk does.
+  std::FILE* full = std::fopen("/dev/full", "w");
+  if (!full) GTEST_SKIP() << "no /dev/full";
+  ASSERT_GE(std::fputs("x", full), 0);
+  EXPECT_FALSE(syncAndClose(full));
+}
+
+// An SZDD file holding only literals: each control byte 0xFF announces eight literal bytes.
+std::string szdd(const std::string& data) {
+  std::string out("SZDD\x88\xF0\x27\x33" "A", 9);
+  out += '\0';
+  const auto n = static_cast<uint32_t>(data.size());
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < data.size(); i += 8) {
+    out += '\xFF';
+    out += data.substr(i, 8);
+  }
+  return out;
+}
+
+TEST_F(FilesTest, ExpandCopyExpandsSzddAndCopiesAnythingElse) {
+  const std::string text = "The quick brown fox jumps over the lazy dog.";
+  writeFile("packed.tx_", szdd(text));
+  writeFile("plain.txt", text);
+  EXPECT_TRUE(isLzCompressed("packed.tx_"));
+  EXPECT_FALSE(isLzCompressed("plain.txt"));
+  EXPECT_TRUE(expandCopy("packed.tx_", "out1.txt"));
+  EXPECT_EQ(readFile("out1.txt"), text);
+  EXPECT_TRUE(expandCopy("plain.txt", "out2.txt"));
+  EXPECT_EQ(readFile("out2.txt"), text);
+  EXPECT_FALSE(expandCopy("missing", "out3.txt"));
+  EXPECT_FALSE(std::filesystem::exists("out3.txt"));
+}
+
+}  // namespace
+}  // namespace zembo

@@ -1,0 +1,41 @@
+#include "tests/support/testenv.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "resources/platform/messagebox.h"
+
+namespace zembo::test {
+
+void TempDirTest::SetUp() {
+  previousDir_ = std::filesystem::current_path();
+  std::string pattern = (std::filesystem::temp_directory_path() / "zembo-test-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  dir = pattern;
+  std::filesystem::current_path(dir);
+  ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  startRecordingMessageBoxes();
+  throwOnProcessExit(true);
+}
+
+void TempDirTest::TearDown() {
+  throwOnProcessExit(false);
+  stopRecordingMessageBoxes();
+  std::filesystem::current_path(previousDir_);
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+}
+
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace zembo::test

@@ -1,0 +1,28 @@
+#pragma once
+// Every test works in a fresh temporary folder of its own, which is also its working directory and
+// its XDG_CONFIG_HOME, so that no test touches the user's files or another test's.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zembo::test {
+
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::filesystem::path dir;
+
+ private:
+  std::filesystem::path previousDir_;
+};
+
+// Writes bytes to a file (relative to the working directory), creating its folders.
+void writeFile(const std::filesystem::path& path, std::string_view bytes);
+std::string readFile(const std::filesystem::path& path);
+
+}  // namespace zembo::test
