@@ -9,6 +9,7 @@
 namespace zembo {
 
 int messageBoxCodePage = 1252;
+WindowHandle mainWindowHandle = nullptr;
 
 namespace {
 

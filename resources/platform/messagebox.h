@@ -26,6 +26,8 @@ constexpr int IDNO = 7;
 
 // Text and caption are bytes in messageBoxCodePage (start-up sets the UI language's).
 extern int messageBoxCodePage;
+// The program's main window, owner of the boxes that belong to it; null until it exists.
+extern WindowHandle mainWindowHandle;
 
 // Modal; returns the button pressed (IDOK, IDYES or IDNO).
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);

@@ -1,0 +1,151 @@
+// Lookup speed at a million records: findWord bisecting the word file (in the page cache) under
+// a sort table and under the "french" locale, beside the same bisection over records held in
+// memory, the floor of what a lookup can cost.
+//
+//   bench_lookup [records]    (default 1000000; works in a folder under /tmp)
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/directions/directions.h"
+#include "bench/wordgen.h"
+#include "resources/platform/collation.h"
+#include "resources/uilanguage.h"
+#include "store/collate.h"
+#include "store/sorttable.h"
+#include "store/store.h"
+
+namespace {
+
+using namespace zembo;
+using Clock = std::chrono::steady_clock;
+
+// Letters folded, accented letters weighed as their base letter, the blank ignored.
+std::string frenchTable() {
+  std::string table(256, '\0');
+  for (int c = 1; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c);
+  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
+  const char* accents[][2] = {{"\xE0\xE2\xC0\xC2", "a"}, {"\xE9\xE8\xEA\xEB\xC9\xC8\xCA", "e"},
+                              {"\xEE\xEF\xCE", "i"},      {"\xF4\xD4", "o"},
+                              {"\xFB\xF9\xFC\xDB", "u"},  {"\xE7\xC7", "c"}};
+  for (const auto& group : accents)
+    for (const char* p = group[0]; *p; ++p) table[static_cast<unsigned char>(*p)] = group[1][0];
+  table[' '] = 1;
+  return table;
+}
+
+struct Sample {
+  std::vector<WordRecord> records;  // sorted in the direction's collation
+  std::vector<std::string> keys;    // half present, half absent, in random order
+};
+
+Sample makeSample(int count, bool byTable) {
+  bench::WordGenerator gen;
+  struct Keyed {
+    std::string key;
+    WordRecord record;
+  };
+  std::vector<Keyed> all(static_cast<std::size_t>(count));
+  CollationKeyMaker maker;
+  for (Keyed& k : all) {
+    const std::string w = gen.word();
+    setField(k.record.word, sizeof k.record.word, w);
+    setField(k.record.translation, sizeof k.record.translation, gen.translation(2));
+    if (byTable)
+      sortTableKey(sortTable, w, k.key);
+    else
+      maker.makeKey(w, k.key);
+  }
+  std::sort(all.begin(), all.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+  Sample s;
+  for (const Keyed& k : all) s.records.push_back(k.record);
+  bench::WordGenerator other(7);
+  for (int i = 0; i < 10000; ++i) {
+    if (i % 2 == 0)
+      s.keys.emplace_back(wordOf(s.records[other.next() % s.records.size()]));
+    else
+      s.keys.push_back(other.word() + "zq");
+  }
+  return s;
+}
+
+int findInMemory(const std::vector<WordRecord>& records, const std::string& key) {
+  int lo = 0, hi = static_cast<int>(records.size()) - 1, mid = 0;
+  while (lo <= hi) {
+    mid = (lo + hi) / 2;
+    const int c = compareWords(wordOf(records[static_cast<std::size_t>(mid)]), key);
+    if (c == 0) return mid;
+    if (c < 0) lo = mid + 1;
+    else hi = mid - 1;
+  }
+  return lo;
+}
+
+struct Figures {
+  double median, p99;
+};
+
+template <typename Lookup>
+Figures measure(const std::vector<std::string>& keys, Lookup lookup) {
+  std::vector<double> micros;
+  micros.reserve(keys.size());
+  volatile int sink = 0;
+  for (const std::string& key : keys) {
+    const auto start = Clock::now();
+    sink = sink + lookup(key);
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  }
+  std::sort(micros.begin(), micros.end());
+  return {micros[micros.size() / 2], micros[micros.size() * 99 / 100]};
+}
+
+void run(int count, bool byTable) {
+  std::FILE* t = std::fopen("tables/French.stb", "wb");
+  const std::string table = frenchTable();
+  if (byTable) std::fwrite(table.data(), 1, table.size(), t);
+  std::fclose(t);
+  if (!byTable) std::filesystem::remove("tables/French.stb");
+  loadDirections();
+  currentDirection = directionList;  // French to English
+  loadSortTable();
+  setCollationLocale(currentDirection->localeName);
+  const Sample sample = makeSample(count, byTable);
+  {
+    std::ofstream out("language/Fre_Eng.zb", std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(sample.records.data()),
+              static_cast<std::streamsize>(sample.records.size() * sizeof(WordRecord)));
+  }
+  openWordFile();
+  countWordRecords();
+  for (int i = 0; i < wordCount; i += 48) readWordRecord(i);  // into the page cache
+  measure(sample.keys, findWord);                               // warm up
+  const Figures file = measure(sample.keys, findWord);
+  const Figures memory = measure(sample.keys, [&](const std::string& k) { return findInMemory(sample.records, k); });
+  std::printf("%-12s %9d records   findWord: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us\n",
+              byTable ? "sort table" : "\"french\"", wordCount, file.median, file.p99, memory.median, memory.p99);
+  closeStoreFiles();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zembo-bench-lookup";
+  std::filesystem::create_directories(folder / "language");
+  std::filesystem::create_directories(folder / "tables");
+  std::filesystem::current_path(folder);
+  std::ofstream("dict.ini") << "[language]\nFrench,french,0\n";
+  uiBase = 500;
+  std::printf("10000 lookups, half present, half absent, word file in the page cache\n");
+  run(count, true);
+  run(count, false);
+  std::filesystem::current_path("/");
+  std::filesystem::remove_all(folder);
+  return 0;
+}

@@ -1,0 +1,91 @@
+#include "store/collate.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/directions/directions.h"
+#include "resources/platform/asciicase.h"
+#include "resources/platform/collation.h"
+#include "resources/platform/hostpath.h"
+#include "resources/platform/messagebox.h"
+#include "resources/uitext.h"
+#include "store/sorttable.h"
+#include "store/store.h"
+
+namespace zembo {
+
+unsigned char sortTable[256] = {};
+
+const char* const knownLocaleNames[knownLocaleCount] = {
+    "AFRIKAANS", "ALBANIAN",   "ARABIC",     "ARMENIAN",  "ASSAMESE",   "AZERI",     "BASQUE",     "BELARUSIAN",
+    "BENGALI",   "BULGARIAN",  "CATALAN",    "CHINESE",   "CROATIAN",   "CZECH",     "DANISH",     "DUTCH",
+    "ENGLISH",   "ESTONIAN",   "FAEROESE",   "FARSI",     "FINNISH",    "FRENCH",    "GEORGIAN",   "GERMAN",
+    "GREEK",     "GUJARATI",   "HEBREW",     "HINDI",     "HUNGARIAN",  "ICELANDIC", "INDONESIAN", "ITALIAN",
+    "JAPANESE",  "KANNADA",    "KASHMIRI",   "KAZAK",     "KONKANI",    "KOREAN",    "LATVIAN",    "LITHUANIAN",
+    "MACEDONIAN", "MALAY",     "MALAYALAM",  "MANIPURI",  "MARATHI",    "NEPALI",    "NORWEGIAN",  "ORIYA",
+    "POLISH",    "PORTUGUESE", "PUNJABI",    "ROMANIAN",  "RUSSIAN",    "SANSKRIT",  "SERBIAN",    "SINDHI",
+    "SLOVAK",    "SLOVENIAN",  "SPANISH",    "SWAHILI",   "SWEDISH",    "TAMIL",     "TATAR",      "TELUGU",
+    "THAI",      "TURKISH",    "UKRAINIAN",  "URDU",      "UZBEK",      "VIETNAMESE",
+};
+
+void loadSortTable() {
+  if (!currentDirection->hasSortTable) return;
+  std::FILE* file = openFile(std::string("tables\\") + currentDirection->sourceName + ".stb", "rb");
+  if (!file) {
+    messageBox(nullptr, "Can't open sorttable   ", "error", MB_OK);
+    return;
+  }
+  // A shorter file leaves the rest of the table as it was.
+  std::fread(sortTable, 1, sizeof sortTable, file);
+  std::fclose(file);
+}
+
+void checkLocaleName(const char* localeName) {
+  for (const char* known : knownLocaleNames)
+    if (equalNoCase(known, localeName)) return;
+  char text[200];
+  std::snprintf(text, sizeof text, "Unknown locale : %s", localeName);
+  messageBox(nullptr, text, "error", MB_OK);
+}
+
+int compareByTable(std::string_view a, std::string_view b) {
+  // Both keys are rebuilt on every call; the buffers are kept to spare the allocations.
+  thread_local std::string keyA, keyB;
+  sortTableKey(sortTable, a, keyA);
+  sortTableKey(sortTable, b, keyB);
+  return keyA.compare(keyB);
+}
+
+int compareByLocale(std::string_view a, std::string_view b) { return collateNoCase(a, b); }
+
+int compareWords(std::string_view a, std::string_view b) {
+  return currentDirection->hasSortTable ? compareByTable(a, b) : compareByLocale(a, b);
+}
+
+int findWord(std::string_view key) {
+  int lo = 0, hi = wordCount - 1, mid = 0;
+  bool found = false;
+  while (lo <= hi && !found) {
+    mid = (lo + hi) / 2;
+    readWordRecord(mid);
+    const int c = compareWords(wordOf(currentRecord), key);
+    if (c == 0) found = true;
+    if (c < 0) lo = mid + 1;
+    if (c > 0) hi = mid - 1;
+  }
+  return found ? mid : lo;
+}
+
+int activateDirection() {
+  loadSortTable();
+  if (!setCollationLocale(currentDirection->localeName))
+    messageBox(mainWindowHandle, loadUiText(14), uiTextCopy(0), MB_OK | MB_ICONWARNING);
+  checkLocaleName(currentDirection->localeName);
+  const int recorded = recordSelectedDirection();
+  closeStoreFiles();
+  openWordFile();
+  countWordRecords();
+  return recorded;
+}
+
+}  // namespace zembo

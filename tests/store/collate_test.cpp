@@ -1,0 +1,180 @@
+#include "store/collate.h"
+
+#include "app/directions/directions.h"
+#include "resources/platform/collation.h"
+#include "resources/platform/messagebox.h"
+#include "store/store.h"
+#include "tests/store/storefixture.h"
+
+namespace zembo {
+namespace {
+
+using test::Entry;
+using test::readFile;
+using test::writeFile;
+using test::writeWordFile;
+
+class CollateTest : public test::StoreTest {
+ protected:
+  // A table in which every byte weighs itself, with the letters folded.
+  static std::string identityTable() {
+    std::string table(256, '\0');
+    for (int c = 0; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c < 2 ? 2 : c);
+    for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
+    return table;
+  }
+  void openWith(const char* wordFileName, const std::vector<Entry>& entries) {
+    useDirection(wordFileName);
+    writeWordFile(std::string("language/") + wordFileName, entries);
+    loadSortTable();
+    setCollationLocale(currentDirection->localeName);
+    openWordFile();
+    countWordRecords();
+  }
+};
+
+TEST_F(CollateTest, TableWeightOneIgnoresAndZeroEndsTheKey) {
+  std::string table = identityTable();
+  table[' '] = 1;
+  table['-'] = 0;
+  writeFile("tables/French.stb", table);
+  useDirection("Fre_Eng.zb");
+  ASSERT_EQ(currentDirection->hasSortTable, 1);
+  loadSortTable();
+  EXPECT_EQ(compareWords("ab c", "abc"), 0);
+  EXPECT_EQ(compareWords("well-known", "well"), 0);
+  EXPECT_EQ(compareWords("ABC", "abc"), 0);
+  EXPECT_LT(compareWords("ab", "abc"), 0);  // a key that is a prefix is smaller
+  EXPECT_GT(compareWords("\xE9", "z"), 0);   // bytes compare unsigned
+}
+
+TEST_F(CollateTest, MissingOrShortTableFileKeepsThePreviousWeights) {
+  std::string table = identityTable();
+  writeFile("tables/French.stb", table);
+  useDirection("Fre_Eng.zb");
+  loadSortTable();
+  std::filesystem::remove("tables/French.stb");
+  loadSortTable();
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't open sorttable   ");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "error");
+  EXPECT_EQ(recordedMessageBoxes()[0].owner, nullptr);
+  EXPECT_EQ(sortTable['A'], 'a');
+  writeFile("tables/French.stb", std::string(10, '\x07'));
+  loadSortTable();
+  EXPECT_EQ(sortTable[9], 7);
+  EXPECT_EQ(sortTable['A'], 'a');
+}
+
+TEST_F(CollateTest, FindWordGivesTheMatchOrTheInsertionPosition) {
+  openWith("Eng_Fre.zb", {{"apple", "pomme"}, {"banana", "banane"}, {"cherry", "cerise"}});
+  EXPECT_EQ(findWord("banana"), 1);
+  EXPECT_EQ(findWord("apricot"), 1);
+  EXPECT_EQ(findWord("zebra"), 3);
+  EXPECT_EQ(findWord("aardvark"), 0);
+  EXPECT_EQ(findWord("APPLE"), 0);
+  EXPECT_EQ(findWord(""), 0);
+  EXPECT_EQ(wordOf(currentRecord), "apple");  // the last record probed
+}
+
+TEST_F(CollateTest, FindWordInAnEmptyFileAndAmongDuplicates) {
+  openWith("Eng_Fre.zb", {});
+  EXPECT_EQ(findWord("anything"), 0);
+  openWith("Eng_Fre.zb", {{"a", "1"}, {"b", "2"}, {"b", "3"}, {"b", "4"}, {"c", "5"}});
+  const int at = findWord("b");
+  EXPECT_GE(at, 1);
+  EXPECT_LE(at, 3);
+}
+
+TEST_F(CollateTest, CLocaleFoldsCaseOnly) {
+  openWith("Eng_Fre.zb", {{"apple", "pomme"}});
+  setCollationLocale("C");
+  EXPECT_EQ(compareWords("Apple", "apple"), 0);
+  EXPECT_LT(compareWords("Apple", "banana"), 0);
+}
+
+TEST_F(CollateTest, FrenchAccentsSortWithTheirLetters) {
+  openWith("Fre_Eng.zb", {{"abricot", "apricot"}, {"\xE9" "cole", "school"}, {"\xE9t\xE9", "summer"},
+                          {"ours", "bear"}, {"z\xE8" "bre", "zebra"}});
+  EXPECT_EQ(collationLocaleName(), "fr");
+  EXPECT_EQ(findWord("\xE9t\xE9"), 2);
+  EXPECT_EQ(findWord("\xC9T\xC9"), 2);
+  EXPECT_EQ(findWord("ete"), 2);   // before été, after école
+  EXPECT_EQ(findWord("f"), 3);     // é sorts with e, not after z
+  EXPECT_EQ(findWord("zzz"), 5);
+}
+
+TEST_F(CollateTest, RussianCyrillicIsDecodedFromItsCodePage) {
+  writeFile("dict.ini", "[language]\nRussian,russian,204\n\n[selected]\nRus_Eng.zb\n");
+  // арбуз, ёж, жук, яблоко in Windows-1251: ё must sort beside е, before ж, not after я.
+  openWith("Rus_Eng.zb", {{"\xE0\xF0\xE1\xF3\xE7", "watermelon"}, {"\xB8\xE6", "hedgehog"},
+                          {"\xE6\xF3\xEA", "beetle"}, {"\xFF\xE1\xEB\xEE\xEA\xEE", "apple"}});
+  EXPECT_EQ(findWord("\xB8\xE6"), 1);
+  EXPECT_EQ(findWord("\xA8\xC6"), 1);  // ЁЖ
+  EXPECT_EQ(findWord("\xE5"), 1);      // е goes before ёж
+  EXPECT_EQ(findWord("\xFF\xFF"), 4);
+}
+
+TEST_F(CollateTest, UnknownLocaleNameIsReported) {
+  checkLocaleName("French");
+  checkLocaleName("norwegian");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+  checkLocaleName("klingon");
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Unknown locale : klingon");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "error");
+  EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK);
+  EXPECT_STREQ(knownLocaleNames[0], "AFRIKAANS");
+  EXPECT_STREQ(knownLocaleNames[69], "VIETNAMESE");
+}
+
+class ActivateTest : public test::StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+    writeWordFile("language/Eng_Fre.zb", {{"cat", "chat"}});
+    useDirection("Fre_Eng.zb");
+    openWordFile();
+    countWordRecords();
+  }
+  void switchTo(const char* wordFileName) {
+    for (DictionaryDirection* d = directionList; d; d = d->next)
+      if (std::string(d->wordFileName) == wordFileName) currentDirection = d;
+  }
+};
+
+TEST_F(ActivateTest, NewDirectionGetsItsCollationSelectionAndStore) {
+  switchTo("Eng_Fre.zb");
+  EXPECT_EQ(activateDirection(), 0);
+  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(collationLocaleName(), "en");
+  EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nEng_Fre.zb\n");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+}
+
+TEST_F(ActivateTest, LocaleThatCannotBeSetIsReportedAndWorkGoesOn) {
+  writeFile("dict.ini", "[language]\nFrench,,0\n\n[selected]\nFre_Eng.zb\n");
+  ASSERT_EQ(loadDirections(), 0);
+  currentDirection = directionList;  // locale "0"
+  setCollationLocale("german");
+  EXPECT_EQ(activateDirection(), 0);
+  ASSERT_EQ(recordedMessageBoxes().size(), 2u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text.substr(0, 20), "Error setting LOCALE");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
+  EXPECT_EQ(recordedMessageBoxes()[1].text, "Unknown locale : 0");
+  EXPECT_EQ(collationLocaleName(), "de");  // the locale in force stays
+  EXPECT_EQ(wordCount, 2);
+}
+
+TEST_F(ActivateTest, StoreIsReopenedEvenWhenTheSelectionCannotBeRecorded) {
+  std::filesystem::create_directory("tmp.ini");
+  switchTo("Eng_Fre.zb");
+  EXPECT_EQ(activateDirection(), -1);
+  EXPECT_EQ(wordCount, 1);
+  ASSERT_EQ(readWordRecord(0), 0);
+  EXPECT_EQ(wordOf(currentRecord), "cat");
+}
+
+}  // namespace
+}  // namespace zembo

@@ -1,0 +1,147 @@
+#include "store/store.h"
+
+#include "app/directions/directions.h"
+#include "resources/platform/messagebox.h"
+#include "tests/store/storefixture.h"
+
+namespace zembo {
+namespace {
+
+using test::Entry;
+using test::readFile;
+using test::writeFile;
+using test::writeWordFile;
+
+class WordFileTest : public test::StoreTest {};
+
+TEST_F(WordFileTest, CountsWholeRecordsAndNeverReadsAPartialOne) {
+  useDirection("Fre_Eng.zb");
+  writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+  std::string bytes = readFile("language/Fre_Eng.zb");
+  writeFile("language/Fre_Eng.zb", bytes + "\x01\x02");  // 170 bytes
+  ASSERT_EQ(openWordFile(), 0);
+  countWordRecords();
+  EXPECT_EQ(wordCount, 2);
+  ASSERT_EQ(readWordRecord(1), 0);
+  EXPECT_EQ(wordOf(currentRecord), "chien");
+  // Reading at the count fails and leaves the buffer as it was, as do negative indexes.
+  EXPECT_EQ(readWordRecord(2), -1);
+  EXPECT_EQ(readWordRecord(-1), -1);
+  EXPECT_EQ(readWordRecord(3), -1);
+  EXPECT_EQ(wordOf(currentRecord), "chien");
+}
+
+TEST_F(WordFileTest, EmptyFileHasNoRecords) {
+  useDirection("Fre_Eng.zb");
+  writeFile("language/Fre_Eng.zb", "");
+  openWordFile();
+  countWordRecords();
+  EXPECT_EQ(wordCount, 0);
+  EXPECT_EQ(readWordRecord(0), -1);
+}
+
+TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
+  useDirection("Fre_Eng.zb");
+  writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+  openWordFile();
+  countWordRecords();
+  ASSERT_EQ(readWordRecord(0), 0);
+  currentRecord.flags = 1;
+  ASSERT_EQ(writeWordRecord(0), 0);
+  currentRecord = test::makeRecord({"zebre", "zebra"});
+  ASSERT_EQ(writeWordRecord(wordCount), 0);
+  EXPECT_EQ(readFile("language/Fre_Eng.zb").size(), 3 * 84u);
+  // Beyond the count a gap of zero records would open: refused.
+  EXPECT_EQ(writeWordRecord(wordCount + 2), -1);
+  EXPECT_EQ(writeWordRecord(-1), -1);
+  const auto entries = test::readWordFile("language/Fre_Eng.zb");
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].flags, 1);
+  EXPECT_EQ(entries[2].word, "zebre");
+}
+
+TEST_F(WordFileTest, FieldsWithoutNulAreCutAtTheirEnd) {
+  WordRecord r{};
+  std::memset(r.word, 'w', sizeof r.word);
+  std::memset(r.translation, 't', sizeof r.translation);
+  r.flags = 2;
+  writeFile("language/Fre_Eng.zb", std::string(reinterpret_cast<const char*>(&r), sizeof r));
+  useDirection("Fre_Eng.zb");
+  openWordFile();
+  countWordRecords();
+  ASSERT_EQ(readWordRecord(0), 0);
+  EXPECT_EQ(wordOf(currentRecord), std::string(31, 'w'));
+  EXPECT_EQ(translationOf(currentRecord), std::string(51, 't'));
+  EXPECT_TRUE(isDeleted(currentRecord));  // any nonzero flags
+}
+
+TEST_F(WordFileTest, MissingWordFileEndsTheProgramWithItsPath) {
+  useDirection("Eng_Ger.zb");
+  try {
+    openWordFile();
+    FAIL() << "returned";
+  } catch (const ProcessExit& e) {
+    EXPECT_EQ(e.code, 1);
+  }
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't open language\\Eng_Ger.zb   \n\nProgram aborted");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
+  EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING);
+}
+
+class ListFileTest : public test::StoreTest {
+ protected:
+  void SetUp() override {
+    StoreTest::SetUp();
+    useDirection("Fre_Eng.zb");
+    writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}});
+  }
+};
+
+TEST_F(ListFileTest, NoListFolderMeansNoListFile) {
+  openWordFile();
+  countWordRecords();
+  EXPECT_EQ(listFile, -1);
+  EXPECT_EQ(listCount, 0);
+  EXPECT_EQ(readListRecord(0), -1);
+  EXPECT_EQ(writeListRecord(0), -1);
+  EXPECT_EQ(countListFolders(), 0);
+}
+
+TEST_F(ListFileTest, FirstNamedListIsChosenAndItsFileCreated) {
+  std::filesystem::create_directories("list/verbs");
+  openWordFile();
+  countWordRecords();
+  EXPECT_STREQ(practiceListName, "verbs");
+  EXPECT_EQ(namedListCount, 1);
+  EXPECT_TRUE(std::filesystem::exists("list/verbs/Fre_Eng.ls"));
+  EXPECT_EQ(listCount, 0);
+  ASSERT_EQ(readWordRecord(0), 0);
+  ASSERT_EQ(writeListRecord(0), 0);
+  countListRecords();
+  EXPECT_EQ(listCount, 1);
+}
+
+TEST_F(ListFileTest, DotFoldersAreCountedButNeverLists) {
+  std::filesystem::create_directories("list/.b");
+  std::filesystem::create_directories("list/a");
+  test::writeFile("list/notes.txt", "x");
+  EXPECT_EQ(countListFolders(), 4);  // . .. .b a
+  EXPECT_EQ(selectFirstList(), 400);
+  EXPECT_STREQ(practiceListName, "a");
+  std::strcpy(practiceListName, "A");
+  EXPECT_EQ(listFolderExists(), 1);
+  std::strcpy(practiceListName, ".b");
+  EXPECT_EQ(listFolderExists(), 0);
+  std::strcpy(practiceListName, "notes.txt");
+  EXPECT_EQ(listFolderExists(), 0);
+  std::strcpy(practiceListName, "..");
+  EXPECT_EQ(listFolderExists(), 0);
+  std::filesystem::remove_all("list/a");
+  practiceListName[0] = '\0';
+  EXPECT_EQ(selectFirstList(), 0);
+  EXPECT_STREQ(practiceListName, "");
+}
+
+}  // namespace
+}  // namespace zembo
