@@ -1,0 +1,20 @@
+// zembo, the dictionary.
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/startup.h"
+#include "resources/platform/qt/qtmessagebox.h"
+
+int main(int argc, char** argv) {
+  // Sound and the About animation play through FFmpeg unless the user chose another backend.
+  setenv("QT_MEDIA_BACKEND", "ffmpeg", 0);
+  QApplication app(argc, argv);
+  zembo::installQtMessageBoxes();
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+  zembo::startZembo(commandLine);
+  return zembo::runMessageLoop();
+}

@@ -1,0 +1,307 @@
+#include "app/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/aboutbox.h"
+#include "app/startup.h"
+#include "app/shared/helpwindow.h"
+#include "app/shared/qttext.h"
+#include "app/shared/uifont.h"
+#include "resources/platform/hostpath.h"
+#include "resources/platform/messagebox.h"
+#include "resources/platform/profile.h"
+#include "resources/uilanguage.h"
+#include "resources/uitext.h"
+#include "store/collate.h"
+#include "store/store.h"
+
+namespace zembo {
+
+MainWindow* mainWindow = nullptr;
+
+namespace {
+
+constexpr const char* section = "Dictionary";
+
+struct PositionKeys {
+  WindowPos* pos;
+  const char* left;
+  const char* top;
+};
+
+// The tool windows' saved positions, in the order they are written at exit.
+const PositionKeys toolPositions[] = {
+    {&practisePos, "WinPosLeftPractise", "WinPosTopPractise"},
+    {&makelistPos, "WinPosLeftMakelist", "WinPosTopMakelist"},
+    {&addPos, "WinPosLeftAdd", "WinPosTopAdd"},
+    {&translatePos, "WinPosLeftTranslate", "WinPosTopTranslate"},
+    {&searchPos, "WinPosLeftSearch", "WinPosTopSearch"},
+};
+
+void writeNumber(const char* key, long value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%ld", value);
+  writeProfileString(section, key, text, "win.ini");
+}
+
+WindowPos readPosition(const char* left, const char* top) {
+  return {readProfileInt(section, left, 9999, "win.ini"), readProfileInt(section, top, 9999, "win.ini")};
+}
+
+QPixmap loadIcon(const char* iconName) {
+  const QString path = QString::fromStdString(hostPath(uiTextCopy(5) + iconName).string());
+  return QIcon(path).pixmap(32, 32);
+}
+
+// Draws text in black and again two pixels up and left in light grey.
+void drawRaisedText(QPainter& painter, QRect rect, std::string_view text, const UiFont& font) {
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+  drawUiText(painter, rect, text, flags, font, Qt::black);
+  rect.setLeft(rect.left() - 2);
+  rect.setTop(rect.top() - 2);
+  drawUiText(painter, rect, text, flags, font, QColor(230, 230, 230));
+}
+
+bool insideIconSquare(const QPoint& p) {
+  return p.x() >= 60 && p.x() <= 91 && ((p.y() >= 107 && p.y() <= 138) || (p.y() >= 177 && p.y() <= 208));
+}
+
+}  // namespace
+
+int screenColourDepth() {
+  const QScreen* screen = QApplication::primaryScreen();
+  return screen ? screen->depth() : 32;
+}
+
+void paintMainBackground(QPainter& painter, int width, int height, int colourDepth) {
+  QColor pens[64];
+  for (int i = 0; i < 64; ++i) pens[i] = QColor(0, 200 - 3 * i, 0);
+  for (int y = 0; y < height; ++y) painter.fillRect(0, y, width, 1, pens[colourDepth < 24 ? 32 : y * 63 / height]);
+  painter.fillRect(0, 0, width, 1, QColor(25, 25, 25));
+}
+
+MainWindow::MainWindow() {
+  mainWindow = this;
+  toolHost = this;
+  setWindowTitle(uiQText(74));
+  setMenuResource(findMenu(std::string(uiLanguageName) + "_zembo"));
+  setOuterSize(565, 332);
+  loadDirectionIcons();
+  if (screenColourDepth() > 15) loadLogo();
+  readSettings();
+  addButton(cmdAddWords, uiTextCopy(77), QRect(10, 280, 120, 30));
+  addButton(cmdCreatePracticeList, uiTextCopy(80), QRect(150, 280, 120, 30));
+  addButton(cmdStartPractice, uiTextCopy(78), QRect(290, 280, 120, 30));
+  addButton(cmdSearch, uiTextCopy(79), QRect(430, 280, 120, 30));
+  if (recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
+  setTopmost(stayOnTop);
+  checkMenuItem(cmdStayOnTop, stayOnTop);
+  placeCentred();
+  placeAt(mainPos);
+}
+
+MainWindow::~MainWindow() {
+  if (toolHost == this) toolHost = nullptr;
+  if (mainWindow == this) mainWindow = nullptr;
+}
+
+void MainWindow::readSettings() {
+  stayOnTop = readProfileInt(section, "StayOnTop", 0, "win.ini");
+  mainPos = readPosition("WinPosLeftMain", "WinPosTopMain");
+  for (const PositionKeys& keys : toolPositions) *keys.pos = readPosition(keys.left, keys.top);
+  clipboardSearchOn = readProfileInt(section, "ClipSearch", 0, "win.ini");
+  aviDelay = readProfileInt(section, loadUiText(15), 0, "win.ini");
+}
+
+void MainWindow::writeSettings() {
+  writeNumber("StayOnTop", stayOnTop);
+  if (mainPos.top != 9999) {
+    const WindowPos now = normalPosition();
+    writeNumber("WinPosLeftMain", now.left);
+    writeNumber("WinPosTopMain", now.top);
+  }
+  for (const PositionKeys& keys : toolPositions)
+    if (keys.pos->top != 9999) {
+      writeNumber(keys.left, keys.pos->left);
+      writeNumber(keys.top, keys.pos->top);
+    }
+  writeNumber("ClipSearch", clipboardSearchOn);
+  if (practiceListName[0]) {
+    writeProfileString(section, "PracticeList", practiceListName, "win.ini");
+    writeNumber("ListID", listId);
+  }
+}
+
+void MainWindow::loadLogo() {
+  QImage picture(QString::fromStdString(hostPath("logo.bmp").string()));
+  if (picture.isNull()) return;
+  // The top-left pixel's colour is transparent, so the gradient shows through there.
+  const QRgb transparent = picture.pixel(0, 0);
+  logo_ = picture.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < logo_.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(logo_.scanLine(y));
+    for (int x = 0; x < logo_.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == (transparent & 0xFFFFFF)) row[x] = 0;
+  }
+}
+
+void MainWindow::loadDirectionIcons() {
+  sourceIcon_ = loadIcon(activeSourceIconName(currentDirection));
+  targetIcon_ = loadIcon(activeTargetIconName(currentDirection));
+  client()->update();
+}
+
+void MainWindow::buildLanguageMenu() {
+  languageMenu_ = new QMenu(uiQText(76), this);
+  int position = 0;
+  for (DictionaryDirection* d = directionList; d; d = d->next, ++position) {
+    if (position == directionCount / 2) languageMenu_->addSeparator();
+    QAction* item = languageMenu_->addAction(uiQString(std::string(d->sourceName) + "\t" + d->targetName));
+    d->menuId = firstLanguageId + position;
+    item->setData(d->menuId);
+    const int id = d->menuId;
+    connect(item, &QAction::triggered, this, [this, item, id] {
+      if (item->isCheckable()) item->setChecked(true);
+      command(id, commandClicked);
+    });
+  }
+  const QList<QAction*> popups = menuBar()->actions();
+  menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, languageMenu_);
+  for (DictionaryDirection* d = directionList; d; d = d->next)
+    if (d->selected == 1) {
+      checkedLanguageId = d->menuId;
+      for (QAction* item : languageMenu_->actions())
+        if (!item->isSeparator() && item->data().toInt() == d->menuId) setMenuCheck(item, true);
+      break;
+    }
+  setOuterSize(565, 332);
+}
+
+void MainWindow::paintClient(QPainter& painter) {
+  const int depth = screenColourDepth();
+  paintMainBackground(painter, client()->width(), client()->height(), depth);
+  if (!sourceIcon_.isNull()) painter.drawPixmap(60, 107, sourceIcon_);
+  if (!targetIcon_.isNull()) painter.drawPixmap(60, 177, targetIcon_);
+  if (!logo_.isNull() && depth > 15)
+    painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
+  else
+    drawRaisedText(painter, winRect(140, 20, 560, 90), loadUiText(74), fontHuge);
+  drawRaisedText(painter, winRect(140, 102, 560, 160), currentDirection->sourceName, fontBig);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), currentDirection->targetName, fontBig);
+}
+
+void MainWindow::clientMousePress(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && insideIconSquare(event->position().toPoint())) switchToReverse();
+}
+
+void MainWindow::switchToReverse() {
+  for (DictionaryDirection* d = directionList; d; d = d->next)
+    if (std::strcmp(d->targetName, currentDirection->sourceName) == 0 &&
+        std::strcmp(d->sourceName, currentDirection->targetName) == 0) {
+      switchDirection(d->menuId);
+      return;
+    }
+  switchDirection(-1);  // takes the check mark away and changes nothing else
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  ZemboWindow::moveEvent(event);
+  mainPos = normalPosition();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  destroyWindow();
+}
+
+void MainWindow::showAgain() {
+  tool_ = nullptr;
+  show();
+}
+
+void MainWindow::command(int id, int) {
+  switch (id) {
+    case cmdExit:
+      // A tool still open first does its own close-down, so that no sort it owes is lost.
+      if (tool_) tool_->closeDown();
+      destroyWindow();
+      return;
+    case cmdHelp: showHelp(uiTextCopy(83)); return;
+    case cmdAbout: {
+      AboutBox about(this);
+      about.exec();
+      return;
+    }
+    case cmdTextFileSearch:
+    case cmdAddWords:
+    case cmdSearch:
+    case cmdRecord: openTool(id); return;
+    case cmdStartPractice: startPractice(); return;
+    case cmdCreatePracticeList:
+      if (!toolWindowOpen) createPracticeList();
+      return;
+    case cmdStayOnTop: toggleStayOnTop(); return;
+    default:
+      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchDirection(id);
+  }
+}
+
+void MainWindow::openTool(int id) {
+  if (toolWindowOpen) return;
+  ToolWindow* tool = nullptr;
+  switch (id) {
+    default: break;  // the tool windows plug in here
+  }
+  if (!tool) return;
+  toolWindowOpen = 1;
+  tool_ = tool;
+  hide();
+}
+
+void MainWindow::startPractice() {
+  if (toolWindowOpen) return;
+  if (listCount != 0) {
+    openTool(cmdStartPractice);
+    return;
+  }
+  char text[400];
+  std::snprintf(text, sizeof text, "%s (%s-%s) %s", uiTextCopy(21).c_str(), currentDirection->sourceName,
+                currentDirection->targetName, uiTextCopy(22).c_str());
+  if (messageBox(this, text, uiTextCopy(0), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  createPracticeList();
+}
+
+void MainWindow::createPracticeList() {
+  namedListCount = countListFolders() - 2;
+  // Without a named list the list-name dialog asks for one first.
+  if (!practiceListName[0]) return;
+  openTool(cmdCreatePracticeList);
+}
+
+void MainWindow::toggleStayOnTop() {
+  stayOnTop = isMenuItemChecked(cmdStayOnTop) ? 0 : 1;
+  checkMenuItem(cmdStayOnTop, stayOnTop);
+  setTopmost(stayOnTop);
+}
+
+void MainWindow::destroyWindow() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  writeSettings();
+  logo_ = QImage();
+  closeStoreFiles();
+  hide();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace zembo

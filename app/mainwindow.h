@@ -1,0 +1,81 @@
+#pragma once
+// The main window (class "zembo"): the current direction's names and icons on a green gradient,
+// the four tool buttons, the language menu, and the settings of every window kept in win.ini.
+
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+
+#include "app/shared/toolwindow.h"
+
+class QMenu;
+
+namespace zembo {
+
+// Command identifiers of the main window.
+enum MainCommand {
+  cmdExit = 3,
+  cmdHelp = 4,
+  cmdAbout = 5,
+  cmdTextFileSearch = 9,
+  cmdAddWords = 10,
+  cmdStartPractice = 11,
+  cmdSearch = 12,
+  cmdCreatePracticeList = 13,
+  cmdRecord = 25,
+  cmdStayOnTop = 55,
+  firstLanguageId = 200,
+};
+
+class MainWindow : public ZemboWindow, public ToolHost {
+  Q_OBJECT
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  void command(int id, int code) override;
+
+  // ToolHost
+  void showAgain() override;
+  QMenu* languageMenu() override { return languageMenu_; }
+  void loadDirectionIcons() override;
+
+  // Builds the language pop-up from the direction list and puts it into the menu bar at
+  // position 1, with the check mark on the direction chosen at start-up.
+  void buildLanguageMenu();
+  ToolWindow* openToolWindow() const { return tool_; }
+  bool destroyed() const { return destroyed_; }
+  // The end of the program: settings written, the store closed, the event loop told to quit.
+  void destroyWindow();
+
+ protected:
+  void paintClient(QPainter& painter) override;
+  void clientMousePress(QMouseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void readSettings();
+  void writeSettings();
+  void loadLogo();
+  void openTool(int id);
+  void startPractice();
+  void createPracticeList();
+  void toggleStayOnTop();
+  void switchToReverse();
+
+  QMenu* languageMenu_ = nullptr;
+  QPixmap sourceIcon_, targetIcon_;
+  QImage logo_;  // its transparent colour already made transparent
+  QPointer<ToolWindow> tool_;
+  bool destroyed_ = false;
+};
+
+// Fills the client area with the green gradient: 64 shades by row, one green below 24 bits of
+// colour, and a dark top line.
+void paintMainBackground(QPainter& painter, int width, int height, int colourDepth);
+int screenColourDepth();
+
+extern MainWindow* mainWindow;
+
+}  // namespace zembo

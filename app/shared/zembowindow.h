@@ -1,0 +1,74 @@
+#pragma once
+// A top-level window of the program: a menu bar made from a menu resource, and below it a client
+// area of fixed size in which controls stand at their pixel positions and the window paints.
+// Buttons, menu items and accelerators all end in command(id, code).
+
+#include <QAction>
+#include <QMap>
+#include <QWidget>
+
+#include "resources/resourcetable.h"
+
+class QMenuBar;
+class QPushButton;
+
+namespace zembo {
+
+struct WindowPos {
+  int left = 9999;
+  int top = 9999;  // 9999: never placed
+};
+
+constexpr int commandClicked = 0;      // a button or a menu item
+constexpr int commandAccelerator = 1;  // a key of the accelerator table
+
+class ZemboWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ZemboWindow(QWidget* parent = nullptr);
+
+  QWidget* client() const { return client_; }
+  // The size the window had in the original layout, outer width w and height h plus caption and
+  // menu bar: the client area is (w - 6) x (h - 6).
+  void setOuterSize(int w, int h);
+  void setMenuResource(const MenuResource* menu);
+  QMenuBar* menuBar() const { return menuBar_; }
+  QAction* menuItem(int id) const { return items_.value(id); }
+  void checkMenuItem(int id, bool checked);
+  bool isMenuItemChecked(int id) const;
+  void enableMenuItem(int id, bool enabled);
+
+  // A push button that sends command(id, commandClicked).
+  QPushButton* addButton(int id, std::string_view text, const QRect& geometry);
+
+  virtual void command(int id, int code);
+
+  void setTopmost(bool topmost);
+  void placeCentred();
+  void placeAt(const WindowPos& pos);  // nothing when never placed
+  WindowPos normalPosition() const;
+
+  // The outer height the original layout gave a window: h plus caption and menu bar.
+  static int captionHeight();
+  static int menuBarHeight();
+
+ protected:
+  virtual void paintClient(QPainter&) {}
+  virtual void clientMousePress(QMouseEvent*) {}
+  void connectMenuItem(QAction* action, int id);
+
+ private:
+  friend class ClientArea;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* client_;
+  QMap<int, QAction*> items_;
+  int outerWidth_ = 0, outerHeight_ = 0;
+};
+
+// Puts a check mark on a menu item or takes it away.
+void setMenuCheck(QAction* action, bool checked);
+
+// Windows rectangles: left, top, right, bottom, the right and bottom edges outside.
+inline QRect winRect(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+
+}  // namespace zembo

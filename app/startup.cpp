@@ -1,0 +1,139 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+#include "app/accelerators.h"
+#include "app/directions/directions.h"
+#include "app/mainwindow.h"
+#include "app/shared/qttext.h"
+#include "app/shared/uifont.h"
+#include "resources/platform/asciicase.h"
+#include "resources/platform/codepage.h"
+#include "resources/platform/collation.h"
+#include "resources/platform/hostpath.h"
+#include "resources/platform/messagebox.h"
+#include "resources/platform/profile.h"
+#include "resources/resourcetable.h"
+#include "resources/uilanguage.h"
+#include "resources/uitext.h"
+#include "store/collate.h"
+#include "store/store.h"
+
+namespace zembo {
+
+int recordMode = 0;
+int listId = 400;
+
+namespace {
+
+[[noreturn]] void fatal(std::string_view text, std::string_view caption) {
+  messageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
+  exitProcess(1);
+}
+
+void chooseUiLanguage() {
+  std::string path = QDir::currentPath().toStdString();
+  path = fromUtf8(path, 1252) + "\\language.ini";
+  readProfileString("Dictionary", "Language", "", uiLanguageName, 149, path);
+  uiBase = uiLanguageBase(uiLanguageName);
+  if (!uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
+  fileNameCodePage = messageBoxCodePage = uiCodePage();
+  const Edition* edition = editionOfBase(uiBase);
+  if (!edition || !edition->complete)
+    fatal("This UI language is not available in this version of the program.   \n\nChoose another one in "
+          "language.ini.",
+          "Error");
+}
+
+// Another instance holds a lock named after the main window's class and title.
+void refuseSecondInstance() {
+  static std::unique_ptr<QLockFile> lock;
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) folder = QDir::tempPath();
+  QString title = uiQText(74);
+  title.replace('/', '_');
+  lock = std::make_unique<QLockFile>(folder + "/zembo-" + title + ".lock");
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) exitProcess(1);
+}
+
+void applyDirectionArgument(const std::string& argument) {
+  if (argument.empty()) return;
+  const std::size_t n = argument.size();
+  if (equalNoCaseN(currentDirection->targetName, argument, n) || equalNoCaseN(currentDirection->sourceName, argument, n))
+    return;
+  for (DictionaryDirection* d = directionList; d; d = d->next)
+    if (std::strlen(d->sourceName) >= n && equalNoCaseN(d->sourceName, argument, n)) {
+      currentDirection->selected = 0;
+      d->selected = 1;
+      currentDirection = d;
+      return;
+    }
+}
+
+void prepareCollation() {
+  if (!setCollationLocale(currentDirection->localeName))
+    messageBox(nullptr, loadUiText(14), uiTextCopy(0), MB_OK | MB_ICONWARNING);
+  checkLocaleName(currentDirection->localeName);
+  loadSortTable();
+}
+
+void readPracticeList() {
+  readProfileString("Dictionary", "PracticeList", "", practiceListName, 149, "win.ini");
+  listId = readProfileInt("Dictionary", "ListID", 400, "win.ini");
+  if (practiceListName[0] && !listFolderExists()) {
+    practiceListName[0] = '\0';
+    listId = 400;
+  }
+}
+
+}  // namespace
+
+std::string parseCommandLine(const std::string& commandLine) {
+  const std::string copy = commandLine.substr(0, 99);
+  if (equalNoCase(copy, "record")) recordMode = 1;
+  // The first piece as strtok finds it: "/" characters before it are skipped.
+  const std::size_t start = copy.find_first_not_of('/');
+  if (start == std::string::npos) return {};
+  const std::string piece = copy.substr(start, copy.find('/', start) - start);
+  const std::size_t zb = piece.find("zb ");
+  return zb == std::string::npos ? std::string() : piece.substr(zb + 3);
+}
+
+void startZembo(const std::string& commandLine) {
+  chooseUiLanguage();
+  refuseSecondInstance();
+  const std::string argument = parseCommandLine(fromUtf8(commandLine, uiCodePage()));
+  if (loadDirections() != 0) fatal(uiTextCopy(75), uiTextCopy(0));
+  readSelectedDirection();
+  applyDirectionArgument(argument);
+  prepareCollation();
+  uiCharset = uiTextNumber(13);
+  createSharedFonts();
+  auto* window = new MainWindow;
+  mainWindowHandle = window;
+  window->show();
+  readPracticeList();
+  openWordFile();
+  countWordRecords();
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  window->buildLanguageMenu();
+  // The rich-text and common controls of the original need no loading here: the toolkit has them.
+  qApp->installEventFilter(new AcceleratorFilter(findAccelerators(std::string(uiLanguageName) + "_accel"), window));
+}
+
+int runMessageLoop() {
+  const int code = QApplication::exec();
+  delete mainWindow;
+  return code;
+}
+
+}  // namespace zembo

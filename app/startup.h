@@ -1,0 +1,23 @@
+#pragma once
+// The program's start: the UI language, a single instance, the command line, the directions and
+// collation, the shared fonts, the main window, the store and the language menu, then the one
+// event loop of the process.
+
+#include <string>
+
+namespace zembo {
+
+extern int recordMode;  // the command line was "record"
+extern int listId;      // command id of the current practice list in the Lists menu
+
+// Runs the start-up up to the event loop. A fatal failure shows its message and ends the
+// process with exit code 1. commandLine is the program's arguments joined by blanks (UTF-8).
+void startZembo(const std::string& commandLine);
+// The event loop; returns the exit code.
+int runMessageLoop();
+
+// The direction argument of a command line: the text after "zb " in the first piece between "/"
+// characters; empty when there is none. Sets recordMode for the line "record".
+std::string parseCommandLine(const std::string& commandLine);
+
+}  // namespace zembo

@@ -1,0 +1,169 @@
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+
+#include "app/directions/directions.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "resources/platform/messagebox.h"
+#include "resources/uilanguage.h"
+#include "store/store.h"
+#include "tests/support/dictionaryfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+class StartupTest : public test::DictionaryTest {};
+
+TEST_F(StartupTest, NoOrUnknownLanguageEndsWithItsMessage) {
+  writeSampleDictionary();
+  std::filesystem::remove("language.ini");
+  EXPECT_EQ(start(), 1);
+  writeFile("language.ini", "[Dictionary]\nLanguage=klingon\n");
+  EXPECT_EQ(start(), 1);
+  ASSERT_EQ(recordedMessageBoxes().size(), 2u);
+  for (const RecordedMessageBox& box : recordedMessageBoxes()) {
+    EXPECT_EQ(box.text, "No valid language found in language.ini   \n\nTry installing the program again.");
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.type, MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(box.owner, nullptr);
+  }
+  EXPECT_EQ(mainWindow, nullptr);
+}
+
+TEST_F(StartupTest, LanguageValueInAnyCaseFindsItsResources) {
+  writeSampleDictionary();
+  writeFile("language.ini", "[dictionary]\nlanguage=ENGLISH\n");
+  ASSERT_EQ(start(), -1);
+  EXPECT_EQ(uiBase, 500);
+  ASSERT_NE(mainWindow, nullptr);
+  EXPECT_EQ(mainWindow->windowTitle(), "Dictionary");
+  // File, Language, Help: the menu of ENGLISH_ZEMBO with the language pop-up inserted.
+  ASSERT_EQ(mainWindow->menuBar()->actions().size(), 3);
+  EXPECT_EQ(mainWindow->menuBar()->actions()[0]->text(), "&File");
+  EXPECT_EQ(mainWindow->menuBar()->actions()[1]->text(), "&Language");
+}
+
+TEST_F(StartupTest, MissingConfigurationFileOrPairsEndWithTheIniMessage) {
+  writeSampleDictionary();
+  writeFile("dict.ini", "[language]\n\nFrench,french,0\n");
+  EXPECT_EQ(start(), 1);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text.substr(0, 36), "INI file not found, Program aborted.");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
+  EXPECT_EQ(recordedMessageBoxes()[0].owner, nullptr);
+}
+
+TEST_F(StartupTest, MissingWordFileOfTheStartDirectionEndsTheProgram) {
+  writeSampleDictionary("Ger_Eng.zb");
+  std::filesystem::remove("language/Ger_Eng.zb");
+  EXPECT_EQ(start(), 1);
+  ASSERT_FALSE(recordedMessageBoxes().empty());
+  EXPECT_EQ(recordedMessageBoxes().back().text, "Can't open language\\Ger_Eng.zb   \n\nProgram aborted");
+  EXPECT_EQ(recordedMessageBoxes().back().caption, "Dictionary");
+  EXPECT_NE(recordedMessageBoxes().back().owner, nullptr);  // the main window exists by then
+}
+
+TEST_F(StartupTest, RecordModeOnlyForTheWholeWordRecord) {
+  EXPECT_EQ(parseCommandLine("record"), "");
+  EXPECT_EQ(recordMode, 1);
+  recordMode = 0;
+  parseCommandLine("Record");
+  EXPECT_EQ(recordMode, 1);
+  recordMode = 0;
+  parseCommandLine("record now");
+  EXPECT_EQ(recordMode, 0);
+  EXPECT_EQ(parseCommandLine("/zb French"), "French");
+  EXPECT_EQ(parseCommandLine("//zb Fre/other"), "Fre");
+  EXPECT_EQ(parseCommandLine("/x/zb French"), "");  // only the first piece counts
+  EXPECT_EQ(parseCommandLine("zb"), "");
+}
+
+TEST_F(StartupTest, RecordButtonOnlyInRecordMode) {
+  writeSampleDictionary();
+  ASSERT_EQ(start("record"), -1);
+  int buttons = 0;
+  bool record = false;
+  for (QPushButton* b : mainWindow->findChildren<QPushButton*>()) {
+    ++buttons;
+    record = record || b->text() == "Record";
+  }
+  EXPECT_EQ(buttons, 5);
+  EXPECT_TRUE(record);
+}
+
+TEST_F(StartupTest, DirectionArgumentChoosesTheFirstSourceThatBeginsWithIt) {
+  writeSampleDictionary("Eng_Ger.zb");
+  ASSERT_EQ(start("/zb Fre"), -1);
+  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_EQ(currentDirection->selected, 1);
+  EXPECT_EQ(checkedLanguageId, 200);
+}
+
+TEST_F(StartupTest, DirectionArgumentMatchingTheCurrentDirectionChangesNothing) {
+  writeSampleDictionary("Fre_Eng.zb");
+  ASSERT_EQ(start("/zb Eng"), -1);
+  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+}
+
+TEST_F(StartupTest, LanguageMenuListsForwardDirectionsThenTwins) {
+  writeSampleDictionary("Eng_Fre.zb");
+  ASSERT_EQ(start(), -1);
+  const QList<QAction*> items = mainWindow->languageMenu()->actions();
+  ASSERT_EQ(items.size(), 5);
+  const int ids[] = {200, 201, -1, 202, 203};
+  const char* texts[] = {"French\tEnglish", "German\tEnglish", "", "English\tFrench", "English\tGerman"};
+  for (int i = 0; i < 5; ++i) {
+    if (ids[i] < 0) {
+      EXPECT_TRUE(items[i]->isSeparator());
+      continue;
+    }
+    EXPECT_EQ(items[i]->data().toInt(), ids[i]);
+    EXPECT_EQ(items[i]->text(), texts[i]);
+    EXPECT_EQ(items[i]->isChecked(), ids[i] == 202);
+  }
+  EXPECT_EQ(checkedLanguageId, 202);
+}
+
+TEST_F(StartupTest, NothingIsCheckedWhenTheSelectionNamesNoDirection) {
+  writeSampleDictionary("Nothing.zb");
+  ASSERT_EQ(start(), -1);
+  for (QAction* item : mainWindow->languageMenu()->actions()) EXPECT_FALSE(item->isChecked());
+  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");  // the first twin
+}
+
+TEST_F(StartupTest, SavedPracticeListThatIsGoneIsForgotten) {
+  writeSampleDictionary();
+  std::filesystem::create_directories("list/verbs");
+  writeFile("config/zembo/win.ini", "[Dictionary]\nPracticeList=nouns\nListID=403\n");
+  ASSERT_EQ(start(), -1);
+  EXPECT_STREQ(practiceListName, "verbs");  // the first named list instead
+  EXPECT_EQ(listId, 400);
+}
+
+// The real program in processes of its own: the second start finds the first one's lock.
+TEST_F(StartupTest, SecondInstanceEndsAtOnceWithCodeOne) {
+  writeSampleDictionary();
+  QProcess first;
+  first.setWorkingDirectory(QString::fromStdString(dir.string()));
+  first.start(ZEMBO_BINARY, {});
+  ASSERT_TRUE(first.waitForStarted());
+  // Wait until it holds the lock.
+  for (int i = 0; i < 200 && std::filesystem::is_empty(dir / "runtime"); ++i) processEvents(25);
+  ASSERT_FALSE(std::filesystem::is_empty(dir / "runtime"));
+  QProcess second;
+  second.setWorkingDirectory(QString::fromStdString(dir.string()));
+  second.start(ZEMBO_BINARY, {});
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 1);
+  EXPECT_EQ(first.state(), QProcess::Running);
+  first.kill();
+  first.waitForFinished();
+}
+
+}  // namespace
+}  // namespace zembo

@@ -1,0 +1,99 @@
+#include "tests/support/dictionaryfixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstring>
+
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "resources/platform/messagebox.h"
+#include "store/store.h"
+#include "store/wordrecord.h"
+
+namespace zembo::test {
+
+void writeWords(const std::string& path, const std::vector<WordPair>& words) {
+  std::string bytes;
+  for (const WordPair& w : words) {
+    WordRecord r{};
+    setField(r.word, sizeof r.word, w.word);
+    setField(r.translation, sizeof r.translation, w.translation);
+    r.flags = w.flags;
+    bytes.append(reinterpret_cast<const char*>(&r), sizeof r);
+  }
+  writeFile(path, bytes);
+}
+
+std::vector<WordPair> readWords(const std::string& path) {
+  const std::string bytes = readFile(path);
+  std::vector<WordPair> words;
+  for (std::size_t at = 0; at + sizeof(WordRecord) <= bytes.size(); at += sizeof(WordRecord)) {
+    WordRecord r;
+    std::memcpy(&r, bytes.data() + at, sizeof r);
+    words.push_back({std::string(wordOf(r)), std::string(translationOf(r)), r.flags});
+  }
+  return words;
+}
+
+void DictionaryTest::SetUp() {
+  TempDirTest::SetUp();
+  const std::filesystem::path runtime = dir / "runtime";
+  std::filesystem::create_directory(runtime);
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+}
+
+void DictionaryTest::TearDown() {
+  if (mainWindow) {
+    mainWindow->destroyWindow();
+    delete mainWindow;
+  }
+  for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+  closeStoreFiles();
+  TempDirTest::TearDown();
+}
+
+void DictionaryTest::writeSampleDictionary(const std::string& selected) {
+  writeFile("language.ini", "[Dictionary]\nLanguage=english\n");
+  writeFile("dict.ini", "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\n" + selected +
+                            "\n\n[AddNew]\non\n");
+  writeWords("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}, {"maison", "house, home"}});
+  writeWords("language/Eng_Fre.zb", {{"cat", "chat"}, {"dog", "chien"}, {"home", "maison"}, {"house", "maison"}});
+  writeWords("language/Ger_Eng.zb", {{"Haus", "house"}, {"Hund", "dog"}});
+  writeWords("language/Eng_Ger.zb", {{"dog", "Hund"}, {"house", "Haus"}});
+}
+
+int DictionaryTest::start(const std::string& commandLine) {
+  try {
+    startZembo(commandLine);
+  } catch (const ProcessExit& e) {
+    return e.code;
+  }
+  processEvents();
+  return -1;
+}
+
+void DictionaryTest::exitProgram() {
+  mainWindow->command(cmdExit, commandClicked);
+  processEvents();
+}
+
+void DictionaryTest::processEvents(int milliseconds) {
+  QElapsedTimer timer;
+  timer.start();
+  do {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (milliseconds) QThread::msleep(5);
+  } while (timer.elapsed() < milliseconds);
+}
+
+QImage DictionaryTest::grab(QWidget* window) { return window->grab().toImage(); }
+
+void DictionaryTest::saveGrab(QWidget* window, const std::string& name) {
+  const char* folder = std::getenv("ZEMBO_GRAB_DIR");
+  if (folder && *folder) grab(window).save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
+}
+
+}  // namespace zembo::test

@@ -1,0 +1,42 @@
+#pragma once
+// A small English-edition dictionary in a fresh folder, and zembo started on it in the test's own
+// process: its windows are real and driven with real key and mouse events.
+
+#include <QImage>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "tests/support/testenv.h"
+
+namespace zembo::test {
+
+struct WordPair {
+  std::string word;
+  std::string translation;
+  std::int16_t flags = 0;
+};
+
+// Records of a word file in the given order (bytes of the word file's code page).
+void writeWords(const std::string& path, const std::vector<WordPair>& words);
+std::vector<WordPair> readWords(const std::string& path);
+
+class DictionaryTest : public TempDirTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // language.ini, dict.ini with French and German, and the four word files.
+  void writeSampleDictionary(const std::string& selected = "Fre_Eng.zb");
+  // startZembo with the command line; the exit code when start-up ended the process, else -1.
+  int start(const std::string& commandLine = "");
+  // The end of the program as command 3 ends it.
+  void exitProgram();
+  // Lets the event loop run for a while (posted events, timers, deferred deletions).
+  static void processEvents(int milliseconds = 0);
+  static QImage grab(QWidget* window);
+  // Saves a picture of a window when ZEMBO_GRAB_DIR names a folder, to look at by eye.
+  static void saveGrab(QWidget* window, const std::string& name);
+};
+
+}  // namespace zembo::test
