@@ -1,0 +1,27 @@
+#pragma once
+// Sorting and compaction of the current direction's word file: the live records in collating
+// order, the deleted ones dropped, the file replaced through a temporary file.
+
+#include <string>
+
+namespace zembo {
+
+// Where the sort shows its progress: the sorting window implements it.
+class SortProgress {
+ public:
+  virtual ~SortProgress() = default;
+  // A progress text such as "Reading 1000", replacing the previous one.
+  virtual void showProgressText(const std::string& text) = 0;
+  // The next frame of the animation.
+  virtual void drawNextFrame() = 0;
+};
+
+// The display of the sort that runs now; none when nothing shows it.
+extern SortProgress* sortProgress;
+
+// 0 on success, -1 on failure. On success the word file holds exactly the live records in the
+// collation of currentDirection, each with flags 0; on failure it is unchanged. Either way the
+// store is open and counted afterwards.
+int sortWordFile();
+
+}  // namespace zembo
