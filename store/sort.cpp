@@ -19,6 +19,7 @@
 namespace zembo {
 
 SortProgress* sortProgress = nullptr;
+int needsSort = 0;
 
 namespace {
 

@@ -19,6 +19,9 @@ class SortProgress {
 // The display of the sort that runs now; none when nothing shows it.
 extern SortProgress* sortProgress;
 
+// 1 when the current word file was changed out of order and owes a sort.
+extern int needsSort;
+
 // 0 on success, -1 on failure. On success the word file holds exactly the live records in the
 // collation of currentDirection, each with flags 0; on failure it is unchanged. Either way the
 // store is open and counted afterwards.

@@ -1,0 +1,44 @@
+#pragma once
+// The character-set window (class "tekenset"): a strip of buttons, one per character of the
+// language being typed, floating above its owner; a click types the character into the field that
+// last had the focus, exactly as if it had been typed.
+
+#include <QPointer>
+#include <QWidget>
+#include <string>
+
+#include "app/shared/uifont.h"
+
+namespace zembo {
+
+class CharsetWindow;
+
+// Set by the window that opens the picker.
+extern QPointer<CharsetWindow> charsetWindow;
+extern QPointer<QWidget> charsetOwner;
+extern int charsetCode;
+extern std::string charsetLanguage;
+extern QPointer<QWidget> charsetReceiver;
+
+// The characters the picker offers for a language: the first line of charset\<language>.chs with
+// its line feed, at most 254 bytes, or the 66 default bytes when there is no such file.
+std::string charsetCharacters(const std::string& language);
+
+class CharsetWindow : public QWidget {
+ public:
+  CharsetWindow();
+  ~CharsetWindow() override;
+  const std::string& characters() const { return characters_; }
+  // Types character i into charsetReceiver.
+  void typeCharacter(int i);
+
+ private:
+  std::string characters_;
+  UiFont font_;
+};
+
+// Opens a new picker for charsetLanguage and charsetCode (the caller closed the previous one).
+void openCharsetWindow();
+void closeCharsetWindow();
+
+}  // namespace zembo
