@@ -301,6 +301,7 @@ void MainWindow::destroyWindow() {
   logo_ = QImage();
   closeStoreFiles();
   hide();
+  releaseSingleInstance();
   QCoreApplication::exit(0);
 }
 

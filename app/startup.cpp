@@ -53,9 +53,10 @@ void chooseUiLanguage() {
           "Error");
 }
 
+std::unique_ptr<QLockFile> lock;
+
 // Another instance holds a lock named after the main window's class and title.
 void refuseSecondInstance() {
-  static std::unique_ptr<QLockFile> lock;
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
   QString title = uiQText(74);
@@ -129,6 +130,8 @@ void startZembo(const std::string& commandLine) {
   // The rich-text and common controls of the original need no loading here: the toolkit has them.
   qApp->installEventFilter(new AcceleratorFilter(findAccelerators(std::string(uiLanguageName) + "_accel"), window));
 }
+
+void releaseSingleInstance() { lock.reset(); }
 
 int runMessageLoop() {
   const int code = QApplication::exec();

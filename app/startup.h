@@ -13,6 +13,8 @@ extern int listId;      // command id of the current practice list in the Lists 
 // Runs the start-up up to the event loop. A fatal failure shows its message and ends the
 // process with exit code 1. commandLine is the program's arguments joined by blanks (UTF-8).
 void startZembo(const std::string& commandLine);
+// Lets another instance start: the end of the program.
+void releaseSingleInstance();
 // The event loop; returns the exit code.
 int runMessageLoop();
 

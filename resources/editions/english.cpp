@@ -125,7 +125,7 @@ const EditionSource& englishEdition() {
                {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
                {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
                {ControlKind::Text, -1, "zembo Dictionary, version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "A bilingual dictionary for language learners", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "A dictionary for language learners", 124, 22, 146, 10},
                {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
                {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
                {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},

@@ -1,0 +1,45 @@
+#include <QMenu>
+
+#include "app/aboutbox.h"
+#include "app/directions/directions.h"
+#include "app/mainwindow.h"
+#include "store/store.h"
+#include "tests/support/dictionaryfixture.h"
+
+namespace zembo {
+namespace {
+
+// The sample dictionary that the README's run command starts on.
+class SampleDictionaryTest : public test::DictionaryTest {
+ protected:
+  void SetUp() override {
+    DictionaryTest::SetUp();
+    std::filesystem::copy(ZEMBO_SAMPLE_DIR, dir, std::filesystem::copy_options::recursive);
+  }
+};
+
+TEST_F(SampleDictionaryTest, StartsOnFrenchToEnglishWithBothPairs) {
+  ASSERT_EQ(start(), -1);
+  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_GT(wordCount, 300);
+  EXPECT_EQ(directionCount, 4);
+  EXPECT_EQ(mainWindow->languageMenu()->actions().size(), 5);
+  EXPECT_FALSE(mainWindow->windowIcon().isNull());
+  saveGrab(mainWindow, "sample-main");
+  // Every direction's word file is there and the German one has its sort table.
+  for (int id = 200; id < 204; ++id) {
+    mainWindow->command(id, commandClicked);
+    EXPECT_GT(wordCount, 300) << currentDirection->wordFileName;
+    if (std::string(currentDirection->sourceName) == "German") {
+      EXPECT_EQ(currentDirection->hasSortTable, 1);
+      saveGrab(mainWindow, "sample-main-german");
+    }
+  }
+  AboutBox about(mainWindow);
+  about.show();
+  processEvents(700);
+  saveGrab(&about, "sample-about");
+}
+
+}  // namespace
+}  // namespace zembo
