@@ -14,6 +14,7 @@
 
 #include "app/aboutbox.h"
 #include "app/startup.h"
+#include "lookup/searchwindow.h"
 #include "app/shared/helpwindow.h"
 #include "app/shared/qttext.h"
 #include "app/shared/uifont.h"
@@ -172,7 +173,7 @@ void MainWindow::buildLanguageMenu() {
     const int id = d->menuId;
     connect(item, &QAction::triggered, this, [this, item, id] {
       if (item->isCheckable()) item->setChecked(true);
-      command(id, commandClicked);
+      (languageReceiver_ ? languageReceiver_.data() : this)->command(id, commandClicked);
     });
   }
   const QList<QAction*> popups = menuBar()->actions();
@@ -185,6 +186,12 @@ void MainWindow::buildLanguageMenu() {
       break;
     }
   setOuterSize(565, 332);
+}
+
+void MainWindow::popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) {
+  languageReceiver_ = receiver;
+  languageMenu_->exec(globalPos);
+  languageReceiver_ = nullptr;
 }
 
 void MainWindow::paintClient(QPainter& painter) {
@@ -259,11 +266,15 @@ void MainWindow::command(int id, int) {
 void MainWindow::openTool(int id) {
   if (toolWindowOpen) return;
   ToolWindow* tool = nullptr;
-  switch (id) {
-    default: break;  // the tool windows plug in here
-  }
-  if (!tool) return;
   toolWindowOpen = 1;
+  switch (id) {
+    case cmdSearch: tool = new SearchWindow; break;
+    default: break;  // the windows of the other tools come with them
+  }
+  if (!tool) {
+    toolWindowOpen = 0;
+    return;
+  }
   tool_ = tool;
   hide();
 }

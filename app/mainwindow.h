@@ -24,7 +24,6 @@ enum MainCommand {
   cmdCreatePracticeList = 13,
   cmdRecord = 25,
   cmdStayOnTop = 55,
-  firstLanguageId = 200,
 };
 
 class MainWindow : public ZemboWindow, public ToolHost {
@@ -38,6 +37,7 @@ class MainWindow : public ZemboWindow, public ToolHost {
   // ToolHost
   void showAgain() override;
   QMenu* languageMenu() override { return languageMenu_; }
+  void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) override;
   void loadDirectionIcons() override;
 
   // Builds the language pop-up from the direction list and puts it into the menu bar at
@@ -65,6 +65,7 @@ class MainWindow : public ZemboWindow, public ToolHost {
   void switchToReverse();
 
   QMenu* languageMenu_ = nullptr;
+  QPointer<ZemboWindow> languageReceiver_;  // who gets the language menu's choice
   QPixmap sourceIcon_, targetIcon_;
   QImage logo_;  // its transparent colour already made transparent
   QPointer<ToolWindow> tool_;

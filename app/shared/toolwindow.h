@@ -10,6 +10,9 @@ class QMenu;
 
 namespace zembo {
 
+// The language menu's items have the command ids 200, 201, ... in the order of the directions.
+constexpr int firstLanguageId = 200;
+
 // Settings of the main window that the tool windows read and update.
 extern int toolWindowOpen;
 extern int stayOnTop;
@@ -24,6 +27,8 @@ class ToolHost {
   virtual ~ToolHost() = default;
   virtual void showAgain() = 0;          // after a tool window closed
   virtual QMenu* languageMenu() = 0;     // the pop-up of all directions, command ids 200...
+  // Shows the language menu at a screen point; the chosen id goes to receiver's command().
+  virtual void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) = 0;
   virtual void loadDirectionIcons() = 0;  // after the current direction changed
 };
 extern ToolHost* toolHost;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThread>
 #include <cstring>
 
@@ -49,7 +50,10 @@ void DictionaryTest::TearDown() {
     mainWindow->destroyWindow();
     delete mainWindow;
   }
-  for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+  // Menus are top-level widgets too, but their windows delete them: guard against deleting twice.
+  QList<QPointer<QWidget>> windows;
+  for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
+  for (const QPointer<QWidget>& w : windows) delete w.data();
   closeStoreFiles();
   TempDirTest::TearDown();
 }

@@ -1,0 +1,133 @@
+#include <QClipboard>
+
+#include "lookup/soundfiles.h"
+#include "store/sort.h"
+#include "tests/lookup/lookupfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::readWords;
+using test::WordPair;
+
+class EntryFieldTest : public test::SearchTest {
+ protected:
+  void SetUp() override {
+    SearchTest::SetUp();
+    openSearch({{"chat", "cat"}, {"chien", "dog"}, {"maison", "house, home"}});
+  }
+};
+
+TEST_F(EntryFieldTest, DeleteThenRestoreFollowsTheStoredFlags) {
+  search->translationField(1)->command(cmdDeleteRecord);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[1].flags, 1);
+  EXPECT_EQ(rowWord(1), "DELETED");
+  EXPECT_EQ(rowTranslation(1), "DELETED");
+  EXPECT_EQ(needsSort, 1);
+  needsSort = 0;
+  search->wordField(1)->command(cmdDeleteRecord);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[1].flags, 0);
+  EXPECT_EQ(rowWord(1), "chien");
+  EXPECT_EQ(rowTranslation(1), "dog");
+  EXPECT_EQ(needsSort, 1);
+}
+
+TEST_F(EntryFieldTest, EnterStoresBothFieldsButOnlyAWordChangeOwesASort) {
+  search->translationField(0)->setText("tomcat");
+  QTest::keyClick(search->translationField(0), Qt::Key_Return);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].translation, "tomcat");
+  EXPECT_EQ(needsSort, 0);
+  search->wordField(2)->setText("logis");
+  search->translationField(2)->setText("dwelling");
+  QTest::keyClick(search->wordField(2), Qt::Key_Return);
+  const auto words = readWords("language/Fre_Eng.zb");
+  EXPECT_EQ(words[2].word, "logis");
+  EXPECT_EQ(words[2].translation, "dwelling");
+  EXPECT_EQ(needsSort, 1);
+}
+
+TEST_F(EntryFieldTest, LongTextIsCutToTheRecordsFields) {
+  search->wordField(0)->setText(QString(40, 'a'));
+  search->translationField(0)->setText(QString(60, 'b'));
+  search->wordField(0)->storeOnEnter();
+  const auto words = readWords("language/Fre_Eng.zb");
+  EXPECT_EQ(words[0].word, std::string(30, 'a'));
+  EXPECT_EQ(words[0].translation, std::string(50, 'b'));
+}
+
+TEST_F(EntryFieldTest, EmptyTextOrADeletedRecordStoresNothing) {
+  const std::string before = test::readFile("language/Fre_Eng.zb");
+  search->wordField(0)->setText("");
+  search->wordField(0)->storeOnEnter();
+  EXPECT_EQ(rowWord(0), "chat");  // the stored word again
+  search->wordField(1)->command(cmdDeleteRecord);
+  needsSort = 0;
+  const std::string deleted = test::readFile("language/Fre_Eng.zb");
+  search->translationField(1)->setText("puppy");
+  search->translationField(1)->storeOnEnter();
+  EXPECT_EQ(rowTranslation(1), "DELETED");
+  EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), deleted);
+  EXPECT_EQ(needsSort, 0);
+  EXPECT_NE(before, deleted);
+}
+
+TEST_F(EntryFieldTest, RowsWithoutARecordNeverWriteOne) {
+  const std::string before = test::readFile("language/Fre_Eng.zb");
+  search->wordField(5)->setText("nouveau");
+  search->wordField(5)->storeOnEnter();
+  search->wordField(3)->command(cmdDeleteRecord);
+  search->translationField(9)->storeOnEnter();
+  EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), before);
+  EXPECT_EQ(needsSort, 0);
+}
+
+TEST_F(EntryFieldTest, CopyAndPasteGoThroughTheClipboardWithoutStoring) {
+  search->translationField(2)->command(cmdCopy);
+  EXPECT_EQ(QApplication::clipboard()->text(), "house, home");
+  QApplication::clipboard()->setText("pasted");
+  search->wordField(0)->command(cmdPaste);
+  EXPECT_EQ(rowWord(0), "pasted");
+  search->wordField(1)->setFocus();
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "chat");
+  search->wordField(4)->command(cmdCopy);  // an empty field copies an empty text
+  EXPECT_EQ(QApplication::clipboard()->text(), "");
+}
+
+TEST_F(EntryFieldTest, AccentedTextIsStoredInTheCodePage) {
+  search->translationField(0)->setText("matou, félin");
+  search->translationField(0)->storeOnEnter();
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].translation, "matou, f\xE9lin");
+  search->wordField(1)->setText("Жчён");  // not in Windows-1252
+  search->wordField(1)->storeOnEnter();
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[1].word, "????");
+}
+
+TEST(SoundFiles, TranslationTokensKeepEmptyOnesBetweenCommas) {
+  EXPECT_EQ(translationTokens("house, home"), (std::vector<std::string>{"house", "home"}));
+  EXPECT_EQ(translationTokens("one, , two"), (std::vector<std::string>{"one", "", "two"}));
+  EXPECT_EQ(translationTokens("  lone  "), (std::vector<std::string>{"lone"}));
+  EXPECT_EQ(translationTokens(""), (std::vector<std::string>{""}));
+}
+
+TEST(SoundFiles, PathsStayInsideTheLanguagesFolder) {
+  EXPECT_EQ(soundFilePath("French", "\xE9t\xE9", 0).string(), "sound/French/été.wav");
+  EXPECT_EQ(soundFilePath("Russian", "\xE4\xE0", 204).string(), "sound/Russian/да.wav");
+  EXPECT_EQ(soundFilePath("French", "", 0).string(), "sound/French/.wav");
+  EXPECT_TRUE(soundFilePath("French", "../../etc/passwd", 0).empty());
+  EXPECT_TRUE(soundFilePath("French", "a/b", 0).empty());
+  EXPECT_TRUE(soundFilePath("French", "a\\b", 0).empty());
+  EXPECT_TRUE(soundFilePath("..", "word", 0).empty());
+}
+
+TEST_F(EntryFieldTest, PlayIsOfferedOnlyForWordsWithARecording) {
+  EXPECT_FALSE(soundFileExists("French", "chat", 0));
+  test::writeFile("sound/French/chat.wav", "RIFF");
+  test::writeFile("sound/English/home.wav", "RIFF");
+  EXPECT_TRUE(soundFileExists("French", "chat", 0));
+  EXPECT_TRUE(soundFileExists("English", "home", 0));
+  EXPECT_EQ(search->translationField(2)->language(), "English");
+  EXPECT_EQ(search->wordField(2)->language(), "French");
+}
+
+}  // namespace
+}  // namespace zembo

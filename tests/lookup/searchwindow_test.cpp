@@ -1,0 +1,266 @@
+#include <QClipboard>
+#include <QMenu>
+
+#include "app/directions/directions.h"
+#include "resources/platform/messagebox.h"
+#include "resources/platform/profile.h"
+#include "store/sort.h"
+#include "tests/lookup/lookupfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::readWords;
+using test::WordPair;
+
+class SearchWindowTest : public test::SearchTest {};
+
+const std::vector<WordPair> fruit = {{"abricot", "apricot"}, {"ananas", "pineapple"}, {"banane", "banana"},
+                                     {"cerise", "cherry"},   {"citron", "lemon"},     {"datte", "date"},
+                                     {"figue", "fig"},       {"fraise", "strawberry"}, {"framboise", "raspberry"},
+                                     {"groseille", "currant"}, {"kiwi", "kiwi"},      {"mangue", "mango"},
+                                     {"melon", "melon"},     {"orange", "orange"},    {"poire", "pear"},
+                                     {"pomme", "apple"},     {"prune", "plum"},       {"raisin", "grape"}};
+
+TEST_F(SearchWindowTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
+  openSearch(fruit);
+  EXPECT_EQ(toolWindowOpen, 1);
+  EXPECT_FALSE(mainWindow->isVisible());
+  EXPECT_TRUE(search->isVisible());
+  EXPECT_EQ(search->windowTitle(), "Search words");
+  EXPECT_EQ(search->client()->size(), QSize(624, 356));
+  EXPECT_EQ(search->searchField()->geometry(), QRect(20, 300, 215, 25));
+  EXPECT_EQ(search->wordField(9)->geometry(), QRect(20, 247, 215, 25));
+  EXPECT_EQ(search->translationField(0)->geometry(), QRect(255, 40, 350, 25));
+  EXPECT_EQ(search->scrollBar()->geometry(), QRect(235, 40, 20, 230));
+  EXPECT_EQ(rowWord(0), "abricot");
+  EXPECT_EQ(rowTranslation(9), "currant");
+  EXPECT_TRUE(search->isMenuItemChecked(cmdCharsetOff));
+  EXPECT_TRUE(search->isMenuItemChecked(cmdClipboardOff));
+  saveGrab(search, "search-window");
+}
+
+TEST_F(SearchWindowTest, TypingMovesRowZeroToTheFirstWordNotBeforeTheKey) {
+  openSearch(fruit);
+  type("c");
+  EXPECT_EQ(rowWord(0), "cerise");
+  type("i");
+  EXPECT_EQ(rowWord(0), "citron");
+  EXPECT_EQ(rowWord(1), "datte");
+  search->searchField()->clear();
+  type("FIGUE");  // case does not count
+  EXPECT_EQ(rowWord(0), "figue");
+  // A word among the last ten stands where the full last page puts it.
+  search->searchField()->clear();
+  type("poire");
+  EXPECT_EQ(search->topIndex(), 8);
+  EXPECT_EQ(rowWord(6), "poire");
+}
+
+TEST_F(SearchWindowTest, KeyAfterEveryWordShowsTheLastTenRecords) {
+  openSearch(fruit);
+  type("zz");
+  EXPECT_EQ(search->topIndex(), 8);
+  EXPECT_EQ(rowWord(9), "raisin");
+  key(Qt::Key_Return);
+  EXPECT_EQ(search->searchField()->text(), "");
+  EXPECT_EQ(search->topIndex(), 0);
+  EXPECT_EQ(rowWord(0), "abricot");
+}
+
+TEST_F(SearchWindowTest, ArrowKeysMoveOneRecordWithinTheFile) {
+  openSearch(fruit);
+  key(Qt::Key_Up);
+  EXPECT_EQ(search->topIndex(), 0);
+  key(Qt::Key_Down);
+  key(Qt::Key_Down);
+  EXPECT_EQ(search->topIndex(), 2);
+  EXPECT_EQ(rowWord(0), "banane");
+  for (int i = 0; i < 20; ++i) key(Qt::Key_Down);
+  EXPECT_EQ(search->topIndex(), 8);
+  key(Qt::Key_Up);
+  EXPECT_EQ(rowWord(0), "fraise");
+}
+
+TEST_F(SearchWindowTest, PageDownTwiceIn25RecordsStopsAtTheLastFullPage) {
+  openSearch(numberedWords(25));
+  QScrollBar* bar = search->scrollBar();
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 1);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(search->topIndex(), 10);
+  bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(search->topIndex(), 15);
+  EXPECT_EQ(bar->sliderPosition(), 1);
+  EXPECT_EQ(rowWord(9), "w024");
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(search->topIndex(), 14);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(search->topIndex(), 0);
+  EXPECT_EQ(bar->sliderPosition(), 0);
+}
+
+TEST_F(SearchWindowTest, ThumbReleasedGoesToTenRecordsAUnit) {
+  openSearch(numberedWords(45));
+  QScrollBar* bar = search->scrollBar();
+  EXPECT_EQ(bar->maximum(), 3);
+  bar->setSliderDown(true);
+  bar->setSliderPosition(2);
+  bar->setSliderDown(false);
+  EXPECT_EQ(search->topIndex(), 20);
+  EXPECT_EQ(rowWord(0), "w020");
+}
+
+TEST_F(SearchWindowTest, FewerThanTenRecordsNeverMove) {
+  openSearch(numberedWords(4));
+  key(Qt::Key_Down);
+  search->scrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  type("w003");
+  EXPECT_EQ(search->topIndex(), 0);
+  EXPECT_EQ(rowWord(3), "w003");
+  EXPECT_EQ(rowWord(4), "");
+  EXPECT_EQ(search->scrollBar()->maximum(), 0);
+}
+
+TEST_F(SearchWindowTest, EmptyWordFileFillsNoRow) {
+  openSearch({});
+  type("abc");
+  key(Qt::Key_Down);
+  EXPECT_EQ(search->topIndex(), 0);
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(rowWord(i), "");
+}
+
+TEST_F(SearchWindowTest, DeletedRecordsShowDeletedInBothFields) {
+  std::vector<WordPair> words = fruit;
+  words[1].flags = 1;
+  words[2].flags = 2;  // deleted too, but only 1 shows as such in the rows
+  openSearch(words);
+  EXPECT_EQ(rowWord(1), "DELETED");
+  EXPECT_EQ(rowTranslation(1), "DELETED");
+  EXPECT_EQ(rowWord(2), "banane");
+}
+
+TEST_F(SearchWindowTest, SearchFieldTakesOnlyWhatItCanShow) {
+  openSearch(fruit);
+  type("wwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwwww");
+  const int kept = search->searchField()->text().size();
+  EXPECT_GT(kept, 5);
+  EXPECT_LT(kept, 58);
+  EXPECT_LE(search->searchField()->fontMetrics().horizontalAdvance(search->searchField()->text()), 215);
+}
+
+TEST_F(SearchWindowTest, EditedWordIsSortedInWhenTheWindowCloses) {
+  openSearch(fruit);
+  EntryField* word = search->wordField(0);
+  word->setFocus();
+  word->setText("zeste");
+  QTest::keyClick(word, Qt::Key_Return);
+  EXPECT_EQ(needsSort, 1);
+  EXPECT_TRUE(search->searchField()->hasFocus());
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "zeste");
+  closeSearch();
+  const auto sorted = readWords("language/Fre_Eng.zb");
+  EXPECT_EQ(sorted.front().word, "ananas");
+  EXPECT_EQ(sorted.back().word, "zeste");
+  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_TRUE(mainWindow->isVisible());
+}
+
+TEST_F(SearchWindowTest, DeletedRecordsAreDroppedBySortOnClose) {
+  openSearch(fruit);
+  search->wordField(3)->command(cmdDeleteRecord);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[3].flags, 1);
+  closeSearch();
+  const auto sorted = readWords("language/Fre_Eng.zb");
+  EXPECT_EQ(sorted.size(), fruit.size() - 1);
+  EXPECT_EQ(sorted[3].word, "citron");
+}
+
+TEST_F(SearchWindowTest, ClosingKeepsThePositionAndAcceleratorsWaitMeanwhile) {
+  openSearch(fruit);
+  search->move(33, 44);
+  QTest::keyClick(search->searchField(), Qt::Key_S, Qt::AltModifier);  // already open: nothing
+  QTest::keyClick(search->searchField(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(mainWindow->openToolWindow(), search);
+  EXPECT_EQ(search->searchField()->text(), "");
+  search->close();
+  processEvents();
+  EXPECT_EQ(searchPos.left, 33);
+  EXPECT_EQ(searchPos.top, 44);
+  exitProgram();
+  EXPECT_EQ(readProfileInt("Dictionary", "WinPosTopSearch", 0, "win.ini"), 44);
+}
+
+TEST_F(SearchWindowTest, ExitWhileOpenStillSortsTheEditedFile) {
+  openSearch(fruit);
+  search->wordField(0)->setText("zeste");
+  search->wordField(0)->storeOnEnter();
+  QTest::keyClick(search->searchField(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_TRUE(mainWindow->destroyed());
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").back().word, "zeste");
+}
+
+TEST_F(SearchWindowTest, DirectionSwitchSortsFirstThenShowsTheNewFile) {
+  openSearch(fruit);
+  search->wordField(0)->setText("zeste");
+  search->wordField(0)->storeOnEnter();
+  type("ban");
+  search->command(firstLanguageId + 3, commandClicked);  // English to German, as the right-click menu sends it
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").back().word, "zeste");
+  EXPECT_EQ(needsSort, 0);
+  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_EQ(checkedLanguageId, 203);
+  EXPECT_EQ(search->searchField()->text(), "ban");  // not looked up again
+  EXPECT_EQ(search->topIndex(), 0);
+  EXPECT_EQ(rowWord(0), "dog");
+  EXPECT_EQ(rowWord(1), "house");
+  EXPECT_EQ(rowWord(2), "");  // rows past the end are cleared
+  EXPECT_EQ(search->scrollBar()->maximum(), 0);
+  EXPECT_NE(test::readFile("dict.ini").find("[selected]\nEng_Ger.zb"), std::string::npos);
+}
+
+TEST_F(SearchWindowTest, ClipboardLookupFromAnotherWindowOnlyWhenSwitchedOn) {
+  openSearch(fruit);
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  QApplication::setActiveWindow(&other);
+  QApplication::clipboard()->setText("fraise");
+  processEvents();
+  EXPECT_EQ(search->searchField()->text(), "");  // off
+  search->menuItem(cmdClipboardOn)->trigger();
+  EXPECT_EQ(clipboardSearchOn, 1);
+  EXPECT_TRUE(search->isMenuItemChecked(cmdClipboardOn));
+  EXPECT_FALSE(search->isMenuItemChecked(cmdClipboardOff));
+  search->showMinimized();
+  QApplication::setActiveWindow(&other);
+  QApplication::clipboard()->setText("kiwi");
+  processEvents();
+  EXPECT_EQ(search->searchField()->text(), "kiwi");
+  EXPECT_EQ(search->topIndex(), 8);
+  EXPECT_FALSE(search->isMinimized());
+  // Copied within the active search window: not looked up.
+  QApplication::setActiveWindow(search);
+  QApplication::clipboard()->setText("melon");
+  processEvents();
+  EXPECT_EQ(search->searchField()->text(), "kiwi");
+  search->menuItem(cmdClipboardOff)->trigger();
+  EXPECT_EQ(clipboardSearchOn, 0);
+  closeSearch();
+  exitProgram();
+  EXPECT_EQ(readProfileInt("Dictionary", "ClipSearch", 9, "win.ini"), 0);
+}
+
+TEST_F(SearchWindowTest, ChoosingTheCurrentDirectionStillResetsTheView) {
+  openSearch(numberedWords(30));
+  type("w020");
+  EXPECT_EQ(search->topIndex(), 20);
+  search->command(firstLanguageId, commandClicked);
+  EXPECT_EQ(search->topIndex(), 0);
+  EXPECT_EQ(rowWord(0), "w000");
+}
+
+}  // namespace
+}  // namespace zembo
