@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
   // Sound and the About animation play through FFmpeg unless the user chose another backend.
   setenv("QT_MEDIA_BACKEND", "ffmpeg", 0);
+  zembo::chooseDisplayPlatform();
   QApplication app(argc, argv);
   zembo::installQtMessageBoxes();
   std::string commandLine;

@@ -98,6 +98,14 @@ void readPracticeList() {
 
 }  // namespace
 
+void chooseDisplayPlatform() {
+  auto has = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+  };
+  if (!has("QT_QPA_PLATFORM") && has("WAYLAND_DISPLAY") && has("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
 std::string parseCommandLine(const std::string& commandLine) {
   const std::string copy = commandLine.substr(0, 99);
   if (equalNoCase(copy, "record")) recordMode = 1;

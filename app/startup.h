@@ -10,6 +10,11 @@ namespace zembo {
 extern int recordMode;  // the command line was "record"
 extern int listId;      // command id of the current practice list in the Lists menu
 
+// Before the application object exists: on a Wayland desktop that also offers X11 (XWayland),
+// and unless the user chose a platform, use X11, where the program hears of clipboard changes
+// while another program has the focus.
+void chooseDisplayPlatform();
+
 // Runs the start-up up to the event loop. A fatal failure shows its message and ends the
 // process with exit code 1. commandLine is the program's arguments joined by blanks (UTF-8).
 void startZembo(const std::string& commandLine);

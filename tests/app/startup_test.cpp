@@ -145,6 +145,23 @@ TEST_F(StartupTest, SavedPracticeListThatIsGoneIsForgotten) {
   EXPECT_EQ(listId, 400);
 }
 
+TEST(DisplayPlatform, WaylandWithXWaylandChoosesX11UnlessTheUserChose) {
+  const std::string chosen = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+  unsetenv("QT_QPA_PLATFORM");
+  setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  setenv("DISPLAY", ":0", 1);
+  chooseDisplayPlatform();
+  EXPECT_STREQ(std::getenv("QT_QPA_PLATFORM"), "xcb");
+  setenv("QT_QPA_PLATFORM", "wayland", 1);
+  chooseDisplayPlatform();
+  EXPECT_STREQ(std::getenv("QT_QPA_PLATFORM"), "wayland");
+  unsetenv("QT_QPA_PLATFORM");
+  unsetenv("DISPLAY");  // Wayland alone: nothing to choose
+  chooseDisplayPlatform();
+  EXPECT_EQ(std::getenv("QT_QPA_PLATFORM"), nullptr);
+  setenv("QT_QPA_PLATFORM", chosen.c_str(), 1);
+}
+
 // The real program in processes of its own: the second start finds the first one's lock.
 TEST_F(StartupTest, SecondInstanceEndsAtOnceWithCodeOne) {
   writeSampleDictionary();
