@@ -9,10 +9,10 @@
 namespace zembo {
 namespace {
 
-using test::Entry;
+using test::WordPair;
 using test::readFile;
 using test::writeFile;
-using test::writeWordFile;
+using test::writeWords;
 
 class CollateTest : public test::StoreTest {
  protected:
@@ -23,9 +23,9 @@ class CollateTest : public test::StoreTest {
     for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
     return table;
   }
-  void openWith(const char* wordFileName, const std::vector<Entry>& entries) {
+  void openWith(const char* wordFileName, const std::vector<WordPair>& entries) {
     useDirection(wordFileName);
-    writeWordFile(std::string("language/") + wordFileName, entries);
+    writeWords(std::string("language/") + wordFileName, entries);
     loadSortTable();
     setCollationLocale(currentDirection->localeName);
     openWordFile();
@@ -132,8 +132,8 @@ class ActivateTest : public test::StoreTest {
  protected:
   void SetUp() override {
     StoreTest::SetUp();
-    writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
-    writeWordFile("language/Eng_Fre.zb", {{"cat", "chat"}});
+    writeWords("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+    writeWords("language/Eng_Fre.zb", {{"cat", "chat"}});
     useDirection("Fre_Eng.zb");
     openWordFile();
     countWordRecords();

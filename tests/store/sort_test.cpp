@@ -13,11 +13,11 @@
 namespace zembo {
 namespace {
 
-using test::Entry;
+using test::WordPair;
 using test::readFile;
-using test::readWordFile;
+using test::readWords;
 using test::writeFile;
-using test::writeWordFile;
+using test::writeWords;
 
 struct RecordingProgress : SortProgress {
   std::vector<std::string> texts;
@@ -36,9 +36,9 @@ class SortTest : public test::StoreTest {
     sortProgress = nullptr;
     StoreTest::TearDown();
   }
-  void openFrench(const std::vector<Entry>& entries) {
+  void openFrench(const std::vector<WordPair>& entries) {
     useDirection("Fre_Eng.zb");
-    writeWordFile("language/Fre_Eng.zb", entries);
+    writeWords("language/Fre_Eng.zb", entries);
     openWordFile();
     countWordRecords();
   }
@@ -46,8 +46,8 @@ class SortTest : public test::StoreTest {
 };
 
 // Words in no order, with a few deleted.
-std::vector<Entry> shuffledWords(int count, int deletedEvery) {
-  std::vector<Entry> entries;
+std::vector<WordPair> shuffledWords(int count, int deletedEvery) {
+  std::vector<WordPair> entries;
   for (int i = 0; i < count; ++i) {
     const int n = (i * 7919) % count;
     entries.push_back({"w" + std::to_string(n), "t" + std::to_string(n), std::int16_t(deletedEvery && i % deletedEvery == 0)});
@@ -59,7 +59,7 @@ TEST_F(SortTest, ProgressCountsReadingSortingAndWriting) {
   openFrench(shuffledWords(2500, 250));  // 10 deleted
   ASSERT_EQ(sortWordFile(), 0);
   EXPECT_EQ(wordCount, 2490);
-  EXPECT_EQ(readWordFile("language/Fre_Eng.zb").size(), 2490u);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 2490u);
   std::vector<std::string> reading, writing, sorting;
   for (const std::string& t : progress.texts) {
     if (t.rfind("Reading ", 0) == 0) reading.push_back(t);
@@ -87,7 +87,7 @@ TEST_F(SortTest, EmptyFileSortsToAnEmptyFileWithoutProgress) {
 
 TEST_F(SortTest, SortedFileKeepsItsBytes) {
   // Bytes after the NULs carry no meaning but are kept too.
-  std::vector<Entry> entries = {{"abricot", "apricot"}, {"chat", "cat"}, {"Chat", "tomcat"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}};
+  std::vector<WordPair> entries = {{"abricot", "apricot"}, {"chat", "cat"}, {"Chat", "tomcat"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}};
   openFrench(entries);
   std::string bytes = readFile("language/Fre_Eng.zb");
   bytes[20] = 'x';
@@ -97,14 +97,14 @@ TEST_F(SortTest, SortedFileKeepsItsBytes) {
 }
 
 TEST_F(SortTest, OrderIsTheLookupsOrderAndEveryLiveWordIsFound) {
-  std::vector<Entry> entries = {{"\xE9t\xE9", "summer"}, {"z\xE8" "bre", "zebra"}, {"Ecole", "school"}, {"eau", "water"},
+  std::vector<WordPair> entries = {{"\xE9t\xE9", "summer"}, {"z\xE8" "bre", "zebra"}, {"Ecole", "school"}, {"eau", "water"},
                                 {"a-b", "x", 1},         {"ab", "y"},        {"ABC", "z"},         {"\xE9" "cole", "school"}};
   openFrench(entries);
   ASSERT_EQ(sortWordFile(), 0);
-  const auto sorted = readWordFile("language/Fre_Eng.zb");
+  const auto sorted = readWords("language/Fre_Eng.zb");
   ASSERT_EQ(sorted.size(), 7u);
   for (std::size_t i = 1; i < sorted.size(); ++i) EXPECT_LE(compareWords(sorted[i - 1].word, sorted[i].word), 0);
-  for (const Entry& e : sorted) {
+  for (const WordPair& e : sorted) {
     EXPECT_EQ(e.flags, 0);
     readWordRecord(findWord(e.word));
     EXPECT_EQ(compareWords(wordOf(currentRecord), e.word), 0) << e.word;
@@ -120,7 +120,7 @@ TEST_F(SortTest, SortTableOrderWhenTheDirectionHasOne) {
   ASSERT_EQ(currentDirection->hasSortTable, 1);
   ASSERT_EQ(sortWordFile(), 0);
   std::vector<std::string> words;
-  for (const Entry& e : readWordFile("language/Fre_Eng.zb")) words.push_back(e.word);
+  for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
   EXPECT_EQ(words, (std::vector<std::string>{"b", "ba", "a", "ab"}));
 }
 

@@ -7,16 +7,16 @@
 namespace zembo {
 namespace {
 
-using test::Entry;
+using test::WordPair;
 using test::readFile;
 using test::writeFile;
-using test::writeWordFile;
+using test::writeWords;
 
 class WordFileTest : public test::StoreTest {};
 
 TEST_F(WordFileTest, CountsWholeRecordsAndNeverReadsAPartialOne) {
   useDirection("Fre_Eng.zb");
-  writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+  writeWords("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
   std::string bytes = readFile("language/Fre_Eng.zb");
   writeFile("language/Fre_Eng.zb", bytes + "\x01\x02");  // 170 bytes
   ASSERT_EQ(openWordFile(), 0);
@@ -42,7 +42,7 @@ TEST_F(WordFileTest, EmptyFileHasNoRecords) {
 
 TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
   useDirection("Fre_Eng.zb");
-  writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
+  writeWords("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
   openWordFile();
   countWordRecords();
   ASSERT_EQ(readWordRecord(0), 0);
@@ -54,7 +54,7 @@ TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
   // Beyond the count a gap of zero records would open: refused.
   EXPECT_EQ(writeWordRecord(wordCount + 2), -1);
   EXPECT_EQ(writeWordRecord(-1), -1);
-  const auto entries = test::readWordFile("language/Fre_Eng.zb");
+  const auto entries = test::readWords("language/Fre_Eng.zb");
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].flags, 1);
   EXPECT_EQ(entries[2].word, "zebre");
@@ -94,7 +94,7 @@ class ListFileTest : public test::StoreTest {
   void SetUp() override {
     StoreTest::SetUp();
     useDirection("Fre_Eng.zb");
-    writeWordFile("language/Fre_Eng.zb", {{"chat", "cat"}});
+    writeWords("language/Fre_Eng.zb", {{"chat", "cat"}});
   }
 };
 

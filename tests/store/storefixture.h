@@ -8,18 +8,10 @@
 
 #include "store/wordrecord.h"
 #include "tests/support/testenv.h"
+#include "tests/support/wordfiles.h"
 
 namespace zembo::test {
 
-struct Entry {
-  std::string word;
-  std::string translation;
-  std::int16_t flags = 0;
-};
-
-WordRecord makeRecord(const Entry& entry);
-void writeWordFile(const std::string& path, const std::vector<Entry>& entries);
-std::vector<Entry> readWordFile(const std::string& path);
 
 class StoreTest : public TempDirTest {
  protected:

@@ -14,29 +14,6 @@
 
 namespace zembo::test {
 
-void writeWords(const std::string& path, const std::vector<WordPair>& words) {
-  std::string bytes;
-  for (const WordPair& w : words) {
-    WordRecord r{};
-    setField(r.word, sizeof r.word, w.word);
-    setField(r.translation, sizeof r.translation, w.translation);
-    r.flags = w.flags;
-    bytes.append(reinterpret_cast<const char*>(&r), sizeof r);
-  }
-  writeFile(path, bytes);
-}
-
-std::vector<WordPair> readWords(const std::string& path) {
-  const std::string bytes = readFile(path);
-  std::vector<WordPair> words;
-  for (std::size_t at = 0; at + sizeof(WordRecord) <= bytes.size(); at += sizeof(WordRecord)) {
-    WordRecord r;
-    std::memcpy(&r, bytes.data() + at, sizeof r);
-    words.push_back({std::string(wordOf(r)), std::string(translationOf(r)), r.flags});
-  }
-  return words;
-}
-
 void DictionaryTest::SetUp() {
   TempDirTest::SetUp();
   const std::filesystem::path runtime = dir / "runtime";

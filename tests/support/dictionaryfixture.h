@@ -8,18 +8,9 @@
 #include <vector>
 
 #include "tests/support/testenv.h"
+#include "tests/support/wordfiles.h"
 
 namespace zembo::test {
-
-struct WordPair {
-  std::string word;
-  std::string translation;
-  std::int16_t flags = 0;
-};
-
-// Records of a word file in the given order (bytes of the word file's code page).
-void writeWords(const std::string& path, const std::vector<WordPair>& words);
-std::vector<WordPair> readWords(const std::string& path);
 
 class DictionaryTest : public TempDirTest {
  protected:

@@ -1,0 +1,22 @@
+#pragma once
+// Word files as tests write and read them: records from word pairs, in the given order.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/wordrecord.h"
+
+namespace zembo::test {
+
+struct WordPair {
+  std::string word;
+  std::string translation;
+  std::int16_t flags = 0;
+};
+
+WordRecord makeRecord(const WordPair& pair);
+void writeWords(const std::string& path, const std::vector<WordPair>& words);
+std::vector<WordPair> readWords(const std::string& path);
+
+}  // namespace zembo::test
