@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zembo::bench {
 
@@ -65,5 +66,20 @@ class WordGenerator {
 
   std::uint64_t state_;
 };
+
+// A sort table for the generated words: letters folded, accented letters weighed as their base
+// letter, the blank ignored.
+inline std::string frenchSortTable() {
+  std::string table(256, '\0');
+  for (int c = 1; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c);
+  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
+  const char* accents[][2] = {{"\xE0\xE2\xC0\xC2", "a"}, {"\xE9\xE8\xEA\xEB\xC9\xC8\xCA", "e"},
+                              {"\xEE\xEF\xCE", "i"},      {"\xF4\xD4", "o"},
+                              {"\xFB\xF9\xFC\xDB", "u"},  {"\xE7\xC7", "c"}};
+  for (const auto& group : accents)
+    for (const char* p = group[0]; *p; ++p) table[static_cast<unsigned char>(*p)] = group[1][0];
+  table[' '] = 1;
+  return table;
+}
 
 }  // namespace zembo::bench

@@ -204,16 +204,14 @@ void SearchWindow::command(int id, int code) {
       if (code == commandClicked) finish();
       return;
     case cmdCharsetOn:
-      checkMenuItem(cmdCharsetOn, true);
-      checkMenuItem(cmdCharsetOff, false);
-      charsetWindowOn_ = true;
-      reopenCharsetWindow();
-      return;
     case cmdCharsetOff:
-      checkMenuItem(cmdCharsetOn, false);
-      checkMenuItem(cmdCharsetOff, true);
-      charsetWindowOn_ = false;
-      closeCharsetWindow();
+      charsetWindowOn_ = id == cmdCharsetOn;
+      checkMenuItem(cmdCharsetOn, charsetWindowOn_);
+      checkMenuItem(cmdCharsetOff, !charsetWindowOn_);
+      if (charsetWindowOn_)
+        reopenCharsetWindow();
+      else
+        closeCharsetWindow();
       return;
     case cmdClipboardOn:
       if (!clipboardSearchOn) setClipboardSearch(true);

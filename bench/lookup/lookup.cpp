@@ -26,20 +26,6 @@ namespace {
 using namespace zembo;
 using Clock = std::chrono::steady_clock;
 
-// Letters folded, accented letters weighed as their base letter, the blank ignored.
-std::string frenchTable() {
-  std::string table(256, '\0');
-  for (int c = 1; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c);
-  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
-  const char* accents[][2] = {{"\xE0\xE2\xC0\xC2", "a"}, {"\xE9\xE8\xEA\xEB\xC9\xC8\xCA", "e"},
-                              {"\xEE\xEF\xCE", "i"},      {"\xF4\xD4", "o"},
-                              {"\xFB\xF9\xFC\xDB", "u"},  {"\xE7\xC7", "c"}};
-  for (const auto& group : accents)
-    for (const char* p = group[0]; *p; ++p) table[static_cast<unsigned char>(*p)] = group[1][0];
-  table[' '] = 1;
-  return table;
-}
-
 struct Sample {
   std::vector<WordRecord> records;  // sorted in the direction's collation
   std::vector<std::string> keys;    // half present, half absent, in random order
@@ -107,7 +93,7 @@ Figures measure(const std::vector<std::string>& keys, Lookup lookup) {
 
 void run(int count, bool byTable) {
   std::FILE* t = std::fopen("tables/French.stb", "wb");
-  const std::string table = frenchTable();
+  const std::string table = bench::frenchSortTable();
   if (byTable) std::fwrite(table.data(), 1, table.size(), t);
   std::fclose(t);
   if (!byTable) std::filesystem::remove("tables/French.stb");

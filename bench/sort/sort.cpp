@@ -27,19 +27,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// Letters folded, accented letters weighed as their base letter, the blank ignored.
-std::string frenchTable() {
-  std::string table(256, '\0');
-  for (int c = 1; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c);
-  for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
-  const char* accents[][2] = {{"\xE0\xE2\xC0\xC2", "a"}, {"\xE9\xE8\xEA\xEB\xC9\xC8\xCA", "e"}, {"\xEE\xEF\xCE", "i"},
-                              {"\xF4\xD4", "o"},          {"\xFB\xF9\xFC\xDB", "u"},            {"\xE7\xC7", "c"}};
-  for (const auto& group : accents)
-    for (const char* p = group[0]; *p; ++p) table[static_cast<unsigned char>(*p)] = group[1][0];
-  table[' '] = 1;
-  return table;
-}
-
 void writeInput(int count) {
   bench::WordGenerator gen;
   std::vector<WordRecord> records(static_cast<std::size_t>(count));
@@ -58,7 +45,7 @@ void writeInput(int count) {
 }
 
 double timeSortWordFile(bool byTable) {
-  const std::string table = frenchTable();
+  const std::string table = bench::frenchSortTable();
   if (byTable)
     std::ofstream("tables/French.stb", std::ios::binary).write(table.data(), static_cast<std::streamsize>(table.size()));
   else
