@@ -31,6 +31,7 @@ QTextBrowser* openHelpWindow() {
 
 void showHelp(const std::string& fileName, const std::string& keyword) {
   QTextBrowser* browser = openHelpWindow();
+  browser->show();
   const QFileInfo file(QString::fromStdString(hostPath(fileName).string()));
   if (file.isFile()) {
     browser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()), QTextDocument::HtmlResource);
@@ -42,7 +43,6 @@ void showHelp(const std::string& fileName, const std::string& keyword) {
     browser->setHtml("<h3>" + uiQString(fileName).toHtmlEscaped() + "</h3><p>The help file cannot be found in " +
                      file.absolutePath().toHtmlEscaped() + ".</p>");
   }
-  browser->show();
   browser->raise();
   browser->activateWindow();
 }

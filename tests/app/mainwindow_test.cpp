@@ -1,4 +1,6 @@
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -7,6 +9,7 @@
 
 #include "app/directions/directions.h"
 #include "app/mainwindow.h"
+#include "app/shared/helpwindow.h"
 #include "resources/platform/messagebox.h"
 #include "resources/platform/profile.h"
 #include "store/store.h"
@@ -180,6 +183,29 @@ TEST_F(MainWindowTest, EmptyPracticeListAsksToCreateOneAndNoChangesNothing) {
   EXPECT_EQ(toolWindowOpen, 0);
   EXPECT_TRUE(mainWindow->isVisible());
   EXPECT_FALSE(std::filesystem::exists("list"));
+}
+
+TEST_F(MainWindowTest, HelpOpensTheHelpFileAtItsContentsOrAKeyword) {
+  std::string filler;
+  for (int i = 0; i < 200; ++i) filler += "<p>text</p>";
+  writeFile("dict.hlp", "<html><body><h1>Contents</h1>" + filler + "<p><a name=\"add words\"></a>Adding words</p>" +
+                            filler + "</body></html>");
+  ASSERT_EQ(start(), -1);
+  QTest::keyClick(mainWindow, Qt::Key_F1);
+  auto* help = qobject_cast<QTextBrowser*>(QApplication::activeWindow() ? QApplication::activeWindow() : nullptr);
+  if (!help)
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* b = qobject_cast<QTextBrowser*>(w)) help = b;
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->toPlainText().startsWith("Contents"));
+  EXPECT_EQ(help->verticalScrollBar()->value(), 0);
+  showHelp("dict.hlp", "add words");
+  processEvents();
+  EXPECT_GT(help->verticalScrollBar()->value(), 0);
+  std::filesystem::remove("dict.hlp");
+  showHelp("dict.hlp");
+  EXPECT_TRUE(help->toPlainText().contains("cannot be found"));
 }
 
 }  // namespace

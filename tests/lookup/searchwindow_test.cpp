@@ -1,9 +1,11 @@
 #include <QClipboard>
 #include <QMenu>
+#include <QTimer>
 
 #include "app/directions/directions.h"
 #include "resources/platform/messagebox.h"
 #include "resources/platform/profile.h"
+#include "app/shared/sortingwindow.h"
 #include "store/sort.h"
 #include "tests/lookup/lookupfixture.h"
 
@@ -260,6 +262,48 @@ TEST_F(SearchWindowTest, ChoosingTheCurrentDirectionStillResetsTheView) {
   search->command(firstLanguageId, commandClicked);
   EXPECT_EQ(search->topIndex(), 0);
   EXPECT_EQ(rowWord(0), "w000");
+}
+
+}  // namespace
+}  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(SearchWindowTest, RightClickOffersEveryDirectionAndSwitchesThere) {
+  openSearch(fruit);
+  QTimer::singleShot(50, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 5);
+    menu->actions()[3]->trigger();  // English to French
+    menu->close();
+  });
+  QTest::mouseClick(search->client(), Qt::RightButton, {}, QPoint(300, 330));
+  processEvents();
+  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
+  EXPECT_EQ(rowWord(0), "cat");
+  EXPECT_TRUE(mainWindow->isHidden());  // the choice went to the search window, not the main one
+}
+
+TEST_F(SearchWindowTest, SortingWindowShowsTheDirectionCountersAndFrames) {
+  openSearch(fruit);
+  SortingWindow* window = showSortingWindow();
+  EXPECT_EQ(window->windowTitle(), "Sort");
+  EXPECT_EQ(sortProgress, window);
+  const QImage before = grab(window);
+  window->showProgressText("Reading 1000");
+  window->drawNextFrame();
+  window->repaint();
+  const QImage after = grab(window);
+  saveGrab(window, "sorting-window");
+  int changed = 0;
+  for (int y = 5; y < 35; ++y)
+    for (int x = 10; x < 40; ++x) changed += before.pixel(x, y) != after.pixel(x, y);
+  EXPECT_GT(changed, 20);  // a frame of the animation stands there now
+  EXPECT_EQ(window->progressText(), "Reading 1000");
+  delete window;
+  EXPECT_EQ(sortProgress, nullptr);
 }
 
 }  // namespace
