@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "resources/platform/hostpath.h"
 #include "resources/platform/messagebox.h"
 
 namespace zembo::test {
@@ -32,6 +33,8 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+std::filesystem::path programPath(const std::string& bytes, int codePage) { return hostPath(bytes, codePage); }
 
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

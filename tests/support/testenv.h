@@ -24,5 +24,7 @@ class TempDirTest : public ::testing::Test {
 // Writes bytes to a file (relative to the working directory), creating its folders.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
+// The host path of a path as the program forms it (bytes of the Windows-1252 page unless given).
+std::filesystem::path programPath(const std::string& bytes, int codePage = 1252);
 
 }  // namespace zembo::test
