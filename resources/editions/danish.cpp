@@ -1,4 +1,5 @@
-// The danish edition.
+// The Danish edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,59 @@ namespace zembo {
 const EditionSource& danishEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Ordbog",  // 0
           "language\\",  // 1
           "list\\",  // 2
           "list\\temp.ls",  // 3
           "language\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Færdig",  // 7
+          "Annuller",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Altid øverst",  // 11
           "danish",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "LOCALE kunne ikke indstilles\nSorteringen er måske ikke korrekt.\n\nInstaller "
+          "understøttelse af flere sprog for dette sprog fra din Windows-cd-rom.   ",  // 14
           "DanishAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Øv ord",  // 16
+          "Langsomt",  // 17
+          "Hurtigt",  // 18
           "205",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Du er nået til slutningen af listen. ",  // 20
+          "Øvelseslisten",  // 21
+          "er tom.      \n\nVil du oprette en ny øvelsesliste?",  // 22
+          "Afslut",  // 23
+          "Opret øvelsesliste",  // 24
+          "Tilføj alle",  // 25
+          "Fjern alle",  // 26
+          "Tilføj tilfældige",  // 27
+          "Søg",  // 28
+          "Tilføj ord til listen",  // 29
+          "Klik på et ord for at tilføje det til listen",  // 30
+          "Klik på et ord for at fjerne det fra listen",  // 31
+          "Øvelsesliste",  // 32
+          "SLETTET",  // 33
+          "Opdater listen",  // 34
+          "Listen opdateres\nVent et øjeblik",  // 35
+          "Tilføj tilfældige ord",  // 36
+          "Slet den gamle liste",  // 37
+          "Antal ord (maks. ",  // 38
+          "Udskriv",  // 39
+          "Ordlisten sendes til printeren",  // 40
+          "Ord",  // 41
+          "Opret ny liste",  // 42
+          "Listens navn : ",  // 43
+          "Slet den aktuelle liste",  // 44
+          "Slet liste",  // 45
+          "Lister",  // 46
+          "Tegnene / \\ < > | . : ? * har en særlig betydning og er ikke tilladt.   ",  // 47
+          "Vil du virkelig slette listen",  // 48
+          "?",  // 49
+          "Du skal beholde mindst én liste.   ",  // 50
+          "Kan ikke slette mappen",  // 51
           "Dansk",  // 52
           "dict.ini",  // 53
           "on",  // 54
@@ -67,43 +69,81 @@ const EditionSource& danishEdition() {
           "10",  // 58
           "[AddNew]",  // 59
           "8",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Skriver",  // 61
+          "Læser",  // 62
+          "Sorterer",  // 63
+          "Tilføj ord",  // 64
+          "BEKRÆFT HVER INDTASTNING MED ENTER",  // 65
+          "Komma er ikke tilladt i dette felt",  // 66
+          "tilføje ord",  // 67
+          "Nye opslag",  // 68
+          "Læsefejl",  // 69
+          "Sorter",  // 70
+          "Ordene sorteres\nVent et øjeblik",  // 71
+          "Sorteringen mislykkedes  ",  // 72
+          "Fejl",  // 73
           "Ordbog",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "INI-filen blev ikke fundet, programmet afbrydes.\n\nRapporter denne meddelelse til "
+          ":\nsupport@zembo.example\nhttp://www.zembo.example",  // 75
+          "Sp&rog",  // 76
+          "Tilføj ord",  // 77
+          "Start øvelse",  // 78
+          "Søg",  // 79
+          "Opret øvelsesliste",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "ordbog.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Søg efter ord",  // 84
+          "Slet opslag",  // 85
+          "Gendan opslag",  // 86
+          "Automatisk søgning fra udklipsholderen",  // 87
+          "Kopier",  // 88
+          "Indsæt",  // 89
+          "Afspil",  // 90
+          "Søg efter ord i tekstfil",  // 91
+          "Hjælp",  // 92
+          "Søg efter ord i tekstfil",  // 93
+          "Tegnsæt",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Filer", {{55, "Altid øverst"}, {9, "&Søg efter ord i tekstfil"}, {3, "A&fslut\tCtrl+A"}}},
+            {"&Hjælp", {{4, "&Hjælp til Ordbog\tF1"}, {5, "&Om..."}}}}},
+          {"ZOEKEN",
+           {{"Te&gnsæt", {{6, "&Til"}, {7, "&Fra"}}},
+            {"Automatisk søgning fra udklipsholderen", {{56, "Til"}, {57, "Fra"}}}}},
+          {"TEKENSET",
+           {{"Te&gnsæt", {{6, "&Til"}, {7, "&Fra"}}}}},
+          {"LIST",
+           {{"&Filer", {{59, "Opret ny liste"}, {60, "Slet den aktuelle liste"}}}}},
+          {"READFILE",
+           {{"&Filer", {{1, "&Åbn tekstfil"}, {20, "&Indsæt tekst fra udklipsholderen"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Ordbog",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Ordbog, version 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Tosproget ordbog til dig, der lærer sprog", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Opret ny liste",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Listens navn : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Annuller", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'T', 10},
         {AcceleratorKind::AltKey, 'A', 11},
         {AcceleratorKind::AltKey, 'S', 12},

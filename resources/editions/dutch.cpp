@@ -1,4 +1,5 @@
-// The dutch edition.
+// The Dutch edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,60 @@ namespace zembo {
 const EditionSource& dutchEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Woordenboek",  // 0
           "taal\\",  // 1
           "lijst\\",  // 2
           "lijst\\temp.ls",  // 3
           "taal\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Klaar",  // 7
+          "Annuleren",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Altijd op voorgrond",  // 11
           "dutch",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Fout bij het instellen van LOCALE\nDe sortering is mogelijk niet juist.\n\n"
+          "Installeer voor deze taal de meertalige ondersteuning vanaf uw Windows-cd-rom.   ",  // 14
           "DutchAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Woorden oefenen",  // 16
+          "Langzaam",  // 17
+          "Snel",  // 18
           "207",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "U bent aan het einde van de lijst. ",  // 20
+          "De oefenlijst",  // 21
+          "is leeg.      \n\nEen nieuwe oefenlijst maken?",  // 22
+          "Stoppen",  // 23
+          "Oefenlijst maken",  // 24
+          "Alles toevoegen",  // 25
+          "Alles verwijderen",  // 26
+          "Willekeurig toevoegen",  // 27
+          "Zoeken",  // 28
+          "Woorden aan de lijst toevoegen",  // 29
+          "Klik op een woord om het aan de lijst toe te voegen",  // 30
+          "Klik op een woord om het uit de lijst te verwijderen",  // 31
+          "Oefenlijst",  // 32
+          "VERWIJDERD",  // 33
+          "Lijst bijwerken",  // 34
+          "De lijst wordt bijgewerkt\nEen ogenblik geduld",  // 35
+          "Willekeurige woorden toevoegen",  // 36
+          "Oude lijst verwijderen",  // 37
+          "Aantal woorden (max. ",  // 38
+          "Afdrukken",  // 39
+          "De woordenlijst wordt naar de printer gestuurd",  // 40
+          "Woord",  // 41
+          "Nieuwe lijst maken",  // 42
+          "Naam van de lijst : ",  // 43
+          "Huidige lijst verwijderen",  // 44
+          "Lijst verwijderen",  // 45
+          "Lijsten",  // 46
+          "De tekens / \\ < > | . : ? * hebben een speciale betekenis en zijn niet toegestaan. "
+          "  ",  // 47
+          "Wilt u de lijst",  // 48
+          " echt verwijderen?",  // 49
+          "U moet minstens één lijst bewaren.   ",  // 50
+          "Kan map niet verwijderen:",  // 51
           "Nederlands",  // 52
           "zembo.ini",  // 53
           "on",  // 54
@@ -67,43 +70,84 @@ const EditionSource& dutchEdition() {
           "10",  // 58
           "[toevoegen]",  // 59
           "11",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Schrijven",  // 61
+          "Lezen",  // 62
+          "Sorteren",  // 63
+          "Woorden toevoegen",  // 64
+          "BEVESTIG ELKE INVOER MET ENTER",  // 65
+          "Geen komma toegestaan in dit veld",  // 66
+          "woorden toevoegen",  // 67
+          "Nieuwe invoer",  // 68
+          "Leesfout",  // 69
+          "Sorteren",  // 70
+          "De woorden worden gesorteerd\nEen ogenblik geduld",  // 71
+          "Sorteren mislukt  ",  // 72
+          "Fout",  // 73
           "Woordenboek",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "INI-bestand niet gevonden, programma afgebroken.\n\nMeld dit bericht aan :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "Tal&en",  // 76
+          "Woorden toevoegen",  // 77
+          "Oefenen starten",  // 78
+          "Zoeken",  // 79
+          "Oefenlijst maken",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "woordenboek.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Woorden zoeken",  // 84
+          "Woord verwijderen",  // 85
+          "Woord herstellen",  // 86
+          "Automatisch zoeken vanaf klembord",  // 87
+          "Kopiëren",  // 88
+          "Plakken",  // 89
+          "Afspelen",  // 90
+          "Woorden zoeken in tekstbestand",  // 91
+          "Help",  // 92
+          "Woorden zoeken in tekstbestand",  // 93
+          "Tekenset",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Bestand",
+             {{55, "Altijd op voorgrond"},
+              {9, "&Woorden zoeken in tekstbestand"},
+              {3, "&Afsluiten\tCtrl+E"}}},
+            {"&Help", {{4, "&Help bij Woordenboek\tF1"}, {5, "&Over..."}}}}},
+          {"ZOEKEN",
+           {{"Te&kenset", {{6, "&Aan"}, {7, "&Uit"}}},
+            {"Automatisch zoeken vanaf klembord", {{56, "Aan"}, {57, "Uit"}}}}},
+          {"TEKENSET",
+           {{"Te&kenset", {{6, "&Aan"}, {7, "&Uit"}}}}},
+          {"LIST",
+           {{"&Bestand", {{59, "Nieuwe lijst maken"}, {60, "Huidige lijst verwijderen"}}}}},
+          {"READFILE",
+           {{"&Bestand", {{1, "Tekstbestand &openen"}, {20, "Tekst &plakken vanaf klembord"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Woordenboek",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Woordenboek, versie 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Tweetalig woordenboek voor taalleerders", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Nieuwe lijst maken",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Naam van de lijst : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Annuleren", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'T', 10},
         {AcceleratorKind::AltKey, 'L', 11},
         {AcceleratorKind::AltKey, 'Z', 12},

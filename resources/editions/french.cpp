@@ -1,4 +1,5 @@
-// The french edition.
+// The French edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,61 @@ namespace zembo {
 const EditionSource& frenchEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Dictionnaire",  // 0
           "langue\\",  // 1
           "liste\\",  // 2
           "liste\\temp.ls",  // 3
           "langue\\tempfile",  // 4
           "icones\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Terminé",  // 7
+          "Annuler",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Toujours au premier plan",  // 11
           "french",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Impossible de régler la LOCALE\nLe résultat du tri peut être incorrect.\n\n"
+          "Installez la prise en charge multilingue de cette langue depuis votre cd-rom "
+          "Windows.   ",  // 14
           "FrenchAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Exercice de vocabulaire",  // 16
+          "Lent",  // 17
+          "Rapide",  // 18
           "170",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Vous êtes arrivé à la fin de la liste. ",  // 20
+          "La liste d'exercices",  // 21
+          "est vide.      \n\nCréer une nouvelle liste d'exercices ?",  // 22
+          "Quitter",  // 23
+          "Créer une liste d'exercices",  // 24
+          "Tout ajouter",  // 25
+          "Tout retirer",  // 26
+          "Ajout aléatoire",  // 27
+          "Chercher",  // 28
+          "Ajouter des mots à la liste",  // 29
+          "Cliquez sur un mot pour l'ajouter à la liste",  // 30
+          "Cliquez sur un mot pour le retirer de la liste",  // 31
+          "Liste d'exercices",  // 32
+          "SUPPRIMÉ",  // 33
+          "Mise à jour de la liste",  // 34
+          "Mise à jour de la liste\nUn instant, s'il vous plaît",  // 35
+          "Ajouter des mots au hasard",  // 36
+          "Supprimer l'ancienne liste",  // 37
+          "Nombre de mots (max. ",  // 38
+          "Imprimer",  // 39
+          "Envoi de la liste de mots à l'imprimante",  // 40
+          "Mot",  // 41
+          "Créer une nouvelle liste",  // 42
+          "Nom de la liste : ",  // 43
+          "Supprimer la liste actuelle",  // 44
+          "Supprimer la liste",  // 45
+          "Listes",  // 46
+          "Les caractères / \\ < > | . : ? * ont une signification particulière et ne sont pas "
+          "autorisés.   ",  // 47
+          "Voulez-vous vraiment supprimer la liste",  // 48
+          " ?",  // 49
+          "Vous devez garder au moins une liste.   ",  // 50
+          "Impossible de supprimer le dossier",  // 51
           "Français",  // 52
           "dict.ini",  // 53
           "on",  // 54
@@ -67,43 +71,84 @@ const EditionSource& frenchEdition() {
           "13",  // 58
           "[ajouter]",  // 59
           "9",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Écriture",  // 61
+          "Lecture",  // 62
+          "Tri",  // 63
+          "Ajouter des mots",  // 64
+          "VALIDEZ CHAQUE SAISIE AVEC ENTRÉE",  // 65
+          "Virgule interdite dans ce champ",  // 66
+          "ajouter des mots",  // 67
+          "Nouvelles entrées",  // 68
+          "Erreur de lecture",  // 69
+          "Tri",  // 70
+          "Tri des mots en cours\nUn instant, s'il vous plaît",  // 71
+          "Échec du tri  ",  // 72
+          "Erreur",  // 73
           "Dictionnaire",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "Fichier INI introuvable, programme interrompu.\n\nSignalez ce message à :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "&Langue",  // 76
+          "Ajouter des mots",  // 77
+          "Commencer l'exercice",  // 78
+          "Chercher",  // 79
+          "Créer une liste d'exercices",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "dictionnaire.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Chercher des mots",  // 84
+          "Supprimer l'entrée",  // 85
+          "Rétablir l'entrée",  // 86
+          "Recherche automatique du presse-papiers",  // 87
+          "Copier",  // 88
+          "Coller",  // 89
+          "Écouter",  // 90
+          "Chercher les mots d'un fichier texte",  // 91
+          "Aide",  // 92
+          "Chercher les mots d'un fichier texte",  // 93
+          "Jeu de caractères",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Fichier",
+             {{55, "Toujours au premier plan"},
+              {9, "&Chercher les mots d'un fichier texte"},
+              {3, "&Quitter\tCtrl+Q"}}},
+            {"Ai&de", {{4, "&Aide du Dictionnaire\tF1"}, {5, "À &propos..."}}}}},
+          {"ZOEKEN",
+           {{"&Jeu de caractères", {{6, "&Activé"}, {7, "&Désactivé"}}},
+            {"Recherche automatique du presse-papiers", {{56, "Activée"}, {57, "Désactivée"}}}}},
+          {"TEKENSET",
+           {{"&Jeu de caractères", {{6, "&Activé"}, {7, "&Désactivé"}}}}},
+          {"LIST",
+           {{"&Fichier", {{59, "Créer une nouvelle liste"}, {60, "Supprimer la liste actuelle"}}}}},
+          {"READFILE",
+           {{"&Fichier", {{1, "&Ouvrir un fichier texte"}, {20, "Co&ller le texte du presse-papiers"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Dictionnaire",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "Dictionnaire zembo, version 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Dictionnaire bilingue pour les apprenants", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Créer une nouvelle liste",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Nom de la liste : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Annuler", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'A', 10},
         {AcceleratorKind::AltKey, 'P', 11},
         {AcceleratorKind::AltKey, 'C', 12},

@@ -1,4 +1,5 @@
-// The german edition.
+// The German edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,61 @@ namespace zembo {
 const EditionSource& germanEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Wörterbuch",  // 0
           "sprache\\",  // 1
           "liste\\",  // 2
           "liste\\temp.ls",  // 3
           "sprache\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Fertig",  // 7
+          "Abbrechen",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Immer im Vordergrund",  // 11
           "german",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Fehler beim Einstellen der LOCALE\nDie Sortierung ist möglicherweise falsch.\n\n"
+          "Installieren Sie die Mehrsprachenunterstützung für diese Sprache von Ihrer "
+          "Windows-CD-ROM.   ",  // 14
           "GermanAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Wörter lernen",  // 16
+          "Langsam",  // 17
+          "Schnell",  // 18
           "188",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Sie haben das Ende der Liste erreicht. ",  // 20
+          "Die Lernliste",  // 21
+          "ist leer.      \n\nNeue Lernliste anlegen?",  // 22
+          "Beenden",  // 23
+          "Lernliste anlegen",  // 24
+          "Alle hinzufügen",  // 25
+          "Alle entfernen",  // 26
+          "Zufällig hinzufügen",  // 27
+          "Suchen",  // 28
+          "Wörter zur Liste hinzufügen",  // 29
+          "Klicken Sie auf ein Wort, um es zur Liste hinzuzufügen",  // 30
+          "Klicken Sie auf ein Wort, um es aus der Liste zu entfernen",  // 31
+          "Lernliste",  // 32
+          "GELÖSCHT",  // 33
+          "Liste aktualisieren",  // 34
+          "Die Liste wird aktualisiert\nEinen Moment bitte",  // 35
+          "Zufällige Wörter hinzufügen",  // 36
+          "Alte Liste löschen",  // 37
+          "Anzahl der Wörter (max. ",  // 38
+          "Drucken",  // 39
+          "Die Wortliste wird zum Drucker gesendet",  // 40
+          "Wort",  // 41
+          "Neue Liste anlegen",  // 42
+          "Name der Liste : ",  // 43
+          "Aktuelle Liste löschen",  // 44
+          "Liste löschen",  // 45
+          "Listen",  // 46
+          "Die Zeichen / \\ < > | . : ? * haben eine besondere Bedeutung und sind nicht "
+          "erlaubt.   ",  // 47
+          "Möchten Sie die Liste",  // 48
+          " wirklich löschen?",  // 49
+          "Mindestens eine Liste muss erhalten bleiben.   ",  // 50
+          "Ordner kann nicht gelöscht werden:",  // 51
           "Deutsch",  // 52
           "woerterbuch.ini",  // 53
           "on",  // 54
@@ -67,43 +71,84 @@ const EditionSource& germanEdition() {
           "10",  // 58
           "[zufügen]",  // 59
           "9",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Schreiben",  // 61
+          "Lesen",  // 62
+          "Sortieren",  // 63
+          "Wörter hinzufügen",  // 64
+          "EINGABEN MIT ENTER BESTÄTIGEN",  // 65
+          "In diesem Feld ist kein Komma erlaubt",  // 66
+          "Wörter hinzufügen",  // 67
+          "Neue Einträge",  // 68
+          "Lesefehler",  // 69
+          "Sortieren",  // 70
+          "Die Wörter werden sortiert\nEinen Moment bitte",  // 71
+          "Sortieren fehlgeschlagen  ",  // 72
+          "Fehler",  // 73
           "Wörterbuch",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "INI-Datei nicht gefunden, Programm abgebrochen.\n\nBitte melden Sie diese Meldung "
+          "an :\nsupport@zembo.example\nhttp://www.zembo.example",  // 75
+          "Sp&rache",  // 76
+          "Wörter hinzufügen",  // 77
+          "Lernen starten",  // 78
+          "Suchen",  // 79
+          "Lernliste anlegen",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "woerterbuch.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Wörter suchen",  // 84
+          "Eintrag löschen",  // 85
+          "Eintrag wiederherstellen",  // 86
+          "Automatische Suche aus der Zwischenablage",  // 87
+          "Kopieren",  // 88
+          "Einfügen",  // 89
+          "Abspielen",  // 90
+          "Wörter in Textdatei suchen",  // 91
+          "Hilfe",  // 92
+          "Wörter in Textdatei suchen",  // 93
+          "Zeichensatz",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Datei",
+             {{55, "Immer im Vordergrund"},
+              {9, "Wörter in Textdatei &suchen"},
+              {3, "&Beenden\tStrg+E"}}},
+            {"H&ilfe", {{4, "&Hilfe zum Wörterbuch\tF1"}, {5, "&Über..."}}}}},
+          {"ZOEKEN",
+           {{"&Zeichensatz", {{6, "&Ein"}, {7, "&Aus"}}},
+            {"Automatische Suche aus der Zwischenablage", {{56, "Ein"}, {57, "Aus"}}}}},
+          {"TEKENSET",
+           {{"&Zeichensatz", {{6, "&Ein"}, {7, "&Aus"}}}}},
+          {"LIST",
+           {{"&Datei", {{59, "Neue Liste anlegen"}, {60, "Aktuelle Liste löschen"}}}}},
+          {"READFILE",
+           {{"&Datei", {{1, "Textdatei ö&ffnen"}, {20, "Text aus der Zwischenablage &einfügen"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Wörterbuch",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Wörterbuch, Version 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Zweisprachiges Lernwörterbuch", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Neue Liste anlegen",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Name der Liste : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Abbrechen", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'H', 10},
         {AcceleratorKind::AltKey, 'L', 11},
         {AcceleratorKind::AltKey, 'S', 12},

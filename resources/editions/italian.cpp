@@ -1,4 +1,5 @@
-// The italian edition.
+// The Italian edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,60 @@ namespace zembo {
 const EditionSource& italianEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Dizionario",  // 0
           "language\\",  // 1
           "list\\",  // 2
           "list\\temp.ls",  // 3
           "language\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Fine",  // 7
+          "Annulla",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Sempre in primo piano",  // 11
           "italian",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Errore nell'impostazione della LOCALE\nL'ordinamento potrebbe non essere "
+          "corretto.\n\nInstallare il supporto multilingue per questa lingua dal CD-ROM di "
+          "Windows.   ",  // 14
           "ItalianAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Esercizio di vocabolario",  // 16
+          "Lento",  // 17
+          "Veloce",  // 18
           "193",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Hai raggiunto la fine dell'elenco. ",  // 20
+          "L'elenco esercizi",  // 21
+          "è vuoto.      \n\nCreare un nuovo elenco esercizi?",  // 22
+          "Esci",  // 23
+          "Crea elenco esercizi",  // 24
+          "Aggiungi tutto",  // 25
+          "Rimuovi tutto",  // 26
+          "Aggiungi a caso",  // 27
+          "Cerca",  // 28
+          "Aggiungi parole all'elenco",  // 29
+          "Fai clic su una parola per aggiungerla all'elenco",  // 30
+          "Fai clic su una parola per toglierla dall'elenco",  // 31
+          "Elenco esercizi",  // 32
+          "ELIMINATA",  // 33
+          "Aggiornamento elenco",  // 34
+          "Aggiornamento dell'elenco\nAttendere prego",  // 35
+          "Aggiungi parole a caso",  // 36
+          "Elimina il vecchio elenco",  // 37
+          "Numero di parole (max. ",  // 38
+          "Stampa",  // 39
+          "Invio dell'elenco di parole alla stampante",  // 40
+          "Parola",  // 41
+          "Crea nuovo elenco",  // 42
+          "Nome dell'elenco : ",  // 43
+          "Elimina elenco corrente",  // 44
+          "Elimina elenco",  // 45
+          "Elenchi",  // 46
+          "I caratteri / \\ < > | . : ? * hanno un significato speciale e non sono ammessi.   ",  // 47
+          "Eliminare davvero l'elenco",  // 48
+          "?",  // 49
+          "Deve rimanere almeno un elenco.   ",  // 50
+          "Impossibile eliminare la cartella",  // 51
           "Italiano",  // 52
           "dizionario.ini",  // 53
           "on",  // 54
@@ -67,43 +70,84 @@ const EditionSource& italianEdition() {
           "10",  // 58
           "[AddNew]",  // 59
           "8",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Scrittura",  // 61
+          "Lettura",  // 62
+          "Ordinamento",  // 63
+          "Aggiungi parole",  // 64
+          "CONFERMARE OGNI VOCE CON INVIO",  // 65
+          "Virgola non ammessa in questo campo",  // 66
+          "aggiungere parole",  // 67
+          "Nuove voci",  // 68
+          "Errore di lettura",  // 69
+          "Ordina",  // 70
+          "Ordinamento delle parole in corso\nAttendere prego",  // 71
+          "Ordinamento non riuscito  ",  // 72
+          "Errore",  // 73
           "Dizionario",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "File INI non trovato, programma interrotto.\n\nSegnalare questo messaggio a :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "&Lingua",  // 76
+          "Aggiungi parole",  // 77
+          "Inizia esercizio",  // 78
+          "Cerca",  // 79
+          "Crea elenco esercizi",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "dizionario.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Cerca parole",  // 84
+          "Elimina voce",  // 85
+          "Ripristina voce",  // 86
+          "Ricerca automatica dagli Appunti",  // 87
+          "Copia",  // 88
+          "Incolla",  // 89
+          "Ascolta",  // 90
+          "Cerca parole in un file di testo",  // 91
+          "Guida",  // 92
+          "Cerca parole in un file di testo",  // 93
+          "Set di caratteri",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&File",
+             {{55, "Sempre in primo piano"},
+              {9, "&Cerca parole in un file di testo"},
+              {3, "&Esci\tCtrl+X"}}},
+            {"Gu&ida", {{4, "&Guida al Dizionario\tF1"}, {5, "&Informazioni su..."}}}}},
+          {"ZOEKEN",
+           {{"&Set di caratteri", {{6, "&Attivo"}, {7, "&Disattivo"}}},
+            {"Ricerca automatica dagli Appunti", {{56, "Attiva"}, {57, "Disattiva"}}}}},
+          {"TEKENSET",
+           {{"&Set di caratteri", {{6, "&Attivo"}, {7, "&Disattivo"}}}}},
+          {"LIST",
+           {{"&File", {{59, "Crea nuovo elenco"}, {60, "Elimina elenco corrente"}}}}},
+          {"READFILE",
+           {{"&File", {{1, "&Apri file di testo"}, {20, "&Incolla testo dagli Appunti"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Dizionario",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "Dizionario zembo, versione 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Dizionario bilingue per chi studia lingue", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Crea nuovo elenco",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Nome dell'elenco : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Annulla", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'G', 10},
         {AcceleratorKind::AltKey, 'P', 11},
         {AcceleratorKind::AltKey, 'C', 12},

@@ -1,4 +1,5 @@
-// The norwegian edition.
+// The Norwegian (bokmål) edition. Texts as the program shows them; "\\" is one backslash of a
+// folder name, and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,59 @@ namespace zembo {
 const EditionSource& norwegianEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Ordbok",  // 0
           "language\\",  // 1
           "list\\",  // 2
           "list\\temp.ls",  // 3
           "language\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Ferdig",  // 7
+          "Avbryt",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Alltid øverst",  // 11
           "norwegian-bokmal",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Kunne ikke stille inn LOCALE\nSorteringen kan bli feil.\n\nInstaller flerspråklig "
+          "støtte for dette språket fra Windows-CD-en din.   ",  // 14
           "NorwegianAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Øv på ord",  // 16
+          "Sakte",  // 17
+          "Raskt",  // 18
           "200",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Du har nådd slutten av listen. ",  // 20
+          "Øvingslisten",  // 21
+          "er tom.      \n\nVil du lage en ny øvingsliste?",  // 22
+          "Avslutt",  // 23
+          "Lag øvingsliste",  // 24
+          "Legg til alle",  // 25
+          "Fjern alle",  // 26
+          "Legg til tilfeldige",  // 27
+          "Søk",  // 28
+          "Legg til ord i listen",  // 29
+          "Klikk på et ord for å legge det til i listen",  // 30
+          "Klikk på et ord for å fjerne det fra listen",  // 31
+          "Øvingsliste",  // 32
+          "SLETTET",  // 33
+          "Oppdater listen",  // 34
+          "Listen oppdateres\nVent litt",  // 35
+          "Legg til tilfeldige ord",  // 36
+          "Slett den gamle listen",  // 37
+          "Antall ord (maks. ",  // 38
+          "Skriv ut",  // 39
+          "Ordlisten sendes til skriveren",  // 40
+          "Ord",  // 41
+          "Lag ny liste",  // 42
+          "Navn på listen : ",  // 43
+          "Slett gjeldende liste",  // 44
+          "Slett liste",  // 45
+          "Lister",  // 46
+          "Tegnene / \\ < > | . : ? * har spesiell betydning og er ikke tillatt.   ",  // 47
+          "Vil du virkelig slette listen",  // 48
+          "?",  // 49
+          "Du må beholde minst én liste.   ",  // 50
+          "Kan ikke slette mappen",  // 51
           "Norsk",  // 52
           "dict.ini",  // 53
           "På",  // 54
@@ -67,43 +69,81 @@ const EditionSource& norwegianEdition() {
           "10",  // 58
           "[AddNew]",  // 59
           "8",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Skriver",  // 61
+          "Leser",  // 62
+          "Sorterer",  // 63
+          "Legg til ord",  // 64
+          "BEKREFT HVER OPPFØRING MED ENTER",  // 65
+          "Komma er ikke tillatt i dette feltet",  // 66
+          "legge til ord",  // 67
+          "Nye oppføringer",  // 68
+          "Lesefeil",  // 69
+          "Sorter",  // 70
+          "Ordene sorteres\nVent litt",  // 71
+          "Sorteringen mislyktes  ",  // 72
+          "Feil",  // 73
           "Ordbok",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "Finner ikke INI-filen, programmet avbrytes.\n\nRapporter denne meldingen til :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "Sp&råk",  // 76
+          "Legg til ord",  // 77
+          "Start øving",  // 78
+          "Søk",  // 79
+          "Lag øvingsliste",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "ordbok_no.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Søk etter ord",  // 84
+          "Slett oppføring",  // 85
+          "Gjenopprett oppføring",  // 86
+          "Automatisk søk fra utklippstavlen",  // 87
+          "Kopier",  // 88
+          "Lim inn",  // 89
+          "Spill av",  // 90
+          "Søk etter ord i tekstfil",  // 91
+          "Hjelp",  // 92
+          "Søk etter ord i tekstfil",  // 93
+          "Tegnsett",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Fil", {{55, "Alltid øverst"}, {9, "&Søk etter ord i tekstfil"}, {3, "&Avslutt\tCtrl+X"}}},
+            {"&Hjelp", {{4, "&Hjelp for Ordbok\tF1"}, {5, "&Om..."}}}}},
+          {"ZOEKEN",
+           {{"Te&gnsett", {{6, "&På"}, {7, "&Av"}}},
+            {"Automatisk søk fra utklippstavlen", {{56, "På"}, {57, "Av"}}}}},
+          {"TEKENSET",
+           {{"Te&gnsett", {{6, "&På"}, {7, "&Av"}}}}},
+          {"LIST",
+           {{"&Fil", {{59, "Lag ny liste"}, {60, "Slett gjeldende liste"}}}}},
+          {"READFILE",
+           {{"&Fil", {{1, "&Åpne tekstfil"}, {20, "&Lim inn tekst fra utklippstavlen"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Ordbok",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Ordbok, versjon 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Tospråklig ordbok for deg som lærer språk", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Lag ny liste",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Navn på listen : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Avbryt", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'T', 10},
         {AcceleratorKind::AltKey, 'O', 11},
         {AcceleratorKind::AltKey, 'S', 12},

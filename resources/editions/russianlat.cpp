@@ -1,4 +1,6 @@
-// The russianlat edition.
+// The Russian edition in Latin letters: Russian texts transliterated into plain ASCII. Texts as the
+// program shows them; "\\" is one backslash of a folder name, and trailing blanks are part of the
+// texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +8,59 @@ namespace zembo {
 const EditionSource& russianLatEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Slovar'",  // 0
           "language\\",  // 1
           "list\\",  // 2
           "list\\temp.ls",  // 3
           "language\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Gotovo",  // 7
+          "Otmena",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Poverkh vsekh okon",  // 11
           "russian",  // 12
           "204",  // 13
-          nullptr,  // 14
+          "Oshibka ustanovki LOCALE\nRezul'taty sortirovki mogut byt' nevernymi.\n\nUstanovite "
+          "mnogoyazychnuyu podderzhku dlya etogo yazyka s kompakt-diska Windows.   ",  // 14
           "KestraEngAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Trenirovka slov",  // 16
+          "Medlenno",  // 17
+          "Bystro",  // 18
           "213",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Vy doshli do kontsa spiska. ",  // 20
+          "Spisok dlya trenirovki",  // 21
+          "pust.      \n\nSozdat' novyy spisok dlya trenirovki?",  // 22
+          "Vykhod",  // 23
+          "Sozdat' spisok dlya trenirovki",  // 24
+          "Dobavit' vse",  // 25
+          "Udalit' vse",  // 26
+          "Dobavit' sluchaynye",  // 27
+          "Poisk",  // 28
+          "Dobavit' slova v spisok",  // 29
+          "Shchelknite po slovu, chtoby dobavit' ego v spisok",  // 30
+          "Shchelknite po slovu, chtoby ubrat' ego iz spiska",  // 31
+          "Trenirovka",  // 32
+          "UDALENO",  // 33
+          "Obnovlenie spiska",  // 34
+          "Spisok obnovlyaetsya\nPodozhdite, pozhaluysta",  // 35
+          "Dobavit' sluchaynye slova",  // 36
+          "Udalit' staryy spisok",  // 37
+          "Chislo slov (maks. ",  // 38
+          "Pechat'",  // 39
+          "Spisok slov otpravlyaetsya na printer",  // 40
+          "Slovo",  // 41
+          "Sozdat' novyy spisok",  // 42
+          "Imya spiska : ",  // 43
+          "Udalit' tekushchiy spisok",  // 44
+          "Udalenie spiska",  // 45
+          "Spiski",  // 46
+          "Simvoly / \\ < > | . : ? * imeyut osoboe znachenie i ne dopuskayutsya.   ",  // 47
+          "Vy deystvitel'no khotite udalit' spisok",  // 48
+          "?",  // 49
+          "Dolzhen ostat'sya khotya by odin spisok.   ",  // 50
+          "Ne udaetsya udalit' papku",  // 51
           "Russian",  // 52
           "slovar.ini",  // 53
           "on",  // 54
@@ -67,43 +70,84 @@ const EditionSource& russianLatEdition() {
           "10",  // 58
           "[AddNew]",  // 59
           "8",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Zapis'",  // 61
+          "Chtenie",  // 62
+          "Sortirovka",  // 63
+          "Dobavit' slova",  // 64
+          "PODTVERZHDAYTE VVOD KLAVISHEY ENTER",  // 65
+          "Zapyataya v etom pole ne dopuskaetsya",  // 66
+          "dobavit' slova",  // 67
+          "Novye zapisi",  // 68
+          "Oshibka chteniya",  // 69
+          "Sortirovka",  // 70
+          "Slova sortiruyutsya\nPodozhdite, pozhaluysta",  // 71
+          "Oshibka sortirovki  ",  // 72
+          "Oshibka",  // 73
           "Slovar'",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "Fayl INI ne nayden, rabota programmy prervana.\n\nSoobshchite ob etom po adresu :\n"
+          "support@zembo.example\nhttp://www.zembo.example",  // 75
+          "&Yazyk",  // 76
+          "Dobavit' slova",  // 77
+          "Nachat' trenirovku",  // 78
+          "Poisk",  // 79
+          "Sozdat' spisok dlya trenirovki",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "slovar.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Poisk slov",  // 84
+          "Udalit' zapis'",  // 85
+          "Vosstanovit' zapis'",  // 86
+          "Avtomaticheskiy poisk iz bufera obmena",  // 87
+          "Kopirovat'",  // 88
+          "Vstavit'",  // 89
+          "Proslushat'",  // 90
+          "Poisk slov v tekstovom fayle",  // 91
+          "Spravka",  // 92
+          "Poisk slov v tekstovom fayle",  // 93
+          "Nabor simvolov",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"&Fayl",
+             {{55, "Poverkh vsekh okon"},
+              {9, "&Poisk slov v tekstovom fayle"},
+              {3, "V&ykhod\tCtrl+X"}}},
+            {"Sp&ravka", {{4, "&Spravka po slovaryu\tF1"}, {5, "&O programme..."}}}}},
+          {"ZOEKEN",
+           {{"&Nabor simvolov", {{6, "&Vkl."}, {7, "V&ykl."}}},
+            {"Avtomaticheskiy poisk iz bufera obmena", {{56, "Vkl."}, {57, "Vykl."}}}}},
+          {"TEKENSET",
+           {{"&Nabor simvolov", {{6, "&Vkl."}, {7, "V&ykl."}}}}},
+          {"LIST",
+           {{"&Fayl", {{59, "Sozdat' novyy spisok"}, {60, "Udalit' tekushchiy spisok"}}}}},
+          {"READFILE",
+           {{"&Fayl", {{1, "&Otkryt' tekstovyy fayl"}, {20, "&Vstavit' tekst iz bufera obmena"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Slovar'",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "Slovar' zembo, versiya 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Dvuyazychnyy uchebnyy slovar'", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Sozdat' novyy spisok",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Imya spiska : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Otmena", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'A', 10},
         {AcceleratorKind::AltKey, 'P', 11},
         {AcceleratorKind::AltKey, 'S', 12},

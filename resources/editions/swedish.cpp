@@ -1,4 +1,5 @@
-// The swedish edition.
+// The Swedish edition. Texts as the program shows them; "\\" is one backslash of a folder name,
+// and trailing blanks are part of the texts that carry them.
 #include "resources/resourcedata.h"
 
 namespace zembo {
@@ -6,58 +7,59 @@ namespace zembo {
 const EditionSource& swedishEdition() {
   static const EditionSource edition{
       {
-          nullptr,  // 0
+          "Ordbok",  // 0
           "sprak\\",  // 1
           "lista\\",  // 2
           "lista\\temp.ls",  // 3
           "sprak\\tempfile",  // 4
           "icons\\",  // 5
           "zemboicon",  // 6
-          nullptr,  // 7
-          nullptr,  // 8
-          nullptr,  // 9
+          "Klar",  // 7
+          "Avbryt",  // 8
+          "OK",  // 9
           "tekenset",  // 10
-          nullptr,  // 11
+          "Alltid överst",  // 11
           "swedish",  // 12
           "0",  // 13
-          nullptr,  // 14
+          "Det gick inte att ställa in LOCALE\nSorteringen kan bli felaktig.\n\nInstallera "
+          "flerspråkigt stöd för det här språket från din Windows-cd.   ",  // 14
           "SwedishAviDelay",  // 15
-          nullptr,  // 16
-          nullptr,  // 17
-          nullptr,  // 18
+          "Öva på ord",  // 16
+          "Långsamt",  // 17
+          "Snabbt",  // 18
           "194",  // 19
-          nullptr,  // 20
-          nullptr,  // 21
-          nullptr,  // 22
-          nullptr,  // 23
-          nullptr,  // 24
-          nullptr,  // 25
-          nullptr,  // 26
-          nullptr,  // 27
-          nullptr,  // 28
-          nullptr,  // 29
-          nullptr,  // 30
-          nullptr,  // 31
-          nullptr,  // 32
-          nullptr,  // 33
-          nullptr,  // 34
-          nullptr,  // 35
-          nullptr,  // 36
-          nullptr,  // 37
-          nullptr,  // 38
-          nullptr,  // 39
-          nullptr,  // 40
-          nullptr,  // 41
-          nullptr,  // 42
-          nullptr,  // 43
-          nullptr,  // 44
-          nullptr,  // 45
-          nullptr,  // 46
-          nullptr,  // 47
-          nullptr,  // 48
-          nullptr,  // 49
-          nullptr,  // 50
-          nullptr,  // 51
+          "Du har kommit till slutet av listan. ",  // 20
+          "Övningslistan",  // 21
+          "är tom.      \n\nVill du skapa en ny övningslista?",  // 22
+          "Avsluta",  // 23
+          "Skapa övningslista",  // 24
+          "Lägg till alla",  // 25
+          "Ta bort alla",  // 26
+          "Lägg till slumpvis",  // 27
+          "Sök",  // 28
+          "Lägg till ord i listan",  // 29
+          "Klicka på ett ord för att lägga till det i listan",  // 30
+          "Klicka på ett ord för att ta bort det från listan",  // 31
+          "Övningslista",  // 32
+          "BORTTAGEN",  // 33
+          "Uppdatera listan",  // 34
+          "Listan uppdateras\nEtt ögonblick",  // 35
+          "Lägg till slumpvisa ord",  // 36
+          "Ta bort den gamla listan",  // 37
+          "Antal ord (max. ",  // 38
+          "Skriv ut",  // 39
+          "Ordlistan skickas till skrivaren",  // 40
+          "Ord",  // 41
+          "Skapa ny lista",  // 42
+          "Listans namn : ",  // 43
+          "Ta bort aktuell lista",  // 44
+          "Ta bort lista",  // 45
+          "Listor",  // 46
+          "Tecknen / \\ < > | . : ? * har en särskild betydelse och är inte tillåtna.   ",  // 47
+          "Vill du verkligen ta bort listan",  // 48
+          "?",  // 49
+          "Du måste behålla minst en lista.   ",  // 50
+          "Det gick inte att ta bort mappen",  // 51
           "Svenska",  // 52
           "ordbok.ini",  // 53
           "på",  // 54
@@ -67,43 +69,81 @@ const EditionSource& swedishEdition() {
           "7",  // 58
           "[Lägg till nya]",  // 59
           "15",  // 60
-          nullptr,  // 61
-          nullptr,  // 62
-          nullptr,  // 63
-          nullptr,  // 64
-          nullptr,  // 65
-          nullptr,  // 66
-          nullptr,  // 67
-          nullptr,  // 68
-          nullptr,  // 69
-          nullptr,  // 70
-          nullptr,  // 71
-          nullptr,  // 72
-          nullptr,  // 73
+          "Skriver",  // 61
+          "Läser",  // 62
+          "Sorterar",  // 63
+          "Lägg till ord",  // 64
+          "BEKRÄFTA VARJE INMATNING MED ENTER",  // 65
+          "Kommatecken är inte tillåtet i det här fältet",  // 66
+          "lägga till ord",  // 67
+          "Nya poster",  // 68
+          "Läsfel",  // 69
+          "Sortera",  // 70
+          "Orden sorteras\nEtt ögonblick",  // 71
+          "Sorteringen misslyckades  ",  // 72
+          "Fel",  // 73
           "Ordbok",  // 74
-          nullptr,  // 75
-          nullptr,  // 76
-          nullptr,  // 77
-          nullptr,  // 78
-          nullptr,  // 79
-          nullptr,  // 80
-          nullptr,  // 81
-          nullptr,  // 82
+          "INI-filen hittades inte, programmet avbryts.\n\nRapportera det här meddelandet till "
+          ":\nsupport@zembo.example\nhttp://www.zembo.example",  // 75
+          "Sp&råk",  // 76
+          "Lägg till ord",  // 77
+          "Börja öva",  // 78
+          "Sök",  // 79
+          "Skapa övningslista",  // 80
+          "http://www.zembo.example",  // 81
+          "support@zembo.example",  // 82
           "ordbok.hlp",  // 83
-          nullptr,  // 84
-          nullptr,  // 85
-          nullptr,  // 86
-          nullptr,  // 87
-          nullptr,  // 88
-          nullptr,  // 89
-          nullptr,  // 90
-          nullptr,  // 91
-          nullptr,  // 92
-          nullptr,  // 93
-          nullptr,  // 94
+          "Sök ord",  // 84
+          "Ta bort post",  // 85
+          "Återställ post",  // 86
+          "Automatisk sökning i Urklipp",  // 87
+          "Kopiera",  // 88
+          "Klistra in",  // 89
+          "Spela upp",  // 90
+          "Sök ord i textfil",  // 91
+          "Hjälp",  // 92
+          "Sök ord i textfil",  // 93
+          "Teckenuppsättning",  // 94
       },
-      {},
-      {},
+      {
+          {"ZEMBO",
+           {{"Ar&kiv", {{55, "Alltid överst"}, {9, "&Sök ord i textfil"}, {3, "A&vsluta\tCtrl+X"}}},
+            {"&Hjälp", {{4, "&Hjälp för Ordbok\tF1"}, {5, "&Om..."}}}}},
+          {"ZOEKEN",
+           {{"Te&ckenuppsättning", {{6, "&På"}, {7, "&Av"}}},
+            {"Automatisk sökning i Urklipp", {{56, "På"}, {57, "Av"}}}}},
+          {"TEKENSET",
+           {{"Te&ckenuppsättning", {{6, "&På"}, {7, "&Av"}}}}},
+          {"LIST",
+           {{"Ar&kiv", {{59, "Skapa ny lista"}, {60, "Ta bort aktuell lista"}}}}},
+          {"READFILE",
+           {{"Ar&kiv", {{1, "&Öppna textfil"}, {20, "&Klistra in text från Urklipp"}}}}},
+      },
+      {
+          {"ABOUTBOX",
+           "Ordbok",
+           280,
+           85,
+           {
+               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
+               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
+               {ControlKind::Text, -1, "zembo Ordbok, version 1.0", 124, 9, 146, 10},
+               {ControlKind::Text, -1, "Tvåspråkig ordbok för språkstudier", 124, 22, 146, 10},
+               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
+               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
+               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+           }},
+          {"LISTDIALOG",
+           "Skapa ny lista",
+           213,
+           80,
+           {
+               {ControlKind::GroupBox, -1, "Listans namn : ", 7, 6, 199, 42},
+               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
+               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
+               {ControlKind::Button, 2, "Avbryt", 115, 57, 50, 14},
+           }},
+      },
       {{{AcceleratorKind::AltKey, 'O', 10},
         {AcceleratorKind::AltKey, 'A', 11},
         {AcceleratorKind::AltKey, 'S', 12},
