@@ -46,11 +46,6 @@ void chooseUiLanguage() {
   uiBase = uiLanguageBase(uiLanguageName);
   if (!uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
   fileNameCodePage = messageBoxCodePage = uiCodePage();
-  const Edition* edition = editionOfBase(uiBase);
-  if (!edition || !edition->complete)
-    fatal("This UI language is not available in this version of the program.   \n\nChoose another one in "
-          "language.ini.",
-          "Error");
 }
 
 std::unique_ptr<QLockFile> lock;
