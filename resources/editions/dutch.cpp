@@ -55,8 +55,7 @@ const EditionSource& dutchEdition() {
           "Huidige lijst verwijderen",  // 44
           "Lijst verwijderen",  // 45
           "Lijsten",  // 46
-          "De tekens / \\ < > | . : ? * hebben een speciale betekenis en zijn niet toegestaan. "
-          "  ",  // 47
+          "De tekens / \\ < > | . : ? * hebben een speciale betekenis en zijn niet toegestaan.   ",  // 47
           "Wilt u de lijst",  // 48
           " echt verwijderen?",  // 49
           "U moet minstens één lijst bewaren.   ",  // 50

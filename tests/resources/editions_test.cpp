@@ -6,7 +6,11 @@
 #include <QString>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -190,7 +194,7 @@ TEST(Editions, EveryTextSurvivesItsEditionsCodePage) {
       // A character outside the code page would have become "?".
       EXPECT_EQ(toUtf8(converted[i], edition.language->codePage), source[i]);
       if (k == 3) {
-        for (unsigned char c : converted[i]) EXPECT_LT(c, 0x80) << "the Latin Russian edition is plain ASCII: " << source[i];
+        for (unsigned char c : converted[i]) EXPECT_LT(c, 0x80) << "the Latin Russian edition is ASCII: " << source[i];
       }
     }
   }
@@ -357,6 +361,116 @@ TEST(Editions, ExitAndHelpItemsShowTheEditionsOwnKeys) {
           if (item.id != 3 && item.id != 4) {
             EXPECT_EQ(item.text.find('\t'), std::string::npos) << item.text;
           }
+  }
+}
+
+// A row as UTF-8, for comparing with the help files.
+std::string rowUtf8(const Edition& edition, int n) { return toUtf8(row(edition, n), edition.language->codePage); }
+
+std::string readHelpFile(const Edition& edition) {
+  const std::filesystem::path path = std::filesystem::path(ZEMBO_SOURCE_DIR) / "data" / rowUtf8(edition, 83);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "";
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs of blanks and line ends as one blank, so that a label wrapped in the HTML source still matches.
+std::string collapseBlanks(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+    if (blank && !out.empty() && out.back() == ' ') continue;
+    out += blank ? ' ' : c;
+  }
+  return out;
+}
+
+// A menu text as the user reads it: without the mnemonic marker and the key after the tab.
+std::string label(const Edition& edition, const std::string& text) {
+  std::string shown = text.substr(0, text.find('\t'));
+  shown.erase(std::remove(shown.begin(), shown.end(), '&'), shown.end());
+  return toUtf8(shown, edition.language->codePage);
+}
+
+std::vector<std::string> matches(const std::string& html, const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::regex re(pattern);
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), re); it != std::sregex_iterator(); ++it)
+    found.push_back((*it)[1].str());
+  return found;
+}
+
+TEST(HelpFiles, EveryEditionHasItsManualWithTheKeywordAnchors) {
+  for (const Edition& edition : editions()) {
+    SCOPED_TRACE(edition.language->iniValue);
+    const std::string html = readHelpFile(edition);
+    ASSERT_FALSE(html.empty()) << "data/" << rowUtf8(edition, 83);
+    EXPECT_TRUE(QString::fromUtf8(html.data(), static_cast<qsizetype>(html.size())).toUtf8().toStdString() == html)
+        << "not UTF-8";
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+
+    // The keywords that the text-file search and the add-words window jump to, each at a heading.
+    for (int n : {93, 67}) {
+      const std::string anchor = "<a name=\"" + rowUtf8(edition, n) + "\"></a>";
+      const std::size_t at = html.find(anchor);
+      ASSERT_NE(at, std::string::npos) << anchor;
+      const std::size_t next = html.find_first_not_of(" \n", at + anchor.size());
+      EXPECT_EQ(html.compare(next, 3, "<h2"), 0) << anchor;
+    }
+
+    // The contents list before the first section links to every section, and every link lands.
+    const std::vector<std::string> names = matches(html, "<a name=\"([^\"]*)\"");
+    const std::vector<std::string> links = matches(html, "href=\"#([^\"]*)\"");
+    for (const std::string& link : links)
+      EXPECT_NE(std::find(names.begin(), names.end(), link), names.end()) << "#" << link;
+    const std::size_t firstSection = html.find("<h2", html.find("<h2") + 1);
+    ASSERT_NE(firstSection, std::string::npos);
+    const std::string contents = html.substr(0, firstSection);
+    const std::vector<std::string> sections = matches(html.substr(firstSection), "<h2><a name=\"([^\"]*)\"");
+    EXPECT_GE(sections.size(), 10u);
+    for (const std::string& section : sections)
+      EXPECT_NE(contents.find("href=\"#" + section + "\""), std::string::npos) << section;
+  }
+}
+
+TEST(HelpFiles, DescribeTheEditionsOwnLabelsKeysAndFolders) {
+  for (const Edition& edition : editions()) {
+    SCOPED_TRACE(edition.language->iniValue);
+    const std::string html = collapseBlanks(readHelpFile(edition));
+    ASSERT_FALSE(html.empty());
+    auto expectMentioned = [&html](const std::string& text) {
+      EXPECT_NE(html.find(collapseBlanks(text)), std::string::npos) << text;
+    };
+    // Buttons, window titles and the texts a user acts on.
+    const int shownRows[] = {7,  11, 16, 17, 18, 23, 24, 25, 26, 27, 33, 36, 37, 39, 42, 43, 46,
+                             64, 65, 68, 77, 78, 79, 80, 84, 85, 86, 87, 88, 89, 90, 91, 92, 94};
+    for (int n : shownRows) {
+      // Without the blanks and colon that a field or number follows.
+      const std::string text = rowUtf8(edition, n);
+      expectMentioned(text.substr(0, text.find_last_not_of(" :") + 1));
+    }
+    expectMentioned(label(edition, row(edition, 76)));
+    for (const MenuResource& menu : edition.menus)
+      for (const Popup& popup : menu.popups) {
+        expectMentioned(label(edition, popup.text));
+        for (const MenuItem& item : popup.items) expectMentioned(label(edition, item.text));
+      }
+    // The Alt keys of the four buttons, and no other edition's.
+    std::string altKeys;
+    for (const Accelerator& a : edition.accelerators.entries)
+      if (a.kind == AcceleratorKind::AltKey) altKeys += static_cast<char>(a.key);
+    for (char key : altKeys) expectMentioned(std::string("Alt+") + key);
+    for (const std::string& key : matches(html, "Alt\\+([A-Z0-9])"))
+      EXPECT_NE(altKeys.find(key), std::string::npos) << "Alt+" << key;
+    const std::string exitItem = itemOf(edition, 3)->text;
+    expectMentioned(exitItem.substr(exitItem.find('\t') + 1));
+    // The edition's own files and folders, as they lie on disk.
+    for (int n : {1, 2, 5}) {
+      std::string folder = rowUtf8(edition, n);
+      std::replace(folder.begin(), folder.end(), '\\', '/');
+      expectMentioned(folder);
+    }
+    for (int n : {15, 53, 56, 57, 83}) expectMentioned(rowUtf8(edition, n));
   }
 }
 
