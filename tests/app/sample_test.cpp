@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QMenu>
+#include <QTextBrowser>
 
 #include "app/aboutbox.h"
 #include "app/directions/directions.h"
@@ -35,6 +37,12 @@ TEST_F(SampleDictionaryTest, StartsOnFrenchToEnglishWithBothPairs) {
       saveGrab(mainWindow, "sample-main-german");
     }
   }
+  mainWindow->command(cmdHelp, commandClicked);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* help = qobject_cast<QTextBrowser*>(w)) {
+      EXPECT_GT(help->toPlainText().size(), 2000);
+      saveGrab(help, "sample-help");
+    }
   AboutBox about(mainWindow);
   about.show();
   processEvents(700);
