@@ -24,5 +24,8 @@ class TempDirTest : public ::testing::Test {
 // Writes bytes to a file (relative to the working directory), creating its folders.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
+// The bytes of an SZDD-compressed file of data, holding literals only (each control byte 0xFF
+// announces eight literal bytes), as the old compress tools may write it.
+std::string szddOfLiterals(std::string_view data);
 
 }  // namespace zembo::test
