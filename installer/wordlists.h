@@ -1,0 +1,47 @@
+#pragma once
+// The builder of a language's reverse word list: every comma-separated part of every translation
+// of the shipped FROM list becomes a word whose translation is the FROM word; the new records are
+// sorted in the collation in force and byte-equal words merged into one record. It draws its
+// progress on the installer window as it goes.
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "store/wordrecord.h"
+
+namespace zembo {
+
+// The rows the builder draws on, moving down with each language.
+extern int headlineRow;
+extern int progressRow;
+extern int stepRow;
+// Comparisons of the sorts, counted from the first language on.
+extern std::int64_t comparisonCount;
+
+constexpr std::string_view wordListFolder = "taal\\";
+constexpr std::string_view tempListPath = "taal\\temp.zb";
+
+// The rows as they are before the first language.
+void resetDrawingRows();
+
+// Builds "taal\\" + toListName from "taal\\" + fromListName (the current language of the
+// languages file), then shows the final message. Every file failure is fatal.
+void buildReverseList();
+
+// Writes the record {part without its leading blanks, fromWord} to the temporary list; a word
+// over 30 or a translation over 50 characters, and a part of blanks only, write nothing.
+void writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part);
+
+// All records of an open list, in file order, showing the index every 100 records.
+std::vector<WordRecord> loadRecords(std::FILE* list);
+
+// The order of the records by word under the collation in force, computing each word's
+// collation key once. Byte-equal words end up next to each other, in the records' order.
+std::vector<std::uint32_t> sortByCollation(const std::vector<WordRecord>& records);
+
+// The progress bar from x 30 to 380 at a row, green up to fillEdge, with a centred text.
+void drawProgressBar(int row, int fillEdge, std::string_view text);
+
+}  // namespace zembo
