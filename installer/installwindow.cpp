@@ -72,7 +72,7 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   panel_->setGeometry(110, 138, 440, 110);
   label_ = new QLabel(windowText("Installeer in Directory :"), this);
   label_->setGeometry(120, 148, 420, 22);
-  directoryField_ = new QLineEdit(windowText(localDirectory(defaultDir)), this);
+  directoryField_ = new QLineEdit(hostText(hostPath(localDirectory(defaultDir))), this);
   directoryField_->setGeometry(120, 170, 420, 25);
   directoryField_->setMaxLength(259);
   startButton_ = new QPushButton("Start", this);
@@ -268,8 +268,12 @@ void drawOnWindow(const std::function<void(QPainter&)>& draw) {
   if (installWindow) installWindow->drawOnCanvas(draw);
 }
 
-void updateWindowNow() {
-  if (installWindow) installWindow->repaint();
+void updateWindowNow(const QRect& part) {
+  if (!installWindow) return;
+  if (part.isNull())
+    installWindow->repaint();
+  else
+    installWindow->repaint(part);
 }
 
 void showTargetPath(std::string_view programPath) {

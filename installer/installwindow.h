@@ -95,7 +95,8 @@ QString windowText(std::string_view bytes);
 
 // What the installation draws; nothing happens while there is no window.
 void drawOnWindow(const std::function<void(QPainter&)>& draw);
-void updateWindowNow();
+// Repaints the window, or a part of it, at once.
+void updateWindowNow(const QRect& part = QRect());
 // Shows a program path in the directory field and repaints the window.
 void showTargetPath(std::string_view programPath);
 void showWaitCursor();

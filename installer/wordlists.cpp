@@ -1,17 +1,19 @@
 #include "installer/wordlists.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QPainter>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "installer/installwindow.h"
+#include "installer/keysort.h"
 #include "installer/languages.h"
 #include "installer/script.h"
 #include "installer/textfields.h"
-#include "resources/platform/collation.h"
 #include "resources/platform/hostpath.h"
 #include "resources/platform/messagebox.h"
 #include "resources/platform/textfile.h"
@@ -26,6 +28,7 @@ std::int64_t comparisonCount = 0;
 namespace {
 
 constexpr int recordSize = sizeof(WordRecord);
+constexpr std::size_t prefetchDistance = 16;
 const QColor counterColour(0, 0, 104);
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
@@ -38,7 +41,7 @@ std::chrono::steady_clock::time_point lastCounterDrawing;
 const QFont& stepFont() {
   static const QFont font = [] {
     QFont f("Arial");
-    f.setPixelSize(16);
+    f.setPixelSize(13);
     f.setBold(true);
     return f;
   }();
@@ -71,13 +74,14 @@ void placeCounter() { counterBox = windowRect(210, stepRow, 290, stepRow + 16); 
 void drawCounter(std::int64_t value) {
   drawOnWindow([&](QPainter& painter) { painter.fillRect(counterBox, counterColour); });
   drawWhiteText(counterBox, std::to_string(value), Qt::AlignLeft | Qt::AlignVCenter);
-  updateWindowNow();
+  updateWindowNow(counterBox);
   lastCounterDrawing = std::chrono::steady_clock::now();
   pendingCount = -1;
 }
 
+// The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installWindow) return;
+  if (!installWindow || stepDisplay != 1) return;
   pendingCount = value;
   if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
 }
@@ -93,14 +97,32 @@ void drawLanguageHeadline() {
   headlineRow += 50;
 }
 
+// Writing into space the file system has set aside already is much faster than growing a file
+// record by record; what is left over is given back once the file is complete.
+constexpr std::int64_t reserveStep = std::int64_t{64} << 20;
+
+void reserveSpace(std::FILE* file, std::int64_t bytes) {
+  ::fallocate(fileno(file), FALLOC_FL_KEEP_SIZE, 0, bytes);  // where it is not supported, files just grow
+}
+
+bool giveBackSpace(std::FILE* file) { return std::fflush(file) == 0 && ::ftruncate(fileno(file), ::ftello(file)) == 0; }
+
 std::string listPath(std::string_view name) { return std::string(wordListFolder).append(name); }
 
-void writeTempList(std::FILE* temp, const std::vector<WordRecord>& fromRecords) {
+// The words written go to the collation keys as well, whose second core starts on them at once.
+void writeTempList(std::FILE* temp, const std::vector<WordRecord>& fromRecords, CollationKeys& keys) {
+  std::int64_t reserved = 0;
   for (std::size_t i = 0; i < fromRecords.size(); ++i) {
     if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
+    if (static_cast<std::int64_t>(keys.size() + translationFieldSize) * recordSize > reserved)
+      reserveSpace(temp, reserved += reserveStep);
     const WordRecord& from = fromRecords[i];
-    for (std::string_view part : splitFields(translationOf(from), ',')) writeReverseRecord(temp, wordOf(from), part);
+    forEachField(translationOf(from), ',', [&](std::string_view part) {
+      if (const std::string_view word = writeReverseRecord(temp, wordOf(from), part); !word.empty()) keys.add(word);
+    });
   }
+  keys.allAdded();
+  if (!giveBackSpace(temp)) reportError("Write error tempfile");
   flushCounter();
 }
 
@@ -113,19 +135,49 @@ void appendTranslation(WordRecord& first, std::string_view more) {
   setField(first.translation, sizeof first.translation, joined);
 }
 
+// Writes the merged records in large blocks, and sets the disk to work on each block at once, so
+// that little is left to wait for when the list is flushed at the end.
+class BlockWriter {
+ public:
+  explicit BlockWriter(std::FILE* out) : out_(out) { block_.reserve(blockRecords); }
+  bool add(const WordRecord& record) {
+    block_.push_back(record);
+    return block_.size() < blockRecords || writeBlock();
+  }
+  bool finish() { return writeBlock() && giveBackSpace(out_); }
+
+ private:
+  static constexpr std::size_t blockRecords = 1 << 15;
+  bool writeBlock() {
+    const bool ok = std::fwrite(block_.data(), recordSize, block_.size(), out_) == block_.size() && std::fflush(out_) == 0;
+    const std::int64_t bytes = static_cast<std::int64_t>(block_.size()) * recordSize;
+    ::sync_file_range(fileno(out_), written_, bytes, SYNC_FILE_RANGE_WRITE);
+    written_ += bytes;
+    block_.clear();
+    return ok;
+  }
+  std::FILE* out_;
+  std::vector<WordRecord> block_;
+  std::int64_t written_ = 0;
+};
+
 bool writeMergedList(std::FILE* out, const std::vector<WordRecord>& records, const std::vector<std::uint32_t>& order) {
+  reserveSpace(out, static_cast<std::int64_t>(order.size()) * recordSize);
+  BlockWriter writer(out);
   std::size_t i = 0;
   while (i < order.size()) {
     if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
+    // The records are visited in sorted order, all over memory: fetch ahead.
+    if (i + prefetchDistance < order.size()) __builtin_prefetch(&records[order[i + prefetchDistance]]);
     WordRecord first = records[order[i]];
     for (++i; i < order.size() && wordOf(records[order[i]]) == wordOf(first); ++i) {
       if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
       appendTranslation(first, translationOf(records[order[i]]));
     }
-    if (std::fwrite(&first, recordSize, 1, out) != 1) return false;
+    if (!writer.add(first)) return false;
   }
   flushCounter();
-  return true;
+  return writer.finish();
 }
 
 // The TO list replaces an older one only once it is wholly written and on disk.
@@ -157,45 +209,18 @@ void showFinalMessage() {
   messageBox(installWindowHandle(), text, "Install", MB_OK);
 }
 
-// Keys of one slice of the records, made by one thread with its own collator.
-struct KeySlice {
-  std::string bytes;
-  std::vector<std::uint32_t> ends;  // end offset of each record's key in bytes
-};
+void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
 
-void makeKeys(CollationKeyMaker& maker, const WordRecord* records, std::size_t count, KeySlice& slice) {
-  slice.ends.reserve(count);
-  slice.bytes.reserve(count * 24);
-  std::string key;
-  for (std::size_t i = 0; i < count; ++i) {
-    maker.makeKey(wordOf(records[i]), key);
-    slice.bytes += key;
-    slice.ends.push_back(static_cast<std::uint32_t>(slice.bytes.size()));
-  }
+std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, const std::vector<WordRecord>& records) {
+  std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
+  comparisonCount += keys.comparisons();
+  flushCounter();
+  return order;
 }
 
-struct SortEntry {
-  std::uint64_t prefix;  // the key's first eight bytes, big-endian, so that it compares as the key
-  const char* key;
-  std::uint32_t length;
-  std::uint32_t index;
-};
-
-std::uint64_t keyPrefix(const char* key, std::uint32_t length) {
-  std::uint64_t prefix = 0;
-  for (std::uint32_t i = 0; i < 8; ++i)
-    prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
-  return prefix;
-}
-
-void addEntries(const KeySlice& slice, std::uint32_t firstIndex, std::vector<SortEntry>& entries) {
-  std::uint32_t begin = 0;
-  for (std::size_t i = 0; i < slice.ends.size(); ++i) {
-    const char* key = slice.bytes.data() + begin;
-    const std::uint32_t length = slice.ends[i] - begin;
-    entries.push_back({keyPrefix(key, length), key, length, firstIndex + static_cast<std::uint32_t>(i)});
-    begin = slice.ends[i];
-  }
+// Every piece of a translation that is long enough has at most one comma after it.
+std::size_t mostReverseRecords(const std::vector<WordRecord>& fromRecords) {
+  return fromRecords.size() * (translationFieldSize / 2);
 }
 
 }  // namespace
@@ -220,16 +245,18 @@ void drawProgressBar(int row, int fillEdge, std::string_view text) {
   updateWindowNow();
 }
 
-void writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
+std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
   const std::size_t firstNonBlank = part.find_first_not_of(' ');
   // A part of blanks only would make a record without a word.
-  if (firstNonBlank == std::string_view::npos) return;
+  if (firstNonBlank == std::string_view::npos) return {};
   part.remove_prefix(firstNonBlank);
-  if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return;
+  if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return {};
   WordRecord record{};
   setField(record.word, sizeof record.word, part);
   setField(record.translation, sizeof record.translation, fromWord);
-  if (std::fwrite(&record, recordSize, 1, temp) != 1) reportError("Write error tempfile");
+  // The list is written by this thread alone, a record at a time: no locking for each one.
+  if (::fwrite_unlocked(&record, recordSize, 1, temp) != 1) reportError("Write error tempfile");
+  return part;
 }
 
 std::vector<WordRecord> loadRecords(std::FILE* list) {
@@ -251,40 +278,9 @@ std::vector<WordRecord> loadRecords(std::FILE* list) {
 }
 
 std::vector<std::uint32_t> sortByCollation(const std::vector<WordRecord>& records) {
-  // The collation keys are made once per word, half of them on a second core.
-  const std::size_t half = records.size() / 2;
-  KeySlice first, second;
-  CollationKeyMaker firstMaker, secondMaker;
-  std::thread helper([&] { makeKeys(secondMaker, records.data() + half, records.size() - half, second); });
-  makeKeys(firstMaker, records.data(), half, first);
-  helper.join();
-  std::vector<SortEntry> entries;
-  entries.reserve(records.size());
-  addEntries(first, 0, entries);
-  addEntries(second, static_cast<std::uint32_t>(half), entries);
-
-  const bool counting = stepDisplay == 1 && installWindow;
-  std::int64_t comparisons = comparisonCount;
-  std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-    if (counting && ++comparisons % 1000 == 0) showCounter(comparisons);
-    if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    const std::uint32_t common = std::min(a.length, b.length);
-    if (common > 8) {
-      const int c = std::memcmp(a.key + 8, b.key + 8, common - 8);
-      if (c != 0) return c < 0;
-    }
-    if (a.length != b.length) return a.length < b.length;
-    // Equal in the collation: byte-equal words side by side, each word's records in file order.
-    const int c = wordOf(records[a.index]).compare(wordOf(records[b.index]));
-    return c != 0 ? c < 0 : a.index < b.index;
-  });
-  if (counting) {
-    comparisonCount = comparisons;
-    flushCounter();
-  }
-  std::vector<std::uint32_t> order(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].index;
-  return order;
+  CollationKeys keys(records.size());
+  for (const WordRecord& record : records) keys.add(wordOf(record));
+  return sortWithCounter(keys, records);
 }
 
 void buildReverseList() {
@@ -305,7 +301,8 @@ void buildReverseList() {
   drawProgressBar(progressRow, 117, "25%");
   writeStepText("Writing TEMP wordlist");
   placeCounter();
-  writeTempList(temp, fromRecords);
+  CollationKeys keys(mostReverseRecords(fromRecords));
+  writeTempList(temp, fromRecords, keys);
   fromRecords = {};
   std::fclose(from);
   if (std::fclose(temp) != 0) reportError("Write error tempfile");
@@ -317,11 +314,13 @@ void buildReverseList() {
   writeStepText("Reading TO wordlist");
   placeCounter();
   const std::vector<WordRecord> records = loadRecords(temp);
+  // The keys were made from the words as they were written; the list must read back whole.
+  if (records.size() != keys.size()) reportError("Can't open tempfile");
   writeDone();
 
   writeStepText("Sorting TO wordlist", 400);
   placeCounter();
-  const std::vector<std::uint32_t> order = sortByCollation(records);
+  const std::vector<std::uint32_t> order = sortWithCounter(keys, records);
   writeDone();
 
   drawProgressBar(progressRow, 292, "75%");
