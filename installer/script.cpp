@@ -184,7 +184,7 @@ std::string localDirectory(std::string_view dir) {
     rest = dir.substr(2);
   else
     return std::string(dir);
-  while (!rest.empty() && endsWithSeparator(rest)) rest.remove_prefix(1);
+  while (!rest.empty() && (rest.front() == '\\' || rest.front() == '/')) rest.remove_prefix(1);
   return rest.empty() ? homeDirectory() : joinPath(homeDirectory(), rest);
 }
 
