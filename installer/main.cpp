@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -63,7 +65,13 @@ int main(int argc, char** argv) {
   window.showFullScreen();
   if (unattended) {
     window.setDirectoryText(QString::fromStdString(options.target));
-    QTimer::singleShot(0, &window, [&window] {
+    QTimer::singleShot(0, &window, [&app, &window] {
+      // Nothing is processed while the installation runs, so the window must be on the screen
+      // before it starts, or the user would see none of its progress.
+      QElapsedTimer waited;
+      waited.start();
+      while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 3000)
+        app.processEvents(QEventLoop::AllEvents, 50);
       if (!window.start()) zembo::exitProcess(1);
     });
   }
