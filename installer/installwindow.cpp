@@ -35,13 +35,15 @@ QString windowText(std::string_view bytes) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QFont boldFont(const char* face, int pixelSize) {
+  QFont font(face);
+  font.setPixelSize(pixelSize);
+  font.setBold(true);
+  return font;
+}
+
 const QFont& headlineFont() {
-  static const QFont font = [] {
-    QFont f("Times New Roman");
-    f.setPixelSize(40);
-    f.setBold(true);
-    return f;
-  }();
+  static const QFont font = boldFont("Times New Roman", 40);
   return font;
 }
 
@@ -139,10 +141,10 @@ void InstallWindow::command(int id, int code) {
       QCoreApplication::exit(0);
       break;
     case driveListId:
-      if (code == selectionChanged) chooseDrive();
+      if (code == selectionChanged) enterChosenFolder(driveList_, true);
       break;
     case directoryListId:
-      if (code == selectionChanged) chooseDirectory();
+      if (code == selectionChanged) enterChosenFolder(directoryList_, false);
       break;
     default:
       break;
@@ -191,28 +193,20 @@ void InstallWindow::showDirectoryLists() {
   const QString home = hostText(hostPath(homeDirectory()));
   if (driveList_->findItems(home, Qt::MatchExactly).isEmpty()) driveList_->addItem(home);
   driveList_->blockSignals(false);
-  std::error_code ignored;
-  std::filesystem::current_path(hostPath(homeDirectory()), ignored);
-  fillDirectoryList(true);
-  showCurrentDirectory();
+  enterFolder(hostPath(homeDirectory()), true);
 }
 
-void InstallWindow::chooseDrive() {
-  const QList<QListWidgetItem*> chosen = driveList_->selectedItems();
-  if (chosen.isEmpty()) return;
-  std::error_code ignored;
-  std::filesystem::current_path(chosen.front()->text().toStdString(), ignored);
-  fillDirectoryList(true);
-  showCurrentDirectory();
+// Makes the folder chosen in a list the current one and shows it.
+void InstallWindow::enterChosenFolder(QListWidget* list, bool withDot) {
+  const QList<QListWidgetItem*> chosen = list->selectedItems();
+  if (!chosen.isEmpty()) enterFolder(chosen.front()->text().toStdString(), withDot);
 }
 
-void InstallWindow::chooseDirectory() {
-  const QList<QListWidgetItem*> chosen = directoryList_->selectedItems();
-  if (chosen.isEmpty()) return;
+void InstallWindow::enterFolder(const std::filesystem::path& folder, bool withDot) {
   std::error_code ignored;
-  std::filesystem::current_path(chosen.front()->text().toStdString(), ignored);
-  fillDirectoryList(false);
-  showCurrentDirectory();
+  std::filesystem::current_path(folder, ignored);
+  fillDirectoryList(withDot);
+  directoryField_->setText(hostText(std::filesystem::current_path(ignored)));
 }
 
 // The folders of the current folder that are not hidden; ".." to go up, "." only at first.
@@ -226,11 +220,6 @@ void InstallWindow::fillDirectoryList(bool withDot) {
     directoryList_->addItem(hostText(hostPath(entry.name)));
   }
   directoryList_->blockSignals(false);
-}
-
-void InstallWindow::showCurrentDirectory() {
-  std::error_code ignored;
-  directoryField_->setText(hostText(std::filesystem::current_path(ignored)));
 }
 
 void InstallWindow::enterRunningState() {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -63,10 +64,9 @@ class InstallWindow : public QWidget {
 
  private:
   void showDirectoryLists();
-  void chooseDrive();
-  void chooseDirectory();
+  void enterChosenFolder(QListWidget* list, bool withDot);
+  void enterFolder(const std::filesystem::path& folder, bool withDot);
   void fillDirectoryList(bool withDot);
-  void showCurrentDirectory();
   void enterRunningState();
   void finishScript();
 
@@ -88,6 +88,7 @@ extern InstallWindow* installWindow;
 
 // The owner of the installer's message boxes: the window, or none before it exists.
 WindowHandle installWindowHandle();
+QFont boldFont(const char* face, int pixelSize);
 // The 40-pixel bold headline font of the title and of each language.
 const QFont& headlineFont();
 // A single-byte installer text (Windows-1252) as the toolkit's text.

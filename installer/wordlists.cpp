@@ -38,13 +38,9 @@ QRect counterBox;
 std::int64_t pendingCount = -1;
 std::chrono::steady_clock::time_point lastCounterDrawing;
 
+// The system font of the step texts and counters.
 const QFont& stepFont() {
-  static const QFont font = [] {
-    QFont f("Arial");
-    f.setPixelSize(13);
-    f.setBold(true);
-    return f;
-  }();
+  static const QFont font = boldFont("Arial", 13);
   return font;
 }
 
