@@ -27,7 +27,7 @@ std::uint64_t keyPrefix(const char* key, std::uint32_t length) {
   return prefix;
 }
 
-bool entryBefore(const std::vector<WordRecord>& records, const SortEntry& a, const SortEntry& b) {
+bool entryBefore(std::span<const WordRecord> records, const SortEntry& a, const SortEntry& b) {
   if (a.prefix != b.prefix) return a.prefix < b.prefix;
   const std::uint32_t common = std::min(a.length, b.length);
   if (common > 8) {
@@ -128,7 +128,7 @@ void CollationKeys::finishKeys() {
   if (helper_.joinable()) helper_.join();
 }
 
-std::vector<std::uint32_t> CollationKeys::sortRecords(const std::vector<WordRecord>& records,
+std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord> records,
                                                       void (*onComparisons)(std::int64_t count)) {
   finishKeys();
   std::vector<SortEntry> entries;
@@ -155,7 +155,7 @@ std::vector<std::uint32_t> CollationKeys::sortRecords(const std::vector<WordReco
   // The count reported is this core's comparisons and the other's as it last published them.
   std::int64_t ownCount = 0, helperCount = 0;
   std::atomic<std::int64_t> helperPublished{0};
-  const auto before = [&records](const SortEntry& a, const SortEntry& b) { return entryBefore(records, a, b); };
+  const auto before = [records](const SortEntry& a, const SortEntry& b) { return entryBefore(records, a, b); };
   const auto sortBuckets = [&](std::size_t first, std::size_t last, auto compare) {
     for (std::size_t b = first; b < last; ++b)
       std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(starts[b]),

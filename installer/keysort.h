@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -33,7 +34,7 @@ class CollationKeys {
   // The order of the records (whose words were added, in that order) by word: equal words in the
   // collation keep byte-equal words side by side, each word's records in their order. Calls
   // onComparisons with the running count of comparisons at every 1000th comparison of this core.
-  std::vector<std::uint32_t> sortRecords(const std::vector<WordRecord>& records,
+  std::vector<std::uint32_t> sortRecords(std::span<const WordRecord> records,
                                          void (*onComparisons)(std::int64_t count));
   // Comparisons of the last sort, both cores together.
   std::int64_t comparisons() const { return comparisons_; }

@@ -1,6 +1,8 @@
 #include "installer/wordlists.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "installer/installwindow.h"
 #include "installer/keysort.h"
@@ -106,7 +109,7 @@ bool giveBackSpace(std::FILE* file) { return std::fflush(file) == 0 && ::ftrunca
 std::string listPath(std::string_view name) { return std::string(wordListFolder).append(name); }
 
 // The words written go to the collation keys as well, whose second core starts on them at once.
-void writeTempList(std::FILE* temp, const std::vector<WordRecord>& fromRecords, CollationKeys& keys) {
+void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
   std::int64_t reserved = 0;
   for (std::size_t i = 0; i < fromRecords.size(); ++i) {
     if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
@@ -157,7 +160,7 @@ class BlockWriter {
   std::int64_t written_ = 0;
 };
 
-bool writeMergedList(std::FILE* out, const std::vector<WordRecord>& records, const std::vector<std::uint32_t>& order) {
+bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uint32_t>& order) {
   reserveSpace(out, static_cast<std::int64_t>(order.size()) * recordSize);
   BlockWriter writer(out);
   std::size_t i = 0;
@@ -177,7 +180,7 @@ bool writeMergedList(std::FILE* out, const std::vector<WordRecord>& records, con
 }
 
 // The TO list replaces an older one only once it is wholly written and on disk.
-void writeToList(const std::vector<WordRecord>& records, const std::vector<std::uint32_t>& order) {
+void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
   const bool replaced = replaceFileSafely(hostPath(listPath(toListName)), [&](std::FILE* out) {
     created = true;
@@ -207,7 +210,7 @@ void showFinalMessage() {
 
 void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
 
-std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, const std::vector<WordRecord>& records) {
+std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
   std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
   comparisonCount += keys.comparisons();
   flushCounter();
@@ -215,7 +218,7 @@ std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, const std::vecto
 }
 
 // Every piece of a translation that is long enough has at most one comma after it.
-std::size_t mostReverseRecords(const std::vector<WordRecord>& fromRecords) {
+std::size_t mostReverseRecords(Records fromRecords) {
   return fromRecords.size() * (translationFieldSize / 2);
 }
 
@@ -255,25 +258,41 @@ std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, 
   return part;
 }
 
-std::vector<WordRecord> loadRecords(std::FILE* list) {
-  std::fseek(list, 0, SEEK_END);
-  const long size = std::ftell(list);
-  std::fseek(list, 0, SEEK_SET);
-  std::vector<WordRecord> records(size > 0 ? static_cast<std::size_t>(size) / recordSize : 0);
-  for (std::size_t i = 0; i < records.size(); i += 100) {
-    showCounter(static_cast<std::int64_t>(i));
-    const std::size_t wanted = std::min<std::size_t>(100, records.size() - i);
-    const std::size_t got = std::fread(&records[i], recordSize, wanted, list);
-    if (got < wanted) {
-      records.resize(i + got);  // the file became shorter while it was read
-      break;
-    }
-  }
-  flushCounter();
-  return records;
+LoadedList::LoadedList(void* mapping, std::size_t count) : mapping_(mapping), count_(count) {}
+
+LoadedList::~LoadedList() {
+  if (mapping_) ::munmap(mapping_, count_ * recordSize);
 }
 
-std::vector<std::uint32_t> sortByCollation(const std::vector<WordRecord>& records) {
+LoadedList::LoadedList(LoadedList&& other) noexcept
+    : mapping_(std::exchange(other.mapping_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+
+LoadedList& LoadedList::operator=(LoadedList&& other) noexcept {
+  std::swap(mapping_, other.mapping_);
+  std::swap(count_, other.count_);
+  return *this;
+}
+
+LoadedList loadRecords(std::FILE* list) {
+  struct stat st {};
+  const std::size_t count = ::fstat(fileno(list), &st) == 0 ? static_cast<std::size_t>(st.st_size) / recordSize : 0;
+  if (count == 0) return {};
+  void* mapping = ::mmap(nullptr, count * recordSize, PROT_READ, MAP_PRIVATE, fileno(list), 0);
+  if (mapping == MAP_FAILED) reportError("Not enough memory for the word lists");
+  ::madvise(mapping, count * recordSize, MADV_WILLNEED);
+  LoadedList loaded(mapping, count);
+  // The records come in as they are first touched.
+  const Records records = loaded.records();
+  volatile char touched = 0;
+  for (std::size_t i = 0; i < count; i += 100) {
+    showCounter(static_cast<std::int64_t>(i));
+    touched = touched + records[i].word[0];
+  }
+  flushCounter();
+  return loaded;
+}
+
+std::vector<std::uint32_t> sortByCollation(Records records) {
   CollationKeys keys(records.size());
   for (const WordRecord& record : records) keys.add(wordOf(record));
   return sortWithCounter(keys, records);
@@ -288,7 +307,7 @@ void buildReverseList() {
   if (!from) reportError("Input file missing");
   drawProgressBar(progressRow, 64, "10%");
   placeCounter();
-  std::vector<WordRecord> fromRecords = loadRecords(from);
+  LoadedList fromList = loadRecords(from);
   writeDone();
 
   std::FILE* temp = openFile(tempListPath, "wb");
@@ -297,9 +316,9 @@ void buildReverseList() {
   drawProgressBar(progressRow, 117, "25%");
   writeStepText("Writing TEMP wordlist");
   placeCounter();
-  CollationKeys keys(mostReverseRecords(fromRecords));
-  writeTempList(temp, fromRecords, keys);
-  fromRecords = {};
+  CollationKeys keys(mostReverseRecords(fromList.records()));
+  writeTempList(temp, fromList.records(), keys);
+  fromList = {};
   std::fclose(from);
   if (std::fclose(temp) != 0) reportError("Write error tempfile");
   writeDone();
@@ -309,7 +328,8 @@ void buildReverseList() {
   drawProgressBar(progressRow, 205, "50%");
   writeStepText("Reading TO wordlist");
   placeCounter();
-  const std::vector<WordRecord> records = loadRecords(temp);
+  const LoadedList toList = loadRecords(temp);
+  const Records records = toList.records();
   // The keys were made from the words as they were written; the list must read back whole.
   if (records.size() != keys.size()) reportError("Can't open tempfile");
   writeDone();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -35,12 +36,30 @@ void buildReverseList();
 // nothing and return an empty word.
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part);
 
+using Records = std::span<const WordRecord>;
+
+// A whole list in memory: the pages of its file mapped for reading, so that a list that was just
+// written is read without a copy.
+class LoadedList {
+ public:
+  LoadedList() = default;
+  LoadedList(void* mapping, std::size_t count);
+  ~LoadedList();
+  LoadedList(LoadedList&& other) noexcept;
+  LoadedList& operator=(LoadedList&& other) noexcept;
+  Records records() const { return {static_cast<const WordRecord*>(mapping_), count_}; }
+
+ private:
+  void* mapping_ = nullptr;
+  std::size_t count_ = 0;
+};
+
 // All records of an open list, in file order, showing the index every 100 records.
-std::vector<WordRecord> loadRecords(std::FILE* list);
+LoadedList loadRecords(std::FILE* list);
 
 // The order of the records by word under the collation in force, computing each word's
 // collation key once. Byte-equal words end up next to each other, in the records' order.
-std::vector<std::uint32_t> sortByCollation(const std::vector<WordRecord>& records);
+std::vector<std::uint32_t> sortByCollation(Records records);
 
 // The progress bar from x 30 to 380 at a row, green up to fillEdge, with a centred text.
 void drawProgressBar(int row, int fillEdge, std::string_view text);
