@@ -144,7 +144,13 @@ bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProg
     return !std::ferror(in);
   });
   std::fclose(in);
+  if (ok) copyPermissions(fromProgramPath, toProgramPath);
   return ok;
+}
+
+void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath) {
+  struct stat st {};
+  if (::stat(hostPath(fromProgramPath).c_str(), &st) == 0) ::chmod(hostPath(toProgramPath).c_str(), st.st_mode & 07777);
 }
 
 }  // namespace zembo

@@ -35,8 +35,11 @@ struct DirectoryEntry {
 std::vector<DirectoryEntry> findFiles(std::string_view programPattern);
 bool matchesFilePattern(std::string_view name, std::string_view pattern);
 
-// Copies a file, replacing the target safely (through a temporary file beside it).
+// Copies a file, replacing the target safely (through a temporary file beside it); the copy gets
+// the source's permissions.
 bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath);
+// Gives a copy the permissions of its source, so that a copied program can still be started.
+void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath);
 
 // Flushes a file to disk and closes it; false when any step failed (a full disk shows here).
 bool syncAndClose(std::FILE* file);

@@ -41,6 +41,7 @@ bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath
     }
     if (!ok) ::unlink(temp.c_str());
   }
+  if (ok) copyPermissions(fromProgramPath, toProgramPath);
   mspack_destroy_szdd_decompressor(szdd);
   return ok;
 }

@@ -97,6 +97,17 @@ TEST_F(FilesTest, CopyReplacesTheTarget) {
   EXPECT_EQ(readFile("b.bin"), std::string("new\0data", 8));
 }
 
+TEST_F(FilesTest, CopiesKeepTheSourcesPermissions) {
+  writeFile("program", "#!/bin/sh\n");
+  std::filesystem::permissions("program", std::filesystem::perms(0755));
+  writeFile("packed", test::szddOfLiterals("#!/bin/sh\n"));
+  std::filesystem::permissions("packed", std::filesystem::perms(0750));
+  ASSERT_TRUE(copyFileReplacing("program", "copy"));
+  ASSERT_TRUE(expandCopy("packed", "expanded"));
+  EXPECT_EQ(std::filesystem::status("copy").permissions(), std::filesystem::perms(0755));
+  EXPECT_EQ(std::filesystem::status("expanded").permissions(), std::filesystem::perms(0750));
+}
+
 TEST_F(FilesTest, FailedSafeReplacementKeepsTheOldFileAndLeavesNoTemporary) {
   writeFile("data.zb", "old");
   EXPECT_FALSE(replaceFileSafely("data.zb", [](std::FILE* f) {
@@ -117,22 +128,9 @@ TEST_F(FilesTest, SyncAndCloseReportsAFullDisk) {
   EXPECT_FALSE(syncAndClose(full));
 }
 
-// An SZDD file holding only literals: each control byte 0xFF announces eight literal bytes.
-std::string szdd(const std::string& data) {
-  std::string out("SZDD\x88\xF0\x27\x33" "A", 9);
-  out += '\0';
-  const auto n = static_cast<uint32_t>(data.size());
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
-  for (std::size_t i = 0; i < data.size(); i += 8) {
-    out += '\xFF';
-    out += data.substr(i, 8);
-  }
-  return out;
-}
-
 TEST_F(FilesTest, ExpandCopyExpandsSzddAndCopiesAnythingElse) {
   const std::string text = "The quick brown fox jumps over the lazy dog.";
-  writeFile("packed.tx_", szdd(text));
+  writeFile("packed.tx_", test::szddOfLiterals(text));
   writeFile("plain.txt", text);
   EXPECT_TRUE(isLzCompressed("packed.tx_"));
   EXPECT_FALSE(isLzCompressed("plain.txt"));

@@ -1,5 +1,6 @@
 #include "tests/support/testenv.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -39,6 +40,18 @@ std::filesystem::path programPath(const std::string& bytes, int codePage) { retu
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string szddOfLiterals(std::string_view data) {
+  std::string out("SZDD\x88\xF0\x27\x33" "A", 9);
+  out += '\0';
+  const auto n = static_cast<std::uint32_t>(data.size());
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < data.size(); i += 8) {
+    out += '\xFF';
+    out += data.substr(i, 8);
+  }
+  return out;
 }
 
 }  // namespace zembo::test

@@ -26,5 +26,8 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
 // The host path of a path as the program forms it (bytes of the Windows-1252 page unless given).
 std::filesystem::path programPath(const std::string& bytes, int codePage = 1252);
+// The bytes of an SZDD-compressed file of data, holding literals only (each control byte 0xFF
+// announces eight literal bytes), as the old compress tools may write it.
+std::string szddOfLiterals(std::string_view data);
 
 }  // namespace zembo::test

@@ -1,0 +1,122 @@
+// Speed of the installer's word-list builder: buildReverseList on a FROM list of a million
+// records (two or three translation parts each) under the "dutch" collation, drawing on its
+// window (offscreen unless a display is chosen), beside GNU sort of the same reverse words as
+// UTF-8 text under nl_NL.UTF-8, in the same run.
+//
+//   bench_reverse [records]    (default 1000000; works in a folder under /tmp)
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/wordgen.h"
+#include "installer/installwindow.h"
+#include "installer/languages.h"
+#include "installer/script.h"
+#include "installer/textfields.h"
+#include "installer/wordlists.h"
+#include "resources/platform/codepage.h"
+#include "resources/platform/collation.h"
+#include "resources/platform/messagebox.h"
+
+namespace {
+
+using namespace zembo;
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+void writeFromList(int count) {
+  bench::WordGenerator gen;
+  std::FILE* out = std::fopen("taal/from.zb", "wb");
+  for (int i = 0; i < count; ++i) {
+    WordRecord r{};
+    setField(r.word, sizeof r.word, gen.word());
+    setField(r.translation, sizeof r.translation, gen.translation(2 + static_cast<int>(gen.next() % 2)));
+    std::fwrite(&r, sizeof r, 1, out);
+  }
+  std::fclose(out);
+}
+
+// The words of the reverse records, one UTF-8 line each, made by the builder's own record writer.
+void writeReverseWords() {
+  std::FILE* from = std::fopen("taal/from.zb", "rb");
+  std::FILE* parts = std::fopen("parts.zb", "w+b");
+  WordRecord r{};
+  while (std::fread(&r, sizeof r, 1, from) == 1)
+    for (std::string_view part : splitFields(translationOf(r), ',')) writeReverseRecord(parts, wordOf(r), part);
+  std::fclose(from);
+  std::rewind(parts);
+  std::ofstream text("words.txt", std::ios::binary);
+  while (std::fread(&r, sizeof r, 1, parts) == 1) text << toUtf8(wordOf(r), 1252) << '\n';
+  std::fclose(parts);
+}
+
+bool haveDutchLocale() {
+  if (std::system("locale -a 2>/dev/null | grep -qi '^nl_NL.utf-\\?8$'") == 0) return true;
+  std::printf("generating the nl_NL.UTF-8 locale\n");
+  return std::system("localedef -i nl_NL -f UTF-8 nl_NL.UTF-8 >/dev/null 2>&1") == 0;
+}
+
+// The TO list is in the order of the comparison, and no word occurs twice.
+bool toListInOrder(std::size_t& count) {
+  std::FILE* to = std::fopen("taal/to.zb", "rb");
+  WordRecord previous{}, r{};
+  count = 0;
+  bool ok = true;
+  while (std::fread(&r, sizeof r, 1, to) == 1) {
+    if (count++ > 0 && (collateNoCase(wordOf(previous), wordOf(r)) > 0 || wordOf(previous) == wordOf(r))) ok = false;
+    previous = r;
+  }
+  std::fclose(to);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zembo-bench-reverse";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "taal");
+  std::filesystem::current_path(folder);
+  writeFromList(count);
+  writeReverseWords();
+
+  resetScriptState();
+  resetDrawingRows();
+  startRecordingMessageBoxes();  // the final message answers itself
+  setCollationLocale("dutch");
+  languageTitle = "Bench";
+  fromListName = "from.zb";
+  toListName = "to.zb";
+  InstallWindow window;
+  window.show();
+  const Clock::time_point buildStart = Clock::now();
+  buildReverseList();
+  const double buildSeconds = secondsSince(buildStart);
+
+  double sortSeconds = -1;
+  if (haveDutchLocale()) {
+    const Clock::time_point sortStart = Clock::now();
+    if (std::system("LC_ALL=nl_NL.UTF-8 sort -o sorted.txt words.txt") == 0) sortSeconds = secondsSince(sortStart);
+  }
+  std::size_t toCount = 0;
+  const bool ordered = toListInOrder(toCount);
+  std::printf("%d FROM records, %zu TO records (%s)\n", count, toCount, ordered ? "in order" : "OUT OF ORDER");
+  std::printf("buildReverseList: %.2f s   GNU sort of the reverse words under nl_NL.UTF-8: ", buildSeconds);
+  if (sortSeconds < 0)
+    std::printf("not run (no nl_NL.UTF-8 locale)\n");
+  else
+    std::printf("%.2f s   (%.1fx)\n", sortSeconds, sortSeconds / buildSeconds);
+  std::filesystem::current_path("/");
+  std::filesystem::remove_all(folder);
+  return ordered ? 0 : 1;
+}

@@ -1,0 +1,172 @@
+#include <filesystem>
+
+#include "installer/languages.h"
+#include "installer/script.h"
+#include "installer/wordlists.h"
+#include "resources/platform/collation.h"
+#include "resources/platform/messagebox.h"
+#include "tests/installer/installerfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::readFile;
+using test::readWordList;
+using test::writeFile;
+using test::writeWordList;
+
+const std::string header = "# --- zembo.ini -------------------------------------------------\n";
+const std::string eof = "# --- EOF --------------------------------------------------------\n";
+
+const std::string twoLanguages =
+    "Frans,french,0,Frans\n"
+    "Frans_Nederlands.zb\n"
+    "Nederlands_Frans.zb\n"
+    "Engels,english,0,Engels\n"
+    "Engels_Nederlands.zb\n"
+    "Nederlands_Engels.zb\n";
+
+class LanguagesTest : public test::InstallerTest {
+ protected:
+  void SetUp() override {
+    InstallerTest::SetUp();
+    writeWordList("taal/Frans_Nederlands.zb", {{"maison", "huis"}, {"chez soi", "thuis"}});
+    writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis, woning"}, {"home", "huis, thuis"}});
+  }
+  // Registration as Start runs it.
+  void install(const std::string& languageFile) {
+    writeFile("taal.cf", languageFile);
+    registerLanguages();
+    if (countLanguageLines() > 1) sortLanguageLines();
+  }
+  void expectFatal(const std::string& languageFile, const std::string& messageStart) {
+    writeFile("taal.cf", languageFile);
+    try {
+      registerLanguages();
+      ADD_FAILURE() << "no fatal error";
+    } catch (const ProcessExit& e) {
+      EXPECT_EQ(e.code, 1);
+    }
+    EXPECT_EQ(test::lastMessage().substr(0, messageStart.size()), messageStart) << test::lastMessage();
+  }
+};
+
+TEST_F(LanguagesTest, TwoLanguagesWithoutConfigFileGiveANewSortedOne) {
+  install(twoLanguages);
+  EXPECT_EQ(readFile("zembo.ini"), header +
+                                       "\n[toevoegen]\non\n\n"
+                                       "[selected]\nFrans_Nederlands.zb\n\n"
+                                       "[taal]\n"
+                                       "Engels,english,0,Engels\n"
+                                       "Frans,french,0,Frans\n"
+                                       "\n" +
+                                       eof);
+  EXPECT_FALSE(std::filesystem::exists("taal.cf"));
+  EXPECT_EQ(readWordList("taal/Nederlands_Frans.zb"), (std::vector<test::Entry>{{"huis", "maison"}, {"thuis", "chez soi"}}));
+  EXPECT_EQ(readWordList("taal/Nederlands_Engels.zb").size(), 3u);
+  // Each language ends with its final message.
+  EXPECT_EQ(recordedMessageBoxes().size(), 2u);
+}
+
+TEST_F(LanguagesTest, AnExistingConfigFileKeepsItsSectionsAndALanguageIsReplacedNotDoubled) {
+  writeFile("zembo.ini",
+            "[toevoegen]\noff\n\n[selected]\nDuits_Nederlands.zb\n\n[taal]\n"
+            "Duits,german,0,Duits\nEngels,english,0,Engels\n\n" + eof);
+  install("Engels,english-uk,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\n");
+  EXPECT_EQ(readFile("zembo.ini"),
+            "[toevoegen]\noff\n\n[selected]\nDuits_Nederlands.zb\n\n[taal]\n"
+            "Duits,german,0,Duits\nEngels,english-uk,0,Engels\n\n" + eof);
+}
+
+TEST_F(LanguagesTest, CommentsAndEmptyLinesMayStandAnywhereInTheLanguageFile) {
+  install("# talen\n\nFrans,french,0,Frans\n# lijst\nFrans_Nederlands.zb\n\n# om te maken\nNederlands_Frans.zb\n#\n");
+  EXPECT_EQ(countLanguageLines(), 1);
+  EXPECT_TRUE(std::filesystem::exists("taal/Nederlands_Frans.zb"));
+}
+
+TEST_F(LanguagesTest, ASingleLanguageLineIsNotSorted) {
+  install("Frans,french,0,Frans\nFrans_Nederlands.zb\nNederlands_Frans.zb\n");
+  // The line stands where it was added, before the two empty lines of the new file.
+  EXPECT_EQ(readFile("zembo.ini"), header +
+                                       "\n[toevoegen]\non\n\n[selected]\nFrans_Nederlands.zb\n\n"
+                                       "[taal]\nFrans,french,0,Frans\n\n\n" +
+                                       eof);
+}
+
+TEST_F(LanguagesTest, SortingEndsWithTheLinesAnEmptyLineAndTheEofLineAndKeepsWhatFollowed) {
+  writeFile("zembo.ini", "[taal]\nZweeds,swedish,0,Zweeds\nengels,english,0,engels\nDuits\n# end\n[selected]\nx.zb\n\n" + eof);
+  ASSERT_EQ(countLanguageLines(), 3);
+  setCollationLocale("dutch");
+  sortLanguageLines();
+  EXPECT_EQ(readFile("zembo.ini"),
+            "[taal]\nDuits\nengels,english,0,engels\nZweeds,swedish,0,Zweeds\n\n# end\n[selected]\nx.zb\n\n" + eof);
+  writeFile("zembo.ini", "[taal]\nb\na");
+  sortLanguageLines();
+  EXPECT_EQ(readFile("zembo.ini"), "[taal]\na\nb\n\n" + eof);
+}
+
+TEST_F(LanguagesTest, CountingSeesOnlyTheTaalSection) {
+  EXPECT_EQ(countLanguageLines(), -1);
+  writeFile("zembo.ini", "Engels,english,0,Engels\n[TAAL]\na\nb\n\nc\n[taal]\nd\n");
+  EXPECT_EQ(countLanguageLines(), 3);
+}
+
+TEST_F(LanguagesTest, AddingFindsTheSectionOrMakesOne) {
+  languageLine = "Frans,french,0,Frans";
+  writeFile("zembo.ini", "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels");
+  addLanguageLine();
+  EXPECT_EQ(readFile("zembo.ini"), "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels\nFrans,french,0,Frans\n\n");
+  writeFile("zembo.ini", "[selected]\nx.zb");
+  addLanguageLine();
+  EXPECT_EQ(readFile("zembo.ini"), "[selected]\nx.zb\n\n[taal]\nFrans,french,0,Frans\n\n");
+  EXPECT_EQ(countLanguageLines(), 1);
+}
+
+TEST_F(LanguagesTest, RemovingGoesByTheKeyOverTheWholeFile) {
+  languageTitle = "engels";
+  writeFile("zembo.ini", "[taal]\nEngels,english,0,Engels\nEngels\nEngelsman,english\nBrits,english,0,ENGELS,x\n\n# Engels\n");
+  removeLanguageLines();
+  EXPECT_EQ(readFile("zembo.ini"), "[taal]\nEngelsman,english\n\n# Engels\n");
+  EXPECT_EQ(configLineKey("Portugees,portuguese,0,Braziliaans\n"), "Braziliaans");
+  EXPECT_EQ(configLineKey("Duits,german\n"), "Duits");
+  EXPECT_EQ(configLineKey("Duits,,,x"), "Duits");
+}
+
+TEST_F(LanguagesTest, AMissingLanguageFileIsFatal) {
+  try {
+    registerLanguages();
+    ADD_FAILURE() << "no fatal error";
+  } catch (const ProcessExit& e) {
+    EXPECT_EQ(e.code, 1);
+  }
+  EXPECT_EQ(test::lastMessage(), "Can't open LANGUAGE.CF");
+}
+
+TEST_F(LanguagesTest, ABadLanguageFileStopsBeforeAnythingChanges) {
+  const std::string before = "[taal]\nDuits,german,0,Duits\n\n" + eof;
+  writeFile("zembo.ini", before);
+  expectFatal("Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0\nFrans_Nederlands.zb\nNederlands_Frans.zb\n",
+              "Bad line in LANGUAGE.CF:\n\nFrans,french,0\n");
+  expectFatal("Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0,Frans\nFrans_Nederlands.zb\n",
+              "LANGUAGE.CF ends inside the entry of Frans");
+  expectFatal("Engels,english,0,Engels\n..\\Engels_Nederlands.zb\nNederlands_Engels.zb\n",
+              "Bad word list name in LANGUAGE.CF: ..\\Engels_Nederlands.zb");
+  EXPECT_EQ(readFile("zembo.ini"), before);
+  EXPECT_FALSE(std::filesystem::exists("taal/Nederlands_Engels.zb"));
+  EXPECT_TRUE(std::filesystem::exists("taal.cf"));
+}
+
+TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
+  fromListName = "Engels_Nederlands.zb";
+  createConfigFile();
+  EXPECT_EQ(stepRow, 195);  // one empty step row
+  writeFile("zembo.ini", "[taal]\n");
+  createConfigFile();
+  EXPECT_EQ(readFile("zembo.ini"), "[taal]\n");
+  stepDisplay = 0;
+  createConfigFile();
+  EXPECT_EQ(stepRow, 220);
+}
+
+}  // namespace
+}  // namespace zembo

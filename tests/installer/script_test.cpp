@@ -1,0 +1,184 @@
+#include <filesystem>
+
+#include "installer/script.h"
+#include "resources/platform/messagebox.h"
+#include "resources/platform/profile.h"
+#include "tests/installer/installerfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+class ScriptTest : public test::InstallerTest {
+ protected:
+  // The distribution in "dist", the installation in "target".
+  void SetUp() override {
+    InstallerTest::SetUp();
+    std::filesystem::create_directories("dist");
+    std::filesystem::create_directories("target");
+    sourceDir = programPath("dist") + "\\";
+    installDir = programPath("target") + "\\";
+  }
+  void writeScript(const std::string& text) { writeFile("dist/install.inf", text); }
+};
+
+TEST_F(ScriptTest, HeaderKeysMatchByTheirBeginningsWithoutRegardToCase) {
+  writeScript(
+      "# title Not this one\n"
+      "\n"
+      "Title First\r\n"
+      "mkdir taal\n"
+      "TITLES Engels\n"
+      "dir d:\\My Dict\n"
+      "zbarg /zb Engels\n"
+      "debug 0\n"
+      "titleWithoutBlank\n");
+  readHeader();
+  EXPECT_EQ(installTitle, "Engels");  // later lines of a key win
+  EXPECT_EQ(defaultDir, "d:\\My Dict");
+  EXPECT_EQ(shortcutArguments, "/zb Engels");
+  EXPECT_EQ(stepDisplay, 0);
+  EXPECT_FALSE(std::filesystem::exists("target/taal"));  // commands wait for Start
+}
+
+TEST_F(ScriptTest, DebugKeepsTheStepTextsOnUnlessItSaysZero) {
+  writeScript("debug 1\n");
+  readHeader();
+  EXPECT_EQ(stepDisplay, 1);
+  writeScript("debug yes\n");
+  readHeader();
+  EXPECT_EQ(stepDisplay, 1);
+}
+
+TEST_F(ScriptTest, ALineOverNinetyNineCharactersIsReadInPieces) {
+  writeScript("title " + std::string(120, 'x') + "\n");
+  readHeader();
+  EXPECT_EQ(installTitle, std::string(93, 'x'));
+}
+
+TEST_F(ScriptTest, AMissingScriptIsFatal) {
+  EXPECT_THROW(
+      {
+        try {
+          readHeader();
+        } catch (const ProcessExit& e) {
+          EXPECT_EQ(e.code, 1);
+          throw;
+        }
+      },
+      ProcessExit);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't open INSTALL.INF");
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Error");
+  EXPECT_EQ(recordedMessageBoxes()[0].type & MB_ICONMASK, MB_ICONERROR);
+  EXPECT_THROW(runScript(), ProcessExit);
+}
+
+TEST_F(ScriptTest, CommandsMakeFoldersCopyFilesAndNoteWhatComesAfter) {
+  writeFile("dist/a.txt", "A");
+  writeFile("dist/b.txt", "B");
+  writeFile("dist/c.txt", "C");
+  writeFile("dist/Eng.zb", "E");
+  writeFile("dist/Fre.ZB", "F");
+  writeFile("dist/sound/one.wav", "1");
+  writeFile("dist/sound/two.wav", "2");
+  std::filesystem::create_directories("dist/sound/folder");
+  writeScript(
+      "mkdir taal\n"
+      "mkdir snd\n"
+      "COPY a.txt a.txt\n"
+      "copyx b.txt taal\\b.txt\n"
+      "# copy c.txt c.txt\n"
+      "copy c.txt\n"
+      "copy missing.txt missing.txt\n"
+      "xcopy *.zb taal\n"
+      "sndcopy sound snd\n"
+      "sndcopy nothing snd\n"
+      "avidelay 1500\n"
+      "icongroup Talen\n"
+      "iconexe zembo\n"
+      "display leesmij.txt\n"
+      "title Not a command\n");
+  runScript();
+  EXPECT_EQ(readFile("target/a.txt"), "A");
+  EXPECT_EQ(readFile("target/taal/b.txt"), "B");
+  EXPECT_FALSE(std::filesystem::exists("target/c.txt"));
+  EXPECT_FALSE(std::filesystem::exists("target/missing.txt"));
+  EXPECT_EQ(readFile("target/taal/Eng.zb"), "E");
+  EXPECT_EQ(readFile("target/taal/Fre.ZB"), "F");
+  EXPECT_EQ(readFile("target/snd/one.wav"), "1");
+  EXPECT_EQ(readFile("target/snd/two.wav"), "2");
+  EXPECT_FALSE(std::filesystem::exists("target/snd/folder"));
+  EXPECT_EQ(readProfileString("Dictionary", "DutchAviDelay", "", "win.ini"), "1500");
+  EXPECT_EQ(programGroup, "Talen");
+  EXPECT_EQ(programFile, "zembo");
+  EXPECT_EQ(finalTextFile, "leesmij.txt");
+  EXPECT_EQ(installTitle, "");
+  // Without "iconname" and "mkwlist" there is no menu entry and no word list to build.
+  EXPECT_EQ(makeShortcut, 0);
+  EXPECT_EQ(makeWordLists, 0);
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+}
+
+TEST_F(ScriptTest, IconnameAndMkwlistAskForTheMenuEntryAndTheWordLists) {
+  writeScript("iconname Engels\nmkwlist\n");
+  runScript();
+  EXPECT_EQ(makeShortcut, 1);
+  EXPECT_EQ(shortcutName, "Engels");
+  EXPECT_EQ(makeWordLists, 1);
+}
+
+TEST_F(ScriptTest, CopyExpandsAnSzddFileAndCopiesAnyOtherAsItIs) {
+  const std::string text = "zembo.ini en de woordenlijsten, ingepakt met compress.\n";
+  writeFile("dist/leesmij.tx_", test::szddOfLiterals(text));
+  writeFile("dist/plain.txt", test::szddOfLiterals(text).substr(1));
+  writeScript("copy leesmij.tx_ leesmij.txt\ncopy plain.txt plain.txt\n");
+  runScript();
+  EXPECT_EQ(readFile("target/leesmij.txt"), text);
+  EXPECT_EQ(readFile("target/plain.txt"), test::szddOfLiterals(text).substr(1));
+}
+
+TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
+  EXPECT_TRUE(checkInstallDir(programPath("new")));
+  EXPECT_TRUE(std::filesystem::is_directory("new"));
+  EXPECT_EQ(installDir, programPath("new") + "\\");
+  EXPECT_TRUE(checkInstallDir(programPath("target") + "/"));
+  EXPECT_EQ(installDir, programPath("target") + "/");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+
+  EXPECT_FALSE(checkInstallDir(programPath("a/b")));
+  EXPECT_FALSE(std::filesystem::exists("a"));
+  writeFile("file", "x");
+  EXPECT_FALSE(checkInstallDir(programPath("file")));
+  EXPECT_FALSE(checkInstallDir(""));
+  ASSERT_EQ(recordedMessageBoxes().size(), 3u);
+  for (const RecordedMessageBox& box : recordedMessageBoxes()) {
+    EXPECT_EQ(box.text, "Invalid Directory");
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONERROR);
+  }
+  EXPECT_EQ(installDir, programPath("target") + "/");
+}
+
+TEST_F(ScriptTest, TildeAndDrivesMeanTheHomeFolder) {
+  const std::string home = programPath("home");
+  EXPECT_EQ(localDirectory("~"), home);
+  EXPECT_EQ(localDirectory("~/zembo"), home + "\\zembo");
+  EXPECT_EQ(localDirectory("~\\zembo"), home + "\\zembo");
+  EXPECT_EQ(localDirectory("c:\\"), home);
+  EXPECT_EQ(localDirectory("d:\\My Dict"), home + "\\My Dict");
+  EXPECT_EQ(localDirectory("/opt/zembo"), "/opt/zembo");
+  EXPECT_EQ(localDirectory("woordenboek"), "woordenboek");
+  EXPECT_TRUE(checkInstallDir("D:\\My Dict"));
+  EXPECT_TRUE(std::filesystem::is_directory("home/My Dict"));
+}
+
+TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
+  EXPECT_TRUE(checkInstallDir("woordenboek"));
+  EXPECT_EQ(installDir, programPath("woordenboek") + "\\");
+}
+
+}  // namespace
+}  // namespace zembo
