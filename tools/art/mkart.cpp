@@ -476,9 +476,9 @@ int makeImages(const QString& root) {
   ok &= saveIcon({flagIcon(frenchFlag)}, root + "/data/icons/Fre.ico");
   ok &= saveIcon({flagIcon(germanFlag)}, root + "/data/icons/Ger.ico");
   ok &= saveIcon({flagIcon(britishFlag)}, root + "/data/icons/Eng.ico");
-  ok &= saveIcon({flagIcon(dutchFlag)}, root + "/dist/icons/Ned.ico");
-  ok &= saveIcon({flagIcon(britishFlag)}, root + "/dist/icons/Eng.ico");
-  ok &= saveIcon({flagIcon(frenchFlag)}, root + "/dist/icons/Fra.ico");
+  ok &= saveIcon({flagIcon(dutchFlag)}, root + "/dist/icons/Nederlands.ico");
+  ok &= saveIcon({flagIcon(britishFlag)}, root + "/dist/icons/Engels.ico");
+  ok &= saveIcon({flagIcon(frenchFlag)}, root + "/dist/icons/Frans.ico");
   ok &= save(logo(), root + "/data/logo.bmp", "BMP");
   return ok ? 0 : 1;
 }
