@@ -47,6 +47,8 @@ TEST_F(InstalledDictionaryTest, OpensTheDutchEditionWithBothDirectionsOfEachLang
     EXPECT_FALSE(mainWindow->grab().isNull());
   }
   saveGrab(mainWindow, "installed-dutch");
+  EXPECT_TRUE(std::filesystem::exists("woordenboek.hlp"));
+  EXPECT_TRUE(std::filesystem::exists("dict.avi"));
   // The icons the distribution ships are the ones the directions name.
   EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeSourceIconName(currentDirection)))));
   EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeTargetIconName(currentDirection)))));
