@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QElapsedTimer>
 
 #include "lookup/soundfiles.h"
 #include "store/sort.h"
@@ -127,6 +128,18 @@ TEST_F(EntryFieldTest, PlayIsOfferedOnlyForWordsWithARecording) {
   EXPECT_TRUE(soundFileExists("English", "home", 0));
   EXPECT_EQ(search->translationField(2)->language(), "English");
   EXPECT_EQ(search->wordField(2)->language(), "French");
+}
+
+TEST_F(EntryFieldTest, PlayReturnsWhenTheSoundsHaveEndedOrAtOnceWithoutADevice) {
+  std::filesystem::create_directories("sound/English");
+  std::filesystem::copy_file(std::filesystem::path(ZEMBO_SAMPLE_DIR) / "sound/English/house.wav", "sound/English/house.wav");
+  std::filesystem::copy_file(std::filesystem::path(ZEMBO_SAMPLE_DIR) / "sound/English/home.wav", "sound/English/home.wav");
+  QElapsedTimer timer;
+  timer.start();
+  search->translationField(2)->command(cmdPlay);  // "house, home": both, one after the other
+  EXPECT_LT(timer.elapsed(), 10000);
+  search->wordField(2)->command(cmdPlay);  // no recording of "maison": nothing
+  EXPECT_EQ(rowTranslation(2), "house, home");
 }
 
 }  // namespace
