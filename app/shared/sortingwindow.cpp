@@ -29,14 +29,10 @@ QImage loadFrame(int number) {
   return frame;
 }
 
-UiFont systemFont() {
-  UiFont font = createUiFont(12, 700, "Arial", uiCharset);
-  return font;
-}
-
 }  // namespace
 
-SortingWindow::SortingWindow() : surface_(clientWidth, clientHeight, QImage::Format_RGB32) {
+SortingWindow::SortingWindow()
+    : font_(createUiFont(12, 700, "Arial", uiCharset)), surface_(clientWidth, clientHeight, QImage::Format_RGB32) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint);
   setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
   setWindowTitle(uiQText(70));
@@ -50,9 +46,9 @@ SortingWindow::SortingWindow() : surface_(clientWidth, clientHeight, QImage::For
   QPainter painter(&surface_);
   const std::string names = std::string(currentDirection->sourceName) + " - " + currentDirection->targetName;
   QRect heading = winRect(0, 5, 350, 30);
-  drawShadowText(painter, heading, names, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, systemFont());
+  drawShadowText(painter, heading, names, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, font_);
   drawUiText(painter, winRect(0, 25, 350, 120), loadUiText(71), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-             systemFont(), Qt::black);
+             font_, Qt::black);
   patch_ = surface_.copy(10, 5, 30, 30);
   sortProgress = this;
 }
@@ -66,7 +62,7 @@ void SortingWindow::showProgressText(const std::string& text) {
   QPainter painter(&surface_);
   const QRect area = winRect(110, 65, 270, 95);
   painter.fillRect(area, lightGrey);
-  drawUiText(painter, area, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, systemFont(), QColor(50, 50, 50));
+  drawUiText(painter, area, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, font_, QColor(50, 50, 50));
 }
 
 void SortingWindow::drawNextFrame() {

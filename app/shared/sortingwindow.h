@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include "app/shared/uifont.h"
 #include "store/sort.h"
 
 namespace zembo {
@@ -27,6 +28,7 @@ class SortingWindow : public QWidget, public SortProgress {
  private:
   void paintNow();
 
+  UiFont font_;     // the window's default font
   QImage surface_;  // what the window shows
   QImage frames_[12];
   QImage patch_;  // the background under the animation

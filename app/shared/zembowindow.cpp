@@ -120,12 +120,6 @@ void ZemboWindow::setTopmost(bool topmost) {
 
 int ZemboWindow::captionHeight() { return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight); }
 
-int ZemboWindow::menuBarHeight() {
-  QMenuBar probe;
-  probe.addMenu("X");
-  return probe.sizeHint().height();
-}
-
 void ZemboWindow::placeCentred() {
   const QRect screen = QApplication::primaryScreen()->geometry();
   const int outerHeight = outerHeight_ + captionHeight() + (menuBar_ ? menuBar_->sizeHint().height() : 0);

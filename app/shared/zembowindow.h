@@ -48,9 +48,8 @@ class ZemboWindow : public QWidget {
   void placeAt(const WindowPos& pos);  // nothing when never placed
   WindowPos normalPosition() const;
 
-  // The outer height the original layout gave a window: h plus caption and menu bar.
+  // The height of a window caption, which the original sizes counted in.
   static int captionHeight();
-  static int menuBarHeight();
 
  protected:
   virtual void paintClient(QPainter&) {}

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/directions/directions.h"
+#include "bench/benchutil.h"
 #include "bench/wordgen.h"
 #include "resources/platform/collation.h"
 #include "resources/uilanguage.h"
@@ -24,7 +25,7 @@
 namespace {
 
 using namespace zembo;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 struct Sample {
   std::vector<WordRecord> records;  // sorted in the direction's collation

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/benchutil.h"
 #include "bench/wordgen.h"
 #include "installer/installwindow.h"
 #include "installer/languages.h"
@@ -27,9 +28,8 @@
 namespace {
 
 using namespace zembo;
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::Clock;
+using bench::secondsSince;
 
 void writeFromList(int count) {
   bench::WordGenerator gen;
@@ -55,12 +55,6 @@ void writeReverseWords() {
   std::ofstream text("words.txt", std::ios::binary);
   while (std::fread(&r, sizeof r, 1, parts) == 1) text << toUtf8(wordOf(r), 1252) << '\n';
   std::fclose(parts);
-}
-
-bool haveDutchLocale() {
-  if (std::system("locale -a 2>/dev/null | grep -qi '^nl_NL.utf-\\?8$'") == 0) return true;
-  std::printf("generating the nl_NL.UTF-8 locale\n");
-  return std::system("localedef -i nl_NL -f UTF-8 nl_NL.UTF-8 >/dev/null 2>&1") == 0;
 }
 
 // The TO list is in the order of the comparison, and no word occurs twice.
@@ -104,7 +98,7 @@ int main(int argc, char** argv) {
   const double buildSeconds = secondsSince(buildStart);
 
   double sortSeconds = -1;
-  if (haveDutchLocale()) {
+  if (bench::haveUtf8Locale("nl_NL")) {
     const Clock::time_point sortStart = Clock::now();
     if (std::system("LC_ALL=nl_NL.UTF-8 sort -o sorted.txt words.txt") == 0) sortSeconds = secondsSince(sortStart);
   }

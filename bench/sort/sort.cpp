@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/directions/directions.h"
+#include "bench/benchutil.h"
 #include "bench/wordgen.h"
 #include "resources/platform/codepage.h"
 #include "resources/uilanguage.h"
@@ -23,9 +24,8 @@
 namespace {
 
 using namespace zembo;
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+using bench::Clock;
+using bench::secondsSince;
 
 void writeInput(int count) {
   bench::WordGenerator gen;
@@ -69,12 +69,6 @@ double timeGnuSort(const char* locale) {
   return status == 0 ? secondsSince(start) : -1;
 }
 
-bool haveFrenchLocale() {
-  if (std::system("locale -a 2>/dev/null | grep -qi '^fr_FR.utf-\\?8$'") == 0) return true;
-  std::printf("(generating the locale fr_FR.UTF-8)\n");
-  return std::system("localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 >/dev/null 2>&1") == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,7 +81,7 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(folder);
   std::ofstream("dict.ini") << "[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n";
   uiBase = 500;
-  const bool french = haveFrenchLocale();
+  const bool french = bench::haveUtf8Locale("fr_FR");
   std::printf("%10s %14s %14s %18s %14s\n", "records", "sort table", "\"french\"", "sort fr_FR.UTF-8", "sort LC_ALL=C");
   for (int count : counts) {
     writeInput(count);
