@@ -5,9 +5,9 @@
 #include <QTimer>
 
 #include "app/aviplayer.h"
-#include "app/shared/dialogbuilder.h"
-#include "app/shared/toolwindow.h"
-#include "resources/platform/hostpath.h"
+#include "windowkit/dialogbuilder.h"
+#include "windowkit/toolwindow.h"
+#include "platform/hostpath.h"
 #include "resources/uilanguage.h"
 
 namespace zembo {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/shared/zembowindow.h"
+#include "windowkit/zembowindow.h"
 
 namespace zembo {
 

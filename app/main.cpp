@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "resources/platform/qt/qtmessagebox.h"
+#include "platform/qt/qtmessagebox.h"
 
 int main(int argc, char** argv) {
   // Sound and the About animation play through FFmpeg unless the user chose another backend.

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 
-#include "app/shared/toolwindow.h"
+#include "windowkit/toolwindow.h"
 
 class QMenu;
 

@@ -17,12 +17,12 @@
 #include <filesystem>
 #include <string>
 
-#include "installer/installwindow.h"
-#include "installer/script.h"
-#include "installer/wordlists.h"
-#include "resources/platform/hostpath.h"
-#include "resources/platform/messagebox.h"
-#include "resources/platform/qt/qtmessagebox.h"
+#include "installer/window/installwindow.h"
+#include "installer/core/script.h"
+#include "installer/core/wordlists.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
+#include "platform/qt/qtmessagebox.h"
 
 namespace {
 

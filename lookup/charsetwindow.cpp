@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-#include "app/shared/qttext.h"
-#include "app/shared/toolwindow.h"
-#include "resources/platform/hostpath.h"
-#include "resources/platform/textfile.h"
+#include "windowkit/qttext.h"
+#include "windowkit/toolwindow.h"
+#include "platform/hostpath.h"
+#include "platform/textfile.h"
 #include "resources/uitext.h"
 
 namespace zembo {

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/shared/uifont.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include "app/directions/directions.h"
-#include "app/shared/qttext.h"
+#include "directions/directions.h"
+#include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
 #include "resources/uitext.h"

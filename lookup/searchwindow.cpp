@@ -14,8 +14,8 @@
 
 #include <algorithm>
 
-#include "app/shared/qttext.h"
-#include "app/shared/sortingwindow.h"
+#include "windowkit/qttext.h"
+#include "windowkit/sortingwindow.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
 #include "resources/uilanguage.h"

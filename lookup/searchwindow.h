@@ -5,8 +5,8 @@
 
 #include <QLineEdit>
 
-#include "app/shared/toolwindow.h"
-#include "app/shared/uifont.h"
+#include "windowkit/toolwindow.h"
+#include "windowkit/uifont.h"
 
 class QMenu;
 class QScrollBar;

@@ -1,8 +1,8 @@
 #include "lookup/soundfiles.h"
 
-#include "resources/platform/codepage.h"
-#include "resources/platform/hostpath.h"
-#include "resources/platform/qt/sound.h"
+#include "platform/codepage.h"
+#include "platform/hostpath.h"
+#include "platform/qt/sound.h"
 
 namespace zembo {
 

@@ -1,7 +1,7 @@
 #include "resources/resourcetable.h"
 
-#include "resources/platform/asciicase.h"
-#include "resources/platform/codepage.h"
+#include "platform/asciicase.h"
+#include "platform/codepage.h"
 
 namespace zembo {
 

@@ -1,6 +1,6 @@
 #include "resources/uilanguage.h"
 
-#include "resources/platform/asciicase.h"
+#include "platform/asciicase.h"
 
 namespace zembo {
 

@@ -3,30 +3,18 @@
 #include <cstdio>
 #include <string>
 
-#include "app/directions/directions.h"
-#include "resources/platform/asciicase.h"
-#include "resources/platform/collation.h"
-#include "resources/platform/hostpath.h"
-#include "resources/platform/messagebox.h"
+#include "directions/directions.h"
+#include "platform/asciicase.h"
+#include "platform/collation.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
 #include "resources/uitext.h"
-#include "store/sorttable.h"
+#include "formats/sorttable.h"
 #include "store/store.h"
 
 namespace zembo {
 
 unsigned char sortTable[256] = {};
-
-const char* const knownLocaleNames[knownLocaleCount] = {
-    "AFRIKAANS", "ALBANIAN",   "ARABIC",     "ARMENIAN",  "ASSAMESE",   "AZERI",     "BASQUE",     "BELARUSIAN",
-    "BENGALI",   "BULGARIAN",  "CATALAN",    "CHINESE",   "CROATIAN",   "CZECH",     "DANISH",     "DUTCH",
-    "ENGLISH",   "ESTONIAN",   "FAEROESE",   "FARSI",     "FINNISH",    "FRENCH",    "GEORGIAN",   "GERMAN",
-    "GREEK",     "GUJARATI",   "HEBREW",     "HINDI",     "HUNGARIAN",  "ICELANDIC", "INDONESIAN", "ITALIAN",
-    "JAPANESE",  "KANNADA",    "KASHMIRI",   "KAZAK",     "KONKANI",    "KOREAN",    "LATVIAN",    "LITHUANIAN",
-    "MACEDONIAN", "MALAY",     "MALAYALAM",  "MANIPURI",  "MARATHI",    "NEPALI",    "NORWEGIAN",  "ORIYA",
-    "POLISH",    "PORTUGUESE", "PUNJABI",    "ROMANIAN",  "RUSSIAN",    "SANSKRIT",  "SERBIAN",    "SINDHI",
-    "SLOVAK",    "SLOVENIAN",  "SPANISH",    "SWAHILI",   "SWEDISH",    "TAMIL",     "TATAR",      "TELUGU",
-    "THAI",      "TURKISH",    "UKRAINIAN",  "URDU",      "UZBEK",      "VIETNAMESE",
-};
 
 void loadSortTable() {
   if (!currentDirection->hasSortTable) return;
@@ -41,8 +29,7 @@ void loadSortTable() {
 }
 
 void checkLocaleName(const char* localeName) {
-  for (const char* known : knownLocaleNames)
-    if (equalNoCase(known, localeName)) return;
+  if (isKnownLanguageName(localeName)) return;
   char text[200];
   std::snprintf(text, sizeof text, "Unknown locale : %s", localeName);
   messageBox(nullptr, text, "error", MB_OK);

@@ -9,12 +9,9 @@ namespace zembo {
 
 extern unsigned char sortTable[256];
 
-constexpr int knownLocaleCount = 70;
-extern const char* const knownLocaleNames[knownLocaleCount];
-
 // Reads tables\<sourceName>.stb into sortTable when the current direction has one.
 void loadSortTable();
-// Warns when a name is not among the known locale names.
+// Warns when a name is not among the 70 language names of the C runtime.
 void checkLocaleName(const char* localeName);
 
 int compareWords(std::string_view a, std::string_view b);

@@ -8,12 +8,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/directions/directions.h"
-#include "resources/platform/collation.h"
-#include "resources/platform/hostpath.h"
+#include "directions/directions.h"
+#include "platform/collation.h"
+#include "platform/hostpath.h"
 #include "resources/uitext.h"
 #include "store/collate.h"
-#include "store/sorttable.h"
+#include "formats/sorttable.h"
 #include "store/store.h"
 
 namespace zembo {

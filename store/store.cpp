@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/directions/directions.h"
-#include "resources/platform/asciicase.h"
-#include "resources/platform/hostpath.h"
-#include "resources/platform/messagebox.h"
+#include "directions/directions.h"
+#include "platform/asciicase.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
 #include "resources/uitext.h"
 
 namespace zembo {

@@ -3,7 +3,7 @@
 // currentRecord and every write takes its record from there; a caller that needs a record across
 // another read copies it first.
 
-#include "store/wordrecord.h"
+#include "formats/wordrecord.h"
 
 namespace zembo {
 

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
-#include "resources/platform/collation.h"
+#include "platform/collation.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
-#include "store/sorttable.h"
+#include "formats/sorttable.h"
 #include "store/store.h"
 
 namespace {

@@ -16,14 +16,14 @@
 
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
-#include "installer/installwindow.h"
-#include "installer/languages.h"
-#include "installer/script.h"
-#include "installer/textfields.h"
-#include "installer/wordlists.h"
-#include "resources/platform/codepage.h"
-#include "resources/platform/collation.h"
-#include "resources/platform/messagebox.h"
+#include "installer/window/installwindow.h"
+#include "installer/core/languages.h"
+#include "installer/core/script.h"
+#include "formats/fields.h"
+#include "installer/core/wordlists.h"
+#include "platform/codepage.h"
+#include "platform/collation.h"
+#include "platform/messagebox.h"
 
 namespace {
 

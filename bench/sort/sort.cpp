@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
-#include "resources/platform/codepage.h"
+#include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/sort.h"

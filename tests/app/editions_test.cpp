@@ -1,9 +1,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "app/shared/qttext.h"
+#include "windowkit/qttext.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"

@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <cstdlib>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "app/shared/qttext.h"
+#include "windowkit/qttext.h"
 #include "resources/uilanguage.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"

@@ -7,11 +7,11 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "app/shared/helpwindow.h"
-#include "resources/platform/messagebox.h"
-#include "resources/platform/profile.h"
+#include "windowkit/helpwindow.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 

@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 
 #include "app/aboutbox.h"
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "app/mainwindow.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"

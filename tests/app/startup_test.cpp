@@ -3,10 +3,10 @@
 #include <QProcess>
 #include <QPushButton>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "resources/platform/messagebox.h"
+#include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "resources/platform/collation.h"
+#include "platform/collation.h"
 #include "tests/installer/installerfixture.h"
 
 namespace zembo {

@@ -1,8 +1,8 @@
 #include <filesystem>
 
-#include "installer/script.h"
-#include "resources/platform/messagebox.h"
-#include "resources/platform/profile.h"
+#include "installer/core/script.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
 #include "tests/installer/installerfixture.h"
 
 namespace zembo {

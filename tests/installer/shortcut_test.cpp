@@ -3,8 +3,8 @@
 #include <map>
 #include <sstream>
 
-#include "installer/script.h"
-#include "installer/shortcut.h"
+#include "installer/core/script.h"
+#include "installer/core/shortcut.h"
 #include "tests/installer/installerfixture.h"
 
 namespace zembo {

@@ -2,11 +2,11 @@
 #include <filesystem>
 
 #include "bench/wordgen.h"
-#include "installer/languages.h"
-#include "installer/script.h"
-#include "installer/wordlists.h"
-#include "resources/platform/collation.h"
-#include "resources/platform/messagebox.h"
+#include "installer/core/languages.h"
+#include "installer/core/script.h"
+#include "installer/core/wordlists.h"
+#include "platform/collation.h"
+#include "platform/messagebox.h"
 #include "tests/installer/installerfixture.h"
 
 namespace zembo {

@@ -1,6 +1,6 @@
 #include <QPushButton>
 
-#include "app/directions/directions.h"
+#include "directions/directions.h"
 #include "lookup/charsetwindow.h"
 #include "tests/lookup/lookupfixture.h"
 

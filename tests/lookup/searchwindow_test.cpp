@@ -2,10 +2,10 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "app/directions/directions.h"
-#include "resources/platform/messagebox.h"
-#include "resources/platform/profile.h"
-#include "app/shared/sortingwindow.h"
+#include "directions/directions.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
+#include "windowkit/sortingwindow.h"
 #include "store/sort.h"
 #include "tests/lookup/lookupfixture.h"
 

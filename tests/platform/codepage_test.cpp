@@ -1,8 +1,8 @@
-#include "resources/platform/codepage.h"
+#include "platform/codepage.h"
 
 #include <gtest/gtest.h>
 
-#include "resources/platform/asciicase.h"
+#include "platform/asciicase.h"
 
 namespace zembo {
 namespace {

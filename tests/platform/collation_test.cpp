@@ -1,4 +1,4 @@
-#include "resources/platform/collation.h"
+#include "platform/collation.h"
 
 #include <gtest/gtest.h>
 

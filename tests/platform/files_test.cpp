@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "resources/platform/hostpath.h"
-#include "resources/platform/lzexpand.h"
-#include "resources/platform/textfile.h"
+#include "platform/hostpath.h"
+#include "platform/lzexpand.h"
+#include "platform/textfile.h"
 #include "tests/support/testenv.h"
 
 namespace zembo {

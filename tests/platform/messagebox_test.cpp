@@ -1,4 +1,4 @@
-#include "resources/platform/messagebox.h"
+#include "platform/messagebox.h"
 
 #include <gtest/gtest.h>
 

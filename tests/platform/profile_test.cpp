@@ -1,4 +1,4 @@
-#include "resources/platform/profile.h"
+#include "platform/profile.h"
 
 #include "tests/support/testenv.h"
 

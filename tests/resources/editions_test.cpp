@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/platform/codepage.h"
+#include "platform/codepage.h"
 #include "resources/resourcedata.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"

@@ -4,8 +4,8 @@
 
 #include <csignal>
 
-#include "app/directions/directions.h"
-#include "resources/platform/collation.h"
+#include "directions/directions.h"
+#include "platform/collation.h"
 #include "store/collate.h"
 #include "store/store.h"
 #include "tests/store/storefixture.h"

@@ -1,7 +1,7 @@
 #include "store/store.h"
 
-#include "app/directions/directions.h"
-#include "resources/platform/messagebox.h"
+#include "directions/directions.h"
+#include "platform/messagebox.h"
 #include "tests/store/storefixture.h"
 
 namespace zembo {

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "app/directions/directions.h"
-#include "resources/platform/collation.h"
+#include "directions/directions.h"
+#include "platform/collation.h"
 #include "resources/uilanguage.h"
 #include "store/store.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "store/wordrecord.h"
+#include "formats/wordrecord.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordfiles.h"
 

@@ -8,9 +8,9 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "resources/platform/messagebox.h"
+#include "platform/messagebox.h"
 #include "store/store.h"
-#include "store/wordrecord.h"
+#include "formats/wordrecord.h"
 
 namespace zembo::test {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "resources/platform/hostpath.h"
-#include "resources/platform/messagebox.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
 
 namespace zembo::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/wordrecord.h"
+#include "formats/wordrecord.h"
 
 namespace zembo::test {
 

@@ -1,4 +1,4 @@
-#include "tools/art/icofile.h"
+#include "icofile.h"
 
 #include <QByteArray>
 #include <QSaveFile>

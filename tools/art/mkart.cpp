@@ -25,7 +25,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "tools/art/icofile.h"
+#include "icofile.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "resources/platform/codepage.h"
-#include "resources/platform/collation.h"
-#include "store/sorttable.h"
-#include "store/wordrecord.h"
+#include "platform/codepage.h"
+#include "platform/collation.h"
+#include "formats/sorttable.h"
+#include "formats/wordrecord.h"
 
 namespace {
 

@@ -1,0 +1,233 @@
+#include "directions/directions.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "formats/fields.h"
+#include "platform/asciicase.h"
+#include "platform/hostpath.h"
+#include "platform/textfile.h"
+#include "resources/uitext.h"
+
+namespace zembo {
+
+DictionaryDirection* directionList = nullptr;
+int directionCount = 0;
+DictionaryDirection* currentDirection = nullptr;
+
+namespace {
+
+template <std::size_t N>
+void copyField(char (&field)[N], const std::string& text) {
+  const std::size_t n = text.size() < N ? text.size() : N - 1;
+  std::memcpy(field, text.data(), n);
+  field[n] = '\0';
+}
+
+std::string firstThree(const char* s) { return std::string(s, strnlen(s, 3)); }
+
+void freeDirections() {
+  while (directionList) {
+    DictionaryDirection* next = directionList->next;
+    delete directionList;
+    directionList = next;
+  }
+  directionCount = 0;
+  currentDirection = nullptr;
+}
+
+DictionaryDirection* appendDirection(DictionaryDirection*& last) {
+  auto* d = new (std::nothrow) DictionaryDirection{};
+  if (!d) return nullptr;
+  (last ? last->next : directionList) = d;
+  last = d;
+  ++directionCount;
+  return d;
+}
+
+void fillForward(DictionaryDirection& f, const char* line, const std::string& ui, int uiCharset) {
+  const std::vector<std::string_view> fields = splitFields(line, ',');
+  const std::string name(fields.empty() ? "" : fields[0]);
+  const std::string locale(fields.size() > 1 ? fields[1] : "english");
+  const std::string charset(fields.size() > 2 ? fields[2] : "0");
+  const std::string longName(fields.size() > 3 ? fields[3] : "");
+  // The short names come from field 1 even when a long name is given.
+  const std::string stem = firstThree(name.c_str()) + "_" + firstThree(ui.c_str());
+  copyField(f.sourceName, longName.empty() ? name : longName);
+  copyField(f.targetName, ui);
+  copyField(f.localeName, locale);
+  f.sourceCharset = std::atoi(charset.c_str());
+  f.targetCharset = uiCharset;
+  copyField(f.wordFileName, stem + ".zb");
+  copyField(f.listFileName, stem + ".ls");
+  copyField(f.sourceIconName, firstThree(name.c_str()) + ".ico");
+  copyField(f.targetIconName, firstThree(ui.c_str()) + ".ico");
+  copyField(f.longName, longName);
+  if (!longName.empty()) {
+    copyField(f.longWordFileName, longName + "_" + ui + ".zb");
+    copyField(f.longListFileName, longName + "_" + ui + ".ls");
+    copyField(f.longSourceIconName, longName + ".ico");
+    copyField(f.longTargetIconName, ui + ".ico");
+  }
+  f.hasSortTable = sortTableExists(f.sourceName);
+}
+
+void fillTwin(DictionaryDirection& r, const DictionaryDirection& f, const std::string& ui, int uiCharset) {
+  copyField(r.sourceName, f.targetName);
+  copyField(r.targetName, f.sourceName);
+  copyField(r.localeName, uiTextCopy(12));
+  r.sourceCharset = uiCharset;
+  r.targetCharset = f.sourceCharset;
+  copyField(r.sourceIconName, f.targetIconName);
+  copyField(r.targetIconName, f.sourceIconName);
+  // Ttt_Sss: the two three-letter parts of the forward names (those of its icons) exchanged.
+  const std::string sss = std::string(f.sourceIconName).substr(0, std::strlen(f.sourceIconName) - 4);
+  const std::string ttt = std::string(f.targetIconName).substr(0, std::strlen(f.targetIconName) - 4);
+  copyField(r.wordFileName, ttt + "_" + sss + ".zb");
+  copyField(r.listFileName, ttt + "_" + sss + ".ls");
+  copyField(r.longName, f.longName);
+  if (f.longName[0]) {
+    const std::string longName(f.longName);
+    copyField(r.longWordFileName, ui + "_" + longName + ".zb");
+    copyField(r.longListFileName, ui + "_" + longName + ".ls");
+    copyField(r.longSourceIconName, ui + ".ico");
+    copyField(r.longTargetIconName, longName + ".ico");
+  }
+  r.hasSortTable = sortTableExists(r.sourceName);
+}
+
+bool isSeparator(const char* line) { return line[0] == '\0' || line[0] == '#'; }
+
+}  // namespace
+
+int loadDirections() {
+  const std::string ui = uiTextCopy(52);
+  const std::string languageHeader = uiTextCopy(56);
+  const int uiCharset = uiTextNumber(13);
+  freeDirections();
+  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  if (!file) return -1;
+  DictionaryDirection* last = nullptr;
+  bool inLanguageSection = false;
+  bool failed = false;
+  char line[100];
+  while (!failed && readTextLine(file, line, sizeof line)) {
+    removeLineEnd(line);
+    if (isSeparator(line)) {
+      inLanguageSection = false;
+      continue;
+    }
+    // A header is recognised only after the line was taken as a member of an open section.
+    if (inLanguageSection) {
+      DictionaryDirection* forward = appendDirection(last);
+      if (!forward) failed = true;
+      else fillForward(*forward, line, ui, uiCharset);
+    }
+    if (equalNoCase(line, languageHeader)) inLanguageSection = true;
+  }
+  failed = failed || std::ferror(file) || directionCount == 0;
+  const int forwardCount = directionCount;
+  DictionaryDirection* forward = directionList;
+  for (int i = 0; i < forwardCount && !failed; ++i, forward = forward->next) {
+    DictionaryDirection* twin = appendDirection(last);
+    if (!twin) failed = true;
+    else fillTwin(*twin, *forward, ui, uiCharset);
+  }
+  std::fclose(file);
+  if (failed) {
+    freeDirections();
+    return -1;
+  }
+  directionCount = 2 * forwardCount;
+  currentDirection = directionList;
+  for (int i = 0; i < forwardCount; ++i) currentDirection = currentDirection->next;
+  return 0;
+}
+
+int readSelectedDirection() {
+  const std::string selectedHeader = uiTextCopy(57);
+  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  if (!file) return -1;
+  bool inSelectedSection = false;
+  char line[100];
+  while (readTextLine(file, line, sizeof line)) {
+    removeLineEnd(line);
+    if (isSeparator(line)) {
+      inSelectedSection = false;
+      continue;
+    }
+    if (inSelectedSection) {
+      for (DictionaryDirection* d = directionList; d; d = d->next)
+        if (equalNoCase(d->longWordFileName, line) || equalNoCase(d->wordFileName, line)) {
+          d->selected = 1;
+          currentDirection = d;
+          inSelectedSection = false;
+          break;
+        }
+    }
+    if (equalNoCase(line, selectedHeader)) inSelectedSection = true;
+  }
+  const bool failed = std::ferror(file);
+  std::fclose(file);
+  return failed ? -1 : 0;
+}
+
+int recordSelectedDirection() {
+  const std::string configName = uiTextCopy(53);
+  const std::string selectedHeader = uiTextCopy(57);
+  const std::size_t headerLength = static_cast<std::size_t>(uiTextNumber(58));
+  // Read and written as bytes, so that every other line keeps its own line end.
+  std::FILE* in = openFile(configName, "rb");
+  if (!in) return -1;
+  std::FILE* out = openFile("tmp.ini", "wb");
+  if (!out) {
+    std::fclose(in);
+    return -1;
+  }
+  bool replaceNext = false, written = true;
+  char line[200];
+  while (written && std::fgets(line, sizeof line, in)) {
+    std::string text(line);
+    if (replaceNext) {
+      const std::size_t end = text.find_first_of("\r\n");
+      text = activeWordFileName(currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
+      replaceNext = false;
+    } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
+      replaceNext = true;
+    }
+    written = std::fputs(text.c_str(), out) >= 0;
+  }
+  const bool readFailed = std::ferror(in);
+  std::fclose(in);
+  // The new file replaces the old one only when it is whole and on disk.
+  if (!syncAndClose(out) || !written || readFailed || !renameOver(hostPath("tmp.ini"), hostPath(configName))) {
+    removeFile("tmp.ini");
+    return -1;
+  }
+  return 0;
+}
+
+int sortTableExists(const char* languageName) {
+  std::FILE* file = openFile(std::string("tables\\") + languageName + ".stb", "rb");
+  if (!file) return 0;
+  std::fclose(file);
+  return 1;
+}
+
+const char* activeWordFileName(const DictionaryDirection* d) {
+  return d->longName[0] ? d->longWordFileName : d->wordFileName;
+}
+const char* activeListFileName(const DictionaryDirection* d) {
+  return d->longName[0] ? d->longListFileName : d->listFileName;
+}
+const char* activeSourceIconName(const DictionaryDirection* d) {
+  return d->longName[0] ? d->longSourceIconName : d->sourceIconName;
+}
+const char* activeTargetIconName(const DictionaryDirection* d) {
+  return d->longName[0] ? d->longTargetIconName : d->targetIconName;
+}
+
+}  // namespace zembo

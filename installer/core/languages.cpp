@@ -1,0 +1,260 @@
+#include "installer/core/languages.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "installer/window/installwindow.h"
+#include "installer/core/script.h"
+#include "formats/fields.h"
+#include "installer/core/wordlists.h"
+#include "platform/asciicase.h"
+#include "platform/collation.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+
+namespace zembo {
+
+std::string languageLine;
+std::string languageTitle;
+std::string fromListName;
+std::string toListName;
+
+namespace {
+
+constexpr int languageFileLineSize = 100;
+constexpr int configLineSize = 300;
+constexpr std::string_view languageHeader = "[taal]";
+
+struct LanguageEntry {
+  std::string line;   // the four fields joined by ","
+  std::string title;  // the fourth field
+  std::string from;
+  std::string to;
+};
+
+// A word list name stays inside the word list folder.
+bool isPlainFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string_view::npos;
+}
+
+LanguageEntry readLanguageEntry(std::FILE* file, const std::string& line) {
+  const std::vector<std::string_view> fields = splitFields(line, ',');
+  if (fields.size() < 4)
+    reportError("Bad line in LANGUAGE.CF:\n\n" + line + "\n\nA language line has four fields separated by commas.");
+  LanguageEntry entry;
+  entry.line = std::string(fields[0]) + "," + std::string(fields[1]) + "," + std::string(fields[2]) + "," +
+               std::string(fields[3]);
+  entry.title = fields[3];
+  if (!nextConfigLine(file, entry.from) || !nextConfigLine(file, entry.to))
+    reportError("LANGUAGE.CF ends inside the entry of " + entry.title +
+                ":\n\nits FROM and TO word list names are missing.");
+  for (const std::string* name : {&entry.from, &entry.to})
+    if (!isPlainFileName(*name)) reportError("Bad word list name in LANGUAGE.CF: " + *name);
+  return entry;
+}
+
+// Every entry is read, and checked, before anything is changed.
+std::vector<LanguageEntry> readLanguageEntries(std::FILE* file) {
+  std::vector<LanguageEntry> entries;
+  std::string line;
+  while (nextConfigLine(file, line)) entries.push_back(readLanguageEntry(file, line));
+  return entries;
+}
+
+std::string withoutLineEnd(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  return std::string(line);
+}
+
+bool isEmptyLine(std::string_view line) { return withoutLineEnd(line).empty(); }
+
+bool endsSection(std::string_view line) {
+  const std::string text = withoutLineEnd(line);
+  return text.empty() || text[0] == '#';
+}
+
+bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd(line), languageHeader); }
+
+// zembo.ini as it is read and copied: pieces of at most 299 characters, line ends kept.
+std::vector<std::string> readConfigLines(std::FILE* file) {
+  std::vector<std::string> lines;
+  char line[configLineSize];
+  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
+  return lines;
+}
+
+// Writes a new zembo.ini made from the old one's lines.
+void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite) {
+  std::FILE* in = openFile(configFileName, "rt");
+  if (!in) reportError("Can't open DICT.INI");
+  const std::vector<std::string> lines = readConfigLines(in);
+  const bool readWhole = !std::ferror(in);
+  std::fclose(in);
+  if (!readWhole) reportError("Can't read DICT.INI");
+  std::string text;
+  rewrite(lines, text);
+  if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't open TMP.INI");
+}
+
+void endLine(std::string& text) {
+  if (!text.empty() && text.back() != '\n') text += '\n';
+}
+
+void useLanguage(const LanguageEntry& entry) {
+  languageLine = entry.line;
+  languageTitle = entry.title;
+  fromListName = entry.from;
+  toListName = entry.to;
+}
+
+}  // namespace
+
+bool nextConfigLine(std::FILE* file, std::string& line) {
+  char buffer[languageFileLineSize];
+  while (readTextLine(file, buffer, sizeof buffer)) {
+    removeLineEnd(buffer);
+    if (buffer[0] == '\0' || buffer[0] == '#') continue;
+    line = buffer;
+    return true;
+  }
+  return false;
+}
+
+std::string configLineKey(std::string_view line) {
+  const std::string text = withoutLineEnd(line);
+  const std::vector<std::string_view> fields = splitFields(text, ',');
+  if (fields.size() >= 4) return std::string(fields[3]);
+  return fields.empty() ? std::string() : std::string(fields[0]);
+}
+
+void registerLanguages() {
+  std::FILE* file = openFile(languageFileName, "rt");
+  if (!file) reportError("Can't open LANGUAGE.CF");
+  const std::vector<LanguageEntry> entries = readLanguageEntries(file);
+  std::fclose(file);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    useLanguage(entries[i]);
+    if (!setCollationLocale("dutch"))
+      messageBox(nullptr,
+                 "LOCALE niet aanwezig voor deze taal.\n\nInstalleer multi-language ondersteuning van uw "
+                 "Windows cd-rom voor deze taal.   ",
+                 "Install", MB_OK | MB_ICONWARNING);
+    if (i == 0) createConfigFile();
+    buildReverseList();
+    removeLanguageLines();
+    addLanguageLine();
+  }
+  removeFile(languageFileName);
+}
+
+void createConfigFile() {
+  if (std::FILE* existing = openFile(configFileName, "rt")) {
+    std::fclose(existing);
+  } else {
+    const std::string text = "# --- zembo.ini -------------------------------------------------\n"
+                             "\n"
+                             "[toevoegen]\n"
+                             "on\n"
+                             "\n"
+                             "[selected]\n" +
+                             fromListName +
+                             "\n"
+                             "\n"
+                             "[taal]\n"
+                             "\n"
+                             "\n" +
+                             std::string(configEofLine) + "\n";
+    if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't create DICT.INI");
+  }
+  if (stepDisplay == 1) stepRow += 25;
+}
+
+void removeLanguageLines() {
+  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+    for (const std::string& line : lines)
+      if (!equalNoCase(configLineKey(line), languageTitle)) text += line;
+  });
+}
+
+void addLanguageLine() {
+  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+    bool inSection = false, added = false;
+    for (const std::string& line : lines) {
+      if (inSection && isEmptyLine(line)) {
+        // The section's closing empty line gives way to the new line and an empty line.
+        text += languageLine + "\n\n";
+        inSection = false;
+        added = true;
+        continue;
+      }
+      text += line;
+      if (!added && !inSection && startsWithNoCase(line, languageHeader)) inSection = true;
+    }
+    if (added) return;
+    // The section runs to the end of the file, or a file without one gets it at its end.
+    endLine(text);
+    if (!inSection) text += "\n" + std::string(languageHeader) + "\n";
+    text += languageLine + "\n\n";
+  });
+}
+
+int countLanguageLines() {
+  std::FILE* file = openFile(configFileName, "rt");
+  if (!file) return -1;
+  const std::vector<std::string> lines = readConfigLines(file);
+  const bool readWhole = !std::ferror(file);
+  std::fclose(file);
+  if (!readWhole) return -1;
+  int count = 0;
+  bool inSection = false;
+  for (const std::string& line : lines) {
+    if (inSection) {
+      if (endsSection(line))
+        inSection = false;
+      else
+        ++count;
+    } else if (isLanguageHeader(line)) {
+      inSection = true;
+    }
+  }
+  return count;
+}
+
+void sortLanguageLines() {
+  if (std::FILE* file = openFile(configFileName, "rt"))
+    std::fclose(file);
+  else
+    return;
+  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+    const auto header = std::find_if(lines.begin(), lines.end(), isLanguageHeader);
+    if (header == lines.end()) {
+      for (const std::string& line : lines) text += line;
+      return;
+    }
+    const auto sectionEnd = std::find_if(header + 1, lines.end(), endsSection);
+    struct Slot {
+      std::string line, key;
+    };
+    std::vector<Slot> languageSlots;
+    for (auto line = header + 1; line != sectionEnd; ++line) languageSlots.push_back({withoutLineEnd(*line), configLineKey(*line)});
+    std::stable_sort(languageSlots.begin(), languageSlots.end(), [](const Slot& a, const Slot& b) { return collateNoCase(a.key, b.key) < 0; });
+
+    for (auto line = lines.begin(); line <= header; ++line) text += *line;
+    endLine(text);
+    for (const Slot& slot : languageSlots) text += slot.line + "\n";
+    // What followed the section stays, between the sorted lines and the closing EOF line.
+    std::vector<std::string> rest;
+    for (auto line = sectionEnd; line != lines.end(); ++line)
+      if (withoutLineEnd(*line) != configEofLine) rest.push_back(*line);
+    while (!rest.empty() && isEmptyLine(rest.front())) rest.erase(rest.begin());
+    while (!rest.empty() && isEmptyLine(rest.back())) rest.pop_back();
+    if (!rest.empty()) text += "\n";
+    for (const std::string& line : rest) text += line;
+    endLine(text);
+    text += "\n" + std::string(configEofLine) + "\n";
+  });
+}
+
+}  // namespace zembo

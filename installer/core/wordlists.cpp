@@ -1,0 +1,356 @@
+#include "installer/core/wordlists.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QPainter>
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "installer/window/installwindow.h"
+#include "formats/recordsort.h"
+#include "installer/core/languages.h"
+#include "installer/core/script.h"
+#include "formats/fields.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
+#include "platform/textfile.h"
+
+namespace zembo {
+
+int headlineRow = 100;
+int progressRow = 155;
+int stepRow = 170;
+std::int64_t comparisonCount = 0;
+
+namespace {
+
+constexpr int recordSize = sizeof(WordRecord);
+constexpr std::size_t prefetchDistance = 16;
+const QColor counterColour(0, 0, 104);
+// Counters change faster than anyone reads them: they are drawn at most this often, and once
+// more when their loop ends.
+constexpr auto counterInterval = std::chrono::milliseconds(40);
+
+QRect counterBox;
+std::int64_t pendingCount = -1;
+std::chrono::steady_clock::time_point lastCounterDrawing;
+
+// The system font of the step texts and counters.
+const QFont& stepFont() {
+  static const QFont font = boldFont("Arial", 13);
+  return font;
+}
+
+void drawWhiteText(const QRect& box, std::string_view text, int flags) {
+  drawOnWindow([&](QPainter& painter) {
+    painter.setFont(stepFont());
+    painter.setPen(Qt::white);
+    painter.drawText(box, flags, windowText(text));
+  });
+}
+
+void writeStepText(std::string_view text, int right = 480) {
+  if (stepDisplay != 1) return;
+  drawWhiteText(windowRect(30, stepRow, right, stepRow + 30), text, Qt::AlignLeft | Qt::AlignTop);
+  updateWindowNow();
+}
+
+void writeDone() {
+  if (stepDisplay != 1) return;
+  drawWhiteText(windowRect(300, stepRow, 480, stepRow + 30), "Done.", Qt::AlignLeft | Qt::AlignTop);
+  updateWindowNow();
+  stepRow += 25;
+}
+
+void placeCounter() { counterBox = windowRect(210, stepRow, 290, stepRow + 16); }
+
+void drawCounter(std::int64_t value) {
+  drawOnWindow([&](QPainter& painter) { painter.fillRect(counterBox, counterColour); });
+  drawWhiteText(counterBox, std::to_string(value), Qt::AlignLeft | Qt::AlignVCenter);
+  updateWindowNow(counterBox);
+  lastCounterDrawing = std::chrono::steady_clock::now();
+  pendingCount = -1;
+}
+
+// The counters stand on the step rows, so they are shown with the step texts only.
+void showCounter(std::int64_t value) {
+  if (!installWindow || stepDisplay != 1) return;
+  pendingCount = value;
+  if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
+}
+
+void flushCounter() {
+  if (installWindow && pendingCount >= 0) drawCounter(pendingCount);
+}
+
+void drawLanguageHeadline() {
+  drawOnWindow([](QPainter& painter) {
+    drawHeadline(painter, windowRect(30, headlineRow, 480, headlineRow + 40), languageTitle);
+  });
+  headlineRow += 50;
+}
+
+// Writing into space the file system has set aside already is much faster than growing a file
+// record by record; what is left over is given back once the file is complete.
+constexpr std::int64_t reserveStep = std::int64_t{64} << 20;
+
+void reserveSpace(std::FILE* file, std::int64_t bytes) {
+  ::fallocate(fileno(file), FALLOC_FL_KEEP_SIZE, 0, bytes);  // where it is not supported, files just grow
+}
+
+bool giveBackSpace(std::FILE* file) { return std::fflush(file) == 0 && ::ftruncate(fileno(file), ::ftello(file)) == 0; }
+
+std::string listPath(std::string_view name) { return std::string(wordListFolder).append(name); }
+
+// The words written go to the collation keys as well, whose second core starts on them at once.
+void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
+  std::int64_t reserved = 0;
+  for (std::size_t i = 0; i < fromRecords.size(); ++i) {
+    if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
+    if (static_cast<std::int64_t>(keys.size() + translationFieldSize) * recordSize > reserved)
+      reserveSpace(temp, reserved += reserveStep);
+    const WordRecord& from = fromRecords[i];
+    forEachField(translationOf(from), ',', [&](std::string_view part) {
+      if (const std::string_view word = writeReverseRecord(temp, wordOf(from), part); !word.empty()) keys.add(word);
+    });
+  }
+  keys.allAdded();
+  if (!giveBackSpace(temp)) reportError("Write error tempfile");
+  flushCounter();
+}
+
+// Appends translations of later records of the same word while they fit in the field.
+void appendTranslation(WordRecord& first, std::string_view more) {
+  const std::string_view have = translationOf(first);
+  if (have.size() + more.size() + 2 > translationFieldSize - 1) return;
+  std::string joined(have);
+  joined.append(", ").append(more);
+  setField(first.translation, sizeof first.translation, joined);
+}
+
+// Writes the merged records in large blocks, and sets the disk to work on each block at once, so
+// that little is left to wait for when the list is flushed at the end.
+class BlockWriter {
+ public:
+  explicit BlockWriter(std::FILE* out) : out_(out) { block_.reserve(blockRecords); }
+  bool add(const WordRecord& record) {
+    block_.push_back(record);
+    return block_.size() < blockRecords || writeBlock();
+  }
+  bool finish() { return writeBlock() && giveBackSpace(out_); }
+
+ private:
+  static constexpr std::size_t blockRecords = 1 << 15;
+  bool writeBlock() {
+    const bool ok = std::fwrite(block_.data(), recordSize, block_.size(), out_) == block_.size() && std::fflush(out_) == 0;
+    const std::int64_t bytes = static_cast<std::int64_t>(block_.size()) * recordSize;
+    ::sync_file_range(fileno(out_), written_, bytes, SYNC_FILE_RANGE_WRITE);
+    written_ += bytes;
+    block_.clear();
+    return ok;
+  }
+  std::FILE* out_;
+  std::vector<WordRecord> block_;
+  std::int64_t written_ = 0;
+};
+
+bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uint32_t>& order) {
+  reserveSpace(out, static_cast<std::int64_t>(order.size()) * recordSize);
+  BlockWriter writer(out);
+  std::size_t i = 0;
+  while (i < order.size()) {
+    if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
+    // The records are visited in sorted order, all over memory: fetch ahead.
+    if (i + prefetchDistance < order.size()) __builtin_prefetch(&records[order[i + prefetchDistance]]);
+    WordRecord first = records[order[i]];
+    for (++i; i < order.size() && wordOf(records[order[i]]) == wordOf(first); ++i) {
+      if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
+      appendTranslation(first, translationOf(records[order[i]]));
+    }
+    if (!writer.add(first)) return false;
+  }
+  flushCounter();
+  return writer.finish();
+}
+
+// The TO list replaces an older one only once it is wholly written and on disk.
+void writeToList(Records records, const std::vector<std::uint32_t>& order) {
+  bool created = false;
+  const bool replaced = replaceFileSafely(hostPath(listPath(toListName)), [&](std::FILE* out) {
+    created = true;
+    return writeMergedList(out, records, order);
+  });
+  if (!created) reportError("Can't create output file");
+  if (!replaced) reportError("Write error output file");
+}
+
+std::string readWholeText(std::FILE* file) {
+  std::string text;
+  char piece[512];
+  while (readTextLine(file, piece, sizeof piece)) text += piece;
+  return text;
+}
+
+void showFinalMessage() {
+  std::string text = "Install Finished ";
+  if (!finalTextFile.empty()) {
+    if (std::FILE* file = openFile(finalTextFile, "rt")) {
+      text = readWholeText(file);
+      std::fclose(file);
+    }
+  }
+  messageBox(installWindowHandle(), text, "Install", MB_OK);
+}
+
+void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
+
+std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
+  std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
+  comparisonCount += keys.comparisons();
+  flushCounter();
+  return order;
+}
+
+// Every piece of a translation that is long enough has at most one comma after it.
+std::size_t mostReverseRecords(Records fromRecords) {
+  return fromRecords.size() * (translationFieldSize / 2);
+}
+
+}  // namespace
+
+void resetDrawingRows() {
+  headlineRow = 100;
+  progressRow = 155;
+  stepRow = 170;
+}
+
+void drawProgressBar(int row, int fillEdge, std::string_view text) {
+  drawOnWindow([&](QPainter& painter) {
+    const QRect bar = windowRect(30, row, 380, row + 20);
+    painter.setPen(Qt::white);
+    painter.drawRect(bar.adjusted(0, 0, -1, -1));
+    const QRect inside = bar.adjusted(1, 1, -1, -1);
+    painter.fillRect(inside, QColor(0, 0, 128));
+    if (fillEdge > 0) painter.fillRect(windowRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
+    painter.setFont(stepFont());
+    painter.drawText(bar, Qt::AlignCenter, windowText(text));
+  });
+  updateWindowNow();
+}
+
+std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
+  const std::size_t firstNonBlank = part.find_first_not_of(' ');
+  // A part of blanks only would make a record without a word.
+  if (firstNonBlank == std::string_view::npos) return {};
+  part.remove_prefix(firstNonBlank);
+  if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return {};
+  WordRecord record{};
+  setField(record.word, sizeof record.word, part);
+  setField(record.translation, sizeof record.translation, fromWord);
+  // The list is written by this thread alone, a record at a time: no locking for each one.
+  if (::fwrite_unlocked(&record, recordSize, 1, temp) != 1) reportError("Write error tempfile");
+  return part;
+}
+
+LoadedList::LoadedList(void* mapping, std::size_t count) : mapping_(mapping), count_(count) {}
+
+LoadedList::~LoadedList() {
+  if (mapping_) ::munmap(mapping_, count_ * recordSize);
+}
+
+LoadedList::LoadedList(LoadedList&& other) noexcept
+    : mapping_(std::exchange(other.mapping_, nullptr)), count_(std::exchange(other.count_, 0)) {}
+
+LoadedList& LoadedList::operator=(LoadedList&& other) noexcept {
+  std::swap(mapping_, other.mapping_);
+  std::swap(count_, other.count_);
+  return *this;
+}
+
+LoadedList loadRecords(std::FILE* list) {
+  struct stat st {};
+  const std::size_t count = ::fstat(fileno(list), &st) == 0 ? static_cast<std::size_t>(st.st_size) / recordSize : 0;
+  if (count == 0) return {};
+  void* mapping = ::mmap(nullptr, count * recordSize, PROT_READ, MAP_PRIVATE, fileno(list), 0);
+  if (mapping == MAP_FAILED) reportError("Not enough memory for the word lists");
+  ::madvise(mapping, count * recordSize, MADV_WILLNEED);
+  LoadedList loaded(mapping, count);
+  // The records come in as they are first touched.
+  const Records records = loaded.records();
+  volatile char touched = 0;
+  for (std::size_t i = 0; i < count; i += 100) {
+    showCounter(static_cast<std::int64_t>(i));
+    touched = touched + records[i].word[0];
+  }
+  flushCounter();
+  return loaded;
+}
+
+std::vector<std::uint32_t> sortByCollation(Records records) {
+  CollationKeys keys(records.size());
+  for (const WordRecord& record : records) keys.add(wordOf(record));
+  return sortWithCounter(keys, records);
+}
+
+void buildReverseList() {
+  drawLanguageHeadline();
+  showWaitCursor();
+  drawProgressBar(progressRow, 0, "0%");
+  writeStepText("Reading FROM wordlist");
+  std::FILE* from = openFile(listPath(fromListName), "rb");
+  if (!from) reportError("Input file missing");
+  drawProgressBar(progressRow, 64, "10%");
+  placeCounter();
+  LoadedList fromList = loadRecords(from);
+  writeDone();
+
+  std::FILE* temp = openFile(tempListPath, "wb");
+  if (!temp) reportError("Can't create tempfile");
+  std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
+  drawProgressBar(progressRow, 117, "25%");
+  writeStepText("Writing TEMP wordlist");
+  placeCounter();
+  CollationKeys keys(mostReverseRecords(fromList.records()));
+  writeTempList(temp, fromList.records(), keys);
+  fromList = {};
+  std::fclose(from);
+  if (std::fclose(temp) != 0) reportError("Write error tempfile");
+  writeDone();
+
+  temp = openFile(tempListPath, "rb");
+  if (!temp) reportError("Can't open tempfile");
+  drawProgressBar(progressRow, 205, "50%");
+  writeStepText("Reading TO wordlist");
+  placeCounter();
+  const LoadedList toList = loadRecords(temp);
+  const Records records = toList.records();
+  // The keys were made from the words as they were written; the list must read back whole.
+  if (records.size() != keys.size()) reportError("Can't open tempfile");
+  writeDone();
+
+  writeStepText("Sorting TO wordlist", 400);
+  placeCounter();
+  const std::vector<std::uint32_t> order = sortWithCounter(keys, records);
+  writeDone();
+
+  drawProgressBar(progressRow, 292, "75%");
+  writeStepText("Writing TO wordlist");
+  placeCounter();
+  writeToList(records, order);
+  writeDone();
+  std::fclose(temp);
+  removeFile(tempListPath);
+
+  drawProgressBar(progressRow, 379, "100%");
+  progressRow += 50;
+  restoreCursor();
+  showFinalMessage();
+}
+
+}  // namespace zembo

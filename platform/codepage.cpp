@@ -1,0 +1,157 @@
+#include "platform/codepage.h"
+
+#include <iconv.h>
+
+#include <map>
+#include <mutex>
+#include <unordered_map>
+
+namespace zembo {
+
+int codePageOfCharset(int charset) {
+  switch (charset) {
+    case 204: return 1251;
+    case 238: return 1250;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 163: return 1258;
+    case 222: return 874;
+    default: return 1252;
+  }
+}
+
+namespace {
+
+struct CodePage {
+  CodePageTable toUnicode{};
+  std::unordered_map<char16_t, unsigned char> fromUnicode;
+};
+
+// Decodes each byte on its own through iconv once; conversions afterwards are table lookups.
+CodePage buildCodePage(int codePage) {
+  CodePage page;
+  const std::string name = "CP" + std::to_string(codePage);
+  iconv_t cd = iconv_open("UTF-16LE", name.c_str());
+  for (int b = 0; b < 256; ++b) {
+    char16_t out = static_cast<char16_t>(b);
+    if (b >= 0x80 && cd != reinterpret_cast<iconv_t>(-1)) {
+      char in = static_cast<char>(b);
+      char* inPtr = &in;
+      size_t inLeft = 1;
+      char16_t buf[4] = {};
+      char* outPtr = reinterpret_cast<char*>(buf);
+      size_t outLeft = sizeof buf;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      // The Hebrew and Vietnamese converters hold a letter back in case a combining mark
+      // follows; the final flush gives it out.
+      if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+          iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+          outLeft == sizeof buf - 2)
+        out = buf[0];
+    }
+    page.toUnicode[static_cast<std::size_t>(b)] = out;
+  }
+  if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  for (int b = 255; b >= 0; --b)
+    page.fromUnicode[page.toUnicode[static_cast<std::size_t>(b)]] = static_cast<unsigned char>(b);
+  return page;
+}
+
+const CodePage& codePage(int number) {
+  static std::mutex mutex;
+  static std::map<int, CodePage> pages;
+  std::lock_guard lock(mutex);
+  auto it = pages.find(number);
+  if (it == pages.end()) it = pages.emplace(number, buildCodePage(number)).first;
+  return it->second;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes UTF-8; a malformed sequence gives U+FFFD, which no code page holds.
+std::u32string decodeUtf8(std::string_view s) {
+  std::u32string out;
+  for (std::size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) {
+      out += U'\xFFFD';
+      ++i;
+      continue;
+    }
+    char32_t value = extra == 0 ? c : c & (0x3F >> extra);
+    bool ok = true;
+    for (int k = 1; k <= extra; ++k) {
+      const unsigned char cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+      if ((cc & 0xC0) != 0x80) ok = false;
+      value = (value << 6) | (cc & 0x3F);
+    }
+    out += ok ? value : U'\xFFFD';
+    i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+const CodePageTable& codePageTable(int number) { return codePage(number).toUnicode; }
+
+std::u16string toUtf16(std::string_view bytes, int number) {
+  const CodePageTable& table = codePageTable(number);
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (char b : bytes) out += table[static_cast<unsigned char>(b)];
+  return out;
+}
+
+std::string toUtf8(std::string_view bytes, int number) {
+  const CodePageTable& table = codePageTable(number);
+  std::string out;
+  out.reserve(bytes.size());
+  for (char b : bytes) appendUtf8(out, table[static_cast<unsigned char>(b)]);
+  return out;
+}
+
+std::string fromUtf16(std::u16string_view text, int number) {
+  const CodePage& page = codePage(number);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ++i;  // a pair: outside every page
+    auto it = (c >= 0xD800 && c <= 0xDFFF) ? page.fromUnicode.end() : page.fromUnicode.find(c);
+    out += it == page.fromUnicode.end() ? '?' : static_cast<char>(it->second);
+  }
+  return out;
+}
+
+std::string fromUtf8(std::string_view utf8, int number) {
+  const CodePage& page = codePage(number);
+  std::string out;
+  for (char32_t c : decodeUtf8(utf8)) {
+    auto it = c > 0xFFFF ? page.fromUnicode.end() : page.fromUnicode.find(static_cast<char16_t>(c));
+    out += it == page.fromUnicode.end() ? '?' : static_cast<char>(it->second);
+  }
+  return out;
+}
+
+}  // namespace zembo

@@ -1,0 +1,156 @@
+#include "platform/hostpath.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/asciicase.h"
+#include "platform/codepage.h"
+
+namespace zembo {
+
+int fileNameCodePage = 1252;
+
+std::filesystem::path hostPath(std::string_view programPath, int codePage) {
+  std::string bytes(programPath);
+  for (char& c : bytes)
+    if (c == '\\') c = '/';
+  return std::filesystem::path(toUtf8(bytes, codePage));
+}
+
+std::string programName(const std::filesystem::path& hostName, int codePage) {
+  return fromUtf8(hostName.string(), codePage);
+}
+
+std::FILE* openFile(std::string_view programPath, const char* mode) {
+  return std::fopen(hostPath(programPath).c_str(), mode);
+}
+
+bool removeFile(std::string_view programPath) { return std::remove(hostPath(programPath).c_str()) == 0; }
+
+bool fileExists(std::string_view programPath) {
+  struct stat st {};
+  return ::stat(hostPath(programPath).c_str(), &st) == 0;
+}
+
+bool matchesFilePattern(std::string_view name, std::string_view pattern) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  // Iterative wildcard match with one backtracking point, as file searches match.
+  std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || asciiLower(static_cast<unsigned char>(pattern[p])) ==
+                                         asciiLower(static_cast<unsigned char>(name[n])))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && (pattern[p] == '*' || (pattern[p] == '.' && p + 1 == pattern.size()))) ++p;
+  return p == pattern.size();
+}
+
+std::vector<DirectoryEntry> findFiles(std::string_view programPattern) {
+  std::string folder(programPattern), pattern(programPattern);
+  const std::size_t cut = folder.find_last_of("\\/");
+  if (cut == std::string::npos) {
+    folder = ".";
+  } else {
+    pattern = folder.substr(cut + 1);
+    folder.resize(cut);
+    if (folder.empty()) folder = "/";
+  }
+  std::vector<DirectoryEntry> entries;
+  const std::filesystem::path hostFolder = hostPath(folder);
+  DIR* dir = ::opendir(hostFolder.c_str());
+  if (!dir) return entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    DirectoryEntry e;
+    e.name = programName(entry->d_name);
+    if (!matchesFilePattern(e.name, pattern)) continue;
+    bool isDir = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat st {};
+      isDir = ::stat((hostFolder / entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    e.isDirectory = isDir;
+    e.isHidden = entry->d_name[0] == '.';
+    entries.push_back(std::move(e));
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+bool syncAndClose(std::FILE* file) {
+  bool ok = std::fflush(file) == 0;
+  ok = ::fsync(fileno(file)) == 0 && ok;
+  ok = std::fclose(file) == 0 && ok;
+  return ok;
+}
+
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return false;
+  // Make the new name itself durable.
+  std::filesystem::path folder = to.parent_path();
+  if (folder.empty()) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+  return true;
+}
+
+bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer) {
+  std::string temp = target.string() + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  struct stat st {};
+  ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644);
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return false;
+  }
+  const bool written = writer(file);
+  const bool closed = syncAndClose(file);
+  if (!written || !closed || !renameOver(temp, target)) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath) {
+  std::FILE* in = openFile(fromProgramPath, "rb");
+  if (!in) return false;
+  const bool ok = replaceFileSafely(hostPath(toProgramPath), [in](std::FILE* out) {
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+      if (std::fwrite(buffer, 1, n, out) != n) return false;
+    return !std::ferror(in);
+  });
+  std::fclose(in);
+  if (ok) copyPermissions(fromProgramPath, toProgramPath);
+  return ok;
+}
+
+void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath) {
+  struct stat st {};
+  if (::stat(hostPath(fromProgramPath).c_str(), &st) == 0) ::chmod(hostPath(toProgramPath).c_str(), st.st_mode & 07777);
+}
+
+}  // namespace zembo

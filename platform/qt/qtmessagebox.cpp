@@ -1,0 +1,33 @@
+#include "platform/qt/qtmessagebox.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include "platform/codepage.h"
+#include "platform/messagebox.h"
+
+namespace zembo {
+
+namespace {
+
+QString fromBytes(std::string_view bytes) {
+  const std::u16string text = toUtf16(bytes, messageBoxCodePage);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int presentWithQt(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type) {
+  const bool yesNo = (type & MB_BUTTONMASK) == MB_YESNO;
+  const unsigned icon = type & MB_ICONMASK;
+  QMessageBox box(icon == MB_ICONERROR     ? QMessageBox::Critical
+                  : icon == MB_ICONWARNING ? QMessageBox::Warning
+                                           : QMessageBox::NoIcon,
+                  fromBytes(caption), fromBytes(text),
+                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, static_cast<QWidget*>(owner));
+  return box.exec() == QMessageBox::Yes ? IDYES : yesNo ? IDNO : IDOK;
+}
+
+}  // namespace
+
+void installQtMessageBoxes() { setMessageBoxPresenter(presentWithQt); }
+
+}  // namespace zembo

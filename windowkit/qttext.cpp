@@ -1,0 +1,24 @@
+#include "windowkit/qttext.h"
+
+#include "windowkit/uifont.h"
+#include "platform/codepage.h"
+#include "resources/uitext.h"
+
+namespace zembo {
+
+QString toQString(std::string_view bytes, int charset) {
+  const std::u16string text = toUtf16(bytes, codePageOfCharset(charset));
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string fromQString(const QString& text, int charset) {
+  return fromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                       static_cast<std::size_t>(text.size())),
+                   codePageOfCharset(charset));
+}
+
+QString uiQString(std::string_view bytes) { return toQString(bytes, uiCharset); }
+std::string fromUiQString(const QString& text) { return fromQString(text, uiCharset); }
+QString uiQText(int n) { return uiQString(uiTextCopy(n)); }
+
+}  // namespace zembo

@@ -1,0 +1,103 @@
+#include "windowkit/sortingwindow.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "directions/directions.h"
+#include "windowkit/qttext.h"
+#include "windowkit/toolwindow.h"
+#include "windowkit/uifont.h"
+#include "platform/messagebox.h"
+#include "resources/uitext.h"
+
+namespace zembo {
+
+namespace {
+
+constexpr int clientWidth = 344, clientHeight = 114;  // a 350 x 120 window
+const QColor lightGrey(192, 192, 192);
+
+// White is the frames' transparent colour.
+QImage loadFrame(int number) {
+  QImage frame = QImage(QString(":/images/frame%1.png").arg(number, 2, 10, QChar('0'))).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < frame.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
+    for (int x = 0; x < frame.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == 0xFFFFFF) row[x] = 0;
+  }
+  return frame;
+}
+
+}  // namespace
+
+SortingWindow::SortingWindow()
+    : font_(createUiFont(12, 700, "Arial", uiCharset)), surface_(clientWidth, clientHeight, QImage::Format_RGB32) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint);
+  setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
+  setWindowTitle(uiQText(70));
+  setWindowIcon(QIcon(":/images/zemboicon.ico"));
+  setFixedSize(clientWidth, clientHeight);
+  const QRect screen = QApplication::primaryScreen()->geometry();
+  move((screen.width() - 350) / 2, (screen.height() - 120) / 2);
+  for (int i = 0; i < 12; ++i) frames_[i] = loadFrame(i + 1);
+
+  surface_.fill(lightGrey);
+  QPainter painter(&surface_);
+  const std::string names = std::string(currentDirection->sourceName) + " - " + currentDirection->targetName;
+  QRect heading = winRect(0, 5, 350, 30);
+  drawShadowText(painter, heading, names, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, font_);
+  drawUiText(painter, winRect(0, 25, 350, 120), loadUiText(71), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+             font_, Qt::black);
+  patch_ = surface_.copy(10, 5, 30, 30);
+  sortProgress = this;
+}
+
+SortingWindow::~SortingWindow() {
+  if (sortProgress == this) sortProgress = nullptr;
+}
+
+void SortingWindow::showProgressText(const std::string& text) {
+  text_ = text;
+  QPainter painter(&surface_);
+  const QRect area = winRect(110, 65, 270, 95);
+  painter.fillRect(area, lightGrey);
+  drawUiText(painter, area, text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, font_, QColor(50, 50, 50));
+}
+
+void SortingWindow::drawNextFrame() {
+  QPainter painter(&surface_);
+  painter.drawImage(10, 5, patch_);
+  painter.drawImage(10, 5, frames_[frameIndex_]);
+  frameIndex_ = (frameIndex_ + 1) % 12;
+  ++framesDrawn_;
+  painter.end();
+  // Progress comes faster than a screen shows it: paint at most 25 times a second.
+  if (!sincePaint_.isValid() || sincePaint_.elapsed() >= 40) paintNow();
+}
+
+void SortingWindow::paintNow() {
+  sincePaint_.restart();
+  if (isVisible()) repaint();
+}
+
+void SortingWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, surface_);
+}
+
+SortingWindow* showSortingWindow() {
+  auto* window = new SortingWindow;
+  window->show();
+  window->repaint();
+  return window;
+}
+
+void sortWithSortingWindow() {
+  SortingWindow* window = showSortingWindow();
+  if (sortWordFile() != 0) messageBox(window, loadUiText(72), uiTextCopy(73), MB_OK | MB_ICONWARNING);
+  delete window;
+  needsSort = 0;
+}
+
+}  // namespace zembo

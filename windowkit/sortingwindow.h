@@ -1,0 +1,48 @@
+#pragma once
+// The sorting window (class "sorting"): shows the direction and counters and a small animation
+// while a word file is being sorted. The sort runs inside one command, so the window paints at
+// once whenever it changes.
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QWidget>
+
+#include "windowkit/uifont.h"
+#include "store/sort.h"
+
+namespace zembo {
+
+class SortingWindow : public QWidget, public SortProgress {
+ public:
+  SortingWindow();
+  ~SortingWindow() override;
+
+  void showProgressText(const std::string& text) override;
+  void drawNextFrame() override;
+  const std::string& progressText() const { return text_; }
+  int framesDrawn() const { return framesDrawn_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  void paintNow();
+
+  UiFont font_;     // the window's default font
+  QImage surface_;  // what the window shows
+  QImage frames_[12];
+  QImage patch_;  // the background under the animation
+  int frameIndex_ = 0;
+  int framesDrawn_ = 0;
+  std::string text_;
+  QElapsedTimer sincePaint_;
+};
+
+// Creates, shows and paints the sorting window and makes it the sort's display; the caller
+// deletes it after the sort.
+SortingWindow* showSortingWindow();
+// The sort as the tool windows run it: the sorting window, "Sort failed" when it fails, the
+// window gone afterwards.
+void sortWithSortingWindow();
+
+}  // namespace zembo

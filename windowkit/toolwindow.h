@@ -1,0 +1,66 @@
+#pragma once
+// The tool windows (search, text-file search, recording, list editor, practice, add words) and
+// the main window that opens them one at a time: while a tool is open the main window is hidden,
+// and the tool shows it again when it closes.
+
+#include "directions/directions.h"
+#include "windowkit/zembowindow.h"
+
+class QMenu;
+
+namespace zembo {
+
+// The language menu's items have the command ids 200, 201, ... in the order of the directions.
+constexpr int firstLanguageId = 200;
+
+// Settings of the main window that the tool windows read and update.
+extern int toolWindowOpen;
+extern int stayOnTop;
+extern int clipboardSearchOn;
+extern int aviDelay;
+extern WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos;
+extern int checkedLanguageId;
+
+// What a tool window needs of the main window.
+class ToolHost {
+ public:
+  virtual ~ToolHost() = default;
+  virtual void showAgain() = 0;          // after a tool window closed
+  virtual QMenu* languageMenu() = 0;     // the pop-up of all directions, command ids 200...
+  // Shows the language menu at a screen point; the chosen id goes to receiver's command().
+  virtual void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) = 0;
+  virtual void loadDirectionIcons() = 0;  // after the current direction changed
+};
+extern ToolHost* toolHost;
+
+// Moves the language menu's check mark to the direction with this menu id, makes it current and
+// activates it (collation, recorded choice, store), then reloads the main window's icons.
+// Nothing happens when no direction has the id.
+void switchDirection(int menuId);
+DictionaryDirection* directionOfMenuId(int menuId);
+
+class ToolWindow : public ZemboWindow {
+  Q_OBJECT
+ public:
+  // The tool's saved position lives in one of the position records above.
+  explicit ToolWindow(WindowPos& savedPos);
+  ~ToolWindow() override;
+
+  // Places the window centred, then at its saved position when it has one, topmost when
+  // stayOnTop is set.
+  void place();
+  // The tool's own close-down (a pending sort, for instance), which the main window also runs
+  // when the program ends while the tool is open.
+  virtual void closeDown() {}
+  // Close-down, then the window goes: at once out of sight, destroyed when control returns to
+  // the event loop.
+  void finish();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  WindowPos& savedPos_;
+};
+
+}  // namespace zembo
