@@ -1,12 +1,14 @@
 #pragma once
-// Sorting the reverse words in the collation in force with collation keys made once per word.
-// Making the keys is most of the work, so a second core starts on them while the words are still
-// being written to the temporary list and read back, and both cores finish them. One counting
-// pass then groups the keys by their first two bytes, and the two cores sort the groups.
+// Sorting records by word with collation keys made once per word, under a sort table or under
+// the collation in force. Making the keys is most of the work, so a second core starts on them
+// while the caller is still adding words, and both cores finish them. One counting pass then
+// groups the keys by their first two bytes, and the two cores sort the groups.
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string_view>
 #include <thread>
@@ -20,32 +22,52 @@ class CollationKeyMaker;
 
 class CollationKeys {
  public:
-  // Starts the second core; at most maxWords words will be added.
-  explicit CollationKeys(std::size_t maxWords);
+  // How records whose words have equal keys are ordered.
+  enum class Ties {
+    byteEqualWordsTogether,  // byte-equal words side by side, each word's records in their order
+    inAddedOrder,            // in the order they were added: the sort is stable
+  };
+
+  // Starts the second core. expectedWords only sizes the first allocations: any number of words
+  // may be added. Keys are made with sortTable (256 weights, which must stay as they are until
+  // the sort is done) when it is given, else with the collation in force.
+  explicit CollationKeys(std::size_t expectedWords, const unsigned char* sortTable = nullptr,
+                         Ties ties = Ties::byteEqualWordsTogether);
   ~CollationKeys();
   CollationKeys(const CollationKeys&) = delete;
   CollationKeys& operator=(const CollationKeys&) = delete;
 
-  // The words, in the order of the records that will be sorted.
+  // The word of the next record; skip passes over a record that takes no part in the sort.
   void add(std::string_view word);
+  void skip();
   void allAdded();
-  std::size_t size() const { return added_; }
+  // Waits until every key is made, working on them meanwhile; sortRecords does it first.
+  void finishKeys();
+  // Records added or skipped so far: the next record's index.
+  std::size_t size() const { return indexes_; }
 
-  // The order of the records (whose words were added, in that order) by word: equal words in the
-  // collation keep byte-equal words side by side, each word's records in their order. Calls
-  // onComparisons with the running count of comparisons at every 1000th comparison of this core.
+  // The indexes of the added records in order of their words (records holds them all, by index;
+  // it is read for byte-equal ties). Calls onComparisons, on this thread, with each multiple of
+  // interval (0 first) that the running count of comparisons of both cores passes.
   std::vector<std::uint32_t> sortRecords(std::span<const WordRecord> records,
-                                         void (*onComparisons)(std::int64_t count));
+                                         const std::function<void(std::int64_t count)>& onComparisons,
+                                         std::int64_t interval = 1000);
   // Comparisons of the last sort, both cores together.
   std::int64_t comparisons() const { return comparisons_; }
 
  private:
   struct Chunk;
+  struct Entry;
+  Chunk& chunkToFill();
+  Chunk* publishedChunk(std::size_t k);
   void makeKeysOfChunks(CollationKeyMaker& maker);
-  void finishKeys();
+  std::vector<Entry> entriesByLeadingBytes(std::vector<std::size_t>& starts) const;
 
+  const unsigned char* sortTable_;
+  Ties ties_;
+  std::size_t indexes_ = 0;
+  std::mutex chunksLock_;  // the table of chunks grows while the second core reads it
   std::vector<std::unique_ptr<Chunk>> chunks_;
-  std::size_t added_ = 0;
   // Chunks ready for keys, with finishedBit once every word has been added.
   std::atomic<std::uint64_t> published_{0};
   std::atomic<std::size_t> nextChunk_{0};
