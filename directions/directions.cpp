@@ -182,32 +182,25 @@ int recordSelectedDirection() {
   // Read and written as bytes, so that every other line keeps its own line end.
   std::FILE* in = openFile(configName, "rb");
   if (!in) return -1;
-  std::FILE* out = openFile("tmp.ini", "wb");
-  if (!out) {
-    std::fclose(in);
-    return -1;
-  }
-  bool replaceNext = false, written = true;
-  char line[200];
-  while (written && std::fgets(line, sizeof line, in)) {
-    std::string text(line);
-    if (replaceNext) {
-      const std::size_t end = text.find_first_of("\r\n");
-      text = activeWordFileName(currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
-      replaceNext = false;
-    } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
-      replaceNext = true;
-    }
-    written = std::fputs(text.c_str(), out) >= 0;
-  }
-  const bool readFailed = std::ferror(in);
-  std::fclose(in);
   // The new file replaces the old one only when it is whole and on disk.
-  if (!syncAndClose(out) || !written || readFailed || !renameOver(hostPath("tmp.ini"), hostPath(configName))) {
-    removeFile("tmp.ini");
-    return -1;
-  }
-  return 0;
+  const bool replaced = replaceFileSafely(hostPath(configName), [&](std::FILE* out) {
+    bool replaceNext = false;
+    char line[200];
+    while (std::fgets(line, sizeof line, in)) {
+      std::string text(line);
+      if (replaceNext) {
+        const std::size_t end = text.find_first_of("\r\n");
+        text = activeWordFileName(currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
+        replaceNext = false;
+      } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
+        replaceNext = true;
+      }
+      if (std::fputs(text.c_str(), out) < 0) return false;
+    }
+    return !std::ferror(in);
+  });
+  std::fclose(in);
+  return replaced ? 0 : -1;
 }
 
 int sortTableExists(const char* languageName) {

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
@@ -112,12 +113,37 @@ bool renameOver(const std::filesystem::path& from, const std::filesystem::path& 
   return true;
 }
 
-bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer) {
-  std::string temp = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
+namespace {
+
+// A name beside the target that no entry has yet, created new and exclusive: never through an
+// existing name or a link someone planted there. Mode 0666 leaves the umask to decide, as for
+// any new file.
+int createTemporaryBeside(const std::filesystem::path& target, std::string& temp) {
+  static std::mt19937_64 random{std::random_device{}()};
+  static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = target.string() + ".";
+    for (int i = 0; i < 8; ++i) temp += letters[random() % (sizeof letters - 1)];
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// The new version keeps the owner (where we may set it) and the permissions of the old one.
+void takeOverPermissions(int fd, const std::filesystem::path& target) {
   struct stat st {};
-  ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644);
+  if (::stat(target.c_str(), &st) != 0) return;
+  if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) (void)!::fchown(fd, st.st_uid, st.st_gid);
+  ::fchmod(fd, st.st_mode & 07777);
+}
+
+}  // namespace
+
+bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer) {
+  std::string temp;
+  const int fd = createTemporaryBeside(target, temp);
+  if (fd < 0) return false;
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) {
     ::close(fd);
@@ -125,6 +151,8 @@ bool replaceFileSafely(const std::filesystem::path& target, const std::function<
     return false;
   }
   const bool written = writer(file);
+  // Only now, so that a writer may still open the file by name for writing.
+  takeOverPermissions(fd, target);
   const bool closed = syncAndClose(file);
   if (!written || !closed || !renameOver(temp, target)) {
     ::unlink(temp.c_str());

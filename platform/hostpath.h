@@ -46,8 +46,10 @@ bool syncAndClose(std::FILE* file);
 // Renames a file over another one at once: the target is either the old file or the new one.
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 // Writes a whole new version of a file through a temporary file in the same folder, flushed to
-// disk and renamed over the old one. When the writer or any step fails, the old file is untouched
-// and the temporary file removed.
+// disk and renamed over the old one; every file the programs replace goes through here. The
+// temporary file is always a new one of its own, and the new version gets the old one's
+// permissions (a new file those of the umask). When the writer or any step fails, the old file
+// is untouched and the temporary file removed.
 bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer);
 
 }  // namespace zembo

@@ -1,8 +1,6 @@
 #include "platform/lzexpand.h"
 
 #include <mspack.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -27,20 +25,11 @@ bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath
   if (!isLzCompressed(fromProgramPath)) return copyFileReplacing(fromProgramPath, toProgramPath);
   msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
   if (!szdd) return false;
-  const std::filesystem::path target = hostPath(toProgramPath);
-  std::string temp = target.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  bool ok = fd >= 0;
-  if (ok) {
-    ::fchmod(fd, 0644);
-    ::close(fd);
-    ok = szdd->decompress(szdd, hostPath(fromProgramPath).c_str(), temp.c_str()) == MSPACK_ERR_OK;
-    if (ok) {
-      std::FILE* written = std::fopen(temp.c_str(), "rb+");
-      ok = written && syncAndClose(written) && renameOver(temp, target);
-    }
-    if (!ok) ::unlink(temp.c_str());
-  }
+  // The decompressor writes by name: it is given the name of the replacement's own descriptor.
+  const bool ok = replaceFileSafely(hostPath(toProgramPath), [&](std::FILE* out) {
+    const std::string written = "/proc/self/fd/" + std::to_string(fileno(out));
+    return szdd->decompress(szdd, hostPath(fromProgramPath).c_str(), written.c_str()) == MSPACK_ERR_OK;
+  });
   if (ok) copyPermissions(fromProgramPath, toProgramPath);
   mspack_destroy_szdd_decompressor(szdd);
   return ok;

@@ -182,13 +182,30 @@ TEST_F(DirectionsTest, HeaderOnTheLastLineGetsNoValue) {
 TEST_F(DirectionsTest, FailedRecordingLeavesTheFileAsItWas) {
   writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
   ASSERT_EQ(loadDirections(), 0);
-  std::filesystem::create_directory("tmp.ini");  // the temporary file cannot be created
-  EXPECT_EQ(recordSelectedDirection(), -1);
+  {
+    const test::FileSizeLimit full(0);  // the new version cannot be written
+    EXPECT_EQ(recordSelectedDirection(), -1);
+  }
   EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
-  std::filesystem::remove("tmp.ini");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
   std::filesystem::remove("dict.ini");
   EXPECT_EQ(recordSelectedDirection(), -1);
-  EXPECT_FALSE(std::filesystem::exists("tmp.ini"));
+  EXPECT_TRUE(std::filesystem::is_empty("."));
+}
+
+TEST_F(DirectionsTest, RecordingFollowsNoPlantedLinkAndKeepsThePermissions) {
+  writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
+  writeFile("precious", "keep me");
+  std::filesystem::create_symlink("precious", "tmp.ini");
+  std::filesystem::permissions("dict.ini", std::filesystem::perms(0444));
+  ASSERT_EQ(loadDirections(), 0);
+  currentDirection = directionList->next;  // English to French
+  ASSERT_EQ(recordSelectedDirection(), 0);
+  EXPECT_EQ(readFile("precious"), "keep me");
+  EXPECT_TRUE(std::filesystem::is_symlink("tmp.ini"));
+  EXPECT_FALSE(std::filesystem::is_symlink("dict.ini"));
+  EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\n\n[selected]\nEng_Fre.zb\n");
+  EXPECT_EQ(std::filesystem::status("dict.ini").permissions(), std::filesystem::perms(0444));
 }
 
 TEST_F(DirectionsTest, OtherEditionsUseTheirOwnFileSectionsAndLanguageName) {

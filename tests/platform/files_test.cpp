@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "platform/hostpath.h"
@@ -118,6 +120,43 @@ TEST_F(FilesTest, FailedSafeReplacementKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
   EXPECT_TRUE(replaceFileSafely("data.zb", [](std::FILE* f) { return std::fputs("new", f) >= 0; }));
   EXPECT_EQ(readFile("data.zb"), "new");
+}
+
+TEST_F(FilesTest, SafeReplacementKeepsThePermissionsOfTheReplacedFile) {
+  const auto writeNew = [](std::FILE* f) { return std::fputs("new", f) >= 0; };
+  for (const auto mode : {std::filesystem::perms(0444), std::filesystem::perms(0600), std::filesystem::perms(0751)}) {
+    writeFile("data.zb", "old");
+    std::filesystem::permissions("data.zb", mode);
+    ASSERT_TRUE(replaceFileSafely("data.zb", writeNew));
+    EXPECT_EQ(std::filesystem::status("data.zb").permissions(), mode);
+    EXPECT_EQ(readFile("data.zb"), "new");
+    std::filesystem::remove("data.zb");
+  }
+  // A file made new gets what the umask leaves of read and write for all.
+  const mode_t mask = ::umask(027);
+  ASSERT_TRUE(replaceFileSafely("fresh.zb", writeNew));
+  ::umask(mask);
+  EXPECT_EQ(std::filesystem::status("fresh.zb").permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(FilesTest, SafeReplacementWritesNoFileButItsOwnTemporary) {
+  // Whatever waits beside the target, links included, is left as it was.
+  writeFile("precious", "keep me");
+  writeFile("data.zb", "old");
+  std::filesystem::create_symlink("precious", "data.zb.tmp");
+  std::filesystem::create_symlink("precious", "tmp.ini");
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(replaceFileSafely("data.zb", [](std::FILE* f) { return std::fputs("new", f) >= 0; }));
+  EXPECT_EQ(readFile("precious"), "keep me");
+  EXPECT_EQ(readFile("data.zb"), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 4);
+}
+
+TEST_F(FilesTest, ExpandCopyReplacesATargetSafely) {
+  writeFile("packed.tx_", test::szddOfLiterals("expanded text"));
+  writeFile("out.txt", "old");
+  ASSERT_TRUE(expandCopy("packed.tx_", "out.txt"));
+  EXPECT_EQ(readFile("out.txt"), "expanded text");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
 }
 
 TEST_F(FilesTest, SyncAndCloseReportsAFullDisk) {

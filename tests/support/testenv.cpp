@@ -1,5 +1,11 @@
 #include "tests/support/testenv.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -28,6 +34,40 @@ void TempDirTest::TearDown() {
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
 }
+
+namespace {
+
+void setLimit(int resource, unsigned long value, unsigned long previous[2]) {
+  rlimit old{};
+  ::getrlimit(resource, &old);
+  previous[0] = old.rlim_cur;
+  previous[1] = old.rlim_max;
+  rlimit lowered = old;
+  lowered.rlim_cur = value;
+  EXPECT_EQ(::setrlimit(resource, &lowered), 0);
+}
+
+void restoreLimit(int resource, const unsigned long previous[2]) {
+  const rlimit old{previous[0], previous[1]};
+  ::setrlimit(resource, &old);
+}
+
+}  // namespace
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+  setLimit(RLIMIT_FSIZE, bytes, previous_);
+}
+
+FileSizeLimit::~FileSizeLimit() { restoreLimit(RLIMIT_FSIZE, previous_); }
+
+NoNewFiles::NoNewFiles() {
+  const int lowestFree = ::fcntl(0, F_DUPFD, 0);
+  ::close(lowestFree);
+  setLimit(RLIMIT_NOFILE, static_cast<unsigned long>(lowestFree), previous_);
+}
+
+NoNewFiles::~NoNewFiles() { restoreLimit(RLIMIT_NOFILE, previous_); }
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());

@@ -21,6 +21,26 @@ class TempDirTest : public ::testing::Test {
   std::filesystem::path previousDir_;
 };
 
+// While one lives, files cannot grow past a size: writes beyond it fail as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(unsigned long bytes);
+  ~FileSizeLimit();
+
+ private:
+  unsigned long previous_[2];
+};
+
+// While one lives, no new file can be opened: the limit of open files is at the lowest free one.
+class NoNewFiles {
+ public:
+  NoNewFiles();
+  ~NoNewFiles();
+
+ private:
+  unsigned long previous_[2];
+};
+
 // Writes bytes to a file (relative to the working directory), creating its folders.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
