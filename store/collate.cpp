@@ -54,8 +54,9 @@ int findWord(std::string_view key) {
   bool found = false;
   while (lo <= hi && !found) {
     mid = (lo + hi) / 2;
-    readWordRecord(mid);
-    const int c = compareWords(wordOf(currentRecord), key);
+    // A record that cannot be read counts as lying after every key, as the records past the end
+    // of a file cut short do; the record an earlier read left behind must not decide.
+    const int c = readWordRecord(mid) == 0 ? compareWords(wordOf(currentRecord), key) : 1;
     if (c == 0) found = true;
     if (c < 0) lo = mid + 1;
     if (c > 0) hi = mid - 1;

@@ -22,6 +22,14 @@ extern SortProgress* sortProgress;
 // 1 when the current word file was changed out of order and owes a sort.
 extern int needsSort;
 
+// Where the time of the last sort went, in seconds: reading the records (and adding their words),
+// finishing their keys, sorting, writing the temporary file, flushing it to disk, putting it in
+// the word file's place, and reopening the store. Benchmarks print them.
+struct SortTimings {
+  double load = 0, keys = 0, sort = 0, write = 0, flush = 0, rename = 0, reopen = 0;
+};
+extern SortTimings sortTimings;
+
 // 0 on success, -1 on failure. On success the word file holds exactly the live records in the
 // collation of currentDirection, each with flags 0; on failure it is unchanged. Either way the
 // store is open and counted afterwards.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,6 +25,11 @@ WordRecord currentRecord{};
 char practiceListName[150] = "";
 int namedListCount = 0;
 
+RecordMap wordMap;
+RecordMap listMap;
+std::int64_t wordFileRecords = 0;
+std::int64_t listFileRecords = 0;
+
 namespace {
 
 constexpr int recordSize = sizeof(WordRecord);
@@ -33,28 +39,56 @@ int openForUpdate(const std::string& path, bool create) {
   return ::open(hostPath(path).c_str(), flags, 0644);
 }
 
-int countRecords(int fd) {
+std::int64_t recordsInFile(int fd) {
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) return 0;
-  return static_cast<int>(static_cast<unsigned long long>(st.st_size) / recordSize);
+  return static_cast<std::int64_t>(static_cast<unsigned long long>(st.st_size) / recordSize);
 }
 
-int readRecord(int fd, int count, int index) {
+// The records the file holds now, and a fresh mapping of them. The count callers see is an int,
+// so a file with more records than that is reported, and the caller refuses it.
+bool countAndMap(int fd, RecordMap& map, std::int64_t& fileRecords) {
+  fileRecords = recordsInFile(fd);
+  if (fileRecords > INT_MAX) {
+    unmapRecordFile(map);
+    return false;
+  }
+  mapRecordFile(map, fd, static_cast<std::uint64_t>(fileRecords) * recordSize);
+  return true;
+}
+
+void reportTooManyRecords(const std::string& path, const char* consequence) {
+  char text[500];
+  std::snprintf(text, sizeof text, "%s holds more records than the program can handle   %s", path.c_str(), consequence);
+  messageBox(mainWindowHandle, text, uiTextCopy(0), MB_OK | MB_ICONWARNING);
+}
+
+// Reads come from the mapping; pread only serves what it cannot (a file gone shorter under it).
+int readRecord(int fd, const RecordMap& map, std::int64_t fileRecords, int count, int index) {
   if (fd < 0 || index < 0 || index > count) return -1;
   WordRecord record;
-  if (::pread(fd, &record, recordSize, static_cast<off_t>(index) * recordSize) != recordSize) return -1;
+  const auto offset = static_cast<std::uint64_t>(index) * recordSize;
+  if (index >= fileRecords || !readFromMap(map, offset, &record, recordSize))
+    if (::pread(fd, &record, recordSize, static_cast<off_t>(offset)) != recordSize) return -1;
   currentRecord = record;
   return 0;
 }
 
 // Writing past the count would leave a gap of zero records in the file, so the index may be at
 // most the count (which appends).
-int writeRecord(int fd, int count, int index) {
+int writeRecord(int fd, RecordMap& map, std::int64_t& fileRecords, int count, int index) {
   if (fd < 0 || index < 0 || index > count) return -1;
-  return ::pwrite(fd, &currentRecord, recordSize, static_cast<off_t>(index) * recordSize) == recordSize ? 0 : -1;
+  if (::pwrite(fd, &currentRecord, recordSize, static_cast<off_t>(index) * recordSize) != recordSize) return -1;
+  if (index >= fileRecords) {
+    fileRecords = index + 1;
+    growRecordMap(map, fd, static_cast<std::uint64_t>(fileRecords) * recordSize);
+  }
+  return 0;
 }
 
-void closeFile(int& fd) {
+void closeFile(int& fd, RecordMap& map, std::int64_t& fileRecords) {
+  unmapRecordFile(map);
+  fileRecords = 0;
   if (fd >= 0) ::close(fd);
   fd = -1;
 }
@@ -71,7 +105,7 @@ std::string listFilePath() {
 
 int openWordFile() {
   const std::string path = wordFilePath();
-  closeFile(wordFile);
+  closeFile(wordFile, wordMap, wordFileRecords);
   wordFile = openForUpdate(path, false);
   if (wordFile < 0) {
     char text[400];
@@ -90,30 +124,45 @@ int openListFile() {
   }
   if (!practiceListName[0]) return 0;
   const std::string path = listFilePath();
-  closeFile(listFile);
+  closeFile(listFile, listMap, listFileRecords);
   listFile = openForUpdate(path, false);
   if (listFile < 0) listFile = openForUpdate(path, true);
   return listFile >= 0 ? 0 : -1;
 }
 
+// The program cannot go on without its word file, and must never rewrite one it cannot count.
 void countWordRecords() {
-  wordCount = countRecords(wordFile);
+  if (!countAndMap(wordFile, wordMap, wordFileRecords)) {
+    reportTooManyRecords(wordFilePath(), "\n\nProgram aborted");
+    exitProcess(1);
+  }
+  wordCount = static_cast<int>(wordFileRecords);
   countListRecords();
 }
 
-void countListRecords() { listCount = practiceListName[0] ? countRecords(listFile) : 0; }
-
-int readWordRecord(int index) { return readRecord(wordFile, wordCount, index); }
-int readListRecord(int index) { return readRecord(listFile, listCount, index); }
-int writeWordRecord(int index) { return writeRecord(wordFile, wordCount, index); }
-int writeListRecord(int index) { return writeRecord(listFile, listCount, index); }
-
-void closeStoreFiles() {
-  closeFile(wordFile);
-  closeFile(listFile);
+// A practice list file that is too large is left alone: no list is open.
+void countListRecords() {
+  listCount = 0;
+  if (!practiceListName[0] || listFile < 0) return;
+  if (!countAndMap(listFile, listMap, listFileRecords)) {
+    reportTooManyRecords(listFilePath(), "");
+    closeListFile();
+    return;
+  }
+  listCount = static_cast<int>(listFileRecords);
 }
 
-void closeListFile() { closeFile(listFile); }
+int readWordRecord(int index) { return readRecord(wordFile, wordMap, wordFileRecords, wordCount, index); }
+int readListRecord(int index) { return readRecord(listFile, listMap, listFileRecords, listCount, index); }
+int writeWordRecord(int index) { return writeRecord(wordFile, wordMap, wordFileRecords, wordCount, index); }
+int writeListRecord(int index) { return writeRecord(listFile, listMap, listFileRecords, listCount, index); }
+
+void closeStoreFiles() {
+  closeFile(wordFile, wordMap, wordFileRecords);
+  closeListFile();
+}
+
+void closeListFile() { closeFile(listFile, listMap, listFileRecords); }
 
 int countListFolders() {
   int folders = 0;

@@ -3,7 +3,11 @@
 // currentRecord and every write takes its record from there; a caller that needs a record across
 // another read copies it first.
 
+#include <cstdint>
+#include <string>
+
 #include "formats/wordrecord.h"
+#include "store/recordmap.h"
 
 namespace zembo {
 
@@ -14,6 +18,12 @@ extern int listCount;
 extern WordRecord currentRecord;
 extern char practiceListName[150];
 extern int namedListCount;
+// The mappings that reads go through, and the records the files hold as far as this program
+// knows (the counts above may lag behind an append until the caller raises them).
+extern RecordMap wordMap;
+extern RecordMap listMap;
+extern std::int64_t wordFileRecords;
+extern std::int64_t listFileRecords;
 
 // Opens the current direction's word file, then its practice list file. A word file that cannot
 // be opened ends the program with a message.
@@ -21,6 +31,8 @@ int openWordFile();
 // Opens or creates the practice list file; 0 also when there is no list to open, -1 when it can
 // be neither opened nor created.
 int openListFile();
+// Count the records and map the file. A word file with more records than an int holds ends the
+// program with a message; such a practice list file is closed with a message.
 void countWordRecords();  // then countListRecords
 void countListRecords();
 // 0 when a whole record was read into currentRecord; -1 (currentRecord unchanged) otherwise.

@@ -1,9 +1,11 @@
 #include "store/sort.h"
 
-#include <sys/resource.h>
+#include <unistd.h>
 
-#include <csignal>
+#include <algorithm>
+#include <climits>
 
+#include "bench/wordgen.h"
 #include "directions/directions.h"
 #include "platform/collation.h"
 #include "store/collate.h"
@@ -127,8 +129,12 @@ TEST_F(SortTest, SortTableOrderWhenTheDirectionHasOne) {
 TEST_F(SortTest, TemporaryFileThatCannotBeCreatedKeepsTheOldFile) {
   openFrench(shuffledWords(50, 5));
   const std::string before = readFile("language/Fre_Eng.zb");
-  std::filesystem::create_directory("language/tempfile");
-  EXPECT_EQ(sortWordFile(), -1);
+  int result;
+  {
+    const test::NoNewFiles noFiles;
+    result = sortWordFile();
+  }
+  EXPECT_EQ(result, -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
   // The store still belongs to the file as it is: all 50 records, deleted ones included.
   EXPECT_EQ(wordCount, 50);
@@ -138,20 +144,78 @@ TEST_F(SortTest, TemporaryFileThatCannotBeCreatedKeepsTheOldFile) {
 TEST_F(SortTest, DiskFullHalfWayKeepsTheOldFileAndRemovesTheTemporary) {
   openFrench(shuffledWords(3000, 0));
   const std::string before = readFile("language/Fre_Eng.zb");
-  // A file size limit makes the writes of the temporary file fail as a full disk would.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 100000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int result = sortWordFile();
-  setrlimit(RLIMIT_FSIZE, &old);
+  int result;
+  {
+    const test::FileSizeLimit full(100000);
+    result = sortWordFile();
+  }
   EXPECT_EQ(result, -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
-  EXPECT_FALSE(std::filesystem::exists("language/tempfile"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("language"), std::filesystem::directory_iterator()), 1);
   EXPECT_EQ(wordCount, 3000);
 }
 
+TEST_F(SortTest, PlantedLinkIsNotFollowedAndThePermissionsStay) {
+  writeFile("precious", "keep me");
+  openFrench(shuffledWords(100, 10));
+  std::filesystem::create_symlink("../precious", "language/tempfile");
+  std::filesystem::permissions("language/Fre_Eng.zb", std::filesystem::perms(0600));
+  ASSERT_EQ(sortWordFile(), 0);
+  EXPECT_EQ(readFile("precious"), "keep me");
+  EXPECT_TRUE(std::filesystem::is_symlink("language/tempfile"));
+  EXPECT_FALSE(std::filesystem::is_symlink("language/Fre_Eng.zb"));
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 90u);
+  EXPECT_EQ(std::filesystem::status("language/Fre_Eng.zb").permissions(), std::filesystem::perms(0600));
+}
+
+// Generated words with duplicates (also in other letter cases) and deleted records: the sorted
+// file must be exactly the live records in a stable sort by compareWords.
+class SortOrderTest : public SortTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SortOrderTest, ResultIsTheStableOrderOfCompareWords) {
+  if (GetParam()) writeFile("tables/French.stb", bench::frenchSortTable());
+  bench::WordGenerator gen(99);
+  std::vector<WordPair> entries;
+  for (int i = 0; i < 6000; ++i) {
+    std::string word = i > 10 && gen.next() % 5 == 0 ? entries[gen.next() % entries.size()].word : gen.word();
+    if (gen.next() % 7 == 0 && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
+    entries.push_back({word, std::to_string(i), std::int16_t(gen.next() % 10 == 0 ? 1 + i % 3 : 0)});
+  }
+  openFrench(entries);
+  ASSERT_EQ(currentDirection->hasSortTable, GetParam() ? 1 : 0);
+  ASSERT_EQ(sortWordFile(), 0);
+  std::vector<WordPair> expected;
+  for (const WordPair& e : entries)
+    if (e.flags == 0) expected.push_back(e);
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const WordPair& a, const WordPair& b) { return compareWords(a.word, b.word) < 0; });
+  const std::vector<WordPair> sorted = readWords("language/Fre_Eng.zb");
+  ASSERT_EQ(sorted.size(), expected.size());
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    EXPECT_EQ(sorted[i].word, expected[i].word) << i;
+    EXPECT_EQ(sorted[i].translation, expected[i].translation) << i;
+    EXPECT_EQ(sorted[i].flags, 0);
+  }
+  EXPECT_EQ(wordCount, static_cast<int>(expected.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothCollations, SortOrderTest, ::testing::Values(true, false),
+                         [](const auto& param) { return param.param ? "SortTable" : "French"; });
+
+TEST_F(SortTest, FileTooLargeToCountIsNeverRewritten) {
+  openFrench(shuffledWords(10, 0));
+  // Counted wrongly (as a later truncation of the file may make it), the sort must still refuse.
+  wordFileRecords = std::int64_t{INT_MAX} + 1;
+  EXPECT_EQ(sortWordFile(), -1);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 10u);
+}
+
+TEST_F(SortTest, FileTruncatedUnderTheMappingFailsTheSortAndIsNotWritten) {
+  openFrench(shuffledWords(3000, 0));
+  ASSERT_EQ(::truncate("language/Fre_Eng.zb", 1000 * 84), 0);  // by another program
+  EXPECT_EQ(sortWordFile(), -1);
+  EXPECT_EQ(readFile("language/Fre_Eng.zb").size(), 1000 * 84u);
+  EXPECT_EQ(wordCount, 1000);
+}
 }  // namespace
 }  // namespace zembo

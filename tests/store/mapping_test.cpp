@@ -1,0 +1,137 @@
+// Reads through the mapping of the word and list files: appends and writes seen at once, files
+// too large to count refused whole, files truncated by another program read as failures.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "directions/directions.h"
+#include "platform/messagebox.h"
+#include "store/collate.h"
+#include "store/store.h"
+#include "tests/store/storefixture.h"
+
+namespace zembo {
+namespace {
+
+using test::WordPair;
+using test::readWords;
+using test::writeWords;
+
+class MappingTest : public test::StoreTest {
+ protected:
+  void openFrench(const std::vector<WordPair>& entries) {
+    useDirection("Fre_Eng.zb");
+    writeWords("language/Fre_Eng.zb", entries);
+    openWordFile();
+    countWordRecords();
+  }
+};
+
+std::vector<WordPair> numberedWords(int count) {
+  std::vector<WordPair> entries;
+  char word[16];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(word, sizeof word, "w%05d", i);
+    entries.push_back({word, std::to_string(i)});
+  }
+  return entries;
+}
+
+TEST_F(MappingTest, AppendsAndWritesAreReadBackAtOnce) {
+  openFrench(numberedWords(3));
+  ASSERT_NE(wordMap.base, nullptr);
+  // Far more appends than the mapping first had room for.
+  for (int i = 0; i < 20000; ++i) {
+    currentRecord = test::makeRecord({"new" + std::to_string(i), "x"});
+    ASSERT_EQ(writeWordRecord(wordCount), 0);
+    ++wordCount;
+  }
+  ASSERT_EQ(readWordRecord(20002), 0);
+  EXPECT_EQ(wordOf(currentRecord), "new19999");
+  currentRecord = test::makeRecord({"changed", "y"});
+  ASSERT_EQ(writeWordRecord(1), 0);
+  currentRecord = {};
+  ASSERT_EQ(readWordRecord(1), 0);
+  EXPECT_EQ(wordOf(currentRecord), "changed");
+  // A record that is not in the file is not read, even within the count a caller set.
+  ++wordCount;
+  EXPECT_EQ(readWordRecord(20003), -1);
+}
+
+TEST_F(MappingTest, FileTruncatedUnderTheMappingGivesReadFailures) {
+  openFrench(numberedWords(5000));
+  ASSERT_EQ(readWordRecord(4999), 0);
+  ASSERT_EQ(::truncate("language/Fre_Eng.zb", 100 * 84), 0);  // by another program
+  EXPECT_EQ(readWordRecord(4999), -1);
+  EXPECT_EQ(readWordRecord(3000), -1);
+  EXPECT_EQ(wordOf(currentRecord), "w04999");  // left as it was
+  ASSERT_EQ(readWordRecord(99), 0);
+  EXPECT_EQ(wordOf(currentRecord), "w00099");
+  // The bisection is not steered by what an earlier read left behind: the unreadable tail counts
+  // as lying after every word.
+  EXPECT_EQ(findWord("w04000"), 100);
+  EXPECT_EQ(findWord("w00050"), 50);
+  countWordRecords();
+  EXPECT_EQ(wordCount, 100);
+}
+
+TEST_F(MappingTest, ListFileIsReadThroughItsMappingToo) {
+  std::filesystem::create_directories("list/verbs");
+  openFrench(numberedWords(2));
+  ASSERT_EQ(readWordRecord(1), 0);
+  ASSERT_EQ(writeListRecord(0), 0);
+  countListRecords();
+  ASSERT_NE(listMap.base, nullptr);
+  currentRecord = {};
+  ASSERT_EQ(readListRecord(0), 0);
+  EXPECT_EQ(wordOf(currentRecord), "w00001");
+}
+
+// Sparse files cost no disk: more records than an int counts, and the count cut to 32 bits
+// would be 5.
+class TooLargeTest : public MappingTest, public ::testing::WithParamInterface<long long> {
+ protected:
+  void makeHuge(const char* path) {
+    const int fd = ::open(path, O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(GetParam() * 84)), 0);
+    ::close(fd);
+  }
+};
+
+TEST_P(TooLargeTest, WordFileIsRefusedAndLeftWhole) {
+  useDirection("Fre_Eng.zb");
+  writeWords("language/Fre_Eng.zb", numberedWords(5));
+  makeHuge("language/Fre_Eng.zb");
+  openWordFile();
+  try {
+    countWordRecords();
+    FAIL() << "went on";
+  } catch (const ProcessExit& e) {
+    EXPECT_EQ(e.code, 1);
+  }
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text,
+            "language\\Fre_Eng.zb holds more records than the program can handle   \n\nProgram aborted");
+  EXPECT_EQ(std::filesystem::file_size("language/Fre_Eng.zb"), static_cast<std::uintmax_t>(GetParam() * 84));
+}
+
+TEST_P(TooLargeTest, ListFileIsRefusedAndLeftAlone) {
+  std::filesystem::create_directories("list/verbs");
+  writeWords("list/verbs/Fre_Eng.ls", numberedWords(5));
+  makeHuge("list/verbs/Fre_Eng.ls");
+  openFrench(numberedWords(2));
+  EXPECT_EQ(listCount, 0);
+  EXPECT_EQ(listFile, -1);
+  EXPECT_EQ(readListRecord(0), -1);
+  EXPECT_EQ(writeListRecord(0), -1);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text,
+            "list\\verbs\\Fre_Eng.ls holds more records than the program can handle   ");
+  EXPECT_EQ(std::filesystem::file_size("list/verbs/Fre_Eng.ls"), static_cast<std::uintmax_t>(GetParam() * 84));
+}
+
+INSTANTIATE_TEST_SUITE_P(PastIntAndPast32Bits, TooLargeTest,
+                         ::testing::Values((1LL << 31) + 5, (1LL << 32) + 5));
+
+}  // namespace
+}  // namespace zembo
