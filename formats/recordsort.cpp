@@ -1,7 +1,10 @@
 #include "formats/recordsort.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "formats/sorttable.h"
@@ -24,6 +27,34 @@ std::uint64_t keyPrefix(const char* key, std::size_t length) {
 
 }  // namespace
 
+// A large array in fresh memory that nothing touches before it is filled (a vector would zero
+// it first), on huge pages where the kernel offers them: far fewer page faults.
+template <typename T>
+class FreshArray {
+ public:
+  explicit FreshArray(std::size_t size) : size_(size) {
+    if (size == 0) return;
+    void* memory = ::mmap(nullptr, bytes(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(memory, bytes(), MADV_HUGEPAGE);
+    data_ = static_cast<T*>(memory);
+  }
+  ~FreshArray() {
+    if (data_) ::munmap(data_, bytes());
+  }
+  FreshArray(const FreshArray&) = delete;
+  FreshArray& operator=(const FreshArray&) = delete;
+  T* begin() const { return data_; }
+  T* end() const { return data_ + size_; }
+  std::size_t size() const { return size_; }
+  T& operator[](std::size_t i) const { return data_[i]; }
+
+ private:
+  std::size_t bytes() const { return size_ * sizeof(T); }
+  T* data_ = nullptr;
+  std::size_t size_;
+};
+
 struct CollationKeys::Chunk {
   std::string words;
   std::vector<std::uint32_t> wordEnds;
@@ -32,6 +63,9 @@ struct CollationKeys::Chunk {
   std::vector<std::uint32_t> keyEnds;
 
   Chunk() {
+    // Room for words and keys of usual lengths, so that they seldom move while they grow.
+    words.reserve(chunkSize * 16);
+    keys.reserve(chunkSize * 32);
     wordEnds.reserve(chunkSize);
     indexes.reserve(chunkSize);
     keyEnds.reserve(chunkSize);
@@ -128,25 +162,21 @@ void CollationKeys::finishKeys() {
   if (helper_.joinable()) helper_.join();
 }
 
-// The entries grouped by their first two key bytes, in that order; starts holds where each group
-// begins, and the end. Counting first lets every entry go straight to its place.
-std::vector<CollationKeys::Entry> CollationKeys::entriesByLeadingBytes(std::vector<std::size_t>& starts) const {
+// Counting first lets every entry go straight to its place.
+void CollationKeys::groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts) const {
   starts.assign(bucketCount + 1, 0);
   const auto bucketOf = [](const char* key, std::size_t length) {
     return static_cast<std::size_t>(keyPrefix(key, std::min<std::size_t>(length, 2)) >> 48);
   };
-  std::size_t total = 0;
   for (const auto& chunk : chunks_) {
     std::uint32_t begin = 0;
     for (const std::uint32_t end : chunk->keyEnds) {
       ++starts[bucketOf(chunk->keys.data() + begin, end - begin) + 1];
       begin = end;
     }
-    total += chunk->keyEnds.size();
   }
   for (std::size_t b = 1; b <= bucketCount; ++b) starts[b] += starts[b - 1];
   std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
-  std::vector<Entry> entries(total);
   for (const auto& chunk : chunks_) {
     std::uint32_t begin = 0;
     for (std::size_t i = 0; i < chunk->keyEnds.size(); ++i) {
@@ -157,15 +187,17 @@ std::vector<CollationKeys::Entry> CollationKeys::entriesByLeadingBytes(std::vect
       begin = chunk->keyEnds[i];
     }
   }
-  return entries;
 }
 
 std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord> records,
                                                       const std::function<void(std::int64_t count)>& onComparisons,
                                                       std::int64_t interval) {
   finishKeys();
+  std::size_t entryCount = 0;
+  for (const auto& chunk : chunks_) entryCount += chunk->keyEnds.size();
+  FreshArray<Entry> sorted(entryCount);
   std::vector<std::size_t> starts;
-  std::vector<Entry> sorted = entriesByLeadingBytes(starts);
+  groupByLeadingBytes(sorted, starts);
   const bool byBytes = ties_ == Ties::byteEqualWordsTogether;
   const auto before = [records, byBytes](const Entry& a, const Entry& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
@@ -189,8 +221,7 @@ std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord
   const auto sortBuckets = [&](std::size_t first, std::size_t last, auto compare) {
     for (std::size_t b = first; b < last; ++b)
       if (starts[b + 1] - starts[b] > 1)
-        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(starts[b]),
-                  sorted.begin() + static_cast<std::ptrdiff_t>(starts[b + 1]), compare);
+        std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1], compare);
   };
   // The count reported is this core's comparisons and the other's as it last published them.
   std::int64_t ownCount = 0, helperCount = 0, nextReport = 0;

@@ -19,6 +19,8 @@
 namespace zembo {
 
 class CollationKeyMaker;
+template <typename T>
+class FreshArray;
 
 class CollationKeys {
  public:
@@ -61,7 +63,9 @@ class CollationKeys {
   Chunk& chunkToFill();
   Chunk* publishedChunk(std::size_t k);
   void makeKeysOfChunks(CollationKeyMaker& maker);
-  std::vector<Entry> entriesByLeadingBytes(std::vector<std::size_t>& starts) const;
+  // Puts the entries into groups by their first two key bytes, in that order; starts receives
+  // where each group begins, and the end.
+  void groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts) const;
 
   const unsigned char* sortTable_;
   Ties ties_;
