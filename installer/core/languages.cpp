@@ -4,7 +4,6 @@
 #include <functional>
 #include <vector>
 
-#include "installer/window/installwindow.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
 #include "installer/core/wordlists.h"

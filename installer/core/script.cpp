@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "installer/window/installwindow.h"
 #include "formats/fields.h"
+#include "installer/core/display.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/lzexpand.h"
@@ -73,7 +73,7 @@ void makeFolder(std::string_view programPath) {
 void copyCommand(const std::vector<std::string_view>& words) {
   if (words.size() < 3) return;
   const std::string target = installDir + std::string(words[2]);
-  showTargetPath(target);
+  if (installDisplay) installDisplay->showTargetPath(target);
   expandCopy(sourceDir + std::string(words[1]), target);
 }
 
@@ -82,7 +82,7 @@ void copyFoundFiles(std::string_view fromFolder, std::string_view pattern, std::
   for (const DirectoryEntry& entry : findFiles(joinPath(fromFolder, pattern))) {
     if (entry.isDirectory) continue;
     const std::string target = joinPath(installDir + std::string(toFolder), entry.name);
-    showTargetPath(target);
+    if (installDisplay) installDisplay->showTargetPath(target);
     copyFileReplacing(joinPath(fromFolder, entry.name), target);
   }
 }
@@ -195,7 +195,7 @@ bool checkInstallDir(std::string_view fieldText) {
   const bool usable = !dir.empty() && (std::filesystem::is_directory(folder, error) ||
                                        std::filesystem::create_directory(folder, error));
   if (!usable) {
-    messageBox(installWindowHandle(), "Invalid Directory", "Error", MB_OK | MB_ICONERROR);
+    messageBox(messageOwner(), "Invalid Directory", "Error", MB_OK | MB_ICONERROR);
     return false;
   }
   // Absolute, because the menu entry starts the program there from wherever the desktop is.
@@ -209,8 +209,8 @@ bool replaceFileWithText(const std::filesystem::path& path, std::string_view tex
 }
 
 void reportError(std::string_view text) {
-  restoreArrowCursor();
-  messageBox(installWindowHandle(), text, "Error", MB_OK | MB_ICONERROR);
+  if (installDisplay) installDisplay->restoreArrowCursor();
+  messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);
   exitProcess(1);
 }
 

@@ -5,15 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QPainter>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
 #include <utility>
 
-#include "installer/window/installwindow.h"
 #include "formats/recordsort.h"
+#include "installer/core/display.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
@@ -32,68 +31,55 @@ namespace {
 
 constexpr int recordSize = sizeof(WordRecord);
 constexpr std::size_t prefetchDistance = 16;
-const QColor counterColour(0, 0, 104);
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
 
-QRect counterBox;
+Box counterBox;
 std::int64_t pendingCount = -1;
 std::chrono::steady_clock::time_point lastCounterDrawing;
 
-// The system font of the step texts and counters.
-const QFont& stepFont() {
-  static const QFont font = boldFont("Arial", 13);
-  return font;
-}
-
-void drawWhiteText(const QRect& box, std::string_view text, int flags) {
-  drawOnWindow([&](QPainter& painter) {
-    painter.setFont(stepFont());
-    painter.setPen(Qt::white);
-    painter.drawText(box, flags, windowText(text));
-  });
-}
-
 void writeStepText(std::string_view text, int right = 480) {
-  if (stepDisplay != 1) return;
-  drawWhiteText(windowRect(30, stepRow, right, stepRow + 30), text, Qt::AlignLeft | Qt::AlignTop);
-  updateWindowNow();
+  if (stepDisplay != 1 || !installDisplay) return;
+  installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
 }
 
 void writeDone() {
   if (stepDisplay != 1) return;
-  drawWhiteText(windowRect(300, stepRow, 480, stepRow + 30), "Done.", Qt::AlignLeft | Qt::AlignTop);
-  updateWindowNow();
+  if (installDisplay) installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
   stepRow += 25;
 }
 
-void placeCounter() { counterBox = windowRect(210, stepRow, 290, stepRow + 16); }
+void placeCounter() { counterBox = {210, stepRow, 290, stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  drawOnWindow([&](QPainter& painter) { painter.fillRect(counterBox, counterColour); });
-  drawWhiteText(counterBox, std::to_string(value), Qt::AlignLeft | Qt::AlignVCenter);
-  updateWindowNow(counterBox);
+  installDisplay->showCounter(counterBox, value);
   lastCounterDrawing = std::chrono::steady_clock::now();
   pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installWindow || stepDisplay != 1) return;
+  if (!installDisplay || stepDisplay != 1) return;
   pendingCount = value;
   if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (installWindow && pendingCount >= 0) drawCounter(pendingCount);
+  if (installDisplay && pendingCount >= 0) drawCounter(pendingCount);
 }
 
 void drawLanguageHeadline() {
-  drawOnWindow([](QPainter& painter) {
-    drawHeadline(painter, windowRect(30, headlineRow, 480, headlineRow + 40), languageTitle);
-  });
+  if (installDisplay) installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
   headlineRow += 50;
+}
+
+void showWaitCursor() {
+  if (installDisplay) installDisplay->showWaitCursor();
+}
+
+void restoreCursor() {
+  if (installDisplay) installDisplay->restoreCursor();
 }
 
 // Writing into space the file system has set aside already is much faster than growing a file
@@ -205,7 +191,7 @@ void showFinalMessage() {
       std::fclose(file);
     }
   }
-  messageBox(installWindowHandle(), text, "Install", MB_OK);
+  messageBox(messageOwner(), text, "Install", MB_OK);
 }
 
 void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
@@ -231,17 +217,7 @@ void resetDrawingRows() {
 }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
-  drawOnWindow([&](QPainter& painter) {
-    const QRect bar = windowRect(30, row, 380, row + 20);
-    painter.setPen(Qt::white);
-    painter.drawRect(bar.adjusted(0, 0, -1, -1));
-    const QRect inside = bar.adjusted(1, 1, -1, -1);
-    painter.fillRect(inside, QColor(0, 0, 128));
-    if (fillEdge > 0) painter.fillRect(windowRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
-    painter.setFont(stepFont());
-    painter.drawText(bar, Qt::AlignCenter, windowText(text));
-  });
-  updateWindowNow();
+  if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {

@@ -25,6 +25,15 @@ InstallWindow* installWindow = nullptr;
 namespace {
 
 constexpr int installerCodePage = 1252;
+const QColor counterColour(0, 0, 104);
+
+QRect toRect(const Box& box) { return windowRect(box.left, box.top, box.right, box.bottom); }
+
+// The system font of the step texts and counters.
+const QFont& stepFont() {
+  static const QFont font = boldFont("Arial", 13);
+  return font;
+}
 
 QString hostText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
@@ -106,10 +115,12 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   const QScreen* screen = QGuiApplication::primaryScreen();
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
   installWindow = this;
+  installDisplay = this;
 }
 
 InstallWindow::~InstallWindow() {
   if (installWindow == this) installWindow = nullptr;
+  if (installDisplay == this) installDisplay = nullptr;
 }
 
 QWidget* InstallWindow::control(int id) const {
@@ -251,36 +262,55 @@ bool InstallWindow::start() {
   return true;
 }
 
-WindowHandle installWindowHandle() { return installWindow ? static_cast<QWidget*>(installWindow) : nullptr; }
-
-void drawOnWindow(const std::function<void(QPainter&)>& draw) {
-  if (installWindow) installWindow->drawOnCanvas(draw);
+void InstallWindow::showHeadline(const Box& box, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) { drawHeadline(painter, toRect(box), text); });
 }
 
-void updateWindowNow(const QRect& part) {
-  if (!installWindow) return;
-  if (part.isNull())
-    installWindow->repaint();
-  else
-    installWindow->repaint(part);
+void InstallWindow::showProgressBar(const Box& box, int fillEdge, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) {
+    const QRect bar = toRect(box);
+    painter.setPen(Qt::white);
+    painter.drawRect(bar.adjusted(0, 0, -1, -1));
+    const QRect inside = bar.adjusted(1, 1, -1, -1);
+    painter.fillRect(inside, QColor(0, 0, 128));
+    if (fillEdge > 0)
+      painter.fillRect(windowRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
+    painter.setFont(stepFont());
+    painter.drawText(bar, Qt::AlignCenter, windowText(text));
+  });
+  repaint();
 }
 
-void showTargetPath(std::string_view programPath) {
-  if (!installWindow) return;
-  installWindow->setDirectoryText(hostText(hostPath(programPath)));
-  installWindow->repaintBackground();
+void InstallWindow::showStepText(const Box& box, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) {
+    painter.setFont(stepFont());
+    painter.setPen(Qt::white);
+    painter.drawText(toRect(box), Qt::AlignLeft | Qt::AlignTop, windowText(text));
+  });
+  repaint();
 }
 
-void showWaitCursor() {
-  if (installWindow) QApplication::setOverrideCursor(Qt::WaitCursor);
+void InstallWindow::showCounter(const Box& box, std::int64_t value) {
+  const QRect area = toRect(box);
+  drawOnCanvas([&](QPainter& painter) {
+    painter.fillRect(area, counterColour);
+    painter.setFont(stepFont());
+    painter.setPen(Qt::white);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QString::number(value));
+  });
+  repaint(area);
 }
 
-void restoreCursor() {
-  if (installWindow) QApplication::restoreOverrideCursor();
+void InstallWindow::showTargetPath(std::string_view programPath) {
+  setDirectoryText(hostText(hostPath(programPath)));
+  repaintBackground();
 }
 
-void restoreArrowCursor() {
-  if (!installWindow) return;
+void InstallWindow::showWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void InstallWindow::restoreCursor() { QApplication::restoreOverrideCursor(); }
+
+void InstallWindow::restoreArrowCursor() {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 
