@@ -17,6 +17,7 @@
 #include "installer/core/shortcut.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
+#include "platform/qt/painting.h"
 
 namespace zembo {
 
@@ -27,7 +28,7 @@ namespace {
 constexpr int installerCodePage = 1252;
 const QColor counterColour(0, 0, 104);
 
-QRect toRect(const Box& box) { return windowRect(box.left, box.top, box.right, box.bottom); }
+QRect toRect(const Box& box) { return winRect(box.left, box.top, box.right, box.bottom); }
 
 // The system font of the step texts and counters.
 const QFont& stepFont() {
@@ -63,15 +64,6 @@ void paintBackground(QPainter& painter, const QSize& size, int depth) {
     painter.setPen(QColor(0, 0, 200 - 3 * pen));
     painter.drawLine(0, y, size.width(), y);
   }
-}
-
-void drawHeadline(QPainter& painter, const QRect& box, std::string_view text) {
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  painter.setFont(headlineFont());
-  painter.setPen(Qt::black);
-  painter.drawText(box, flags, windowText(text));
-  painter.setPen(QColor(230, 230, 230));
-  painter.drawText(box.translated(-2, -2), flags, windowText(text));
 }
 
 InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
@@ -182,7 +174,7 @@ void InstallWindow::repaintBackground() {
   drawOnCanvas([this](QPainter& painter) {
     const QScreen* shown = screen();
     paintBackground(painter, canvas_.size(), shown ? shown->depth() : 32);
-    drawHeadline(painter, windowRect(30, 20, 480, 90), installTitle);
+    drawRaisedText(painter, winRect(30, 20, 480, 90), windowText(installTitle), headlineFont());
   });
   repaint();
 }
@@ -263,7 +255,7 @@ bool InstallWindow::start() {
 }
 
 void InstallWindow::showHeadline(const Box& box, std::string_view text) {
-  drawOnCanvas([&](QPainter& painter) { drawHeadline(painter, toRect(box), text); });
+  drawOnCanvas([&](QPainter& painter) { drawRaisedText(painter, toRect(box), windowText(text), headlineFont()); });
 }
 
 void InstallWindow::showProgressBar(const Box& box, int fillEdge, std::string_view text) {
@@ -274,7 +266,7 @@ void InstallWindow::showProgressBar(const Box& box, int fillEdge, std::string_vi
     const QRect inside = bar.adjusted(1, 1, -1, -1);
     painter.fillRect(inside, QColor(0, 0, 128));
     if (fillEdge > 0)
-      painter.fillRect(windowRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
+      painter.fillRect(winRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
     painter.setFont(stepFont());
     painter.drawText(bar, Qt::AlignCenter, windowText(text));
   });

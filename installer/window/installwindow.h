@@ -104,12 +104,7 @@ const QFont& headlineFont();
 // A single-byte installer text (Windows-1252) as the toolkit's text.
 QString windowText(std::string_view bytes);
 
-// The rectangle from (left, top) to (right, bottom), the right and bottom edges excluded.
-inline QRect windowRect(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
-
 // The vertical blue gradient of the window; with fewer than 24 bits per pixel one flat blue.
 void paintBackground(QPainter& painter, const QSize& size, int depth);
-// A heading in black with a light copy two pixels up and left, in the headline font.
-void drawHeadline(QPainter& painter, const QRect& box, std::string_view text);
 
 }  // namespace zembo
