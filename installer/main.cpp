@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   const bool unattended = !options.target.empty();
   if (!unattended || (!options.yes && ::isatty(STDIN_FILENO))) zembo::installQtMessageBoxes();
 
-  zembo::sourceDir = zembo::programName(std::filesystem::current_path()) + "\\";
+  zembo::sourceDir = std::filesystem::current_path();
   zembo::resetScriptState();
   zembo::readHeader();
   zembo::resetDrawingRows();

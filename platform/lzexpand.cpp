@@ -12,8 +12,10 @@
 
 namespace zembo {
 
-bool isLzCompressed(std::string_view programPath) {
-  std::FILE* file = openFile(programPath, "rb");
+namespace {
+
+bool isLzCompressedFile(const std::filesystem::path& source) {
+  std::FILE* file = std::fopen(source.c_str(), "rb");
   if (!file) return false;
   unsigned char head[8] = {};
   const std::size_t n = std::fread(head, 1, sizeof head, file);
@@ -23,25 +25,32 @@ bool isLzCompressed(std::string_view programPath) {
   return n == 8 && (std::memcmp(head, szdd, 8) == 0 || std::memcmp(head, qbasic, 8) == 0);
 }
 
+}  // namespace
+
+bool isLzCompressed(std::string_view programPath) { return isLzCompressedFile(hostPath(programPath)); }
+
 bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath) {
-  if (!isLzCompressed(fromProgramPath)) return copyFileReplacing(fromProgramPath, toProgramPath);
+  return expandCopyTo(hostPath(fromProgramPath), hostPath(toProgramPath));
+}
+
+bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::path& target) {
+  if (!isLzCompressedFile(source)) return copyFileTo(source, target);
   msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
   if (!szdd) return false;
-  const std::filesystem::path target = hostPath(toProgramPath);
   std::string temp = target.string() + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   bool ok = fd >= 0;
   if (ok) {
     ::fchmod(fd, 0644);
     ::close(fd);
-    ok = szdd->decompress(szdd, hostPath(fromProgramPath).c_str(), temp.c_str()) == MSPACK_ERR_OK;
+    ok = szdd->decompress(szdd, source.c_str(), temp.c_str()) == MSPACK_ERR_OK;
     if (ok) {
       std::FILE* written = std::fopen(temp.c_str(), "rb+");
       ok = written && syncAndClose(written) && renameOver(temp, target);
     }
     if (!ok) ::unlink(temp.c_str());
   }
-  if (ok) copyPermissions(fromProgramPath, toProgramPath);
+  if (ok) copyPermissionsTo(source, target);
   mspack_destroy_szdd_decompressor(szdd);
   return ok;
 }

@@ -4,6 +4,7 @@
 // the core runs (and is tested) without a window.
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 #include "platform/messagebox.h"
@@ -28,8 +29,8 @@ class InstallDisplay {
   virtual void showStepText(const Box& box, std::string_view text) = 0;
   // The box filled with the counter colour and the value written in it; shown at once.
   virtual void showCounter(const Box& box, std::int64_t value) = 0;
-  // The file being copied (a program path), in the directory field.
-  virtual void showTargetPath(std::string_view programPath) = 0;
+  // The file being copied, in the directory field.
+  virtual void showTargetPath(const std::filesystem::path& target) = 0;
   virtual void showWaitCursor() = 0;
   virtual void restoreCursor() = 0;
   // Back to the arrow whatever was set, before a fatal message.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 
@@ -168,7 +169,9 @@ bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uin
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
-  const bool replaced = replaceFileSafely(hostPath(listPath(toListName)), [&](std::FILE* out) {
+  const std::filesystem::path target = hostPath(listPath(toListName));
+  removeLeftovers(target);
+  const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
     return writeMergedList(out, records, order);
   });
@@ -203,9 +206,24 @@ std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records)
   return order;
 }
 
-// Every piece of a translation that is long enough has at most one comma after it.
+// Every piece of a translation that is long enough has at most one comma after it, and the last
+// piece none: a full field of one-letter pieces gives the most.
 std::size_t mostReverseRecords(Records fromRecords) {
-  return fromRecords.size() * (translationFieldSize / 2);
+  return fromRecords.size() * ((translationFieldSize + 1) / 2);
+}
+
+// The temporary list is always a new file of our own: a leftover of an interrupted run is removed,
+// and nothing that stands in its place (a link above all) is ever followed.
+std::FILE* createTempList() {
+  const std::filesystem::path path = hostPath(tempListPath);
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return nullptr;
+  pendingTempFile = std::filesystem::absolute(path, ignored);
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) ::close(fd);
+  return file;
 }
 
 }  // namespace
@@ -280,13 +298,13 @@ void buildReverseList() {
   drawProgressBar(progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
   std::FILE* from = openFile(listPath(fromListName), "rb");
-  if (!from) reportError("Input file missing");
+  if (!from) reportError("Input file missing " + listPath(fromListName));
   drawProgressBar(progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);
   writeDone();
 
-  std::FILE* temp = openFile(tempListPath, "wb");
+  std::FILE* temp = createTempList();
   if (!temp) reportError("Can't create tempfile");
   std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
   drawProgressBar(progressRow, 117, "25%");
@@ -322,6 +340,7 @@ void buildReverseList() {
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
+  pendingTempFile.clear();
 
   drawProgressBar(progressRow, 379, "100%");
   progressRow += 50;

@@ -75,7 +75,7 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   panel_->setGeometry(110, 138, 440, 110);
   label_ = new QLabel(windowText("Installeer in Directory :"), this);
   label_->setGeometry(120, 148, 420, 22);
-  directoryField_ = new QLineEdit(hostText(hostPath(localDirectory(defaultDir))), this);
+  directoryField_ = new QLineEdit(hostText(localDirectory(toUtf8(defaultDir, installerCodePage))), this);
   directoryField_->setGeometry(120, 170, 420, 25);
   directoryField_->setMaxLength(259);
   startButton_ = new QPushButton("Start", this);
@@ -193,10 +193,10 @@ void InstallWindow::showDirectoryLists() {
   driveList_->clear();
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
     if (volume.isValid() && volume.isReady()) driveList_->addItem(volume.rootPath());
-  const QString home = hostText(hostPath(homeDirectory()));
+  const QString home = hostText(homeDirectory());
   if (driveList_->findItems(home, Qt::MatchExactly).isEmpty()) driveList_->addItem(home);
   driveList_->blockSignals(false);
-  enterFolder(hostPath(homeDirectory()), true);
+  enterFolder(homeDirectory(), true);
 }
 
 // Makes the folder chosen in a list the current one and shows it.
@@ -216,11 +216,13 @@ void InstallWindow::enterFolder(const std::filesystem::path& folder, bool withDo
 void InstallWindow::fillDirectoryList(bool withDot) {
   directoryList_->blockSignals(true);
   directoryList_->clear();
-  for (const DirectoryEntry& entry : findFiles("*.*")) {
-    if (!entry.isDirectory) continue;
-    const bool dots = entry.name == "." || entry.name == "..";
-    if ((entry.isHidden && !dots) || (entry.name == "." && !withDot)) continue;
-    directoryList_->addItem(hostText(hostPath(entry.name)));
+  // The host's own names, whatever characters they hold.
+  if (withDot) directoryList_->addItem(".");
+  directoryList_->addItem("..");
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name[0] != '.' && entry.is_directory(error)) directoryList_->addItem(QString::fromStdString(name));
   }
   directoryList_->blockSignals(false);
 }
@@ -236,13 +238,12 @@ void InstallWindow::enterRunningState() {
 
 void InstallWindow::finishScript() {
   for (QWidget* hidden : std::initializer_list<QWidget*>{stopButton_, label_, panel_, directoryField_}) hidden->hide();
-  std::error_code ignored;
-  std::filesystem::current_path(hostPath(installDir), ignored);
+  enterInstallDir();
   repaintBackground();
 }
 
 bool InstallWindow::start() {
-  if (!checkInstallDir(fromUtf16(directoryField_->text().toStdU16String(), installerCodePage))) return false;
+  if (!checkInstallDir(directoryField_->text().toStdString())) return false;
   enterRunningState();
   runScript();
   finishScript();
@@ -293,8 +294,8 @@ void InstallWindow::showCounter(const Box& box, std::int64_t value) {
   repaint(area);
 }
 
-void InstallWindow::showTargetPath(std::string_view programPath) {
-  setDirectoryText(hostText(hostPath(programPath)));
+void InstallWindow::showTargetPath(const std::filesystem::path& target) {
+  setDirectoryText(hostText(target));
   repaintBackground();
 }
 

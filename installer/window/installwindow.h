@@ -64,7 +64,7 @@ class InstallWindow : public QWidget, public InstallDisplay {
   void showProgressBar(const Box& bar, int fillEdge, std::string_view text) override;
   void showStepText(const Box& box, std::string_view text) override;
   void showCounter(const Box& box, std::int64_t value) override;
-  void showTargetPath(std::string_view programPath) override;
+  void showTargetPath(const std::filesystem::path& target) override;
   void showWaitCursor() override;
   void restoreCursor() override;
   void restoreArrowCursor() override;

@@ -75,10 +75,10 @@ TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {
   test::writeFile("install.inf", "copy leesmij.txt leesmij.txt\n");
   test::writeFile("leesmij.txt", "hallo\n");
-  installDir = programPath("doel") + "\\";
+  installDir = dir / "doel";
   std::filesystem::create_directories("doel");
   runScript();
-  EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + installDir + "leesmij.txt"});
+  EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + (dir / "doel/leesmij.txt").string()});
   display.showWaitCursor();
   EXPECT_THROW(reportError("Input file missing"), ProcessExit);
   EXPECT_EQ(display.waitCursors, 0);

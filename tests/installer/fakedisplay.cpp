@@ -27,7 +27,7 @@ void FakeDisplay::showCounter(const Box& box, std::int64_t value) {
   shown.push_back("counter " + boxText(box) + " " + std::to_string(value));
 }
 
-void FakeDisplay::showTargetPath(std::string_view programPath) { shown.push_back("path " + std::string(programPath)); }
+void FakeDisplay::showTargetPath(const std::filesystem::path& target) { shown.push_back("path " + target.string()); }
 
 std::vector<std::string> FakeDisplay::linesOf(const std::string& word) const {
   std::vector<std::string> lines;

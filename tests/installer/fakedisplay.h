@@ -18,7 +18,7 @@ class FakeDisplay : public InstallDisplay {
   void showProgressBar(const Box& bar, int fillEdge, std::string_view text) override;
   void showStepText(const Box& box, std::string_view text) override;
   void showCounter(const Box& box, std::int64_t value) override;
-  void showTargetPath(std::string_view programPath) override;
+  void showTargetPath(const std::filesystem::path& target) override;
   void showWaitCursor() override { ++waitCursors; }
   void restoreCursor() override { --waitCursors; }
   void restoreArrowCursor() override { waitCursors = 0; }

@@ -14,7 +14,7 @@ class ShortcutTest : public test::InstallerTest {
  protected:
   void SetUp() override {
     InstallerTest::SetUp();
-    installDir = programPath("Mijn woordenboek") + "\\";
+    installDir = dir / "Mijn woordenboek";
     programFile = "zembo";
     shortcutName = "Zembo woordenboek";
     programGroup = "Zembo";
