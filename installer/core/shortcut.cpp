@@ -63,7 +63,10 @@ std::filesystem::path shortcutPath() {
 }
 
 std::string desktopEntryText() {
-  std::string exec = quoteExecArgument((installDir / hostPath(programFile)).string());
+  const std::string program = (installDir / hostPath(programFile)).string();
+  // Launchers look the program up under its literal name before they turn "%%" into "%": such a
+  // program is started through env, which takes it as an argument.
+  std::string exec = (program.find('%') == std::string::npos ? "" : "env ") + quoteExecArgument(program);
   for (std::string_view argument : splitFields(shortcutArguments, ' '))
     exec += " " + quoteExecArgument(utf8(argument));
   return "[Desktop Entry]\n"
