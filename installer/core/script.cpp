@@ -320,8 +320,7 @@ bool checkInstallDir(std::string_view fieldText) {
                         " holds the distribution itself: install into another folder.");
   // Absolute, because the menu entry starts the program there from wherever the desktop is.
   installDir = std::filesystem::absolute(folder, error).lexically_normal();
-  if (installDir.has_filename() == false && installDir.has_parent_path() && installDir != installDir.root_path())
-    installDir = installDir.parent_path();
+  if (!installDir.has_filename() && installDir != installDir.root_path()) installDir = installDir.parent_path();
   return true;
 }
 
