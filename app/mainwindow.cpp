@@ -64,15 +64,6 @@ QPixmap loadIcon(const char* iconName) {
   return QIcon(path).pixmap(32, 32);
 }
 
-// Draws text in black and again two pixels up and left in light grey.
-void drawRaisedText(QPainter& painter, QRect rect, std::string_view text, const UiFont& font) {
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  drawUiText(painter, rect, text, flags, font, Qt::black);
-  rect.setLeft(rect.left() - 2);
-  rect.setTop(rect.top() - 2);
-  drawUiText(painter, rect, text, flags, font, QColor(230, 230, 230));
-}
-
 bool insideIconSquare(const QPoint& p) {
   return p.x() >= 60 && p.x() <= 91 && ((p.y() >= 107 && p.y() <= 138) || (p.y() >= 177 && p.y() <= 208));
 }
@@ -147,13 +138,7 @@ void MainWindow::loadLogo() {
   QImage picture(QString::fromStdString(hostPath("logo.bmp").string()));
   if (picture.isNull()) return;
   // The top-left pixel's colour is transparent, so the gradient shows through there.
-  const QRgb transparent = picture.pixel(0, 0);
-  logo_ = picture.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < logo_.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(logo_.scanLine(y));
-    for (int x = 0; x < logo_.width(); ++x)
-      if ((row[x] & 0xFFFFFF) == (transparent & 0xFFFFFF)) row[x] = 0;
-  }
+  logo_ = withTransparentColour(picture, picture.pixel(0, 0));
 }
 
 void MainWindow::loadDirectionIcons() {
@@ -202,9 +187,9 @@ void MainWindow::paintClient(QPainter& painter) {
   if (!logo_.isNull() && depth > 15)
     painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
   else
-    drawRaisedText(painter, winRect(140, 20, 560, 90), loadUiText(74), fontHuge);
-  drawRaisedText(painter, winRect(140, 102, 560, 160), currentDirection->sourceName, fontBig);
-  drawRaisedText(painter, winRect(140, 172, 560, 230), currentDirection->targetName, fontBig);
+    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(74), fontHuge.charset), fontHuge.font);
+  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString(currentDirection->sourceName, fontBig.charset), fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString(currentDirection->targetName, fontBig.charset), fontBig.font);
 }
 
 void MainWindow::clientMousePress(QMouseEvent* event) {

@@ -28,6 +28,7 @@ namespace {
 
 struct Options {
   std::string target;
+  bool hasTarget = false;
   bool yes = false;
   bool valid = true;
 };
@@ -35,8 +36,12 @@ struct Options {
 Options readOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--target") == 0 && i + 1 < argc)
+    if (std::strcmp(argv[i], "--target") == 0 && i + 1 < argc) {
       options.target = argv[++i];
+      options.hasTarget = true;
+      // An empty folder would leave the window waiting for a user who is not there.
+      if (options.target.empty()) options.valid = false;
+    }
     else if (std::strcmp(argv[i], "--yes") == 0)
       options.yes = true;
     else
@@ -54,10 +59,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: install [--target DIR [--yes]]\n");
     return 2;
   }
-  const bool unattended = !options.target.empty();
+  const bool unattended = options.hasTarget;
   if (!unattended || (!options.yes && ::isatty(STDIN_FILENO))) zembo::installQtMessageBoxes();
 
-  zembo::sourceDir = zembo::programName(std::filesystem::current_path()) + "\\";
+  zembo::sourceDir = std::filesystem::current_path();
   zembo::resetScriptState();
   zembo::readHeader();
   zembo::resetDrawingRows();

@@ -162,9 +162,13 @@ bool replaceFileSafely(const std::filesystem::path& target, const std::function<
 }
 
 bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath) {
-  std::FILE* in = openFile(fromProgramPath, "rb");
+  return copyFileTo(hostPath(fromProgramPath), hostPath(toProgramPath));
+}
+
+bool copyFileTo(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::FILE* in = std::fopen(source.c_str(), "rb");
   if (!in) return false;
-  const bool ok = replaceFileSafely(hostPath(toProgramPath), [in](std::FILE* out) {
+  const bool ok = replaceFileSafely(target, [in](std::FILE* out) {
     char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
@@ -172,13 +176,17 @@ bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProg
     return !std::ferror(in);
   });
   std::fclose(in);
-  if (ok) copyPermissions(fromProgramPath, toProgramPath);
+  if (ok) copyPermissionsTo(source, target);
   return ok;
 }
 
 void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath) {
+  copyPermissionsTo(hostPath(fromProgramPath), hostPath(toProgramPath));
+}
+
+void copyPermissionsTo(const std::filesystem::path& source, const std::filesystem::path& target) {
   struct stat st {};
-  if (::stat(hostPath(fromProgramPath).c_str(), &st) == 0) ::chmod(hostPath(toProgramPath).c_str(), st.st_mode & 07777);
+  if (::stat(source.c_str(), &st) == 0) ::chmod(target.c_str(), st.st_mode & 07777);
 }
 
 }  // namespace zembo

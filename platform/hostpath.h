@@ -38,8 +38,11 @@ bool matchesFilePattern(std::string_view name, std::string_view pattern);
 // Copies a file, replacing the target safely (through a temporary file beside it); the copy gets
 // the source's permissions.
 bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath);
+// The same between host paths.
+bool copyFileTo(const std::filesystem::path& source, const std::filesystem::path& target);
 // Gives a copy the permissions of its source, so that a copied program can still be started.
 void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath);
+void copyPermissionsTo(const std::filesystem::path& source, const std::filesystem::path& target);
 
 // Flushes a file to disk and closes it; false when any step failed (a full disk shows here).
 bool syncAndClose(std::FILE* file);

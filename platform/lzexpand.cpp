@@ -10,8 +10,10 @@
 
 namespace zembo {
 
-bool isLzCompressed(std::string_view programPath) {
-  std::FILE* file = openFile(programPath, "rb");
+namespace {
+
+bool isLzCompressedFile(const std::filesystem::path& source) {
+  std::FILE* file = std::fopen(source.c_str(), "rb");
   if (!file) return false;
   unsigned char head[8] = {};
   const std::size_t n = std::fread(head, 1, sizeof head, file);
@@ -21,16 +23,24 @@ bool isLzCompressed(std::string_view programPath) {
   return n == 8 && (std::memcmp(head, szdd, 8) == 0 || std::memcmp(head, qbasic, 8) == 0);
 }
 
+}  // namespace
+
+bool isLzCompressed(std::string_view programPath) { return isLzCompressedFile(hostPath(programPath)); }
+
 bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath) {
-  if (!isLzCompressed(fromProgramPath)) return copyFileReplacing(fromProgramPath, toProgramPath);
+  return expandCopyTo(hostPath(fromProgramPath), hostPath(toProgramPath));
+}
+
+bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::path& target) {
+  if (!isLzCompressedFile(source)) return copyFileTo(source, target);
   msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
   if (!szdd) return false;
   // The decompressor writes by name: it is given the name of the replacement's own descriptor.
-  const bool ok = replaceFileSafely(hostPath(toProgramPath), [&](std::FILE* out) {
+  const bool ok = replaceFileSafely(target, [&](std::FILE* out) {
     const std::string written = "/proc/self/fd/" + std::to_string(fileno(out));
-    return szdd->decompress(szdd, hostPath(fromProgramPath).c_str(), written.c_str()) == MSPACK_ERR_OK;
+    return szdd->decompress(szdd, source.c_str(), written.c_str()) == MSPACK_ERR_OK;
   });
-  if (ok) copyPermissions(fromProgramPath, toProgramPath);
+  if (ok) copyPermissionsTo(source, target);
   mspack_destroy_szdd_decompressor(szdd);
   return ok;
 }

@@ -2,6 +2,7 @@
 // Copying with expansion: a source compressed in the LZ (SZDD) format of the old "compress"
 // tools is written expanded, any other file is copied as it is.
 
+#include <filesystem>
 #include <string_view>
 
 namespace zembo {
@@ -10,5 +11,7 @@ bool isLzCompressed(std::string_view programPath);
 // Returns false when the source cannot be read or the target not written; the target is then
 // left as it was.
 bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath);
+// The same between host paths (folders a user chose, which no code page may hold).
+bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::path& target);
 
 }  // namespace zembo

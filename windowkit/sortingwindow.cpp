@@ -20,13 +20,7 @@ const QColor lightGrey(192, 192, 192);
 
 // White is the frames' transparent colour.
 QImage loadFrame(int number) {
-  QImage frame = QImage(QString(":/images/frame%1.png").arg(number, 2, 10, QChar('0'))).convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < frame.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
-    for (int x = 0; x < frame.width(); ++x)
-      if ((row[x] & 0xFFFFFF) == 0xFFFFFF) row[x] = 0;
-  }
-  return frame;
+  return withTransparentColour(QImage(QString(":/images/frame%1.png").arg(number, 2, 10, QChar('0'))), qRgb(255, 255, 255));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QWidget>
 
+#include "platform/qt/painting.h"
 #include "resources/resourcetable.h"
 
 class QMenuBar;
@@ -66,8 +67,5 @@ class ZemboWindow : public QWidget {
 
 // Puts a check mark on a menu item or takes it away.
 void setMenuCheck(QAction* action, bool checked);
-
-// Windows rectangles: left, top, right, bottom, the right and bottom edges outside.
-inline QRect winRect(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
 
 }  // namespace zembo

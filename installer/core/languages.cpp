@@ -4,9 +4,9 @@
 #include <functional>
 #include <vector>
 
-#include "installer/window/installwindow.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
+#include "installer/core/display.h"
 #include "installer/core/wordlists.h"
 #include "platform/asciicase.h"
 #include "platform/collation.h"
@@ -34,11 +34,6 @@ struct LanguageEntry {
   std::string to;
 };
 
-// A word list name stays inside the word list folder.
-bool isPlainFileName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string_view::npos;
-}
-
 LanguageEntry readLanguageEntry(std::FILE* file, const std::string& line) {
   const std::vector<std::string_view> fields = splitFields(line, ',');
   if (fields.size() < 4)
@@ -50,9 +45,26 @@ LanguageEntry readLanguageEntry(std::FILE* file, const std::string& line) {
   if (!nextConfigLine(file, entry.from) || !nextConfigLine(file, entry.to))
     reportError("LANGUAGE.CF ends inside the entry of " + entry.title +
                 ":\n\nits FROM and TO word list names are missing.");
-  for (const std::string* name : {&entry.from, &entry.to})
+  // zembo forms the names of its word files from the long name.
+  if (!isPlainFileName(entry.title) || entry.title.find(':') != std::string::npos)
+    reportError("Bad long name in LANGUAGE.CF: " + entry.title + "\n\nIt is part of file names and must be a plain name.");
+  for (const std::string* name : {&entry.from, &entry.to}) {
     if (!isPlainFileName(*name)) reportError("Bad word list name in LANGUAGE.CF: " + *name);
+    if (equalNoCase(*name, tempListPath.substr(wordListFolder.size())))
+      reportError("Bad word list name in LANGUAGE.CF: " + *name + "\n\nThe installer needs that name for itself.");
+  }
   return entry;
+}
+
+// A list built for one language must not replace a list that an entry reads or builds; two
+// entries may read the same list.
+void checkNamesApart(const std::vector<LanguageEntry>& entries) {
+  for (const LanguageEntry& building : entries)
+    for (const LanguageEntry& other : entries)
+      for (const std::string* name : {&other.from, &other.to})
+        if (name != &building.to && equalNoCase(*name, building.to))
+          reportError("LANGUAGE.CF names the word list " + building.to +
+                      " twice:\n\nthe list built would replace another one.");
 }
 
 // Every entry is read, and checked, before anything is changed.
@@ -60,6 +72,7 @@ std::vector<LanguageEntry> readLanguageEntries(std::FILE* file) {
   std::vector<LanguageEntry> entries;
   std::string line;
   while (nextConfigLine(file, line)) entries.push_back(readLanguageEntry(file, line));
+  checkNamesApart(entries);
   return entries;
 }
 
@@ -134,6 +147,11 @@ void registerLanguages() {
   if (!file) reportError("Can't open LANGUAGE.CF");
   const std::vector<LanguageEntry> entries = readLanguageEntries(file);
   std::fclose(file);
+  if (entries.empty())
+    messageBox(messageOwner(),
+               "LANGUAGE.CF names no language: no dictionary configuration is written, and zembo cannot start "
+               "without one.",
+               "Install", MB_OK | MB_ICONWARNING);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     useLanguage(entries[i]);
     if (!setCollationLocale("dutch"))

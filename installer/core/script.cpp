@@ -3,15 +3,19 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <system_error>
 #include <vector>
 
-#include "installer/window/installwindow.h"
 #include "formats/fields.h"
+#include "installer/core/display.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/lzexpand.h"
@@ -21,18 +25,19 @@
 
 namespace zembo {
 
-std::string sourceDir;
+std::filesystem::path sourceDir;
 std::string installTitle;
 std::string defaultDir;
 std::string shortcutArguments;
 int stepDisplay = 1;
-std::string installDir;
+std::filesystem::path installDir;
 std::string shortcutName;
 int makeShortcut = 0;
 std::string programGroup;
 std::string programFile;
 std::string finalTextFile;
 int makeWordLists = 0;
+std::filesystem::path pendingTempFile;
 
 namespace {
 
@@ -54,7 +59,7 @@ bool valueAfterBlank(std::string_view line, std::string& value) {
 // Calls handle for every line of install.inf that is neither empty nor a comment.
 template <typename Handler>
 void forEachScriptLine(Handler handle) {
-  std::FILE* script = openFile(joinPath(sourceDir, scriptFileName), "rt");
+  std::FILE* script = std::fopen((sourceDir / scriptFileName).c_str(), "rt");
   if (!script) reportError("Can't open INSTALL.INF");
   char line[scriptLineSize];
   while (readTextLine(script, line, sizeof line)) {
@@ -65,67 +70,153 @@ void forEachScriptLine(Handler handle) {
   std::fclose(script);
 }
 
+std::filesystem::path inSource(std::string_view programPath) { return sourceDir / hostPath(programPath); }
+std::filesystem::path inTarget(std::string_view programPath) { return installDir / hostPath(programPath); }
+
+// A host path in a message, whose text is in the installer's code page.
+std::string hostText(const std::filesystem::path& path) { return programName(path); }
+
+[[noreturn]] void reportFailure(std::string_view what, const std::filesystem::path& path, int error) {
+  reportError(std::string(what) + " " + hostText(path) + ": " + std::strerror(error));
+}
+
 void makeFolder(std::string_view programPath) {
-  std::error_code ignored;
-  std::filesystem::create_directory(hostPath(programPath), ignored);
+  const std::filesystem::path folder = inTarget(programPath);
+  std::error_code error;
+  if (!std::filesystem::create_directory(folder, error) && !std::filesystem::is_directory(folder))
+    reportFailure("Can't make the folder", folder, error ? error.value() : EEXIST);
+}
+
+void showTarget(const std::filesystem::path& target) {
+  if (installDisplay) installDisplay->showTargetPath(target);
+}
+
+void copyOne(const std::filesystem::path& source, const std::filesystem::path& target, bool expand) {
+  showTarget(target);
+  removeLeftovers(target);
+  errno = 0;
+  const bool copied = expand ? expandCopyTo(source, target) : copyFileTo(source, target);
+  if (copied) return;
+  const int error = errno ? errno : EIO;
+  if (!std::filesystem::exists(source)) reportFailure("Can't find", source, ENOENT);
+  reportError("Can't copy " + hostText(source) + " to " + hostText(target) + ": " + std::strerror(error));
 }
 
 void copyCommand(const std::vector<std::string_view>& words) {
   if (words.size() < 3) return;
-  const std::string target = installDir + std::string(words[2]);
-  showTargetPath(target);
-  expandCopy(sourceDir + std::string(words[1]), target);
+  copyOne(inSource(words[1]), inTarget(words[2]), true);
 }
 
-// Copies every file (not folder) that a search finds into a folder of the installation.
+// Copies every file (not folder) of a distribution folder that matches a pattern into a folder of
+// the installation. A folder that holds nothing to copy copies nothing.
 void copyFoundFiles(std::string_view fromFolder, std::string_view pattern, std::string_view toFolder) {
-  for (const DirectoryEntry& entry : findFiles(joinPath(fromFolder, pattern))) {
-    if (entry.isDirectory) continue;
-    const std::string target = joinPath(installDir + std::string(toFolder), entry.name);
-    showTargetPath(target);
-    copyFileReplacing(joinPath(fromFolder, entry.name), target);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(inSource(fromFolder), error)) {
+    const std::string name = programName(entry.path().filename());
+    if (entry.is_directory(error) || !matchesFilePattern(name, pattern)) continue;
+    copyOne(entry.path(), inTarget(joinPath(toFolder, name)), false);
   }
 }
 
+// A pattern may name a sub-folder of the distribution; the files are found there.
 void xcopyCommand(const std::vector<std::string_view>& words) {
   if (words.size() < 3) return;
-  // A pattern may name a sub-folder of the distribution; the files are found there.
-  const std::string pattern(words[1]);
+  const std::string_view pattern = words[1];
   const std::size_t cut = pattern.find_last_of("\\/");
-  const std::string folder = cut == std::string::npos ? sourceDir : sourceDir + pattern.substr(0, cut + 1);
-  copyFoundFiles(folder, cut == std::string::npos ? pattern : pattern.substr(cut + 1), words[2]);
+  if (cut == std::string_view::npos)
+    copyFoundFiles("", pattern, words[2]);
+  else
+    copyFoundFiles(pattern.substr(0, cut), pattern.substr(cut + 1), words[2]);
 }
 
 void sndcopyCommand(const std::vector<std::string_view>& words) {
   if (words.size() < 3) return;
-  copyFoundFiles(sourceDir + std::string(words[1]), "*.*", words[2]);
+  copyFoundFiles(words[1], "*.*", words[2]);
+}
+
+enum class Command { none, mkdir, iconname, avidelay, icongroup, iconexe, display, mkwlist, copy, xcopy, sndcopy };
+
+Command commandOf(std::string_view line) {
+  static const std::pair<const char*, Command> keywords[] = {
+      {"mkdir", Command::mkdir},     {"iconname", Command::iconname}, {"avidelay", Command::avidelay},
+      {"icongroup", Command::icongroup}, {"iconexe", Command::iconexe}, {"display", Command::display},
+      {"mkwlist", Command::mkwlist}, {"copy", Command::copy},         {"xcopy", Command::xcopy},
+      {"sndcopy", Command::sndcopy}};
+  for (const auto& [keyword, command] : keywords)
+    if (startsWithNoCase(line, keyword)) return command;
+  return Command::none;
+}
+
+// The paths of a command that are taken inside the distribution or the installation.
+std::vector<std::string> pathsOf(Command command, std::string_view line) {
+  std::string value;
+  const bool hasValue = valueAfterBlank(line, value);
+  const std::vector<std::string_view> words = splitFields(line, ' ');
+  switch (command) {
+    case Command::mkdir:
+    case Command::icongroup:
+    case Command::iconexe:
+    case Command::display:
+      return hasValue ? std::vector<std::string>{value} : std::vector<std::string>{};
+    case Command::copy:
+    case Command::xcopy:
+    case Command::sndcopy:
+      return words.size() < 3 ? std::vector<std::string>{} : std::vector<std::string>{std::string(words[1]), std::string(words[2])};
+    default:
+      return {};
+  }
+}
+
+// Every path of the script is checked before the first command runs, so that a script that would
+// write or read outside its two folders changes nothing at all.
+void checkScriptLine(std::string_view line) {
+  const Command command = commandOf(line);
+  for (const std::string& path : pathsOf(command, line))
+    if (!staysInside(path))
+      reportError("INSTALL.INF names a place outside the installation or the distribution:\n\n" + std::string(line));
+  std::string value;
+  if (command == Command::iconname && valueAfterBlank(line, value) && !isPlainFileName(value))
+    reportError("INSTALL.INF names a menu entry that is no plain name:\n\n" + std::string(line));
 }
 
 void runCommand(std::string_view line) {
   std::string value;
   const bool hasValue = valueAfterBlank(line, value);
-  if (startsWithNoCase(line, "mkdir")) {
-    if (hasValue) makeFolder(installDir + value);
-  } else if (startsWithNoCase(line, "iconname")) {
-    if (!hasValue) return;
-    shortcutName = value;
-    makeShortcut = 1;
-  } else if (startsWithNoCase(line, "avidelay")) {
-    if (hasValue) writeProfileString("Dictionary", "DutchAviDelay", value, "win.ini");
-  } else if (startsWithNoCase(line, "icongroup")) {
-    if (hasValue) programGroup = value;
-  } else if (startsWithNoCase(line, "iconexe")) {
-    if (hasValue) programFile = value;
-  } else if (startsWithNoCase(line, "display")) {
-    if (hasValue) finalTextFile = value;
-  } else if (startsWithNoCase(line, "mkwlist")) {
-    makeWordLists = 1;
-  } else if (startsWithNoCase(line, "copy")) {
-    copyCommand(splitFields(line, ' '));
-  } else if (startsWithNoCase(line, "xcopy")) {
-    xcopyCommand(splitFields(line, ' '));
-  } else if (startsWithNoCase(line, "sndcopy")) {
-    sndcopyCommand(splitFields(line, ' '));
+  switch (commandOf(line)) {
+    case Command::mkdir:
+      if (hasValue) makeFolder(value);
+      break;
+    case Command::iconname:
+      if (!hasValue) return;
+      shortcutName = value;
+      makeShortcut = 1;
+      break;
+    case Command::avidelay:
+      if (hasValue) writeProfileString("Dictionary", "DutchAviDelay", value, "win.ini");
+      break;
+    case Command::icongroup:
+      if (hasValue) programGroup = value;
+      break;
+    case Command::iconexe:
+      if (hasValue) programFile = value;
+      break;
+    case Command::display:
+      if (hasValue) finalTextFile = value;
+      break;
+    case Command::mkwlist:
+      makeWordLists = 1;
+      break;
+    case Command::copy:
+      copyCommand(splitFields(line, ' '));
+      break;
+    case Command::xcopy:
+      xcopyCommand(splitFields(line, ' '));
+      break;
+    case Command::sndcopy:
+      sndcopyCommand(splitFields(line, ' '));
+      break;
+    case Command::none:
+      break;
   }
 }
 
@@ -137,6 +228,16 @@ void readHeaderKey(std::string_view line) {
   else if (startsWithNoCase(line, "zbarg")) shortcutArguments = value;
   // "debug 0" switches the step texts off; any other value leaves them on.
   else if (startsWithNoCase(line, "debug")) stepDisplay = value == "0" ? 0 : 1;
+}
+
+bool refuseTarget(std::string_view text) {
+  messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);
+  return false;
+}
+
+// Six letters or digits, as the temporary files of a safe replacement end.
+bool isTemporarySuffix(std::string_view suffix) {
+  return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
 }
 
 }  // namespace
@@ -153,11 +254,15 @@ void resetScriptState() {
   programFile.clear();
   finalTextFile.clear();
   makeWordLists = 0;
+  pendingTempFile.clear();
 }
 
 void readHeader() { forEachScriptLine(readHeaderKey); }
 
-void runScript() { forEachScriptLine(runCommand); }
+void runScript() {
+  forEachScriptLine(checkScriptLine);
+  forEachScriptLine(runCommand);
+}
 
 std::string joinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
@@ -165,52 +270,91 @@ std::string joinPath(std::string_view folder, std::string_view name) {
   return path.append(name);
 }
 
-std::string homeDirectory() {
+bool staysInside(std::string_view programPath) {
+  if (programPath.empty() || programPath[0] == '\\' || programPath[0] == '/' || programPath[0] == '~') return false;
+  if (programPath.size() >= 2 && programPath[1] == ':') return false;
+  bool inside = true;
+  forEachField(programPath, '\\', [&](std::string_view piece) {
+    forEachField(piece, '/', [&](std::string_view part) { inside = inside && part != ".."; });
+  });
+  return inside;
+}
+
+bool isPlainFileName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string_view::npos;
+}
+
+std::filesystem::path homeDirectory() {
   const char* home = std::getenv("HOME");
   if (!home || !*home) {
     const passwd* user = ::getpwuid(::getuid());
     home = user && user->pw_dir ? user->pw_dir : "/";
   }
-  std::string dir = programName(home);
-  while (dir.size() > 1 && endsWithSeparator(dir)) dir.pop_back();
-  return dir;
+  return std::filesystem::path(home).lexically_normal();
 }
 
-std::string localDirectory(std::string_view dir) {
+std::filesystem::path localDirectory(std::string_view dir) {
   std::string_view rest;
   if (!dir.empty() && dir[0] == '~')
     rest = dir.substr(1);
   else if (dir.size() >= 2 && dir[1] == ':' && ((dir[0] | 0x20) >= 'a' && (dir[0] | 0x20) <= 'z'))
     rest = dir.substr(2);
   else
-    return std::string(dir);
-  while (!rest.empty() && (rest.front() == '\\' || rest.front() == '/')) rest.remove_prefix(1);
-  return rest.empty() ? homeDirectory() : joinPath(homeDirectory(), rest);
+    return std::filesystem::path(dir);
+  std::string relative(rest);
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  while (!relative.empty() && relative.front() == '/') relative.erase(relative.begin());
+  return relative.empty() ? homeDirectory() : homeDirectory() / relative;
 }
 
 bool checkInstallDir(std::string_view fieldText) {
-  const std::string dir = localDirectory(fieldText);
+  const std::filesystem::path folder = localDirectory(fieldText);
   std::error_code error;
-  const std::filesystem::path folder = hostPath(dir);
-  const bool usable = !dir.empty() && (std::filesystem::is_directory(folder, error) ||
-                                       std::filesystem::create_directory(folder, error));
-  if (!usable) {
-    messageBox(installWindowHandle(), "Invalid Directory", "Error", MB_OK | MB_ICONERROR);
-    return false;
-  }
+  const bool usable = !folder.empty() && (std::filesystem::is_directory(folder, error) ||
+                                          std::filesystem::create_directory(folder, error));
+  if (!usable) return refuseTarget("Invalid Directory");
+  if (::access(folder.c_str(), W_OK | X_OK) != 0)
+    return refuseTarget("The folder " + hostText(folder) + " cannot be entered and written: " + std::strerror(errno));
+  if (std::filesystem::equivalent(folder, sourceDir, error))
+    return refuseTarget("The folder " + hostText(folder) +
+                        " holds the distribution itself: install into another folder.");
   // Absolute, because the menu entry starts the program there from wherever the desktop is.
-  installDir = programName(std::filesystem::absolute(folder, error).lexically_normal());
-  if (!endsWithSeparator(installDir)) installDir += '\\';
+  installDir = std::filesystem::absolute(folder, error).lexically_normal();
+  if (!installDir.has_filename() && installDir != installDir.root_path()) installDir = installDir.parent_path();
   return true;
 }
 
+void enterInstallDir() {
+  std::error_code error;
+  std::filesystem::current_path(installDir, error);
+  if (error) reportFailure("Can't enter the folder", installDir, error.value());
+}
+
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text) {
+  removeLeftovers(path);
   return replaceFileSafely(path, [text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
+void removeLeftovers(const std::filesystem::path& file) {
+  const std::string name = file.filename().string();
+  const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string other = entry.path().filename().string();
+    if (other.size() == name.size() + 7 && other.compare(0, name.size(), name) == 0 && other[name.size()] == '.' &&
+        isTemporarySuffix(std::string_view(other).substr(name.size() + 1)) && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
+  }
+}
+
 void reportError(std::string_view text) {
-  restoreArrowCursor();
-  messageBox(installWindowHandle(), text, "Error", MB_OK | MB_ICONERROR);
+  if (!pendingTempFile.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(pendingTempFile, ignored);
+    pendingTempFile.clear();
+  }
+  if (installDisplay) installDisplay->restoreArrowCursor();
+  messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);
   exitProcess(1);
 }
 

@@ -2,8 +2,10 @@
 // The installation script install.inf: its header keys (read when the program starts) and its
 // commands (run when the user presses Start), and the installer's fatal error.
 //
-// Paths are bytes in the installer's code page, formed with "\\" as the program forms them; the
-// host-path function maps them when a file is touched.
+// The two folders of an installation, the distribution and the target, are the host's own
+// folders (a user's home may hold any character) and stay host paths. The script's paths are
+// bytes in the installer's code page, formed with "\\" as the program forms them, relative to one
+// of those folders; they are mapped when a file is touched and must stay inside their folder.
 
 #include <filesystem>
 #include <string>
@@ -11,14 +13,13 @@
 
 namespace zembo {
 
-// Where install.inf and every copy source are found: the folder the installer was started in,
-// ending in a separator.
-extern std::string sourceDir;
+// Where install.inf and every copy source are found: the folder the installer was started in.
+extern std::filesystem::path sourceDir;
 extern std::string installTitle;       // headline at the top of the window
 extern std::string defaultDir;         // initial text of the directory field, as the script says it
 extern std::string shortcutArguments;  // the command line the menu entry gives zembo
 extern int stepDisplay;                // 1: the word-list builder writes its step texts
-extern std::string installDir;         // the target folder, absolute, ending in a separator
+extern std::filesystem::path installDir;  // the target folder, absolute
 extern std::string shortcutName;
 extern int makeShortcut;
 extern std::string programGroup;
@@ -34,27 +35,41 @@ void resetScriptState();
 
 // Reads the header keys; a missing install.inf is fatal.
 void readHeader();
-// Runs the commands into installDir in file order; a missing install.inf is fatal.
+// Checks every command, then runs them into installDir in file order. A missing install.inf, a
+// path that would leave its folder and every failed step are fatal.
 void runScript();
 
-// Accepts a target folder that exists or can be made (one level). On success sets installDir
-// and returns true; otherwise shows "Invalid Directory" and returns false.
+// Accepts a target folder (host text, as typed) that exists or can be made (one level), can be
+// entered and written, and is not the distribution itself. On success sets installDir and returns
+// true; otherwise says why and returns false.
 bool checkInstallDir(std::string_view fieldText);
+// Makes installDir the current folder; fatal when it cannot be entered.
+void enterInstallDir();
 
-// A folder as the user or the script writes it, as a host folder: "~" stands for the home folder,
-// and so does a drive ("c:\\engels" lands in the home folder's "engels"), which means nothing here.
-std::string localDirectory(std::string_view dir);
-// The user's home folder, without a separator at the end.
-std::string homeDirectory();
+// A folder as the user or the script writes it (host text), as a host folder: "~" stands for the
+// home folder, and so does a drive ("c:\\engels" lands in the home folder's "engels"), which
+// means nothing here.
+std::filesystem::path localDirectory(std::string_view dir);
+// The user's home folder.
+std::filesystem::path homeDirectory();
 
 // Joins a folder and a name with one separator between them.
 std::string joinPath(std::string_view folder, std::string_view name);
+// A relative program path none of whose parts is "..": it stays inside the folder it is taken in.
+bool staysInside(std::string_view programPath);
+// A plain file name: not empty, no separator, not "." or "..".
+bool isPlainFileName(std::string_view name);
 
 // Writes a file's whole text through a temporary file flushed to disk and renamed over it.
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text);
+// Removes what an earlier, interrupted run left of its temporary copies of a file: the file's
+// name followed by a dot and six letters or digits, beside it.
+void removeLeftovers(const std::filesystem::path& file);
 
 // Shows the error with caption "Error" over the installer window and ends the program with
-// exit code 1.
+// exit code 1, after removing the temporary files of the step that failed.
 [[noreturn]] void reportError(std::string_view text);
+// A temporary file of the installer that reportError removes while it is set.
+extern std::filesystem::path pendingTempFile;
 
 }  // namespace zembo

@@ -1,6 +1,8 @@
 #include "installer/core/shortcut.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <system_error>
 
@@ -28,11 +30,12 @@ std::string escapeValue(std::string_view value) {
 
 std::string utf8(std::string_view programText) { return toUtf8(programText, fileNameCodePage); }
 
-std::string hostText(std::string_view programPath) { return hostPath(programPath).string(); }
-
-std::string withoutSeparatorAtEnd(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
+// The program icon that the distribution ships beside the program, else the one in the icon theme.
+std::string iconValue() {
+  std::filesystem::path icon = installDir / hostPath(programFile);
+  icon.replace_extension(".png");
+  std::error_code error;
+  return std::filesystem::is_regular_file(icon, error) ? icon.string() : std::string("zembo");
 }
 
 }  // namespace
@@ -53,30 +56,39 @@ std::filesystem::path shortcutPath() {
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   const std::filesystem::path base = dataHome && dataHome[0] == '/'
                                          ? std::filesystem::path(dataHome)
-                                         : hostPath(homeDirectory()) / ".local" / "share";
+                                         : homeDirectory() / ".local" / "share";
   std::filesystem::path folder = base / "applications";
   if (!programGroup.empty()) folder /= hostPath(programGroup);
   return folder / (hostPath(shortcutName).string() + ".desktop");
 }
 
 std::string desktopEntryText() {
-  std::string exec = quoteExecArgument(hostText(installDir + programFile));
+  const std::string program = (installDir / hostPath(programFile)).string();
+  // Launchers look the program up under its literal name before they turn "%%" into "%": such a
+  // program is started through env, which takes it as an argument.
+  std::string exec = (program.find('%') == std::string::npos ? "" : "env ") + quoteExecArgument(program);
   for (std::string_view argument : splitFields(shortcutArguments, ' '))
     exec += " " + quoteExecArgument(utf8(argument));
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=" + escapeValue(utf8(shortcutName)) + "\n"
          "Exec=" + escapeValue(exec) + "\n"
-         "Path=" + escapeValue(withoutSeparatorAtEnd(hostText(installDir))) + "\n"
+         "Path=" + escapeValue(installDir.string()) + "\n"
+         "Icon=" + escapeValue(iconValue()) + "\n"
          "Terminal=false\n"
          "Categories=Education;Languages;\n";
 }
 
 void createShortcut() {
+  // The entry stays inside applications/<group>/, whatever the script said.
+  if (!isPlainFileName(shortcutName) || (!programGroup.empty() && !staysInside(programGroup)))
+    reportError("The menu entry would be made outside the applications folder: " + programGroup + "\\" + shortcutName);
   const std::filesystem::path path = shortcutPath();
-  std::error_code ignored;
-  std::filesystem::create_directories(path.parent_path(), ignored);
-  replaceFileWithText(path, desktopEntryText());
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  if (error) reportError("Can't make the folder of the menu entry " + programName(path.parent_path()) + ": " + error.message());
+  if (!replaceFileWithText(path, desktopEntryText()))
+    reportError("Can't write the menu entry " + programName(path) + ": " + std::strerror(errno ? errno : EIO));
 }
 
 }  // namespace zembo

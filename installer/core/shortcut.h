@@ -10,9 +10,10 @@ namespace zembo {
 
 // $XDG_DATA_HOME/applications/<programGroup>/<shortcutName>.desktop (~/.local/share by default).
 std::filesystem::path shortcutPath();
-// The entry's text: Exec starts installDir + programFile with shortcutArguments, Path is installDir.
+// The entry's text: Exec starts installDir + programFile with shortcutArguments, Path is installDir,
+// Icon the program's PNG beside it when the distribution shipped one, else the theme's "zembo".
 std::string desktopEntryText();
-// Writes the entry; a failure is not reported, as a missing menu entry loses nothing.
+// Writes the entry; a failure is fatal, since an unattended install must not seem to succeed.
 void createShortcut();
 
 // One argument of an Exec line, quoted where the desktop entry format requires it.

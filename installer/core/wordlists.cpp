@@ -5,15 +5,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QPainter>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <utility>
 
-#include "installer/window/installwindow.h"
 #include "formats/recordsort.h"
+#include "installer/core/display.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
@@ -32,68 +32,55 @@ namespace {
 
 constexpr int recordSize = sizeof(WordRecord);
 constexpr std::size_t prefetchDistance = 16;
-const QColor counterColour(0, 0, 104);
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
 
-QRect counterBox;
+Box counterBox;
 std::int64_t pendingCount = -1;
 std::chrono::steady_clock::time_point lastCounterDrawing;
 
-// The system font of the step texts and counters.
-const QFont& stepFont() {
-  static const QFont font = boldFont("Arial", 13);
-  return font;
-}
-
-void drawWhiteText(const QRect& box, std::string_view text, int flags) {
-  drawOnWindow([&](QPainter& painter) {
-    painter.setFont(stepFont());
-    painter.setPen(Qt::white);
-    painter.drawText(box, flags, windowText(text));
-  });
-}
-
 void writeStepText(std::string_view text, int right = 480) {
-  if (stepDisplay != 1) return;
-  drawWhiteText(windowRect(30, stepRow, right, stepRow + 30), text, Qt::AlignLeft | Qt::AlignTop);
-  updateWindowNow();
+  if (stepDisplay != 1 || !installDisplay) return;
+  installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
 }
 
 void writeDone() {
   if (stepDisplay != 1) return;
-  drawWhiteText(windowRect(300, stepRow, 480, stepRow + 30), "Done.", Qt::AlignLeft | Qt::AlignTop);
-  updateWindowNow();
+  if (installDisplay) installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
   stepRow += 25;
 }
 
-void placeCounter() { counterBox = windowRect(210, stepRow, 290, stepRow + 16); }
+void placeCounter() { counterBox = {210, stepRow, 290, stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  drawOnWindow([&](QPainter& painter) { painter.fillRect(counterBox, counterColour); });
-  drawWhiteText(counterBox, std::to_string(value), Qt::AlignLeft | Qt::AlignVCenter);
-  updateWindowNow(counterBox);
+  installDisplay->showCounter(counterBox, value);
   lastCounterDrawing = std::chrono::steady_clock::now();
   pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installWindow || stepDisplay != 1) return;
+  if (!installDisplay || stepDisplay != 1) return;
   pendingCount = value;
   if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (installWindow && pendingCount >= 0) drawCounter(pendingCount);
+  if (installDisplay && pendingCount >= 0) drawCounter(pendingCount);
 }
 
 void drawLanguageHeadline() {
-  drawOnWindow([](QPainter& painter) {
-    drawHeadline(painter, windowRect(30, headlineRow, 480, headlineRow + 40), languageTitle);
-  });
+  if (installDisplay) installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
   headlineRow += 50;
+}
+
+void showWaitCursor() {
+  if (installDisplay) installDisplay->showWaitCursor();
+}
+
+void restoreCursor() {
+  if (installDisplay) installDisplay->restoreCursor();
 }
 
 // Writing into space the file system has set aside already is much faster than growing a file
@@ -182,7 +169,9 @@ bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uin
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
-  const bool replaced = replaceFileSafely(hostPath(listPath(toListName)), [&](std::FILE* out) {
+  const std::filesystem::path target = hostPath(listPath(toListName));
+  removeLeftovers(target);
+  const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
     return writeMergedList(out, records, order);
   });
@@ -205,7 +194,7 @@ void showFinalMessage() {
       std::fclose(file);
     }
   }
-  messageBox(installWindowHandle(), text, "Install", MB_OK);
+  messageBox(messageOwner(), text, "Install", MB_OK);
 }
 
 void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
@@ -217,9 +206,24 @@ std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records)
   return order;
 }
 
-// Every piece of a translation that is long enough has at most one comma after it.
+// Every piece of a translation that is long enough has at most one comma after it, and the last
+// piece none: a full field of one-letter pieces gives the most.
 std::size_t mostReverseRecords(Records fromRecords) {
-  return fromRecords.size() * (translationFieldSize / 2);
+  return fromRecords.size() * ((translationFieldSize + 1) / 2);
+}
+
+// The temporary list is always a new file of our own: a leftover of an interrupted run is removed,
+// and nothing that stands in its place (a link above all) is ever followed.
+std::FILE* createTempList() {
+  const std::filesystem::path path = hostPath(tempListPath);
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) return nullptr;
+  pendingTempFile = std::filesystem::absolute(path, ignored);
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) ::close(fd);
+  return file;
 }
 
 }  // namespace
@@ -231,17 +235,7 @@ void resetDrawingRows() {
 }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
-  drawOnWindow([&](QPainter& painter) {
-    const QRect bar = windowRect(30, row, 380, row + 20);
-    painter.setPen(Qt::white);
-    painter.drawRect(bar.adjusted(0, 0, -1, -1));
-    const QRect inside = bar.adjusted(1, 1, -1, -1);
-    painter.fillRect(inside, QColor(0, 0, 128));
-    if (fillEdge > 0) painter.fillRect(windowRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
-    painter.setFont(stepFont());
-    painter.drawText(bar, Qt::AlignCenter, windowText(text));
-  });
-  updateWindowNow();
+  if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
@@ -304,13 +298,13 @@ void buildReverseList() {
   drawProgressBar(progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
   std::FILE* from = openFile(listPath(fromListName), "rb");
-  if (!from) reportError("Input file missing");
+  if (!from) reportError("Input file missing " + listPath(fromListName));
   drawProgressBar(progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);
   writeDone();
 
-  std::FILE* temp = openFile(tempListPath, "wb");
+  std::FILE* temp = createTempList();
   if (!temp) reportError("Can't create tempfile");
   std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
   drawProgressBar(progressRow, 117, "25%");
@@ -346,6 +340,7 @@ void buildReverseList() {
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
+  pendingTempFile.clear();
 
   drawProgressBar(progressRow, 379, "100%");
   progressRow += 50;

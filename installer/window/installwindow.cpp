@@ -17,6 +17,7 @@
 #include "installer/core/shortcut.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
+#include "platform/qt/painting.h"
 
 namespace zembo {
 
@@ -25,6 +26,15 @@ InstallWindow* installWindow = nullptr;
 namespace {
 
 constexpr int installerCodePage = 1252;
+const QColor counterColour(0, 0, 104);
+
+QRect toRect(const Box& box) { return winRect(box.left, box.top, box.right, box.bottom); }
+
+// The system font of the step texts and counters.
+const QFont& stepFont() {
+  static const QFont font = boldFont("Arial", 13);
+  return font;
+}
 
 QString hostText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
@@ -56,15 +66,6 @@ void paintBackground(QPainter& painter, const QSize& size, int depth) {
   }
 }
 
-void drawHeadline(QPainter& painter, const QRect& box, std::string_view text) {
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  painter.setFont(headlineFont());
-  painter.setPen(Qt::black);
-  painter.drawText(box, flags, windowText(text));
-  painter.setPen(QColor(230, 230, 230));
-  painter.drawText(box.translated(-2, -2), flags, windowText(text));
-}
-
 InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
   setObjectName("Install");
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -74,7 +75,7 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   panel_->setGeometry(110, 138, 440, 110);
   label_ = new QLabel(windowText("Installeer in Directory :"), this);
   label_->setGeometry(120, 148, 420, 22);
-  directoryField_ = new QLineEdit(hostText(hostPath(localDirectory(defaultDir))), this);
+  directoryField_ = new QLineEdit(hostText(localDirectory(toUtf8(defaultDir, installerCodePage))), this);
   directoryField_->setGeometry(120, 170, 420, 25);
   directoryField_->setMaxLength(259);
   startButton_ = new QPushButton("Start", this);
@@ -106,10 +107,12 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   const QScreen* screen = QGuiApplication::primaryScreen();
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
   installWindow = this;
+  installDisplay = this;
 }
 
 InstallWindow::~InstallWindow() {
   if (installWindow == this) installWindow = nullptr;
+  if (installDisplay == this) installDisplay = nullptr;
 }
 
 QWidget* InstallWindow::control(int id) const {
@@ -171,7 +174,7 @@ void InstallWindow::repaintBackground() {
   drawOnCanvas([this](QPainter& painter) {
     const QScreen* shown = screen();
     paintBackground(painter, canvas_.size(), shown ? shown->depth() : 32);
-    drawHeadline(painter, windowRect(30, 20, 480, 90), installTitle);
+    drawRaisedText(painter, winRect(30, 20, 480, 90), windowText(installTitle), headlineFont());
   });
   repaint();
 }
@@ -190,10 +193,10 @@ void InstallWindow::showDirectoryLists() {
   driveList_->clear();
   for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
     if (volume.isValid() && volume.isReady()) driveList_->addItem(volume.rootPath());
-  const QString home = hostText(hostPath(homeDirectory()));
+  const QString home = hostText(homeDirectory());
   if (driveList_->findItems(home, Qt::MatchExactly).isEmpty()) driveList_->addItem(home);
   driveList_->blockSignals(false);
-  enterFolder(hostPath(homeDirectory()), true);
+  enterFolder(homeDirectory(), true);
 }
 
 // Makes the folder chosen in a list the current one and shows it.
@@ -213,11 +216,13 @@ void InstallWindow::enterFolder(const std::filesystem::path& folder, bool withDo
 void InstallWindow::fillDirectoryList(bool withDot) {
   directoryList_->blockSignals(true);
   directoryList_->clear();
-  for (const DirectoryEntry& entry : findFiles("*.*")) {
-    if (!entry.isDirectory) continue;
-    const bool dots = entry.name == "." || entry.name == "..";
-    if ((entry.isHidden && !dots) || (entry.name == "." && !withDot)) continue;
-    directoryList_->addItem(hostText(hostPath(entry.name)));
+  // The host's own names, whatever characters they hold.
+  if (withDot) directoryList_->addItem(".");
+  directoryList_->addItem("..");
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name[0] != '.' && entry.is_directory(error)) directoryList_->addItem(QString::fromStdString(name));
   }
   directoryList_->blockSignals(false);
 }
@@ -233,13 +238,12 @@ void InstallWindow::enterRunningState() {
 
 void InstallWindow::finishScript() {
   for (QWidget* hidden : std::initializer_list<QWidget*>{stopButton_, label_, panel_, directoryField_}) hidden->hide();
-  std::error_code ignored;
-  std::filesystem::current_path(hostPath(installDir), ignored);
+  enterInstallDir();
   repaintBackground();
 }
 
 bool InstallWindow::start() {
-  if (!checkInstallDir(fromUtf16(directoryField_->text().toStdU16String(), installerCodePage))) return false;
+  if (!checkInstallDir(directoryField_->text().toStdString())) return false;
   enterRunningState();
   runScript();
   finishScript();
@@ -251,36 +255,55 @@ bool InstallWindow::start() {
   return true;
 }
 
-WindowHandle installWindowHandle() { return installWindow ? static_cast<QWidget*>(installWindow) : nullptr; }
-
-void drawOnWindow(const std::function<void(QPainter&)>& draw) {
-  if (installWindow) installWindow->drawOnCanvas(draw);
+void InstallWindow::showHeadline(const Box& box, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) { drawRaisedText(painter, toRect(box), windowText(text), headlineFont()); });
 }
 
-void updateWindowNow(const QRect& part) {
-  if (!installWindow) return;
-  if (part.isNull())
-    installWindow->repaint();
-  else
-    installWindow->repaint(part);
+void InstallWindow::showProgressBar(const Box& box, int fillEdge, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) {
+    const QRect bar = toRect(box);
+    painter.setPen(Qt::white);
+    painter.drawRect(bar.adjusted(0, 0, -1, -1));
+    const QRect inside = bar.adjusted(1, 1, -1, -1);
+    painter.fillRect(inside, QColor(0, 0, 128));
+    if (fillEdge > 0)
+      painter.fillRect(winRect(inside.left(), inside.top(), fillEdge, inside.bottom() + 1), QColor(0, 128, 0));
+    painter.setFont(stepFont());
+    painter.drawText(bar, Qt::AlignCenter, windowText(text));
+  });
+  repaint();
 }
 
-void showTargetPath(std::string_view programPath) {
-  if (!installWindow) return;
-  installWindow->setDirectoryText(hostText(hostPath(programPath)));
-  installWindow->repaintBackground();
+void InstallWindow::showStepText(const Box& box, std::string_view text) {
+  drawOnCanvas([&](QPainter& painter) {
+    painter.setFont(stepFont());
+    painter.setPen(Qt::white);
+    painter.drawText(toRect(box), Qt::AlignLeft | Qt::AlignTop, windowText(text));
+  });
+  repaint();
 }
 
-void showWaitCursor() {
-  if (installWindow) QApplication::setOverrideCursor(Qt::WaitCursor);
+void InstallWindow::showCounter(const Box& box, std::int64_t value) {
+  const QRect area = toRect(box);
+  drawOnCanvas([&](QPainter& painter) {
+    painter.fillRect(area, counterColour);
+    painter.setFont(stepFont());
+    painter.setPen(Qt::white);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QString::number(value));
+  });
+  repaint(area);
 }
 
-void restoreCursor() {
-  if (installWindow) QApplication::restoreOverrideCursor();
+void InstallWindow::showTargetPath(const std::filesystem::path& target) {
+  setDirectoryText(hostText(target));
+  repaintBackground();
 }
 
-void restoreArrowCursor() {
-  if (!installWindow) return;
+void InstallWindow::showWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void InstallWindow::restoreCursor() { QApplication::restoreOverrideCursor(); }
+
+void InstallWindow::restoreArrowCursor() {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
 }
 

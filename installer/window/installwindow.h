@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "installer/core/display.h"
 #include "platform/messagebox.h"
 
 class QFrame;
@@ -23,7 +24,7 @@ class QPushButton;
 
 namespace zembo {
 
-class InstallWindow : public QWidget {
+class InstallWindow : public QWidget, public InstallDisplay {
   Q_OBJECT
 
  public:
@@ -58,6 +59,17 @@ class InstallWindow : public QWidget {
   QString directoryText() const;
   QWidget* control(int id) const;
 
+  // What the installation shows.
+  void showHeadline(const Box& box, std::string_view text) override;
+  void showProgressBar(const Box& bar, int fillEdge, std::string_view text) override;
+  void showStepText(const Box& box, std::string_view text) override;
+  void showCounter(const Box& box, std::int64_t value) override;
+  void showTargetPath(const std::filesystem::path& target) override;
+  void showWaitCursor() override;
+  void restoreCursor() override;
+  void restoreArrowCursor() override;
+  WindowHandle messageOwner() override { return this; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -86,31 +98,13 @@ class InstallWindow : public QWidget {
 // The window while it exists, else nullptr.
 extern InstallWindow* installWindow;
 
-// The owner of the installer's message boxes: the window, or none before it exists.
-WindowHandle installWindowHandle();
 QFont boldFont(const char* face, int pixelSize);
 // The 40-pixel bold headline font of the title and of each language.
 const QFont& headlineFont();
 // A single-byte installer text (Windows-1252) as the toolkit's text.
 QString windowText(std::string_view bytes);
 
-// What the installation draws; nothing happens while there is no window.
-void drawOnWindow(const std::function<void(QPainter&)>& draw);
-// Repaints the window, or a part of it, at once.
-void updateWindowNow(const QRect& part = QRect());
-// Shows a program path in the directory field and repaints the window.
-void showTargetPath(std::string_view programPath);
-void showWaitCursor();
-void restoreCursor();
-// Back to the arrow whatever was set, before a fatal message.
-void restoreArrowCursor();
-
-// The rectangle from (left, top) to (right, bottom), the right and bottom edges excluded.
-inline QRect windowRect(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
-
 // The vertical blue gradient of the window; with fewer than 24 bits per pixel one flat blue.
 void paintBackground(QPainter& painter, const QSize& size, int depth);
-// A heading in black with a light copy two pixels up and left, in the headline font.
-void drawHeadline(QPainter& painter, const QRect& box, std::string_view text);
 
 }  // namespace zembo

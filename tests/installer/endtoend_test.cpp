@@ -1,6 +1,7 @@
 // The built installer on the assembled sample distribution, as a packager runs it.
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,9 +18,10 @@ using test::readFile;
 class EndToEndTest : public test::InstallerTest {
  protected:
   // Runs install in the sample distribution with standard input from nowhere; its exit code.
-  int install(const std::string& arguments, const std::filesystem::path& from = SAMPLE_DISTRIBUTION) {
-    const std::string command = "cd '" + from.string() + "' && '" INSTALL_PROGRAM "' " + arguments + " </dev/null 2>'" +
-                                (dir / "stderr.txt").string() + "'";
+  int install(const std::string& arguments, const std::filesystem::path& from = SAMPLE_DISTRIBUTION,
+              const std::string& runAs = "") {
+    const std::string command = "cd '" + from.string() + "' && timeout 60 " + runAs + " '" INSTALL_PROGRAM "' " +
+                                arguments + " </dev/null 2>'" + (dir / "stderr.txt").string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -72,6 +74,7 @@ TEST_F(EndToEndTest, TheSampleDistributionInstallsUnattended) {
   const std::string entry = readFile(dir / "data/applications/Zembo/Zembo woordenboek.desktop");
   EXPECT_NE(entry.find("\nExec=" + (target / "zembo").string() + " /zb Engels\n"), std::string::npos) << entry;
   EXPECT_NE(entry.find("\nPath=" + target.string() + "\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nIcon=" + (target / "zembo.png").string() + "\n"), std::string::npos) << entry;
   // Both final messages were answered by themselves.
   EXPECT_NE(readFile(dir / "stderr.txt").find("Install: De woordenlijst is klaar."), std::string::npos);
 }
@@ -91,6 +94,52 @@ TEST_F(EndToEndTest, FailuresEndWithExitCodeOne) {
   EXPECT_EQ(install("--target '" + (dir / "woordenboek").string() + "'", dir / "empty"), 1);
   EXPECT_NE(readFile(dir / "stderr.txt").find("Error: Can't open INSTALL.INF"), std::string::npos);
   EXPECT_EQ(install("--unknown"), 2);
+}
+
+TEST_F(EndToEndTest, AnEmptyTargetIsAUsageError) {
+  EXPECT_EQ(install("--target ''"), 2);
+  EXPECT_NE(readFile(dir / "stderr.txt").find("usage"), std::string::npos);
+}
+
+TEST_F(EndToEndTest, TheDistributionIsNoTarget) {
+  const std::filesystem::path copy = dir / "dist";
+  std::filesystem::copy(SAMPLE_DISTRIBUTION, copy, std::filesystem::copy_options::recursive);
+  EXPECT_EQ(install("--target '" + copy.string() + "'", copy), 1);
+  EXPECT_NE(readFile(dir / "stderr.txt").find("distribution"), std::string::npos) << readFile(dir / "stderr.txt");
+  EXPECT_TRUE(std::filesystem::exists(copy / "taal.cf"));
+  EXPECT_FALSE(std::filesystem::exists(copy / "zembo.ini"));
+}
+
+TEST_F(EndToEndTest, HomeAndDistributionMayHoldAnyCharacter) {
+  const std::filesystem::path home = dir / "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82-\xC3\xA9 \xE2\x82\xAC";  // Тест-é €
+  std::filesystem::create_directories(home);
+  std::filesystem::copy(SAMPLE_DISTRIBUTION, home / "dist", std::filesystem::copy_options::recursive);
+  ASSERT_EQ(install("--target '~/zembo' --yes", home / "dist", "env HOME='" + home.string() + "'"), 0)
+      << readFile(dir / "stderr.txt");
+  EXPECT_EQ(readFile(home / "zembo/zembo.ini"), expectedConfig);
+  EXPECT_GT(test::readWordList(home / "zembo/taal/Nederlands_Frans.zb").size(), 200u);
+  const std::string entry = readFile(dir / "data/applications/Zembo/Zembo woordenboek.desktop");
+  EXPECT_NE(entry.find("\nPath=" + (home / "zembo").string() + "\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nIcon=" + (home / "zembo/zembo.png").string() + "\n"), std::string::npos) << entry;
+}
+
+TEST_F(EndToEndTest, ATargetThatCannotBeWrittenOrEnteredIsRefusedBeforeAnythingHappens) {
+  // Permissions bind only an unprivileged user: as root the installer runs as nobody.
+  const bool root = ::getuid() == 0;
+  const std::string runAs = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent" : "";
+  std::filesystem::permissions(dir, std::filesystem::perms::all & ~std::filesystem::perms::group_write &
+                                        ~std::filesystem::perms::others_write);
+  for (const auto& [name, mode] : {std::pair{"readonly", 0555}, std::pair{"closed", 0666}}) {
+    const std::filesystem::path target = dir / name;
+    std::filesystem::create_directory(target);
+    std::filesystem::permissions(target, static_cast<std::filesystem::perms>(mode));
+    EXPECT_EQ(install("--target '" + target.string() + "'", SAMPLE_DISTRIBUTION, runAs), 1) << name;
+    EXPECT_NE(readFile(dir / "stderr.txt").find("cannot be entered and written"), std::string::npos)
+        << readFile(dir / "stderr.txt");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_all);
+    EXPECT_TRUE(std::filesystem::is_empty(target)) << name;
+  }
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(SAMPLE_DISTRIBUTION) / "taal.cf"));
 }
 
 }  // namespace

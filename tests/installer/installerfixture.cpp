@@ -20,8 +20,8 @@ void InstallerTest::SetUp() {
   resetScriptState();
   resetDrawingRows();
   comparisonCount = 0;
-  sourceDir = programName(dir) + "\\";
-  installDir = sourceDir;
+  sourceDir = dir;
+  installDir = dir;
   setCollationLocale("C");
 }
 

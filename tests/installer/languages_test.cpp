@@ -168,5 +168,48 @@ TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
   EXPECT_EQ(stepRow, 220);
 }
 
+TEST_F(LanguagesTest, NamesOfTheTemporaryListOrOfAnotherListAreRefusedBeforeAnythingIsBuilt) {
+  const std::string before = readFile("taal/Frans_Nederlands.zb");
+  for (const std::string& bad : {
+           std::string("Frans,french,0,Frans\ntemp.zb\nNederlands_Frans.zb\n"),
+           std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nTEMP.ZB\n"),
+           std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nFrans_Nederlands.zb\n"),
+           twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nnederlands_frans.zb\n",
+           twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nFrans_Nederlands.zb\n"}) {
+    expectFatal(bad, "");
+    EXPECT_NE(test::lastMessage().find("LANGUAGE.CF"), std::string::npos) << test::lastMessage();
+    EXPECT_FALSE(std::filesystem::exists("zembo.ini")) << bad;
+    EXPECT_FALSE(std::filesystem::exists("taal/Nederlands_Frans.zb")) << bad;
+    EXPECT_FALSE(std::filesystem::exists("taal/temp.zb")) << bad;
+    EXPECT_EQ(readFile("taal/Frans_Nederlands.zb"), before) << bad;
+  }
+}
+
+TEST_F(LanguagesTest, ALongNameThatWouldLeaveItsFolderIsRefused) {
+  for (const char* line : {"Frans,french,0,../../../outside/x", "Frans,french,0,..", "Frans,french,0,a\\b"})
+    expectFatal(std::string(line) + "\nFrans_Nederlands.zb\nNederlands_Frans.zb\n", "Bad long name in LANGUAGE.CF");
+  EXPECT_FALSE(std::filesystem::exists("zembo.ini"));
+}
+
+TEST_F(LanguagesTest, ALanguageFileWithoutEntriesWarns) {
+  writeFile("taal.cf", "# nothing here\n\n");
+  registerLanguages();
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].type & MB_ICONMASK, MB_ICONWARNING);
+  EXPECT_NE(test::lastMessage().find("no language"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("zembo.ini"));
+}
+
+TEST_F(LanguagesTest, LeftoversOfAnInterruptedInstallAreRemoved) {
+  writeFile("zembo.ini.qEzTuE", "half");
+  writeFile("taal/Nederlands_Frans.zb.oKt5IF", "half");
+  writeFile("taal/temp.zb", "half");
+  install(twoLanguages);
+  EXPECT_FALSE(std::filesystem::exists("zembo.ini.qEzTuE"));
+  EXPECT_FALSE(std::filesystem::exists("taal/Nederlands_Frans.zb.oKt5IF"));
+  EXPECT_FALSE(std::filesystem::exists("taal/temp.zb"));
+  EXPECT_EQ(readWordList("taal/Nederlands_Frans.zb").size(), 2u);
+}
+
 }  // namespace
 }  // namespace zembo

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <filesystem>
 
 #include "installer/core/script.h"
@@ -18,8 +19,8 @@ class ScriptTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("dist");
     std::filesystem::create_directories("target");
-    sourceDir = programPath("dist") + "\\";
-    installDir = programPath("target") + "\\";
+    sourceDir = dir / "dist";
+    installDir = dir / "target";
   }
   void writeScript(const std::string& text) { writeFile("dist/install.inf", text); }
 };
@@ -92,7 +93,6 @@ TEST_F(ScriptTest, CommandsMakeFoldersCopyFilesAndNoteWhatComesAfter) {
       "copyx b.txt taal\\b.txt\n"
       "# copy c.txt c.txt\n"
       "copy c.txt\n"
-      "copy missing.txt missing.txt\n"
       "xcopy *.zb taal\n"
       "sndcopy sound snd\n"
       "sndcopy nothing snd\n"
@@ -105,7 +105,6 @@ TEST_F(ScriptTest, CommandsMakeFoldersCopyFilesAndNoteWhatComesAfter) {
   EXPECT_EQ(readFile("target/a.txt"), "A");
   EXPECT_EQ(readFile("target/taal/b.txt"), "B");
   EXPECT_FALSE(std::filesystem::exists("target/c.txt"));
-  EXPECT_FALSE(std::filesystem::exists("target/missing.txt"));
   EXPECT_EQ(readFile("target/taal/Eng.zb"), "E");
   EXPECT_EQ(readFile("target/taal/Fre.ZB"), "F");
   EXPECT_EQ(readFile("target/snd/one.wav"), "1");
@@ -143,9 +142,9 @@ TEST_F(ScriptTest, CopyExpandsAnSzddFileAndCopiesAnyOtherAsItIs) {
 TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
   EXPECT_TRUE(checkInstallDir(programPath("new")));
   EXPECT_TRUE(std::filesystem::is_directory("new"));
-  EXPECT_EQ(installDir, programPath("new") + "\\");
+  EXPECT_EQ(installDir, dir / "new");
   EXPECT_TRUE(checkInstallDir(programPath("target") + "/"));
-  EXPECT_EQ(installDir, programPath("target") + "/");
+  EXPECT_EQ(installDir, dir / "target");
   EXPECT_TRUE(recordedMessageBoxes().empty());
 
   EXPECT_FALSE(checkInstallDir(programPath("a/b")));
@@ -159,16 +158,16 @@ TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
     EXPECT_EQ(box.caption, "Error");
     EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONERROR);
   }
-  EXPECT_EQ(installDir, programPath("target") + "/");
+  EXPECT_EQ(installDir, dir / "target");
 }
 
 TEST_F(ScriptTest, TildeAndDrivesMeanTheHomeFolder) {
-  const std::string home = programPath("home");
+  const std::filesystem::path home = dir / "home";
   EXPECT_EQ(localDirectory("~"), home);
-  EXPECT_EQ(localDirectory("~/zembo"), home + "\\zembo");
-  EXPECT_EQ(localDirectory("~\\zembo"), home + "\\zembo");
+  EXPECT_EQ(localDirectory("~/zembo"), home / "zembo");
+  EXPECT_EQ(localDirectory("~\\zembo"), home / "zembo");
   EXPECT_EQ(localDirectory("c:\\"), home);
-  EXPECT_EQ(localDirectory("d:\\My Dict"), home + "\\My Dict");
+  EXPECT_EQ(localDirectory("d:\\My Dict"), home / "My Dict");
   EXPECT_EQ(localDirectory("/opt/zembo"), "/opt/zembo");
   EXPECT_EQ(localDirectory("woordenboek"), "woordenboek");
   EXPECT_TRUE(checkInstallDir("D:\\My Dict"));
@@ -177,7 +176,83 @@ TEST_F(ScriptTest, TildeAndDrivesMeanTheHomeFolder) {
 
 TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
   EXPECT_TRUE(checkInstallDir("woordenboek"));
-  EXPECT_EQ(installDir, programPath("woordenboek") + "\\");
+  EXPECT_EQ(installDir, dir / "woordenboek");
+}
+
+TEST_F(ScriptTest, PathsThatLeaveTheirFolderAreRefusedBeforeAnythingIsWritten) {
+  writeFile("dist/leesmij.txt", "L");
+  writeFile("secret.txt", "S");
+  for (const char* line : {"mkdir ..\\made-outside", "copy leesmij.txt ..\\copied-outside.txt", "xcopy *.txt ..\\..",
+                           "copy ..\\secret.txt stolen.txt", "copy /etc/hostname stolen.txt", "mkdir c:\\outside",
+                           "sndcopy ..\\.. sounds", "icongroup ..\\..", "iconname ..\\..\\..\\evil", "display ../x"}) {
+    writeScript(std::string("mkdir taal\ncopy leesmij.txt leesmij.txt\n") + line + "\n");
+    EXPECT_THROW(runScript(), ProcessExit) << line;
+    EXPECT_NE(test::lastMessage().find(line), std::string::npos) << test::lastMessage();
+    EXPECT_FALSE(std::filesystem::exists("target/taal")) << line;
+    EXPECT_FALSE(std::filesystem::exists("target/leesmij.txt")) << line;
+  }
+  EXPECT_FALSE(std::filesystem::exists("made-outside"));
+  EXPECT_FALSE(std::filesystem::exists("copied-outside.txt"));
+  EXPECT_FALSE(std::filesystem::exists("target/stolen.txt"));
+}
+
+TEST_F(ScriptTest, EveryFailedStepIsFatalWithItsReason) {
+  writeScript("copy missing.txt missing.txt\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("missing.txt"), std::string::npos) << test::lastMessage();
+  writeFile("dist/a.txt", "A");
+  writeScript("copy a.txt nofolder\\a.txt\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("No such file or directory"), std::string::npos) << test::lastMessage();
+  writeFile("target/taal", "a file in the way");
+  writeScript("mkdir taal\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("Can't make the folder"), std::string::npos) << test::lastMessage();
+  writeFile("dist/sound/one.wav", "1");
+  writeScript("sndcopy sound nofolder\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  for (const RecordedMessageBox& box : recordedMessageBoxes()) EXPECT_EQ(box.caption, "Error");
+}
+
+TEST_F(ScriptTest, LeftoversOfAnInterruptedCopyAreRemoved) {
+  writeFile("dist/a.txt", "A");
+  writeFile("target/a.txt.qEzTuE", "half");
+  writeFile("target/a.txt.notmine", "keep");
+  writeFile("target/b.txt.qEzTuE", "keep");
+  writeScript("copy a.txt a.txt\n");
+  runScript();
+  EXPECT_FALSE(std::filesystem::exists("target/a.txt.qEzTuE"));
+  EXPECT_TRUE(std::filesystem::exists("target/a.txt.notmine"));
+  EXPECT_TRUE(std::filesystem::exists("target/b.txt.qEzTuE"));
+}
+
+TEST_F(ScriptTest, TheDistributionItselfIsNoTarget) {
+  EXPECT_FALSE(checkInstallDir(programPath("dist")));
+  EXPECT_FALSE(checkInstallDir(programPath("dist") + "/../dist/"));
+  ASSERT_EQ(recordedMessageBoxes().size(), 2u);
+  EXPECT_NE(test::lastMessage().find("distribution"), std::string::npos);
+}
+
+TEST_F(ScriptTest, AHomeOutsideEveryCodePageStaysAsItIs) {
+  const std::filesystem::path home = dir / "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82-\xC3\xA9 \xE2\x82\xAC";  // Тест-é €
+  std::filesystem::create_directories(home);
+  ::setenv("HOME", home.c_str(), 1);
+  sourceDir = home / "dist";
+  std::filesystem::create_directories(sourceDir);
+  writeFile(sourceDir / "install.inf", "mkdir taal\ncopy leesmij.txt taal\\leesmij.txt\n");
+  writeFile(sourceDir / "leesmij.txt", "L");
+  ASSERT_TRUE(checkInstallDir("~/zembo")) << test::lastMessage();
+  EXPECT_EQ(installDir, home / "zembo");
+  runScript();
+  EXPECT_EQ(readFile(home / "zembo/taal/leesmij.txt"), "L");
+  enterInstallDir();
+  EXPECT_EQ(std::filesystem::current_path(), home / "zembo");
+}
+
+TEST_F(ScriptTest, AFolderThatCannotBeEnteredIsFatal) {
+  installDir = dir / "gone";
+  EXPECT_THROW(enterInstallDir(), ProcessExit);
+  EXPECT_EQ(std::filesystem::current_path(), dir);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -5,6 +7,7 @@
 
 #include "installer/core/script.h"
 #include "installer/core/shortcut.h"
+#include "platform/messagebox.h"
 #include "tests/installer/installerfixture.h"
 
 namespace zembo {
@@ -14,7 +17,7 @@ class ShortcutTest : public test::InstallerTest {
  protected:
   void SetUp() override {
     InstallerTest::SetUp();
-    installDir = programPath("Mijn woordenboek") + "\\";
+    installDir = dir / "Mijn woordenboek";
     programFile = "zembo";
     shortcutName = "Zembo woordenboek";
     programGroup = "Zembo";
@@ -69,6 +72,51 @@ TEST_F(ShortcutTest, AccentedNamesAreWrittenInUtf8) {
   createShortcut();
   const std::string text = test::readFile(dir / "data/applications/Zembo/Français.desktop");
   EXPECT_EQ(keysOf(text)["Name"], "Français");
+}
+
+// Runs a shell command; true when it exits 0.
+bool succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool haveTool(const std::string& name) { return succeeds("command -v " + name + " >/dev/null 2>&1"); }
+
+TEST_F(ShortcutTest, AnEntryForAFolderWithAPercentSignIsValidAndLaunches) {
+  installDir = dir / "100% woordenboek";
+  std::filesystem::create_directories(installDir);
+  // A stand-in for zembo that notes where it was started and with what.
+  test::writeFile(installDir / "zembo", "#!/bin/sh\necho \"$PWD $*\" > \"$PWD/started\"\n");
+  std::filesystem::permissions(installDir / "zembo", std::filesystem::perms::owner_all);
+  createShortcut();
+  const std::filesystem::path entry = shortcutPath();
+  ASSERT_TRUE(std::filesystem::exists(entry));
+  if (haveTool("desktop-file-validate")) {
+    EXPECT_TRUE(succeeds("desktop-file-validate '" + entry.string() + "'"));
+  }
+  if (!haveTool("gio")) GTEST_SKIP() << "no gio to launch the entry with";
+  ASSERT_TRUE(succeeds("timeout 20 gio launch '" + entry.string() + "' >/dev/null 2>&1")) << test::readFile(entry);
+  for (int i = 0; i < 100 && !std::filesystem::exists(installDir / "started"); ++i) ::usleep(50000);
+  EXPECT_EQ(test::readFile(installDir / "started"), installDir.string() + " /zb Engels\n");
+}
+
+TEST_F(ShortcutTest, TheIconIsTheShippedPictureOrTheThemesName) {
+  EXPECT_EQ(keysOf(desktopEntryText())["Icon"], "zembo");
+  test::writeFile(installDir / "zembo.png", "png");
+  EXPECT_EQ(keysOf(desktopEntryText())["Icon"], (installDir / "zembo.png").string());
+}
+
+TEST_F(ShortcutTest, AnEntryOutsideTheApplicationsFolderIsRefused) {
+  for (const char* group : {"..\\..", "/tmp", "Zembo\\..\\.."}) {
+    programGroup = group;
+    EXPECT_THROW(createShortcut(), ProcessExit) << group;
+  }
+  programGroup = "Zembo";
+  shortcutName = "..\\..\\evil";
+  EXPECT_THROW(createShortcut(), ProcessExit);
+  EXPECT_FALSE(std::filesystem::exists(dir / "data"));
+}
+
+TEST_F(ShortcutTest, AnEntryThatCannotBeWrittenIsFatal) {
+  test::writeFile(dir / "data", "a file where the data folder should be");
+  EXPECT_THROW(createShortcut(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("menu entry"), std::string::npos) << test::lastMessage();
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "bench/wordgen.h"
+#include "formats/wordrecord.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
 #include "installer/core/wordlists.h"
@@ -121,18 +126,56 @@ TEST_F(WordListTest, TheFinalMessageIsTheTextOfTheDisplayFile) {
   EXPECT_EQ(test::lastMessage(), "Install Finished ");
 }
 
-TEST_F(WordListTest, AMissingFromListIsFatal) { expectFatal("Input file missing"); }
+TEST_F(WordListTest, AMissingFromListIsFatalAndNamed) { expectFatal("Input file missing taal\\Engels_Nederlands.zb"); }
 
 TEST_F(WordListTest, ATemporaryListThatCannotBeMadeIsFatal) {
   writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  std::filesystem::create_directories("taal/temp.zb");
+  test::writeFile("taal/temp.zb/in the way", "x");
   expectFatal("Can't create tempfile");
 }
 
-TEST_F(WordListTest, ATemporaryListThatCannotBeWrittenIsFatal) {
-  writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  std::filesystem::create_symlink("/dev/full", "taal/temp.zb");
+TEST_F(WordListTest, ATemporaryListThatCannotBeWrittenIsFatalAndRemoved) {
+  std::vector<Entry> from;
+  for (int i = 0; i < 400; ++i) from.push_back({"w" + std::to_string(i), "een, twee, drie"});
+  writeWordList("taal/Engels_Nederlands.zb", from);
+  // Files cannot grow past 4 KB, as on a full disk.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit previous{};
+  ::getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 4096;
+  ::setrlimit(RLIMIT_FSIZE, &small);
   expectFatal("Write error tempfile");
+  ::setrlimit(RLIMIT_FSIZE, &previous);
+  EXPECT_FALSE(std::filesystem::exists("taal/temp.zb"));
+}
+
+TEST_F(WordListTest, ALinkInPlaceOfTheTemporaryListIsNotFollowed) {
+  test::writeFile("outside.txt", "keep");
+  std::filesystem::create_symlink("../outside.txt", "taal/temp.zb");
+  EXPECT_EQ(build({{"house", "huis"}}), (std::vector<Entry>{{"huis", "house"}}));
+  EXPECT_EQ(test::readFile("outside.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::exists("taal/temp.zb"));
+}
+
+TEST_F(WordListTest, FullTranslationsOfOneLetterPartsAreAllReversed) {
+  // 26 parts in 51 bytes without a NUL, in more records than one block of keys holds.
+  std::string parts;
+  for (char c = 'a'; c <= 'z'; ++c) parts += std::string(parts.empty() ? "" : ",") + c;
+  ASSERT_EQ(parts.size(), 51u);
+  std::string bytes;
+  for (int i = 0; i < 4100; ++i) {
+    WordRecord r{};
+    setField(r.word, sizeof r.word, "w" + std::to_string(i));
+    std::memcpy(r.translation, parts.data(), sizeof r.translation);
+    bytes.append(reinterpret_cast<const char*>(&r), sizeof r);
+  }
+  test::writeFile("taal/Engels_Nederlands.zb", bytes);
+  buildReverseList();
+  const auto to = readWordList("taal/Nederlands_Engels.zb");
+  ASSERT_EQ(to.size(), 26u);
+  EXPECT_EQ(to.front().first, "a");
+  EXPECT_EQ(to.back().first, "z");
 }
 
 TEST_F(WordListTest, AToListThatCannotBeMadeOrReplacedIsFatal) {
