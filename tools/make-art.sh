@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the program's images and the sample dictionary's pictures again: the window icon and the
-# sorting frames (resources/images), the language icons (data/icons, dist/icons), the logo
-# (data/logo.bmp) and the About animation (data/dict.avi, with a short one for the tests in
-# tests/data/short.avi). Run from anywhere after building mkart:
+# sorting frames (resources/images), the desktop icons (packaging/icons), the language icons
+# (data/icons, dist/icons), the logo (data/logo.bmp) and the About animation (data/dict.avi, with
+# a short one for the tests in tests/data/short.avi). Run from anywhere after building mkart:
 #
 #   cmake --build build --target mkart && tools/make-art.sh [BUILD_DIR]
 #

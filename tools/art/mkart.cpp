@@ -1,7 +1,7 @@
-// Draws the pictures of the program and of its sample dictionaries: the window icon, the frames
-// of the sorting animation, the language icons, the logo of the main window and the frames of the
-// About animation (tools/make-art.sh turns those into dict.avi). The outputs are committed; this
-// is run only to make them again.
+// Draws the pictures of the program and of its sample dictionaries: the window icon (also in the
+// desktop's icon sizes, packaging/icons), the frames of the sorting animation, the language
+// icons, the logo of the main window and the frames of the About animation (tools/make-art.sh
+// turns those into dict.avi). The outputs are committed; this is run only to make them again.
 //
 //   mkart images ROOT          icons, logo and sorting frames, below the repository root ROOT
 //   mkart animation DIR        the About animation, DIR/000.png, 001.png, ...
@@ -468,6 +468,15 @@ bool saveIcon(const QList<QImage>& images, const QString& path) {
   return true;
 }
 
+// The program icon as a desktop theme wants it: one PNG per usual size, drawn at that size
+// rather than scaled, so that the small ones stay sharp.
+bool makeDesktopIcons(const QString& hicolor) {
+  bool ok = true;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    ok &= save(windowIcon(size), hicolor + QString("/%1x%1/apps/zembo.png").arg(size), "PNG");
+  return ok;
+}
+
 int makeImages(const QString& root) {
   bool ok = true;
   ok &= saveIcon({windowIcon(32), windowIcon(16)}, root + "/resources/images/zemboicon.ico");
@@ -480,6 +489,7 @@ int makeImages(const QString& root) {
   ok &= saveIcon({flagIcon(britishFlag)}, root + "/dist/icons/Engels.ico");
   ok &= saveIcon({flagIcon(frenchFlag)}, root + "/dist/icons/Frans.ico");
   ok &= save(logo(), root + "/data/logo.bmp", "BMP");
+  ok &= makeDesktopIcons(root + "/packaging/icons/hicolor");
   return ok ? 0 : 1;
 }
 
