@@ -28,7 +28,10 @@ class ClientArea : public QWidget {
     QPainter painter(this);
     owner_->paintClient(painter);
   }
-  void mousePressEvent(QMouseEvent* event) override { owner_->clientMousePress(event); }
+  void mousePressEvent(QMouseEvent* event) override {
+    // A press that a control passed on (a right click on a button) is not one on the background.
+    if (!childAt(event->position().toPoint())) owner_->clientMousePress(event);
+  }
 
  private:
   ZemboWindow* owner_;
