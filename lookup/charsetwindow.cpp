@@ -68,8 +68,9 @@ CharsetWindow::CharsetWindow()
   int x = 0, y = 0;
   if (charsetOwner) {
     const QRect owner = charsetOwner->frameGeometry();
-    x = std::max(0, owner.left() + (owner.width() - width) / 2);
-    y = std::max(0, owner.top() - windowHeight);
+    // Wide numbers: the owner may stand anywhere the window system put it.
+    x = static_cast<int>(std::max(0LL, owner.left() + (owner.width() - width) / 2LL));
+    y = static_cast<int>(std::max(0LL, static_cast<long long>(owner.top()) - windowHeight));
   }
   move(x, y);
   setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
