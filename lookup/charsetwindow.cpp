@@ -1,13 +1,18 @@
 #include "lookup/charsetwindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
 #include <QPushButton>
 
 #include <cstdio>
 
 #include "windowkit/qttext.h"
 #include "windowkit/toolwindow.h"
+#include "lookup/searchwindow.h"
 #include "platform/hostpath.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
@@ -46,30 +51,33 @@ std::string charsetCharacters(const std::string& language) {
 
 CharsetWindow::CharsetWindow()
     : characters_(charsetCharacters(charsetLanguage)), font_(createUiFont(11, 400, "Times New Roman", charsetCode)) {
-  // Caption only: no close box, and a click on it leaves the focus where the user types.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowDoesNotAcceptFocus);
+  // Window managers give every frame they draw a close box, so the picker draws its own caption;
+  // a click on it leaves the focus where the user types.
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(uiQText(94));
   setWindowIcon(QIcon(":/images/zemboicon.ico"));
   const int n = static_cast<int>(characters_.size());
   const int perRow = n / 2;
+  const int width = perRow * buttonWidth + 5;
+  auto* keys = new QWidget(this);
+  keys->setGeometry(0, ZemboWindow::captionHeight(), width, windowHeight - ZemboWindow::captionHeight());
   for (int i = 0; i < n; ++i) {
-    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetCode), this);
+    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetCode), keys);
     button->setFont(font_.font);
     button->setFocusPolicy(Qt::NoFocus);
     const bool firstRow = i < perRow;
     button->setGeometry((firstRow ? i : i - perRow) * buttonWidth, firstRow ? 0 : buttonHeight, buttonWidth, buttonHeight);
     connect(button, &QPushButton::clicked, this, [this, i] { typeCharacter(i); });
   }
-  const int width = perRow * buttonWidth + 5;
-  const int clientHeight = windowHeight - ZemboWindow::captionHeight();
-  setFixedSize(width, clientHeight);
+  setFixedSize(width, windowHeight);
   // Centred above the owner, never off the top or left of the screen.
   int x = 0, y = 0;
   if (charsetOwner) {
     const QRect owner = charsetOwner->frameGeometry();
-    x = std::max(0, owner.left() + (owner.width() - width) / 2);
-    y = std::max(0, owner.top() - windowHeight);
+    // Wide numbers: the owner may stand anywhere the window system put it.
+    x = static_cast<int>(std::max(0LL, owner.left() + (owner.width() - width) / 2LL));
+    y = static_cast<int>(std::max(0LL, static_cast<long long>(owner.top()) - windowHeight));
   }
   move(x, y);
   setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
@@ -77,6 +85,29 @@ CharsetWindow::CharsetWindow()
 
 CharsetWindow::~CharsetWindow() {
   if (charsetReceiver) charsetReceiver->setFocus();
+}
+
+void CharsetWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect caption(0, 0, width(), ZemboWindow::captionHeight());
+  painter.fillRect(caption, QColor(0, 0, 128));
+  painter.setPen(Qt::white);
+  painter.drawText(caption.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, windowTitle());
+  painter.setPen(QColor(64, 64, 64));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void CharsetWindow::mousePressEvent(QMouseEvent* event) {
+  // The caption moves the window as a frame's caption would.
+  if (event->button() == Qt::LeftButton && event->position().y() < ZemboWindow::captionHeight() && windowHandle())
+    windowHandle()->startSystemMove();
+}
+
+void CharsetWindow::closeEvent(QCloseEvent* event) {
+  // Closed from outside (the window manager): the owner's menu turns Off, which closes it.
+  event->ignore();
+  if (auto* owner = qobject_cast<ZemboWindow*>(charsetOwner.data()))
+    QMetaObject::invokeMethod(owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
 }
 
 void CharsetWindow::typeCharacter(int i) {

@@ -32,6 +32,11 @@ class CharsetWindow : public QWidget {
   // Types character i into charsetReceiver.
   void typeCharacter(int i);
 
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   std::string characters_;
   UiFont font_;

@@ -10,6 +10,7 @@
 #include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
+#include "platform/messagebox.h"
 #include "resources/uitext.h"
 #include "store/sort.h"
 #include "store/store.h"
@@ -25,6 +26,8 @@ constexpr std::size_t playLength = 50;  // the text taken for Play, Copy and the
 EntryField::EntryField(SearchWindow* window, int row, bool translationColumn)
     : QLineEdit(window->client()), window_(window), row_(row), translationColumn_(translationColumn) {
   setTextMargins(0, 0, 0, 0);
+  // The row's own menu is the only one: the standard edit menu would follow it and take the next click.
+  setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 int EntryField::charset() const {
@@ -86,8 +89,11 @@ void EntryField::storeOnEnter() {
   setField(currentRecord.word, sizeof currentRecord.word, word);
   setField(currentRecord.translation, sizeof currentRecord.translation, translation);
   const bool stored = !(translationColumn_ ? translation : word).empty() && flags != 1;
+  if (stored && !writeOrShowStored(index)) {
+    window_->focusSearchField();
+    return;
+  }
   if (stored) {
-    writeWordRecord(index);
     if (!translationColumn_) needsSort = 1;  // a changed word may stand out of order
   } else {
     QApplication::beep();
@@ -165,9 +171,16 @@ void EntryField::deleteOrRestore() {
     word->showDeleted();
     translation->showDeleted();
   }
-  writeWordRecord(index);
-  needsSort = 1;
+  if (writeOrShowStored(index)) needsSort = 1;
   window_->focusSearchField();
+}
+
+bool EntryField::writeOrShowStored(int index) {
+  if (writeWordRecord(index) == 0) return true;
+  messageBox(window_, "The change could not be saved.", uiTextCopy(73), MB_OK | MB_ICONWARNING);
+  // The row goes back to what the file holds, so that it never shows an edit that was lost.
+  window_->showRows(window_->topIndex());
+  return false;
 }
 
 }  // namespace zembo

@@ -45,6 +45,8 @@ class EntryField : public QLineEdit {
   void paste();
   void deleteOrRestore();
   bool hasSound() const;
+  // Writes currentRecord as record index; when that fails, says so and shows the stored rows.
+  bool writeOrShowStored(int index);
 
   SearchWindow* window_;
   int row_;

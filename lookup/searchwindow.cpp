@@ -92,6 +92,8 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   scrollBar_->setGeometry(235, 40, 20, 230);
   scrollBar_->setTracking(false);
   scrollBar_->setPageStep(1);
+  // Its menu's Top and Bottom would move the thumb without the rows.
+  scrollBar_->setContextMenuPolicy(Qt::PreventContextMenu);
   connect(scrollBar_, &QScrollBar::actionTriggered, this, &SearchWindow::scrollAction);
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { moveView(10 * scrollBar_->sliderPosition()); });
   applyFonts();
@@ -182,7 +184,12 @@ void SearchWindow::scrollAction(int action) {
     case QAbstractSlider::SliderSingleStepAdd: topIndex_ = std::min(lastTop, topIndex_ + 1); break;
     case QAbstractSlider::SliderPageStepSub: topIndex_ = std::max(0, topIndex_ - 10); break;
     case QAbstractSlider::SliderPageStepAdd: topIndex_ = std::min(lastTop, topIndex_ + 10); break;
-    default: return;  // tracking, top and bottom do nothing; the release moves the view
+    case QAbstractSlider::SliderMove:
+      // Dragging moves the view on release; a move by the wheel takes the rows along at once.
+      if (scrollBar_->isSliderDown()) return;
+      topIndex_ = 10 * scrollBar_->sliderPosition();
+      break;
+    default: break;  // top and bottom do nothing
   }
   if (topIndex_ < 0) topIndex_ = 0;
   showIfChanged();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 #include "directions/directions.h"
 #include "windowkit/qttext.h"
@@ -72,7 +73,20 @@ void SortingWindow::drawNextFrame() {
 
 void SortingWindow::paintNow() {
   sincePaint_.restart();
-  if (isVisible()) repaint();
+  if (!isVisible()) return;
+  // The sort takes no input meanwhile, so the picture goes to the screen at once.
+  repaint();
+  QGuiApplication::sync();
+}
+
+void SortingWindow::waitUntilOnScreen() {
+  // The window manager maps the window in its own time; until then nothing painted reaches the
+  // screen. Only events other than user input are handled while waiting.
+  QElapsedTimer waited;
+  waited.start();
+  while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 2000)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  paintNow();
 }
 
 void SortingWindow::paintEvent(QPaintEvent*) {
@@ -83,15 +97,17 @@ void SortingWindow::paintEvent(QPaintEvent*) {
 SortingWindow* showSortingWindow() {
   auto* window = new SortingWindow;
   window->show();
-  window->repaint();
+  window->waitUntilOnScreen();
   return window;
 }
 
 void sortWithSortingWindow() {
   SortingWindow* window = showSortingWindow();
-  if (sortWordFile() != 0) messageBox(window, loadUiText(72), uiTextCopy(73), MB_OK | MB_ICONWARNING);
+  const bool sorted = sortWordFile() == 0;
+  if (!sorted) messageBox(window, loadUiText(72), uiTextCopy(73), MB_OK | MB_ICONWARNING);
   delete window;
-  needsSort = 0;
+  // A file that is still out of order is sorted again at the next close or switch.
+  if (sorted) needsSort = 0;
 }
 
 }  // namespace zembo

@@ -21,6 +21,8 @@ class SortingWindow : public QWidget, public SortProgress {
   void drawNextFrame() override;
   const std::string& progressText() const { return text_; }
   int framesDrawn() const { return framesDrawn_; }
+  // Returns when the window is on the screen and painted (or after a short while without one).
+  void waitUntilOnScreen();
 
  protected:
   void paintEvent(QPaintEvent*) override;

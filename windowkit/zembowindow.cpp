@@ -28,7 +28,10 @@ class ClientArea : public QWidget {
     QPainter painter(this);
     owner_->paintClient(painter);
   }
-  void mousePressEvent(QMouseEvent* event) override { owner_->clientMousePress(event); }
+  void mousePressEvent(QMouseEvent* event) override {
+    // A press that a control passed on (a right click on a button) is not one on the background.
+    if (!childAt(event->position().toPoint())) owner_->clientMousePress(event);
+  }
 
  private:
   ZemboWindow* owner_;
@@ -126,8 +129,22 @@ void ZemboWindow::placeCentred() {
   move((screen.width() - outerWidth_) / 2, (screen.height() - outerHeight) / 2);
 }
 
+bool keepsCaptionOnScreen(const QRect& screen, long long left, long long top, int width, int caption) {
+  // Enough of the caption to take hold of it with the pointer, wide numbers for absurd positions.
+  const long long grip = std::min(width, 100);
+  const long long visible = std::min<long long>(left + width, screen.right() + 1LL) - std::max<long long>(left, screen.left());
+  return top >= screen.top() && top + caption <= screen.bottom() + 1LL && visible >= grip;
+}
+
 void ZemboWindow::placeAt(const WindowPos& pos) {
-  if (pos.top != 9999) move(pos.left, pos.top);
+  if (pos.top == 9999) return;
+  // A position saved on a screen that is gone (or written by hand) would leave the window out of
+  // reach: it stays centred then.
+  for (const QScreen* screen : QGuiApplication::screens())
+    if (keepsCaptionOnScreen(screen->availableGeometry(), pos.left, pos.top, width(), captionHeight())) {
+      move(pos.left, pos.top);
+      return;
+    }
 }
 
 WindowPos ZemboWindow::normalPosition() const { return {pos().x(), pos().y()}; }

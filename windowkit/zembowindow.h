@@ -46,7 +46,8 @@ class ZemboWindow : public QWidget {
 
   void setTopmost(bool topmost);
   void placeCentred();
-  void placeAt(const WindowPos& pos);  // nothing when never placed
+  // At the saved position when the window stays within reach there; else where it stands.
+  void placeAt(const WindowPos& pos);
   WindowPos normalPosition() const;
 
   // The height of a window caption, which the original sizes counted in.
@@ -64,6 +65,10 @@ class ZemboWindow : public QWidget {
   QMap<int, QAction*> items_;
   int outerWidth_ = 0, outerHeight_ = 0;
 };
+
+// True when a window of this width at (left, top) keeps enough of its caption on the screen area
+// for a user to take hold of it.
+bool keepsCaptionOnScreen(const QRect& screen, long long left, long long top, int width, int caption);
 
 // Puts a check mark on a menu item or takes it away.
 void setMenuCheck(QAction* action, bool checked);

@@ -5,10 +5,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 #include "directions/directions.h"
 #include "app/mainwindow.h"
+#include "lookup/charsetwindow.h"
+#include "lookup/searchwindow.h"
 #include "windowkit/helpwindow.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
@@ -141,6 +144,28 @@ TEST_F(MainWindowTest, SavedSettingsAreReadAtCreation) {
   EXPECT_EQ(winIni("WinPosTopSearch"), 8);
   EXPECT_EQ(readProfileString("Dictionary", "PracticeList", "", "win.ini"), "verbs");
   EXPECT_EQ(winIni("ListID"), 400);
+}
+
+TEST_F(MainWindowTest, SavedPositionsOffEveryScreenAreCentred) {
+  writeFile("config/zembo/win.ini",
+            "[Dictionary]\nWinPosLeftMain=5000\nWinPosTopMain=40\n"
+            "WinPosLeftSearch=10\nWinPosTopSearch=-99999999999\n");
+  ASSERT_EQ(start(), -1);
+  const QRect screen = QApplication::primaryScreen()->availableGeometry();
+  EXPECT_LT(mainWindow->x(), screen.right() - 100);
+  EXPECT_GE(mainWindow->y(), screen.top());
+  mainWindow->command(cmdSearch, commandClicked);
+  auto* search = qobject_cast<SearchWindow*>(mainWindow->openToolWindow());
+  ASSERT_NE(search, nullptr);
+  EXPECT_GE(search->y(), screen.top());
+  EXPECT_LT(search->y(), screen.bottom());
+  // The picker above it stays on the screen too.
+  search->menuItem(cmdCharsetOn)->trigger();
+  ASSERT_TRUE(charsetWindow);
+  EXPECT_GE(charsetWindow->y(), 0);
+  EXPECT_LT(charsetWindow->y(), screen.bottom());
+  search->command(cmdDone, commandClicked);
+  processEvents();
 }
 
 TEST_F(MainWindowTest, CtrlXInAFieldOfAnotherWindowEndsTheProgram) {

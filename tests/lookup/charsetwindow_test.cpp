@@ -63,6 +63,25 @@ TEST_F(CharsetWindowTest, StandsCentredAboveItsOwnerAndNeverOffTheScreen) {
   EXPECT_EQ(charsetWindow->y(), 0);
 }
 
+TEST_F(CharsetWindowTest, HasACaptionButNoCloseBoxAndAClosedPickerTurnsTheMenuOff) {
+  openSearch({{"chat", "cat"}});
+  search->menuItem(cmdCharsetOn)->trigger();
+  ASSERT_TRUE(charsetWindow);
+  // Window managers put a close box on every frame they draw, so the picker draws its own caption.
+  EXPECT_TRUE(charsetWindow->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(charsetWindow->height(), 70);
+  EXPECT_EQ(charsetWindow->windowTitle(), "Character set");
+  const QImage picture = grab(charsetWindow);
+  EXPECT_NE(picture.pixel(charsetWindow->width() / 2, 3), picture.pixel(charsetWindow->width() / 2, 60));
+  // A window manager may close it all the same.
+  charsetWindow->close();
+  processEvents(50);
+  EXPECT_FALSE(charsetWindow);
+  EXPECT_TRUE(search->isMenuItemChecked(cmdCharsetOff));
+  EXPECT_FALSE(search->isMenuItemChecked(cmdCharsetOn));
+  EXPECT_FALSE(search->charsetWindowOn());
+}
+
 TEST_F(CharsetWindowTest, ClickTypesIntoTheSearchFieldAndLooksItUp) {
   openSearch({{"abricot", "apricot"}, {"\xE9" "cole", "school"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}});
   writeFile("charset/French.chs", "\xE0\xE9\xE8\xEA");

@@ -1,7 +1,11 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QClipboard>
 #include <QElapsedTimer>
 
 #include "lookup/soundfiles.h"
+#include "platform/messagebox.h"
 #include "store/sort.h"
 #include "tests/lookup/lookupfixture.h"
 
@@ -140,6 +144,52 @@ TEST_F(EntryFieldTest, PlayReturnsWhenTheSoundsHaveEndedOrAtOnceWithoutADevice) 
   EXPECT_LT(timer.elapsed(), 10000);
   search->wordField(2)->command(cmdPlay);  // no recording of "maison": nothing
   EXPECT_EQ(rowTranslation(2), "house, home");
+}
+
+TEST_F(EntryFieldTest, RightPressShowsOnlyTheRowsOwnMenu) {
+  for (EntryField* field : {search->wordField(0), search->translationField(1), search->wordField(7)}) {
+    const auto menus = menusOpenedBy([&] { rightClick(field, QPoint(30, 12)); });
+    ASSERT_EQ(menus.size(), 1u) << field->row();
+    EXPECT_EQ(menus[0], "Delete record");
+  }
+  search->wordField(2)->command(cmdDeleteRecord);
+  const auto menus = menusOpenedBy([&] { rightClick(search->translationField(2)); });
+  EXPECT_EQ(menus, std::vector<std::string>{"Restore record"});
+  // Neither the key for menus opens the field's standard one.
+  const auto byKey = menusOpenedBy([&] { QTest::keyClick(search->wordField(0), Qt::Key_Menu); });
+  EXPECT_TRUE(byKey.empty());
+}
+
+// The word file stays readable while every write to it fails, as on a disk that went bad.
+void makeWordFileWritesFail() {
+  const int readOnly = ::open("language/Fre_Eng.zb", O_RDONLY);
+  ASSERT_GE(readOnly, 0);
+  ASSERT_GE(::dup2(readOnly, wordFile), 0);
+  ::close(readOnly);
+}
+
+TEST_F(EntryFieldTest, FailedWriteSaysSoAndTheRowShowsWhatIsOnDisk) {
+  const std::string before = test::readFile("language/Fre_Eng.zb");
+  makeWordFileWritesFail();
+  startRecordingMessageBoxes();
+  search->wordField(0)->setText("matou");
+  search->translationField(0)->setText("tomcat");
+  search->wordField(0)->storeOnEnter();
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_NE(recordedMessageBoxes()[0].text.find("could not be saved"), std::string::npos);
+  EXPECT_EQ(rowWord(0), "chat");
+  EXPECT_EQ(rowTranslation(0), "cat");
+  EXPECT_EQ(needsSort, 0);
+  search->translationField(1)->setText("puppy");
+  search->translationField(1)->storeOnEnter();
+  EXPECT_EQ(rowTranslation(1), "dog");
+  search->translationField(2)->command(cmdDeleteRecord);
+  EXPECT_EQ(recordedMessageBoxes().size(), 3u);
+  EXPECT_EQ(rowWord(2), "maison");
+  EXPECT_EQ(rowTranslation(2), "house, home");
+  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), before);
+  stopRecordingMessageBoxes();
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // open as a user opens it (Alt+S).
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
 
@@ -11,6 +14,8 @@
 #include "lookup/searchwindow.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
+
+#include <functional>
 
 namespace zembo::test {
 
@@ -43,6 +48,36 @@ class SearchTest : public DictionaryTest {
   void closeSearch() {
     search->command(cmdDone, commandClicked);
     processEvents();
+  }
+
+  // A right click as the window system delivers it: the press, then the request for a context
+  // menu, then the release.
+  static void rightClick(QWidget* widget, QPoint at = QPoint(10, 10)) {
+    QTest::mousePress(widget, Qt::RightButton, {}, at);
+    if (widget) {
+      QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+      QApplication::sendEvent(widget, &request);
+    }
+    QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+  }
+  // The first item of every pop-up menu that opens while a user's action is handled and a moment
+  // after; each is closed with Escape as soon as it is seen.
+  static std::vector<std::string> menusOpenedBy(const std::function<void()>& action) {
+    std::vector<std::string> seen;
+    QMenu* last = nullptr;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) last = nullptr;
+      if (!menu || menu == last || !menu->isVisible()) return;
+      last = menu;
+      seen.push_back(menu->actions().isEmpty() ? "" : menu->actions()[0]->text().toStdString());
+      QTest::keyClick(menu, Qt::Key_Escape);
+    });
+    watch.start(20);
+    action();
+    processEvents(200);
+    return seen;
   }
 
   SearchWindow* search = nullptr;

@@ -1,6 +1,8 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include "directions/directions.h"
 #include "platform/messagebox.h"
@@ -272,15 +274,17 @@ namespace {
 
 TEST_F(SearchWindowTest, RightClickOffersEveryDirectionAndSwitchesThere) {
   openSearch(fruit);
-  QTimer::singleShot(50, [] {
+  QTimer chooser;
+  QObject::connect(&chooser, &QTimer::timeout, [] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(menu, nullptr);
+    if (!menu || !menu->isVisible()) return;
     ASSERT_EQ(menu->actions().size(), 5);
     menu->actions()[3]->trigger();  // English to French
     menu->close();
   });
-  QTest::mouseClick(search->client(), Qt::RightButton, {}, QPoint(300, 330));
-  processEvents();
+  chooser.start(20);
+  rightClick(search->client(), QPoint(300, 330));
+  processEvents(100);
   EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
   EXPECT_EQ(rowWord(0), "cat");
   EXPECT_TRUE(mainWindow->isHidden());  // the choice went to the search window, not the main one
@@ -304,6 +308,59 @@ TEST_F(SearchWindowTest, SortingWindowShowsTheDirectionCountersAndFrames) {
   EXPECT_EQ(window->progressText(), "Reading 1000");
   delete window;
   EXPECT_EQ(sortProgress, nullptr);
+}
+
+TEST_F(SearchWindowTest, OnlyTheBackgroundOffersTheLanguageMenu) {
+  openSearch(fruit);
+  auto* done = search->client()->childAt(550, 315);
+  ASSERT_NE(done, nullptr);
+  EXPECT_TRUE(menusOpenedBy([&] { rightClick(done); }).empty());
+  EXPECT_EQ(menusOpenedBy([&] { rightClick(search->client(), QPoint(300, 330)); }),
+            std::vector<std::string>{"French\tEnglish"});
+}
+
+TEST_F(SearchWindowTest, EveryMoveOfTheScrollBarMovesTheRowsWithIt) {
+  openSearch(numberedWords(45));
+  QScrollBar* bar = search->scrollBar();
+  // Its own menu of Top, Bottom and the like would move the thumb alone.
+  EXPECT_TRUE(menusOpenedBy([&] { rightClick(bar, QPoint(10, 100)); }).empty());
+  bar->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(bar->sliderPosition(), 0);
+  EXPECT_EQ(rowWord(0), "w000");
+  QWheelEvent wheel(QPointF(10, 100), bar->mapToGlobal(QPointF(10, 100)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar, &wheel);
+  EXPECT_GT(bar->sliderPosition(), 0);
+  EXPECT_EQ(search->topIndex(), std::min(35, 10 * bar->sliderPosition()));
+  EXPECT_EQ(rowWord(0), search->topIndex() == 35 ? "w035" : "w0" + std::to_string(search->topIndex()));
+}
+
+TEST_F(SearchWindowTest, FailedSortIsOwedAgainAtTheNextClose) {
+  openSearch(fruit);
+  search->wordField(0)->setText("zeste");
+  search->wordField(0)->storeOnEnter();
+  startRecordingMessageBoxes();
+  {
+    test::FileSizeLimit full(100);  // the sorted copy cannot be written
+    search->command(firstLanguageId, commandClicked);
+  }
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Sort failed  ");
+  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "zeste");
+  closeSearch();
+  EXPECT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(readWords("language/Fre_Eng.zb").back().word, "zeste");
+  EXPECT_EQ(needsSort, 0);
+  stopRecordingMessageBoxes();
+}
+
+TEST_F(SearchWindowTest, SortingWindowIsOnTheScreenBeforeTheSortStarts) {
+  openSearch(fruit);
+  SortingWindow* window = showSortingWindow();
+  ASSERT_NE(window->windowHandle(), nullptr);
+  EXPECT_TRUE(window->windowHandle()->isExposed());
+  delete window;
 }
 
 }  // namespace
