@@ -181,4 +181,6 @@ void copyPermissions(std::string_view fromProgramPath, std::string_view toProgra
   if (::stat(hostPath(fromProgramPath).c_str(), &st) == 0) ::chmod(hostPath(toProgramPath).c_str(), st.st_mode & 07777);
 }
 
+void resetFileNameCodePage() { fileNameCodePage = 1252; }
+
 }  // namespace zembo

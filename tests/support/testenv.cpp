@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 
@@ -23,16 +24,22 @@ void TempDirTest::SetUp() {
   dir = pattern;
   std::filesystem::current_path(dir);
   ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  resetPlatformState();
   startRecordingMessageBoxes();
   throwOnProcessExit(true);
 }
 
 void TempDirTest::TearDown() {
-  throwOnProcessExit(false);
-  stopRecordingMessageBoxes();
+  resetPlatformState();
   std::filesystem::current_path(previousDir_);
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
+}
+
+void resetPlatformState() {
+  resetMessageBoxState();
+  resetFileNameCodePage();
+  resetCollationLocale();
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 namespace zembo::test {
 
+// The platform's state is reset before and after each test.
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -20,6 +21,11 @@ class TempDirTest : public ::testing::Test {
  private:
   std::filesystem::path previousDir_;
 };
+
+// The platform's process-wide state as at process start: message boxes shown (not recorded), real
+// exits, the first code pages, the C collation. The fixtures of the layers above reset theirs too,
+// so that a test program also passes when all its tests run in one process.
+void resetPlatformState();
 
 // While one lives, files cannot grow past a size: writes beyond it fail as on a full disk.
 class FileSizeLimit {
