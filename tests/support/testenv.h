@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,11 @@ class NoNewFiles {
  private:
   unsigned long previous_[2];
 };
+
+// Runs a check in a child process as the user "nobody" when this process runs as root (else as
+// it is), with a folder handed over to that user as working directory. The check returns what
+// went wrong, empty when nothing did; a child that cannot drop its rights says so.
+std::string asUnprivilegedUser(const std::filesystem::path& folder, const std::function<std::string()>& check);
 
 // Writes bytes to a file (relative to the working directory), creating its folders.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
