@@ -142,4 +142,12 @@ int runMessageLoop() {
   return code;
 }
 
+void resetStartupState() {
+  recordMode = 0;
+  listId = 400;
+  delete mainWindow;
+  mainWindow = nullptr;
+  releaseSingleInstance();
+}
+
 }  // namespace zembo

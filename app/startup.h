@@ -9,6 +9,9 @@ namespace zembo {
 
 extern int recordMode;  // the command line was "record"
 extern int listId;      // command id of the current practice list in the Lists menu
+// Back to the state of process start: no record mode, the first list, no main window, no
+// instance lock.
+void resetStartupState();
 
 // Before the application object exists: on a Wayland desktop that also offers X11 (XWayland),
 // and unless the user chose a platform, use X11, where the program hears of clipboard changes

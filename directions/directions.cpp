@@ -223,4 +223,6 @@ const char* activeTargetIconName(const DictionaryDirection* d) {
   return d->longName[0] ? d->longTargetIconName : d->targetIconName;
 }
 
+void resetDirections() { freeDirections(); }
+
 }  // namespace zembo

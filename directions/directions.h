@@ -30,6 +30,8 @@ struct DictionaryDirection {
 extern DictionaryDirection* directionList;  // forward directions first, then their twins
 extern int directionCount;
 extern DictionaryDirection* currentDirection;
+// Frees the list and leaves no direction current, as at process start.
+void resetDirections();
 
 // Builds the list from the language section; 0, or -1 when the file cannot be read or holds no
 // pair. Leaves currentDirection at the first twin.

@@ -128,4 +128,12 @@ void closeCharsetWindow() {
   delete charsetWindow.data();
 }
 
+void resetCharsetState() {
+  closeCharsetWindow();
+  charsetOwner = nullptr;
+  charsetCode = 0;
+  charsetLanguage.clear();
+  charsetReceiver = nullptr;
+}
+
 }  // namespace zembo

@@ -19,6 +19,8 @@ extern QPointer<QWidget> charsetOwner;
 extern int charsetCode;
 extern std::string charsetLanguage;
 extern QPointer<QWidget> charsetReceiver;
+// Closes the picker and forgets its owner, language and receiver, as at process start.
+void resetCharsetState();
 
 // The characters the picker offers for a language: the first line of charset\<language>.chs with
 // its line feed, at most 254 bytes, or the 66 default bytes when there is no such file.

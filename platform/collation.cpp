@@ -214,4 +214,6 @@ void CollationKeyMaker::makeKey(std::string_view word, std::string& key) {
   key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);  // without the closing NUL
 }
 
+void resetCollationLocale() { current = Collation{}; }
+
 }  // namespace zembo

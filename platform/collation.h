@@ -21,6 +21,8 @@ bool isKnownLanguageName(std::string_view name);
 std::string collationLocaleName();
 // The ANSI code page of the locale in force (1252 for the C locale).
 int collationCodePage();
+// Back to the C locale, which holds at process start.
+void resetCollationLocale();
 // < 0, 0 or > 0 like strcmp; INT_MAX when the comparison itself fails.
 int collateNoCase(std::string_view a, std::string_view b);
 

@@ -189,4 +189,6 @@ void copyPermissionsTo(const std::filesystem::path& source, const std::filesyste
   if (::stat(source.c_str(), &st) == 0) ::chmod(target.c_str(), st.st_mode & 07777);
 }
 
+void resetFileNameCodePage() { fileNameCodePage = 1252; }
+
 }  // namespace zembo

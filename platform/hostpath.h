@@ -13,6 +13,8 @@ namespace zembo {
 
 // The code page in which the program forms file names; start-up sets that of the UI language.
 extern int fileNameCodePage;
+// Back to the code page in force at process start.
+void resetFileNameCodePage();
 
 std::filesystem::path hostPath(std::string_view programPath, int codePage = fileNameCodePage);
 // The other way: a host name (UTF-8) as bytes of the code page.

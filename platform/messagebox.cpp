@@ -64,4 +64,13 @@ void exitProcess(int code) {
 
 void throwOnProcessExit(bool enabled) { throwOnExit = enabled; }
 
+void resetMessageBoxState() {
+  messageBoxCodePage = 1252;
+  mainWindowHandle = nullptr;
+  presenter = presentOnConsole;
+  stopRecordingMessageBoxes();
+  recorded.clear();
+  throwOnExit = false;
+}
+
 }  // namespace zembo

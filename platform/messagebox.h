@@ -58,4 +58,8 @@ struct ProcessExit {
 };
 void throwOnProcessExit(bool enabled);
 
+// Back to the state at process start: console presenter, no recording, real exits, code page
+// 1252, no main window.
+void resetMessageBoxState();
+
 }  // namespace zembo

@@ -33,4 +33,9 @@ int uiCodePage() {
   return language ? language->codePage : 1252;
 }
 
+void resetUiLanguage() {
+  uiBase = 0;
+  uiLanguageName[0] = '\0';
+}
+
 }  // namespace zembo

@@ -25,6 +25,8 @@ const UiLanguage* uiLanguageOfBase(int base);
 // Chosen at start-up from language.ini.
 extern int uiBase;               // 0 while none is chosen
 extern char uiLanguageName[150];  // the value as written in language.ini
+// Back to no language chosen, as at process start.
+void resetUiLanguage();
 
 // The code page of the chosen edition (1252 while none is chosen).
 int uiCodePage();

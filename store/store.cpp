@@ -14,6 +14,8 @@
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
+#include "store/collate.h"
+#include "store/sort.h"
 
 namespace zembo {
 
@@ -185,6 +187,18 @@ int listFolderExists() {
   for (const DirectoryEntry& entry : findFiles(listFolderPattern()))
     if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, practiceListName)) return 1;
   return 0;
+}
+
+void resetStoreState() {
+  closeStoreFiles();
+  wordCount = listCount = 0;
+  wordFileRecords = listFileRecords = 0;
+  currentRecord = WordRecord{};
+  practiceListName[0] = '\0';
+  namedListCount = 0;
+  std::memset(sortTable, 0, sizeof sortTable);
+  needsSort = 0;
+  sortProgress = nullptr;
 }
 
 }  // namespace zembo

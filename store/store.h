@@ -24,6 +24,9 @@ extern RecordMap wordMap;
 extern RecordMap listMap;
 extern std::int64_t wordFileRecords;
 extern std::int64_t listFileRecords;
+// Closes the files and clears every value above, the sort table and the owed sort, as at
+// process start.
+void resetStoreState();
 
 // Opens the current direction's word file, then its practice list file. A word file that cannot
 // be opened ends the program with a message.

@@ -68,4 +68,11 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
   finish();
 }
 
+void resetToolWindowState() {
+  toolWindowOpen = stayOnTop = clipboardSearchOn = aviDelay = 0;
+  for (WindowPos* pos : {&mainPos, &practisePos, &makelistPos, &addPos, &translatePos, &searchPos}) *pos = WindowPos{};
+  checkedLanguageId = 0;
+  toolHost = nullptr;
+}
+
 }  // namespace zembo

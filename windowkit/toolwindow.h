@@ -33,6 +33,9 @@ class ToolHost {
 };
 extern ToolHost* toolHost;
 
+// Back to the settings and positions of process start: no tool open, nothing placed, no host.
+void resetToolWindowState();
+
 // Moves the language menu's check mark to the direction with this menu id, makes it current and
 // activates it (collation, recorded choice, store), then reloads the main window's icons.
 // Nothing happens when no direction has the id.

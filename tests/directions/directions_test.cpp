@@ -16,7 +16,14 @@ class DirectionsTest : public test::TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
+    resetUiLanguage();
+    resetDirections();
     uiBase = 500;
+  }
+  void TearDown() override {
+    resetDirections();
+    resetUiLanguage();
+    TempDirTest::TearDown();
   }
   std::vector<DictionaryDirection*> list() {
     std::vector<DictionaryDirection*> all;

@@ -22,10 +22,20 @@ TEST(MessageBox, RecordingKeepsEveryBoxAndAnswersFromTheScript) {
   stopRecordingMessageBoxes();
 }
 
-TEST(MessageBox, ButtonValuesAreThoseCallersCompareWith) {
-  EXPECT_EQ(IDOK, 1);
-  EXPECT_EQ(IDYES, 6);
-  EXPECT_EQ(IDNO, 7);
+int answerYes(WindowHandle, std::string_view, std::string_view, unsigned) { return IDYES; }
+
+TEST(MessageBox, PresenterAnswersUnlessRecordingAndResetBringsBackTheConsole) {
+  setMessageBoxPresenter(answerYes);
+  EXPECT_EQ(messageBox(nullptr, "Delete it?", "Dictionary", MB_YESNO), IDYES);
+  startRecordingMessageBoxes();
+  EXPECT_EQ(messageBox(nullptr, "Delete it?", "Dictionary", MB_YESNO), IDNO);
+  throwOnProcessExit(true);
+  resetMessageBoxState();
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+  // The console answers a Yes/No box with No, the answer that changes nothing.
+  EXPECT_EQ(messageBox(nullptr, "Delete it?", "Dictionary", MB_YESNO), IDNO);
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+  EXPECT_EXIT(exitProcess(4), ::testing::ExitedWithCode(4), "");
 }
 
 TEST(ProcessExitTest, ExitEndsTheProcessWithItsCode) {

@@ -107,12 +107,17 @@ TEST_F(ProfileTest, QuotedValuesLoseTheirQuotes) {
 }
 
 TEST_F(ProfileTest, WriteIntoUnwritableFolderFailsAndKeepsTheFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
-  writeFile("ro/a.ini", "[S]\nk=v\n");
-  std::filesystem::permissions("ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  EXPECT_FALSE(writeProfileString("S", "k", "w", "ro\\a.ini"));
-  std::filesystem::permissions("ro", std::filesystem::perms::owner_all);
-  EXPECT_EQ(readFile("ro/a.ini"), "[S]\nk=v\n");
+  // Root writes everywhere, so the test runs as an unprivileged user.
+  const std::string failure = test::asUnprivilegedUser(dir, [] {
+    writeFile("ro/a.ini", "[S]\nk=v\n");
+    std::filesystem::permissions("ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const bool written = writeProfileString("S", "k", "w", "ro\\a.ini");
+    std::filesystem::permissions("ro", std::filesystem::perms::owner_all);
+    if (written) return std::string("the write succeeded");
+    if (readFile("ro/a.ini") != "[S]\nk=v\n") return std::string("the file changed");
+    return std::string();
+  });
+  EXPECT_EQ(failure, "");
 }
 
 }  // namespace

@@ -3,22 +3,21 @@
 #include <fstream>
 
 #include "directions/directions.h"
-#include "platform/collation.h"
 #include "resources/uilanguage.h"
 #include "store/store.h"
+#include "tests/support/storereset.h"
 
 namespace zembo::test {
 
 void StoreTest::SetUp() {
   TempDirTest::SetUp();
+  resetStoreLayers();
   uiBase = 500;
-  practiceListName[0] = '\0';
-  setCollationLocale("C");
   writeFile("dict.ini", "[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n");
 }
 
 void StoreTest::TearDown() {
-  closeStoreFiles();
+  resetStoreLayers();
   TempDirTest::TearDown();
 }
 

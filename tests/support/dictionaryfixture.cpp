@@ -8,14 +8,30 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "lookup/charsetwindow.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
 #include "formats/wordrecord.h"
+#include "tests/support/storereset.h"
+#include "windowkit/toolwindow.h"
 
 namespace zembo::test {
 
+namespace {
+
+// Every layer's process-wide state as at process start, the windows gone.
+void resetEveryLayer() {
+  resetCharsetState();
+  resetStartupState();
+  resetToolWindowState();
+  resetStoreLayers();
+}
+
+}  // namespace
+
 void DictionaryTest::SetUp() {
   TempDirTest::SetUp();
+  resetEveryLayer();
   const std::filesystem::path runtime = dir / "runtime";
   std::filesystem::create_directory(runtime);
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
@@ -31,7 +47,7 @@ void DictionaryTest::TearDown() {
   QList<QPointer<QWidget>> windows;
   for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
   for (const QPointer<QWidget>& w : windows) delete w.data();
-  closeStoreFiles();
+  resetEveryLayer();
   TempDirTest::TearDown();
 }
 

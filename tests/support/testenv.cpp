@@ -1,6 +1,9 @@
 #include "tests/support/testenv.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -11,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 
@@ -23,16 +27,22 @@ void TempDirTest::SetUp() {
   dir = pattern;
   std::filesystem::current_path(dir);
   ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  resetPlatformState();
   startRecordingMessageBoxes();
   throwOnProcessExit(true);
 }
 
 void TempDirTest::TearDown() {
-  throwOnProcessExit(false);
-  stopRecordingMessageBoxes();
+  resetPlatformState();
   std::filesystem::current_path(previousDir_);
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
+}
+
+void resetPlatformState() {
+  resetMessageBoxState();
+  resetFileNameCodePage();
+  resetCollationLocale();
 }
 
 namespace {
@@ -68,6 +78,36 @@ NoNewFiles::NoNewFiles() {
 }
 
 NoNewFiles::~NoNewFiles() { restoreLimit(RLIMIT_NOFILE, previous_); }
+
+std::string asUnprivilegedUser(const std::filesystem::path& folder, const std::function<std::string()>& check) {
+  if (::geteuid() != 0) return check();
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody) return "no user nobody";
+  if (::chown(folder.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) return "cannot hand the folder over";
+  int channel[2];
+  if (::pipe(channel) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(channel[0]);
+    std::string failure;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0 ||
+        ::chdir(folder.c_str()) != 0)
+      failure = "cannot become nobody";
+    else
+      failure = check();
+    if (!failure.empty() && ::write(channel[1], failure.data(), failure.size()) < 0) ::_exit(2);
+    ::_exit(0);
+  }
+  ::close(channel[1]);
+  std::string failure;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) failure.append(buffer, static_cast<std::size_t>(n));
+  ::close(channel[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) failure += " (the child did not end normally)";
+  return failure;
+}
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace zembo::test {
 
+// The platform's state is reset before and after each test.
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -20,6 +22,11 @@ class TempDirTest : public ::testing::Test {
  private:
   std::filesystem::path previousDir_;
 };
+
+// The platform's process-wide state as at process start: message boxes shown (not recorded), real
+// exits, the first code pages, the C collation. The fixtures of the layers above reset theirs too,
+// so that a test program also passes when all its tests run in one process.
+void resetPlatformState();
 
 // While one lives, files cannot grow past a size: writes beyond it fail as on a full disk.
 class FileSizeLimit {
@@ -40,6 +47,11 @@ class NoNewFiles {
  private:
   unsigned long previous_[2];
 };
+
+// Runs a check in a child process as the user "nobody" when this process runs as root (else as
+// it is), with a folder handed over to that user as working directory. The check returns what
+// went wrong, empty when nothing did; a child that cannot drop its rights says so.
+std::string asUnprivilegedUser(const std::filesystem::path& folder, const std::function<std::string()>& check);
 
 // Writes bytes to a file (relative to the working directory), creating its folders.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);

@@ -1,0 +1,15 @@
+#include "tests/support/storereset.h"
+
+#include "directions/directions.h"
+#include "resources/uilanguage.h"
+#include "store/store.h"
+
+namespace zembo::test {
+
+void resetStoreLayers() {
+  resetStoreState();
+  resetDirections();
+  resetUiLanguage();
+}
+
+}  // namespace zembo::test
