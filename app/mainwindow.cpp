@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -161,6 +162,10 @@ void MainWindow::buildLanguageMenu() {
       (languageReceiver_ ? languageReceiver_.data() : this)->command(id, commandClicked);
     });
   }
+  // The choice is delivered after aboutToHide; the receiver is forgotten only after that.
+  connect(languageMenu_, &QMenu::aboutToHide, this, [this] {
+    QTimer::singleShot(0, this, [this] { languageReceiver_ = nullptr; });
+  });
   const QList<QAction*> popups = menuBar()->actions();
   menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, languageMenu_);
   for (DictionaryDirection* d = directionList; d; d = d->next)
@@ -174,9 +179,10 @@ void MainWindow::buildLanguageMenu() {
 }
 
 void MainWindow::popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) {
+  // The receiver is kept until the menu has closed and its choice, if any, has been delivered:
+  // a nested exec() may return before the menu closes, so it cannot mark the end.
   languageReceiver_ = receiver;
-  languageMenu_->exec(globalPos);
-  languageReceiver_ = nullptr;
+  languageMenu_->popup(globalPos);
 }
 
 void MainWindow::paintClient(QPainter& painter) {
