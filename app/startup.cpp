@@ -40,9 +40,8 @@ namespace {
 }
 
 void chooseUiLanguage() {
-  std::string path = QDir::currentPath().toStdString();
-  path = fromUtf8(path, 1252) + "\\language.ini";
-  readProfileString("Dictionary", "Language", "", uiLanguageName, 149, path);
+  // Relative to the working folder, which stays a host path whatever letters its name holds.
+  readProfileString("Dictionary", "Language", "", uiLanguageName, 149, "language.ini");
   uiBase = uiLanguageBase(uiLanguageName);
   if (!uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
   fileNameCodePage = messageBoxCodePage = uiCodePage();

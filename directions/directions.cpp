@@ -9,6 +9,7 @@
 #include "formats/fields.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
+#include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
 
@@ -101,6 +102,22 @@ void fillTwin(DictionaryDirection& r, const DictionaryDirection& f, const std::s
 
 bool isSeparator(const char* line) { return line[0] == '\0' || line[0] == '#'; }
 
+// The long name becomes a file-name stem: one that names another folder or no file at all would
+// lead the word and list files out of their folder.
+bool isSafeLongName(std::string_view name) {
+  const std::size_t start = name.find_first_not_of(" \t");
+  return start != std::string_view::npos && name.find_first_of("/\\") == std::string_view::npos &&
+         name.find("..") == std::string_view::npos;
+}
+
+bool hasSafeLongName(const char* line) {
+  const std::vector<std::string_view> fields = splitFields(line, ',');
+  if (fields.size() < 4 || isSafeLongName(fields[3])) return true;
+  messageBox(nullptr, std::string("This language line is skipped: its long name is not a plain file name.\n\n") + line,
+             uiTextCopy(0), MB_OK | MB_ICONWARNING);
+  return false;
+}
+
 }  // namespace
 
 int loadDirections() {
@@ -121,7 +138,7 @@ int loadDirections() {
       continue;
     }
     // A header is recognised only after the line was taken as a member of an open section.
-    if (inLanguageSection) {
+    if (inLanguageSection && hasSafeLongName(line)) {
       DictionaryDirection* forward = appendDirection(last);
       if (!forward) failed = true;
       else fillForward(*forward, line, ui, uiCharset);

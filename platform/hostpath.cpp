@@ -16,11 +16,76 @@ namespace zembo {
 
 int fileNameCodePage = 1252;
 
-std::filesystem::path hostPath(std::string_view programPath, int codePage) {
+namespace {
+
+bool entryExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The name of an entry of the folder that differs from name only in ASCII case; empty when none.
+// UTF-8 bytes of other letters are compared as they are.
+std::string entryInOtherCase(const std::string& folder, const std::string& name) {
+  std::string found;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return found;
+  while (const dirent* entry = ::readdir(dir))
+    if (equalNoCase(entry->d_name, name) && (found.empty() || std::strcmp(entry->d_name, found.c_str()) < 0))
+      found = entry->d_name;
+  ::closedir(dir);
+  return found;
+}
+
+// File names were case-insensitive where the program comes from, and the configuration files rely
+// on that: a component that does not exist as formed takes an existing entry's spelling. The
+// components are looked up inside base (the working folder when it is empty).
+std::string resolveAsciiCase(const std::string& base, const std::string& path) {
+  const auto inBase = [&base](const std::string& p) { return base.empty() || p.starts_with('/') ? p : base + "/" + p; };
+  if (path.empty() || entryExists(inBase(path))) return path;
+  std::string resolved;
+  std::size_t at = 0;
+  if (path[0] == '/') {
+    resolved = "/";
+    at = 1;
+  }
+  bool resolving = true;
+  while (at <= path.size()) {
+    const std::size_t end = std::min(path.find('/', at), path.size());
+    std::string name = path.substr(at, end - at);
+    if (resolving && !name.empty() && name != "." && name != "..") {
+      if (!entryExists(inBase(resolved + name))) {
+        const std::string folder = resolved.empty() ? (base.empty() ? std::string() : base) : inBase(resolved);
+        const std::string other = entryInOtherCase(folder, name);
+        if (other.empty()) resolving = false;  // nothing further down can exist
+        else name = other;
+      }
+    }
+    resolved += name;
+    if (end < path.size()) resolved += '/';
+    at = end + 1;
+  }
+  return resolved;
+}
+
+std::string withHostSeparators(std::string_view programPath, int codePage) {
   std::string bytes(programPath);
   for (char& c : bytes)
     if (c == '\\') c = '/';
-  return std::filesystem::path(toUtf8(bytes, codePage));
+  return toUtf8(bytes, codePage);
+}
+
+}  // namespace
+
+std::filesystem::path hostPath(std::string_view programPath, int codePage) {
+  return std::filesystem::path(resolveAsciiCase({}, withHostSeparators(programPath, codePage)));
+}
+
+std::filesystem::path hostPathIn(const std::filesystem::path& folder, std::string_view programPath, int codePage) {
+  return folder / resolveAsciiCase(folder.string(), withHostSeparators(programPath, codePage));
+}
+
+std::filesystem::path hostName(std::string_view programName, int codePage) {
+  return std::filesystem::path(withHostSeparators(programName, codePage));
 }
 
 std::string programName(const std::filesystem::path& hostName, int codePage) {

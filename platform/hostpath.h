@@ -17,6 +17,13 @@ extern int fileNameCodePage;
 void resetFileNameCodePage();
 
 std::filesystem::path hostPath(std::string_view programPath, int codePage = fileNameCodePage);
+// The same for a program path inside a host folder: the ASCII case of its components is matched
+// there, not in the working folder.
+std::filesystem::path hostPathIn(const std::filesystem::path& folder, std::string_view programPath,
+                                 int codePage = fileNameCodePage);
+// A name as the host spells it, without looking for an existing entry (for names of new files and
+// folders outside the program's folders).
+std::filesystem::path hostName(std::string_view programName, int codePage = fileNameCodePage);
 // The other way: a host name (UTF-8) as bytes of the code page.
 std::string programName(const std::filesystem::path& hostName, int codePage = fileNameCodePage);
 

@@ -1,10 +1,14 @@
 #include "platform/profile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -27,11 +31,29 @@ std::string_view trimBlanks(std::string_view s) {
   return s;
 }
 
-std::vector<ProfileLine> loadLines(const std::filesystem::path& path) {
+// The whole file; empty when it does not exist, nullopt when something stands there that cannot
+// be read (a folder, a pipe, a read error), which reads as missing but must never be replaced.
+std::optional<std::string> loadContent(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
+  struct stat st {};
+  std::optional<std::string> content;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    content.emplace();
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0) content->append(buffer, static_cast<std::size_t>(n));
+    if (n < 0) content.reset();
+  }
+  ::close(fd);
+  return content;
+}
+
+std::optional<std::vector<ProfileLine>> loadLines(const std::filesystem::path& path) {
+  const std::optional<std::string> loaded = loadContent(path);
+  if (!loaded) return std::nullopt;
+  const std::string& content = *loaded;
   std::vector<ProfileLine> lines;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return lines;
-  const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::size_t start = 0;
   while (start < content.size()) {
     const std::size_t lf = content.find('\n', start);
@@ -99,7 +121,7 @@ Location locate(const std::vector<ProfileLine>& lines, std::string_view section,
 }
 
 std::optional<std::string> findValue(std::string_view section, std::string_view key, std::string_view fileName) {
-  const std::vector<ProfileLine> lines = loadLines(profilePath(fileName));
+  const std::vector<ProfileLine> lines = loadLines(profilePath(fileName)).value_or(std::vector<ProfileLine>{});
   const Location at = locate(lines, section, key);
   if (!at.keyLine) return std::nullopt;
   std::string_view value = keyLine(lines[*at.keyLine].text)->value;
@@ -159,7 +181,9 @@ int readProfileInt(std::string_view section, std::string_view key, int defaultVa
 bool writeProfileString(std::string_view section, std::string_view key, std::string_view value,
                         std::string_view fileName) {
   const std::filesystem::path path = profilePath(fileName);
-  std::vector<ProfileLine> lines = loadLines(path);
+  std::optional<std::vector<ProfileLine>> loaded = loadLines(path);
+  if (!loaded) return false;
+  std::vector<ProfileLine>& lines = *loaded;
   std::string eol = "\n";
   for (const ProfileLine& line : lines)
     if (!line.end.empty()) {

@@ -70,8 +70,8 @@ void forEachScriptLine(Handler handle) {
   std::fclose(script);
 }
 
-std::filesystem::path inSource(std::string_view programPath) { return sourceDir / hostPath(programPath); }
-std::filesystem::path inTarget(std::string_view programPath) { return installDir / hostPath(programPath); }
+std::filesystem::path inSource(std::string_view programPath) { return hostPathIn(sourceDir, programPath); }
+std::filesystem::path inTarget(std::string_view programPath) { return hostPathIn(installDir, programPath); }
 
 // A host path in a message, whose text is in the installer's code page.
 std::string hostText(const std::filesystem::path& path) { return programName(path); }

@@ -32,7 +32,7 @@ std::string utf8(std::string_view programText) { return toUtf8(programText, file
 
 // The program icon that the distribution ships beside the program, else the one in the icon theme.
 std::string iconValue() {
-  std::filesystem::path icon = installDir / hostPath(programFile);
+  std::filesystem::path icon = hostPathIn(installDir, programFile);
   icon.replace_extension(".png");
   std::error_code error;
   return std::filesystem::is_regular_file(icon, error) ? icon.string() : std::string("zembo");
@@ -58,12 +58,12 @@ std::filesystem::path shortcutPath() {
                                          ? std::filesystem::path(dataHome)
                                          : homeDirectory() / ".local" / "share";
   std::filesystem::path folder = base / "applications";
-  if (!programGroup.empty()) folder /= hostPath(programGroup);
-  return folder / (hostPath(shortcutName).string() + ".desktop");
+  if (!programGroup.empty()) folder /= hostName(programGroup);
+  return folder / (hostName(shortcutName).string() + ".desktop");
 }
 
 std::string desktopEntryText() {
-  const std::string program = (installDir / hostPath(programFile)).string();
+  const std::string program = (hostPathIn(installDir, programFile)).string();
   // Launchers look the program up under its literal name before they turn "%%" into "%": such a
   // program is started through env, which takes it as an argument.
   std::string exec = (program.find('%') == std::string::npos ? "" : "env ") + quoteExecArgument(program);

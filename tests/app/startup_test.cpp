@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
+#include "resources/uitext.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -16,6 +17,14 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::writeWords;
+
+// Text N of an edition's texts, as the edition's own code page has it.
+std::string edition(int base, int n) {
+  char buffer[300];
+  loadString(base + n, buffer, sizeof buffer);
+  return buffer;
+}
 
 class StartupTest : public test::DictionaryTest {};
 
@@ -144,6 +153,69 @@ TEST_F(StartupTest, SavedPracticeListThatIsGoneIsForgotten) {
   EXPECT_STREQ(practiceListName, "verbs");  // the first named list instead
   EXPECT_EQ(listId, 400);
 }
+
+TEST_F(StartupTest, SettingsFilesThatAreFoldersCountAsMissing) {
+  writeSampleDictionary();
+  std::filesystem::create_directories("config/zembo/win.ini");
+  ASSERT_EQ(start(), -1);
+  EXPECT_NE(mainWindow, nullptr);
+  mainWindow->destroyWindow();
+  delete mainWindow;
+  releaseSingleInstance();
+  std::filesystem::remove("language.ini");
+  std::filesystem::create_directory("language.ini");
+  EXPECT_EQ(start(), 1);
+  ASSERT_FALSE(recordedMessageBoxes().empty());
+  EXPECT_EQ(recordedMessageBoxes().back().text.rfind("No valid language found in language.ini", 0), 0u);
+}
+
+// A Dutch installation whose long name differs in case from the shipped files' names.
+TEST_F(StartupTest, WordFilesAreFoundWhenTheirNamesDifferOnlyInAsciiCase) {
+  writeFile("language.ini", "[Dictionary]\nLanguage=dutch\n");
+  writeFile(test::programPath(edition(1500, 53)),
+            edition(1500, 56) + "\nFrans,french,0,frans\n\n" + edition(1500, 57) + "\nfrans_Nederlands.zb\n");
+  writeWords(test::programPath(edition(1500, 1) + "Frans_Nederlands.zb"), {{"chat", "kat"}});
+  writeWords(test::programPath(edition(1500, 1) + "Nederlands_Frans.zb"), {{"kat", "chat"}, {"hond", "chien"}});
+  ASSERT_EQ(start(), -1);
+  EXPECT_EQ(wordCount, 1);
+  mainWindow->languageMenu()->actions().back()->trigger();  // the twin, after the separator
+  EXPECT_EQ(wordCount, 2);
+}
+
+// The folders users really have: the program's own folder is named in letters that the
+// edition's code page may not hold.
+const char* const unusualFolders[] = {"Иван/zembo", "Тест-é €"};
+
+class UnusualFolderTest : public test::DictionaryTest,
+                          public ::testing::WithParamInterface<std::tuple<int, const char*>> {};
+
+TEST_P(UnusualFolderTest, EveryEditionStartsThere) {
+  const UiLanguage& language = uiLanguages[std::get<0>(GetParam())];
+  const int b = language.base;
+  const std::filesystem::path folder = dir / std::get<1>(GetParam());
+  std::filesystem::create_directories(folder);
+  std::filesystem::current_path(folder);
+  const std::string pair = "Spa_" + edition(b, 52).substr(0, 3) + ".zb";
+  const std::string twin = edition(b, 52).substr(0, 3) + "_Spa.zb";
+  writeFile("language.ini", std::string("[Dictionary]\nLanguage=") + language.iniValue + "\n");
+  writeFile(test::programPath(edition(b, 53), language.codePage),
+            edition(b, 56) + "\nSpanish,spanish,0\n\n" + edition(b, 57) + "\n" + pair + "\n");
+  writeWords(test::programPath(edition(b, 1) + pair, language.codePage), {{"casa", "x"}});
+  writeWords(test::programPath(edition(b, 1) + twin, language.codePage), {{"x", "casa"}, {"y", "z"}});
+  const int code = start();
+  std::filesystem::current_path(dir);
+  ASSERT_EQ(code, -1) << (recordedMessageBoxes().empty() ? "" : recordedMessageBoxes().back().text);
+  EXPECT_EQ(uiBase, b);
+  EXPECT_EQ(wordCount, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, UnusualFolderTest,
+                         ::testing::Combine(::testing::Range(0, uiLanguageCount),
+                                            ::testing::Values(unusualFolders[0], unusualFolders[1])),
+                         [](const ::testing::TestParamInfo<std::tuple<int, const char*>>& edition) {
+                           const bool nested = std::get<1>(edition.param) == unusualFolders[0];
+                           return std::string(uiLanguages[std::get<0>(edition.param)].iniValue) + (nested ? "_Nested" : "_Blanks");
+                         });
 
 TEST(DisplayPlatform, WaylandWithXWaylandChoosesX11UnlessTheUserChose) {
   const std::string chosen = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";

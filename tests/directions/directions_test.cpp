@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "tests/support/testenv.h"
 
@@ -104,6 +105,26 @@ TEST_F(DirectionsTest, LongNameGivesLongFileNamesButShortNamesFromFieldOne) {
   EXPECT_STREQ(activeWordFileName(&r), "English_Brazilian.zb");
   EXPECT_STREQ(activeSourceIconName(&r), "English.ico");
   EXPECT_STREQ(activeTargetIconName(&r), "Brazilian.ico");
+}
+
+TEST_F(DirectionsTest, LongNameThatWouldLeaveItsFolderSkipsItsLineWithAWarning) {
+  writeFile("dict.ini",
+            "[language]\nFrench,french,0,../../../outside/x\nGerman,german,0,sub\\x\nDutch,dutch,0,..\n"
+            "Italian,italian,0,  \t\nSpanish,spanish,0,Castellano\n");
+  ASSERT_EQ(loadDirections(), 0);
+  ASSERT_EQ(list().size(), 2u);
+  EXPECT_STREQ(directionList->sourceName, "Castellano");
+  EXPECT_STREQ(activeWordFileName(directionList->next), "English_Castellano.zb");
+  ASSERT_EQ(recordedMessageBoxes().size(), 4u);
+  EXPECT_NE(recordedMessageBoxes()[0].text.find("French,french,0,../../../outside/x"), std::string::npos);
+  EXPECT_NE(recordedMessageBoxes()[3].text.find("Italian"), std::string::npos);
+  EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING);
+}
+
+TEST_F(DirectionsTest, OnlyRefusedLongNamesLeaveNoDirection) {
+  writeFile("dict.ini", "[language]\nFrench,french,0,../x\n");
+  EXPECT_EQ(loadDirections(), -1);
+  EXPECT_EQ(directionList, nullptr);
 }
 
 TEST_F(DirectionsTest, SeparatorOrCommentHidesThePairs) {

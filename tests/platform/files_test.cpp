@@ -30,6 +30,38 @@ TEST_F(FilesTest, HostPathTurnsSeparatorsAndCodePageBytes) {
                           [](const DirectoryEntry& e) { return e.name == "\xD1\xEB\xEE\xE2\xE0" && e.isDirectory; }));
 }
 
+TEST_F(FilesTest, NamesThatDifferOnlyInAsciiCaseFindTheExistingEntry) {
+  writeFile("taal/Frans_Nederlands.zb", "x");
+  EXPECT_EQ(hostPath("TAAL\\FRANS_Nederlands.zb").string(), "taal/Frans_Nederlands.zb");
+  std::FILE* file = openFile("taal\\frans_nederlands.ZB", "rb");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  EXPECT_TRUE(fileExists("Taal\\Frans_NEDERLANDS.zb"));
+  EXPECT_EQ(findFiles("TAAL\\*.zb").size(), 1u);
+  // New names are created as formed, also inside a folder found by its other case.
+  EXPECT_EQ(hostPath("TAAL\\New.zb").string(), "taal/New.zb");
+  EXPECT_EQ(hostPath("Nowhere\\Frans_Nederlands.zb").string(), "Nowhere/Frans_Nederlands.zb");
+}
+
+TEST_F(FilesTest, NamesInsideAnotherFolderAreMatchedThereNotInTheWorkingFolder) {
+  writeFile("dist/Taal/Frans.zb", "x");
+  writeFile("taal/Engels.zb", "x");
+  EXPECT_EQ(hostPathIn(dir / "dist", "taal\\FRANS.zb"), dir / "dist/Taal/Frans.zb");
+  EXPECT_EQ(hostPathIn(dir / "dist", "taal\\Engels.zb"), dir / "dist/Taal/Engels.zb");
+  // A plain host name is never matched against what the working folder holds.
+  EXPECT_EQ(hostName("TAAL\\x").string(), "TAAL/x");
+}
+
+TEST_F(FilesTest, TheExactNameWinsAndOnlyAsciiLettersFoldTheirCase) {
+  writeFile("a.txt", "lower");
+  writeFile("A.txt", "upper");
+  EXPECT_EQ(hostPath("A.txt").string(), "A.txt");
+  EXPECT_EQ(hostPath("a.txt").string(), "a.txt");
+  writeFile("sound/café.wav", "x");
+  EXPECT_EQ(hostPath("SOUND\\CAF\xE9.wav", 1252).string(), "sound/café.wav");
+  EXPECT_EQ(hostPath("sound\\caf\xC9.wav", 1252).string(), "sound/cafÉ.wav");
+}
+
 TEST_F(FilesTest, EnumerationCountsDotEntriesAndTellsFoldersFromFiles) {
   std::filesystem::create_directories("list/verbs");
   std::filesystem::create_directories("list/.hidden");

@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include <sys/stat.h>
+
 #include "tests/support/testenv.h"
 
 namespace zembo {
@@ -118,6 +120,25 @@ TEST_F(ProfileTest, WriteIntoUnwritableFolderFailsAndKeepsTheFile) {
     return std::string();
   });
   EXPECT_EQ(failure, "");
+}
+
+TEST_F(ProfileTest, SettingsFileThatIsAFolderReadsAsMissingAndCannotBeWritten) {
+  std::filesystem::create_directory("a.ini");
+  std::filesystem::create_directories(profilePath("win.ini"));
+  for (const char* name : {"a.ini", "win.ini"}) {
+    EXPECT_EQ(readProfileString("S", "k", "default", name), "default");
+    EXPECT_EQ(readProfileInt("S", "n", 7, name), 7);
+    EXPECT_FALSE(writeProfileString("S", "k", "v", name));
+  }
+  EXPECT_TRUE(std::filesystem::is_directory("a.ini"));
+  EXPECT_TRUE(std::filesystem::is_directory(profilePath("win.ini")));
+}
+
+TEST_F(ProfileTest, SettingsFileThatIsNoPlainFileNeitherBlocksNorIsReplaced) {
+  ASSERT_EQ(::mkfifo("a.ini", 0600), 0);
+  EXPECT_EQ(readProfileString("S", "k", "default", "a.ini"), "default");
+  EXPECT_FALSE(writeProfileString("S", "k", "v", "a.ini"));
+  EXPECT_TRUE(std::filesystem::is_fifo("a.ini"));
 }
 
 }  // namespace
