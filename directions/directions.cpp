@@ -11,6 +11,7 @@
 #include "platform/hostpath.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 
 namespace zembo {
 
@@ -78,7 +79,7 @@ void fillForward(DictionaryDirection& f, const char* line, const std::string& ui
 void fillTwin(DictionaryDirection& r, const DictionaryDirection& f, const std::string& ui, int uiCharset) {
   copyField(r.sourceName, f.targetName);
   copyField(r.targetName, f.sourceName);
-  copyField(r.localeName, uiTextCopy(12));
+  copyField(r.localeName, uiTextCopy(textLocaleName));
   r.sourceCharset = uiCharset;
   r.targetCharset = f.sourceCharset;
   copyField(r.sourceIconName, f.targetIconName);
@@ -104,11 +105,11 @@ bool isSeparator(const char* line) { return line[0] == '\0' || line[0] == '#'; }
 }  // namespace
 
 int loadDirections() {
-  const std::string ui = uiTextCopy(52);
-  const std::string languageHeader = uiTextCopy(56);
-  const int uiCharset = uiTextNumber(13);
+  const std::string ui = uiTextCopy(textLanguageName);
+  const std::string languageHeader = uiTextCopy(textLanguageHeader);
+  const int uiCharset = uiTextNumber(textCharset);
   freeDirections();
-  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  std::FILE* file = openFile(uiTextCopy(textConfigFileName), "rt");
   if (!file) return -1;
   DictionaryDirection* last = nullptr;
   bool inLanguageSection = false;
@@ -148,8 +149,8 @@ int loadDirections() {
 }
 
 int readSelectedDirection() {
-  const std::string selectedHeader = uiTextCopy(57);
-  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  const std::string selectedHeader = uiTextCopy(textSelectedHeader);
+  std::FILE* file = openFile(uiTextCopy(textConfigFileName), "rt");
   if (!file) return -1;
   bool inSelectedSection = false;
   char line[100];
@@ -176,9 +177,9 @@ int readSelectedDirection() {
 }
 
 int recordSelectedDirection() {
-  const std::string configName = uiTextCopy(53);
-  const std::string selectedHeader = uiTextCopy(57);
-  const std::size_t headerLength = static_cast<std::size_t>(uiTextNumber(58));
+  const std::string configName = uiTextCopy(textConfigFileName);
+  const std::string selectedHeader = uiTextCopy(textSelectedHeader);
+  const std::size_t headerLength = static_cast<std::size_t>(uiTextNumber(textSelectedHeaderLength));
   // Read and written as bytes, so that every other line keeps its own line end.
   std::FILE* in = openFile(configName, "rb");
   if (!in) return -1;

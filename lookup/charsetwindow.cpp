@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/toolwindow.h"
 #include "platform/hostpath.h"
@@ -49,7 +50,7 @@ CharsetWindow::CharsetWindow()
   // Caption only: no close box, and a click on it leaves the focus where the user types.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowDoesNotAcceptFocus);
   setAttribute(Qt::WA_ShowWithoutActivating);
-  setWindowTitle(uiQText(94));
+  setWindowTitle(uiQText(textCharacterSet));
   setWindowIcon(QIcon(":/images/zemboicon.ico"));
   const int n = static_cast<int>(characters_.size());
   const int perRow = n / 2;

@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include "directions/directions.h"
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
@@ -43,7 +44,7 @@ std::string EntryField::textBytes(std::size_t maxBytes) const {
 
 void EntryField::showBytes(std::string_view bytes) { setText(toQString(bytes, charset())); }
 
-void EntryField::showDeleted() { setText(uiQText(33)); }
+void EntryField::showDeleted() { setText(uiQText(textDeleted)); }
 
 int EntryField::recordIndex() const {
   const int index = window_->topIndex() + row_;
