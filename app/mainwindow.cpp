@@ -16,6 +16,7 @@
 #include "app/aboutbox.h"
 #include "app/startup.h"
 #include "lookup/searchwindow.h"
+#include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
@@ -61,7 +62,7 @@ WindowPos readPosition(const char* left, const char* top) {
 }
 
 QPixmap loadIcon(const char* iconName) {
-  const QString path = QString::fromStdString(hostPath(uiTextCopy(5) + iconName).string());
+  const QString path = QString::fromStdString(hostPath(uiTextCopy(textIconFolder) + iconName).string());
   return QIcon(path).pixmap(32, 32);
 }
 
@@ -86,16 +87,16 @@ void paintMainBackground(QPainter& painter, int width, int height, int colourDep
 MainWindow::MainWindow() {
   mainWindow = this;
   toolHost = this;
-  setWindowTitle(uiQText(74));
+  setWindowTitle(uiQText(textMainTitle));
   setMenuResource(findMenu(std::string(uiLanguageName) + "_zembo"));
   setOuterSize(565, 332);
   loadDirectionIcons();
   if (screenColourDepth() > 15) loadLogo();
   readSettings();
-  addButton(cmdAddWords, uiTextCopy(77), QRect(10, 280, 120, 30));
-  addButton(cmdCreatePracticeList, uiTextCopy(80), QRect(150, 280, 120, 30));
-  addButton(cmdStartPractice, uiTextCopy(78), QRect(290, 280, 120, 30));
-  addButton(cmdSearch, uiTextCopy(79), QRect(430, 280, 120, 30));
+  addButton(cmdAddWords, uiTextCopy(textAddWords), QRect(10, 280, 120, 30));
+  addButton(cmdCreatePracticeList, uiTextCopy(textCreatePracticeList), QRect(150, 280, 120, 30));
+  addButton(cmdStartPractice, uiTextCopy(textStartPractice), QRect(290, 280, 120, 30));
+  addButton(cmdSearch, uiTextCopy(textSearchButton), QRect(430, 280, 120, 30));
   if (recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
   setTopmost(stayOnTop);
   checkMenuItem(cmdStayOnTop, stayOnTop);
@@ -113,7 +114,7 @@ void MainWindow::readSettings() {
   mainPos = readPosition("WinPosLeftMain", "WinPosTopMain");
   for (const PositionKeys& keys : toolPositions) *keys.pos = readPosition(keys.left, keys.top);
   clipboardSearchOn = readProfileInt(section, "ClipSearch", 0, "win.ini");
-  aviDelay = readProfileInt(section, loadUiText(15), 0, "win.ini");
+  aviDelay = readProfileInt(section, loadUiText(textAviDelayKey), 0, "win.ini");
 }
 
 void MainWindow::writeSettings() {
@@ -149,7 +150,7 @@ void MainWindow::loadDirectionIcons() {
 }
 
 void MainWindow::buildLanguageMenu() {
-  languageMenu_ = new QMenu(uiQText(76), this);
+  languageMenu_ = new QMenu(uiQText(textLanguageMenu), this);
   int position = 0;
   for (DictionaryDirection* d = directionList; d; d = d->next, ++position) {
     if (position == directionCount / 2) languageMenu_->addSeparator();
@@ -193,7 +194,7 @@ void MainWindow::paintClient(QPainter& painter) {
   if (!logo_.isNull() && depth > 15)
     painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
   else
-    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(74), fontHuge.charset), fontHuge.font);
+    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(textMainTitle), fontHuge.charset), fontHuge.font);
   drawRaisedText(painter, winRect(140, 102, 560, 160), toQString(currentDirection->sourceName, fontBig.charset), fontBig.font);
   drawRaisedText(painter, winRect(140, 172, 560, 230), toQString(currentDirection->targetName, fontBig.charset), fontBig.font);
 }
@@ -234,7 +235,7 @@ void MainWindow::command(int id, int) {
       if (tool_) tool_->closeDown();
       destroyWindow();
       return;
-    case cmdHelp: showHelp(uiTextCopy(83)); return;
+    case cmdHelp: showHelp(uiTextCopy(textHelpFileName)); return;
     case cmdAbout: {
       AboutBox about(this);
       about.exec();
@@ -277,9 +278,10 @@ void MainWindow::startPractice() {
     return;
   }
   char text[400];
-  std::snprintf(text, sizeof text, "%s (%s-%s) %s", uiTextCopy(21).c_str(), currentDirection->sourceName,
-                currentDirection->targetName, uiTextCopy(22).c_str());
-  if (messageBox(this, text, uiTextCopy(0), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  std::snprintf(text, sizeof text, "%s (%s-%s) %s", uiTextCopy(textPracticeList).c_str(),
+                currentDirection->sourceName, currentDirection->targetName,
+                uiTextCopy(textListEmptyCreateNew).c_str());
+  if (messageBox(this, text, uiTextCopy(textProgramName), MB_YESNO | MB_ICONWARNING) != IDYES) return;
   createPracticeList();
 }
 

@@ -13,6 +13,7 @@
 #include "app/accelerators.h"
 #include "directions/directions.h"
 #include "app/mainwindow.h"
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
 #include "platform/asciicase.h"
@@ -53,7 +54,7 @@ std::unique_ptr<QLockFile> lock;
 void refuseSecondInstance() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
-  QString title = uiQText(74);
+  QString title = uiQText(textMainTitle);
   title.replace('/', '_');
   lock = std::make_unique<QLockFile>(folder + "/zembo-" + title + ".lock");
   lock->setStaleLockTime(0);
@@ -76,7 +77,7 @@ void applyDirectionArgument(const std::string& argument) {
 
 void prepareCollation() {
   if (!setCollationLocale(currentDirection->localeName))
-    messageBox(nullptr, loadUiText(14), uiTextCopy(0), MB_OK | MB_ICONWARNING);
+    messageBox(nullptr, loadUiText(textLocaleError), uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   checkLocaleName(currentDirection->localeName);
   loadSortTable();
 }
@@ -115,11 +116,11 @@ void startZembo(const std::string& commandLine) {
   chooseUiLanguage();
   refuseSecondInstance();
   const std::string argument = parseCommandLine(fromUtf8(commandLine, uiCodePage()));
-  if (loadDirections() != 0) fatal(uiTextCopy(75), uiTextCopy(0));
+  if (loadDirections() != 0) fatal(uiTextCopy(textConfigMissing), uiTextCopy(textProgramName));
   readSelectedDirection();
   applyDirectionArgument(argument);
   prepareCollation();
-  uiCharset = uiTextNumber(13);
+  uiCharset = uiTextNumber(textCharset);
   createSharedFonts();
   auto* window = new MainWindow;
   mainWindowHandle = window;

@@ -12,6 +12,7 @@
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 
 namespace zembo {
 
@@ -79,7 +80,7 @@ void fillForward(DictionaryDirection& f, const char* line, const std::string& ui
 void fillTwin(DictionaryDirection& r, const DictionaryDirection& f, const std::string& ui, int uiCharset) {
   copyField(r.sourceName, f.targetName);
   copyField(r.targetName, f.sourceName);
-  copyField(r.localeName, uiTextCopy(12));
+  copyField(r.localeName, uiTextCopy(textLocaleName));
   r.sourceCharset = uiCharset;
   r.targetCharset = f.sourceCharset;
   copyField(r.sourceIconName, f.targetIconName);
@@ -114,18 +115,18 @@ bool hasSafeLongName(const char* line) {
   const std::vector<std::string_view> fields = splitFields(line, ',');
   if (fields.size() < 4 || isSafeLongName(fields[3])) return true;
   messageBox(nullptr, std::string("This language line is skipped: its long name is not a plain file name.\n\n") + line,
-             uiTextCopy(0), MB_OK | MB_ICONWARNING);
+             uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   return false;
 }
 
 }  // namespace
 
 int loadDirections() {
-  const std::string ui = uiTextCopy(52);
-  const std::string languageHeader = uiTextCopy(56);
-  const int uiCharset = uiTextNumber(13);
+  const std::string ui = uiTextCopy(textLanguageName);
+  const std::string languageHeader = uiTextCopy(textLanguageHeader);
+  const int uiCharset = uiTextNumber(textCharset);
   freeDirections();
-  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  std::FILE* file = openFile(uiTextCopy(textConfigFileName), "rt");
   if (!file) return -1;
   DictionaryDirection* last = nullptr;
   bool inLanguageSection = false;
@@ -165,8 +166,8 @@ int loadDirections() {
 }
 
 int readSelectedDirection() {
-  const std::string selectedHeader = uiTextCopy(57);
-  std::FILE* file = openFile(uiTextCopy(53), "rt");
+  const std::string selectedHeader = uiTextCopy(textSelectedHeader);
+  std::FILE* file = openFile(uiTextCopy(textConfigFileName), "rt");
   if (!file) return -1;
   bool inSelectedSection = false;
   char line[100];
@@ -193,9 +194,9 @@ int readSelectedDirection() {
 }
 
 int recordSelectedDirection() {
-  const std::string configName = uiTextCopy(53);
-  const std::string selectedHeader = uiTextCopy(57);
-  const std::size_t headerLength = static_cast<std::size_t>(uiTextNumber(58));
+  const std::string configName = uiTextCopy(textConfigFileName);
+  const std::string selectedHeader = uiTextCopy(textSelectedHeader);
+  const std::size_t headerLength = static_cast<std::size_t>(uiTextNumber(textSelectedHeaderLength));
   // Read and written as bytes, so that every other line keeps its own line end.
   std::FILE* in = openFile(configName, "rb");
   if (!in) return -1;

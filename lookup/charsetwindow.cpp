@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/toolwindow.h"
 #include "lookup/searchwindow.h"
@@ -55,7 +56,7 @@ CharsetWindow::CharsetWindow()
   // a click on it leaves the focus where the user types.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
   setAttribute(Qt::WA_ShowWithoutActivating);
-  setWindowTitle(uiQText(94));
+  setWindowTitle(uiQText(textCharacterSet));
   setWindowIcon(QIcon(":/images/zemboicon.ico"));
   const int n = static_cast<int>(characters_.size());
   const int perRow = n / 2;

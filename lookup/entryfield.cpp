@@ -7,6 +7,7 @@
 #include <QMimeData>
 
 #include "directions/directions.h"
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
@@ -46,7 +47,7 @@ std::string EntryField::textBytes(std::size_t maxBytes) const {
 
 void EntryField::showBytes(std::string_view bytes) { setText(toQString(bytes, charset())); }
 
-void EntryField::showDeleted() { setText(uiQText(33)); }
+void EntryField::showDeleted() { setText(uiQText(textDeleted)); }
 
 int EntryField::recordIndex() const {
   const int index = window_->topIndex() + row_;
@@ -177,7 +178,7 @@ void EntryField::deleteOrRestore() {
 
 bool EntryField::writeOrShowStored(int index) {
   if (writeWordRecord(index) == 0) return true;
-  messageBox(window_, "The change could not be saved.", uiTextCopy(73), MB_OK | MB_ICONWARNING);
+  messageBox(window_, "The change could not be saved.", uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   // The row goes back to what the file holds, so that it never shows an edit that was lost.
   window_->showRows(window_->topIndex());
   return false;

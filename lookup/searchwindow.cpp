@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+#include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/sortingwindow.h"
 #include "lookup/charsetwindow.h"
@@ -69,7 +70,7 @@ void SearchField::keyPressEvent(QKeyEvent* event) {
 }
 
 SearchWindow::SearchWindow() : ToolWindow(searchPos) {
-  setWindowTitle(uiQText(84));
+  setWindowTitle(uiQText(textSearchWords));
   setMenuResource(findMenu(std::string(uiLanguageName) + "_zoeken"));
   setOuterSize(630, 362);
   recordMenu_ = makeRecordMenu(85);
@@ -79,7 +80,7 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
 
-  addButton(cmdDone, uiTextCopy(7), QRect(505, 300, 100, 30));
+  addButton(cmdDone, uiTextCopy(textDone), QRect(505, 300, 100, 30));
   searchField_ = new SearchField(this, client());
   searchField_->setGeometry(20, 300, 215, 25);
   for (int i = 0; i < rows; ++i) {
@@ -303,8 +304,8 @@ void SearchWindow::paintClient(QPainter& painter) {
   drawShadowText(painter, source, currentDirection->sourceName, flags, fontSmallBold);
   QRect target = winRect(255, 10, 605, 40);
   drawShadowText(painter, target, currentDirection->targetName, flags, fontSmallBold);
-  drawUiText(painter, winRect(20, 330, 100, 350), loadUiText(28), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-             fontSmall, Qt::black);
+  drawUiText(painter, winRect(20, 330, 100, 350), loadUiText(textSearch),
+             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fontSmall, Qt::black);
 }
 
 void SearchWindow::clientMousePress(QMouseEvent* event) {

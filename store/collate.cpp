@@ -9,6 +9,7 @@
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "formats/sorttable.h"
 #include "store/store.h"
 
@@ -67,7 +68,8 @@ int findWord(std::string_view key) {
 int activateDirection() {
   loadSortTable();
   if (!setCollationLocale(currentDirection->localeName))
-    messageBox(mainWindowHandle, loadUiText(14), uiTextCopy(0), MB_OK | MB_ICONWARNING);
+    messageBox(mainWindowHandle, loadUiText(textLocaleError), uiTextCopy(textProgramName),
+               MB_OK | MB_ICONWARNING);
   checkLocaleName(currentDirection->localeName);
   const int recorded = recordSelectedDirection();
   closeStoreFiles();

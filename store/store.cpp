@@ -14,6 +14,7 @@
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/collate.h"
 #include "store/sort.h"
 
@@ -62,7 +63,7 @@ bool countAndMap(int fd, RecordMap& map, std::int64_t& fileRecords) {
 void reportTooManyRecords(const std::string& path, const char* consequence) {
   char text[500];
   std::snprintf(text, sizeof text, "%s holds more records than the program can handle   %s", path.c_str(), consequence);
-  messageBox(mainWindowHandle, text, uiTextCopy(0), MB_OK | MB_ICONWARNING);
+  messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
 }
 
 // Reads come from the mapping; pread only serves what it cannot (a file gone shorter under it).
@@ -95,14 +96,14 @@ void closeFile(int& fd, RecordMap& map, std::int64_t& fileRecords) {
   fd = -1;
 }
 
-std::string listFolderPattern() { return uiTextCopy(2) + "\\*.*"; }
+std::string listFolderPattern() { return uiTextCopy(textListFolder) + "\\*.*"; }
 
 }  // namespace
 
-std::string wordFilePath() { return uiTextCopy(1) + activeWordFileName(currentDirection); }
+std::string wordFilePath() { return uiTextCopy(textLanguageFolder) + activeWordFileName(currentDirection); }
 
 std::string listFilePath() {
-  return uiTextCopy(2) + practiceListName + "\\" + activeListFileName(currentDirection);
+  return uiTextCopy(textListFolder) + practiceListName + "\\" + activeListFileName(currentDirection);
 }
 
 int openWordFile() {
@@ -112,7 +113,7 @@ int openWordFile() {
   if (wordFile < 0) {
     char text[400];
     std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", path.c_str());
-    messageBox(mainWindowHandle, text, uiTextCopy(0), MB_OK | MB_ICONWARNING);
+    messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
     exitProcess(1);
   }
   openListFile();

@@ -8,6 +8,7 @@
 
 #include "windowkit/qttext.h"
 #include "platform/hostpath.h"
+#include "resources/uitextrows.h"
 
 namespace zembo {
 
@@ -23,7 +24,7 @@ QTextBrowser* openHelpWindow() {
     helpWindow->setWindowIcon(QIcon(":/images/zemboicon.ico"));
     helpWindow->resize(640, 560);
   }
-  helpWindow->setWindowTitle(uiQText(0) + " - " + uiQText(92));
+  helpWindow->setWindowTitle(uiQText(textProgramName) + " - " + uiQText(textHelp));
   return helpWindow;
 }
 

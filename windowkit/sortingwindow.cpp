@@ -11,6 +11,7 @@
 #include "windowkit/uifont.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 
 namespace zembo {
 
@@ -30,7 +31,7 @@ SortingWindow::SortingWindow()
     : font_(createUiFont(12, 700, "Arial", uiCharset)), surface_(clientWidth, clientHeight, QImage::Format_RGB32) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint);
   setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
-  setWindowTitle(uiQText(70));
+  setWindowTitle(uiQText(textSortTitle));
   setWindowIcon(QIcon(":/images/zemboicon.ico"));
   setFixedSize(clientWidth, clientHeight);
   const QRect screen = QApplication::primaryScreen()->geometry();
@@ -42,8 +43,8 @@ SortingWindow::SortingWindow()
   const std::string names = std::string(currentDirection->sourceName) + " - " + currentDirection->targetName;
   QRect heading = winRect(0, 5, 350, 30);
   drawShadowText(painter, heading, names, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, font_);
-  drawUiText(painter, winRect(0, 25, 350, 120), loadUiText(71), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-             font_, Qt::black);
+  drawUiText(painter, winRect(0, 25, 350, 120), loadUiText(textSortingWait),
+             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, font_, Qt::black);
   patch_ = surface_.copy(10, 5, 30, 30);
   sortProgress = this;
 }
@@ -104,7 +105,7 @@ SortingWindow* showSortingWindow() {
 void sortWithSortingWindow() {
   SortingWindow* window = showSortingWindow();
   const bool sorted = sortWordFile() == 0;
-  if (!sorted) messageBox(window, loadUiText(72), uiTextCopy(73), MB_OK | MB_ICONWARNING);
+  if (!sorted) messageBox(window, loadUiText(textSortFailed), uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   delete window;
   // A file that is still out of order is sorted again at the next close or switch.
   if (sorted) needsSort = 0;
