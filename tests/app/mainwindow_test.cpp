@@ -10,6 +10,9 @@
 
 #include "directions/directions.h"
 #include "app/mainwindow.h"
+#include "platform/qt/painting.h"
+#include "windowkit/qttext.h"
+#include "windowkit/uifont.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/searchwindow.h"
 #include "windowkit/helpwindow.h"
@@ -65,12 +68,19 @@ TEST_F(MainWindowTest, GradientRunsFromGreenToDarkGreenUnderADarkTopLine) {
 
 TEST_F(MainWindowTest, NamesAreDrawnInTheirRectangles) {
   ASSERT_EQ(start(), -1);
-  const QImage picture = grab(mainWindow->client());
-  // Somewhere in the source name's rectangle the light grey of the raised text shows.
-  bool grey = false;
-  for (int y = 100; y < 160 && !grey; ++y)
-    for (int x = 138; x < 400 && !grey; ++x) grey = picture.pixelColor(x, y) == QColor(230, 230, 230);
-  EXPECT_TRUE(grey);
+  const QImage shown = grab(mainWindow->client());
+  // The window's strips of the two names, pixel for pixel as the raised names in their rectangles.
+  QImage expected(shown.size(), shown.format());
+  QPainter painter(&expected);
+  paintMainBackground(painter, expected.width(), expected.height(), screenColourDepth());
+  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString("French", fontBig.charset), fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString("English", fontBig.charset), fontBig.font);
+  painter.end();
+  const QRect names = winRect(100, 98, 560, 232);
+  EXPECT_EQ(shown.copy(names), expected.copy(names));
+  // The other direction shows other names there.
+  mainWindow->command(firstLanguageId + 2, commandClicked);
+  EXPECT_NE(grab(mainWindow->client()).copy(names), shown.copy(names));
 }
 
 TEST_F(MainWindowTest, IconClickSwitchesToTheReverseDirectionOutsideNothing) {

@@ -5,6 +5,7 @@
 #include "app/aboutbox.h"
 #include "directions/directions.h"
 #include "app/mainwindow.h"
+#include "platform/messagebox.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -38,14 +39,19 @@ TEST_F(SampleDictionaryTest, StartsOnFrenchToEnglishWithBothPairs) {
     }
   }
   mainWindow->command(cmdHelp, commandClicked);
+  QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* help = qobject_cast<QTextBrowser*>(w)) {
-      EXPECT_GT(help->toPlainText().size(), 2000);
-      saveGrab(help, "sample-help");
-    }
+    if (auto* browser = qobject_cast<QTextBrowser*>(w)) help = browser;
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_GT(help->toPlainText().size(), 2000);
+  saveGrab(help, "sample-help");
+  // The sample's animation plays in the About box.
   AboutBox about(mainWindow);
   about.show();
   processEvents(700);
+  EXPECT_GE(about.playsStarted(), 1);
+  EXPECT_TRUE(recordedMessageBoxes().empty());
   saveGrab(&about, "sample-about");
 }
 
