@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include "resources/commands.h"
 #include "windowkit/toolwindow.h"
 
 class QMenu;
@@ -13,19 +14,6 @@ class QMenu;
 namespace zembo {
 
 // Command identifiers of the main window.
-enum MainCommand {
-  cmdExit = 3,
-  cmdHelp = 4,
-  cmdAbout = 5,
-  cmdTextFileSearch = 9,
-  cmdAddWords = 10,
-  cmdStartPractice = 11,
-  cmdSearch = 12,
-  cmdCreatePracticeList = 13,
-  cmdRecord = 25,
-  cmdStayOnTop = 55,
-};
-
 class MainWindow : public ZemboWindow, public ToolHost {
   Q_OBJECT
  public:

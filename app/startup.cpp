@@ -31,7 +31,7 @@
 namespace zembo {
 
 int recordMode = 0;
-int listId = 400;
+int listId = firstListId;
 
 namespace {
 
@@ -84,10 +84,10 @@ void prepareCollation() {
 
 void readPracticeList() {
   readProfileString("Dictionary", "PracticeList", "", practiceListName, 149, "win.ini");
-  listId = readProfileInt("Dictionary", "ListID", 400, "win.ini");
+  listId = readProfileInt("Dictionary", "ListID", firstListId, "win.ini");
   if (practiceListName[0] && !listFolderExists()) {
     practiceListName[0] = '\0';
-    listId = 400;
+    listId = firstListId;
   }
 }
 
@@ -144,7 +144,7 @@ int runMessageLoop() {
 
 void resetStartupState() {
   recordMode = 0;
-  listId = 400;
+  listId = firstListId;
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

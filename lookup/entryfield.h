@@ -6,13 +6,13 @@
 #include <QLineEdit>
 #include <string>
 
+#include "resources/commands.h"
+
 namespace zembo {
 
 class SearchWindow;
 
 // Menu command ids of the row fields' pop-up menus.
-enum EntryCommand { cmdDeleteRecord = 50, cmdCopy = 53, cmdPaste = 54, cmdPlay = 58 };
-
 class EntryField : public QLineEdit {
  public:
   EntryField(SearchWindow* window, int row, bool translationColumn);

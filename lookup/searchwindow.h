@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 
+#include "resources/commands.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
 
@@ -16,16 +17,6 @@ namespace zembo {
 class EntryField;
 
 // Control ids and commands of the search window.
-enum SearchCommand {
-  cmdCharsetOn = 6,
-  cmdCharsetOff = 7,
-  cmdDone = 14,
-  idSearchField = 30,
-  idScrollBar = 41,
-  cmdClipboardOn = 56,
-  cmdClipboardOff = 57,
-};
-
 // The notification of a key that a field's handler reports, with the key in the upper 16 bits.
 constexpr int fieldKeyNotification = 0x601;
 constexpr int VK_RETURN = 0x0D, VK_UP = 0x26, VK_DOWN = 0x28;

@@ -9,37 +9,22 @@ namespace zembo {
 
 constexpr int uiTextRows = 95;
 
-struct MenuItemSource {
-  int id;
-  const char* text;
+// The menus and dialogs are described once, in the shapes below; an edition gives only their
+// texts, in the order of the shapes, so that no edition can give a command a different id or a
+// dialog a different layout.
+
+struct PopupTexts {
+  const char* title;
+  std::vector<const char*> items;
 };
 
-struct PopupSource {
-  const char* text;
-  std::vector<MenuItemSource> items;
-};
-
-struct MenuSource {
-  const char* suffix;  // "ZEMBO", "ZOEKEN", "TEKENSET", "LIST", "READFILE"
-  std::vector<PopupSource> popups;
+// The texts of one dialog: its title, then the texts of its controls that carry one, in order.
+struct DialogTexts {
+  const char* title;
+  std::vector<const char*> controls;
 };
 
 enum class ControlKind { DefaultButton, Button, Edit, GroupBox, BlackFrame, Text };
-
-// Positions and sizes in dialog units, as a dialog template gives them.
-struct DialogControlSource {
-  ControlKind kind;
-  int id;  // -1 for controls the program never addresses
-  const char* text;
-  int x, y, width, height;
-};
-
-struct DialogSource {
-  const char* suffix;  // "ABOUTBOX", "LISTDIALOG"
-  const char* title;
-  int width, height;
-  std::vector<DialogControlSource> controls;
-};
 
 enum class AcceleratorKind {
   AltKey,       // a virtual key (letter) pressed with Alt
@@ -55,12 +40,16 @@ struct Accelerator {
   int command;
 };
 
+// The letters of the four Alt accelerators (Add words, Start practice, Search, Create practice
+// list) and of the Ctrl one (Exit); F1 is Help in every edition.
+constexpr int acceleratorLetters = 5;
+
 struct EditionSource {
   // Rows not yet written are nullptr; an edition with any of them cannot be chosen.
   std::array<const char*, uiTextRows> rows;
-  std::vector<MenuSource> menus;
-  std::vector<DialogSource> dialogs;
-  std::array<Accelerator, 6> accelerators;
+  std::vector<std::vector<PopupTexts>> menus;  // ZEMBO, ZOEKEN, TEKENSET, LIST, READFILE
+  std::vector<DialogTexts> dialogs;            // ABOUTBOX, LISTDIALOG
+  std::array<char, acceleratorLetters> letters;
 };
 
 // One per edition, in the order of the UI language table.

@@ -4,14 +4,12 @@
 // and the tool shows it again when it closes.
 
 #include "directions/directions.h"
+#include "resources/commands.h"
 #include "windowkit/zembowindow.h"
 
 class QMenu;
 
 namespace zembo {
-
-// The language menu's items have the command ids 200, 201, ... in the order of the directions.
-constexpr int firstLanguageId = 200;
 
 // Settings of the main window that the tool windows read and update.
 extern int toolWindowOpen;

@@ -106,50 +106,38 @@ const EditionSource& danishEdition() {
           "Tegnsæt",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Filer", {{55, "Altid øverst"}, {9, "&Søg efter ord i tekstfil"}, {3, "A&fslut\tCtrl+A"}}},
-            {"&Hjælp", {{4, "&Hjælp til Ordbog\tF1"}, {5, "&Om..."}}}}},
-          {"ZOEKEN",
-           {{"Te&gnsæt", {{6, "&Til"}, {7, "&Fra"}}},
-            {"Automatisk søgning fra udklipsholderen", {{56, "Til"}, {57, "Fra"}}}}},
-          {"TEKENSET",
-           {{"Te&gnsæt", {{6, "&Til"}, {7, "&Fra"}}}}},
-          {"LIST",
-           {{"&Filer", {{59, "Opret ny liste"}, {60, "Slet den aktuelle liste"}}}}},
-          {"READFILE",
-           {{"&Filer", {{1, "&Åbn tekstfil"}, {20, "&Indsæt tekst fra udklipsholderen"}}}}},
+          // ZEMBO
+          {{"&Filer", {"Altid øverst", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
+            {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
+          // ZOEKEN
+          {{"Te&gnsæt", {"&Til", "&Fra"}},
+            {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}}},
+          // TEKENSET
+          {{"Te&gnsæt", {"&Til", "&Fra"}}},
+          // LIST
+          {{"&Filer", {"Opret ny liste", "Slet den aktuelle liste"}}},
+          // READFILE
+          {{"&Filer", {"&Åbn tekstfil", "&Indsæt tekst fra udklipsholderen"}}},
       },
       {
-          {"ABOUTBOX",
-           "Ordbog",
-           280,
-           85,
+          // ABOUTBOX
+          {"Ordbog",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Ordbog, version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Tosproget ordbog til dig, der lærer sprog", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Ordbog, version 1.0",
+               "Tosproget ordbog til dig, der lærer sprog",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Opret ny liste",
-           213,
-           80,
+          // LISTDIALOG
+          {"Opret ny liste",
            {
-               {ControlKind::GroupBox, -1, "Listens navn : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Annuller", 115, 57, 50, 14},
+               "Listens navn : ",
+               "OK",
+               "Annuller",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'T', 10},
-        {AcceleratorKind::AltKey, 'A', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'L', 13},
-        {AcceleratorKind::ControlChar, 'A', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'T', 'A', 'S', 'L', 'A'},
   };
   return edition;
 }

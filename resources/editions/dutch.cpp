@@ -106,53 +106,41 @@ const EditionSource& dutchEdition() {
           "Tekenset",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Bestand",
-             {{55, "Altijd op voorgrond"},
-              {9, "&Woorden zoeken in tekstbestand"},
-              {3, "&Afsluiten\tCtrl+E"}}},
-            {"&Help", {{4, "&Help bij Woordenboek\tF1"}, {5, "&Over..."}}}}},
-          {"ZOEKEN",
-           {{"Te&kenset", {{6, "&Aan"}, {7, "&Uit"}}},
-            {"Automatisch zoeken vanaf klembord", {{56, "Aan"}, {57, "Uit"}}}}},
-          {"TEKENSET",
-           {{"Te&kenset", {{6, "&Aan"}, {7, "&Uit"}}}}},
-          {"LIST",
-           {{"&Bestand", {{59, "Nieuwe lijst maken"}, {60, "Huidige lijst verwijderen"}}}}},
-          {"READFILE",
-           {{"&Bestand", {{1, "Tekstbestand &openen"}, {20, "Tekst &plakken vanaf klembord"}}}}},
+          // ZEMBO
+          {{"&Bestand",
+             {"Altijd op voorgrond",
+              "&Woorden zoeken in tekstbestand",
+              "&Afsluiten\tCtrl+E"}},
+            {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
+          // ZOEKEN
+          {{"Te&kenset", {"&Aan", "&Uit"}},
+            {"Automatisch zoeken vanaf klembord", {"Aan", "Uit"}}},
+          // TEKENSET
+          {{"Te&kenset", {"&Aan", "&Uit"}}},
+          // LIST
+          {{"&Bestand", {"Nieuwe lijst maken", "Huidige lijst verwijderen"}}},
+          // READFILE
+          {{"&Bestand", {"Tekstbestand &openen", "Tekst &plakken vanaf klembord"}}},
       },
       {
-          {"ABOUTBOX",
-           "Woordenboek",
-           280,
-           85,
+          // ABOUTBOX
+          {"Woordenboek",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Woordenboek, versie 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Tweetalig woordenboek voor taalleerders", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Woordenboek, versie 1.0",
+               "Tweetalig woordenboek voor taalleerders",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Nieuwe lijst maken",
-           213,
-           80,
+          // LISTDIALOG
+          {"Nieuwe lijst maken",
            {
-               {ControlKind::GroupBox, -1, "Naam van de lijst : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Annuleren", 115, 57, 50, 14},
+               "Naam van de lijst : ",
+               "OK",
+               "Annuleren",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'T', 10},
-        {AcceleratorKind::AltKey, 'L', 11},
-        {AcceleratorKind::AltKey, 'Z', 12},
-        {AcceleratorKind::AltKey, 'A', 13},
-        {AcceleratorKind::ControlChar, 'E', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'T', 'L', 'Z', 'A', 'E'},
   };
   return edition;
 }

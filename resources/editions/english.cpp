@@ -106,47 +106,38 @@ const EditionSource& englishEdition() {
           "Character set",                                     // 94
       },
       {
-          {"ZEMBO",
-           {{"&File", {{55, "Stay on top"}, {9, "&Search words in textfile"}, {3, "E&xit\tCtrl+X"}}},
-            {"&Help", {{4, "&Help Dictionary\tF1"}, {5, "&About..."}}}}},
-          {"ZOEKEN",
-           {{"&Character set", {{6, "&On"}, {7, "Of&f"}}},
-            {"Automatic Clipboard search", {{56, "On"}, {57, "Off"}}}}},
-          {"TEKENSET", {{"&Character set", {{6, "&On"}, {7, "Of&f"}}}}},
-          {"LIST", {{"&File", {{59, "Create new list"}, {60, "Delete current list"}}}}},
-          {"READFILE", {{"&File", {{1, "&Open textfile"}, {20, "&Paste text from clipboard"}}}}},
+          // ZEMBO
+          {{"&File", {"Stay on top", "&Search words in textfile", "E&xit\tCtrl+X"}},
+            {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
+          // ZOEKEN
+          {{"&Character set", {"&On", "Of&f"}},
+            {"Automatic Clipboard search", {"On", "Off"}}},
+          // TEKENSET
+          {{"&Character set", {"&On", "Of&f"}}},
+          // LIST
+          {{"&File", {"Create new list", "Delete current list"}}},
+          // READFILE
+          {{"&File", {"&Open textfile", "&Paste text from clipboard"}}},
       },
       {
-          {"ABOUTBOX",
-           "Dictionary",
-           280,
-           85,
+          // ABOUTBOX
+          {"Dictionary",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Dictionary, version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "A dictionary for language learners", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Dictionary, version 1.0",
+               "A dictionary for language learners",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Create new list",
-           213,
-           80,
+          // LISTDIALOG
+          {"Create new list",
            {
-               {ControlKind::GroupBox, -1, "List name : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Cancel", 115, 57, 50, 14},
+               "List name : ",
+               "OK",
+               "Cancel",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'A', 10},
-        {AcceleratorKind::AltKey, 'P', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'C', 13},
-        {AcceleratorKind::ControlChar, 'X', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'A', 'P', 'S', 'C', 'X'},
   };
   return edition;
 }

@@ -108,53 +108,41 @@ const EditionSource& frenchEdition() {
           "Jeu de caractères",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Fichier",
-             {{55, "Toujours au premier plan"},
-              {9, "&Chercher les mots d'un fichier texte"},
-              {3, "&Quitter\tCtrl+Q"}}},
-            {"Ai&de", {{4, "&Aide du Dictionnaire\tF1"}, {5, "À &propos..."}}}}},
-          {"ZOEKEN",
-           {{"&Jeu de caractères", {{6, "&Activé"}, {7, "&Désactivé"}}},
-            {"Recherche automatique du presse-papiers", {{56, "Activée"}, {57, "Désactivée"}}}}},
-          {"TEKENSET",
-           {{"&Jeu de caractères", {{6, "&Activé"}, {7, "&Désactivé"}}}}},
-          {"LIST",
-           {{"&Fichier", {{59, "Créer une nouvelle liste"}, {60, "Supprimer la liste actuelle"}}}}},
-          {"READFILE",
-           {{"&Fichier", {{1, "&Ouvrir un fichier texte"}, {20, "Co&ller le texte du presse-papiers"}}}}},
+          // ZEMBO
+          {{"&Fichier",
+             {"Toujours au premier plan",
+              "&Chercher les mots d'un fichier texte",
+              "&Quitter\tCtrl+Q"}},
+            {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
+          // ZOEKEN
+          {{"&Jeu de caractères", {"&Activé", "&Désactivé"}},
+            {"Recherche automatique du presse-papiers", {"Activée", "Désactivée"}}},
+          // TEKENSET
+          {{"&Jeu de caractères", {"&Activé", "&Désactivé"}}},
+          // LIST
+          {{"&Fichier", {"Créer une nouvelle liste", "Supprimer la liste actuelle"}}},
+          // READFILE
+          {{"&Fichier", {"&Ouvrir un fichier texte", "Co&ller le texte du presse-papiers"}}},
       },
       {
-          {"ABOUTBOX",
-           "Dictionnaire",
-           280,
-           85,
+          // ABOUTBOX
+          {"Dictionnaire",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "Dictionnaire zembo, version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Dictionnaire bilingue pour les apprenants", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "Dictionnaire zembo, version 1.0",
+               "Dictionnaire bilingue pour les apprenants",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Créer une nouvelle liste",
-           213,
-           80,
+          // LISTDIALOG
+          {"Créer une nouvelle liste",
            {
-               {ControlKind::GroupBox, -1, "Nom de la liste : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Annuler", 115, 57, 50, 14},
+               "Nom de la liste : ",
+               "OK",
+               "Annuler",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'A', 10},
-        {AcceleratorKind::AltKey, 'P', 11},
-        {AcceleratorKind::AltKey, 'C', 12},
-        {AcceleratorKind::AltKey, 'I', 13},
-        {AcceleratorKind::ControlChar, 'Q', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'A', 'P', 'C', 'I', 'Q'},
   };
   return edition;
 }

@@ -108,53 +108,41 @@ const EditionSource& germanEdition() {
           "Zeichensatz",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Datei",
-             {{55, "Immer im Vordergrund"},
-              {9, "Wörter in Textdatei &suchen"},
-              {3, "&Beenden\tStrg+E"}}},
-            {"H&ilfe", {{4, "&Hilfe zum Wörterbuch\tF1"}, {5, "&Über..."}}}}},
-          {"ZOEKEN",
-           {{"&Zeichensatz", {{6, "&Ein"}, {7, "&Aus"}}},
-            {"Automatische Suche aus der Zwischenablage", {{56, "Ein"}, {57, "Aus"}}}}},
-          {"TEKENSET",
-           {{"&Zeichensatz", {{6, "&Ein"}, {7, "&Aus"}}}}},
-          {"LIST",
-           {{"&Datei", {{59, "Neue Liste anlegen"}, {60, "Aktuelle Liste löschen"}}}}},
-          {"READFILE",
-           {{"&Datei", {{1, "Textdatei ö&ffnen"}, {20, "Text aus der Zwischenablage &einfügen"}}}}},
+          // ZEMBO
+          {{"&Datei",
+             {"Immer im Vordergrund",
+              "Wörter in Textdatei &suchen",
+              "&Beenden\tStrg+E"}},
+            {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
+          // ZOEKEN
+          {{"&Zeichensatz", {"&Ein", "&Aus"}},
+            {"Automatische Suche aus der Zwischenablage", {"Ein", "Aus"}}},
+          // TEKENSET
+          {{"&Zeichensatz", {"&Ein", "&Aus"}}},
+          // LIST
+          {{"&Datei", {"Neue Liste anlegen", "Aktuelle Liste löschen"}}},
+          // READFILE
+          {{"&Datei", {"Textdatei ö&ffnen", "Text aus der Zwischenablage &einfügen"}}},
       },
       {
-          {"ABOUTBOX",
-           "Wörterbuch",
-           280,
-           85,
+          // ABOUTBOX
+          {"Wörterbuch",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Wörterbuch, Version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Zweisprachiges Lernwörterbuch", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Wörterbuch, Version 1.0",
+               "Zweisprachiges Lernwörterbuch",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Neue Liste anlegen",
-           213,
-           80,
+          // LISTDIALOG
+          {"Neue Liste anlegen",
            {
-               {ControlKind::GroupBox, -1, "Name der Liste : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Abbrechen", 115, 57, 50, 14},
+               "Name der Liste : ",
+               "OK",
+               "Abbrechen",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'H', 10},
-        {AcceleratorKind::AltKey, 'L', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'M', 13},
-        {AcceleratorKind::ControlChar, 'E', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'H', 'L', 'S', 'M', 'E'},
   };
   return edition;
 }

@@ -107,53 +107,41 @@ const EditionSource& italianEdition() {
           "Set di caratteri",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&File",
-             {{55, "Sempre in primo piano"},
-              {9, "&Cerca parole in un file di testo"},
-              {3, "&Esci\tCtrl+X"}}},
-            {"Gu&ida", {{4, "&Guida al Dizionario\tF1"}, {5, "&Informazioni su..."}}}}},
-          {"ZOEKEN",
-           {{"&Set di caratteri", {{6, "&Attivo"}, {7, "&Disattivo"}}},
-            {"Ricerca automatica dagli Appunti", {{56, "Attiva"}, {57, "Disattiva"}}}}},
-          {"TEKENSET",
-           {{"&Set di caratteri", {{6, "&Attivo"}, {7, "&Disattivo"}}}}},
-          {"LIST",
-           {{"&File", {{59, "Crea nuovo elenco"}, {60, "Elimina elenco corrente"}}}}},
-          {"READFILE",
-           {{"&File", {{1, "&Apri file di testo"}, {20, "&Incolla testo dagli Appunti"}}}}},
+          // ZEMBO
+          {{"&File",
+             {"Sempre in primo piano",
+              "&Cerca parole in un file di testo",
+              "&Esci\tCtrl+X"}},
+            {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
+          // ZOEKEN
+          {{"&Set di caratteri", {"&Attivo", "&Disattivo"}},
+            {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}}},
+          // TEKENSET
+          {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
+          // LIST
+          {{"&File", {"Crea nuovo elenco", "Elimina elenco corrente"}}},
+          // READFILE
+          {{"&File", {"&Apri file di testo", "&Incolla testo dagli Appunti"}}},
       },
       {
-          {"ABOUTBOX",
-           "Dizionario",
-           280,
-           85,
+          // ABOUTBOX
+          {"Dizionario",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "Dizionario zembo, versione 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Dizionario bilingue per chi studia lingue", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "Dizionario zembo, versione 1.0",
+               "Dizionario bilingue per chi studia lingue",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Crea nuovo elenco",
-           213,
-           80,
+          // LISTDIALOG
+          {"Crea nuovo elenco",
            {
-               {ControlKind::GroupBox, -1, "Nome dell'elenco : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Annulla", 115, 57, 50, 14},
+               "Nome dell'elenco : ",
+               "OK",
+               "Annulla",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'G', 10},
-        {AcceleratorKind::AltKey, 'P', 11},
-        {AcceleratorKind::AltKey, 'C', 12},
-        {AcceleratorKind::AltKey, 'R', 13},
-        {AcceleratorKind::ControlChar, 'X', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'G', 'P', 'C', 'R', 'X'},
   };
   return edition;
 }

@@ -106,50 +106,38 @@ const EditionSource& norwegianEdition() {
           "Tegnsett",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Fil", {{55, "Alltid øverst"}, {9, "&Søk etter ord i tekstfil"}, {3, "&Avslutt\tCtrl+X"}}},
-            {"&Hjelp", {{4, "&Hjelp for Ordbok\tF1"}, {5, "&Om..."}}}}},
-          {"ZOEKEN",
-           {{"Te&gnsett", {{6, "&På"}, {7, "&Av"}}},
-            {"Automatisk søk fra utklippstavlen", {{56, "På"}, {57, "Av"}}}}},
-          {"TEKENSET",
-           {{"Te&gnsett", {{6, "&På"}, {7, "&Av"}}}}},
-          {"LIST",
-           {{"&Fil", {{59, "Lag ny liste"}, {60, "Slett gjeldende liste"}}}}},
-          {"READFILE",
-           {{"&Fil", {{1, "&Åpne tekstfil"}, {20, "&Lim inn tekst fra utklippstavlen"}}}}},
+          // ZEMBO
+          {{"&Fil", {"Alltid øverst", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
+            {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
+          // ZOEKEN
+          {{"Te&gnsett", {"&På", "&Av"}},
+            {"Automatisk søk fra utklippstavlen", {"På", "Av"}}},
+          // TEKENSET
+          {{"Te&gnsett", {"&På", "&Av"}}},
+          // LIST
+          {{"&Fil", {"Lag ny liste", "Slett gjeldende liste"}}},
+          // READFILE
+          {{"&Fil", {"&Åpne tekstfil", "&Lim inn tekst fra utklippstavlen"}}},
       },
       {
-          {"ABOUTBOX",
-           "Ordbok",
-           280,
-           85,
+          // ABOUTBOX
+          {"Ordbok",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Ordbok, versjon 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Tospråklig ordbok for deg som lærer språk", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Ordbok, versjon 1.0",
+               "Tospråklig ordbok for deg som lærer språk",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Lag ny liste",
-           213,
-           80,
+          // LISTDIALOG
+          {"Lag ny liste",
            {
-               {ControlKind::GroupBox, -1, "Navn på listen : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Avbryt", 115, 57, 50, 14},
+               "Navn på listen : ",
+               "OK",
+               "Avbryt",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'T', 10},
-        {AcceleratorKind::AltKey, 'O', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'L', 13},
-        {AcceleratorKind::ControlChar, 'X', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'T', 'O', 'S', 'L', 'X'},
   };
   return edition;
 }

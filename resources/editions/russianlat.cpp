@@ -107,53 +107,41 @@ const EditionSource& russianLatEdition() {
           "Nabor simvolov",  // 94
       },
       {
-          {"ZEMBO",
-           {{"&Fayl",
-             {{55, "Poverkh vsekh okon"},
-              {9, "&Poisk slov v tekstovom fayle"},
-              {3, "V&ykhod\tCtrl+X"}}},
-            {"Sp&ravka", {{4, "&Spravka po slovaryu\tF1"}, {5, "&O programme..."}}}}},
-          {"ZOEKEN",
-           {{"&Nabor simvolov", {{6, "&Vkl."}, {7, "V&ykl."}}},
-            {"Avtomaticheskiy poisk iz bufera obmena", {{56, "Vkl."}, {57, "Vykl."}}}}},
-          {"TEKENSET",
-           {{"&Nabor simvolov", {{6, "&Vkl."}, {7, "V&ykl."}}}}},
-          {"LIST",
-           {{"&Fayl", {{59, "Sozdat' novyy spisok"}, {60, "Udalit' tekushchiy spisok"}}}}},
-          {"READFILE",
-           {{"&Fayl", {{1, "&Otkryt' tekstovyy fayl"}, {20, "&Vstavit' tekst iz bufera obmena"}}}}},
+          // ZEMBO
+          {{"&Fayl",
+             {"Poverkh vsekh okon",
+              "&Poisk slov v tekstovom fayle",
+              "V&ykhod\tCtrl+X"}},
+            {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
+          // ZOEKEN
+          {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}},
+            {"Avtomaticheskiy poisk iz bufera obmena", {"Vkl.", "Vykl."}}},
+          // TEKENSET
+          {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}},
+          // LIST
+          {{"&Fayl", {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok"}}},
+          // READFILE
+          {{"&Fayl", {"&Otkryt' tekstovyy fayl", "&Vstavit' tekst iz bufera obmena"}}},
       },
       {
-          {"ABOUTBOX",
-           "Slovar'",
-           280,
-           85,
+          // ABOUTBOX
+          {"Slovar'",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "Slovar' zembo, versiya 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Dvuyazychnyy uchebnyy slovar'", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "Slovar' zembo, versiya 1.0",
+               "Dvuyazychnyy uchebnyy slovar'",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Sozdat' novyy spisok",
-           213,
-           80,
+          // LISTDIALOG
+          {"Sozdat' novyy spisok",
            {
-               {ControlKind::GroupBox, -1, "Imya spiska : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Otmena", 115, 57, 50, 14},
+               "Imya spiska : ",
+               "OK",
+               "Otmena",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'A', 10},
-        {AcceleratorKind::AltKey, 'P', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'C', 13},
-        {AcceleratorKind::ControlChar, 'X', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'A', 'P', 'S', 'C', 'X'},
   };
   return edition;
 }

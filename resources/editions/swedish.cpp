@@ -106,50 +106,38 @@ const EditionSource& swedishEdition() {
           "Teckenuppsättning",  // 94
       },
       {
-          {"ZEMBO",
-           {{"Ar&kiv", {{55, "Alltid överst"}, {9, "&Sök ord i textfil"}, {3, "A&vsluta\tCtrl+X"}}},
-            {"&Hjälp", {{4, "&Hjälp för Ordbok\tF1"}, {5, "&Om..."}}}}},
-          {"ZOEKEN",
-           {{"Te&ckenuppsättning", {{6, "&På"}, {7, "&Av"}}},
-            {"Automatisk sökning i Urklipp", {{56, "På"}, {57, "Av"}}}}},
-          {"TEKENSET",
-           {{"Te&ckenuppsättning", {{6, "&På"}, {7, "&Av"}}}}},
-          {"LIST",
-           {{"Ar&kiv", {{59, "Skapa ny lista"}, {60, "Ta bort aktuell lista"}}}}},
-          {"READFILE",
-           {{"Ar&kiv", {{1, "&Öppna textfil"}, {20, "&Klistra in text från Urklipp"}}}}},
+          // ZEMBO
+          {{"Ar&kiv", {"Alltid överst", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
+            {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
+          // ZOEKEN
+          {{"Te&ckenuppsättning", {"&På", "&Av"}},
+            {"Automatisk sökning i Urklipp", {"På", "Av"}}},
+          // TEKENSET
+          {{"Te&ckenuppsättning", {"&På", "&Av"}}},
+          // LIST
+          {{"Ar&kiv", {"Skapa ny lista", "Ta bort aktuell lista"}}},
+          // READFILE
+          {{"Ar&kiv", {"&Öppna textfil", "&Klistra in text från Urklipp"}}},
       },
       {
-          {"ABOUTBOX",
-           "Ordbok",
-           280,
-           85,
+          // ABOUTBOX
+          {"Ordbok",
            {
-               {ControlKind::BlackFrame, -1, "", 5, 2, 107, 77},
-               {ControlKind::BlackFrame, -1, "", 117, 2, 158, 77},
-               {ControlKind::Text, -1, "zembo Ordbok, version 1.0", 124, 9, 146, 10},
-               {ControlKind::Text, -1, "Tvåspråkig ordbok för språkstudier", 124, 22, 146, 10},
-               {ControlKind::Text, -1, "http://www.zembo.example", 124, 35, 146, 10},
-               {ControlKind::Text, -1, "support@zembo.example", 124, 48, 146, 10},
-               {ControlKind::DefaultButton, 1, "OK", 220, 61, 48, 14},
+               "zembo Ordbok, version 1.0",
+               "Tvåspråkig ordbok för språkstudier",
+               "http://www.zembo.example",
+               "support@zembo.example",
+               "OK",
            }},
-          {"LISTDIALOG",
-           "Skapa ny lista",
-           213,
-           80,
+          // LISTDIALOG
+          {"Skapa ny lista",
            {
-               {ControlKind::GroupBox, -1, "Listans namn : ", 7, 6, 199, 42},
-               {ControlKind::Edit, 30, "", 16, 22, 181, 14},
-               {ControlKind::DefaultButton, 1, "OK", 48, 57, 50, 14},
-               {ControlKind::Button, 2, "Avbryt", 115, 57, 50, 14},
+               "Listans namn : ",
+               "OK",
+               "Avbryt",
            }},
       },
-      {{{AcceleratorKind::AltKey, 'O', 10},
-        {AcceleratorKind::AltKey, 'A', 11},
-        {AcceleratorKind::AltKey, 'S', 12},
-        {AcceleratorKind::AltKey, 'T', 13},
-        {AcceleratorKind::ControlChar, 'X', 3},
-        {AcceleratorKind::VirtualKey, VK_F1, 4}}},
+      {'O', 'A', 'S', 'T', 'X'},
   };
   return edition;
 }

@@ -152,18 +152,21 @@ TEST(Editions, BindingRowsAreTheBytesOfEachEditionsFiles) {
   }
 }
 
-// Every text of the sources, in order: rows, then menus, then dialogs.
-std::vector<std::string> sourceTexts(const EditionSource& source) {
+// Every text of the sources, in order: rows, then menus, then dialogs (their controls without
+// text give an empty one, as the converted dialogs hold it).
+std::vector<std::string> sourceTexts(const EditionSource& source, const Edition& converted) {
   std::vector<std::string> texts;
   for (const char* r : source.rows) texts.push_back(r ? r : "");
-  for (const MenuSource& menu : source.menus)
-    for (const PopupSource& popup : menu.popups) {
-      texts.push_back(popup.text);
-      for (const MenuItemSource& item : popup.items) texts.push_back(item.text);
+  for (const std::vector<PopupTexts>& menu : source.menus)
+    for (const PopupTexts& popup : menu) {
+      texts.push_back(popup.title);
+      for (const char* item : popup.items) texts.push_back(item);
     }
-  for (const DialogSource& dialog : source.dialogs) {
-    texts.push_back(dialog.title);
-    for (const DialogControlSource& c : dialog.controls) texts.push_back(c.text);
+  for (std::size_t d = 0; d < source.dialogs.size(); ++d) {
+    texts.push_back(source.dialogs[d].title);
+    std::size_t next = 0;
+    for (const DialogControl& c : converted.dialogs.at(d).controls)
+      texts.push_back(c.text.empty() ? "" : source.dialogs[d].controls.at(next++));
   }
   return texts;
 }
@@ -187,7 +190,7 @@ TEST(Editions, EveryTextSurvivesItsEditionsCodePage) {
   for (int k = 0; k < uiLanguageCount; ++k) {
     const Edition& edition = editions()[static_cast<std::size_t>(k)];
     SCOPED_TRACE(edition.language->iniValue);
-    const std::vector<std::string> source = sourceTexts(sourceOf(k));
+    const std::vector<std::string> source = sourceTexts(sourceOf(k), edition);
     const std::vector<std::string> converted = convertedTexts(edition);
     ASSERT_EQ(source.size(), converted.size());
     for (std::size_t i = 0; i < source.size(); ++i) {

@@ -1,0 +1,42 @@
+#pragma once
+// The command identifiers of menus, accelerators, buttons and controls, shared by every window
+// and by the edition resources, which name the same commands in each UI language. Some numbers
+// serve two windows (30 is the search field and the list-name field); a window only ever sees
+// its own.
+
+namespace zembo {
+
+enum Command : int {
+  idOk = 1,
+  idCancel = 2,
+  cmdOpenTextFile = 1,  // the text-file window's File menu, beside the dialog's OK
+  cmdExit = 3,
+  cmdHelp = 4,
+  cmdAbout = 5,
+  cmdCharsetOn = 6,
+  cmdCharsetOff = 7,
+  cmdTextFileSearch = 9,
+  cmdAddWords = 10,
+  cmdStartPractice = 11,
+  cmdSearch = 12,
+  cmdCreatePracticeList = 13,
+  cmdDone = 14,
+  cmdPasteText = 20,
+  cmdRecord = 25,
+  idSearchField = 30,
+  idListNameField = 30,
+  idScrollBar = 41,
+  cmdDeleteRecord = 50,
+  cmdCopy = 53,
+  cmdPaste = 54,
+  cmdStayOnTop = 55,
+  cmdClipboardOn = 56,
+  cmdClipboardOff = 57,
+  cmdPlay = 58,
+  cmdCreateNewList = 59,
+  cmdDeleteCurrentList = 60,
+  firstLanguageId = 200,  // the language menu: 200 + the direction's position
+  firstListId = 400,        // the Lists menu: 400 + the list's position
+};
+
+}  // namespace zembo
