@@ -99,8 +99,9 @@ std::vector<std::string> readConfigLines(std::FILE* file) {
 }
 
 // Writes a new zembo.ini made from the old one's lines.
-void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite) {
-  std::FILE* in = openFile(configFileName, "rt");
+void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite,
+                       std::string_view fileName = configFileName) {
+  std::FILE* in = openFile(fileName, "rt");
   if (!in) reportError("Can't open DICT.INI");
   const std::vector<std::string> lines = readConfigLines(in);
   const bool readWhole = !std::ferror(in);
@@ -108,7 +109,7 @@ void rewriteConfigFile(const std::function<void(const std::vector<std::string>&,
   if (!readWhole) reportError("Can't read DICT.INI");
   std::string text;
   rewrite(lines, text);
-  if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't open TMP.INI");
+  if (!replaceFileWithText(hostPath(fileName), text)) reportError("Can't open TMP.INI");
 }
 
 void endLine(std::string& text) {
@@ -189,33 +190,39 @@ void createConfigFile() {
   if (stepDisplay == 1) stepRow += 25;
 }
 
-void removeLanguageLines() {
-  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    for (const std::string& line : lines)
-      if (!equalNoCase(configLineKey(line), languageTitle)) text += line;
-  });
+void removeLanguageLines() { removeLanguageLinesFrom(configFileName, languageTitle); }
+
+void removeLanguageLinesFrom(std::string_view fileName, std::string_view key) {
+  rewriteConfigFile(
+      [key](const std::vector<std::string>& lines, std::string& text) {
+        for (const std::string& line : lines)
+          if (!equalNoCase(configLineKey(line), key)) text += line;
+      },
+      fileName);
 }
 
-void addLanguageLine() {
-  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+void addLanguageLine() { addLanguageLineTo(configFileName, languageHeader, languageLine); }
+
+void addLanguageLineTo(std::string_view fileName, std::string_view header, std::string_view line) {
+  rewriteConfigFile([header, line](const std::vector<std::string>& lines, std::string& text) {
     bool inSection = false, added = false;
-    for (const std::string& line : lines) {
-      if (inSection && isEmptyLine(line)) {
+    for (const std::string& copied : lines) {
+      if (inSection && isEmptyLine(copied)) {
         // The section's closing empty line gives way to the new line and an empty line.
-        text += languageLine + "\n\n";
+        text += std::string(line) + "\n\n";
         inSection = false;
         added = true;
         continue;
       }
-      text += line;
-      if (!added && !inSection && startsWithNoCase(line, languageHeader)) inSection = true;
+      text += copied;
+      if (!added && !inSection && startsWithNoCase(copied, header)) inSection = true;
     }
     if (added) return;
     // The section runs to the end of the file, or a file without one gets it at its end.
     endLine(text);
-    if (!inSection) text += "\n" + std::string(languageHeader) + "\n";
-    text += languageLine + "\n\n";
-  });
+    if (!inSection) text += "\n" + std::string(header) + "\n";
+    text += std::string(line) + "\n\n";
+  }, fileName);
 }
 
 int countLanguageLines() {

@@ -27,6 +27,9 @@ void createConfigFile();
 void removeLanguageLines();
 // Adds languageLine at the end of the [taal] section.
 void addLanguageLine();
+// The same for any edition's configuration file, its language section and a line's key.
+void removeLanguageLinesFrom(std::string_view fileName, std::string_view key);
+void addLanguageLineTo(std::string_view fileName, std::string_view header, std::string_view line);
 // The lines of the [taal] section, or -1 when zembo.ini cannot be read.
 int countLanguageLines();
 // Sorts the [taal] lines by their keys in the collation in force.
