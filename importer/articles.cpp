@@ -13,7 +13,8 @@ namespace {
 //   or semicolons (not those inside parentheses, which stay with their translation), each
 //   possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
 // - lines indented by three blanks or more hold examples, notes and synonyms; lines such as
-//   "see: {...}" are cross-references; a line beginning with a quotation mark is an example.
+//   "see: {...}" are cross-references; a quotation followed by "  - " and its translation is an
+//   example.
 //   None of these are translations.
 constexpr std::size_t noteIndent = 3;
 
@@ -32,6 +33,11 @@ bool isReferenceLine(std::string_view line) {
     return false;
   const std::string_view rest = trimmed(line.substr(colon + 1));
   return rest.empty() || rest.front() == '{';
+}
+
+// "ein Haus bauen"  - build a house; a translation may begin with a quotation mark too.
+bool isExampleLine(std::string_view line) {
+  return line.front() == '"' && line.find("\"  - ") != std::string_view::npos;
 }
 
 std::string_view withoutNumbering(std::string_view line) {
@@ -111,7 +117,7 @@ Article parseArticle(std::string_view text) {
     }
     const std::string_view content = trimmed(line);
     if (content.empty() || line.find_first_not_of(' ') >= noteIndent) continue;
-    if (content.front() == '"' || isReferenceLine(content)) continue;
+    if (isExampleLine(content) || isReferenceLine(content)) continue;
     addSense(withoutNumbering(content), article.translations);
   }
   return article;

@@ -1,7 +1,5 @@
 #include "importer/importer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -326,7 +324,7 @@ bool hasLanguageLine(const Pair& pair) {
 
 bool mayReplace(const ImportOptions& options, const Pair& pair) {
   if (options.yes) return true;
-  if (!::isatty(0)) return false;
+  if (!options.interactive) return false;
   std::fprintf(stderr, "%s is there already; replace it? [y/N] ", toUtf8(pair.name, pair.homeCodePage).c_str());
   std::string answer;
   std::getline(std::cin, answer);

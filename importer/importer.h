@@ -21,6 +21,7 @@ struct ImportOptions {
   int charset = -1;     // -1: from the table
   std::string edition;  // for a new folder, or to check an existing one
   bool yes = false;     // replace a language that is already there without asking
+  bool interactive = false;  // else ask on the terminal; without either, refuse
   bool progress = false;
 };
 

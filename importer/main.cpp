@@ -56,6 +56,7 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
   options.dictionary = positional[0];
   options.folder = positional[1];
   options.progress = ::isatty(2);
+  options.interactive = ::isatty(0) && ::isatty(2);
   return options;
 }
 
