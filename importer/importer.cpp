@@ -5,7 +5,6 @@
 #include <iostream>
 #include <regex>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "formats/fields.h"
 #include "formats/recordsort.h"
@@ -171,7 +170,11 @@ bool isDatabaseEntry(std::string_view headword) {
 
 class EntryCollector {
  public:
-  EntryCollector(const Pair& pair, ImportReport& report) : pair_(pair), report_(report) {}
+  EntryCollector(const Pair& pair, ImportReport& report, std::size_t expected) : pair_(pair), report_(report) {
+    entries_.reserve(expected);
+    examples_.reserve(expected);
+    positions_.reserve(expected);
+  }
 
   void add(const Article& article, std::string_view indexHeadword) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : std::string_view(article.headword);
@@ -231,17 +234,19 @@ class EntryCollector {
 
 std::vector<WordRecord> readDictionary(const DictionaryFiles& files, const Pair& pair, ImportReport& report,
                                        bool progress) {
-  std::vector<IndexEntry> index = readIndex(files.index);
+  const std::vector<IndexEntry> index = readIndex(files.index);
   // In the order of the data, so that each compressed chunk is inflated once.
-  std::stable_sort(index.begin(), index.end(),
-                   [](const IndexEntry& a, const IndexEntry& b) { return a.offset < b.offset; });
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> byOffset;
+  byOffset.reserve(index.size());
+  for (std::size_t i = 0; i < index.size(); ++i) byOffset.emplace_back(index[i].offset, static_cast<std::uint32_t>(i));
+  std::sort(byOffset.begin(), byOffset.end());
   DictData data(files.data);
-  EntryCollector collector(pair, report);
-  std::unordered_set<std::uint64_t> seen;  // an article indexed under several keys counts once
-  for (std::size_t i = 0; i < index.size(); ++i) {
+  EntryCollector collector(pair, report, index.size());
+  for (std::size_t i = 0; i < byOffset.size(); ++i) {
     showProgress(progress, i + 1, index.size());
-    const IndexEntry& entry = index[i];
-    if (isDatabaseEntry(entry.headword) || !seen.insert(entry.offset).second) continue;
+    const IndexEntry& entry = index[byOffset[i].second];
+    // An article indexed under several keys counts once.
+    if (isDatabaseEntry(entry.headword) || (i > 0 && byOffset[i - 1].first == entry.offset)) continue;
     const std::string_view text = data.article(entry.offset, entry.length);
     if (!isUtf8(text))
       throw ImportError(files.data.string() + ": the article of index line " + std::to_string(entry.line) +
