@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "directions/directions.h"
 #include "formats/recordsort.h"
+#include "formats/sorttable.h"
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "resources/uitext.h"
@@ -22,6 +24,7 @@ namespace zembo {
 SortProgress* sortProgress = nullptr;
 int needsSort = 0;
 SortTimings sortTimings;
+bool lastSortMerged = false;
 
 namespace {
 
@@ -101,17 +104,23 @@ int replaceWordFile(std::span<const WordRecord> records, const std::vector<std::
   return replaced ? 0 : -1;
 }
 
-int sortMappedRecords(Laps& laps) {
-  // A file that cannot be counted as an int is never rewritten: the sort would cut it.
-  if (wordFile < 0 || !wordMap.base || wordFileRecords > INT_MAX) return -1;
+// The mapped records of the word file under the current direction's collation; false when the
+// file cannot be rewritten (not open, or more records than an int counts, which the sort would cut).
+bool prepareRecords(std::span<const WordRecord>& records) {
+  if (wordFile < 0 || !wordMap.base || wordFileRecords > INT_MAX) return false;
   setCollationLocale(currentDirection->localeName);
   checkLocaleName(currentDirection->localeName);
   loadSortTable();
-  const std::span<const WordRecord> records(reinterpret_cast<const WordRecord*>(wordMap.base),
-                                            static_cast<std::size_t>(wordFileRecords));
+  records = std::span<const WordRecord>(reinterpret_cast<const WordRecord*>(wordMap.base),
+                                        static_cast<std::size_t>(wordFileRecords));
   prefetchRecordMap(wordMap, records.size_bytes());
-  CollationKeys keys(records.size(), currentDirection->hasSortTable ? sortTable : nullptr,
-                     CollationKeys::Ties::inAddedOrder);
+  return true;
+}
+
+const unsigned char* keyTable() { return currentDirection->hasSortTable ? sortTable : nullptr; }
+
+int sortRecordsWhole(std::span<const WordRecord> records, Laps& laps) {
+  CollationKeys keys(records.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
   addLiveWords(records, keys);
   keys.allAdded();
   laps.lap(sortTimings.load);
@@ -125,17 +134,120 @@ int sortMappedRecords(Laps& laps) {
   return replaceWordFile(records, order, laps);
 }
 
+// Adjacent words of a run in collating order; under a sort table each key is made only once.
+class OrderCheck {
+ public:
+  bool follows(std::string_view word) {
+    bool inOrder = true;
+    if (const unsigned char* table = keyTable()) {
+      sortTableKey(table, word, key_);
+      inOrder = !havePrevious_ || previousKey_.compare(key_) <= 0;
+      previousKey_.swap(key_);
+    } else {
+      inOrder = !havePrevious_ || compareByLocale(previous_, word) <= 0;
+      previous_ = word;
+    }
+    havePrevious_ = true;
+    return inOrder;
+  }
+
+ private:
+  bool havePrevious_ = false;
+  std::string_view previous_;
+  std::string key_, previousKey_;
+};
+
+// The indexes of the live records of the front part; false when they are not in collating order.
+bool liveFrontInOrder(std::span<const WordRecord> front, std::vector<std::uint32_t>& live) {
+  OrderCheck check;
+  live.reserve(front.size());
+  for (std::size_t j = 0; j < front.size(); ++j) {
+    if (j % 1000 == 0) showProgress(62, static_cast<long>(j));
+    if (front[j].flags != 0) continue;
+    if (!check.follows(wordOf(front[j]))) return false;
+    live.push_back(static_cast<std::uint32_t>(j));
+  }
+  return true;
+}
+
+// The live records of the tail in collating order, as indexes into the whole file.
+std::vector<std::uint32_t> sortedTail(std::span<const WordRecord> records, std::size_t tailStart) {
+  const std::span<const WordRecord> tail = records.subspan(tailStart);
+  CollationKeys keys(tail.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
+  for (const WordRecord& r : tail) {
+    if (r.flags == 0)
+      keys.add(wordOf(r));
+    else
+      keys.skip();
+  }
+  keys.allAdded();
+  std::vector<std::uint32_t> order =
+      keys.sortRecords(tail, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
+  for (std::uint32_t& i : order) i += static_cast<std::uint32_t>(tailStart);
+  return order;
+}
+
+// Each tail record goes behind the front records that collate before or equal to it, so records
+// with equal words keep the order of the file.
+std::vector<std::uint32_t> mergeOrders(std::span<const WordRecord> records, const std::vector<std::uint32_t>& front,
+                                       const std::vector<std::uint32_t>& tail) {
+  std::vector<std::uint32_t> order;
+  order.reserve(front.size() + tail.size());
+  auto next = front.begin();
+  for (std::uint32_t t : tail) {
+    const std::string_view word = wordOf(records[t]);
+    const auto end = std::upper_bound(next, front.end(), word, [&](std::string_view w, std::uint32_t i) {
+      return compareWords(w, wordOf(records[i])) < 0;
+    });
+    order.insert(order.end(), next, end);
+    order.push_back(t);
+    next = end;
+  }
+  order.insert(order.end(), next, front.end());
+  return order;
+}
+
+int mergeRecords(std::span<const WordRecord> records, int sortedPart, Laps& laps) {
+  const std::size_t frontSize = std::min(records.size(), static_cast<std::size_t>(std::max(sortedPart, 0)));
+  std::vector<std::uint32_t> front;
+  if (!liveFrontInOrder(records.first(frontSize), front)) return sortRecordsWhole(records, laps);
+  lastSortMerged = true;
+  laps.lap(sortTimings.load);
+  const std::vector<std::uint32_t> tail = sortedTail(records, frontSize);
+  laps.lap(sortTimings.keys);
+  const std::vector<std::uint32_t> order = mergeOrders(records, front, tail);
+  wordCount = static_cast<int>(order.size());
+  laps.lap(sortTimings.sort);
+  if (wordMap.damaged) return -1;
+  return replaceWordFile(records, order, laps);
+}
+
+// Whatever happened, the open files and counts belong to the word file as it now is.
+void reopenStore(Laps& laps) {
+  closeStoreFiles();
+  openWordFile();
+  countWordRecords();
+  laps.lap(sortTimings.reopen);
+}
+
 }  // namespace
 
 int sortWordFile() {
   sortTimings = {};
   Laps laps;
-  const int result = sortMappedRecords(laps);
-  // Whatever happened, the open files and counts belong to the word file as it now is.
-  closeStoreFiles();
-  openWordFile();
-  countWordRecords();
-  laps.lap(sortTimings.reopen);
+  std::span<const WordRecord> records;
+  const int result = prepareRecords(records) ? sortRecordsWhole(records, laps) : -1;
+  reopenStore(laps);
+  return result;
+}
+
+int mergeWordFile(int sortedPart) {
+  sortTimings = {};
+  lastSortMerged = false;
+  Laps laps;
+  std::span<const WordRecord> records;
+  const int result = prepareRecords(records) ? mergeRecords(records, sortedPart, laps) : -1;
+  reopenStore(laps);
   return result;
 }
 
