@@ -15,6 +15,7 @@
 
 #include "app/aboutbox.h"
 #include "app/startup.h"
+#include "addwords/addwordswindow.h"
 #include "lookup/searchwindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
@@ -261,6 +262,7 @@ void MainWindow::openTool(int id) {
   toolWindowOpen = 1;
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
+    case cmdAddWords: tool = new AddWordsWindow; break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {

@@ -99,7 +99,8 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { moveView(10 * scrollBar_->sliderPosition()); });
   applyFonts();
 
-  needsSort = 0;
+  // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
+  // and this window's close tries it again.
   charsetReceiver = searchField_;
   searchField_->setFocus();
   connect(searchField_, &QLineEdit::textChanged, this, &SearchWindow::lookUp);

@@ -102,13 +102,17 @@ SortingWindow* showSortingWindow() {
   return window;
 }
 
-void sortWithSortingWindow() {
+bool runUnderSortingWindow(const std::function<int()>& sort) {
   SortingWindow* window = showSortingWindow();
-  const bool sorted = sortWordFile() == 0;
+  const bool sorted = sort() == 0;
   if (!sorted) messageBox(window, loadUiText(textSortFailed), uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   delete window;
+  return sorted;
+}
+
+void sortWithSortingWindow() {
   // A file that is still out of order is sorted again at the next close or switch.
-  if (sorted) needsSort = 0;
+  if (runUnderSortingWindow(sortWordFile)) needsSort = 0;
 }
 
 }  // namespace zembo

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 #include "windowkit/uifont.h"
 #include "store/sort.h"
 
@@ -43,8 +45,10 @@ class SortingWindow : public QWidget, public SortProgress {
 // Creates, shows and paints the sorting window and makes it the sort's display; the caller
 // deletes it after the sort.
 SortingWindow* showSortingWindow();
-// The sort as the tool windows run it: the sorting window, "Sort failed" when it fails, the
-// window gone afterwards.
+// A sort of the current word file as the tool windows run it: the sorting window, "Sort failed"
+// when it fails, the window gone afterwards. True when it succeeded.
+bool runUnderSortingWindow(const std::function<int()>& sort);
+// sortWordFile so, the owed sort cleared when it succeeded.
 void sortWithSortingWindow();
 
 }  // namespace zembo
