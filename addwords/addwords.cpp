@@ -23,6 +23,7 @@ int reverseSortedCount = 0;
 int newEntryCount = 0;
 int reverseNeedsSort = 0;
 DictionaryDirection* sessionDirection = nullptr;
+SortTimings resortTimings[2];
 
 void resetAddWordsState() {
   sortedCount = reverseSortedCount = newEntryCount = reverseNeedsSort = 0;
@@ -203,6 +204,7 @@ StoreOutcome storeEntry(EntryTexts& fields) {
 }
 
 void resortOnClose() {
+  resortTimings[0] = resortTimings[1] = {};
   if (reverseNeedsSort) {
     DictionaryDirection* const forward = currentDirection;
     switchStoreDirection(reverseDirection);
@@ -210,12 +212,15 @@ void resortOnClose() {
       reverseNeedsSort = 0;
       reverseSortedCount = 0;
     }
+    resortTimings[0] = sortTimings;
     switchStoreDirection(forward);
   }
-  if (needsSort && runUnderSortingWindow([] { return mergeWordFile(sortedCount); })) {
+  if (!needsSort) return;
+  if (runUnderSortingWindow([] { return mergeWordFile(sortedCount); })) {
     needsSort = 0;
     sortedCount = wordCount;
   }
+  resortTimings[1] = sortTimings;
 }
 
 }  // namespace zembo

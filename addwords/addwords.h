@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "directions/directions.h"
+#include "store/sort.h"
 
 namespace zembo {
 
@@ -69,5 +70,8 @@ void switchStoreDirection(DictionaryDirection* direction);
 // Sorts the files the session appended to, the reverse file first, each under the sorting window
 // with "Sort failed" when it fails. A file whose sort failed still owes it.
 void resortOnClose();
+// Where the time of the last resortOnClose went: the reverse file's merge, then the current
+// file's (all zero for a file it did not sort). Benchmarks print them.
+extern SortTimings resortTimings[2];
 
 }  // namespace zembo

@@ -12,7 +12,6 @@
 
 #include "directions/directions.h"
 #include "formats/recordsort.h"
-#include "formats/sorttable.h"
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "resources/uitext.h"
@@ -78,13 +77,21 @@ bool writeInOrder(int fd, std::span<const WordRecord> records, const std::vector
   off_t written = 0;
   for (std::size_t i = 0; i < order.size();) {
     const std::size_t n = std::min(blockRecords, order.size() - i);
-    for (std::size_t k = 0; k < n; ++k, ++i) {
+    // A block of records that lie side by side in the file (most of a merge) is written from the
+    // mapping as it is, without gathering it first.
+    const WordRecord* from = &records[order[i]];
+    std::size_t k = 1;
+    while (k < n && order[i + k] == order[i] + k) ++k;
+    const bool adjacent = k == n;
+    for (k = 0; k < n; ++k, ++i) {
       if (i % 1000 == 0) showProgress(61, static_cast<long>(i));
+      if (adjacent) continue;
       if (i + prefetchDistance < order.size()) __builtin_prefetch(&records[order[i + prefetchDistance]]);
       block[k] = records[order[i]];
     }
+    if (!adjacent) from = block.data();
     const auto bytes = static_cast<ssize_t>(n * sizeof(WordRecord));
-    if (::write(fd, block.data(), static_cast<std::size_t>(bytes)) != bytes) return false;
+    if (::write(fd, from, static_cast<std::size_t>(bytes)) != bytes) return false;
     ::sync_file_range(fd, written, bytes, SYNC_FILE_RANGE_WRITE);
     written += bytes;
   }
@@ -139,22 +146,35 @@ class OrderCheck {
  public:
   bool follows(std::string_view word) {
     bool inOrder = true;
-    if (const unsigned char* table = keyTable()) {
-      sortTableKey(table, word, key_);
-      inOrder = !havePrevious_ || previousKey_.compare(key_) <= 0;
-      previousKey_.swap(key_);
-    } else {
+    if (const unsigned char* table = keyTable())
+      inOrder = !havePrevious_ || weightsInOrder(table, previous_, word);
+    else
       inOrder = !havePrevious_ || compareByLocale(previous_, word) <= 0;
-      previous_ = word;
-    }
+    previous_ = word;
     havePrevious_ = true;
     return inOrder;
   }
 
  private:
+  // The order of the two words' sort-table keys, walked side by side without building them
+  // (words are far shorter than the key limit).
+  static bool weightsInOrder(const unsigned char* table, std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    for (;;) {
+      unsigned wa = 0, wb = 0;
+      while (i < a.size() && (wa = table[static_cast<unsigned char>(a[i])]) == 1) ++i;
+      while (j < b.size() && (wb = table[static_cast<unsigned char>(b[j])]) == 1) ++j;
+      if (i == a.size()) wa = 0;
+      if (j == b.size()) wb = 0;
+      if (wa != wb) return wa < wb;
+      if (wa == 0) return true;
+      ++i;
+      ++j;
+    }
+  }
+
   bool havePrevious_ = false;
   std::string_view previous_;
-  std::string key_, previousKey_;
 };
 
 // The indexes of the live records of the front part; false when they are not in collating order.

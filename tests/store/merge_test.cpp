@@ -114,6 +114,26 @@ TEST_F(MergeTest, FrontOutOfOrderIsSortedWhole) {
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
 }
 
+TEST_F(MergeTest, FrontIsCheckedInTheOrderOfTheSortTable) {
+  std::string table(256, '\x50');
+  for (int c = 'a'; c <= 'z'; ++c) table[c] = static_cast<char>('z' - c + 2);  // the alphabet backwards
+  table['-'] = 1;                                                             // ignored
+  table['.'] = 0;                                                             // ends the key
+  writeFile("tables/French.stb", table);
+  // In order under the table, not bytewise: "b.zzz" and "b" are equal, and so are "ba" and "b-a";
+  // a key is before the longer keys it begins.
+  openFrench({{"c", "1"}, {"b.zzz", "2"}, {"b", "3"}, {"ba", "4"}, {"b-a", "5"}, {"a", "6"}, {"bb", "new"}});
+  ASSERT_EQ(mergeWordFile(6), 0);
+  EXPECT_TRUE(lastSortMerged);
+  std::vector<std::string> words;
+  for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
+  EXPECT_EQ(words, (std::vector<std::string>{"c", "b.zzz", "b", "bb", "ba", "b-a", "a"}));
+  // "ab" comes after "b" under this table.
+  openFrench({{"ab", "1"}, {"b", "2"}, {"c", "new"}});
+  ASSERT_EQ(mergeWordFile(2), 0);
+  EXPECT_FALSE(lastSortMerged);
+}
+
 TEST_F(MergeTest, DeletedRecordOutOfOrderDoesNotStopTheMerge) {
   // A deleted record takes no part in the order.
   openFrench({{"a", "1"}, {"zzz", "2", 1}, {"b", "3"}, {"ab", "4"}});
