@@ -208,7 +208,7 @@ void AddWordsWindow::paintClient(QPainter& painter) {
   drawShadowText(painter, target, currentDirection->targetName, flags, fontTextBold);
   char counter[uiTextBufferSize + 16];
   std::snprintf(counter, sizeof counter, "%s : %d", loadUiText(textNewEntries), newEntryCount);
-  painter.fillRect(counterRect, palette().window());
+  painter.fillRect(counterRect, client()->palette().window());
   drawUiText(painter, counterRect, counter, flags, fontControl, Qt::black);
 }
 
