@@ -16,6 +16,8 @@
 #include "app/aboutbox.h"
 #include "app/startup.h"
 #include "lookup/searchwindow.h"
+#include "practice/listeditor.h"
+#include "practice/practicewindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
@@ -261,6 +263,7 @@ void MainWindow::openTool(int id) {
   toolWindowOpen = 1;
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
+    case cmdStartPractice: tool = new PracticeWindow; break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {
@@ -286,10 +289,8 @@ void MainWindow::startPractice() {
 }
 
 void MainWindow::createPracticeList() {
-  namedListCount = countListFolders() - 2;
   // Without a named list the list-name dialog asks for one first.
-  if (!practiceListName[0]) return;
-  openTool(cmdCreatePracticeList);
+  if (ToolWindow* editor = openListEditor(this)) tool_ = editor;
 }
 
 void MainWindow::toggleStayOnTop() {
