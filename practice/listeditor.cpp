@@ -165,7 +165,7 @@ void ListEditor::showListEnd() {
   listTopIndex = listShownTopIndex = lastListTop();
   showListRows(listTopIndex);
   listScrollBar_->setRange(0, listTopIndex);
-  listScrollBar_->setSliderPosition(listTopIndex);
+  listScrollBar_->setValue(listTopIndex);
   focusSearchField();
 }
 
@@ -175,7 +175,7 @@ void ListEditor::moveDictionary(int top) {
     showDictionaryRows(dictionaryTopIndex);
     dictionaryShownTopIndex = dictionaryTopIndex;
   }
-  dictionaryScrollBar_->setSliderPosition(dictionaryShownTopIndex / 10);
+  dictionaryScrollBar_->setValue(dictionaryShownTopIndex / 10);
 }
 
 void ListEditor::moveList(int top) {
@@ -184,7 +184,7 @@ void ListEditor::moveList(int top) {
     showListRows(listTopIndex);
     listShownTopIndex = listTopIndex;
   }
-  listScrollBar_->setSliderPosition(listShownTopIndex);
+  listScrollBar_->setValue(listShownTopIndex);
 }
 
 namespace {
