@@ -36,12 +36,6 @@ namespace {
 int lastListTop() { return std::max(listCount - listRows, 0); }
 int lastDictionaryTop() { return std::max(wordCount - dictionaryRows, 0); }
 
-void reopenCurrentList() {
-  closeListFile();
-  openListFile();
-  countListRecords();
-}
-
 }  // namespace
 
 ListEditor* openListEditor(QWidget* owner) {
@@ -125,7 +119,7 @@ ListEditor::ListEditor() : ToolWindow(makelistPos) {
   } else {
     enableMenuItem(cmdDeleteCurrentList, false);
   }
-  reopenCurrentList();
+  reopenListFile();
   showDictionaryRows(0);
   showListEnd();
   show();
@@ -300,6 +294,12 @@ void ListEditor::checkListItem(int id, bool checked) {
   if (QAction* item = listItem(id)) setMenuCheck(item, checked);
 }
 
+void ListEditor::addListItem(const std::string& name, int id) {
+  QAction* item = listsMenu_->addAction(uiQString(name));
+  item->setData(id);
+  connect(item, &QAction::triggered, this, [this, id] { command(id, commandClicked); });
+}
+
 void ListEditor::buildListsMenu() {
   removeListsMenu();
   const std::vector<DirectoryEntry> entries = findFiles(uiTextCopy(textListFolder) + "\\*.*");
@@ -308,9 +308,7 @@ void ListEditor::buildListsMenu() {
   int id = firstListId, current = 0;
   for (const DirectoryEntry& entry : entries) {
     if (!entry.isDirectory || entry.name[0] == '.') continue;
-    QAction* item = listsMenu_->addAction(uiQString(entry.name));
-    item->setData(id);
-    connect(item, &QAction::triggered, this, [this, id] { command(id, commandClicked); });
+    addListItem(entry.name, id);
     if (equalNoCase(entry.name, practiceListName)) current = id;
     ++id;
   }
@@ -342,7 +340,7 @@ void ListEditor::switchToList(int id) {
   listId = id;
   const std::string name = fromUiQString(item->text()).substr(0, maxListNameLength);
   std::strcpy(practiceListName, name.c_str());
-  reopenCurrentList();
+  reopenListFile();
   listChanged();
 }
 
@@ -363,16 +361,14 @@ void ListEditor::createNewList() {
     buildListsMenu();
   } else {
     const int id = firstListId + namedListCount;
-    QAction* item = listsMenu_->addAction(uiQString(practiceListName));
-    item->setData(id);
-    connect(item, &QAction::triggered, this, [this, id] { command(id, commandClicked); });
+    addListItem(practiceListName, id);
     checkListItem(listId, false);
     checkListItem(id, true);
     listId = id;
   }
   namedListCount = countListFolders() - 2;
   enableMenuItem(cmdDeleteCurrentList, namedListCount > 0);
-  reopenCurrentList();
+  reopenListFile();
   listChanged();
 }
 

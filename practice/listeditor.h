@@ -77,6 +77,7 @@ class ListEditor : public ToolWindow {
 
  private:
   void buildListsMenu();
+  void addListItem(const std::string& name, int id);
   void removeListsMenu();
   void checkListItem(int id, bool checked);
   QAction* listItem(int id) const;

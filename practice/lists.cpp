@@ -29,12 +29,6 @@ std::string listFolder() { return uiTextCopy(textListFolder); }
 
 std::string currentListFolder() { return listFolder() + practiceListName; }
 
-void reopenList() {
-  closeListFile();
-  openListFile();
-  countListRecords();
-}
-
 // Only what really lies inside the list's own folder goes: regular files, never what a symbolic
 // link points at, and nothing at all when the list folder itself is a link to somewhere else.
 void removeListFolder(WindowHandle owner) {
@@ -53,6 +47,12 @@ void removeListFolder(WindowHandle owner) {
 }
 
 }  // namespace
+
+void reopenListFile() {
+  closeListFile();
+  openListFile();
+  countListRecords();
+}
 
 void resetListState() {
   listId = firstListId;
@@ -123,7 +123,7 @@ void compactListFile() {
         return false;
     return true;
   });
-  reopenList();
+  reopenListFile();
   listModified = false;
 }
 

@@ -16,6 +16,9 @@ extern bool listModified;   // a deleted mark was toggled since the list file wa
 // Back to the state of process start.
 void resetListState();
 
+// After a change of list: the current list's file of the current direction, and its count.
+void reopenListFile();
+
 // A fresh installation has no list folder yet; without it no list could ever be made.
 void ensureListFolder();
 // Creates the current list's folder; an existing one is no error.
