@@ -123,6 +123,10 @@ TEST_F(PracticeWindowTest, AKeyOrAClickHurriesTheNextStep) {
   EXPECT_NE(practice->shownWord(), word);
   EXPECT_EQ(practice->shownTranslation(), "");
   EXPECT_EQ(interval(), 5250);
+  // A left click on the word box counts as one on the window.
+  const QPoint wordBox(practice->layoutLeft() + 100, practice->layoutTop() + 40);
+  QTest::mouseClick(practice->client(), Qt::LeftButton, {}, wordBox);
+  EXPECT_EQ(interval(), 10);
 }
 
 TEST_F(PracticeWindowTest, AResizeSkipsTheTranslationButTheWordStillCounts) {
