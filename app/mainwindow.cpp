@@ -17,6 +17,8 @@
 #include "app/startup.h"
 #include "addwords/addwordswindow.h"
 #include "lookup/searchwindow.h"
+#include "practice/listeditor.h"
+#include "practice/practicewindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
@@ -263,6 +265,7 @@ void MainWindow::openTool(int id) {
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
     case cmdAddWords: tool = new AddWordsWindow; break;
+    case cmdStartPractice: tool = new PracticeWindow; break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {
@@ -288,10 +291,8 @@ void MainWindow::startPractice() {
 }
 
 void MainWindow::createPracticeList() {
-  namedListCount = countListFolders() - 2;
   // Without a named list the list-name dialog asks for one first.
-  if (!practiceListName[0]) return;
-  openTool(cmdCreatePracticeList);
+  if (ToolWindow* editor = openListEditor(this)) tool_ = editor;
 }
 
 void MainWindow::toggleStayOnTop() {

@@ -31,7 +31,6 @@
 namespace zembo {
 
 int recordMode = 0;
-int listId = firstListId;
 
 namespace {
 
@@ -83,6 +82,7 @@ void prepareCollation() {
 }
 
 void readPracticeList() {
+  ensureListFolder();
   readProfileString("Dictionary", "PracticeList", "", practiceListName, 149, "win.ini");
   listId = readProfileInt("Dictionary", "ListID", firstListId, "win.ini");
   if (practiceListName[0] && !listFolderExists()) {
@@ -144,7 +144,7 @@ int runMessageLoop() {
 
 void resetStartupState() {
   recordMode = 0;
-  listId = firstListId;
+  resetListState();
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

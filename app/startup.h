@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include "practice/lists.h"
+
 namespace zembo {
 
 extern int recordMode;  // the command line was "record"
-extern int listId;      // command id of the current practice list in the Lists menu
 // Back to the state of process start: no record mode, the first list, no main window, no
 // instance lock.
 void resetStartupState();

@@ -21,14 +21,28 @@ enum Command : int {
   cmdSearch = 12,
   cmdCreatePracticeList = 13,
   cmdDone = 14,
+  cmdAddAll = 15,
+  cmdRemoveAll = 16,
+  cmdAddRandom = 17,
+  cmdRandomOk = 18,         // the add-random window's OK
+  idDeleteOldList = 19,     // the add-random window's check box
   cmdPasteText = 20,
   cmdAddWordsHelp = 22,
+  cmdPrint = 23,
   cmdRecord = 25,
   idSearchField = 30,
   idListNameField = 30,
   idNewWordField = 30,
   idNewTranslationField = 31,
+  idProgressBar = 40,
   idScrollBar = 41,
+  idListScrollBar = 41,
+  idDictionaryScrollBar = 42,
+  drillTimerId = 43,        // the practice window's one timer
+  idWordBox = 45,
+  idTranslationBox = 46,
+  idSpeedFrame = 47,
+  idSpeedSlider = 50,
   cmdDeleteRecord = 50,
   cmdCopy = 53,
   cmdPaste = 54,
@@ -38,6 +52,8 @@ enum Command : int {
   cmdPlay = 58,
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
+  firstListBox = 100,       // the list editor's twelve list boxes
+  firstDictionaryBox = 120,  // and its ten dictionary boxes
   firstLanguageId = 200,  // the language menu: 200 + the direction's position
   firstListId = 400,        // the Lists menu: 400 + the list's position
 };
