@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QPageSize>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -9,6 +10,7 @@
 #include "practice/printingwindow.h"
 #include "practice/printlist.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
 #include "tests/practice/printfixture.h"
 
 namespace zembo {
@@ -37,7 +39,7 @@ TEST_F(PrintListTest, OneRecordGivesTheHeadingAnEmptyLineAndTheRecordInTheFile) 
   EXPECT_EQ(text->findBlockByNumber(2).text().toStdString(), "chat" + std::string(27, ' ') + "   -   cat");
 }
 
-TEST_F(PrintListTest, TheHeadingIsBoldAndTheRecordsAreNotAllInCourierNew) {
+TEST_F(PrintListTest, OnlyTheHeadingIsBoldAndEveryColumnIsInCourierNew) {
   startWithList({{"chat", "cat"}, {"chien", "dog"}});
   ASSERT_EQ(writePrintFile(), 0);
   const std::unique_ptr<QTextDocument> text = loadPrintFile();
@@ -93,6 +95,7 @@ TEST_F(PrintListTest, TheProgressCountsEveryTenthRecordAndDeletedRecordsArePrint
   window.show();
   formatPrintText(*text, &window);
   EXPECT_EQ(window.progressHistory(), (std::vector<std::string>{"Word 0", "Word 10", "Word 20"}));
+  saveGrab(&window, "printing-window");
   EXPECT_EQ(window.windowTitle(), "Print");
   EXPECT_EQ(window.size(), QSize(294, 104));
   EXPECT_EQ(text->blockCount(), 28);
@@ -229,6 +232,30 @@ TEST_F(PrintListTest, APrinterThatCannotStartTheDocumentIsReportedAndPrintsNothi
   EXPECT_EQ(printer->copyCount(), 2);
   // Nothing stays behind: the printing window is gone.
   for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(dynamic_cast<PrintingWindow*>(w), nullptr);
+}
+
+// The sample dictionary's first hundred French words as a practice list, printed on A4 paper.
+TEST_F(PrintListTest, AListOfTheSampleDictionaryPrintsOnA4) {
+  SKIP_WITHOUT_PDF_TOOLS();
+  std::filesystem::copy(ZEMBO_SAMPLE_DIR, dir, std::filesystem::copy_options::recursive);
+  writeFile("list/sample/Fre_Eng.ls", readFile("language/Fre_Eng.zb").substr(0, 100 * sizeof(WordRecord)));
+  ASSERT_EQ(start(), -1);
+  ASSERT_EQ(listCount, 100);
+  readListRecord(99);
+  const std::string lastWord(wordOf(currentRecord)), lastTranslation(translationOf(currentRecord));
+
+  const auto pdf = dir / "sample-list.pdf";
+  auto printer = pdfPrinter(pdf);
+  printer->setPageSize(QPageSize(QPageSize::A4));
+  ASSERT_EQ(printListOn(*printer), 0);
+  ASSERT_EQ(pageCount(pdf), 2);
+  EXPECT_EQ(squeezed(pageText(pdf, 1)).substr(0, 16), "French English\n\n");
+  EXPECT_NE(squeezed(pageText(pdf, 2)).find(toQString(lastWord, 0).toStdString() + " - " +
+                                            toQString(lastTranslation, 0).toStdString() + "\n"),
+            std::string::npos);
+  if (const char* folder = std::getenv("ZEMBO_GRAB_DIR"))
+    std::filesystem::copy_file(pdf, std::filesystem::path(folder) / "sample-list.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace

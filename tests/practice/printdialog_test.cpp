@@ -19,6 +19,7 @@ class PrintDialogTest : public test::PrintTest {
       auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
       if (!dialog || !dialog->isVisible()) return;
       shown = true;
+      saveGrab(dialog, "print-dialog");
       if (accept) dialog->accept();
       else dialog->reject();
     });
