@@ -102,6 +102,20 @@ TEST_F(PrintListTest, TheProgressCountsEveryTenthRecordAndDeletedRecordsArePrint
   EXPECT_EQ(text->findBlockByNumber(9).text().toStdString(), "w007" + std::string(27, ' ') + "   -   t007");
 }
 
+// More than a million characters: nothing of the list is cut off.
+TEST_F(PrintListTest, ALongListIsPreparedWhole) {
+  std::vector<WordPair> records = numberedRecords(12000);
+  for (WordPair& r : records) r.translation.resize(50, 'x');
+  startWithList(records);
+  ASSERT_EQ(writePrintFile(), 0);
+  const std::unique_ptr<QTextDocument> text = loadPrintFile();
+  formatPrintText(*text, nullptr);
+  ASSERT_GT(text->characterCount(), 1048575);
+  EXPECT_EQ(text->blockCount(), 12003);
+  EXPECT_EQ(text->findBlockByNumber(12001).text().toStdString(),
+            "w11999" + std::string(25, ' ') + "   -   t11999" + std::string(44, 'x'));
+}
+
 TEST_F(PrintListTest, ACyrillicWordColumnAndALatinTranslationColumnPrintTheirOwnLetters) {
   SKIP_WITHOUT_PDF_TOOLS();
   writeSampleDictionary("Rus_Eng.zb");
