@@ -86,7 +86,7 @@ TEST_F(PrintListTest, PrintingToAPdfShowsBothColumnsInCourierWithABoldHeading) {
 }
 
 TEST_F(PrintListTest, TheProgressCountsEveryTenthRecordAndDeletedRecordsArePrinted) {
-  std::vector<WordPair> records = numberedRecords(25);
+  std::vector<WordPair> records = test::numberedPairs(25);
   records[7].flags = 1;
   startWithList(records);
   ASSERT_EQ(writePrintFile(), 0);
@@ -104,7 +104,7 @@ TEST_F(PrintListTest, TheProgressCountsEveryTenthRecordAndDeletedRecordsArePrint
 
 // More than a million characters: nothing of the list is cut off.
 TEST_F(PrintListTest, ALongListIsPreparedWhole) {
-  std::vector<WordPair> records = numberedRecords(12000);
+  std::vector<WordPair> records = test::numberedPairs(12000);
   for (WordPair& r : records) r.translation.resize(50, 'x');
   startWithList(records);
   ASSERT_EQ(writePrintFile(), 0);
@@ -136,7 +136,7 @@ TEST_F(PrintListTest, ACyrillicWordColumnAndALatinTranslationColumnPrintTheirOwn
 
 TEST_F(PrintListTest, APageRangePrintsOnlyThosePages) {
   SKIP_WITHOUT_PDF_TOOLS();
-  startWithList(numberedRecords(80));
+  startWithList(test::numberedPairs(80));
   const auto all = dir / "all.pdf";
   ASSERT_EQ(printListOn(*pdfPrinter(all)), 0);
   ASSERT_EQ(pageCount(all), 4);
@@ -154,7 +154,7 @@ TEST_F(PrintListTest, APageRangePrintsOnlyThosePages) {
 
 TEST_F(PrintListTest, CollatedCopiesRepeatTheDocumentAndUncollatedOnesEachPage) {
   SKIP_WITHOUT_PDF_TOOLS();
-  startWithList(numberedRecords(40));
+  startWithList(test::numberedPairs(40));
   const auto once = dir / "once.pdf";
   ASSERT_EQ(printListOn(*pdfPrinter(once)), 0);
   const std::vector<std::string> pages = pageFirstLines(once);

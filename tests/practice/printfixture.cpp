@@ -29,17 +29,6 @@ void PrintTest::startWithList(const std::vector<WordPair>& list) {
   ASSERT_EQ(listCount, static_cast<int>(list.size()));
 }
 
-std::vector<WordPair> PrintTest::numberedRecords(int count) {
-  std::vector<WordPair> records;
-  char word[16], translation[16];
-  for (int i = 0; i < count; ++i) {
-    std::snprintf(word, sizeof word, "w%03d", i);
-    std::snprintf(translation, sizeof translation, "t%03d", i);
-    records.push_back({word, translation});
-  }
-  return records;
-}
-
 std::unique_ptr<QPrinter> PrintTest::pdfPrinter(const std::filesystem::path& file, double widthInches,
                                                 double heightInches) const {
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -22,8 +22,6 @@ class PrintTest : public DictionaryTest {
 
   // The dictionary of the fixture with one practice list holding these records, zembo started.
   void startWithList(const std::vector<WordPair>& list);
-  // Records w000 - t000, w001 - t001, ...
-  static std::vector<WordPair> numberedRecords(int count);
   // A printer writing a PDF file of the given page size in inches.
   std::unique_ptr<QPrinter> pdfPrinter(const std::filesystem::path& file, double widthInches = 5,
                                        double heightInches = 5) const;
