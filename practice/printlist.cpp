@@ -216,43 +216,46 @@ void formatPrintText(QTextDocument& text, PrintingWindow* progress) {
 
 int printDocument(QTextDocument& text, QPrinter& printer) {
   WaitCursor waiting;
-  const int copies = std::max(1, printer.copyCount());
-  const bool collate = printer.collateCopies();
-  const bool pageRange = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
-  const int fromPage = printer.fromPage(), toPage = printer.toPage();
+  const PageChoice choice{std::max(1, printer.copyCount()), printer.collateCopies(),
+                          printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0, printer.fromPage(),
+                          printer.toPage()};
   // The copies are made here, page by page, so the printer makes none of its own.
   printer.setCopyCount(1);
   printer.setDocName(printFileName);
   printer.setFullPage(true);
-
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    printer.setCopyCount(copies);
-    messageBox(mainWindowHandle, printFailedText, uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
-    return -1;
-  }
   const QRect rect = printRectangleOn(printer);
   text.documentLayout()->setPaintDevice(&printer);
   text.setPageSize(rect.size());
-  const int pages = text.pageCount();
+  const std::vector<int> pages = pagesToPrint(text.pageCount(), choice);
+  // A collated print leaves one copy in the settings: each document copy was one.
+  printer.setCopyCount(choice.collate ? 1 : choice.copies);
+  // A page range beyond the end starts no document, so no empty sheet comes out.
+  if (pages.empty()) return 0;
 
-  bool firstPage = true;
-  for (int documentCopy = 0; documentCopy < (collate ? copies : 1); ++documentCopy) {
-    for (int page = 1; page <= pages; ++page) {
-      if (!pageRange || page >= fromPage) {
-        for (int pageCopy = 0; pageCopy < (collate ? 1 : copies); ++pageCopy) {
-          if (!firstPage) printer.newPage();
-          firstPage = false;
-          drawPage(painter, text, rect, page - 1);
-        }
-      }
-      if (pageRange && page + 1 > toPage) break;
-    }
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    printer.setCopyCount(choice.copies);
+    messageBox(mainWindowHandle, printFailedText, uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
+    return -1;
+  }
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) printer.newPage();
+    drawPage(painter, text, rect, pages[i] - 1);
   }
   painter.end();
-  // A collated print leaves one copy in the settings: each document copy was one.
-  printer.setCopyCount(collate ? 1 : copies);
   return 0;
+}
+
+std::vector<int> pagesToPrint(int pageCount, const PageChoice& choice) {
+  std::vector<int> pages;
+  for (int documentCopy = 0; documentCopy < (choice.collate ? choice.copies : 1); ++documentCopy) {
+    for (int page = 1; page <= pageCount; ++page) {
+      if (!choice.pageRange || page >= choice.fromPage)
+        pages.insert(pages.end(), choice.collate ? 1 : choice.copies, page);
+      if (choice.pageRange && page + 1 > choice.toPage) break;
+    }
+  }
+  return pages;
 }
 
 int printListOn(QPrinter& printer) {

@@ -6,6 +6,7 @@
 // target's, and from there onto the printer chosen in the print dialog.
 
 #include <memory>
+#include <vector>
 
 class QPrinter;
 class QTextDocument;
@@ -43,6 +44,17 @@ void formatPrintText(QTextDocument& text, PrintingWindow* progress);
 // Prints the document with the printer's page range, copies and collation; 0, or -1 (with a
 // message) when the printer cannot start the document.
 int printDocument(QTextDocument& text, QPrinter& printer);
+
+// What the print dialog chose about the pages: the number of copies, whether they are collated
+// (the whole document again for each copy) or not (each page again), and the page range.
+struct PageChoice {
+  int copies = 1;
+  bool collate = false;
+  bool pageRange = false;
+  int fromPage = 0, toPage = 0;
+};
+// The pages (from 1) of a document of pageCount pages, in the order they come out.
+std::vector<int> pagesToPrint(int pageCount, const PageChoice& choice);
 
 // The rectangle on a page, in twips, that the text is laid out in: a margin of a quarter inch
 // left and right and half an inch top and bottom, each only when the page is big enough for it.

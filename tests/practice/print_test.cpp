@@ -152,6 +152,28 @@ TEST_F(PrintListTest, APageRangePrintsOnlyThosePages) {
   EXPECT_EQ(pageText(range, 2), pageText(all, 3));
 }
 
+TEST_F(PrintListTest, APageRangeBeyondTheEndPrintsNoSheet) {
+  startWithList({{"chat", "cat"}});
+  const auto pdf = dir / "beyond.pdf";
+  auto printer = pdfPrinter(pdf);
+  printer->setPrintRange(QPrinter::PageRange);
+  printer->setFromTo(2, 5);
+  EXPECT_EQ(printListOn(*printer), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+}
+
+TEST_F(PrintListTest, PagesComeOutInTheOrderOfCopiesCollationAndRange) {
+  using Pages = std::vector<int>;
+  EXPECT_EQ(pagesToPrint(3, {}), (Pages{1, 2, 3}));
+  EXPECT_EQ(pagesToPrint(2, {3, true, false, 0, 0}), (Pages{1, 2, 1, 2, 1, 2}));
+  EXPECT_EQ(pagesToPrint(2, {3, false, false, 0, 0}), (Pages{1, 1, 1, 2, 2, 2}));
+  EXPECT_EQ(pagesToPrint(4, {1, false, true, 2, 3}), (Pages{2, 3}));
+  EXPECT_EQ(pagesToPrint(4, {2, true, true, 3, 9}), (Pages{3, 4, 3, 4}));
+  EXPECT_EQ(pagesToPrint(4, {2, false, true, 4, 4}), (Pages{4, 4}));
+  EXPECT_EQ(pagesToPrint(1, {1, false, true, 2, 3}), Pages{});
+}
+
 TEST_F(PrintListTest, CollatedCopiesRepeatTheDocumentAndUncollatedOnesEachPage) {
   SKIP_WITHOUT_PDF_TOOLS();
   startWithList(test::numberedPairs(40));
