@@ -101,14 +101,16 @@ struct WaitCursor {
   ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
-int toDevice(int twips, int dotsPerInch) { return static_cast<int>(static_cast<long long>(twips) * dotsPerInch / twipsPerInch); }
+int scaled(int value, int multiplier, int divisor) {
+  return static_cast<int>(static_cast<long long>(value) * multiplier / divisor);
+}
+int toDevice(int twips, int dotsPerInch) { return scaled(twips, dotsPerInch, twipsPerInch); }
 
 // The print rectangle in the printer's pixels, measured from the corner of the paper.
 QRect printRectangleOn(const QPrinter& printer) {
   const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
   const int dpiX = printer.logicalDpiX(), dpiY = printer.logicalDpiY();
-  const TwipsRect rect = printRectangle(static_cast<int>(static_cast<long long>(paper.width()) * twipsPerInch / dpiX),
-                                        static_cast<int>(static_cast<long long>(paper.height()) * twipsPerInch / dpiY));
+  const TwipsRect rect = printRectangle(scaled(paper.width(), twipsPerInch, dpiX), scaled(paper.height(), twipsPerInch, dpiY));
   const int left = toDevice(rect.left, dpiX), top = toDevice(rect.top, dpiY);
   return QRect(left, top, toDevice(rect.right, dpiX) - left, toDevice(rect.bottom, dpiY) - top);
 }
