@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "lookup/searchwindow.h"
+#include "practice/printlist.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
@@ -27,7 +28,7 @@
 
 namespace zembo {
 
-void (*printListHook)() = nullptr;
+void (*printListHook)() = printList;
 int listTopIndex = 0, listShownTopIndex = 0;
 int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
 

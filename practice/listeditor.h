@@ -19,7 +19,7 @@ namespace zembo {
 class SearchField;
 
 
-// The printing of a list, connected where printing is built; nullptr: Print does nothing.
+// What Print runs: printList, which tests replace.
 extern void (*printListHook)();
 
 extern int listTopIndex, listShownTopIndex;

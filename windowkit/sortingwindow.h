@@ -5,16 +5,16 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QWidget>
 
 #include <functional>
 
+#include "windowkit/progresswindow.h"
 #include "windowkit/uifont.h"
 #include "store/sort.h"
 
 namespace zembo {
 
-class SortingWindow : public QWidget, public SortProgress {
+class SortingWindow : public ProgressWindow, public SortProgress {
  public:
   SortingWindow();
   ~SortingWindow() override;
@@ -23,17 +23,9 @@ class SortingWindow : public QWidget, public SortProgress {
   void drawNextFrame() override;
   const std::string& progressText() const { return text_; }
   int framesDrawn() const { return framesDrawn_; }
-  // Returns when the window is on the screen and painted (or after a short while without one).
-  void waitUntilOnScreen();
-
- protected:
-  void paintEvent(QPaintEvent*) override;
 
  private:
-  void paintNow();
-
-  UiFont font_;     // the window's default font
-  QImage surface_;  // what the window shows
+  UiFont font_;  // the window's default font
   QImage frames_[12];
   QImage patch_;  // the background under the animation
   int frameIndex_ = 0;
