@@ -16,6 +16,7 @@
 #include "app/aboutbox.h"
 #include "app/startup.h"
 #include "lookup/searchwindow.h"
+#include "lookup/textwindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
@@ -261,6 +262,7 @@ void MainWindow::openTool(int id) {
   toolWindowOpen = 1;
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
+    case cmdTextFileSearch: tool = new TextWindow; break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {
