@@ -15,6 +15,7 @@
 
 #include "app/aboutbox.h"
 #include "app/startup.h"
+#include "lookup/recordwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/textwindow.h"
 #include "resources/uitextrows.h"
@@ -263,6 +264,9 @@ void MainWindow::openTool(int id) {
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
     case cmdTextFileSearch: tool = new TextWindow; break;
+    case cmdRecord:
+      if (recordMode) tool = new RecordWindow;
+      break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {

@@ -38,7 +38,8 @@ enum Command : int {
   cmdPlay = 58,
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
-  firstLanguageId = 200,  // the language menu: 200 + the direction's position
+  firstLanguageId = 200,
+  cmdRecordKey = 256,  // Enter, Space or Backspace on the recording window's button, the key above  // the language menu: 200 + the direction's position
   firstListId = 400,        // the Lists menu: 400 + the list's position
 };
 
