@@ -200,6 +200,9 @@ void TextWindow::pasteText() {
 
 void TextWindow::showLoadedText() {
   textField_->setPlainText(textForField(loadedText_, currentDirection->sourceCharset));
+  // Also when the window is not yet active again after the Open dialog: its activation then
+  // brings the focus here, not back to the search field.
+  textWindowFocus_ = textField_;
   textField_->setFocus();
 }
 
@@ -208,7 +211,13 @@ void TextWindow::lookUpCaretWord() {
   const int caret = textField_->textCursor().selectionStart();
   const std::string word = wordAtCaret(loadedText_, static_cast<std::size_t>(caret));
   if (word.empty() || word == lastCaretWord_) return;
-  searchField_->setText(toQString(word, currentDirection->sourceCharset));
+  const QString text = toQString(word, currentDirection->sourceCharset);
+  // The field may hold the word already (from before a direction switch): setting it again
+  // would change nothing and look nothing up.
+  if (searchField_->text() == text)
+    rows_->lookUp(text, currentDirection->sourceCharset);
+  else
+    searchField_->setText(text);
   lastCaretWord_ = word;
 }
 

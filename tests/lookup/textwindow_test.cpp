@@ -349,3 +349,28 @@ TEST_F(TextWindowTest, ALargeTextLoadsInAMomentAndClicksStayInstant) {
 
 }  // namespace
 }  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(TextWindowTest, AfterADirectionSwitchTheWordInTheSearchFieldIsLookedUpAgain) {
+  writeSampleDictionary();
+  test::writeWords("language/Fre_Eng.zb", fruit);
+  std::vector<WordPair> letters;  // "aa", "ab", ... "fe": digits would split a word of the text
+  for (int i = 0; i < 30; ++i) letters.push_back({{char('a' + i / 5), char('a' + i % 5)}, "x"});
+  test::writeWords("language/Eng_Ger.zb", letters);
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  loadFile("text.txt", "ea");
+  clickAt(1);
+  EXPECT_EQ(searchText(), "ea");
+  EXPECT_EQ(window->topIndex(), 8);  // "figue", the first French word after it
+  window->command(firstLanguageId + 3, commandClicked);
+  ASSERT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  clickAt(1);
+  EXPECT_EQ(window->topIndex(), 20);
+  EXPECT_EQ(row(0), "ea");
+}
+
+}  // namespace
+}  // namespace zembo
