@@ -30,7 +30,7 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   recordMenu_ = makeRecordMenu(85);
   deletedRecordMenu_ = makeRecordMenu(86);
   charsetWindowOn_ = false;
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
 
@@ -50,11 +50,8 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   needsSort = 0;
   charsetReceiver = searchField_;
   searchField_->setFocus();
-  connect(searchField_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { rows_->lookUp(text, currentDirection->sourceCharset); });
-
-  rows_->resetScrollRange();
-  rows_->showRows(0);
+  rows_->followSearchField(searchField_);
+  rows_->showFromTop();
   place();
   checkMenuItem(cmdClipboardOn, clipboardSearchOn);
   checkMenuItem(cmdClipboardOff, !clipboardSearchOn);
@@ -73,11 +70,6 @@ QMenu* SearchWindow::makeRecordMenu(int firstItemText) {
   const int items[][2] = {{cmdDeleteRecord, firstItemText}, {cmdCopy, 88}, {cmdPaste, 89}, {cmdPlay, 90}};
   for (const auto& item : items) menu->addAction(uiQText(item[1]))->setData(item[0]);
   return menu;
-}
-
-void SearchWindow::makeFonts() {
-  sourceFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
-  targetFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->targetCharset);
 }
 
 void SearchWindow::applyFonts() {
@@ -171,7 +163,7 @@ void SearchWindow::clipboardChanged() {
 void SearchWindow::switchSearchDirection(int menuId) {
   if (needsSort) sortWithSortingWindow();
   switchDirection(menuId);
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
   applyFonts();

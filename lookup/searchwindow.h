@@ -49,7 +49,6 @@ class SearchWindow : public ToolWindow {
 
  private:
   QMenu* makeRecordMenu(int firstItemText);
-  void makeFonts();
   void applyFonts();
   void showRecord(int row, const WordRecord* record);
   void switchSearchDirection(int menuId);

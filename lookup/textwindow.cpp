@@ -89,7 +89,7 @@ TextWindow::TextWindow() : ToolWindow(translatePos) {
   setWindowTitle(uiQText(textSearchTextFile));
   setMenuResource(findMenu(std::string(uiLanguageName) + "_readfile"));
   setOuterSize(630, 362);
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
 
   textField_ = new QPlainTextEdit(client());
   textField_->setGeometry(20, 115, 586, 180);
@@ -122,17 +122,10 @@ TextWindow::TextWindow() : ToolWindow(translatePos) {
 
   needsSort = 0;
   searchField_->setFocus();
-  connect(searchField_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { rows_->lookUp(text, currentDirection->sourceCharset); });
-  rows_->resetScrollRange();
-  rows_->showRows(0);
+  rows_->followSearchField(searchField_);
+  rows_->showFromTop();
   place();
   show();
-}
-
-void TextWindow::makeFonts() {
-  sourceFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
-  targetFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->targetCharset);
 }
 
 void TextWindow::applyFonts() {
@@ -241,7 +234,7 @@ void TextWindow::changeEvent(QEvent* event) {
 
 void TextWindow::switchTextDirection(int menuId) {
   switchDirection(menuId);
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
   applyFonts();
   client()->update();
   rows_->restart();

@@ -67,7 +67,6 @@ class TextWindow : public ToolWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void makeFonts();
   void applyFonts();
   void showRecord(int row, const WordRecord* record);
   void openTextFile();

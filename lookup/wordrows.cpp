@@ -112,6 +112,16 @@ bool WordRows::searchFieldKey(int code, QLineEdit* searchField) {
   return true;
 }
 
+void WordRows::followSearchField(QLineEdit* searchField) {
+  connect(searchField, &QLineEdit::textChanged, this,
+          [this](const QString& text) { lookUp(text, currentDirection->sourceCharset); });
+}
+
+void WordRows::showFromTop() {
+  resetScrollRange();
+  showRows(0);
+}
+
 void WordRows::restart() {
   // Rows past the new file's end would still show the previous file's words.
   for (int i = 0; i < rowCount_; ++i) showRecord_(i, nullptr);
@@ -142,6 +152,11 @@ void WordRows::scrollAction(int action) {
   showIfChanged();
   // The bar moves only with the view.
   scrollBar_->setSliderPosition(shownTopIndex_ / 10);
+}
+
+void makeColumnFonts(UiFont& source, UiFont& target) {
+  source = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
+  target = createUiFont(11, 400, "Times New Roman", currentDirection->targetCharset);
 }
 
 void paintLookupHeadings(QPainter& painter, int clientWidth) {

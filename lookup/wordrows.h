@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "formats/wordrecord.h"
+#include "windowkit/uifont.h"
 
 class QPainter;
 class QScrollBar;
@@ -54,6 +55,10 @@ class WordRows : public QObject {
   void lookUp(const QString& searchText, int charset);
   // A command of the search field: its Enter, Up and Down; false for anything else.
   bool searchFieldKey(int code, QLineEdit* searchField);
+  // Every change of the field's text looks the text up.
+  void followSearchField(QLineEdit* searchField);
+  // The first rows of the word file, as a window opens.
+  void showFromTop();
   // Back to the top of the word file, for a new one: rows emptied and refilled, scroll range anew.
   void restart();
   void resetScrollRange();
@@ -71,6 +76,9 @@ class WordRows : public QObject {
   int shownTopIndex_ = 0;
   QScrollBar* scrollBar_;
 };
+
+// The fonts of the two columns: the current direction's source and target character sets.
+void makeColumnFonts(UiFont& source, UiFont& target);
 
 // What a look-up window paints: the grey top line, the two language names over the columns and
 // "Search" under the search field.

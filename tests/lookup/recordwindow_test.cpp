@@ -6,6 +6,7 @@
 #include "platform/messagebox.h"
 #include "platform/profile.h"
 #include "tests/lookup/lookupfixture.h"
+#include "tests/lookup/wavefile.h"
 
 namespace zembo {
 namespace {
@@ -35,28 +36,12 @@ class FakeAudioInput : public AudioInput {
 };
 std::unique_ptr<AudioInput> makeFakeInput() { return std::make_unique<FakeAudioInput>(); }
 
-std::uint32_t le32(const std::string& bytes, std::size_t at) {
-  std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return v;
-}
-std::uint16_t le16(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
 // A WAV file of 16-bit PCM samples with this rate and channel count.
 void expectWaveHeader(const std::string& wav, std::uint32_t rate, std::uint16_t channels) {
-  ASSERT_GE(wav.size(), 44u);
-  EXPECT_EQ(wav.substr(0, 4), "RIFF");
-  EXPECT_EQ(le32(wav, 4), wav.size() - 8);
-  EXPECT_EQ(wav.substr(8, 4), "WAVE");
-  const std::size_t fmt = wav.find("fmt ");
-  ASSERT_NE(fmt, std::string::npos);
-  EXPECT_EQ(le16(wav, fmt + 8), 1);  // PCM
-  EXPECT_EQ(le16(wav, fmt + 10), channels);
-  EXPECT_EQ(le32(wav, fmt + 12), rate);
-  EXPECT_EQ(le16(wav, fmt + 22), 16);
-  EXPECT_NE(wav.find("data"), std::string::npos);
+  const test::WaveHeader header = test::readWaveHeader(wav);
+  EXPECT_EQ(header.channels, channels);
+  EXPECT_EQ(header.rate, rate);
+  EXPECT_EQ(header.bits, 16);
 }
 
 class RecordWindowTest : public test::SearchTest {
