@@ -74,7 +74,9 @@ RecordWindow::RecordWindow() : ToolWindow(unplacedRecordWindow) {
   show();
 }
 
-RecordWindow::~RecordWindow() {
+RecordWindow::~RecordWindow() { RecordWindow::closeDown(); }
+
+void RecordWindow::closeDown() {
   stopWithoutSaving();
   writeProfileString("Dictionary", recordPositionKey(language_), std::to_string(recordIndex_), "win.ini");
 }

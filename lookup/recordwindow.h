@@ -28,7 +28,8 @@ class RecordWindow : public ToolWindow {
   ~RecordWindow() override;
 
   void command(int id, int code) override;
-  void closeDown() override { stopWithoutSaving(); }
+  // Also when the program ends with the window open: the device goes, the position stays.
+  void closeDown() override;
 
   int recordIndex() const { return recordIndex_; }
   bool recording() const { return recording_; }

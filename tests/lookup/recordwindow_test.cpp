@@ -307,3 +307,20 @@ TEST_F(MciTest, AFailedSaveKeepsThePreviousFile) {
 
 }  // namespace
 }  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(RecordWindowTest, EndingTheProgramWhileRecordingKeepsThePositionAndClosesTheDevice) {
+  startRecordMode();
+  key(Qt::Key_Return);
+  key(Qt::Key_Space);
+  QTest::keyClick(window->recordButton(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_TRUE(mainWindow->destroyed());
+  EXPECT_EQ(FakeInput::openDevices, 0);
+  EXPECT_FALSE(exists("sound/French/w001.wav"));
+  EXPECT_EQ(readProfileInt("Dictionary", "lastrecord_French", -1, "win.ini"), 1);
+}
+
+}  // namespace
+}  // namespace zembo
