@@ -3,7 +3,10 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextBrowser>
 
 #include "lookup/textwindow.h"
 #include "platform/profile.h"
@@ -370,6 +373,31 @@ TEST_F(TextWindowTest, AfterADirectionSwitchTheWordInTheSearchFieldIsLookedUpAga
   clickAt(1);
   EXPECT_EQ(window->topIndex(), 20);
   EXPECT_EQ(row(0), "ea");
+}
+
+}  // namespace
+}  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(TextWindowTest, HelpOpensAtTheSectionOfTheWindow) {
+  std::string filler;
+  for (int i = 0; i < 200; ++i) filler += "<p>text</p>";
+  writeFile("dict.hlp", "<html><body><h1>Contents</h1>" + filler +
+                            "<p><a name=\"Search words in textfile\"></a>Text files</p>" + filler + "</body></html>");
+  openText();
+  for (QPushButton* button : window->client()->findChildren<QPushButton*>())
+    if (button->text() == "Help") QTest::mouseClick(button, Qt::LeftButton);
+  processEvents();
+  QTextBrowser* help = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<QTextBrowser*>(w)) help = b;
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_GT(help->verticalScrollBar()->value(), 0);
+  help->close();
+  processEvents();
 }
 
 }  // namespace
