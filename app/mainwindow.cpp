@@ -16,7 +16,9 @@
 #include "app/aboutbox.h"
 #include "app/startup.h"
 #include "addwords/addwordswindow.h"
+#include "lookup/recordwindow.h"
 #include "lookup/searchwindow.h"
+#include "lookup/textwindow.h"
 #include "practice/listeditor.h"
 #include "practice/practicewindow.h"
 #include "resources/uitextrows.h"
@@ -266,6 +268,10 @@ void MainWindow::openTool(int id) {
     case cmdSearch: tool = new SearchWindow; break;
     case cmdAddWords: tool = new AddWordsWindow; break;
     case cmdStartPractice: tool = new PracticeWindow; break;
+    case cmdTextFileSearch: tool = new TextWindow; break;
+    case cmdRecord:
+      if (recordMode) tool = new RecordWindow;
+      break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {

@@ -27,13 +27,16 @@ enum Command : int {
   cmdRandomOk = 18,         // the add-random window's OK
   idDeleteOldList = 19,     // the add-random window's check box
   cmdPasteText = 20,
+  cmdTextFileHelp = 21,
   cmdAddWordsHelp = 22,
   cmdPrint = 23,
   cmdRecord = 25,
+  idRecordButton = 26,
   idSearchField = 30,
   idListNameField = 30,
   idNewWordField = 30,
   idNewTranslationField = 31,
+  idTextField = 31,
   idProgressBar = 40,
   idScrollBar = 41,
   idListScrollBar = 41,
@@ -54,7 +57,8 @@ enum Command : int {
   cmdDeleteCurrentList = 60,
   firstListBox = 100,       // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
-  firstLanguageId = 200,  // the language menu: 200 + the direction's position
+  firstLanguageId = 200,    // the language menu: 200 + the direction's position
+  cmdRecordKey = 256,       // Enter, Space or Backspace on the recording window's button, the key above
   firstListId = 400,        // the Lists menu: 400 + the list's position
 };
 

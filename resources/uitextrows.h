@@ -72,7 +72,9 @@ constexpr int textSearchButton = 79;        // "Search": the main window's butto
 constexpr int textCreatePracticeList = 80;  // "Create practice list"
 constexpr int textHelpFileName = 83;        // "dict.hlp"
 constexpr int textSearchWords = 84;         // "Search words": the search window's title
+constexpr int textSearchTextFile = 91;      // "Search words in textfile": the text-file window's title
 constexpr int textHelp = 92;                // "Help"
+constexpr int textTextFileHelpKey = 93;     // "Search words in textfile": its help keyword
 constexpr int textCharacterSet = 94;        // "Character set"
 
 }  // namespace zembo
