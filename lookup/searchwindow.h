@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 
+#include "platform/qt/clipboardwatch.h"
 #include "resources/commands.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
@@ -76,7 +77,9 @@ class SearchWindow : public ToolWindow {
   void switchSearchDirection(int menuId);
   void reopenCharsetWindow();
   void setClipboardSearch(bool on);
+  void listenToToolkitClipboard();
   void clipboardChanged();
+  void lookUpCopiedText(const QString& text);
 
   int topIndex_ = 0;
   int shownTopIndex_ = 0;
@@ -89,6 +92,8 @@ class SearchWindow : public ToolWindow {
   EntryField* translationFields_[rows];
   QScrollBar* scrollBar_;
   QMetaObject::Connection clipboardViewer_;
+  // On a native Wayland desktop with data-control: the child that hears every copy.
+  ClipboardWatch* clipboardWatch_ = nullptr;
 };
 
 }  // namespace zembo
