@@ -21,6 +21,7 @@
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
+#include "platform/qt/clipboardwatch.h"
 #include "platform/profile.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
@@ -98,7 +99,12 @@ void chooseDisplayPlatform() {
     const char* value = std::getenv(name);
     return value && *value;
   };
-  if (!has("QT_QPA_PLATFORM") && has("WAYLAND_DISPLAY") && has("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+  if (has("QT_QPA_PLATFORM") || !has("WAYLAND_DISPLAY") || !has("DISPLAY")) return;
+  // With both at hand, the one under which every copy is heard: native Wayland where the
+  // compositor lets a program without the focus watch the clipboard, XWayland elsewhere (GNOME).
+  // X11 stays the fallback when the toolkit's Wayland plugin is missing.
+  const bool watchable = waylandOffersDataControl() && !wlPasteProgram().isEmpty();
+  setenv("QT_QPA_PLATFORM", watchable ? "wayland;xcb" : "xcb", 1);
 }
 
 std::string parseCommandLine(const std::string& commandLine) {

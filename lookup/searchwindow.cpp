@@ -145,16 +145,38 @@ void SearchWindow::setClipboardSearch(bool on) {
   checkMenuItem(cmdClipboardOn, on);
   checkMenuItem(cmdClipboardOff, !on);
   disconnect(clipboardViewer_);
-  if (on) clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
+  if (clipboardWatch_) clipboardWatch_->stop();
+  if (!on) return;
+  if (!ClipboardWatch::possible()) {
+    listenToToolkitClipboard();
+    return;
+  }
+  if (!clipboardWatch_) {
+    clipboardWatch_ = new ClipboardWatch(this);
+    connect(clipboardWatch_, &ClipboardWatch::copied, this, &SearchWindow::lookUpCopiedText);
+    // Without the watcher the toolkit still hears copies when the window gets the focus back.
+    connect(clipboardWatch_, &ClipboardWatch::failed, this, [this] {
+      if (clipboardSearchOn) listenToToolkitClipboard();
+    });
+  }
+  clipboardWatch_->start();
+}
+
+void SearchWindow::listenToToolkitClipboard() {
+  disconnect(clipboardViewer_);
+  clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
 }
 
 void SearchWindow::clipboardChanged() {
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  if (clip && clip->hasText()) lookUpCopiedText(clip->text());
+}
+
+void SearchWindow::lookUpCopiedText(const QString& text) {
   // Text copied in this window itself is not looked up.
   if (isActiveWindow()) return;
-  const QMimeData* clip = QApplication::clipboard()->mimeData();
-  if (!clip || !clip->hasText()) return;
   const int charset = currentDirection->sourceCharset;
-  searchField_->setText(toQString(fromQString(clip->text(), charset), charset));
+  searchField_->setText(toQString(fromQString(text, charset), charset));
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

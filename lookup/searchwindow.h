@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "lookup/wordrows.h"
+#include "platform/qt/clipboardwatch.h"
 #include "resources/commands.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
@@ -54,7 +55,9 @@ class SearchWindow : public ToolWindow {
   void switchSearchDirection(int menuId);
   void reopenCharsetWindow();
   void setClipboardSearch(bool on);
+  void listenToToolkitClipboard();
   void clipboardChanged();
+  void lookUpCopiedText(const QString& text);
 
   bool charsetWindowOn_ = false;
   QMenu* recordMenu_;
@@ -65,6 +68,8 @@ class SearchWindow : public ToolWindow {
   EntryField* translationFields_[rows];
   WordRows* rows_;
   QMetaObject::Connection clipboardViewer_;
+  // On a native Wayland desktop with data-control: the child that hears every copy.
+  ClipboardWatch* clipboardWatch_ = nullptr;
 };
 
 }  // namespace zembo
