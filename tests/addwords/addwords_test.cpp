@@ -321,6 +321,35 @@ TEST_F(AddWordsTest, FailedResortIsTriedAgainByTheSearchWindow) {
   EXPECT_EQ(french()[2].word, "loup");
 }
 
+TEST_F(AddWordsTest, FailedResortIsTriedAgainBeforeTheDirectionChangesOrTheProgramEnds) {
+  for (const bool exiting : {false, true}) {
+    SCOPED_TRACE(exiting ? "exit" : "direction change");
+    openAddWords();
+    store(exiting ? "ours" : "loup", exiting ? "bear" : "wolf");
+    {
+      const test::FileSizeLimit full(200);
+      closeWindow();
+    }
+    ASSERT_EQ(needsSort, 1);
+    if (exiting) {
+      exitProgram();
+    } else {
+      mainWindow->command(firstLanguageId + 1, commandClicked);
+      processEvents();
+    }
+    EXPECT_EQ(needsSort, 0);
+    EXPECT_EQ(reverseNeedsSort, 0);
+    const std::vector<WordPair> fr = french();
+    for (std::size_t i = 1; i < fr.size(); ++i) EXPECT_LT(fr[i - 1].word, fr[i].word);
+    const std::vector<WordPair> en = english();
+    for (std::size_t i = 1; i < en.size(); ++i) EXPECT_LT(en[i - 1].word, en[i].word);
+    if (!exiting) {
+      mainWindow->command(firstLanguageId, commandClicked);
+      processEvents();
+    }
+  }
+}
+
 TEST_F(AddWordsTest, EveryStoredWordIsFoundInBothDirectionsAfterTheResort) {
   openAddWords();
   const std::vector<std::pair<const char*, const char*>> pairs = {
