@@ -144,12 +144,6 @@ void AddWordsWindow::translationEnter() {
   client()->update(counterRect);
 }
 
-void AddWordsWindow::reopenCharsetWindow() {
-  closeCharsetWindow();
-  openCharsetWindow();
-  if (charsetReceiver) charsetReceiver->setFocus();
-}
-
 void AddWordsWindow::fieldFocused(AddWordsField* field, int charset, const char* language) {
   focusField_ = field;
   charsetReceiver = field;
@@ -186,12 +180,7 @@ void AddWordsWindow::command(int id, int code) {
     case cmdCharsetOn:
     case cmdCharsetOff:
       charsetWindowOn_ = id == cmdCharsetOn;
-      checkMenuItem(cmdCharsetOn, charsetWindowOn_);
-      checkMenuItem(cmdCharsetOff, !charsetWindowOn_);
-      if (charsetWindowOn_)
-        reopenCharsetWindow();
-      else
-        closeCharsetWindow();
+      switchCharsetWindow(*this, charsetWindowOn_);
       return;
     default: return;
   }

@@ -57,7 +57,6 @@ class AddWordsWindow : public ToolWindow {
   void wordEnter();
   void translationEnter();
   void fieldFocused(AddWordsField* field, int charset, const char* language);
-  void reopenCharsetWindow();
 
   bool charsetWindowOn_ = false;
   UiFont defaultFont_;  // a window's default font, as the sorting window's

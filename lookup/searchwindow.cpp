@@ -105,12 +105,7 @@ void SearchWindow::command(int id, int code) {
     case cmdCharsetOn:
     case cmdCharsetOff:
       charsetWindowOn_ = id == cmdCharsetOn;
-      checkMenuItem(cmdCharsetOn, charsetWindowOn_);
-      checkMenuItem(cmdCharsetOff, !charsetWindowOn_);
-      if (charsetWindowOn_)
-        reopenCharsetWindow();
-      else
-        closeCharsetWindow();
+      switchCharsetWindow(*this, charsetWindowOn_);
       return;
     case cmdClipboardOn:
       if (!clipboardSearchOn) setClipboardSearch(true);
@@ -121,12 +116,6 @@ void SearchWindow::command(int id, int code) {
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchSearchDirection(id);
   }
-}
-
-void SearchWindow::reopenCharsetWindow() {
-  closeCharsetWindow();
-  openCharsetWindow();
-  if (charsetReceiver) charsetReceiver->setFocus();
 }
 
 void SearchWindow::fieldFocused(QLineEdit* field, bool translationColumn) {

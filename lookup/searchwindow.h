@@ -53,7 +53,6 @@ class SearchWindow : public ToolWindow {
   void applyFonts();
   void showRecord(int row, const WordRecord* record);
   void switchSearchDirection(int menuId);
-  void reopenCharsetWindow();
   void setClipboardSearch(bool on);
   void listenToToolkitClipboard();
   void clipboardChanged();
