@@ -1,18 +1,15 @@
 #pragma once
-// The progress window of a list compaction (class "updating"): a small window with a line of
-// text, shown and painted at once because the work runs inside one command.
+// The progress window of a list compaction (class "updating"): a line of text, on the screen and
+// painted before the compaction starts, because the work runs inside one command.
 
-#include <QWidget>
+#include "windowkit/progresswindow.h"
 
 namespace zembo {
 
-class UpdatingWindow : public QWidget {
+class UpdatingWindow : public ProgressWindow {
  public:
   UpdatingWindow();
   void showNow();
-
- protected:
-  void paintEvent(QPaintEvent*) override;
 };
 
 }  // namespace zembo

@@ -89,8 +89,8 @@ void ClipboardWatch::launch() {
   pending_.clear();
   skipFirst_ = true;
   started_.start();
-  process_.setProcessChannelMode(QProcess::SeparateChannels);
-  process_.start(wlPasteProgram().isEmpty() ? QStringLiteral("wl-paste") : wlPasteProgram(), watchArguments);
+  // A wl-paste that is not there fails to start, and counts as a watcher that died at once.
+  process_.start(QStringLiteral("wl-paste"), watchArguments);
 }
 
 void ClipboardWatch::readReports() {
