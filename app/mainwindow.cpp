@@ -15,7 +15,13 @@
 
 #include "app/aboutbox.h"
 #include "app/startup.h"
+#include "addwords/addwords.h"
+#include "addwords/addwordswindow.h"
+#include "lookup/recordwindow.h"
 #include "lookup/searchwindow.h"
+#include "lookup/textwindow.h"
+#include "practice/listeditor.h"
+#include "practice/practicewindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
@@ -207,7 +213,7 @@ void MainWindow::switchToReverse() {
   for (DictionaryDirection* d = directionList; d; d = d->next)
     if (std::strcmp(d->targetName, currentDirection->sourceName) == 0 &&
         std::strcmp(d->sourceName, currentDirection->targetName) == 0) {
-      switchDirection(d->menuId);
+      switchDirectionSorted(d->menuId);
       return;
     }
   switchDirection(-1);  // takes the check mark away and changes nothing else
@@ -233,6 +239,7 @@ void MainWindow::command(int id, int) {
     case cmdExit:
       // A tool still open first does its own close-down, so that no sort it owes is lost.
       if (tool_) tool_->closeDown();
+      if (needsSort || reverseNeedsSort) resortOnClose();
       destroyWindow();
       return;
     case cmdHelp: showHelp(uiTextCopy(textHelpFileName)); return;
@@ -251,8 +258,15 @@ void MainWindow::command(int id, int) {
       return;
     case cmdStayOnTop: toggleStayOnTop(); return;
     default:
-      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchDirection(id);
+      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchDirectionSorted(id);
   }
+}
+
+void MainWindow::switchDirectionSorted(int menuId) {
+  // A re-sort that failed when adding words is owed by the files of this direction; once the
+  // direction changes nothing would remember it, and lookups there would miss the new words.
+  if (needsSort || reverseNeedsSort) resortOnClose();
+  switchDirection(menuId);
 }
 
 void MainWindow::openTool(int id) {
@@ -261,6 +275,12 @@ void MainWindow::openTool(int id) {
   toolWindowOpen = 1;
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
+    case cmdAddWords: tool = new AddWordsWindow; break;
+    case cmdStartPractice: tool = new PracticeWindow; break;
+    case cmdTextFileSearch: tool = new TextWindow; break;
+    case cmdRecord:
+      if (recordMode) tool = new RecordWindow;
+      break;
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {
@@ -286,10 +306,8 @@ void MainWindow::startPractice() {
 }
 
 void MainWindow::createPracticeList() {
-  namedListCount = countListFolders() - 2;
   // Without a named list the list-name dialog asks for one first.
-  if (!practiceListName[0]) return;
-  openTool(cmdCreatePracticeList);
+  if (ToolWindow* editor = openListEditor(this)) tool_ = editor;
 }
 
 void MainWindow::toggleStayOnTop() {

@@ -51,6 +51,7 @@ class MainWindow : public ZemboWindow, public ToolHost {
   void createPracticeList();
   void toggleStayOnTop();
   void switchToReverse();
+  void switchDirectionSorted(int menuId);
 
   QMenu* languageMenu_ = nullptr;
   QPointer<ZemboWindow> languageReceiver_;  // who gets the language menu's choice

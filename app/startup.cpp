@@ -21,6 +21,7 @@
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
+#include "platform/qt/clipboardwatch.h"
 #include "platform/profile.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
@@ -31,7 +32,6 @@
 namespace zembo {
 
 int recordMode = 0;
-int listId = firstListId;
 
 namespace {
 
@@ -83,6 +83,7 @@ void prepareCollation() {
 }
 
 void readPracticeList() {
+  ensureListFolder();
   readProfileString("Dictionary", "PracticeList", "", practiceListName, 149, "win.ini");
   listId = readProfileInt("Dictionary", "ListID", firstListId, "win.ini");
   if (practiceListName[0] && !listFolderExists()) {
@@ -98,7 +99,12 @@ void chooseDisplayPlatform() {
     const char* value = std::getenv(name);
     return value && *value;
   };
-  if (!has("QT_QPA_PLATFORM") && has("WAYLAND_DISPLAY") && has("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+  if (has("QT_QPA_PLATFORM") || !has("WAYLAND_DISPLAY") || !has("DISPLAY")) return;
+  // With both at hand, the one under which every copy is heard: native Wayland where the
+  // compositor lets a program without the focus watch the clipboard, XWayland elsewhere (GNOME).
+  // X11 stays the fallback when the toolkit's Wayland plugin is missing.
+  const bool watchable = waylandOffersDataControl() && !wlPasteProgram().isEmpty();
+  setenv("QT_QPA_PLATFORM", watchable ? "wayland;xcb" : "xcb", 1);
 }
 
 std::string parseCommandLine(const std::string& commandLine) {
@@ -144,7 +150,7 @@ int runMessageLoop() {
 
 void resetStartupState() {
   recordMode = 0;
-  listId = firstListId;
+  resetListState();
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

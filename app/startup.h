@@ -5,17 +5,19 @@
 
 #include <string>
 
+#include "practice/lists.h"
+
 namespace zembo {
 
 extern int recordMode;  // the command line was "record"
-extern int listId;      // command id of the current practice list in the Lists menu
 // Back to the state of process start: no record mode, the first list, no main window, no
 // instance lock.
 void resetStartupState();
 
 // Before the application object exists: on a Wayland desktop that also offers X11 (XWayland),
-// and unless the user chose a platform, use X11, where the program hears of clipboard changes
-// while another program has the focus.
+// and unless the user chose a platform, run where the program hears of clipboard changes while
+// another program has the focus: natively when the compositor offers data-control and wl-paste
+// is there to use it, else under X11.
 void chooseDisplayPlatform();
 
 // Runs the start-up up to the event loop. A fatal failure shows its message and ends the

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "resources/commands.h"
 #include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/toolwindow.h"
@@ -127,6 +128,21 @@ void openCharsetWindow() {
 
 void closeCharsetWindow() {
   delete charsetWindow.data();
+}
+
+void reopenCharsetWindow() {
+  closeCharsetWindow();
+  openCharsetWindow();
+  if (charsetReceiver) charsetReceiver->setFocus();
+}
+
+void switchCharsetWindow(ZemboWindow& window, bool on) {
+  window.checkMenuItem(cmdCharsetOn, on);
+  window.checkMenuItem(cmdCharsetOff, !on);
+  if (on)
+    reopenCharsetWindow();
+  else
+    closeCharsetWindow();
 }
 
 void resetCharsetState() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "windowkit/uifont.h"
+#include "windowkit/zembowindow.h"
 
 namespace zembo {
 
@@ -47,5 +48,9 @@ class CharsetWindow : public QWidget {
 // Opens a new picker for charsetLanguage and charsetCode (the caller closed the previous one).
 void openCharsetWindow();
 void closeCharsetWindow();
+// A new picker for the language now chosen; the field that receives its letters keeps the focus.
+void reopenCharsetWindow();
+// The Character set menu's On or Off: checks the item and shows or hides the picker.
+void switchCharsetWindow(ZemboWindow& window, bool on);
 
 }  // namespace zembo

@@ -2,15 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFrame>
-#include <QValidator>
 
 #include <algorithm>
 
@@ -27,48 +23,6 @@
 
 namespace zembo {
 
-namespace {
-
-// Without horizontal scrolling a field takes no more text than it can show.
-class FitsFieldValidator : public QValidator {
- public:
-  explicit FitsFieldValidator(QLineEdit* field) : QValidator(field), field_(field) {}
-  State validate(QString& input, int&) const override {
-    QStyleOptionFrame option;
-    option.initFrom(field_);
-    const int room = field_->style()->subElementRect(QStyle::SE_LineEditContents, &option, field_).width() - 4;
-    return field_->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
-  }
-
- private:
-  QLineEdit* field_;
-};
-
-int virtualKeyOf(int key) {
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    default: return 0;
-  }
-}
-
-}  // namespace
-
-SearchField::SearchField(ZemboWindow* window, QWidget* parent) : QLineEdit(parent), window_(window) {
-  setValidator(new FitsFieldValidator(this));
-  setTextMargins(0, 0, 0, 0);
-}
-
-void SearchField::keyPressEvent(QKeyEvent* event) {
-  if (const int vk = virtualKeyOf(event->key())) {
-    window_->command(idSearchField, fieldKeyNotification | (vk << 16));
-    return;
-  }
-  QLineEdit::keyPressEvent(event);
-}
-
 SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   setWindowTitle(uiQText(textSearchWords));
   setMenuResource(findMenu(std::string(uiLanguageName) + "_zoeken"));
@@ -76,7 +30,7 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   recordMenu_ = makeRecordMenu(85);
   deletedRecordMenu_ = makeRecordMenu(86);
   charsetWindowOn_ = false;
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
 
@@ -89,24 +43,16 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
     translationFields_[i] = new EntryField(this, i, true);
     translationFields_[i]->setGeometry(255, 40 + 23 * i, 350, 25);
   }
-  scrollBar_ = new QScrollBar(Qt::Vertical, client());
-  scrollBar_->setGeometry(235, 40, 20, 230);
-  scrollBar_->setTracking(false);
-  scrollBar_->setPageStep(1);
-  // Its menu's Top and Bottom would move the thumb without the rows.
-  scrollBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-  connect(scrollBar_, &QScrollBar::actionTriggered, this, &SearchWindow::scrollAction);
-  connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { moveView(10 * scrollBar_->sliderPosition()); });
+  rows_ = new WordRows(client(), rows, 10, QRect(235, 40, 20, 230),
+                       [this](int row, const WordRecord* record) { showRecord(row, record); });
   applyFonts();
 
-  needsSort = 0;
+  // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
+  // and this window's close tries it again.
   charsetReceiver = searchField_;
   searchField_->setFocus();
-  connect(searchField_, &QLineEdit::textChanged, this, &SearchWindow::lookUp);
-
-  resetScrollRange();
-  topIndex_ = shownTopIndex_ = 0;
-  showRows(0);
+  rows_->followSearchField(searchField_);
+  rows_->showFromTop();
   place();
   checkMenuItem(cmdClipboardOn, clipboardSearchOn);
   checkMenuItem(cmdClipboardOff, !clipboardSearchOn);
@@ -127,11 +73,6 @@ QMenu* SearchWindow::makeRecordMenu(int firstItemText) {
   return menu;
 }
 
-void SearchWindow::makeFonts() {
-  sourceFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
-  targetFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->targetCharset);
-}
-
 void SearchWindow::applyFonts() {
   searchField_->setFont(sourceFont_.font);
   for (int i = 0; i < rows; ++i) {
@@ -142,71 +83,21 @@ void SearchWindow::applyFonts() {
 
 void SearchWindow::focusSearchField() { searchField_->setFocus(); }
 
-void SearchWindow::showRows(int top) {
-  for (int i = 0; i < rows; ++i) {
-    if (readWordRecord(top + i) != 0) return;  // rows past the end stay as they are
-    if (currentRecord.flags == 1) {
-      wordFields_[i]->showDeleted();
-      translationFields_[i]->showDeleted();
-    } else {
-      wordFields_[i]->showBytes(wordOf(currentRecord));
-      translationFields_[i]->showBytes(translationOf(currentRecord));
-    }
+void SearchWindow::showRecord(int row, const WordRecord* record) {
+  if (!record) {
+    wordFields_[row]->clear();
+    translationFields_[row]->clear();
+  } else if (record->flags == 1) {
+    wordFields_[row]->showDeleted();
+    translationFields_[row]->showDeleted();
+  } else {
+    wordFields_[row]->showBytes(wordOf(*record));
+    translationFields_[row]->showBytes(translationOf(*record));
   }
-}
-
-void SearchWindow::showIfChanged() {
-  if (topIndex_ == shownTopIndex_) return;
-  if (wordCount - topIndex_ < rows) topIndex_ = std::max(0, wordCount - rows);
-  showRows(topIndex_);
-  scrollBar_->setSliderPosition(topIndex_ / 10);
-  shownTopIndex_ = topIndex_;
-}
-
-void SearchWindow::moveView(int newTop) {
-  topIndex_ = newTop;
-  showIfChanged();
-}
-
-void SearchWindow::lookUp() {
-  const std::string key = fromQString(searchField_->text().left(37), currentDirection->sourceCharset);
-  moveView(findWord(key));
-}
-
-void SearchWindow::resetScrollRange() {
-  scrollBar_->setRange(0, std::max(0, (wordCount - rows) / 10));
-  scrollBar_->setSliderPosition(0);
-}
-
-void SearchWindow::scrollAction(int action) {
-  const int lastTop = wordCount - rows;
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: topIndex_ = std::max(0, topIndex_ - 1); break;
-    case QAbstractSlider::SliderSingleStepAdd: topIndex_ = std::min(lastTop, topIndex_ + 1); break;
-    case QAbstractSlider::SliderPageStepSub: topIndex_ = std::max(0, topIndex_ - 10); break;
-    case QAbstractSlider::SliderPageStepAdd: topIndex_ = std::min(lastTop, topIndex_ + 10); break;
-    case QAbstractSlider::SliderMove:
-      // Dragging moves the view on release; a move by the wheel takes the rows along at once.
-      if (scrollBar_->isSliderDown()) return;
-      topIndex_ = 10 * scrollBar_->sliderPosition();
-      break;
-    default: break;  // top and bottom do nothing
-  }
-  if (topIndex_ < 0) topIndex_ = 0;
-  showIfChanged();
-  // The bar moves only with the view.
-  scrollBar_->setSliderPosition(shownTopIndex_ / 10);
 }
 
 void SearchWindow::command(int id, int code) {
-  if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
-    switch (code >> 16) {
-      case VK_RETURN: searchField_->clear(); break;
-      case VK_UP: moveView(std::max(0, topIndex_ - 1)); break;
-      case VK_DOWN: moveView(std::max(0, std::min(wordCount - rows, topIndex_ + 1))); break;
-    }
-    return;
-  }
+  if (id == idSearchField && rows_->searchFieldKey(code, searchField_)) return;
   switch (id) {
     case cmdDone:
       if (code == commandClicked) finish();
@@ -214,12 +105,7 @@ void SearchWindow::command(int id, int code) {
     case cmdCharsetOn:
     case cmdCharsetOff:
       charsetWindowOn_ = id == cmdCharsetOn;
-      checkMenuItem(cmdCharsetOn, charsetWindowOn_);
-      checkMenuItem(cmdCharsetOff, !charsetWindowOn_);
-      if (charsetWindowOn_)
-        reopenCharsetWindow();
-      else
-        closeCharsetWindow();
+      switchCharsetWindow(*this, charsetWindowOn_);
       return;
     case cmdClipboardOn:
       if (!clipboardSearchOn) setClipboardSearch(true);
@@ -230,12 +116,6 @@ void SearchWindow::command(int id, int code) {
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchSearchDirection(id);
   }
-}
-
-void SearchWindow::reopenCharsetWindow() {
-  closeCharsetWindow();
-  openCharsetWindow();
-  if (charsetReceiver) charsetReceiver->setFocus();
 }
 
 void SearchWindow::fieldFocused(QLineEdit* field, bool translationColumn) {
@@ -254,16 +134,38 @@ void SearchWindow::setClipboardSearch(bool on) {
   checkMenuItem(cmdClipboardOn, on);
   checkMenuItem(cmdClipboardOff, !on);
   disconnect(clipboardViewer_);
-  if (on) clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
+  if (clipboardWatch_) clipboardWatch_->stop();
+  if (!on) return;
+  if (!ClipboardWatch::possible()) {
+    listenToToolkitClipboard();
+    return;
+  }
+  if (!clipboardWatch_) {
+    clipboardWatch_ = new ClipboardWatch(this);
+    connect(clipboardWatch_, &ClipboardWatch::copied, this, &SearchWindow::lookUpCopiedText);
+    // Without the watcher the toolkit still hears copies when the window gets the focus back.
+    connect(clipboardWatch_, &ClipboardWatch::failed, this, [this] {
+      if (clipboardSearchOn) listenToToolkitClipboard();
+    });
+  }
+  clipboardWatch_->start();
+}
+
+void SearchWindow::listenToToolkitClipboard() {
+  disconnect(clipboardViewer_);
+  clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
 }
 
 void SearchWindow::clipboardChanged() {
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  if (clip && clip->hasText()) lookUpCopiedText(clip->text());
+}
+
+void SearchWindow::lookUpCopiedText(const QString& text) {
   // Text copied in this window itself is not looked up.
   if (isActiveWindow()) return;
-  const QMimeData* clip = QApplication::clipboard()->mimeData();
-  if (!clip || !clip->hasText()) return;
   const int charset = currentDirection->sourceCharset;
-  searchField_->setText(toQString(fromQString(clip->text(), charset), charset));
+  searchField_->setText(toQString(fromQString(text, charset), charset));
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();
@@ -273,21 +175,14 @@ void SearchWindow::clipboardChanged() {
 void SearchWindow::switchSearchDirection(int menuId) {
   if (needsSort) sortWithSortingWindow();
   switchDirection(menuId);
-  makeFonts();
+  makeColumnFonts(sourceFont_, targetFont_);
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
   applyFonts();
   searchField_->setFocus();
   if (charsetWindowOn_) reopenCharsetWindow();
   client()->update();
-  // Rows past the new file's end would still show the previous direction's words.
-  for (int i = 0; i < rows; ++i) {
-    wordFields_[i]->clear();
-    translationFields_[i]->clear();
-  }
-  topIndex_ = shownTopIndex_ = 0;
-  showRows(0);
-  resetScrollRange();
+  rows_->restart();
 }
 
 void SearchWindow::finishSearch() {
@@ -297,16 +192,7 @@ void SearchWindow::finishSearch() {
   if (needsSort) sortWithSortingWindow();
 }
 
-void SearchWindow::paintClient(QPainter& painter) {
-  painter.fillRect(0, 0, client()->width(), 1, QColor(224, 224, 224));
-  const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
-  QRect source = winRect(20, 10, 235, 40);
-  drawShadowText(painter, source, currentDirection->sourceName, flags, fontSmallBold);
-  QRect target = winRect(255, 10, 605, 40);
-  drawShadowText(painter, target, currentDirection->targetName, flags, fontSmallBold);
-  drawUiText(painter, winRect(20, 330, 100, 350), loadUiText(textSearch),
-             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fontSmall, Qt::black);
-}
+void SearchWindow::paintClient(QPainter& painter) { paintLookupHeadings(painter, client()->width()); }
 
 void SearchWindow::clientMousePress(QMouseEvent* event) {
   if (event->button() == Qt::RightButton && toolHost)

@@ -21,11 +21,31 @@ enum Command : int {
   cmdSearch = 12,
   cmdCreatePracticeList = 13,
   cmdDone = 14,
+  cmdAddAll = 15,
+  cmdRemoveAll = 16,
+  cmdAddRandom = 17,
+  cmdRandomOk = 18,         // the add-random window's OK
+  idDeleteOldList = 19,     // the add-random window's check box
   cmdPasteText = 20,
+  cmdTextFileHelp = 21,
+  cmdAddWordsHelp = 22,
+  cmdPrint = 23,
   cmdRecord = 25,
+  idRecordButton = 26,
   idSearchField = 30,
   idListNameField = 30,
+  idNewWordField = 30,
+  idNewTranslationField = 31,
+  idTextField = 31,
+  idProgressBar = 40,
   idScrollBar = 41,
+  idListScrollBar = 41,
+  idDictionaryScrollBar = 42,
+  drillTimerId = 43,        // the practice window's one timer
+  idWordBox = 45,
+  idTranslationBox = 46,
+  idSpeedFrame = 47,
+  idSpeedSlider = 50,
   cmdDeleteRecord = 50,
   cmdCopy = 53,
   cmdPaste = 54,
@@ -35,7 +55,10 @@ enum Command : int {
   cmdPlay = 58,
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
-  firstLanguageId = 200,  // the language menu: 200 + the direction's position
+  firstListBox = 100,       // the list editor's twelve list boxes
+  firstDictionaryBox = 120,  // and its ten dictionary boxes
+  firstLanguageId = 200,    // the language menu: 200 + the direction's position
+  cmdRecordKey = 256,       // Enter, Space or Backspace on the recording window's button, the key above
   firstListId = 400,        // the Lists menu: 400 + the list's position
 };
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -22,6 +23,7 @@ namespace zembo {
 SortProgress* sortProgress = nullptr;
 int needsSort = 0;
 SortTimings sortTimings;
+bool lastSortMerged = false;
 
 namespace {
 
@@ -75,13 +77,21 @@ bool writeInOrder(int fd, std::span<const WordRecord> records, const std::vector
   off_t written = 0;
   for (std::size_t i = 0; i < order.size();) {
     const std::size_t n = std::min(blockRecords, order.size() - i);
-    for (std::size_t k = 0; k < n; ++k, ++i) {
+    // A block of records that lie side by side in the file (most of a merge) is written from the
+    // mapping as it is, without gathering it first.
+    const WordRecord* from = &records[order[i]];
+    std::size_t k = 1;
+    while (k < n && order[i + k] == order[i] + k) ++k;
+    const bool adjacent = k == n;
+    for (k = 0; k < n; ++k, ++i) {
       if (i % 1000 == 0) showProgress(61, static_cast<long>(i));
+      if (adjacent) continue;
       if (i + prefetchDistance < order.size()) __builtin_prefetch(&records[order[i + prefetchDistance]]);
       block[k] = records[order[i]];
     }
+    if (!adjacent) from = block.data();
     const auto bytes = static_cast<ssize_t>(n * sizeof(WordRecord));
-    if (::write(fd, block.data(), static_cast<std::size_t>(bytes)) != bytes) return false;
+    if (::write(fd, from, static_cast<std::size_t>(bytes)) != bytes) return false;
     ::sync_file_range(fd, written, bytes, SYNC_FILE_RANGE_WRITE);
     written += bytes;
   }
@@ -101,17 +111,23 @@ int replaceWordFile(std::span<const WordRecord> records, const std::vector<std::
   return replaced ? 0 : -1;
 }
 
-int sortMappedRecords(Laps& laps) {
-  // A file that cannot be counted as an int is never rewritten: the sort would cut it.
-  if (wordFile < 0 || !wordMap.base || wordFileRecords > INT_MAX) return -1;
+// The mapped records of the word file under the current direction's collation; false when the
+// file cannot be rewritten (not open, or more records than an int counts, which the sort would cut).
+bool prepareRecords(std::span<const WordRecord>& records) {
+  if (wordFile < 0 || !wordMap.base || wordFileRecords > INT_MAX) return false;
   setCollationLocale(currentDirection->localeName);
   checkLocaleName(currentDirection->localeName);
   loadSortTable();
-  const std::span<const WordRecord> records(reinterpret_cast<const WordRecord*>(wordMap.base),
-                                            static_cast<std::size_t>(wordFileRecords));
+  records = std::span<const WordRecord>(reinterpret_cast<const WordRecord*>(wordMap.base),
+                                        static_cast<std::size_t>(wordFileRecords));
   prefetchRecordMap(wordMap, records.size_bytes());
-  CollationKeys keys(records.size(), currentDirection->hasSortTable ? sortTable : nullptr,
-                     CollationKeys::Ties::inAddedOrder);
+  return true;
+}
+
+const unsigned char* keyTable() { return currentDirection->hasSortTable ? sortTable : nullptr; }
+
+int sortRecordsWhole(std::span<const WordRecord> records, Laps& laps) {
+  CollationKeys keys(records.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
   addLiveWords(records, keys);
   keys.allAdded();
   laps.lap(sortTimings.load);
@@ -125,17 +141,133 @@ int sortMappedRecords(Laps& laps) {
   return replaceWordFile(records, order, laps);
 }
 
+// Adjacent words of a run in collating order; under a sort table each key is made only once.
+class OrderCheck {
+ public:
+  bool follows(std::string_view word) {
+    bool inOrder = true;
+    if (const unsigned char* table = keyTable())
+      inOrder = !havePrevious_ || weightsInOrder(table, previous_, word);
+    else
+      inOrder = !havePrevious_ || compareByLocale(previous_, word) <= 0;
+    previous_ = word;
+    havePrevious_ = true;
+    return inOrder;
+  }
+
+ private:
+  // The order of the two words' sort-table keys, walked side by side without building them
+  // (words are far shorter than the key limit).
+  static bool weightsInOrder(const unsigned char* table, std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    for (;;) {
+      unsigned wa = 0, wb = 0;
+      while (i < a.size() && (wa = table[static_cast<unsigned char>(a[i])]) == 1) ++i;
+      while (j < b.size() && (wb = table[static_cast<unsigned char>(b[j])]) == 1) ++j;
+      if (i == a.size()) wa = 0;
+      if (j == b.size()) wb = 0;
+      if (wa != wb) return wa < wb;
+      if (wa == 0) return true;
+      ++i;
+      ++j;
+    }
+  }
+
+  bool havePrevious_ = false;
+  std::string_view previous_;
+};
+
+// The indexes of the live records of the front part; false when they are not in collating order.
+bool liveFrontInOrder(std::span<const WordRecord> front, std::vector<std::uint32_t>& live) {
+  OrderCheck check;
+  live.reserve(front.size());
+  for (std::size_t j = 0; j < front.size(); ++j) {
+    if (j % 1000 == 0) showProgress(62, static_cast<long>(j));
+    if (front[j].flags != 0) continue;
+    if (!check.follows(wordOf(front[j]))) return false;
+    live.push_back(static_cast<std::uint32_t>(j));
+  }
+  return true;
+}
+
+// The live records of the tail in collating order, as indexes into the whole file.
+std::vector<std::uint32_t> sortedTail(std::span<const WordRecord> records, std::size_t tailStart) {
+  const std::span<const WordRecord> tail = records.subspan(tailStart);
+  CollationKeys keys(tail.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
+  for (const WordRecord& r : tail) {
+    if (r.flags == 0)
+      keys.add(wordOf(r));
+    else
+      keys.skip();
+  }
+  keys.allAdded();
+  std::vector<std::uint32_t> order =
+      keys.sortRecords(tail, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
+  for (std::uint32_t& i : order) i += static_cast<std::uint32_t>(tailStart);
+  return order;
+}
+
+// Each tail record goes behind the front records that collate before or equal to it, so records
+// with equal words keep the order of the file.
+std::vector<std::uint32_t> mergeOrders(std::span<const WordRecord> records, const std::vector<std::uint32_t>& front,
+                                       const std::vector<std::uint32_t>& tail) {
+  std::vector<std::uint32_t> order;
+  order.reserve(front.size() + tail.size());
+  auto next = front.begin();
+  for (std::uint32_t t : tail) {
+    const std::string_view word = wordOf(records[t]);
+    const auto end = std::upper_bound(next, front.end(), word, [&](std::string_view w, std::uint32_t i) {
+      return compareWords(w, wordOf(records[i])) < 0;
+    });
+    order.insert(order.end(), next, end);
+    order.push_back(t);
+    next = end;
+  }
+  order.insert(order.end(), next, front.end());
+  return order;
+}
+
+int mergeRecords(std::span<const WordRecord> records, int sortedPart, Laps& laps) {
+  const std::size_t frontSize = std::min(records.size(), static_cast<std::size_t>(std::max(sortedPart, 0)));
+  std::vector<std::uint32_t> front;
+  if (!liveFrontInOrder(records.first(frontSize), front)) return sortRecordsWhole(records, laps);
+  lastSortMerged = true;
+  laps.lap(sortTimings.load);
+  const std::vector<std::uint32_t> tail = sortedTail(records, frontSize);
+  laps.lap(sortTimings.keys);
+  const std::vector<std::uint32_t> order = mergeOrders(records, front, tail);
+  wordCount = static_cast<int>(order.size());
+  laps.lap(sortTimings.sort);
+  if (wordMap.damaged) return -1;
+  return replaceWordFile(records, order, laps);
+}
+
+// Whatever happened, the open files and counts belong to the word file as it now is.
+void reopenStore(Laps& laps) {
+  closeStoreFiles();
+  openWordFile();
+  countWordRecords();
+  laps.lap(sortTimings.reopen);
+}
+
 }  // namespace
 
 int sortWordFile() {
   sortTimings = {};
   Laps laps;
-  const int result = sortMappedRecords(laps);
-  // Whatever happened, the open files and counts belong to the word file as it now is.
-  closeStoreFiles();
-  openWordFile();
-  countWordRecords();
-  laps.lap(sortTimings.reopen);
+  std::span<const WordRecord> records;
+  const int result = prepareRecords(records) ? sortRecordsWhole(records, laps) : -1;
+  reopenStore(laps);
+  return result;
+}
+
+int mergeWordFile(int sortedPart) {
+  sortTimings = {};
+  lastSortMerged = false;
+  Laps laps;
+  std::span<const WordRecord> records;
+  const int result = prepareRecords(records) ? mergeRecords(records, sortedPart, laps) : -1;
+  reopenStore(laps);
   return result;
 }
 

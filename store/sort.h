@@ -35,4 +35,11 @@ extern SortTimings sortTimings;
 // store is open and counted afterwards.
 int sortWordFile();
 
+// The same result for a file whose first sortedPart records are already in collating order and
+// whose tail was appended since: the tail is sorted and merged into them in one pass. When the
+// front part turns out not to be in order, the whole file is sorted instead.
+int mergeWordFile(int sortedPart);
+// True when the last mergeWordFile merged; false when it sorted the whole file.
+extern bool lastSortMerged;
+
 }  // namespace zembo

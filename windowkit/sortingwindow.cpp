@@ -1,13 +1,9 @@
 #include "windowkit/sortingwindow.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QScreen>
-#include <QWindow>
 
 #include "directions/directions.h"
-#include "windowkit/qttext.h"
-#include "windowkit/toolwindow.h"
+#include "platform/qt/painting.h"
 #include "windowkit/uifont.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
@@ -17,7 +13,6 @@ namespace zembo {
 
 namespace {
 
-constexpr int clientWidth = 344, clientHeight = 114;  // a 350 x 120 window
 const QColor lightGrey(192, 192, 192);
 
 // White is the frames' transparent colour.
@@ -28,14 +23,7 @@ QImage loadFrame(int number) {
 }  // namespace
 
 SortingWindow::SortingWindow()
-    : font_(createUiFont(12, 700, "Arial", uiCharset)), surface_(clientWidth, clientHeight, QImage::Format_RGB32) {
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint);
-  setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
-  setWindowTitle(uiQText(textSortTitle));
-  setWindowIcon(QIcon(":/images/zemboicon.ico"));
-  setFixedSize(clientWidth, clientHeight);
-  const QRect screen = QApplication::primaryScreen()->geometry();
-  move((screen.width() - 350) / 2, (screen.height() - 120) / 2);
+    : ProgressWindow(350, 120, textSortTitle), font_(createUiFont(12, 700, "Arial", uiCharset)) {
   for (int i = 0; i < 12; ++i) frames_[i] = loadFrame(i + 1);
 
   surface_.fill(lightGrey);
@@ -69,30 +57,10 @@ void SortingWindow::drawNextFrame() {
   ++framesDrawn_;
   painter.end();
   // Progress comes faster than a screen shows it: paint at most 25 times a second.
-  if (!sincePaint_.isValid() || sincePaint_.elapsed() >= 40) paintNow();
-}
-
-void SortingWindow::paintNow() {
-  sincePaint_.restart();
-  if (!isVisible()) return;
-  // The sort takes no input meanwhile, so the picture goes to the screen at once.
-  repaint();
-  QGuiApplication::sync();
-}
-
-void SortingWindow::waitUntilOnScreen() {
-  // The window manager maps the window in its own time; until then nothing painted reaches the
-  // screen. Only events other than user input are handled while waiting.
-  QElapsedTimer waited;
-  waited.start();
-  while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < 2000)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-  paintNow();
-}
-
-void SortingWindow::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, surface_);
+  if (!sincePaint_.isValid() || sincePaint_.elapsed() >= 40) {
+    sincePaint_.restart();
+    paintNow();
+  }
 }
 
 SortingWindow* showSortingWindow() {
@@ -102,13 +70,17 @@ SortingWindow* showSortingWindow() {
   return window;
 }
 
-void sortWithSortingWindow() {
+bool runUnderSortingWindow(const std::function<int()>& sort) {
   SortingWindow* window = showSortingWindow();
-  const bool sorted = sortWordFile() == 0;
+  const bool sorted = sort() == 0;
   if (!sorted) messageBox(window, loadUiText(textSortFailed), uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   delete window;
+  return sorted;
+}
+
+void sortWithSortingWindow() {
   // A file that is still out of order is sorted again at the next close or switch.
-  if (sorted) needsSort = 0;
+  if (runUnderSortingWindow(sortWordFile)) needsSort = 0;
 }
 
 }  // namespace zembo

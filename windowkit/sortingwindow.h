@@ -5,14 +5,16 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QWidget>
 
+#include <functional>
+
+#include "windowkit/progresswindow.h"
 #include "windowkit/uifont.h"
 #include "store/sort.h"
 
 namespace zembo {
 
-class SortingWindow : public QWidget, public SortProgress {
+class SortingWindow : public ProgressWindow, public SortProgress {
  public:
   SortingWindow();
   ~SortingWindow() override;
@@ -21,17 +23,9 @@ class SortingWindow : public QWidget, public SortProgress {
   void drawNextFrame() override;
   const std::string& progressText() const { return text_; }
   int framesDrawn() const { return framesDrawn_; }
-  // Returns when the window is on the screen and painted (or after a short while without one).
-  void waitUntilOnScreen();
-
- protected:
-  void paintEvent(QPaintEvent*) override;
 
  private:
-  void paintNow();
-
-  UiFont font_;     // the window's default font
-  QImage surface_;  // what the window shows
+  UiFont font_;  // the window's default font
   QImage frames_[12];
   QImage patch_;  // the background under the animation
   int frameIndex_ = 0;
@@ -43,8 +37,10 @@ class SortingWindow : public QWidget, public SortProgress {
 // Creates, shows and paints the sorting window and makes it the sort's display; the caller
 // deletes it after the sort.
 SortingWindow* showSortingWindow();
-// The sort as the tool windows run it: the sorting window, "Sort failed" when it fails, the
-// window gone afterwards.
+// A sort of the current word file as the tool windows run it: the sorting window, "Sort failed"
+// when it fails, the window gone afterwards. True when it succeeded.
+bool runUnderSortingWindow(const std::function<int()>& sort);
+// sortWordFile so, the owed sort cleared when it succeeded.
 void sortWithSortingWindow();
 
 }  // namespace zembo

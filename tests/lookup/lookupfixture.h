@@ -22,16 +22,7 @@ namespace zembo::test {
 class SearchTest : public DictionaryTest {
  protected:
   // Words w000, w001, ... with translations t000, ...
-  static std::vector<WordPair> numberedWords(int count) {
-    std::vector<WordPair> words;
-    char word[16], translation[16];
-    for (int i = 0; i < count; ++i) {
-      std::snprintf(word, sizeof word, "w%03d", i);
-      std::snprintf(translation, sizeof translation, "t%03d", i);
-      words.push_back({word, translation});
-    }
-    return words;
-  }
+  static std::vector<WordPair> numberedWords(int count) { return numberedPairs(count); }
   void openSearch(const std::vector<WordPair>& french) {
     writeSampleDictionary();
     writeWords("language/Fre_Eng.zb", french);

@@ -11,6 +11,7 @@
 #include "lookup/charsetwindow.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
+#include "addwords/addwords.h"
 #include "formats/wordrecord.h"
 #include "tests/support/storereset.h"
 #include "windowkit/toolwindow.h"
@@ -24,6 +25,7 @@ void resetEveryLayer() {
   resetCharsetState();
   resetStartupState();
   resetToolWindowState();
+  resetAddWordsState();
   resetStoreLayers();
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/wordfiles.h"
 
+#include <cstdio>
+
 #include "tests/support/testenv.h"
 
 namespace zembo::test {
@@ -10,6 +12,17 @@ WordRecord makeRecord(const WordPair& pair) {
   setField(r.translation, sizeof r.translation, pair.translation);
   r.flags = pair.flags;
   return r;
+}
+
+std::vector<WordPair> numberedPairs(int count) {
+  std::vector<WordPair> pairs;
+  char word[16], translation[16];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(word, sizeof word, "w%03d", i);
+    std::snprintf(translation, sizeof translation, "t%03d", i);
+    pairs.push_back({word, translation});
+  }
+  return pairs;
 }
 
 void writeWords(const std::string& path, const std::vector<WordPair>& words) {

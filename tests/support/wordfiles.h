@@ -16,6 +16,8 @@ struct WordPair {
 };
 
 WordRecord makeRecord(const WordPair& pair);
+// Words w000, w001, ... with translations t000, t001, ...
+std::vector<WordPair> numberedPairs(int count);
 void writeWords(const std::string& path, const std::vector<WordPair>& words);
 std::vector<WordPair> readWords(const std::string& path);
 

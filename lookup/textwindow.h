@@ -1,0 +1,90 @@
+#pragma once
+// The text-file window (class "vertaal"): a foreign text, from a file or the clipboard, stands in a
+// read-only field; the word under the caret is looked up whenever a user releases a key or the
+// left mouse button there, and three rows above show the word found and the two that follow.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "lookup/wordrows.h"
+#include "windowkit/toolwindow.h"
+#include "windowkit/uifont.h"
+
+class QFileDialog;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace zembo {
+
+// True for the bytes that separate words: the control characters and the blank, and the
+// punctuation, digits and symbols of ASCII except the apostrophe and the hyphen. Every other
+// byte (letters, "'", "-", "{" to DEL and everything from 0x80 on) belongs to a word.
+bool isWordDelimiter(unsigned char byte);
+constexpr std::size_t maxCaretWord = 99;
+// The word of text around position caret, at most maxCaretWord bytes of it; empty when the byte
+// at caret separates words or caret is at the end. The word reaches from just after the last
+// delimiter at or before caret to the first delimiter after it.
+std::string wordAtCaret(std::string_view text, std::size_t caret);
+
+// The text as the field shows it: one character per byte, decoded with the character set, so
+// that a caret position is the position of a byte.
+QString textForField(std::string_view bytes, int charset);
+
+// The Open dialog: the host path of the file a user chose, or an empty string. Tests put their
+// own here, so that no modal dialog runs.
+using TextFileChooser = QString (*)(QWidget* owner, const QString& proposed);
+extern TextFileChooser chooseTextFile;
+// The file chosen last; proposed again until the program ends. Empty before the first choice.
+extern QString textFileName;
+QString runOpenTextFileDialog(QWidget* owner, const QString& proposed);
+// The dialog as it opens: its filters, and the folder or file it proposes.
+void prepareOpenTextFileDialog(QFileDialog& dialog, const QString& proposed);
+void resetTextWindowState();
+
+class TextWindow : public ToolWindow {
+  Q_OBJECT
+ public:
+  static constexpr int rows = 3;
+
+  TextWindow();
+
+  void command(int id, int code) override;
+
+  QPlainTextEdit* textField() const { return textField_; }
+  SearchField* searchField() const { return searchField_; }
+  QLineEdit* wordField(int row) const { return wordFields_[row]; }
+  QLineEdit* translationField(int row) const { return translationFields_[row]; }
+  QScrollBar* scrollBar() const { return rows_->scrollBar(); }
+  int topIndex() const { return rows_->topIndex(); }
+  const std::string& lastCaretWord() const { return lastCaretWord_; }
+  bool textLoaded() const { return textLoaded_; }
+
+ protected:
+  void paintClient(QPainter& painter) override;
+  void clientMousePress(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void applyFonts();
+  void showRecord(int row, const WordRecord* record);
+  void openTextFile();
+  void pasteText();
+  void showLoadedText();
+  void lookUpCaretWord();
+  void switchTextDirection(int menuId);
+
+  std::string loadedText_;  // without the terminating zero, which the scan adds itself
+  bool textLoaded_ = false;
+  std::string lastCaretWord_;
+  QWidget* textWindowFocus_ = nullptr;
+  UiFont sourceFont_, targetFont_;
+  QPlainTextEdit* textField_;
+  SearchField* searchField_;
+  QLineEdit* wordFields_[rows];
+  QLineEdit* translationFields_[rows];
+  WordRows* rows_;
+};
+
+}  // namespace zembo

@@ -1,0 +1,87 @@
+#pragma once
+// The rows of a look-up window: a few records of the current direction's word file from topIndex
+// on, beside a scroll bar whose unit is ten records. The search field's text moves the rows to the
+// first word at or after it; its Enter, Up and Down keys and the scroll bar move them too. The
+// search window and the text-file window differ only in the row count, the page step and how a
+// row shows its record.
+
+#include <QLineEdit>
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+#include "formats/wordrecord.h"
+#include "windowkit/uifont.h"
+
+class QPainter;
+class QScrollBar;
+class QWidget;
+
+namespace zembo {
+
+// The notification of a key that a field's handler reports, with the key in the upper 16 bits.
+constexpr int fieldKeyNotification = 0x601;
+constexpr int VK_RETURN = 0x0D, VK_UP = 0x26, VK_DOWN = 0x28;
+
+class ZemboWindow;
+
+// A search field: Enter, Up and Down go to its window as command(idSearchField, key); typing
+// stops when the field is full.
+class SearchField : public QLineEdit {
+ public:
+  SearchField(ZemboWindow* window, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  ZemboWindow* window_;
+};
+
+class WordRows : public QObject {
+ public:
+  // Shows a record in a row; a null record empties the row.
+  using ShowRecord = std::function<void(int row, const WordRecord* record)>;
+
+  WordRows(QWidget* client, int rowCount, int pageStep, const QRect& scrollBarGeometry, ShowRecord showRecord);
+
+  int topIndex() const { return topIndex_; }
+  QScrollBar* scrollBar() const { return scrollBar_; }
+
+  // Fills the rows from record top on; rows past the end of the file stay as they are.
+  void showRows(int top);
+  // Looks the search text up and shows the rows from the word found.
+  void lookUp(const QString& searchText, int charset);
+  // A command of the search field: its Enter, Up and Down; false for anything else.
+  bool searchFieldKey(int code, QLineEdit* searchField);
+  // Every change of the field's text looks the text up.
+  void followSearchField(QLineEdit* searchField);
+  // The first rows of the word file, as a window opens.
+  void showFromTop();
+  // Back to the top of the word file, for a new one: rows emptied and refilled, scroll range anew.
+  void restart();
+  void resetScrollRange();
+
+ private:
+  void moveView(int newTop);  // clamped so that the last rows stay full
+  void showIfChanged();
+  void scrollAction(int action);
+  int lastTop() const;
+
+  int rowCount_;
+  int pageStep_;
+  ShowRecord showRecord_;
+  int topIndex_ = 0;
+  int shownTopIndex_ = 0;
+  QScrollBar* scrollBar_;
+};
+
+// The fonts of the two columns: the current direction's source and target character sets.
+void makeColumnFonts(UiFont& source, UiFont& target);
+
+// What a look-up window paints: the grey top line, the two language names over the columns and
+// "Search" under the search field.
+void paintLookupHeadings(QPainter& painter, int clientWidth);
+
+}  // namespace zembo

@@ -1,0 +1,97 @@
+#include "practice/addrandomwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdlib>
+#include <string>
+
+#include "practice/listeditor.h"
+#include "practice/lists.h"
+#include "resources/uitext.h"
+#include "resources/uitextrows.h"
+#include "store/store.h"
+#include "windowkit/qttext.h"
+#include "windowkit/toolwindow.h"
+#include "windowkit/uifont.h"
+
+namespace zembo {
+
+int randomWordCount = 0;
+bool replaceListFirst = true;
+
+void addRandomWords() {
+  if (replaceListFirst) emptyListFile();
+  if (wordCount <= 0) return;
+  for (int n = 0; n < randomWordCount; ++n)
+    if (readWordRecord(std::rand() % wordCount) == 0 && writeListRecord(listCount) == 0) ++listCount;
+}
+
+AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(uiQText(textAddRandomTitle));
+  setOuterSize(325, 145);
+  checkBox_ = new QCheckBox(uiQText(textDeleteOldList), client());
+  checkBox_->setGeometry(5, 5, 300, 30);
+  checkBox_->setFont(fontControl.font);
+  checkBox_->setChecked(true);
+  // The window keeps the tick itself, so that the count field keeps the focus.
+  checkBox_->setFocusPolicy(Qt::NoFocus);
+  connect(checkBox_, &QCheckBox::clicked, this, [this] { command(idDeleteOldList, commandClicked); });
+  countField_ = new QLineEdit(client());
+  countField_->setGeometry(5, 80, 90, 25);
+  countField_->setFont(fontControl.font);
+  countField_->setMaxLength(9);
+  connect(countField_, &QLineEdit::returnPressed, this, [this] { command(cmdRandomOk, commandClicked); });
+  addButton(cmdRandomOk, uiTextCopy(textOk), QRect(120, 80, 80, 25));
+  addButton(cmdDone, uiTextCopy(textCancel), QRect(220, 80, 80, 25));
+  replaceListFirst = true;
+  randomWordCount = 0;
+  placeCentred();
+  setTopmost(stayOnTop);
+  show();
+  countField_->setFocus();
+}
+
+AddRandomWindow::~AddRandomWindow() {
+  if (editor_) editor_->focusSearchField();
+}
+
+void AddRandomWindow::command(int id, int) {
+  switch (id) {
+    case idDeleteOldList:
+      replaceListFirst = checkBox_->isChecked();
+      countField_->setFocus();
+      return;
+    case cmdRandomOk: {
+      const std::string text = countField_->text().left(9).toStdString();
+      randomWordCount = std::atoi(text.c_str());
+      if (randomWordCount > wordCount || randomWordCount <= 0) {
+        countField_->clear();
+        return;
+      }
+      addRandomWords();
+      randomWordCount = 0;
+      editor_->showListEnd();
+      close();
+      return;
+    }
+    case cmdDone:
+      randomWordCount = 0;
+      close();
+      return;
+  }
+}
+
+void AddRandomWindow::paintClient(QPainter& painter) {
+  const std::string prompt = uiTextCopy(textNumberOfWords) + std::to_string(wordCount) + ") ?";
+  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fontControl,
+             Qt::black);
+  QTimer::singleShot(0, countField_, [field = countField_] { field->setFocus(); });
+}
+
+void AddRandomWindow::closeEvent(QCloseEvent* event) { event->accept(); }
+
+}  // namespace zembo

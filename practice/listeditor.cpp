@@ -1,0 +1,412 @@
+#include "practice/listeditor.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "lookup/searchwindow.h"
+#include "practice/printlist.h"
+#include "platform/asciicase.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
+#include "practice/addrandomwindow.h"
+#include "practice/listnamedialog.h"
+#include "practice/lists.h"
+#include "resources/resourcetable.h"
+#include "resources/uilanguage.h"
+#include "resources/uitext.h"
+#include "resources/uitextrows.h"
+#include "store/collate.h"
+#include "store/store.h"
+#include "windowkit/qttext.h"
+
+namespace zembo {
+
+void (*printListHook)() = printList;
+int listTopIndex = 0, listShownTopIndex = 0;
+int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
+
+namespace {
+
+int lastListTop() { return std::max(listCount - listRows, 0); }
+int lastDictionaryTop() { return std::max(wordCount - dictionaryRows, 0); }
+
+}  // namespace
+
+ListEditor* openListEditor(QWidget* owner) {
+  if (toolWindowOpen) return nullptr;
+  namedListCount = countListFolders() - 2;
+  if (namedListCount == 0) {
+    listNameDialog(owner);
+    if (!practiceListName[0]) return nullptr;
+  }
+  toolWindowOpen = 1;
+  auto* editor = new ListEditor;
+  if (owner) owner->hide();
+  return editor;
+}
+
+PaneBox::PaneBox(ZemboWindow* window, int id, QWidget* parent) : QLineEdit(parent), window_(window), id_(id) {
+  setFocusPolicy(Qt::NoFocus);
+  setTextMargins(0, 0, 0, 0);
+  setReadOnly(true);
+}
+
+void PaneBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) window_->command(id_, boxPicked);
+}
+
+ListEditor::ListEditor() : ToolWindow(makelistPos) {
+  char title[400];
+  std::snprintf(title, sizeof title, "%s (%s-%s)", uiTextCopy(textCreatePracticeListTitle).c_str(),
+                currentDirection->sourceName, currentDirection->targetName);
+  setWindowTitle(uiQString(title));
+  setMenuResource(findMenu(std::string(uiLanguageName) + "_list"));
+  setOuterSize(625, 367);
+  editorFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
+
+  for (int j = 0; j < listRows; ++j) {
+    listBoxes_[j] = new PaneBox(this, firstListBox + j, client());
+    listBoxes_[j]->setGeometry(35 + 120 * (j % 3), 86 + 33 * (j / 3), 120, 35);
+  }
+  for (int i = 0; i < dictionaryRows; ++i) {
+    dictionaryBoxes_[i] = new PaneBox(this, firstDictionaryBox + i, client());
+    dictionaryBoxes_[i]->setGeometry(425, 40 + 23 * i, 160, 25);
+  }
+  for (PaneBox* box : listBoxes_) box->setFont(editorFont_.font);
+  for (PaneBox* box : dictionaryBoxes_) box->setFont(editorFont_.font);
+  listScrollBar_ = new QScrollBar(Qt::Vertical, client());
+  listScrollBar_->setGeometry(15, 86, 20, 132);
+  dictionaryScrollBar_ = new QScrollBar(Qt::Vertical, client());
+  dictionaryScrollBar_->setGeometry(585, 40, 20, 230);
+  for (QScrollBar* bar : {listScrollBar_, dictionaryScrollBar_}) {
+    bar->setTracking(false);
+    bar->setPageStep(1);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setFocusPolicy(Qt::NoFocus);
+  }
+  connect(listScrollBar_, &QScrollBar::actionTriggered, this, &ListEditor::listScrollAction);
+  connect(listScrollBar_, &QScrollBar::sliderReleased, this, [this] { moveList(listScrollBar_->sliderPosition()); });
+  connect(dictionaryScrollBar_, &QScrollBar::actionTriggered, this, &ListEditor::dictionaryScrollAction);
+  connect(dictionaryScrollBar_, &QScrollBar::sliderReleased, this,
+          [this] { moveDictionary(10 * dictionaryScrollBar_->sliderPosition()); });
+  searchField_ = new SearchField(this, client());
+  searchField_->setGeometry(425, 305, 160, 25);
+  searchField_->setFont(editorFont_.font);
+  connect(searchField_, &QLineEdit::textChanged, this, &ListEditor::lookUp);
+
+  addButton(cmdDone, uiTextCopy(textDone), QRect(275, 325, 100, 30));
+  addButton(cmdAddAll, uiTextCopy(textAddAll), QRect(45, 285, 157, 30));
+  addButton(cmdRemoveAll, uiTextCopy(textRemoveAll), QRect(218, 285, 157, 30));
+  addButton(cmdAddRandom, uiTextCopy(textAddRandom), QRect(138, 325, 125, 30));
+  addButton(cmdPrint, uiTextCopy(textPrint), QRect(45, 325, 80, 30));
+
+  dictionaryScrollBar_->setRange(0, std::max(0, (wordCount - dictionaryRows) / 10));
+  dictionaryTopIndex = dictionaryShownTopIndex = 0;
+  listModified = false;
+  place();
+
+  namedListCount = countListFolders() - 2;
+  if (namedListCount > 0) {
+    enableMenuItem(cmdDeleteCurrentList, true);
+    if (!practiceListName[0]) selectFirstList();
+    buildListsMenu();
+  } else {
+    enableMenuItem(cmdDeleteCurrentList, false);
+  }
+  reopenListFile();
+  showDictionaryRows(0);
+  showListEnd();
+  show();
+  focusSearchField();
+}
+
+ListEditor::~ListEditor() = default;
+
+void ListEditor::closeDown() {
+  if (addRandom_) addRandom_->close();
+  if (listModified) compactListFile();
+}
+
+void ListEditor::focusSearchField() { searchField_->setFocus(); }
+
+void ListEditor::showListRows(int first) {
+  first = std::max(first, 0);
+  for (int i = 0; i < listRows; ++i) {
+    if (i >= listCount) {
+      listBoxes_[i]->clear();
+      continue;
+    }
+    if (readListRecord(first + i) != 0) return;
+    listBoxes_[i]->setText(currentRecord.flags ? uiQText(textDeleted)
+                                               : toQString(wordOf(currentRecord), editorFont_.charset));
+  }
+}
+
+void ListEditor::showDictionaryRows(int first) {
+  for (int i = 0; i < dictionaryRows; ++i) {
+    if (readWordRecord(first + i) != 0) return;
+    dictionaryBoxes_[i]->setText(toQString(wordOf(currentRecord), editorFont_.charset));
+  }
+}
+
+void ListEditor::showListEnd() {
+  listTopIndex = listShownTopIndex = lastListTop();
+  showListRows(listTopIndex);
+  listScrollBar_->setRange(0, listTopIndex);
+  listScrollBar_->setValue(listTopIndex);
+  focusSearchField();
+}
+
+void ListEditor::moveDictionary(int top) {
+  dictionaryTopIndex = std::clamp(top, 0, lastDictionaryTop());
+  if (dictionaryTopIndex != dictionaryShownTopIndex) {
+    showDictionaryRows(dictionaryTopIndex);
+    dictionaryShownTopIndex = dictionaryTopIndex;
+  }
+  dictionaryScrollBar_->setValue(dictionaryShownTopIndex / 10);
+}
+
+void ListEditor::moveList(int top) {
+  listTopIndex = std::clamp(top, 0, lastListTop());
+  if (listTopIndex != listShownTopIndex) {
+    showListRows(listTopIndex);
+    listShownTopIndex = listTopIndex;
+  }
+  listScrollBar_->setValue(listShownTopIndex);
+}
+
+namespace {
+
+// The move a scroll-bar action makes; line and page steps differ per pane, the thumb position is
+// scaled by the caller.
+int scrollDelta(int action, int page) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return -1;
+    case QAbstractSlider::SliderSingleStepAdd: return 1;
+    case QAbstractSlider::SliderPageStepSub: return -page;
+    case QAbstractSlider::SliderPageStepAdd: return page;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void ListEditor::listScrollAction(int action) {
+  if (action == QAbstractSlider::SliderMove) {
+    if (!listScrollBar_->isSliderDown()) moveList(listScrollBar_->sliderPosition());
+    return;
+  }
+  moveList(listTopIndex + scrollDelta(action, listRows));
+}
+
+void ListEditor::dictionaryScrollAction(int action) {
+  if (action == QAbstractSlider::SliderMove) {
+    if (!dictionaryScrollBar_->isSliderDown()) moveDictionary(10 * dictionaryScrollBar_->sliderPosition());
+    return;
+  }
+  moveDictionary(dictionaryTopIndex + scrollDelta(action, 10));
+}
+
+void ListEditor::lookUp() {
+  moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset)));
+}
+
+void ListEditor::dictionaryPicked(int k) {
+  if (dictionaryTopIndex + k < wordCount && readWordRecord(dictionaryTopIndex + k) == 0 &&
+      writeListRecord(listCount) == 0) {
+    ++listCount;
+    showListEnd();
+  }
+  focusSearchField();
+}
+
+void ListEditor::listPicked(int k) {
+  const int i = listTopIndex + k;
+  if (i < listCount && readListRecord(i) == 0) {
+    currentRecord.flags = currentRecord.flags ? 0 : 1;
+    listBoxes_[k]->setText(currentRecord.flags ? uiQText(textDeleted)
+                                               : toQString(wordOf(currentRecord), editorFont_.charset));
+    writeListRecord(i);
+    listModified = true;
+  }
+  focusSearchField();
+}
+
+void ListEditor::command(int id, int code) {
+  if (code == boxPicked) {
+    if (id >= firstListBox && id < firstListBox + listRows) listPicked(id - firstListBox);
+    if (id >= firstDictionaryBox && id < firstDictionaryBox + dictionaryRows) dictionaryPicked(id - firstDictionaryBox);
+    return;
+  }
+  if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
+    switch (code >> 16) {
+      case VK_RETURN: searchField_->clear(); break;
+      case VK_UP: moveDictionary(dictionaryTopIndex - 1); break;
+      case VK_DOWN: moveDictionary(dictionaryTopIndex + 1); break;
+    }
+    return;
+  }
+  if (code != commandClicked) return;
+  switch (id) {
+    case cmdDone: finish(); return;
+    case cmdAddAll:
+      copyWordFileToList();
+      showListEnd();
+      return;
+    case cmdRemoveAll:
+      emptyListFile();
+      showListEnd();
+      return;
+    case cmdAddRandom: openAddRandom(); return;
+    case cmdPrint:
+      if (listCount > 0 && printListHook) printListHook();
+      return;
+    case cmdCreateNewList: createNewList(); return;
+    case cmdDeleteCurrentList: deleteList(); return;
+    default:
+      if (id >= firstListId && id < firstListId + namedListCount) switchToList(id);
+  }
+}
+
+void ListEditor::openAddRandom() {
+  if (addRandom_) {
+    addRandom_->raise();
+    addRandom_->activateWindow();
+    return;
+  }
+  addRandom_ = new AddRandomWindow(this);
+}
+
+QAction* ListEditor::listItem(int id) const {
+  if (!listsMenu_) return nullptr;
+  for (QAction* item : listsMenu_->actions())
+    if (item->data().toInt() == id) return item;
+  return nullptr;
+}
+
+void ListEditor::checkListItem(int id, bool checked) {
+  if (QAction* item = listItem(id)) setMenuCheck(item, checked);
+}
+
+void ListEditor::addListItem(const std::string& name, int id) {
+  QAction* item = listsMenu_->addAction(uiQString(name));
+  item->setData(id);
+  connect(item, &QAction::triggered, this, [this, id] { command(id, commandClicked); });
+}
+
+void ListEditor::buildListsMenu() {
+  removeListsMenu();
+  const std::vector<DirectoryEntry> entries = findFiles(uiTextCopy(textListFolder) + "\\*.*");
+  if (entries.empty()) return;
+  listsMenu_ = new QMenu(uiQText(textListsMenu), this);
+  int id = firstListId, current = 0;
+  for (const DirectoryEntry& entry : entries) {
+    if (!entry.isDirectory || entry.name[0] == '.') continue;
+    addListItem(entry.name, id);
+    if (equalNoCase(entry.name, practiceListName)) current = id;
+    ++id;
+  }
+  const QList<QAction*> popups = menuBar()->actions();
+  menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, listsMenu_);
+  if (current) {
+    checkListItem(current, true);
+    listId = current;
+  }
+}
+
+void ListEditor::removeListsMenu() {
+  if (!listsMenu_) return;
+  menuBar()->removeAction(listsMenu_->menuAction());
+  delete listsMenu_;
+  listsMenu_ = nullptr;
+}
+
+void ListEditor::listChanged() {
+  showListEnd();
+  client()->update(QRect(23, 68, 385, 17));
+}
+
+void ListEditor::switchToList(int id) {
+  QAction* item = listItem(id);
+  if (!item) return;
+  checkListItem(listId, false);
+  checkListItem(id, true);
+  listId = id;
+  const std::string name = fromUiQString(item->text()).substr(0, maxListNameLength);
+  std::strcpy(practiceListName, name.c_str());
+  reopenListFile();
+  listChanged();
+}
+
+void ListEditor::createNewList() {
+  const std::string before = practiceListName;
+  listNameDialog(this);
+  if (equalNoCase(before, practiceListName)) return;
+  // A name that differs from an existing list's only in case is that list: it is switched to,
+  // not listed twice.
+  if (listsMenu_)
+    for (QAction* item : listsMenu_->actions())
+      if (equalNoCase(fromUiQString(item->text()), practiceListName)) {
+        switchToList(item->data().toInt());
+        return;
+      }
+  if (!listsMenu_) {
+    namedListCount = 0;
+    buildListsMenu();
+  } else {
+    const int id = firstListId + namedListCount;
+    addListItem(practiceListName, id);
+    checkListItem(listId, false);
+    checkListItem(id, true);
+    listId = id;
+  }
+  namedListCount = countListFolders() - 2;
+  enableMenuItem(cmdDeleteCurrentList, namedListCount > 0);
+  reopenListFile();
+  listChanged();
+}
+
+void ListEditor::deleteList() {
+  if (namedListCount <= 1) {
+    messageBox(this, loadUiText(textKeepOneList), uiTextCopy(textDeleteList), MB_OK);
+    return;
+  }
+  const std::string question =
+      uiTextCopy(textSureToDelete) + " " + practiceListName + uiTextCopy(textQuestionMark);
+  if (messageBox(this, question, uiTextCopy(textDeleteList), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  deleteCurrentList(this);
+  removeListsMenu();
+  if (namedListCount > 0) buildListsMenu();
+  listChanged();
+}
+
+void ListEditor::paintClient(QPainter& painter) {
+  const QRect area = client()->rect();
+  painter.fillRect(0, 0, area.width(), 1, QColor(224, 224, 224));
+  painter.fillRect(406, 5, 5, area.height() - 5, QColor(0, 128, 0));
+  const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  drawUiText(painter, winRect(425, 332, 604, 360), loadUiText(textSearch), wrap, fontSmall, Qt::black);
+  drawUiText(painter, winRect(425, 7, 604, 40), loadUiText(textAddWordsToList), wrap, fontSmall, Qt::black);
+  drawUiText(painter, winRect(425, 272, 604, 320), loadUiText(textClickToAdd), wrap, fontSmall, Qt::black);
+  QRect remove = winRect(35, 230, 400, 290);
+  drawShadowText(painter, remove, loadUiText(textClickToRemove), wrap, fontText);
+  QRect heading = winRect(0, 10, 408, 80);
+  drawShadowText(painter, heading, loadUiText(textPracticeListHeading), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                 fontLarge);
+  drawUiText(painter, winRect(23, 68, 408, 85), practiceListName, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+             fontSmall, Qt::black);
+}
+
+void ListEditor::changeEvent(QEvent* event) {
+  ToolWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) focusSearchField();
+}
+
+}  // namespace zembo

@@ -1,0 +1,144 @@
+#include "practice/lists.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "directions/directions.h"
+#include "platform/hostpath.h"
+#include "practice/updatingwindow.h"
+#include "resources/uitext.h"
+#include "resources/uitextrows.h"
+#include "resources/commands.h"
+#include "store/store.h"
+
+namespace zembo {
+
+int listId = firstListId;
+bool listModified = false;
+
+const char* const controlCharacterWarning = "A list name may not hold control characters.   ";
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string listFolder() { return uiTextCopy(textListFolder); }
+
+std::string currentListFolder() { return listFolder() + practiceListName; }
+
+// Only what really lies inside the list's own folder goes: regular files, never what a symbolic
+// link points at, and nothing at all when the list folder itself is a link to somewhere else.
+void removeListFolder(WindowHandle owner) {
+  const fs::path folder = hostPath(currentListFolder());
+  std::error_code error;
+  if (!fs::is_directory(fs::symlink_status(folder, error))) return;
+  for (const DirectoryEntry& entry : findFiles(currentListFolder() + "\\*.*")) {
+    if (entry.isDirectory) continue;
+    const fs::path file = hostPath(currentListFolder() + "\\" + entry.name);
+    if (fs::is_regular_file(fs::symlink_status(file, error)) && file.parent_path() == folder) fs::remove(file, error);
+  }
+  if (!fs::remove(folder, error)) {
+    const std::string text = uiTextCopy(textCantDeleteFolder) + " " + practiceListName;
+    messageBox(owner, text, uiTextCopy(textDeleteList), MB_OK);
+  }
+}
+
+}  // namespace
+
+void reopenListFile() {
+  closeListFile();
+  openListFile();
+  countListRecords();
+}
+
+void resetListState() {
+  listId = firstListId;
+  listModified = false;
+}
+
+void ensureListFolder() {
+  std::error_code error;
+  fs::create_directories(hostPath(listFolder()), error);
+}
+
+void makeListFolder() {
+  std::error_code error;
+  fs::create_directory(hostPath(currentListFolder()), error);
+}
+
+ListNameCheck checkListName(std::string_view name) {
+  bool blank = true;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::strchr("/\\<>|.\"*?:", c) && c) return ListNameCheck::reservedCharacter;
+    if (byte < 0x20 || byte == 0x7F) return ListNameCheck::controlCharacter;
+    if (c != ' ') blank = false;
+  }
+  return blank ? ListNameCheck::blank : ListNameCheck::accepted;
+}
+
+std::string currentListFilePath() {
+  std::string path = listFolder();
+  if (practiceListName[0]) {
+    makeListFolder();
+    path += practiceListName;
+    path += "\\";
+  }
+  return path + activeListFileName(currentDirection);
+}
+
+void emptyListFile() {
+  const std::string path = currentListFilePath();
+  closeListFile();
+  removeFile(path);
+  openListFile();
+  countListRecords();
+}
+
+void copyWordFileToList() {
+  const std::string target = currentListFilePath();
+  closeStoreFiles();
+  errno = 0;
+  if (!copyFileReplacing(wordFilePath(), target)) {
+    char text[200];
+    std::snprintf(text, sizeof text, "Could not copy word list file, error code %d   ", errno);
+    messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  }
+  openWordFile();
+  countWordRecords();
+}
+
+void compactListFile() {
+  UpdatingWindow progress;
+  progress.showNow();
+  const std::string target = currentListFilePath();
+  // The live records go to a new file that then takes the old one's place at once.
+  replaceFileSafely(hostPath(target), [](std::FILE* out) {
+    for (int i = 0; i < listCount; ++i)
+      if (readListRecord(i) == 0 && currentRecord.flags == 0 &&
+          std::fwrite(&currentRecord, sizeof currentRecord, 1, out) != 1)
+        return false;
+    return true;
+  });
+  reopenListFile();
+  listModified = false;
+}
+
+void deleteCurrentList(WindowHandle owner) {
+  if (!practiceListName[0]) return;
+  closeListFile();
+  removeListFolder(owner);
+  practiceListName[0] = '\0';
+  namedListCount = countListFolders() - 2;
+  if (namedListCount > 0) {
+    selectFirstList();
+    listId = firstListId;
+  }
+  openListFile();
+  countListRecords();
+}
+
+}  // namespace zembo

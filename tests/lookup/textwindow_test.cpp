@@ -1,0 +1,404 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include "lookup/textwindow.h"
+#include "platform/profile.h"
+#include "tests/lookup/lookupfixture.h"
+
+namespace zembo {
+namespace {
+
+using test::WordPair;
+using test::writeFile;
+
+// The words at and around a position, as a click there takes them.
+TEST(WordAtCaret, KeepsApostrophesAndHyphensAndSplitsAtDigits) {
+  const std::string text = "Il est aujourd'hui. Un arc-en-ciel abc123def";
+  EXPECT_EQ(wordAtCaret(text, text.find("jourd")), "aujourd'hui");
+  EXPECT_EQ(wordAtCaret(text, text.find("aujourd")), "aujourd'hui");  // just before the first letter
+  EXPECT_EQ(wordAtCaret(text, text.find('.')), "");                  // just after the last letter
+  EXPECT_EQ(wordAtCaret(text, text.find("en-ciel")), "arc-en-ciel");
+  EXPECT_EQ(wordAtCaret(text, text.find("bc1")), "abc");
+  EXPECT_EQ(wordAtCaret(text, text.find("ef")), "def");
+  EXPECT_EQ(wordAtCaret(text, text.find('2')), "");
+  EXPECT_EQ(wordAtCaret(text, 0), "Il");
+  EXPECT_EQ(wordAtCaret(text, 1), "Il");
+  EXPECT_EQ(wordAtCaret(text, text.size()), "");
+  EXPECT_EQ(wordAtCaret(text, text.size() + 5), "");
+}
+
+TEST(WordAtCaret, NeverTakesALeadingBlankOrLineBreak) {
+  EXPECT_EQ(wordAtCaret(" chat", 1), "chat");
+  EXPECT_EQ(wordAtCaret(" chat", 3), "chat");
+  EXPECT_EQ(wordAtCaret(" chat", 0), "");
+  EXPECT_EQ(wordAtCaret("\nchat", 2), "chat");
+  EXPECT_EQ(wordAtCaret("\r\nchien\r\n", 4), "chien");
+}
+
+TEST(WordAtCaret, CutsALongRunToNinetyNineBytes) {
+  const std::string run(150, 'a');
+  EXPECT_EQ(wordAtCaret(run, 120), std::string(99, 'a'));
+  EXPECT_EQ(wordAtCaret("x " + run, 2).size(), 99u);
+}
+
+TEST(WordAtCaret, DelimitersAreAsciiPunctuationDigitsAndControls) {
+  for (int b = 0; b < 256; ++b) {
+    const bool delimiter = b <= 0x26 || (b >= 0x28 && b <= 0x2C) || (b >= 0x2E && b <= 0x40) || (b >= 0x5B && b <= 0x60);
+    EXPECT_EQ(isWordDelimiter(static_cast<unsigned char>(b)), delimiter) << b;
+  }
+  // Accented and Cyrillic letters belong to words.
+  EXPECT_EQ(wordAtCaret("\xE4\xE0 \xEA\xF2\xEE", 3), "\xEA\xF2\xEE");
+  EXPECT_EQ(wordAtCaret("ao{}|~\x7F", 1), "ao{}|~\x7F");
+}
+
+TEST(TextForField, OneCharacterPerByte) {
+  const QString shown = textForField(std::string("caf\xE9\r\nb\0c\rd", 11), 0);
+  ASSERT_EQ(shown.size(), 11);
+  EXPECT_EQ(shown.left(4), QString::fromUtf8("café"));
+  EXPECT_EQ(shown[5], QChar('\n'));
+  EXPECT_EQ(shown[9], QChar('\n'));  // a lone CR still ends a line
+  EXPECT_EQ(textForField("\xE4\xE0", 204), QString::fromUtf8("да"));
+}
+
+// Records the proposal of every Open dialog and answers with a scripted file.
+QStringList proposals;
+QString nextChoice;
+QString scriptedChooser(QWidget*, const QString& proposed) {
+  proposals << proposed;
+  return nextChoice;
+}
+
+class TextWindowTest : public test::SearchTest {
+ protected:
+  void SetUp() override {
+    SearchTest::SetUp();
+    resetTextWindowState();
+    chooseTextFile = scriptedChooser;
+    proposals.clear();
+    nextChoice.clear();
+  }
+  void TearDown() override {
+    resetTextWindowState();
+    SearchTest::TearDown();
+  }
+  void openText(const std::vector<WordPair>& french = fruit) {
+    writeSampleDictionary();
+    test::writeWords("language/Fre_Eng.zb", french);
+    ASSERT_EQ(start(), -1);
+    reopenText();
+  }
+  void reopenText() {
+    mainWindow->command(cmdTextFileSearch, commandClicked);
+    window = qobject_cast<TextWindow*>(mainWindow->openToolWindow());
+    ASSERT_NE(window, nullptr);
+    processEvents();
+  }
+  void loadFile(const std::string& name, const std::string& content) {
+    writeFile(name, content);
+    nextChoice = QDir::current().absoluteFilePath(QString::fromStdString(name));
+    window->menuItem(cmdOpenTextFile)->trigger();
+  }
+  // A left click that puts the caret at this position of the text.
+  void clickAt(int position) {
+    QTextCursor cursor(window->textField()->document());
+    cursor.setPosition(position);
+    window->textField()->setTextCursor(cursor);
+    window->textField()->ensureCursorVisible();
+    const QRect caret = window->textField()->cursorRect(cursor);
+    QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(caret.left() + 1, caret.center().y()));
+  }
+  std::string searchText() const { return window->searchField()->text().toStdString(); }
+  std::string row(int i) const { return window->wordField(i)->text().toStdString(); }
+  void close() {
+    window->command(cmdDone, commandClicked);
+    processEvents();
+  }
+
+  static inline const std::vector<WordPair> fruit = {
+      {"abricot", "apricot"}, {"ananas", "pineapple"}, {"arc-en-ciel", "rainbow"}, {"aujourd'hui", "today"},
+      {"banane", "banana"},   {"cerise", "cherry"},    {"citron", "lemon"},        {"datte", "date"},
+      {"figue", "fig"},       {"fraise", "strawberry"}, {"kiwi", "kiwi"},           {"pomme", "apple"}};
+  TextWindow* window = nullptr;
+};
+
+TEST_F(TextWindowTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
+  openText();
+  EXPECT_EQ(toolWindowOpen, 1);
+  EXPECT_FALSE(mainWindow->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Search words in textfile");
+  EXPECT_EQ(window->client()->size(), QSize(624, 356));
+  EXPECT_EQ(window->textField()->geometry(), QRect(20, 115, 586, 180));
+  EXPECT_TRUE(window->textField()->isReadOnly());
+  EXPECT_EQ(window->searchField()->geometry(), QRect(20, 300, 215, 25));
+  EXPECT_EQ(window->wordField(2)->geometry(), QRect(20, 86, 215, 25));
+  EXPECT_EQ(window->translationField(0)->geometry(), QRect(255, 40, 350, 25));
+  EXPECT_EQ(window->scrollBar()->geometry(), QRect(235, 40, 20, 69));
+  EXPECT_EQ(window->wordField(0)->textMargins(), QMargins());
+  EXPECT_EQ(window->textField()->font().family(), window->wordField(0)->font().family());
+  EXPECT_EQ(row(0), "abricot");
+  EXPECT_EQ(window->translationField(2)->text(), "rainbow");
+  EXPECT_EQ(window->scrollBar()->maximum(), (12 - 3) / 10);
+  EXPECT_TRUE(window->menuItem(cmdPasteText));
+  EXPECT_TRUE(window->searchField()->hasFocus());
+  EXPECT_FALSE(window->textLoaded());
+  saveGrab(window, "text-window");
+}
+
+TEST_F(TextWindowTest, ClickingAWordLooksItUp) {
+  openText();
+  loadFile("text.txt", "Il fait beau aujourd'hui. Un arc-en-ciel!\r\nUne cerise2figue\r\n");
+  EXPECT_TRUE(window->textLoaded());
+  EXPECT_TRUE(window->textField()->hasFocus());
+  clickAt(17);  // in "aujourd'hui"
+  EXPECT_EQ(searchText(), "aujourd'hui");
+  EXPECT_EQ(row(0), "aujourd'hui");
+  EXPECT_EQ(row(1), "banane");
+  clickAt(24);  // just after it, before the full stop
+  EXPECT_EQ(searchText(), "aujourd'hui");
+  clickAt(35);  // in "arc-en-ciel"
+  EXPECT_EQ(searchText(), "arc-en-ciel");
+  // After a CR LF line end the caret still points at the byte the word starts with.
+  const int line2 = 43;
+  clickAt(line2 + 5);
+  EXPECT_EQ(searchText(), "cerise");
+  clickAt(line2 + 13);
+  EXPECT_EQ(searchText(), "figue");
+  EXPECT_EQ(window->topIndex(), 8);
+  saveGrab(window, "text-window-loaded");
+}
+
+TEST_F(TextWindowTest, TheArrowKeysInTheTextLookUpTheWordTheyReach) {
+  openText();
+  loadFile("text.txt", "kiwi datte");
+  clickAt(0);
+  EXPECT_EQ(searchText(), "kiwi");
+  for (int i = 0; i < 5; ++i) QTest::keyClick(window->textField(), Qt::Key_Right);
+  EXPECT_EQ(searchText(), "datte");
+}
+
+TEST_F(TextWindowTest, TheSameWordIsLookedUpOnceUntilTheDirectionChanges) {
+  openText();
+  loadFile("text.txt", "kiwi kiwi");
+  clickAt(1);
+  EXPECT_EQ(searchText(), "kiwi");
+  QTest::keyClick(window->searchField(), Qt::Key_Return);  // empties the search field
+  EXPECT_EQ(searchText(), "");
+  clickAt(2);
+  clickAt(7);  // the same word elsewhere
+  EXPECT_EQ(searchText(), "");
+  window->command(firstLanguageId + 3, commandClicked);
+  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_EQ(window->lastCaretWord(), "");
+  EXPECT_EQ(row(0), "dog");
+  EXPECT_EQ(row(2), "");  // rows past the new file's end are cleared
+  clickAt(7);
+  EXPECT_EQ(searchText(), "kiwi");
+}
+
+TEST_F(TextWindowTest, ReopeningStartsEmptyAndAClickBeforeLoadingDoesNothing) {
+  openText();
+  clickAt(0);
+  EXPECT_EQ(searchText(), "");
+  loadFile("text.txt", "pomme");
+  clickAt(1);
+  EXPECT_EQ(searchText(), "pomme");
+  close();
+  EXPECT_TRUE(mainWindow->isVisible());
+  EXPECT_EQ(toolWindowOpen, 0);
+  reopenText();
+  EXPECT_FALSE(window->textLoaded());
+  EXPECT_EQ(window->textField()->toPlainText(), "");
+  EXPECT_EQ(searchText(), "");
+  clickAt(0);
+  EXPECT_EQ(searchText(), "");
+  EXPECT_EQ(window->lastCaretWord(), "");
+}
+
+TEST_F(TextWindowTest, PastingReplacesTheFileAndTheDialogStillProposesTheLastFile) {
+  openText();
+  EXPECT_EQ(proposals.size(), 0);
+  loadFile("first.txt", "datte");
+  ASSERT_EQ(proposals.size(), 1);
+  EXPECT_EQ(proposals[0], "");  // the dialog starts in the home folder
+  QApplication::clipboard()->setText(QString::fromUtf8("une pomme épicée"));
+  window->menuItem(cmdPasteText)->trigger();
+  EXPECT_EQ(window->textField()->toPlainText(), QString::fromUtf8("une pomme épicée"));
+  clickAt(6);
+  EXPECT_EQ(searchText(), "pomme");
+  clickAt(12);
+  EXPECT_EQ(searchText(), "épicée");
+  nextChoice.clear();  // cancelled: the text stays
+  window->menuItem(cmdOpenTextFile)->trigger();
+  EXPECT_EQ(proposals[1], QDir::current().absoluteFilePath("first.txt"));
+  EXPECT_TRUE(window->textField()->toPlainText().startsWith("une"));
+  close();
+  reopenText();
+  window->menuItem(cmdOpenTextFile)->trigger();
+  EXPECT_EQ(proposals[2], QDir::current().absoluteFilePath("first.txt"));  // kept for the whole run
+}
+
+TEST_F(TextWindowTest, AFileThatCannotBeOpenedChangesNothing) {
+  openText();
+  loadFile("text.txt", "kiwi");
+  nextChoice = QDir::current().absoluteFilePath("missing.txt");
+  window->menuItem(cmdOpenTextFile)->trigger();
+  EXPECT_EQ(window->textField()->toPlainText(), "kiwi");
+  clickAt(1);
+  EXPECT_EQ(searchText(), "kiwi");
+}
+
+TEST_F(TextWindowTest, TheOpenDialogFiltersTextFilesAndProposesTheLastOne) {
+  QFileDialog dialog;
+  prepareOpenTextFileDialog(dialog, {});
+  EXPECT_EQ(dialog.nameFilters(), QStringList({"Text Files (*.txt *.TXT)", "All Files (*)"}));
+  EXPECT_EQ(dialog.directory().absolutePath(), QDir::homePath());
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+  writeFile("story.txt", "x");
+  const QString last = QDir::current().absoluteFilePath("story.txt");
+  QFileDialog again;
+  prepareOpenTextFileDialog(again, last);
+  EXPECT_EQ(again.directory().absolutePath(), QDir::current().absolutePath());
+  EXPECT_EQ(again.selectedFiles().value(0), last);
+}
+
+TEST_F(TextWindowTest, KeysAndScrollBarMoveThreeRowsWithinTheFile) {
+  openText(numberedWords(30));
+  QTest::keyClick(window->searchField(), Qt::Key_Down);
+  EXPECT_EQ(window->topIndex(), 1);
+  EXPECT_EQ(row(0), "w001");
+  QTest::keyClicks(window->searchField(), "w029");
+  EXPECT_EQ(window->topIndex(), 27);  // the last three records fill the rows
+  EXPECT_EQ(row(2), "w029");
+  QTest::keyClick(window->searchField(), Qt::Key_Down);
+  EXPECT_EQ(window->topIndex(), 27);
+  window->scrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(window->topIndex(), 24);
+  EXPECT_EQ(window->scrollBar()->maximum(), 2);
+  EXPECT_EQ(window->scrollBar()->value(), 2);
+}
+
+TEST_F(TextWindowTest, DeletedRecordsShowTheirStoredTexts) {
+  openText({{"chat", "cat", 1}, {"chien", "dog"}});
+  EXPECT_EQ(row(0), "chat");
+  EXPECT_EQ(window->translationField(0)->text(), "cat");
+  EXPECT_EQ(row(1), "chien");
+}
+
+TEST_F(TextWindowTest, DoneStoresThePositionAndShowsTheMainWindow) {
+  openText();
+  window->move(40, 50);
+  processEvents();
+  const WindowPos placed = window->normalPosition();
+  close();
+  EXPECT_EQ(translatePos.left, placed.left);
+  EXPECT_EQ(translatePos.top, placed.top);
+  exitProgram();
+  EXPECT_EQ(readProfileInt("Dictionary", "WinPosTopTranslate", 9999, "win.ini"), placed.top);
+}
+
+TEST_F(TextWindowTest, CyrillicTextInTheRussianEditionFindsCyrillicWords) {
+  writeSampleDictionary();
+  writeFile("language.ini", "[Dictionary]\nLanguage=russiancyr\n");
+  // Here the words of the edition's own language are the ones looked up, in its code page.
+  writeFile("slovar_cyr.ini", "[language]\nEnglish,english,0\n\n[selected]\n\xD0\xF3\xF1_Eng.zb\n");
+  test::writeWords("language/Рус_Eng.zb", {{"\xE4\xE0", "yes"}, {"\xEA\xEE\xF8\xEA\xE0", "cat"}, {"\xF1\xEE\xE1\xE0\xEA\xE0", "dog"},
+                                              {"\xF2\xE0\xEA", "so"}, {"\xF3\xF2\xF0\xEE", "morning"}, {"\xFF", "I"}});
+  test::writeWords("language/Eng_Рус.zb", {{"yes", "\xE4\xE0"}});
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Поиск слов в текстовом файле"));
+  loadFile("ru.txt", "\xE2\xEE\xF2 \xEA\xEE\xF8\xEA\xE0, \xF1\xEE\xE1\xE0\xEA\xE0.");
+  EXPECT_EQ(window->textField()->toPlainText(), QString::fromUtf8("вот кошка, собака."));
+  clickAt(6);
+  EXPECT_EQ(searchText(), "кошка");
+  EXPECT_EQ(window->lastCaretWord(), "\xEA\xEE\xF8\xEA\xE0");
+  EXPECT_EQ(row(0), "кошка");
+  clickAt(12);
+  EXPECT_EQ(row(0), "собака");
+  QApplication::clipboard()->setText(QString::fromUtf8("да ≠ нет"));
+  window->menuItem(cmdPasteText)->trigger();
+  EXPECT_EQ(window->textField()->toPlainText(), QString::fromUtf8("да ? нет"));  // not in the code page
+  clickAt(0);
+  EXPECT_EQ(row(0), "да");
+}
+
+TEST_F(TextWindowTest, ALargeTextLoadsInAMomentAndClicksStayInstant) {
+  openText();
+  std::string text;
+  text.reserve(20 << 20);
+  while (text.size() < (20u << 20)) text += "Une pomme, une cerise et un kiwi par jour.\r\n";
+  text += "datte";
+  QElapsedTimer clock;
+  clock.start();
+  loadFile("big.txt", text);
+  const qint64 loading = clock.elapsed();
+  clock.restart();
+  clickAt(static_cast<int>(text.size()) - 2);
+  const qint64 clicking = clock.elapsed();
+  EXPECT_EQ(searchText(), "datte");
+  // Generous bounds for a busy machine; a plain edit field takes minutes here.
+  EXPECT_LT(loading, 8000);
+  EXPECT_LT(clicking, 1000);
+  std::printf("20 MB text: loaded in %lld ms, click at its end in %lld ms\n", static_cast<long long>(loading),
+              static_cast<long long>(clicking));
+}
+
+}  // namespace
+}  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(TextWindowTest, AfterADirectionSwitchTheWordInTheSearchFieldIsLookedUpAgain) {
+  writeSampleDictionary();
+  test::writeWords("language/Fre_Eng.zb", fruit);
+  std::vector<WordPair> letters;  // "aa", "ab", ... "fe": digits would split a word of the text
+  for (int i = 0; i < 30; ++i) letters.push_back({{char('a' + i / 5), char('a' + i % 5)}, "x"});
+  test::writeWords("language/Eng_Ger.zb", letters);
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  loadFile("text.txt", "ea");
+  clickAt(1);
+  EXPECT_EQ(searchText(), "ea");
+  EXPECT_EQ(window->topIndex(), 8);  // "figue", the first French word after it
+  window->command(firstLanguageId + 3, commandClicked);
+  ASSERT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  clickAt(1);
+  EXPECT_EQ(window->topIndex(), 20);
+  EXPECT_EQ(row(0), "ea");
+}
+
+}  // namespace
+}  // namespace zembo
+
+namespace zembo {
+namespace {
+
+TEST_F(TextWindowTest, HelpOpensAtTheSectionOfTheWindow) {
+  std::string filler;
+  for (int i = 0; i < 200; ++i) filler += "<p>text</p>";
+  writeFile("dict.hlp", "<html><body><h1>Contents</h1>" + filler +
+                            "<p><a name=\"Search words in textfile\"></a>Text files</p>" + filler + "</body></html>");
+  openText();
+  for (QPushButton* button : window->client()->findChildren<QPushButton*>())
+    if (button->text() == "Help") QTest::mouseClick(button, Qt::LeftButton);
+  processEvents();
+  QTextBrowser* help = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<QTextBrowser*>(w)) help = b;
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_GT(help->verticalScrollBar()->value(), 0);
+  help->close();
+  processEvents();
+}
+
+}  // namespace
+}  // namespace zembo

@@ -1,0 +1,45 @@
+#pragma once
+// zembo started on a small dictionary whose French practice list the test chooses, and printed
+// lists read back as a PDF reader sees them (through poppler's tools when they are installed).
+
+#include <QPointF>
+#include <QPrinter>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/dictionaryfixture.h"
+
+namespace zembo::test {
+
+class PrintTest : public DictionaryTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The dictionary of the fixture with one practice list holding these records, zembo started.
+  void startWithList(const std::vector<WordPair>& list);
+  // A printer writing a PDF file of the given page size in inches.
+  std::unique_ptr<QPrinter> pdfPrinter(const std::filesystem::path& file, double widthInches = 5,
+                                       double heightInches = 5) const;
+
+  static bool havePdfTools();
+  static int pageCount(const std::filesystem::path& pdf);
+  // The text of one page (from 1) with its layout kept, lines without trailing blanks.
+  static std::string pageText(const std::filesystem::path& pdf, int page);
+  // The first line of every page that holds text, to tell the pages apart.
+  static std::vector<std::string> pageFirstLines(const std::filesystem::path& pdf);
+  static std::string commandOutput(const std::string& command);
+  // Runs of blanks as one blank, as a reader takes the columns in.
+  static std::string squeezed(const std::string& text);
+  // The top left corner, in points, of the first of each word on page 1.
+  static std::map<std::string, QPointF> wordCorners(const std::filesystem::path& pdf);
+};
+
+#define SKIP_WITHOUT_PDF_TOOLS() \
+  if (!havePdfTools()) GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed"
+
+}  // namespace zembo::test
