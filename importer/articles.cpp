@@ -1,7 +1,8 @@
 #include "importer/articles.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstdint>
+#include <cstring>
 
 namespace zembo {
 
@@ -54,19 +55,21 @@ std::string_view headwordOf(std::string_view line) {
   return trimmed(line);
 }
 
-// Blanks collapsed to one, none at either end.
-void addTranslation(std::string piece, std::vector<std::string>& out) {
-  std::string clean;
-  for (char c : piece)
-    if (c != ' ' || (!clean.empty() && clean.back() != ' ')) clean += c;
-  while (!clean.empty() && clean.back() == ' ') clean.pop_back();
-  if (!clean.empty() && std::find(out.begin(), out.end(), clean) == out.end()) out.push_back(std::move(clean));
-}
-
 // Splits a sense line at commas and semicolons outside parentheses, leaving out the <...>,
-// [...] and {...} marks.
-void addSense(std::string_view line, std::vector<std::string>& out) {
-  std::string piece;
+// [...] and {...} marks; each translation gets its blanks collapsed to one, none at either end.
+void addSense(std::string_view line, ParsedArticle& into) {
+  std::string& out = into.storage;  // reserved for the whole article: views into it stay valid
+  std::size_t start = out.size();
+  const auto endTranslation = [&] {
+    if (out.size() > start && out.back() == ' ') out.pop_back();
+    const std::string_view translation(out.data() + start, out.size() - start);
+    if (!translation.empty() &&
+        std::find(into.translations.begin(), into.translations.end(), translation) == into.translations.end())
+      into.translations.push_back(translation);
+    else
+      out.resize(start);
+    start = out.size();
+  };
   int parens = 0;
   char skipUntil = 0;
   for (char c : line) {
@@ -77,20 +80,26 @@ void addSense(std::string_view line, std::vector<std::string>& out) {
     if (c == '<') skipUntil = '>';
     else if (c == '[') skipUntil = ']';
     else if (c == '{') skipUntil = '}';
-    else if ((c == ',' || c == ';') && parens == 0) addTranslation(std::exchange(piece, {}), out);
+    else if ((c == ',' || c == ';') && parens == 0) endTranslation();
     else {
       if (c == '(') ++parens;
       if (c == ')' && parens > 0) --parens;
-      piece += c == '\t' ? ' ' : c;
+      if (c == '\t') c = ' ';
+      if (c != ' ' || (out.size() > start && out.back() != ' ')) out += c;
     }
   }
-  addTranslation(std::move(piece), out);
+  endTranslation();
 }
 
 }  // namespace
 
 bool isUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
+    std::uint64_t eight;  // most of an article is ASCII: eight bytes at a time
+    if (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080u) == 0)) {
+      i += 8;
+      continue;
+    }
     const auto c = static_cast<unsigned char>(text[i]);
     const int more = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
     if (more < 0 || (more == 1 && c < 0xC2)) return false;
@@ -101,8 +110,11 @@ bool isUtf8(std::string_view text) {
   return true;
 }
 
-Article parseArticle(std::string_view text) {
-  Article article;
+void parseArticle(std::string_view text, ParsedArticle& into) {
+  into.headword = {};
+  into.translations.clear();
+  into.storage.clear();
+  into.storage.reserve(text.size());
   bool first = true;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
@@ -112,15 +124,20 @@ Article parseArticle(std::string_view text) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (first) {
       first = false;
-      article.headword = headwordOf(line);
+      into.headword = headwordOf(line);
       continue;
     }
     const std::string_view content = trimmed(line);
     if (content.empty() || line.find_first_not_of(' ') >= noteIndent) continue;
     if (isExampleLine(content) || isReferenceLine(content)) continue;
-    addSense(withoutNumbering(content), article.translations);
+    addSense(withoutNumbering(content), into);
   }
-  return article;
+}
+
+Article parseArticle(std::string_view text) {
+  ParsedArticle parsed;
+  parseArticle(text, parsed);
+  return {std::string(parsed.headword), {parsed.translations.begin(), parsed.translations.end()}};
 }
 
 }  // namespace zembo

@@ -8,11 +8,25 @@
 
 namespace zembo {
 
-struct Article {
-  std::string headword;                   // empty when the article does not begin with one
-  std::vector<std::string> translations;  // in the article's order, each once
+// The parts of an article. They are views into the article's text and into storage, valid while
+// the text is and until the next parse into the same ParsedArticle, which reuses its memory.
+struct ParsedArticle {
+  std::string_view headword;                   // empty when the article does not begin with one
+  std::vector<std::string_view> translations;  // in the article's order, each once
+  std::string storage;
+
+  ParsedArticle() = default;
+  ParsedArticle(const ParsedArticle&) = delete;
+  ParsedArticle& operator=(const ParsedArticle&) = delete;
 };
 
+void parseArticle(std::string_view text, ParsedArticle& into);
+
+// The same as strings of their own.
+struct Article {
+  std::string headword;
+  std::vector<std::string> translations;
+};
 Article parseArticle(std::string_view text);
 
 // True when the bytes are well-formed UTF-8.

@@ -2,8 +2,7 @@
 
 #include <zlib.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <utility>
 
 namespace zembo {
@@ -12,11 +11,18 @@ namespace {
 
 constexpr std::string_view base64Digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
+// The whole file in one read.
 std::string readFileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::FILE* in = std::fopen(file.c_str(), "rb");
   if (!in) throw ImportError(file.string() + ": cannot be opened");
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ImportError(file.string() + ": cannot be read");
+  std::string bytes;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (!error) bytes.resize(size);
+  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+  const bool whole = got == bytes.size() && std::fgetc(in) == EOF && !std::ferror(in);
+  std::fclose(in);
+  if (!whole) throw ImportError(file.string() + ": cannot be read whole");
   return bytes;
 }
 
@@ -88,8 +94,6 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
 struct DictData::Chunks {
   std::size_t chunkLength = 0;
   std::vector<std::size_t> starts;  // where each chunk's deflate data begins in raw_, and the end
-  std::size_t cached = SIZE_MAX;
-  std::string text;
 };
 
 DictData::DictData(const std::filesystem::path& file) : file_(file), raw_(readFileBytes(file)) {
@@ -128,7 +132,8 @@ DictData::DictData(const std::filesystem::path& file) : file_(file), raw_(readFi
   }
   if (flags & 2) at += 2;
   if (!chunks_) {
-    readWhole(true);
+    if (!inflateInto(raw_, 31, whole_, 0)) fail("damaged compressed data");
+    raw_.clear();
     return;
   }
   // The table holds each chunk's compressed size; it becomes where each chunk begins.
@@ -142,37 +147,35 @@ DictData::~DictData() = default;
 
 void DictData::fail(const std::string& what) const { throw ImportError(file_.string() + ": " + what); }
 
-void DictData::readWhole(bool compressed) {
-  if (compressed && !inflateInto(raw_, 31, whole_, 0)) fail("damaged compressed data");
-  raw_.clear();
+const std::string& ArticleReader::chunk(std::size_t k) {
+  if (cached_ != k) {
+    cached_ = SIZE_MAX;
+    const auto& starts = data_.chunks_->starts;
+    const std::size_t length = data_.chunks_->chunkLength;
+    const std::string_view in(data_.raw_.data() + starts[k], starts[k + 1] - starts[k]);
+    if (!inflateInto(in, -15, text_, length) || (k + 1 < starts.size() - 1 && text_.size() != length))
+      data_.fail("damaged compressed data in chunk " + std::to_string(k + 1));
+    cached_ = k;
+  }
+  return text_;
 }
 
-const std::string& DictData::chunk(std::size_t k) {
-  if (chunks_->cached != k) {
-    chunks_->cached = SIZE_MAX;
-    const std::string_view in(raw_.data() + chunks_->starts[k], chunks_->starts[k + 1] - chunks_->starts[k]);
-    if (!inflateInto(in, -15, chunks_->text, chunks_->chunkLength) ||
-        (k + 1 < chunks_->starts.size() - 1 && chunks_->text.size() != chunks_->chunkLength))
-      fail("damaged compressed data in chunk " + std::to_string(k + 1));
-    chunks_->cached = k;
+std::string_view ArticleReader::article(std::uint64_t offset, std::uint64_t length) {
+  if (!data_.chunks_) {
+    const std::string& whole = data_.whole_;
+    if (offset > whole.size() || length > whole.size() - offset) data_.fail("an article lies past the end of the file");
+    return std::string_view(whole).substr(offset, length);
   }
-  return chunks_->text;
-}
-
-std::string_view DictData::article(std::uint64_t offset, std::uint64_t length) {
-  if (!chunks_) {
-    if (offset > whole_.size() || length > whole_.size() - offset) fail("an article lies past the end of the file");
-    return std::string_view(whole_).substr(offset, length);
-  }
-  const std::size_t count = chunks_->starts.size() - 1;
-  const std::uint64_t size = static_cast<std::uint64_t>(count) * chunks_->chunkLength;
-  if (offset > size || length > size - offset) fail("an article lies past the end of the file");
+  const std::size_t chunkLength = data_.chunks_->chunkLength;
+  const std::size_t count = data_.chunks_->starts.size() - 1;
+  const std::uint64_t size = static_cast<std::uint64_t>(count) * chunkLength;
+  if (offset > size || length > size - offset) data_.fail("an article lies past the end of the file");
   assembled_.clear();
   for (std::uint64_t at = offset; at < offset + length;) {
-    const std::size_t k = at / chunks_->chunkLength;
+    const std::size_t k = at / chunkLength;
     const std::string& text = chunk(k);
-    const std::size_t from = at - static_cast<std::uint64_t>(k) * chunks_->chunkLength;
-    if (from >= text.size()) fail("an article lies past the end of the file");
+    const std::size_t from = at - static_cast<std::uint64_t>(k) * chunkLength;
+    if (from >= text.size()) data_.fail("an article lies past the end of the file");
     const std::size_t n = std::min<std::uint64_t>(text.size() - from, offset + length - at);
     if (n == length) return std::string_view(text).substr(from, n);  // within one chunk: no copy
     assembled_.append(text, from, n);

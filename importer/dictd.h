@@ -5,6 +5,7 @@
 // that an article is found without inflating what comes before it).
 
 #include <cstdint>
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -31,28 +32,40 @@ bool decodeBase64Number(std::string_view digits, std::uint64_t& value);
 // Every entry of an index file, in file order.
 std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile);
 
-// The articles of a .dict or .dict.dz file.
+// The articles of a .dict or .dict.dz file, read whole and checked when made; ArticleReader reads
+// them, one reader per thread.
 class DictData {
  public:
   explicit DictData(const std::filesystem::path& file);
   ~DictData();
   DictData(const DictData&) = delete;
   DictData& operator=(const DictData&) = delete;
-  // The bytes of one article; valid until the next call.
-  std::string_view article(std::uint64_t offset, std::uint64_t length);
   const std::filesystem::path& file() const { return file_; }
 
  private:
+  friend class ArticleReader;
   struct Chunks;
   [[noreturn]] void fail(const std::string& what) const;
-  void readWhole(bool compressed);
-  const std::string& chunk(std::size_t k);
 
   std::filesystem::path file_;
-  std::string raw_;    // the file as it is on disk
-  std::string whole_;  // the whole text, when it is not read by chunks
+  std::string raw_;    // the file as it is on disk, when it is read by chunks
+  std::string whole_;  // the whole text, when it is not
   std::unique_ptr<Chunks> chunks_;
-  std::string assembled_;
+};
+
+class ArticleReader {
+ public:
+  explicit ArticleReader(const DictData& data) : data_(data) {}
+  // The bytes of one article; valid until the next call.
+  std::string_view article(std::uint64_t offset, std::uint64_t length);
+
+ private:
+  const std::string& chunk(std::size_t k);
+
+  const DictData& data_;
+  std::size_t cached_ = SIZE_MAX;  // the chunk that text_ holds
+  std::string text_;
+  std::string assembled_;  // an article that spans chunks
 };
 
 }  // namespace zembo

@@ -4,7 +4,7 @@
 
 namespace zembo {
 
-const Edition editions[editionCount] = {
+const FolderEdition folderEditions[editionCount] = {
     {"english", "eng", 0, "english", "English", "dict.ini", "[language]", "[selected]", "[AddNew]", "on", "language\\", "list\\", 0},
     {"french", "fra", 0, "french", "Français", "dict.ini", "[langue]", "[selectionné]", "[ajouter]", "on", "langue\\", "liste\\", 1},
     {"swedish", "swe", 0, "swedish", "Svenska", "ordbok.ini", "[Språk]", "[Valda]", "[Lägg till nya]", "på", "sprak\\", "lista\\", 2},
@@ -40,14 +40,14 @@ const DictionaryLanguage dictionaryLanguages[] = {
 
 }  // namespace
 
-const Edition* findEdition(std::string_view iniValue) {
-  for (const Edition& edition : editions)
+const FolderEdition* findEdition(std::string_view iniValue) {
+  for (const FolderEdition& edition : folderEditions)
     if (equalNoCase(edition.iniValue, iniValue)) return &edition;
   return nullptr;
 }
 
-const Edition* editionOfLanguage(std::string_view code) {
-  for (const Edition& edition : editions)
+const FolderEdition* editionOfLanguage(std::string_view code) {
+  for (const FolderEdition& edition : folderEditions)
     if (edition.languageCode == code || (code == "nor" && edition.languageCode == "nob")) return &edition;
   return nullptr;
 }

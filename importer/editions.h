@@ -3,12 +3,14 @@
 // and sections, as the program's UI texts give them) and of the languages of dictionaries: the
 // name of each language in each edition's language, its collation locale and character set.
 // Texts are UTF-8 here and are converted to the edition's code page where they are written.
+// The importer links neither the program's texts nor its windows; a test holds this table to the
+// editions' own texts.
 
 #include <string_view>
 
 namespace zembo {
 
-struct Edition {
+struct FolderEdition {
   std::string_view iniValue;        // language.ini's value: "english"
   std::string_view languageCode;    // ISO 639-3 code of the edition's own language: "eng"
   int charset;                      // of the edition's language
@@ -25,7 +27,7 @@ struct Edition {
 };
 
 constexpr int editionCount = 10;
-extern const Edition editions[editionCount];
+extern const FolderEdition folderEditions[editionCount];
 
 struct DictionaryLanguage {
   std::string_view code;    // ISO 639-3, as dictionary names carry it: "deu"
@@ -34,9 +36,9 @@ struct DictionaryLanguage {
   std::string_view names[editionCount];  // in each edition's language, in the order of editions
 };
 
-const Edition* findEdition(std::string_view iniValue);
+const FolderEdition* findEdition(std::string_view iniValue);
 // The first edition whose own language is the code's, or null.
-const Edition* editionOfLanguage(std::string_view code);
+const FolderEdition* editionOfLanguage(std::string_view code);
 const DictionaryLanguage* findDictionaryLanguage(std::string_view code);
 
 }  // namespace zembo

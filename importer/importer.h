@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "importer/dictd.h"
@@ -23,6 +25,7 @@ struct ImportOptions {
   bool yes = false;     // replace a language that is already there without asking
   bool interactive = false;  // else ask on the terminal; without either, refuse
   bool progress = false;
+  bool showSteps = false;  // the report ends with the seconds of each step
 };
 
 // Why an entry of the dictionary was not written.
@@ -40,13 +43,15 @@ struct ImportReport {
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
   std::string forwardFile, reverseFile;    // program paths in the folder
   bool replacedLine = false;
+  // Where the time went: each step of the import and its seconds, in their order.
+  std::vector<std::pair<std::string, double>> steps;
 };
 
 // Throws ImportError; the folder is then as it was.
 ImportReport importDictionary(const ImportOptions& options);
 
-// The translations of one headword joined by ", " within a translation field: whole translations
-// only, each that still fits after the ones before it.
-std::string joinTranslations(const std::vector<std::string>& translations);
+// The translations of one headword, one per line, joined by ", " within a translation field: whole
+// translations only, each that still fits after the ones before it.
+std::string joinTranslations(std::string_view lines);
 
 }  // namespace zembo

@@ -13,9 +13,11 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] DICT FOLDER\n"
+    "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] [--times] DICT FOLDER\n"
     "  DICT    a dictd dictionary: its .index and .dict.dz (or .dict), named with or without the extension\n"
-    "  FOLDER  a zembo folder (its language.ini gives the edition), or a new one made with --edition\n";
+    "  FOLDER  a zembo folder (its language.ini gives the edition), or a new one made with --edition\n"
+    "  --yes   replace the language's line when the folder has the language already\n"
+    "  --times say how long each step took\n";
 
 [[noreturn]] void fail(const std::string& message) {
   std::fprintf(stderr, "zembo-import: %s\n", message.c_str());
@@ -35,6 +37,7 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
     else if (arg == "--locale") options.locale = value();
     else if (arg == "--edition") options.edition = value();
     else if (arg == "--yes") options.yes = true;
+    else if (arg == "--times") options.showSteps = true;
     else if (arg == "--charset") {
       const std::string number = value();
       char* end = nullptr;
@@ -60,7 +63,7 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
   return options;
 }
 
-void printReport(const zembo::ImportReport& report) {
+void printReport(const zembo::ImportReport& report, bool showSteps) {
   std::printf("entries read: %lld (%lld merged into an earlier headword)\n", static_cast<long long>(report.entriesRead),
               static_cast<long long>(report.merged));
   std::printf("written: %lld to %s, %lld to %s\n", static_cast<long long>(report.written), report.forwardFile.c_str(),
@@ -73,6 +76,13 @@ void printReport(const zembo::ImportReport& report) {
     std::printf("translations left out (outside the code page or too long): %lld\n",
                 static_cast<long long>(report.translationsDropped));
   if (report.replacedLine) std::printf("the language's line was replaced\n");
+  if (!showSteps) return;
+  double total = 0;
+  for (const auto& [step, seconds] : report.steps) {
+    std::printf("%8.3f s  %s\n", seconds, step.c_str());
+    total += seconds;
+  }
+  std::printf("%8.3f s  in all\n", total);
 }
 
 }  // namespace
@@ -80,7 +90,7 @@ void printReport(const zembo::ImportReport& report) {
 int main(int argc, char** argv) {
   const zembo::ImportOptions options = parseArguments(argc, argv);
   try {
-    printReport(zembo::importDictionary(options));
+    printReport(zembo::importDictionary(options), options.showSteps);
   } catch (const zembo::ImportError& error) {
     fail(error.what());
   } catch (const std::exception& error) {

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   const std::string program = ZEMBO_IMPORT;
   const double zcat = bestOfThree("zcat " + dict.string() + ".dict.dz > /dev/null");
   const std::string target = (folder / "zb").string();
-  const double import = bestOfThree("rm -rf " + target + " && " + program + " --edition english " + dict.string() +
+  const double import = bestOfThree("rm -rf " + target + " && " + program + " --times --edition english " + dict.string() +
                                     " " + target + " > " + (folder / "report.txt").string());
   std::printf("zembo-import of %d headwords: %.2f s (best of three); zcat of the .dict.dz: %.2f s\n", count, import,
               zcat);

@@ -90,18 +90,9 @@ bool endsSection(std::string_view line) {
 
 bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd(line), languageHeader); }
 
-// zembo.ini as it is read and copied: pieces of at most 299 characters, line ends kept.
-std::vector<std::string> readConfigLines(std::FILE* file) {
-  std::vector<std::string> lines;
-  char line[configLineSize];
-  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
-  return lines;
-}
-
 // Writes a new zembo.ini made from the old one's lines.
-void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite,
-                       std::string_view fileName = configFileName) {
-  std::FILE* in = openFile(fileName, "rt");
+void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite) {
+  std::FILE* in = openFile(configFileName, "rt");
   if (!in) reportError("Can't open DICT.INI");
   const std::vector<std::string> lines = readConfigLines(in);
   const bool readWhole = !std::ferror(in);
@@ -109,7 +100,7 @@ void rewriteConfigFile(const std::function<void(const std::vector<std::string>&,
   if (!readWhole) reportError("Can't read DICT.INI");
   std::string text;
   rewrite(lines, text);
-  if (!replaceFileWithText(hostPath(fileName), text)) reportError("Can't open TMP.INI");
+  if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't open TMP.INI");
 }
 
 void endLine(std::string& text) {
@@ -124,6 +115,13 @@ void useLanguage(const LanguageEntry& entry) {
 }
 
 }  // namespace
+
+std::vector<std::string> readConfigLines(std::FILE* file) {
+  std::vector<std::string> lines;
+  char line[configLineSize];
+  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
+  return lines;
+}
 
 bool nextConfigLine(std::FILE* file, std::string& line) {
   char buffer[languageFileLineSize];
@@ -190,39 +188,51 @@ void createConfigFile() {
   if (stepDisplay == 1) stepRow += 25;
 }
 
-void removeLanguageLines() { removeLanguageLinesFrom(configFileName, languageTitle); }
-
-void removeLanguageLinesFrom(std::string_view fileName, std::string_view key) {
-  rewriteConfigFile(
-      [key](const std::vector<std::string>& lines, std::string& text) {
-        for (const std::string& line : lines)
-          if (!equalNoCase(configLineKey(line), key)) text += line;
-      },
-      fileName);
+void removeLanguageLines() {
+  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+    text = joinConfigLines(withoutLanguageLines(lines, languageTitle));
+  });
 }
 
-void addLanguageLine() { addLanguageLineTo(configFileName, languageHeader, languageLine); }
+void addLanguageLine() {
+  rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
+    text = withLanguageLine(lines, languageHeader, languageLine);
+  });
+}
 
-void addLanguageLineTo(std::string_view fileName, std::string_view header, std::string_view line) {
-  rewriteConfigFile([header, line](const std::vector<std::string>& lines, std::string& text) {
-    bool inSection = false, added = false;
-    for (const std::string& copied : lines) {
-      if (inSection && isEmptyLine(copied)) {
-        // The section's closing empty line gives way to the new line and an empty line.
-        text += std::string(line) + "\n\n";
-        inSection = false;
-        added = true;
-        continue;
-      }
-      text += copied;
-      if (!added && !inSection && startsWithNoCase(copied, header)) inSection = true;
+std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key) {
+  std::vector<std::string> kept;
+  for (const std::string& line : lines)
+    if (!equalNoCase(configLineKey(line), key)) kept.push_back(line);
+  return kept;
+}
+
+std::string joinConfigLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line;
+  return text;
+}
+
+std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line) {
+  std::string text;
+  bool inSection = false, added = false;
+  for (const std::string& copied : lines) {
+    if (inSection && isEmptyLine(copied)) {
+      // The section's closing empty line gives way to the new line and an empty line.
+      text += std::string(line) + "\n\n";
+      inSection = false;
+      added = true;
+      continue;
     }
-    if (added) return;
-    // The section runs to the end of the file, or a file without one gets it at its end.
-    endLine(text);
-    if (!inSection) text += "\n" + std::string(header) + "\n";
-    text += std::string(line) + "\n\n";
-  }, fileName);
+    text += copied;
+    if (!added && !inSection && startsWithNoCase(copied, header)) inSection = true;
+  }
+  if (added) return text;
+  // The section runs to the end of the file, or a file without one gets it at its end.
+  endLine(text);
+  if (!inSection) text += "\n" + std::string(header) + "\n";
+  text += std::string(line) + "\n\n";
+  return text;
 }
 
 int countLanguageLines() {

@@ -51,8 +51,8 @@ TEST_F(ImportTest, LongListIsCutBetweenWholeTranslations) {
   importInto(dict);
   // 42 bytes taken; the fifth would make 53, the sixth still fits.
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Bank=aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, ffff"}));
-  EXPECT_EQ(joinTranslations({std::string(45, 'x'), std::string(10, 'y'), "zzz"}), std::string(45, 'x') + ", zzz");
-  EXPECT_EQ(joinTranslations({std::string(51, 'x')}), "");
+  EXPECT_EQ(joinTranslations(std::string(45, 'x') + "\n" + std::string(10, 'y') + "\nzzz\n"), std::string(45, 'x') + ", zzz");
+  EXPECT_EQ(joinTranslations(std::string(51, 'x') + "\n"), "");
 }
 
 TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
@@ -84,6 +84,18 @@ TEST_F(ImportTest, TwoArticlesOfOneHeadwordMerge) {
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Haus=house, home", "Heim=home"}));
   EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"), (Words{"home=Haus, Heim", "house=Haus"}));
   EXPECT_EQ(report.merged, 1);
+}
+
+// The articles are read in two halves at once; a headword of both halves is one entry still.
+TEST_F(ImportTest, HeadwordOfBothHalvesMerges) {
+  std::vector<DictdArticle> articles{article("Bank", "bench, bank")};
+  for (int i = 0; i < 998; ++i) articles.push_back(article("Wort" + std::to_string(i), "word"));
+  articles.push_back(article("Bank", "bank; shore"));
+  const ImportReport report = importInto(writeDictionary("freedict-deu-eng", articles));
+  EXPECT_EQ(report.entriesRead, 1000);
+  EXPECT_EQ(report.merged, 1);
+  EXPECT_EQ(report.written, 999);
+  EXPECT_EQ(wordsOf(dir / "zb/language/Ger_Eng.zb").front(), "Bank=bench, bank, shore");
 }
 
 TEST_F(ImportTest, CyrillicTargetGoesInWindows1251IntoTheRussianCyrillicEdition) {
@@ -153,6 +165,27 @@ TEST_F(FailedImportTest, ArticleThatIsNotUtf8) {
   const auto dict = writeDictionary("freedict-deu-eng", {{"tur", "T\xfcr\ndoor\n"}});
   writeFile(dict.string() + ".dict.dz", dictzip("T\xfcr\ndoor\n", 4096));
   expectFailure(dict, "index line 1 is not UTF-8");
+}
+
+TEST_F(FailedImportTest, ArticleThatIsNotUtf8InTheSecondHalf) {
+  std::vector<DictdArticle> articles;
+  for (int i = 0; i < 999; ++i) articles.push_back(article("Wort" + std::to_string(i), "word " + std::to_string(i)));
+  articles.push_back({"tur", "T\xfcr\ndoor\n"});
+  expectFailure(writeDictionary("freedict-deu-eng", articles), "index line 1000 is not UTF-8");
+}
+
+TEST_F(FailedImportTest, ConfigurationThatCannotBeWrittenLeavesTheWordFilesAsTheyWere) {
+  importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}));
+  std::filesystem::create_directories(dir / "zb" / "dict.ini.new" / "in the way");
+  expectFailure(writeDictionary("freedict-deu-eng", {article("Hof", "yard")}), "dict.ini.new");
+}
+
+TEST_F(FailedImportTest, ExistingEmptyFolderStaysEmpty) {
+  std::filesystem::create_directories(dir / "empty" / "dict.ini.new" / "in the way");
+  options.edition = "english";
+  const auto before = snapshot(dir / "empty");
+  EXPECT_THROW(importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}), "empty"), ImportError);
+  EXPECT_EQ(snapshot(dir / "empty"), before);
 }
 
 TEST_F(FailedImportTest, TargetThatIsNotTheEditionsLanguageNamesTheEditionThatFits) {
