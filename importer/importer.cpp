@@ -533,13 +533,16 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
   const std::string wordFolder = inEdition(edition.wordFolder, pair);
   changes.makeFolder(hostPath(folderName(wordFolder)));
   if (isNew) changes.makeFolder(hostPath(folderName(inEdition(edition.listFolder, pair))));
-  report.forwardFile = wordFolder + wordFileName(pair);
-  report.reverseFile = wordFolder + reverseFileName(pair);
-  writeWordFile(changes, report.forwardFile, forward, pair.name, pair.locale, report.written);
+  const std::string forwardFile = wordFolder + wordFileName(pair), reverseFile = wordFolder + reverseFileName(pair);
+  report.forwardFile = (std::filesystem::current_path() / hostPath(forwardFile)).string();
+  report.reverseFile = (std::filesystem::current_path() / hostPath(reverseFile)).string();
+  if (options.progress)
+    std::fprintf(stderr, "sorting and writing %s and %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
+  writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
   clock.step("sorting and writing the forward word file");
   const std::vector<WordRecord> reverse = reverseRecords(forward);
   clock.step("making the reverse records");
-  writeWordFile(changes, report.reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
+  writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten);
   clock.step("sorting and writing the reverse word file");
   changes.writeText(hostPath(inEdition(edition.configFile, pair)), config);

@@ -41,7 +41,7 @@ struct ImportReport {
   std::int64_t translationsDropped = 0;  // outside the code page or longer than a whole field
   std::int64_t skipped[skipCauseCount] = {};
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
-  std::string forwardFile, reverseFile;    // program paths in the folder
+  std::string forwardFile, reverseFile;    // where they are, as the host names them
   bool replacedLine = false;
   // Where the time went: each step of the import and its seconds, in their order.
   std::vector<std::pair<std::string, double>> steps;
