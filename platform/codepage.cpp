@@ -4,7 +4,6 @@
 
 #include <map>
 #include <mutex>
-#include <unordered_map>
 
 namespace zembo {
 
@@ -27,12 +26,19 @@ namespace {
 
 struct CodePage {
   CodePageTable toUnicode{};
-  std::unordered_map<char16_t, unsigned char> fromUnicode;
+  // The byte of each character of the Basic Multilingual Plane, 0 where the page has none (and
+  // for U+0000): a direct table, since converting runs over every word of a dictionary.
+  std::array<unsigned char, 0x10000> fromUnicode{};
+  // The byte of a character, or -1 when the page cannot hold it.
+  int byteOf(char32_t c) const {
+    if (c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF)) return -1;
+    const unsigned char b = fromUnicode[c];
+    return b != 0 || c == 0 ? b : -1;
+  }
 };
 
 // Decodes each byte on its own through iconv once; conversions afterwards are table lookups.
-CodePage buildCodePage(int codePage) {
-  CodePage page;
+void buildCodePage(int codePage, CodePage& page) {
   const std::string name = "CP" + std::to_string(codePage);
   iconv_t cd = iconv_open("UTF-16LE", name.c_str());
   for (int b = 0; b < 256; ++b) {
@@ -55,17 +61,16 @@ CodePage buildCodePage(int codePage) {
     page.toUnicode[static_cast<std::size_t>(b)] = out;
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
-  for (int b = 255; b >= 0; --b)
+  for (int b = 255; b >= 1; --b)
     page.fromUnicode[page.toUnicode[static_cast<std::size_t>(b)]] = static_cast<unsigned char>(b);
-  return page;
 }
 
 const CodePage& codePage(int number) {
   static std::mutex mutex;
   static std::map<int, CodePage> pages;
   std::lock_guard lock(mutex);
-  auto it = pages.find(number);
-  if (it == pages.end()) it = pages.emplace(number, buildCodePage(number)).first;
+  auto [it, isNew] = pages.try_emplace(number);
+  if (isNew) buildCodePage(number, it->second);
   return it->second;
 }
 
@@ -87,28 +92,26 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-// Decodes UTF-8; a malformed sequence gives U+FFFD, which no code page holds.
-std::u32string decodeUtf8(std::string_view s) {
-  std::u32string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) {
-      out += U'\xFFFD';
-      ++i;
-      continue;
-    }
-    char32_t value = extra == 0 ? c : c & (0x3F >> extra);
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      const unsigned char cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((cc & 0xC0) != 0x80) ok = false;
-      value = (value << 6) | (cc & 0x3F);
-    }
-    out += ok ? value : U'\xFFFD';
-    i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
+// The character that begins at i, moving i past it; a malformed sequence gives U+FFFD, which no
+// code page holds, and moves one byte on.
+char32_t decodeUtf8Char(std::string_view s, std::size_t& i) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  const int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+  if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) {
+    ++i;
+    return U'\xFFFD';
   }
-  return out;
+  char32_t value = extra == 0 ? c : c & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    const unsigned char cc = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+    if ((cc & 0xC0) != 0x80) {
+      ++i;
+      return U'\xFFFD';
+    }
+    value = (value << 6) | (cc & 0x3F);
+  }
+  i += static_cast<std::size_t>(extra) + 1;
+  return value;
 }
 
 }  // namespace
@@ -138,19 +141,32 @@ std::string fromUtf16(std::u16string_view text, int number) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ++i;  // a pair: outside every page
-    auto it = (c >= 0xD800 && c <= 0xDFFF) ? page.fromUnicode.end() : page.fromUnicode.find(c);
-    out += it == page.fromUnicode.end() ? '?' : static_cast<char>(it->second);
+    const int b = page.byteOf(c);
+    out += b < 0 ? '?' : static_cast<char>(b);
   }
   return out;
 }
 
-std::string fromUtf8(std::string_view utf8, int number) {
+bool fromUtf8Exactly(std::string_view utf8, int number, std::string& out) {
   const CodePage& page = codePage(number);
-  std::string out;
-  for (char32_t c : decodeUtf8(utf8)) {
-    auto it = c > 0xFFFF ? page.fromUnicode.end() : page.fromUnicode.find(static_cast<char16_t>(c));
-    out += it == page.fromUnicode.end() ? '?' : static_cast<char>(it->second);
+  out.clear();
+  out.reserve(utf8.size());
+  bool exact = true;
+  for (std::size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {  // ASCII is itself in every code page
+      out += utf8[i++];
+      continue;
+    }
+    const int b = page.byteOf(decodeUtf8Char(utf8, i));
+    exact = exact && b >= 0;
+    out += b < 0 ? '?' : static_cast<char>(b);
   }
+  return exact;
+}
+
+std::string fromUtf8(std::string_view utf8, int number) {
+  std::string out;
+  fromUtf8Exactly(utf8, number, out);
   return out;
 }
 

@@ -24,5 +24,7 @@ std::string toUtf8(std::string_view bytes, int codePage);
 // A character the code page cannot hold becomes "?".
 std::string fromUtf16(std::u16string_view text, int codePage);
 std::string fromUtf8(std::string_view utf8, int codePage);
+// The same into out; false when a character had to become "?".
+bool fromUtf8Exactly(std::string_view utf8, int codePage, std::string& out);
 
 }  // namespace zembo

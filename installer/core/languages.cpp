@@ -90,14 +90,6 @@ bool endsSection(std::string_view line) {
 
 bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd(line), languageHeader); }
 
-// zembo.ini as it is read and copied: pieces of at most 299 characters, line ends kept.
-std::vector<std::string> readConfigLines(std::FILE* file) {
-  std::vector<std::string> lines;
-  char line[configLineSize];
-  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
-  return lines;
-}
-
 // Writes a new zembo.ini made from the old one's lines.
 void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite) {
   std::FILE* in = openFile(configFileName, "rt");
@@ -123,6 +115,13 @@ void useLanguage(const LanguageEntry& entry) {
 }
 
 }  // namespace
+
+std::vector<std::string> readConfigLines(std::FILE* file) {
+  std::vector<std::string> lines;
+  char line[configLineSize];
+  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
+  return lines;
+}
 
 bool nextConfigLine(std::FILE* file, std::string& line) {
   char buffer[languageFileLineSize];
@@ -191,31 +190,49 @@ void createConfigFile() {
 
 void removeLanguageLines() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    for (const std::string& line : lines)
-      if (!equalNoCase(configLineKey(line), languageTitle)) text += line;
+    text = joinConfigLines(withoutLanguageLines(lines, languageTitle));
   });
 }
 
 void addLanguageLine() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    bool inSection = false, added = false;
-    for (const std::string& line : lines) {
-      if (inSection && isEmptyLine(line)) {
-        // The section's closing empty line gives way to the new line and an empty line.
-        text += languageLine + "\n\n";
-        inSection = false;
-        added = true;
-        continue;
-      }
-      text += line;
-      if (!added && !inSection && startsWithNoCase(line, languageHeader)) inSection = true;
-    }
-    if (added) return;
-    // The section runs to the end of the file, or a file without one gets it at its end.
-    endLine(text);
-    if (!inSection) text += "\n" + std::string(languageHeader) + "\n";
-    text += languageLine + "\n\n";
+    text = withLanguageLine(lines, languageHeader, languageLine);
   });
+}
+
+std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key) {
+  std::vector<std::string> kept;
+  for (const std::string& line : lines)
+    if (!equalNoCase(configLineKey(line), key)) kept.push_back(line);
+  return kept;
+}
+
+std::string joinConfigLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line;
+  return text;
+}
+
+std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line) {
+  std::string text;
+  bool inSection = false, added = false;
+  for (const std::string& copied : lines) {
+    if (inSection && isEmptyLine(copied)) {
+      // The section's closing empty line gives way to the new line and an empty line.
+      text += std::string(line) + "\n\n";
+      inSection = false;
+      added = true;
+      continue;
+    }
+    text += copied;
+    if (!added && !inSection && startsWithNoCase(copied, header)) inSection = true;
+  }
+  if (added) return text;
+  // The section runs to the end of the file, or a file without one gets it at its end.
+  endLine(text);
+  if (!inSection) text += "\n" + std::string(header) + "\n";
+  text += std::string(line) + "\n\n";
+  return text;
 }
 
 int countLanguageLines() {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zembo {
 
@@ -27,6 +28,15 @@ void createConfigFile();
 void removeLanguageLines();
 // Adds languageLine at the end of the [taal] section.
 void addLanguageLine();
+
+// The rewrites themselves, on the lines of any edition's configuration file as readConfigLines
+// gives them (pieces of at most 299 characters, line ends kept); every other line stays byte for
+// byte. The lines whose key is the key are left out:
+std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key);
+// the line is added at the end of the section that the header opens (made at the end when missing):
+std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line);
+std::string joinConfigLines(const std::vector<std::string>& lines);
+std::vector<std::string> readConfigLines(std::FILE* file);
 // The lines of the [taal] section, or -1 when zembo.ini cannot be read.
 int countLanguageLines();
 // Sorts the [taal] lines by their keys in the collation in force.

@@ -147,6 +147,8 @@ class BlockWriter {
   std::int64_t written_ = 0;
 };
 
+}  // namespace
+
 bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uint32_t>& order) {
   reserveSpace(out, static_cast<std::int64_t>(order.size()) * recordSize);
   BlockWriter writer(out);
@@ -165,6 +167,8 @@ bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uin
   flushCounter();
   return writer.finish();
 }
+
+namespace {
 
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
@@ -238,12 +242,18 @@ void drawProgressBar(int row, int fillEdge, std::string_view text) {
   if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
-std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
+std::string_view reverseWord(std::string_view fromWord, std::string_view part) {
   const std::size_t firstNonBlank = part.find_first_not_of(' ');
   // A part of blanks only would make a record without a word.
   if (firstNonBlank == std::string_view::npos) return {};
   part.remove_prefix(firstNonBlank);
   if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return {};
+  return part;
+}
+
+std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
+  part = reverseWord(fromWord, part);
+  if (part.empty()) return {};
   WordRecord record{};
   setField(record.word, sizeof record.word, part);
   setField(record.translation, sizeof record.translation, fromWord);

@@ -87,6 +87,7 @@ class InstallationTest : public test::TempDirTest {
 TEST_F(InstallationTest, PutsTheProgramsOnThePathAndTheInstallerBesideThem) {
   EXPECT_TRUE(isProgram(prefix / "bin/zembo"));
   EXPECT_TRUE(isProgram(prefix / "bin/zembo-install"));
+  EXPECT_TRUE(isProgram(prefix / "bin/zembo-import"));
   EXPECT_TRUE(isProgram(prefix / "libexec/zembo/install"));
   EXPECT_TRUE(isProgram(prefix / "libexec/zembo/run-sample"));
   // coreutils' install keeps its name on a user's PATH.

@@ -1,0 +1,57 @@
+#pragma once
+// Importing a dictd dictionary into a zembo folder: its articles become the forward word file of
+// a language pair (foreign word, its translations joined by ", "), the reverse word file is made
+// from it as the installer makes one, and the language's line is entered in the edition's
+// configuration file. Everything is read and checked before the folder is changed.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "importer/dictd.h"
+
+namespace zembo {
+
+struct ImportOptions {
+  std::filesystem::path dictionary;  // with or without its extension
+  std::filesystem::path folder;
+  std::string name;     // UTF-8; empty: from the table of languages
+  std::string locale;   // empty: from the table
+  int charset = -1;     // -1: from the table
+  std::string edition;  // for a new folder, or to check an existing one
+  bool yes = false;     // replace a language that is already there without asking
+  bool interactive = false;  // else ask on the terminal; without either, refuse
+  bool progress = false;
+  bool showSteps = false;  // the report ends with the seconds of each step
+};
+
+// Why an entry of the dictionary was not written.
+enum class SkipCause { headwordTooLong, headwordOutsideCodePage, noTranslation, noTranslationFits };
+constexpr int skipCauseCount = 4;
+const char* skipCauseText(SkipCause cause);
+
+struct ImportReport {
+  std::int64_t entriesRead = 0;    // articles, each counted once
+  std::int64_t merged = 0;         // articles whose headword came before
+  std::int64_t written = 0;        // records of the forward word file
+  std::int64_t reverseWritten = 0; // records of the reverse word file
+  std::int64_t translationsDropped = 0;  // outside the code page or longer than a whole field
+  std::int64_t skipped[skipCauseCount] = {};
+  std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
+  std::string forwardFile, reverseFile;    // where they are, as the host names them
+  bool replacedLine = false;
+  // Where the time went: each step of the import and its seconds, in their order.
+  std::vector<std::pair<std::string, double>> steps;
+};
+
+// Throws ImportError; the folder is then as it was.
+ImportReport importDictionary(const ImportOptions& options);
+
+// The translations of one headword, one per line, joined by ", " within a translation field: whole
+// translations only, each that still fits after the ones before it.
+std::string joinTranslations(std::string_view lines);
+
+}  // namespace zembo

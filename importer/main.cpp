@@ -1,0 +1,100 @@
+// zembo-import: makes a dictd dictionary (such as the FreeDict dictionaries) a language pair of a
+// zembo folder, in both directions.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "importer/importer.h"
+
+namespace {
+
+constexpr const char* usage =
+    "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] [--times] DICT FOLDER\n"
+    "  DICT    a dictd dictionary: its .index and .dict.dz (or .dict), named with or without the extension\n"
+    "  FOLDER  a zembo folder (its language.ini gives the edition), or a new one made with --edition\n"
+    "  --yes   replace the language's line when the folder has the language already\n"
+    "  --times say how long each step took\n";
+
+[[noreturn]] void fail(const std::string& message) {
+  std::fprintf(stderr, "zembo-import: %s\n", message.c_str());
+  std::exit(1);
+}
+
+zembo::ImportOptions parseArguments(int argc, char** argv) {
+  zembo::ImportOptions options;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) fail(std::string(arg) + " needs a value");
+      return argv[++i];
+    };
+    if (arg == "--name") options.name = value();
+    else if (arg == "--locale") options.locale = value();
+    else if (arg == "--edition") options.edition = value();
+    else if (arg == "--yes") options.yes = true;
+    else if (arg == "--times") options.showSteps = true;
+    else if (arg == "--charset") {
+      const std::string number = value();
+      char* end = nullptr;
+      options.charset = static_cast<int>(std::strtol(number.c_str(), &end, 10));
+      if (number.empty() || *end != '\0' || options.charset < 0) fail("--charset takes a number: " + number);
+    } else if (arg == "--help" || arg == "-h") {
+      std::fputs(usage, stdout);
+      std::exit(0);
+    } else if (arg.starts_with("--")) {
+      fail("unknown option " + std::string(arg) + "\n" + usage);
+    } else {
+      positional.emplace_back(arg);
+    }
+  }
+  if (positional.size() != 2) {
+    std::fputs(usage, stderr);
+    std::exit(1);
+  }
+  options.dictionary = positional[0];
+  options.folder = positional[1];
+  options.progress = ::isatty(2);
+  options.interactive = ::isatty(0) && ::isatty(2);
+  return options;
+}
+
+void printReport(const zembo::ImportReport& report, bool showSteps) {
+  std::printf("entries read: %lld (%lld merged into an earlier headword)\n", static_cast<long long>(report.entriesRead),
+              static_cast<long long>(report.merged));
+  std::printf("written: %lld to %s, %lld to %s\n", static_cast<long long>(report.written), report.forwardFile.c_str(),
+              static_cast<long long>(report.reverseWritten), report.reverseFile.c_str());
+  for (int k = 0; k < zembo::skipCauseCount; ++k)
+    if (report.skipped[k] > 0)
+      std::printf("skipped, %s: %lld (for example \"%s\")\n", zembo::skipCauseText(static_cast<zembo::SkipCause>(k)),
+                  static_cast<long long>(report.skipped[k]), report.skipExample[k].c_str());
+  if (report.translationsDropped > 0)
+    std::printf("translations left out (outside the code page or too long): %lld\n",
+                static_cast<long long>(report.translationsDropped));
+  if (report.replacedLine) std::printf("the language's line was replaced\n");
+  if (!showSteps) return;
+  double total = 0;
+  for (const auto& [step, seconds] : report.steps) {
+    std::printf("%8.3f s  %s\n", seconds, step.c_str());
+    total += seconds;
+  }
+  std::printf("%8.3f s  in all\n", total);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const zembo::ImportOptions options = parseArguments(argc, argv);
+  try {
+    printReport(zembo::importDictionary(options), options.showSteps);
+  } catch (const zembo::ImportError& error) {
+    fail(error.what());
+  } catch (const std::exception& error) {
+    fail(error.what());
+  }
+  return 0;
+}

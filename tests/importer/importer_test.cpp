@@ -1,0 +1,252 @@
+// Importing small dictd dictionaries: what lands in the word files and the configuration file,
+// what is skipped, and the failures that leave the folder as it was.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "directions/directions.h"
+#include "platform/codepage.h"
+#include "resources/uilanguage.h"
+#include "store/collate.h"
+#include "store/store.h"
+#include "tests/importer/importfixture.h"
+
+namespace zembo::test {
+namespace {
+
+using Words = std::vector<std::string>;
+
+bool holds(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+std::string cp1251(std::string_view utf8) { return fromUtf8(utf8, 1251); }
+
+TEST_F(ImportTest, ThreeSensesGiveOneRecordAndThreeReverseEntries) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "1. house\n2. home\n3. building <n>")});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Haus=house, home, building"}));
+  EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"), (Words{"building=Haus", "home=Haus", "house=Haus"}));
+  EXPECT_EQ(report.entriesRead, 1);
+  EXPECT_EQ(report.written, 1);
+  EXPECT_EQ(report.reverseWritten, 3);
+  // The new line closes the language section; every other line stays as it was.
+  EXPECT_EQ(readFile("zb/dict.ini"),
+            "# pairs\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\n");
+}
+
+TEST_F(ImportTest, PronunciationLabelsExamplesNotesAndReferencesStayOut) {
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"abschluss", "Abschluss /ˈapʃlʊs/ <masc, n, sg>\n [techn.] closure <n>, end (of a pipe, a tube)\n"
+                     "      \"ein Haus bauen\"  - build a house\n         Note: of a kiln\n"
+                     "   Synonyms: {Ende}\n\n see: {Abschlüsse}, {Ende}\n\n"},
+       {"anzeige", "Anzeige /x/\n\"train on line\" indication\n"}});
+  importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Abschluss=closure, end (of a pipe, a tube)", "Anzeige=\"train on line\" indication"}));
+}
+
+TEST_F(ImportTest, LongListIsCutBetweenWholeTranslations) {
+  const auto dict = writeDictionary(
+      "freedict-deu-eng", {article("Bank", "aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, eeeeeeeee, ffff")});
+  importInto(dict);
+  // 42 bytes taken; the fifth would make 53, the sixth still fits.
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Bank=aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, ffff"}));
+  EXPECT_EQ(joinTranslations(std::string(45, 'x') + "\n" + std::string(10, 'y') + "\nzzz\n"), std::string(45, 'x') + ", zzz");
+  EXPECT_EQ(joinTranslations(std::string(51, 'x') + "\n"), "");
+}
+
+TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
+  const std::string word30(30, 'a'), word31(31, 'b');
+  const auto dict = writeDictionary("freedict-deu-eng", {article(word30, "thirty"), article(word31, "too long"),
+                                                         article("3α-Androstenol", "androstenol"),
+                                                         article("Leer", " see: {Leere}"),
+                                                         article("Lang", std::string(51, 'x')), article("Tür", "door")});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{word30 + "=thirty", fromUtf8("Tür", 1252) + "=door"}));
+  EXPECT_EQ(report.entriesRead, 6);
+  EXPECT_EQ(report.written, 2);
+  auto count = [&](SkipCause c) { return report.skipped[static_cast<int>(c)]; };
+  auto example = [&](SkipCause c) { return report.skipExample[static_cast<int>(c)]; };
+  EXPECT_EQ(count(SkipCause::headwordTooLong), 1);
+  EXPECT_EQ(example(SkipCause::headwordTooLong), word31);
+  EXPECT_EQ(count(SkipCause::headwordOutsideCodePage), 1);
+  EXPECT_EQ(example(SkipCause::headwordOutsideCodePage), "3α-Androstenol");
+  EXPECT_EQ(count(SkipCause::noTranslation), 1);
+  EXPECT_EQ(example(SkipCause::noTranslation), "Leer");
+  EXPECT_EQ(count(SkipCause::noTranslationFits), 1);
+  EXPECT_EQ(example(SkipCause::noTranslationFits), "Lang");
+}
+
+TEST_F(ImportTest, TwoArticlesOfOneHeadwordMerge) {
+  const auto dict = writeDictionary("freedict-deu-eng",
+                                    {article("Haus", "house"), article("Heim", "home"), article("Haus", "home, house")});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Haus=house, home", "Heim=home"}));
+  EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"), (Words{"home=Haus, Heim", "house=Haus"}));
+  EXPECT_EQ(report.merged, 1);
+}
+
+// The articles are read in two halves at once; a headword of both halves is one entry still.
+TEST_F(ImportTest, HeadwordOfBothHalvesMerges) {
+  std::vector<DictdArticle> articles{article("Bank", "bench, bank")};
+  for (int i = 0; i < 998; ++i) articles.push_back(article("Wort" + std::to_string(i), "word"));
+  articles.push_back(article("Bank", "bank; shore"));
+  const ImportReport report = importInto(writeDictionary("freedict-deu-eng", articles));
+  EXPECT_EQ(report.entriesRead, 1000);
+  EXPECT_EQ(report.merged, 1);
+  EXPECT_EQ(report.written, 999);
+  EXPECT_EQ(wordsOf(dir / "zb/language/Ger_Eng.zb").front(), "Bank=bench, bank, shore");
+}
+
+TEST_F(ImportTest, CyrillicTargetGoesInWindows1251IntoTheRussianCyrillicEdition) {
+  const auto dict = writeDictionary("freedict-eng-rus", {article("house", "дом, здание"), article("cat", "кошка")});
+  options.edition = "russiancyr";
+  importInto(dict, "ru");
+  EXPECT_EQ(readFile("ru/language.ini"), "[Dictionary]\nLanguage=russiancyr\n");
+  const std::string forward = cp1251("Анг_Рус.zb"), reverse = cp1251("Рус_Анг.zb");
+  EXPECT_EQ(wordsOf(programPath("ru/language/" + forward, 1251)), (Words{"cat=" + cp1251("кошка"), "house=" + cp1251("дом, здание")}));
+  EXPECT_EQ(wordsOf(programPath("ru/language/" + reverse, 1251)), (Words{cp1251("дом") + "=house", cp1251("здание") + "=house", cp1251("кошка") + "=cat"}));
+  EXPECT_EQ(readFile("ru/slovar_cyr.ini"),
+            "# Language pairs (language, locale, character set) and the direction in use\n[language]\n" +
+                cp1251("Английский") + ",english,0\n\n[selected]\n" + forward + "\n\n[AddNew]\non\n");
+}
+
+TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLine) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  importInto(dict);
+  const ImportReport again = importInto(dict);
+  EXPECT_TRUE(again.replacedLine);
+  EXPECT_EQ(readFile("zb/dict.ini"),
+            "# pairs\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\n");
+  // Without --yes and without a terminal to ask on, nothing changes.
+  options.yes = false;
+  const auto before = snapshot(dir / "zb");
+  EXPECT_THROW(importInto(dict), ImportError);
+  EXPECT_EQ(snapshot(dir / "zb"), before);
+}
+
+// Each failure names its file and leaves the folder as it was.
+class FailedImportTest : public ImportTest {
+ protected:
+  void expectFailure(const std::filesystem::path& dict, const std::string& part) {
+    const auto before = snapshot(dir / "zb");
+    try {
+      importInto(dict);
+      ADD_FAILURE() << "the import succeeded";
+    } catch (const ImportError& error) {
+      EXPECT_TRUE(holds(error.what(), part)) << error.what();
+    }
+    EXPECT_EQ(snapshot(dir / "zb"), before);
+  }
+};
+
+TEST_F(FailedImportTest, OffsetPastTheEnd) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  writeFile("dict/freedict-deu-eng.index", "haus\tA\tBA\nhof\tBA\tBA\n");
+  expectFailure(dict, "freedict-deu-eng.dict.dz: an article lies past the end");
+}
+
+TEST_F(FailedImportTest, DamagedIndexLine) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  writeFile("dict/freedict-deu-eng.index", "haus\tA\tBA\nhof BA BA\n");
+  expectFailure(dict, "freedict-deu-eng.index:2: damaged index line");
+}
+
+TEST_F(FailedImportTest, TruncatedDictzip) {
+  std::vector<DictdArticle> articles;
+  for (int i = 0; i < 2000; ++i) articles.push_back(article("Wort" + std::to_string(i), "word " + std::to_string(i)));
+  const auto dict = writeDictionary("freedict-deu-eng", articles);
+  const std::string whole = readFile(dict.string() + ".dict.dz");
+  writeFile(dict.string() + ".dict.dz", whole.substr(0, whole.size() / 2));
+  expectFailure(dict, "freedict-deu-eng.dict.dz: truncated");
+}
+
+TEST_F(FailedImportTest, ArticleThatIsNotUtf8) {
+  const auto dict = writeDictionary("freedict-deu-eng", {{"tur", "T\xfcr\ndoor\n"}});
+  writeFile(dict.string() + ".dict.dz", dictzip("T\xfcr\ndoor\n", 4096));
+  expectFailure(dict, "index line 1 is not UTF-8");
+}
+
+TEST_F(FailedImportTest, ArticleThatIsNotUtf8InTheSecondHalf) {
+  std::vector<DictdArticle> articles;
+  for (int i = 0; i < 999; ++i) articles.push_back(article("Wort" + std::to_string(i), "word " + std::to_string(i)));
+  articles.push_back({"tur", "T\xfcr\ndoor\n"});
+  expectFailure(writeDictionary("freedict-deu-eng", articles), "index line 1000 is not UTF-8");
+}
+
+TEST_F(FailedImportTest, ConfigurationThatCannotBeWrittenLeavesTheWordFilesAsTheyWere) {
+  importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}));
+  std::filesystem::create_directories(dir / "zb" / "dict.ini.new" / "in the way");
+  expectFailure(writeDictionary("freedict-deu-eng", {article("Hof", "yard")}), "dict.ini.new");
+}
+
+TEST_F(FailedImportTest, ExistingEmptyFolderStaysEmpty) {
+  std::filesystem::create_directories(dir / "empty" / "dict.ini.new" / "in the way");
+  options.edition = "english";
+  const auto before = snapshot(dir / "empty");
+  EXPECT_THROW(importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}), "empty"), ImportError);
+  EXPECT_EQ(snapshot(dir / "empty"), before);
+}
+
+TEST_F(FailedImportTest, TargetThatIsNotTheEditionsLanguageNamesTheEditionThatFits) {
+  const auto dict = writeDictionary("freedict-deu-fra", {article("Haus", "maison")});
+  expectFailure(dict, "import it into a folder of the french edition (--edition french)");
+}
+
+TEST_F(FailedImportTest, FolderThatIsNotAZemboFolder) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  std::filesystem::remove(dir / "zb" / "language.ini");
+  expectFailure(dict, "is not a zembo folder");
+}
+
+TEST_F(FailedImportTest, TheProgramSaysWhyAndEndsWithCode1) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  writeFile("dict/freedict-deu-eng.index", "haus\tA\tBA\nhof\tBA\tBA\n");
+  const std::string command = std::string(ZEMBO_IMPORT) + " " + dict.string() + " zb >out.txt 2>err.txt";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_TRUE(holds(readFile("err.txt"), "zembo-import: "));
+  EXPECT_TRUE(holds(readFile("err.txt"), "freedict-deu-eng.dict.dz"));
+}
+
+TEST_F(FailedImportTest, NewFolderIsNotLeftBehind) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  writeFile("dict/freedict-deu-eng.index", "haus\tA\tBA\nhof\tBA\tBA\n");
+  options.edition = "english";
+  EXPECT_THROW(importInto(dict, "new"), ImportError);
+  EXPECT_FALSE(std::filesystem::exists(dir / "new"));
+}
+
+// The store finds every imported headword in both directions, as zembo opens them.
+TEST_F(ImportTest, StoreFindsEveryImportedHeadwordInBothDirections) {
+  std::vector<DictdArticle> articles;
+  std::vector<std::string> german, english;
+  for (int i = 0; i < 300; ++i) {
+    german.push_back((i % 3 == 0 ? "Über" : i % 3 == 1 ? "ähnlich" : "Zug") + std::to_string(i));
+    english.push_back("word" + std::to_string(i * 7 % 300));
+    articles.push_back(article(german.back(), english.back() + ", thing" + std::to_string(i)));
+  }
+  options.edition = "english";
+  importInto(writeDictionary("freedict-deu-eng", articles), "new");
+  std::filesystem::current_path(dir / "new");
+  uiBase = 500;
+  ASSERT_EQ(loadDirections(), 0);
+  ASSERT_EQ(directionCount, 2);
+  for (DictionaryDirection* d = directionList; d; d = d->next) {
+    currentDirection = d;
+    ASSERT_EQ(activateDirection(), 0);
+    const bool isForward = std::string(d->wordFileName) == "Ger_Eng.zb";
+    EXPECT_EQ(wordCount, isForward ? 300 : 600);
+    for (const std::string& utf8 : isForward ? german : english) {
+      const std::string word = fromUtf8(utf8, 1252);
+      const int at = findWord(word);
+      ASSERT_GE(at, 0) << utf8;
+      ASSERT_EQ(readWordRecord(at), 0);
+      EXPECT_EQ(wordOf(currentRecord), word) << d->wordFileName;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zembo::test
