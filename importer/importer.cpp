@@ -1,21 +1,16 @@
 #include "importer/importer.h"
 
-#include <algorithm>
-#include <atomic>
-#include <future>
-#include <span>
-#include <chrono>
-#include <functional>
 #include <cstdio>
 #include <iostream>
 #include <regex>
-#include <unordered_map>
 
 #include "formats/fields.h"
 #include "formats/recordsort.h"
 #include "formats/wordrecord.h"
-#include "importer/articles.h"
 #include "importer/editions.h"
+#include "importer/entries.h"
+#include "importer/folderchanges.h"
+#include "importer/stepclock.h"
 #include "installer/core/languages.h"
 #include "installer/core/wordlists.h"
 #include "platform/asciicase.h"
@@ -51,32 +46,6 @@ struct WorkingFolder {
     std::error_code ignored;
     std::filesystem::current_path(previous, ignored);
   }
-};
-
-// Calls f with each line of text whose lines each end with a line end.
-template <typename F>
-void forEachLine(std::string_view lines, F f) {
-  for (std::size_t at = 0; at < lines.size();) {
-    std::size_t end = lines.find('\n', at);
-    if (end == std::string_view::npos) end = lines.size();
-    f(lines.substr(at, end - at));
-    at = end + 1;
-  }
-}
-
-// Times the steps of the import into the report.
-class StepClock {
- public:
-  explicit StepClock(ImportReport& report) : report_(report) {}
-  void step(const char* name) {
-    const auto now = std::chrono::steady_clock::now();
-    report_.steps.emplace_back(name, std::chrono::duration<double>(now - start_).count());
-    start_ = now;
-  }
-
- private:
-  ImportReport& report_;
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 std::string withoutSuffix(std::string s, std::string_view suffix) {
@@ -168,203 +137,6 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
   return pair;
 }
 
-// The articles read so far, by both threads; the first one shows them on a terminal.
-struct Progress {
-  bool shown = false;
-  std::size_t total = 0;
-  std::atomic<std::size_t> done{0};
-  std::atomic<bool> failed{false};  // the other thread stops too
-
-  void oneMore(bool showing) {
-    const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (showing && shown && now % 4096 == 0) show(now);
-  }
-  void show(std::size_t now) const {
-    std::fprintf(stderr, "\rreading articles: %zu of %zu (%zu%%)", now, total, total ? now * 100 / total : 100);
-  }
-  void end() const {
-    if (!shown) return;
-    show(total);
-    std::fputc('\n', stderr);
-  }
-};
-
-bool isDatabaseEntry(std::string_view headword) {
-  return headword.starts_with("00database") || headword.starts_with("00-database");
-}
-
-// Gathers the entries of the articles in the code pages of the word file, one entry per headword.
-class EntryCollector {
- public:
-  EntryCollector(const Pair& pair, ImportReport& report, std::size_t articles) : pair_(pair), report_(report) {
-    // Never more entries than articles: entries_ never moves, so positions_ may view its words.
-    entries_.reserve(articles);
-    positions_.reserve(articles);
-  }
-
-  void add(const ParsedArticle& article, std::string_view indexHeadword) {
-    const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
-    if (!fromUtf8Exactly(headword, pair_.sourceCodePage, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
-    if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
-    if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
-    auto at = positions_.find(word_);
-    if (at == positions_.end()) {
-      entries_.push_back({word_, {}});
-      at = positions_.emplace(entries_.back().word, entries_.size() - 1).first;
-    } else {
-      ++report_.merged;
-    }
-    std::string& translations = entries_[at->second].translations;
-    for (const std::string_view translation : article.translations) {
-      if (!fromUtf8Exactly(translation, pair_.homeCodePage, converted_) ||
-          converted_.size() > translationFieldSize - 1) {
-        ++report_.translationsDropped;
-        continue;
-      }
-      if (!hasLine(translations, converted_)) translations.append(converted_) += '\n';
-    }
-  }
-
-  // The entries of a later part of the dictionary join these.
-  void absorb(const EntryCollector& later) {
-    for (const Entry& entry : later.entries_) {
-      const auto at = positions_.find(entry.word);
-      if (at == positions_.end()) {
-        entries_.push_back(entry);
-        positions_.emplace(entries_.back().word, entries_.size() - 1);
-        continue;
-      }
-      ++report_.merged;
-      std::string& translations = entries_[at->second].translations;
-      forEachLine(entry.translations, [&](std::string_view translation) {
-        if (!hasLine(translations, translation)) translations.append(translation) += '\n';
-      });
-    }
-  }
-
-  // The records of the forward word file, in the order the headwords came.
-  std::vector<WordRecord> records() {
-    std::vector<WordRecord> out;
-    out.reserve(entries_.size());
-    for (const Entry& entry : entries_) {
-      const std::string joined = joinTranslations(entry.translations);
-      if (joined.empty()) {
-        skip(SkipCause::noTranslationFits, toUtf8(entry.word, pair_.sourceCodePage));
-        continue;
-      }
-      WordRecord record{};
-      setField(record.word, sizeof record.word, entry.word);
-      setField(record.translation, sizeof record.translation, joined);
-      out.push_back(record);
-    }
-    return out;
-  }
-
- private:
-  struct Entry {
-    std::string word;          // in the code page of the language
-    std::string translations;  // in the home language's code page, each ended by a line end
-  };
-
-  static bool hasLine(std::string_view lines, std::string_view line) {
-    bool found = false;
-    forEachLine(lines, [&](std::string_view each) { found = found || each == line; });
-    return found;
-  }
-
-  void skip(SkipCause cause, std::string_view headword) {
-    const int k = static_cast<int>(cause);
-    if (report_.skipped[k]++ == 0) report_.skipExample[k] = headword;
-  }
-
-  const Pair& pair_;
-  ImportReport& report_;
-  std::vector<Entry> entries_;
-  std::unordered_map<std::string_view, std::size_t> positions_;  // of each word in entries_
-  std::string word_, converted_;                                 // reused for every article
-};
-
-using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line
-
-// Reads the articles of one part of the dictionary into a collector.
-void readArticles(const DictionaryFiles& files, const DictData& data, const std::vector<IndexEntry>& index,
-                  std::span<const OffsetOrder::value_type> part, EntryCollector& collector, ImportReport& tally,
-                  Progress& progress, bool showing) {
-  ArticleReader reader(data);
-  ParsedArticle article;
-  for (std::size_t i = 0; i < part.size() && !progress.failed; ++i) {
-    progress.oneMore(showing);
-    const IndexEntry& entry = index[part[i].second];
-    // An article indexed under several keys counts once.
-    if (isDatabaseEntry(entry.headword) || (i > 0 && part[i - 1].first == entry.offset)) continue;
-    const std::string_view text = reader.article(entry.offset, entry.length);
-    if (!isUtf8(text))
-      throw ImportError(files.data.string() + ": the article of index line " + std::to_string(entry.line) +
-                        " is not UTF-8");
-    ++tally.entriesRead;
-    parseArticle(text, article);
-    collector.add(article, entry.headword);
-  }
-}
-
-// The counts of a part added to those of the whole; an example of the whole comes first.
-void addTally(ImportReport& into, const ImportReport& part) {
-  into.entriesRead += part.entriesRead;
-  into.merged += part.merged;
-  into.translationsDropped += part.translationsDropped;
-  for (int k = 0; k < skipCauseCount; ++k) {
-    if (into.skipped[k] == 0) into.skipExample[k] = part.skipExample[k];
-    into.skipped[k] += part.skipped[k];
-  }
-}
-
-// The articles are read in the order of the data, so that each compressed chunk is inflated once,
-// in two halves on two threads; the second half's entries then join the first's.
-std::vector<WordRecord> readDictionary(const DictionaryFiles& files, const Pair& pair, ImportReport& report,
-                                       bool progress, StepClock& clock) {
-  const std::vector<IndexEntry> index = readIndex(files.index);
-  clock.step("reading the index");
-  OffsetOrder byOffset;
-  byOffset.reserve(index.size());
-  for (std::size_t i = 0; i < index.size(); ++i) byOffset.emplace_back(index[i].offset, static_cast<std::uint32_t>(i));
-  std::sort(byOffset.begin(), byOffset.end());
-  const DictData data(files.data);
-  clock.step("reading the dictionary file");
-
-  // The halves meet between two articles, never inside the index lines of one.
-  std::size_t middle = byOffset.size() / 2;
-  while (middle > 0 && middle < byOffset.size() && byOffset[middle].first == byOffset[middle - 1].first) ++middle;
-  const std::span<const OffsetOrder::value_type> all(byOffset);
-  Progress shared;
-  shared.shown = progress;
-  shared.total = byOffset.size();
-  ImportReport secondTally;
-  EntryCollector first(pair, report, byOffset.size()), second(pair, secondTally, byOffset.size() - middle);
-  auto secondHalf = std::async(std::launch::async, [&] {
-    try {
-      readArticles(files, data, index, all.subspan(middle), second, secondTally, shared, false);
-    } catch (...) {
-      shared.failed = true;
-      throw;
-    }
-  });
-  try {
-    readArticles(files, data, index, all.first(middle), first, report, shared, true);
-  } catch (...) {
-    shared.failed = true;
-    throw;  // the second half's future waits for it to stop
-  }
-  secondHalf.get();
-  shared.end();
-  clock.step("reading the articles, in two halves at once");
-  addTally(report, secondTally);
-  first.absorb(second);
-  clock.step("merging the second half's headwords into the first's");
-  std::vector<WordRecord> records = first.records();
-  clock.step("joining the translations");
-  return records;
-}
-
 std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   std::vector<WordRecord> out;
   out.reserve(forward.size() * 2);
@@ -388,54 +160,6 @@ bool loadSortTable(std::string_view languageName, unsigned char table[256]) {
   std::fclose(file);
   return whole;
 }
-
-// What the import makes in the folder: every file is written beside its place first ("name.new")
-// and takes its place only when all of them are whole. Until then a failure removes what was
-// made, newest first, so the folder is as it was.
-class FolderChanges {
- public:
-  ~FolderChanges() {
-    if (committed_) return;
-    std::error_code ignored;
-    for (auto it = made_.rbegin(); it != made_.rend(); ++it) std::filesystem::remove(*it, ignored);
-  }
-
-  void makeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    if (std::filesystem::create_directory(folder, error)) made_.push_back(folder);
-    else if (!std::filesystem::is_directory(folder)) throw ImportError("cannot make the folder " + folder.string());
-  }
-
-  // Writes a file's new version beside it.
-  void write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer) {
-    const std::filesystem::path next = file.string() + ".new";
-    if (!std::filesystem::exists(next)) made_.push_back(next);
-    if (!replaceFileSafely(next, writer))
-      throw ImportError("cannot write " + (std::filesystem::current_path() / next).string() + " (is the disk full?)");
-    if (!std::filesystem::exists(file)) made_.push_back(file);
-    written_.push_back(file);
-  }
-
-  void writeText(const std::filesystem::path& file, const std::string& text) {
-    write(file, [&](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
-  }
-
-  // Every new version takes its place, with the old file's permissions.
-  void commit() {
-    for (const std::filesystem::path& file : written_) {
-      const std::filesystem::path next = file.string() + ".new";
-      std::error_code ignored;
-      if (std::filesystem::exists(file))
-        std::filesystem::permissions(next, std::filesystem::status(file).permissions(), ignored);
-      if (!renameOver(next, file)) throw ImportError("cannot rename " + next.string() + " to " + file.string());
-    }
-    committed_ = true;
-  }
-
- private:
-  std::vector<std::filesystem::path> made_, written_;
-  bool committed_ = false;
-};
 
 // Writes the records sorted in the language's collation, byte-equal words merged; counts the
 // records written.
@@ -563,17 +287,6 @@ const char* skipCauseText(SkipCause cause) {
   return "";
 }
 
-std::string joinTranslations(std::string_view lines) {
-  std::string joined;
-  forEachLine(lines, [&](std::string_view translation) {
-    const std::size_t grown = joined.size() + (joined.empty() ? 0 : 2) + translation.size();
-    if (translation.empty() || grown > translationFieldSize - 1) return;
-    if (!joined.empty()) joined += ", ";
-    joined += translation;
-  });
-  return joined;
-}
-
 ImportReport importDictionary(const ImportOptions& options) {
   const DictionaryFiles files = findDictionaryFiles(options.dictionary);
   bool isNew = false;
@@ -582,7 +295,8 @@ ImportReport importDictionary(const ImportOptions& options) {
   const Pair pair = choosePair(options, files, *edition);
   ImportReport report;
   StepClock clock(report);
-  const std::vector<WordRecord> forward = readDictionary(files, pair, report, options.progress, clock);
+  const std::vector<WordRecord> forward =
+      readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
 
   const bool folderExisted = std::filesystem::exists(options.folder);
   std::filesystem::create_directories(options.folder);

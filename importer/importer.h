@@ -50,8 +50,4 @@ struct ImportReport {
 // Throws ImportError; the folder is then as it was.
 ImportReport importDictionary(const ImportOptions& options);
 
-// The translations of one headword, one per line, joined by ", " within a translation field: whole
-// translations only, each that still fits after the ones before it.
-std::string joinTranslations(std::string_view lines);
-
 }  // namespace zembo

@@ -10,6 +10,7 @@
 #include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/store.h"
+#include "importer/entries.h"
 #include "tests/importer/importfixture.h"
 
 namespace zembo::test {
