@@ -67,38 +67,22 @@ class EntryCollector {
     if (!fromUtf8Exactly(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
     if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
     if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
-    auto at = positions_.find(word_);
-    if (at == positions_.end()) {
-      entries_.push_back({word_, {}});
-      at = positions_.emplace(entries_.back().word, entries_.size() - 1).first;
-    } else {
-      ++report_.merged;
-    }
-    std::string& translations = entries_[at->second].translations;
+    std::string& translations = entryOf(word_).translations;
     for (const std::string_view translation : article.translations) {
       if (!fromUtf8Exactly(translation, codePages_.translation, converted_) ||
           converted_.size() > translationFieldSize - 1) {
         ++report_.translationsDropped;
         continue;
       }
-      if (!hasLine(translations, converted_)) translations.append(converted_) += '\n';
+      addLine(translations, converted_);
     }
   }
 
   // The entries of a later part of the dictionary join these.
   void absorb(const EntryCollector& later) {
     for (const Entry& entry : later.entries_) {
-      const auto at = positions_.find(entry.word);
-      if (at == positions_.end()) {
-        entries_.push_back(entry);
-        positions_.emplace(entries_.back().word, entries_.size() - 1);
-        continue;
-      }
-      ++report_.merged;
-      std::string& translations = entries_[at->second].translations;
-      forEachLine(entry.translations, [&](std::string_view translation) {
-        if (!hasLine(translations, translation)) translations.append(translation) += '\n';
-      });
+      std::string& translations = entryOf(entry.word).translations;
+      forEachLine(entry.translations, [&](std::string_view translation) { addLine(translations, translation); });
     }
   }
 
@@ -126,10 +110,22 @@ class EntryCollector {
     std::string translations;  // in the home language's code page, each ended by a line end
   };
 
-  static bool hasLine(std::string_view lines, std::string_view line) {
+  // The entry of a word, made when the word comes for the first time; a later time counts as merged.
+  Entry& entryOf(std::string_view word) {
+    if (const auto at = positions_.find(word); at != positions_.end()) {
+      ++report_.merged;
+      return entries_[at->second];
+    }
+    entries_.push_back({std::string(word), {}});
+    positions_.emplace(entries_.back().word, entries_.size() - 1);
+    return entries_.back();
+  }
+
+  // Adds a line to lines unless it is one of them already.
+  static void addLine(std::string& lines, std::string_view line) {
     bool found = false;
     forEachLine(lines, [&](std::string_view each) { found = found || each == line; });
-    return found;
+    if (!found) lines.append(line) += '\n';
   }
 
   void skip(SkipCause cause, std::string_view headword) {

@@ -215,12 +215,11 @@ std::string newConfigText(const Pair& pair) {
 
 // The configuration file's lines, read whole.
 std::vector<std::string> readConfigFile(const std::string& configFile) {
-  std::FILE* file = openFile(configFile, "rt");
-  if (!file) throw ImportError((std::filesystem::current_path() / hostPath(configFile)).string() + ": cannot be opened");
-  const std::vector<std::string> lines = readConfigLines(file);
-  const bool whole = !std::ferror(file);
-  std::fclose(file);
-  if (!whole) throw ImportError((std::filesystem::current_path() / hostPath(configFile)).string() + ": cannot be read");
+  std::vector<std::string> lines;
+  const ConfigRead read = readConfigLines(configFile, lines);
+  const std::string where = (std::filesystem::current_path() / hostPath(configFile)).string();
+  if (read == ConfigRead::cannotOpen) throw ImportError(where + ": cannot be opened");
+  if (read == ConfigRead::cannotRead) throw ImportError(where + ": cannot be read");
   return lines;
 }
 

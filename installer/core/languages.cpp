@@ -92,12 +92,10 @@ bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd
 
 // Writes a new zembo.ini made from the old one's lines.
 void rewriteConfigFile(const std::function<void(const std::vector<std::string>&, std::string&)>& rewrite) {
-  std::FILE* in = openFile(configFileName, "rt");
-  if (!in) reportError("Can't open DICT.INI");
-  const std::vector<std::string> lines = readConfigLines(in);
-  const bool readWhole = !std::ferror(in);
-  std::fclose(in);
-  if (!readWhole) reportError("Can't read DICT.INI");
+  std::vector<std::string> lines;
+  const ConfigRead read = readConfigLines(configFileName, lines);
+  if (read == ConfigRead::cannotOpen) reportError("Can't open DICT.INI");
+  if (read == ConfigRead::cannotRead) reportError("Can't read DICT.INI");
   std::string text;
   rewrite(lines, text);
   if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't open TMP.INI");
@@ -116,11 +114,14 @@ void useLanguage(const LanguageEntry& entry) {
 
 }  // namespace
 
-std::vector<std::string> readConfigLines(std::FILE* file) {
-  std::vector<std::string> lines;
+ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines) {
+  std::FILE* file = openFile(fileName, "rt");
+  if (!file) return ConfigRead::cannotOpen;
   char line[configLineSize];
   while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
-  return lines;
+  const bool readWhole = !std::ferror(file);
+  std::fclose(file);
+  return readWhole ? ConfigRead::whole : ConfigRead::cannotRead;
 }
 
 bool nextConfigLine(std::FILE* file, std::string& line) {
@@ -236,12 +237,8 @@ std::string withLanguageLine(const std::vector<std::string>& lines, std::string_
 }
 
 int countLanguageLines() {
-  std::FILE* file = openFile(configFileName, "rt");
-  if (!file) return -1;
-  const std::vector<std::string> lines = readConfigLines(file);
-  const bool readWhole = !std::ferror(file);
-  std::fclose(file);
-  if (!readWhole) return -1;
+  std::vector<std::string> lines;
+  if (readConfigLines(configFileName, lines) != ConfigRead::whole) return -1;
   int count = 0;
   bool inSection = false;
   for (const std::string& line : lines) {

@@ -36,7 +36,8 @@ std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& li
 // the line is added at the end of the section that the header opens (made at the end when missing):
 std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line);
 std::string joinConfigLines(const std::vector<std::string>& lines);
-std::vector<std::string> readConfigLines(std::FILE* file);
+enum class ConfigRead { whole, cannotOpen, cannotRead };
+ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines);
 // The lines of the [taal] section, or -1 when zembo.ini cannot be read.
 int countLanguageLines();
 // Sorts the [taal] lines by their keys in the collation in force.
