@@ -53,6 +53,18 @@ TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
   EXPECT_TRUE(waitForPlays(box, 2, 2000));
 }
 
+TEST_F(AboutBoxTest, TheAnimationPlaysInAFolderWhoseNameHoldsAccentsAndCyrillic) {
+  const std::filesystem::path folder = dir / "Иван" / "Éloïse";
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"}) std::filesystem::rename(name, folder / name);
+  std::filesystem::current_path(folder);
+  ASSERT_EQ(start(), -1);
+  aviDelay = 0;
+  AboutBox box(mainWindow);
+  box.show();
+  EXPECT_TRUE(waitForPlays(box, 2, 8000)) << "the animation never came to its end";
+}
+
 TEST_F(AboutBoxTest, MissingAnimationShowsTheBoxWithoutOne) {
   std::filesystem::remove("dict.avi");
   ASSERT_EQ(start(), -1);
