@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -115,11 +117,38 @@ QRect printRectangleOn(const QPrinter& printer) {
   return QRect(left, top, toDevice(rect.right, dpiX) - left, toDevice(rect.bottom, dpiY) - top);
 }
 
-void drawPage(QPainter& painter, QTextDocument& text, const QRect& rect, int pageIndex) {
-  const QRectF view(0, static_cast<qreal>(pageIndex) * rect.height(), rect.width(), rect.height());
+// The blocks of one printed page and the height in the unpaginated layout where the page begins.
+struct PageBlocks {
+  QTextBlock first, end;
+  qreal top = 0;
+};
+
+// Every page takes the lines that fit on it whole, and each entry's lines stay together, so that
+// no text stands on two pages or lies cut off, hidden, at the edge of one. The line end of the
+// last record opens an empty block that prints nothing.
+std::vector<PageBlocks> paginate(QTextDocument& text, qreal pageHeight) {
+  QAbstractTextDocumentLayout* layout = text.documentLayout();
+  QTextBlock last = text.lastBlock();
+  const QTextBlock end = last.text().isEmpty() && last.previous().isValid() ? last : QTextBlock();
+  std::vector<PageBlocks> pages;
+  for (QTextBlock block = text.firstBlock(); block.isValid() && block != end; block = block.next()) {
+    const QRectF rect = layout->blockBoundingRect(block);
+    if (pages.empty() || (rect.bottom() > pages.back().top + pageHeight && pages.back().first != block)) {
+      if (!pages.empty()) pages.back().end = block;
+      pages.push_back({block, end, rect.top()});
+    }
+  }
+  return pages;
+}
+
+void drawPage(QPainter& painter, const QRect& rect, const PageBlocks& page) {
   painter.save();
-  painter.translate(rect.left(), rect.top() - view.top());
-  text.drawContents(&painter, view);
+  painter.setClipRect(rect);
+  painter.setPen(Qt::black);
+  // A block's layout holds its place in the document; the page moves the document up.
+  const QPointF origin(rect.left(), rect.top() - page.top);
+  for (QTextBlock block = page.first; block.isValid() && block != page.end; block = block.next())
+    block.layout()->draw(&painter, origin);
   painter.restore();
 }
 
@@ -227,8 +256,9 @@ int printDocument(QTextDocument& text, QPrinter& printer) {
   printer.setFullPage(true);
   const QRect rect = printRectangleOn(printer);
   text.documentLayout()->setPaintDevice(&printer);
-  text.setPageSize(rect.size());
-  const std::vector<int> pages = pagesToPrint(text.pageCount(), choice);
+  text.setTextWidth(rect.width());
+  const std::vector<PageBlocks> layout = paginate(text, rect.height());
+  const std::vector<int> pages = pagesToPrint(static_cast<int>(layout.size()), choice);
   // A collated print leaves one copy in the settings: each document copy was one.
   printer.setCopyCount(choice.collate ? 1 : choice.copies);
   // A page range beyond the end starts no document, so no empty sheet comes out.
@@ -242,7 +272,7 @@ int printDocument(QTextDocument& text, QPrinter& printer) {
   }
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (i > 0) printer.newPage();
-    drawPage(painter, text, rect, pages[i] - 1);
+    drawPage(painter, rect, layout[pages[i] - 1]);
   }
   painter.end();
   return 0;

@@ -3,7 +3,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <map>
+#include <tuple>
 
 #include "directions/directions.h"
 #include "platform/messagebox.h"
@@ -150,6 +154,47 @@ TEST_F(PrintListTest, APageRangePrintsOnlyThosePages) {
   ASSERT_EQ(printListOn(*printer), 0);
   EXPECT_EQ(pageFirstLines(range), (std::vector<std::string>{pages[1], pages[2]}));
   EXPECT_EQ(pageText(range, 2), pageText(all, 3));
+}
+
+// A reader searching or copying the document finds every entry once: no line that a page cuts off
+// stays behind, clipped, at its bottom or the top of the next, and every line stands inside the margins.
+TEST_F(PrintListTest, EveryLineOfAListOverSeveralPagesIsOnExactlyOnePageWhole) {
+  SKIP_WITHOUT_PDF_TOOLS();
+  std::vector<WordPair> records = test::numberedPairs(120);
+  // Some entries wrap onto a second line on a page five inches wide.
+  for (std::size_t i = 0; i < records.size(); i += 7) records[i].translation += ", u" + records[i].word + " wrapping";
+  startWithList(records);
+  const auto pdf = dir / "long.pdf";
+  ASSERT_EQ(printListOn(*pdfPrinter(pdf)), 0);
+  ASSERT_GE(pageCount(pdf), 5);
+
+  std::vector<WordBox> words = wordBoxes(pdf);
+  // In reading order: page by page, line by line, left to right.
+  std::sort(words.begin(), words.end(), [](const WordBox& a, const WordBox& b) {
+    return std::tuple(a.page, std::lround(a.box.top()), a.box.left()) <
+           std::tuple(b.page, std::lround(b.box.top()), b.box.left());
+  });
+  std::vector<std::string> found;
+  std::map<std::string, int> pageOf;
+  for (const WordBox& word : words) {
+    EXPECT_GE(word.box.top(), 36.0 - 0.5) << word.text << " on page " << word.page;
+    EXPECT_LE(word.box.bottom(), word.pageHeight - 36.0 + 0.5) << word.text << " on page " << word.page;
+    const std::string entryPart = word.text.substr(0, word.text.find(','));
+    if (entryPart.size() >= 4 && std::isdigit(static_cast<unsigned char>(entryPart.back()))) {
+      found.push_back(entryPart);
+      pageOf[entryPart] = word.page;
+    }
+  }
+  std::vector<std::string> expected;
+  for (const WordPair& record : records) {
+    expected.push_back(record.word);
+    expected.push_back(record.translation.substr(0, 4));
+    if (record.translation.size() > 4) {
+      expected.push_back("u" + record.word);
+      EXPECT_EQ(pageOf["u" + record.word], pageOf[record.word]) << "an entry's wrapped line stays on its page";
+    }
+  }
+  EXPECT_EQ(found, expected);
 }
 
 TEST_F(PrintListTest, APageRangeBeyondTheEndPrintsNoSheet) {

@@ -103,4 +103,23 @@ std::map<std::string, QPointF> PrintTest::wordCorners(const std::filesystem::pat
   return corners;
 }
 
+std::vector<PrintTest::WordBox> PrintTest::wordBoxes(const std::filesystem::path& pdf) {
+  const std::string html = commandOutput("pdftotext -bbox '" + pdf.string() + "' - 2>/dev/null");
+  std::vector<WordBox> words;
+  int page = 0;
+  double pageHeight = 0;
+  for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    double width = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (std::sscanf(html.c_str() + at, "<page width=\"%lf\" height=\"%lf\"", &width, &pageHeight) == 2) {
+      ++page;
+    } else if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1,
+                           &y1) == 4) {
+      const std::size_t start = html.find('>', at) + 1;
+      words.push_back({page, html.substr(start, html.find('<', start) - start), QRectF(QPointF(x0, y0), QPointF(x1, y1)),
+                       pageHeight});
+    }
+  }
+  return words;
+}
+
 }  // namespace zembo::test

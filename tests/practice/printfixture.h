@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QPrinter>
+#include <QRectF>
 
 #include <filesystem>
 #include <map>
@@ -37,6 +38,15 @@ class PrintTest : public DictionaryTest {
   static std::string squeezed(const std::string& text);
   // The top left corner, in points, of the first of each word on page 1.
   static std::map<std::string, QPointF> wordCorners(const std::filesystem::path& pdf);
+  // Every word of the document with its page (from 1), its box and its page's height, in points:
+  // what a reader finds when searching, the clipped text included.
+  struct WordBox {
+    int page = 0;
+    std::string text;
+    QRectF box;
+    double pageHeight = 0;
+  };
+  static std::vector<WordBox> wordBoxes(const std::filesystem::path& pdf);
 };
 
 #define SKIP_WITHOUT_PDF_TOOLS() \
