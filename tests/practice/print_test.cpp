@@ -17,6 +17,8 @@
 #include "windowkit/qttext.h"
 #include "tests/practice/printfixture.h"
 
+#include <sys/stat.h>
+
 namespace zembo {
 namespace {
 
@@ -297,6 +299,57 @@ TEST_F(PrintListTest, AFolderWhereThePrintFileCannotBeWrittenPrintsNothingAndSay
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Print");
   EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING);
   EXPECT_TRUE(std::filesystem::is_directory("list.prt"));
+}
+
+// Whatever lies under the print file's name is neither followed nor changed: a link to a file, a
+// link to nowhere, a pipe (which would hold the program until something read it).
+TEST_F(PrintListTest, ALinkOrAPipeNamedLikeThePrintFileIsLeftAloneAndReported) {
+  startWithList({{"chat", "cat"}});
+  writeFile("notes.txt", "a user's notes\n");
+  const auto pdf = dir / "chat.pdf";
+  auto expectRefused = [&](const char* what) {
+    EXPECT_EQ(printListOn(*pdfPrinter(pdf)), -1) << what;
+    EXPECT_FALSE(std::filesystem::exists(pdf)) << what;
+    ASSERT_EQ(recordedMessageBoxes().size(), 1u) << what;
+    EXPECT_NE(recordedMessageBoxes()[0].text.find("list.prt"), std::string::npos) << what;
+    EXPECT_NE(recordedMessageBoxes()[0].text.find("not a plain file"), std::string::npos) << what;
+    EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING) << what;
+    startRecordingMessageBoxes();  // afresh
+  };
+  std::filesystem::create_symlink("notes.txt", "list.prt");
+  expectRefused("a link to a file");
+  EXPECT_EQ(readFile("notes.txt"), "a user's notes\n");
+  EXPECT_TRUE(std::filesystem::is_symlink("list.prt"));
+
+  std::filesystem::remove("list.prt");
+  std::filesystem::create_symlink("made by printing.txt", "LIST.PRT");  // names match in any case
+  expectRefused("a link to nowhere");
+  EXPECT_FALSE(std::filesystem::exists("made by printing.txt"));
+  EXPECT_TRUE(std::filesystem::is_symlink("LIST.PRT"));
+
+  std::filesystem::remove("LIST.PRT");
+  ASSERT_EQ(::mkfifo("list.prt", 0600), 0);
+  {
+    test::FifoWatchdog watchdog("list.prt");
+    expectRefused("a pipe");
+    EXPECT_FALSE(watchdog.fired()) << "printing waited on the pipe";
+  }
+  EXPECT_EQ(std::filesystem::status("list.prt").type(), std::filesystem::file_type::fifo);
+}
+
+// A plain file left by a print that was interrupted is replaced; one of its other names keeps its text.
+TEST_F(PrintListTest, APlainFileLeftUnderThePrintFilesNameIsReplacedNotWrittenThrough) {
+  startWithList({{"chat", "cat"}});
+  writeFile("notes.txt", "a user's notes\n");
+  std::filesystem::create_hard_link("notes.txt", "list.prt");
+  ASSERT_EQ(writePrintFile(), 0);
+  EXPECT_EQ(readFile("list.prt"), chatHeading + chatLine);
+  EXPECT_EQ(readFile("notes.txt"), "a user's notes\n");
+  const auto pdf = dir / "chat.pdf";
+  EXPECT_EQ(printListOn(*pdfPrinter(pdf)), 0);
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_FALSE(std::filesystem::exists("list.prt"));
+  EXPECT_TRUE(recordedMessageBoxes().empty());
 }
 
 TEST_F(PrintListTest, APrinterThatCannotStartTheDocumentIsReportedAndPrintsNothing) {

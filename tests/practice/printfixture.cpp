@@ -2,8 +2,12 @@
 
 #include <QPageSize>
 
+#include <chrono>
 #include <cstdio>
 #include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/messagebox.h"
 #include "practice/printlist.h"
@@ -120,6 +124,25 @@ std::vector<PrintTest::WordBox> PrintTest::wordBoxes(const std::filesystem::path
     }
   }
   return words;
+}
+
+FifoWatchdog::FifoWatchdog(std::filesystem::path fifo)
+    : thread_([this, fifo] {
+        using namespace std::chrono_literals;
+        const auto start = std::chrono::steady_clock::now();
+        while (!done_) {
+          std::this_thread::sleep_for(10ms);
+          if (std::chrono::steady_clock::now() - start < 10s) continue;
+          const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+          fired_ = true;
+          std::this_thread::sleep_for(500ms);
+          if (fd >= 0) ::close(fd);
+        }
+      }) {}
+
+FifoWatchdog::~FifoWatchdog() {
+  done_ = true;
+  thread_.join();
 }
 
 }  // namespace zembo::test

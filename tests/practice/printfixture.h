@@ -6,10 +6,12 @@
 #include <QPrinter>
 #include <QRectF>
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/dictionaryfixture.h"
@@ -47,6 +49,20 @@ class PrintTest : public DictionaryTest {
     double pageHeight = 0;
   };
   static std::vector<WordBox> wordBoxes(const std::filesystem::path& pdf);
+};
+
+// Keeps a test of code that might wait on a pipe from hanging: when the test still runs after a
+// while, it opens the pipe at both ends for a moment, again and again, which lets a waiting open or
+// read go on, and notes that it had to.
+class FifoWatchdog {
+ public:
+  explicit FifoWatchdog(std::filesystem::path fifo);
+  ~FifoWatchdog();
+  bool fired() const { return fired_; }
+
+ private:
+  std::atomic<bool> done_{false}, fired_{false};
+  std::thread thread_;
 };
 
 #define SKIP_WITHOUT_PDF_TOOLS() \
