@@ -137,7 +137,7 @@ struct PageBlocks {
 // last record opens an empty block that prints nothing.
 std::vector<PageBlocks> paginate(QTextDocument& text, qreal pageHeight) {
   QAbstractTextDocumentLayout* layout = text.documentLayout();
-  QTextBlock last = text.lastBlock();
+  const QTextBlock last = text.lastBlock();
   const QTextBlock end = last.text().isEmpty() && last.previous().isValid() ? last : QTextBlock();
   std::vector<PageBlocks> pages;
   for (QTextBlock block = text.firstBlock(); block.isValid() && block != end; block = block.next()) {
