@@ -236,12 +236,15 @@ void MainWindow::showAgain() {
 
 void MainWindow::command(int id, int) {
   switch (id) {
-    case cmdExit:
-      // A tool still open first does its own close-down, so that no sort it owes is lost.
+    case cmdExit: {
+      // A tool still open first does its own close-down, so that no sort it owes is lost; one
+      // that sorts there has tried, and reported, what a sort now would try again.
+      const bool toolSorted = tool_ && tool_->sortsOnCloseDown();
       if (tool_) tool_->closeDown();
-      if (needsSort || reverseNeedsSort) resortOnClose();
+      if (!toolSorted && (needsSort || reverseNeedsSort)) resortOnClose();
       destroyWindow();
       return;
+    }
     case cmdHelp: showHelp(uiTextCopy(textHelpFileName)); return;
     case cmdAbout: {
       AboutBox about(this);

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <string>
@@ -163,7 +164,8 @@ void CollationKeys::finishKeys() {
 }
 
 // Counting first lets every entry go straight to its place.
-void CollationKeys::groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts) const {
+void CollationKeys::groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts,
+                                        const std::function<void(std::size_t placed)>& onPlaced) const {
   starts.assign(bucketCount + 1, 0);
   const auto bucketOf = [](const char* key, std::size_t length) {
     return static_cast<std::size_t>(keyPrefix(key, std::min<std::size_t>(length, 2)) >> 48);
@@ -186,18 +188,31 @@ void CollationKeys::groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<
       entries[next[prefix >> 48]++] = {prefix, key, length, chunk->indexes[i]};
       begin = chunk->keyEnds[i];
     }
+    onPlaced(chunk->keyEnds.size());
   }
 }
 
 std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord> records,
-                                                      const std::function<void(std::int64_t count)>& onComparisons,
+                                                      const std::function<void(std::int64_t count)>& onSteps,
                                                       std::int64_t interval) {
   finishKeys();
   std::size_t entryCount = 0;
   for (const auto& chunk : chunks_) entryCount += chunk->keyEnds.size();
   FreshArray<Entry> sorted(entryCount);
+  // The count reported is this core's steps and the other's as it last published them. Grouping
+  // does most of the work of a sort whose groups are small, so its records count as steps too.
+  std::int64_t ownCount = 0, helperCount = 0, nextReport = 0;
+  std::atomic<std::int64_t> helperPublished{0};
+  const auto report = [&] {
+    if (!onSteps || entryCount == 0) return;
+    const std::int64_t total = ownCount + helperPublished.load(std::memory_order_relaxed);
+    for (; nextReport <= total; nextReport += std::max<std::int64_t>(interval, 1)) onSteps(nextReport);
+  };
   std::vector<std::size_t> starts;
-  groupByLeadingBytes(sorted, starts);
+  groupByLeadingBytes(sorted, starts, [&](std::size_t placed) {
+    ownCount += static_cast<std::int64_t>(placed);
+    report();
+  });
   const bool byBytes = ties_ == Ties::byteEqualWordsTogether;
   const auto before = [records, byBytes](const Entry& a, const Entry& b) {
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
@@ -223,25 +238,27 @@ std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord
       if (starts[b + 1] - starts[b] > 1)
         std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1], compare);
   };
-  // The count reported is this core's comparisons and the other's as it last published them.
-  std::int64_t ownCount = 0, helperCount = 0, nextReport = 0;
-  std::atomic<std::int64_t> helperPublished{0};
-  const auto report = [&] {
-    const std::int64_t total = ownCount + helperPublished.load(std::memory_order_relaxed);
-    for (; nextReport <= total; nextReport += std::max<std::int64_t>(interval, 1)) onComparisons(nextReport);
-  };
+  std::atomic<bool> helperDone{false};
   std::thread sortHelper([&] {
     sortBuckets(ownEnd, bucketCount, [&](const Entry& a, const Entry& b) {
       if (++helperCount % 256 == 0) helperPublished.store(helperCount, std::memory_order_relaxed);
       return before(a, b);
     });
+    helperDone = true;
   });
   sortBuckets(0, ownEnd, [&](const Entry& a, const Entry& b) {
-    if (ownCount++ % 64 == 0 && onComparisons) report();
+    if (ownCount++ % 64 == 0) report();
     return before(a, b);
   });
+  // The other core's half may take longer: its progress goes on showing meanwhile.
+  while (onSteps && !helperDone) {
+    report();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   sortHelper.join();
-  comparisons_ = ownCount + helperCount;
+  helperPublished = helperCount;
+  report();
+  steps_ = ownCount + helperCount;
   std::vector<std::uint32_t> order(sorted.size());
   for (std::size_t i = 0; i < sorted.size(); ++i) order[i] = sorted[i].index;
   return order;

@@ -49,13 +49,14 @@ class CollationKeys {
   std::size_t size() const { return indexes_; }
 
   // The indexes of the added records in order of their words (records holds them all, by index;
-  // it is read for byte-equal ties). Calls onComparisons, on this thread, with each multiple of
-  // interval (0 first) that the running count of comparisons of both cores passes.
+  // it is read for byte-equal ties). Calls onSteps, on this thread, with each multiple of
+  // interval (0 first) that the running count of steps passes: a step is a record put into its
+  // group or a comparison within a group, by either core. A sort of no records takes no step.
   std::vector<std::uint32_t> sortRecords(std::span<const WordRecord> records,
-                                         const std::function<void(std::int64_t count)>& onComparisons,
+                                         const std::function<void(std::int64_t count)>& onSteps,
                                          std::int64_t interval = 1000);
-  // Comparisons of the last sort, both cores together.
-  std::int64_t comparisons() const { return comparisons_; }
+  // Steps of the last sort, both cores together.
+  std::int64_t steps() const { return steps_; }
 
  private:
   struct Chunk;
@@ -64,8 +65,9 @@ class CollationKeys {
   Chunk* publishedChunk(std::size_t k);
   void makeKeysOfChunks(CollationKeyMaker& maker);
   // Puts the entries into groups by their first two key bytes, in that order; starts receives
-  // where each group begins, and the end.
-  void groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts) const;
+  // where each group begins, and the end. onPlaced hears the count of each chunk's entries placed.
+  void groupByLeadingBytes(FreshArray<Entry>& entries, std::vector<std::size_t>& starts,
+                           const std::function<void(std::size_t placed)>& onPlaced) const;
 
   const unsigned char* sortTable_;
   Ties ties_;
@@ -77,7 +79,7 @@ class CollationKeys {
   std::atomic<std::size_t> nextChunk_{0};
   std::atomic<bool> abandoned_{false};
   std::thread helper_;
-  std::int64_t comparisons_ = 0;
+  std::int64_t steps_ = 0;
 };
 
 }  // namespace zembo

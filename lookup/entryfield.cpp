@@ -25,8 +25,7 @@ constexpr std::size_t playLength = 50;  // the text taken for Play, Copy and the
 }  // namespace
 
 EntryField::EntryField(SearchWindow* window, int row, bool translationColumn)
-    : QLineEdit(window->client()), window_(window), row_(row), translationColumn_(translationColumn) {
-  setTextMargins(0, 0, 0, 0);
+    : RowField(window->client()), window_(window), row_(row), translationColumn_(translationColumn) {
   // The row's own menu is the only one: the standard edit menu would follow it and take the next click.
   setContextMenuPolicy(Qt::PreventContextMenu);
 }
@@ -68,7 +67,7 @@ void EntryField::mousePressEvent(QMouseEvent* event) {
     openMenu(event->position().toPoint());
     return;
   }
-  QLineEdit::mousePressEvent(event);
+  RowField::mousePressEvent(event);
 }
 
 void EntryField::focusInEvent(QFocusEvent* event) {

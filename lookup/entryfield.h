@@ -3,9 +3,9 @@
 // word or translation and store it with Enter, delete or restore it, copy and paste, and play the
 // pronunciation of the word or of each translation; a right click opens a menu of these.
 
-#include <QLineEdit>
 #include <string>
 
+#include "lookup/wordrows.h"
 #include "resources/commands.h"
 
 namespace zembo {
@@ -13,7 +13,7 @@ namespace zembo {
 class SearchWindow;
 
 // Menu command ids of the row fields' pop-up menus.
-class EntryField : public QLineEdit {
+class EntryField : public RowField {
  public:
   EntryField(SearchWindow* window, int row, bool translationColumn);
 

@@ -50,6 +50,7 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
   // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
   // and this window's close tries it again.
   charsetReceiver = searchField_;
+  searchField_->whenFocused([this] { fieldFocused(searchField_, false); });
   searchField_->setFocus();
   rows_->followSearchField(searchField_);
   rows_->showFromTop();
@@ -81,7 +82,12 @@ void SearchWindow::applyFonts() {
   }
 }
 
-void SearchWindow::focusSearchField() { searchField_->setFocus(); }
+void SearchWindow::focusSearchField() {
+  // Also while the window is inactive (a sorting window or a message box in front of it): the
+  // focus that its activation gives back then goes here.
+  fieldFocused(searchField_, false);
+  searchField_->setFocus();
+}
 
 void SearchWindow::showRecord(int row, const WordRecord* record) {
   if (!record) {
@@ -179,7 +185,7 @@ void SearchWindow::switchSearchDirection(int menuId) {
   charsetCode = currentDirection->sourceCharset;
   charsetLanguage = currentDirection->sourceName;
   applyFonts();
-  searchField_->setFocus();
+  focusSearchField();
   if (charsetWindowOn_) reopenCharsetWindow();
   client()->update();
   rows_->restart();

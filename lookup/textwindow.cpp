@@ -9,6 +9,13 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStringDecoder>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <new>
@@ -17,6 +24,7 @@
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
 #include "platform/codepage.h"
+#include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "store/sort.h"
@@ -26,6 +34,50 @@ namespace zembo {
 
 TextFileChooser chooseTextFile = runOpenTextFileDialog;
 QString textFileName;
+
+namespace {
+
+// A text of ours, English in every edition.
+constexpr const char* notAFileText = "\n\nis not a file, so it cannot be opened as a text.";
+
+// A text in UTF-8 that holds more than ASCII (as nearly every text file on this desktop does)
+// becomes the language's code page, as pasted text does; any other text stays as its bytes are.
+std::string inCodePage(std::string bytes, int charset) {
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return bytes;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return utf8.hasError() ? bytes : fromQString(text, charset);
+}
+
+enum class FileRead { whole, cannotOpen, notAFile, noMemory };
+
+// Only a regular file is read: a FIFO would wait for a writer for ever, a device might never end.
+FileRead readRegularFile(const QString& name, std::string& bytes) {
+  const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENXIO ? FileRead::notAFile : FileRead::cannotOpen;
+  struct stat st {};
+  FileRead result = FileRead::whole;
+  if (::fstat(fd, &st) != 0) {
+    result = FileRead::cannotOpen;
+  } else if (!S_ISREG(st.st_mode)) {
+    result = FileRead::notAFile;
+  } else {
+    try {
+      bytes.resize(static_cast<std::size_t>(st.st_size));
+      std::size_t got = 0;
+      for (ssize_t n; got < bytes.size() && (n = ::read(fd, bytes.data() + got, bytes.size() - got)) > 0;)
+        got += static_cast<std::size_t>(n);
+      bytes.resize(got);
+    } catch (const std::bad_alloc&) {
+      result = FileRead::noMemory;
+    }
+  }
+  ::close(fd);
+  return result;
+}
+
+}  // namespace
 
 bool isWordDelimiter(unsigned char byte) {
   return byte <= 0x26 || (byte >= 0x28 && byte <= 0x2C) || (byte >= 0x2E && byte <= 0x40) ||
@@ -43,20 +95,27 @@ std::string wordAtCaret(std::string_view text, std::size_t caret) {
   return std::string(text.substr(start, std::min(end - start, maxCaretWord)));
 }
 
-QString textForField(std::string_view bytes, int charset) {
+QString textForField(std::string_view bytes, int charset, std::vector<int>* crlfEnds) {
   const CodePageTable& table = codePageTable(codePageOfCharset(charset));
   QString shown(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
   QChar* out = shown.data();
+  int n = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
-    char16_t c = table[byte];
-    // A CR LF pair is one line end: the CR keeps its position but takes no room. A NUL would end
-    // the field's text.
-    if (byte == '\r') c = i + 1 < bytes.size() && bytes[i + 1] == '\n' ? u'\u200B' : u'\n';
-    if (byte == 0) c = u' ';
-    out[i] = QChar(c);
+    // A CR LF pair is one line end, shown as its LF alone. A NUL would end the field's text.
+    if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      if (crlfEnds) crlfEnds->push_back(n);
+      continue;
+    }
+    out[n++] = QChar(byte == '\r' ? u'\n' : byte == 0 ? u' ' : table[byte]);
   }
+  shown.truncate(n);
   return shown;
+}
+
+std::size_t byteAtFieldPosition(const std::vector<int>& crlfEnds, int position) {
+  const auto before = std::lower_bound(crlfEnds.begin(), crlfEnds.end(), position) - crlfEnds.begin();
+  return static_cast<std::size_t>(position) + static_cast<std::size_t>(before);
 }
 
 void prepareOpenTextFileDialog(QFileDialog& dialog, const QString& proposed) {
@@ -109,12 +168,10 @@ TextWindow::TextWindow() : ToolWindow(translatePos) {
   searchField_->setGeometry(20, 300, 215, 25);
   searchField_->installEventFilter(this);
   for (int i = 0; i < rows; ++i) {
-    wordFields_[i] = new QLineEdit(client());
+    wordFields_[i] = new RowField(client());
     wordFields_[i]->setGeometry(20, 40 + 23 * i, 215, 25);
-    translationFields_[i] = new QLineEdit(client());
+    translationFields_[i] = new RowField(client());
     translationFields_[i]->setGeometry(255, 40 + 23 * i, 350, 25);
-    wordFields_[i]->setTextMargins(0, 0, 0, 0);
-    translationFields_[i]->setTextMargins(0, 0, 0, 0);
   }
   rows_ = new WordRows(client(), rows, rows, QRect(235, 40, 20, 69),
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
@@ -167,18 +224,22 @@ void TextWindow::openTextFile() {
   const QString chosen = chooseTextFile(this, textFileName);
   if (chosen.isEmpty()) return;
   textFileName = chosen;
-  QFile file(chosen);
-  if (!file.open(QIODevice::ReadOnly)) return;
-  loadedText_.clear();
-  loadedText_.shrink_to_fit();
-  textLoaded_ = false;
-  try {
-    loadedText_.resize(static_cast<std::size_t>(file.size()));
-  } catch (const std::bad_alloc&) {
-    return;  // the old text stays in sight, but clicks find nothing until a text loads
+  std::string bytes;
+  switch (readRegularFile(chosen, bytes)) {
+    case FileRead::cannotOpen: return;
+    case FileRead::notAFile:
+      messageBox(this, fromUiQString(QDir::toNativeSeparators(chosen)) + notAFileText, uiTextCopy(textSearchTextFile),
+                 MB_OK | MB_ICONWARNING);
+      return;
+    case FileRead::noMemory:
+      // The old text stays in sight, but clicks find nothing until a text loads.
+      loadedText_.clear();
+      loadedText_.shrink_to_fit();
+      textLoaded_ = false;
+      return;
+    case FileRead::whole: break;
   }
-  const qint64 got = file.read(loadedText_.data(), static_cast<qint64>(loadedText_.size()));
-  loadedText_.resize(static_cast<std::size_t>(std::max<qint64>(got, 0)));
+  loadedText_ = inCodePage(std::move(bytes), currentDirection->sourceCharset);
   textLoaded_ = true;
   showLoadedText();
 }
@@ -192,7 +253,8 @@ void TextWindow::pasteText() {
 }
 
 void TextWindow::showLoadedText() {
-  textField_->setPlainText(textForField(loadedText_, currentDirection->sourceCharset));
+  crlfEnds_.clear();
+  textField_->setPlainText(textForField(loadedText_, currentDirection->sourceCharset, &crlfEnds_));
   // Also when the window is not yet active again after the Open dialog: its activation then
   // brings the focus here, not back to the search field.
   textWindowFocus_ = textField_;
@@ -202,7 +264,7 @@ void TextWindow::showLoadedText() {
 void TextWindow::lookUpCaretWord() {
   if (!textLoaded_) return;
   const int caret = textField_->textCursor().selectionStart();
-  const std::string word = wordAtCaret(loadedText_, static_cast<std::size_t>(caret));
+  const std::string word = wordAtCaret(loadedText_, byteAtFieldPosition(crlfEnds_, caret));
   if (word.empty() || word == lastCaretWord_) return;
   const QString text = toQString(word, currentDirection->sourceCharset);
   // The field may hold the word already (from before a direction switch): setting it again

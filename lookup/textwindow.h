@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lookup/wordrows.h"
 #include "windowkit/toolwindow.h"
@@ -27,9 +28,11 @@ constexpr std::size_t maxCaretWord = 99;
 // delimiter at or before caret to the first delimiter after it.
 std::string wordAtCaret(std::string_view text, std::size_t caret);
 
-// The text as the field shows it: one character per byte, decoded with the character set, so
-// that a caret position is the position of a byte.
-QString textForField(std::string_view bytes, int charset);
+// The text as the field shows it: one character per byte, decoded with the character set, but a
+// CR LF pair as one line end; crlfEnds receives the field positions of those line ends.
+QString textForField(std::string_view bytes, int charset, std::vector<int>* crlfEnds = nullptr);
+// The byte of the text that a caret position of the field stands before.
+std::size_t byteAtFieldPosition(const std::vector<int>& crlfEnds, int position);
 
 // The Open dialog: the host path of the file a user chose, or an empty string. Tests put their
 // own here, so that no modal dialog runs.
@@ -76,6 +79,7 @@ class TextWindow : public ToolWindow {
   void switchTextDirection(int menuId);
 
   std::string loadedText_;  // without the terminating zero, which the scan adds itself
+  std::vector<int> crlfEnds_;  // where the field shows a CR LF of the text as one line end
   bool textLoaded_ = false;
   std::string lastCaretWord_;
   QWidget* textWindowFocus_ = nullptr;

@@ -1,6 +1,7 @@
 #include "lookup/wordrows.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -62,6 +63,22 @@ void SearchField::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QLineEdit::keyPressEvent(event);
+}
+
+void SearchField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (onFocus_) onFocus_();
+}
+
+RowField::RowField(QWidget* parent) : QLineEdit(parent) {
+  setTextMargins(0, 0, 0, 0);
+  // A click would give the focus whatever the button; mousePressEvent gives it for the others.
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void RowField::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::RightButton) setFocus(Qt::MouseFocusReason);
+  QLineEdit::mousePressEvent(event);
 }
 
 WordRows::WordRows(QWidget* client, int rowCount, int pageStep, const QRect& scrollBarGeometry, ShowRecord showRecord)

@@ -27,16 +27,30 @@ constexpr int VK_RETURN = 0x0D, VK_UP = 0x26, VK_DOWN = 0x28;
 class ZemboWindow;
 
 // A search field: Enter, Up and Down go to its window as command(idSearchField, key); typing
-// stops when the field is full.
+// stops when the field is full. Its window hears when it receives the focus, as it hears of the
+// row fields, so that the focus can come back to it.
 class SearchField : public QLineEdit {
  public:
   SearchField(ZemboWindow* window, QWidget* parent);
+  void whenFocused(std::function<void()> onFocus) { onFocus_ = std::move(onFocus); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   ZemboWindow* window_;
+  std::function<void()> onFocus_;
+};
+
+// A row field takes the focus from a left press only: a right press opens a menu, after which
+// typing goes on where it went before.
+class RowField : public QLineEdit {
+ public:
+  explicit RowField(QWidget* parent);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 };
 
 class WordRows : public QObject {

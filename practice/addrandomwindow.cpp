@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdlib>
@@ -45,8 +46,10 @@ AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
   countField_->setFont(fontControl.font);
   countField_->setMaxLength(9);
   connect(countField_, &QLineEdit::returnPressed, this, [this] { command(cmdRandomOk, commandClicked); });
-  addButton(cmdRandomOk, uiTextCopy(textOk), QRect(120, 80, 80, 25));
-  addButton(cmdDone, uiTextCopy(textCancel), QRect(220, 80, 80, 25));
+  // A click leaves the focus in the count field: every repaint gives it back there, and a button
+  // that lost it while held down would drop the click.
+  addButton(cmdRandomOk, uiTextCopy(textOk), QRect(120, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
+  addButton(cmdDone, uiTextCopy(textCancel), QRect(220, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
   replaceListFirst = true;
   randomWordCount = 0;
   placeCentred();

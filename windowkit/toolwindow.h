@@ -53,6 +53,9 @@ class ToolWindow : public ZemboWindow {
   // The tool's own close-down (a pending sort, for instance), which the main window also runs
   // when the program ends while the tool is open.
   virtual void closeDown() {}
+  // True when closeDown tries the sorts the word files owe, so that the program's end does not
+  // try (and report the failure of) the same sort a second time.
+  virtual bool sortsOnCloseDown() const { return false; }
   // Close-down, then the window goes: at once out of sight, destroyed when control returns to
   // the event loop.
   void finish();

@@ -205,7 +205,7 @@ void showComparisons(std::int64_t count) { showCounter(comparisonCount + count);
 
 std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
   std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
-  comparisonCount += keys.comparisons();
+  comparisonCount += keys.steps();
   flushCounter();
   return order;
 }

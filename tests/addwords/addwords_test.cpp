@@ -304,6 +304,17 @@ TEST_F(AddWordsTest, FailedResortKeepsTheFilesAndTheOwedSort) {
   EXPECT_EQ(english()[4].word, "wolf");
 }
 
+TEST_F(AddWordsTest, ResortsThatFailAtExitAreReportedOnceEach) {
+  openAddWords();
+  store("loup", "wolf");
+  {
+    const test::FileSizeLimit full(200);
+    QTest::keyClick(window->wordField(), Qt::Key_X, Qt::ControlModifier);
+  }
+  EXPECT_TRUE(mainWindow->destroyed());
+  EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Sort failed  ", "Sort failed  "}));
+}
+
 TEST_F(AddWordsTest, FailedResortIsTriedAgainByTheSearchWindow) {
   openAddWords();
   store("loup", "wolf");

@@ -228,3 +228,33 @@ TEST(SampleLogo, IsA24BitPictureThatFitsTheTitleArea) {
 }
 
 }  // namespace
+
+namespace {
+
+// The paragraph of the add-words window, in which the log folder new/ is named, with its line
+// breaks as blanks.
+std::string addWordsParagraph(const std::string& help) {
+  const std::size_t log = help.find("<code>new/</code>");
+  if (log == std::string::npos) return {};
+  const std::size_t start = help.rfind("<p>", log);
+  std::string paragraph = help.substr(start, help.find("</p>", log) - start);
+  for (char& c : paragraph)
+    if (c == '\n') c = ' ';
+  return paragraph;
+}
+
+TEST(SampleHelp, EveryEditionSaysThatAddedWordsAreFoundAtOnce) {
+  const std::pair<const char*, const char*> editions[] = {
+      {"dict.hlp", "found at once"},        {"dictionnaire.hlp", "trouvés aussitôt"},
+      {"dizionario.hlp", "trovate subito"}, {"ordbog.hlp", "findes med det samme"},
+      {"ordbok.hlp", "hittas genast"},      {"ordbok_no.hlp", "funnet med en gang"},
+      {"slovar.hlp", "srazu nakhodit"},     {"slovar_cyr.hlp", "сразу находит"},
+      {"woerterbuch.hlp", "Suche sofort"},  {"woordenboek.hlp", "opzoeken meteen"}};
+  for (const auto& [file, atOnce] : editions) {
+    const std::string paragraph = addWordsParagraph(readBytes(sample / file));
+    ASSERT_FALSE(paragraph.empty()) << file;
+    EXPECT_NE(paragraph.find(atOnce), std::string::npos) << file << ": " << paragraph;
+  }
+}
+
+}  // namespace

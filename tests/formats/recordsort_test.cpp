@@ -93,7 +93,7 @@ TEST_F(RecordSortTest, SkippedRecordsAreLeftOutAndIndexesStayTheRecords) {
   EXPECT_EQ(keys.sortRecords(records, nullptr), (std::vector<std::uint32_t>{2, 3, 0}));
 }
 
-TEST_F(RecordSortTest, ComparisonsAreReportedAtEachMultipleOfTheInterval) {
+TEST_F(RecordSortTest, StepsAreReportedAtEachMultipleOfTheInterval) {
   std::vector<std::string> words;
   std::uint64_t x = 12345;
   for (int i = 0; i < 20000; ++i) {
@@ -107,7 +107,7 @@ TEST_F(RecordSortTest, ComparisonsAreReportedAtEachMultipleOfTheInterval) {
   keys.sortRecords(records, [&](std::int64_t count) { counts.push_back(count); }, 2000);
   ASSERT_GE(counts.size(), 10u);
   for (std::size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(counts[i], static_cast<std::int64_t>(2000 * i));
-  EXPECT_GE(keys.comparisons(), counts.back());
+  EXPECT_GE(keys.steps(), counts.back());
 }
 
 }  // namespace

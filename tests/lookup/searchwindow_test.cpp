@@ -355,6 +355,32 @@ TEST_F(SearchWindowTest, FailedSortIsOwedAgainAtTheNextClose) {
   stopRecordingMessageBoxes();
 }
 
+TEST_F(SearchWindowTest, AnOwedSortThatFailsAtExitIsReportedOnce) {
+  openSearch(fruit);
+  search->wordField(0)->setText("zeste");
+  search->wordField(0)->storeOnEnter();
+  startRecordingMessageBoxes();
+  {
+    test::FileSizeLimit full(100);  // the sorted copy cannot be written
+    QTest::keyClick(search->searchField(), Qt::Key_X, Qt::ControlModifier);
+  }
+  EXPECT_TRUE(mainWindow->destroyed());
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, "Sort failed  ");
+  stopRecordingMessageBoxes();
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "zeste");  // unsorted, but whole
+}
+
+TEST_F(SearchWindowTest, SortingWindowShowsEachStepOfASmallSort) {
+  openSearch({{"poire", "pear"}, {"abricot", "apricot"}, {"kiwi", "kiwi"}, {"datte", "date"}, {"banane", "banana"}});
+  SortingWindow* window = showSortingWindow();
+  ASSERT_EQ(sortWordFile(), 0);
+  EXPECT_EQ(window->framesDrawn(), 3);  // Reading 0, Sorting 0, Writing 0
+  EXPECT_EQ(window->progressText(), "Writing 0");
+  delete window;
+  EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "abricot");
+}
+
 TEST_F(SearchWindowTest, SortingWindowIsOnTheScreenBeforeTheSortStarts) {
   openSearch(fruit);
   SortingWindow* window = showSortingWindow();

@@ -226,6 +226,40 @@ TEST_F(ListEditorTest, FiveRandomWordsAfterDeletingTheOldListGiveExactlyFive) {
   EXPECT_FALSE(listBoxText(4).empty());
 }
 
+// OK and Cancel held down as long as a person holds a click, while the window repaints.
+TEST_F(ListEditorTest, OkAndCancelTakeAClickHeldAsAPersonHoldsIt) {
+  startWith({{"verbs", numberedWords(4)}}, numberedWords(10));
+  ASSERT_NE(openEditor(), nullptr);
+  const auto heldClick = [this](QPushButton* button) {
+    QTest::mousePress(button, Qt::LeftButton);
+    processEvents(100);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    processEvents();
+  };
+  editor->command(cmdAddRandom, commandClicked);
+  QPointer<AddRandomWindow> random = editor->addRandomWindow();
+  ASSERT_TRUE(random);
+  QTest::keyClicks(random->countField(), "3");
+  heldClick(random->findChildren<QPushButton*>()[0]);  // OK
+  EXPECT_FALSE(random);
+  EXPECT_EQ(listCount, 3);
+  editor->command(cmdAddRandom, commandClicked);
+  random = editor->addRandomWindow();
+  ASSERT_TRUE(random);
+  QTest::keyClicks(random->countField(), "2");
+  heldClick(random->findChildren<QPushButton*>()[1]);  // Cancel
+  EXPECT_FALSE(random);
+  EXPECT_EQ(listCount, 3);
+  // A count out of range empties the field, which has the focus for the next try.
+  editor->command(cmdAddRandom, commandClicked);
+  random = editor->addRandomWindow();
+  QTest::keyClicks(random->countField(), "99");
+  heldClick(random->findChildren<QPushButton*>()[0]);
+  ASSERT_TRUE(random);
+  EXPECT_EQ(random->countField()->text(), "");
+  EXPECT_TRUE(random->countField()->hasFocus());
+}
+
 TEST_F(ListEditorTest, RandomDrawsFromTheWholeWordFile) {
   startWith({{"verbs", {}}}, numberedWords(3));
   replaceListFirst = false;

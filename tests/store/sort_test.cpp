@@ -79,6 +79,29 @@ TEST_F(SortTest, ProgressCountsReadingSortingAndWriting) {
   EXPECT_FALSE(std::filesystem::exists("language/tempfile"));
 }
 
+TEST_F(SortTest, SortingStepsShowForFewRecordsAndForManyInSmallGroups) {
+  const auto sortingTexts = [this] {
+    std::vector<std::string> sorting;
+    for (const std::string& t : progress.texts)
+      if (t.rfind("Sorting ", 0) == 0) sorting.push_back(t);
+    return sorting;
+  };
+  openFrench({{"poire", "pear"}, {"abricot", "apricot"}, {"kiwi", "kiwi"}, {"datte", "date"}, {"banane", "banana"}});
+  ASSERT_EQ(sortWordFile(), 0);
+  EXPECT_EQ(sortingTexts(), std::vector<std::string>{"Sorting 0"});
+  // Real words fall into many small groups by their first letters, where few comparisons are made.
+  bench::WordGenerator generator;
+  std::vector<WordPair> many;
+  for (int i = 0; i < 4825; ++i) many.push_back({generator.word(), generator.translation(1)});
+  closeStoreFiles();
+  progress.texts.clear();
+  openFrench(many);
+  ASSERT_EQ(sortWordFile(), 0);
+  const std::vector<std::string> sorting = sortingTexts();
+  ASSERT_GE(sorting.size(), 3u);  // every record put in its group is a step
+  for (std::size_t i = 0; i < sorting.size(); ++i) EXPECT_EQ(sorting[i], "Sorting " + std::to_string(2000 * i));
+}
+
 TEST_F(SortTest, EmptyFileSortsToAnEmptyFileWithoutProgress) {
   openFrench({});
   ASSERT_EQ(sortWordFile(), 0);
