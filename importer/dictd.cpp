@@ -176,8 +176,9 @@ void DictData::readChunkTable() {
   chunks_->starts.push_back(start);
   if (start > raw_.size()) fail("truncated: its chunks run past the end of the file");
   if (start + 8 > raw_.size()) fail("truncated: its checksum is missing");
-  chunks_->crc = littleEndian32(raw_, start);
-  chunks_->size = littleEndian32(raw_, start + 4);
+  // The trailer ends the file; the end of the deflate stream may lie between it and the last chunk.
+  chunks_->crc = littleEndian32(raw_, raw_.size() - 8);
+  chunks_->size = littleEndian32(raw_, raw_.size() - 4);
   const std::size_t count = chunks_->starts.size() - 1;
   chunks_->noted = std::make_unique<std::atomic<std::uint64_t>[]>(count);
 }

@@ -98,6 +98,17 @@ TEST_F(ImportFaultTest, EveryFlippedBitOfAWholeGzipIsCaught) {
   expectEveryFlipCaught(base, "freedict-deu-eng.dict.dz", 0);
 }
 
+// dictzip itself ends the deflate stream after the last chunk of its table, before the trailer.
+TEST_F(ImportFaultTest, TheStreamsEndMayFollowTheLastChunk) {
+  const auto articles = someArticles(40);
+  const auto base = writeDictionary("freedict-deu-eng", articles);
+  std::string packed = dictzip(dataOf(articles), 256);
+  packed.insert(packed.size() - 8, std::string("\x03\x00", 2));
+  writeFile(base.string() + ".dict.dz", packed);
+  importInto(base);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb").size(), 40u);
+}
+
 TEST_F(ImportFaultTest, AWrongChecksumNamesTheDamagedFile) {
   const auto articles = someArticles(40);
   const auto base = writeDictionary("freedict-deu-eng", articles);
