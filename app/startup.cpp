@@ -19,6 +19,7 @@
 #include "resources/uitextrows.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
+#include "formats/importjournal.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -143,6 +144,8 @@ void startZembo(const std::string& commandLine) {
   chooseUiLanguage();
   refuseSecondInstance();
   const std::string argument = parseCommandLine(fromUtf8(commandLine, uiCodePage()));
+  // An import killed while its files took their places is completed before they are read.
+  finishInterruptedImport(".");
   if (loadDirections() != 0) fatal(uiTextCopy(textConfigMissing), uiTextCopy(textProgramName));
   readSelectedDirection();
   applyDirectionArgument(argument);

@@ -203,9 +203,8 @@ int recordSelectedDirection() {
   // The new file replaces the old one only when it is whole and on disk.
   const bool replaced = replaceFileSafely(hostPath(configName), [&](std::FILE* out) {
     bool replaceNext = false;
-    char line[200];
-    while (std::fgets(line, sizeof line, in)) {
-      std::string text(line);
+    std::string text;
+    while (readStoredLine(in, text)) {
       if (replaceNext) {
         const std::size_t end = text.find_first_of("\r\n");
         text = activeWordFileName(currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
@@ -213,7 +212,7 @@ int recordSelectedDirection() {
       } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
         replaceNext = true;
       }
-      if (std::fputs(text.c_str(), out) < 0) return false;
+      if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) return false;
     }
     return !std::ferror(in);
   });

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <utility>
 
@@ -30,25 +32,39 @@ unsigned littleEndian16(const std::string& bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
 }
 
-// Inflates raw deflate data (windowBits -15) or a gzip stream (31) into out; false when damaged.
-bool inflateInto(std::string_view in, int windowBits, std::string& out, std::size_t expected) {
-  z_stream z{};
-  if (inflateInit2(&z, windowBits) != Z_OK) return false;
-  out.resize(expected ? expected : in.size() * 4 + 1024);
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-  z.avail_in = static_cast<uInt>(in.size());
-  int status = Z_OK;
-  while (status == Z_OK) {
-    if (z.total_out == out.size()) out.resize(out.size() * 2);
-    z.next_out = reinterpret_cast<Bytef*>(out.data() + z.total_out);
-    z.avail_out = static_cast<uInt>(out.size() - z.total_out);
-    status = inflate(&z, Z_SYNC_FLUSH);
-    if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // a chunk ends at a flush point
-    if (status == Z_BUF_ERROR) status = Z_OK;
-  }
-  out.resize(z.total_out);
-  inflateEnd(&z);
-  return status == Z_OK || status == Z_STREAM_END || status == Z_BUF_ERROR;
+std::uint32_t littleEndian32(const std::string& bytes, std::size_t at) {
+  return littleEndian16(bytes, at) | littleEndian16(bytes, at + 2) << 16;
+}
+
+// What may follow the farthest article in a file without a chunk table: a real dictionary has
+// little or nothing there, a file made to fill memory has gigabytes.
+constexpr std::uint64_t tailAllowed = 1 << 20;
+// Deflate never inflates a byte to more than this many.
+constexpr std::uint64_t mostInflatedPerByte = 1032;
+
+// The end of the farthest article an index names, and the line that names it.
+struct Reach {
+  std::uint64_t end = 0;
+  int line = 0;
+};
+
+Reach reachOf(const std::vector<IndexEntry>& index) {
+  Reach reach;
+  for (const IndexEntry& entry : index)
+    if (entry.offset + entry.length > reach.end) reach = {entry.offset + entry.length, entry.line};
+  return reach;
+}
+
+// A chunk's checksum as noted: bit 63 set once known, the text's length above its CRC-32.
+std::uint64_t notedChunk(std::uint32_t crc, std::size_t length) {
+  return std::uint64_t{1} << 63 | static_cast<std::uint64_t>(length) << 32 | crc;
+}
+
+const char* damageOf(const z_stream& z) {
+  const std::string_view message = z.msg ? z.msg : "";
+  if (message == "incorrect data check") return "damaged: its checksum (CRC-32) does not match its text";
+  if (message == "incorrect length check") return "damaged: its length does not match its text";
+  return "damaged compressed data";
 }
 
 }  // namespace
@@ -90,20 +106,42 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
 }
 
 // The chunk table of a dictzip header: every chunk inflates to chunkLength bytes, the last to
-// fewer.
+// fewer. The trailer's checksum and length are of the whole text.
 struct DictData::Chunks {
   std::size_t chunkLength = 0;
   std::vector<std::size_t> starts;  // where each chunk's deflate data begins in raw_, and the end
+  std::uint32_t crc = 0, size = 0;
+  // Each chunk's checksum once inflated (notedChunk), by whichever reader came first.
+  std::unique_ptr<std::atomic<std::uint64_t>[]> noted;
 };
 
-DictData::DictData(const std::filesystem::path& file) : file_(file), raw_(readFileBytes(file)) {
+DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEntry>& index)
+    : file_(file), raw_(readFileBytes(file)) {
+  const Reach reach = reachOf(index);
+  const auto refuseBeyond = [&](std::uint64_t most) {
+    if (reach.end > most)
+      fail("index line " + std::to_string(reach.line) + " names an article that ends at byte " +
+           std::to_string(reach.end) + ", past the " + std::to_string(most) + " bytes this file can hold");
+  };
   const bool gzip = raw_.size() >= 2 && static_cast<unsigned char>(raw_[0]) == 0x1f &&
                     static_cast<unsigned char>(raw_[1]) == 0x8b;
   if (!gzip) {
     if (file_.extension() == ".dz") fail("not a dictzip file");
+    refuseBeyond(raw_.size());
     whole_ = std::move(raw_);
     return;
   }
+  readChunkTable();
+  if (chunks_) {
+    refuseBeyond(static_cast<std::uint64_t>(chunks_->starts.size() - 1) * chunks_->chunkLength);
+    return;
+  }
+  refuseBeyond(raw_.size() * mostInflatedPerByte);
+  inflateWhole(reach.end);
+  std::string().swap(raw_);
+}
+
+void DictData::readChunkTable() {
   if (raw_.size() < 10 || raw_[2] != 8) fail("damaged gzip header");
   const unsigned flags = static_cast<unsigned char>(raw_[3]);
   std::size_t at = 10;
@@ -131,16 +169,101 @@ DictData::DictData(const std::filesystem::path& file) : file_(file), raw_(readFi
     ++at;
   }
   if (flags & 2) at += 2;
-  if (!chunks_) {
-    if (!inflateInto(raw_, 31, whole_, 0)) fail("damaged compressed data");
-    raw_.clear();
-    return;
-  }
+  if (!chunks_) return;
   // The table holds each chunk's compressed size; it becomes where each chunk begins.
   std::size_t start = at;
   for (std::size_t& size : chunks_->starts) start += std::exchange(size, start);
   chunks_->starts.push_back(start);
   if (start > raw_.size()) fail("truncated: its chunks run past the end of the file");
+  if (start + 8 > raw_.size()) fail("truncated: its checksum is missing");
+  // The trailer ends the file; the end of the deflate stream may lie between it and the last chunk.
+  chunks_->crc = littleEndian32(raw_, raw_.size() - 8);
+  chunks_->size = littleEndian32(raw_, raw_.size() - 4);
+  const std::size_t count = chunks_->starts.size() - 1;
+  chunks_->noted = std::make_unique<std::atomic<std::uint64_t>[]>(count);
+}
+
+// Keeps the text as far as the articles reach and inflates the rest only to check it; zlib checks
+// each member's checksum and length at its end.
+void DictData::inflateWhole(std::uint64_t needed) {
+  z_stream z{};
+  if (inflateInit2(&z, 31) != Z_OK) fail("cannot be inflated (out of memory)");
+  struct Ending {
+    z_stream& z;
+    ~Ending() { inflateEnd(&z); }
+  } ending{z};
+  const std::uint64_t most = needed + tailAllowed;
+  std::uint64_t total = 0;
+  std::size_t fed = 0;
+  std::string piece(1 << 16, '\0');
+  for (;;) {
+    if (z.avail_in == 0 && fed < raw_.size()) {
+      z.next_in = reinterpret_cast<Bytef*>(raw_.data() + fed);
+      z.avail_in = static_cast<uInt>(std::min<std::size_t>(raw_.size() - fed, 1u << 30));
+      fed += z.avail_in;
+    }
+    z.next_out = reinterpret_cast<Bytef*>(piece.data());
+    z.avail_out = static_cast<uInt>(piece.size());
+    const int status = inflate(&z, Z_NO_FLUSH);
+    const std::size_t produced = piece.size() - z.avail_out;
+    total += produced;
+    if (whole_.size() < needed) whole_.append(piece, 0, std::min<std::uint64_t>(produced, needed - whole_.size()));
+    if (total > most)
+      fail("inflates to more than the " + std::to_string(needed) + " bytes its index names (past " +
+           std::to_string(most) + "): it holds far more than its articles");
+    if (status == Z_OK) continue;
+    if (status == Z_BUF_ERROR && z.avail_in == 0 && fed == raw_.size()) fail("truncated: its compressed data ends early");
+    if (status != Z_STREAM_END) fail(damageOf(z));
+    // Another member may follow, as in any gzip file; zero bytes after the last one are padding.
+    const std::string_view rest = std::string_view(raw_).substr(fed - z.avail_in);
+    if (rest.find_first_not_of('\0') == std::string_view::npos) return;
+    if (rest.size() < 2 || rest[0] != '\x1f' || rest[1] != '\x8b') fail("damaged: bytes follow its compressed data");
+    inflateReset(&z);
+  }
+}
+
+void DictData::inflateChunk(std::size_t k, std::string& out) const {
+  const auto& starts = chunks_->starts;
+  const std::size_t length = chunks_->chunkLength;
+  const bool last = k + 2 == starts.size();
+  z_stream z{};
+  if (inflateInit2(&z, -15) != Z_OK) fail("cannot be inflated (out of memory)");
+  // One byte of room more than a chunk may hold shows a chunk that holds more.
+  out.resize(length + 1);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw_.data() + starts[k]));
+  z.avail_in = static_cast<uInt>(starts[k + 1] - starts[k]);
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  int status = Z_OK;
+  while (status == Z_OK && z.avail_in > 0 && z.avail_out > 0) status = inflate(&z, Z_SYNC_FLUSH);
+  const std::size_t produced = z.total_out;
+  inflateEnd(&z);
+  const bool whole = (status == Z_OK || status == Z_STREAM_END || status == Z_BUF_ERROR) && z.avail_in == 0 &&
+                     (last ? produced <= length : produced == length);
+  if (!whole) fail("damaged compressed data in chunk " + std::to_string(k + 1));
+  out.resize(produced);
+  const auto crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(produced)));
+  chunks_->noted[k].store(notedChunk(crc, produced), std::memory_order_relaxed);
+}
+
+void DictData::checkWhole() const {
+  if (!chunks_) return;  // checked as it was inflated
+  const std::size_t count = chunks_->starts.size() - 1;
+  std::string text;
+  uLong crc = crc32(0, nullptr, 0);
+  std::uint64_t total = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    std::uint64_t noted = chunks_->noted[k].load(std::memory_order_relaxed);
+    if (noted == 0) {  // no article lies in it
+      inflateChunk(k, text);
+      noted = chunks_->noted[k].load(std::memory_order_relaxed);
+    }
+    const auto length = static_cast<std::size_t>((noted >> 32) & 0x7FFFFFFF);
+    crc = crc32_combine(crc, static_cast<uLong>(noted & 0xFFFFFFFF), static_cast<z_off_t>(length));
+    total += length;
+  }
+  if (crc != chunks_->crc) fail("damaged: its checksum (CRC-32) does not match its text");
+  if (static_cast<std::uint32_t>(total) != chunks_->size) fail("damaged: its length does not match its text");
 }
 
 DictData::~DictData() = default;
@@ -150,11 +273,7 @@ void DictData::fail(const std::string& what) const { throw ImportError(file_.str
 const std::string& ArticleReader::chunk(std::size_t k) {
   if (cached_ != k) {
     cached_ = SIZE_MAX;
-    const auto& starts = data_.chunks_->starts;
-    const std::size_t length = data_.chunks_->chunkLength;
-    const std::string_view in(data_.raw_.data() + starts[k], starts[k + 1] - starts[k]);
-    if (!inflateInto(in, -15, text_, length) || (k + 1 < starts.size() - 1 && text_.size() != length))
-      data_.fail("damaged compressed data in chunk " + std::to_string(k + 1));
+    data_.inflateChunk(k, text_);
     cached_ = k;
   }
   return text_;

@@ -32,24 +32,34 @@ bool decodeBase64Number(std::string_view digits, std::uint64_t& value);
 // Every entry of an index file, in file order.
 std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile);
 
-// The articles of a .dict or .dict.dz file, read whole and checked when made; ArticleReader reads
-// them, one reader per thread.
+// The articles of a .dict or .dict.dz file that an index names; ArticleReader reads them, one
+// reader per thread. A gzip file without a chunk table is inflated when made, only as far as the
+// articles reach (a file that inflates far beyond them is refused), and its checksum checked; a
+// dictzip file is inflated by chunks as its articles are read, and checked by checkWhole once
+// they all have been.
 class DictData {
  public:
-  explicit DictData(const std::filesystem::path& file);
+  DictData(const std::filesystem::path& file, const std::vector<IndexEntry>& index);
   ~DictData();
   DictData(const DictData&) = delete;
   DictData& operator=(const DictData&) = delete;
   const std::filesystem::path& file() const { return file_; }
+  // Checks the checksum (CRC-32) and the length of the whole text, inflating the chunks that no
+  // article needed; throws ImportError when the file is damaged.
+  void checkWhole() const;
 
  private:
   friend class ArticleReader;
   struct Chunks;
   [[noreturn]] void fail(const std::string& what) const;
+  void readChunkTable();
+  void inflateWhole(std::uint64_t needed);
+  // Inflates chunk k into out, noting its checksum; throws ImportError when it is damaged.
+  void inflateChunk(std::size_t k, std::string& out) const;
 
   std::filesystem::path file_;
   std::string raw_;    // the file as it is on disk, when it is read by chunks
-  std::string whole_;  // the whole text, when it is not
+  std::string whole_;  // the text as far as the articles reach, when it is not
   std::unique_ptr<Chunks> chunks_;
 };
 

@@ -1,15 +1,61 @@
 #include "importer/folderchanges.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "formats/importjournal.h"
 #include "importer/dictd.h"
 #include "platform/hostpath.h"
 
 namespace zembo {
 
+void (*folderChangeStep)(const char* step) = nullptr;
+
 namespace {
 
-std::filesystem::path newVersionOf(const std::filesystem::path& file) { return file.string() + ".new"; }
+std::filesystem::path newVersionOf(const std::filesystem::path& file) { return file.string() + newVersionSuffix; }
+
+void stepTaken(const char* step) {
+  if (folderChangeStep) folderChangeStep(step);
+}
+
+std::string here(const std::filesystem::path& path) { return (std::filesystem::current_path() / path).string(); }
+
+bool endsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// A new version an import writes, or a temporary file of one: "X.new" or "X.new.XXXXXXXX", where
+// X is a name the caller owns.
+bool isImportLeftover(std::string_view name, const std::function<bool(std::string_view)>& isOwn) {
+  const std::string_view target = targetOfTemporaryName(name);
+  if (!target.empty()) name = target;
+  if (!endsWith(name, newVersionSuffix)) return false;
+  return isOwn(name.substr(0, name.size() - std::strlen(newVersionSuffix)));
+}
+
+void removeLeftoversIn(const std::filesystem::path& folder, const std::function<bool(std::string_view)>& isOwn) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (isImportLeftover(name, isOwn) && entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+  }
+}
 
 }  // namespace
+
+void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles) {
+  if (!finishInterruptedImport("."))
+    throw ImportError(here(importJournalName) + ": an earlier import cannot be completed: " + std::strerror(errno));
+  // The word files are this program's own, in the word folder.
+  removeLeftoversIn(wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
+  removeLeftoversIn(".", [&ownFiles](std::string_view name) {
+    for (const std::string& own : ownFiles)
+      if (name == own) return true;
+    return false;
+  });
+  removeTemporaryFiles(".", [](std::string_view name) { return name == importJournalName; });
+}
 
 FolderChanges::~FolderChanges() {
   if (committed_) return;
@@ -20,17 +66,18 @@ FolderChanges::~FolderChanges() {
 void FolderChanges::makeFolder(const std::filesystem::path& folder) {
   std::error_code error;
   if (std::filesystem::create_directory(folder, error)) made_.push_back(folder);
-  else if (!std::filesystem::is_directory(folder)) throw ImportError("cannot make the folder " + folder.string());
+  else if (!std::filesystem::is_directory(folder))
+    throw ImportError("cannot make the folder " + here(folder) + ": " + error.message());
 }
 
 void FolderChanges::write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer) {
   const std::filesystem::path next = newVersionOf(file);
   // One left by an import that was killed is replaced, and stays if this one fails too.
   if (!std::filesystem::exists(next)) made_.push_back(next);
-  if (!replaceFileSafely(next, writer))
-    throw ImportError("cannot write " + (std::filesystem::current_path() / next).string() + " (is the disk full?)");
+  if (!replaceFileSafely(next, writer)) throw ImportError("cannot write " + here(next) + ": " + std::strerror(errno));
   if (!std::filesystem::exists(file)) made_.push_back(file);
   written_.push_back(file);
+  stepTaken("written");
 }
 
 void FolderChanges::writeText(const std::filesystem::path& file, const std::string& text) {
@@ -39,13 +86,24 @@ void FolderChanges::writeText(const std::filesystem::path& file, const std::stri
 
 void FolderChanges::commit() {
   for (const std::filesystem::path& file : written_) {
-    const std::filesystem::path next = newVersionOf(file);
     std::error_code ignored;
     if (std::filesystem::exists(file))
-      std::filesystem::permissions(next, std::filesystem::status(file).permissions(), ignored);
-    if (!renameOver(next, file)) throw ImportError("cannot rename " + next.string() + " to " + file.string());
+      std::filesystem::permissions(newVersionOf(file), std::filesystem::status(file).permissions(), ignored);
   }
+  if (!writeImportJournal(".", written_))
+    throw ImportError("cannot write " + here(importJournalName) + ": " + std::strerror(errno));
+  // From here on the new versions are the folder's: a kill is completed by whoever comes next.
   committed_ = true;
+  stepTaken("journal");
+  for (const std::filesystem::path& file : written_) {
+    const std::filesystem::path next = newVersionOf(file);
+    if (!renameOver(next, file))
+      throw ImportError("cannot rename " + here(next) + " to " + file.string() + ": " + std::strerror(errno) +
+                        "; the next import completes it");
+    stepTaken("renamed");
+  }
+  if (!finishInterruptedImport(".")) throw ImportError("cannot remove " + here(importJournalName));
+  stepTaken("journal removed");
 }
 
 }  // namespace zembo

@@ -1,7 +1,9 @@
 #pragma once
 // What the import makes in a folder: every file is written beside its place first ("name.new")
 // and takes its place only when all of them are whole. Until then a failure removes what was
-// made, newest first, so that the folder is as it was.
+// made, newest first, so that the folder is as it was. The commit goes through a journal
+// (formats/importjournal.h): a kill while the files take their places is completed later, so the
+// folder holds either the old files or the new ones.
 
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +15,7 @@ namespace zembo {
 
 class FolderChanges {
  public:
+  // The paths given below are relative to the working folder, which is the folder that changes.
   FolderChanges() = default;
   FolderChanges(const FolderChanges&) = delete;
   FolderChanges& operator=(const FolderChanges&) = delete;
@@ -24,12 +27,23 @@ class FolderChanges {
   // Writes a file's new version beside it; throws ImportError when it cannot.
   void write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer);
   void writeText(const std::filesystem::path& file, const std::string& text);
-  // Every new version takes its place, with the old file's permissions.
+  // Every new version takes its place, with the old file's permissions; throws ImportError when
+  // the journal cannot be written (nothing changed) or a rename failed (the next import or start
+  // completes it).
   void commit();
 
  private:
   std::vector<std::filesystem::path> made_, written_;
   bool committed_ = false;
 };
+
+// Completes an import killed during its commit, then removes what imports killed before their
+// commit left in the folder: new versions and temporary files of the word files in the word
+// folder and of the named files beside the folder's own.
+void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles);
+
+// Called with the name of each step the changes take (a file written, the journal, a rename);
+// tests end the process there to see what a kill at that moment leaves.
+extern void (*folderChangeStep)(const char* step);
 
 }  // namespace zembo

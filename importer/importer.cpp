@@ -1,8 +1,10 @@
 #include "importer/importer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <regex>
+#include <unordered_map>
 
 #include "formats/fields.h"
 #include "formats/recordsort.h"
@@ -194,10 +196,12 @@ std::string inEdition(std::string_view utf8, const Pair& pair) { return fromUtf8
 // "language\\" names a folder with its separator at the end.
 std::string folderName(std::string_view folder) { return std::string(folder.substr(0, folder.size() - 1)); }
 
-bool mayReplace(const ImportOptions& options, const Pair& pair) {
+bool mayReplace(const ImportOptions& options, const Pair& pair, std::int64_t userEntries) {
   if (options.yes) return true;
   if (!options.interactive) return false;
-  std::fprintf(stderr, "%s is there already; replace it? [y/N] ", toUtf8(pair.name, pair.homeCodePage).c_str());
+  std::fprintf(stderr, "%s is there already; replace its word files with the dictionary's", toUtf8(pair.name, pair.homeCodePage).c_str());
+  if (userEntries > 0) std::fprintf(stderr, " (the %lld entries a user added are kept)", static_cast<long long>(userEntries));
+  std::fprintf(stderr, "? [y/N] ");
   std::string answer;
   std::getline(std::cin, answer);
   return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
@@ -233,14 +237,92 @@ std::string configWithLanguage(const ImportOptions& options, const DictionaryFil
   const std::vector<std::string> lines = readConfigFile(configFile);
   const std::vector<std::string> kept = withoutLanguageLines(lines, pair.name);
   report.replacedLine = kept.size() != lines.size();
-  if (report.replacedLine && !mayReplace(options, pair))
+  if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept))
     throw ImportError(englishNameOf(files.source) + " is in " + std::string(edition.configFile) +
                       " already; give --yes to replace it");
   return withLanguageLine(kept, inEdition(edition.languageHeader, pair), languageLineOf(pair));
 }
 
+std::string_view trimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The entries the add-words window logged for one direction of the language ("new\\" + its
+// source and target names), live ones only.
+std::vector<WordRecord> loggedEntries(const std::string& source, const std::string& target) {
+  std::vector<WordRecord> out;
+  std::FILE* file = openFile("new\\" + source + "_" + target + ".zb", "rb");
+  if (!file) return out;
+  WordRecord record;
+  while (std::fread(&record, sizeof record, 1, file) == 1)
+    if (record.flags == 0 && !wordOf(record).empty() && !translationOf(record).empty()) out.push_back(record);
+  std::fclose(file);
+  return out;
+}
+
+// The entries a user added to the language, as forward records: those of the forward direction as
+// they are, and each translation part of a reverse one with its word, as the add-words window
+// feeds the other direction.
+std::vector<WordRecord> userEntries(const Pair& pair, std::int64_t& count) {
+  const std::string home = inEdition(pair.edition->homeName, pair);
+  std::vector<WordRecord> out = loggedEntries(pair.name, home);
+  const std::vector<WordRecord> reverse = loggedEntries(home, pair.name);
+  count = static_cast<std::int64_t>(out.size() + reverse.size());
+  for (const WordRecord& entry : reverse)
+    forEachField(translationOf(entry), ',', [&](std::string_view part) {
+      const std::string_view word = trimBlanks(part);
+      if (word.empty() || word.size() > wordFieldSize - 1) return;
+      WordRecord fed{};
+      setField(fed.word, sizeof fed.word, word);
+      setField(fed.translation, sizeof fed.translation, wordOf(entry));
+      out.push_back(fed);
+    });
+  return out;
+}
+
+std::string asciiLowerCopy(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// A user's translation first, then those of the other that it lacks, while they fit.
+std::string joinedFirst(std::string_view users, std::string_view others) {
+  std::string lines;
+  std::vector<std::string> taken;
+  for (std::string_view text : {users, others})
+    forEachField(text, ',', [&](std::string_view part) {
+      const std::string translation(trimBlanks(part));
+      if (translation.empty() || std::find(taken.begin(), taken.end(), translation) != taken.end()) return;
+      taken.push_back(translation);
+      lines += translation + "\n";
+    });
+  return joinTranslations(lines);
+}
+
+// The user's entries join the dictionary's: an entry of a word the dictionary has (ASCII case
+// aside) gets the user's translations first; the others come first in the file's records, so that
+// their reverse entries come first too.
+void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRecord>& users) {
+  std::unordered_map<std::string, std::size_t> atWord;  // index in forward, or past it in added
+  for (std::size_t i = 0; i < forward.size(); ++i) atWord.emplace(asciiLowerCopy(wordOf(forward[i])), i);
+  std::vector<WordRecord> added;
+  for (const WordRecord& user : users) {
+    const auto [at, isNew] = atWord.emplace(asciiLowerCopy(wordOf(user)), forward.size() + added.size());
+    if (isNew) {
+      added.push_back(user);
+      continue;
+    }
+    WordRecord& entry = at->second < forward.size() ? forward[at->second] : added[at->second - forward.size()];
+    setField(entry.translation, sizeof entry.translation, joinedFirst(translationOf(user), translationOf(entry)));
+  }
+  forward.insert(forward.begin(), added.begin(), added.end());
+}
+
 void writeImport(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair, bool isNew,
-                 ImportReport& report, const std::vector<WordRecord>& forward, StepClock& clock) {
+                 ImportReport& report, std::vector<WordRecord> forward, StepClock& clock) {
   const FolderEdition& edition = *pair.edition;
   WorkingFolder working;
   std::filesystem::current_path(options.folder);
@@ -251,9 +333,13 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
     ~CodePageBack() { fileNameCodePage = value; }
   } codePageBack{previousCodePage};
 
-  const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, files, pair, report);
-  FolderChanges changes;
   const std::string wordFolder = inEdition(edition.wordFolder, pair);
+  const std::string configFile = inEdition(edition.configFile, pair);
+  removeImportLeftovers(hostPath(folderName(wordFolder)), {hostPath(configFile).string(), std::string(editionFile)});
+  const std::vector<WordRecord> users = userEntries(pair, report.userEntriesKept);
+  const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, files, pair, report);
+  mergeUserEntries(forward, users);
+  FolderChanges changes;
   changes.makeFolder(hostPath(folderName(wordFolder)));
   if (isNew) changes.makeFolder(hostPath(folderName(inEdition(edition.listFolder, pair))));
   const std::string forwardFile = wordFolder + wordFileName(pair), reverseFile = wordFolder + reverseFileName(pair);
@@ -268,10 +354,22 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten);
   clock.step("sorting and writing the reverse word file");
-  changes.writeText(hostPath(inEdition(edition.configFile, pair)), config);
+  changes.writeText(hostPath(configFile), config);
   if (isNew) changes.writeText(std::string(editionFile), "[Dictionary]\nLanguage=" + std::string(edition.iniValue) + "\n");
   changes.commit();
   clock.step("configuration");
+}
+
+// The outermost folder of a path that does not exist yet; empty when the folder exists.
+std::filesystem::path firstMissingFolder(const std::filesystem::path& folder) {
+  std::filesystem::path missing;
+  std::error_code error;
+  for (std::filesystem::path at = std::filesystem::absolute(folder).lexically_normal();
+       !at.empty() && !std::filesystem::exists(at, error); at = at.parent_path()) {
+    missing = at;
+    if (at == at.parent_path()) break;
+  }
+  return missing;
 }
 
 }  // namespace
@@ -297,14 +395,16 @@ ImportReport importDictionary(const ImportOptions& options) {
   const std::vector<WordRecord> forward =
       readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
 
-  const bool folderExisted = std::filesystem::exists(options.folder);
-  std::filesystem::create_directories(options.folder);
+  const std::filesystem::path firstMade = firstMissingFolder(options.folder);
+  std::error_code error;
+  std::filesystem::create_directories(options.folder, error);
+  if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
   try {
     writeImport(options, files, pair, isNew, report, forward, clock);
   } catch (...) {
-    // A folder that the import made goes again with what it held.
+    // The folders that the import made go again with what they held.
     std::error_code ignored;
-    if (!folderExisted) std::filesystem::remove_all(options.folder, ignored);
+    if (!firstMade.empty()) std::filesystem::remove_all(firstMade, ignored);
     throw;
   }
   return report;

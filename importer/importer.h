@@ -43,6 +43,8 @@ struct ImportReport {
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
   std::string forwardFile, reverseFile;    // where they are, as the host names them
   bool replacedLine = false;
+  // Entries a user added to the language (logged by the add-words window), merged into the files.
+  std::int64_t userEntriesKept = 0;
   // Where the time went: each step of the import and its seconds, in their order.
   std::vector<std::pair<std::string, double>> steps;
 };

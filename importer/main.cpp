@@ -16,7 +16,8 @@ constexpr const char* usage =
     "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] [--times] DICT FOLDER\n"
     "  DICT    a dictd dictionary: its .index and .dict.dz (or .dict), named with or without the extension\n"
     "  FOLDER  a zembo folder (its language.ini gives the edition), or a new one made with --edition\n"
-    "  --yes   replace the language's line when the folder has the language already\n"
+    "  --yes   replace the language's word files and line when the folder has the language already;\n"
+    "          the entries a user added to it (in the folder new) are kept\n"
     "  --times say how long each step took\n";
 
 [[noreturn]] void fail(const std::string& message) {
@@ -75,7 +76,9 @@ void printReport(const zembo::ImportReport& report, bool showSteps) {
   if (report.translationsDropped > 0)
     std::printf("translations left out (outside the code page or too long): %lld\n",
                 static_cast<long long>(report.translationsDropped));
-  if (report.replacedLine) std::printf("the language's line was replaced\n");
+  if (report.replacedLine) std::printf("the language's word files and line were replaced\n");
+  if (report.userEntriesKept > 0)
+    std::printf("entries a user added, kept: %lld\n", static_cast<long long>(report.userEntriesKept));
   if (!showSteps) return;
   double total = 0;
   for (const auto& [step, seconds] : report.steps) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -159,23 +160,32 @@ std::vector<DirectoryEntry> findFiles(std::string_view programPattern) {
 }
 
 bool syncAndClose(std::FILE* file) {
-  bool ok = std::fflush(file) == 0;
-  ok = ::fsync(fileno(file)) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  return ok;
+  int error = 0;
+  const auto step = [&error](bool done) {
+    if (!done && !error) error = errno ? errno : EIO;
+  };
+  errno = 0;
+  step(std::fflush(file) == 0);
+  step(::fsync(fileno(file)) == 0);
+  step(std::fclose(file) == 0);
+  errno = error;
+  return error == 0;
 }
 
 bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return false;
   // Make the new name itself durable.
-  std::filesystem::path folder = to.parent_path();
-  if (folder.empty()) folder = ".";
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
+  syncFolder(to.parent_path());
   return true;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  const int error = errno;
+  ::fsync(fd);
+  ::close(fd);
+  errno = error;
 }
 
 namespace {
@@ -188,7 +198,7 @@ int createTemporaryBeside(const std::filesystem::path& target, std::string& temp
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = target.string() + ".";
-    for (int i = 0; i < 8; ++i) temp += letters[random() % (sizeof letters - 1)];
+    for (std::size_t i = 0; i < temporarySuffixLength; ++i) temp += letters[random() % (sizeof letters - 1)];
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -211,19 +221,46 @@ bool replaceFileSafely(const std::filesystem::path& target, const std::function<
   if (fd < 0) return false;
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) {
+    const int error = errno;
     ::close(fd);
     ::unlink(temp.c_str());
+    errno = error;
     return false;
   }
+  errno = 0;
   const bool written = writer(file);
+  // The cause is kept from the step that failed: the steps after it set errno too.
+  int error = written ? 0 : (errno ? errno : EIO);
   // Only now, so that a writer may still open the file by name for writing.
   takeOverPermissions(fd, target);
   const bool closed = syncAndClose(file);
-  if (!written || !closed || !renameOver(temp, target)) {
+  if (!error && !closed) error = errno ? errno : EIO;
+  if (!error && !renameOver(temp, target)) error = errno;
+  if (error) {
     ::unlink(temp.c_str());
+    errno = error;
     return false;
   }
   return true;
+}
+
+std::string_view targetOfTemporaryName(std::string_view name) {
+  if (name.size() < temporarySuffixLength + 2) return {};
+  const std::size_t dot = name.size() - temporarySuffixLength - 1;
+  const std::string_view suffix = name.substr(dot + 1);
+  const bool letters = std::all_of(suffix.begin(), suffix.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+  return name[dot] == '.' && letters ? name.substr(0, dot) : std::string_view();
+}
+
+void removeTemporaryFiles(const std::filesystem::path& folder, const std::function<bool(std::string_view)>& isOwn) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
+    const std::string name = entry.path().filename().string();
+    const std::string_view target = targetOfTemporaryName(name);
+    if (!target.empty() && isOwn(target) && entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+  }
 }
 
 bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath) {

@@ -2,6 +2,9 @@
 
 #include <mspack.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -31,17 +34,36 @@ bool expandCopy(std::string_view fromProgramPath, std::string_view toProgramPath
   return expandCopyTo(hostPath(fromProgramPath), hostPath(toProgramPath));
 }
 
-bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::path& target) {
+bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::path& target, std::string* damage) {
   if (!isLzCompressedFile(source)) return copyFileTo(source, target);
   msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
   if (!szdd) return false;
+  msszddd_header* header = szdd->open(szdd, source.c_str());
+  if (!header) {
+    if (damage) *damage = "its header is damaged";
+    mspack_destroy_szdd_decompressor(szdd);
+    return false;
+  }
+  std::string why;
   // The decompressor writes by name: it is given the name of the replacement's own descriptor.
   const bool ok = replaceFileSafely(target, [&](std::FILE* out) {
     const std::string written = "/proc/self/fd/" + std::to_string(fileno(out));
-    return szdd->decompress(szdd, source.c_str(), written.c_str()) == MSPACK_ERR_OK;
+    const int status = szdd->extract(szdd, header, written.c_str());
+    struct stat st {};
+    if (status == MSPACK_ERR_OPEN || status == MSPACK_ERR_WRITE || ::fstat(fileno(out), &st) != 0) return false;
+    // A file cut short expands to fewer bytes than its header names, without an error of its own.
+    if (status == MSPACK_ERR_OK && st.st_size == static_cast<off_t>(header->length)) return true;
+    why = "it expands to " + std::to_string(st.st_size) + " of the " + std::to_string(header->length) +
+          " bytes its header names";
+    errno = EIO;
+    return false;
   });
-  if (ok) copyPermissionsTo(source, target);
+  const int error = errno;
+  szdd->close(szdd, header);
   mspack_destroy_szdd_decompressor(szdd);
+  if (ok) copyPermissionsTo(source, target);
+  else if (damage) *damage = why;
+  errno = error;
   return ok;
 }
 

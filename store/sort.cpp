@@ -98,9 +98,16 @@ bool writeInOrder(int fd, std::span<const WordRecord> records, const std::vector
   return true;
 }
 
+// The temporary files that sorts killed before their end left beside the word files.
+void removeSortLeftovers(const std::filesystem::path& wordFile) {
+  removeTemporaryFiles(wordFile.parent_path(), [](std::string_view target) { return matchesFilePattern(target, "*.zb"); });
+}
+
 // The old word file is replaced only by a whole new one that is on disk.
 int replaceWordFile(std::span<const WordRecord> records, const std::vector<std::uint32_t>& order, Laps& laps) {
-  const bool replaced = replaceFileSafely(hostPath(wordFilePath()), [&](std::FILE* out) {
+  const std::filesystem::path wordFile = hostPath(wordFilePath());
+  removeSortLeftovers(wordFile);
+  const bool replaced = replaceFileSafely(wordFile, [&](std::FILE* out) {
     const bool written = writeInOrder(fileno(out), records, order) && !wordMap.damaged;
     laps.lap(sortTimings.write);
     const bool flushed = written && ::fdatasync(fileno(out)) == 0;

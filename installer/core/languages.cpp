@@ -117,8 +117,8 @@ void useLanguage(const LanguageEntry& entry) {
 ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines) {
   std::FILE* file = openFile(fileName, "rt");
   if (!file) return ConfigRead::cannotOpen;
-  char line[configLineSize];
-  while (readTextLine(file, line, sizeof line)) lines.emplace_back(line);
+  std::string line;
+  while (readTextLine(file, line, configLineSize - 1)) lines.push_back(line);
   const bool readWhole = !std::ferror(file);
   std::fclose(file);
   return readWhole ? ConfigRead::whole : ConfigRead::cannotRead;

@@ -95,10 +95,12 @@ void copyOne(const std::filesystem::path& source, const std::filesystem::path& t
   showTarget(target);
   removeLeftovers(target);
   errno = 0;
-  const bool copied = expand ? expandCopyTo(source, target) : copyFileTo(source, target);
+  std::string damage;
+  const bool copied = expand ? expandCopyTo(source, target, &damage) : copyFileTo(source, target);
   if (copied) return;
   const int error = errno ? errno : EIO;
   if (!std::filesystem::exists(source)) reportFailure("Can't find", source, ENOENT);
+  if (!damage.empty()) reportError("The file " + hostText(source) + " is damaged: " + damage + ".");
   reportError("Can't copy " + hostText(source) + " to " + hostText(target) + ": " + std::strerror(error));
 }
 
@@ -235,11 +237,6 @@ bool refuseTarget(std::string_view text) {
   return false;
 }
 
-// Six letters or digits, as the temporary files of a safe replacement end.
-bool isTemporarySuffix(std::string_view suffix) {
-  return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-}
-
 }  // namespace
 
 void resetScriptState() {
@@ -295,6 +292,12 @@ std::filesystem::path homeDirectory() {
 
 std::filesystem::path localDirectory(std::string_view dir) {
   std::string_view rest;
+  if (!dir.empty() && dir[0] == '\\') {
+    // The root of the drive, which here is the root.
+    std::string absolute(dir);
+    std::replace(absolute.begin(), absolute.end(), '\\', '/');
+    return std::filesystem::path(absolute);
+  }
   if (!dir.empty() && dir[0] == '~')
     rest = dir.substr(1);
   else if (dir.size() >= 2 && dir[1] == ':' && ((dir[0] | 0x20) >= 'a' && (dir[0] | 0x20) <= 'z'))
@@ -337,14 +340,7 @@ bool replaceFileWithText(const std::filesystem::path& path, std::string_view tex
 
 void removeLeftovers(const std::filesystem::path& file) {
   const std::string name = file.filename().string();
-  const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string other = entry.path().filename().string();
-    if (other.size() == name.size() + 7 && other.compare(0, name.size(), name) == 0 && other[name.size()] == '.' &&
-        isTemporarySuffix(std::string_view(other).substr(name.size() + 1)) && entry.is_regular_file(error))
-      std::filesystem::remove(entry.path(), error);
-  }
+  removeTemporaryFiles(file.parent_path(), [&name](std::string_view target) { return target == name; });
 }
 
 void reportError(std::string_view text) {

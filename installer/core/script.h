@@ -48,7 +48,7 @@ void enterInstallDir();
 
 // A folder as the user or the script writes it (host text), as a host folder: "~" stands for the
 // home folder, and so does a drive ("c:\\engels" lands in the home folder's "engels"), which
-// means nothing here.
+// means nothing here; a leading "\\" is the root.
 std::filesystem::path localDirectory(std::string_view dir);
 // The user's home folder.
 std::filesystem::path homeDirectory();
@@ -63,7 +63,7 @@ bool isPlainFileName(std::string_view name);
 // Writes a file's whole text through a temporary file flushed to disk and renamed over it.
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text);
 // Removes what an earlier, interrupted run left of its temporary copies of a file: the file's
-// name followed by a dot and six letters or digits, beside it.
+// temporary names (platform/hostpath.h), beside it.
 void removeLeftovers(const std::filesystem::path& file);
 
 // Shows the error with caption "Error" over the installer window and ends the program with

@@ -199,6 +199,20 @@ TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
   EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
 }
 
+// A NUL byte is a byte like any other: its line and the line end after it stay.
+TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
+  using namespace std::string_literals;
+  const std::string before = "# my\0dictionary\r\n[language]\nFrench,french,0\n\0\n\n"
+                             "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
+  writeFile("dict.ini", before);
+  ASSERT_EQ(loadDirections(), 0);
+  currentDirection = directionList->next;  // English to French
+  ASSERT_EQ(recordSelectedDirection(), 0);
+  std::string after = before;
+  after.replace(after.find("Fre_Eng.zb"), 10, "Eng_Fre.zb");
+  EXPECT_EQ(readFile("dict.ini"), after);
+}
+
 TEST_F(DirectionsTest, HeaderOnTheLastLineGetsNoValue) {
   writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]");
   ASSERT_EQ(loadDirections(), 0);

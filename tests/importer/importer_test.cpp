@@ -126,6 +126,15 @@ TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLine) {
   EXPECT_EQ(snapshot(dir / "zb"), before);
 }
 
+// The importer's rewrite keeps every other line byte for byte, NUL bytes and all.
+TEST_F(ImportTest, ConfigurationLinesWithNulBytesStayAsTheyWere) {
+  using namespace std::string_literals;
+  writeFile("zb/dict.ini", "# pa\0irs\n[language]\nFrench,french,0\0x\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\0\n"s);
+  importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}));
+  EXPECT_EQ(readFile("zb/dict.ini"),
+            "# pa\0irs\n[language]\nFrench,french,0\0x\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\0\n"s);
+}
+
 // Each failure names its file and leaves the folder as it was.
 class FailedImportTest : public ImportTest {
  protected:

@@ -29,7 +29,7 @@ TEST_F(DictdReadingTest, ArticlesAcrossChunksReadAsInAPlainFile) {
   writeDictd(dir / "plain", articles, false);
   const std::vector<IndexEntry> index = readIndex(dir / "zipped.index");
   ASSERT_EQ(index.size(), 200u);
-  DictData zippedData(dir / "zipped.dict.dz"), plainData(dir / "plain.dict");
+  DictData zippedData(dir / "zipped.dict.dz", index), plainData(dir / "plain.dict", index);
   ArticleReader zipped(zippedData), plain(plainData);
   for (std::size_t i = index.size(); i-- > 0;) {  // backwards: chunks are found, not streamed
     EXPECT_EQ(zipped.article(index[i].offset, index[i].length), articles[i].text);

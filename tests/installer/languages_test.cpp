@@ -132,6 +132,22 @@ TEST_F(LanguagesTest, RemovingGoesByTheKeyOverTheWholeFile) {
   EXPECT_EQ(configLineKey("Duits,,,x"), "Duits");
 }
 
+// Every line the rewrites do not touch comes back byte for byte, NUL bytes and all.
+TEST_F(LanguagesTest, RewritesKeepNulBytesInEveryOtherLine) {
+  using namespace std::string_literals;
+  const std::string top = "# zembo\0.ini\n\n[selected]\nx\0.zb\n\n"s;
+  const std::string bottom = "\n# notes\0\0 kept\n\n"s + eof;
+  writeFile("zembo.ini", top + "[taal]\nDuits,german,0,Du\0its\nEngels,english,0,Engels\n"s + bottom);
+  languageTitle = "Engels";
+  removeLanguageLines();
+  EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\n"s + bottom);
+  languageLine = "Frans,french,0,Frans";
+  addLanguageLine();
+  EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\nFrans,french,0,Frans\n"s + bottom);
+  sortLanguageLines();
+  EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\nFrans,french,0,Frans\n"s + bottom);
+}
+
 TEST_F(LanguagesTest, AMissingLanguageFileIsFatal) {
   try {
     registerLanguages();
@@ -201,12 +217,12 @@ TEST_F(LanguagesTest, ALanguageFileWithoutEntriesWarns) {
 }
 
 TEST_F(LanguagesTest, LeftoversOfAnInterruptedInstallAreRemoved) {
-  writeFile("zembo.ini.qEzTuE", "half");
-  writeFile("taal/Nederlands_Frans.zb.oKt5IF", "half");
+  writeFile("zembo.ini.qEzTuE4a", "half");
+  writeFile("taal/Nederlands_Frans.zb.oKt5IF0b", "half");
   writeFile("taal/temp.zb", "half");
   install(twoLanguages);
-  EXPECT_FALSE(std::filesystem::exists("zembo.ini.qEzTuE"));
-  EXPECT_FALSE(std::filesystem::exists("taal/Nederlands_Frans.zb.oKt5IF"));
+  EXPECT_FALSE(std::filesystem::exists("zembo.ini.qEzTuE4a"));
+  EXPECT_FALSE(std::filesystem::exists("taal/Nederlands_Frans.zb.oKt5IF0b"));
   EXPECT_FALSE(std::filesystem::exists("taal/temp.zb"));
   EXPECT_EQ(readWordList("taal/Nederlands_Frans.zb").size(), 2u);
 }

@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "installer/core/script.h"
@@ -139,6 +142,27 @@ TEST_F(ScriptTest, CopyExpandsAnSzddFileAndCopiesAnyOtherAsItIs) {
   EXPECT_EQ(readFile("target/plain.txt"), test::szddOfLiterals(text).substr(1));
 }
 
+TEST_F(ScriptTest, ATruncatedSzddFileIsFatalAndNamesTheFile) {
+  writeFile("dist/leesmij.tx_", test::szddOfLiterals(std::string(234, 'x')).substr(0, 111));
+  writeScript("copy leesmij.tx_ leesmij.txt\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("leesmij.tx_"), std::string::npos) << test::lastMessage();
+  EXPECT_NE(test::lastMessage().find("234"), std::string::npos) << test::lastMessage();
+  EXPECT_FALSE(std::filesystem::exists("target/leesmij.txt"));
+}
+
+// The cause of a failed copy is the one of the call that failed, not of a later one.
+TEST_F(ScriptTest, AFullDiskIsReportedAsSuch) {
+  writeFile("dist/big.txt", std::string(20000, 'b'));
+  writeScript("copy big.txt big.txt\n");
+  {
+    const test::FileSizeLimit full(4096);
+    EXPECT_THROW(runScript(), ProcessExit);
+  }
+  EXPECT_NE(test::lastMessage().find(std::strerror(EFBIG)), std::string::npos) << test::lastMessage();
+  EXPECT_FALSE(std::filesystem::exists("target/big.txt"));
+}
+
 TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
   EXPECT_TRUE(checkInstallDir(programPath("new")));
   EXPECT_TRUE(std::filesystem::is_directory("new"));
@@ -172,6 +196,18 @@ TEST_F(ScriptTest, TildeAndDrivesMeanTheHomeFolder) {
   EXPECT_EQ(localDirectory("woordenboek"), "woordenboek");
   EXPECT_TRUE(checkInstallDir("D:\\My Dict"));
   EXPECT_TRUE(std::filesystem::is_directory("home/My Dict"));
+}
+
+// A leading backslash is the root, as a drive is the home folder: never a name inside the
+// folder the installer runs in.
+TEST_F(ScriptTest, ALeadingBackslashIsTheRoot) {
+  EXPECT_EQ(localDirectory("\\tmp\\x\\target"), "/tmp/x/target");
+  EXPECT_EQ(localDirectory("\\"), "/");
+  std::string windowsForm = (dir / "made").string();
+  std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
+  EXPECT_TRUE(checkInstallDir(windowsForm));
+  EXPECT_EQ(installDir, dir / "made");
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "made"));
 }
 
 TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
@@ -216,14 +252,16 @@ TEST_F(ScriptTest, EveryFailedStepIsFatalWithItsReason) {
 
 TEST_F(ScriptTest, LeftoversOfAnInterruptedCopyAreRemoved) {
   writeFile("dist/a.txt", "A");
-  writeFile("target/a.txt.qEzTuE", "half");
+  writeFile("target/a.txt.qEzTuE7x", "half");
   writeFile("target/a.txt.notmine", "keep");
-  writeFile("target/b.txt.qEzTuE", "keep");
+  writeFile("target/a.txt.qEzTuE", "keep");
+  writeFile("target/a.txt.qEzTuE7x9", "keep");
+  writeFile("target/b.txt.qEzTuE7x", "keep");
   writeScript("copy a.txt a.txt\n");
   runScript();
-  EXPECT_FALSE(std::filesystem::exists("target/a.txt.qEzTuE"));
-  EXPECT_TRUE(std::filesystem::exists("target/a.txt.notmine"));
-  EXPECT_TRUE(std::filesystem::exists("target/b.txt.qEzTuE"));
+  EXPECT_FALSE(std::filesystem::exists("target/a.txt.qEzTuE7x"));
+  for (const char* kept : {"a.txt.notmine", "a.txt.qEzTuE", "a.txt.qEzTuE7x9", "b.txt.qEzTuE7x"})
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path("target") / kept)) << kept;
 }
 
 TEST_F(ScriptTest, TheDistributionItselfIsNoTarget) {

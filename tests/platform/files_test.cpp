@@ -191,6 +191,19 @@ TEST_F(FilesTest, ExpandCopyReplacesATargetSafely) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
 }
 
+// A file cut short expands without an error of the decompressor's own: its header's length tells.
+TEST_F(FilesTest, ShortExpansionIsAnErrorAndLeavesTheTargetAsItWas) {
+  const std::string packed = test::szddOfLiterals(std::string(234, 'x'));
+  writeFile("packed.tx_", packed.substr(0, 111));
+  writeFile("out.txt", "old");
+  EXPECT_FALSE(expandCopy("packed.tx_", "out.txt"));
+  EXPECT_EQ(readFile("out.txt"), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+  writeFile("packed.tx_", packed);
+  EXPECT_TRUE(expandCopy("packed.tx_", "out.txt"));
+  EXPECT_EQ(readFile("out.txt"), std::string(234, 'x'));
+}
+
 TEST_F(FilesTest, SyncAndCloseReportsAFullDisk) {
   // /dev/full takes the buffered write but fails the flush, as a full disk does.
   std::FILE* full = std::fopen("/dev/full", "w");

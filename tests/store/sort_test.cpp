@@ -178,6 +178,21 @@ TEST_F(SortTest, DiskFullHalfWayKeepsTheOldFileAndRemovesTheTemporary) {
   EXPECT_EQ(wordCount, 3000);
 }
 
+// What killed sorts left beside the word files goes; names of other making stay.
+TEST_F(SortTest, SortRemovesTheTemporaryFilesOfKilledSorts) {
+  writeFile("language/Fre_Eng.zb.aB3dE6gH", "half");
+  writeFile("language/Ger_Eng.ZB.Zz09Aa11", "half");
+  const std::vector<std::string> kept = {"language/Fre_Eng.zb.aB3dE6g", "language/Fre_Eng.zb.new",
+                                         "language/Fre_Eng.zb.new.aB3dE6gH", "language/notes.txt.aB3dE6gH",
+                                         "language/Fre_Eng.zb.aB3d_6gH"};
+  for (const std::string& name : kept) writeFile(name, "mine");
+  openFrench(shuffledWords(100, 10));
+  ASSERT_EQ(sortWordFile(), 0);
+  EXPECT_FALSE(std::filesystem::exists("language/Fre_Eng.zb.aB3dE6gH"));
+  EXPECT_FALSE(std::filesystem::exists("language/Ger_Eng.ZB.Zz09Aa11"));
+  for (const std::string& name : kept) EXPECT_EQ(readFile(name), "mine") << name;
+}
+
 TEST_F(SortTest, PlantedLinkIsNotFollowedAndThePermissionsStay) {
   writeFile("precious", "keep me");
   openFrench(shuffledWords(100, 10));
