@@ -96,10 +96,6 @@ TEST_F(ToolkitTextTest, AGermanQuestionAsksWithJaAndNein) {
   ASSERT_EQ(start(), -1);
   stopRecordingMessageBoxes();
   installQtMessageBoxes();
-  // The end of an earlier test's program left the application quitting, which ends every modal
-  // loop at once: the application's own loop, run and ended once, clears that.
-  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-  QApplication::exec();
   // The box, once it shows: its buttons' texts, then a click on "No".
   QStringList shown;
   QTimer look;

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
 #include <cstring>
 
 #include "app/mainwindow.h"
@@ -49,6 +50,11 @@ void DictionaryTest::TearDown() {
   QList<QPointer<QWidget>> windows;
   for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
   for (const QPointer<QWidget>& w : windows) delete w.data();
+  // The program's end leaves the application quitting, which would end every modal loop of the
+  // next test (a menu, a message box) at once: the application's own loop, run and ended once,
+  // clears that.
+  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  QApplication::exec();
   resetEveryLayer();
   TempDirTest::TearDown();
 }
