@@ -3,6 +3,7 @@
 // file into the current list, and whether the old list goes first.
 
 #include <QLineEdit>
+#include <QPointer>
 
 #include "windowkit/zembowindow.h"
 
@@ -34,7 +35,7 @@ class AddRandomWindow : public ZemboWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  ListEditor* editor_;
+  QPointer<ListEditor> editor_;  // the editor may go first when the program ends
   QCheckBox* checkBox_;
   QLineEdit* countField_;
 };
