@@ -120,7 +120,8 @@ TextWindow::TextWindow() : ToolWindow(translatePos) {
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
   applyFonts();
 
-  needsSort = 0;
+  // The window only reads the word file: a sort still owed (after a failed re-sort of the add-words
+  // window) stays owed, or the lookups that follow would bisect past the added words.
   searchField_->setFocus();
   rows_->followSearchField(searchField_);
   rows_->showFromTop();

@@ -321,6 +321,30 @@ TEST_F(AddWordsTest, FailedResortIsTriedAgainByTheSearchWindow) {
   EXPECT_EQ(french()[2].word, "loup");
 }
 
+// The text-file window only reads the word file: opening it must not drop the sort that a failed
+// re-sort still owes, or the next lookups bisect past the added word.
+TEST_F(AddWordsTest, TextFileWindowKeepsTheSortAFailedResortOwes) {
+  openAddWords();
+  store("loup", "wolf");
+  {
+    const test::FileSizeLimit full(200);
+    closeWindow();
+  }
+  mainWindow->command(cmdTextFileSearch, commandClicked);
+  ToolWindow* text = mainWindow->openToolWindow();
+  ASSERT_NE(text, nullptr);
+  text->finish();
+  processEvents();
+  mainWindow->command(cmdAddWords, commandClicked);
+  window = qobject_cast<AddWordsWindow*>(mainWindow->openToolWindow());
+  ASSERT_NE(window, nullptr);
+  QTest::keyClicks(window->wordField(), "loup");
+  EXPECT_EQ(window->translationField()->text(), "wolf");
+  closeWindow();
+  EXPECT_EQ(french()[2].word, "loup");
+  EXPECT_EQ(english()[4].word, "wolf");
+}
+
 TEST_F(AddWordsTest, FailedResortIsTriedAgainBeforeTheDirectionChangesOrTheProgramEnds) {
   for (const bool exiting : {false, true}) {
     SCOPED_TRACE(exiting ? "exit" : "direction change");
