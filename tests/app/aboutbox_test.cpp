@@ -35,7 +35,7 @@ TEST_F(AboutBoxTest, HasTheDialogsFramesAndLines) {
 
 TEST_F(AboutBoxTest, WithoutDelayTheAnimationRestartsAtOnce) {
   ASSERT_EQ(start(), -1);
-  aviDelay = 0;
+  tools.aviDelay = 0;
   AboutBox box(mainWindow);
   box.show();
   EXPECT_TRUE(waitForPlays(box, 3, 8000));
@@ -43,7 +43,7 @@ TEST_F(AboutBoxTest, WithoutDelayTheAnimationRestartsAtOnce) {
 
 TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
   ASSERT_EQ(start(), -1);
-  aviDelay = 60000;
+  tools.aviDelay = 60000;
   AboutBox box(mainWindow);
   box.show();
   for (int waited = 0; waited < 8000 && !box.pausing(); waited += 20) processEvents(20);
@@ -56,7 +56,7 @@ TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
 TEST_F(AboutBoxTest, MissingAnimationShowsTheBoxWithoutOne) {
   std::filesystem::remove("dict.avi");
   ASSERT_EQ(start(), -1);
-  aviDelay = 0;
+  tools.aviDelay = 0;
   AboutBox box(mainWindow);
   box.show();
   processEvents(100);

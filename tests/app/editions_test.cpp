@@ -37,10 +37,10 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   writeWords(test::programPath(folder + "Spa_" + ui.substr(0, 3) + ".zb", language.codePage), {{"casa", "x"}});
   writeWords(test::programPath(folder + ui.substr(0, 3) + "_Spa.zb", language.codePage), {{"x", "casa"}, {"y", "z"}});
   ASSERT_EQ(start(), -1) << language.iniValue;
-  EXPECT_EQ(uiBase, b);
-  EXPECT_STREQ(currentDirection->sourceName, "Spanish");
-  EXPECT_EQ(currentDirection->targetName, ui);
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(uiLanguage.uiBase, b);
+  EXPECT_STREQ(directions.currentDirection->sourceName, "Spanish");
+  EXPECT_EQ(directions.currentDirection->targetName, ui);
+  EXPECT_EQ(store.wordCount, 1);
   EXPECT_EQ(mainWindow->windowTitle(), uiQString(row(b, 74)));
   const MenuResource* menu = findMenu(std::string(language.iniValue) + "_zembo");
   ASSERT_NE(menu, nullptr);
@@ -51,7 +51,7 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   EXPECT_EQ(popups[2]->text(), uiQString(menu->popups[1].text));
   // The other direction, through the language menu: its twin's file.
   mainWindow->languageMenu()->actions()[2]->trigger();
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_EQ(store.wordCount, 2);
   saveGrab(mainWindow, std::string("edition-") + language.iniValue);
 }
 
