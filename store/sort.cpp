@@ -112,11 +112,22 @@ int replaceWordFile(const WordFile& file, std::span<const WordRecord> records, c
   return replaced ? 0 : -1;
 }
 
+// The store's collation is read again before each of its sorts, as the direction's table may have
+// changed: the locale quietly, an unknown name and a missing table reported.
+void refreshStoreCollation() {
+  const DictionaryDirection& d = *store.direction;
+  store.collation.hasSortTable = d.hasSortTable;
+  store.collation.locale.open(d.localeName);
+  checkLocaleName(d.localeName);
+  loadSortTable(store.collation, d);
+}
+
 // The mapped records of the word file; false when the file cannot be rewritten (not open, or more
 // records than an int counts, which the sort would cut). The keys are made under the process's
 // collation, which is the file's while the sort runs.
-bool prepareRecords(const WordFile& file, std::span<const WordRecord>& records) {
+bool prepareRecords(WordFile& file, std::span<const WordRecord>& records) {
   if (file.wordFile < 0 || !file.wordMap.base || file.wordFileRecords > INT_MAX || !file.direction) return false;
+  if (&file == &store) refreshStoreCollation();
   useCollation(file.collation.locale);
   records = std::span<const WordRecord>(reinterpret_cast<const WordRecord*>(file.wordMap.base),
                                         static_cast<std::size_t>(file.wordFileRecords));
