@@ -1,5 +1,6 @@
 #include "app/aviplayer.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaPlayer>
 #include <QPainter>
@@ -33,7 +34,14 @@ AviPlayer::AviPlayer(const QString& file, QWidget* parent) : QWidget(parent) {
     failed_ = true;
     hide();
   });
-  player_->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+  // The player reads the opened file: a path handed to the media backend is re-encoded there, and
+  // a folder whose name holds letters beyond ASCII is then not found.
+  auto* opened = new QFile(file, this);
+  if (!opened->open(QIODevice::ReadOnly)) {
+    failed_ = true;
+    return;
+  }
+  player_->setSourceDevice(opened, QUrl(QFileInfo(file).fileName()));
 }
 
 bool AviPlayer::playFromStart() {

@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <cstring>
@@ -40,11 +43,29 @@ namespace {
   exitProcess(1);
 }
 
+std::unique_ptr<QTranslator> toolkitTranslator;
+
+// The toolkit's own texts (the standard buttons of message boxes, the file and print dialogs) in
+// the edition's language, from the translations installed with the toolkit; English without them.
+void loadToolkitTranslations() {
+  const UiLanguage* language = uiLanguageOfBase(uiLanguage.uiBase);
+  if (!language) return;
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto translator = std::make_unique<QTranslator>();
+  for (const QString& locale : QString::fromLatin1(language->toolkitLocales).split(' ', Qt::SkipEmptyParts))
+    if (translator->load(QLocale(locale), "qt", "_", folder)) {
+      QCoreApplication::installTranslator(translator.get());
+      toolkitTranslator = std::move(translator);
+      return;
+    }
+}
+
 void chooseUiLanguage() {
   readUiLanguage();
   if (!uiLanguage.uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
   setFileNameCodePage(uiCodePage());
   setMessageBoxCodePage(uiCodePage());
+  loadToolkitTranslations();
 }
 
 std::unique_ptr<QLockFile> lock;
@@ -143,6 +164,7 @@ void resetStartupState() {
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();
+  toolkitTranslator.reset();  // a translator removes itself as it goes
 }
 
 }  // namespace zembo

@@ -3,10 +3,12 @@
 #include <QAudioDevice>
 #include <QAudioSource>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QMediaDevices>
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -189,20 +191,29 @@ class QtAudioInput : public AudioInput {
     buffer_.open(QIODevice::WriteOnly);
     source_ = std::make_unique<QAudioSource>(device_, format_);
     source_->start(&buffer_);
+    running_.start();
     return source_->error() == QAudio::NoError;
   }
   std::vector<char> stop() override {
+    const qint64 ranMs = running_.elapsed();
     if (source_) source_->stop();
     source_.reset();
     buffer_.close();
     const QByteArray& data = buffer_.data();
-    return std::vector<char>(data.begin(), data.end());
+    // A source may hand over, once a recording starts, what it held before "record" (a source
+    // that nobody read, a server's silent source in blocks of seconds): a device cannot have heard
+    // more than the time the recording ran, so only the latest that long, in whole frames, is kept.
+    const qsizetype frame = std::max(1, format_.bytesPerFrame());
+    const qsizetype whole = data.size() / frame * frame;
+    const qsizetype kept = std::min<qsizetype>(whole, format_.bytesForDuration(ranMs * 1000));
+    return std::vector<char>(data.begin() + (whole - kept), data.begin() + whole);
   }
 
  private:
   QAudioDevice device_;
   QAudioFormat format_;
   QBuffer buffer_;
+  QElapsedTimer running_;
   std::unique_ptr<QAudioSource> source_;
 };
 

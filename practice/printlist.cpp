@@ -5,11 +5,19 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextDocument>
 
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "directions/directions.h"
 #include "platform/hostpath.h"
@@ -30,6 +38,9 @@ namespace {
 constexpr const char* printFailedText = "An error occured while trying to print.";
 constexpr const char* printFileFailedText =
     "The list cannot be printed: the file list.prt cannot be written in the program's folder.";
+constexpr const char* printFileTakenText =
+    "The list cannot be printed: list.prt in the program's folder is not a plain file (a link, a folder or a "
+    "pipe). Move it away and print again.";
 
 constexpr int wordColumnWidth = 38;  // 31 for the word, 7 for "   -   "
 constexpr int pointSize = 10;
@@ -115,12 +126,45 @@ QRect printRectangleOn(const QPrinter& printer) {
   return QRect(left, top, toDevice(rect.right, dpiX) - left, toDevice(rect.bottom, dpiY) - top);
 }
 
-void drawPage(QPainter& painter, QTextDocument& text, const QRect& rect, int pageIndex) {
-  const QRectF view(0, static_cast<qreal>(pageIndex) * rect.height(), rect.width(), rect.height());
+// The blocks of one printed page and the height in the unpaginated layout where the page begins.
+struct PageBlocks {
+  QTextBlock first, end;
+  qreal top = 0;
+};
+
+// Every page takes the lines that fit on it whole, and each entry's lines stay together, so that
+// no text stands on two pages or lies cut off, hidden, at the edge of one. The line end of the
+// last record opens an empty block that prints nothing.
+std::vector<PageBlocks> paginate(QTextDocument& text, qreal pageHeight) {
+  QAbstractTextDocumentLayout* layout = text.documentLayout();
+  const QTextBlock last = text.lastBlock();
+  const QTextBlock end = last.text().isEmpty() && last.previous().isValid() ? last : QTextBlock();
+  std::vector<PageBlocks> pages;
+  for (QTextBlock block = text.firstBlock(); block.isValid() && block != end; block = block.next()) {
+    const QRectF rect = layout->blockBoundingRect(block);
+    if (pages.empty() || (rect.bottom() > pages.back().top + pageHeight && pages.back().first != block)) {
+      if (!pages.empty()) pages.back().end = block;
+      pages.push_back({block, end, rect.top()});
+    }
+  }
+  return pages;
+}
+
+void drawPage(QPainter& painter, const QRect& rect, const PageBlocks& page) {
   painter.save();
-  painter.translate(rect.left(), rect.top() - view.top());
-  text.drawContents(&painter, view);
+  painter.setClipRect(rect);
+  painter.setPen(Qt::black);
+  // A block's layout holds its place in the document; the page moves the document up.
+  const QPointF origin(rect.left(), rect.top() - page.top);
+  for (QTextBlock block = page.first; block.isValid() && block != page.end; block = block.next())
+    block.layout()->draw(&painter, origin);
   painter.restore();
+}
+
+// Something other than a plain file lies under the print file's name.
+bool printFileNameTaken() {
+  struct stat st {};
+  return ::lstat(hostPath(printFileName).c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 // The whole preparation with the printing window showing; null when there is nothing to print.
@@ -133,7 +177,9 @@ std::unique_ptr<QTextDocument> preparePrintText() {
   if (writePrintFile() == 0) text = loadPrintFile();
   if (text) formatPrintText(*text, window);
   delete window;
-  if (!text) messageBox(messageBoxes.mainWindowHandle, printFileFailedText, uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
+  if (!text)
+    messageBox(messageBoxes.mainWindowHandle, printFileNameTaken() ? printFileTakenText : printFileFailedText,
+               uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
   return text;
 }
 
@@ -169,23 +215,45 @@ void resetPrintSettings() {
 }
 
 int writePrintFile() {
-  std::FILE* file = openFile(printFileName, "wb");
-  if (!file) return -1;
+  const std::filesystem::path path = hostPath(printFileName);
+  // A plain file left by an interrupted print goes (unlinked, so another name of it keeps its
+  // text); anything else under the name is no print file of ours and stays as it is.
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || ::unlink(path.c_str()) != 0)) return -1;
+  // Made new, so that no link or pipe someone placed meanwhile is written through.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) {
+    ::close(fd);
+    ::unlink(path.c_str());
+    return -1;
+  }
   const bool written = writeHeadingAndRecords(file);
   const bool closed = std::fclose(file) == 0;
   if (written && closed) return 0;
-  removeFile(printFileName);
+  ::unlink(path.c_str());
   return -1;
 }
 
 std::unique_ptr<QTextDocument> loadPrintFile() {
-  std::FILE* file = openFile(printFileName, "rb");
-  if (!file) return nullptr;
+  const std::filesystem::path path = hostPath(printFileName);
+  // Read only as a plain file: a pipe put in its place would hold the program until written to.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
   std::string bytes;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
-  std::fclose(file);
-  removeFile(printFileName);
+  ssize_t n;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+    if (n > 0) bytes.append(buffer, static_cast<std::size_t>(n));
+  ::close(fd);
+  ::unlink(path.c_str());
+  if (n < 0) return nullptr;
 
   auto text = std::make_unique<QTextDocument>();
   QFont font(QStringLiteral("Courier New"), pointSize);
@@ -227,8 +295,9 @@ int printDocument(QTextDocument& text, QPrinter& printer) {
   printer.setFullPage(true);
   const QRect rect = printRectangleOn(printer);
   text.documentLayout()->setPaintDevice(&printer);
-  text.setPageSize(rect.size());
-  const std::vector<int> pages = pagesToPrint(text.pageCount(), choice);
+  text.setTextWidth(rect.width());
+  const std::vector<PageBlocks> layout = paginate(text, rect.height());
+  const std::vector<int> pages = pagesToPrint(static_cast<int>(layout.size()), choice);
   // A collated print leaves one copy in the settings: each document copy was one.
   printer.setCopyCount(choice.collate ? 1 : choice.copies);
   // A page range beyond the end starts no document, so no empty sheet comes out.
@@ -242,7 +311,7 @@ int printDocument(QTextDocument& text, QPrinter& printer) {
   }
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (i > 0) printer.newPage();
-    drawPage(painter, text, rect, pages[i] - 1);
+    drawPage(painter, rect, layout[pages[i] - 1]);
   }
   painter.end();
   return 0;

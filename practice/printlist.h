@@ -33,10 +33,11 @@ void printList();
 // printed, -1 when nothing was (an empty list, no print file, a printer that refused).
 int printListOn(QPrinter& printer);
 
-// Writes the print file from the list records; 0, or -1 when it cannot be written whole.
+// Writes the print file, made new, from the list records; 0, or -1 when it cannot be written whole
+// or something other than a plain file (a link, a folder, a pipe) has its name, which stays as it is.
 int writePrintFile();
-// Loads the print file into a new document in Courier New and deletes the file; null (the file
-// deleted all the same) when it cannot be read.
+// Loads the print file into a new document in Courier New and deletes the file; null when it
+// cannot be read or is no plain file (a plain file is deleted all the same).
 std::unique_ptr<QTextDocument> loadPrintFile();
 // Gives the heading and every record line their character formats, counting the records in the
 // printing window (when there is one).

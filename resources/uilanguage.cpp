@@ -6,11 +6,18 @@
 namespace zembo {
 
 const UiLanguage uiLanguages[uiLanguageCount] = {
-    {"english", 500, "ENGLISH", 1033, 1252},       {"french", 700, "FRENCH", 1036, 1252},
-    {"swedish", 900, "SWEDISH", 1053, 1252},       {"russianlat", 1100, "RUSSIANLAT", 1033, 1252},
-    {"russiancyr", 1300, "RUSSIANCYR", 1049, 1251}, {"dutch", 1500, "DUTCH", 1043, 1252},
-    {"italian", 1700, "ITALIAN", 1040, 1252},      {"norwegian", 1900, "NORWEGIAN", 1044, 1252},
-    {"danish", 2100, "DANISH", 1030, 1252},        {"german", 2300, "GERMAN", 1031, 1252},
+    {"english", 500, "ENGLISH", 1033, 1252, "en"},
+    {"french", 700, "FRENCH", 1036, 1252, "fr"},
+    {"swedish", 900, "SWEDISH", 1053, 1252, "sv"},
+    // Russian in Latin letters is read by Russian speakers, who read the toolkit's Cyrillic too.
+    {"russianlat", 1100, "RUSSIANLAT", 1033, 1252, "ru"},
+    {"russiancyr", 1300, "RUSSIANCYR", 1049, 1251, "ru"},
+    {"dutch", 1500, "DUTCH", 1043, 1252, "nl"},
+    {"italian", 1700, "ITALIAN", 1040, 1252, "it"},
+    // Where the toolkit has no Bokmål, its Nynorsk reads well to the same users.
+    {"norwegian", 1900, "NORWEGIAN", 1044, 1252, "nb nn"},
+    {"danish", 2100, "DANISH", 1030, 1252, "da"},
+    {"german", 2300, "GERMAN", 1031, 1252, "de"},
 };
 
 UiLanguageState uiLanguage;

@@ -12,6 +12,9 @@ struct UiLanguage {
   const char* prefix;    // "ENGLISH": resources are named PREFIX_SUFFIX
   int resourceLanguage;  // Windows language id of the edition's resources, for reference
   int codePage;          // the edition's texts are bytes of this code page
+  // The toolkit's own translations (standard buttons, file and print dialogs) that suit the
+  // edition: locale names tried in order.
+  const char* toolkitLocales;
 };
 
 constexpr int uiLanguageCount = 10;

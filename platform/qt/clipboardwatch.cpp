@@ -13,8 +13,10 @@ namespace zembo {
 
 namespace {
 
-// Each copy reaches us as its text followed by a NUL, which no copied text holds.
-const QStringList watchArguments = {"--no-newline", "--type", "text", "--watch", "sh", "-c", "cat; printf '\\0'"};
+// Each copy reaches us whole as one line of base64, whatever bytes (NUL included) it holds; the
+// text is asked for as UTF-8, the one text type read here, so no other encoding cuts it up.
+const QStringList watchArguments = {"--no-newline", "--type", "text/plain;charset=utf-8", "--watch",
+                                    "sh",           "-c",     "base64 -w 0; echo"};
 
 // A watcher that ends sooner than this after its start did not run at all.
 constexpr int quickDeathMs = 2000;
@@ -95,8 +97,8 @@ void ClipboardWatch::launch() {
 
 void ClipboardWatch::readReports() {
   pending_ += process_.readAllStandardOutput();
-  for (qsizetype end; (end = pending_.indexOf('\0')) >= 0;) {
-    const QString text = QString::fromUtf8(pending_.first(end));
+  for (qsizetype end; (end = pending_.indexOf('\n')) >= 0;) {
+    const QString text = QString::fromUtf8(QByteArray::fromBase64(pending_.first(end)));
     pending_.remove(0, end + 1);
     // What the clipboard held before the watch began was no copy of the user's now.
     const bool initial = skipFirst_ && started_.elapsed() < firstReportMs;

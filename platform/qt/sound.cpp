@@ -1,38 +1,107 @@
 #include "platform/qt/sound.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAudioDevice>
-#include <QAudioOutput>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMediaDevices>
-#include <QMediaPlayer>
 #include <QTimer>
-#include <QUrl>
+
+#include <sndfile.h>
+
+#include <vector>
 
 namespace zembo {
 
+namespace {
+
+// Past the sound's own length, what a device may take to start and drain before the call gives up.
+constexpr int endMarginMs = 1500;
+
+struct Samples {
+  int rate = 0;
+  int channels = 0;
+  std::vector<short> data;  // interleaved frames
+};
+
+// The file is opened here and handed to libsndfile as a descriptor, so its name reaches the system
+// as the bytes it has on disk. Only a regular file is read (a FIFO would block the program).
+bool readSamples(const std::filesystem::path& file, Samples& out) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  SF_INFO info{};
+  SNDFILE* sound = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
+  if (!sound) return false;
+  bool read = info.samplerate > 0 && info.channels > 0 && info.frames > 0;
+  if (read) {
+    out.rate = info.samplerate;
+    out.channels = info.channels;
+    out.data.resize(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
+    const sf_count_t got = sf_readf_short(sound, out.data.data(), info.frames);
+    out.data.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)) * static_cast<std::size_t>(info.channels));
+    read = got > 0;
+  }
+  sf_close(sound);
+  return read;
+}
+
+int lengthMs(const Samples& samples) {
+  const qint64 frames = static_cast<qint64>(samples.data.size()) / samples.channels;
+  return static_cast<int>(frames * 1000 / samples.rate);
+}
+
+}  // namespace
+
 bool playSoundFile(const std::filesystem::path& file) {
-  if (!std::filesystem::is_regular_file(file) || QMediaDevices::defaultAudioOutput().isNull()) return false;
-  QMediaPlayer player;
-  QAudioOutput output;
-  player.setAudioOutput(&output);
+  Samples samples;
+  if (!readSamples(file, samples)) return false;
+  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  if (device.isNull()) return false;
+  QAudioFormat format;
+  format.setSampleRate(samples.rate);
+  format.setChannelCount(samples.channels);
+  format.setSampleFormat(QAudioFormat::Int16);
+  if (!device.isFormatSupported(format)) return false;
+
+  QByteArray bytes(reinterpret_cast<const char*>(samples.data.data()),
+                   static_cast<qsizetype>(samples.data.size() * sizeof(short)));
+  QBuffer source(&bytes);
+  source.open(QIODevice::ReadOnly);
+  QAudioSink sink(device, format);
   QEventLoop loop;
+  QElapsedTimer clock;
+  const int length = lengthMs(samples);
   bool played = true;
-  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus status) {
-    if (status == QMediaPlayer::EndOfMedia) loop.quit();
-    if (status == QMediaPlayer::InvalidMedia) {
+  // The sink is idle once the server holds the last samples; they have sounded when the sound's
+  // length has passed since the start.
+  QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
+    if (sink.error() != QAudio::NoError) {
       played = false;
       loop.quit();
+    } else if (state == QAudio::IdleState) {
+      QTimer::singleShot(std::max<qint64>(0, length - clock.elapsed()), &loop, &QEventLoop::quit);
     }
   });
-  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&] {
+  // A device that stalls must not hold the program past the sound's end.
+  QTimer::singleShot(length + endMarginMs, &loop, [&] {
     played = false;
     loop.quit();
   });
-  // A sound that never reports its end must not hold the program: a minute at most.
-  QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-  player.setSource(QUrl::fromLocalFile(QString::fromStdString(std::filesystem::absolute(file).string())));
-  player.play();
+  clock.start();
+  sink.start(&source);
+  if (sink.error() != QAudio::NoError || sink.state() == QAudio::StoppedState) return false;
   loop.exec(QEventLoop::ExcludeUserInputEvents);
+  sink.stop();
   return played;
 }
 

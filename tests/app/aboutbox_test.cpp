@@ -38,19 +38,31 @@ TEST_F(AboutBoxTest, WithoutDelayTheAnimationRestartsAtOnce) {
   tools.aviDelay = 0;
   AboutBox box(mainWindow);
   box.show();
-  EXPECT_TRUE(waitForPlays(box, 3, 8000));
+  EXPECT_TRUE(waitForPlays(box, 3, 60000));
 }
 
 TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
   ASSERT_EQ(start(), -1);
-  tools.aviDelay = 60000;
+  tools.aviDelay = 600000;  // far longer than any wait below, so that only the click can end it
   AboutBox box(mainWindow);
   box.show();
-  for (int waited = 0; waited < 8000 && !box.pausing(); waited += 20) processEvents(20);
+  for (int waited = 0; waited < 60000 && !box.pausing(); waited += 20) processEvents(20);
   ASSERT_TRUE(box.pausing());
   EXPECT_EQ(box.playsStarted(), 1);
   QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(300, 20));
-  EXPECT_TRUE(waitForPlays(box, 2, 2000));
+  EXPECT_TRUE(waitForPlays(box, 2, 60000));
+}
+
+TEST_F(AboutBoxTest, TheAnimationPlaysInAFolderWhoseNameHoldsAccentsAndCyrillic) {
+  const std::filesystem::path folder = dir / "Иван" / "Éloïse";
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"}) std::filesystem::rename(name, folder / name);
+  std::filesystem::current_path(folder);
+  ASSERT_EQ(start(), -1);
+  tools.aviDelay = 0;
+  AboutBox box(mainWindow);
+  box.show();
+  EXPECT_TRUE(waitForPlays(box, 2, 8000)) << "the animation never came to its end";
 }
 
 TEST_F(AboutBoxTest, MissingAnimationShowsTheBoxWithoutOne) {

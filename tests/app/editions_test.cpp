@@ -1,5 +1,12 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 #include "directions/directions.h"
 #include "app/mainwindow.h"
@@ -7,6 +14,8 @@
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "platform/messagebox.h"
+#include "platform/qt/qtmessagebox.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -26,8 +35,8 @@ std::string row(int base, int n) {
   return buffer;
 }
 
-TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
-  const UiLanguage& language = uiLanguages[GetParam()];
+// language.ini of the edition, its configuration file with Spanish, and the two word files.
+void writeEditionDictionary(const UiLanguage& language) {
   const int b = language.base;
   const std::string ui = row(b, 52);
   writeFile("language.ini", std::string("[Dictionary]\nLanguage=") + language.iniValue + "\n");
@@ -36,6 +45,21 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   const std::string folder = row(b, 1);
   writeWords(test::programPath(folder + "Spa_" + ui.substr(0, 3) + ".zb", language.codePage), {{"casa", "x"}});
   writeWords(test::programPath(folder + ui.substr(0, 3) + "_Spa.zb", language.codePage), {{"x", "casa"}, {"y", "z"}});
+}
+
+// Whether the toolkit's translations hold its standard buttons in the edition's language (they
+// do for all but Swedish).
+bool toolkitTranslationsInstalled(const UiLanguage& language) {
+  for (const QString& locale : QString::fromLatin1(language.toolkitLocales).split(' '))
+    if (QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale + ".qm")) return true;
+  return false;
+}
+
+TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
+  const UiLanguage& language = uiLanguages[GetParam()];
+  const int b = language.base;
+  const std::string ui = row(b, 52);
+  writeEditionDictionary(language);
   ASSERT_EQ(start(), -1) << language.iniValue;
   EXPECT_EQ(uiLanguage.uiBase, b);
   EXPECT_STREQ(directions.currentDirection->sourceName, "Spanish");
@@ -53,10 +77,46 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   mainWindow->languageMenu()->actions()[2]->trigger();
   EXPECT_EQ(store.wordCount, 2);
   saveGrab(mainWindow, std::string("edition-") + language.iniValue);
+  // The toolkit's own buttons and dialogs speak the edition's language too.
+  if (b != uiLanguages[0].base && toolkitTranslationsInstalled(language)) {
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, EditionStartTest, ::testing::Range(0, uiLanguageCount),
                          [](const ::testing::TestParamInfo<int>& edition) { return std::string(uiLanguages[edition.param].iniValue); });
+
+class ToolkitTextTest : public test::DictionaryTest {};
+
+TEST_F(ToolkitTextTest, AGermanQuestionAsksWithJaAndNein) {
+  const UiLanguage& german = *uiLanguageOfBase(uiLanguageBase("german"));
+  if (!toolkitTranslationsInstalled(german))
+    GTEST_SKIP() << "the toolkit's translations (qt6-translations-l10n) are not installed";
+  writeEditionDictionary(german);
+  ASSERT_EQ(start(), -1);
+  stopRecordingMessageBoxes();
+  installQtMessageBoxes();
+  // The end of an earlier test's program left the application quitting, which ends every modal
+  // loop at once: the application's own loop, run and ended once, clears that.
+  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  QApplication::exec();
+  // The box, once it shows: its buttons' texts, then a click on "No".
+  QStringList shown;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(window);
+      if (!box || !box->isVisible()) continue;
+      look.stop();
+      for (QAbstractButton* button : box->buttons()) shown << button->text().remove('&');
+      QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+    }
+  });
+  look.start(20);
+  EXPECT_EQ(messageBox(messageBoxes.mainWindowHandle, "Wirklich?", "zembo", MB_YESNO | MB_ICONWARNING), IDNO);
+  shown.sort();
+  EXPECT_EQ(shown, QStringList({"Ja", "Nein"}));
+}
 
 }  // namespace
 }  // namespace zembo

@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
+#include "store/currentdirection.h"
 #include "store/store.h"
 #include "importer/entries.h"
 #include "tests/importer/importfixture.h"

@@ -1,100 +1,170 @@
-// A real recording from a sound server's silent source (the toolkit offers no monitor of a sink): the test starts its own PulseAudio server
-// (skipped where none can be started) and runs the recording in a child process of this program,
-// since the toolkit keeps the sound server it found first for the rest of a process.
+// Real recordings through a sound server of the test's own (skipped where none can be started):
+// from a silent source, and from a source the test feeds, whose timing it controls. The recording
+// runs in a child process of this program, since the toolkit keeps the sound server it found
+// first for the rest of a process.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <sndfile.h>
+
+#include <cstdio>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "lookup/mci.h"
 #include "tests/lookup/wavefile.h"
+#include "tests/support/soundserver.h"
 #include "tests/support/testenv.h"
 
 namespace zembo {
 namespace {
 
-// Runs in the child: records half a second from the default input into "real.wav".
-TEST(RealAudio, DISABLED_RecordsHalfASecond) {
-  // The sound server may announce its sources a moment after the first question.
+void pause(int milliseconds) {
+  QEventLoop wait;
+  QTimer::singleShot(milliseconds, &wait, &QEventLoop::quit);
+  wait.exec();
+}
+
+// The sound server may announce its sources a moment after the first question.
+bool waitForInput() {
   QElapsedTimer clock;
   clock.start();
-  while (QMediaDevices::defaultAudioInput().isNull() && clock.elapsed() < 3000) {
-    QEventLoop pause;
-    QTimer::singleShot(50, &pause, &QEventLoop::quit);
-    pause.exec();
-  }
-  if (QMediaDevices::defaultAudioInput().isNull()) GTEST_SKIP() << "no audio input";
+  while (QMediaDevices::defaultAudioInput().isNull() && clock.elapsed() < 30000) pause(50);
+  return !QMediaDevices::defaultAudioInput().isNull();
+}
+
+// Runs in the child: records half a second from the default input into "real.wav".
+TEST(RealAudio, DISABLED_RecordsHalfASecond) {
+  if (!waitForInput()) GTEST_SKIP() << "no audio input";
   ASSERT_EQ(mciSendString("open new type waveaudio alias mysound"), mciOk);
   ASSERT_EQ(mciSendString("record mysound"), mciOk);
-  QEventLoop wait;
-  QTimer::singleShot(500, &wait, &QEventLoop::quit);
-  wait.exec();
+  pause(500);
   EXPECT_EQ(mciSendString("stop mysound"), mciOk);
   EXPECT_EQ(mciSendString("save mysound \"real.wav\""), mciOk);
   EXPECT_EQ(mciSendString("close mysound"), mciOk);
 }
 
-TEST(RealAudio, RecordsAWaveFromASilentSource) {
-  const QString server = QStandardPaths::findExecutable("pulseaudio");
-  if (server.isEmpty()) GTEST_SKIP() << "no PulseAudio server to start";
-  // Short, for the server's socket path.
-  QTemporaryDir runtime(QDir::tempPath() + "/zpa-XXXXXX");
-  ASSERT_TRUE(runtime.isValid());
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_RUNTIME_DIR", runtime.path());
-  env.insert("HOME", runtime.path());
-  env.insert("PULSE_SERVER", "unix:" + runtime.path() + "/pulse/native");
-  QProcess pulse;
-  pulse.setProcessEnvironment(env);
-  pulse.setProcessChannelMode(QProcess::MergedChannels);
-  pulse.start(server, {"--daemonize=no", "-n", "--exit-idle-time=-1", "--disallow-exit", "--use-pid-file=no",
-                       "--load=module-null-source source_name=zembo_silence", "--load=module-native-protocol-unix"});
-  if (!pulse.waitForStarted(5000)) GTEST_SKIP() << "PulseAudio did not start";
-  QElapsedTimer clock;
-  clock.start();
-  while (!QFileInfo::exists(runtime.path() + "/pulse/native") && clock.elapsed() < 5000 &&
-         pulse.state() == QProcess::Running)
-    pulse.waitForReadyRead(100);
-  if (!QFileInfo::exists(runtime.path() + "/pulse/native")) {
-    pulse.kill();
-    pulse.waitForFinished();
-    GTEST_SKIP() << "PulseAudio did not come up: " << pulse.readAll().toStdString();
-  }
+// Runs in the child: opens the device and says so, records for a second once the parent has
+// fed the source what comes before "record", and saves "fed.wav". Each step is a line to the
+// parent, which answers "go" on the standard input.
+TEST(RealAudio, DISABLED_RecordsASecondOfAFedSource) {
+  if (!waitForInput()) GTEST_SKIP() << "no audio input";
+  auto step = [](const char* said) {
+    std::printf("%s\n", said);
+    std::fflush(stdout);
+    char answer[16];
+    return std::fgets(answer, sizeof answer, stdin) != nullptr;
+  };
+  ASSERT_EQ(mciSendString("open new type waveaudio alias fed"), mciOk);
+  ASSERT_TRUE(step("opened"));
+  pause(300);
+  ASSERT_EQ(mciSendString("record fed"), mciOk);
+  ASSERT_TRUE(step("recording"));
+  pause(1000);
+  EXPECT_EQ(mciSendString("stop fed"), mciOk);
+  EXPECT_EQ(mciSendString("save fed \"fed.wav\""), mciOk);
+  EXPECT_EQ(mciSendString("close fed"), mciOk);
+}
 
-  QProcess child;
-  child.setProcessEnvironment(env);
-  child.setWorkingDirectory(runtime.path());
-  child.setProcessChannelMode(QProcess::MergedChannels);
-  child.start(QCoreApplication::applicationFilePath(),
-              {"--gtest_filter=RealAudio.DISABLED_RecordsHalfASecond", "--gtest_also_run_disabled_tests"});
-  const bool finished = child.waitForFinished(60000);
-  const std::string output = child.readAll().toStdString();
-  pulse.terminate();
-  if (!pulse.waitForFinished(5000)) pulse.kill();
-  pulse.waitForFinished();
+TEST(RealAudio, RecordsAWaveFromASilentSource) {
+  test::SoundServer server({"module-null-source source_name=zembo_silence"});
+  if (!server.running()) GTEST_SKIP() << server.whyNot();
+  bool finished = false;
+  int exitCode = 0;
+  const std::string output =
+      test::runTestInChild(server.env(), server.folder(), "RealAudio.DISABLED_RecordsHalfASecond", &finished, &exitCode);
   ASSERT_TRUE(finished) << output;
-  ASSERT_EQ(child.exitCode(), 0) << output;
+  ASSERT_EQ(exitCode, 0) << output;
   if (output.find("[  SKIPPED ]") != std::string::npos) GTEST_SKIP() << "the server offered no input";
 
   const test::WaveHeader header =
-      test::readWaveHeader(test::readFile(std::filesystem::path(runtime.path().toStdString()) / "real.wav"));
+      test::readWaveHeader(test::readFile(std::filesystem::path(server.folder().toStdString()) / "real.wav"));
   EXPECT_GE(header.channels, 1);
   EXPECT_GE(header.rate, 8000u);
   EXPECT_TRUE(header.bits == 8 || header.bits == 16 || header.bits == 32) << header.bits;
-  // Half a second of sound, give or take what the server buffered.
+  // Half a second of sound, give or take what the server was late to deliver.
   const double seconds = header.dataBytes / double(header.rate * header.channels * (header.bits / 8) + 1);
   EXPECT_GT(seconds, 0.1) << output;
-  EXPECT_LT(seconds, 5.0);
+  EXPECT_LT(seconds, 0.75) << output;
+}
+
+constexpr int fedRate = 8000;
+
+// Seconds of a constant sample value for the fed source.
+std::vector<short> constant(double seconds, short value) {
+  return std::vector<short>(static_cast<std::size_t>(seconds * fedRate), value);
+}
+
+// A source that delivers what it is given at once, ahead of the time it stands for (as a
+// server's silent source does in large blocks): the recording holds only what came between
+// "record" and "stop", as long as the key was held, nothing from before and nothing beyond.
+TEST(RealAudio, RecordsOnlyBetweenRecordAndStop) {
+  QTemporaryDir fifoFolder;
+  ASSERT_TRUE(fifoFolder.isValid());
+  const std::string fifo = fifoFolder.filePath("feed").toStdString();
+  test::SoundServer server({QString("module-pipe-source source_name=zembo_fed format=s16le rate=%1 channels=1 file=%2")
+                                .arg(fedRate)
+                                .arg(QString::fromStdString(fifo))});
+  if (!server.running()) GTEST_SKIP() << server.whyNot();
+  // Opened for reading and writing, so that the open waits for no reader.
+  const int feed = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(feed, 0);
+  auto give = [feed](const std::vector<short>& samples) {
+    const auto bytes = static_cast<ssize_t>(samples.size() * sizeof(short));
+    ASSERT_EQ(::write(feed, samples.data(), static_cast<std::size_t>(bytes)), bytes);
+  };
+
+  QProcess child;
+  child.setProcessEnvironment(server.env());
+  child.setWorkingDirectory(server.folder());
+  child.start(QCoreApplication::applicationFilePath(),
+              {"--gtest_filter=RealAudio.DISABLED_RecordsASecondOfAFedSource", "--gtest_also_run_disabled_tests"});
+  std::string output;
+  auto waitForLine = [&](const std::string& line) {
+    while (output.find(line + "\n") == std::string::npos && child.waitForReadyRead(30000))
+      output += child.readAllStandardOutput().toStdString();
+    return output.find(line + "\n") != std::string::npos;
+  };
+  const bool opened = waitForLine("opened");
+  if (opened) {
+    give(constant(1.0, 8000));  // before "record": not to be kept
+    child.write("go\n");
+  }
+  const bool recording = opened && waitForLine("recording");
+  if (recording) {
+    give(constant(3.0, -8000));  // three seconds at once, while the key is held for one
+    child.write("go\n");
+  }
+  child.waitForFinished(60000);
+  output += child.readAll().toStdString();
+  ::close(feed);
+  if (output.find("[  SKIPPED ]") != std::string::npos) GTEST_SKIP() << "the server offered no input";
+  ASSERT_TRUE(recording) << output;
+  ASSERT_EQ(child.exitCode(), 0) << output;
+
+  SF_INFO info{};
+  SNDFILE* wave = sf_open((server.folder().toStdString() + "/fed.wav").c_str(), SFM_READ, &info);
+  ASSERT_NE(wave, nullptr) << output;
+  std::vector<float> samples(static_cast<std::size_t>(info.frames * info.channels));
+  sf_readf_float(wave, samples.data(), info.frames);
+  sf_close(wave);
+  std::size_t fromBefore = 0;
+  for (float sample : samples) fromBefore += sample > 0.1f;
+  EXPECT_LT(fromBefore, samples.size() / 100) << "the recording holds what came before \"record\"";
+  const double seconds = double(info.frames) / info.samplerate;
+  EXPECT_GT(seconds, 0.5) << output;
+  EXPECT_LT(seconds, 1.3) << "the recording runs past \"stop\"";
 }
 
 }  // namespace

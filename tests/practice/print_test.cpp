@@ -3,7 +3,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <map>
+#include <tuple>
 
 #include "directions/directions.h"
 #include "platform/messagebox.h"
@@ -12,6 +16,8 @@
 #include "store/store.h"
 #include "windowkit/qttext.h"
 #include "tests/practice/printfixture.h"
+
+#include <sys/stat.h>
 
 namespace zembo {
 namespace {
@@ -152,6 +158,47 @@ TEST_F(PrintListTest, APageRangePrintsOnlyThosePages) {
   EXPECT_EQ(pageText(range, 2), pageText(all, 3));
 }
 
+// A reader searching or copying the document finds every entry once: no line that a page cuts off
+// stays behind, clipped, at its bottom or the top of the next, and every line stands inside the margins.
+TEST_F(PrintListTest, EveryLineOfAListOverSeveralPagesIsOnExactlyOnePageWhole) {
+  SKIP_WITHOUT_PDF_TOOLS();
+  std::vector<WordPair> records = test::numberedPairs(120);
+  // Some entries wrap onto a second line on a page five inches wide.
+  for (std::size_t i = 0; i < records.size(); i += 7) records[i].translation += ", u" + records[i].word + " wrapping";
+  startWithList(records);
+  const auto pdf = dir / "long.pdf";
+  ASSERT_EQ(printListOn(*pdfPrinter(pdf)), 0);
+  ASSERT_GE(pageCount(pdf), 5);
+
+  std::vector<WordBox> words = wordBoxes(pdf);
+  // In reading order: page by page, line by line, left to right.
+  std::sort(words.begin(), words.end(), [](const WordBox& a, const WordBox& b) {
+    return std::tuple(a.page, std::lround(a.box.top()), a.box.left()) <
+           std::tuple(b.page, std::lround(b.box.top()), b.box.left());
+  });
+  std::vector<std::string> found;
+  std::map<std::string, int> pageOf;
+  for (const WordBox& word : words) {
+    EXPECT_GE(word.box.top(), 36.0 - 0.5) << word.text << " on page " << word.page;
+    EXPECT_LE(word.box.bottom(), word.pageHeight - 36.0 + 0.5) << word.text << " on page " << word.page;
+    const std::string entryPart = word.text.substr(0, word.text.find(','));
+    if (entryPart.size() >= 4 && std::isdigit(static_cast<unsigned char>(entryPart.back()))) {
+      found.push_back(entryPart);
+      pageOf[entryPart] = word.page;
+    }
+  }
+  std::vector<std::string> expected;
+  for (const WordPair& record : records) {
+    expected.push_back(record.word);
+    expected.push_back(record.translation.substr(0, 4));
+    if (record.translation.size() > 4) {
+      expected.push_back("u" + record.word);
+      EXPECT_EQ(pageOf["u" + record.word], pageOf[record.word]) << "an entry's wrapped line stays on its page";
+    }
+  }
+  EXPECT_EQ(found, expected);
+}
+
 TEST_F(PrintListTest, APageRangeBeyondTheEndPrintsNoSheet) {
   startWithList({{"chat", "cat"}});
   const auto pdf = dir / "beyond.pdf";
@@ -252,6 +299,57 @@ TEST_F(PrintListTest, AFolderWhereThePrintFileCannotBeWrittenPrintsNothingAndSay
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Print");
   EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING);
   EXPECT_TRUE(std::filesystem::is_directory("list.prt"));
+}
+
+// Whatever lies under the print file's name is neither followed nor changed: a link to a file, a
+// link to nowhere, a pipe (which would hold the program until something read it).
+TEST_F(PrintListTest, ALinkOrAPipeNamedLikeThePrintFileIsLeftAloneAndReported) {
+  startWithList({{"chat", "cat"}});
+  writeFile("notes.txt", "a user's notes\n");
+  const auto pdf = dir / "chat.pdf";
+  auto expectRefused = [&](const char* what) {
+    EXPECT_EQ(printListOn(*pdfPrinter(pdf)), -1) << what;
+    EXPECT_FALSE(std::filesystem::exists(pdf)) << what;
+    ASSERT_EQ(recordedMessageBoxes().size(), 1u) << what;
+    EXPECT_NE(recordedMessageBoxes()[0].text.find("list.prt"), std::string::npos) << what;
+    EXPECT_NE(recordedMessageBoxes()[0].text.find("not a plain file"), std::string::npos) << what;
+    EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING) << what;
+    startRecordingMessageBoxes();  // afresh
+  };
+  std::filesystem::create_symlink("notes.txt", "list.prt");
+  expectRefused("a link to a file");
+  EXPECT_EQ(readFile("notes.txt"), "a user's notes\n");
+  EXPECT_TRUE(std::filesystem::is_symlink("list.prt"));
+
+  std::filesystem::remove("list.prt");
+  std::filesystem::create_symlink("made by printing.txt", "LIST.PRT");  // names match in any case
+  expectRefused("a link to nowhere");
+  EXPECT_FALSE(std::filesystem::exists("made by printing.txt"));
+  EXPECT_TRUE(std::filesystem::is_symlink("LIST.PRT"));
+
+  std::filesystem::remove("LIST.PRT");
+  ASSERT_EQ(::mkfifo("list.prt", 0600), 0);
+  {
+    test::FifoWatchdog watchdog("list.prt");
+    expectRefused("a pipe");
+    EXPECT_FALSE(watchdog.fired()) << "printing waited on the pipe";
+  }
+  EXPECT_EQ(std::filesystem::status("list.prt").type(), std::filesystem::file_type::fifo);
+}
+
+// A plain file left by a print that was interrupted is replaced; one of its other names keeps its text.
+TEST_F(PrintListTest, APlainFileLeftUnderThePrintFilesNameIsReplacedNotWrittenThrough) {
+  startWithList({{"chat", "cat"}});
+  writeFile("notes.txt", "a user's notes\n");
+  std::filesystem::create_hard_link("notes.txt", "list.prt");
+  ASSERT_EQ(writePrintFile(), 0);
+  EXPECT_EQ(readFile("list.prt"), chatHeading + chatLine);
+  EXPECT_EQ(readFile("notes.txt"), "a user's notes\n");
+  const auto pdf = dir / "chat.pdf";
+  EXPECT_EQ(printListOn(*pdfPrinter(pdf)), 0);
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_FALSE(std::filesystem::exists("list.prt"));
+  EXPECT_TRUE(recordedMessageBoxes().empty());
 }
 
 TEST_F(PrintListTest, APrinterThatCannotStartTheDocumentIsReportedAndPrintsNothing) {

@@ -2,8 +2,12 @@
 
 #include <QPageSize>
 
+#include <chrono>
 #include <cstdio>
 #include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/messagebox.h"
 #include "practice/printlist.h"
@@ -101,6 +105,44 @@ std::map<std::string, QPointF> PrintTest::wordCorners(const std::filesystem::pat
     corners.emplace(html.substr(start, html.find('<', start) - start), QPointF(x, y));
   }
   return corners;
+}
+
+std::vector<PrintTest::WordBox> PrintTest::wordBoxes(const std::filesystem::path& pdf) {
+  const std::string html = commandOutput("pdftotext -bbox '" + pdf.string() + "' - 2>/dev/null");
+  std::vector<WordBox> words;
+  int page = 0;
+  double pageHeight = 0;
+  for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    double width = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (std::sscanf(html.c_str() + at, "<page width=\"%lf\" height=\"%lf\"", &width, &pageHeight) == 2) {
+      ++page;
+    } else if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1,
+                           &y1) == 4) {
+      const std::size_t start = html.find('>', at) + 1;
+      words.push_back({page, html.substr(start, html.find('<', start) - start), QRectF(QPointF(x0, y0), QPointF(x1, y1)),
+                       pageHeight});
+    }
+  }
+  return words;
+}
+
+FifoWatchdog::FifoWatchdog(std::filesystem::path fifo)
+    : thread_([this, fifo] {
+        using namespace std::chrono_literals;
+        const auto start = std::chrono::steady_clock::now();
+        while (!done_) {
+          std::this_thread::sleep_for(10ms);
+          if (std::chrono::steady_clock::now() - start < 10s) continue;
+          const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+          fired_ = true;
+          std::this_thread::sleep_for(500ms);
+          if (fd >= 0) ::close(fd);
+        }
+      }) {}
+
+FifoWatchdog::~FifoWatchdog() {
+  done_ = true;
+  thread_.join();
 }
 
 }  // namespace zembo::test

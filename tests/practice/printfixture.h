@@ -4,11 +4,14 @@
 
 #include <QPointF>
 #include <QPrinter>
+#include <QRectF>
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/dictionaryfixture.h"
@@ -37,6 +40,29 @@ class PrintTest : public DictionaryTest {
   static std::string squeezed(const std::string& text);
   // The top left corner, in points, of the first of each word on page 1.
   static std::map<std::string, QPointF> wordCorners(const std::filesystem::path& pdf);
+  // Every word of the document with its page (from 1), its box and its page's height, in points:
+  // what a reader finds when searching, the clipped text included.
+  struct WordBox {
+    int page = 0;
+    std::string text;
+    QRectF box;
+    double pageHeight = 0;
+  };
+  static std::vector<WordBox> wordBoxes(const std::filesystem::path& pdf);
+};
+
+// Keeps a test of code that might wait on a pipe from hanging: when the test still runs after a
+// while, it opens the pipe at both ends for a moment, again and again, which lets a waiting open or
+// read go on, and notes that it had to.
+class FifoWatchdog {
+ public:
+  explicit FifoWatchdog(std::filesystem::path fifo);
+  ~FifoWatchdog();
+  bool fired() const { return fired_; }
+
+ private:
+  std::atomic<bool> done_{false}, fired_{false};
+  std::thread thread_;
 };
 
 #define SKIP_WITHOUT_PDF_TOOLS() \
