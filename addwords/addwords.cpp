@@ -1,11 +1,11 @@
 #include "addwords/addwords.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/asciicase.h"
-#include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
@@ -17,38 +17,18 @@
 
 namespace zembo {
 
-int sortedCount = 0;
-DictionaryDirection* reverseDirection = nullptr;
-int reverseSortedCount = 0;
-int newEntryCount = 0;
-int reverseNeedsSort = 0;
-DictionaryDirection* sessionDirection = nullptr;
-SortTimings resortTimings[2];
-
-void resetAddWordsState() {
-  sortedCount = reverseSortedCount = newEntryCount = reverseNeedsSort = 0;
-  reverseDirection = sessionDirection = nullptr;
-}
+AddWordsState adding;
 
 namespace {
 
 DictionaryDirection* twinOf(const DictionaryDirection* d) {
-  for (DictionaryDirection* r = directionList; r; r = r->next)
+  for (DictionaryDirection* r = directions.directionList; r; r = r->next)
     if (std::strcmp(r->sourceName, d->targetName) == 0 && std::strcmp(r->targetName, d->sourceName) == 0) return r;
   return nullptr;
 }
 
-// The number of records whose word is found as it is: wordCount lowered for one bisection.
-int findInSortedPart(std::string_view word, int sortedPart) {
-  const int all = wordCount;
-  wordCount = sortedPart;
-  const int index = findWord(word);
-  wordCount = all;
-  return index;
-}
-
-bool holdsWord(int index, std::string_view word) {
-  return readWordRecord(index) == 0 && equalNoCase(wordOf(currentRecord), word);
+bool holdsWord(const WordFile& file, int index, std::string_view word) {
+  return readWordRecord(file, index) == 0 && equalNoCase(wordOf(currentRecord), word);
 }
 
 std::string copyOfField(const char* field, std::size_t size) { return std::string(fieldText(field, size)); }
@@ -70,20 +50,16 @@ bool anyPart(std::string_view text, Take take) {
 }  // namespace
 
 void beginAddingWords() {
-  const bool sameSession = sessionDirection == currentDirection;
-  sessionDirection = currentDirection;
-  reverseDirection = twinOf(currentDirection);
-  newEntryCount = 0;
+  const bool sameSession = adding.sessionDirection == directions.currentDirection;
+  adding.sessionDirection = directions.currentDirection;
+  adding.newEntryCount = 0;
   // A sort that failed at the last close is owed still: its appended records stay behind the
-  // sorted part, where the lookups of this session look for them too.
-  if (!sameSession || !needsSort) {
-    needsSort = 0;
-    sortedCount = wordCount;
-  }
-  if (!sameSession || !reverseNeedsSort) {
-    reverseNeedsSort = 0;
-    reverseSortedCount = 0;
-  }
+  // sorted part, where the lookups of this session look for them too. The store keeps the current
+  // file's; the reverse file keeps its own when it is the same file again.
+  closeWordFile(adding.reverse);
+  if (!sameSession) adding.reverse = {};
+  if (const DictionaryDirection* twin = twinOf(directions.currentDirection))
+    openWordFile(adding.reverse, *twin, store.collation);
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -102,17 +78,18 @@ std::string normaliseTranslation(std::string_view translation) {
   return joined;
 }
 
-int findEntry(std::string_view word, int sortedPart) {
-  const int index = findInSortedPart(word, sortedPart);
-  if (holdsWord(index, word)) return index;
-  // Records appended in this session are out of order: few enough to be read one by one.
-  for (int i = sortedPart; i < wordCount; ++i)
-    if (holdsWord(i, word)) return i;
+int findEntry(const WordFile& file, std::string_view word) {
+  const int index = findWord(file, word, file.sortedCount);
+  if (holdsWord(file, index, word)) return index;
+  // Records appended since the last sort are out of order: few enough to be read one by one.
+  for (int i = file.sortedCount; i < file.wordCount; ++i)
+    if (holdsWord(file, i, word)) return i;
   return -1;
 }
 
 std::string newEntriesPath() {
-  return std::string("new\\") + currentDirection->sourceName + "_" + currentDirection->targetName + ".zb";
+  const DictionaryDirection& d = *directions.currentDirection;
+  return std::string("new\\") + d.sourceName + "_" + d.targetName + ".zb";
 }
 
 void appendNewEntry() {
@@ -122,65 +99,66 @@ void appendNewEntry() {
   std::fclose(file);
 }
 
-void switchStoreDirection(DictionaryDirection* direction) {
-  currentDirection = direction;
-  setCollationLocale(direction->localeName);
-  checkLocaleName(direction->localeName);
-  loadSortTable();
-  closeStoreFiles();
-  openWordFile();
-  countWordRecords();
-}
-
 void addReverseEntry(std::string_view part, std::string_view wordKey) {
+  WordFile& reverse = adding.reverse;
+  WordRecord& record = currentRecord;
   const std::string_view word = trimBlanks(part);
   if (word.empty() || word.size() > wordFieldSize - 1) return;
-  const int index = findEntry(word, reverseSortedCount);
+  const int index = findEntry(reverse, word);
   if (index < 0) {
-    currentRecord = WordRecord{};
-    setField(currentRecord.word, sizeof currentRecord.word, word);
-    setField(currentRecord.translation, sizeof currentRecord.translation, wordKey);
-    if (writeWordRecord(wordCount) == 0) ++wordCount;
-    reverseNeedsSort = 1;
+    record = WordRecord{};
+    setField(record.word, sizeof record.word, word);
+    setField(record.translation, sizeof record.translation, wordKey);
+    appendWordRecord(reverse);
+    markUnsorted(reverse);
     return;
   }
-  // currentRecord holds the entry that findEntry found.
-  const std::string translation = copyOfField(currentRecord.translation, sizeof currentRecord.translation);
+  // The record holds the entry that findEntry found.
+  const std::string translation = copyOfField(record.translation, sizeof record.translation);
   if (translation.size() + wordKey.size() + 2 > translationFieldSize - 1) return;
   if (anyPart(translation, [&](std::string_view p) { return equalNoCase(trimBlanks(p), wordKey); })) return;
-  setField(currentRecord.translation, sizeof currentRecord.translation, translation + ", " + std::string(wordKey));
-  writeWordRecord(index);
+  setField(record.translation, sizeof record.translation, translation + ", " + std::string(wordKey));
+  writeWordRecord(reverse, index);
 }
 
 namespace {
 
-// The pair goes into the current word file; the word as a user spelled it.
-void storeInCurrentFile(const std::string& word, const std::string& translation) {
-  const int index = findEntry(word, sortedCount);
-  const std::int16_t flags = index >= 0 ? currentRecord.flags : 0;
-  currentRecord = WordRecord{};
-  setField(currentRecord.word, sizeof currentRecord.word, word);
-  setField(currentRecord.translation, sizeof currentRecord.translation, translation);
-  currentRecord.flags = flags;
+// The pair goes into the current word file; the word as a user spelled it. True when it was
+// appended as a new entry.
+bool storeInCurrentFile(const std::string& word, const std::string& translation) {
+  WordRecord& record = currentRecord;
+  const int index = findEntry(store, word);
+  const std::int16_t flags = index >= 0 ? record.flags : 0;
+  record = WordRecord{};
+  setField(record.word, sizeof record.word, word);
+  setField(record.translation, sizeof record.translation, translation);
+  record.flags = flags;
   if (index >= 0) {
-    writeWordRecord(index);
-    return;
+    writeWordRecord(store, index);
+    return false;
   }
-  if (writeWordRecord(wordCount) != 0) return;
-  ++wordCount;
-  appendNewEntry();
-  needsSort = 1;
+  if (appendWordRecord(store) != 0) return false;
+  markUnsorted(store);
+  return true;
+}
+
+// The program cannot keep the two directions in step without the reverse file.
+void requireReverseFile() {
+  if (adding.reverse.wordFile >= 0) return;
+  const DictionaryDirection* twin = twinOf(directions.currentDirection);
+  const std::string path = twin ? wordFilePath(*twin) : std::string();
+  char text[400];
+  std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", path.c_str());
+  messageBox(messageBoxes.mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  exitProcess(1);
 }
 
 void feedReverseFile(const std::string& wordKey, const std::string& translation) {
-  DictionaryDirection* const forward = currentDirection;
-  switchStoreDirection(reverseDirection);
-  if (reverseSortedCount == 0) reverseSortedCount = wordCount;
+  requireReverseFile();
   anyPart(translation, [&](std::string_view part) {
     addReverseEntry(part, wordKey);
     return false;
   });
-  switchStoreDirection(forward);
 }
 
 }  // namespace
@@ -197,30 +175,35 @@ StoreOutcome storeEntry(EntryTexts& fields) {
   const std::string word = fields.word;
   fields = {};
   if (translation.empty()) return StoreOutcome::nothing;
-  storeInCurrentFile(word, translation);
+  using Clock = std::chrono::steady_clock;
+  const auto seconds = [](Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+  };
+  const Clock::time_point start = Clock::now();
+  const bool appended = storeInCurrentFile(word, translation);
+  const Clock::time_point stored = Clock::now();
+  if (appended) appendNewEntry();
+  const Clock::time_point logged = Clock::now();
   feedReverseFile(word, translation);
-  ++newEntryCount;
+  adding.entryTimings = {seconds(start, stored), seconds(stored, logged), seconds(logged, Clock::now())};
+  ++adding.newEntryCount;
   return StoreOutcome::stored;
 }
 
-void resortOnClose() {
-  resortTimings[0] = resortTimings[1] = {};
-  if (reverseNeedsSort) {
-    DictionaryDirection* const forward = currentDirection;
-    switchStoreDirection(reverseDirection);
-    if (runUnderSortingWindow([] { return mergeWordFile(reverseSortedCount); })) {
-      reverseNeedsSort = 0;
-      reverseSortedCount = 0;
-    }
-    resortTimings[0] = sortTimings;
-    switchStoreDirection(forward);
+bool resortOwed() { return store.needsSort || adding.reverse.needsSort; }
+
+void resortOnClose(bool currentToo) {
+  adding.resortTimings[0] = adding.resortTimings[1] = {};
+  WordFile& reverse = adding.reverse;
+  // The reverse file may have been closed by an earlier close whose sort failed.
+  if (reverse.needsSort && (reverse.wordFile >= 0 || reopenWordFile(reverse) == 0)) {
+    runUnderSortingWindow(reverse, [&] { return mergeWordFile(reverse); });
+    adding.resortTimings[0] = sorting.sortTimings;
   }
-  if (!needsSort) return;
-  if (runUnderSortingWindow([] { return mergeWordFile(sortedCount); })) {
-    needsSort = 0;
-    sortedCount = wordCount;
-  }
-  resortTimings[1] = sortTimings;
+  closeWordFile(reverse);
+  if (!currentToo || !store.needsSort) return;
+  runUnderSortingWindow(store, [] { return mergeWordFile(store); });
+  adding.resortTimings[1] = sorting.sortTimings;
 }
 
 }  // namespace zembo

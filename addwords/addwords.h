@@ -8,22 +8,31 @@
 
 #include "directions/directions.h"
 #include "store/sort.h"
+#include "store/store.h"
 
 namespace zembo {
 
-// The state of one adding session (the add-words window). needsSort (store/sort.h) is the flag
-// of the current word file, shared with the search window.
-extern int sortedCount;         // records of the current word file known to be in order
-extern DictionaryDirection* reverseDirection;
-extern int reverseSortedCount;  // the same for the reverse word file; 0 until it is first opened
-extern int newEntryCount;       // entries stored in this session, new and edited alike
-extern int reverseNeedsSort;
-// The direction the session's counts and flags belong to.
-extern DictionaryDirection* sessionDirection;
-// No session, nothing owed, as at process start.
-void resetAddWordsState();
+// The state of adding words. The current word file is the store's, with its owed sort and sorted
+// part; the reverse direction's word file is opened beside it for the whole session.
+struct AddWordsState {
+  // The reverse direction's word file: open from beginAddingWords to resortOnClose. Its owed sort
+  // and sorted part outlive a failed close for the next session on the same direction.
+  WordFile reverse;
+  int newEntryCount = 0;  // entries stored in this session, new and edited alike
+  // The direction the session's counts and flags belong to.
+  const DictionaryDirection* sessionDirection = nullptr;
+  // Where the time of the last resortOnClose went: the reverse file's merge, then the current
+  // file's (all zero for a file it did not sort). Benchmarks print them.
+  SortTimings resortTimings[2];
+  // Where the time of the last storeEntry went, in seconds: the current file (lookup and write),
+  // the new-entries log, the reverse file (lookups and writes of every part).
+  struct EntryTimings {
+    double current = 0, log = 0, reverse = 0;
+  } entryTimings;
+};
+extern AddWordsState adding;
 
-// Begins a session on the current direction: finds its reverse twin and the sorted parts. Sorts
+// Begins a session on the current direction: opens its reverse twin's word file beside it. Sorts
 // that a failed close still owes for the same direction stay owed, with their sorted parts.
 void beginAddingWords();
 
@@ -47,31 +56,29 @@ std::string_view trimBlanks(std::string_view text);
 // The parts of a translation trimmed, the blank ones dropped, joined by ", ".
 std::string normaliseTranslation(std::string_view translation);
 
-// The record of the current word file holding this word (ASCII case aside) among the first
-// sortedPart records (by bisection) or among those appended after them; -1 when none.
-int findEntry(std::string_view word, int sortedPart);
+// The record of a word file holding this word (ASCII case aside) among its sorted part (by
+// bisection) or among the records appended after it; -1 when none. The record is left in
+// currentRecord.
+int findEntry(const WordFile& file, std::string_view word);
 
 // Stores the pair of the fields in the current word file (a new record appended and logged, or
 // the existing one replaced, flags kept) and its reverse entries; the counter counts it.
 StoreOutcome storeEntry(EntryTexts& fields);
 // Gives one translation part the word of the entry being stored (wordKey) as its translation in
-// the reverse word file, which is current while it runs.
+// the session's reverse word file.
 void addReverseEntry(std::string_view part, std::string_view wordKey);
 
 // The new-entries file of the current direction, "new\<source>_<target>.zb".
 std::string newEntriesPath();
-// Appends currentRecord to it; a file that cannot be written loses the entry and nothing else.
+// Appends currentRecord to it; a file that cannot be written loses the entry and nothing
+// else.
 void appendNewEntry();
 
-// Makes a direction current for reading and writing its word file: its collation and the store,
-// without recording the choice in the configuration file.
-void switchStoreDirection(DictionaryDirection* direction);
-
 // Sorts the files the session appended to, the reverse file first, each under the sorting window
-// with "Sort failed" when it fails. A file whose sort failed still owes it.
-void resortOnClose();
-// Where the time of the last resortOnClose went: the reverse file's merge, then the current
-// file's (all zero for a file it did not sort). Benchmarks print them.
-extern SortTimings resortTimings[2];
+// with "Sort failed" when it fails, and ends the session (the reverse file is closed). A file
+// whose sort failed still owes it. Without currentToo only the reverse file is sorted.
+void resortOnClose(bool currentToo = true);
+// True when either file owes a sort.
+bool resortOwed();
 
 }  // namespace zembo

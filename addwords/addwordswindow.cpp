@@ -57,16 +57,15 @@ void AddWordsField::focusInEvent(QFocusEvent* event) {
 }
 
 AddWordsWindow::AddWordsWindow()
-    : ToolWindow(addPos), defaultFont_(createUiFont(12, 700, "Arial", uiCharset)) {
+    : ToolWindow(tools.addPos), defaultFont_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
   setWindowTitle(uiQText(textAddWordsTitle));
-  setMenuResource(findMenu(std::string(uiLanguageName) + "_tekenset"));
+  setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_tekenset"));
   setOuterSize(630, 205);
   std::filesystem::create_directory(hostPath("new"));
   beginAddingWords();
-  sourceFont_ = createUiFont(17, 400, "Times New Roman", currentDirection->sourceCharset);
-  targetFont_ = createUiFont(17, 400, "Times New Roman", currentDirection->targetCharset);
-  charsetCode = currentDirection->sourceCharset;
-  charsetLanguage = currentDirection->sourceName;
+  sourceFont_ = createUiFont(17, 400, "Times New Roman", directions.currentDirection->sourceCharset);
+  targetFont_ = createUiFont(17, 400, "Times New Roman", directions.currentDirection->targetCharset);
+  setCharsetLanguage(directions.currentDirection->sourceCharset, directions.currentDirection->sourceName);
 
   wordField_ = new AddWordsField(this, idNewWordField, wordFieldSize - 1);
   wordField_->setGeometry(15, 35, 595, 35);
@@ -78,24 +77,23 @@ AddWordsWindow::AddWordsWindow()
   addButton(cmdAddWordsHelp, uiTextCopy(textHelp), QRect(400, 150, 100, 30));
 
   focusField_ = wordField_;
-  charsetReceiver = wordField_;
+  setCharsetReceiver(wordField_);
   place();
   checkMenuItem(cmdCharsetOn, false);
   checkMenuItem(cmdCharsetOff, true);
   show();
   wordField_->setFocus();
-  charsetOwner = this;
-  charsetWindow = nullptr;
+  setCharsetOwner(this);
 }
 
 AddWordsWindow::~AddWordsWindow() {
-  if (charsetWindow) closeCharsetWindow();
+  if (charsets.charsetWindow) closeCharsetWindow();
 }
 
 void AddWordsWindow::closeDown() {
   // The window is going: the focus that returns to it must not bring the picker back.
   charsetWindowOn_ = false;
-  if (charsetWindow) closeCharsetWindow();
+  if (charsets.charsetWindow) closeCharsetWindow();
   resortOnClose();
 }
 
@@ -114,24 +112,24 @@ bool AddWordsWindow::warnOfComma(const std::string& word) {
 }
 
 void AddWordsWindow::wordChanged() {
-  const std::string word = fieldBytes(wordField_, currentDirection->sourceCharset);
+  const std::string word = fieldBytes(wordField_, directions.currentDirection->sourceCharset);
   if (warnOfComma(word) || word.empty()) return;
-  const int index = findEntry(word, sortedCount);
+  const int index = findEntry(store, word);
   setFieldBytes(translationField_, index >= 0 ? std::string(translationOf(currentRecord)) : std::string(),
-                currentDirection->targetCharset);
+                directions.currentDirection->targetCharset);
 }
 
 void AddWordsWindow::wordEnter() {
-  const std::string typed = fieldBytes(wordField_, currentDirection->sourceCharset);
+  const std::string typed = fieldBytes(wordField_, directions.currentDirection->sourceCharset);
   if (typed.empty()) return;
   const std::string word(trimBlanks(typed));
-  setFieldBytes(wordField_, word, currentDirection->sourceCharset);
+  setFieldBytes(wordField_, word, directions.currentDirection->sourceCharset);
   if (word.empty() || warnOfComma(word)) return;
   translationField_->setFocus();
 }
 
 void AddWordsWindow::translationEnter() {
-  const DictionaryDirection& d = *currentDirection;
+  const DictionaryDirection& d = *directions.currentDirection;
   EntryTexts texts{fieldBytes(wordField_, d.sourceCharset), fieldBytes(translationField_, d.targetCharset)};
   const StoreOutcome outcome = storeEntry(texts);
   setFieldBytes(wordField_, texts.word, d.sourceCharset);
@@ -146,16 +144,15 @@ void AddWordsWindow::translationEnter() {
 
 void AddWordsWindow::fieldFocused(AddWordsField* field, int charset, const char* language) {
   focusField_ = field;
-  charsetReceiver = field;
+  setCharsetReceiver(field);
   // Only the character set decides: with the same one on both sides the picker stays as it is.
-  if (charsetCode == charset) return;
-  charsetCode = charset;
-  charsetLanguage = language;
+  if (charsets.charsetCode == charset) return;
+  setCharsetLanguage(charset, language);
   if (charsetWindowOn_) reopenCharsetWindow();
 }
 
 void AddWordsWindow::command(int id, int code) {
-  const DictionaryDirection& d = *currentDirection;
+  const DictionaryDirection& d = *directions.currentDirection;
   if (id == idNewWordField) {
     if (code == fieldChanged) wordChanged();
     if (code == fieldEnter) wordEnter();
@@ -192,13 +189,13 @@ void AddWordsWindow::paintClient(QPainter& painter) {
              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, defaultFont_, QColor(30, 30, 230));
   const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
   QRect source = winRect(15, 10, 620, 65);
-  drawShadowText(painter, source, currentDirection->sourceName, flags, fontTextBold);
+  drawShadowText(painter, source, directions.currentDirection->sourceName, flags, uiFonts.fontTextBold);
   QRect target = winRect(15, 80, 620, 114);
-  drawShadowText(painter, target, currentDirection->targetName, flags, fontTextBold);
+  drawShadowText(painter, target, directions.currentDirection->targetName, flags, uiFonts.fontTextBold);
   char counter[uiTextBufferSize + 16];
-  std::snprintf(counter, sizeof counter, "%s : %d", loadUiText(textNewEntries), newEntryCount);
+  std::snprintf(counter, sizeof counter, "%s : %d", loadUiText(textNewEntries), adding.newEntryCount);
   painter.fillRect(counterRect, client()->palette().window());
-  drawUiText(painter, counterRect, counter, flags, fontControl, Qt::black);
+  drawUiText(painter, counterRect, counter, flags, uiFonts.fontControl, Qt::black);
 }
 
 void AddWordsWindow::changeEvent(QEvent* event) {

@@ -40,7 +40,7 @@ class AddWordsWindow : public ToolWindow {
 
   void command(int id, int code) override;
   void closeDown() override;
-  bool sortsOnCloseDown() const override { return true; }
+  CloseDownSorts sortsOnCloseDown() const override { return CloseDownSorts::bothFiles; }
 
   AddWordsField* wordField() const { return wordField_; }
   AddWordsField* translationField() const { return translationField_; }

@@ -13,7 +13,7 @@
 namespace zembo {
 
 AboutBox::AboutBox(QWidget* owner) : QDialog(owner), pause_(new QTimer(this)) {
-  if (const DialogResource* resource = findDialog(std::string(uiLanguageName) + "_AboutBox"))
+  if (const DialogResource* resource = findDialog(std::string(uiLanguage.uiLanguageName) + "_AboutBox"))
     buildDialog(*this, *resource);
   pause_->setSingleShot(true);
   connect(pause_, &QTimer::timeout, this, &AboutBox::playAgain);
@@ -35,9 +35,9 @@ void AboutBox::playAgain() {
 
 void AboutBox::playFinished() {
   if (loopStopped_ || animation_->failed()) return;
-  if (aviDelay > 0) {
+  if (tools.aviDelay > 0) {
     qApp->installEventFilter(this);
-    pause_->start(aviDelay);
+    pause_->start(tools.aviDelay);
   } else {
     playAgain();
   }

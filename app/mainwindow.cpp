@@ -43,18 +43,18 @@ namespace {
 constexpr const char* section = "Dictionary";
 
 struct PositionKeys {
-  WindowPos* pos;
+  WindowPos ToolWindowState::*pos;
   const char* left;
   const char* top;
 };
 
 // The tool windows' saved positions, in the order they are written at exit.
 const PositionKeys toolPositions[] = {
-    {&practisePos, "WinPosLeftPractise", "WinPosTopPractise"},
-    {&makelistPos, "WinPosLeftMakelist", "WinPosTopMakelist"},
-    {&addPos, "WinPosLeftAdd", "WinPosTopAdd"},
-    {&translatePos, "WinPosLeftTranslate", "WinPosTopTranslate"},
-    {&searchPos, "WinPosLeftSearch", "WinPosTopSearch"},
+    {&ToolWindowState::practisePos, "WinPosLeftPractise", "WinPosTopPractise"},
+    {&ToolWindowState::makelistPos, "WinPosLeftMakelist", "WinPosTopMakelist"},
+    {&ToolWindowState::addPos, "WinPosLeftAdd", "WinPosTopAdd"},
+    {&ToolWindowState::translatePos, "WinPosLeftTranslate", "WinPosTopTranslate"},
+    {&ToolWindowState::searchPos, "WinPosLeftSearch", "WinPosTopSearch"},
 };
 
 void writeNumber(const char* key, long value) {
@@ -92,9 +92,9 @@ void paintMainBackground(QPainter& painter, int width, int height, int colourDep
 
 MainWindow::MainWindow() {
   mainWindow = this;
-  toolHost = this;
+  setToolHost(this);
   setWindowTitle(uiQText(textMainTitle));
-  setMenuResource(findMenu(std::string(uiLanguageName) + "_zembo"));
+  setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_zembo"));
   setOuterSize(565, 332);
   loadDirectionIcons();
   if (screenColourDepth() > 15) loadLogo();
@@ -104,41 +104,41 @@ MainWindow::MainWindow() {
   addButton(cmdStartPractice, uiTextCopy(textStartPractice), QRect(290, 280, 120, 30));
   addButton(cmdSearch, uiTextCopy(textSearchButton), QRect(430, 280, 120, 30));
   if (recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
-  setTopmost(stayOnTop);
-  checkMenuItem(cmdStayOnTop, stayOnTop);
+  setTopmost(tools.stayOnTop);
+  checkMenuItem(cmdStayOnTop, tools.stayOnTop);
   placeCentred();
-  placeAt(mainPos);
+  placeAt(tools.mainPos);
 }
 
 MainWindow::~MainWindow() {
-  if (toolHost == this) toolHost = nullptr;
+  if (tools.toolHost == this) setToolHost(nullptr);
   if (mainWindow == this) mainWindow = nullptr;
 }
 
 void MainWindow::readSettings() {
-  stayOnTop = readProfileInt(section, "StayOnTop", 0, "win.ini");
-  mainPos = readPosition("WinPosLeftMain", "WinPosTopMain");
-  for (const PositionKeys& keys : toolPositions) *keys.pos = readPosition(keys.left, keys.top);
-  clipboardSearchOn = readProfileInt(section, "ClipSearch", 0, "win.ini");
-  aviDelay = readProfileInt(section, loadUiText(textAviDelayKey), 0, "win.ini");
+  setStayOnTop(readProfileInt(section, "StayOnTop", 0, "win.ini"));
+  setSavedPosition(&ToolWindowState::mainPos, readPosition("WinPosLeftMain", "WinPosTopMain"));
+  for (const PositionKeys& keys : toolPositions) setSavedPosition(keys.pos, readPosition(keys.left, keys.top));
+  setClipboardSearchOn(readProfileInt(section, "ClipSearch", 0, "win.ini"));
+  setAviDelay(readProfileInt(section, loadUiText(textAviDelayKey), 0, "win.ini"));
 }
 
 void MainWindow::writeSettings() {
-  writeNumber("StayOnTop", stayOnTop);
-  if (mainPos.top != 9999) {
+  writeNumber("StayOnTop", tools.stayOnTop);
+  if (tools.mainPos.top != 9999) {
     const WindowPos now = normalPosition();
     writeNumber("WinPosLeftMain", now.left);
     writeNumber("WinPosTopMain", now.top);
   }
   for (const PositionKeys& keys : toolPositions)
-    if (keys.pos->top != 9999) {
-      writeNumber(keys.left, keys.pos->left);
-      writeNumber(keys.top, keys.pos->top);
+    if ((tools.*keys.pos).top != 9999) {
+      writeNumber(keys.left, (tools.*keys.pos).left);
+      writeNumber(keys.top, (tools.*keys.pos).top);
     }
-  writeNumber("ClipSearch", clipboardSearchOn);
-  if (practiceListName[0]) {
-    writeProfileString(section, "PracticeList", practiceListName, "win.ini");
-    writeNumber("ListID", listId);
+  writeNumber("ClipSearch", tools.clipboardSearchOn);
+  if (store.practiceListName[0]) {
+    writeProfileString(section, "PracticeList", store.practiceListName, "win.ini");
+    writeNumber("ListID", lists.listId);
   }
 }
 
@@ -150,16 +150,16 @@ void MainWindow::loadLogo() {
 }
 
 void MainWindow::loadDirectionIcons() {
-  sourceIcon_ = loadIcon(activeSourceIconName(currentDirection));
-  targetIcon_ = loadIcon(activeTargetIconName(currentDirection));
+  sourceIcon_ = loadIcon(activeSourceIconName(directions.currentDirection));
+  targetIcon_ = loadIcon(activeTargetIconName(directions.currentDirection));
   client()->update();
 }
 
 void MainWindow::buildLanguageMenu() {
   languageMenu_ = new QMenu(uiQText(textLanguageMenu), this);
   int position = 0;
-  for (DictionaryDirection* d = directionList; d; d = d->next, ++position) {
-    if (position == directionCount / 2) languageMenu_->addSeparator();
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next, ++position) {
+    if (position == directions.directionCount / 2) languageMenu_->addSeparator();
     QAction* item = languageMenu_->addAction(uiQString(std::string(d->sourceName) + "\t" + d->targetName));
     d->menuId = firstLanguageId + position;
     item->setData(d->menuId);
@@ -175,9 +175,9 @@ void MainWindow::buildLanguageMenu() {
   });
   const QList<QAction*> popups = menuBar()->actions();
   menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, languageMenu_);
-  for (DictionaryDirection* d = directionList; d; d = d->next)
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
     if (d->selected == 1) {
-      checkedLanguageId = d->menuId;
+      setCheckedLanguageId(d->menuId);
       for (QAction* item : languageMenu_->actions())
         if (!item->isSeparator() && item->data().toInt() == d->menuId) setMenuCheck(item, true);
       break;
@@ -200,9 +200,9 @@ void MainWindow::paintClient(QPainter& painter) {
   if (!logo_.isNull() && depth > 15)
     painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
   else
-    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(textMainTitle), fontHuge.charset), fontHuge.font);
-  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString(currentDirection->sourceName, fontBig.charset), fontBig.font);
-  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString(currentDirection->targetName, fontBig.charset), fontBig.font);
+    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(textMainTitle), uiFonts.fontHuge.charset), uiFonts.fontHuge.font);
+  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString(directions.currentDirection->sourceName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString(directions.currentDirection->targetName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
 }
 
 void MainWindow::clientMousePress(QMouseEvent* event) {
@@ -210,9 +210,9 @@ void MainWindow::clientMousePress(QMouseEvent* event) {
 }
 
 void MainWindow::switchToReverse() {
-  for (DictionaryDirection* d = directionList; d; d = d->next)
-    if (std::strcmp(d->targetName, currentDirection->sourceName) == 0 &&
-        std::strcmp(d->sourceName, currentDirection->targetName) == 0) {
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
+    if (std::strcmp(d->targetName, directions.currentDirection->sourceName) == 0 &&
+        std::strcmp(d->sourceName, directions.currentDirection->targetName) == 0) {
       switchDirectionSorted(d->menuId);
       return;
     }
@@ -221,7 +221,7 @@ void MainWindow::switchToReverse() {
 
 void MainWindow::moveEvent(QMoveEvent* event) {
   ZemboWindow::moveEvent(event);
-  mainPos = normalPosition();
+  setSavedPosition(&ToolWindowState::mainPos, normalPosition());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -237,11 +237,12 @@ void MainWindow::showAgain() {
 void MainWindow::command(int id, int) {
   switch (id) {
     case cmdExit: {
-      // A tool still open first does its own close-down, so that no sort it owes is lost; one
-      // that sorts there has tried, and reported, what a sort now would try again.
-      const bool toolSorted = tool_ && tool_->sortsOnCloseDown();
+      // A tool still open first does its own close-down, so that no sort it owes is lost; what it
+      // tried there, and reported when it failed, is not tried a second time.
+      const CloseDownSorts tried = tool_ ? tool_->sortsOnCloseDown() : CloseDownSorts::none;
       if (tool_) tool_->closeDown();
-      if (!toolSorted && (needsSort || reverseNeedsSort)) resortOnClose();
+      if (tried == CloseDownSorts::none && resortOwed()) resortOnClose();
+      if (tried == CloseDownSorts::currentFile && adding.reverse.needsSort) resortOnClose(false);
       destroyWindow();
       return;
     }
@@ -257,25 +258,25 @@ void MainWindow::command(int id, int) {
     case cmdRecord: openTool(id); return;
     case cmdStartPractice: startPractice(); return;
     case cmdCreatePracticeList:
-      if (!toolWindowOpen) createPracticeList();
+      if (!tools.toolWindowOpen) createPracticeList();
       return;
     case cmdStayOnTop: toggleStayOnTop(); return;
     default:
-      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchDirectionSorted(id);
+      if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchDirectionSorted(id);
   }
 }
 
 void MainWindow::switchDirectionSorted(int menuId) {
   // A re-sort that failed when adding words is owed by the files of this direction; once the
   // direction changes nothing would remember it, and lookups there would miss the new words.
-  if (needsSort || reverseNeedsSort) resortOnClose();
+  if (resortOwed()) resortOnClose();
   switchDirection(menuId);
 }
 
 void MainWindow::openTool(int id) {
-  if (toolWindowOpen) return;
+  if (tools.toolWindowOpen) return;
   ToolWindow* tool = nullptr;
-  toolWindowOpen = 1;
+  markToolWindowOpen();
   switch (id) {
     case cmdSearch: tool = new SearchWindow; break;
     case cmdAddWords: tool = new AddWordsWindow; break;
@@ -287,7 +288,7 @@ void MainWindow::openTool(int id) {
     default: break;  // the windows of the other tools come with them
   }
   if (!tool) {
-    toolWindowOpen = 0;
+    markToolWindowClosed();
     return;
   }
   tool_ = tool;
@@ -295,14 +296,14 @@ void MainWindow::openTool(int id) {
 }
 
 void MainWindow::startPractice() {
-  if (toolWindowOpen) return;
-  if (listCount != 0) {
+  if (tools.toolWindowOpen) return;
+  if (store.listCount != 0) {
     openTool(cmdStartPractice);
     return;
   }
   char text[400];
   std::snprintf(text, sizeof text, "%s (%s-%s) %s", uiTextCopy(textPracticeList).c_str(),
-                currentDirection->sourceName, currentDirection->targetName,
+                directions.currentDirection->sourceName, directions.currentDirection->targetName,
                 uiTextCopy(textListEmptyCreateNew).c_str());
   if (messageBox(this, text, uiTextCopy(textProgramName), MB_YESNO | MB_ICONWARNING) != IDYES) return;
   createPracticeList();
@@ -314,9 +315,9 @@ void MainWindow::createPracticeList() {
 }
 
 void MainWindow::toggleStayOnTop() {
-  stayOnTop = isMenuItemChecked(cmdStayOnTop) ? 0 : 1;
-  checkMenuItem(cmdStayOnTop, stayOnTop);
-  setTopmost(stayOnTop);
+  setStayOnTop(isMenuItemChecked(cmdStayOnTop) ? 0 : 1);
+  checkMenuItem(cmdStayOnTop, tools.stayOnTop);
+  setTopmost(tools.stayOnTop);
 }
 
 void MainWindow::destroyWindow() {

@@ -30,7 +30,7 @@
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
-#include "store/collate.h"
+#include "store/currentdirection.h"
 #include "store/store.h"
 
 namespace zembo {
@@ -49,7 +49,7 @@ std::unique_ptr<QTranslator> toolkitTranslator;
 // The toolkit's own texts (the standard buttons of message boxes, the file and print dialogs) in
 // the edition's language, from the translations installed with the toolkit; English without them.
 void loadToolkitTranslations() {
-  const UiLanguage* language = uiLanguageOfBase(uiBase);
+  const UiLanguage* language = uiLanguageOfBase(uiLanguage.uiBase);
   if (!language) return;
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto translator = std::make_unique<QTranslator>();
@@ -62,11 +62,10 @@ void loadToolkitTranslations() {
 }
 
 void chooseUiLanguage() {
-  // Relative to the working folder, which stays a host path whatever letters its name holds.
-  readProfileString("Dictionary", "Language", "", uiLanguageName, 149, "language.ini");
-  uiBase = uiLanguageBase(uiLanguageName);
-  if (!uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
-  fileNameCodePage = messageBoxCodePage = uiCodePage();
+  readUiLanguage();
+  if (!uiLanguage.uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
+  setFileNameCodePage(uiCodePage());
+  setMessageBoxCodePage(uiCodePage());
   loadToolkitTranslations();
 }
 
@@ -86,31 +85,24 @@ void refuseSecondInstance() {
 void applyDirectionArgument(const std::string& argument) {
   if (argument.empty()) return;
   const std::size_t n = argument.size();
-  if (equalNoCaseN(currentDirection->targetName, argument, n) || equalNoCaseN(currentDirection->sourceName, argument, n))
+  if (equalNoCaseN(directions.currentDirection->targetName, argument, n) || equalNoCaseN(directions.currentDirection->sourceName, argument, n))
     return;
-  for (DictionaryDirection* d = directionList; d; d = d->next)
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
     if (std::strlen(d->sourceName) >= n && equalNoCaseN(d->sourceName, argument, n)) {
-      currentDirection->selected = 0;
-      d->selected = 1;
-      currentDirection = d;
+      selectDirection(d);
       return;
     }
 }
 
-void prepareCollation() {
-  if (!setCollationLocale(currentDirection->localeName))
-    messageBox(nullptr, loadUiText(textLocaleError), uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
-  checkLocaleName(currentDirection->localeName);
-  loadSortTable();
-}
-
 void readPracticeList() {
   ensureListFolder();
-  readProfileString("Dictionary", "PracticeList", "", practiceListName, 149, "win.ini");
-  listId = readProfileInt("Dictionary", "ListID", firstListId, "win.ini");
-  if (practiceListName[0] && !listFolderExists()) {
-    practiceListName[0] = '\0';
-    listId = firstListId;
+  char name[150];
+  readProfileString("Dictionary", "PracticeList", "", name, 149, "win.ini");
+  setPracticeListName(name);
+  setListId(readProfileInt("Dictionary", "ListID", firstListId, "win.ini"));
+  if (store.practiceListName[0] && !listFolderExists()) {
+    setPracticeListName("");
+    setListId(firstListId);
   }
 }
 
@@ -149,19 +141,17 @@ void startZembo(const std::string& commandLine) {
   if (loadDirections() != 0) fatal(uiTextCopy(textConfigMissing), uiTextCopy(textProgramName));
   readSelectedDirection();
   applyDirectionArgument(argument);
-  prepareCollation();
-  uiCharset = uiTextNumber(textCharset);
-  createSharedFonts();
+  prepareCurrentCollation();
+  createSharedFonts(uiTextNumber(textCharset));
   auto* window = new MainWindow;
-  mainWindowHandle = window;
+  setMainWindowHandle(window);
   window->show();
   readPracticeList();
-  openWordFile();
-  countWordRecords();
+  reopenStore();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   window->buildLanguageMenu();
   // The rich-text and common controls of the original need no loading here: the toolkit has them.
-  qApp->installEventFilter(new AcceleratorFilter(findAccelerators(std::string(uiLanguageName) + "_accel"), window));
+  qApp->installEventFilter(new AcceleratorFilter(findAccelerators(std::string(uiLanguage.uiLanguageName) + "_accel"), window));
 }
 
 void releaseSingleInstance() { lock.reset(); }
@@ -174,7 +164,6 @@ int runMessageLoop() {
 
 void resetStartupState() {
   recordMode = 0;
-  resetListState();
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

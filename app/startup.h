@@ -10,8 +10,7 @@
 namespace zembo {
 
 extern int recordMode;  // the command line was "record"
-// Back to the state of process start: no record mode, the first list, no main window, no
-// instance lock.
+// Back to the state of process start: no record mode, no main window, no instance lock.
 void resetStartupState();
 
 // Before the application object exists: on a Wayland desktop that also offers X11 (XWayland),

@@ -16,9 +16,7 @@
 
 namespace zembo {
 
-DictionaryDirection* directionList = nullptr;
-int directionCount = 0;
-DictionaryDirection* currentDirection = nullptr;
+DirectionState directions;
 
 namespace {
 
@@ -32,21 +30,21 @@ void copyField(char (&field)[N], const std::string& text) {
 std::string firstThree(const char* s) { return std::string(s, strnlen(s, 3)); }
 
 void freeDirections() {
-  while (directionList) {
-    DictionaryDirection* next = directionList->next;
-    delete directionList;
-    directionList = next;
+  while (directions.directionList) {
+    DictionaryDirection* next = directions.directionList->next;
+    delete directions.directionList;
+    directions.directionList = next;
   }
-  directionCount = 0;
-  currentDirection = nullptr;
+  directions.directionCount = 0;
+  directions.currentDirection = nullptr;
 }
 
 DictionaryDirection* appendDirection(DictionaryDirection*& last) {
   auto* d = new (std::nothrow) DictionaryDirection{};
   if (!d) return nullptr;
-  (last ? last->next : directionList) = d;
+  (last ? last->next : directions.directionList) = d;
   last = d;
-  ++directionCount;
+  ++directions.directionCount;
   return d;
 }
 
@@ -146,9 +144,9 @@ int loadDirections() {
     }
     if (equalNoCase(line, languageHeader)) inLanguageSection = true;
   }
-  failed = failed || std::ferror(file) || directionCount == 0;
-  const int forwardCount = directionCount;
-  DictionaryDirection* forward = directionList;
+  failed = failed || std::ferror(file) || directions.directionCount == 0;
+  const int forwardCount = directions.directionCount;
+  DictionaryDirection* forward = directions.directionList;
   for (int i = 0; i < forwardCount && !failed; ++i, forward = forward->next) {
     DictionaryDirection* twin = appendDirection(last);
     if (!twin) failed = true;
@@ -159,9 +157,9 @@ int loadDirections() {
     freeDirections();
     return -1;
   }
-  directionCount = 2 * forwardCount;
-  currentDirection = directionList;
-  for (int i = 0; i < forwardCount; ++i) currentDirection = currentDirection->next;
+  directions.directionCount = 2 * forwardCount;
+  directions.currentDirection = directions.directionList;
+  for (int i = 0; i < forwardCount; ++i) directions.currentDirection = directions.currentDirection->next;
   return 0;
 }
 
@@ -178,10 +176,10 @@ int readSelectedDirection() {
       continue;
     }
     if (inSelectedSection) {
-      for (DictionaryDirection* d = directionList; d; d = d->next)
+      for (DictionaryDirection* d = directions.directionList; d; d = d->next)
         if (equalNoCase(d->longWordFileName, line) || equalNoCase(d->wordFileName, line)) {
           d->selected = 1;
-          currentDirection = d;
+          directions.currentDirection = d;
           inSelectedSection = false;
           break;
         }
@@ -207,7 +205,7 @@ int recordSelectedDirection() {
     while (readStoredLine(in, text)) {
       if (replaceNext) {
         const std::size_t end = text.find_first_of("\r\n");
-        text = activeWordFileName(currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
+        text = activeWordFileName(directions.currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
         replaceNext = false;
       } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
         replaceNext = true;
@@ -241,5 +239,13 @@ const char* activeTargetIconName(const DictionaryDirection* d) {
 }
 
 void resetDirections() { freeDirections(); }
+
+void setCurrentDirection(DictionaryDirection* direction) { directions.currentDirection = direction; }
+
+void selectDirection(DictionaryDirection* direction) {
+  directions.currentDirection->selected = 0;
+  direction->selected = 1;
+  directions.currentDirection = direction;
+}
 
 }  // namespace zembo

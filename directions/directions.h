@@ -27,11 +27,18 @@ struct DictionaryDirection {
   char longName[100];  // field 4 of the pair's line, empty when absent
 };
 
-extern DictionaryDirection* directionList;  // forward directions first, then their twins
-extern int directionCount;
-extern DictionaryDirection* currentDirection;
+struct DirectionState {
+  DictionaryDirection* directionList = nullptr;  // forward directions first, then their twins
+  int directionCount = 0;
+  DictionaryDirection* currentDirection = nullptr;
+};
+extern DirectionState directions;
 // Frees the list and leaves no direction current, as at process start.
 void resetDirections();
+// Makes a direction of the list current (the store's makeDirectionCurrent opens its files).
+void setCurrentDirection(DictionaryDirection* direction);
+// The start-up's choice of a direction over the one the configuration file selected.
+void selectDirection(DictionaryDirection* direction);
 
 // Builds the list from the language section; 0, or -1 when the file cannot be read or holds no
 // pair. Leaves currentDirection at the first twin.

@@ -326,11 +326,11 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
   const FolderEdition& edition = *pair.edition;
   WorkingFolder working;
   std::filesystem::current_path(options.folder);
-  const int previousCodePage = fileNameCodePage;
-  fileNameCodePage = pair.homeCodePage;
+  const int previousCodePage = hostPaths.fileNameCodePage;
+  setFileNameCodePage(pair.homeCodePage);
   struct CodePageBack {
     int value;
-    ~CodePageBack() { fileNameCodePage = value; }
+    ~CodePageBack() { setFileNameCodePage(value); }
   } codePageBack{previousCodePage};
 
   const std::string wordFolder = inEdition(edition.wordFolder, pair);

@@ -21,11 +21,19 @@
 
 namespace zembo {
 
-QPointer<CharsetWindow> charsetWindow;
-QPointer<QWidget> charsetOwner;
-int charsetCode = 0;
-std::string charsetLanguage;
-QPointer<QWidget> charsetReceiver;
+CharsetState charsets;
+
+void setCharsetLanguage(int code, const std::string& language) {
+  charsets.charsetCode = code;
+  charsets.charsetLanguage = language;
+}
+
+void setCharsetReceiver(QWidget* field) { charsets.charsetReceiver = field; }
+
+void setCharsetOwner(QWidget* owner) {
+  charsets.charsetOwner = owner;
+  charsets.charsetWindow = nullptr;
+}
 
 namespace {
 
@@ -52,7 +60,7 @@ std::string charsetCharacters(const std::string& language) {
 }
 
 CharsetWindow::CharsetWindow()
-    : characters_(charsetCharacters(charsetLanguage)), font_(createUiFont(11, 400, "Times New Roman", charsetCode)) {
+    : characters_(charsetCharacters(charsets.charsetLanguage)), font_(createUiFont(11, 400, "Times New Roman", charsets.charsetCode)) {
   // Window managers give every frame they draw a close box, so the picker draws its own caption;
   // a click on it leaves the focus where the user types.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
@@ -65,7 +73,7 @@ CharsetWindow::CharsetWindow()
   auto* keys = new QWidget(this);
   keys->setGeometry(0, ZemboWindow::captionHeight(), width, windowHeight - ZemboWindow::captionHeight());
   for (int i = 0; i < n; ++i) {
-    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetCode), keys);
+    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsets.charsetCode), keys);
     button->setFont(font_.font);
     button->setFocusPolicy(Qt::NoFocus);
     const bool firstRow = i < perRow;
@@ -75,18 +83,18 @@ CharsetWindow::CharsetWindow()
   setFixedSize(width, windowHeight);
   // Centred above the owner, never off the top or left of the screen.
   int x = 0, y = 0;
-  if (charsetOwner) {
-    const QRect owner = charsetOwner->frameGeometry();
+  if (charsets.charsetOwner) {
+    const QRect owner = charsets.charsetOwner->frameGeometry();
     // Wide numbers: the owner may stand anywhere the window system put it.
     x = static_cast<int>(std::max(0LL, owner.left() + (owner.width() - width) / 2LL));
     y = static_cast<int>(std::max(0LL, static_cast<long long>(owner.top()) - windowHeight));
   }
   move(x, y);
-  setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
+  setWindowFlag(Qt::WindowStaysOnTopHint, tools.stayOnTop != 0);
 }
 
 CharsetWindow::~CharsetWindow() {
-  if (charsetReceiver) charsetReceiver->setFocus();
+  if (charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
 }
 
 void CharsetWindow::paintEvent(QPaintEvent*) {
@@ -108,32 +116,32 @@ void CharsetWindow::mousePressEvent(QMouseEvent* event) {
 void CharsetWindow::closeEvent(QCloseEvent* event) {
   // Closed from outside (the window manager): the owner's menu turns Off, which closes it.
   event->ignore();
-  if (auto* owner = qobject_cast<ZemboWindow*>(charsetOwner.data()))
+  if (auto* owner = qobject_cast<ZemboWindow*>(charsets.charsetOwner.data()))
     QMetaObject::invokeMethod(owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
 }
 
 void CharsetWindow::typeCharacter(int i) {
-  if (!charsetReceiver || i < 0 || i >= static_cast<int>(characters_.size())) return;
-  charsetReceiver->activateWindow();
-  charsetReceiver->setFocus();
-  const QString text = toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetCode);
+  if (!charsets.charsetReceiver || i < 0 || i >= static_cast<int>(characters_.size())) return;
+  charsets.charsetReceiver->activateWindow();
+  charsets.charsetReceiver->setFocus();
+  const QString text = toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsets.charsetCode);
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-  QApplication::sendEvent(charsetReceiver, &press);
+  QApplication::sendEvent(charsets.charsetReceiver, &press);
 }
 
 void openCharsetWindow() {
-  charsetWindow = new CharsetWindow;
-  charsetWindow->show();
+  charsets.charsetWindow = new CharsetWindow;
+  charsets.charsetWindow->show();
 }
 
 void closeCharsetWindow() {
-  delete charsetWindow.data();
+  delete charsets.charsetWindow.data();
 }
 
 void reopenCharsetWindow() {
   closeCharsetWindow();
   openCharsetWindow();
-  if (charsetReceiver) charsetReceiver->setFocus();
+  if (charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
 }
 
 void switchCharsetWindow(ZemboWindow& window, bool on) {
@@ -147,10 +155,7 @@ void switchCharsetWindow(ZemboWindow& window, bool on) {
 
 void resetCharsetState() {
   closeCharsetWindow();
-  charsetOwner = nullptr;
-  charsetCode = 0;
-  charsetLanguage.clear();
-  charsetReceiver = nullptr;
+  charsets = {};
 }
 
 }  // namespace zembo

@@ -14,12 +14,21 @@ namespace zembo {
 
 class CharsetWindow;
 
-// Set by the window that opens the picker.
-extern QPointer<CharsetWindow> charsetWindow;
-extern QPointer<QWidget> charsetOwner;
-extern int charsetCode;
-extern std::string charsetLanguage;
-extern QPointer<QWidget> charsetReceiver;
+// Set by the window that opens the picker, through the operations below.
+struct CharsetState {
+  QPointer<CharsetWindow> charsetWindow;
+  QPointer<QWidget> charsetOwner;
+  int charsetCode = 0;
+  std::string charsetLanguage;
+  QPointer<QWidget> charsetReceiver;
+};
+extern CharsetState charsets;
+// The language (character set and name) whose characters the picker offers.
+void setCharsetLanguage(int code, const std::string& language);
+// The field a click on the picker types into.
+void setCharsetReceiver(QWidget* field);
+// The window the picker floats above; no picker is open yet.
+void setCharsetOwner(QWidget* owner);
 // Closes the picker and forgets its owner, language and receiver, as at process start.
 void resetCharsetState();
 

@@ -31,11 +31,11 @@ EntryField::EntryField(SearchWindow* window, int row, bool translationColumn)
 }
 
 int EntryField::charset() const {
-  return translationColumn_ ? currentDirection->targetCharset : currentDirection->sourceCharset;
+  return translationColumn_ ? directions.currentDirection->targetCharset : directions.currentDirection->sourceCharset;
 }
 
 std::string EntryField::language() const {
-  return translationColumn_ ? currentDirection->targetName : currentDirection->sourceName;
+  return translationColumn_ ? directions.currentDirection->targetName : directions.currentDirection->sourceName;
 }
 
 std::string EntryField::textBytes(std::size_t maxBytes) const {
@@ -50,7 +50,7 @@ void EntryField::showDeleted() { setText(uiQText(textDeleted)); }
 
 int EntryField::recordIndex() const {
   const int index = window_->topIndex() + row_;
-  return index >= 0 && index < wordCount ? index : -1;
+  return index >= 0 && index < store.wordCount ? index : -1;
 }
 
 void EntryField::keyPressEvent(QKeyEvent* event) {
@@ -94,7 +94,7 @@ void EntryField::storeOnEnter() {
     return;
   }
   if (stored) {
-    if (!translationColumn_) needsSort = 1;  // a changed word may stand out of order
+    if (!translationColumn_) markUnsorted(store);  // a changed word may stand out of order
   } else {
     QApplication::beep();
     if (flags == 1) {
@@ -171,7 +171,7 @@ void EntryField::deleteOrRestore() {
     word->showDeleted();
     translation->showDeleted();
   }
-  if (writeOrShowStored(index)) needsSort = 1;
+  if (writeOrShowStored(index)) markUnsorted(store);
   window_->focusSearchField();
 }
 

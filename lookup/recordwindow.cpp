@@ -39,34 +39,34 @@ std::string recordPositionKey(const std::string& language) { return "lastrecord_
 RecordWindow::RecordWindow() : ToolWindow(unplacedRecordWindow) {
   setWindowTitle("Record");
   setOuterSize(750, 130 - captionHeight());
-  language_ = currentDirection->sourceName;
-  wordFont_ = createUiFont(22, 700, "Times New Roman", currentDirection->sourceCharset);
+  language_ = directions.currentDirection->sourceName;
+  wordFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->sourceCharset);
   statusFont_ = createUiFont(15, 400, "Times New Roman", 0);
 
   addButton(cmdDone, "Exit", QRect(635, 65, 100, 30));
   // Its clicks are not connected: the window is driven by the keyboard.
   recordButton_ = new QPushButton("Start recording", client());
-  recordButton_->setFont(fontControl.font);
+  recordButton_->setFont(uiFonts.fontControl.font);
   recordButton_->setGeometry(5, 65, 100, 30);
   wordLabel_ = new QLabel(client());
   wordLabel_->setGeometry(10, 10, 595, 40);
   wordLabel_->setFont(wordFont_.font);
   counterLabel_ = new QLabel(client());
   counterLabel_->setGeometry(117, 80, 220, 20);
-  counterLabel_->setFont(fontControl.font);
+  counterLabel_->setFont(uiFonts.fontControl.font);
   statusLabel_ = new QLabel(client());
   statusLabel_->setGeometry(340, 75, 200, 40);
   statusLabel_->setFont(statusFont_.font);
   for (QLabel* label : {wordLabel_, counterLabel_, statusLabel_}) label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  setTopmost(stayOnTop);
+  setTopmost(tools.stayOnTop);
   recordIndex_ = std::max(0, readProfileInt("Dictionary", recordPositionKey(language_), 0, "win.ini"));
   showCurrent();
   recordButton_->setFocus();
   recordButton_->installEventFilter(this);
 
   // The language's sound folder, where Play looks; only for a name that stays inside "sound".
-  const std::filesystem::path folder = soundFilePath(language_, "x", currentDirection->sourceCharset).parent_path();
+  const std::filesystem::path folder = soundFilePath(language_, "x", directions.currentDirection->sourceCharset).parent_path();
   std::error_code ignored;
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
@@ -81,17 +81,17 @@ void RecordWindow::closeDown() {
   writeProfileString("Dictionary", recordPositionKey(language_), std::to_string(recordIndex_), "win.ini");
 }
 
-bool RecordWindow::atEnd() const { return recordIndex_ >= wordCount; }
+bool RecordWindow::atEnd() const { return recordIndex_ >= store.wordCount; }
 
 void RecordWindow::showCurrent() {
   // A stored position past the end (the file may have shrunk) is the end of the list too.
   if (atEnd() || readWordRecord(recordIndex_) != 0) {
     wordLabel_->setText(endOfListText);
-    if (counterLabel_->text().isEmpty()) counterLabel_->setText(QString("Word %1 of %2").arg(wordCount).arg(wordCount));
+    if (counterLabel_->text().isEmpty()) counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
     return;
   }
-  wordLabel_->setText(toQString(wordOf(currentRecord), currentDirection->sourceCharset));
-  counterLabel_->setText(QString("Word %1 of %2").arg(recordIndex_ + 1).arg(wordCount));
+  wordLabel_->setText(toQString(wordOf(currentRecord), directions.currentDirection->sourceCharset));
+  counterLabel_->setText(QString("Word %1 of %2").arg(recordIndex_ + 1).arg(store.wordCount));
   recordButton_->setFocus();
 }
 
@@ -134,13 +134,13 @@ void RecordWindow::command(int id, int code) {
 }
 
 void RecordWindow::next() {
-  if (recordIndex_ < wordCount) ++recordIndex_;
+  if (recordIndex_ < store.wordCount) ++recordIndex_;
   showCurrent();
 }
 
 void RecordWindow::previous() {
   if (recordIndex_ > 0) --recordIndex_;
-  if (recordIndex_ >= wordCount) recordIndex_ = std::max(0, wordCount - 1);
+  if (recordIndex_ >= store.wordCount) recordIndex_ = std::max(0, store.wordCount - 1);
   showCurrent();
 }
 
@@ -175,7 +175,7 @@ void RecordWindow::stopAndSave() {
   } else if (readWordRecord(recordIndex_) != 0) {
     warn(mciErrorText(mciFileNotSaved), "MCI Error");
   } else {
-    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(currentRecord)), currentDirection->sourceCharset);
+    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(currentRecord)), directions.currentDirection->sourceCharset);
     if (file.empty())
       warn(noFileNameText, "Error");
     else
@@ -185,7 +185,7 @@ void RecordWindow::stopAndSave() {
   statusLabel_->clear();
   recording_ = false;
   recordButton_->setText("Start recording");
-  if (recordIndex_ < wordCount) ++recordIndex_;
+  if (recordIndex_ < store.wordCount) ++recordIndex_;
   showCurrent();
 }
 

@@ -23,16 +23,16 @@
 
 namespace zembo {
 
-SearchWindow::SearchWindow() : ToolWindow(searchPos) {
+SearchWindow::SearchWindow() : ToolWindow(tools.searchPos) {
   setWindowTitle(uiQText(textSearchWords));
-  setMenuResource(findMenu(std::string(uiLanguageName) + "_zoeken"));
+  setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_zoeken"));
   setOuterSize(630, 362);
   recordMenu_ = makeRecordMenu(85);
   deletedRecordMenu_ = makeRecordMenu(86);
   charsetWindowOn_ = false;
   makeColumnFonts(sourceFont_, targetFont_);
-  charsetCode = currentDirection->sourceCharset;
-  charsetLanguage = currentDirection->sourceName;
+  charsets.charsetCode = directions.currentDirection->sourceCharset;
+  charsets.charsetLanguage = directions.currentDirection->sourceName;
 
   addButton(cmdDone, uiTextCopy(textDone), QRect(505, 300, 100, 30));
   searchField_ = new SearchField(this, client());
@@ -49,20 +49,20 @@ SearchWindow::SearchWindow() : ToolWindow(searchPos) {
 
   // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
   // and this window's close tries it again.
-  charsetReceiver = searchField_;
+  setCharsetReceiver(searchField_);
   searchField_->whenFocused([this] { fieldFocused(searchField_, false); });
   searchField_->setFocus();
   rows_->followSearchField(searchField_);
   rows_->showFromTop();
   place();
-  checkMenuItem(cmdClipboardOn, clipboardSearchOn);
-  checkMenuItem(cmdClipboardOff, !clipboardSearchOn);
-  if (clipboardSearchOn) setClipboardSearch(true);
+  checkMenuItem(cmdClipboardOn, tools.clipboardSearchOn);
+  checkMenuItem(cmdClipboardOff, !tools.clipboardSearchOn);
+  if (tools.clipboardSearchOn) setClipboardSearch(true);
   checkMenuItem(cmdCharsetOn, false);
   checkMenuItem(cmdCharsetOff, true);
   show();
-  charsetOwner = this;
-  charsetWindow = nullptr;
+  charsets.charsetOwner = this;
+  charsets.charsetWindow = nullptr;
 }
 
 SearchWindow::~SearchWindow() { disconnect(clipboardViewer_); }
@@ -114,29 +114,29 @@ void SearchWindow::command(int id, int code) {
       switchCharsetWindow(*this, charsetWindowOn_);
       return;
     case cmdClipboardOn:
-      if (!clipboardSearchOn) setClipboardSearch(true);
+      if (!tools.clipboardSearchOn) setClipboardSearch(true);
       return;
     case cmdClipboardOff:
-      if (clipboardSearchOn) setClipboardSearch(false);
+      if (tools.clipboardSearchOn) setClipboardSearch(false);
       return;
     default:
-      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchSearchDirection(id);
+      if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchSearchDirection(id);
   }
 }
 
 void SearchWindow::fieldFocused(QLineEdit* field, bool translationColumn) {
-  charsetReceiver = field;
-  const DictionaryDirection& d = *currentDirection;
+  charsets.charsetReceiver = field;
+  const DictionaryDirection& d = *directions.currentDirection;
   const int code = translationColumn ? d.targetCharset : d.sourceCharset;
   // Only the character set decides: with the same one on both sides the picker stays as it is.
-  if (charsetCode == code) return;
-  charsetCode = code;
-  charsetLanguage = translationColumn ? d.targetName : d.sourceName;
+  if (charsets.charsetCode == code) return;
+  charsets.charsetCode = code;
+  charsets.charsetLanguage = translationColumn ? d.targetName : d.sourceName;
   if (charsetWindowOn_) reopenCharsetWindow();
 }
 
 void SearchWindow::setClipboardSearch(bool on) {
-  clipboardSearchOn = on;
+  setClipboardSearchOn(on);
   checkMenuItem(cmdClipboardOn, on);
   checkMenuItem(cmdClipboardOff, !on);
   disconnect(clipboardViewer_);
@@ -151,7 +151,7 @@ void SearchWindow::setClipboardSearch(bool on) {
     connect(clipboardWatch_, &ClipboardWatch::copied, this, &SearchWindow::lookUpCopiedText);
     // Without the watcher the toolkit still hears copies when the window gets the focus back.
     connect(clipboardWatch_, &ClipboardWatch::failed, this, [this] {
-      if (clipboardSearchOn) listenToToolkitClipboard();
+      if (tools.clipboardSearchOn) listenToToolkitClipboard();
     });
   }
   clipboardWatch_->start();
@@ -170,7 +170,7 @@ void SearchWindow::clipboardChanged() {
 void SearchWindow::lookUpCopiedText(const QString& text) {
   // Text copied in this window itself is not looked up.
   if (isActiveWindow()) return;
-  const int charset = currentDirection->sourceCharset;
+  const int charset = directions.currentDirection->sourceCharset;
   searchField_->setText(toQString(fromQString(text, charset), charset));
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
@@ -179,11 +179,11 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
 }
 
 void SearchWindow::switchSearchDirection(int menuId) {
-  if (needsSort) sortWithSortingWindow();
+  sortIfOwed();
   switchDirection(menuId);
   makeColumnFonts(sourceFont_, targetFont_);
-  charsetCode = currentDirection->sourceCharset;
-  charsetLanguage = currentDirection->sourceName;
+  charsets.charsetCode = directions.currentDirection->sourceCharset;
+  charsets.charsetLanguage = directions.currentDirection->sourceName;
   applyFonts();
   focusSearchField();
   if (charsetWindowOn_) reopenCharsetWindow();
@@ -194,20 +194,20 @@ void SearchWindow::switchSearchDirection(int menuId) {
 void SearchWindow::finishSearch() {
   // The window is going: the focus that returns to it must not bring the picker back.
   charsetWindowOn_ = false;
-  if (charsetWindow) closeCharsetWindow();
-  if (needsSort) sortWithSortingWindow();
+  if (charsets.charsetWindow) closeCharsetWindow();
+  sortIfOwed();
 }
 
 void SearchWindow::paintClient(QPainter& painter) { paintLookupHeadings(painter, client()->width()); }
 
 void SearchWindow::clientMousePress(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton && toolHost)
-    toolHost->popupLanguageMenu(this, event->globalPosition().toPoint());
+  if (event->button() == Qt::RightButton && tools.toolHost)
+    tools.toolHost->popupLanguageMenu(this, event->globalPosition().toPoint());
 }
 
 void SearchWindow::changeEvent(QEvent* event) {
   ToolWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsetReceiver) charsetReceiver->setFocus();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
 }
 
 }  // namespace zembo

@@ -27,7 +27,7 @@ class SearchWindow : public ToolWindow {
 
   void command(int id, int code) override;
   void closeDown() override { finishSearch(); }
-  bool sortsOnCloseDown() const override { return true; }
+  CloseDownSorts sortsOnCloseDown() const override { return CloseDownSorts::currentFile; }
   void finishSearch();
 
   int topIndex() const { return rows_->topIndex(); }

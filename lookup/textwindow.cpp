@@ -144,9 +144,9 @@ void resetTextWindowState() {
   textFileName.clear();
 }
 
-TextWindow::TextWindow() : ToolWindow(translatePos) {
+TextWindow::TextWindow() : ToolWindow(tools.translatePos) {
   setWindowTitle(uiQText(textSearchTextFile));
-  setMenuResource(findMenu(std::string(uiLanguageName) + "_readfile"));
+  setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_readfile"));
   setOuterSize(630, 362);
   makeColumnFonts(sourceFont_, targetFont_);
 
@@ -177,7 +177,8 @@ TextWindow::TextWindow() : ToolWindow(translatePos) {
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
   applyFonts();
 
-  needsSort = 0;
+  // The window only reads the word file: a sort still owed (after a failed re-sort of the add-words
+  // window) stays owed, or the lookups that follow would bisect past the added words.
   searchField_->setFocus();
   rows_->followSearchField(searchField_);
   rows_->showFromTop();
@@ -196,8 +197,8 @@ void TextWindow::applyFonts() {
 
 void TextWindow::showRecord(int row, const WordRecord* record) {
   // Deleted records show what they hold: this window only reads the word file.
-  wordFields_[row]->setText(record ? toQString(wordOf(*record), currentDirection->sourceCharset) : QString());
-  translationFields_[row]->setText(record ? toQString(translationOf(*record), currentDirection->targetCharset)
+  wordFields_[row]->setText(record ? toQString(wordOf(*record), directions.currentDirection->sourceCharset) : QString());
+  translationFields_[row]->setText(record ? toQString(translationOf(*record), directions.currentDirection->targetCharset)
                                           : QString());
 }
 
@@ -216,7 +217,7 @@ void TextWindow::command(int id, int code) {
       if (code == commandClicked) finish();
       return;
     default:
-      if (id >= firstLanguageId && id < firstLanguageId + directionCount) switchTextDirection(id);
+      if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchTextDirection(id);
   }
 }
 
@@ -239,7 +240,7 @@ void TextWindow::openTextFile() {
       return;
     case FileRead::whole: break;
   }
-  loadedText_ = inCodePage(std::move(bytes), currentDirection->sourceCharset);
+  loadedText_ = inCodePage(std::move(bytes), directions.currentDirection->sourceCharset);
   textLoaded_ = true;
   showLoadedText();
 }
@@ -247,14 +248,14 @@ void TextWindow::openTextFile() {
 void TextWindow::pasteText() {
   const QMimeData* clip = QApplication::clipboard()->mimeData();
   if (!clip || !clip->hasText()) return;
-  loadedText_ = fromQString(clip->text(), currentDirection->sourceCharset);
+  loadedText_ = fromQString(clip->text(), directions.currentDirection->sourceCharset);
   textLoaded_ = true;
   showLoadedText();
 }
 
 void TextWindow::showLoadedText() {
   crlfEnds_.clear();
-  textField_->setPlainText(textForField(loadedText_, currentDirection->sourceCharset, &crlfEnds_));
+  textField_->setPlainText(textForField(loadedText_, directions.currentDirection->sourceCharset, &crlfEnds_));
   // Also when the window is not yet active again after the Open dialog: its activation then
   // brings the focus here, not back to the search field.
   textWindowFocus_ = textField_;
@@ -266,11 +267,11 @@ void TextWindow::lookUpCaretWord() {
   const int caret = textField_->textCursor().selectionStart();
   const std::string word = wordAtCaret(loadedText_, byteAtFieldPosition(crlfEnds_, caret));
   if (word.empty() || word == lastCaretWord_) return;
-  const QString text = toQString(word, currentDirection->sourceCharset);
+  const QString text = toQString(word, directions.currentDirection->sourceCharset);
   // The field may hold the word already (from before a direction switch): setting it again
   // would change nothing and look nothing up.
   if (searchField_->text() == text)
-    rows_->lookUp(text, currentDirection->sourceCharset);
+    rows_->lookUp(text, directions.currentDirection->sourceCharset);
   else
     searchField_->setText(text);
   lastCaretWord_ = word;
@@ -307,8 +308,8 @@ void TextWindow::switchTextDirection(int menuId) {
 void TextWindow::paintClient(QPainter& painter) { paintLookupHeadings(painter, client()->width()); }
 
 void TextWindow::clientMousePress(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton && toolHost)
-    toolHost->popupLanguageMenu(this, event->globalPosition().toPoint());
+  if (event->button() == Qt::RightButton && tools.toolHost)
+    tools.toolHost->popupLanguageMenu(this, event->globalPosition().toPoint());
 }
 
 }  // namespace zembo

@@ -93,7 +93,7 @@ WordRows::WordRows(QWidget* client, int rowCount, int pageStep, const QRect& scr
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { moveView(10 * scrollBar_->sliderPosition()); });
 }
 
-int WordRows::lastTop() const { return wordCount - rowCount_; }
+int WordRows::lastTop() const { return store.wordCount - rowCount_; }
 
 void WordRows::showRows(int top) {
   for (int i = 0; i < rowCount_; ++i) {
@@ -104,7 +104,7 @@ void WordRows::showRows(int top) {
 
 void WordRows::showIfChanged() {
   if (topIndex_ == shownTopIndex_) return;
-  if (wordCount - topIndex_ < rowCount_) topIndex_ = std::max(0, lastTop());
+  if (store.wordCount - topIndex_ < rowCount_) topIndex_ = std::max(0, lastTop());
   showRows(topIndex_);
   scrollBar_->setSliderPosition(topIndex_ / 10);
   shownTopIndex_ = topIndex_;
@@ -131,7 +131,7 @@ bool WordRows::searchFieldKey(int code, QLineEdit* searchField) {
 
 void WordRows::followSearchField(QLineEdit* searchField) {
   connect(searchField, &QLineEdit::textChanged, this,
-          [this](const QString& text) { lookUp(text, currentDirection->sourceCharset); });
+          [this](const QString& text) { lookUp(text, directions.currentDirection->sourceCharset); });
 }
 
 void WordRows::showFromTop() {
@@ -172,19 +172,19 @@ void WordRows::scrollAction(int action) {
 }
 
 void makeColumnFonts(UiFont& source, UiFont& target) {
-  source = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
-  target = createUiFont(11, 400, "Times New Roman", currentDirection->targetCharset);
+  source = createUiFont(11, 400, "Times New Roman", directions.currentDirection->sourceCharset);
+  target = createUiFont(11, 400, "Times New Roman", directions.currentDirection->targetCharset);
 }
 
 void paintLookupHeadings(QPainter& painter, int clientWidth) {
   painter.fillRect(0, 0, clientWidth, 1, QColor(224, 224, 224));
   const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine;
   QRect source = winRect(20, 10, 235, 40);
-  drawShadowText(painter, source, currentDirection->sourceName, flags, fontSmallBold);
+  drawShadowText(painter, source, directions.currentDirection->sourceName, flags, uiFonts.fontSmallBold);
   QRect target = winRect(255, 10, 605, 40);
-  drawShadowText(painter, target, currentDirection->targetName, flags, fontSmallBold);
+  drawShadowText(painter, target, directions.currentDirection->targetName, flags, uiFonts.fontSmallBold);
   drawUiText(painter, winRect(20, 330, 100, 350), loadUiText(textSearch),
-             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fontSmall, Qt::black);
+             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, uiFonts.fontSmall, Qt::black);
 }
 
 }  // namespace zembo

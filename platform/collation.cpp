@@ -78,13 +78,8 @@ const LocaleName* findLocaleName(std::string_view name) {
   return nullptr;
 }
 
-struct Collation {
-  std::unique_ptr<icu::Collator> collator;  // null: the C locale
-  std::string icuName = "C";
-  int codePage = 1252;
-};
-
-Collation current;
+// The process's locale, the one setCollationLocale sets.
+LocaleCollation current;
 
 // The ANSI code page of an ICU name, from its language.
 int codePageOfIcuName(std::string_view icuName) {
@@ -129,9 +124,15 @@ void decode(std::string_view bytes, const CodePageTable& table, std::vector<char
 
 }  // namespace
 
-bool setCollationLocale(std::string_view name) {
+struct LocaleCollation::State {
+  std::unique_ptr<icu::Collator> collator;
+  std::string icuName;
+  int codePage = 1252;
+};
+
+bool LocaleCollation::open(std::string_view name) {
   if (equalNoCase(name, "C") || equalNoCase(name, "POSIX")) {
-    current = Collation{};
+    state_.reset();
     return true;
   }
   std::string icuName;
@@ -147,33 +148,29 @@ bool setCollationLocale(std::string_view name) {
   }
   std::unique_ptr<icu::Collator> collator = openCollator(icuName);
   if (!collator) return false;
-  current.collator = std::move(collator);
-  current.icuName = icuName;
-  current.codePage = codePage;
+  auto state = std::make_shared<State>();
+  state->collator = std::move(collator);
+  state->icuName = icuName;
+  state->codePage = codePage;
+  state_ = std::move(state);
   return true;
 }
 
-bool isKnownLanguageName(std::string_view name) {
-  for (const LocaleName& known : knownLocales)
-    if (equalNoCase(known.name, name)) return true;
-  return false;
-}
+std::string LocaleCollation::icuName() const { return state_ ? state_->icuName : "C"; }
 
-std::string collationLocaleName() { return current.icuName; }
+int LocaleCollation::codePage() const { return state_ ? state_->codePage : 1252; }
 
-int collationCodePage() { return current.codePage; }
-
-int collateNoCase(std::string_view a, std::string_view b) {
-  if (!current.collator) {
+int LocaleCollation::compare(std::string_view a, std::string_view b) const {
+  if (!state_) {
     const int c = compareNoCase(a, b);
     return c < 0 ? -1 : c > 0 ? 1 : 0;
   }
   thread_local std::vector<char16_t> ua, ub;
-  const CodePageTable& table = codePageTable(current.codePage);
+  const CodePageTable& table = codePageTable(state_->codePage);
   decode(a, table, ua);
   decode(b, table, ub);
   UErrorCode status = U_ZERO_ERROR;
-  const UCollationResult r = current.collator->compare(reinterpret_cast<const UChar*>(ua.data()),
+  const UCollationResult r = state_->collator->compare(reinterpret_cast<const UChar*>(ua.data()),
                                                        static_cast<int32_t>(ua.size()),
                                                        reinterpret_cast<const UChar*>(ub.data()),
                                                        static_cast<int32_t>(ub.size()), status);
@@ -181,15 +178,35 @@ int collateNoCase(std::string_view a, std::string_view b) {
   return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
+bool setCollationLocale(std::string_view name) { return current.open(name); }
+
+const LocaleCollation& processCollation() { return current; }
+
+void useCollation(const LocaleCollation& collation) { current = collation; }
+
+bool isKnownLanguageName(std::string_view name) {
+  for (const LocaleName& known : knownLocales)
+    if (equalNoCase(known.name, name)) return true;
+  return false;
+}
+
+std::string collationLocaleName() { return current.icuName(); }
+
+int collationCodePage() { return current.codePage(); }
+
+int collateNoCase(std::string_view a, std::string_view b) { return current.compare(a, b); }
+
 struct CollationKeyMaker::State {
   std::unique_ptr<icu::Collator> collator;
   const CodePageTable* table = nullptr;
   std::vector<char16_t> text;
 };
 
-CollationKeyMaker::CollationKeyMaker() : state_(std::make_unique<State>()) {
-  if (current.collator) state_->collator.reset(current.collator->clone());
-  state_->table = &codePageTable(current.codePage);
+CollationKeyMaker::CollationKeyMaker() : CollationKeyMaker(current) {}
+
+CollationKeyMaker::CollationKeyMaker(const LocaleCollation& collation) : state_(std::make_unique<State>()) {
+  if (collation.state_) state_->collator.reset(collation.state_->collator->clone());
+  state_->table = &codePageTable(collation.codePage());
 }
 
 CollationKeyMaker::~CollationKeyMaker() = default;
@@ -214,6 +231,6 @@ void CollationKeyMaker::makeKey(std::string_view word, std::string& key) {
   key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);  // without the closing NUL
 }
 
-void resetCollationLocale() { current = Collation{}; }
+void resetCollationLocale() { current = LocaleCollation{}; }
 
 }  // namespace zembo

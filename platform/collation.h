@@ -10,6 +10,27 @@
 
 namespace zembo {
 
+// One locale's collation held as a value, so that a word file can carry the collation of its own
+// direction beside the process's. Copies share the collator; comparing never changes it.
+class LocaleCollation {
+ public:
+  // Accepts the names setCollationLocale accepts; false (the value unchanged) for any other.
+  bool open(std::string_view name);
+  // < 0, 0 or > 0 like strcmp; INT_MAX when the comparison itself fails.
+  int compare(std::string_view a, std::string_view b) const;
+  std::string icuName() const;  // "C" for the C locale
+  int codePage() const;
+
+ private:
+  friend class CollationKeyMaker;
+  struct State;
+  std::shared_ptr<const State> state_;  // none: the C locale
+};
+
+// The process's collation locale, as a value; useCollation makes one the process's.
+const LocaleCollation& processCollation();
+void useCollation(const LocaleCollation& collation);
+
 // Accepts the language names of the C runtime ("french", "RUSSIAN"), its variants
 // ("norwegian-bokmal", "french-canadian"), plain ICU names ("fr", "pt_BR") and "C". Any other name
 // fails and the locale in force stays.
@@ -30,7 +51,8 @@ int collateNoCase(std::string_view a, std::string_view b);
 // A KeyMaker holds its own copy of the collator, so each thread can use its own.
 class CollationKeyMaker {
  public:
-  CollationKeyMaker();
+  CollationKeyMaker();  // of the process's locale
+  explicit CollationKeyMaker(const LocaleCollation& collation);
   ~CollationKeyMaker();
   CollationKeyMaker(const CollationKeyMaker&) = delete;
   CollationKeyMaker& operator=(const CollationKeyMaker&) = delete;

@@ -15,7 +15,7 @@
 
 namespace zembo {
 
-int fileNameCodePage = 1252;
+HostPathState hostPaths;
 
 namespace {
 
@@ -291,6 +291,6 @@ void copyPermissionsTo(const std::filesystem::path& source, const std::filesyste
   if (::stat(source.c_str(), &st) == 0) ::chmod(target.c_str(), st.st_mode & 07777);
 }
 
-void resetFileNameCodePage() { fileNameCodePage = 1252; }
+void setFileNameCodePage(int codePage) { hostPaths.fileNameCodePage = codePage; }
 
 }  // namespace zembo

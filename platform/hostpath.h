@@ -12,20 +12,23 @@
 namespace zembo {
 
 // The code page in which the program forms file names; start-up sets that of the UI language.
-extern int fileNameCodePage;
-// Back to the code page in force at process start.
-void resetFileNameCodePage();
+struct HostPathState {
+  int fileNameCodePage = 1252;
+};
+extern HostPathState hostPaths;
+void setFileNameCodePage(int codePage);
 
-std::filesystem::path hostPath(std::string_view programPath, int codePage = fileNameCodePage);
+
+std::filesystem::path hostPath(std::string_view programPath, int codePage = hostPaths.fileNameCodePage);
 // The same for a program path inside a host folder: the ASCII case of its components is matched
 // there, not in the working folder.
 std::filesystem::path hostPathIn(const std::filesystem::path& folder, std::string_view programPath,
-                                 int codePage = fileNameCodePage);
+                                 int codePage = hostPaths.fileNameCodePage);
 // A name as the host spells it, without looking for an existing entry (for names of new files and
 // folders outside the program's folders).
-std::filesystem::path hostName(std::string_view programName, int codePage = fileNameCodePage);
+std::filesystem::path hostName(std::string_view programName, int codePage = hostPaths.fileNameCodePage);
 // The other way: a host name (UTF-8) as bytes of the code page.
-std::string programName(const std::filesystem::path& hostName, int codePage = fileNameCodePage);
+std::string programName(const std::filesystem::path& hostName, int codePage = hostPaths.fileNameCodePage);
 
 // fopen on a program path.
 std::FILE* openFile(std::string_view programPath, const char* mode);

@@ -8,15 +8,14 @@
 
 namespace zembo {
 
-int messageBoxCodePage = 1252;
-WindowHandle mainWindowHandle = nullptr;
+MessageBoxState messageBoxes;
 
 namespace {
 
 // Without a toolkit the box goes to standard error and takes the answer that changes nothing.
 int presentOnConsole(WindowHandle, std::string_view text, std::string_view caption, unsigned type) {
-  std::fprintf(stderr, "%s: %s\n", toUtf8(caption, messageBoxCodePage).c_str(),
-               toUtf8(text, messageBoxCodePage).c_str());
+  std::fprintf(stderr, "%s: %s\n", toUtf8(caption, messageBoxes.messageBoxCodePage).c_str(),
+               toUtf8(text, messageBoxes.messageBoxCodePage).c_str());
   return (type & MB_BUTTONMASK) == MB_YESNO ? IDNO : IDOK;
 }
 
@@ -64,9 +63,12 @@ void exitProcess(int code) {
 
 void throwOnProcessExit(bool enabled) { throwOnExit = enabled; }
 
+void setMessageBoxCodePage(int codePage) { messageBoxes.messageBoxCodePage = codePage; }
+
+void setMainWindowHandle(WindowHandle window) { messageBoxes.mainWindowHandle = window; }
+
 void resetMessageBoxState() {
-  messageBoxCodePage = 1252;
-  mainWindowHandle = nullptr;
+  messageBoxes = {};
   presenter = presentOnConsole;
   stopRecordingMessageBoxes();
   recorded.clear();

@@ -24,10 +24,15 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// Text and caption are bytes in messageBoxCodePage (start-up sets the UI language's).
-extern int messageBoxCodePage;
-// The program's main window, owner of the boxes that belong to it; null until it exists.
-extern WindowHandle mainWindowHandle;
+struct MessageBoxState {
+  // Text and caption are bytes in this code page (start-up sets the UI language's).
+  int messageBoxCodePage = 1252;
+  // The program's main window, owner of the boxes that belong to it; null until it exists.
+  WindowHandle mainWindowHandle = nullptr;
+};
+extern MessageBoxState messageBoxes;
+void setMessageBoxCodePage(int codePage);
+void setMainWindowHandle(WindowHandle window);
 
 // Modal; returns the button pressed (IDOK, IDYES or IDNO).
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);

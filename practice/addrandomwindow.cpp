@@ -25,9 +25,9 @@ bool replaceListFirst = true;
 
 void addRandomWords() {
   if (replaceListFirst) emptyListFile();
-  if (wordCount <= 0) return;
+  if (store.wordCount <= 0) return;
   for (int n = 0; n < randomWordCount; ++n)
-    if (readWordRecord(std::rand() % wordCount) == 0 && writeListRecord(listCount) == 0) ++listCount;
+    if (readWordRecord(std::rand() % store.wordCount) == 0) appendListRecord();
 }
 
 AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
@@ -36,14 +36,14 @@ AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
   setOuterSize(325, 145);
   checkBox_ = new QCheckBox(uiQText(textDeleteOldList), client());
   checkBox_->setGeometry(5, 5, 300, 30);
-  checkBox_->setFont(fontControl.font);
+  checkBox_->setFont(uiFonts.fontControl.font);
   checkBox_->setChecked(true);
   // The window keeps the tick itself, so that the count field keeps the focus.
   checkBox_->setFocusPolicy(Qt::NoFocus);
   connect(checkBox_, &QCheckBox::clicked, this, [this] { command(idDeleteOldList, commandClicked); });
   countField_ = new QLineEdit(client());
   countField_->setGeometry(5, 80, 90, 25);
-  countField_->setFont(fontControl.font);
+  countField_->setFont(uiFonts.fontControl.font);
   countField_->setMaxLength(9);
   connect(countField_, &QLineEdit::returnPressed, this, [this] { command(cmdRandomOk, commandClicked); });
   // A click leaves the focus in the count field: every repaint gives it back there, and a button
@@ -53,7 +53,7 @@ AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
   replaceListFirst = true;
   randomWordCount = 0;
   placeCentred();
-  setTopmost(stayOnTop);
+  setTopmost(tools.stayOnTop);
   show();
   countField_->setFocus();
 }
@@ -71,7 +71,7 @@ void AddRandomWindow::command(int id, int) {
     case cmdRandomOk: {
       const std::string text = countField_->text().left(9).toStdString();
       randomWordCount = std::atoi(text.c_str());
-      if (randomWordCount > wordCount || randomWordCount <= 0) {
+      if (randomWordCount > store.wordCount || randomWordCount <= 0) {
         countField_->clear();
         return;
       }
@@ -89,8 +89,8 @@ void AddRandomWindow::command(int id, int) {
 }
 
 void AddRandomWindow::paintClient(QPainter& painter) {
-  const std::string prompt = uiTextCopy(textNumberOfWords) + std::to_string(wordCount) + ") ?";
-  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fontControl,
+  const std::string prompt = uiTextCopy(textNumberOfWords) + std::to_string(store.wordCount) + ") ?";
+  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, uiFonts.fontControl,
              Qt::black);
   QTimer::singleShot(0, countField_, [field = countField_] { field->setFocus(); });
 }

@@ -34,19 +34,18 @@ int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
 
 namespace {
 
-int lastListTop() { return std::max(listCount - listRows, 0); }
-int lastDictionaryTop() { return std::max(wordCount - dictionaryRows, 0); }
+int lastListTop() { return std::max(store.listCount - listRows, 0); }
+int lastDictionaryTop() { return std::max(store.wordCount - dictionaryRows, 0); }
 
 }  // namespace
 
 ListEditor* openListEditor(QWidget* owner) {
-  if (toolWindowOpen) return nullptr;
-  namedListCount = countListFolders() - 2;
-  if (namedListCount == 0) {
+  if (tools.toolWindowOpen) return nullptr;
+  if (countNamedLists() == 0) {
     listNameDialog(owner);
-    if (!practiceListName[0]) return nullptr;
+    if (!store.practiceListName[0]) return nullptr;
   }
-  toolWindowOpen = 1;
+  markToolWindowOpen();
   auto* editor = new ListEditor;
   if (owner) owner->hide();
   return editor;
@@ -62,14 +61,14 @@ void PaneBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) window_->command(id_, boxPicked);
 }
 
-ListEditor::ListEditor() : ToolWindow(makelistPos) {
+ListEditor::ListEditor() : ToolWindow(tools.makelistPos) {
   char title[400];
   std::snprintf(title, sizeof title, "%s (%s-%s)", uiTextCopy(textCreatePracticeListTitle).c_str(),
-                currentDirection->sourceName, currentDirection->targetName);
+                directions.currentDirection->sourceName, directions.currentDirection->targetName);
   setWindowTitle(uiQString(title));
-  setMenuResource(findMenu(std::string(uiLanguageName) + "_list"));
+  setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_list"));
   setOuterSize(625, 367);
-  editorFont_ = createUiFont(11, 400, "Times New Roman", currentDirection->sourceCharset);
+  editorFont_ = createUiFont(11, 400, "Times New Roman", directions.currentDirection->sourceCharset);
 
   for (int j = 0; j < listRows; ++j) {
     listBoxes_[j] = new PaneBox(this, firstListBox + j, client());
@@ -107,15 +106,14 @@ ListEditor::ListEditor() : ToolWindow(makelistPos) {
   addButton(cmdAddRandom, uiTextCopy(textAddRandom), QRect(138, 325, 125, 30));
   addButton(cmdPrint, uiTextCopy(textPrint), QRect(45, 325, 80, 30));
 
-  dictionaryScrollBar_->setRange(0, std::max(0, (wordCount - dictionaryRows) / 10));
+  dictionaryScrollBar_->setRange(0, std::max(0, (store.wordCount - dictionaryRows) / 10));
   dictionaryTopIndex = dictionaryShownTopIndex = 0;
-  listModified = false;
+  lists.listModified = false;
   place();
 
-  namedListCount = countListFolders() - 2;
-  if (namedListCount > 0) {
+  if (countNamedLists() > 0) {
     enableMenuItem(cmdDeleteCurrentList, true);
-    if (!practiceListName[0]) selectFirstList();
+    if (!store.practiceListName[0]) selectFirstList();
     buildListsMenu();
   } else {
     enableMenuItem(cmdDeleteCurrentList, false);
@@ -131,7 +129,7 @@ ListEditor::~ListEditor() = default;
 
 void ListEditor::closeDown() {
   if (addRandom_) addRandom_->close();
-  if (listModified) compactListFile();
+  if (lists.listModified) compactListFile();
 }
 
 void ListEditor::focusSearchField() { searchField_->setFocus(); }
@@ -139,7 +137,7 @@ void ListEditor::focusSearchField() { searchField_->setFocus(); }
 void ListEditor::showListRows(int first) {
   first = std::max(first, 0);
   for (int i = 0; i < listRows; ++i) {
-    if (i >= listCount) {
+    if (i >= store.listCount) {
       listBoxes_[i]->clear();
       continue;
     }
@@ -219,9 +217,8 @@ void ListEditor::lookUp() {
 }
 
 void ListEditor::dictionaryPicked(int k) {
-  if (dictionaryTopIndex + k < wordCount && readWordRecord(dictionaryTopIndex + k) == 0 &&
-      writeListRecord(listCount) == 0) {
-    ++listCount;
+  if (dictionaryTopIndex + k < store.wordCount && readWordRecord(dictionaryTopIndex + k) == 0 &&
+      appendListRecord() == 0) {
     showListEnd();
   }
   focusSearchField();
@@ -229,12 +226,12 @@ void ListEditor::dictionaryPicked(int k) {
 
 void ListEditor::listPicked(int k) {
   const int i = listTopIndex + k;
-  if (i < listCount && readListRecord(i) == 0) {
+  if (i < store.listCount && readListRecord(i) == 0) {
     currentRecord.flags = currentRecord.flags ? 0 : 1;
     listBoxes_[k]->setText(currentRecord.flags ? uiQText(textDeleted)
                                                : toQString(wordOf(currentRecord), editorFont_.charset));
     writeListRecord(i);
-    listModified = true;
+    lists.listModified = true;
   }
   focusSearchField();
 }
@@ -266,12 +263,12 @@ void ListEditor::command(int id, int code) {
       return;
     case cmdAddRandom: openAddRandom(); return;
     case cmdPrint:
-      if (listCount > 0 && printListHook) printListHook();
+      if (store.listCount > 0 && printListHook) printListHook();
       return;
     case cmdCreateNewList: createNewList(); return;
     case cmdDeleteCurrentList: deleteList(); return;
     default:
-      if (id >= firstListId && id < firstListId + namedListCount) switchToList(id);
+      if (id >= firstListId && id < firstListId + store.namedListCount) switchToList(id);
   }
 }
 
@@ -310,14 +307,14 @@ void ListEditor::buildListsMenu() {
   for (const DirectoryEntry& entry : entries) {
     if (!entry.isDirectory || entry.name[0] == '.') continue;
     addListItem(entry.name, id);
-    if (equalNoCase(entry.name, practiceListName)) current = id;
+    if (equalNoCase(entry.name, store.practiceListName)) current = id;
     ++id;
   }
   const QList<QAction*> popups = menuBar()->actions();
   menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, listsMenu_);
   if (current) {
     checkListItem(current, true);
-    listId = current;
+    lists.listId = current;
   }
 }
 
@@ -336,54 +333,52 @@ void ListEditor::listChanged() {
 void ListEditor::switchToList(int id) {
   QAction* item = listItem(id);
   if (!item) return;
-  checkListItem(listId, false);
+  checkListItem(lists.listId, false);
   checkListItem(id, true);
-  listId = id;
-  const std::string name = fromUiQString(item->text()).substr(0, maxListNameLength);
-  std::strcpy(practiceListName, name.c_str());
+  setListId(id);
+  setPracticeListName(fromUiQString(item->text()).substr(0, maxListNameLength));
   reopenListFile();
   listChanged();
 }
 
 void ListEditor::createNewList() {
-  const std::string before = practiceListName;
+  const std::string before = store.practiceListName;
   listNameDialog(this);
-  if (equalNoCase(before, practiceListName)) return;
+  if (equalNoCase(before, store.practiceListName)) return;
   // A name that differs from an existing list's only in case is that list: it is switched to,
   // not listed twice.
   if (listsMenu_)
     for (QAction* item : listsMenu_->actions())
-      if (equalNoCase(fromUiQString(item->text()), practiceListName)) {
+      if (equalNoCase(fromUiQString(item->text()), store.practiceListName)) {
         switchToList(item->data().toInt());
         return;
       }
   if (!listsMenu_) {
-    namedListCount = 0;
     buildListsMenu();
   } else {
-    const int id = firstListId + namedListCount;
-    addListItem(practiceListName, id);
-    checkListItem(listId, false);
+    const int id = firstListId + store.namedListCount;
+    addListItem(store.practiceListName, id);
+    checkListItem(lists.listId, false);
     checkListItem(id, true);
-    listId = id;
+    setListId(id);
   }
-  namedListCount = countListFolders() - 2;
-  enableMenuItem(cmdDeleteCurrentList, namedListCount > 0);
+  countNamedLists();
+  enableMenuItem(cmdDeleteCurrentList, store.namedListCount > 0);
   reopenListFile();
   listChanged();
 }
 
 void ListEditor::deleteList() {
-  if (namedListCount <= 1) {
+  if (store.namedListCount <= 1) {
     messageBox(this, loadUiText(textKeepOneList), uiTextCopy(textDeleteList), MB_OK);
     return;
   }
   const std::string question =
-      uiTextCopy(textSureToDelete) + " " + practiceListName + uiTextCopy(textQuestionMark);
+      uiTextCopy(textSureToDelete) + " " + store.practiceListName + uiTextCopy(textQuestionMark);
   if (messageBox(this, question, uiTextCopy(textDeleteList), MB_YESNO | MB_ICONWARNING) != IDYES) return;
   deleteCurrentList(this);
   removeListsMenu();
-  if (namedListCount > 0) buildListsMenu();
+  if (store.namedListCount > 0) buildListsMenu();
   listChanged();
 }
 
@@ -392,16 +387,16 @@ void ListEditor::paintClient(QPainter& painter) {
   painter.fillRect(0, 0, area.width(), 1, QColor(224, 224, 224));
   painter.fillRect(406, 5, 5, area.height() - 5, QColor(0, 128, 0));
   const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  drawUiText(painter, winRect(425, 332, 604, 360), loadUiText(textSearch), wrap, fontSmall, Qt::black);
-  drawUiText(painter, winRect(425, 7, 604, 40), loadUiText(textAddWordsToList), wrap, fontSmall, Qt::black);
-  drawUiText(painter, winRect(425, 272, 604, 320), loadUiText(textClickToAdd), wrap, fontSmall, Qt::black);
+  drawUiText(painter, winRect(425, 332, 604, 360), loadUiText(textSearch), wrap, uiFonts.fontSmall, Qt::black);
+  drawUiText(painter, winRect(425, 7, 604, 40), loadUiText(textAddWordsToList), wrap, uiFonts.fontSmall, Qt::black);
+  drawUiText(painter, winRect(425, 272, 604, 320), loadUiText(textClickToAdd), wrap, uiFonts.fontSmall, Qt::black);
   QRect remove = winRect(35, 230, 400, 290);
-  drawShadowText(painter, remove, loadUiText(textClickToRemove), wrap, fontText);
+  drawShadowText(painter, remove, loadUiText(textClickToRemove), wrap, uiFonts.fontText);
   QRect heading = winRect(0, 10, 408, 80);
   drawShadowText(painter, heading, loadUiText(textPracticeListHeading), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                 fontLarge);
-  drawUiText(painter, winRect(23, 68, 408, 85), practiceListName, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-             fontSmall, Qt::black);
+                 uiFonts.fontLarge);
+  drawUiText(painter, winRect(23, 68, 408, 85), store.practiceListName, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+             uiFonts.fontSmall, Qt::black);
 }
 
 void ListEditor::changeEvent(QEvent* event) {

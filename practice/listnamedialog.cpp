@@ -33,8 +33,7 @@ bool acceptName(QDialog& dialog, const std::string& name) {
       return false;
     case ListNameCheck::accepted: break;
   }
-  std::strncpy(practiceListName, name.c_str(), maxListNameLength);
-  practiceListName[maxListNameLength] = '\0';
+  setPracticeListName(std::string_view(name).substr(0, maxListNameLength));
   makeListFolder();
   return true;
 }
@@ -42,7 +41,7 @@ bool acceptName(QDialog& dialog, const std::string& name) {
 }  // namespace
 
 void listNameDialog(QWidget* owner) {
-  const DialogResource* resource = findDialog(std::string(uiLanguageName) + "_listdialog");
+  const DialogResource* resource = findDialog(std::string(uiLanguage.uiLanguageName) + "_listdialog");
   if (!resource) return;
   QDialog dialog(owner);
   const QMap<int, QWidget*> controls = buildDialog(dialog, *resource);

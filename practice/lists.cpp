@@ -16,8 +16,10 @@
 
 namespace zembo {
 
-int listId = firstListId;
-bool listModified = false;
+ListState lists;
+
+void setListId(int id) { lists.listId = id; }
+void markListModified(bool modified) { lists.listModified = modified; }
 
 const char* const controlCharacterWarning = "A list name may not hold control characters.   ";
 
@@ -27,7 +29,7 @@ namespace {
 
 std::string listFolder() { return uiTextCopy(textListFolder); }
 
-std::string currentListFolder() { return listFolder() + practiceListName; }
+std::string currentListFolder() { return listFolder() + store.practiceListName; }
 
 // Only what really lies inside the list's own folder goes: regular files, never what a symbolic
 // link points at, and nothing at all when the list folder itself is a link to somewhere else.
@@ -41,7 +43,7 @@ void removeListFolder(WindowHandle owner) {
     if (fs::is_regular_file(fs::symlink_status(file, error)) && file.parent_path() == folder) fs::remove(file, error);
   }
   if (!fs::remove(folder, error)) {
-    const std::string text = uiTextCopy(textCantDeleteFolder) + " " + practiceListName;
+    const std::string text = uiTextCopy(textCantDeleteFolder) + " " + store.practiceListName;
     messageBox(owner, text, uiTextCopy(textDeleteList), MB_OK);
   }
 }
@@ -52,11 +54,6 @@ void reopenListFile() {
   closeListFile();
   openListFile();
   countListRecords();
-}
-
-void resetListState() {
-  listId = firstListId;
-  listModified = false;
 }
 
 void ensureListFolder() {
@@ -82,12 +79,12 @@ ListNameCheck checkListName(std::string_view name) {
 
 std::string currentListFilePath() {
   std::string path = listFolder();
-  if (practiceListName[0]) {
+  if (store.practiceListName[0]) {
     makeListFolder();
-    path += practiceListName;
+    path += store.practiceListName;
     path += "\\";
   }
-  return path + activeListFileName(currentDirection);
+  return path + activeListFileName(directions.currentDirection);
 }
 
 void emptyListFile() {
@@ -105,7 +102,7 @@ void copyWordFileToList() {
   if (!copyFileReplacing(wordFilePath(), target)) {
     char text[200];
     std::snprintf(text, sizeof text, "Could not copy word list file, error code %d   ", errno);
-    messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+    messageBox(messageBoxes.mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   openWordFile();
   countWordRecords();
@@ -117,25 +114,24 @@ void compactListFile() {
   const std::string target = currentListFilePath();
   // The live records go to a new file that then takes the old one's place at once.
   replaceFileSafely(hostPath(target), [](std::FILE* out) {
-    for (int i = 0; i < listCount; ++i)
+    for (int i = 0; i < store.listCount; ++i)
       if (readListRecord(i) == 0 && currentRecord.flags == 0 &&
           std::fwrite(&currentRecord, sizeof currentRecord, 1, out) != 1)
         return false;
     return true;
   });
   reopenListFile();
-  listModified = false;
+  lists.listModified = false;
 }
 
 void deleteCurrentList(WindowHandle owner) {
-  if (!practiceListName[0]) return;
+  if (!store.practiceListName[0]) return;
   closeListFile();
   removeListFolder(owner);
-  practiceListName[0] = '\0';
-  namedListCount = countListFolders() - 2;
-  if (namedListCount > 0) {
+  setPracticeListName("");
+  if (countNamedLists() > 0) {
     selectFirstList();
-    listId = firstListId;
+    lists.listId = firstListId;
   }
   openListFile();
   countListRecords();

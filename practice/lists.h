@@ -7,14 +7,18 @@
 #include <string_view>
 
 #include "platform/messagebox.h"
+#include "resources/commands.h"
 
 namespace zembo {
 
-extern int listId;          // menu id of the current list in the Lists menu: 400 + its position
-extern bool listModified;   // a deleted mark was toggled since the list file was last compacted
+struct ListState {
+  int listId = firstListId;   // menu id of the current list in the Lists menu: 400 + its position
+  bool listModified = false;  // a deleted mark was toggled since the list file was last compacted
+};
+extern ListState lists;
+void setListId(int id);
+void markListModified(bool modified);
 
-// Back to the state of process start.
-void resetListState();
 
 // After a change of list: the current list's file of the current direction, and its count.
 void reopenListFile();

@@ -46,8 +46,8 @@ void pickNextRecord() {
   --drillRemaining;
 }
 
-PracticeWindow::PracticeWindow() : ToolWindow(practisePos) {
-  setWindowTitle(uiQString(uiTextCopy(textPracticeWords) + "  (" + practiceListName + ")"));
+PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
+  setWindowTitle(uiQString(uiTextCopy(textPracticeWords) + "  (" + store.practiceListName + ")"));
   setOuterSize(630, 262);
   // Unlike the other tools this window can be resized; the layout stays centred in it.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -57,8 +57,8 @@ PracticeWindow::PracticeWindow() : ToolWindow(practisePos) {
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   setFocusPolicy(Qt::StrongFocus);
-  wordFont_ = createUiFont(22, 700, "Times New Roman", currentDirection->sourceCharset);
-  translationFont_ = createUiFont(22, 700, "Times New Roman", currentDirection->targetCharset);
+  wordFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->sourceCharset);
+  translationFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->targetCharset);
 
   wordBox_ = new QFrame(client());
   translationBox_ = new QFrame(client());
@@ -69,7 +69,7 @@ PracticeWindow::PracticeWindow() : ToolWindow(practisePos) {
   for (QFrame* box : {wordBox_, translationBox_, frame_}) box->setAttribute(Qt::WA_TransparentForMouseEvents);
   progress_ = new QProgressBar(client());
   progress_->setTextVisible(false);
-  progress_->setRange(0, listCount);  // an int: lists of any size count right
+  progress_->setRange(0, store.listCount);  // an int: lists of any size count right
   progress_->setValue(0);
   slider_ = new QSlider(Qt::Horizontal, client());
   slider_->setRange(1, 11);
@@ -84,9 +84,9 @@ PracticeWindow::PracticeWindow() : ToolWindow(practisePos) {
   quit_->setFocusPolicy(Qt::NoFocus);
   drillSpeed = 6;
 
-  drillOrder.resize(static_cast<std::size_t>(std::max(listCount, 0)));
-  for (int i = 0; i < listCount; ++i) drillOrder[i] = i;
-  drillRemaining = listCount;
+  drillOrder.resize(static_cast<std::size_t>(std::max(store.listCount, 0)));
+  for (int i = 0; i < store.listCount; ++i) drillOrder[i] = i;
+  drillRemaining = store.listCount;
   drillShown = 0;
   drillPhase = 0;
   timer_.setTimerType(Qt::PreciseTimer);
@@ -142,7 +142,7 @@ void PracticeWindow::drillTick() {
   drillPhase = !drillPhase;
   if (drillPhase == 1) {
     ++drillShown;
-    if (drillShown > listCount) {
+    if (drillShown > store.listCount) {
       endDrill();
       return;
     }
@@ -150,7 +150,7 @@ void PracticeWindow::drillTick() {
     showNextWord();
   } else {
     showTranslation();
-    progress_->setValue(listCount - drillRemaining);
+    progress_->setValue(store.listCount - drillRemaining);
   }
 }
 
@@ -199,12 +199,12 @@ QRect PracticeWindow::fastLabelRect() const {
 void PracticeWindow::paintClient(QPainter& painter) {
   const int L = layoutLeft_, T = layoutTop_;
   const int line = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, fontControl, Qt::black);
-  drawUiText(painter, fastLabelRect(), loadUiText(textFast), line, fontControl, Qt::black);
+  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, uiFonts.fontControl, Qt::black);
+  drawUiText(painter, fastLabelRect(), loadUiText(textFast), line, uiFonts.fontControl, Qt::black);
   QRect source = winRect(L, T, L + 500, T + 50);
-  drawShadowText(painter, source, currentDirection->sourceName, line, fontTextBold);
+  drawShadowText(painter, source, directions.currentDirection->sourceName, line, uiFonts.fontTextBold);
   QRect target = winRect(L, T + 75, L + 500, T + 125);
-  drawShadowText(painter, target, currentDirection->targetName, line, fontTextBold);
+  drawShadowText(painter, target, directions.currentDirection->targetName, line, uiFonts.fontTextBold);
   // The card is kept, so a window that was covered shows it again.
   const int card = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
   drawUiText(painter, winRect(L + 5, T + 25, L + 589, T + 65), word_, card, wordFont_, navy);

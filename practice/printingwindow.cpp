@@ -17,7 +17,7 @@ const QColor lightGrey(192, 192, 192);
 }  // namespace
 
 PrintingWindow::PrintingWindow()
-    : ProgressWindow(300, 110, textPrint), font_(createUiFont(12, 700, "Arial", uiCharset)) {
+    : ProgressWindow(300, 110, textPrint), font_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
   surface_.fill(lightGrey);
   QPainter painter(&surface_);
   drawUiText(painter, winRect(25, 20, 350, 40), loadUiText(textSendingToPrinter),

@@ -47,8 +47,8 @@ constexpr int pointSize = 10;
 constexpr int twipsPerInch = 1440;
 
 // The character sets of the columns are the low bytes of the direction's.
-int sourceColumnCharset() { return currentDirection->sourceCharset & 0xFF; }
-int targetColumnCharset() { return currentDirection->targetCharset & 0xFF; }
+int sourceColumnCharset() { return directions.currentDirection->sourceCharset & 0xFF; }
+int targetColumnCharset() { return directions.currentDirection->targetCharset & 0xFF; }
 
 // A line as the C runtime's text mode writes it: every line end becomes CR LF.
 bool writeTextMode(std::FILE* file, const char* text) {
@@ -61,9 +61,9 @@ bool writeTextMode(std::FILE* file, const char* text) {
 
 bool writeHeadingAndRecords(std::FILE* file) {
   char line[300];
-  std::snprintf(line, sizeof line, "%-31s       %s\n\n", currentDirection->sourceName, currentDirection->targetName);
+  std::snprintf(line, sizeof line, "%-31s       %s\n\n", directions.currentDirection->sourceName, directions.currentDirection->targetName);
   if (!writeTextMode(file, line)) return false;
-  for (int i = 0; i < listCount; ++i) {
+  for (int i = 0; i < store.listCount; ++i) {
     readListRecord(i);
     const std::string word(wordOf(currentRecord)), translation(translationOf(currentRecord));
     std::snprintf(line, sizeof line, "%-31s   -   %s\n", word.c_str(), translation.c_str());
@@ -169,7 +169,7 @@ bool printFileNameTaken() {
 
 // The whole preparation with the printing window showing; null when there is nothing to print.
 std::unique_ptr<QTextDocument> preparePrintText() {
-  if (listCount <= 0 || !currentDirection) return nullptr;
+  if (store.listCount <= 0 || !directions.currentDirection) return nullptr;
   auto* window = new PrintingWindow;
   window->show();
   window->waitUntilOnScreen();
@@ -178,8 +178,8 @@ std::unique_ptr<QTextDocument> preparePrintText() {
   if (text) formatPrintText(*text, window);
   delete window;
   if (!text)
-    messageBox(mainWindowHandle, printFileNameTaken() ? printFileTakenText : printFileFailedText, uiTextCopy(textPrint),
-               MB_OK | MB_ICONWARNING);
+    messageBox(messageBoxes.mainWindowHandle, printFileNameTaken() ? printFileTakenText : printFileFailedText,
+               uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
   return text;
 }
 
@@ -268,12 +268,12 @@ std::unique_ptr<QTextDocument> loadPrintFile() {
 void formatPrintText(QTextDocument& text, PrintingWindow* progress) {
   QTextCursor cursor(&text);
   cursor.beginEditBlock();
-  const int nameLength = static_cast<int>(strnlen(currentDirection->targetName, sizeof currentDirection->targetName));
+  const int nameLength = static_cast<int>(strnlen(directions.currentDirection->targetName, sizeof directions.currentDirection->targetName));
   // A line end is one position here, so the heading's two line ends take two.
   formatRange(cursor, 0, wordColumnWidth, sourceColumnCharset(), true);
   formatRange(cursor, wordColumnWidth, nameLength, targetColumnCharset(), true);
   int pos = wordColumnWidth + nameLength + 2;
-  for (int i = 0; i < listCount; ++i) {
+  for (int i = 0; i < store.listCount; ++i) {
     if (i % 10 == 0 && progress) progress->showProgress(i);
     readListRecord(i);
     const int length = static_cast<int>(translationOf(currentRecord).size());
@@ -306,7 +306,7 @@ int printDocument(QTextDocument& text, QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) {
     printer.setCopyCount(choice.copies);
-    messageBox(mainWindowHandle, printFailedText, uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
+    messageBox(messageBoxes.mainWindowHandle, printFailedText, uiTextCopy(textPrint), MB_OK | MB_ICONWARNING);
     return -1;
   }
   for (std::size_t i = 0; i < pages.size(); ++i) {
@@ -338,7 +338,7 @@ void printList() {
   std::unique_ptr<QTextDocument> text = preparePrintText();
   if (!text) return;
   QPrinter& printer = currentPrintSettings();
-  QPrintDialog dialog(&printer, static_cast<QWidget*>(mainWindowHandle));
+  QPrintDialog dialog(&printer, static_cast<QWidget*>(messageBoxes.mainWindowHandle));
   dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                     QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
   dialog.setMinMax(1, 65535);

@@ -13,7 +13,7 @@ namespace zembo {
 UpdatingWindow::UpdatingWindow() : ProgressWindow(350, 120, textUpdateList) {
   surface_.fill(QColor(192, 192, 192));
   QPainter painter(&surface_);
-  const UiFont font{QApplication::font(), uiCharset};
+  const UiFont font{QApplication::font(), uiFonts.uiCharset};
   drawUiText(painter, QRect(50, 20, 290, 40), loadUiText(textUpdatingWait),
              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, font, Qt::black);
 }

@@ -1,6 +1,7 @@
 #include "resources/uilanguage.h"
 
 #include "platform/asciicase.h"
+#include "platform/profile.h"
 
 namespace zembo {
 
@@ -19,8 +20,7 @@ const UiLanguage uiLanguages[uiLanguageCount] = {
     {"german", 2300, "GERMAN", 1031, 1252, "de"},
 };
 
-int uiBase = 0;
-char uiLanguageName[150] = "";
+UiLanguageState uiLanguage;
 
 int uiLanguageBase(std::string_view iniValue) {
   int base = 0;
@@ -36,13 +36,16 @@ const UiLanguage* uiLanguageOfBase(int base) {
 }
 
 int uiCodePage() {
-  const UiLanguage* language = uiLanguageOfBase(uiBase);
+  const UiLanguage* language = uiLanguageOfBase(uiLanguage.uiBase);
   return language ? language->codePage : 1252;
 }
 
-void resetUiLanguage() {
-  uiBase = 0;
-  uiLanguageName[0] = '\0';
+void readUiLanguage() {
+  // Relative to the working folder, which stays a host path whatever letters its name holds.
+  readProfileString("Dictionary", "Language", "", uiLanguage.uiLanguageName, 149, "language.ini");
+  uiLanguage.uiBase = uiLanguageBase(uiLanguage.uiLanguageName);
 }
+
+void setUiBase(int base) { uiLanguage.uiBase = base; }
 
 }  // namespace zembo

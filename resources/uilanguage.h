@@ -26,10 +26,16 @@ int uiLanguageBase(std::string_view iniValue);
 const UiLanguage* uiLanguageOfBase(int base);
 
 // Chosen at start-up from language.ini.
-extern int uiBase;               // 0 while none is chosen
-extern char uiLanguageName[150];  // the value as written in language.ini
-// Back to no language chosen, as at process start.
-void resetUiLanguage();
+struct UiLanguageState {
+  int uiBase = 0;                  // 0 while none is chosen
+  char uiLanguageName[150] = "";  // the value as written in language.ini
+};
+extern UiLanguageState uiLanguage;
+// Reads the UI language from language.ini; the base stays 0 when the value names none.
+void readUiLanguage();
+// The edition of a base, as a test or benchmark picks it without language.ini.
+void setUiBase(int base);
+
 
 // The code page of the chosen edition (1252 while none is chosen).
 int uiCodePage();

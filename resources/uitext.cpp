@@ -27,13 +27,13 @@ int loadString(int id, char* buffer, int size) {
 }
 
 const char* loadUiText(int n) {
-  loadString(uiBase + n, uiTextBuffer, uiTextBufferSize);
+  loadString(uiLanguage.uiBase + n, uiTextBuffer, uiTextBufferSize);
   return uiTextBuffer;
 }
 
 std::string uiTextCopy(int n) {
   char buffer[uiTextBufferSize];
-  loadString(uiBase + n, buffer, uiTextBufferSize);
+  loadString(uiLanguage.uiBase + n, buffer, uiTextBufferSize);
   return buffer;
 }
 

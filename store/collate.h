@@ -1,31 +1,35 @@
 #pragma once
-// Collation of the current direction and lookup: a word file is kept in its direction's order
-// (a sort table of 256 weights, or the locale's case-insensitive collation) so that findWord can
-// bisect it.
+// Collation and lookup: a word file is kept in its direction's order (a sort table of 256
+// weights, or the locale's case-insensitive collation) so that findWord can bisect it.
 
 #include <string_view>
 
+#include "directions/directions.h"
+#include "platform/messagebox.h"
+#include "store/store.h"
+
 namespace zembo {
 
-extern unsigned char sortTable[256];
-
-// Reads tables\<sourceName>.stb into sortTable when the current direction has one.
-void loadSortTable();
+// Reads tables\<sourceName>.stb into the collation's table when the direction has one; a short
+// file leaves the rest of the table as it was.
+void loadSortTable(WordCollation& collation, const DictionaryDirection& direction);
+// The direction's sort table and locale; a locale that cannot be set (the collation keeps the one
+// it had; false) and a name that is not among the C runtime's are reported (the box of the first
+// under parent).
+bool loadCollation(WordCollation& collation, const DictionaryDirection& direction, WindowHandle parent = nullptr);
 // Warns when a name is not among the 70 language names of the C runtime.
 void checkLocaleName(const char* localeName);
 
+// Under a direction's collation, or the current word file's.
+int compareWords(const WordCollation& collation, std::string_view a, std::string_view b);
 int compareWords(std::string_view a, std::string_view b);
-int compareByTable(std::string_view a, std::string_view b);
-int compareByLocale(std::string_view a, std::string_view b);
+int compareByTable(const unsigned char table[256], std::string_view a, std::string_view b);
 
 // The index of a record whose word collates equal to key, or the position where key would be
-// inserted (0 ... wordCount). Bisects the word file itself, one record read per probe.
-int findWord(std::string_view key);
-
-// Called after currentDirection was set to another direction: its collation, the choice recorded
-// in the configuration file, the store reopened for it. 0, or -1 when the choice could not be
-// recorded (the store is reopened all the same, so the open files always belong to the current
-// direction).
-int activateDirection();
+// inserted (0 ... count). Bisects the first count records of the word file itself (all of them
+// when no count is given), one record read per probe.
+int findWord(const WordFile& file, std::string_view key, int count);
+int findWord(const WordFile& file, std::string_view key);
+int findWord(std::string_view key);  // in the current word file
 
 }  // namespace zembo

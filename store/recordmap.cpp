@@ -15,7 +15,7 @@ namespace {
 // Appends grow a file a record at a time; the mapping keeps this much room for them.
 constexpr std::uint64_t appendRoom = 1 << 20;
 
-RecordMap* mappedFiles[4] = {};
+RecordMap* mappedFiles[8] = {};
 struct sigaction previousBusAction {};
 
 std::size_t pageSize() {
@@ -97,6 +97,9 @@ bool growRecordMap(RecordMap& map, int fd, std::uint64_t bytes) {
 }
 
 void unmapRecordFile(RecordMap& map) {
+  // A map that goes away (a handle on the stack) must not stay among those the handler visits.
+  for (RecordMap*& slot : mappedFiles)
+    if (slot == &map) slot = nullptr;
   if (map.base) ::munmap(const_cast<char*>(map.base), map.length);
   map.base = nullptr;
   map.length = 0;

@@ -20,10 +20,9 @@
 
 namespace zembo {
 
-SortProgress* sortProgress = nullptr;
-int needsSort = 0;
-SortTimings sortTimings;
-bool lastSortMerged = false;
+SortState sorting;
+
+void showSortProgressOn(SortProgress* progress) { sorting.sortProgress = progress; }
 
 namespace {
 
@@ -43,16 +42,17 @@ class Laps {
 };
 
 void showProgress(int textNumber, long count) {
-  if (!sortProgress) return;
+  SortProgress* const progress = sorting.sortProgress;
+  if (!progress) return;
   char text[uiTextBufferSize + 24];
   std::snprintf(text, sizeof text, "%s %ld", loadUiText(textNumber), count);
-  sortProgress->showProgressText(text);
-  sortProgress->drawNextFrame();
+  progress->showProgressText(text);
+  progress->drawNextFrame();
 }
 
-// The words of the live records go to the keys, the deleted records are passed over; wordCount
-// becomes the number of live records.
-void addLiveWords(std::span<const WordRecord> records, CollationKeys& keys) {
+// The words of the live records go to the keys, the deleted records are passed over; the file's
+// wordCount becomes the number of live records.
+void addLiveWords(WordFile& file, std::span<const WordRecord> records, CollationKeys& keys) {
   int live = 0;
   for (std::size_t j = 0; j < records.size(); ++j) {
     if (j % 1000 == 0) showProgress(62, static_cast<long>(j));
@@ -63,7 +63,7 @@ void addLiveWords(std::span<const WordRecord> records, CollationKeys& keys) {
       keys.skip();
     }
   }
-  wordCount = live;
+  file.wordCount = live;
 }
 
 // Writes the records in sorted order straight from the mapping, gathered into large blocks, and
@@ -104,59 +104,73 @@ void removeSortLeftovers(const std::filesystem::path& wordFile) {
 }
 
 // The old word file is replaced only by a whole new one that is on disk.
-int replaceWordFile(std::span<const WordRecord> records, const std::vector<std::uint32_t>& order, Laps& laps) {
-  const std::filesystem::path wordFile = hostPath(wordFilePath());
+int replaceWordFile(const WordFile& file, std::span<const WordRecord> records, const std::vector<std::uint32_t>& order,
+                    Laps& laps) {
+  const std::filesystem::path wordFile = hostPath(wordFilePath(*file.direction));
   removeSortLeftovers(wordFile);
   const bool replaced = replaceFileSafely(wordFile, [&](std::FILE* out) {
-    const bool written = writeInOrder(fileno(out), records, order) && !wordMap.damaged;
-    laps.lap(sortTimings.write);
+    const bool written = writeInOrder(fileno(out), records, order) && !file.wordMap.damaged;
+    laps.lap(sorting.sortTimings.write);
     const bool flushed = written && ::fdatasync(fileno(out)) == 0;
-    laps.lap(sortTimings.flush);
+    laps.lap(sorting.sortTimings.flush);
     return flushed;
   });
-  laps.lap(sortTimings.rename);
+  laps.lap(sorting.sortTimings.rename);
   return replaced ? 0 : -1;
 }
 
-// The mapped records of the word file under the current direction's collation; false when the
-// file cannot be rewritten (not open, or more records than an int counts, which the sort would cut).
-bool prepareRecords(std::span<const WordRecord>& records) {
-  if (wordFile < 0 || !wordMap.base || wordFileRecords > INT_MAX) return false;
-  setCollationLocale(currentDirection->localeName);
-  checkLocaleName(currentDirection->localeName);
-  loadSortTable();
-  records = std::span<const WordRecord>(reinterpret_cast<const WordRecord*>(wordMap.base),
-                                        static_cast<std::size_t>(wordFileRecords));
-  prefetchRecordMap(wordMap, records.size_bytes());
+// The store's collation is read again before each of its sorts, as the direction's table may have
+// changed: the locale quietly, an unknown name and a missing table reported.
+void refreshStoreCollation() {
+  const DictionaryDirection& d = *store.direction;
+  store.collation.hasSortTable = d.hasSortTable;
+  store.collation.locale.open(d.localeName);
+  checkLocaleName(d.localeName);
+  loadSortTable(store.collation, d);
+}
+
+// The mapped records of the word file; false when the file cannot be rewritten (not open, or more
+// records than an int counts, which the sort would cut). The keys are made under the process's
+// collation, which is the file's while the sort runs.
+bool prepareRecords(WordFile& file, std::span<const WordRecord>& records) {
+  if (file.wordFile < 0 || !file.wordMap.base || file.wordFileRecords > INT_MAX || !file.direction) return false;
+  if (&file == &store) refreshStoreCollation();
+  useCollation(file.collation.locale);
+  records = std::span<const WordRecord>(reinterpret_cast<const WordRecord*>(file.wordMap.base),
+                                        static_cast<std::size_t>(file.wordFileRecords));
+  prefetchRecordMap(file.wordMap, records.size_bytes());
   return true;
 }
 
-const unsigned char* keyTable() { return currentDirection->hasSortTable ? sortTable : nullptr; }
+const unsigned char* keyTable(const WordFile& file) {
+  return file.collation.hasSortTable ? file.collation.sortTable : nullptr;
+}
 
-int sortRecordsWhole(std::span<const WordRecord> records, Laps& laps) {
-  CollationKeys keys(records.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
-  addLiveWords(records, keys);
+int sortRecordsWhole(WordFile& file, std::span<const WordRecord> records, Laps& laps) {
+  CollationKeys keys(records.size(), keyTable(file), CollationKeys::Ties::inAddedOrder);
+  addLiveWords(file, records, keys);
   keys.allAdded();
-  laps.lap(sortTimings.load);
+  laps.lap(sorting.sortTimings.load);
   keys.finishKeys();
-  laps.lap(sortTimings.keys);
+  laps.lap(sorting.sortTimings.keys);
   const std::vector<std::uint32_t> order =
       keys.sortRecords(records, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
-  laps.lap(sortTimings.sort);
+  laps.lap(sorting.sortTimings.sort);
   // A file truncated under the mapping read as empty records: nothing of it may be written.
-  if (wordMap.damaged) return -1;
-  return replaceWordFile(records, order, laps);
+  if (file.wordMap.damaged) return -1;
+  return replaceWordFile(file, records, order, laps);
 }
 
 // Adjacent words of a run in collating order; under a sort table each key is made only once.
 class OrderCheck {
  public:
+  explicit OrderCheck(const WordFile& file) : file_(file) {}
   bool follows(std::string_view word) {
     bool inOrder = true;
-    if (const unsigned char* table = keyTable())
+    if (const unsigned char* table = keyTable(file_))
       inOrder = !havePrevious_ || weightsInOrder(table, previous_, word);
     else
-      inOrder = !havePrevious_ || compareByLocale(previous_, word) <= 0;
+      inOrder = !havePrevious_ || file_.collation.locale.compare(previous_, word) <= 0;
     previous_ = word;
     havePrevious_ = true;
     return inOrder;
@@ -180,13 +194,14 @@ class OrderCheck {
     }
   }
 
+  const WordFile& file_;
   bool havePrevious_ = false;
   std::string_view previous_;
 };
 
 // The indexes of the live records of the front part; false when they are not in collating order.
-bool liveFrontInOrder(std::span<const WordRecord> front, std::vector<std::uint32_t>& live) {
-  OrderCheck check;
+bool liveFrontInOrder(const WordFile& file, std::span<const WordRecord> front, std::vector<std::uint32_t>& live) {
+  OrderCheck check(file);
   live.reserve(front.size());
   for (std::size_t j = 0; j < front.size(); ++j) {
     if (j % 1000 == 0) showProgress(62, static_cast<long>(j));
@@ -198,9 +213,10 @@ bool liveFrontInOrder(std::span<const WordRecord> front, std::vector<std::uint32
 }
 
 // The live records of the tail in collating order, as indexes into the whole file.
-std::vector<std::uint32_t> sortedTail(std::span<const WordRecord> records, std::size_t tailStart) {
+std::vector<std::uint32_t> sortedTail(const WordFile& file, std::span<const WordRecord> records,
+                                      std::size_t tailStart) {
   const std::span<const WordRecord> tail = records.subspan(tailStart);
-  CollationKeys keys(tail.size(), keyTable(), CollationKeys::Ties::inAddedOrder);
+  CollationKeys keys(tail.size(), keyTable(file), CollationKeys::Ties::inAddedOrder);
   for (const WordRecord& r : tail) {
     if (r.flags == 0)
       keys.add(wordOf(r));
@@ -216,15 +232,15 @@ std::vector<std::uint32_t> sortedTail(std::span<const WordRecord> records, std::
 
 // Each tail record goes behind the front records that collate before or equal to it, so records
 // with equal words keep the order of the file.
-std::vector<std::uint32_t> mergeOrders(std::span<const WordRecord> records, const std::vector<std::uint32_t>& front,
-                                       const std::vector<std::uint32_t>& tail) {
+std::vector<std::uint32_t> mergeOrders(const WordFile& file, std::span<const WordRecord> records,
+                                       const std::vector<std::uint32_t>& front, const std::vector<std::uint32_t>& tail) {
   std::vector<std::uint32_t> order;
   order.reserve(front.size() + tail.size());
   auto next = front.begin();
   for (std::uint32_t t : tail) {
     const std::string_view word = wordOf(records[t]);
     const auto end = std::upper_bound(next, front.end(), word, [&](std::string_view w, std::uint32_t i) {
-      return compareWords(w, wordOf(records[i])) < 0;
+      return compareWords(file.collation, w, wordOf(records[i])) < 0;
     });
     order.insert(order.end(), next, end);
     order.push_back(t);
@@ -234,48 +250,48 @@ std::vector<std::uint32_t> mergeOrders(std::span<const WordRecord> records, cons
   return order;
 }
 
-int mergeRecords(std::span<const WordRecord> records, int sortedPart, Laps& laps) {
-  const std::size_t frontSize = std::min(records.size(), static_cast<std::size_t>(std::max(sortedPart, 0)));
+int mergeRecords(WordFile& file, std::span<const WordRecord> records, Laps& laps) {
+  const std::size_t frontSize = std::min(records.size(), static_cast<std::size_t>(std::max(file.sortedCount, 0)));
   std::vector<std::uint32_t> front;
-  if (!liveFrontInOrder(records.first(frontSize), front)) return sortRecordsWhole(records, laps);
-  lastSortMerged = true;
-  laps.lap(sortTimings.load);
-  const std::vector<std::uint32_t> tail = sortedTail(records, frontSize);
-  laps.lap(sortTimings.keys);
-  const std::vector<std::uint32_t> order = mergeOrders(records, front, tail);
-  wordCount = static_cast<int>(order.size());
-  laps.lap(sortTimings.sort);
-  if (wordMap.damaged) return -1;
-  return replaceWordFile(records, order, laps);
+  if (!liveFrontInOrder(file, records.first(frontSize), front)) return sortRecordsWhole(file, records, laps);
+  sorting.lastSortMerged = true;
+  laps.lap(sorting.sortTimings.load);
+  const std::vector<std::uint32_t> tail = sortedTail(file, records, frontSize);
+  laps.lap(sorting.sortTimings.keys);
+  const std::vector<std::uint32_t> order = mergeOrders(file, records, front, tail);
+  file.wordCount = static_cast<int>(order.size());
+  laps.lap(sorting.sortTimings.sort);
+  if (file.wordMap.damaged) return -1;
+  return replaceWordFile(file, records, order, laps);
 }
 
-// Whatever happened, the open files and counts belong to the word file as it now is.
-void reopenStore(Laps& laps) {
-  closeStoreFiles();
-  openWordFile();
-  countWordRecords();
-  laps.lap(sortTimings.reopen);
+// Whatever happened, the open file and its count belong to the word file as it now is, and the
+// process's collation is the store's again. A sorted file owes nothing.
+int finishSort(WordFile& file, int result, Laps& laps) {
+  useCollation(store.collation.locale);
+  if (result == 0) file.needsSort = 0;
+  reopenWordFile(file);
+  laps.lap(sorting.sortTimings.reopen);
+  return result;
 }
 
 }  // namespace
 
-int sortWordFile() {
-  sortTimings = {};
+int sortWordFile(WordFile& file) {
+  sorting.sortTimings = {};
   Laps laps;
   std::span<const WordRecord> records;
-  const int result = prepareRecords(records) ? sortRecordsWhole(records, laps) : -1;
-  reopenStore(laps);
-  return result;
+  const int result = prepareRecords(file, records) ? sortRecordsWhole(file, records, laps) : -1;
+  return finishSort(file, result, laps);
 }
 
-int mergeWordFile(int sortedPart) {
-  sortTimings = {};
-  lastSortMerged = false;
+int mergeWordFile(WordFile& file) {
+  sorting.sortTimings = {};
+  sorting.lastSortMerged = false;
   Laps laps;
   std::span<const WordRecord> records;
-  const int result = prepareRecords(records) ? mergeRecords(records, sortedPart, laps) : -1;
-  reopenStore(laps);
-  return result;
+  const int result = prepareRecords(file, records) ? mergeRecords(file, records, laps) : -1;
+  return finishSort(file, result, laps);
 }
 
 }  // namespace zembo

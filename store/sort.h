@@ -1,8 +1,10 @@
 #pragma once
-// Sorting and compaction of the current direction's word file: the live records in collating
-// order, the deleted ones dropped, the file replaced through a temporary file.
+// Sorting and compaction of a word file: the live records in collating order, the deleted ones
+// dropped, the file replaced through a temporary file.
 
 #include <string>
+
+#include "store/store.h"
 
 namespace zembo {
 
@@ -16,30 +18,32 @@ class SortProgress {
   virtual void drawNextFrame() = 0;
 };
 
-// The display of the sort that runs now; none when nothing shows it.
-extern SortProgress* sortProgress;
-
-// 1 when the current word file was changed out of order and owes a sort.
-extern int needsSort;
-
 // Where the time of the last sort went, in seconds: reading the records (and adding their words),
 // finishing their keys, sorting, writing the temporary file, flushing it to disk, putting it in
 // the word file's place, and reopening the store. Benchmarks print them.
 struct SortTimings {
   double load = 0, keys = 0, sort = 0, write = 0, flush = 0, rename = 0, reopen = 0;
 };
-extern SortTimings sortTimings;
+
+struct SortState {
+  SortProgress* sortProgress = nullptr;  // the display of the sort that runs now; none when nothing shows it
+  SortTimings sortTimings;               // of the last sort
+  bool lastSortMerged = false;           // the last mergeWordFile merged; false when it sorted the whole file
+};
+extern SortState sorting;
+
+// Makes progress the display of the sorts that follow; nullptr: none.
+void showSortProgressOn(SortProgress* progress);
 
 // 0 on success, -1 on failure. On success the word file holds exactly the live records in the
-// collation of currentDirection, each with flags 0; on failure it is unchanged. Either way the
-// store is open and counted afterwards.
-int sortWordFile();
+// collation of its direction, each with flags 0, and owes no sort; on failure it is unchanged and
+// owes what it owed. Either way the file is open and counted afterwards (the store's with its
+// practice list file).
+int sortWordFile(WordFile& file = store);
 
-// The same result for a file whose first sortedPart records are already in collating order and
+// The same result for a file whose first sortedCount records are already in collating order and
 // whose tail was appended since: the tail is sorted and merged into them in one pass. When the
 // front part turns out not to be in order, the whole file is sorted instead.
-int mergeWordFile(int sortedPart);
-// True when the last mergeWordFile merged; false when it sorted the whole file.
-extern bool lastSortMerged;
+int mergeWordFile(WordFile& file = store);
 
 }  // namespace zembo

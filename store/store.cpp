@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -16,22 +17,11 @@
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/collate.h"
-#include "store/sort.h"
 
 namespace zembo {
 
-int wordFile = -1;
-int wordCount = 0;
-int listFile = -1;
-int listCount = 0;
+StoreState store;
 WordRecord currentRecord{};
-char practiceListName[150] = "";
-int namedListCount = 0;
-
-RecordMap wordMap;
-RecordMap listMap;
-std::int64_t wordFileRecords = 0;
-std::int64_t listFileRecords = 0;
 
 namespace {
 
@@ -63,7 +53,7 @@ bool countAndMap(int fd, RecordMap& map, std::int64_t& fileRecords) {
 void reportTooManyRecords(const std::string& path, const char* consequence) {
   char text[500];
   std::snprintf(text, sizeof text, "%s holds more records than the program can handle   %s", path.c_str(), consequence);
-  messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  messageBox(messageBoxes.mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
 }
 
 // Reads come from the mapping; pread only serves what it cannot (a file gone shorter under it).
@@ -98,22 +88,38 @@ void closeFile(int& fd, RecordMap& map, std::int64_t& fileRecords) {
 
 std::string listFolderPattern() { return uiTextCopy(textListFolder) + "\\*.*"; }
 
+// A file opened for another direction owes nothing of the old one's; one that owes no sort is in
+// order as a whole.
+void takeDirection(WordFile& file, const DictionaryDirection& direction) {
+  if (file.direction != &direction) file.needsSort = 0;
+  file.direction = &direction;
+}
+
+void trustOrder(WordFile& file) {
+  if (!file.needsSort) file.sortedCount = file.wordCount;
+}
+
 }  // namespace
 
-std::string wordFilePath() { return uiTextCopy(textLanguageFolder) + activeWordFileName(currentDirection); }
+std::string wordFilePath(const DictionaryDirection& direction) {
+  return uiTextCopy(textLanguageFolder) + activeWordFileName(&direction);
+}
+
+std::string wordFilePath() { return wordFilePath(*directions.currentDirection); }
 
 std::string listFilePath() {
-  return uiTextCopy(textListFolder) + practiceListName + "\\" + activeListFileName(currentDirection);
+  return uiTextCopy(textListFolder) + store.practiceListName + "\\" + activeListFileName(directions.currentDirection);
 }
 
 int openWordFile() {
   const std::string path = wordFilePath();
-  closeFile(wordFile, wordMap, wordFileRecords);
-  wordFile = openForUpdate(path, false);
-  if (wordFile < 0) {
+  closeFile(store.wordFile, store.wordMap, store.wordFileRecords);
+  takeDirection(store, *directions.currentDirection);
+  store.wordFile = openForUpdate(path, false);
+  if (store.wordFile < 0) {
     char text[400];
     std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", path.c_str());
-    messageBox(mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+    messageBox(messageBoxes.mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
     exitProcess(1);
   }
   openListFile();
@@ -121,51 +127,118 @@ int openWordFile() {
 }
 
 int openListFile() {
-  if (!practiceListName[0]) {
-    namedListCount = countListFolders() - 2;
-    if (namedListCount > 0) selectFirstList();
+  if (!store.practiceListName[0]) {
+    if (countNamedLists() > 0) selectFirstList();
   }
-  if (!practiceListName[0]) return 0;
+  if (!store.practiceListName[0]) return 0;
   const std::string path = listFilePath();
-  closeFile(listFile, listMap, listFileRecords);
-  listFile = openForUpdate(path, false);
-  if (listFile < 0) listFile = openForUpdate(path, true);
-  return listFile >= 0 ? 0 : -1;
+  closeFile(store.listFile, store.listMap, store.listFileRecords);
+  store.listFile = openForUpdate(path, false);
+  if (store.listFile < 0) store.listFile = openForUpdate(path, true);
+  return store.listFile >= 0 ? 0 : -1;
 }
 
 // The program cannot go on without its word file, and must never rewrite one it cannot count.
 void countWordRecords() {
-  if (!countAndMap(wordFile, wordMap, wordFileRecords)) {
+  if (!countAndMap(store.wordFile, store.wordMap, store.wordFileRecords)) {
     reportTooManyRecords(wordFilePath(), "\n\nProgram aborted");
     exitProcess(1);
   }
-  wordCount = static_cast<int>(wordFileRecords);
+  store.wordCount = static_cast<int>(store.wordFileRecords);
+  trustOrder(store);
   countListRecords();
 }
 
 // A practice list file that is too large is left alone: no list is open.
 void countListRecords() {
-  listCount = 0;
-  if (!practiceListName[0] || listFile < 0) return;
-  if (!countAndMap(listFile, listMap, listFileRecords)) {
+  store.listCount = 0;
+  if (!store.practiceListName[0] || store.listFile < 0) return;
+  if (!countAndMap(store.listFile, store.listMap, store.listFileRecords)) {
     reportTooManyRecords(listFilePath(), "");
     closeListFile();
     return;
   }
-  listCount = static_cast<int>(listFileRecords);
+  store.listCount = static_cast<int>(store.listFileRecords);
 }
 
-int readWordRecord(int index) { return readRecord(wordFile, wordMap, wordFileRecords, wordCount, index); }
-int readListRecord(int index) { return readRecord(listFile, listMap, listFileRecords, listCount, index); }
-int writeWordRecord(int index) { return writeRecord(wordFile, wordMap, wordFileRecords, wordCount, index); }
-int writeListRecord(int index) { return writeRecord(listFile, listMap, listFileRecords, listCount, index); }
+int readWordRecord(int index) { return readWordRecord(store, index); }
+int readListRecord(int index) {
+  return readRecord(store.listFile, store.listMap, store.listFileRecords, store.listCount, index);
+}
+int writeWordRecord(int index) { return writeWordRecord(store, index); }
+int writeListRecord(int index) {
+  return writeRecord(store.listFile, store.listMap, store.listFileRecords, store.listCount, index);
+}
+
+int readWordRecord(const WordFile& file, int index) {
+  return readRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index);
+}
+
+int writeWordRecord(WordFile& file, int index) {
+  return writeRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index);
+}
+
+int appendWordRecord(WordFile& file) {
+  if (writeWordRecord(file, file.wordCount) != 0) return -1;
+  ++file.wordCount;
+  return 0;
+}
+
+void markUnsorted(WordFile& file) { file.needsSort = 1; }
+
+int openWordFile(WordFile& file, const DictionaryDirection& direction, const WordCollation& collation) {
+  closeWordFile(file);
+  takeDirection(file, direction);
+  file.collation = collation;
+  loadCollation(file.collation, direction);
+  return reopenWordFile(file);
+}
+
+void closeWordFile(WordFile& file) { closeFile(file.wordFile, file.wordMap, file.wordFileRecords); }
+
+int reopenWordFile(WordFile& file) {
+  if (&file == &store) {
+    reopenStore();
+    return 0;
+  }
+  if (!file.direction) return -1;
+  closeWordFile(file);
+  file.wordFile = openForUpdate(wordFilePath(*file.direction), false);
+  if (file.wordFile < 0 || !countAndMap(file.wordFile, file.wordMap, file.wordFileRecords)) {
+    closeWordFile(file);
+    return -1;
+  }
+  file.wordCount = static_cast<int>(file.wordFileRecords);
+  trustOrder(file);
+  return 0;
+}
+
+void reopenStore() {
+  closeStoreFiles();
+  openWordFile();
+  countWordRecords();
+}
 
 void closeStoreFiles() {
-  closeFile(wordFile, wordMap, wordFileRecords);
+  closeWordFile(store);
   closeListFile();
 }
 
-void closeListFile() { closeFile(listFile, listMap, listFileRecords); }
+void closeListFile() { closeFile(store.listFile, store.listMap, store.listFileRecords); }
+
+void setPracticeListName(std::string_view name) {
+  const std::size_t n = std::min(name.size(), sizeof store.practiceListName - 1);
+  std::memcpy(store.practiceListName, name.data(), n);
+  store.practiceListName[n] = '\0';
+}
+
+int appendListRecord() {
+  if (writeListRecord(store.listCount) != 0) return -1;
+  ++store.listCount;
+  return 0;
+}
+
+int countNamedLists() { return store.namedListCount = countListFolders() - 2; }
 
 int countListFolders() {
   int folders = 0;
@@ -176,9 +249,7 @@ int countListFolders() {
 int selectFirstList() {
   for (const DirectoryEntry& entry : findFiles(listFolderPattern()))
     if (entry.isDirectory && entry.name[0] != '.') {
-      const std::size_t n = std::min(entry.name.size(), sizeof practiceListName - 1);
-      std::memcpy(practiceListName, entry.name.data(), n);
-      practiceListName[n] = '\0';
+      setPracticeListName(entry.name);
       return 400;
     }
   return 0;
@@ -186,20 +257,8 @@ int selectFirstList() {
 
 int listFolderExists() {
   for (const DirectoryEntry& entry : findFiles(listFolderPattern()))
-    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, practiceListName)) return 1;
+    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, store.practiceListName)) return 1;
   return 0;
-}
-
-void resetStoreState() {
-  closeStoreFiles();
-  wordCount = listCount = 0;
-  wordFileRecords = listFileRecords = 0;
-  currentRecord = WordRecord{};
-  practiceListName[0] = '\0';
-  namedListCount = 0;
-  std::memset(sortTable, 0, sizeof sortTable);
-  needsSort = 0;
-  sortProgress = nullptr;
 }
 
 }  // namespace zembo

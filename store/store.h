@@ -1,32 +1,57 @@
 #pragma once
 // The word file and the practice list file of the current direction. Every record read lands in
-// currentRecord and every write takes its record from there; a caller that needs a record across
-// another read copies it first.
+// currentRecord and every write takes its record from there; a caller that needs a record
+// across another read copies it first. Only the store's operations change what this header
+// declares; other code reads it.
 
 #include <cstdint>
 #include <string>
 
+#include "directions/directions.h"
 #include "formats/wordrecord.h"
+#include "platform/collation.h"
 #include "store/recordmap.h"
 
 namespace zembo {
 
-extern int wordFile;  // descriptor of the open word file, -1 when none
-extern int wordCount;
-extern int listFile;  // descriptor of the open practice list file, -1 when none
-extern int listCount;
+// The order a direction's word file is kept in: a sort table of 256 weights, or the locale's
+// case-insensitive collation.
+struct WordCollation {
+  int hasSortTable = 0;
+  unsigned char sortTable[256] = {};
+  LocaleCollation locale;
+};
+
+// An open word file as a value: lookups, reads and writes take the one they work on, so that code
+// can work on another direction's file beside the current one. A handle is closed before it goes.
+struct WordFile {
+  const DictionaryDirection* direction = nullptr;  // the direction whose file is open
+  int wordFile = -1;                               // descriptor, -1 when none
+  int wordCount = 0;                               // the records lookups see
+  // The mapping reads go through, and the records the file holds as far as this program knows
+  // (wordCount may lag behind an append until the caller raises it).
+  RecordMap wordMap;
+  std::int64_t wordFileRecords = 0;
+  WordCollation collation;
+  // 1 when the file was changed out of order and owes a sort; the first sortedCount records are
+  // known to be in collating order, those after them were appended since.
+  int needsSort = 0;
+  int sortedCount = 0;
+};
+
+// The store: the current direction's word file, the practice list file and the shared record.
+struct StoreState : WordFile {
+  int listFile = -1;  // descriptor of the open practice list file, -1 when none
+  int listCount = 0;
+  RecordMap listMap;
+  std::int64_t listFileRecords = 0;
+  char practiceListName[150] = "";
+  int namedListCount = 0;
+};
+extern StoreState store;
+// The shared record buffer: every read lands here, and every write takes the record a caller put
+// here, so it is the one piece of the store that every module writes.
 extern WordRecord currentRecord;
-extern char practiceListName[150];
-extern int namedListCount;
-// The mappings that reads go through, and the records the files hold as far as this program
-// knows (the counts above may lag behind an append until the caller raises them).
-extern RecordMap wordMap;
-extern RecordMap listMap;
-extern std::int64_t wordFileRecords;
-extern std::int64_t listFileRecords;
-// Closes the files and clears every value above, the sort table and the owed sort, as at
-// process start.
-void resetStoreState();
 
 // Opens the current direction's word file, then its practice list file. A word file that cannot
 // be opened ends the program with a message.
@@ -47,15 +72,41 @@ int writeListRecord(int index);
 void closeStoreFiles();
 void closeListFile();
 
+// The same on a word file of any direction. openWordFile opens, counts and maps the direction's
+// word file with its collation (starting from the weights of `collation`, as a short sort table
+// leaves the rest as it was); 0, or -1 with the handle closed when it cannot be opened or counted.
+int openWordFile(WordFile& file, const DictionaryDirection& direction, const WordCollation& collation);
+void closeWordFile(WordFile& file);
+// Opens and counts the file of the handle's direction again (the store's: reopenStore); its
+// collation stays. 0, or -1 with the handle closed.
+int reopenWordFile(WordFile& file);
+int readWordRecord(const WordFile& file, int index);
+int writeWordRecord(WordFile& file, int index);
+// Writes currentRecord behind the last record and counts it; 0, or -1 when it was not written.
+int appendWordRecord(WordFile& file);
+// The file owes a sort: a record was changed or appended out of order.
+void markUnsorted(WordFile& file);
+// Closes the store's files and opens and counts those of the current direction. A word file of
+// another direction than before owes no sort of the old one.
+void reopenStore();
+
+// Clears the name of the practice list, or sets it (cut to fit); a name set makes openListFile
+// open that list.
+void setPracticeListName(std::string_view name);
+// Writes currentRecord behind the last record of the practice list file and counts it.
+int appendListRecord();
+// Counts the named lists again (the folder entries but "." and ".."); returns namedListCount.
+int countNamedLists();
 // Folder entries of the practice list folder, "." and ".." included; 0 when it cannot be read.
 int countListFolders();
 // Makes the first named list current and returns 400, the id of its menu item; 0 when none.
 int selectFirstList();
-// 1 when a named list (a folder not beginning with ".") is called practiceListName.
+// 1 when a named list (a folder not beginning with ".") is called store.practiceListName.
 int listFolderExists();
 
 // The paths as the program forms them.
 std::string wordFilePath();
+std::string wordFilePath(const DictionaryDirection& direction);
 std::string listFilePath();
 
 }  // namespace zembo

@@ -48,11 +48,11 @@ QMap<int, QWidget*> buildDialog(QDialog& dialog, const DialogResource& resource)
   QMap<int, QWidget*> controls;
   dialog.setWindowTitle(uiQString(resource.title));
   dialog.setFixedSize(dialogUnitsToPixelsX(resource.width), dialogUnitsToPixelsY(resource.height));
-  dialog.setFont(fontControl.font);
+  dialog.setFont(uiFonts.fontControl.font);
   for (const DialogControl& c : resource.controls) {
     QWidget* control = makeControl(dialog, c);
     control->setGeometry(pixels(c));
-    control->setFont(fontControl.font);
+    control->setFont(uiFonts.fontControl.font);
     if (c.id != -1) controls.insert(c.id, control);
   }
   return controls;

@@ -15,7 +15,7 @@ namespace zembo {
 ProgressWindow::ProgressWindow(int outerWidth, int outerHeight, int titleText)
     : surface_(outerWidth - 6, outerHeight - 6, QImage::Format_RGB32) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowStaysOnTopHint);
-  setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop != 0);
+  setWindowFlag(Qt::WindowStaysOnTopHint, tools.stayOnTop != 0);
   setWindowTitle(uiQText(titleText));
   setWindowIcon(QIcon(":/images/zemboicon.ico"));
   setFixedSize(surface_.size());

@@ -17,8 +17,8 @@ std::string fromQString(const QString& text, int charset) {
                    codePageOfCharset(charset));
 }
 
-QString uiQString(std::string_view bytes) { return toQString(bytes, uiCharset); }
-std::string fromUiQString(const QString& text) { return fromQString(text, uiCharset); }
+QString uiQString(std::string_view bytes) { return toQString(bytes, uiFonts.uiCharset); }
+std::string fromUiQString(const QString& text) { return fromQString(text, uiFonts.uiCharset); }
 QString uiQText(int n) { return uiQString(uiTextCopy(n)); }
 
 }  // namespace zembo

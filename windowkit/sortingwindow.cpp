@@ -22,23 +22,23 @@ QImage loadFrame(int number) {
 
 }  // namespace
 
-SortingWindow::SortingWindow()
-    : ProgressWindow(350, 120, textSortTitle), font_(createUiFont(12, 700, "Arial", uiCharset)) {
+SortingWindow::SortingWindow(const DictionaryDirection& direction)
+    : ProgressWindow(350, 120, textSortTitle), font_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
   for (int i = 0; i < 12; ++i) frames_[i] = loadFrame(i + 1);
 
   surface_.fill(lightGrey);
   QPainter painter(&surface_);
-  const std::string names = std::string(currentDirection->sourceName) + " - " + currentDirection->targetName;
+  const std::string names = std::string(direction.sourceName) + " - " + direction.targetName;
   QRect heading = winRect(0, 5, 350, 30);
   drawShadowText(painter, heading, names, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, font_);
   drawUiText(painter, winRect(0, 25, 350, 120), loadUiText(textSortingWait),
              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, font_, Qt::black);
   patch_ = surface_.copy(10, 5, 30, 30);
-  sortProgress = this;
+  showSortProgressOn(this);
 }
 
 SortingWindow::~SortingWindow() {
-  if (sortProgress == this) sortProgress = nullptr;
+  if (sorting.sortProgress == this) showSortProgressOn(nullptr);
 }
 
 void SortingWindow::showProgressText(const std::string& text) {
@@ -63,24 +63,24 @@ void SortingWindow::drawNextFrame() {
   }
 }
 
-SortingWindow* showSortingWindow() {
-  auto* window = new SortingWindow;
+SortingWindow* showSortingWindow(const DictionaryDirection& direction) {
+  auto* window = new SortingWindow(direction);
   window->show();
   window->waitUntilOnScreen();
   return window;
 }
 
-bool runUnderSortingWindow(const std::function<int()>& sort) {
-  SortingWindow* window = showSortingWindow();
+bool runUnderSortingWindow(const WordFile& file, const std::function<int()>& sort) {
+  SortingWindow* window = showSortingWindow(*file.direction);
   const bool sorted = sort() == 0;
   if (!sorted) messageBox(window, loadUiText(textSortFailed), uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   delete window;
   return sorted;
 }
 
-void sortWithSortingWindow() {
+void sortIfOwed() {
   // A file that is still out of order is sorted again at the next close or switch.
-  if (runUnderSortingWindow(sortWordFile)) needsSort = 0;
+  if (store.needsSort) runUnderSortingWindow(store, [] { return sortWordFile(store); });
 }
 
 }  // namespace zembo

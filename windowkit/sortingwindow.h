@@ -10,13 +10,16 @@
 
 #include "windowkit/progresswindow.h"
 #include "windowkit/uifont.h"
+#include "directions/directions.h"
 #include "store/sort.h"
+#include "store/store.h"
 
 namespace zembo {
 
 class SortingWindow : public ProgressWindow, public SortProgress {
  public:
-  SortingWindow();
+  // Shows the names of the direction whose word file is sorted.
+  explicit SortingWindow(const DictionaryDirection& direction);
   ~SortingWindow() override;
 
   void showProgressText(const std::string& text) override;
@@ -36,11 +39,11 @@ class SortingWindow : public ProgressWindow, public SortProgress {
 
 // Creates, shows and paints the sorting window and makes it the sort's display; the caller
 // deletes it after the sort.
-SortingWindow* showSortingWindow();
-// A sort of the current word file as the tool windows run it: the sorting window, "Sort failed"
-// when it fails, the window gone afterwards. True when it succeeded.
-bool runUnderSortingWindow(const std::function<int()>& sort);
-// sortWordFile so, the owed sort cleared when it succeeded.
-void sortWithSortingWindow();
+SortingWindow* showSortingWindow(const DictionaryDirection& direction);
+// A sort of a word file as the tool windows run it: the sorting window, "Sort failed" when it
+// fails, the window gone afterwards. True when it succeeded.
+bool runUnderSortingWindow(const WordFile& file, const std::function<int()>& sort);
+// Sorts the current word file so when it owes a sort; a sort that fails stays owed.
+void sortIfOwed();
 
 }  // namespace zembo

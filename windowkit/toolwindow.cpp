@@ -4,20 +4,23 @@
 #include <QCloseEvent>
 #include <QMenu>
 
-#include "store/collate.h"
+#include "store/currentdirection.h"
 
 namespace zembo {
 
-int toolWindowOpen = 0;
-int stayOnTop = 0;
-int clipboardSearchOn = 0;
-int aviDelay = 0;
-WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos;
-int checkedLanguageId = 0;
-ToolHost* toolHost = nullptr;
+ToolWindowState tools;
+
+void setToolHost(ToolHost* host) { tools.toolHost = host; }
+void markToolWindowOpen() { tools.toolWindowOpen = 1; }
+void markToolWindowClosed() { tools.toolWindowOpen = 0; }
+void setCheckedLanguageId(int menuId) { tools.checkedLanguageId = menuId; }
+void setStayOnTop(int on) { tools.stayOnTop = on; }
+void setClipboardSearchOn(int on) { tools.clipboardSearchOn = on; }
+void setAviDelay(int delay) { tools.aviDelay = delay; }
+void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos) { tools.*record = pos; }
 
 DictionaryDirection* directionOfMenuId(int menuId) {
-  for (DictionaryDirection* d = directionList; d; d = d->next)
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
     if (d->menuId == menuId) return d;
   return nullptr;
 }
@@ -25,8 +28,8 @@ DictionaryDirection* directionOfMenuId(int menuId) {
 namespace {
 
 void setLanguageCheck(int menuId, bool checked) {
-  if (!toolHost || !toolHost->languageMenu()) return;
-  for (QAction* action : toolHost->languageMenu()->actions())
+  if (!tools.toolHost || !tools.toolHost->languageMenu()) return;
+  for (QAction* action : tools.toolHost->languageMenu()->actions())
     if (action->data().toInt() == menuId && !action->isSeparator()) setMenuCheck(action, checked);
 }
 
@@ -34,27 +37,27 @@ void setLanguageCheck(int menuId, bool checked) {
 
 void switchDirection(int menuId) {
   DictionaryDirection* direction = directionOfMenuId(menuId);
-  setLanguageCheck(checkedLanguageId, false);
+  setLanguageCheck(tools.checkedLanguageId, false);
   if (!direction) return;
-  checkedLanguageId = menuId;
+  tools.checkedLanguageId = menuId;
   setLanguageCheck(menuId, true);
-  currentDirection = direction;
+  setCurrentDirection(direction);
   activateDirection();
-  if (toolHost) toolHost->loadDirectionIcons();
+  if (tools.toolHost) tools.toolHost->loadDirectionIcons();
 }
 
 ToolWindow::ToolWindow(WindowPos& savedPos) : savedPos_(savedPos) {}
 
 ToolWindow::~ToolWindow() {
   savedPos_ = normalPosition();
-  toolWindowOpen = 0;
-  if (toolHost) toolHost->showAgain();
+  tools.toolWindowOpen = 0;
+  if (tools.toolHost) tools.toolHost->showAgain();
 }
 
 void ToolWindow::place() {
   placeCentred();
   placeAt(savedPos_);
-  setTopmost(stayOnTop);
+  setTopmost(tools.stayOnTop);
 }
 
 void ToolWindow::finish() {
@@ -68,11 +71,5 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
   finish();
 }
 
-void resetToolWindowState() {
-  toolWindowOpen = stayOnTop = clipboardSearchOn = aviDelay = 0;
-  for (WindowPos* pos : {&mainPos, &practisePos, &makelistPos, &addPos, &translatePos, &searchPos}) *pos = WindowPos{};
-  checkedLanguageId = 0;
-  toolHost = nullptr;
-}
 
 }  // namespace zembo

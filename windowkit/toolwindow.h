@@ -11,13 +11,19 @@ class QMenu;
 
 namespace zembo {
 
-// Settings of the main window that the tool windows read and update.
-extern int toolWindowOpen;
-extern int stayOnTop;
-extern int clipboardSearchOn;
-extern int aviDelay;
-extern WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos;
-extern int checkedLanguageId;
+class ToolHost;
+
+// Settings of the main window that the tool windows read, and the host that opens them.
+struct ToolWindowState {
+  int toolWindowOpen = 0;
+  int stayOnTop = 0;
+  int clipboardSearchOn = 0;
+  int aviDelay = 0;
+  WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos;
+  int checkedLanguageId = 0;
+  ToolHost* toolHost = nullptr;
+};
+extern ToolWindowState tools;
 
 // What a tool window needs of the main window.
 class ToolHost {
@@ -29,16 +35,26 @@ class ToolHost {
   virtual void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) = 0;
   virtual void loadDirectionIcons() = 0;  // after the current direction changed
 };
-extern ToolHost* toolHost;
-
-// Back to the settings and positions of process start: no tool open, nothing placed, no host.
-void resetToolWindowState();
+// The main window as the host of the tool windows, when it exists.
+void setToolHost(ToolHost* host);
+// A tool window is open from markToolWindowOpen until it is destroyed.
+void markToolWindowOpen();
+void markToolWindowClosed();
+// The direction whose item of the language menu carries the check mark.
+void setCheckedLanguageId(int menuId);
+void setStayOnTop(int on);
+void setClipboardSearchOn(int on);
+void setAviDelay(int delay);
+// The position record a window saves to, by its name in win.ini ("Main", "Practise", ...).
+void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos);
 
 // Moves the language menu's check mark to the direction with this menu id, makes it current and
 // activates it (collation, recorded choice, store), then reloads the main window's icons.
 // Nothing happens when no direction has the id.
 void switchDirection(int menuId);
 DictionaryDirection* directionOfMenuId(int menuId);
+
+enum class CloseDownSorts { none, currentFile, bothFiles };
 
 class ToolWindow : public ZemboWindow {
   Q_OBJECT
@@ -53,9 +69,9 @@ class ToolWindow : public ZemboWindow {
   // The tool's own close-down (a pending sort, for instance), which the main window also runs
   // when the program ends while the tool is open.
   virtual void closeDown() {}
-  // True when closeDown tries the sorts the word files owe, so that the program's end does not
-  // try (and report the failure of) the same sort a second time.
-  virtual bool sortsOnCloseDown() const { return false; }
+  // The sorts closeDown tries, so that the program's end does not try (and report the failure of)
+  // the same sort a second time.
+  virtual CloseDownSorts sortsOnCloseDown() const { return CloseDownSorts::none; }
   // Close-down, then the window goes: at once out of sight, destroyed when control returns to
   // the event loop.
   void finish();

@@ -6,8 +6,7 @@
 
 namespace zembo {
 
-int uiCharset = 0;
-UiFont fontHuge, fontLarge, fontBig, fontText, fontSmallBold, fontTextBold, fontSmall, fontControl;
+UiFontState uiFonts;
 
 UiFont createUiFont(int size, int weight, const char* face, int charset) {
   UiFont made;
@@ -20,15 +19,16 @@ UiFont createUiFont(int size, int weight, const char* face, int charset) {
   return made;
 }
 
-void createSharedFonts() {
-  fontHuge = createUiFont(43, 700, "Times New Roman", uiCharset);
-  fontLarge = createUiFont(40, 700, "Times New Roman", uiCharset);
-  fontBig = createUiFont(30, 700, "Times New Roman", uiCharset);
-  fontText = createUiFont(15, 400, "Arial", uiCharset);
-  fontSmallBold = createUiFont(14, 700, "Arial", uiCharset);
-  fontTextBold = createUiFont(15, 700, "Arial", uiCharset);
-  fontSmall = createUiFont(10, 400, "Arial", uiCharset);
-  fontControl = createUiFont(9, 400, "Arial", uiCharset);
+void createSharedFonts(int charset) {
+  uiFonts.uiCharset = charset;
+  uiFonts.fontHuge = createUiFont(43, 700, "Times New Roman", uiFonts.uiCharset);
+  uiFonts.fontLarge = createUiFont(40, 700, "Times New Roman", uiFonts.uiCharset);
+  uiFonts.fontBig = createUiFont(30, 700, "Times New Roman", uiFonts.uiCharset);
+  uiFonts.fontText = createUiFont(15, 400, "Arial", uiFonts.uiCharset);
+  uiFonts.fontSmallBold = createUiFont(14, 700, "Arial", uiFonts.uiCharset);
+  uiFonts.fontTextBold = createUiFont(15, 700, "Arial", uiFonts.uiCharset);
+  uiFonts.fontSmall = createUiFont(10, 400, "Arial", uiFonts.uiCharset);
+  uiFonts.fontControl = createUiFont(9, 400, "Arial", uiFonts.uiCharset);
 }
 
 void drawUiText(QPainter& painter, const QRect& rect, std::string_view text, int flags, const UiFont& font,

@@ -18,9 +18,13 @@ struct UiFont {
 // Character set 500 stands for the special face "Times SudEuro" with the ANSI character set.
 UiFont createUiFont(int size, int weight, const char* face, int charset);
 
-extern int uiCharset;  // UI text 13: the character set of every UI font
-extern UiFont fontHuge, fontLarge, fontBig, fontText, fontSmallBold, fontTextBold, fontSmall, fontControl;
-void createSharedFonts();
+struct UiFontState {
+  int uiCharset = 0;  // UI text 13: the character set of every UI font
+  UiFont fontHuge, fontLarge, fontBig, fontText, fontSmallBold, fontTextBold, fontSmall, fontControl;
+};
+extern UiFontState uiFonts;
+// The shared fonts in a character set, which becomes uiCharset.
+void createSharedFonts(int charset);
 
 // A heading drawn in light grey and again one pixel up and left in green; the rectangle keeps the
 // move, as the callers expect.

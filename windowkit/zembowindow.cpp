@@ -106,7 +106,7 @@ void ZemboWindow::enableMenuItem(int id, bool enabled) {
 
 QPushButton* ZemboWindow::addButton(int id, std::string_view text, const QRect& geometry) {
   auto* button = new CommandButton(uiQString(text), client_);
-  button->setFont(fontControl.font);
+  button->setFont(uiFonts.fontControl.font);
   button->setGeometry(geometry);
   connect(button, &QPushButton::clicked, this, [this, id] { command(id, commandClicked); });
   return button;

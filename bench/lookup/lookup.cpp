@@ -19,6 +19,7 @@
 #include "platform/collation.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
+#include "store/currentdirection.h"
 #include "formats/sorttable.h"
 #include "store/store.h"
 
@@ -45,7 +46,7 @@ Sample makeSample(int count, bool byTable) {
     setField(k.record.word, sizeof k.record.word, w);
     setField(k.record.translation, sizeof k.record.translation, gen.translation(2));
     if (byTable)
-      sortTableKey(sortTable, w, k.key);
+      sortTableKey(store.collation.sortTable, w, k.key);
     else
       maker.makeKey(w, k.key);
   }
@@ -99,24 +100,23 @@ void run(int count, bool byTable) {
   std::fclose(t);
   if (!byTable) std::filesystem::remove("tables/French.stb");
   loadDirections();
-  currentDirection = directionList;  // French to English
-  loadSortTable();
-  setCollationLocale(currentDirection->localeName);
+  setCurrentDirection(directions.directionList);  // French to English
+  prepareCurrentCollation();
   const Sample sample = makeSample(count, byTable);
   {
     std::ofstream out("language/Fre_Eng.zb", std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(sample.records.data()),
               static_cast<std::streamsize>(sample.records.size() * sizeof(WordRecord)));
   }
-  openWordFile();
-  countWordRecords();
-  for (int i = 0; i < wordCount; i += 48) readWordRecord(i);  // into the page cache
-  measure(sample.keys, findWord);                               // warm up
-  const Figures file = measure(sample.keys, findWord);
+  reopenStore();
+  for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i);  // into the page cache
+  const auto lookUp = [](const std::string& k) { return findWord(k); };
+  measure(sample.keys, lookUp);  // warm up
+  const Figures file = measure(sample.keys, lookUp);
   const Figures memory = measure(sample.keys, [&](const std::string& k) { return findInMemory(sample.records, k); });
   std::printf("%-12s %9d records   findWord: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us"
               "   ratio of medians %.2f\n",
-              byTable ? "sort table" : "\"french\"", wordCount, file.median, file.p99, memory.median, memory.p99,
+              byTable ? "sort table" : "\"french\"", store.wordCount, file.median, file.p99, memory.median, memory.p99,
               file.median / memory.median);
   closeStoreFiles();
 }
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder / "tables");
   std::filesystem::current_path(folder);
   std::ofstream("dict.ini") << "[language]\nFrench,french,0\n";
-  uiBase = 500;
+  setUiBase(500);
   std::printf("10000 lookups, half present, half absent, word file in the page cache\n");
   run(count, true);
   run(count, false);

@@ -20,6 +20,7 @@
 #include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
+#include "store/currentdirection.h"
 #include "store/sort.h"
 #include "store/store.h"
 
@@ -71,14 +72,12 @@ SortFigures timeSortWordFile(int count, bool byTable) {
   for (int run = 0; run < runs; ++run) {
     writeInput(count);
     loadDirections();
-    currentDirection = directionList;
-    openWordFile();
-    countWordRecords();
+    makeDirectionCurrent(directions.directionList);
     const auto start = Clock::now();
     const int result = sortWordFile();
     const double seconds = secondsSince(start);
     if (result != 0) std::printf("sortWordFile failed\n");
-    keepBest(best, seconds, sortTimings);
+    keepBest(best, seconds, sorting.sortTimings);
     closeStoreFiles();
   }
   return best;
@@ -114,7 +113,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder / "tables");
   std::filesystem::current_path(folder);
   std::ofstream("dict.ini") << "[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n";
-  uiBase = 500;
+  setUiBase(500);
   const bool french = bench::haveUtf8Locale("fr_FR");
   std::printf("best of %d runs of each figure, in seconds\n", runs);
   for (int count : counts) {

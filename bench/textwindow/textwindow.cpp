@@ -85,7 +85,7 @@ void measureLoadSteps(TextWindow& window, Figures& best) {
   file.read(bytes.data(), static_cast<qint64>(bytes.size()));
   best.read = std::min(best.read, secondsSince(start));
   start = Clock::now();
-  const QString text = textForField(bytes, currentDirection->sourceCharset);
+  const QString text = textForField(bytes, directions.currentDirection->sourceCharset);
   best.decode = std::min(best.decode, secondsSince(start));
   window.textField()->clear();  // as at the first Open, with no text to take down first
   settle();

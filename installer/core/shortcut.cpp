@@ -28,7 +28,7 @@ std::string escapeValue(std::string_view value) {
   return escaped;
 }
 
-std::string utf8(std::string_view programText) { return toUtf8(programText, fileNameCodePage); }
+std::string utf8(std::string_view programText) { return toUtf8(programText, hostPaths.fileNameCodePage); }
 
 // The program icon that the distribution ships beside the program, else the one in the icon theme.
 std::string iconValue() {

@@ -11,7 +11,7 @@ namespace zembo {
 namespace {
 
 QString fromBytes(std::string_view bytes) {
-  const std::u16string text = toUtf16(bytes, messageBoxCodePage);
+  const std::u16string text = toUtf16(bytes, messageBoxes.messageBoxCodePage);
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -61,7 +61,7 @@ class AddWordsTest : public test::DictionaryTest {
     processEvents();
   }
   // What a user does: the word, the translation and Enter in the translation field.
-  void store(const char* word, const char* translation) {
+  void storePair(const char* word, const char* translation) {
     // The sample's code page is 1252, which agrees with Latin-1 on the letters the tests use.
     window->wordField()->setText(QString::fromLatin1(word));
     window->translationField()->setText(QString::fromLatin1(translation));
@@ -95,7 +95,7 @@ TEST_F(AddWordsTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   EXPECT_TRUE(std::filesystem::is_directory("new"));
   closeWindow();
   EXPECT_TRUE(mainWindow->isVisible());
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
 }
 
 TEST_F(AddWordsTest, ExistingWordShowsItsTranslationAndTypingOnEmptiesIt) {
@@ -112,10 +112,10 @@ TEST_F(AddWordsTest, ExistingWordShowsItsTranslationAndTypingOnEmptiesIt) {
 
 TEST_F(AddWordsTest, BlanksAreTrimmedAndPartsJoinedByCommaAndBlank) {
   openAddWords();
-  store("  souris ", "mouse ,  rat,,vermin ");
+  storePair("  souris ", "mouse ,  rat,,vermin ");
   EXPECT_EQ(window->wordField()->text(), "");
   EXPECT_EQ(window->translationField()->text(), "");
-  EXPECT_EQ(newEntryCount, 1);
+  EXPECT_EQ(adding.newEntryCount, 1);
   closeWindow();
   const auto fr = french();
   ASSERT_EQ(fr.size(), 4u);
@@ -130,7 +130,7 @@ TEST_F(AddWordsTest, BlanksAreTrimmedAndPartsJoinedByCommaAndBlank) {
 TEST_F(AddWordsTest, WordInOtherCaseUpdatesTheEntryWithTheNewSpellingAndTheOldFlags) {
   openAddWords({{"chat", "cat"}, {"chien", "dog", 2}, {"maison", "house"}});
   const ino_t before = inodeOf("language/Fre_Eng.zb");
-  store("Chien", "hound");
+  storePair("Chien", "hound");
   closeWindow();
   EXPECT_EQ(inodeOf("language/Fre_Eng.zb"), before);  // an edit owes no sort
   const auto fr = french();
@@ -144,7 +144,7 @@ TEST_F(AddWordsTest, WordInOtherCaseUpdatesTheEntryWithTheNewSpellingAndTheOldFl
 
 TEST_F(AddWordsTest, ReverseFileGainsNewWordsAndExistingOnesGainTheSourceWord) {
   openAddWords({}, {{"cat", "chat"}, {"dwelling", "demeure"}, {"house", "logis, maison"}});
-  store("maison", "house,dwelling,home");
+  storePair("maison", "house,dwelling,home");
   closeWindow();
   EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", "chat"},
                                               {"dwelling", "demeure, maison"},
@@ -156,7 +156,7 @@ TEST_F(AddWordsTest, ReverseFileGainsNewWordsAndExistingOnesGainTheSourceWord) {
 TEST_F(AddWordsTest, ReverseTranslationThatWouldPassFiftyCharactersStaysAsItWas) {
   const std::string fortyFive(45, 'x'), fortyFour(44, 'y');
   openAddWords({}, {{"cat", fortyFive}, {"dog", fortyFour}});
-  store("loup", "cat, dog");
+  storePair("loup", "cat, dog");
   closeWindow();
   EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", fortyFive}, {"dog", fortyFour + ", loup"}}));
 }
@@ -164,7 +164,7 @@ TEST_F(AddWordsTest, ReverseTranslationThatWouldPassFiftyCharactersStaysAsItWas)
 TEST_F(AddWordsTest, ReversePartLongerThanThirtyCharactersIsSkipped) {
   openAddWords();
   const std::string thirtyOne(31, 'z');
-  store("loup", ("wolf, " + thirtyOne).c_str());
+  storePair("loup", ("wolf, " + thirtyOne).c_str());
   closeWindow();
   const auto en = english();
   ASSERT_EQ(en.size(), 5u);
@@ -175,31 +175,31 @@ TEST_F(AddWordsTest, ReversePartLongerThanThirtyCharactersIsSkipped) {
 TEST_F(AddWordsTest, CommaInTheWordWarnsAndStoresNothing) {
   openAddWords();
   const std::string before = readFile("language/Fre_Eng.zb");
-  store("chat,chien", "cat");
+  storePair("chat,chien", "cat");
   EXPECT_EQ(boxTexts(), (std::vector<std::string>{"No comma allowed in this field"}));
-  EXPECT_EQ(newEntryCount, 0);
+  EXPECT_EQ(adding.newEntryCount, 0);
   closeWindow();
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
 }
 
 TEST_F(AddWordsTest, BlankFieldsStoreNothingAndABlankFieldIsEmptied) {
   openAddWords();
-  store("loup", "   ");
+  storePair("loup", "   ");
   EXPECT_EQ(window->wordField()->text(), "loup");
   EXPECT_EQ(window->translationField()->text(), "");
-  store("   ", "wolf");
+  storePair("   ", "wolf");
   EXPECT_EQ(window->wordField()->text(), "");
-  store("", "wolf");
-  EXPECT_EQ(newEntryCount, 0);
+  storePair("", "wolf");
+  EXPECT_EQ(adding.newEntryCount, 0);
   closeWindow();
   EXPECT_EQ(french().size(), 3u);
 }
 
 TEST_F(AddWordsTest, CounterCountsEditsAsWellAsNewEntries) {
   openAddWords();
-  store("loup", "wolf");
-  store("chat", "tomcat");
-  EXPECT_EQ(newEntryCount, 2);
+  storePair("loup", "wolf");
+  storePair("chat", "tomcat");
+  EXPECT_EQ(adding.newEntryCount, 2);
   const QImage shot = test::DictionaryTest::grab(window);
   EXPECT_FALSE(shot.isNull());
   test::DictionaryTest::saveGrab(window, "addwords-counter");
@@ -216,7 +216,7 @@ TEST_F(AddWordsTest, ClosingWithoutStoringSortsNothing) {
 TEST_F(AddWordsTest, EditsThatAddNoReverseWordSortNothing) {
   openAddWords();
   const ino_t fr = inodeOf("language/Fre_Eng.zb"), en = inodeOf("language/Eng_Fre.zb");
-  store("maison", "home");
+  storePair("maison", "home");
   closeWindow();
   EXPECT_EQ(inodeOf("language/Fre_Eng.zb"), fr);
   EXPECT_EQ(inodeOf("language/Eng_Fre.zb"), en);
@@ -226,7 +226,7 @@ TEST_F(AddWordsTest, EditsThatAddNoReverseWordSortNothing) {
 TEST_F(AddWordsTest, NewEntryWhosePartsAllExistSortsTheCurrentFileOnly) {
   openAddWords();
   const ino_t fr = inodeOf("language/Fre_Eng.zb"), en = inodeOf("language/Eng_Fre.zb");
-  store("foyer", "home");
+  storePair("foyer", "home");
   closeWindow();
   EXPECT_NE(inodeOf("language/Fre_Eng.zb"), fr);
   EXPECT_EQ(inodeOf("language/Eng_Fre.zb"), en);
@@ -236,9 +236,9 @@ TEST_F(AddWordsTest, NewEntryWhosePartsAllExistSortsTheCurrentFileOnly) {
 
 TEST_F(AddWordsTest, NewEntriesAreLoggedInOrderAndEditsAreNot) {
   openAddWords();
-  store("loup", "wolf");
-  store("chat", "tomcat");
-  store("abeille", "bee");
+  storePair("loup", "wolf");
+  storePair("chat", "tomcat");
+  storePair("abeille", "bee");
   closeWindow();
   const auto log = readWords("new/French_English.zb");
   EXPECT_EQ(log, (std::vector<WordPair>{{"loup", "wolf"}, {"abeille", "bee"}}));
@@ -249,12 +249,12 @@ TEST_F(AddWordsTest, TranslationTooLongOnceNormalisedKeepsTheFieldsAndStoresNoth
   const ino_t fr = inodeOf("language/Fre_Eng.zb");
   const std::string fifty = "aaaaaaaa,bbbbbbbb,cccccccc,dddddddd,eeeeeeee,fffff";  // 55 with the blanks
   ASSERT_EQ(fifty.size(), 50u);
-  store("loup", fifty.c_str());
+  storePair("loup", fifty.c_str());
   EXPECT_EQ(window->wordField()->text(), "loup");
   EXPECT_EQ(window->translationField()->text().toStdString(), fifty);
   ASSERT_EQ(boxTexts().size(), 1u);
   EXPECT_NE(boxTexts()[0].find("50"), std::string::npos);
-  EXPECT_EQ(newEntryCount, 0);
+  EXPECT_EQ(adding.newEntryCount, 0);
   closeWindow();
   EXPECT_EQ(inodeOf("language/Fre_Eng.zb"), fr);
   EXPECT_EQ(french().size(), 3u);
@@ -262,11 +262,11 @@ TEST_F(AddWordsTest, TranslationTooLongOnceNormalisedKeepsTheFieldsAndStoresNoth
 
 TEST_F(AddWordsTest, WordStoredTwiceIsOneEntryCorrectedInPlace) {
   openAddWords();
-  store("loup", "wolf");
+  storePair("loup", "wolf");
   QTest::keyClicks(window->wordField(), "loup");
   EXPECT_EQ(window->translationField()->text(), "wolf");
-  store("loup", "wolves");
-  store("louve", "wolves");
+  storePair("loup", "wolves");
+  storePair("louve", "wolves");
   closeWindow();
   const auto fr = french();
   EXPECT_EQ(fr.size(), 5u);
@@ -280,7 +280,7 @@ TEST_F(AddWordsTest, WordStoredTwiceIsOneEntryCorrectedInPlace) {
 
 TEST_F(AddWordsTest, FailedResortKeepsTheFilesAndTheOwedSort) {
   openAddWords();
-  store("loup", "wolf");
+  storePair("loup", "wolf");
   const std::string fr = readFile("language/Fre_Eng.zb"), en = readFile("language/Eng_Fre.zb");
   {
     const test::FileSizeLimit full(200);
@@ -289,8 +289,8 @@ TEST_F(AddWordsTest, FailedResortKeepsTheFilesAndTheOwedSort) {
   EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Sort failed  ", "Sort failed  "}));
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), fr);
   EXPECT_EQ(readFile("language/Eng_Fre.zb"), en);
-  EXPECT_EQ(needsSort, 1);
-  EXPECT_EQ(reverseNeedsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
+  EXPECT_EQ(adding.reverse.needsSort, 1);
   // The next session still finds the unsorted word and sorts both files when it closes.
   mainWindow->command(cmdAddWords, commandClicked);
   window = qobject_cast<AddWordsWindow*>(mainWindow->openToolWindow());
@@ -298,8 +298,8 @@ TEST_F(AddWordsTest, FailedResortKeepsTheFilesAndTheOwedSort) {
   QTest::keyClicks(window->wordField(), "loup");
   EXPECT_EQ(window->translationField()->text(), "wolf");
   closeWindow();
-  EXPECT_EQ(needsSort, 0);
-  EXPECT_EQ(reverseNeedsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
+  EXPECT_EQ(adding.reverse.needsSort, 0);
   EXPECT_EQ(french()[2].word, "loup");
   EXPECT_EQ(english()[4].word, "wolf");
 }
@@ -317,39 +317,63 @@ TEST_F(AddWordsTest, ResortsThatFailAtExitAreReportedOnceEach) {
 
 TEST_F(AddWordsTest, FailedResortIsTriedAgainByTheSearchWindow) {
   openAddWords();
-  store("loup", "wolf");
+  storePair("loup", "wolf");
   {
     const test::FileSizeLimit full(200);
     closeWindow();
   }
-  ASSERT_EQ(needsSort, 1);
+  ASSERT_EQ(store.needsSort, 1);
   mainWindow->command(cmdSearch, commandClicked);
   ToolWindow* search = mainWindow->openToolWindow();
   ASSERT_NE(search, nullptr);
   search->finish();
   processEvents();
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   EXPECT_EQ(french()[2].word, "loup");
+}
+
+// The text-file window only reads the word file: opening it must not drop the sort that a failed
+// re-sort still owes, or the next lookups bisect past the added word.
+TEST_F(AddWordsTest, TextFileWindowKeepsTheSortAFailedResortOwes) {
+  openAddWords();
+  storePair("loup", "wolf");
+  {
+    const test::FileSizeLimit full(200);
+    closeWindow();
+  }
+  mainWindow->command(cmdTextFileSearch, commandClicked);
+  ToolWindow* text = mainWindow->openToolWindow();
+  ASSERT_NE(text, nullptr);
+  text->finish();
+  processEvents();
+  mainWindow->command(cmdAddWords, commandClicked);
+  window = qobject_cast<AddWordsWindow*>(mainWindow->openToolWindow());
+  ASSERT_NE(window, nullptr);
+  QTest::keyClicks(window->wordField(), "loup");
+  EXPECT_EQ(window->translationField()->text(), "wolf");
+  closeWindow();
+  EXPECT_EQ(french()[2].word, "loup");
+  EXPECT_EQ(english()[4].word, "wolf");
 }
 
 TEST_F(AddWordsTest, FailedResortIsTriedAgainBeforeTheDirectionChangesOrTheProgramEnds) {
   for (const bool exiting : {false, true}) {
     SCOPED_TRACE(exiting ? "exit" : "direction change");
     openAddWords();
-    store(exiting ? "ours" : "loup", exiting ? "bear" : "wolf");
+    storePair(exiting ? "ours" : "loup", exiting ? "bear" : "wolf");
     {
       const test::FileSizeLimit full(200);
       closeWindow();
     }
-    ASSERT_EQ(needsSort, 1);
+    ASSERT_EQ(store.needsSort, 1);
     if (exiting) {
       exitProgram();
     } else {
       mainWindow->command(firstLanguageId + 1, commandClicked);
       processEvents();
     }
-    EXPECT_EQ(needsSort, 0);
-    EXPECT_EQ(reverseNeedsSort, 0);
+    EXPECT_EQ(store.needsSort, 0);
+    EXPECT_EQ(adding.reverse.needsSort, 0);
     const std::vector<WordPair> fr = french();
     for (std::size_t i = 1; i < fr.size(); ++i) EXPECT_LT(fr[i - 1].word, fr[i].word);
     const std::vector<WordPair> en = english();
@@ -365,19 +389,19 @@ TEST_F(AddWordsTest, EveryStoredWordIsFoundInBothDirectionsAfterTheResort) {
   openAddWords();
   const std::vector<std::pair<const char*, const char*>> pairs = {
       {"z\xE8" "bre", "zebra"}, {"abeille", "bee"}, {"Loup", "wolf, wolves"}, {"cheval", "horse, steed"}, {"chat", "cat, puss"}};
-  for (const auto& [w, t] : pairs) store(w, t);
+  for (const auto& [w, t] : pairs) storePair(w, t);
   closeWindow();
   for (const auto& [w, t] : pairs) {
     readWordRecord(findWord(w));
     EXPECT_EQ(std::string(wordOf(currentRecord)), std::string(w));
   }
-  DictionaryDirection* forward = currentDirection;
-  switchStoreDirection(reverseDirection);
+  WordFile reverse;
+  ASSERT_EQ(openWordFile(reverse, *adding.reverse.direction, store.collation), 0);
   for (const char* w : {"zebra", "bee", "wolf", "wolves", "horse", "steed", "cat", "puss"}) {
-    readWordRecord(findWord(w));
+    readWordRecord(reverse, findWord(reverse, w));
     EXPECT_EQ(std::string(wordOf(currentRecord)), std::string(w));
   }
-  switchStoreDirection(forward);
+  closeWordFile(reverse);
 }
 
 TEST_F(AddWordsTest, CharacterSetWindowSwitchesSidesWithTheFocus) {
@@ -390,18 +414,18 @@ TEST_F(AddWordsTest, CharacterSetWindowSwitchesSidesWithTheFocus) {
   window = qobject_cast<AddWordsWindow*>(mainWindow->openToolWindow());
   ASSERT_NE(window, nullptr);
   window->command(cmdCharsetOn, commandClicked);
-  EXPECT_EQ(charsetLanguage, "Russian");
+  EXPECT_EQ(charsets.charsetLanguage, "Russian");
   window->command(idNewTranslationField, fieldGotFocus);
-  EXPECT_EQ(charsetCode, 0);
-  EXPECT_EQ(charsetLanguage, "English");
-  EXPECT_NE(charsetWindow.data(), nullptr);
-  EXPECT_EQ(charsetReceiver.data(), window->translationField());
+  EXPECT_EQ(charsets.charsetCode, 0);
+  EXPECT_EQ(charsets.charsetLanguage, "English");
+  EXPECT_NE(charsets.charsetWindow.data(), nullptr);
+  EXPECT_EQ(charsets.charsetReceiver.data(), window->translationField());
   window->command(idNewWordField, fieldGotFocus);
-  EXPECT_EQ(charsetCode, 204);
-  EXPECT_EQ(charsetLanguage, "Russian");
-  EXPECT_EQ(charsetReceiver.data(), window->wordField());
+  EXPECT_EQ(charsets.charsetCode, 204);
+  EXPECT_EQ(charsets.charsetLanguage, "Russian");
+  EXPECT_EQ(charsets.charsetReceiver.data(), window->wordField());
   closeWindow();
-  EXPECT_EQ(charsetWindow.data(), nullptr);
+  EXPECT_EQ(charsets.charsetWindow.data(), nullptr);
 }
 
 }  // namespace

@@ -61,10 +61,10 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   const std::string ui = row(b, 52);
   writeEditionDictionary(language);
   ASSERT_EQ(start(), -1) << language.iniValue;
-  EXPECT_EQ(uiBase, b);
-  EXPECT_STREQ(currentDirection->sourceName, "Spanish");
-  EXPECT_EQ(currentDirection->targetName, ui);
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(uiLanguage.uiBase, b);
+  EXPECT_STREQ(directions.currentDirection->sourceName, "Spanish");
+  EXPECT_EQ(directions.currentDirection->targetName, ui);
+  EXPECT_EQ(store.wordCount, 1);
   EXPECT_EQ(mainWindow->windowTitle(), uiQString(row(b, 74)));
   const MenuResource* menu = findMenu(std::string(language.iniValue) + "_zembo");
   ASSERT_NE(menu, nullptr);
@@ -75,7 +75,7 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
   EXPECT_EQ(popups[2]->text(), uiQString(menu->popups[1].text));
   // The other direction, through the language menu: its twin's file.
   mainWindow->languageMenu()->actions()[2]->trigger();
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_EQ(store.wordCount, 2);
   saveGrab(mainWindow, std::string("edition-") + language.iniValue);
   // The toolkit's own buttons and dialogs speak the edition's language too.
   if (b != uiLanguages[0].base && toolkitTranslationsInstalled(language)) {
@@ -109,7 +109,7 @@ TEST_F(ToolkitTextTest, AGermanQuestionAsksWithJaAndNein) {
     }
   });
   look.start(20);
-  EXPECT_EQ(messageBox(mainWindowHandle, "Wirklich?", "zembo", MB_YESNO | MB_ICONWARNING), IDNO);
+  EXPECT_EQ(messageBox(messageBoxes.mainWindowHandle, "Wirklich?", "zembo", MB_YESNO | MB_ICONWARNING), IDNO);
   shown.sort();
   EXPECT_EQ(shown, QStringList({"Ja", "Nein"}));
 }

@@ -34,19 +34,19 @@ TEST_F(InstalledDictionaryTest, OpensTheDutchEditionWithBothDirectionsOfEachLang
   const std::string entry = test::readFile(dir / "share/applications/Zembo/Zembo woordenboek.desktop");
   EXPECT_NE(entry.find("/zb Engels"), std::string::npos);
   ASSERT_EQ(start("/zb Engels"), -1);
-  EXPECT_EQ(uiBase, 1500);
+  EXPECT_EQ(uiLanguage.uiBase, 1500);
   EXPECT_EQ(mainWindow->windowTitle(), "Woordenboek");
-  ASSERT_EQ(directionCount, 4);
-  EXPECT_STREQ(currentDirection->sourceName, "Engels");
-  EXPECT_STREQ(activeWordFileName(currentDirection), "Engels_Nederlands.zb");
+  ASSERT_EQ(directions.directionCount, 4);
+  EXPECT_STREQ(directions.currentDirection->sourceName, "Engels");
+  EXPECT_STREQ(activeWordFileName(directions.currentDirection), "Engels_Nederlands.zb");
   const char* files[] = {"Engels_Nederlands.zb", "Frans_Nederlands.zb", "Nederlands_Engels.zb", "Nederlands_Frans.zb"};
   // Each direction paints its own pair of names where the names stand.
   const QRect names(100, 98, 460, 134);
   QImage previous;
   for (int id = 0; id < 4; ++id) {
     mainWindow->command(firstLanguageId + id, commandClicked);
-    EXPECT_STREQ(activeWordFileName(currentDirection), files[id]);
-    EXPECT_GT(wordCount, 200) << files[id];
+    EXPECT_STREQ(activeWordFileName(directions.currentDirection), files[id]);
+    EXPECT_GT(store.wordCount, 200) << files[id];
     const QImage shown = grab(mainWindow->client()).copy(names);
     EXPECT_NE(shown, previous) << files[id];
     previous = shown;
@@ -55,8 +55,8 @@ TEST_F(InstalledDictionaryTest, OpensTheDutchEditionWithBothDirectionsOfEachLang
   EXPECT_TRUE(std::filesystem::exists("woordenboek.hlp"));
   EXPECT_TRUE(std::filesystem::exists("dict.avi"));
   // The icons the distribution ships are the ones the directions name.
-  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeSourceIconName(currentDirection)))));
-  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeTargetIconName(currentDirection)))));
+  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeSourceIconName(directions.currentDirection)))));
+  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeTargetIconName(directions.currentDirection)))));
 }
 
 }  // namespace

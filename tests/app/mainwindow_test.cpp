@@ -73,8 +73,8 @@ TEST_F(MainWindowTest, NamesAreDrawnInTheirRectangles) {
   QImage expected(shown.size(), shown.format());
   QPainter painter(&expected);
   paintMainBackground(painter, expected.width(), expected.height(), screenColourDepth());
-  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString("French", fontBig.charset), fontBig.font);
-  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString("English", fontBig.charset), fontBig.font);
+  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString("French", uiFonts.fontBig.charset), uiFonts.fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString("English", uiFonts.fontBig.charset), uiFonts.fontBig.font);
   painter.end();
   const QRect names = winRect(100, 98, 560, 232);
   EXPECT_EQ(shown.copy(names), expected.copy(names));
@@ -85,17 +85,17 @@ TEST_F(MainWindowTest, NamesAreDrawnInTheirRectangles) {
 
 TEST_F(MainWindowTest, IconClickSwitchesToTheReverseDirectionOutsideNothing) {
   ASSERT_EQ(start(), -1);
-  ASSERT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+  ASSERT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
   QTest::mouseClick(mainWindow->client(), Qt::LeftButton, {}, QPoint(92, 120));
-  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
   QTest::mouseClick(mainWindow->client(), Qt::LeftButton, {}, QPoint(60, 107));
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
-  EXPECT_EQ(checkedLanguageId, 202);
-  EXPECT_EQ(wordCount, 4);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Fre.zb");
+  EXPECT_EQ(tools.checkedLanguageId, 202);
+  EXPECT_EQ(store.wordCount, 4);
   EXPECT_NE(readFile("dict.ini").find("[selected]\nEng_Fre.zb\n"), std::string::npos);
   QTest::mouseClick(mainWindow->client(), Qt::LeftButton, {}, QPoint(91, 208));
-  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
-  EXPECT_EQ(checkedLanguageId, 200);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_EQ(tools.checkedLanguageId, 200);
   int checked = 0;
   for (QAction* item : mainWindow->languageMenu()->actions()) checked += item->isChecked();
   EXPECT_EQ(checked, 1);
@@ -104,8 +104,8 @@ TEST_F(MainWindowTest, IconClickSwitchesToTheReverseDirectionOutsideNothing) {
 TEST_F(MainWindowTest, LanguageMenuChangesTheDirectionAndItsFile) {
   ASSERT_EQ(start(), -1);
   mainWindow->languageMenu()->actions()[4]->trigger();  // English to German
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_EQ(store.wordCount, 2);
   EXPECT_EQ(readFile("dict.ini"),
             "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nEng_Ger.zb\n\n[AddNew]\non\n");
   EXPECT_TRUE(mainWindow->languageMenu()->actions()[4]->isChecked());
@@ -115,11 +115,11 @@ TEST_F(MainWindowTest, LanguageMenuChangesTheDirectionAndItsFile) {
 TEST_F(MainWindowTest, StayOnTopTwiceEndsUncheckedAndIsWrittenAsZero) {
   ASSERT_EQ(start(), -1);
   mainWindow->menuItem(cmdStayOnTop)->trigger();
-  EXPECT_EQ(stayOnTop, 1);
+  EXPECT_EQ(tools.stayOnTop, 1);
   EXPECT_TRUE(mainWindow->isMenuItemChecked(cmdStayOnTop));
   EXPECT_TRUE(mainWindow->windowFlags() & Qt::WindowStaysOnTopHint);
   mainWindow->menuItem(cmdStayOnTop)->trigger();
-  EXPECT_EQ(stayOnTop, 0);
+  EXPECT_EQ(tools.stayOnTop, 0);
   EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdStayOnTop));
   exitProgram();
   EXPECT_EQ(winIni("StayOnTop"), 0);
@@ -144,11 +144,11 @@ TEST_F(MainWindowTest, SavedSettingsAreReadAtCreation) {
   std::filesystem::create_directories("list/verbs");
   ASSERT_EQ(start(), -1);
   EXPECT_EQ(mainWindow->pos(), QPoint(-40, 33));
-  EXPECT_EQ(stayOnTop, 1);
+  EXPECT_EQ(tools.stayOnTop, 1);
   EXPECT_TRUE(mainWindow->isMenuItemChecked(cmdStayOnTop));
-  EXPECT_EQ(clipboardSearchOn, 1);
-  EXPECT_EQ(aviDelay, 250);
-  EXPECT_EQ(searchPos.left, 7);
+  EXPECT_EQ(tools.clipboardSearchOn, 1);
+  EXPECT_EQ(tools.aviDelay, 250);
+  EXPECT_EQ(tools.searchPos.left, 7);
   exitProgram();
   EXPECT_EQ(winIni("WinPosLeftMain"), -40);
   EXPECT_EQ(winIni("WinPosTopSearch"), 8);
@@ -171,9 +171,9 @@ TEST_F(MainWindowTest, SavedPositionsOffEveryScreenAreCentred) {
   EXPECT_LT(search->y(), screen.bottom());
   // The picker above it stays on the screen too.
   search->menuItem(cmdCharsetOn)->trigger();
-  ASSERT_TRUE(charsetWindow);
-  EXPECT_GE(charsetWindow->y(), 0);
-  EXPECT_LT(charsetWindow->y(), screen.bottom());
+  ASSERT_TRUE(charsets.charsetWindow);
+  EXPECT_GE(charsets.charsetWindow->y(), 0);
+  EXPECT_LT(charsets.charsetWindow->y(), screen.bottom());
   search->command(cmdDone, commandClicked);
   processEvents();
 }
@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, OtherKeysReachTheFieldsAsUsual) {
   QTest::keyClick(field, Qt::Key_X, Qt::AltModifier);  // no accelerator on Alt+X
   QTest::keyClick(field, Qt::Key_F2);
   EXPECT_FALSE(mainWindow->destroyed());
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
 }
 
 TEST_F(MainWindowTest, EmptyPracticeListAsksToCreateOneAndNoChangesNothing) {
@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, EmptyPracticeListAsksToCreateOneAndNoChangesNothing) {
   EXPECT_EQ(box.caption, "Dictionary");
   EXPECT_EQ(box.type, MB_YESNO | MB_ICONWARNING);
   EXPECT_EQ(box.owner, mainWindow);
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
   EXPECT_TRUE(mainWindow->isVisible());
   // The list folder is made at start; No makes no list in it.
   EXPECT_TRUE(std::filesystem::is_empty("list"));

@@ -23,18 +23,18 @@ class SampleDictionaryTest : public test::DictionaryTest {
 
 TEST_F(SampleDictionaryTest, StartsOnFrenchToEnglishWithBothPairs) {
   ASSERT_EQ(start(), -1);
-  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
-  EXPECT_GT(wordCount, 300);
-  EXPECT_EQ(directionCount, 4);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_GT(store.wordCount, 300);
+  EXPECT_EQ(directions.directionCount, 4);
   EXPECT_EQ(mainWindow->languageMenu()->actions().size(), 5);
   EXPECT_FALSE(mainWindow->windowIcon().isNull());
   saveGrab(mainWindow, "sample-main");
   // Every direction's word file is there and the German one has its sort table.
   for (int id = 200; id < 204; ++id) {
     mainWindow->command(id, commandClicked);
-    EXPECT_GT(wordCount, 300) << currentDirection->wordFileName;
-    if (std::string(currentDirection->sourceName) == "German") {
-      EXPECT_EQ(currentDirection->hasSortTable, 1);
+    EXPECT_GT(store.wordCount, 300) << directions.currentDirection->wordFileName;
+    if (std::string(directions.currentDirection->sourceName) == "German") {
+      EXPECT_EQ(directions.currentDirection->hasSortTable, 1);
       saveGrab(mainWindow, "sample-main-german");
     }
   }

@@ -48,7 +48,7 @@ TEST_F(StartupTest, LanguageValueInAnyCaseFindsItsResources) {
   writeSampleDictionary();
   writeFile("language.ini", "[dictionary]\nlanguage=ENGLISH\n");
   ASSERT_EQ(start(), -1);
-  EXPECT_EQ(uiBase, 500);
+  EXPECT_EQ(uiLanguage.uiBase, 500);
   ASSERT_NE(mainWindow, nullptr);
   EXPECT_EQ(mainWindow->windowTitle(), "Dictionary");
   // File, Language, Help: the menu of ENGLISH_ZEMBO with the language pop-up inserted.
@@ -108,15 +108,15 @@ TEST_F(StartupTest, RecordButtonOnlyInRecordMode) {
 TEST_F(StartupTest, DirectionArgumentChoosesTheFirstSourceThatBeginsWithIt) {
   writeSampleDictionary("Eng_Ger.zb");
   ASSERT_EQ(start("/zb Fre"), -1);
-  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
-  EXPECT_EQ(currentDirection->selected, 1);
-  EXPECT_EQ(checkedLanguageId, 200);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_EQ(directions.currentDirection->selected, 1);
+  EXPECT_EQ(tools.checkedLanguageId, 200);
 }
 
 TEST_F(StartupTest, DirectionArgumentMatchingTheCurrentDirectionChangesNothing) {
   writeSampleDictionary("Fre_Eng.zb");
   ASSERT_EQ(start("/zb Eng"), -1);
-  EXPECT_STREQ(currentDirection->wordFileName, "Fre_Eng.zb");
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Fre_Eng.zb");
 }
 
 TEST_F(StartupTest, LanguageMenuListsForwardDirectionsThenTwins) {
@@ -135,14 +135,14 @@ TEST_F(StartupTest, LanguageMenuListsForwardDirectionsThenTwins) {
     EXPECT_EQ(items[i]->text(), texts[i]);
     EXPECT_EQ(items[i]->isChecked(), ids[i] == 202);
   }
-  EXPECT_EQ(checkedLanguageId, 202);
+  EXPECT_EQ(tools.checkedLanguageId, 202);
 }
 
 TEST_F(StartupTest, NothingIsCheckedWhenTheSelectionNamesNoDirection) {
   writeSampleDictionary("Nothing.zb");
   ASSERT_EQ(start(), -1);
   for (QAction* item : mainWindow->languageMenu()->actions()) EXPECT_FALSE(item->isChecked());
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");  // the first twin
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Fre.zb");  // the first twin
 }
 
 TEST_F(StartupTest, SavedPracticeListThatIsGoneIsForgotten) {
@@ -150,8 +150,8 @@ TEST_F(StartupTest, SavedPracticeListThatIsGoneIsForgotten) {
   std::filesystem::create_directories("list/verbs");
   writeFile("config/zembo/win.ini", "[Dictionary]\nPracticeList=nouns\nListID=403\n");
   ASSERT_EQ(start(), -1);
-  EXPECT_STREQ(practiceListName, "verbs");  // the first named list instead
-  EXPECT_EQ(listId, 400);
+  EXPECT_STREQ(store.practiceListName, "verbs");  // the first named list instead
+  EXPECT_EQ(lists.listId, 400);
 }
 
 TEST_F(StartupTest, SettingsFilesThatAreFoldersCountAsMissing) {
@@ -177,9 +177,9 @@ TEST_F(StartupTest, WordFilesAreFoundWhenTheirNamesDifferOnlyInAsciiCase) {
   writeWords(test::programPath(edition(1500, 1) + "Frans_Nederlands.zb"), {{"chat", "kat"}});
   writeWords(test::programPath(edition(1500, 1) + "Nederlands_Frans.zb"), {{"kat", "chat"}, {"hond", "chien"}});
   ASSERT_EQ(start(), -1);
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(store.wordCount, 1);
   mainWindow->languageMenu()->actions().back()->trigger();  // the twin, after the separator
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_EQ(store.wordCount, 2);
 }
 
 // The folders users really have: the program's own folder is named in letters that the
@@ -205,8 +205,8 @@ TEST_P(UnusualFolderTest, EveryEditionStartsThere) {
   const int code = start();
   std::filesystem::current_path(dir);
   ASSERT_EQ(code, -1) << (recordedMessageBoxes().empty() ? "" : recordedMessageBoxes().back().text);
-  EXPECT_EQ(uiBase, b);
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(uiLanguage.uiBase, b);
+  EXPECT_EQ(store.wordCount, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, UnusualFolderTest,

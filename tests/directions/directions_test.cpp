@@ -17,18 +17,18 @@ class DirectionsTest : public test::TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    resetUiLanguage();
+    uiLanguage = {};
     resetDirections();
-    uiBase = 500;
+    uiLanguage.uiBase = 500;
   }
   void TearDown() override {
     resetDirections();
-    resetUiLanguage();
+    uiLanguage = {};
     TempDirTest::TearDown();
   }
   std::vector<DictionaryDirection*> list() {
     std::vector<DictionaryDirection*> all;
-    for (DictionaryDirection* d = directionList; d; d = d->next) all.push_back(d);
+    for (DictionaryDirection* d = directions.directionList; d; d = d->next) all.push_back(d);
     return all;
   }
 };
@@ -39,7 +39,7 @@ TEST_F(DirectionsTest, OnePairGivesForwardDirectionAndTwin) {
   ASSERT_EQ(loadDirections(), 0);
   const auto all = list();
   ASSERT_EQ(all.size(), 2u);
-  EXPECT_EQ(directionCount, 2);
+  EXPECT_EQ(directions.directionCount, 2);
   const DictionaryDirection& f = *all[0];
   const DictionaryDirection& r = *all[1];
   EXPECT_STREQ(f.sourceName, "French");
@@ -58,7 +58,7 @@ TEST_F(DirectionsTest, OnePairGivesForwardDirectionAndTwin) {
   EXPECT_STREQ(r.targetIconName, "Fre.ico");
   EXPECT_STREQ(r.localeName, "english");
   EXPECT_EQ(r.hasSortTable, 0);  // no tables\English.stb
-  EXPECT_EQ(currentDirection, &r);
+  EXPECT_EQ(directions.currentDirection, &r);
   EXPECT_STREQ(activeWordFileName(&f), "Fre_Eng.zb");
 }
 
@@ -82,17 +82,17 @@ TEST_F(DirectionsTest, FieldDefaultsAndStrtokSeparators) {
 TEST_F(DirectionsTest, CyrillicCharsetGoesToTheTwinsTarget) {
   writeFile("dict.ini", "[language]\nRussian,russian,204\n");
   ASSERT_EQ(loadDirections(), 0);
-  EXPECT_EQ(directionList->sourceCharset, 204);
-  EXPECT_EQ(directionList->targetCharset, 0);
-  EXPECT_EQ(directionList->next->targetCharset, 204);
-  EXPECT_EQ(directionList->next->sourceCharset, 0);
+  EXPECT_EQ(directions.directionList->sourceCharset, 204);
+  EXPECT_EQ(directions.directionList->targetCharset, 0);
+  EXPECT_EQ(directions.directionList->next->targetCharset, 204);
+  EXPECT_EQ(directions.directionList->next->sourceCharset, 0);
 }
 
 TEST_F(DirectionsTest, LongNameGivesLongFileNamesButShortNamesFromFieldOne) {
   writeFile("dict.ini", "[language]\nPortuguese,portuguese,0,Brazilian\n");
   ASSERT_EQ(loadDirections(), 0);
-  const DictionaryDirection& f = *directionList;
-  const DictionaryDirection& r = *directionList->next;
+  const DictionaryDirection& f = *directions.directionList;
+  const DictionaryDirection& r = *directions.directionList->next;
   EXPECT_STREQ(f.sourceName, "Brazilian");
   EXPECT_STREQ(f.wordFileName, "Por_Eng.zb");
   EXPECT_STREQ(f.longWordFileName, "Brazilian_English.zb");
@@ -113,8 +113,8 @@ TEST_F(DirectionsTest, LongNameThatWouldLeaveItsFolderSkipsItsLineWithAWarning) 
             "Italian,italian,0,  \t\nSpanish,spanish,0,Castellano\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(list().size(), 2u);
-  EXPECT_STREQ(directionList->sourceName, "Castellano");
-  EXPECT_STREQ(activeWordFileName(directionList->next), "English_Castellano.zb");
+  EXPECT_STREQ(directions.directionList->sourceName, "Castellano");
+  EXPECT_STREQ(activeWordFileName(directions.directionList->next), "English_Castellano.zb");
   ASSERT_EQ(recordedMessageBoxes().size(), 4u);
   EXPECT_NE(recordedMessageBoxes()[0].text.find("French,french,0,../../../outside/x"), std::string::npos);
   EXPECT_NE(recordedMessageBoxes()[3].text.find("Italian"), std::string::npos);
@@ -124,7 +124,7 @@ TEST_F(DirectionsTest, LongNameThatWouldLeaveItsFolderSkipsItsLineWithAWarning) 
 TEST_F(DirectionsTest, OnlyRefusedLongNamesLeaveNoDirection) {
   writeFile("dict.ini", "[language]\nFrench,french,0,../x\n");
   EXPECT_EQ(loadDirections(), -1);
-  EXPECT_EQ(directionList, nullptr);
+  EXPECT_EQ(directions.directionList, nullptr);
 }
 
 TEST_F(DirectionsTest, SeparatorOrCommentHidesThePairs) {
@@ -132,7 +132,7 @@ TEST_F(DirectionsTest, SeparatorOrCommentHidesThePairs) {
   EXPECT_EQ(loadDirections(), -1);
   writeFile("dict.ini", "[language]\n# pairs\nFrench,french,0\n");
   EXPECT_EQ(loadDirections(), -1);
-  EXPECT_EQ(directionList, nullptr);
+  EXPECT_EQ(directions.directionList, nullptr);
   writeFile("dict.ini", "");
   EXPECT_EQ(loadDirections(), -1);
   std::filesystem::remove("dict.ini");
@@ -143,45 +143,45 @@ TEST_F(DirectionsTest, HeaderIsRecognisedAfterTheLineWasTakenAsMember) {
   // Without a separator, the [selected] header and its value become language lines too.
   writeFile("dict.ini", "[LANGUAGE]\r\nFrench,french,0\r\n[selected]\r\nFre_Eng.zb\r\n");
   ASSERT_EQ(loadDirections(), 0);
-  EXPECT_EQ(directionCount, 6);
-  EXPECT_STREQ(directionList->next->sourceName, "[selected]");
+  EXPECT_EQ(directions.directionCount, 6);
+  EXPECT_STREQ(directions.directionList->next->sourceName, "[selected]");
   // CR LF line ends are read as line ends: no CR in any name.
-  EXPECT_STREQ(directionList->sourceName, "French");
-  EXPECT_STREQ(directionList->localeName, "french");
+  EXPECT_STREQ(directions.directionList->sourceName, "French");
+  EXPECT_STREQ(directions.directionList->localeName, "french");
 }
 
 TEST_F(DirectionsTest, LongLinesAreReadInPiecesOf99) {
   const std::string longLine = "Swahili,swahili,0," + std::string(81, 'x') + "tail";  // 103 characters
   writeFile("dict.ini", "[language]\n" + longLine + "\n");
   ASSERT_EQ(loadDirections(), 0);
-  ASSERT_EQ(directionCount, 4);
-  EXPECT_EQ(std::string(directionList->longName), std::string(81, 'x'));
-  EXPECT_STREQ(directionList->next->sourceName, "tail");
+  ASSERT_EQ(directions.directionCount, 4);
+  EXPECT_EQ(std::string(directions.directionList->longName), std::string(81, 'x'));
+  EXPECT_STREQ(directions.directionList->next->sourceName, "tail");
 }
 
 TEST_F(DirectionsTest, SameFirstThreeLettersShareTheFiles) {
   writeFile("dict.ini", "[language]\nNorwegian,norwegian,0\nNordic,norwegian,0\n");
   ASSERT_EQ(loadDirections(), 0);
-  EXPECT_STREQ(directionList->wordFileName, directionList->next->wordFileName);
-  EXPECT_STREQ(directionList->listFileName, "Nor_Eng.ls");
+  EXPECT_STREQ(directions.directionList->wordFileName, directions.directionList->next->wordFileName);
+  EXPECT_STREQ(directions.directionList->listFileName, "Nor_Eng.ls");
 }
 
 TEST_F(DirectionsTest, SelectedLineChoosesTheStartDirectionWithoutRegardToCase) {
   writeFile("dict.ini", "[language]\nFrench,french,0\nGerman,german,0\n\n[Selected]\nnothing.zb\neng_GER.ZB\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
-  EXPECT_EQ(currentDirection->selected, 1);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_EQ(directions.currentDirection->selected, 1);
   for (const auto* d : list())
-    EXPECT_EQ(d->selected, d == currentDirection ? 1 : 0);
+    EXPECT_EQ(d->selected, d == directions.currentDirection ? 1 : 0);
 }
 
 TEST_F(DirectionsTest, UnmatchedSelectionLeavesTheFirstTwin) {
   writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]\nXyz.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
-  EXPECT_EQ(currentDirection->selected, 0);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Fre.zb");
+  EXPECT_EQ(directions.currentDirection->selected, 0);
 }
 
 TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
@@ -189,14 +189,14 @@ TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
                              "[selected]\r\nFre_Eng.zb\r\n\r\n[AddNew]\r\non\r\n";
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
-  currentDirection = directionList->next->next->next;  // English to German
+  directions.currentDirection = directions.directionList->next->next->next;  // English to German
   ASSERT_EQ(recordSelectedDirection(), 0);
   std::string after = before;
   after.replace(after.find("Fre_Eng.zb"), 10, "Eng_Ger.zb");
   EXPECT_EQ(readFile("dict.ini"), after);
   EXPECT_FALSE(std::filesystem::exists("tmp.ini"));
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
 }
 
 // A NUL byte is a byte like any other: its line and the line end after it stay.
@@ -206,7 +206,7 @@ TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
                              "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
-  currentDirection = directionList->next;  // English to French
+  directions.currentDirection = directions.directionList->next;  // English to French
   ASSERT_EQ(recordSelectedDirection(), 0);
   std::string after = before;
   after.replace(after.find("Fre_Eng.zb"), 10, "Eng_Fre.zb");
@@ -216,7 +216,7 @@ TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
 TEST_F(DirectionsTest, HeaderOnTheLastLineGetsNoValue) {
   writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]");
   ASSERT_EQ(loadDirections(), 0);
-  currentDirection = directionList;
+  directions.currentDirection = directions.directionList;
   ASSERT_EQ(recordSelectedDirection(), 0);
   EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\n\n[selected]");
 }
@@ -241,7 +241,7 @@ TEST_F(DirectionsTest, RecordingFollowsNoPlantedLinkAndKeepsThePermissions) {
   std::filesystem::create_symlink("precious", "tmp.ini");
   std::filesystem::permissions("dict.ini", std::filesystem::perms(0444));
   ASSERT_EQ(loadDirections(), 0);
-  currentDirection = directionList->next;  // English to French
+  directions.currentDirection = directions.directionList->next;  // English to French
   ASSERT_EQ(recordSelectedDirection(), 0);
   EXPECT_EQ(readFile("precious"), "keep me");
   EXPECT_TRUE(std::filesystem::is_symlink("tmp.ini"));
@@ -251,19 +251,19 @@ TEST_F(DirectionsTest, RecordingFollowsNoPlantedLinkAndKeepsThePermissions) {
 }
 
 TEST_F(DirectionsTest, OtherEditionsUseTheirOwnFileSectionsAndLanguageName) {
-  uiBase = 1500;  // Dutch
+  uiLanguage.uiBase = 1500;  // Dutch
   writeFile("zembo.ini", "[taal]\nEngels,english,0,Engels\n\n[selected]\nEngels_Nederlands.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_EQ(currentDirection, directionList);
-  EXPECT_STREQ(directionList->wordFileName, "Eng_Ned.zb");
-  EXPECT_STREQ(directionList->next->localeName, "dutch");
-  EXPECT_STREQ(activeWordFileName(directionList->next), "Nederlands_Engels.zb");
-  uiBase = 700;  // French: the [selected] header is "[selectionné]" in Windows-1252
+  EXPECT_EQ(directions.currentDirection, directions.directionList);
+  EXPECT_STREQ(directions.directionList->wordFileName, "Eng_Ned.zb");
+  EXPECT_STREQ(directions.directionList->next->localeName, "dutch");
+  EXPECT_STREQ(activeWordFileName(directions.directionList->next), "Nederlands_Engels.zb");
+  uiLanguage.uiBase = 700;  // French: the [selected] header is "[selectionné]" in Windows-1252
   writeFile("dict.ini", "[langue]\nAnglais,english,0\n\n[selectionn\xE9]\nFra_Ang.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(currentDirection->sourceName, "Fran\xE7" "ais");
+  EXPECT_STREQ(directions.currentDirection->sourceName, "Fran\xE7" "ais");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
+#include "store/currentdirection.h"
 #include "store/store.h"
 #include "importer/entries.h"
 #include "tests/importer/importfixture.h"
@@ -240,14 +241,14 @@ TEST_F(ImportTest, StoreFindsEveryImportedHeadwordInBothDirections) {
   options.edition = "english";
   importInto(writeDictionary("freedict-deu-eng", articles), "new");
   std::filesystem::current_path(dir / "new");
-  uiBase = 500;
+  uiLanguage.uiBase = 500;
   ASSERT_EQ(loadDirections(), 0);
-  ASSERT_EQ(directionCount, 2);
-  for (DictionaryDirection* d = directionList; d; d = d->next) {
-    currentDirection = d;
+  ASSERT_EQ(directions.directionCount, 2);
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next) {
+    directions.currentDirection = d;
     ASSERT_EQ(activateDirection(), 0);
     const bool isForward = std::string(d->wordFileName) == "Ger_Eng.zb";
-    EXPECT_EQ(wordCount, isForward ? 300 : 600);
+    EXPECT_EQ(store.wordCount, isForward ? 300 : 600);
     for (const std::string& utf8 : isForward ? german : english) {
       const std::string word = fromUtf8(utf8, 1252);
       const int at = findWord(word);

@@ -11,7 +11,7 @@ using test::writeFile;
 
 class CharsetWindowTest : public test::SearchTest {
  protected:
-  QList<QPushButton*> buttons() const { return charsetWindow->findChildren<QPushButton*>(); }
+  QList<QPushButton*> buttons() const { return charsets.charsetWindow->findChildren<QPushButton*>(); }
 };
 
 TEST_F(CharsetWindowTest, DefaultCharactersWithoutAFile) {
@@ -27,26 +27,26 @@ TEST_F(CharsetWindowTest, FileLinesGiveTheButtonRows) {
   openSearch({{"chat", "cat"}});
   writeFile("charset/French.chs", "0123456789");
   search->menuItem(cmdCharsetOn)->trigger();
-  ASSERT_TRUE(charsetWindow);
+  ASSERT_TRUE(charsets.charsetWindow);
   EXPECT_EQ(buttons().size(), 10);
-  EXPECT_EQ(charsetWindow->width(), 5 * 19 + 5);
+  EXPECT_EQ(charsets.charsetWindow->width(), 5 * 19 + 5);
   EXPECT_EQ(buttons()[5]->geometry(), QRect(0, 23, 19, 23));
   EXPECT_EQ(buttons()[4]->geometry(), QRect(76, 0, 19, 23));
-  EXPECT_EQ(charsetWindow->windowTitle(), "Character set");
-  saveGrab(charsetWindow, "charset-window");
+  EXPECT_EQ(charsets.charsetWindow->windowTitle(), "Character set");
+  saveGrab(charsets.charsetWindow, "charset-window");
   // Nine characters and a line feed: ten buttons, the last for the line feed.
   writeFile("charset/French.chs", "abcdefghi\n");
   search->menuItem(cmdCharsetOn)->trigger();
-  EXPECT_EQ(charsetWindow->characters(), "abcdefghi\n");
-  EXPECT_EQ(charsetWindow->width(), 100);
+  EXPECT_EQ(charsets.charsetWindow->characters(), "abcdefghi\n");
+  EXPECT_EQ(charsets.charsetWindow->width(), 100);
   // Seven: three in the first row, four in the second, the last partly outside.
   writeFile("charset/French.chs", "abcdefg");
   search->menuItem(cmdCharsetOn)->trigger();
   EXPECT_EQ(buttons().size(), 7);
-  EXPECT_EQ(charsetWindow->width(), 62);
+  EXPECT_EQ(charsets.charsetWindow->width(), 62);
   EXPECT_EQ(buttons()[6]->geometry(), QRect(57, 23, 19, 23));
   search->menuItem(cmdCharsetOff)->trigger();
-  EXPECT_FALSE(charsetWindow);
+  EXPECT_FALSE(charsets.charsetWindow);
   EXPECT_TRUE(search->isMenuItemChecked(cmdCharsetOff));
 }
 
@@ -56,27 +56,27 @@ TEST_F(CharsetWindowTest, StandsCentredAboveItsOwnerAndNeverOffTheScreen) {
   search->move(200, 300);
   search->menuItem(cmdCharsetOn)->trigger();
   const QRect owner = search->frameGeometry();
-  EXPECT_EQ(charsetWindow->x(), owner.left() + (owner.width() - charsetWindow->width()) / 2);
-  EXPECT_EQ(charsetWindow->y(), owner.top() - 70);
+  EXPECT_EQ(charsets.charsetWindow->x(), owner.left() + (owner.width() - charsets.charsetWindow->width()) / 2);
+  EXPECT_EQ(charsets.charsetWindow->y(), owner.top() - 70);
   search->move(0, 10);
   search->menuItem(cmdCharsetOn)->trigger();
-  EXPECT_EQ(charsetWindow->y(), 0);
+  EXPECT_EQ(charsets.charsetWindow->y(), 0);
 }
 
 TEST_F(CharsetWindowTest, HasACaptionButNoCloseBoxAndAClosedPickerTurnsTheMenuOff) {
   openSearch({{"chat", "cat"}});
   search->menuItem(cmdCharsetOn)->trigger();
-  ASSERT_TRUE(charsetWindow);
+  ASSERT_TRUE(charsets.charsetWindow);
   // Window managers put a close box on every frame they draw, so the picker draws its own caption.
-  EXPECT_TRUE(charsetWindow->windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(charsetWindow->height(), 70);
-  EXPECT_EQ(charsetWindow->windowTitle(), "Character set");
-  const QImage picture = grab(charsetWindow);
-  EXPECT_NE(picture.pixel(charsetWindow->width() / 2, 3), picture.pixel(charsetWindow->width() / 2, 60));
+  EXPECT_TRUE(charsets.charsetWindow->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(charsets.charsetWindow->height(), 70);
+  EXPECT_EQ(charsets.charsetWindow->windowTitle(), "Character set");
+  const QImage picture = grab(charsets.charsetWindow);
+  EXPECT_NE(picture.pixel(charsets.charsetWindow->width() / 2, 3), picture.pixel(charsets.charsetWindow->width() / 2, 60));
   // A window manager may close it all the same.
-  charsetWindow->close();
+  charsets.charsetWindow->close();
   processEvents(50);
-  EXPECT_FALSE(charsetWindow);
+  EXPECT_FALSE(charsets.charsetWindow);
   EXPECT_TRUE(search->isMenuItemChecked(cmdCharsetOff));
   EXPECT_FALSE(search->isMenuItemChecked(cmdCharsetOn));
   EXPECT_FALSE(search->charsetWindowOn());
@@ -106,18 +106,18 @@ TEST_F(CharsetWindowTest, FollowsTheLanguageOfTheFocusedColumn) {
   ASSERT_NE(search, nullptr);
   EXPECT_EQ(rowWord(0), "да");
   search->menuItem(cmdCharsetOn)->trigger();
-  EXPECT_EQ(charsetWindow->characters(), "\xE0\xE1\xE2\xE3");
+  EXPECT_EQ(charsets.charsetWindow->characters(), "\xE0\xE1\xE2\xE3");
   EXPECT_EQ(buttons()[0]->text(), "а");
   search->translationField(0)->setFocus();
   search->fieldFocused(search->translationField(0), true);
-  EXPECT_EQ(charsetLanguage, "English");
-  EXPECT_EQ(charsetWindow->characters(), "ab");
-  EXPECT_EQ(charsetReceiver, search->translationField(0));
+  EXPECT_EQ(charsets.charsetLanguage, "English");
+  EXPECT_EQ(charsets.charsetWindow->characters(), "ab");
+  EXPECT_EQ(charsets.charsetReceiver, search->translationField(0));
   search->fieldFocused(search->wordField(0), false);
-  EXPECT_EQ(charsetCode, 204);
-  EXPECT_EQ(charsetWindow->characters(), "\xE0\xE1\xE2\xE3");
+  EXPECT_EQ(charsets.charsetCode, 204);
+  EXPECT_EQ(charsets.charsetWindow->characters(), "\xE0\xE1\xE2\xE3");
   closeSearch();
-  EXPECT_FALSE(charsetWindow);
+  EXPECT_FALSE(charsets.charsetWindow);
 }
 
 }  // namespace

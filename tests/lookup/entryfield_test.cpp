@@ -28,27 +28,27 @@ TEST_F(EntryFieldTest, DeleteThenRestoreFollowsTheStoredFlags) {
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[1].flags, 1);
   EXPECT_EQ(rowWord(1), "DELETED");
   EXPECT_EQ(rowTranslation(1), "DELETED");
-  EXPECT_EQ(needsSort, 1);
-  needsSort = 0;
+  EXPECT_EQ(store.needsSort, 1);
+  store.needsSort = 0;
   search->wordField(1)->command(cmdDeleteRecord);
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[1].flags, 0);
   EXPECT_EQ(rowWord(1), "chien");
   EXPECT_EQ(rowTranslation(1), "dog");
-  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
 }
 
 TEST_F(EntryFieldTest, EnterStoresBothFieldsButOnlyAWordChangeOwesASort) {
   search->translationField(0)->setText("tomcat");
   QTest::keyClick(search->translationField(0), Qt::Key_Return);
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].translation, "tomcat");
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   search->wordField(2)->setText("logis");
   search->translationField(2)->setText("dwelling");
   QTest::keyClick(search->wordField(2), Qt::Key_Return);
   const auto words = readWords("language/Fre_Eng.zb");
   EXPECT_EQ(words[2].word, "logis");
   EXPECT_EQ(words[2].translation, "dwelling");
-  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
 }
 
 TEST_F(EntryFieldTest, LongTextIsCutToTheRecordsFields) {
@@ -66,13 +66,13 @@ TEST_F(EntryFieldTest, EmptyTextOrADeletedRecordStoresNothing) {
   search->wordField(0)->storeOnEnter();
   EXPECT_EQ(rowWord(0), "chat");  // the stored word again
   search->wordField(1)->command(cmdDeleteRecord);
-  needsSort = 0;
+  store.needsSort = 0;
   const std::string deleted = test::readFile("language/Fre_Eng.zb");
   search->translationField(1)->setText("puppy");
   search->translationField(1)->storeOnEnter();
   EXPECT_EQ(rowTranslation(1), "DELETED");
   EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), deleted);
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   EXPECT_NE(before, deleted);
 }
 
@@ -83,7 +83,7 @@ TEST_F(EntryFieldTest, RowsWithoutARecordNeverWriteOne) {
   search->wordField(3)->command(cmdDeleteRecord);
   search->translationField(9)->storeOnEnter();
   EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), before);
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
 }
 
 TEST_F(EntryFieldTest, CopyAndPasteGoThroughTheClipboardWithoutStoring) {
@@ -164,7 +164,7 @@ TEST_F(EntryFieldTest, RightPressShowsOnlyTheRowsOwnMenu) {
 void makeWordFileWritesFail() {
   const int readOnly = ::open("language/Fre_Eng.zb", O_RDONLY);
   ASSERT_GE(readOnly, 0);
-  ASSERT_GE(::dup2(readOnly, wordFile), 0);
+  ASSERT_GE(::dup2(readOnly, store.wordFile), 0);
   ::close(readOnly);
 }
 
@@ -179,7 +179,7 @@ TEST_F(EntryFieldTest, FailedWriteSaysSoAndTheRowShowsWhatIsOnDisk) {
   EXPECT_NE(recordedMessageBoxes()[0].text.find("could not be saved"), std::string::npos);
   EXPECT_EQ(rowWord(0), "chat");
   EXPECT_EQ(rowTranslation(0), "cat");
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   search->translationField(1)->setText("puppy");
   search->translationField(1)->storeOnEnter();
   EXPECT_EQ(rowTranslation(1), "dog");
@@ -187,7 +187,7 @@ TEST_F(EntryFieldTest, FailedWriteSaysSoAndTheRowShowsWhatIsOnDisk) {
   EXPECT_EQ(recordedMessageBoxes().size(), 3u);
   EXPECT_EQ(rowWord(2), "maison");
   EXPECT_EQ(rowTranslation(2), "house, home");
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   EXPECT_EQ(test::readFile("language/Fre_Eng.zb"), before);
   stopRecordingMessageBoxes();
 }

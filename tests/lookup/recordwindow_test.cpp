@@ -102,7 +102,7 @@ TEST_F(RecordWindowTest, RecordOnlyInRecordMode) {
   ASSERT_EQ(start(), -1);
   mainWindow->command(cmdRecord, commandClicked);
   EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
 }
 
 TEST_F(RecordWindowTest, SpaceSpaceSavesTheWordShownAndMovesOn) {
@@ -182,9 +182,9 @@ TEST_F(RecordWindowTest, ReopeningContinuesAtTheStoredIndexOfEachLanguage) {
   reopen();
   EXPECT_EQ(counter(), "Word 4 of 10");
   close();
-  for (DictionaryDirection* d = directionList; d; d = d->next)
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
     if (std::string(d->wordFileName) == "Ger_Eng.zb") switchDirection(d->menuId);
-  ASSERT_STREQ(currentDirection->wordFileName, "Ger_Eng.zb");
+  ASSERT_STREQ(directions.currentDirection->wordFileName, "Ger_Eng.zb");
   reopen();
   EXPECT_EQ(word(), "Haus");
   EXPECT_EQ(counter(), "Word 1 of 2");

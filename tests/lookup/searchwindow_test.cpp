@@ -28,7 +28,7 @@ const std::vector<WordPair> fruit = {{"abricot", "apricot"}, {"ananas", "pineapp
 
 TEST_F(SearchWindowTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   openSearch(fruit);
-  EXPECT_EQ(toolWindowOpen, 1);
+  EXPECT_EQ(tools.toolWindowOpen, 1);
   EXPECT_FALSE(mainWindow->isVisible());
   EXPECT_TRUE(search->isVisible());
   EXPECT_EQ(search->windowTitle(), "Search words");
@@ -160,15 +160,15 @@ TEST_F(SearchWindowTest, EditedWordIsSortedInWhenTheWindowCloses) {
   word->setFocus();
   word->setText("zeste");
   QTest::keyClick(word, Qt::Key_Return);
-  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
   EXPECT_TRUE(search->searchField()->hasFocus());
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "zeste");
   closeSearch();
   const auto sorted = readWords("language/Fre_Eng.zb");
   EXPECT_EQ(sorted.front().word, "ananas");
   EXPECT_EQ(sorted.back().word, "zeste");
-  EXPECT_EQ(needsSort, 0);
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(store.needsSort, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
   EXPECT_TRUE(mainWindow->isVisible());
 }
 
@@ -191,8 +191,8 @@ TEST_F(SearchWindowTest, ClosingKeepsThePositionAndAcceleratorsWaitMeanwhile) {
   EXPECT_EQ(search->searchField()->text(), "");
   search->close();
   processEvents();
-  EXPECT_EQ(searchPos.left, 33);
-  EXPECT_EQ(searchPos.top, 44);
+  EXPECT_EQ(tools.searchPos.left, 33);
+  EXPECT_EQ(tools.searchPos.top, 44);
   exitProgram();
   EXPECT_EQ(readProfileInt("Dictionary", "WinPosTopSearch", 0, "win.ini"), 44);
 }
@@ -213,9 +213,9 @@ TEST_F(SearchWindowTest, DirectionSwitchSortsFirstThenShowsTheNewFile) {
   type("ban");
   search->command(firstLanguageId + 3, commandClicked);  // English to German, as the right-click menu sends it
   EXPECT_EQ(readWords("language/Fre_Eng.zb").back().word, "zeste");
-  EXPECT_EQ(needsSort, 0);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
-  EXPECT_EQ(checkedLanguageId, 203);
+  EXPECT_EQ(store.needsSort, 0);
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_EQ(tools.checkedLanguageId, 203);
   EXPECT_EQ(search->searchField()->text(), "ban");  // not looked up again
   EXPECT_EQ(search->topIndex(), 0);
   EXPECT_EQ(rowWord(0), "dog");
@@ -235,7 +235,7 @@ TEST_F(SearchWindowTest, ClipboardLookupFromAnotherWindowOnlyWhenSwitchedOn) {
   processEvents();
   EXPECT_EQ(search->searchField()->text(), "");  // off
   search->menuItem(cmdClipboardOn)->trigger();
-  EXPECT_EQ(clipboardSearchOn, 1);
+  EXPECT_EQ(tools.clipboardSearchOn, 1);
   EXPECT_TRUE(search->isMenuItemChecked(cmdClipboardOn));
   EXPECT_FALSE(search->isMenuItemChecked(cmdClipboardOff));
   search->showMinimized();
@@ -251,7 +251,7 @@ TEST_F(SearchWindowTest, ClipboardLookupFromAnotherWindowOnlyWhenSwitchedOn) {
   processEvents();
   EXPECT_EQ(search->searchField()->text(), "kiwi");
   search->menuItem(cmdClipboardOff)->trigger();
-  EXPECT_EQ(clipboardSearchOn, 0);
+  EXPECT_EQ(tools.clipboardSearchOn, 0);
   closeSearch();
   exitProgram();
   EXPECT_EQ(readProfileInt("Dictionary", "ClipSearch", 9, "win.ini"), 0);
@@ -285,16 +285,16 @@ TEST_F(SearchWindowTest, RightClickOffersEveryDirectionAndSwitchesThere) {
   chooser.start(20);
   rightClick(search->client(), QPoint(300, 330));
   processEvents(100);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Fre.zb");
   EXPECT_EQ(rowWord(0), "cat");
   EXPECT_TRUE(mainWindow->isHidden());  // the choice went to the search window, not the main one
 }
 
 TEST_F(SearchWindowTest, SortingWindowShowsTheDirectionCountersAndFrames) {
   openSearch(fruit);
-  SortingWindow* window = showSortingWindow();
+  SortingWindow* window = showSortingWindow(*directions.currentDirection);
   EXPECT_EQ(window->windowTitle(), "Sort");
-  EXPECT_EQ(sortProgress, window);
+  EXPECT_EQ(sorting.sortProgress, window);
   const QImage before = grab(window);
   window->showProgressText("Reading 1000");
   window->drawNextFrame();
@@ -307,7 +307,7 @@ TEST_F(SearchWindowTest, SortingWindowShowsTheDirectionCountersAndFrames) {
   EXPECT_GT(changed, 20);  // a frame of the animation stands there now
   EXPECT_EQ(window->progressText(), "Reading 1000");
   delete window;
-  EXPECT_EQ(sortProgress, nullptr);
+  EXPECT_EQ(sorting.sortProgress, nullptr);
 }
 
 TEST_F(SearchWindowTest, OnlyTheBackgroundOffersTheLanguageMenu) {
@@ -346,12 +346,12 @@ TEST_F(SearchWindowTest, FailedSortIsOwedAgainAtTheNextClose) {
   }
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "Sort failed  ");
-  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "zeste");
   closeSearch();
   EXPECT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(readWords("language/Fre_Eng.zb").back().word, "zeste");
-  EXPECT_EQ(needsSort, 0);
+  EXPECT_EQ(store.needsSort, 0);
   stopRecordingMessageBoxes();
 }
 
@@ -383,7 +383,7 @@ TEST_F(SearchWindowTest, SortingWindowShowsEachStepOfASmallSort) {
 
 TEST_F(SearchWindowTest, SortingWindowIsOnTheScreenBeforeTheSortStarts) {
   openSearch(fruit);
-  SortingWindow* window = showSortingWindow();
+  SortingWindow* window = showSortingWindow(*directions.currentDirection);
   ASSERT_NE(window->windowHandle(), nullptr);
   EXPECT_TRUE(window->windowHandle()->isExposed());
   delete window;

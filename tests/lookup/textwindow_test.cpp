@@ -130,7 +130,7 @@ class TextWindowTest : public test::SearchTest {
 
 TEST_F(TextWindowTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   openText();
-  EXPECT_EQ(toolWindowOpen, 1);
+  EXPECT_EQ(tools.toolWindowOpen, 1);
   EXPECT_FALSE(mainWindow->isVisible());
   EXPECT_EQ(window->windowTitle(), "Search words in textfile");
   EXPECT_EQ(window->client()->size(), QSize(624, 356));
@@ -194,7 +194,7 @@ TEST_F(TextWindowTest, TheSameWordIsLookedUpOnceUntilTheDirectionChanges) {
   clickAt(7);  // the same word elsewhere
   EXPECT_EQ(searchText(), "");
   window->command(firstLanguageId + 3, commandClicked);
-  EXPECT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
   EXPECT_EQ(window->lastCaretWord(), "");
   EXPECT_EQ(row(0), "dog");
   EXPECT_EQ(row(2), "");  // rows past the new file's end are cleared
@@ -211,7 +211,7 @@ TEST_F(TextWindowTest, ReopeningStartsEmptyAndAClickBeforeLoadingDoesNothing) {
   EXPECT_EQ(searchText(), "pomme");
   close();
   EXPECT_TRUE(mainWindow->isVisible());
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
   reopenText();
   EXPECT_FALSE(window->textLoaded());
   EXPECT_EQ(window->textField()->toPlainText(), "");
@@ -297,8 +297,8 @@ TEST_F(TextWindowTest, DoneStoresThePositionAndShowsTheMainWindow) {
   processEvents();
   const WindowPos placed = window->normalPosition();
   close();
-  EXPECT_EQ(translatePos.left, placed.left);
-  EXPECT_EQ(translatePos.top, placed.top);
+  EXPECT_EQ(tools.translatePos.left, placed.left);
+  EXPECT_EQ(tools.translatePos.top, placed.top);
   exitProgram();
   EXPECT_EQ(readProfileInt("Dictionary", "WinPosTopTranslate", 9999, "win.ini"), placed.top);
 }
@@ -370,7 +370,7 @@ TEST_F(TextWindowTest, AfterADirectionSwitchTheWordInTheSearchFieldIsLookedUpAga
   EXPECT_EQ(searchText(), "ea");
   EXPECT_EQ(window->topIndex(), 8);  // "figue", the first French word after it
   window->command(firstLanguageId + 3, commandClicked);
-  ASSERT_STREQ(currentDirection->wordFileName, "Eng_Ger.zb");
+  ASSERT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
   clickAt(1);
   EXPECT_EQ(window->topIndex(), 20);
   EXPECT_EQ(row(0), "ea");

@@ -22,10 +22,10 @@ TEST_F(FilesTest, HostPathTurnsSeparatorsAndCodePageBytes) {
   const std::string russian = "list\\\xD1\xEB\xEE\xE2\xE0";  // Слова
   std::filesystem::create_directories(hostPath(russian, 1251));
   EXPECT_TRUE(std::filesystem::is_directory("list/Слова"));
-  int previous = fileNameCodePage;
-  fileNameCodePage = 1251;
+  int previous = hostPaths.fileNameCodePage;
+  hostPaths.fileNameCodePage = 1251;
   const auto entries = findFiles("list\\*.*");
-  fileNameCodePage = previous;
+  hostPaths.fileNameCodePage = previous;
   EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                           [](const DirectoryEntry& e) { return e.name == "\xD1\xEB\xEE\xE2\xE0" && e.isDirectory; }));
 }

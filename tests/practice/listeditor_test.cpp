@@ -50,7 +50,7 @@ class ListEditorTest : public test::PracticeTest {
 TEST_F(ListEditorTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   startWith({{"verbs", numberedWords(3)}});
   ASSERT_NE(openEditor(), nullptr);
-  EXPECT_EQ(toolWindowOpen, 1);
+  EXPECT_EQ(tools.toolWindowOpen, 1);
   EXPECT_FALSE(mainWindow->isVisible());
   EXPECT_EQ(editor->windowTitle(), "Create practice list (French-English)");
   EXPECT_EQ(editor->client()->size(), QSize(619, 361));
@@ -67,9 +67,9 @@ TEST_F(ListEditorTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   EXPECT_EQ(popups[1]->text(), "Lists");
   saveGrab(editor, "list-editor");
   closeEditor();
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
   EXPECT_TRUE(mainWindow->isVisible());
-  EXPECT_NE(makelistPos.top, 9999);
+  EXPECT_NE(tools.makelistPos.top, 9999);
 }
 
 TEST_F(ListEditorTest, ALongListOpensAtItsEndAndPagesBackToTheStart) {
@@ -97,12 +97,12 @@ TEST_F(ListEditorTest, AShortListLeavesTheOtherBoxesEmptyAndTheirClicksDoNothing
   listScroll(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(listTopIndex, 0);
   for (int k = 5; k < listRows; ++k) click(editor->listBox(k));
-  EXPECT_FALSE(listModified);
+  EXPECT_FALSE(lists.listModified);
   EXPECT_EQ(listOnDisk("verbs").size(), 5u);
   // A right click marks nothing either.
   click(editor->listBox(0), Qt::RightButton);
   EXPECT_EQ(listBoxText(0), "w0000");
-  EXPECT_FALSE(listModified);
+  EXPECT_FALSE(lists.listModified);
 }
 
 TEST_F(ListEditorTest, AWordClickedTwiceIsInTheListTwice) {
@@ -110,7 +110,7 @@ TEST_F(ListEditorTest, AWordClickedTwiceIsInTheListTwice) {
   ASSERT_NE(openEditor(), nullptr);
   click(editor->dictionaryBox(1));
   click(editor->dictionaryBox(1));
-  EXPECT_EQ(listCount, 14);
+  EXPECT_EQ(store.listCount, 14);
   EXPECT_EQ(listBoxText(10), "chien");
   EXPECT_EQ(listBoxText(11), "chien");
   EXPECT_EQ(listTopIndex, 2);
@@ -118,10 +118,10 @@ TEST_F(ListEditorTest, AWordClickedTwiceIsInTheListTwice) {
   ASSERT_EQ(onDisk.size(), 14u);
   EXPECT_EQ(onDisk[13].translation, "dog");
   // Appending is no toggle: nothing is compacted when the editor closes.
-  EXPECT_FALSE(listModified);
+  EXPECT_FALSE(lists.listModified);
   // A click below the word file's end adds nothing.
   click(editor->dictionaryBox(5));
-  EXPECT_EQ(listCount, 14);
+  EXPECT_EQ(store.listCount, 14);
 }
 
 TEST_F(ListEditorTest, TogglingTwiceStillCompactsOnClose) {
@@ -133,11 +133,11 @@ TEST_F(ListEditorTest, TogglingTwiceStillCompactsOnClose) {
   EXPECT_EQ(listOnDisk("verbs")[1].flags, 1);
   click(editor->listBox(1));
   EXPECT_EQ(listBoxText(1), "w0001");
-  EXPECT_TRUE(listModified);
+  EXPECT_TRUE(lists.listModified);
   closeEditor();
   EXPECT_NE(inodeOf("list/verbs/Fre_Eng.ls"), before);  // rewritten through a new file
   EXPECT_EQ(listOnDisk("verbs").size(), 3u);
-  EXPECT_FALSE(listModified);
+  EXPECT_FALSE(lists.listModified);
 }
 
 TEST_F(ListEditorTest, APrefixMovesTheDictionaryPaneAndTheEndShowsTheLastTen) {
@@ -197,14 +197,14 @@ TEST_F(ListEditorTest, TheAddRandomWindowTakesOnlyACountUpToTheWordCount) {
     EXPECT_EQ(random->countField()->text(), "") << wrong;
     EXPECT_TRUE(random->isVisible()) << wrong;
   }
-  EXPECT_EQ(listCount, 2);
+  EXPECT_EQ(store.listCount, 2);
   QTest::mouseClick(random->checkBox(), Qt::LeftButton, {}, QPoint(8, 15));
   EXPECT_FALSE(replaceListFirst);
   random->countField()->setText("20");
   QTest::keyClick(random->countField(), Qt::Key_Return);
   processEvents();
   EXPECT_EQ(editor->addRandomWindow(), nullptr);
-  EXPECT_EQ(listCount, 22);  // kept the old two
+  EXPECT_EQ(store.listCount, 22);  // kept the old two
   EXPECT_EQ(listOnDisk("verbs").size(), 22u);
   EXPECT_EQ(listTopIndex, 10);
 }
@@ -265,7 +265,7 @@ TEST_F(ListEditorTest, RandomDrawsFromTheWholeWordFile) {
   replaceListFirst = false;
   randomWordCount = 60;
   addRandomWords();
-  ASSERT_EQ(listCount, 60);
+  ASSERT_EQ(store.listCount, 60);
   std::set<std::string> drawn;
   for (const WordPair& entry : listOnDisk("verbs")) drawn.insert(entry.word);
   EXPECT_EQ(drawn.size(), 3u);
@@ -278,7 +278,7 @@ TEST_F(ListEditorTest, CancelLeavesTheListAndClosingTheEditorClosesTheAddRandomW
   editor->addRandomWindow()->command(cmdDone, commandClicked);
   processEvents();
   EXPECT_EQ(editor->addRandomWindow(), nullptr);
-  EXPECT_EQ(listCount, 4);
+  EXPECT_EQ(store.listCount, 4);
   editor->command(cmdAddRandom, commandClicked);
   QPointer<AddRandomWindow> random = editor->addRandomWindow();
   closeEditor();

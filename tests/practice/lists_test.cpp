@@ -35,8 +35,8 @@ TEST_F(ListsTest, DotFoldersCountButAreNeverLists) {
   startRecordingMessageBoxes();
   ASSERT_EQ(start(), -1);
   EXPECT_EQ(countListFolders(), 4);
-  EXPECT_EQ(namedListCount, 2);
-  EXPECT_STREQ(practiceListName, "a");
+  EXPECT_EQ(store.namedListCount, 2);
+  EXPECT_STREQ(store.practiceListName, "a");
   ASSERT_NE(openEditor(), nullptr);
   EXPECT_EQ(menuTexts(editor->listsMenu()), std::vector<std::string>{"a"});
   EXPECT_TRUE(editor->listsMenu()->actions()[0]->isChecked());
@@ -45,9 +45,9 @@ TEST_F(ListsTest, DotFoldersCountButAreNeverLists) {
 TEST_F(ListsTest, ASavedListDeletedByHandFallsBackToTheFirstList) {
   writeFile("win.ini", "[Dictionary]\nPracticeList=gone\nListID=402\n");
   startWith({{"verbs", three}});
-  EXPECT_STREQ(practiceListName, "verbs");
-  EXPECT_EQ(listId, firstListId);
-  EXPECT_EQ(listCount, 3);
+  EXPECT_STREQ(store.practiceListName, "verbs");
+  EXPECT_EQ(lists.listId, firstListId);
+  EXPECT_EQ(store.listCount, 3);
   exitProgram();
   char saved[150];
   readProfileString("Dictionary", "PracticeList", "", saved, sizeof saved, "win.ini");
@@ -64,7 +64,7 @@ TEST_F(ListsTest, AFreshInstallationGetsItsListFolderAndTheEditorAsksForAName) {
   answerListDialog("first words");
   ASSERT_NE(openEditor(), nullptr);
   EXPECT_FALSE(dialogRefused);
-  EXPECT_STREQ(practiceListName, "first words");
+  EXPECT_STREQ(store.practiceListName, "first words");
   EXPECT_TRUE(fs::is_directory("list/first words"));
   EXPECT_TRUE(fs::exists("list/first words/Fre_Eng.ls"));
 }
@@ -76,7 +76,7 @@ TEST_F(ListsTest, CancellingTheFirstNameOpensNothing) {
   answerListDialog("");  // the empty name keeps the dialog open; the helper then cancels it
   EXPECT_EQ(openEditor(), nullptr);
   EXPECT_TRUE(dialogRefused);
-  EXPECT_EQ(toolWindowOpen, 0);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
   EXPECT_TRUE(mainWindow->isVisible());
 }
 
@@ -105,17 +105,17 @@ TEST_F(ListsTest, NamesThatWouldLeaveTheFolderOrHoldOddCharactersAreRefused) {
 
 TEST_F(ListsTest, ANameTypedInAnotherCaseReusesTheList) {
   startWith({{"verbs", three}, {"nouns", {}}});
-  std::strcpy(practiceListName, "nouns");
+  std::strcpy(store.practiceListName, "nouns");
   ASSERT_NE(openEditor(), nullptr);
   const std::vector<std::string> before = menuTexts(editor->listsMenu());
   answerListDialog("Verbs");
   editor->command(cmdCreateNewList, commandClicked);
   EXPECT_FALSE(dialogRefused);
   EXPECT_EQ(menuTexts(editor->listsMenu()), before);  // no second item
-  EXPECT_EQ(listCount, 3);
-  EXPECT_STREQ(practiceListName, "verbs");
+  EXPECT_EQ(store.listCount, 3);
+  EXPECT_STREQ(store.practiceListName, "verbs");
   const int verbs = before[0] == "verbs" ? 0 : 1;
-  EXPECT_EQ(listId, firstListId + verbs);
+  EXPECT_EQ(lists.listId, firstListId + verbs);
   EXPECT_TRUE(editor->listsMenu()->actions()[verbs]->isChecked());
   EXPECT_FALSE(editor->listsMenu()->actions()[1 - verbs]->isChecked());
   EXPECT_EQ(countListFolders(), 4);
@@ -127,10 +127,10 @@ TEST_F(ListsTest, ANewListGetsItsMenuItemAndBecomesCurrent) {
   answerListDialog("colours");
   editor->command(cmdCreateNewList, commandClicked);
   EXPECT_EQ(menuTexts(editor->listsMenu()), (std::vector<std::string>{"verbs", "colours"}));
-  EXPECT_EQ(listId, firstListId + 1);
+  EXPECT_EQ(lists.listId, firstListId + 1);
   EXPECT_TRUE(editor->listsMenu()->actions()[1]->isChecked());
-  EXPECT_EQ(listCount, 0);
-  EXPECT_EQ(namedListCount, 2);
+  EXPECT_EQ(store.listCount, 0);
+  EXPECT_EQ(store.namedListCount, 2);
   click(editor->dictionaryBox(0));
   EXPECT_EQ(listOnDisk("colours").size(), 1u);
   EXPECT_EQ(listOnDisk("verbs").size(), 3u);
@@ -140,7 +140,7 @@ TEST_F(ListsTest, AddAllCopiesEveryRecordAndClosingAfterAToggleCompacts) {
   startWith({{"verbs", {}}}, three);
   ASSERT_NE(openEditor(), nullptr);
   editor->command(cmdAddAll, commandClicked);
-  EXPECT_EQ(listCount, 3);
+  EXPECT_EQ(store.listCount, 3);
   EXPECT_EQ(listBoxText(1), "DELETED");  // the word file's own mark came along
   click(editor->listBox(0));
   EXPECT_EQ(listBoxText(0), "DELETED");
@@ -148,15 +148,15 @@ TEST_F(ListsTest, AddAllCopiesEveryRecordAndClosingAfterAToggleCompacts) {
   const std::vector<WordPair> kept = listOnDisk("verbs");
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(kept[0].word, "maison");
-  EXPECT_EQ(listCount, 1);
-  EXPECT_FALSE(listModified);
+  EXPECT_EQ(store.listCount, 1);
+  EXPECT_FALSE(lists.listModified);
 }
 
 TEST_F(ListsTest, RemoveAllEmptiesTheListFile) {
   startWith({{"verbs", three}});
   ASSERT_NE(openEditor(), nullptr);
   editor->command(cmdRemoveAll, commandClicked);
-  EXPECT_EQ(listCount, 0);
+  EXPECT_EQ(store.listCount, 0);
   EXPECT_EQ(fs::file_size("list/verbs/Fre_Eng.ls"), 0u);
   for (int k = 0; k < listRows; ++k) EXPECT_EQ(listBoxText(k), "");
 }
@@ -167,12 +167,12 @@ TEST_F(ListsTest, WithoutAListTheOperationsUseTheListFolderOwnFileAndTheListStay
   ASSERT_EQ(start(), -1);
   copyWordFileToList();
   EXPECT_EQ(readWords("list/Fre_Eng.ls").size(), 3u);
-  EXPECT_EQ(listCount, 0);
-  EXPECT_EQ(listFile, -1);
+  EXPECT_EQ(store.listCount, 0);
+  EXPECT_EQ(store.listFile, -1);
   emptyListFile();
   EXPECT_FALSE(fs::exists("list/Fre_Eng.ls"));
-  EXPECT_EQ(listCount, 0);
-  EXPECT_EQ(wordCount, 3);
+  EXPECT_EQ(store.listCount, 0);
+  EXPECT_EQ(store.wordCount, 3);
 }
 
 TEST_F(ListsTest, AFailedCopyIsReportedAndTheListIsKept) {
@@ -185,23 +185,23 @@ TEST_F(ListsTest, AFailedCopyIsReportedAndTheListIsKept) {
   EXPECT_EQ(recordedMessageBoxes()[0].text.rfind("Could not copy word list file, error code ", 0), 0u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
   EXPECT_EQ(listOnDisk("verbs").size(), 1u);
-  EXPECT_EQ(listCount, 1);
-  EXPECT_EQ(wordCount, 3);
+  EXPECT_EQ(store.listCount, 1);
+  EXPECT_EQ(store.wordCount, 3);
 }
 
 TEST_F(ListsTest, DeletingAListTakesAUsersFileInItAndSwitchesToTheFirstList) {
   startWith({{"verbs", three}, {"nouns", {{"chat", "cat"}}}});
   writeFile("list/verbs/notes.txt", "my notes");
-  std::strcpy(practiceListName, "verbs");
+  std::strcpy(store.practiceListName, "verbs");
   ASSERT_NE(openEditor(), nullptr);
   startRecordingMessageBoxes({IDYES});
   editor->command(cmdDeleteCurrentList, commandClicked);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "Are you sure you want to delete verbs?");
   EXPECT_FALSE(fs::exists("list/verbs"));
-  EXPECT_STREQ(practiceListName, "nouns");
-  EXPECT_EQ(listId, firstListId);
-  EXPECT_EQ(listCount, 1);
+  EXPECT_STREQ(store.practiceListName, "nouns");
+  EXPECT_EQ(lists.listId, firstListId);
+  EXPECT_EQ(store.listCount, 1);
   EXPECT_EQ(menuTexts(editor->listsMenu()), std::vector<std::string>{"nouns"});
   // With one list left, deleting is refused.
   editor->command(cmdDeleteCurrentList, commandClicked);
@@ -219,14 +219,14 @@ TEST_F(ListsTest, DeletingAListNeverReachesThroughALinkOutOfItsFolder) {
   // A list folder that is itself a link to a folder elsewhere.
   fs::remove_all("list/zlinked");
   fs::create_directory_symlink(fs::absolute("elsewhere/inner"), "list/zlinked");
-  std::strcpy(practiceListName, "verbs");
+  std::strcpy(store.practiceListName, "verbs");
   deleteCurrentList(nullptr);
   EXPECT_EQ(readFile("elsewhere/precious.txt"), "keep me");
   // The link stays, so the folder does, and a user hears of it.
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't delete folder verbs");
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Delete list");
-  std::strcpy(practiceListName, "zlinked");
+  std::strcpy(store.practiceListName, "zlinked");
   deleteCurrentList(nullptr);
   EXPECT_EQ(readFile("elsewhere/inner/also.txt"), "keep me too");
 }
@@ -237,8 +237,8 @@ TEST_F(ListsTest, ASwitchedListIsSavedAtExitAndCurrentAtTheNextStart) {
   QAction* second = editor->listsMenu()->actions()[1];
   const std::string name = second->text().toStdString();
   second->trigger();
-  EXPECT_EQ(practiceListName, name);
-  EXPECT_EQ(listId, firstListId + 1);
+  EXPECT_EQ(store.practiceListName, name);
+  EXPECT_EQ(lists.listId, firstListId + 1);
   EXPECT_TRUE(second->isChecked());
   EXPECT_FALSE(editor->listsMenu()->actions()[0]->isChecked());
   closeEditor();

@@ -66,8 +66,8 @@ TEST_F(PracticeWindowTest, OneEntryWordThenTranslationThenTheEnd) {
   processEvents();
   EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
   EXPECT_TRUE(mainWindow->isVisible());
-  EXPECT_EQ(toolWindowOpen, 0);
-  EXPECT_NE(practisePos.top, 9999);
+  EXPECT_EQ(tools.toolWindowOpen, 0);
+  EXPECT_NE(tools.practisePos.top, 9999);
 }
 
 TEST_F(PracticeWindowTest, EveryEntryComesOnceInAnOrderThatVaries) {
@@ -172,7 +172,7 @@ TEST_F(PracticeWindowTest, QuitClosesAndStartPracticeOnAnEmptyListAsksFirst) {
   click(practice->quitButton());
   processEvents();
   EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
-  std::strcpy(practiceListName, "nouns");
+  std::strcpy(store.practiceListName, "nouns");
   closeListFile();
   openListFile();
   countListRecords();
@@ -201,10 +201,10 @@ TEST_F(PracticeWindowTest, TheFastLabelStandsWhereTheEditionPutsIt) {
   ASSERT_NE(openPractice(), nullptr);
   EXPECT_EQ(practice->fastLabelRect().left(), practice->layoutLeft() + 213 - 15);
   // The French edition gives 170.
-  const int english = uiBase;
-  uiBase = uiLanguageBase("french");
+  const int english = uiLanguage.uiBase;
+  uiLanguage.uiBase = uiLanguageBase("french");
   EXPECT_EQ(practice->fastLabelRect().left(), practice->layoutLeft() + 155);
-  uiBase = english;
+  uiLanguage.uiBase = english;
 }
 
 }  // namespace

@@ -131,8 +131,8 @@ TEST_F(PrintListTest, ACyrillicWordColumnAndALatinTranslationColumnPrintTheirOwn
   // "koshka" in Windows-1251 beside "café" in Windows-1252, whose 0xE9 would be a Cyrillic letter.
   test::writeWords("list/words/Rus_Eng.ls", {{"\xEA\xEE\xF8\xEA\xE0", "caf\xE9"}});
   ASSERT_EQ(start(), -1);
-  ASSERT_EQ(currentDirection->sourceCharset, 204);
-  ASSERT_EQ(listCount, 1);
+  ASSERT_EQ(directions.currentDirection->sourceCharset, 204);
+  ASSERT_EQ(store.listCount, 1);
   const auto pdf = dir / "russian.pdf";
   ASSERT_EQ(printListOn(*pdfPrinter(pdf)), 0);
   const std::string page = pageText(pdf, 1);
@@ -374,7 +374,7 @@ TEST_F(PrintListTest, AListOfTheSampleDictionaryPrintsOnA4) {
   std::filesystem::copy(ZEMBO_SAMPLE_DIR, dir, std::filesystem::copy_options::recursive);
   writeFile("list/sample/Fre_Eng.ls", readFile("language/Fre_Eng.zb").substr(0, 100 * sizeof(WordRecord)));
   ASSERT_EQ(start(), -1);
-  ASSERT_EQ(listCount, 100);
+  ASSERT_EQ(store.listCount, 100);
   readListRecord(99);
   const std::string lastWord(wordOf(currentRecord)), lastTranslation(translationOf(currentRecord));
 

@@ -30,7 +30,7 @@ void PrintTest::startWithList(const std::vector<WordPair>& list) {
   writeSampleDictionary();
   writeWords("list/words/Fre_Eng.ls", list);
   ASSERT_EQ(start(), -1);
-  ASSERT_EQ(listCount, static_cast<int>(list.size()));
+  ASSERT_EQ(store.listCount, static_cast<int>(list.size()));
 }
 
 std::unique_ptr<QPrinter> PrintTest::pdfPrinter(const std::filesystem::path& file, double widthInches,

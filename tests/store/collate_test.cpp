@@ -3,6 +3,7 @@
 #include "directions/directions.h"
 #include "platform/collation.h"
 #include "platform/messagebox.h"
+#include "store/currentdirection.h"
 #include "store/store.h"
 #include "tests/store/storefixture.h"
 
@@ -26,10 +27,7 @@ class CollateTest : public test::StoreTest {
   void openWith(const char* wordFileName, const std::vector<WordPair>& entries) {
     useDirection(wordFileName);
     writeWords(std::string("language/") + wordFileName, entries);
-    loadSortTable();
-    setCollationLocale(currentDirection->localeName);
-    openWordFile();
-    countWordRecords();
+    makeDirectionCurrent(directions.currentDirection);
   }
 };
 
@@ -39,8 +37,8 @@ TEST_F(CollateTest, TableWeightOneIgnoresAndZeroEndsTheKey) {
   table['-'] = 0;
   writeFile("tables/French.stb", table);
   useDirection("Fre_Eng.zb");
-  ASSERT_EQ(currentDirection->hasSortTable, 1);
-  loadSortTable();
+  ASSERT_EQ(directions.currentDirection->hasSortTable, 1);
+  loadCollation(store.collation, *directions.currentDirection);
   EXPECT_EQ(compareWords("ab c", "abc"), 0);
   EXPECT_EQ(compareWords("well-known", "well"), 0);
   EXPECT_EQ(compareWords("ABC", "abc"), 0);
@@ -52,18 +50,18 @@ TEST_F(CollateTest, MissingOrShortTableFileKeepsThePreviousWeights) {
   std::string table = identityTable();
   writeFile("tables/French.stb", table);
   useDirection("Fre_Eng.zb");
-  loadSortTable();
+  loadSortTable(store.collation, *directions.currentDirection);
   std::filesystem::remove("tables/French.stb");
-  loadSortTable();
+  loadSortTable(store.collation, *directions.currentDirection);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't open sorttable   ");
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "error");
   EXPECT_EQ(recordedMessageBoxes()[0].owner, nullptr);
-  EXPECT_EQ(sortTable['A'], 'a');
+  EXPECT_EQ(store.collation.sortTable['A'], 'a');
   writeFile("tables/French.stb", std::string(10, '\x07'));
-  loadSortTable();
-  EXPECT_EQ(sortTable[9], 7);
-  EXPECT_EQ(sortTable['A'], 'a');
+  loadSortTable(store.collation, *directions.currentDirection);
+  EXPECT_EQ(store.collation.sortTable[9], 7);
+  EXPECT_EQ(store.collation.sortTable['A'], 'a');
 }
 
 TEST_F(CollateTest, FindWordGivesTheMatchOrTheInsertionPosition) {
@@ -88,7 +86,7 @@ TEST_F(CollateTest, FindWordInAnEmptyFileAndAmongDuplicates) {
 
 TEST_F(CollateTest, CLocaleFoldsCaseOnly) {
   openWith("Eng_Fre.zb", {{"apple", "pomme"}});
-  setCollationLocale("C");
+  store.collation.locale.open("C");
   EXPECT_EQ(compareWords("Apple", "apple"), 0);
   EXPECT_LT(compareWords("Apple", "banana"), 0);
 }
@@ -143,15 +141,15 @@ class ActivateTest : public test::StoreTest {
     countWordRecords();
   }
   void switchTo(const char* wordFileName) {
-    for (DictionaryDirection* d = directionList; d; d = d->next)
-      if (std::string(d->wordFileName) == wordFileName) currentDirection = d;
+    for (DictionaryDirection* d = directions.directionList; d; d = d->next)
+      if (std::string(d->wordFileName) == wordFileName) directions.currentDirection = d;
   }
 };
 
 TEST_F(ActivateTest, NewDirectionGetsItsCollationSelectionAndStore) {
   switchTo("Eng_Fre.zb");
   EXPECT_EQ(activateDirection(), 0);
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(store.wordCount, 1);
   EXPECT_EQ(collationLocaleName(), "en");
   EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nEng_Fre.zb\n");
   EXPECT_TRUE(recordedMessageBoxes().empty());
@@ -160,7 +158,7 @@ TEST_F(ActivateTest, NewDirectionGetsItsCollationSelectionAndStore) {
 TEST_F(ActivateTest, LocaleThatCannotBeSetIsReportedAndWorkGoesOn) {
   writeFile("dict.ini", "[language]\nFrench,,0\n\n[selected]\nFre_Eng.zb\n");
   ASSERT_EQ(loadDirections(), 0);
-  currentDirection = directionList;  // locale "0"
+  directions.currentDirection = directions.directionList;  // locale "0"
   setCollationLocale("german");
   EXPECT_EQ(activateDirection(), 0);
   ASSERT_EQ(recordedMessageBoxes().size(), 2u);
@@ -168,7 +166,7 @@ TEST_F(ActivateTest, LocaleThatCannotBeSetIsReportedAndWorkGoesOn) {
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
   EXPECT_EQ(recordedMessageBoxes()[1].text, "Unknown locale : 0");
   EXPECT_EQ(collationLocaleName(), "de");  // the locale in force stays
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_EQ(store.wordCount, 2);
 }
 
 TEST_F(ActivateTest, StoreIsReopenedEvenWhenTheSelectionCannotBeRecorded) {
@@ -177,7 +175,7 @@ TEST_F(ActivateTest, StoreIsReopenedEvenWhenTheSelectionCannotBeRecorded) {
     const test::FileSizeLimit full(0);  // dict.ini cannot be rewritten
     EXPECT_EQ(activateDirection(), -1);
   }
-  EXPECT_EQ(wordCount, 1);
+  EXPECT_EQ(store.wordCount, 1);
   ASSERT_EQ(readWordRecord(0), 0);
   EXPECT_EQ(wordOf(currentRecord), "cat");
 }

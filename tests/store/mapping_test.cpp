@@ -38,12 +38,12 @@ std::vector<WordPair> numberedWords(int count) {
 
 TEST_F(MappingTest, AppendsAndWritesAreReadBackAtOnce) {
   openFrench(numberedWords(3));
-  ASSERT_NE(wordMap.base, nullptr);
+  ASSERT_NE(store.wordMap.base, nullptr);
   // Far more appends than the mapping first had room for.
   for (int i = 0; i < 20000; ++i) {
     currentRecord = test::makeRecord({"new" + std::to_string(i), "x"});
-    ASSERT_EQ(writeWordRecord(wordCount), 0);
-    ++wordCount;
+    ASSERT_EQ(writeWordRecord(store.wordCount), 0);
+    ++store.wordCount;
   }
   ASSERT_EQ(readWordRecord(20002), 0);
   EXPECT_EQ(wordOf(currentRecord), "new19999");
@@ -53,7 +53,7 @@ TEST_F(MappingTest, AppendsAndWritesAreReadBackAtOnce) {
   ASSERT_EQ(readWordRecord(1), 0);
   EXPECT_EQ(wordOf(currentRecord), "changed");
   // A record that is not in the file is not read, even within the count a caller set.
-  ++wordCount;
+  ++store.wordCount;
   EXPECT_EQ(readWordRecord(20003), -1);
 }
 
@@ -71,7 +71,7 @@ TEST_F(MappingTest, FileTruncatedUnderTheMappingGivesReadFailures) {
   EXPECT_EQ(findWord("w04000"), 100);
   EXPECT_EQ(findWord("w00050"), 50);
   countWordRecords();
-  EXPECT_EQ(wordCount, 100);
+  EXPECT_EQ(store.wordCount, 100);
 }
 
 TEST_F(MappingTest, ListFileIsReadThroughItsMappingToo) {
@@ -80,7 +80,7 @@ TEST_F(MappingTest, ListFileIsReadThroughItsMappingToo) {
   ASSERT_EQ(readWordRecord(1), 0);
   ASSERT_EQ(writeListRecord(0), 0);
   countListRecords();
-  ASSERT_NE(listMap.base, nullptr);
+  ASSERT_NE(store.listMap.base, nullptr);
   currentRecord = {};
   ASSERT_EQ(readListRecord(0), 0);
   EXPECT_EQ(wordOf(currentRecord), "w00001");
@@ -120,8 +120,8 @@ TEST_P(TooLargeTest, ListFileIsRefusedAndLeftAlone) {
   writeWords("list/verbs/Fre_Eng.ls", numberedWords(5));
   makeHuge("list/verbs/Fre_Eng.ls");
   openFrench(numberedWords(2));
-  EXPECT_EQ(listCount, 0);
-  EXPECT_EQ(listFile, -1);
+  EXPECT_EQ(store.listCount, 0);
+  EXPECT_EQ(store.listFile, -1);
   EXPECT_EQ(readListRecord(0), -1);
   EXPECT_EQ(writeListRecord(0), -1);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);

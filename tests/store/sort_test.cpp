@@ -32,10 +32,10 @@ class SortTest : public test::StoreTest {
  public:
   void SetUp() override {
     StoreTest::SetUp();
-    sortProgress = &progress;
+    sorting.sortProgress = &progress;
   }
   void TearDown() override {
-    sortProgress = nullptr;
+    sorting.sortProgress = nullptr;
     StoreTest::TearDown();
   }
   void openFrench(const std::vector<WordPair>& entries) {
@@ -60,7 +60,7 @@ std::vector<WordPair> shuffledWords(int count, int deletedEvery) {
 TEST_F(SortTest, ProgressCountsReadingSortingAndWriting) {
   openFrench(shuffledWords(2500, 250));  // 10 deleted
   ASSERT_EQ(sortWordFile(), 0);
-  EXPECT_EQ(wordCount, 2490);
+  EXPECT_EQ(store.wordCount, 2490);
   EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 2490u);
   std::vector<std::string> reading, writing, sorting;
   for (const std::string& t : progress.texts) {
@@ -105,7 +105,7 @@ TEST_F(SortTest, SortingStepsShowForFewRecordsAndForManyInSmallGroups) {
 TEST_F(SortTest, EmptyFileSortsToAnEmptyFileWithoutProgress) {
   openFrench({});
   ASSERT_EQ(sortWordFile(), 0);
-  EXPECT_EQ(wordCount, 0);
+  EXPECT_EQ(store.wordCount, 0);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), "");
   EXPECT_TRUE(progress.texts.empty());
 }
@@ -142,7 +142,7 @@ TEST_F(SortTest, SortTableOrderWhenTheDirectionHasOne) {
   table['a'] = 20;  // a after b
   writeFile("tables/French.stb", table);
   openFrench({{"a", "1"}, {"b", "2"}, {"ab", "3"}, {"ba", "4"}});
-  ASSERT_EQ(currentDirection->hasSortTable, 1);
+  ASSERT_EQ(directions.currentDirection->hasSortTable, 1);
   ASSERT_EQ(sortWordFile(), 0);
   std::vector<std::string> words;
   for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
@@ -160,7 +160,7 @@ TEST_F(SortTest, TemporaryFileThatCannotBeCreatedKeepsTheOldFile) {
   EXPECT_EQ(result, -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
   // The store still belongs to the file as it is: all 50 records, deleted ones included.
-  EXPECT_EQ(wordCount, 50);
+  EXPECT_EQ(store.wordCount, 50);
   EXPECT_EQ(readWordRecord(49), 0);
 }
 
@@ -175,7 +175,7 @@ TEST_F(SortTest, DiskFullHalfWayKeepsTheOldFileAndRemovesTheTemporary) {
   EXPECT_EQ(result, -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("language"), std::filesystem::directory_iterator()), 1);
-  EXPECT_EQ(wordCount, 3000);
+  EXPECT_EQ(store.wordCount, 3000);
 }
 
 // What killed sorts left beside the word files goes; names of other making stay.
@@ -220,7 +220,7 @@ TEST_P(SortOrderTest, ResultIsTheStableOrderOfCompareWords) {
     entries.push_back({word, std::to_string(i), std::int16_t(gen.next() % 10 == 0 ? 1 + i % 3 : 0)});
   }
   openFrench(entries);
-  ASSERT_EQ(currentDirection->hasSortTable, GetParam() ? 1 : 0);
+  ASSERT_EQ(directions.currentDirection->hasSortTable, GetParam() ? 1 : 0);
   ASSERT_EQ(sortWordFile(), 0);
   std::vector<WordPair> expected;
   for (const WordPair& e : entries)
@@ -234,7 +234,7 @@ TEST_P(SortOrderTest, ResultIsTheStableOrderOfCompareWords) {
     EXPECT_EQ(sorted[i].translation, expected[i].translation) << i;
     EXPECT_EQ(sorted[i].flags, 0);
   }
-  EXPECT_EQ(wordCount, static_cast<int>(expected.size()));
+  EXPECT_EQ(store.wordCount, static_cast<int>(expected.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCollations, SortOrderTest, ::testing::Values(true, false),
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(BothCollations, SortOrderTest, ::testing::Values(true, 
 TEST_F(SortTest, FileTooLargeToCountIsNeverRewritten) {
   openFrench(shuffledWords(10, 0));
   // Counted wrongly (as a later truncation of the file may make it), the sort must still refuse.
-  wordFileRecords = std::int64_t{INT_MAX} + 1;
+  store.wordFileRecords = std::int64_t{INT_MAX} + 1;
   EXPECT_EQ(sortWordFile(), -1);
   EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 10u);
 }
@@ -253,7 +253,7 @@ TEST_F(SortTest, FileTruncatedUnderTheMappingFailsTheSortAndIsNotWritten) {
   ASSERT_EQ(::truncate("language/Fre_Eng.zb", 1000 * 84), 0);  // by another program
   EXPECT_EQ(sortWordFile(), -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb").size(), 1000 * 84u);
-  EXPECT_EQ(wordCount, 1000);
+  EXPECT_EQ(store.wordCount, 1000);
 }
 // The bytes the full sort makes of a file.
 std::string fullySorted(SortTest& test, const std::vector<WordPair>& entries) {
@@ -281,8 +281,9 @@ TEST_F(SortTest, MergeGivesTheBytesOfTheFullSort) {
   const std::vector<WordPair> entries = frontAndTail();
   const std::string expected = fullySorted(*this, entries);
   openFrench(entries);
-  ASSERT_EQ(mergeWordFile(frontSize), 0);
-  EXPECT_TRUE(lastSortMerged);
+  store.sortedCount = frontSize;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_TRUE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
   // Equal words keep the file's order: the front's records before the tail's.
   std::vector<std::string> twins;
@@ -301,8 +302,9 @@ TEST_F(SortTest, MergeUnderASortTableGivesTheBytesOfTheFullSort) {
   entries.insert(entries.end(), tail.begin(), tail.end());
   const std::string expected = fullySorted(*this, entries);
   openFrench(entries);
-  ASSERT_EQ(mergeWordFile(4), 0);
-  EXPECT_TRUE(lastSortMerged);
+  store.sortedCount = 4;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_TRUE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
   std::vector<std::string> words;
   for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
@@ -311,8 +313,9 @@ TEST_F(SortTest, MergeUnderASortTableGivesTheBytesOfTheFullSort) {
 
 TEST_F(SortTest, MergeEveryLiveWordIsFoundAfterTheMerge) {
   openFrench(frontAndTail());
-  ASSERT_EQ(mergeWordFile(frontSize), 0);
-  EXPECT_EQ(wordCount, static_cast<int>(readWords("language/Fre_Eng.zb").size()));
+  store.sortedCount = frontSize;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_EQ(store.wordCount, static_cast<int>(readWords("language/Fre_Eng.zb").size()));
   for (const WordPair& e : frontAndTail()) {
     if (e.flags) continue;
     readWordRecord(findWord(e.word));
@@ -324,8 +327,9 @@ TEST_F(SortTest, MergeFrontOutOfOrderIsSortedWhole) {
   std::vector<WordPair> entries = {{"b", "1"}, {"a", "2"}, {"c", "3"}, {"aa", "4"}};
   const std::string expected = fullySorted(*this, entries);
   openFrench(entries);
-  ASSERT_EQ(mergeWordFile(3), 0);
-  EXPECT_FALSE(lastSortMerged);
+  store.sortedCount = 3;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_FALSE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
 }
 
@@ -338,22 +342,25 @@ TEST_F(SortTest, MergeFrontIsCheckedInTheOrderOfTheSortTable) {
   // In order under the table, not bytewise: "b.zzz" and "b" are equal, and so are "ba" and "b-a";
   // a key is before the longer keys it begins.
   openFrench({{"c", "1"}, {"b.zzz", "2"}, {"b", "3"}, {"ba", "4"}, {"b-a", "5"}, {"a", "6"}, {"bb", "new"}});
-  ASSERT_EQ(mergeWordFile(6), 0);
-  EXPECT_TRUE(lastSortMerged);
+  store.sortedCount = 6;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_TRUE(sorting.lastSortMerged);
   std::vector<std::string> words;
   for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
   EXPECT_EQ(words, (std::vector<std::string>{"c", "b.zzz", "b", "bb", "ba", "b-a", "a"}));
   // "ab" comes after "b" under this table.
   openFrench({{"ab", "1"}, {"b", "2"}, {"c", "new"}});
-  ASSERT_EQ(mergeWordFile(2), 0);
-  EXPECT_FALSE(lastSortMerged);
+  store.sortedCount = 2;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_FALSE(sorting.lastSortMerged);
 }
 
 TEST_F(SortTest, MergeDeletedRecordOutOfOrderDoesNotStopTheMerge) {
   // A deleted record takes no part in the order.
   openFrench({{"a", "1"}, {"zzz", "2", 1}, {"b", "3"}, {"ab", "4"}});
-  ASSERT_EQ(mergeWordFile(3), 0);
-  EXPECT_TRUE(lastSortMerged);
+  store.sortedCount = 3;
+  ASSERT_EQ(mergeWordFile(), 0);
+  EXPECT_TRUE(sorting.lastSortMerged);
   std::vector<std::string> words;
   for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
   EXPECT_EQ(words, (std::vector<std::string>{"a", "ab", "b"}));
@@ -365,7 +372,8 @@ TEST_F(SortTest, MergeShowsTheTextsOfTheSort) {
   entries.push_back({"aab", "new"});
   entries.push_back({"aaa", "new"});
   openFrench(entries);
-  ASSERT_EQ(mergeWordFile(2500), 0);
+  store.sortedCount = 2500;
+  ASSERT_EQ(mergeWordFile(), 0);
   std::vector<std::string> reading, writing;
   bool sorting = false;
   for (const std::string& t : progress.texts) {
@@ -387,11 +395,12 @@ TEST_F(SortTest, MergeFullDiskKeepsTheOldFile) {
   int result;
   {
     const test::FileSizeLimit full(100000);
-    result = mergeWordFile(3000);
+    store.sortedCount = 3000;
+    result = mergeWordFile();
   }
   EXPECT_EQ(result, -1);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
-  EXPECT_EQ(wordCount, 3001);
+  EXPECT_EQ(store.wordCount, 3001);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("language"), std::filesystem::directory_iterator()), 1);
 }
 

@@ -21,7 +21,7 @@ TEST_F(WordFileTest, CountsWholeRecordsAndNeverReadsAPartialOne) {
   writeFile("language/Fre_Eng.zb", bytes + "\x01\x02");  // 170 bytes
   ASSERT_EQ(openWordFile(), 0);
   countWordRecords();
-  EXPECT_EQ(wordCount, 2);
+  EXPECT_EQ(store.wordCount, 2);
   ASSERT_EQ(readWordRecord(1), 0);
   EXPECT_EQ(wordOf(currentRecord), "chien");
   // Reading at the count fails and leaves the buffer as it was, as do negative indexes.
@@ -36,7 +36,7 @@ TEST_F(WordFileTest, EmptyFileHasNoRecords) {
   writeFile("language/Fre_Eng.zb", "");
   openWordFile();
   countWordRecords();
-  EXPECT_EQ(wordCount, 0);
+  EXPECT_EQ(store.wordCount, 0);
   EXPECT_EQ(readWordRecord(0), -1);
 }
 
@@ -49,10 +49,10 @@ TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
   currentRecord.flags = 1;
   ASSERT_EQ(writeWordRecord(0), 0);
   currentRecord = test::makeRecord({"zebre", "zebra"});
-  ASSERT_EQ(writeWordRecord(wordCount), 0);
+  ASSERT_EQ(writeWordRecord(store.wordCount), 0);
   EXPECT_EQ(readFile("language/Fre_Eng.zb").size(), 3 * 84u);
   // Beyond the count a gap of zero records would open: refused.
-  EXPECT_EQ(writeWordRecord(wordCount + 2), -1);
+  EXPECT_EQ(writeWordRecord(store.wordCount + 2), -1);
   EXPECT_EQ(writeWordRecord(-1), -1);
   const auto entries = test::readWords("language/Fre_Eng.zb");
   ASSERT_EQ(entries.size(), 3u);
@@ -101,8 +101,8 @@ class ListFileTest : public test::StoreTest {
 TEST_F(ListFileTest, NoListFolderMeansNoListFile) {
   openWordFile();
   countWordRecords();
-  EXPECT_EQ(listFile, -1);
-  EXPECT_EQ(listCount, 0);
+  EXPECT_EQ(store.listFile, -1);
+  EXPECT_EQ(store.listCount, 0);
   EXPECT_EQ(readListRecord(0), -1);
   EXPECT_EQ(writeListRecord(0), -1);
   EXPECT_EQ(countListFolders(), 0);
@@ -112,14 +112,14 @@ TEST_F(ListFileTest, FirstNamedListIsChosenAndItsFileCreated) {
   std::filesystem::create_directories("list/verbs");
   openWordFile();
   countWordRecords();
-  EXPECT_STREQ(practiceListName, "verbs");
-  EXPECT_EQ(namedListCount, 1);
+  EXPECT_STREQ(store.practiceListName, "verbs");
+  EXPECT_EQ(store.namedListCount, 1);
   EXPECT_TRUE(std::filesystem::exists("list/verbs/Fre_Eng.ls"));
-  EXPECT_EQ(listCount, 0);
+  EXPECT_EQ(store.listCount, 0);
   ASSERT_EQ(readWordRecord(0), 0);
   ASSERT_EQ(writeListRecord(0), 0);
   countListRecords();
-  EXPECT_EQ(listCount, 1);
+  EXPECT_EQ(store.listCount, 1);
 }
 
 TEST_F(ListFileTest, DotFoldersAreCountedButNeverLists) {
@@ -128,19 +128,19 @@ TEST_F(ListFileTest, DotFoldersAreCountedButNeverLists) {
   test::writeFile("list/notes.txt", "x");
   EXPECT_EQ(countListFolders(), 4);  // . .. .b a
   EXPECT_EQ(selectFirstList(), 400);
-  EXPECT_STREQ(practiceListName, "a");
-  std::strcpy(practiceListName, "A");
+  EXPECT_STREQ(store.practiceListName, "a");
+  std::strcpy(store.practiceListName, "A");
   EXPECT_EQ(listFolderExists(), 1);
-  std::strcpy(practiceListName, ".b");
+  std::strcpy(store.practiceListName, ".b");
   EXPECT_EQ(listFolderExists(), 0);
-  std::strcpy(practiceListName, "notes.txt");
+  std::strcpy(store.practiceListName, "notes.txt");
   EXPECT_EQ(listFolderExists(), 0);
-  std::strcpy(practiceListName, "..");
+  std::strcpy(store.practiceListName, "..");
   EXPECT_EQ(listFolderExists(), 0);
   std::filesystem::remove_all("list/a");
-  practiceListName[0] = '\0';
+  store.practiceListName[0] = '\0';
   EXPECT_EQ(selectFirstList(), 0);
-  EXPECT_STREQ(practiceListName, "");
+  EXPECT_STREQ(store.practiceListName, "");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace zembo::test {
 void StoreTest::SetUp() {
   TempDirTest::SetUp();
   resetStoreLayers();
-  uiBase = 500;
+  uiLanguage.uiBase = 500;
   writeFile("dict.ini", "[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n");
 }
 
@@ -23,9 +23,9 @@ void StoreTest::TearDown() {
 
 void StoreTest::useDirection(const char* wordFileName) {
   ASSERT_EQ(loadDirections(), 0);
-  for (DictionaryDirection* d = directionList; d; d = d->next)
-    if (std::string(d->wordFileName) == wordFileName) currentDirection = d;
-  ASSERT_STREQ(currentDirection->wordFileName, wordFileName);
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
+    if (std::string(d->wordFileName) == wordFileName) directions.currentDirection = d;
+  ASSERT_STREQ(directions.currentDirection->wordFileName, wordFileName);
 }
 
 }  // namespace zembo::test

@@ -9,6 +9,7 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "practice/lists.h"
 #include "lookup/charsetwindow.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
@@ -25,8 +26,10 @@ namespace {
 void resetEveryLayer() {
   resetCharsetState();
   resetStartupState();
-  resetToolWindowState();
-  resetAddWordsState();
+  tools = {};
+  lists = {};
+  closeWordFile(adding.reverse);
+  adding = {};
   resetStoreLayers();
 }
 

@@ -2,14 +2,18 @@
 
 #include "directions/directions.h"
 #include "resources/uilanguage.h"
+#include "store/sort.h"
 #include "store/store.h"
 
 namespace zembo::test {
 
 void resetStoreLayers() {
-  resetStoreState();
+  closeStoreFiles();
+  store = {};
+  currentRecord = {};
+  sorting = {};
   resetDirections();
-  resetUiLanguage();
+  uiLanguage = {};
 }
 
 }  // namespace zembo::test

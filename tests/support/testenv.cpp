@@ -41,7 +41,7 @@ void TempDirTest::TearDown() {
 
 void resetPlatformState() {
   resetMessageBoxState();
-  resetFileNameCodePage();
+  hostPaths = {};
   resetCollationLocale();
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// Making a direction current: its collation becomes the store's and the process's, and the store
+// opens its files.
+
+#include "directions/directions.h"
+
+namespace zembo {
+
+// The direction becomes current with its collation and files, without recording the choice in
+// the configuration file.
+void makeDirectionCurrent(DictionaryDirection* direction);
+// The collation half of it, for the start-up, which opens the files later: the sort table and
+// locale of the current direction become the store's and the process's.
+void prepareCurrentCollation();
+
+// Called after a user chose another direction (the current one): its collation, the choice
+// recorded in the configuration file, the store reopened for it. 0, or -1 when the choice could
+// not be recorded (the store is reopened all the same, so the open files always belong to the
+// current direction).
+int activateDirection();
+
+}  // namespace zembo
