@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "lookup/charsetwindow.h"
+#include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
 #include "addwords/addwords.h"
@@ -23,6 +24,7 @@ namespace {
 // Every layer's process-wide state as at process start, the windows gone.
 void resetEveryLayer() {
   resetCharsetState();
+  setSpeakWords(true);
   resetStartupState();
   resetToolWindowState();
   resetAddWordsState();
