@@ -105,11 +105,12 @@ TEST(Speech, AWordWithoutRecordingIsSpokenAndARecordingWins) {
   QProcess listener;
   listener.setProcessEnvironment(server.env());
   listener.setStandardOutputFile(QString::fromStdString((folder / "heard.raw").string()));
-  listener.start(parec, {"-d", "zembo_out.monitor", "--raw", "--format=s16le", "--rate=22050", "--channels=1"});
+  listener.start(parec, {"-d", "zembo_out.monitor", "--raw", "--format=s16le", "--rate=22050", "--channels=1",
+                         "--latency-msec=20"});
   ASSERT_TRUE(listener.waitForStarted(5000));
   QThread::msleep(500);
   const long long spoken = playInChild(server.env(), server.folder(), "fenêtre", true);
-  QThread::msleep(300);
+  QThread::msleep(500);
   listener.terminate();
   listener.waitForFinished(5000);
   QFile recorded(QString::fromStdString((folder / "heard.raw").string()));
