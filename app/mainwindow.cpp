@@ -19,6 +19,7 @@
 #include "addwords/addwordswindow.h"
 #include "lookup/recordwindow.h"
 #include "lookup/searchwindow.h"
+#include "lookup/soundfiles.h"
 #include "lookup/textwindow.h"
 #include "practice/listeditor.h"
 #include "practice/practicewindow.h"
@@ -106,6 +107,7 @@ MainWindow::MainWindow() {
   if (recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
   setTopmost(tools.stayOnTop);
   checkMenuItem(cmdStayOnTop, tools.stayOnTop);
+  checkMenuItem(cmdSpeakWords, speakWords());
   placeCentred();
   placeAt(tools.mainPos);
 }
@@ -120,6 +122,7 @@ void MainWindow::readSettings() {
   setSavedPosition(&ToolWindowState::mainPos, readPosition("WinPosLeftMain", "WinPosTopMain"));
   for (const PositionKeys& keys : toolPositions) setSavedPosition(keys.pos, readPosition(keys.left, keys.top));
   setClipboardSearchOn(readProfileInt(section, "ClipSearch", 0, "win.ini"));
+  setSpeakWords(readProfileInt(section, "SpeakWords", 1, "win.ini") != 0);
   setAviDelay(readProfileInt(section, loadUiText(textAviDelayKey), 0, "win.ini"));
 }
 
@@ -136,6 +139,7 @@ void MainWindow::writeSettings() {
       writeNumber(keys.top, (tools.*keys.pos).top);
     }
   writeNumber("ClipSearch", tools.clipboardSearchOn);
+  writeNumber("SpeakWords", speakWords() ? 1 : 0);
   if (store.practiceListName[0]) {
     writeProfileString(section, "PracticeList", store.practiceListName, "win.ini");
     writeNumber("ListID", lists.listId);
@@ -261,6 +265,10 @@ void MainWindow::command(int id, int) {
       if (!tools.toolWindowOpen) createPracticeList();
       return;
     case cmdStayOnTop: toggleStayOnTop(); return;
+    case cmdSpeakWords:
+      setSpeakWords(!speakWords());
+      checkMenuItem(cmdSpeakWords, speakWords());
+      return;
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchDirectionSorted(id);
   }

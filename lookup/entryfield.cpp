@@ -109,9 +109,9 @@ void EntryField::storeOnEnter() {
 
 bool EntryField::hasSound() const {
   const std::string text = textBytes(playLength);
-  if (!translationColumn_) return soundFileExists(language(), text, charset());
+  if (!translationColumn_) return canBeHeard(language(), text, charset());
   for (const std::string& token : translationTokens(text))
-    if (soundFileExists(language(), token, charset())) return true;
+    if (canBeHeard(language(), token, charset())) return true;
   return false;
 }
 
@@ -144,7 +144,7 @@ void EntryField::play() {
     playSound(language(), text, charset());
     return;
   }
-  // Each translation in turn; one without a recording is passed over silently.
+  // Each translation in turn; one that can be neither played nor spoken is passed over silently.
   for (const std::string& token : translationTokens(text)) playSound(language(), token, charset());
 }
 

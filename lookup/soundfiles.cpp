@@ -3,10 +3,19 @@
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
 #include "platform/qt/sound.h"
+#include "platform/qt/speech.h"
+#include "resources/uilanguage.h"
 
 namespace zembo {
 
 namespace {
+
+bool wordsSpoken = true;
+
+bool isBlank(const std::string& word) { return word.find_first_not_of(' ') == std::string::npos; }
+
+// Language names are bytes of the UI language.
+std::string languageUtf8(const std::string& language) { return toUtf8(language, uiCodePage()); }
 
 bool staysInItsFolder(const std::string& name) {
   return name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
@@ -25,9 +34,22 @@ bool soundFileExists(const std::string& language, const std::string& word, int w
   return !path.empty() && std::filesystem::is_regular_file(path);
 }
 
-void playSound(const std::string& language, const std::string& word, int wordCharset) {
-  if (soundFileExists(language, word, wordCharset)) playSoundFile(soundFilePath(language, word, wordCharset));
+bool canBeHeard(const std::string& language, const std::string& word, int wordCharset) {
+  if (soundFileExists(language, word, wordCharset)) return true;
+  return wordsSpoken && !isBlank(word) && canSpeak(languageUtf8(language));
 }
+
+void playSound(const std::string& language, const std::string& word, int wordCharset) {
+  if (soundFileExists(language, word, wordCharset)) {
+    playSoundFile(soundFilePath(language, word, wordCharset));
+  } else if (wordsSpoken && !isBlank(word)) {
+    speak(languageUtf8(language), toUtf8(word, codePageOfCharset(wordCharset)));
+  }
+}
+
+bool speakWords() { return wordsSpoken; }
+
+void setSpeakWords(bool on) { wordsSpoken = on; }
 
 std::vector<std::string> translationTokens(const std::string& translation) {
   std::vector<std::string> tokens;

@@ -1,6 +1,6 @@
 #pragma once
-// Recorded pronunciations: the sound of a word w of a language L is "sound\\" + L + "\\" + w +
-// ".wav", w exactly as stored. A word that would lead out of the language's folder (a "/", a "\\"
+// Pronunciations: the sound of a word w of a language L is "sound\\" + L + "\\" + w + ".wav",
+// w exactly as stored, or, for a word that has none, speech in the language's voice. A word that would lead out of the language's folder (a "/", a "\\"
 // or "..") has no sound file.
 
 #include <filesystem>
@@ -13,8 +13,16 @@ namespace zembo {
 // name is bytes of the UI language, the word bytes of its own character set.
 std::filesystem::path soundFilePath(const std::string& language, const std::string& word, int wordCharset);
 bool soundFileExists(const std::string& language, const std::string& word, int wordCharset);
-// Plays it synchronously; nothing happens when there is no such file.
+// Whether Play has something for the word: its recording, or else (while words are spoken) a voice
+// of its language.
+bool canBeHeard(const std::string& language, const std::string& word, int wordCharset);
+// Plays the recording synchronously, or else speaks the word while words are spoken; nothing
+// happens when neither can be.
 void playSound(const std::string& language, const std::string& word, int wordCharset);
+
+// Whether words without a recording are spoken; on until a user switches it off.
+bool speakWords();
+void setSpeakWords(bool on);
 
 // The parts of a translation, split at every comma and stripped of blanks at both ends.
 std::vector<std::string> translationTokens(const std::string& translation);

@@ -55,6 +55,7 @@ enum Command : int {
   cmdPlay = 58,
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
+  cmdSpeakWords = 61,
   firstListBox = 100,       // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
   firstLanguageId = 200,    // the language menu: 200 + the direction's position

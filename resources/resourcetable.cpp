@@ -17,7 +17,7 @@ struct MenuShape {
 };
 
 const MenuShape menuShapes[] = {
-    {"ZEMBO", {{cmdStayOnTop, cmdTextFileSearch, cmdExit}, {cmdHelp, cmdAbout}}},
+    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdTextFileSearch, cmdExit}, {cmdHelp, cmdAbout}}},
     {"ZOEKEN", {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
     {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList}}},

@@ -55,32 +55,30 @@ bool readSamples(const std::filesystem::path& file, Samples& out) {
   return read;
 }
 
-int lengthMs(const Samples& samples) {
-  const qint64 frames = static_cast<qint64>(samples.data.size()) / samples.channels;
-  return static_cast<int>(frames * 1000 / samples.rate);
+int lengthMs(std::size_t sampleCount, int rate, int channels) {
+  const qint64 frames = static_cast<qint64>(sampleCount) / channels;
+  return static_cast<int>(frames * 1000 / rate);
 }
 
 }  // namespace
 
-bool playSoundFile(const std::filesystem::path& file) {
-  Samples samples;
-  if (!readSamples(file, samples)) return false;
+bool playSamples(const short* data, std::size_t count, int rate, int channels) {
+  if (count == 0 || rate <= 0 || channels <= 0) return false;
   const QAudioDevice device = QMediaDevices::defaultAudioOutput();
   if (device.isNull()) return false;
   QAudioFormat format;
-  format.setSampleRate(samples.rate);
-  format.setChannelCount(samples.channels);
+  format.setSampleRate(rate);
+  format.setChannelCount(channels);
   format.setSampleFormat(QAudioFormat::Int16);
   if (!device.isFormatSupported(format)) return false;
 
-  QByteArray bytes(reinterpret_cast<const char*>(samples.data.data()),
-                   static_cast<qsizetype>(samples.data.size() * sizeof(short)));
+  QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count * sizeof(short)));
   QBuffer source(&bytes);
   source.open(QIODevice::ReadOnly);
   QAudioSink sink(device, format);
   QEventLoop loop;
   QElapsedTimer clock;
-  const int length = lengthMs(samples);
+  const int length = lengthMs(count, rate, channels);
   bool played = true;
   // The sink is idle once the server holds the last samples; they have sounded when the sound's
   // length has passed since the start.
@@ -103,6 +101,12 @@ bool playSoundFile(const std::filesystem::path& file) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   sink.stop();
   return played;
+}
+
+bool playSoundFile(const std::filesystem::path& file) {
+  Samples samples;
+  if (!readSamples(file, samples)) return false;
+  return playSamples(samples.data.data(), samples.data.size(), samples.rate, samples.channels);
 }
 
 }  // namespace zembo

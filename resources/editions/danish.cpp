@@ -107,7 +107,7 @@ const EditionSource& danishEdition() {
       },
       {
           // ZEMBO
-          {{"&Filer", {"Altid øverst", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
+          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
             {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},

@@ -109,6 +109,7 @@ const EditionSource& dutchEdition() {
           // ZEMBO
           {{"&Bestand",
              {"Altijd op voorgrond",
+              "Woorden zonder opname uitspreken",
               "&Woorden zoeken in tekstbestand",
               "&Afsluiten\tCtrl+E"}},
             {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},

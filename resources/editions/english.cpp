@@ -107,7 +107,7 @@ const EditionSource& englishEdition() {
       },
       {
           // ZEMBO
-          {{"&File", {"Stay on top", "&Search words in textfile", "E&xit\tCtrl+X"}},
+          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "E&xit\tCtrl+X"}},
             {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},

@@ -111,6 +111,7 @@ const EditionSource& frenchEdition() {
           // ZEMBO
           {{"&Fichier",
              {"Toujours au premier plan",
+              "Prononcer les mots sans enregistrement",
               "&Chercher les mots d'un fichier texte",
               "&Quitter\tCtrl+Q"}},
             {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},

@@ -111,6 +111,7 @@ const EditionSource& germanEdition() {
           // ZEMBO
           {{"&Datei",
              {"Immer im Vordergrund",
+              "Wörter ohne Aufnahme sprechen",
               "Wörter in Textdatei &suchen",
               "&Beenden\tStrg+E"}},
             {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},

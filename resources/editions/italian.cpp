@@ -110,6 +110,7 @@ const EditionSource& italianEdition() {
           // ZEMBO
           {{"&File",
              {"Sempre in primo piano",
+              "Pronuncia le parole senza registrazione",
               "&Cerca parole in un file di testo",
               "&Esci\tCtrl+X"}},
             {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},

@@ -107,7 +107,7 @@ const EditionSource& norwegianEdition() {
       },
       {
           // ZEMBO
-          {{"&Fil", {"Alltid øverst", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
+          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
             {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},

@@ -110,6 +110,7 @@ const EditionSource& russianLatEdition() {
           // ZEMBO
           {{"&Fayl",
              {"Poverkh vsekh okon",
+              "Proiznosit' slova bez zapisi",
               "&Poisk slov v tekstovom fayle",
               "V&ykhod\tCtrl+X"}},
             {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},

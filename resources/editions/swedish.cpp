@@ -107,7 +107,7 @@ const EditionSource& swedishEdition() {
       },
       {
           // ZEMBO
-          {{"Ar&kiv", {"Alltid överst", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
+          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
             {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},

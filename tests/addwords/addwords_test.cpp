@@ -306,7 +306,7 @@ TEST_F(AddWordsTest, FailedResortKeepsTheFilesAndTheOwedSort) {
 
 TEST_F(AddWordsTest, ResortsThatFailAtExitAreReportedOnceEach) {
   openAddWords();
-  store("loup", "wolf");
+  storePair("loup", "wolf");
   {
     const test::FileSizeLimit full(200);
     QTest::keyClick(window->wordField(), Qt::Key_X, Qt::ControlModifier);

@@ -15,6 +15,7 @@
 #include "windowkit/uifont.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/searchwindow.h"
+#include "lookup/soundfiles.h"
 #include "windowkit/helpwindow.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
@@ -123,6 +124,28 @@ TEST_F(MainWindowTest, StayOnTopTwiceEndsUncheckedAndIsWrittenAsZero) {
   EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdStayOnTop));
   exitProgram();
   EXPECT_EQ(winIni("StayOnTop"), 0);
+}
+
+TEST_F(MainWindowTest, SpeakingWordsIsOnUntilSwitchedOffAndIsWrittenAsZero) {
+  ASSERT_EQ(start(), -1);
+  EXPECT_TRUE(speakWords());
+  EXPECT_TRUE(mainWindow->isMenuItemChecked(cmdSpeakWords));
+  mainWindow->menuItem(cmdSpeakWords)->trigger();
+  EXPECT_FALSE(speakWords());
+  EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdSpeakWords));
+  exitProgram();
+  EXPECT_EQ(winIni("SpeakWords"), 0);
+}
+
+TEST_F(MainWindowTest, SpeakingSwitchedOffInWinIniStartsOff) {
+  writeFile("config/zembo/win.ini", "[Dictionary]\nSpeakWords=0\n");
+  ASSERT_EQ(start(), -1);
+  EXPECT_FALSE(speakWords());
+  EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdSpeakWords));
+  mainWindow->menuItem(cmdSpeakWords)->trigger();
+  EXPECT_TRUE(speakWords());
+  exitProgram();
+  EXPECT_EQ(winIni("SpeakWords"), 1);
 }
 
 TEST_F(MainWindowTest, FreshWinIniGetsTheSettingsAfterOneRun) {

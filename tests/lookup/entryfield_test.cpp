@@ -3,6 +3,9 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QMenu>
+
+#include <cstring>
 
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
@@ -20,6 +23,14 @@ class EntryFieldTest : public test::SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     openSearch({{"chat", "cat"}, {"chien", "dog"}, {"maison", "house, home"}});
+  }
+  // Whether the row's menu offers Play, as a right click leaves it.
+  bool playOffered(EntryField* field) {
+    menusOpenedBy([&] { rightClick(field, QPoint(30, 12)); });
+    for (QAction* item : search->recordMenu()->actions())
+      if (item->data().toInt() == cmdPlay) return item->isEnabled();
+    ADD_FAILURE() << "no Play in the row's menu";
+    return false;
   }
 };
 
@@ -132,6 +143,28 @@ TEST_F(EntryFieldTest, PlayIsOfferedOnlyForWordsWithARecording) {
   EXPECT_TRUE(soundFileExists("English", "home", 0));
   EXPECT_EQ(search->translationField(2)->language(), "English");
   EXPECT_EQ(search->wordField(2)->language(), "French");
+}
+
+TEST_F(EntryFieldTest, PlayIsOfferedForEveryWordOfALanguageWithAVoice) {
+  EXPECT_TRUE(playOffered(search->wordField(0)));         // "chat": French has a voice
+  EXPECT_TRUE(playOffered(search->translationField(2)));  // "house, home"
+  EXPECT_FALSE(playOffered(search->wordField(5)));        // a row without a word
+  // A language the voices do not know keeps Play for its recordings only.
+  std::strcpy(directions.currentDirection->sourceName, "Klingon");
+  EXPECT_FALSE(playOffered(search->wordField(0)));
+  test::writeFile("sound/Klingon/chat.wav", "RIFF");
+  EXPECT_TRUE(playOffered(search->wordField(0)));
+  EXPECT_FALSE(playOffered(search->wordField(1)));
+}
+
+TEST_F(EntryFieldTest, WithSpeechOffPlayIsOfferedOnlyForRecordings) {
+  setSpeakWords(false);
+  EXPECT_FALSE(playOffered(search->wordField(0)));
+  EXPECT_FALSE(playOffered(search->translationField(2)));
+  test::writeFile("sound/English/home.wav", "RIFF");
+  EXPECT_TRUE(playOffered(search->translationField(2)));
+  setSpeakWords(true);
+  EXPECT_TRUE(playOffered(search->wordField(0)));
 }
 
 TEST_F(EntryFieldTest, PlayReturnsWhenTheSoundsHaveEndedOrAtOnceWithoutADevice) {

@@ -90,10 +90,10 @@ TEST_F(SearchFocusTest, AfterAStoredEditAndADirectionSwitchTypingGoesToTheSearch
   typeAtFocus("s");
   keyAtFocus(Qt::Key_Return);
   EXPECT_EQ(readWords("language/Fre_Eng.zb")[0].word, "abricots");
-  EXPECT_EQ(needsSort, 1);
+  EXPECT_EQ(store.needsSort, 1);
   const auto englishBefore = readWords("language/Eng_Fre.zb");
   switchDirectionByRightClick(3);  // English to French, after the owed sort
-  ASSERT_STREQ(currentDirection->wordFileName, "Eng_Fre.zb");
+  ASSERT_STREQ(directions.currentDirection->wordFileName, "Eng_Fre.zb");
   EXPECT_EQ(focused(), search->searchField());
   typeAtFocus("ab");
   EXPECT_EQ(search->searchField()->text(), "ab");
@@ -120,8 +120,8 @@ TEST_F(SearchFocusTest, ComingBackToTheWindowTheFocusIsWhereItWasTheSearchFieldT
 TEST_F(SearchFocusTest, ThePickersCharactersGoToTheFieldThatHadTheFocusLast) {
   test::writeFile("charset/French.chs", "\xE0\xE9\xE8\xEA");
   search->menuItem(cmdCharsetOn)->trigger();
-  ASSERT_TRUE(charsetWindow);
-  const auto buttons = charsetWindow->findChildren<QPushButton*>();
+  ASSERT_TRUE(charsets.charsetWindow);
+  const auto buttons = charsets.charsetWindow->findChildren<QPushButton*>();
   QTest::mouseClick(search->wordField(5), Qt::LeftButton);
   QTest::mouseClick(search->searchField(), Qt::LeftButton);
   typeAtFocus("tant");
@@ -146,7 +146,7 @@ TEST_F(SearchFocusTest, ARightPressLeavesTheFocusWhereItWas) {
   QTest::mouseClick(search->translationField(2), Qt::LeftButton);
   rowMenu(search->wordField(4), -1);
   EXPECT_EQ(focused(), search->translationField(2));
-  EXPECT_EQ(charsetReceiver, search->translationField(2));
+  EXPECT_EQ(charsets.charsetReceiver, search->translationField(2));
   rowMenu(search->translationField(6), -1);
   switchAwayAndBack();
   EXPECT_EQ(focused(), search->translationField(2));

@@ -373,7 +373,7 @@ TEST_F(SearchWindowTest, AnOwedSortThatFailsAtExitIsReportedOnce) {
 
 TEST_F(SearchWindowTest, SortingWindowShowsEachStepOfASmallSort) {
   openSearch({{"poire", "pear"}, {"abricot", "apricot"}, {"kiwi", "kiwi"}, {"datte", "date"}, {"banane", "banana"}});
-  SortingWindow* window = showSortingWindow();
+  SortingWindow* window = showSortingWindow(*store.direction);
   ASSERT_EQ(sortWordFile(), 0);
   EXPECT_EQ(window->framesDrawn(), 3);  // Reading 0, Sorting 0, Writing 0
   EXPECT_EQ(window->progressText(), "Writing 0");

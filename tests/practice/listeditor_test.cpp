@@ -242,14 +242,14 @@ TEST_F(ListEditorTest, OkAndCancelTakeAClickHeldAsAPersonHoldsIt) {
   QTest::keyClicks(random->countField(), "3");
   heldClick(random->findChildren<QPushButton*>()[0]);  // OK
   EXPECT_FALSE(random);
-  EXPECT_EQ(listCount, 3);
+  EXPECT_EQ(store.listCount, 3);
   editor->command(cmdAddRandom, commandClicked);
   random = editor->addRandomWindow();
   ASSERT_TRUE(random);
   QTest::keyClicks(random->countField(), "2");
   heldClick(random->findChildren<QPushButton*>()[1]);  // Cancel
   EXPECT_FALSE(random);
-  EXPECT_EQ(listCount, 3);
+  EXPECT_EQ(store.listCount, 3);
   // A count out of range empties the field, which has the focus for the next try.
   editor->command(cmdAddRandom, commandClicked);
   random = editor->addRandomWindow();

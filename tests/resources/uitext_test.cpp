@@ -72,9 +72,10 @@ TEST(Resources, NamedResourcesAreFoundWithoutRegardToCase) {
   EXPECT_EQ(menu, findMenu("ENGLISH_ZEMBO"));
   ASSERT_EQ(menu->popups.size(), 2u);
   EXPECT_EQ(menu->popups[0].text, "&File");
-  ASSERT_EQ(menu->popups[0].items.size(), 3u);
+  ASSERT_EQ(menu->popups[0].items.size(), 4u);
   EXPECT_EQ(menu->popups[0].items[0].id, 55);
-  EXPECT_EQ(menu->popups[0].items[2].text, "E&xit\tCtrl+X");
+  EXPECT_EQ(menu->popups[0].items[1].text, "Speak words without recording");
+  EXPECT_EQ(menu->popups[0].items[3].text, "E&xit\tCtrl+X");
   EXPECT_EQ(menu->popups[1].items[1].id, 5);
   EXPECT_EQ(findMenu("english_zembox"), nullptr);
   const MenuResource* zoeken = findMenu("English_Zoeken");

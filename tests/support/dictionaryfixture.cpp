@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "practice/lists.h"
 #include "lookup/charsetwindow.h"
+#include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
 #include "addwords/addwords.h"
@@ -25,6 +26,7 @@ namespace {
 // Every layer's process-wide state as at process start, the windows gone.
 void resetEveryLayer() {
   resetCharsetState();
+  setSpeakWords(true);
   resetStartupState();
   tools = {};
   lists = {};
