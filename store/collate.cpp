@@ -24,8 +24,8 @@ void loadSortTable() {
     messageBox(nullptr, "Can't open sorttable   ", "error", MB_OK);
     return;
   }
-  // A shorter file leaves the rest of the table as it was.
-  std::fread(sortTable, 1, sizeof sortTable, file);
+  // A shorter file leaves the rest of the table as it was, so how much was read does not matter.
+  [[maybe_unused]] const std::size_t bytesRead = std::fread(sortTable, 1, sizeof sortTable, file);
   std::fclose(file);
 }
 
