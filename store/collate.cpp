@@ -18,8 +18,8 @@ void loadSortTable(WordCollation& collation, const DictionaryDirection& directio
     messageBox(nullptr, "Can't open sorttable   ", "error", MB_OK);
     return;
   }
-  // A shorter file leaves the rest of the table as it was.
-  std::fread(collation.sortTable, 1, sizeof collation.sortTable, file);
+  // A shorter file leaves the rest of the table as it was, so how much was read does not matter.
+  [[maybe_unused]] const std::size_t bytesRead = std::fread(collation.sortTable, 1, sizeof collation.sortTable, file);
   std::fclose(file);
 }
 

@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   std::printf("zcat of its .dict.dz:          %.2f s, best of three\n", zcat);
   std::printf("ratio:                         %.2fx zcat\n\nthe best run's report:\n", import / zcat);
   std::fflush(stdout);
-  std::system(("cat " + report + std::to_string(importRun) + ".txt").c_str());
+  const std::string reportFile = report + std::to_string(importRun) + ".txt";
+  if (std::system(("cat " + reportFile).c_str()) != 0) std::fprintf(stderr, "Can't show %s\n", reportFile.c_str());
   std::filesystem::remove_all(folder);
   return 0;
 }
