@@ -95,8 +95,7 @@ const FolderEdition* folderEdition(const ImportOptions& options, bool& isNew) {
     if (const FolderEdition* edition = findEdition(options.edition)) return edition;
     throw ImportError("unknown edition " + options.edition);
   }
-  const std::string value =
-      readProfileString("Dictionary", "Language", "", (options.folder / editionFile).string());
+  const std::string value = readProfileStringIn(options.folder / editionFile, "Dictionary", "Language", "");
   const FolderEdition* edition = findEdition(value);
   if (!edition)
     throw ImportError((options.folder / editionFile).string() + ": names no edition (Language=" + value + ")");

@@ -120,8 +120,9 @@ Location locate(const std::vector<ProfileLine>& lines, std::string_view section,
   return at;
 }
 
-std::optional<std::string> findValue(std::string_view section, std::string_view key, std::string_view fileName) {
-  const std::vector<ProfileLine> lines = loadLines(profilePath(fileName)).value_or(std::vector<ProfileLine>{});
+std::optional<std::string> findValue(std::string_view section, std::string_view key,
+                                     const std::filesystem::path& file) {
+  const std::vector<ProfileLine> lines = loadLines(file).value_or(std::vector<ProfileLine>{});
   const Location at = locate(lines, section, key);
   if (!at.keyLine) return std::nullopt;
   std::string_view value = keyLine(lines[*at.keyLine].text)->value;
@@ -159,11 +160,16 @@ int readProfileString(std::string_view section, std::string_view key, std::strin
 
 std::string readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::string_view fileName) {
-  return findValue(section, key, fileName).value_or(std::string(defaultValue));
+  return findValue(section, key, profilePath(fileName)).value_or(std::string(defaultValue));
+}
+
+std::string readProfileStringIn(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                                std::string_view defaultValue) {
+  return findValue(section, key, file).value_or(std::string(defaultValue));
 }
 
 int readProfileInt(std::string_view section, std::string_view key, int defaultValue, std::string_view fileName) {
-  const auto value = findValue(section, key, fileName);
+  const auto value = findValue(section, key, profilePath(fileName));
   if (!value) return defaultValue;
   std::size_t i = 0;
   const bool negative = i < value->size() && (*value)[i] == '-';

@@ -19,6 +19,9 @@ int readProfileString(std::string_view section, std::string_view key, std::strin
                       char* buffer, int size, std::string_view fileName);
 std::string readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::string_view fileName);
+// The same from a file of the host (a folder a user named), whose path never passes a code page.
+std::string readProfileStringIn(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                                std::string_view defaultValue);
 // A decimal number with an optional minus sign, from the leading digits of the value; 0 when the
 // value starts with none; the default when the key is missing.
 int readProfileInt(std::string_view section, std::string_view key, int defaultValue, std::string_view fileName);

@@ -36,6 +36,15 @@ TEST_F(ImportTest, ThreeSensesGiveOneRecordAndThreeReverseEntries) {
             "# pairs\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\n");
 }
 
+// A folder a user named is a host path: its accents and Cyrillic letters never pass a code page.
+TEST_F(ImportTest, AFolderWhoseNameHoldsAccentsAndCyrillicIsFoundAndFilled) {
+  std::filesystem::rename(dir / "zb", dir / "Wörterbuch Ивана");
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  importInto(dict, "Wörterbuch Ивана");
+  EXPECT_EQ(wordsOf("Wörterbuch Ивана/language/Ger_Eng.zb"), (Words{"Haus=house"}));
+  EXPECT_EQ(wordsOf("Wörterbuch Ивана/language/Eng_Ger.zb"), (Words{"house=Haus"}));
+}
+
 TEST_F(ImportTest, PronunciationLabelsExamplesNotesAndReferencesStayOut) {
   const auto dict = writeDictionary(
       "freedict-deu-eng",
