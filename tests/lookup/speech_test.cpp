@@ -58,21 +58,6 @@ long long playInChild(const QProcessEnvironment& base, const QString& folder, co
   return milliseconds;
 }
 
-void writeTone(const std::filesystem::path& file, int milliseconds) {
-  std::filesystem::create_directories(file.parent_path());
-  SF_INFO info{};
-  info.samplerate = heardRate;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* sound = sf_open(file.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(sound, nullptr) << sf_strerror(nullptr);
-  std::vector<short> samples(static_cast<std::size_t>(heardRate) * milliseconds / 1000);
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<short>(8000 * std::sin(2 * M_PI * 440 * double(i) / heardRate));
-  sf_write_short(sound, samples.data(), static_cast<sf_count_t>(samples.size()));
-  sf_close(sound);
-}
-
 struct Heard {
   short loudest = 0;
   double seconds = 0;  // from the first to the last sample above a whisper
@@ -123,7 +108,7 @@ TEST(Speech, AWordWithoutRecordingIsSpokenAndARecordingWins) {
   EXPECT_LT(spoken, 4000);
 
   // A recording of three seconds is played instead of the word's speech, which is far shorter.
-  writeTone(folder / "sound/French/fenêtre.wav", 3000);
+  test::writeTone(folder / "sound/French/fenêtre.wav", 3000, heardRate, 8000);
   EXPECT_GE(playInChild(server.env(), server.folder(), "fenêtre", true), 2900);
   // With speech off a word without a recording plays nothing.
   EXPECT_LT(playInChild(server.env(), server.folder(), "maison", false), 200);

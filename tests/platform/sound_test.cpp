@@ -28,22 +28,6 @@ namespace {
 
 constexpr int toneRate = 22050;
 
-// A mono 16-bit tone of 440 Hz, as a recording of a word might be.
-void writeTone(const std::filesystem::path& file, int milliseconds) {
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
-  SF_INFO info{};
-  info.samplerate = toneRate;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* sound = sf_open(file.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(sound, nullptr) << sf_strerror(nullptr);
-  std::vector<short> samples(static_cast<std::size_t>(toneRate) * milliseconds / 1000);
-  for (std::size_t i = 0; i < samples.size(); ++i)
-    samples[i] = static_cast<short>(12000 * std::sin(2 * M_PI * 440 * double(i) / toneRate));
-  sf_write_short(sound, samples.data(), static_cast<sf_count_t>(samples.size()));
-  sf_close(sound);
-}
-
 struct PlayReport {
   bool said = false;
   int played = 0;
@@ -72,7 +56,7 @@ TEST(Sound, DISABLED_PlaysTheNamedFile) {
 using SoundTest = test::TempDirTest;
 
 TEST_F(SoundTest, WithoutASoundServerPlayGivesUpAtOnce) {
-  writeTone(dir / "été.wav", 2000);
+  test::writeTone(dir / "été.wav", 2000, toneRate, 12000);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("PULSE_SERVER", QString::fromStdString("unix:" + (dir / "no-server").string()));
   env.insert("XDG_RUNTIME_DIR", QString::fromStdString(dir.string()));
@@ -91,7 +75,7 @@ TEST_F(SoundTest, WithoutASoundServerPlayGivesUpAtOnce) {
 
 TEST_F(SoundTest, AFileThatHoldsNoSoundFailsAtOnce) {
   test::writeFile("garbage.wav", "RIFF this is no sound at all");
-  writeTone("silent.wav", 0);
+  test::writeTone("silent.wav", 0, toneRate, 12000);
   ASSERT_EQ(::mkfifo("fifo.wav", 0600), 0);
   for (const char* name : {"garbage.wav", "silent.wav", "fifo.wav", "missing.wav", "."}) {
     SCOPED_TRACE(name);
@@ -120,7 +104,7 @@ TEST_F(SoundTest, AWordInAnAccentedFolderPlaysForItsLengthAndIsHeard) {
   if (!server.running()) GTEST_SKIP() << server.whyNot();
   const std::filesystem::path folder = std::filesystem::path(server.folder().toStdString()) / "Иван" / "zembo";
   const std::filesystem::path word = folder / "sound" / "French" / "été.wav";
-  writeTone(word, 1000);
+  test::writeTone(word, 1000, toneRate, 12000);
 
   // What the server's output plays, as a listener hears it.
   QProcess listener;

@@ -1,10 +1,15 @@
 #include "tests/support/soundserver.h"
 
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cmath>
+#include <vector>
 
 namespace zembo::test {
 
@@ -59,6 +64,21 @@ std::string runTestInChild(const QProcessEnvironment& env, const QString& workin
   child.waitForFinished();
   *exitCode = child.exitCode();
   return child.readAll().toStdString();
+}
+
+void writeTone(const std::filesystem::path& file, int milliseconds, int rate, int amplitude) {
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* sound = sf_open(file.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(sound, nullptr) << sf_strerror(nullptr);
+  std::vector<short> samples(static_cast<std::size_t>(rate) * milliseconds / 1000);
+  for (std::size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<short>(amplitude * std::sin(2 * M_PI * 440 * double(i) / rate));
+  sf_write_short(sound, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(sound);
 }
 
 }  // namespace zembo::test

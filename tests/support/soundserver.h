@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <filesystem>
 
 namespace zembo::test {
 
@@ -33,6 +34,9 @@ class SoundServer {
   bool running_ = false;
   std::string whyNot_;
 };
+
+// A mono 16-bit WAV file of a 440 Hz tone, as a recording of a word might be; its folders are made.
+void writeTone(const std::filesystem::path& file, int milliseconds, int rate, int amplitude);
 
 // Runs this test program in a child under the environment with only the named test (a disabled
 // one); its output, or empty with *finished false when it did not end within the limit.
