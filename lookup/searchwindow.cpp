@@ -15,6 +15,7 @@
 #include "windowkit/sortingwindow.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
+#include "morphology/morphology.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "store/collate.h"
@@ -171,7 +172,11 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   // Text copied in this window itself is not looked up.
   if (isActiveWindow()) return;
   const int charset = directions.currentDirection->sourceCharset;
-  searchField_->setText(toQString(fromQString(text, charset), charset));
+  // A copied word is whole: an inflected form that is no headword is looked up as its
+  // dictionary form, which the field then shows.
+  std::string form;
+  findWholeWord(fromQString(text, charset), form);
+  searchField_->setText(toQString(form, charset));
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

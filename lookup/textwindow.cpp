@@ -23,6 +23,7 @@
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
+#include "morphology/morphology.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
@@ -267,7 +268,11 @@ void TextWindow::lookUpCaretWord() {
   const int caret = textField_->textCursor().selectionStart();
   const std::string word = wordAtCaret(loadedText_, byteAtFieldPosition(crlfEnds_, caret));
   if (word.empty() || word == lastCaretWord_) return;
-  const QString text = toQString(word, directions.currentDirection->sourceCharset);
+  // A word as it stands in the text may be an inflected form: the field then shows the
+  // dictionary form that was found, so that a user sees what was looked up.
+  std::string form;
+  findWholeWord(word, form);
+  const QString text = toQString(form, directions.currentDirection->sourceCharset);
   // The field may hold the word already (from before a direction switch): setting it again
   // would change nothing and look nothing up.
   if (searchField_->text() == text)

@@ -245,11 +245,19 @@ TEST_F(SearchWindowTest, ClipboardLookupFromAnotherWindowOnlyWhenSwitchedOn) {
   EXPECT_EQ(search->searchField()->text(), "kiwi");
   EXPECT_EQ(search->topIndex(), 8);
   EXPECT_FALSE(search->isMinimized());
+  // A copied plural that is no headword is looked up as its singular, which the field shows.
+  test::writeFile("hunspell/fr_FR.aff", "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
+  test::writeFile("hunspell/fr_FR.dic", "1\nfraise/S\n");
+  QApplication::setActiveWindow(&other);
+  QApplication::clipboard()->setText("fraises");
+  processEvents();
+  EXPECT_EQ(search->searchField()->text(), "fraise");
+  EXPECT_EQ(search->topIndex(), 7);
   // Copied within the active search window: not looked up.
   QApplication::setActiveWindow(search);
   QApplication::clipboard()->setText("melon");
   processEvents();
-  EXPECT_EQ(search->searchField()->text(), "kiwi");
+  EXPECT_EQ(search->searchField()->text(), "fraise");
   search->menuItem(cmdClipboardOff)->trigger();
   EXPECT_EQ(tools.clipboardSearchOn, 0);
   closeSearch();

@@ -329,6 +329,34 @@ TEST_F(TextWindowTest, CyrillicTextInTheRussianEditionFindsCyrillicWords) {
   EXPECT_EQ(row(0), "да");
 }
 
+TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
+  writeSampleDictionary("Ger_Eng.zb");
+  test::writeWords("language/Ger_Eng.zb",
+                   {{"Baum", "tree"}, {"Haus", "house"}, {"H\xE4userblock", "block of houses"}, {"Zug", "train"},
+                    {"Zugang", "access"},     {"Zweig", "branch"}});
+  // A German dictionary that makes "Häuser" of "Haus" and "Züge" of "Zug".
+  writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
+  writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  loadFile("de.txt", "Die H\xE4user und die Z\xFCge.");
+  clickAt(6);
+  EXPECT_EQ(searchText(), "Haus");
+  EXPECT_EQ(window->lastCaretWord(), "H\xE4user");
+  EXPECT_EQ(row(0), "Haus");
+  EXPECT_EQ(window->translationField(0)->text(), "house");
+  clickAt(20);
+  EXPECT_EQ(searchText(), "Zug");
+  EXPECT_EQ(row(0), "Zug");
+  // Typed into the search field, the same word stays a search for what begins so.
+  window->searchField()->clear();
+  QTest::keyClicks(window->searchField(), "H");
+  QTest::sendKeyEvent(QTest::Click, window->searchField(), Qt::Key_Adiaeresis, QString::fromUtf8("ä"), {});
+  QTest::keyClicks(window->searchField(), "user");
+  EXPECT_EQ(window->searchField()->text(), QString::fromUtf8("Häuser"));
+  EXPECT_EQ(row(0), "H\xC3\xA4userblock");
+}
+
 // 20 MB: the whole text is there, and a click far into it looks up the word it hits. How long that
 // takes is measured by bench_textwindow.
 TEST_F(TextWindowTest, ALargeTextLoadsWholeAndAClickFarIntoItLooksUpItsWord) {

@@ -16,6 +16,7 @@
 #include "store/store.h"
 #include "addwords/addwords.h"
 #include "formats/wordrecord.h"
+#include "morphology/morphology.h"
 #include "tests/support/storereset.h"
 #include "windowkit/toolwindow.h"
 
@@ -33,6 +34,7 @@ void resetEveryLayer() {
   closeWordFile(adding.reverse);
   adding = {};
   resetStoreLayers();
+  morphology = {};
 }
 
 }  // namespace
@@ -40,6 +42,8 @@ void resetEveryLayer() {
 void DictionaryTest::SetUp() {
   TempDirTest::SetUp();
   resetEveryLayer();
+  // Only the Hunspell dictionaries a test writes for itself, never the system's.
+  setHunspellFolder(dir / "hunspell");
   const std::filesystem::path runtime = dir / "runtime";
   std::filesystem::create_directory(runtime);
   std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
