@@ -1,6 +1,8 @@
 // Lookup speed at a million records: findWord bisecting the word file (in the page cache, read
 // through the store's mapping) under a sort table and under the "french" locale, beside the same
 // bisection over records held in memory, the floor of what a lookup can cost, and their ratio.
+// Then the whole-word lookup of a word taken from a text, which falls back to the word's Hunspell
+// stems when it is no headword (one bisection more per stem), beside findWord over the same text.
 //
 //   bench_lookup [records]    (default 1000000; works in a folder under /tmp)
 
@@ -21,6 +23,8 @@
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "formats/sorttable.h"
+#include "morphology/morphology.h"
+#include "platform/codepage.h"
 #include "store/store.h"
 
 namespace {
@@ -79,6 +83,32 @@ struct Figures {
   double median, p99;
 };
 
+// A text of 10000 word tokens: half of them headwords as they stand, a quarter plurals in "s" of
+// headwords (which the Hunspell dictionary written beside knows), a quarter words of no entry.
+std::vector<std::string> makeText(const Sample& sample) {
+  bench::WordGenerator gen(11);
+  const auto plainHeadword = [&] {
+    for (;;) {
+      const std::string w(wordOf(sample.records[gen.next() % sample.records.size()]));
+      if (w.find_first_of(" -") == std::string::npos) return w;
+    }
+  };
+  std::vector<std::string> text, inflected;
+  for (int i = 0; i < 10000; ++i) {
+    switch (i % 4) {
+      case 0:
+      case 1: text.push_back(plainHeadword()); break;
+      case 2: inflected.push_back(plainHeadword()); text.push_back(inflected.back() + "s"); break;
+      default: text.push_back(gen.word() + "zq");
+    }
+  }
+  std::ofstream("hunspell/fr_FR.aff") << "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n";
+  std::ofstream dic("hunspell/fr_FR.dic");
+  dic << inflected.size() << "\n";
+  for (const std::string& w : inflected) dic << toUtf8(w, 1252) << "/S\n";
+  return text;
+}
+
 template <typename Lookup>
 Figures measure(const std::vector<std::string>& keys, Lookup lookup) {
   std::vector<double> micros;
@@ -118,6 +148,24 @@ void run(int count, bool byTable) {
               "   ratio of medians %.2f\n",
               byTable ? "sort table" : "\"french\"", store.wordCount, file.median, file.p99, memory.median, memory.p99,
               file.median / memory.median);
+  const std::vector<std::string> text = makeText(sample);
+  setHunspellFolder("hunspell");
+  int asTheyStand = 0, withFallback = 0;
+  std::string form;
+  for (const std::string& w : text) {
+    int at = findWord(w);
+    asTheyStand += at < store.wordCount && readWordRecord(at) == 0 && compareWords(wordOf(currentRecord), w) == 0;
+    at = findWholeWord(w, form);
+    withFallback += at < store.wordCount && readWordRecord(at) == 0 && compareWords(wordOf(currentRecord), form) == 0;
+  }
+  const auto wholeWord = [&form](const std::string& k) { return findWholeWord(k, form); };
+  measure(text, wholeWord);  // warm up
+  const Figures plainText = measure(text, lookUp);
+  const Figures fallback = measure(text, wholeWord);
+  std::printf("%-12s text of %zu words   findWord: median %6.2f us  p99 %6.2f us   whole word with stems: median %6.2f us"
+              "  p99 %6.2f us   headwords reached %.0f%% -> %.0f%%\n",
+              "", text.size(), plainText.median, plainText.p99, fallback.median, fallback.p99,
+              100.0 * asTheyStand / static_cast<double>(text.size()), 100.0 * withFallback / static_cast<double>(text.size()));
   closeStoreFiles();
 }
 
@@ -128,6 +176,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zembo-bench-lookup";
   std::filesystem::create_directories(folder / "language");
   std::filesystem::create_directories(folder / "tables");
+  std::filesystem::create_directories(folder / "hunspell");
   std::filesystem::current_path(folder);
   std::ofstream("dict.ini") << "[language]\nFrench,french,0\n";
   setUiBase(500);
