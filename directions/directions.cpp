@@ -9,6 +9,7 @@
 #include "formats/fields.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"

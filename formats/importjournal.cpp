@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 
 namespace zembo {

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// Code that replaced files through this header before safefiles.h had its own still finds it here.
+#include "platform/safefiles.h"
 
 namespace zembo {
 
@@ -46,38 +48,5 @@ struct DirectoryEntry {
 // "*" and "?" match as in a Windows file search, without regard to ASCII case; "*.*" matches all.
 std::vector<DirectoryEntry> findFiles(std::string_view programPattern);
 bool matchesFilePattern(std::string_view name, std::string_view pattern);
-
-// Copies a file, replacing the target safely (through a temporary file beside it); the copy gets
-// the source's permissions.
-bool copyFileReplacing(std::string_view fromProgramPath, std::string_view toProgramPath);
-// The same between host paths.
-bool copyFileTo(const std::filesystem::path& source, const std::filesystem::path& target);
-// Gives a copy the permissions of its source, so that a copied program can still be started.
-void copyPermissions(std::string_view fromProgramPath, std::string_view toProgramPath);
-void copyPermissionsTo(const std::filesystem::path& source, const std::filesystem::path& target);
-
-// Flushes a file to disk and closes it; false when any step failed (a full disk shows here), errno
-// then holding the cause of the first.
-bool syncAndClose(std::FILE* file);
-// Renames a file over another one at once: the target is either the old file or the new one.
-bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
-// Makes the names of a folder's entries durable (after a rename or a removal in it).
-void syncFolder(const std::filesystem::path& folder);
-// Writes a whole new version of a file through a temporary file in the same folder, flushed to
-// disk and renamed over the old one; every file the programs replace goes through here. The
-// temporary file is always a new one of its own, and the new version gets the old one's
-// permissions (a new file those of the umask). When the writer or any step fails, the old file
-// is untouched and the temporary file removed.
-// On failure errno holds the cause of the first step that failed.
-bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer);
-
-// The temporary file of replaceFileSafely is named after its target: the target's name, a dot and
-// this many letters or digits.
-constexpr std::size_t temporarySuffixLength = 8;
-// The name of the file a temporary name was made for; empty when the name is no such name.
-std::string_view targetOfTemporaryName(std::string_view name);
-// Removes the regular files of a folder whose names are temporary names made for a file that
-// belongs to the caller (isOwn gets the target's name): what a killed run left behind.
-void removeTemporaryFiles(const std::filesystem::path& folder, const std::function<bool(std::string_view)>& isOwn);
 
 }  // namespace zembo

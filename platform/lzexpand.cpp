@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 
 namespace zembo {
 

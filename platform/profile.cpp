@@ -14,6 +14,7 @@
 
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 
 namespace zembo {
 

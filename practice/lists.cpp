@@ -8,6 +8,7 @@
 
 #include "directions/directions.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "practice/updatingwindow.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"

@@ -14,6 +14,7 @@
 #include "formats/recordsort.h"
 #include "platform/collation.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "resources/uitext.h"
 #include "store/collate.h"
 #include "store/store.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "platform/lzexpand.h"
 #include "platform/textfile.h"
 #include "tests/support/testenv.h"
