@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+// The path rules of the script and the target folder, which code using this header relied on.
+#include "installer/core/paths.h"
+
 namespace zembo {
 
 // Where install.inf and every copy source are found: the folder the installer was started in.
@@ -46,24 +49,10 @@ bool checkInstallDir(std::string_view fieldText);
 // Makes installDir the current folder; fatal when it cannot be entered.
 void enterInstallDir();
 
-// A folder as the user or the script writes it (host text), as a host folder: "~" stands for the
-// home folder, and so does a drive ("c:\\engels" lands in the home folder's "engels"), which
-// means nothing here; a leading "\\" is the root.
-std::filesystem::path localDirectory(std::string_view dir);
-// The user's home folder.
-std::filesystem::path homeDirectory();
-
-// Joins a folder and a name with one separator between them.
-std::string joinPath(std::string_view folder, std::string_view name);
-// A relative program path none of whose parts is "..": it stays inside the folder it is taken in.
-bool staysInside(std::string_view programPath);
-// A plain file name: not empty, no separator, not "." or "..".
-bool isPlainFileName(std::string_view name);
-
 // Writes a file's whole text through a temporary file flushed to disk and renamed over it.
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text);
 // Removes what an earlier, interrupted run left of its temporary copies of a file: the file's
-// temporary names (platform/hostpath.h), beside it.
+// temporary names (platform/safefiles.h), beside it.
 void removeLeftovers(const std::filesystem::path& file);
 
 // Shows the error with caption "Error" over the installer window and ends the program with

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "installer/core/paths.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
 #include "platform/codepage.h"

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "installer/core/languages.h"
+#include "installer/core/paths.h"
 #include "installer/core/script.h"
 #include "installer/core/shortcut.h"
 #include "platform/codepage.h"

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "installer/core/paths.h"
 #include "installer/core/script.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
