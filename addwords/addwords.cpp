@@ -11,6 +11,7 @@
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/collate.h"
+#include "store/recordmap.h"
 #include "store/sort.h"
 #include "store/store.h"
 #include "windowkit/sortingwindow.h"
@@ -60,6 +61,10 @@ void beginAddingWords() {
   if (!sameSession) adding.reverse = {};
   if (const DictionaryDirection* twin = twinOf(directions.currentDirection))
     openWordFile(adding.reverse, *twin, store.collation);
+  // Every pair is looked up in both files: their pages are mapped in once now, so that the
+  // bisections of a stored pair meet no page faults.
+  prefetchRecordMap(store.wordMap, static_cast<std::uint64_t>(store.wordFileRecords) * sizeof(WordRecord));
+  prefetchRecordMap(adding.reverse.wordMap, static_cast<std::uint64_t>(adding.reverse.wordFileRecords) * sizeof(WordRecord));
 }
 
 std::string_view trimBlanks(std::string_view text) {
