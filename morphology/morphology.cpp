@@ -1,7 +1,7 @@
 #include "morphology/morphology.h"
 
-#include <hunspell.hxx>
 #include <iconv.h>
+#include <hunspell.hxx>
 
 #include <algorithm>
 #include <cctype>
@@ -25,7 +25,7 @@ class EncodingConverter {
   EncodingConverter& operator=(const EncodingConverter&) = delete;
   bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
   // False when the text holds a character the other encoding lacks.
-  bool convert(std::string_view in, std::string& out) const {
+  bool convert(std::string_view in, std::string& out) {
     out.assign(in.size() * 4 + 8, '\0');
     char* src = const_cast<char*>(in.data());
     std::size_t srcLeft = in.size();
@@ -63,19 +63,32 @@ struct LanguageDictionaries {
 };
 const std::vector<LanguageDictionaries>& languageDictionaries() {
   static const std::vector<LanguageDictionaries> table = {
-      {"german", {"de_DE", "de_AT", "de_CH", "de"}},   {"french", {"fr_FR", "fr", "fr_BE", "fr_CA", "fr_CH"}},
-      {"dutch", {"nl_NL", "nl", "nl_BE"}},             {"english", {"en_US", "en_GB", "en_CA", "en_AU"}},
-      {"italian", {"it_IT", "it"}},                    {"spanish", {"es_ES", "es"}},
-      {"portuguese", {"pt_PT", "pt_BR"}},              {"swedish", {"sv_SE", "sv_FI", "sv"}},
-      {"danish", {"da_DK", "da"}},                     {"norwegian", {"nb_NO", "no_NO", "nn_NO"}},
-      {"russian", {"ru_RU", "ru"}},                    {"polish", {"pl_PL"}},
-      {"czech", {"cs_CZ"}},                            {"slovak", {"sk_SK"}},
-      {"hungarian", {"hu_HU"}},                        {"romanian", {"ro_RO"}},
-      {"croatian", {"hr_HR"}},                         {"slovenian", {"sl_SI"}},
-      {"greek", {"el_GR"}},                            {"turkish", {"tr_TR"}},
-      {"ukrainian", {"uk_UA"}},                        {"bulgarian", {"bg_BG"}},
-      {"finnish", {"fi_FI"}},                          {"catalan", {"ca_ES", "ca"}},
-      {"lithuanian", {"lt_LT"}},                       {"latvian", {"lv_LV"}},
+      {"german", {"de_DE", "de_AT", "de_CH", "de"}},
+      {"french", {"fr_FR", "fr", "fr_BE", "fr_CA", "fr_CH"}},
+      {"dutch", {"nl_NL", "nl", "nl_BE"}},
+      {"english", {"en_US", "en_GB", "en_CA", "en_AU"}},
+      {"italian", {"it_IT", "it"}},
+      {"spanish", {"es_ES", "es"}},
+      {"portuguese", {"pt_PT", "pt_BR"}},
+      {"swedish", {"sv_SE", "sv_FI", "sv"}},
+      {"danish", {"da_DK", "da"}},
+      {"norwegian", {"nb_NO", "no_NO", "nn_NO"}},
+      {"russian", {"ru_RU", "ru"}},
+      {"polish", {"pl_PL"}},
+      {"czech", {"cs_CZ"}},
+      {"slovak", {"sk_SK"}},
+      {"hungarian", {"hu_HU"}},
+      {"romanian", {"ro_RO"}},
+      {"croatian", {"hr_HR"}},
+      {"slovenian", {"sl_SI"}},
+      {"greek", {"el_GR"}},
+      {"turkish", {"tr_TR"}},
+      {"ukrainian", {"uk_UA"}},
+      {"bulgarian", {"bg_BG"}},
+      {"finnish", {"fi_FI"}},
+      {"catalan", {"ca_ES", "ca"}},
+      {"lithuanian", {"lt_LT"}},
+      {"latvian", {"lv_LV"}},
   };
   return table;
 }
@@ -89,7 +102,8 @@ bool isIcuName(std::string_view name) {
   if (language.size() < 2 || language.size() > 3 || !lowerLetters(language)) return false;
   if (language.size() == name.size()) return true;
   const std::string_view country = name.substr(language.size() + 1);
-  return country.size() == 2 && std::all_of(country.begin(), country.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+  return country.size() == 2 &&
+         std::all_of(country.begin(), country.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
 // The converters' name of an encoding that a dictionary's SET line gives.

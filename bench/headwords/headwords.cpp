@@ -97,9 +97,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const double total = static_cast<double>(counts.tokens);
-  std::printf("%s (%d headwords), %ld word tokens: %.1f %% are headwords as they stand, %.1f %% with their "
-              "dictionary forms (+%.1f %%)\n",
-              direction->wordFileName, store.wordCount, counts.tokens, 100.0 * counts.asTheyStand / total,
-              100.0 * counts.withStems / total, 100.0 * (counts.withStems - counts.asTheyStand) / total);
+  std::printf(
+      "%s (%d headwords), %ld word tokens: %.1f %% are headwords as they stand, %.1f %% with their "
+      "dictionary forms (+%.1f %%)\n",
+      direction->wordFileName, store.wordCount, counts.tokens, 100.0 * counts.asTheyStand / total,
+      100.0 * counts.withStems / total, 100.0 * (counts.withStems - counts.asTheyStand) / total);
   return 0;
 }

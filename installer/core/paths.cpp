@@ -12,9 +12,7 @@ namespace zembo {
 
 namespace {
 
-bool endsWithSeparator(std::string_view path) {
-  return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
+bool endsWithSeparator(std::string_view path) { return !path.empty() && (path.back() == '\\' || path.back() == '/'); }
 
 }  // namespace
 

@@ -105,7 +105,7 @@ TEST_F(MorphologyTest, CyrillicWordsPassBetweenWindows1251AndAKoi8Dictionary) {
   writeFile("hunspell/ru_RU.aff", "SET KOI8-R\n\nSFX Y Y 1\nSFX Y 0 \xD9 .\n");
   writeFile("hunspell/ru_RU.dic", "1\n\xD3\xD4\xCF\xCC/Y\n");
   const std::string table = "\xF1\xF2\xEE\xEB", tables = table + "\xFB";  // in Windows-1251
-  openWith("Rus_Eng.zb", {table, "\xF1\xF2\xF3\xEB"});                      // "стол", "стул"
+  openWith("Rus_Eng.zb", {table, "\xF1\xF2\xF3\xEB"});                    // "стол", "стул"
   EXPECT_EQ(dictionaryForms(*directions.currentDirection, tables), std::vector<std::string>{table});
   int index = -1;
   EXPECT_EQ(formOf(tables, &index), table);
