@@ -5,9 +5,11 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "directions/directions.h"
 #include "platform/hostpath.h"
+#include "practice/reviewdeck.h"
 #include "practice/updatingwindow.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -87,12 +89,24 @@ std::string currentListFilePath() {
   return path + activeListFileName(directions.currentDirection);
 }
 
+namespace {
+
+// The cards of entries that left the list go with them; their lines in the review log stay.
+void dropCardsOfLeftEntries() {
+  std::unordered_set<std::string> words;
+  for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
+  dropCardsNotIn(cardFilePath(currentListHostPath()), words);
+}
+
+}  // namespace
+
 void emptyListFile() {
   const std::string path = currentListFilePath();
   closeListFile();
   removeFile(path);
   openListFile();
   countListRecords();
+  dropCardsOfLeftEntries();
 }
 
 void copyWordFileToList() {
@@ -122,6 +136,7 @@ void compactListFile() {
   });
   reopenListFile();
   lists.listModified = false;
+  dropCardsOfLeftEntries();
 }
 
 void deleteCurrentList(WindowHandle owner) {

@@ -134,10 +134,7 @@ int localDay(std::int64_t time) {
   return static_cast<int>(daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
 }
 
-namespace {
-
-// Reads a card file; a damaged one leaves cards empty and stays where it is.
-CardFileLoad readCards(const fs::path& file, std::vector<Card>& cards) {
+CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
   cards.clear();
   CardFileLoad result;
   std::FILE* in = std::fopen(file.c_str(), "rb");
@@ -177,10 +174,8 @@ CardFileLoad readCards(const fs::path& file, std::vector<Card>& cards) {
   return result;
 }
 
-}  // namespace
-
 CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {
-  CardFileLoad result = readCards(file, cards);
+  CardFileLoad result = readCardFile(file, cards);
   if (result.status != CardFileStatus::damaged) return result;
   result.keptAs = asideName(file);
   std::error_code error;
@@ -217,7 +212,7 @@ bool appendReviewLog(const fs::path& log, std::int64_t time, std::string_view wo
 
 void dropCardsNotIn(const fs::path& file, const std::unordered_set<std::string>& words) {
   std::vector<Card> cards, kept;
-  if (readCards(file, cards).status != CardFileStatus::read) return;
+  if (readCardFile(file, cards).status != CardFileStatus::read) return;
   for (Card& card : cards)
     if (words.count(card.word)) kept.push_back(std::move(card));
   if (kept.size() != cards.size()) saveCards(file, kept);

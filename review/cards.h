@@ -35,6 +35,8 @@ struct CardFileLoad {
 // Reads a card file into cards. A damaged file is renamed aside (to NAME.damaged, or
 // NAME.damaged-2 and on when that exists) so that nothing of it is lost and review starts afresh.
 CardFileLoad loadCards(const std::filesystem::path& file, std::vector<Card>& cards);
+// The same without moving a damaged file aside (for a look that says nothing about it).
+CardFileLoad readCardFile(const std::filesystem::path& file, std::vector<Card>& cards);
 // Writes the cards that are no longer new, through a temporary file; false when that failed (the
 // old file then stays as it was).
 bool saveCards(const std::filesystem::path& file, const std::vector<Card>& cards);
