@@ -43,7 +43,8 @@ int reviewCardsDue() {
     CardFileLoad load = readCardFile(file, cards);
     if (load.status != CardFileStatus::read) cards.clear();
   }
-  return static_cast<int>(reviewQueue(buildDeck(currentListEntries(), std::move(cards)), reviewNow(), newCardsPerDay()).size());
+  return static_cast<int>(
+      reviewQueue(buildDeck(currentListEntries(), std::move(cards)), reviewNow(), newCardsPerDay()).size());
 }
 
 }  // namespace zembo

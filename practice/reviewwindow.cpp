@@ -101,7 +101,7 @@ ReviewWindow::ReviewWindow() : ToolWindow(tools.reviewPos) {
   status_ = new QLabel(client());
   status_->setFont(uiFonts.fontControl.font);
   status_->setGeometry(15, 282, 595, 18);
-  connect(answer_, &QLineEdit::returnPressed, this, [this] { reveal(); });
+  answer_->installEventFilter(this);
 
   loadDeck();
   nextCard();
@@ -194,7 +194,8 @@ void ReviewWindow::grade(int g) {
   const bool saved = saveCards(cardFile, cardsOf(deck_));
   const bool logged = appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
   if (!saved || !logged) {
-    const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + (saved ? reviewLogPath(listFile_) : cardFile).string();
+    const std::string text =
+        uiTextCopy(textCannotWriteFile) + "\n" + (saved ? reviewLogPath(listFile_) : cardFile).string();
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   for (QPushButton* button : grades_) {
@@ -208,6 +209,18 @@ void ReviewWindow::grade(int g) {
 void ReviewWindow::updateStatus() {
   const int left = static_cast<int>(reviewQueue(deck_, reviewNow(), newCardsPerDay()).size());
   status_->setText(uiQString(uiTextCopy(textCardsLeft)) + " " + QString::number(left));
+}
+
+// Enter in the field reveals, and goes no further: the window would take it for a grade.
+bool ReviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == answer_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      reveal();
+      return true;
+    }
+  }
+  return ToolWindow::eventFilter(watched, event);
 }
 
 void ReviewWindow::keyPressEvent(QKeyEvent* event) {

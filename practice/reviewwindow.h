@@ -37,6 +37,7 @@ class ReviewWindow : public ToolWindow {
  protected:
   void paintClient(QPainter& painter) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void loadDeck();
