@@ -1,5 +1,7 @@
 #include "practice/reviewdeck.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <ctime>
 
 #include "directions/directions.h"
@@ -45,6 +47,20 @@ int reviewCardsDue() {
   }
   return static_cast<int>(
       reviewQueue(buildDeck(currentListEntries(), std::move(cards)), reviewNow(), newCardsPerDay()).size());
+}
+
+bool exportCurrentList(const std::filesystem::path& target) {
+  const std::vector<ListEntry> entries = currentListEntries();
+  // A tab inside a field would split it in two in the importing program.
+  auto clean = [](std::string text) {
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    return text;
+  };
+  return replaceFileSafely(target, [&](std::FILE* out) {
+    for (const ListEntry& e : entries)
+      std::fprintf(out, "%s\t%s\n", clean(e.word).c_str(), clean(e.translation).c_str());
+    return std::ferror(out) == 0;
+  });
 }
 
 }  // namespace zembo

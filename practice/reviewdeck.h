@@ -26,4 +26,8 @@ int newCardsPerDay();
 // without a current list.
 int reviewCardsDue();
 
+// Writes the current list as UTF-8 text, one entry a line, word and translation separated by a tab:
+// the shape flash-card programs import. The file is replaced safely; false when that failed.
+bool exportCurrentList(const std::filesystem::path& target);
+
 }  // namespace zembo

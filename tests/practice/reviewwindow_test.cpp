@@ -26,6 +26,7 @@ class ReviewWindowTest : public test::PracticeTest {
  protected:
   void TearDown() override {
     reviewing = ReviewState{};
+    chooseExportFile = savedChooser;
     test::PracticeTest::TearDown();
   }
   ReviewWindow* openReview() {
@@ -50,6 +51,7 @@ class ReviewWindowTest : public test::PracticeTest {
     return cards;
   }
   ReviewWindow* review = nullptr;
+  QString (*savedChooser)(QWidget*, const QString&) = chooseExportFile;
 };
 
 TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
@@ -174,6 +176,35 @@ TEST_F(ReviewWindowTest, ARestartKeepsEveryCardAndADamagedFileIsKeptAside) {
   EXPECT_NE(recordedMessageBoxes()[0].text.find("The review card file was damaged"), std::string::npos);
   EXPECT_EQ(test::readFile("list/verbs/Fre_Eng.cards.tsv.damaged"), damaged);
   EXPECT_EQ(review->statusLabel()->text(), "Cards left: 4");  // afresh: every card new
+}
+
+// The list editor's export writes what Anki and KWordQuiz import; an entry marked deleted leaves
+// the list when the editor closes, and its card leaves the card file with it.
+TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemovedEntries) {
+  startWith({{"verbs", {{"chat", "cat"}, {"\xeatre", "to be"}, {"chien", "dog, hound"}}}});
+  ASSERT_NE(openReview(), nullptr);
+  for (int i = 0; i < 3; ++i) answer("", 4);
+  ASSERT_EQ(cardsOnDisk().size(), 3u);
+  review->close();
+  processEvents();
+
+  ASSERT_NE(openEditor(), nullptr);
+  chooseExportFile = [](QWidget*, const QString& offered) {
+    EXPECT_TRUE(offered.endsWith("/verbs.txt"));
+    return QString("verbs.txt");
+  };
+  editor->command(cmdExportList, commandClicked);
+  EXPECT_EQ(test::readFile("verbs.txt"), "chat\tcat\n\xc3\xaatre\tto be\nchien\tdog, hound\n");
+  chooseExportFile = [](QWidget*, const QString&) { return QString("no-such-folder/verbs.txt"); };
+  editor->command(cmdExportList, commandClicked);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Export list");
+
+  click(editor->listBox(1));  // être marked deleted
+  closeEditor();
+  std::vector<std::string> words;
+  for (const Card& card : cardsOnDisk()) words.push_back(card.word);
+  EXPECT_EQ(words, (std::vector<std::string>{"chat", "chien"}));
 }
 
 }  // namespace
