@@ -143,6 +143,8 @@ CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
     return result;
   }
   std::string text;
+  std::error_code sizeError;
+  text.reserve(static_cast<std::size_t>(fs::file_size(file, sizeError)) + 1);
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
   const bool readError = std::ferror(in) != 0;
@@ -184,18 +186,80 @@ CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {
   return result;
 }
 
+namespace {
+
+void appendTwoDigits(std::string& out, unsigned n) {
+  out += static_cast<char>('0' + n / 10);
+  out += static_cast<char>('0' + n % 10);
+}
+
+// "2026-12-09T14:03:00Z" without a formatted print: a card file of many cards is written after
+// every grade.
+void appendUtcTime(std::string& out, std::int64_t time) {
+  std::int64_t days = time >= 0 ? time / 86400 : (time - 86399) / 86400;
+  const auto seconds = static_cast<unsigned>(time - days * 86400);
+  std::int64_t y;
+  unsigned m, d;
+  civilFromDays(days, y, m, d);
+  if (y < 0 || y > 9999) y = 0;
+  appendTwoDigits(out, static_cast<unsigned>(y / 100));
+  appendTwoDigits(out, static_cast<unsigned>(y % 100));
+  out += '-';
+  appendTwoDigits(out, m);
+  out += '-';
+  appendTwoDigits(out, d);
+  out += 'T';
+  appendTwoDigits(out, seconds / 3600);
+  out += ':';
+  appendTwoDigits(out, seconds / 60 % 60);
+  out += ':';
+  appendTwoDigits(out, seconds % 60);
+  out += 'Z';
+}
+
+template <typename T>
+void appendNumber(std::string& out, T value) {
+  char digits[64];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+void appendDecimal(std::string& out, double value) {
+  char digits[64];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 8);
+  out.append(digits, result.ptr);
+}
+
+}  // namespace
+
 bool saveCards(const fs::path& file, const std::vector<Card>& cards) {
-  return replaceFileSafely(file, [&](std::FILE* out) {
-    std::fprintf(out, "%.*s\n", static_cast<int>(cardFileHeader.size()), cardFileHeader.data());
-    for (const Card& card : cards) {
-      const CardSchedule& s = card.schedule;
-      if (s.state == CardState::newCard) continue;
-      std::fprintf(out, "%s\t%s\t%.8f\t%.8f\t%s\t%s\t%d\t%d\t%d\t%d\t%s\n", card.word.c_str(), stateName(s.state),
-                   s.stability, s.difficulty, formatUtcTime(s.due).c_str(), formatUtcTime(s.lastReview).c_str(), s.reps,
-                   s.lapses, s.step, s.scheduledDays, formatUtcTime(card.firstReview).c_str());
+  std::string text(cardFileHeader);
+  text += '\n';
+  text.reserve(cards.size() * 120 + text.size());
+  for (const Card& card : cards) {
+    const CardSchedule& s = card.schedule;
+    if (s.state == CardState::newCard) continue;
+    text += card.word;
+    text += '\t';
+    text += stateName(s.state);
+    text += '\t';
+    appendDecimal(text, s.stability);
+    text += '\t';
+    appendDecimal(text, s.difficulty);
+    text += '\t';
+    appendUtcTime(text, s.due);
+    text += '\t';
+    appendUtcTime(text, s.lastReview);
+    for (int n : {s.reps, s.lapses, s.step, s.scheduledDays}) {
+      text += '\t';
+      appendNumber(text, n);
     }
-    return std::ferror(out) == 0;
-  });
+    text += '\t';
+    appendUtcTime(text, card.firstReview);
+    text += '\n';
+  }
+  return replaceFileSafely(
+      file, [&](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
 bool appendReviewLog(const fs::path& log, std::int64_t time, std::string_view word, int grade, int elapsedDays,

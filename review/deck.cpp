@@ -11,9 +11,11 @@ namespace zembo {
 
 Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored) {
   Deck deck;
-  std::unordered_map<std::string, std::size_t> position;
+  deck.reserve(entries.size() + stored.size());
+  std::unordered_map<std::string_view, std::size_t> position;
+  position.reserve(entries.size() + stored.size());
   for (const ListEntry& entry : entries) {
-    auto [it, added] = position.try_emplace(entry.word, deck.size());
+    auto [it, added] = position.try_emplace(std::string_view(entry.word), deck.size());
     if (added) {
       DeckCard card;
       card.card.word = entry.word;
@@ -29,8 +31,8 @@ Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored) 
     if (it != position.end()) {
       deck[it->second].card = std::move(card);
     } else {
-      position.emplace(card.word, deck.size());
       deck.push_back({std::move(card), "", false});
+      position.emplace(std::string_view(deck.back().card.word), deck.size() - 1);
     }
   }
   return deck;
