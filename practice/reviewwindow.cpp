@@ -17,9 +17,6 @@ namespace zembo {
 
 namespace {
 
-// A learning step due within this time is shown rather than making the learner wait for it.
-constexpr std::int64_t learnAhead = 20 * 60;
-
 QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
 // The typed answer against the closest stored translation: the letters outside their longest
@@ -126,16 +123,6 @@ void ReviewWindow::nextCard() {
   const std::int64_t now = reviewNow();
   std::vector<int> queue = reviewQueue(deck_, now, newCardsPerDay());
   current_ = queue.empty() ? -1 : queue.front();
-  if (current_ < 0) {
-    // The learning steps of the last minutes come back a little early rather than after a wait.
-    for (int i = 0; i < static_cast<int>(deck_.size()); ++i) {
-      const CardSchedule& s = deck_[i].card.schedule;
-      const bool inSteps = s.state == CardState::learning || s.state == CardState::relearning;
-      if (deck_[i].inList && inSteps && s.due <= now + learnAhead &&
-          (current_ < 0 || s.due < deck_[current_].card.schedule.due))
-        current_ = i;
-    }
-  }
   revealed_ = false;
   proposed_ = 0;
   answer_->clear();

@@ -54,8 +54,14 @@ int newCardsReviewedToday(const Deck& deck, std::int64_t now) {
   return count;
 }
 
+namespace {
+
+bool inSteps(const CardSchedule& s) { return s.state == CardState::learning || s.state == CardState::relearning; }
+
+}  // namespace
+
 std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPerDay) {
-  std::vector<int> due, fresh;
+  std::vector<int> due, fresh, ahead;
   int newLeft = std::max(0, newCardsPerDay - newCardsReviewedToday(deck, now));
   for (int i = 0; i < static_cast<int>(deck.size()); i++) {
     const DeckCard& d = deck[i];
@@ -64,11 +70,16 @@ std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPer
       if (static_cast<int>(fresh.size()) < newLeft) fresh.push_back(i);
     } else if (d.card.schedule.due <= now) {
       due.push_back(i);
+    } else if (inSteps(d.card.schedule) && d.card.schedule.due <= now + learnAheadSeconds) {
+      ahead.push_back(i);
     }
   }
   std::stable_sort(due.begin(), due.end(),
                    [&](int a, int b) { return deck[a].card.schedule.due < deck[b].card.schedule.due; });
+  std::stable_sort(ahead.begin(), ahead.end(),
+                   [&](int a, int b) { return deck[a].card.schedule.due < deck[b].card.schedule.due; });
   due.insert(due.end(), fresh.begin(), fresh.end());
+  due.insert(due.end(), ahead.begin(), ahead.end());
   return due;
 }
 

@@ -28,8 +28,10 @@ std::vector<Card> cardsOf(const Deck& deck);
 // New cards first reviewed on the local day of now.
 int newCardsReviewedToday(const Deck& deck, std::int64_t now);
 // The cards to review at now: the due ones, oldest due first, then new ones in list order, as many
-// as the day's limit still allows.
+// as the day's limit still allows, then the learning steps due within the next twenty minutes
+// (shown a little early rather than making the learner wait for them).
 std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPerDay);
+constexpr std::int64_t learnAheadSeconds = 20 * 60;
 // When the next card of the list falls due after now; -1 when none is scheduled.
 std::int64_t nextDueAfter(const Deck& deck, std::int64_t now);
 

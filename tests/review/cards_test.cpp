@@ -105,21 +105,27 @@ TEST_F(CardFiles, DueCardsComeFirstThenNewOnesUpToTheDaysLimit) {
   std::vector<ListEntry> entries;
   for (const char* w : {"a", "b", "c", "d", "e", "f"}) entries.push_back({w, std::string("t") + w});
   entries.push_back({"a", "other"});
+  entries.push_back({"g", "tg"});
+  entries.push_back({"h", "th"});
+  // Learning steps due in five and in thirty minutes: the first is shown ahead, at the end.
+  Card g = reviewed("g", 1, start - 5 * day), h = reviewed("h", 1, start - 5 * day);
+  g.schedule.due = start + 300;
+  h.schedule.due = start + 1800;
   Card b = reviewed("b", 3, start - 5 * day), d = reviewed("d", 3, start - 5 * day), gone = reviewed("zz", 3, start);
   b.schedule.due = start - 2 * day;
   d.schedule.due = start - 3 * day;
   Card c = reviewed("c", 3, start);  // begun today, due tomorrow
   c.schedule.due = start + day;
-  Deck deck = buildDeck(entries, {b, c, d, gone});
-  ASSERT_EQ(deck.size(), 7u);
+  Deck deck = buildDeck(entries, {b, c, d, gone, h, g});
+  ASSERT_EQ(deck.size(), 9u);
   EXPECT_EQ(deck[0].translation, "ta, other");
-  EXPECT_FALSE(deck[6].inList);
+  EXPECT_FALSE(deck[8].inList);
   EXPECT_EQ(newCardsReviewedToday(deck, start), 2);  // c, and zz that left the list
   std::vector<int> queue = reviewQueue(deck, start, 4);
-  EXPECT_EQ(queue, (std::vector<int>{3, 1, 0, 4}));  // d, b overdue; then two new: a, e
-  EXPECT_EQ(reviewQueue(deck, start, 2), (std::vector<int>{3, 1}));
-  EXPECT_EQ(nextDueAfter(deck, start), start + day);
-  EXPECT_EQ(cardsOf(deck).size(), 4u);
+  EXPECT_EQ(queue, (std::vector<int>{3, 1, 0, 4, 6}));  // d, b overdue; two new: a, e; g ahead
+  EXPECT_EQ(reviewQueue(deck, start, 2), (std::vector<int>{3, 1, 6}));
+  EXPECT_EQ(nextDueAfter(deck, start), start + 300);
+  EXPECT_EQ(cardsOf(deck).size(), 6u);
 }
 
 TEST(ProposedGrade, ExactIsGoodAccentsOrOneLetterHardElseAgain) {
