@@ -135,6 +135,7 @@ ListEditor::~ListEditor() = default;
 void ListEditor::closeDown() {
   if (addRandom_) addRandom_->close();
   if (lists.listModified) compactListFile();
+  dropCardsOfLeftEntries();
 }
 
 void ListEditor::focusSearchField() { searchField_->setFocus(); }

@@ -89,24 +89,12 @@ std::string currentListFilePath() {
   return path + activeListFileName(directions.currentDirection);
 }
 
-namespace {
-
-// The cards of entries that left the list go with them; their lines in the review log stay.
-void dropCardsOfLeftEntries() {
-  std::unordered_set<std::string> words;
-  for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
-  dropCardsNotIn(cardFilePath(currentListHostPath()), words);
-}
-
-}  // namespace
-
 void emptyListFile() {
   const std::string path = currentListFilePath();
   closeListFile();
   removeFile(path);
   openListFile();
   countListRecords();
-  dropCardsOfLeftEntries();
 }
 
 void copyWordFileToList() {
@@ -136,7 +124,12 @@ void compactListFile() {
   });
   reopenListFile();
   lists.listModified = false;
-  dropCardsOfLeftEntries();
+}
+
+void dropCardsOfLeftEntries() {
+  std::unordered_set<std::string> words;
+  for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
+  dropCardsNotIn(cardFilePath(currentListHostPath()), words);
 }
 
 void deleteCurrentList(WindowHandle owner) {

@@ -112,6 +112,8 @@ void ReviewWindow::loadDeck() {
   std::vector<Card> cards;
   const CardFileLoad load = loadCards(cardFilePath(listFile_), cards);
   if (load.status == CardFileStatus::damaged || load.status == CardFileStatus::unreadable) {
+    // A file that could not even be moved aside is never written over: this review is not kept.
+    cardsWritable_ = !load.keptAs.empty();
     const std::string keptAs = load.keptAs.empty() ? cardFilePath(listFile_).string() : load.keptAs.string();
     const std::string text = uiTextCopy(textCardFileDamaged) + "\n" + keptAs + "\n\n" + uiTextCopy(textReviewAfresh);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
@@ -178,7 +180,7 @@ void ReviewWindow::grade(int g) {
   reviewCard(parameters_, card.schedule, g, now, std::max(elapsedDays, 0), &fuzz_);
   if (before == CardState::newCard) card.firstReview = now;
   const std::filesystem::path cardFile = cardFilePath(listFile_);
-  const bool saved = saveCards(cardFile, cardsOf(deck_));
+  const bool saved = cardsWritable_ && saveCards(cardFile, cardsOf(deck_));
   const bool logged = appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
   if (!saved || !logged) {
     const std::string text =

@@ -54,6 +54,7 @@ class ReviewWindow : public ToolWindow {
   int current_ = -1;  // deck index of the card shown, -1 at the end
   int proposed_ = 0;
   bool revealed_ = false;
+  bool cardsWritable_ = true;
   UiFont wordFont_, translationFont_;
   QLabel* word_;
   QLineEdit* answer_;

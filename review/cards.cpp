@@ -178,7 +178,7 @@ CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
 
 CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {
   CardFileLoad result = readCardFile(file, cards);
-  if (result.status != CardFileStatus::damaged) return result;
+  if (result.status == CardFileStatus::read || result.status == CardFileStatus::missing) return result;
   result.keptAs = asideName(file);
   std::error_code error;
   fs::rename(file, result.keptAs, error);

@@ -32,7 +32,7 @@ struct CardFileLoad {
   int damagedLine = 0;           // the first line that could not be read
   std::filesystem::path keptAs;  // where a damaged file was moved aside
 };
-// Reads a card file into cards. A damaged file is renamed aside (to NAME.damaged, or
+// Reads a card file into cards. A damaged or unreadable file is renamed aside (to NAME.damaged, or
 // NAME.damaged-2 and on when that exists) so that nothing of it is lost and review starts afresh.
 CardFileLoad loadCards(const std::filesystem::path& file, std::vector<Card>& cards);
 // The same without moving a damaged file aside (for a look that says nothing about it).
