@@ -29,7 +29,9 @@ Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored) 
   for (Card& card : stored) {
     auto it = position.find(card.word);
     if (it != position.end()) {
-      deck[it->second].card = std::move(card);
+      // The keys view the entries' words and the words of cards kept apart; a second line of
+      // the same word in a card file must not replace the word a key views.
+      if (deck[it->second].inList) deck[it->second].card = std::move(card);
     } else {
       deck.push_back({std::move(card), "", false});
       position.emplace(std::string_view(deck.back().card.word), deck.size() - 1);

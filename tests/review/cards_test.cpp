@@ -116,7 +116,7 @@ TEST_F(CardFiles, DueCardsComeFirstThenNewOnesUpToTheDaysLimit) {
   d.schedule.due = start - 3 * day;
   Card c = reviewed("c", 3, start);  // begun today, due tomorrow
   c.schedule.due = start + day;
-  Deck deck = buildDeck(entries, {b, c, d, gone, h, g});
+  Deck deck = buildDeck(entries, {b, c, d, gone, h, g, gone});  // a word twice: the first counts
   ASSERT_EQ(deck.size(), 9u);
   EXPECT_EQ(deck[0].translation, "ta, other");
   EXPECT_FALSE(deck[8].inList);
