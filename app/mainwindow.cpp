@@ -23,6 +23,8 @@
 #include "lookup/textwindow.h"
 #include "practice/listeditor.h"
 #include "practice/practicewindow.h"
+#include "practice/reviewdeck.h"
+#include "practice/reviewwindow.h"
 #include "resources/uitextrows.h"
 #include "windowkit/helpwindow.h"
 #include "windowkit/qttext.h"
@@ -56,6 +58,7 @@ const PositionKeys toolPositions[] = {
     {&ToolWindowState::addPos, "WinPosLeftAdd", "WinPosTopAdd"},
     {&ToolWindowState::translatePos, "WinPosLeftTranslate", "WinPosTopTranslate"},
     {&ToolWindowState::searchPos, "WinPosLeftSearch", "WinPosTopSearch"},
+    {&ToolWindowState::reviewPos, "WinPosLeftReview", "WinPosTopReview"},
 };
 
 void writeNumber(const char* key, long value) {
@@ -108,6 +111,12 @@ MainWindow::MainWindow() {
   setTopmost(tools.stayOnTop);
   checkMenuItem(cmdStayOnTop, tools.stayOnTop);
   checkMenuItem(cmdSpeakWords, speakWords());
+  if (QAction* item = menuItem(cmdReviewList)) {
+    reviewItemText_ = item->text();
+    // The count is taken when the menu opens, so that it is the number due at that moment.
+    if (QMenu* file = menuBar() ? menuBar()->actions().value(0)->menu() : nullptr)
+      connect(file, &QMenu::aboutToShow, this, &MainWindow::updateReviewItem);
+  }
   placeCentred();
   placeAt(tools.mainPos);
 }
@@ -140,6 +149,7 @@ void MainWindow::writeSettings() {
     }
   writeNumber("ClipSearch", tools.clipboardSearchOn);
   writeNumber("SpeakWords", speakWords() ? 1 : 0);
+  writeNumber("ReviewNewCards", newCardsPerDay());
   if (store.practiceListName[0]) {
     writeProfileString(section, "PracticeList", store.practiceListName, "win.ini");
     writeNumber("ListID", lists.listId);
@@ -235,7 +245,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showAgain() {
   tool_ = nullptr;
+  updateReviewItem();
   show();
+}
+
+void MainWindow::updateReviewItem() {
+  QAction* item = menuItem(cmdReviewList);
+  if (!item) return;
+  const bool listCurrent = store.practiceListName[0] != 0;
+  item->setEnabled(listCurrent);
+  item->setText(listCurrent ? reviewItemText_ + " (" + QString::number(reviewCardsDue()) + ")" : reviewItemText_);
 }
 
 void MainWindow::command(int id, int) {
@@ -261,6 +280,9 @@ void MainWindow::command(int id, int) {
     case cmdSearch:
     case cmdRecord: openTool(id); return;
     case cmdStartPractice: startPractice(); return;
+    case cmdReviewList:
+      if (store.practiceListName[0]) openTool(id);
+      return;
     case cmdCreatePracticeList:
       if (!tools.toolWindowOpen) createPracticeList();
       return;
@@ -289,6 +311,7 @@ void MainWindow::openTool(int id) {
     case cmdSearch: tool = new SearchWindow; break;
     case cmdAddWords: tool = new AddWordsWindow; break;
     case cmdStartPractice: tool = new PracticeWindow; break;
+    case cmdReviewList: tool = new ReviewWindow; break;
     case cmdTextFileSearch: tool = new TextWindow; break;
     case cmdRecord:
       if (recordMode) tool = new RecordWindow;

@@ -35,6 +35,9 @@ class MainWindow : public ZemboWindow, public ToolHost {
   bool destroyed() const { return destroyed_; }
   // The end of the program: settings written, the store closed, the event loop told to quit.
   void destroyWindow();
+  // The File menu's review item: enabled with a current list, its text ending in the number of
+  // cards to review now.
+  void updateReviewItem();
 
  protected:
   void paintClient(QPainter& painter) override;
@@ -59,6 +62,7 @@ class MainWindow : public ZemboWindow, public ToolHost {
   QImage logo_;  // its transparent colour already made transparent
   QPointer<ToolWindow> tool_;
   bool destroyed_ = false;
+  QString reviewItemText_;  // the review item's text without the count
 };
 
 // Fills the client area with the green gradient: 64 shades by row, one green below 24 bits of

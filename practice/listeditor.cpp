@@ -1,5 +1,7 @@
 #include "practice/listeditor.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -7,6 +9,8 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <cstdio>
 #include <cstring>
 
@@ -17,6 +21,7 @@
 #include "platform/messagebox.h"
 #include "practice/addrandomwindow.h"
 #include "practice/listnamedialog.h"
+#include "practice/reviewdeck.h"
 #include "practice/lists.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
@@ -130,6 +135,7 @@ ListEditor::~ListEditor() = default;
 void ListEditor::closeDown() {
   if (addRandom_) addRandom_->close();
   if (lists.listModified) compactListFile();
+  dropCardsOfLeftEntries();
 }
 
 void ListEditor::focusSearchField() { searchField_->setFocus(); }
@@ -236,6 +242,21 @@ void ListEditor::listPicked(int k) {
   focusSearchField();
 }
 
+void ListEditor::exportList() {
+  const QString proposed = QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
+  const QString chosen = chooseExportFile(this, proposed);
+  if (chosen.isEmpty()) return;
+  if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
+    const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
+    messageBox(this, text, uiTextCopy(textExportList), MB_OK | MB_ICONWARNING);
+  }
+}
+
+QString (*chooseExportFile)(QWidget* owner, const QString& proposed) = [](QWidget* owner, const QString& proposed) {
+  return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed,
+                                      "Text Files (*.txt);;All Files (*)");
+};
+
 void ListEditor::command(int id, int code) {
   if (code == boxPicked) {
     if (id >= firstListBox && id < firstListBox + listRows) listPicked(id - firstListBox);
@@ -267,6 +288,7 @@ void ListEditor::command(int id, int code) {
       return;
     case cmdCreateNewList: createNewList(); return;
     case cmdDeleteCurrentList: deleteList(); return;
+    case cmdExportList: exportList(); return;
     default:
       if (id >= firstListId && id < firstListId + store.namedListCount) switchToList(id);
   }

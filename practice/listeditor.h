@@ -49,6 +49,9 @@ class PaneBox : public QLineEdit {
 constexpr int listRows = 12, dictionaryRows = 10;
 constexpr int boxPicked = 0x100;  // the command code of a pressed pane box
 
+// Asks where to export the list to (a save dialog); tests answer in its place. Empty: cancelled.
+extern QString (*chooseExportFile)(QWidget* owner, const QString& proposed);
+
 class ListEditor : public ToolWindow {
   Q_OBJECT
  public:
@@ -84,6 +87,7 @@ class ListEditor : public ToolWindow {
   void switchToList(int id);
   void createNewList();
   void deleteList();
+  void exportList();
   void openAddRandom();
   void dictionaryPicked(int k);
   void listPicked(int k);

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 
 #include "directions/directions.h"
 #include "platform/hostpath.h"
 #include "platform/safefiles.h"
+#include "practice/reviewdeck.h"
 #include "practice/updatingwindow.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -123,6 +125,12 @@ void compactListFile() {
   });
   reopenListFile();
   lists.listModified = false;
+}
+
+void dropCardsOfLeftEntries() {
+  std::unordered_set<std::string> words;
+  for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
+  dropCardsNotIn(cardFilePath(currentListHostPath()), words);
 }
 
 void deleteCurrentList(WindowHandle owner) {

@@ -42,6 +42,10 @@ void emptyListFile();        // the list file deleted and opened again, empty
 void copyWordFileToList();   // the list file replaced by a copy of the word file
 // The list file rewritten without its records marked deleted, under a progress window.
 void compactListFile();
+// Drops the review cards whose entries have left the current list (their log lines stay). The
+// list editor does it when it closes, after its compaction, so that emptying a list and filling
+// it again keeps the cards of the words that came back.
+void dropCardsOfLeftEntries();
 // Deletes the current list's files and folder, then makes the first remaining list current.
 // Messages are owned by owner.
 void deleteCurrentList(WindowHandle owner);

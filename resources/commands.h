@@ -56,6 +56,9 @@ enum Command : int {
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
   cmdSpeakWords = 61,
+  cmdReviewList = 63,
+  cmdExportList = 64,
+  firstGradeButton = 140,   // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,       // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
   firstLanguageId = 200,    // the language menu: 200 + the direction's position

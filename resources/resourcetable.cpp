@@ -17,10 +17,10 @@ struct MenuShape {
 };
 
 const MenuShape menuShapes[] = {
-    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdTextFileSearch, cmdExit}, {cmdHelp, cmdAbout}}},
+    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdExit}, {cmdHelp, cmdAbout}}},
     {"ZOEKEN", {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
-    {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList}}},
+    {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList}}},
     {"READFILE", {{cmdOpenTextFile, cmdPasteText}}},
 };
 

@@ -78,5 +78,16 @@ constexpr int textSearchTextFile = 91;      // "Search words in textfile": the t
 constexpr int textHelp = 92;                // "Help"
 constexpr int textTextFileHelpKey = 93;     // "Search words in textfile": its help keyword
 constexpr int textCharacterSet = 94;        // "Character set"
+constexpr int textReviewTitle = 95;         // "Review practice list": the review window's title
+constexpr int textReviewPrompt = 96;        // "Type the translation and press Enter ..."
+constexpr int textGradeAgain = 97;          // "Again", then "Hard", "Good", "Easy" (97-100)
+constexpr int textYourAnswer = 101;         // "Your answer:"
+constexpr int textNothingToReview = 102;    // "Nothing more to review now."
+constexpr int textNextCardDue = 103;        // "Next card due:"
+constexpr int textCardFileDamaged = 104;    // "The review card file was damaged; it has been kept as"
+constexpr int textReviewAfresh = 105;       // "Review starts afresh."
+constexpr int textCardsLeft = 106;          // "Cards left:"
+constexpr int textExportList = 107;         // "Export list": the export dialog's title
+constexpr int textCannotWriteFile = 108;    // "Could not write the file"
 
 }  // namespace zembo

@@ -19,7 +19,7 @@ struct ToolWindowState {
   int stayOnTop = 0;
   int clipboardSearchOn = 0;
   int aviDelay = 0;
-  WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos;
+  WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos, reviewPos;
   int checkedLanguageId = 0;
   ToolHost* toolHost = nullptr;
 };

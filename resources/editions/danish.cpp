@@ -104,10 +104,24 @@ const EditionSource& danishEdition() {
           "Hjælp",  // 92
           "Søg efter ord i tekstfil",  // 93
           "Tegnsæt",  // 94
+          "Repeter øvelseslisten",  // 95
+          "Skriv oversættelsen og tryk Enter (kun Enter viser den)",  // 96
+          "Igen",  // 97
+          "Svær",  // 98
+          "God",  // 99
+          "Let",  // 100
+          "Dit svar:",  // 101
+          "Intet mere at repetere nu.",  // 102
+          "Næste kort:",  // 103
+          "Kortfilen til repetition var beskadiget; den er gemt som",  // 104
+          "Repetitionen begynder forfra.",  // 105
+          "Kort tilbage:",  // 106
+          "Eksporter liste",  // 107
+          "Kunne ikke skrive filen",  // 108
       },
       {
           // ZEMBO
-          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
+          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
             {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},
@@ -115,7 +129,7 @@ const EditionSource& danishEdition() {
           // TEKENSET
           {{"Te&gnsæt", {"&Til", "&Fra"}}},
           // LIST
-          {{"&Filer", {"Opret ny liste", "Slet den aktuelle liste"}}},
+          {{"&Filer", {"Opret ny liste", "Slet den aktuelle liste", "Eksporter liste..."}}},
           // READFILE
           {{"&Filer", {"&Åbn tekstfil", "&Indsæt tekst fra udklipsholderen"}}},
       },

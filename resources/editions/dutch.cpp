@@ -104,12 +104,26 @@ const EditionSource& dutchEdition() {
           "Help",  // 92
           "Woorden zoeken in tekstbestand",  // 93
           "Tekenset",  // 94
+          "Oefenlijst herhalen",  // 95
+          "Typ de vertaling en druk op Enter (alleen Enter toont haar)",  // 96
+          "Opnieuw",  // 97
+          "Moeilijk",  // 98
+          "Goed",  // 99
+          "Makkelijk",  // 100
+          "Uw antwoord:",  // 101
+          "Nu niets meer te herhalen.",  // 102
+          "Volgende kaart:",  // 103
+          "Het kaartenbestand was beschadigd; het is bewaard als",  // 104
+          "Het herhalen begint opnieuw.",  // 105
+          "Nog te doen:",  // 106
+          "Lijst exporteren",  // 107
+          "Kan het bestand niet schrijven",  // 108
       },
       {
           // ZEMBO
           {{"&Bestand",
              {"Altijd op voorgrond",
-              "Woorden zonder opname uitspreken",
+              "Woorden zonder opname uitspreken", "Oefenlijst herhalen",
               "&Woorden zoeken in tekstbestand",
               "&Afsluiten\tCtrl+E"}},
             {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
@@ -119,7 +133,7 @@ const EditionSource& dutchEdition() {
           // TEKENSET
           {{"Te&kenset", {"&Aan", "&Uit"}}},
           // LIST
-          {{"&Bestand", {"Nieuwe lijst maken", "Huidige lijst verwijderen"}}},
+          {{"&Bestand", {"Nieuwe lijst maken", "Huidige lijst verwijderen", "Lijst exporteren..."}}},
           // READFILE
           {{"&Bestand", {"Tekstbestand &openen", "Tekst &plakken vanaf klembord"}}},
       },

@@ -104,10 +104,24 @@ const EditionSource& englishEdition() {
           "Help",                                              // 92
           "Search words in textfile",                          // 93
           "Character set",                                     // 94
+          "Review practice list",  // 95
+          "Type the translation and press Enter (Enter alone shows it)",  // 96
+          "Again",  // 97
+          "Hard",  // 98
+          "Good",  // 99
+          "Easy",  // 100
+          "Your answer:",  // 101
+          "Nothing more to review now.",  // 102
+          "Next card due:",  // 103
+          "The review card file was damaged; it has been kept as",  // 104
+          "Review starts afresh.",  // 105
+          "Cards left:",  // 106
+          "Export list",  // 107
+          "Could not write the file",  // 108
       },
       {
           // ZEMBO
-          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "E&xit\tCtrl+X"}},
+          {{"&File", {"Stay on top", "Speak words without recording", "Review practice list", "&Search words in textfile", "E&xit\tCtrl+X"}},
             {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},
@@ -115,7 +129,7 @@ const EditionSource& englishEdition() {
           // TEKENSET
           {{"&Character set", {"&On", "Of&f"}}},
           // LIST
-          {{"&File", {"Create new list", "Delete current list"}}},
+          {{"&File", {"Create new list", "Delete current list", "Export list..."}}},
           // READFILE
           {{"&File", {"&Open textfile", "&Paste text from clipboard"}}},
       },

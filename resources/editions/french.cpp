@@ -106,12 +106,26 @@ const EditionSource& frenchEdition() {
           "Aide",  // 92
           "Chercher les mots d'un fichier texte",  // 93
           "Jeu de caractères",  // 94
+          "Réviser la liste d'exercices",  // 95
+          "Tapez la traduction et appuyez sur Entrée (Entrée seule l'affiche)",  // 96
+          "À revoir",  // 97
+          "Difficile",  // 98
+          "Correct",  // 99
+          "Facile",  // 100
+          "Votre réponse :",  // 101
+          "Plus rien à réviser pour l'instant.",  // 102
+          "Prochaine carte :",  // 103
+          "Le fichier des cartes de révision était endommagé ; il a été conservé sous",  // 104
+          "La révision reprend depuis le début.",  // 105
+          "Cartes restantes :",  // 106
+          "Exporter la liste",  // 107
+          "Impossible d'écrire le fichier",  // 108
       },
       {
           // ZEMBO
           {{"&Fichier",
              {"Toujours au premier plan",
-              "Prononcer les mots sans enregistrement",
+              "Prononcer les mots sans enregistrement", "Réviser la liste d'exercices",
               "&Chercher les mots d'un fichier texte",
               "&Quitter\tCtrl+Q"}},
             {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
@@ -121,7 +135,7 @@ const EditionSource& frenchEdition() {
           // TEKENSET
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}}},
           // LIST
-          {{"&Fichier", {"Créer une nouvelle liste", "Supprimer la liste actuelle"}}},
+          {{"&Fichier", {"Créer une nouvelle liste", "Supprimer la liste actuelle", "Exporter la liste..."}}},
           // READFILE
           {{"&Fichier", {"&Ouvrir un fichier texte", "Co&ller le texte du presse-papiers"}}},
       },

@@ -106,12 +106,26 @@ const EditionSource& germanEdition() {
           "Hilfe",  // 92
           "Wörter in Textdatei suchen",  // 93
           "Zeichensatz",  // 94
+          "Übungsliste wiederholen",  // 95
+          "Übersetzung eingeben und Enter drücken (Enter allein zeigt sie)",  // 96
+          "Nochmal",  // 97
+          "Schwer",  // 98
+          "Gut",  // 99
+          "Leicht",  // 100
+          "Ihre Antwort:",  // 101
+          "Im Moment nichts mehr zu wiederholen.",  // 102
+          "Nächste Karte fällig:",  // 103
+          "Die Kartendatei der Wiederholung war beschädigt; sie wurde aufbewahrt als",  // 104
+          "Die Wiederholung beginnt von vorn.",  // 105
+          "Noch offen:",  // 106
+          "Liste exportieren",  // 107
+          "Die Datei konnte nicht geschrieben werden",  // 108
       },
       {
           // ZEMBO
           {{"&Datei",
              {"Immer im Vordergrund",
-              "Wörter ohne Aufnahme sprechen",
+              "Wörter ohne Aufnahme sprechen", "Übungsliste wiederholen",
               "Wörter in Textdatei &suchen",
               "&Beenden\tStrg+E"}},
             {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
@@ -121,7 +135,7 @@ const EditionSource& germanEdition() {
           // TEKENSET
           {{"&Zeichensatz", {"&Ein", "&Aus"}}},
           // LIST
-          {{"&Datei", {"Neue Liste anlegen", "Aktuelle Liste löschen"}}},
+          {{"&Datei", {"Neue Liste anlegen", "Aktuelle Liste löschen", "Liste exportieren..."}}},
           // READFILE
           {{"&Datei", {"Textdatei ö&ffnen", "Text aus der Zwischenablage &einfügen"}}},
       },

@@ -105,12 +105,26 @@ const EditionSource& italianEdition() {
           "Guida",  // 92
           "Cerca parole in un file di testo",  // 93
           "Set di caratteri",  // 94
+          "Ripassa l'elenco di esercizio",  // 95
+          "Scrivi la traduzione e premi Invio (solo Invio la mostra)",  // 96
+          "Di nuovo",  // 97
+          "Difficile",  // 98
+          "Bene",  // 99
+          "Facile",  // 100
+          "La tua risposta:",  // 101
+          "Per ora non c'è altro da ripassare.",  // 102
+          "Prossima scheda:",  // 103
+          "Il file delle schede di ripasso era danneggiato; è stato conservato come",  // 104
+          "Il ripasso ricomincia da capo.",  // 105
+          "Schede rimaste:",  // 106
+          "Esporta elenco",  // 107
+          "Impossibile scrivere il file",  // 108
       },
       {
           // ZEMBO
           {{"&File",
              {"Sempre in primo piano",
-              "Pronuncia le parole senza registrazione",
+              "Pronuncia le parole senza registrazione", "Ripassa l'elenco di esercizio",
               "&Cerca parole in un file di testo",
               "&Esci\tCtrl+X"}},
             {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
@@ -120,7 +134,7 @@ const EditionSource& italianEdition() {
           // TEKENSET
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
           // LIST
-          {{"&File", {"Crea nuovo elenco", "Elimina elenco corrente"}}},
+          {{"&File", {"Crea nuovo elenco", "Elimina elenco corrente", "Esporta elenco..."}}},
           // READFILE
           {{"&File", {"&Apri file di testo", "&Incolla testo dagli Appunti"}}},
       },

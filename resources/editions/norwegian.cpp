@@ -104,10 +104,24 @@ const EditionSource& norwegianEdition() {
           "Hjelp",  // 92
           "Søk etter ord i tekstfil",  // 93
           "Tegnsett",  // 94
+          "Repeter øvingslisten",  // 95
+          "Skriv oversettelsen og trykk Enter (bare Enter viser den)",  // 96
+          "Igjen",  // 97
+          "Vanskelig",  // 98
+          "Bra",  // 99
+          "Lett",  // 100
+          "Ditt svar:",  // 101
+          "Ikke mer å repetere nå.",  // 102
+          "Neste kort:",  // 103
+          "Kortfilen for repetisjon var skadet; den er tatt vare på som",  // 104
+          "Repetisjonen begynner på nytt.",  // 105
+          "Kort igjen:",  // 106
+          "Eksporter liste",  // 107
+          "Kunne ikke skrive filen",  // 108
       },
       {
           // ZEMBO
-          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
+          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
             {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},
@@ -115,7 +129,7 @@ const EditionSource& norwegianEdition() {
           // TEKENSET
           {{"Te&gnsett", {"&På", "&Av"}}},
           // LIST
-          {{"&Fil", {"Lag ny liste", "Slett gjeldende liste"}}},
+          {{"&Fil", {"Lag ny liste", "Slett gjeldende liste", "Eksporter liste..."}}},
           // READFILE
           {{"&Fil", {"&Åpne tekstfil", "&Lim inn tekst fra utklippstavlen"}}},
       },

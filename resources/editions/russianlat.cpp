@@ -105,12 +105,26 @@ const EditionSource& russianLatEdition() {
           "Spravka",  // 92
           "Poisk slov v tekstovom fayle",  // 93
           "Nabor simvolov",  // 94
+          "Povtorit' spisok dlya uprazhneniy",  // 95
+          "Vvedite perevod i nazhmite Enter (odin Enter pokazyvayet yego)",  // 96
+          "Snova",  // 97
+          "Trudno",  // 98
+          "Khorosho",  // 99
+          "Legko",  // 100
+          "Vash otvet:",  // 101
+          "Seychas bol'she nechego povtoryat'.",  // 102
+          "Sleduyushchaya kartochka:",  // 103
+          "Fayl kartochek povtoreniya byl povrezhden; on sokhranen kak",  // 104
+          "Povtoreniye nachinayetsya zanovo.",  // 105
+          "Ostalos' kartochek:",  // 106
+          "Eksportirovat' spisok",  // 107
+          "Ne udalos' zapisat' fayl",  // 108
       },
       {
           // ZEMBO
           {{"&Fayl",
              {"Poverkh vsekh okon",
-              "Proiznosit' slova bez zapisi",
+              "Proiznosit' slova bez zapisi", "Povtorit' spisok dlya uprazhneniy",
               "&Poisk slov v tekstovom fayle",
               "V&ykhod\tCtrl+X"}},
             {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
@@ -120,7 +134,7 @@ const EditionSource& russianLatEdition() {
           // TEKENSET
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}},
           // LIST
-          {{"&Fayl", {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok"}}},
+          {{"&Fayl", {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok", "Eksportirovat' spisok..."}}},
           // READFILE
           {{"&Fayl", {"&Otkryt' tekstovyy fayl", "&Vstavit' tekst iz bufera obmena"}}},
       },

@@ -104,10 +104,24 @@ const EditionSource& swedishEdition() {
           "Hjälp",  // 92
           "Sök ord i textfil",  // 93
           "Teckenuppsättning",  // 94
+          "Repetera övningslistan",  // 95
+          "Skriv översättningen och tryck på Enter (bara Enter visar den)",  // 96
+          "Igen",  // 97
+          "Svår",  // 98
+          "Bra",  // 99
+          "Lätt",  // 100
+          "Ditt svar:",  // 101
+          "Inget mer att repetera just nu.",  // 102
+          "Nästa kort:",  // 103
+          "Repetitionskortfilen var skadad; den har sparats som",  // 104
+          "Repetitionen börjar om från början.",  // 105
+          "Kort kvar:",  // 106
+          "Exportera lista",  // 107
+          "Kunde inte skriva filen",  // 108
       },
       {
           // ZEMBO
-          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
+          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "Repetera övningslistan", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
             {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},
@@ -115,7 +129,7 @@ const EditionSource& swedishEdition() {
           // TEKENSET
           {{"Te&ckenuppsättning", {"&På", "&Av"}}},
           // LIST
-          {{"Ar&kiv", {"Skapa ny lista", "Ta bort aktuell lista"}}},
+          {{"Ar&kiv", {"Skapa ny lista", "Ta bort aktuell lista", "Exportera lista..."}}},
           // READFILE
           {{"Ar&kiv", {"&Öppna textfil", "&Klistra in text från Urklipp"}}},
       },

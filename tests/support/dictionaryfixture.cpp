@@ -51,6 +51,16 @@ void DictionaryTest::SetUp() {
 }
 
 void DictionaryTest::TearDown() {
+  closeEverything();
+  TempDirTest::TearDown();
+}
+
+int DictionaryTest::restart(const std::string& commandLine) {
+  closeEverything();
+  return start(commandLine);
+}
+
+void DictionaryTest::closeEverything() {
   if (mainWindow) {
     mainWindow->destroyWindow();
     delete mainWindow;
@@ -65,7 +75,6 @@ void DictionaryTest::TearDown() {
   QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
   QApplication::exec();
   resetEveryLayer();
-  TempDirTest::TearDown();
 }
 
 void DictionaryTest::writeSampleDictionary(const std::string& selected) {

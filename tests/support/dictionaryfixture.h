@@ -21,6 +21,9 @@ class DictionaryTest : public TempDirTest {
   void writeSampleDictionary(const std::string& selected = "Fre_Eng.zb");
   // startZembo with the command line; the exit code when start-up ended the process, else -1.
   int start(const std::string& commandLine = "");
+  // The windows gone and every layer reset as at a new process, then start again in the same
+  // folder: what the program kept on disk is all the next start has.
+  int restart(const std::string& commandLine = "");
   // The end of the program as command 3 ends it.
   void exitProgram();
   // Lets the event loop run for a while (posted events, timers, deferred deletions).
@@ -28,6 +31,9 @@ class DictionaryTest : public TempDirTest {
   static QImage grab(QWidget* window);
   // Saves a picture of a window when ZEMBO_GRAB_DIR names a folder, to look at by eye.
   static void saveGrab(QWidget* window, const std::string& name);
+
+ private:
+  void closeEverything();
 };
 
 }  // namespace zembo::test

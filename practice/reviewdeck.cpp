@@ -1,0 +1,66 @@
+#include "practice/reviewdeck.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "directions/directions.h"
+#include "platform/codepage.h"
+#include "platform/hostpath.h"
+#include "platform/profile.h"
+#include "practice/lists.h"
+#include "store/store.h"
+
+namespace zembo {
+
+ReviewState reviewing;
+
+void shiftReviewClock(std::int64_t seconds) { reviewing.clockShift += seconds; }
+
+std::int64_t reviewNow() { return static_cast<std::int64_t>(std::time(nullptr)) + reviewing.clockShift; }
+
+std::vector<ListEntry> currentListEntries() {
+  std::vector<ListEntry> entries;
+  const int wordPage = codePageOfCharset(directions.currentDirection->sourceCharset);
+  const int translationPage = codePageOfCharset(directions.currentDirection->targetCharset);
+  entries.reserve(static_cast<std::size_t>(std::max(store.listCount, 0)));
+  for (int i = 0; i < store.listCount; ++i) {
+    if (readListRecord(i) != 0 || isDeleted(currentRecord) || wordOf(currentRecord).empty()) continue;
+    entries.push_back({toUtf8(wordOf(currentRecord), wordPage), toUtf8(translationOf(currentRecord), translationPage)});
+  }
+  return entries;
+}
+
+std::filesystem::path currentListHostPath() { return hostPath(currentListFilePath()); }
+
+int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
+
+int reviewCardsDue() {
+  if (!store.practiceListName[0]) return 0;
+  std::vector<Card> cards;
+  // A damaged card file is left where it is until a review opens it and says so.
+  const std::filesystem::path file = cardFilePath(currentListHostPath());
+  std::error_code error;
+  if (std::filesystem::exists(file, error)) {
+    CardFileLoad load = readCardFile(file, cards);
+    if (load.status != CardFileStatus::read) cards.clear();
+  }
+  return static_cast<int>(
+      reviewQueue(buildDeck(currentListEntries(), std::move(cards)), reviewNow(), newCardsPerDay()).size());
+}
+
+bool exportCurrentList(const std::filesystem::path& target) {
+  const std::vector<ListEntry> entries = currentListEntries();
+  // A tab inside a field would split it in two in the importing program.
+  auto clean = [](std::string text) {
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    return text;
+  };
+  return replaceFileSafely(target, [&](std::FILE* out) {
+    for (const ListEntry& e : entries)
+      std::fprintf(out, "%s\t%s\n", clean(e.word).c_str(), clean(e.translation).c_str());
+    return std::ferror(out) == 0;
+  });
+}
+
+}  // namespace zembo

@@ -1,0 +1,33 @@
+#pragma once
+// The current list as a deck under review: its entries in UTF-8, its card file and log beside the
+// list file, the day's limit of new cards and the review clock.
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "review/deck.h"
+
+namespace zembo {
+
+struct ReviewState {
+  std::int64_t clockShift = 0;  // seconds added to the system clock; tests move through days with it
+};
+extern ReviewState reviewing;
+void shiftReviewClock(std::int64_t seconds);
+std::int64_t reviewNow();
+
+// The live entries of the current list file, converted from the direction's code pages.
+std::vector<ListEntry> currentListEntries();
+std::filesystem::path currentListHostPath();
+// At most this many new cards a day (win.ini "ReviewNewCards", 20 unless set).
+int newCardsPerDay();
+// How many cards of the current list are to be reviewed now, new ones of the day included; 0
+// without a current list.
+int reviewCardsDue();
+
+// Writes the current list as UTF-8 text, one entry a line, word and translation separated by a tab:
+// the shape flash-card programs import. The file is replaced safely; false when that failed.
+bool exportCurrentList(const std::filesystem::path& target);
+
+}  // namespace zembo

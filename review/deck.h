@@ -1,0 +1,43 @@
+#pragma once
+// A list under review: its entries, each a card with the schedule its card file keeps, and the
+// order in which today's cards come.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "review/cards.h"
+
+namespace zembo {
+
+struct DeckCard {
+  Card card;
+  std::string translation;  // UTF-8; the translations of entries with the same word, joined by ", "
+  bool inList = true;       // false for a card whose entry has left the list (kept until compaction)
+};
+using Deck = std::vector<DeckCard>;
+
+struct ListEntry {
+  std::string word, translation;  // UTF-8
+};
+// One card per word of the list, in list order, with its stored schedule; stored cards whose word
+// the list no longer holds come last.
+Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored);
+std::vector<Card> cardsOf(const Deck& deck);
+
+// New cards first reviewed on the local day of now.
+int newCardsReviewedToday(const Deck& deck, std::int64_t now);
+// The cards to review at now: the due ones, oldest due first, then new ones in list order, as many
+// as the day's limit still allows, then the learning steps due within the next twenty minutes
+// (shown a little early rather than making the learner wait for them).
+std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPerDay);
+constexpr std::int64_t learnAheadSeconds = 20 * 60;
+// When the next card of the list falls due after now; -1 when none is scheduled.
+std::int64_t nextDueAfter(const Deck& deck, std::int64_t now);
+
+// Whether a typed answer is right: the grade it proposes. Any one of the comma-separated
+// translations typed exactly (case and surrounding blanks ignored) proposes Good; one that differs
+// only in accents, or by one letter (one added, dropped or changed), Hard; anything else Again.
+int proposedGrade(const std::string& typed, const std::string& translations);
+
+}  // namespace zembo

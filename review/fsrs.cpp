@@ -1,0 +1,195 @@
+#include "review/fsrs.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zembo {
+
+namespace {
+
+// Stability stays between a minute and a century and a half or so.
+constexpr double minimumStability = 0.001;
+constexpr double maximumStability = 36500;
+double clampStability(double s) { return std::clamp(s, minimumStability, maximumStability); }
+
+double decay(const FsrsParameters& p) { return -p.w[20]; }
+// Chosen so that recall is 90% after `stability` days: R(S, S) = 0.9.
+double factor(const FsrsParameters& p) { return std::pow(0.9, 1 / decay(p)) - 1; }
+double clampDifficulty(double d) { return std::clamp(d, 1.0, 10.0); }
+// Card files keep eight decimals; a card read back schedules exactly as one kept in memory.
+double toEightDecimals(double x) { return std::round(x * 1e8) / 1e8; }
+
+}  // namespace
+
+// The forgetting curve, a power law: R(t, S) = (1 + FACTOR * t / S)^DECAY, kept to eight
+// decimals as the reference implementation keeps it, so that intervals agree at the boundaries.
+double retrievability(const FsrsParameters& p, double elapsedDays, double stability) {
+  return toEightDecimals(std::pow(1 + factor(p) * std::max(elapsedDays, 0.0) / stability, decay(p)));
+}
+
+// S0(G) = w[G-1]: the first grade alone sets the stability.
+double initialStability(const FsrsParameters& p, int grade) { return std::max(p.w[grade - 1], 0.1); }
+
+// D0(G) = w4 - e^(w5 (G - 1)) + 1, unbounded here: mean reversion pulls towards D0(4) as it is.
+double initialDifficulty(const FsrsParameters& p, int grade) { return p.w[4] - std::exp(p.w[5] * (grade - 1)) + 1; }
+
+// D' = w7 D0(4) + (1 - w7) (D + ΔD (10 - D) / 9) with ΔD = -w6 (G - 3): linear damping makes the
+// step smaller as D nears 10, mean reversion keeps a card from sticking at the top ("ease hell").
+double nextDifficulty(const FsrsParameters& p, double difficulty, int grade) {
+  double delta = -p.w[6] * (grade - 3);
+  double damped = difficulty + delta * (10 - difficulty) / 9;
+  return clampDifficulty(p.w[7] * initialDifficulty(p, easy) + (1 - p.w[7]) * damped);
+}
+
+// S'r = S (e^w8 (11 - D) S^-w9 (e^(w10 (1 - R)) - 1) HardPenalty EasyBonus + 1): harder cards,
+// more stable memories and recall that was still likely all gain less.
+double stabilityAfterRecall(const FsrsParameters& p, double difficulty, double stability, double r, int grade) {
+  double hardPenalty = grade == hard ? p.w[15] : 1;
+  double easyBonus = grade == easy ? p.w[16] : 1;
+  double increase = std::exp(p.w[8]) * (11 - difficulty) * std::pow(stability, -p.w[9]) *
+                    (std::exp(p.w[10] * (1 - r)) - 1) * hardPenalty * easyBonus;
+  return clampStability(stability * (1 + increase));
+}
+
+// S'f = w11 D^-w12 ((S + 1)^w13 - 1) e^(w14 (1 - R)), never above what a same-day lapse would
+// leave, S / e^(w17 w18).
+double stabilityAfterForgetting(const FsrsParameters& p, double difficulty, double stability, double r) {
+  double forgotten =
+      p.w[11] * std::pow(difficulty, -p.w[12]) * (std::pow(stability + 1, p.w[13]) - 1) * std::exp(p.w[14] * (1 - r));
+  double ceiling = stability / std::exp(p.w[17] * p.w[18]);
+  return clampStability(std::min(forgotten, ceiling));
+}
+
+// Same-day reviews: S' = S e^(w17 (G - 3 + w18)) S^-w19; a passed review never lowers stability.
+double shortTermStability(const FsrsParameters& p, double stability, int grade) {
+  double increase = std::exp(p.w[17] * (grade - 3 + p.w[18])) * std::pow(stability, -p.w[19]);
+  if (grade >= hard) increase = std::max(increase, 1.0);
+  return clampStability(stability * increase);
+}
+
+// I(r, S) = S / FACTOR (r^(1/DECAY) - 1): the forgetting curve solved for the desired retention.
+int nextInterval(const FsrsParameters& p, double stability) {
+  double days = stability / factor(p) * (std::pow(p.desiredRetention, 1 / decay(p)) - 1);
+  return std::clamp(static_cast<int>(std::lround(days)), 1, p.maximumInterval);
+}
+
+double FuzzGenerator::next() {
+  std::uint64_t z = (state += 0x9e3779b97f4a7c15ULL);
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+  z ^= z >> 31;
+  return static_cast<double>(z >> 11) / 9007199254740992.0;
+}
+
+// The fuzz of the widespread schedulers: ±15% of the days between 2.5 and 7, ±10% up to 20 and
+// ±5% beyond, plus one day, so that cards learnt together drift apart instead of coming back in
+// clumps. Intervals below 2.5 days stay as they are.
+FuzzRange fuzzRange(const FsrsParameters& p, double ivl, int elapsedDays) {
+  struct Band {
+    double start, end, share;
+  };
+  constexpr Band bands[] = {{2.5, 7.0, 0.15}, {7.0, 20.0, 0.1}, {20.0, INFINITY, 0.05}};
+  double delta = 1.0;
+  for (const Band& band : bands) delta += band.share * std::max(std::min(ivl, band.end) - band.start, 0.0);
+  int minimum = std::max(2, static_cast<int>(std::lround(ivl - delta)));
+  int maximum = std::min(static_cast<int>(std::lround(ivl + delta)), p.maximumInterval);
+  if (ivl > elapsedDays) minimum = std::max(minimum, elapsedDays + 1);
+  return {std::min(minimum, maximum), maximum};
+}
+
+namespace {
+
+int fuzzed(const FsrsParameters& p, int ivl, int elapsedDays, FuzzGenerator* generator) {
+  if (!p.fuzz || generator == nullptr || ivl < 2.5) return ivl;
+  FuzzRange range = fuzzRange(p, ivl, elapsedDays);
+  return range.minimum + static_cast<int>(generator->next() * (range.maximum - range.minimum + 1));
+}
+
+void scheduleMinutes(CardSchedule& card, CardState state, int step, int minutes, std::int64_t now) {
+  card.state = state;
+  card.step = step;
+  card.scheduledDays = 0;
+  card.due = now + std::int64_t{minutes} * 60;
+}
+
+void scheduleDays(CardSchedule& card, int days, std::int64_t now) {
+  card.state = CardState::review;
+  card.step = 0;
+  card.scheduledDays = days;
+  card.due = now + std::int64_t{days} * 86400;
+}
+
+// Hard repeats the step between the first two (or half as long again as a single step).
+int hardStepMinutes(const std::vector<int>& steps) {
+  return steps.size() == 1 ? static_cast<int>(std::lround(steps[0] * 1.5))
+                           : static_cast<int>(std::lround((steps[0] + steps[1]) / 2.0));
+}
+
+// The stability a grade gives a card that has one: a same-day review follows the short-term rule,
+// one a day or more later the long-term one.
+double nextStability(const FsrsParameters& p, const CardSchedule& card, int grade, int elapsedDays) {
+  if (elapsedDays == 0) return shortTermStability(p, card.stability, grade);
+  double r = retrievability(p, elapsedDays, card.stability);
+  return grade == again ? stabilityAfterForgetting(p, card.difficulty, card.stability, r)
+                        : stabilityAfterRecall(p, card.difficulty, card.stability, r, grade);
+}
+
+// A new card, or one in the learning or relearning steps.
+void reviewInSteps(const FsrsParameters& p, CardSchedule& card, int grade, std::int64_t now, int elapsedDays,
+                   FuzzGenerator* generator) {
+  bool isNew = card.state == CardState::newCard;
+  bool relearning = card.state == CardState::relearning;
+  const std::vector<int>& steps = relearning ? p.relearningSteps : p.learningSteps;
+  double stability = isNew ? initialStability(p, grade) : nextStability(p, card, grade, elapsedDays);
+  card.difficulty = isNew ? clampDifficulty(initialDifficulty(p, grade)) : nextDifficulty(p, card.difficulty, grade);
+  card.stability = stability;
+  int step = isNew ? 0 : card.step;
+  CardState stepState = relearning ? CardState::relearning : CardState::learning;
+  if (!steps.empty() && grade == again) return scheduleMinutes(card, stepState, 0, steps[0], now);
+  if (!steps.empty() && grade == hard) return scheduleMinutes(card, stepState, step, hardStepMinutes(steps), now);
+  if (grade == good && static_cast<std::size_t>(step) + 1 < steps.size()) {
+    return scheduleMinutes(card, stepState, step + 1, steps[step + 1], now);
+  }
+  // Leaving the steps: whole days, from the new stability alone.
+  int days = fuzzed(p, nextInterval(p, stability), elapsedDays, generator);
+  scheduleDays(card, days, now);
+}
+
+// A card in review: a lapse sends it to the relearning steps; a pass gets whole days, those of
+// the three passing grades kept in order (hard < good < easy).
+void reviewInReview(const FsrsParameters& p, CardSchedule& card, int grade, std::int64_t now, int elapsedDays,
+                    FuzzGenerator* generator) {
+  double stabilities[5] = {0};
+  for (int g = again; g <= easy; g++) stabilities[g] = nextStability(p, card, g, elapsedDays);
+  card.difficulty = nextDifficulty(p, card.difficulty, grade);
+  card.stability = stabilities[grade];
+  if (grade == again) {
+    card.lapses++;
+    if (!p.relearningSteps.empty()) return scheduleMinutes(card, CardState::relearning, 0, p.relearningSteps[0], now);
+    return scheduleDays(card, fuzzed(p, nextInterval(p, card.stability), elapsedDays, generator), now);
+  }
+  int hardDays = fuzzed(p, nextInterval(p, stabilities[hard]), elapsedDays, generator);
+  int goodDays = fuzzed(p, nextInterval(p, stabilities[good]), elapsedDays, generator);
+  hardDays = std::min(hardDays, goodDays);
+  goodDays = std::max(goodDays, hardDays + 1);
+  int easyDays = std::max(fuzzed(p, nextInterval(p, stabilities[easy]), elapsedDays, generator), goodDays + 1);
+  scheduleDays(card, grade == hard ? hardDays : grade == good ? goodDays : easyDays, now);
+}
+
+}  // namespace
+
+void reviewCard(const FsrsParameters& p, CardSchedule& card, int grade, std::int64_t now, int elapsedDays,
+                FuzzGenerator* fuzz) {
+  grade = std::clamp(grade, 1, 4);
+  if (card.state == CardState::review) {
+    reviewInReview(p, card, grade, now, elapsedDays, fuzz);
+  } else {
+    reviewInSteps(p, card, grade, now, elapsedDays, fuzz);
+  }
+  card.stability = toEightDecimals(card.stability);
+  card.difficulty = toEightDecimals(card.difficulty);
+  card.reps++;
+  card.lastReview = now;
+}
+
+}  // namespace zembo
