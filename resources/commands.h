@@ -56,6 +56,9 @@ enum Command : int {
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
   cmdSpeakWords = 61,
+  cmdImportDictionary = 62,
+  idDictionaryList = 48,    // the import dialog's list of dictionaries
+  cmdOtherFile = 49,        // and its button for a dictionary elsewhere
   firstListBox = 100,       // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
   firstLanguageId = 200,    // the language menu: 200 + the direction's position

@@ -78,5 +78,10 @@ constexpr int textSearchTextFile = 91;      // "Search words in textfile": the t
 constexpr int textHelp = 92;                // "Help"
 constexpr int textTextFileHelpKey = 93;     // "Search words in textfile": its help keyword
 constexpr int textCharacterSet = 94;        // "Character set"
+constexpr int textHeadwords = 95;           // "headwords": after a dictionary's count of them
+constexpr int textReplaceLanguage = 96;     // "is in the dictionary already. ... Replace ...?"
+constexpr int textImportingWait = 97;       // "The dictionary is being imported\nOne moment please"
+constexpr int textDictdFiles = 98;          // "dictd dictionaries (*.index)": the file dialog's filter
+constexpr int textImportTitle = 99;         // "Import dictionary": the import's progress window
 
 }  // namespace zembo

@@ -104,10 +104,16 @@ const EditionSource& danishEdition() {
           "Hjælp",  // 92
           "Søg efter ord i tekstfil",  // 93
           "Tegnsæt",  // 94
+          "opslagsord",  // 95
+          "findes allerede i ordbogen.\n\n"
+          "Erstat dens ord med den nye ordbogs? Ord, du selv har tilføjet, bevares.",  // 96
+          "Ordbogen importeres\nEt øjeblik",  // 97
+          "dictd-ordbøger (*.index)",  // 98
+          "Importér ordbog",  // 99
       },
       {
           // ZEMBO
-          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
+          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "&Importér ordbog...", "A&fslut\tCtrl+A"}},
             {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},
@@ -134,6 +140,14 @@ const EditionSource& danishEdition() {
            {
                "Listens navn : ",
                "OK",
+               "Annuller",
+           }},
+          // IMPORTDIALOG
+          {"Importér ordbog",
+           {
+               "Ordbøger på denne computer:",
+               "&Anden fil...",
+               "&Importér",
                "Annuller",
            }},
       },

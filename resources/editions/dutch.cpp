@@ -104,6 +104,12 @@ const EditionSource& dutchEdition() {
           "Help",  // 92
           "Woorden zoeken in tekstbestand",  // 93
           "Tekenset",  // 94
+          "trefwoorden",  // 95
+          "staat al in het woordenboek.\n\n"
+          "De woorden vervangen door die van het nieuwe woordenboek? Woorden die u zelf hebt toegevoegd, blijven behouden.",  // 96
+          "Het woordenboek wordt geïmporteerd\nEen ogenblik geduld",  // 97
+          "dictd-woordenboeken (*.index)",  // 98
+          "Woordenboek importeren",  // 99
       },
       {
           // ZEMBO
@@ -111,6 +117,7 @@ const EditionSource& dutchEdition() {
              {"Altijd op voorgrond",
               "Woorden zonder opname uitspreken",
               "&Woorden zoeken in tekstbestand",
+              "Woordenboek &importeren...",
               "&Afsluiten\tCtrl+E"}},
             {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
           // ZOEKEN
@@ -138,6 +145,14 @@ const EditionSource& dutchEdition() {
            {
                "Naam van de lijst : ",
                "OK",
+               "Annuleren",
+           }},
+          // IMPORTDIALOG
+          {"Woordenboek importeren",
+           {
+               "Woordenboeken op deze computer:",
+               "&Ander bestand...",
+               "&Importeren",
                "Annuleren",
            }},
       },

@@ -104,10 +104,16 @@ const EditionSource& englishEdition() {
           "Help",                                              // 92
           "Search words in textfile",                          // 93
           "Character set",                                     // 94
+          "headwords",  // 95
+          "is in the dictionary already.\n\n"
+          "Replace its words with those of the new dictionary? Words you added yourself are kept.",  // 96
+          "The dictionary is being imported\nOne moment please",  // 97
+          "dictd dictionaries (*.index)",  // 98
+          "Import dictionary",  // 99
       },
       {
           // ZEMBO
-          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "E&xit\tCtrl+X"}},
+          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "&Import dictionary...", "E&xit\tCtrl+X"}},
             {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},
@@ -134,6 +140,14 @@ const EditionSource& englishEdition() {
            {
                "List name : ",
                "OK",
+               "Cancel",
+           }},
+          // IMPORTDIALOG
+          {"Import dictionary",
+           {
+               "Dictionaries on this computer:",
+               "&Other file...",
+               "&Import",
                "Cancel",
            }},
       },

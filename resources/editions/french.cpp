@@ -106,6 +106,12 @@ const EditionSource& frenchEdition() {
           "Aide",  // 92
           "Chercher les mots d'un fichier texte",  // 93
           "Jeu de caractères",  // 94
+          "entrées",  // 95
+          "est déjà dans le dictionnaire.\n\n"
+          "Remplacer ses mots par ceux du nouveau dictionnaire ? Les mots que vous avez ajoutés sont conservés.",  // 96
+          "Le dictionnaire est en cours d'importation\nUn instant s'il vous plaît",  // 97
+          "Dictionnaires dictd (*.index)",  // 98
+          "Importer un dictionnaire",  // 99
       },
       {
           // ZEMBO
@@ -113,6 +119,7 @@ const EditionSource& frenchEdition() {
              {"Toujours au premier plan",
               "Prononcer les mots sans enregistrement",
               "&Chercher les mots d'un fichier texte",
+              "&Importer un dictionnaire...",
               "&Quitter\tCtrl+Q"}},
             {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
           // ZOEKEN
@@ -140,6 +147,14 @@ const EditionSource& frenchEdition() {
            {
                "Nom de la liste : ",
                "OK",
+               "Annuler",
+           }},
+          // IMPORTDIALOG
+          {"Importer un dictionnaire",
+           {
+               "Dictionnaires sur cet ordinateur :",
+               "&Autre fichier...",
+               "&Importer",
                "Annuler",
            }},
       },

@@ -106,6 +106,12 @@ const EditionSource& germanEdition() {
           "Hilfe",  // 92
           "Wörter in Textdatei suchen",  // 93
           "Zeichensatz",  // 94
+          "Stichwörter",  // 95
+          "ist schon im Wörterbuch.\n\n"
+          "Seine Wörter durch die des neuen Wörterbuchs ersetzen? Wörter, die Sie selbst hinzugefügt haben, bleiben erhalten.",  // 96
+          "Das Wörterbuch wird importiert\nEinen Moment bitte",  // 97
+          "dictd-Wörterbücher (*.index)",  // 98
+          "Wörterbuch importieren",  // 99
       },
       {
           // ZEMBO
@@ -113,6 +119,7 @@ const EditionSource& germanEdition() {
              {"Immer im Vordergrund",
               "Wörter ohne Aufnahme sprechen",
               "Wörter in Textdatei &suchen",
+              "Wörterbuch &importieren...",
               "&Beenden\tStrg+E"}},
             {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
           // ZOEKEN
@@ -140,6 +147,14 @@ const EditionSource& germanEdition() {
            {
                "Name der Liste : ",
                "OK",
+               "Abbrechen",
+           }},
+          // IMPORTDIALOG
+          {"Wörterbuch importieren",
+           {
+               "Wörterbücher auf diesem Computer:",
+               "&Andere Datei...",
+               "&Importieren",
                "Abbrechen",
            }},
       },

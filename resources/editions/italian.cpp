@@ -105,6 +105,12 @@ const EditionSource& italianEdition() {
           "Guida",  // 92
           "Cerca parole in un file di testo",  // 93
           "Set di caratteri",  // 94
+          "lemmi",  // 95
+          "è già nel dizionario.\n\n"
+          "Sostituire le sue parole con quelle del nuovo dizionario? Le parole che hai aggiunto tu vengono mantenute.",  // 96
+          "Importazione del dizionario in corso\nUn momento, prego",  // 97
+          "Dizionari dictd (*.index)",  // 98
+          "Importa dizionario",  // 99
       },
       {
           // ZEMBO
@@ -112,6 +118,7 @@ const EditionSource& italianEdition() {
              {"Sempre in primo piano",
               "Pronuncia le parole senza registrazione",
               "&Cerca parole in un file di testo",
+              "&Importa dizionario...",
               "&Esci\tCtrl+X"}},
             {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
           // ZOEKEN
@@ -139,6 +146,14 @@ const EditionSource& italianEdition() {
            {
                "Nome dell'elenco : ",
                "OK",
+               "Annulla",
+           }},
+          // IMPORTDIALOG
+          {"Importa dizionario",
+           {
+               "Dizionari su questo computer:",
+               "&Altro file...",
+               "&Importa",
                "Annulla",
            }},
       },

@@ -104,10 +104,16 @@ const EditionSource& norwegianEdition() {
           "Hjelp",  // 92
           "Søk etter ord i tekstfil",  // 93
           "Tegnsett",  // 94
+          "oppslagsord",  // 95
+          "finnes allerede i ordboken.\n\n"
+          "Erstatte ordene med den nye ordbokens? Ord du selv har lagt til, beholdes.",  // 96
+          "Ordboken importeres\nEtt øyeblikk",  // 97
+          "dictd-ordbøker (*.index)",  // 98
+          "Importer ordbok",  // 99
       },
       {
           // ZEMBO
-          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
+          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
             {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},
@@ -134,6 +140,14 @@ const EditionSource& norwegianEdition() {
            {
                "Navn på listen : ",
                "OK",
+               "Avbryt",
+           }},
+          // IMPORTDIALOG
+          {"Importer ordbok",
+           {
+               "Ordbøker på denne datamaskinen:",
+               "&Annen fil...",
+               "&Importer",
                "Avbryt",
            }},
       },

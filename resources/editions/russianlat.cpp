@@ -105,6 +105,12 @@ const EditionSource& russianLatEdition() {
           "Spravka",  // 92
           "Poisk slov v tekstovom fayle",  // 93
           "Nabor simvolov",  // 94
+          "slov",  // 95
+          "uzhe est' v slovare.\n\n"
+          "Zamenit' yego slova slovami novogo slovarya? Slova, dobavlennye vami, sokhranyatsya.",  // 96
+          "Slovar' importiruyetsya\nPodozhdite, pozhaluysta",  // 97
+          "Slovari dictd (*.index)",  // 98
+          "Import slovarya",  // 99
       },
       {
           // ZEMBO
@@ -112,6 +118,7 @@ const EditionSource& russianLatEdition() {
              {"Poverkh vsekh okon",
               "Proiznosit' slova bez zapisi",
               "&Poisk slov v tekstovom fayle",
+              "&Import slovarya...",
               "V&ykhod\tCtrl+X"}},
             {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
           // ZOEKEN
@@ -139,6 +146,14 @@ const EditionSource& russianLatEdition() {
            {
                "Imya spiska : ",
                "OK",
+               "Otmena",
+           }},
+          // IMPORTDIALOG
+          {"Import slovarya",
+           {
+               "Slovari na etom kompyutere:",
+               "&Drugoy fayl...",
+               "&Importirovat'",
                "Otmena",
            }},
       },

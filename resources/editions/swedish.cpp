@@ -104,10 +104,16 @@ const EditionSource& swedishEdition() {
           "Hjälp",  // 92
           "Sök ord i textfil",  // 93
           "Teckenuppsättning",  // 94
+          "uppslagsord",  // 95
+          "finns redan i ordboken.\n\n"
+          "Ersätta dess ord med den nya ordbokens? Ord som du själv har lagt till behålls.",  // 96
+          "Ordboken importeras\nEtt ögonblick",  // 97
+          "dictd-ordböcker (*.index)",  // 98
+          "Importera ordbok",  // 99
       },
       {
           // ZEMBO
-          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
+          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
             {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},
@@ -134,6 +140,14 @@ const EditionSource& swedishEdition() {
            {
                "Listans namn : ",
                "OK",
+               "Avbryt",
+           }},
+          // IMPORTDIALOG
+          {"Importera ordbok",
+           {
+               "Ordböcker på den här datorn:",
+               "&Annan fil...",
+               "&Importera",
                "Avbryt",
            }},
       },

@@ -40,7 +40,7 @@ TEST(UiText, LoadStringCutsToTheBufferAndKnowsNoOtherNumbers) {
   char buffer[8];
   EXPECT_EQ(loadString(500 + 71, buffer, sizeof buffer), 7);
   EXPECT_STREQ(buffer, "The wor");
-  EXPECT_EQ(loadString(500 + 95, buffer, sizeof buffer), 0);
+  EXPECT_EQ(loadString(500 + uiTextRows, buffer, sizeof buffer), 0);
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(loadString(499, buffer, sizeof buffer), 0);
 }
