@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <string_view>
 #include <regex>
 #include <tuple>
 #include <unordered_set>
@@ -28,13 +30,20 @@ std::filesystem::path dictdFolder() {
 std::int64_t countHeadwords(const std::filesystem::path& index) {
   std::ifstream in(index, std::ios::binary);
   if (!in) return -1;
-  std::unordered_set<std::string> keys;
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::string key = line.substr(0, line.find('\t'));
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return -1;
+  // A headword of several articles has a line for each; the keys view the text, which outlives them.
+  std::unordered_set<std::string_view> keys;
+  keys.reserve(text.size() / 24);
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line(text.data() + at, end - at);
+    const std::string_view key = line.substr(0, line.find('\t'));
     if (!key.empty() && !isDictdOwnEntry(key)) keys.insert(key);
+    at = end + 1;
   }
-  return in.bad() ? -1 : static_cast<std::int64_t>(keys.size());
+  return static_cast<std::int64_t>(keys.size());
 }
 
 std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::path& folder,

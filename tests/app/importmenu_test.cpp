@@ -151,7 +151,7 @@ TEST_F(ImportMenuTest, ReplacingALanguageAsksAndNoLeavesTheFolderByteForByte) {
   EXPECT_EQ(folderBytes(), before);
   EXPECT_STREQ(directions.currentDirection->sourceName, "French");
 
-  // Yes replaces its words, and German keeps its place in the menu.
+  // Yes replaces its words and makes German the current language.
   whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 0); });
   clickImportInFileMenu();
   EXPECT_EQ(recordedMessageBoxes().size(), 2u);

@@ -72,10 +72,11 @@ TEST(Resources, NamedResourcesAreFoundWithoutRegardToCase) {
   EXPECT_EQ(menu, findMenu("ENGLISH_ZEMBO"));
   ASSERT_EQ(menu->popups.size(), 2u);
   EXPECT_EQ(menu->popups[0].text, "&File");
-  ASSERT_EQ(menu->popups[0].items.size(), 4u);
+  ASSERT_EQ(menu->popups[0].items.size(), 5u);
   EXPECT_EQ(menu->popups[0].items[0].id, 55);
   EXPECT_EQ(menu->popups[0].items[1].text, "Speak words without recording");
-  EXPECT_EQ(menu->popups[0].items[3].text, "E&xit\tCtrl+X");
+  EXPECT_EQ(menu->popups[0].items[3].text, "&Import dictionary...");
+  EXPECT_EQ(menu->popups[0].items[4].text, "E&xit\tCtrl+X");
   EXPECT_EQ(menu->popups[1].items[1].id, 5);
   EXPECT_EQ(findMenu("english_zembox"), nullptr);
   const MenuResource* zoeken = findMenu("English_Zoeken");
