@@ -19,6 +19,7 @@
 #include "app/importdialog.h"
 #include "app/mainwindow.h"
 #include "directions/directions.h"
+#include "platform/collation.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
 #include "tests/support/dictdfiles.h"
@@ -168,6 +169,7 @@ TEST_F(ImportMenuTest, ADamagedDictionaryFromAnotherFolderShowsTheImportersMessa
   writeFile("elsewhere/freedict-ita-eng.dict.dz", "not a dictionary at all");
   startRecordingMessageBoxes();
   const auto before = folderBytes();
+  const std::string collation = collationLocaleName();
   whenShown<ImportDialog>([this](ImportDialog* dialog) {
     whenShown<QFileDialog>([this](QFileDialog* files) {
       // The file is chosen as a user points at it, then Enter opens it.
@@ -186,6 +188,8 @@ TEST_F(ImportMenuTest, ADamagedDictionaryFromAnotherFolderShowsTheImportersMessa
   EXPECT_EQ(languageItems().size(), 4);
   EXPECT_STREQ(directions.currentDirection->sourceName, "French");
   EXPECT_EQ(store.wordCount, 3);
+  // The importer set the dictionary's collation; lookups go on in the current direction's.
+  EXPECT_EQ(collationLocaleName(), collation);
 }
 
 }  // namespace
