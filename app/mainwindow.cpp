@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "app/aboutbox.h"
+#include "app/importdialog.h"
 #include "app/startup.h"
 #include "addwords/addwords.h"
 #include "addwords/addwordswindow.h"
@@ -35,6 +36,7 @@
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "store/collate.h"
+#include "store/currentdirection.h"
 #include "store/store.h"
 
 namespace zembo {
@@ -287,6 +289,7 @@ void MainWindow::command(int id, int) {
       if (!tools.toolWindowOpen) createPracticeList();
       return;
     case cmdStayOnTop: toggleStayOnTop(); return;
+    case cmdImportDictionary: importDictionaryFromMenu(); return;
     case cmdSpeakWords:
       setSpeakWords(!speakWords());
       checkMenuItem(cmdSpeakWords, speakWords());
@@ -301,6 +304,33 @@ void MainWindow::switchDirectionSorted(int menuId) {
   // direction changes nothing would remember it, and lookups there would miss the new words.
   if (resortOwed()) resortOnClose();
   switchDirection(menuId);
+}
+
+void MainWindow::importDictionaryFromMenu() {
+  if (tools.toolWindowOpen) return;
+  // The import may replace the current files; a re-sort they owe is done first.
+  if (resortOwed()) resortOnClose();
+  std::string languageName;
+  if (importFromMenu(this, languageName)) reloadLanguages(languageName);
+}
+
+void MainWindow::reloadLanguages(const std::string& languageName) {
+  if (loadDirections() != 0) {
+    messageBox(this, uiTextCopy(textConfigMissing), uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+    destroyWindow();
+    return;
+  }
+  readSelectedDirection();
+  menuBar()->removeAction(languageMenu_->menuAction());
+  delete languageMenu_;
+  buildLanguageMenu();
+  for (DictionaryDirection* d = directions.directionList; d; d = d->next)
+    if (languageName == d->sourceName) {
+      switchDirection(d->menuId);
+      return;
+    }
+  makeDirectionCurrent(directions.currentDirection);
+  loadDirectionIcons();
 }
 
 void MainWindow::openTool(int id) {

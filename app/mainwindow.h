@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
+#include <string>
 
 #include "resources/commands.h"
 #include "windowkit/toolwindow.h"
@@ -55,6 +56,10 @@ class MainWindow : public ZemboWindow, public ToolHost {
   void toggleStayOnTop();
   void switchToReverse();
   void switchDirectionSorted(int menuId);
+  void importDictionaryFromMenu();
+  // After an import: the directions read again, the language menu built anew and the imported
+  // language's direction current.
+  void reloadLanguages(const std::string& languageName);
 
   QMenu* languageMenu_ = nullptr;
   QPointer<ZemboWindow> languageReceiver_;  // who gets the language menu's choice

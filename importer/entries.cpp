@@ -28,8 +28,11 @@ void forEachLine(std::string_view lines, F f) {
 }
 
 // The articles read so far, by both threads; the first one shows them on a terminal.
+// Reading the articles is the first 70 % of an import.
+constexpr int readingShare = 70;
+
 struct Progress {
-  bool shown = false;
+  const ImportProgress* shown = nullptr;
   std::size_t total = 0;
   std::atomic<std::size_t> done{0};
   std::atomic<bool> failed{false};  // the other thread stops too
@@ -39,12 +42,10 @@ struct Progress {
     if (showing && shown && now % 4096 == 0) show(now);
   }
   void show(std::size_t now) const {
-    std::fprintf(stderr, "\rreading articles: %zu of %zu (%zu%%)", now, total, total ? now * 100 / total : 100);
+    (*shown)(total ? static_cast<int>(now * readingShare / total) : readingShare, "reading articles");
   }
   void end() const {
-    if (!shown) return;
-    show(total);
-    std::fputc('\n', stderr);
+    if (shown) show(total);
   }
 };
 
@@ -177,14 +178,14 @@ void addTally(ImportReport& into, const ImportReport& part) {
 // Reads the articles in two halves at once into the first half's collector; the second half's
 // entries then join the first's.
 void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index, const OffsetOrder& byOffset,
-                     EntryCollector& first, EntryCodePages codePages, bool progress, ImportReport& report,
+                     EntryCollector& first, EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
                      StepClock& clock) {
   // The halves meet between two articles, never inside the index lines of one.
   std::size_t middle = byOffset.size() / 2;
   while (middle > 0 && middle < byOffset.size() && byOffset[middle].first == byOffset[middle - 1].first) ++middle;
   const std::span<const OffsetOrder::value_type> all(byOffset);
   Progress shared;
-  shared.shown = progress;
+  shared.shown = progress ? &progress : nullptr;
   shared.total = byOffset.size();
   ImportReport secondTally;
   EntryCollector second(codePages, secondTally, byOffset.size() - middle);
@@ -213,7 +214,8 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
 }  // namespace
 
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
-                                    EntryCodePages codePages, bool progress, ImportReport& report, StepClock& clock) {
+                                    EntryCodePages codePages, const ImportProgress& progress,
+                                    ImportReport& report, StepClock& clock) {
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;

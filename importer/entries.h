@@ -22,7 +22,8 @@ struct EntryCodePages {
 
 // Counts what it reads and skips into the report; throws ImportError for a damaged file.
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
-                                    EntryCodePages codePages, bool progress, ImportReport& report, StepClock& clock);
+                                    EntryCodePages codePages, const ImportProgress& progress,
+                                    ImportReport& report, StepClock& clock);
 
 // The translations of one headword, one per line, joined by ", " within a translation field: whole
 // translations only, each that still fits after the ones before it.

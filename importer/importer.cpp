@@ -41,14 +41,25 @@ struct Pair {
   int sourceCodePage = 1252, homeCodePage = 1252;
 };
 
-// Restores the working folder however the import ends.
-struct WorkingFolder {
+// Works in the folder, with its file names in the edition's code page; the working folder and
+// the code page come back however the work ends.
+struct InFolder {
   std::filesystem::path previous = std::filesystem::current_path();
-  ~WorkingFolder() {
+  int previousCodePage = hostPaths.fileNameCodePage;
+  InFolder(const std::filesystem::path& folder, int codePage) {
+    std::filesystem::current_path(folder);
+    setFileNameCodePage(codePage);
+  }
+  ~InFolder() {
+    setFileNameCodePage(previousCodePage);
     std::error_code ignored;
     std::filesystem::current_path(previous, ignored);
   }
 };
+
+void tell(const ImportOptions& options, int percent, const std::string& step) {
+  if (options.progress) options.progress(percent, step);
+}
 
 std::string withoutSuffix(std::string s, std::string_view suffix) {
   if (s.size() > suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0)
@@ -226,6 +237,11 @@ std::vector<std::string> readConfigFile(const std::string& configFile) {
   return lines;
 }
 
+ImportError alreadyThere(const DictionaryFiles& files, const FolderEdition& edition) {
+  return ImportError(englishNameOf(files.source) + " is in " + std::string(edition.configFile) +
+                     " already; give --yes to replace it");
+}
+
 // The configuration file with the language's line in place of any line it had.
 std::string configWithLanguage(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair,
                                ImportReport& report) {
@@ -236,9 +252,7 @@ std::string configWithLanguage(const ImportOptions& options, const DictionaryFil
   const std::vector<std::string> lines = readConfigFile(configFile);
   const std::vector<std::string> kept = withoutLanguageLines(lines, pair.name);
   report.replacedLine = kept.size() != lines.size();
-  if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept))
-    throw ImportError(englishNameOf(files.source) + " is in " + std::string(edition.configFile) +
-                      " already; give --yes to replace it");
+  if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept)) throw alreadyThere(files, edition);
   return withLanguageLine(kept, inEdition(edition.languageHeader, pair), languageLineOf(pair));
 }
 
@@ -320,17 +334,24 @@ void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRe
   forward.insert(forward.begin(), added.begin(), added.end());
 }
 
+ImportTarget targetOf(const ImportOptions& options, const Pair& pair, bool isNew) {
+  ImportTarget target;
+  target.languageName = toUtf8(pair.name, pair.homeCodePage);
+  if (isNew) return target;
+  const InFolder inFolder(options.folder, pair.homeCodePage);
+  const std::string configFile = inEdition(pair.edition->configFile, pair);
+  // A folder without one is refused when the import writes it.
+  if (!fileExists(configFile)) return target;
+  const std::vector<std::string> lines = readConfigFile(configFile);
+  target.alreadyThere = withoutLanguageLines(lines, pair.name).size() != lines.size();
+  if (target.alreadyThere) userEntries(pair, target.userEntries);
+  return target;
+}
+
 void writeImport(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair, bool isNew,
                  ImportReport& report, std::vector<WordRecord> forward, StepClock& clock) {
   const FolderEdition& edition = *pair.edition;
-  WorkingFolder working;
-  std::filesystem::current_path(options.folder);
-  const int previousCodePage = hostPaths.fileNameCodePage;
-  setFileNameCodePage(pair.homeCodePage);
-  struct CodePageBack {
-    int value;
-    ~CodePageBack() { setFileNameCodePage(value); }
-  } codePageBack{previousCodePage};
+  const InFolder inFolder(options.folder, pair.homeCodePage);
 
   const std::string wordFolder = inEdition(edition.wordFolder, pair);
   const std::string configFile = inEdition(edition.configFile, pair);
@@ -344,15 +365,16 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
   const std::string forwardFile = wordFolder + wordFileName(pair), reverseFile = wordFolder + reverseFileName(pair);
   report.forwardFile = (std::filesystem::current_path() / hostPath(forwardFile)).string();
   report.reverseFile = (std::filesystem::current_path() / hostPath(reverseFile)).string();
-  if (options.progress)
-    std::fprintf(stderr, "sorting and writing %s and %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
+  tell(options, 72, "sorting and writing " + report.forwardFile);
   writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
   clock.step("sorting and writing the forward word file");
   const std::vector<WordRecord> reverse = reverseRecords(forward);
   clock.step("making the reverse records");
+  tell(options, 86, "sorting and writing " + report.reverseFile);
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten);
   clock.step("sorting and writing the reverse word file");
+  tell(options, 98, "configuration");
   changes.writeText(hostPath(configFile), config);
   if (isNew) changes.writeText(std::string(editionFile), "[Dictionary]\nLanguage=" + std::string(edition.iniValue) + "\n");
   changes.commit();
@@ -389,8 +411,16 @@ ImportReport importDictionary(const ImportOptions& options) {
   const FolderEdition* edition = folderEdition(options, isNew);
   checkHomeLanguage(files, *edition);
   const Pair pair = choosePair(options, files, *edition);
+  // Whether a language that is there may go is settled before seconds of reading.
+  ImportOptions decided = options;
+  const ImportTarget target = targetOf(options, pair, isNew);
+  if (target.alreadyThere) {
+    if (!mayReplace(options, pair, target.userEntries)) throw alreadyThere(files, *edition);
+    decided.yes = true;
+  }
   ImportReport report;
   StepClock clock(report);
+  tell(options, 0, "reading articles");
   const std::vector<WordRecord> forward =
       readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
 
@@ -399,14 +429,23 @@ ImportReport importDictionary(const ImportOptions& options) {
   std::filesystem::create_directories(options.folder, error);
   if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
   try {
-    writeImport(options, files, pair, isNew, report, forward, clock);
+    writeImport(decided, files, pair, isNew, report, forward, clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;
     if (!firstMade.empty()) std::filesystem::remove_all(firstMade, ignored);
     throw;
   }
+  tell(options, 100, "done");
   return report;
+}
+
+ImportTarget importTarget(const ImportOptions& options) {
+  const DictionaryFiles files = findDictionaryFiles(options.dictionary);
+  bool isNew = false;
+  const FolderEdition* edition = folderEdition(options, isNew);
+  checkHomeLanguage(files, *edition);
+  return targetOf(options, choosePair(options, files, *edition), isNew);
 }
 
 }  // namespace zembo

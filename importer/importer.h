@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,6 +15,9 @@
 #include "importer/dictd.h"
 
 namespace zembo {
+
+// Told how far an import has come (0 to 100) and the step it is in, in English.
+using ImportProgress = std::function<void(int percent, const std::string& step)>;
 
 struct ImportOptions {
   std::filesystem::path dictionary;  // with or without its extension
@@ -24,7 +28,7 @@ struct ImportOptions {
   std::string edition;  // for a new folder, or to check an existing one
   bool yes = false;     // replace a language that is already there without asking
   bool interactive = false;  // else ask on the terminal; without either, refuse
-  bool progress = false;
+  ImportProgress progress;  // empty: nobody is told
   bool showSteps = false;  // the report ends with the seconds of each step
 };
 
@@ -49,7 +53,18 @@ struct ImportReport {
   std::vector<std::pair<std::string, double>> steps;
 };
 
-// Throws ImportError; the folder is then as it was.
+// Throws ImportError; the folder is then as it was. A language that is there already is
+// replaced only when options.yes is set or the terminal's answer allows it, and that is settled
+// before the dictionary is read.
 ImportReport importDictionary(const ImportOptions& options);
+
+// What an import would write, found from the names and the folder alone, before the dictionary
+// is read; throws ImportError where importDictionary would refuse at once.
+struct ImportTarget {
+  std::string languageName;  // UTF-8, as the folder's configuration file names the language
+  bool alreadyThere = false;
+  std::int64_t userEntries = 0;  // entries a user added to the language, which a replacement keeps
+};
+ImportTarget importTarget(const ImportOptions& options);
 
 }  // namespace zembo

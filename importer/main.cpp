@@ -25,6 +25,15 @@ constexpr const char* usage =
   std::exit(1);
 }
 
+// One line per step, its percentage rewritten in place.
+void showOnTerminal(int percent, const std::string& step) {
+  static std::string shown;
+  if (!shown.empty() && step != shown) std::fputc('\n', stderr);
+  shown = step;
+  std::fprintf(stderr, "\r%s: %d%%", step.c_str(), percent);
+  if (percent >= 100) std::fputc('\n', stderr);
+}
+
 zembo::ImportOptions parseArguments(int argc, char** argv) {
   zembo::ImportOptions options;
   std::vector<std::string> positional;
@@ -59,7 +68,7 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
   }
   options.dictionary = positional[0];
   options.folder = positional[1];
-  options.progress = ::isatty(2);
+  if (::isatty(2)) options.progress = showOnTerminal;
   options.interactive = ::isatty(0) && ::isatty(2);
   return options;
 }

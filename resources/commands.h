@@ -56,6 +56,9 @@ enum Command : int {
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
   cmdSpeakWords = 61,
+  idDictionaryList = 48,    // the import dialog's list of dictionaries
+  cmdOtherFile = 49,        // and its button for a dictionary elsewhere
+  cmdImportDictionary = 62,
   cmdReviewList = 63,
   cmdExportList = 64,
   firstGradeButton = 140,   // the review window's Again, Hard, Good and Easy: 140 + the grade

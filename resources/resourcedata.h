@@ -7,7 +7,7 @@
 
 namespace zembo {
 
-constexpr int uiTextRows = 109;
+constexpr int uiTextRows = 114;
 
 // The menus and dialogs are described once, in the shapes below; an edition gives only their
 // texts, in the order of the shapes, so that no edition can give a command a different id or a
@@ -24,7 +24,7 @@ struct DialogTexts {
   std::vector<const char*> controls;
 };
 
-enum class ControlKind { DefaultButton, Button, Edit, GroupBox, BlackFrame, Text };
+enum class ControlKind { DefaultButton, Button, Edit, GroupBox, BlackFrame, Text, ListBox };
 
 enum class AcceleratorKind {
   AltKey,       // a virtual key (letter) pressed with Alt
@@ -48,7 +48,7 @@ struct EditionSource {
   // Rows not yet written are nullptr; an edition with any of them cannot be chosen.
   std::array<const char*, uiTextRows> rows;
   std::vector<std::vector<PopupTexts>> menus;  // ZEMBO, ZOEKEN, TEKENSET, LIST, READFILE
-  std::vector<DialogTexts> dialogs;            // ABOUTBOX, LISTDIALOG
+  std::vector<DialogTexts> dialogs;            // ABOUTBOX, LISTDIALOG, IMPORTDIALOG
   std::array<char, acceleratorLetters> letters;
 };
 

@@ -17,7 +17,7 @@ struct MenuShape {
 };
 
 const MenuShape menuShapes[] = {
-    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdExit}, {cmdHelp, cmdAbout}}},
+    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdExit}, {cmdHelp, cmdAbout}}},
     {"ZOEKEN", {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
     {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList}}},
@@ -59,6 +59,16 @@ const DialogShape dialogShapes[] = {
          {ControlKind::Edit, idListNameField, false, 16, 22, 181, 14},
          {ControlKind::DefaultButton, idOk, true, 48, 57, 50, 14},
          {ControlKind::Button, idCancel, true, 115, 57, 50, 14},
+     }},
+    {"IMPORTDIALOG",
+     220,
+     140,
+     {
+         {ControlKind::Text, -1, true, 7, 6, 206, 10},
+         {ControlKind::ListBox, idDictionaryList, false, 7, 18, 206, 94},
+         {ControlKind::Button, cmdOtherFile, true, 7, 119, 64, 14},
+         {ControlKind::DefaultButton, idOk, true, 105, 119, 50, 14},
+         {ControlKind::Button, idCancel, true, 163, 119, 50, 14},
      }},
 };
 

@@ -89,5 +89,10 @@ constexpr int textReviewAfresh = 105;       // "Review starts afresh."
 constexpr int textCardsLeft = 106;          // "Cards left:"
 constexpr int textExportList = 107;         // "Export list": the export dialog's title
 constexpr int textCannotWriteFile = 108;    // "Could not write the file"
+constexpr int textHeadwords = 109;           // "headwords": after a dictionary's count of them
+constexpr int textReplaceLanguage = 110;     // "is in the dictionary already. ... Replace ...?"
+constexpr int textImportingWait = 111;       // "The dictionary is being imported\nOne moment please"
+constexpr int textDictdFiles = 112;          // "dictd dictionaries (*.index)": the file dialog's filter
+constexpr int textImportTitle = 113;         // "Import dictionary": the import's progress window
 
 }  // namespace zembo

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include "windowkit/qttext.h"
@@ -38,6 +39,7 @@ QWidget* makeControl(QDialog& dialog, const DialogControl& c) {
       return frame;
     }
     case ControlKind::Text: return new QLabel(uiQString(c.text), &dialog);
+    case ControlKind::ListBox: return new QListWidget(&dialog);
   }
   return nullptr;
 }

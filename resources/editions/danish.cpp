@@ -122,6 +122,16 @@ const EditionSource& danishEdition() {
       {
           // ZEMBO
           {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
+          "opslagsord",  // 109
+          "findes allerede i ordbogen.\n\n"
+          "Erstat dens ord med den nye ordbogs? Ord, du selv har tilføjet, bevares.",  // 110
+          "Ordbogen importeres\nEt øjeblik",  // 111
+          "dictd-ordbøger (*.index)",  // 112
+          "Importér ordbog",  // 113
+      },
+      {
+          // ZEMBO
+          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "&Importér ordbog...", "A&fslut\tCtrl+A"}},
             {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},
@@ -148,6 +158,14 @@ const EditionSource& danishEdition() {
            {
                "Listens navn : ",
                "OK",
+               "Annuller",
+           }},
+          // IMPORTDIALOG
+          {"Importér ordbog",
+           {
+               "Ordbøger på denne computer:",
+               "&Anden fil...",
+               "&Importér",
                "Annuller",
            }},
       },

@@ -118,6 +118,12 @@ const EditionSource& dutchEdition() {
           "Nog te doen:",  // 106
           "Lijst exporteren",  // 107
           "Kan het bestand niet schrijven",  // 108
+          "trefwoorden",  // 109
+          "staat al in het woordenboek.\n\n"
+          "De woorden vervangen door die van het nieuwe woordenboek? Woorden die u zelf hebt toegevoegd, blijven behouden.",  // 110
+          "Het woordenboek wordt geïmporteerd\nEen ogenblik geduld",  // 111
+          "dictd-woordenboeken (*.index)",  // 112
+          "Woordenboek importeren",  // 113
       },
       {
           // ZEMBO
@@ -125,6 +131,7 @@ const EditionSource& dutchEdition() {
              {"Altijd op voorgrond",
               "Woorden zonder opname uitspreken", "Oefenlijst herhalen",
               "&Woorden zoeken in tekstbestand",
+              "Woordenboek &importeren...",
               "&Afsluiten\tCtrl+E"}},
             {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
           // ZOEKEN
@@ -152,6 +159,14 @@ const EditionSource& dutchEdition() {
            {
                "Naam van de lijst : ",
                "OK",
+               "Annuleren",
+           }},
+          // IMPORTDIALOG
+          {"Woordenboek importeren",
+           {
+               "Woordenboeken op deze computer:",
+               "&Ander bestand...",
+               "&Importeren",
                "Annuleren",
            }},
       },

@@ -122,6 +122,16 @@ const EditionSource& englishEdition() {
       {
           // ZEMBO
           {{"&File", {"Stay on top", "Speak words without recording", "Review practice list", "&Search words in textfile", "E&xit\tCtrl+X"}},
+          "headwords",  // 109
+          "is in the dictionary already.\n\n"
+          "Replace its words with those of the new dictionary? Words you added yourself are kept.",  // 110
+          "The dictionary is being imported\nOne moment please",  // 111
+          "dictd dictionaries (*.index)",  // 112
+          "Import dictionary",  // 113
+      },
+      {
+          // ZEMBO
+          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "&Import dictionary...", "E&xit\tCtrl+X"}},
             {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},
@@ -148,6 +158,14 @@ const EditionSource& englishEdition() {
            {
                "List name : ",
                "OK",
+               "Cancel",
+           }},
+          // IMPORTDIALOG
+          {"Import dictionary",
+           {
+               "Dictionaries on this computer:",
+               "&Other file...",
+               "&Import",
                "Cancel",
            }},
       },

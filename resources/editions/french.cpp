@@ -120,6 +120,12 @@ const EditionSource& frenchEdition() {
           "Cartes restantes :",  // 106
           "Exporter la liste",  // 107
           "Impossible d'écrire le fichier",  // 108
+          "entrées",  // 109
+          "est déjà dans le dictionnaire.\n\n"
+          "Remplacer ses mots par ceux du nouveau dictionnaire ? Les mots que vous avez ajoutés sont conservés.",  // 110
+          "Le dictionnaire est en cours d'importation\nUn instant s'il vous plaît",  // 111
+          "Dictionnaires dictd (*.index)",  // 112
+          "Importer un dictionnaire",  // 113
       },
       {
           // ZEMBO
@@ -127,6 +133,7 @@ const EditionSource& frenchEdition() {
              {"Toujours au premier plan",
               "Prononcer les mots sans enregistrement", "Réviser la liste d'exercices",
               "&Chercher les mots d'un fichier texte",
+              "&Importer un dictionnaire...",
               "&Quitter\tCtrl+Q"}},
             {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
           // ZOEKEN
@@ -154,6 +161,14 @@ const EditionSource& frenchEdition() {
            {
                "Nom de la liste : ",
                "OK",
+               "Annuler",
+           }},
+          // IMPORTDIALOG
+          {"Importer un dictionnaire",
+           {
+               "Dictionnaires sur cet ordinateur :",
+               "&Autre fichier...",
+               "&Importer",
                "Annuler",
            }},
       },

@@ -120,6 +120,12 @@ const EditionSource& germanEdition() {
           "Noch offen:",  // 106
           "Liste exportieren",  // 107
           "Die Datei konnte nicht geschrieben werden",  // 108
+          "Stichwörter",  // 109
+          "ist schon im Wörterbuch.\n\n"
+          "Seine Wörter durch die des neuen Wörterbuchs ersetzen? Wörter, die Sie selbst hinzugefügt haben, bleiben erhalten.",  // 110
+          "Das Wörterbuch wird importiert\nEinen Moment bitte",  // 111
+          "dictd-Wörterbücher (*.index)",  // 112
+          "Wörterbuch importieren",  // 113
       },
       {
           // ZEMBO
@@ -127,6 +133,7 @@ const EditionSource& germanEdition() {
              {"Immer im Vordergrund",
               "Wörter ohne Aufnahme sprechen", "Übungsliste wiederholen",
               "Wörter in Textdatei &suchen",
+              "Wörterbuch &importieren...",
               "&Beenden\tStrg+E"}},
             {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
           // ZOEKEN
@@ -154,6 +161,14 @@ const EditionSource& germanEdition() {
            {
                "Name der Liste : ",
                "OK",
+               "Abbrechen",
+           }},
+          // IMPORTDIALOG
+          {"Wörterbuch importieren",
+           {
+               "Wörterbücher auf diesem Computer:",
+               "&Andere Datei...",
+               "&Importieren",
                "Abbrechen",
            }},
       },

@@ -119,6 +119,12 @@ const EditionSource& italianEdition() {
           "Schede rimaste:",  // 106
           "Esporta elenco",  // 107
           "Impossibile scrivere il file",  // 108
+          "lemmi",  // 109
+          "è già nel dizionario.\n\n"
+          "Sostituire le sue parole con quelle del nuovo dizionario? Le parole che hai aggiunto tu vengono mantenute.",  // 110
+          "Importazione del dizionario in corso\nUn momento, prego",  // 111
+          "Dizionari dictd (*.index)",  // 112
+          "Importa dizionario",  // 113
       },
       {
           // ZEMBO
@@ -126,6 +132,7 @@ const EditionSource& italianEdition() {
              {"Sempre in primo piano",
               "Pronuncia le parole senza registrazione", "Ripassa l'elenco di esercizio",
               "&Cerca parole in un file di testo",
+              "&Importa dizionario...",
               "&Esci\tCtrl+X"}},
             {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
           // ZOEKEN
@@ -153,6 +160,14 @@ const EditionSource& italianEdition() {
            {
                "Nome dell'elenco : ",
                "OK",
+               "Annulla",
+           }},
+          // IMPORTDIALOG
+          {"Importa dizionario",
+           {
+               "Dizionari su questo computer:",
+               "&Altro file...",
+               "&Importa",
                "Annulla",
            }},
       },

@@ -122,6 +122,16 @@ const EditionSource& norwegianEdition() {
       {
           // ZEMBO
           {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
+          "oppslagsord",  // 109
+          "finnes allerede i ordboken.\n\n"
+          "Erstatte ordene med den nye ordbokens? Ord du selv har lagt til, beholdes.",  // 110
+          "Ordboken importeres\nEtt øyeblikk",  // 111
+          "dictd-ordbøker (*.index)",  // 112
+          "Importer ordbok",  // 113
+      },
+      {
+          // ZEMBO
+          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
             {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},
@@ -148,6 +158,14 @@ const EditionSource& norwegianEdition() {
            {
                "Navn på listen : ",
                "OK",
+               "Avbryt",
+           }},
+          // IMPORTDIALOG
+          {"Importer ordbok",
+           {
+               "Ordbøker på denne datamaskinen:",
+               "&Annen fil...",
+               "&Importer",
                "Avbryt",
            }},
       },

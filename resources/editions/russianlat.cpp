@@ -119,6 +119,12 @@ const EditionSource& russianLatEdition() {
           "Ostalos' kartochek:",  // 106
           "Eksportirovat' spisok",  // 107
           "Ne udalos' zapisat' fayl",  // 108
+          "slov",  // 109
+          "uzhe est' v slovare.\n\n"
+          "Zamenit' yego slova slovami novogo slovarya? Slova, dobavlennye vami, sokhranyatsya.",  // 110
+          "Slovar' importiruyetsya\nPodozhdite, pozhaluysta",  // 111
+          "Slovari dictd (*.index)",  // 112
+          "Import slovarya",  // 113
       },
       {
           // ZEMBO
@@ -126,6 +132,7 @@ const EditionSource& russianLatEdition() {
              {"Poverkh vsekh okon",
               "Proiznosit' slova bez zapisi", "Povtorit' spisok dlya uprazhneniy",
               "&Poisk slov v tekstovom fayle",
+              "&Import slovarya...",
               "V&ykhod\tCtrl+X"}},
             {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
           // ZOEKEN
@@ -153,6 +160,14 @@ const EditionSource& russianLatEdition() {
            {
                "Imya spiska : ",
                "OK",
+               "Otmena",
+           }},
+          // IMPORTDIALOG
+          {"Import slovarya",
+           {
+               "Slovari na etom kompyutere:",
+               "&Drugoy fayl...",
+               "&Importirovat'",
                "Otmena",
            }},
       },

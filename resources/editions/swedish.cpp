@@ -122,6 +122,16 @@ const EditionSource& swedishEdition() {
       {
           // ZEMBO
           {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "Repetera övningslistan", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
+          "uppslagsord",  // 109
+          "finns redan i ordboken.\n\n"
+          "Ersätta dess ord med den nya ordbokens? Ord som du själv har lagt till behålls.",  // 110
+          "Ordboken importeras\nEtt ögonblick",  // 111
+          "dictd-ordböcker (*.index)",  // 112
+          "Importera ordbok",  // 113
+      },
+      {
+          // ZEMBO
+          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
             {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},
@@ -148,6 +158,14 @@ const EditionSource& swedishEdition() {
            {
                "Listans namn : ",
                "OK",
+               "Avbryt",
+           }},
+          // IMPORTDIALOG
+          {"Importera ordbok",
+           {
+               "Ordböcker på den här datorn:",
+               "&Annan fil...",
+               "&Importera",
                "Avbryt",
            }},
       },

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "directions/directions.h"
@@ -133,6 +134,34 @@ TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLine) {
   options.yes = false;
   const auto before = snapshot(dir / "zb");
   EXPECT_THROW(importInto(dict), ImportError);
+  EXPECT_EQ(snapshot(dir / "zb"), before);
+}
+
+// Whether the language may go is settled from the names alone: a dictionary that could not even
+// be read gets the refusal at once, and the menu's question knows the language before reading.
+TEST_F(ImportTest, ALanguageThereAlreadyIsRefusedBeforeTheDictionaryIsRead) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  options.dictionary = dict;
+  options.folder = dir / "zb";
+  EXPECT_EQ(importTarget(options).languageName, "German");
+  EXPECT_FALSE(importTarget(options).alreadyThere);
+  std::vector<int> told;
+  options.progress = [&](int percent, const std::string&) { told.push_back(percent); };
+  importInto(dict);
+  ASSERT_FALSE(told.empty());
+  EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+  EXPECT_EQ(told.back(), 100);
+  EXPECT_TRUE(importTarget(options).alreadyThere);
+
+  writeFile(dict.string() + ".dict.dz", "not a dictionary at all");
+  options.yes = false;
+  const auto before = snapshot(dir / "zb");
+  try {
+    importInto(dict);
+    ADD_FAILURE() << "the import succeeded";
+  } catch (const ImportError& error) {
+    EXPECT_EQ(std::string(error.what()), "German is in dict.ini already; give --yes to replace it");
+  }
   EXPECT_EQ(snapshot(dir / "zb"), before);
 }
 

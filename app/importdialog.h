@@ -1,0 +1,35 @@
+#pragma once
+// Importing a dictd dictionary from the File menu, for a user who does not use a terminal: a
+// dialog lists the dictionaries installed on the system that translate into the edition's own
+// language (and takes any other .index file), then the import runs as zembo-import runs it, into
+// the working folder, under a progress window. A language that is there already is replaced
+// only when the user says so; a failure shows the importer's message and changes nothing.
+
+#include <QDialog>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "importer/installed.h"
+
+class QListWidget;
+
+namespace zembo {
+
+class ImportDialog : public QDialog {
+ public:
+  explicit ImportDialog(QWidget* owner);
+  // The .index file chosen in the list or through "Other file..."; empty when none was.
+  std::filesystem::path choose();
+  QListWidget* list() const { return list_; }
+
+ private:
+  std::vector<InstalledDictionary> dictionaries_;
+  QListWidget* list_ = nullptr;
+};
+
+// Runs the dialog and the import; true when the folder now has the language, whose name (in the
+// edition's code page) goes to languageName.
+bool importFromMenu(QWidget* owner, std::string& languageName);
+
+}  // namespace zembo
