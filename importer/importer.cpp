@@ -7,14 +7,15 @@
 #include <unordered_map>
 
 #include "formats/fields.h"
+#include "formats/configlines.h"
 #include "formats/recordsort.h"
+#include "formats/reverselist.h"
+#include "formats/sorttable.h"
 #include "formats/wordrecord.h"
 #include "importer/editions.h"
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
 #include "importer/stepclock.h"
-#include "installer/core/languages.h"
-#include "installer/core/wordlists.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -153,22 +154,14 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   return out;
 }
 
-// The sort table of a language, when the folder has one: the word file is then in its order.
-bool loadSortTable(std::string_view languageName, unsigned char table[256]) {
-  std::FILE* file = openFile(std::string("tables\\").append(languageName) + ".stb", "rb");
-  if (!file) return false;
-  const bool whole = std::fread(table, 1, 256, file) == 256;
-  std::fclose(file);
-  return whole;
-}
-
 // Writes the records sorted in the language's collation, byte-equal words merged; counts the
 // records written.
 void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
                    std::string_view languageName, const std::string& locale, std::int64_t& written) {
   setCollationLocale(locale);
   unsigned char table[256];
-  const bool hasTable = loadSortTable(languageName, table);
+  // A table that is not whole is not used: the word file is then in the collation's order.
+  const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
   for (const WordRecord& record : records) keys.add(wordOf(record));
   keys.allAdded();
