@@ -76,4 +76,19 @@ std::string withLanguageLine(const std::vector<std::string>& lines, std::string_
   return text;
 }
 
+std::string withLanguageLineReplaced(const std::vector<std::string>& lines, std::string_view key,
+                                     std::string_view header, std::string_view line) {
+  std::string text;
+  bool replaced = false;
+  for (const std::string& copied : lines) {
+    if (!equalNoCase(configLineKey(copied), key)) {
+      text += copied;
+    } else if (!replaced) {
+      text += std::string(line) + "\n";
+      replaced = true;
+    }
+  }
+  return replaced ? text : withLanguageLine(lines, header, line);
+}
+
 }  // namespace zembo

@@ -19,6 +19,11 @@ std::string configLineKey(std::string_view line);
 std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key);
 // The line is added at the end of the section that the header opens (made at the end when missing).
 std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line);
+// The line takes the place of the first line whose key is the key, and the others with that key go;
+// without one it is added as withLanguageLine adds it. A replaced language keeps its place in the
+// Language menu.
+std::string withLanguageLineReplaced(const std::vector<std::string>& lines, std::string_view key,
+                                     std::string_view header, std::string_view line);
 std::string joinConfigLines(const std::vector<std::string>& lines);
 
 // Helpers of the rewrites: a line without its line end, and whether it is empty.

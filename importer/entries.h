@@ -2,7 +2,8 @@
 // The entries of a dictd dictionary as the records of the forward word file: its articles read in
 // the order of the data (so that each compressed chunk is inflated once), in two halves on two
 // threads, parsed, converted to the code pages of the word files and gathered one entry per
-// headword, the translations of each joined within the field.
+// headword, the translations of each in the order a learner looks for them, in as many records
+// as they need.
 
 #include <filesystem>
 #include <string>
@@ -24,8 +25,11 @@ struct EntryCodePages {
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, bool progress, ImportReport& report, StepClock& clock);
 
-// The translations of one headword, one per line, joined by ", " within a translation field: whole
-// translations only, each that still fits after the ones before it.
-std::string joinTranslations(std::string_view lines);
+// The records of a word: its translations (in the code page, none empty) in their order, joined by
+// ", " into as many records as they need, each filled with whole translations while they fit; a
+// translation longer than a whole field is left out and counted in tooLong. The records of one
+// word stay next to each other through the sort, so the first stays first.
+void appendWordRecords(std::string_view word, const std::vector<std::string_view>& translations,
+                       std::vector<WordRecord>& out, std::int64_t& tooLong);
 
 }  // namespace zembo

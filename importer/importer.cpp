@@ -5,9 +5,10 @@
 #include <iostream>
 #include <regex>
 #include <unordered_map>
+#include <utility>
 
-#include "formats/fields.h"
 #include "formats/configlines.h"
+#include "formats/fields.h"
 #include "formats/recordsort.h"
 #include "formats/reverselist.h"
 #include "formats/sorttable.h"
@@ -111,9 +112,16 @@ void checkHomeLanguage(const DictionaryFiles& files, const FolderEdition& editio
   std::string message = files.index.filename().string() + " translates into " + englishNameOf(files.target) +
                         ", but the home language of the " + std::string(edition.iniValue) + " edition is " +
                         englishNameOf(edition.languageCode) + ": ";
-  if (const FolderEdition* fitting = editionOfLanguage(files.target))
-    message += "import it into a folder of the " + std::string(fitting->iniValue) + " edition (--edition " +
-               std::string(fitting->iniValue) + ")";
+  // Every edition of that language fits (Russian has two, in two alphabets).
+  std::string names, options;
+  for (const FolderEdition& fitting : folderEditions) {
+    if (!sameHomeLanguage(fitting, files.target)) continue;
+    const std::string separator = names.empty() ? "" : " or ";
+    names += separator + std::string(fitting.iniValue);
+    options += separator + "--edition " + std::string(fitting.iniValue);
+  }
+  if (!names.empty())
+    message += "import it into a folder of the " + names + " edition (" + options + ")";
   else
     message += "no edition has " + englishNameOf(files.target) + " as its own language";
   throw ImportError(message);
@@ -139,27 +147,53 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
   return pair;
 }
 
-std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
-  std::vector<WordRecord> out;
-  out.reserve(forward.size() * 2);
-  for (const WordRecord& from : forward)
+// The reverse word file's records, made as the forward ones are: every translation of every
+// forward record is a word whose translations are the headwords that give it, in as many records as
+// they need. A headword that gives it early (its everyday sense) comes before one that gives it
+// late, so "sein" begins with "be" rather than "his".
+std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, std::int64_t& tooLong) {
+  struct Part {
+    std::string_view word, from;
+    std::uint32_t rank;  // the translation's place among those of its headword
+  };
+  std::vector<Part> parts;
+  parts.reserve(forward.size() * 3);
+  std::uint32_t rank = 0;
+  for (std::size_t i = 0; i < forward.size(); ++i) {
+    const WordRecord& from = forward[i];
+    if (i == 0 || wordOf(from) != wordOf(forward[i - 1])) rank = 0;
     forEachField(translationOf(from), ',', [&](std::string_view part) {
       const std::string_view word = reverseWord(wordOf(from), part);
-      if (word.empty()) return;
-      WordRecord record{};
-      setField(record.word, sizeof record.word, word);
-      setField(record.translation, sizeof record.translation, wordOf(from));
-      out.push_back(record);
+      if (!word.empty()) parts.push_back({word, wordOf(from), rank++});
     });
+  }
+  std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.rank < b.rank; });
+  // Byte-equal words gathered, in the order of their first part.
+  std::unordered_map<std::string_view, std::uint32_t> slot;
+  std::vector<std::vector<std::string_view>> translations;
+  std::vector<std::string_view> words;
+  slot.reserve(parts.size());
+  for (const Part& part : parts) {
+    const auto [at, isNew] = slot.emplace(part.word, static_cast<std::uint32_t>(words.size()));
+    if (isNew) {
+      words.push_back(part.word);
+      translations.emplace_back();
+    }
+    std::vector<std::string_view>& list = translations[at->second];
+    if (std::find(list.begin(), list.end(), part.from) == list.end()) list.push_back(part.from);
+  }
+  std::vector<WordRecord> out;
+  out.reserve(words.size() + words.size() / 4);
+  for (std::size_t k = 0; k < words.size(); ++k) appendWordRecords(words[k], translations[k], out, tooLong);
   return out;
 }
 
-// Writes the records sorted in the language's collation, byte-equal words merged; counts the
-// records written.
+// Writes the records sorted in the language's collation; the records of one word keep their order,
+// so its first record stays first. Counts the records written.
 void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
                    std::string_view languageName, const std::string& locale, std::int64_t& written) {
   setCollationLocale(locale);
-  unsigned char table[256];
+  unsigned char table[sortTableSize];
   // A table that is not whole is not used: the word file is then in the collation's order.
   const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
@@ -167,9 +201,11 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
   keys.allAdded();
   const std::vector<std::uint32_t> order = keys.sortRecords(records, nullptr);
   changes.write(hostPath(file), [&](std::FILE* out) {
-    if (!writeMergedList(out, records, order)) return false;
-    written = std::ftell(out) / static_cast<long>(sizeof(WordRecord));
-    return true;
+    RecordWriter writer(out, order.size());
+    for (const std::uint32_t k : order)
+      if (!writer.add(records[k])) return false;
+    written = static_cast<std::int64_t>(order.size());
+    return writer.finish();
   });
 }
 
@@ -227,12 +263,11 @@ std::string configWithLanguage(const ImportOptions& options, const DictionaryFil
   if (!fileExists(configFile))
     throw ImportError(options.folder.string() + " has no " + std::string(edition.configFile) + ": not a zembo folder");
   const std::vector<std::string> lines = readConfigFile(configFile);
-  const std::vector<std::string> kept = withoutLanguageLines(lines, pair.name);
-  report.replacedLine = kept.size() != lines.size();
+  report.replacedLine = withoutLanguageLines(lines, pair.name).size() != lines.size();
   if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept))
     throw ImportError(englishNameOf(files.source) + " is in " + std::string(edition.configFile) +
                       " already; give --yes to replace it");
-  return withLanguageLine(kept, inEdition(edition.languageHeader, pair), languageLineOf(pair));
+  return withLanguageLineReplaced(lines, pair.name, inEdition(edition.languageHeader, pair), languageLineOf(pair));
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -280,37 +315,50 @@ std::string asciiLowerCopy(std::string_view text) {
   return out;
 }
 
-// A user's translation first, then those of the other that it lacks, while they fit.
-std::string joinedFirst(std::string_view users, std::string_view others) {
-  std::string lines;
-  std::vector<std::string> taken;
-  for (std::string_view text : {users, others})
-    forEachField(text, ',', [&](std::string_view part) {
-      const std::string translation(trimBlanks(part));
-      if (translation.empty() || std::find(taken.begin(), taken.end(), translation) != taken.end()) return;
-      taken.push_back(translation);
-      lines += translation + "\n";
-    });
-  return joinTranslations(lines);
+// Adds the parts of a field that are not among the list yet.
+void addParts(std::string_view field, std::vector<std::string>& list) {
+  forEachField(field, ',', [&](std::string_view part) {
+    std::string translation(trimBlanks(part));
+    if (!translation.empty() && std::find(list.begin(), list.end(), translation) == list.end())
+      list.push_back(std::move(translation));
+  });
 }
 
-// The user's entries join the dictionary's: an entry of a word the dictionary has (ASCII case
-// aside) gets the user's translations first; the others come first in the file's records, so that
-// their reverse entries come first too.
+// The user's entries join the dictionary's: a word the dictionary has (ASCII case aside) gets the
+// user's translations first, then its own, in as many records as they need; the others come first
+// in the file's records, so that their reverse entries come first too.
 void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRecord>& users) {
-  std::unordered_map<std::string, std::size_t> atWord;  // index in forward, or past it in added
-  for (std::size_t i = 0; i < forward.size(); ++i) atWord.emplace(asciiLowerCopy(wordOf(forward[i])), i);
-  std::vector<WordRecord> added;
+  if (users.empty()) return;
+  std::unordered_map<std::string, bool> inDictionary;  // lower-case word: the user's parts were placed
+  for (const WordRecord& record : forward) inDictionary.emplace(asciiLowerCopy(wordOf(record)), false);
+  std::unordered_map<std::string, std::vector<std::string>> usersOf;  // by lower-case word
+  std::vector<std::string_view> newWords;
   for (const WordRecord& user : users) {
-    const auto [at, isNew] = atWord.emplace(asciiLowerCopy(wordOf(user)), forward.size() + added.size());
-    if (isNew) {
-      added.push_back(user);
-      continue;
-    }
-    WordRecord& entry = at->second < forward.size() ? forward[at->second] : added[at->second - forward.size()];
-    setField(entry.translation, sizeof entry.translation, joinedFirst(translationOf(user), translationOf(entry)));
+    const std::string key = asciiLowerCopy(wordOf(user));
+    if (!inDictionary.contains(key) && !usersOf.contains(key)) newWords.push_back(wordOf(user));
+    addParts(translationOf(user), usersOf[key]);
   }
-  forward.insert(forward.begin(), added.begin(), added.end());
+  const auto append = [](std::string_view word, const std::vector<std::string>& list, std::vector<WordRecord>& out) {
+    std::int64_t tooLong = 0;  // every part came from a field, so none is
+    appendWordRecords(word, {list.begin(), list.end()}, out, tooLong);
+  };
+  std::vector<WordRecord> merged;
+  merged.reserve(forward.size() + users.size());
+  for (const std::string_view word : newWords) append(word, usersOf[asciiLowerCopy(word)], merged);
+  for (std::size_t i = 0; i < forward.size();) {
+    std::size_t end = i + 1;
+    while (end < forward.size() && wordOf(forward[end]) == wordOf(forward[i])) ++end;
+    const std::string key = asciiLowerCopy(wordOf(forward[i]));
+    if (const auto user = usersOf.find(key); user != usersOf.end() && !std::exchange(inDictionary[key], true)) {
+      std::vector<std::string> list = user->second;
+      for (std::size_t k = i; k < end; ++k) addParts(translationOf(forward[k]), list);
+      append(wordOf(forward[i]), list, merged);
+    } else {
+      merged.insert(merged.end(), forward.begin() + static_cast<std::ptrdiff_t>(i), forward.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    i = end;
+  }
+  forward = std::move(merged);
 }
 
 void writeImport(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair, bool isNew,
@@ -341,7 +389,8 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
     std::fprintf(stderr, "sorting and writing %s and %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
   writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
   clock.step("sorting and writing the forward word file");
-  const std::vector<WordRecord> reverse = reverseRecords(forward);
+  std::int64_t none = 0;  // a headword always fits a translation field
+  const std::vector<WordRecord> reverse = reverseRecords(forward, none);
   clock.step("making the reverse records");
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten);
