@@ -70,32 +70,46 @@ struct SenseArticle {
   int examples = 0;
 };
 
-std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles) {
+// Buffers of everydayFirst, kept from one headword to the next.
+struct OrderScratch {
   std::vector<const SenseArticle*> byUse;
+  std::vector<std::vector<std::string_view>> lists;
+};
+
+std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles, OrderScratch& scratch) {
+  TranslationList ordered;
+  if (articles.size() == 1) {
+    forEachLine(articles[0].translations, [&](std::string_view line) {
+      if (!line.empty()) ordered.add(line);
+    });
+    return ordered.take();
+  }
+  std::vector<const SenseArticle*>& byUse = scratch.byUse;
+  byUse.clear();
   for (const SenseArticle& article : articles) byUse.push_back(&article);
   std::stable_sort(byUse.begin(), byUse.end(), [](const SenseArticle* a, const SenseArticle* b) {
     return a->specialist != b->specialist ? b->specialist : a->examples > b->examples;
   });
-  std::vector<std::vector<std::string_view>> lists;
-  for (const SenseArticle* article : byUse) {
-    lists.emplace_back();
-    forEachLine(article->translations, [&](std::string_view line) {
-      if (!line.empty()) lists.back().push_back(line);
+  std::vector<std::vector<std::string_view>>& lists = scratch.lists;
+  if (lists.size() < byUse.size()) lists.resize(byUse.size());
+  for (std::size_t k = 0; k < byUse.size(); ++k) {
+    lists[k].clear();
+    forEachLine(byUse[k]->translations, [&](std::string_view line) {
+      if (!line.empty()) lists[k].push_back(line);
     });
   }
   const std::size_t middle = static_cast<std::size_t>(
       std::count_if(articles.begin(), articles.end(), [](const SenseArticle& a) { return !a.specialist; }));
-  std::vector<std::string_view> ordered;
-  for (const auto& [from, to] : {std::pair{std::size_t{0}, middle}, std::pair{middle, lists.size()}})
+  for (const auto& [from, to] : {std::pair{std::size_t{0}, middle}, std::pair{middle, byUse.size()}})
     for (std::size_t round = 0, added = 1; added > 0; ++round) {
       added = 0;
       for (std::size_t k = from; k < to; ++k) {
         if (round >= lists[k].size()) continue;
         ++added;
-        if (std::find(ordered.begin(), ordered.end(), lists[k][round]) == ordered.end()) ordered.push_back(lists[k][round]);
+        ordered.add(lists[k][round]);
       }
     }
-  return ordered;
+  return ordered.take();
 }
 
 // Gathers the entries of the articles in the code pages of the word file, one entry per headword.
@@ -143,9 +157,10 @@ class EntryCollector {
   std::vector<WordRecord> records() {
     std::vector<WordRecord> out;
     out.reserve(entries_.size() * 2);
+    OrderScratch scratch;
     for (const Entry& entry : entries_) {
       const std::size_t before = out.size();
-      const std::vector<std::string_view> translations = everydayFirst(entry.articles);
+      const std::vector<std::string_view> translations = everydayFirst(entry.articles, scratch);
       appendWordRecords(entry.word, translations, out, report_.translationsTooLong);
       if (out.size() == before) {
         skip(SkipCause::noTranslationFits, toUtf8(entry.word, codePages_.word));

@@ -147,51 +147,10 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
   return pair;
 }
 
-// The reverse word file's records, made as the forward ones are: every translation of every
-// forward record is a word whose translations are the headwords that give it, in as many records as
-// they need. A headword that gives it early (its everyday sense) comes before one that gives it
-// late, so "sein" begins with "be" rather than "his".
-std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, std::int64_t& tooLong) {
-  struct Part {
-    std::string_view word, from;
-    std::uint32_t rank;  // the translation's place among those of its headword
-  };
-  std::vector<Part> parts;
-  parts.reserve(forward.size() * 3);
-  std::uint32_t rank = 0;
-  for (std::size_t i = 0; i < forward.size(); ++i) {
-    const WordRecord& from = forward[i];
-    if (i == 0 || wordOf(from) != wordOf(forward[i - 1])) rank = 0;
-    forEachField(translationOf(from), ',', [&](std::string_view part) {
-      const std::string_view word = reverseWord(wordOf(from), part);
-      if (!word.empty()) parts.push_back({word, wordOf(from), rank++});
-    });
-  }
-  std::stable_sort(parts.begin(), parts.end(), [](const Part& a, const Part& b) { return a.rank < b.rank; });
-  // Byte-equal words gathered, in the order of their first part.
-  std::unordered_map<std::string_view, std::uint32_t> slot;
-  std::vector<std::vector<std::string_view>> translations;
-  std::vector<std::string_view> words;
-  slot.reserve(parts.size());
-  for (const Part& part : parts) {
-    const auto [at, isNew] = slot.emplace(part.word, static_cast<std::uint32_t>(words.size()));
-    if (isNew) {
-      words.push_back(part.word);
-      translations.emplace_back();
-    }
-    std::vector<std::string_view>& list = translations[at->second];
-    if (std::find(list.begin(), list.end(), part.from) == list.end()) list.push_back(part.from);
-  }
-  std::vector<WordRecord> out;
-  out.reserve(words.size() + words.size() / 4);
-  for (std::size_t k = 0; k < words.size(); ++k) appendWordRecords(words[k], translations[k], out, tooLong);
-  return out;
-}
-
-// Writes the records sorted in the language's collation; the records of one word keep their order,
-// so its first record stays first. Counts the records written.
-void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
-                   std::string_view languageName, const std::string& locale, std::int64_t& written) {
+// The order of the records by word in the language's collation; the records of one word keep
+// their order, so a word's first record stays first.
+std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
+                                       const std::string& locale) {
   setCollationLocale(locale);
   unsigned char table[sortTableSize];
   // A table that is not whole is not used: the word file is then in the collation's order.
@@ -199,7 +158,13 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
   for (const WordRecord& record : records) keys.add(wordOf(record));
   keys.allAdded();
-  const std::vector<std::uint32_t> order = keys.sortRecords(records, nullptr);
+  return keys.sortRecords(records, nullptr);
+}
+
+// Writes the records sorted; counts the records written.
+void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
+                   std::string_view languageName, const std::string& locale, std::int64_t& written) {
+  const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale);
   changes.write(hostPath(file), [&](std::FILE* out) {
     RecordWriter writer(out, order.size());
     for (const std::uint32_t k : order)
@@ -207,6 +172,62 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
     written = static_cast<std::int64_t>(order.size());
     return writer.finish();
   });
+}
+
+// A stable counting sort of items by a small key below keys.
+template <typename Item, typename Key>
+void countingSort(std::vector<Item>& items, std::size_t keys, Key key) {
+  std::vector<std::size_t> start(keys + 1, 0);
+  for (const Item& item : items) ++start[key(item) + 1];
+  for (std::size_t k = 1; k <= keys; ++k) start[k] += start[k - 1];
+  std::vector<Item> sorted(items.size());
+  for (const Item& item : items) sorted[start[key(item)]++] = item;
+  items = std::move(sorted);
+}
+
+// The reverse word file's records, made as the forward ones are: every translation of every
+// forward record is a word whose translations are the headwords that give it, in as many records as
+// they need. A headword that gives it early (its everyday sense) comes before one that gives it
+// late, so "sein" begins with "be" rather than "his". The parts are grouped by word first, so that
+// each word is sorted once however many headwords give it.
+std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
+  struct Part {
+    std::uint32_t from;   // the forward record
+    std::uint32_t word;   // in words
+    std::uint32_t place;  // the translation's place among those of its headword
+  };
+  std::vector<Part> parts;
+  parts.reserve(forward.size() * 3);
+  std::vector<std::string_view> words;
+  std::unordered_map<std::string_view, std::uint32_t> wordIndex;
+  wordIndex.reserve(forward.size());
+  std::uint32_t place = 0, places = 0;
+  std::string_view previous;
+  for (std::size_t i = 0; i < forward.size(); ++i) {
+    const std::string_view fromWord = wordOf(forward[i]);
+    if (fromWord != previous) place = 0;
+    previous = fromWord;
+    forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
+      const std::string_view word = reverseWord(fromWord, part);
+      if (word.empty()) return;
+      const auto [at, isNew] = wordIndex.try_emplace(word, static_cast<std::uint32_t>(words.size()));
+      if (isNew) words.push_back(word);
+      parts.push_back({static_cast<std::uint32_t>(i), at->second, place});
+      places = std::max(places, ++place);
+    });
+  }
+  countingSort(parts, places, [](const Part& p) { return p.place; });
+  countingSort(parts, words.size(), [](const Part& p) { return p.word; });
+  std::vector<WordRecord> out;
+  out.reserve(words.size() + words.size() / 4);
+  std::int64_t none = 0;  // a headword always fits a translation field
+  for (std::size_t i = 0; i < parts.size();) {
+    const std::uint32_t word = parts[i].word;
+    TranslationList translations;
+    for (; i < parts.size() && parts[i].word == word; ++i) translations.add(wordOf(forward[parts[i].from]));
+    appendWordRecords(words[word], translations.take(), out, none);
+  }
+  return out;
 }
 
 std::string wordFileName(const Pair& pair) {
@@ -389,8 +410,7 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
     std::fprintf(stderr, "sorting and writing %s and %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
   writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
   clock.step("sorting and writing the forward word file");
-  std::int64_t none = 0;  // a headword always fits a translation field
-  const std::vector<WordRecord> reverse = reverseRecords(forward, none);
+  const std::vector<WordRecord> reverse = reverseRecords(forward);
   clock.step("making the reverse records");
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten);
