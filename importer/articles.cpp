@@ -18,7 +18,8 @@ namespace {
 // - a sense is a line of its own, optionally numbered "1. ", its translations separated by commas
 //   or semicolons (not those inside parentheses or between digits, which stay with their
 //   translation), each possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
-//   a sense line that begins with "[label]" is a specialist or register sense;
+//   a sense line that begins with "[label]", or whose every translation has one, is a specialist,
+//   regional or register sense;
 // - lines indented by three blanks or more hold examples, notes and synonyms; lines such as
 //   "see: {...}" are cross-references; a quotation followed by "  - " and its translation is an
 //   example;
@@ -114,12 +115,15 @@ constexpr std::string_view innerComma = "\xE2\x80\x9A";
 
 // Splits a sense line at commas and semicolons outside parentheses and not between digits, leaving
 // out the <...>, [...] and {...} marks; each translation gets its blanks collapsed to one, none at
-// either end.
-void addSense(std::string_view line, ParsedArticle& into) {
+// either end. True when every translation of the line carries a [label] ("lauten <v> [adm.]").
+bool addSense(std::string_view line, ParsedArticle& into) {
   std::string& out = into.storage;  // reserved for the whole article: views into it stay valid
   std::size_t start = out.size();
+  bool labelled = false, everyLabelled = true;
   const auto endTranslation = [&] {
     if (out.size() > start && out.back() == ' ') out.pop_back();
+    if (out.size() > start) everyLabelled = everyLabelled && labelled;
+    labelled = false;
     const std::string_view translation(out.data() + start, out.size() - start);
     if (!translation.empty() &&
         std::find(into.translations.begin(), into.translations.end(), translation) == into.translations.end())
@@ -137,6 +141,7 @@ void addSense(std::string_view line, ParsedArticle& into) {
       continue;
     }
     const bool betweenDigits = i > 0 && i + 1 < line.size() && isDigit(line[i - 1]) && isDigit(line[i + 1]);
+    if (c == '[') labelled = true;
     if (c == '<') skipUntil = '>';
     else if (c == '[') skipUntil = ']';
     else if (c == '{') skipUntil = '}';
@@ -150,6 +155,7 @@ void addSense(std::string_view line, ParsedArticle& into) {
     }
   }
   endTranslation();
+  return everyLabelled;
 }
 
 }  // namespace
@@ -205,8 +211,7 @@ void parseArticle(std::string_view text, ParsedArticle& into) {
       continue;
     }
     ++senses;
-    if (content.front() == '[') ++labelled;
-    addSense(content, into);
+    if (addSense(content, into) || content.front() == '[') ++labelled;
   }
   into.specialist = senses > 0 && labelled == senses;
 }

@@ -81,13 +81,14 @@ TEST_F(ImportTest, TheEverydaySenseComesFirst) {
       "freedict-deu-eng",
       {article("gehen", "turn out <v>\n   Synonym: {ausgehen}"),
        article("gehen", " [geogr.] reach a place <v>, extend <v>\n see: {a}, {b}, {c}, {d}, {e}, {f}, {g}"),
+       article("gehen", "fare <v> [Br.]\n see: {a}, {b}, {c}, {d}, {e}, {f}, {g}"),
        article("gehen", "go <v>\n      \"Lass uns gehen!\"  - Let's go!\n see: {gehend}, {gegangen}, {ging}"),
        article("gehen", "walk <v>, stroll <v>\n see: {gehend}"),
        article("gehen", std::string(30, 'g') + ", " + std::string(30, 'h'))});
   importInto(dict);
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
             (Words{"gehen=go, turn out, walk, " + std::string(30, 'g'), "gehen=stroll, " + std::string(30, 'h'),
-                   "gehen=reach a place, extend"}));
+                   "gehen=reach a place, fare, extend"}));
 }
 
 // Characters a code page lacks become their plain equivalents where there is one; a letter never
