@@ -73,7 +73,7 @@ struct SenseArticle {
 // Buffers of everydayFirst, kept from one headword to the next.
 struct OrderScratch {
   std::vector<const SenseArticle*> byUse;
-  std::vector<std::vector<std::string_view>> lists;
+  std::vector<std::vector<std::string_view>> senses;  // the translations of each article
 };
 
 std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles, OrderScratch& scratch) {
@@ -90,12 +90,12 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
   std::stable_sort(byUse.begin(), byUse.end(), [](const SenseArticle* a, const SenseArticle* b) {
     return a->specialist != b->specialist ? b->specialist : a->examples > b->examples;
   });
-  std::vector<std::vector<std::string_view>>& lists = scratch.lists;
-  if (lists.size() < byUse.size()) lists.resize(byUse.size());
+  std::vector<std::vector<std::string_view>>& senses = scratch.senses;
+  if (senses.size() < byUse.size()) senses.resize(byUse.size());
   for (std::size_t k = 0; k < byUse.size(); ++k) {
-    lists[k].clear();
+    senses[k].clear();
     forEachLine(byUse[k]->translations, [&](std::string_view line) {
-      if (!line.empty()) lists[k].push_back(line);
+      if (!line.empty()) senses[k].push_back(line);
     });
   }
   const std::size_t middle = static_cast<std::size_t>(
@@ -104,9 +104,9 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
     for (std::size_t round = 0, added = 1; added > 0; ++round) {
       added = 0;
       for (std::size_t k = from; k < to; ++k) {
-        if (round >= lists[k].size()) continue;
+        if (round >= senses[k].size()) continue;
         ++added;
-        ordered.add(lists[k][round]);
+        ordered.add(senses[k][round]);
       }
     }
   return ordered.take();
