@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <deque>
 #include <cstdio>
+#include <deque>
 #include <future>
 #include <span>
 #include <unordered_map>
@@ -129,7 +129,6 @@ class EntryCollector {
     SenseArticle sense{{}, article.specialist, article.examples};
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
-        ++report_.translationsDropped;
         ++report_.translationsOutsideCodePage;
         continue;
       }
