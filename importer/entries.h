@@ -37,6 +37,12 @@ class TranslationList {
     ordered_.push_back(translation);
   }
   std::vector<std::string_view> take() { return std::move(ordered_); }
+  const std::vector<std::string_view>& list() const { return ordered_; }
+  // Empty again, keeping its memory for the next list.
+  void clear() {
+    ordered_.clear();
+    set_.clear();
+  }
 
  private:
   // Whether the translation is new, filling the set from the list when it is first needed.

@@ -185,6 +185,41 @@ void countingSort(std::vector<Item>& items, std::size_t keys, Key key) {
   items = std::move(sorted);
 }
 
+// The distinct words of the reverse parts, each numbered in the order it came: an open-addressing
+// table of their numbers, as there are millions of parts and most words come many times.
+class WordNumbers {
+ public:
+  explicit WordNumbers(std::size_t expected) {
+    std::size_t size = 1024;
+    while (size < expected * 2) size *= 2;
+    slots_.assign(size, 0);
+    words_.reserve(expected);
+  }
+  std::uint32_t numberOf(std::string_view word) {
+    if (words_.size() * 2 >= slots_.size()) grow();
+    std::size_t at = std::hash<std::string_view>{}(word) & (slots_.size() - 1);
+    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1))
+      if (words_[slots_[at] - 1] == word) return slots_[at] - 1;
+    words_.push_back(word);
+    slots_[at] = static_cast<std::uint32_t>(words_.size());
+    return slots_[at] - 1;
+  }
+  const std::vector<std::string_view>& words() const { return words_; }
+
+ private:
+  void grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    for (std::uint32_t number = 1; number <= words_.size(); ++number) {
+      std::size_t at = std::hash<std::string_view>{}(words_[number - 1]) & (slots_.size() - 1);
+      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = number;
+    }
+  }
+  std::vector<std::uint32_t> slots_;  // a word's number + 1; 0 is free
+  std::vector<std::string_view> words_;
+};
+
 // The reverse word file's records, made as the forward ones are: every translation of every
 // forward record is a word whose translations are the headwords that give it, in as many records as
 // they need. A headword that gives it early (its everyday sense) comes before one that gives it
@@ -197,10 +232,8 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
     std::uint32_t place;  // the translation's place among those of its headword
   };
   std::vector<Part> parts;
-  parts.reserve(forward.size() * 3);
-  std::vector<std::string_view> words;
-  std::unordered_map<std::string_view, std::uint32_t> wordIndex;
-  wordIndex.reserve(forward.size());
+  parts.reserve(forward.size() * 4);
+  WordNumbers numbers(forward.size());
   std::uint32_t place = 0, places = 0;
   std::string_view previous;
   for (std::size_t i = 0; i < forward.size(); ++i) {
@@ -210,22 +243,22 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
     forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
       const std::string_view word = reverseWord(fromWord, part);
       if (word.empty()) return;
-      const auto [at, isNew] = wordIndex.try_emplace(word, static_cast<std::uint32_t>(words.size()));
-      if (isNew) words.push_back(word);
-      parts.push_back({static_cast<std::uint32_t>(i), at->second, place});
+      parts.push_back({static_cast<std::uint32_t>(i), numbers.numberOf(word), place});
       places = std::max(places, ++place);
     });
   }
+  const std::vector<std::string_view>& words = numbers.words();
   countingSort(parts, places, [](const Part& p) { return p.place; });
   countingSort(parts, words.size(), [](const Part& p) { return p.word; });
   std::vector<WordRecord> out;
   out.reserve(words.size() + words.size() / 4);
   std::int64_t none = 0;  // a headword always fits a translation field
+  TranslationList translations;
   for (std::size_t i = 0; i < parts.size();) {
     const std::uint32_t word = parts[i].word;
-    TranslationList translations;
+    translations.clear();
     for (; i < parts.size() && parts[i].word == word; ++i) translations.add(wordOf(forward[parts[i].from]));
-    appendWordRecords(words[word], translations.take(), out, none);
+    appendWordRecords(words[word], translations.list(), out, none);
   }
   return out;
 }
@@ -453,7 +486,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   const Pair pair = choosePair(options, files, *edition);
   ImportReport report;
   StepClock clock(report);
-  const std::vector<WordRecord> forward =
+  std::vector<WordRecord> forward =
       readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
 
   const std::filesystem::path firstMade = firstMissingFolder(options.folder);
@@ -461,7 +494,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   std::filesystem::create_directories(options.folder, error);
   if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
   try {
-    writeImport(options, files, pair, isNew, report, forward, clock);
+    writeImport(options, files, pair, isNew, report, std::move(forward), clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;
