@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/fields.h"
+#include "formats/sorttable.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/safefiles.h"
@@ -219,12 +220,7 @@ int recordSelectedDirection() {
   return replaced ? 0 : -1;
 }
 
-int sortTableExists(const char* languageName) {
-  std::FILE* file = openFile(std::string("tables\\") + languageName + ".stb", "rb");
-  if (!file) return 0;
-  std::fclose(file);
-  return 1;
-}
+int sortTableExists(const char* languageName) { return readSortTable(languageName, nullptr) < 0 ? 0 : 1; }
 
 const char* activeWordFileName(const DictionaryDirection* d) {
   return d->longName[0] ? d->longWordFileName : d->wordFileName;

@@ -9,6 +9,12 @@
 namespace zembo {
 
 constexpr std::size_t sortKeyLimit = 103;
+constexpr std::size_t sortTableSize = 256;
+
+// Reads the sort table of a language ("tables\\" + its name + ".stb") into table, as much of it as
+// the file holds (a shorter file leaves the rest as it was), and returns the bytes read; -1 when
+// the language has no table. A null table only asks whether there is one.
+long readSortTable(std::string_view languageName, unsigned char* table);
 
 inline void sortTableKey(const unsigned char table[256], std::string_view word, std::string& key) {
   key.clear();

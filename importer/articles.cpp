@@ -8,14 +8,24 @@ namespace zembo {
 
 namespace {
 
-// The rules, from the articles of the FreeDict dictionaries:
-// - the first line is the headword, then optionally " /pronunciation/" and " <grammar labels>";
+// The rules, from the articles of the FreeDict dictionaries (deu-eng, eng-deu, fra-nld, nld-eng
+// and the FreeDict+WikDict ones):
+// - the first line is the headword, then optionally " /pronunciation/" (a slash right before a
+//   letter: " / " between words belongs to the headword, as in "be / hit below the belt"), then
+//   abbreviations as "(Kfz. /.../)" or "(Rz. /.../, )", each a group of its own, then
+//   " <grammar labels>"; a group holding more than one form ("(was /.../ <>, were /.../ <>)")
+//   gives inflections, not abbreviations;
 // - a sense is a line of its own, optionally numbered "1. ", its translations separated by commas
-//   or semicolons (not those inside parentheses, which stay with their translation), each
-//   possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
+//   or semicolons (not those inside parentheses or between digits, which stay with their
+//   translation), each possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
+//   a sense line that begins with "[label]", or whose every translation has one, is a specialist,
+//   regional or register sense;
 // - lines indented by three blanks or more hold examples, notes and synonyms; lines such as
 //   "see: {...}" are cross-references; a quotation followed by "  - " and its translation is an
-//   example.
+//   example;
+// - once an article numbers its senses (as the WikDict ones do), only the numbered lines hold
+//   translations: the lines between them are definitions in the dictionary's own language, and a
+//   number alone on its line is a sense without translation.
 //   None of these are translations.
 constexpr std::size_t noteIndent = 3;
 
@@ -41,27 +51,79 @@ bool isExampleLine(std::string_view line) {
   return line.front() == '"' && line.find("\"  - ") != std::string_view::npos;
 }
 
-std::string_view withoutNumbering(std::string_view line) {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of a sense number "12." at the start of a line that ends there or goes on after a
+// blank; 0 when the line has none.
+std::size_t numberingLength(std::string_view line) {
   std::size_t digits = 0;
-  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-  if (digits > 0 && digits + 1 < line.size() && line[digits] == '.' && line[digits + 1] == ' ')
-    return line.substr(digits + 2);
-  return line;
+  while (digits < line.size() && isDigit(line[digits])) ++digits;
+  if (digits == 0 || digits >= line.size() || line[digits] != '.') return 0;
+  if (digits + 1 < line.size() && line[digits + 1] != ' ') return 0;
+  return digits + 1;
 }
 
-std::string_view headwordOf(std::string_view line) {
-  for (std::string_view mark : {" /", " <"})
-    if (const std::size_t at = line.find(mark); at != std::string_view::npos) line = line.substr(0, at);
-  return trimmed(line);
+// Where the pronunciation " /.../" of a headword line begins: a slash after a blank and before a
+// non-blank, closed by a slash at the end or before a blank or a comma. npos when there is none.
+std::size_t pronunciationStart(std::string_view line, std::size_t& end) {
+  for (std::size_t at = line.find(" /"); at != std::string_view::npos; at = line.find(" /", at + 1)) {
+    if (at + 2 >= line.size() || line[at + 2] == ' ') continue;
+    for (std::size_t close = line.find('/', at + 2); close != std::string_view::npos; close = line.find('/', close + 1))
+      if (close + 1 == line.size() || line[close + 1] == ' ' || line[close + 1] == ',') {
+        end = close + 1;
+        return at;
+      }
+  }
+  return std::string_view::npos;
 }
 
-// Splits a sense line at commas and semicolons outside parentheses, leaving out the <...>,
-// [...] and {...} marks; each translation gets its blanks collapsed to one, none at either end.
-void addSense(std::string_view line, ParsedArticle& into) {
+// "(Kfz. /kˌɑː/)" or "(Rz. /ɛɾ/, )": one form with its pronunciation gives the form.
+std::string_view abbreviationOf(std::string_view group) {
+  std::size_t end = 0;
+  const std::size_t at = pronunciationStart(group, end);
+  if (at == std::string_view::npos || group.substr(end).find_first_not_of(", ") != std::string_view::npos) return {};
+  return trimmed(group.substr(0, at));
+}
+
+void parseHeadwordLine(std::string_view line, ParsedArticle& into) {
+  std::size_t end = 0;
+  const std::size_t pronunciation = pronunciationStart(line, end);
+  std::string_view head = line.substr(0, pronunciation);
+  if (const std::size_t labels = head.find(" <"); labels != std::string_view::npos) head = head.substr(0, labels);
+  into.headword = trimmed(head);
+  if (pronunciation == std::string_view::npos) return;
+  // The groups in parentheses after the pronunciation, up to the grammar labels.
+  std::string_view rest = line.substr(end);
+  while (true) {
+    rest = trimmed(rest);
+    if (rest.empty() || rest.front() != '(') return;
+    int depth = 0;
+    std::size_t close = 0;
+    for (; close < rest.size(); ++close) {
+      if (rest[close] == '(') ++depth;
+      if (rest[close] == ')' && --depth == 0) break;
+    }
+    if (close == rest.size()) return;
+    const std::string_view abbreviation = abbreviationOf(rest.substr(1, close - 1));
+    if (!abbreviation.empty() && abbreviation != into.headword) into.abbreviations.push_back(abbreviation);
+    rest.remove_prefix(close + 1);
+  }
+}
+
+// The comma sign that does not separate translations, in UTF-8.
+constexpr std::string_view innerComma = "\xE2\x80\x9A";
+
+// Splits a sense line at commas and semicolons outside parentheses and not between digits, leaving
+// out the <...>, [...] and {...} marks; each translation gets its blanks collapsed to one, none at
+// either end. True when every translation of the line carries a [label] ("lauten <v> [adm.]").
+bool addSense(std::string_view line, ParsedArticle& into) {
   std::string& out = into.storage;  // reserved for the whole article: views into it stay valid
   std::size_t start = out.size();
+  bool labelled = false, everyLabelled = true;
   const auto endTranslation = [&] {
     if (out.size() > start && out.back() == ' ') out.pop_back();
+    if (out.size() > start) everyLabelled = everyLabelled && labelled;
+    labelled = false;
     const std::string_view translation(out.data() + start, out.size() - start);
     if (!translation.empty() &&
         std::find(into.translations.begin(), into.translations.end(), translation) == into.translations.end())
@@ -72,15 +134,19 @@ void addSense(std::string_view line, ParsedArticle& into) {
   };
   int parens = 0;
   char skipUntil = 0;
-  for (char c : line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
     if (skipUntil) {
       if (c == skipUntil) skipUntil = 0;
       continue;
     }
+    const bool betweenDigits = i > 0 && i + 1 < line.size() && isDigit(line[i - 1]) && isDigit(line[i + 1]);
+    if (c == '[') labelled = true;
     if (c == '<') skipUntil = '>';
     else if (c == '[') skipUntil = ']';
     else if (c == '{') skipUntil = '}';
-    else if ((c == ',' || c == ';') && parens == 0) endTranslation();
+    else if (c == ',' && (parens > 0 || betweenDigits)) out += innerComma;
+    else if (c == ',' || (c == ';' && parens == 0)) endTranslation();
     else {
       if (c == '(') ++parens;
       if (c == ')' && parens > 0) --parens;
@@ -89,6 +155,7 @@ void addSense(std::string_view line, ParsedArticle& into) {
     }
   }
   endTranslation();
+  return everyLabelled;
 }
 
 }  // namespace
@@ -112,10 +179,13 @@ bool isUtf8(std::string_view text) {
 
 void parseArticle(std::string_view text, ParsedArticle& into) {
   into.headword = {};
+  into.abbreviations.clear();
   into.translations.clear();
   into.storage.clear();
-  into.storage.reserve(text.size());
-  bool first = true;
+  into.storage.reserve(3 * text.size());  // an inner comma takes three bytes: views into it stay valid
+  into.examples = 0;
+  bool first = true, numbered = false;
+  int senses = 0, labelled = 0;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     if (end == std::string_view::npos) end = text.size();
@@ -124,20 +194,35 @@ void parseArticle(std::string_view text, ParsedArticle& into) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (first) {
       first = false;
-      into.headword = headwordOf(line);
+      parseHeadwordLine(line, into);
       continue;
     }
-    const std::string_view content = trimmed(line);
-    if (content.empty() || line.find_first_not_of(' ') >= noteIndent) continue;
-    if (isExampleLine(content) || isReferenceLine(content)) continue;
-    addSense(withoutNumbering(content), into);
+    std::string_view content = trimmed(line);
+    if (content.empty()) continue;
+    if (line.find_first_not_of(' ') >= noteIndent || isExampleLine(content) || isReferenceLine(content)) {
+      into.examples += 1 + static_cast<int>(std::count(content.begin(), content.end(), '{'));
+      continue;
+    }
+    if (const std::size_t number = numberingLength(content); number > 0) {
+      numbered = true;
+      content = trimmed(content.substr(number));
+      if (content.empty()) continue;
+    } else if (numbered) {
+      continue;
+    }
+    ++senses;
+    if (addSense(content, into) || content.front() == '[') ++labelled;
   }
+  into.specialist = senses > 0 && labelled == senses;
 }
 
 Article parseArticle(std::string_view text) {
   ParsedArticle parsed;
   parseArticle(text, parsed);
-  return {std::string(parsed.headword), {parsed.translations.begin(), parsed.translations.end()}};
+  return {std::string(parsed.headword),
+          {parsed.abbreviations.begin(), parsed.abbreviations.end()},
+          {parsed.translations.begin(), parsed.translations.end()},
+          parsed.specialist};
 }
 
 }  // namespace zembo

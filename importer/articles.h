@@ -1,6 +1,8 @@
 #pragma once
-// Turning a dictd article (UTF-8 text) into its headword and its translations, without
-// pronunciation, grammar labels, examples, notes and cross-references.
+// Turning a dictd article (UTF-8 text) into its headword, the abbreviations given with it and its
+// translations, without pronunciation, grammar labels, examples, notes, definitions and
+// cross-references. A comma inside one translation (between digits, or inside parentheses) becomes
+// U+201A, which reads as a comma but does not separate the translations of a word file's field.
 
 #include <string>
 #include <string_view>
@@ -11,8 +13,11 @@ namespace zembo {
 // The parts of an article. They are views into the article's text and into storage, valid while
 // the text is and until the next parse into the same ParsedArticle, which reuses its memory.
 struct ParsedArticle {
-  std::string_view headword;                   // empty when the article does not begin with one
-  std::vector<std::string_view> translations;  // in the article's order, each once
+  std::string_view headword;                    // empty when the article does not begin with one
+  std::vector<std::string_view> abbreviations;  // given on the headword line: headwords of their own
+  std::vector<std::string_view> translations;   // in the article's order, each once
+  bool specialist = false;  // every sense carries a label such as [techn.] or [ugs.] before it
+  int examples = 0;         // its example lines and references: how much the dictionary says of it
   std::string storage;
 
   ParsedArticle() = default;
@@ -25,7 +30,9 @@ void parseArticle(std::string_view text, ParsedArticle& into);
 // The same as strings of their own.
 struct Article {
   std::string headword;
+  std::vector<std::string> abbreviations;
   std::vector<std::string> translations;
+  bool specialist = false;
 };
 Article parseArticle(std::string_view text);
 

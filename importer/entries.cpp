@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <deque>
 #include <future>
 #include <span>
 #include <unordered_map>
@@ -53,62 +54,129 @@ bool isDatabaseEntry(std::string_view headword) {
   return headword.starts_with("00database") || headword.starts_with("00-database");
 }
 
+// The order of a headword's translations, decided from the articles of the FreeDict dictionaries:
+// they give each sense of a word as an article of its own (gehen has 11, Zug 27, be 13), in no
+// order of use, so the first article is seldom the everyday sense (gehen: "turn out" before "go",
+// Zug: "strain" before "train"). What marks the everyday sense is how much the dictionary says of
+// it: its examples and references (Zug "train": 84, be "sein": 61, the others of each at most 20).
+// Senses labelled [techn.], [chem.], [ugs.] and the like are not what a learner looks for first
+// (kommen: "[ugs.] have an orgasm" before "come"). Within an article the first translation is the
+// sense's usual word and later ones rarer synonyms ("draught, draft [Am.]"). So: the unlabelled
+// articles before the labelled ones, each group from the most examples down (the dictionary's order
+// among equals); then the first translation of every article before the second of any, and so on;
+// a translation that came already is not repeated.
+struct SenseArticle {
+  std::string translations;  // in the home language's code page, each ended by a line end
+  bool specialist = false;
+  int examples = 0;
+};
+
+// Buffers of everydayFirst, kept from one headword to the next.
+struct OrderScratch {
+  std::vector<const SenseArticle*> byUse;
+  std::vector<std::vector<std::string_view>> senses;  // the translations of each article
+};
+
+std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles, OrderScratch& scratch) {
+  TranslationList ordered;
+  if (articles.size() == 1) {
+    forEachLine(articles[0].translations, [&](std::string_view line) {
+      if (!line.empty()) ordered.add(line);
+    });
+    return ordered.take();
+  }
+  std::vector<const SenseArticle*>& byUse = scratch.byUse;
+  byUse.clear();
+  for (const SenseArticle& article : articles) byUse.push_back(&article);
+  std::stable_sort(byUse.begin(), byUse.end(), [](const SenseArticle* a, const SenseArticle* b) {
+    return a->specialist != b->specialist ? b->specialist : a->examples > b->examples;
+  });
+  std::vector<std::vector<std::string_view>>& senses = scratch.senses;
+  if (senses.size() < byUse.size()) senses.resize(byUse.size());
+  for (std::size_t k = 0; k < byUse.size(); ++k) {
+    senses[k].clear();
+    forEachLine(byUse[k]->translations, [&](std::string_view line) {
+      if (!line.empty()) senses[k].push_back(line);
+    });
+  }
+  const std::size_t middle = static_cast<std::size_t>(
+      std::count_if(articles.begin(), articles.end(), [](const SenseArticle& a) { return !a.specialist; }));
+  for (const auto& [from, to] : {std::pair{std::size_t{0}, middle}, std::pair{middle, byUse.size()}})
+    for (std::size_t round = 0, added = 1; added > 0; ++round) {
+      added = 0;
+      for (std::size_t k = from; k < to; ++k) {
+        if (round >= senses[k].size()) continue;
+        ++added;
+        ordered.add(senses[k][round]);
+      }
+    }
+  return ordered.take();
+}
+
 // Gathers the entries of the articles in the code pages of the word file, one entry per headword.
 class EntryCollector {
  public:
   EntryCollector(EntryCodePages codePages, ImportReport& report, std::size_t articles)
       : codePages_(codePages), report_(report) {
-    // Never more entries than articles: entries_ never moves, so positions_ may view its words.
-    entries_.reserve(articles);
+    // entries_ is a deque: its words never move, so positions_ may view them.
     positions_.reserve(articles);
   }
 
   void add(const ParsedArticle& article, std::string_view indexHeadword) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
-    if (!fromUtf8Exactly(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
+    if (!convert(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
     if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
     if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
-    std::string& translations = entryOf(word_).translations;
+    SenseArticle sense{{}, article.specialist, article.examples};
     for (const std::string_view translation : article.translations) {
-      if (!fromUtf8Exactly(translation, codePages_.translation, converted_) ||
-          converted_.size() > translationFieldSize - 1) {
-        ++report_.translationsDropped;
+      if (!convert(translation, codePages_.translation, converted_)) {
+        ++report_.translationsOutsideCodePage;
         continue;
       }
-      addLine(translations, converted_);
+      sense.translations.append(converted_) += '\n';
     }
+    // An abbreviation on the headword line is a headword of its own with the same translations.
+    for (const std::string_view abbreviation : article.abbreviations)
+      if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
+          abbreviation_ != word_) {
+        ++report_.abbreviations;
+        entryOf(abbreviation_).articles.push_back(sense);
+      }
+    entryOf(word_).articles.push_back(std::move(sense));
   }
 
-  // The entries of a later part of the dictionary join these.
-  void absorb(const EntryCollector& later) {
-    for (const Entry& entry : later.entries_) {
-      std::string& translations = entryOf(entry.word).translations;
-      forEachLine(entry.translations, [&](std::string_view translation) { addLine(translations, translation); });
+  // The entries of a later part of the dictionary join these, their articles after these ones.
+  void absorb(EntryCollector& later) {
+    for (Entry& entry : later.entries_) {
+      std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
+      for (SenseArticle& article : entry.articles) articles.push_back(std::move(article));
     }
   }
 
   // The records of the forward word file, in the order the headwords came.
   std::vector<WordRecord> records() {
     std::vector<WordRecord> out;
-    out.reserve(entries_.size());
+    out.reserve(entries_.size() * 2);
+    OrderScratch scratch;
     for (const Entry& entry : entries_) {
-      const std::string joined = joinTranslations(entry.translations);
-      if (joined.empty()) {
+      const std::size_t before = out.size();
+      const std::vector<std::string_view> translations = everydayFirst(entry.articles, scratch);
+      appendWordRecords(entry.word, translations, out, report_.translationsTooLong);
+      if (out.size() == before) {
         skip(SkipCause::noTranslationFits, toUtf8(entry.word, codePages_.word));
         continue;
       }
-      WordRecord record{};
-      setField(record.word, sizeof record.word, entry.word);
-      setField(record.translation, sizeof record.translation, joined);
-      out.push_back(record);
+      for (std::size_t k = before; k < out.size(); ++k)
+        forEachField(translationOf(out[k]), ',', [&](std::string_view) { ++report_.translationsWritten; });
     }
+    report_.translationsDropped = report_.translationsOutsideCodePage + report_.translationsTooLong;
     return out;
   }
 
  private:
   struct Entry {
-    std::string word;          // in the code page of the language
-    std::string translations;  // in the home language's code page, each ended by a line end
+    std::string word;  // in the code page of the language
+    std::vector<SenseArticle> articles;
   };
 
   // The entry of a word, made when the word comes for the first time; a later time counts as merged.
@@ -122,11 +190,12 @@ class EntryCollector {
     return entries_.back();
   }
 
-  // Adds a line to lines unless it is one of them already.
-  static void addLine(std::string& lines, std::string_view line) {
-    bool found = false;
-    forEachLine(lines, [&](std::string_view each) { found = found || each == line; });
-    if (!found) lines.append(line) += '\n';
+  // Converts to a code page, characters it lacks to their plain equivalents; false when one has none.
+  bool convert(std::string_view utf8, int codePage, std::string& out) {
+    bool replaced = false;
+    if (!fromUtf8WithEquivalents(utf8, codePage, out, replaced)) return false;
+    if (replaced) ++report_.converted;
+    return true;
   }
 
   void skip(SkipCause cause, std::string_view headword) {
@@ -136,9 +205,9 @@ class EntryCollector {
 
   const EntryCodePages codePages_;
   ImportReport& report_;
-  std::vector<Entry> entries_;
+  std::deque<Entry> entries_;
   std::unordered_map<std::string_view, std::size_t> positions_;  // of each word in entries_
-  std::string word_, converted_;                                 // reused for every article
+  std::string word_, abbreviation_, converted_;                  // reused for every article
 };
 
 using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line
@@ -168,7 +237,9 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
 void addTally(ImportReport& into, const ImportReport& part) {
   into.entriesRead += part.entriesRead;
   into.merged += part.merged;
-  into.translationsDropped += part.translationsDropped;
+  into.translationsOutsideCodePage += part.translationsOutsideCodePage;
+  into.converted += part.converted;
+  into.abbreviations += part.abbreviations;
   for (int k = 0; k < skipCauseCount; ++k) {
     if (into.skipped[k] == 0) into.skipExample[k] = part.skipExample[k];
     into.skipped[k] += part.skipped[k];
@@ -234,15 +305,27 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   return records;
 }
 
-std::string joinTranslations(std::string_view lines) {
+void appendWordRecords(std::string_view word, const std::vector<std::string_view>& translations,
+                       std::vector<WordRecord>& out, std::int64_t& tooLong) {
   std::string joined;
-  forEachLine(lines, [&](std::string_view translation) {
-    const std::size_t grown = joined.size() + (joined.empty() ? 0 : 2) + translation.size();
-    if (translation.empty() || grown > translationFieldSize - 1) return;
+  const auto flush = [&] {
+    if (joined.empty()) return;
+    WordRecord record{};
+    setField(record.word, sizeof record.word, word);
+    setField(record.translation, sizeof record.translation, joined);
+    out.push_back(record);
+    joined.clear();
+  };
+  for (const std::string_view translation : translations) {
+    if (translation.size() > translationFieldSize - 1) {
+      ++tooLong;
+      continue;
+    }
+    if (joined.size() + 2 + translation.size() > translationFieldSize - 1) flush();
     if (!joined.empty()) joined += ", ";
     joined += translation;
-  });
-  return joined;
+  }
+  flush();
 }
 
 }  // namespace zembo

@@ -2,11 +2,14 @@
 // The entries of a dictd dictionary as the records of the forward word file: its articles read in
 // the order of the data (so that each compressed chunk is inflated once), in two halves on two
 // threads, parsed, converted to the code pages of the word files and gathered one entry per
-// headword, the translations of each joined within the field.
+// headword, the translations of each in the order a learner looks for them, in as many records
+// as they need.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "formats/wordrecord.h"
@@ -25,8 +28,38 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
                                     EntryCodePages codePages, const ImportProgress& progress,
                                     ImportReport& report, StepClock& clock);
 
-// The translations of one headword, one per line, joined by ", " within a translation field: whole
-// translations only, each that still fits after the ones before it.
-std::string joinTranslations(std::string_view lines);
+// Translations in their order, each once: a short list is searched, a long one looks them up in a set.
+class TranslationList {
+ public:
+  void add(std::string_view translation) {
+    if (ordered_.size() < 16 ? std::find(ordered_.begin(), ordered_.end(), translation) != ordered_.end()
+                             : !isNew(translation))
+      return;
+    ordered_.push_back(translation);
+  }
+  std::vector<std::string_view> take() { return std::move(ordered_); }
+  const std::vector<std::string_view>& list() const { return ordered_; }
+  // Empty again, keeping its memory for the next list.
+  void clear() {
+    ordered_.clear();
+    set_.clear();
+  }
+
+ private:
+  // Whether the translation is new, filling the set from the list when it is first needed.
+  bool isNew(std::string_view translation) {
+    if (set_.empty()) set_.insert(ordered_.begin(), ordered_.end());
+    return set_.insert(translation).second;
+  }
+  std::vector<std::string_view> ordered_;
+  std::unordered_set<std::string_view> set_;
+};
+
+// The records of a word: its translations (in the code page, none empty) in their order, joined by
+// ", " into as many records as they need, each filled with whole translations while they fit; a
+// translation longer than a whole field is left out and counted in tooLong. The records of one
+// word stay next to each other through the sort, so the first stays first.
+void appendWordRecords(std::string_view word, const std::vector<std::string_view>& translations,
+                       std::vector<WordRecord>& out, std::int64_t& tooLong);
 
 }  // namespace zembo

@@ -5,16 +5,18 @@
 #include <iostream>
 #include <regex>
 #include <unordered_map>
+#include <utility>
 
+#include "formats/configlines.h"
 #include "formats/fields.h"
 #include "formats/recordsort.h"
+#include "formats/reverselist.h"
+#include "formats/sorttable.h"
 #include "formats/wordrecord.h"
 #include "importer/editions.h"
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
 #include "importer/stepclock.h"
-#include "installer/core/languages.h"
-#include "installer/core/wordlists.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -121,9 +123,16 @@ void checkHomeLanguage(const DictionaryFiles& files, const FolderEdition& editio
   std::string message = files.index.filename().string() + " translates into " + englishNameOf(files.target) +
                         ", but the home language of the " + std::string(edition.iniValue) + " edition is " +
                         englishNameOf(edition.languageCode) + ": ";
-  if (const FolderEdition* fitting = editionOfLanguage(files.target))
-    message += "import it into a folder of the " + std::string(fitting->iniValue) + " edition (--edition " +
-               std::string(fitting->iniValue) + ")";
+  // Every edition of that language fits (Russian has two, in two alphabets).
+  std::string names, options;
+  for (const FolderEdition& fitting : folderEditions) {
+    if (!sameHomeLanguage(fitting, files.target)) continue;
+    const std::string separator = names.empty() ? "" : " or ";
+    names += separator + std::string(fitting.iniValue);
+    options += separator + "--edition " + std::string(fitting.iniValue);
+  }
+  if (!names.empty())
+    message += "import it into a folder of the " + names + " edition (" + options + ")";
   else
     message += "no edition has " + englishNameOf(files.target) + " as its own language";
   throw ImportError(message);
@@ -149,46 +158,120 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
   return pair;
 }
 
-std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
-  std::vector<WordRecord> out;
-  out.reserve(forward.size() * 2);
-  for (const WordRecord& from : forward)
-    forEachField(translationOf(from), ',', [&](std::string_view part) {
-      const std::string_view word = reverseWord(wordOf(from), part);
-      if (word.empty()) return;
-      WordRecord record{};
-      setField(record.word, sizeof record.word, word);
-      setField(record.translation, sizeof record.translation, wordOf(from));
-      out.push_back(record);
-    });
-  return out;
-}
-
-// The sort table of a language, when the folder has one: the word file is then in its order.
-bool loadSortTable(std::string_view languageName, unsigned char table[256]) {
-  std::FILE* file = openFile(std::string("tables\\").append(languageName) + ".stb", "rb");
-  if (!file) return false;
-  const bool whole = std::fread(table, 1, 256, file) == 256;
-  std::fclose(file);
-  return whole;
-}
-
-// Writes the records sorted in the language's collation, byte-equal words merged; counts the
-// records written.
-void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
-                   std::string_view languageName, const std::string& locale, std::int64_t& written) {
+// The order of the records by word in the language's collation; the records of one word keep
+// their order, so a word's first record stays first.
+std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
+                                       const std::string& locale) {
   setCollationLocale(locale);
-  unsigned char table[256];
-  const bool hasTable = loadSortTable(languageName, table);
+  unsigned char table[sortTableSize];
+  // A table that is not whole is not used: the word file is then in the collation's order.
+  const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
   for (const WordRecord& record : records) keys.add(wordOf(record));
   keys.allAdded();
-  const std::vector<std::uint32_t> order = keys.sortRecords(records, nullptr);
+  return keys.sortRecords(records, nullptr);
+}
+
+// Writes the records sorted; counts the records written.
+void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
+                   std::string_view languageName, const std::string& locale, std::int64_t& written) {
+  const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale);
   changes.write(hostPath(file), [&](std::FILE* out) {
-    if (!writeMergedList(out, records, order)) return false;
-    written = std::ftell(out) / static_cast<long>(sizeof(WordRecord));
-    return true;
+    RecordWriter writer(out, order.size());
+    for (const std::uint32_t k : order)
+      if (!writer.add(records[k])) return false;
+    written = static_cast<std::int64_t>(order.size());
+    return writer.finish();
   });
+}
+
+// A stable counting sort of items by a small key below keys.
+template <typename Item, typename Key>
+void countingSort(std::vector<Item>& items, std::size_t keys, Key key) {
+  std::vector<std::size_t> start(keys + 1, 0);
+  for (const Item& item : items) ++start[key(item) + 1];
+  for (std::size_t k = 1; k <= keys; ++k) start[k] += start[k - 1];
+  std::vector<Item> sorted(items.size());
+  for (const Item& item : items) sorted[start[key(item)]++] = item;
+  items = std::move(sorted);
+}
+
+// The distinct words of the reverse parts, each numbered in the order it came: an open-addressing
+// table of their numbers, as there are millions of parts and most words come many times.
+class WordNumbers {
+ public:
+  explicit WordNumbers(std::size_t expected) {
+    std::size_t size = 1024;
+    while (size < expected * 2) size *= 2;
+    slots_.assign(size, 0);
+    words_.reserve(expected);
+  }
+  std::uint32_t numberOf(std::string_view word) {
+    if (words_.size() * 2 >= slots_.size()) grow();
+    std::size_t at = std::hash<std::string_view>{}(word) & (slots_.size() - 1);
+    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1))
+      if (words_[slots_[at] - 1] == word) return slots_[at] - 1;
+    words_.push_back(word);
+    slots_[at] = static_cast<std::uint32_t>(words_.size());
+    return slots_[at] - 1;
+  }
+  const std::vector<std::string_view>& words() const { return words_; }
+
+ private:
+  void grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    for (std::uint32_t number = 1; number <= words_.size(); ++number) {
+      std::size_t at = std::hash<std::string_view>{}(words_[number - 1]) & (slots_.size() - 1);
+      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = number;
+    }
+  }
+  std::vector<std::uint32_t> slots_;  // a word's number + 1; 0 is free
+  std::vector<std::string_view> words_;
+};
+
+// The reverse word file's records, made as the forward ones are: every translation of every
+// forward record is a word whose translations are the headwords that give it, in as many records as
+// they need. A headword that gives it early (its everyday sense) comes before one that gives it
+// late, so "sein" begins with "be" rather than "his". The parts are grouped by word first, so that
+// each word is sorted once however many headwords give it.
+std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
+  struct Part {
+    std::uint32_t from;   // the forward record
+    std::uint32_t word;   // in words
+    std::uint32_t place;  // the translation's place among those of its headword
+  };
+  std::vector<Part> parts;
+  parts.reserve(forward.size() * 4);
+  WordNumbers numbers(forward.size());
+  std::uint32_t place = 0, places = 0;
+  std::string_view previous;
+  for (std::size_t i = 0; i < forward.size(); ++i) {
+    const std::string_view fromWord = wordOf(forward[i]);
+    if (fromWord != previous) place = 0;
+    previous = fromWord;
+    forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
+      const std::string_view word = reverseWord(fromWord, part);
+      if (word.empty()) return;
+      parts.push_back({static_cast<std::uint32_t>(i), numbers.numberOf(word), place});
+      places = std::max(places, ++place);
+    });
+  }
+  const std::vector<std::string_view>& words = numbers.words();
+  countingSort(parts, places, [](const Part& p) { return p.place; });
+  countingSort(parts, words.size(), [](const Part& p) { return p.word; });
+  std::vector<WordRecord> out;
+  out.reserve(words.size() + words.size() / 4);
+  std::int64_t none = 0;  // a headword always fits a translation field
+  TranslationList translations;
+  for (std::size_t i = 0; i < parts.size();) {
+    const std::uint32_t word = parts[i].word;
+    translations.clear();
+    for (; i < parts.size() && parts[i].word == word; ++i) translations.add(wordOf(forward[parts[i].from]));
+    appendWordRecords(words[word], translations.list(), out, none);
+  }
+  return out;
 }
 
 std::string wordFileName(const Pair& pair) {
@@ -253,7 +336,7 @@ std::string configWithLanguage(const ImportOptions& options, const DictionaryFil
   const std::vector<std::string> kept = withoutLanguageLines(lines, pair.name);
   report.replacedLine = kept.size() != lines.size();
   if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept)) throw alreadyThere(files, edition);
-  return withLanguageLine(kept, inEdition(edition.languageHeader, pair), languageLineOf(pair));
+  return withLanguageLineReplaced(lines, pair.name, inEdition(edition.languageHeader, pair), languageLineOf(pair));
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -301,37 +384,50 @@ std::string asciiLowerCopy(std::string_view text) {
   return out;
 }
 
-// A user's translation first, then those of the other that it lacks, while they fit.
-std::string joinedFirst(std::string_view users, std::string_view others) {
-  std::string lines;
-  std::vector<std::string> taken;
-  for (std::string_view text : {users, others})
-    forEachField(text, ',', [&](std::string_view part) {
-      const std::string translation(trimBlanks(part));
-      if (translation.empty() || std::find(taken.begin(), taken.end(), translation) != taken.end()) return;
-      taken.push_back(translation);
-      lines += translation + "\n";
-    });
-  return joinTranslations(lines);
+// Adds the parts of a field that are not among the list yet.
+void addParts(std::string_view field, std::vector<std::string>& list) {
+  forEachField(field, ',', [&](std::string_view part) {
+    std::string translation(trimBlanks(part));
+    if (!translation.empty() && std::find(list.begin(), list.end(), translation) == list.end())
+      list.push_back(std::move(translation));
+  });
 }
 
-// The user's entries join the dictionary's: an entry of a word the dictionary has (ASCII case
-// aside) gets the user's translations first; the others come first in the file's records, so that
-// their reverse entries come first too.
+// The user's entries join the dictionary's: a word the dictionary has (ASCII case aside) gets the
+// user's translations first, then its own, in as many records as they need; the others come first
+// in the file's records, so that their reverse entries come first too.
 void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRecord>& users) {
-  std::unordered_map<std::string, std::size_t> atWord;  // index in forward, or past it in added
-  for (std::size_t i = 0; i < forward.size(); ++i) atWord.emplace(asciiLowerCopy(wordOf(forward[i])), i);
-  std::vector<WordRecord> added;
+  if (users.empty()) return;
+  std::unordered_map<std::string, bool> inDictionary;  // lower-case word: the user's parts were placed
+  for (const WordRecord& record : forward) inDictionary.emplace(asciiLowerCopy(wordOf(record)), false);
+  std::unordered_map<std::string, std::vector<std::string>> usersOf;  // by lower-case word
+  std::vector<std::string_view> newWords;
   for (const WordRecord& user : users) {
-    const auto [at, isNew] = atWord.emplace(asciiLowerCopy(wordOf(user)), forward.size() + added.size());
-    if (isNew) {
-      added.push_back(user);
-      continue;
-    }
-    WordRecord& entry = at->second < forward.size() ? forward[at->second] : added[at->second - forward.size()];
-    setField(entry.translation, sizeof entry.translation, joinedFirst(translationOf(user), translationOf(entry)));
+    const std::string key = asciiLowerCopy(wordOf(user));
+    if (!inDictionary.contains(key) && !usersOf.contains(key)) newWords.push_back(wordOf(user));
+    addParts(translationOf(user), usersOf[key]);
   }
-  forward.insert(forward.begin(), added.begin(), added.end());
+  const auto append = [](std::string_view word, const std::vector<std::string>& list, std::vector<WordRecord>& out) {
+    std::int64_t tooLong = 0;  // every part came from a field, so none is
+    appendWordRecords(word, {list.begin(), list.end()}, out, tooLong);
+  };
+  std::vector<WordRecord> merged;
+  merged.reserve(forward.size() + users.size());
+  for (const std::string_view word : newWords) append(word, usersOf[asciiLowerCopy(word)], merged);
+  for (std::size_t i = 0; i < forward.size();) {
+    std::size_t end = i + 1;
+    while (end < forward.size() && wordOf(forward[end]) == wordOf(forward[i])) ++end;
+    const std::string key = asciiLowerCopy(wordOf(forward[i]));
+    if (const auto user = usersOf.find(key); user != usersOf.end() && !std::exchange(inDictionary[key], true)) {
+      std::vector<std::string> list = user->second;
+      for (std::size_t k = i; k < end; ++k) addParts(translationOf(forward[k]), list);
+      append(wordOf(forward[i]), list, merged);
+    } else {
+      merged.insert(merged.end(), forward.begin() + static_cast<std::ptrdiff_t>(i), forward.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    i = end;
+  }
+  forward = std::move(merged);
 }
 
 ImportTarget targetOf(const ImportOptions& options, const Pair& pair, bool isNew) {
@@ -421,7 +517,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   ImportReport report;
   StepClock clock(report);
   tell(options, 0, "reading articles");
-  const std::vector<WordRecord> forward =
+  std::vector<WordRecord> forward =
       readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
 
   const std::filesystem::path firstMade = firstMissingFolder(options.folder);
@@ -429,7 +525,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   std::filesystem::create_directories(options.folder, error);
   if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
   try {
-    writeImport(decided, files, pair, isNew, report, forward, clock);
+    writeImport(decided, files, pair, isNew, report, std::move(forward), clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;

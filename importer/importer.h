@@ -43,6 +43,13 @@ struct ImportReport {
   std::int64_t written = 0;        // records of the forward word file
   std::int64_t reverseWritten = 0; // records of the reverse word file
   std::int64_t translationsDropped = 0;  // outside the code page or longer than a whole field
+  std::int64_t translationsOutsideCodePage = 0;  // of those dropped: a character without an equivalent
+  std::int64_t translationsTooLong = 0;          // of those dropped: longer than a whole field alone
+  std::int64_t translationsWritten = 0;          // to the forward word file, each once per headword
+  // Headwords and translations in which characters the code page lacks became their plain
+  // equivalents (a hyphen for U+2010, "ij" for U+0133).
+  std::int64_t converted = 0;
+  std::int64_t abbreviations = 0;  // headwords of their own given on a headword line
   std::int64_t skipped[skipCauseCount] = {};
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
   std::string forwardFile, reverseFile;    // where they are, as the host names them

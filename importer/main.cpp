@@ -82,9 +82,19 @@ void printReport(const zembo::ImportReport& report, bool showSteps) {
     if (report.skipped[k] > 0)
       std::printf("skipped, %s: %lld (for example \"%s\")\n", zembo::skipCauseText(static_cast<zembo::SkipCause>(k)),
                   static_cast<long long>(report.skipped[k]), report.skipExample[k].c_str());
+  std::printf("translations written: %lld\n", static_cast<long long>(report.translationsWritten));
   if (report.translationsDropped > 0)
-    std::printf("translations left out (outside the code page or too long): %lld\n",
-                static_cast<long long>(report.translationsDropped));
+    std::printf("translations left out: %lld (outside the code page with no plain equivalent: %lld, longer than "
+                "a whole field: %lld)\n",
+                static_cast<long long>(report.translationsDropped),
+                static_cast<long long>(report.translationsOutsideCodePage),
+                static_cast<long long>(report.translationsTooLong));
+  if (report.converted > 0)
+    std::printf("headwords and translations with characters made plain (such as a hyphen for U+2010): %lld\n",
+                static_cast<long long>(report.converted));
+  if (report.abbreviations > 0)
+    std::printf("abbreviations of the headword lines, made headwords of their own: %lld\n",
+                static_cast<long long>(report.abbreviations));
   if (report.replacedLine) std::printf("the language's word files and line were replaced\n");
   if (report.userEntriesKept > 0)
     std::printf("entries a user added, kept: %lld\n", static_cast<long long>(report.userEntriesKept));

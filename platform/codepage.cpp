@@ -1,6 +1,12 @@
 #include "platform/codepage.h"
 
 #include <iconv.h>
+#include <unicode/normalizer2.h>
+#include <unicode/translit.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <memory>
 
 #include <map>
 #include <mutex>
@@ -162,6 +168,60 @@ bool fromUtf8Exactly(std::string_view utf8, int number, std::string& out) {
     out += b < 0 ? '?' : static_cast<char>(b);
   }
   return exact;
+}
+
+namespace {
+
+// A compatibility form (ligatures, U+2011) first; then, for signs only, their ASCII form.
+bool plainEquivalent(char32_t c, const CodePage& page, std::string& out) {
+  UErrorCode status = U_ZERO_ERROR;
+  icu::UnicodeString text(static_cast<UChar32>(c));
+  if (const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status); U_SUCCESS(status)) {
+    const icu::UnicodeString normal = nfkc->normalize(text, status);
+    if (U_SUCCESS(status) && normal != text) text = normal;
+  }
+  // Blanks, punctuation and symbols come after letters and numbers among the categories.
+  if (u_charType(static_cast<UChar32>(c)) >= U_SPACE_SEPARATOR) {
+    // Each thread its own: a transliterator is not to be shared while it works.
+    thread_local std::unique_ptr<icu::Transliterator> toAscii(
+        icu::Transliterator::createInstance("Latin-ASCII", UTRANS_FORWARD, status));
+    if (toAscii) toAscii->transliterate(text);
+  }
+  std::string plain;
+  for (int32_t k = 0; k < text.length();) {
+    const UChar32 each = text.char32At(k);
+    k += U16_LENGTH(each);
+    const int b = each < 0x80 ? each : page.byteOf(static_cast<char32_t>(each));
+    if (b <= 0) return false;
+    plain += static_cast<char>(b);
+  }
+  if (plain.empty()) return false;
+  out += plain;
+  return true;
+}
+
+}  // namespace
+
+bool fromUtf8WithEquivalents(std::string_view utf8, int number, std::string& out, bool& replaced) {
+  replaced = false;
+  if (fromUtf8Exactly(utf8, number, out)) return true;
+  const CodePage& page = codePage(number);
+  out.clear();
+  for (std::size_t i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out += utf8[i++];
+      continue;
+    }
+    const char32_t c = decodeUtf8Char(utf8, i);
+    if (const int b = page.byteOf(c); b >= 0) {
+      out += static_cast<char>(b);
+    } else if (plainEquivalent(c, page, out)) {
+      replaced = true;
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string fromUtf8(std::string_view utf8, int number) {

@@ -26,5 +26,10 @@ std::string fromUtf16(std::u16string_view text, int codePage);
 std::string fromUtf8(std::string_view utf8, int codePage);
 // The same into out; false when a character had to become "?".
 bool fromUtf8Exactly(std::string_view utf8, int codePage, std::string& out);
+// The same, but a character the code page lacks that has a plain equivalent the page holds (a
+// hyphen or dash, a ligature such as U+0133, a typographic sign) becomes that equivalent, and
+// replaced tells whether one did; false when a character has none. Letters the page lacks are
+// never changed into other letters: a word spelled differently would be another word.
+bool fromUtf8WithEquivalents(std::string_view utf8, int codePage, std::string& out, bool& replaced);
 
 }  // namespace zembo

@@ -13,14 +13,10 @@ namespace zembo {
 
 void loadSortTable(WordCollation& collation, const DictionaryDirection& direction) {
   if (!direction.hasSortTable) return;
-  std::FILE* file = openFile(std::string("tables\\") + direction.sourceName + ".stb", "rb");
-  if (!file) {
-    messageBox(nullptr, "Can't open sorttable   ", "error", MB_OK);
-    return;
-  }
+  static_assert(sizeof collation.sortTable == sortTableSize);
   // A shorter file leaves the rest of the table as it was, so how much was read does not matter.
-  [[maybe_unused]] const std::size_t bytesRead = std::fread(collation.sortTable, 1, sizeof collation.sortTable, file);
-  std::fclose(file);
+  if (readSortTable(direction.sourceName, collation.sortTable) < 0)
+    messageBox(nullptr, "Can't open sorttable   ", "error", MB_OK);
 }
 
 bool loadCollation(WordCollation& collation, const DictionaryDirection& direction, WindowHandle parent) {

@@ -1,7 +1,9 @@
-// Speed of zembo-import: a generated dictd dictionary of 400,000 headwords, with articles shaped
-// like those of the FreeDict dictionaries (pronunciation, grammar labels, numbered senses, domain
-// marks, examples, notes and references), imported by the program into a new folder, beside zcat
-// of the same .dict.dz (the floor of reading it), in the same run; best of three each.
+// Speed of zembo-import: a generated dictd dictionary of 400,000 headwords, each with several
+// articles shaped like those of the FreeDict dictionaries (pronunciation, grammar labels, numbered
+// senses, domain marks, examples, notes and references), so many headwords have more translations
+// than one record holds and go on in continuation records; imported by the program into a new
+// folder, beside zcat of the same .dict.dz (the floor of reading it), in the same run; best of
+// three each.
 //
 //   bench_import [headwords]    (default 400000; works in a folder under /tmp)
 
@@ -22,17 +24,41 @@ using namespace zembo;
 
 std::string utf8(const std::string& cp1252) { return toUtf8(cp1252, 1252); }
 
+// The translations are words of the home language, which recur across headwords as they do in a
+// real dictionary (deu-eng gives about as many reverse words as headwords): drawn from a vocabulary.
+class Vocabulary {
+ public:
+  explicit Vocabulary(bench::WordGenerator& words) {
+    for (int i = 0; i < 150000; ++i) words_.push_back(words.word());
+  }
+  // One to three words joined by ", ", at most 50 bytes.
+  std::string translation(bench::WordGenerator& words, int parts) {
+    std::string t;
+    for (int i = 0; i < parts; ++i) {
+      const std::string& part = words_[words.next() % words_.size()];
+      if (t.size() + part.size() + 2 > 50) break;
+      if (i) t += ", ";
+      t += part;
+    }
+    return utf8(t);
+  }
+
+ private:
+  std::vector<std::string> words_;
+};
+
 // One article of the kinds the real dictionaries hold, chosen by the index.
-test::DictdArticle makeArticle(bench::WordGenerator& words, int i) {
-  const std::string headword = utf8(words.word());
+// Later articles of a headword hold one sense each.
+test::DictdArticle makeArticle(bench::WordGenerator& words, Vocabulary& home, const std::string& headword, int i,
+                               bool first) {
   std::string text = headword + " /" + headword + "/ <" + (i % 3 ? "masc, n, sg" : "v") + ">\n";
-  const int senses = 1 + i % 4;
+  const int senses = first ? 1 + i % 4 : 1;
   for (int s = 0; s < senses; ++s) {
     if (senses > 1) text += std::to_string(s + 1) + ". ";
     if (i % 5 == 0) text += "[techn.] ";
-    text += utf8(words.translation(1 + (i + s) % 3)) + " <n>\n";
+    text += home.translation(words, 1 + (i + s) % 3) + " <n>\n";
   }
-  if (i % 4 == 0) text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + utf8(words.translation(2)) + "\n";
+  if (i % 4 == 0) text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + home.translation(words, 2) + "\n";
   if (i % 6 == 0) text += "         Note: " + utf8(words.word()) + "\n";
   if (i % 2 == 0) text += "   Synonyms: {" + utf8(words.word()) + "}\n\n see: {" + utf8(words.word()) + "}\n";
   return {headword, text + "\n"};
@@ -66,9 +92,15 @@ int main(int argc, char** argv) {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   bench::WordGenerator words;
+  Vocabulary home(words);
   std::vector<test::DictdArticle> articles;
-  articles.reserve(count);
-  for (int i = 0; i < count; ++i) articles.push_back(makeArticle(words, i));
+  articles.reserve(static_cast<std::size_t>(count) * 3);
+  // Two articles of most headwords and three of every fifth, as the senses of one word are given
+  // one article each; about one headword in three needs a continuation record.
+  for (int i = 0; i < count; ++i) {
+    const std::string headword = utf8(words.word());
+    for (int k = 0; k < 2 + (i % 5 == 0); ++k) articles.push_back(makeArticle(words, home, headword, i + k, k == 0));
+  }
   const std::filesystem::path dict = folder / "bench-deu-eng";
   test::writeDictd(dict, articles, true, 58315);  // the chunk length of dictzip's own files
   articles.clear();

@@ -24,7 +24,6 @@ std::string toListName;
 namespace {
 
 constexpr int languageFileLineSize = 100;
-constexpr int configLineSize = 300;
 constexpr std::string_view languageHeader = "[taal]";
 
 struct LanguageEntry {
@@ -76,17 +75,12 @@ std::vector<LanguageEntry> readLanguageEntries(std::FILE* file) {
   return entries;
 }
 
-std::string withoutLineEnd(std::string_view line) {
-  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-  return std::string(line);
-}
-
-bool isEmptyLine(std::string_view line) { return withoutLineEnd(line).empty(); }
-
 bool endsSection(std::string_view line) {
   const std::string text = withoutLineEnd(line);
   return text.empty() || text[0] == '#';
 }
+
+bool isEmptyLine(std::string_view line) { return isEmptyConfigLine(line); }
 
 bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd(line), languageHeader); }
 
@@ -114,16 +108,6 @@ void useLanguage(const LanguageEntry& entry) {
 
 }  // namespace
 
-ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines) {
-  std::FILE* file = openFile(fileName, "rt");
-  if (!file) return ConfigRead::cannotOpen;
-  std::string line;
-  while (readTextLine(file, line, configLineSize - 1)) lines.push_back(line);
-  const bool readWhole = !std::ferror(file);
-  std::fclose(file);
-  return readWhole ? ConfigRead::whole : ConfigRead::cannotRead;
-}
-
 bool nextConfigLine(std::FILE* file, std::string& line) {
   char buffer[languageFileLineSize];
   while (readTextLine(file, buffer, sizeof buffer)) {
@@ -133,13 +117,6 @@ bool nextConfigLine(std::FILE* file, std::string& line) {
     return true;
   }
   return false;
-}
-
-std::string configLineKey(std::string_view line) {
-  const std::string text = withoutLineEnd(line);
-  const std::vector<std::string_view> fields = splitFields(text, ',');
-  if (fields.size() >= 4) return std::string(fields[3]);
-  return fields.empty() ? std::string() : std::string(fields[0]);
 }
 
 void registerLanguages() {
@@ -199,41 +176,6 @@ void addLanguageLine() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
     text = withLanguageLine(lines, languageHeader, languageLine);
   });
-}
-
-std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key) {
-  std::vector<std::string> kept;
-  for (const std::string& line : lines)
-    if (!equalNoCase(configLineKey(line), key)) kept.push_back(line);
-  return kept;
-}
-
-std::string joinConfigLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line;
-  return text;
-}
-
-std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line) {
-  std::string text;
-  bool inSection = false, added = false;
-  for (const std::string& copied : lines) {
-    if (inSection && isEmptyLine(copied)) {
-      // The section's closing empty line gives way to the new line and an empty line.
-      text += std::string(line) + "\n\n";
-      inSection = false;
-      added = true;
-      continue;
-    }
-    text += copied;
-    if (!added && !inSection && startsWithNoCase(copied, header)) inSection = true;
-  }
-  if (added) return text;
-  // The section runs to the end of the file, or a file without one gets it at its end.
-  endLine(text);
-  if (!inSection) text += "\n" + std::string(header) + "\n";
-  text += std::string(line) + "\n\n";
-  return text;
 }
 
 int countLanguageLines() {

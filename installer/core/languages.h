@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/configlines.h"
+
 namespace zembo {
 
 constexpr std::string_view languageFileName = "taal.cf";
@@ -29,15 +31,6 @@ void removeLanguageLines();
 // Adds languageLine at the end of the [taal] section.
 void addLanguageLine();
 
-// The rewrites themselves, on the lines of any edition's configuration file as readConfigLines
-// gives them (pieces of at most 299 characters, line ends kept); every other line stays byte for
-// byte. The lines whose key is the key are left out:
-std::vector<std::string> withoutLanguageLines(const std::vector<std::string>& lines, std::string_view key);
-// the line is added at the end of the section that the header opens (made at the end when missing):
-std::string withLanguageLine(const std::vector<std::string>& lines, std::string_view header, std::string_view line);
-std::string joinConfigLines(const std::vector<std::string>& lines);
-enum class ConfigRead { whole, cannotOpen, cannotRead };
-ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines);
 // The lines of the [taal] section, or -1 when zembo.ini cannot be read.
 int countLanguageLines();
 // Sorts the [taal] lines by their keys in the collation in force.
@@ -45,7 +38,5 @@ void sortLanguageLines();
 
 // The next line of taal.cf that is neither empty nor a comment, without its line end.
 bool nextConfigLine(std::FILE* file, std::string& line);
-// A line's key: its fourth comma-separated field when it has four, else its first.
-std::string configLineKey(std::string_view line);
 
 }  // namespace zembo

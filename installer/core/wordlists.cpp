@@ -1,8 +1,6 @@
 #include "installer/core/wordlists.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "formats/recordsort.h"
+#include "formats/reverselist.h"
 #include "installer/core/display.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
@@ -31,7 +29,6 @@ std::int64_t comparisonCount = 0;
 namespace {
 
 constexpr int recordSize = sizeof(WordRecord);
-constexpr std::size_t prefetchDistance = 16;
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
@@ -83,15 +80,8 @@ void restoreCursor() {
   if (installDisplay) installDisplay->restoreCursor();
 }
 
-// Writing into space the file system has set aside already is much faster than growing a file
-// record by record; what is left over is given back once the file is complete.
+// The temporary list grows in large steps of space set aside.
 constexpr std::int64_t reserveStep = std::int64_t{64} << 20;
-
-void reserveSpace(std::FILE* file, std::int64_t bytes) {
-  ::fallocate(fileno(file), FALLOC_FL_KEEP_SIZE, 0, bytes);  // where it is not supported, files just grow
-}
-
-bool giveBackSpace(std::FILE* file) { return std::fflush(file) == 0 && ::ftruncate(fileno(file), ::ftello(file)) == 0; }
 
 std::string listPath(std::string_view name) { return std::string(wordListFolder).append(name); }
 
@@ -112,64 +102,6 @@ void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
   flushCounter();
 }
 
-// Appends translations of later records of the same word while they fit in the field.
-void appendTranslation(WordRecord& first, std::string_view more) {
-  const std::string_view have = translationOf(first);
-  if (have.size() + more.size() + 2 > translationFieldSize - 1) return;
-  std::string joined(have);
-  joined.append(", ").append(more);
-  setField(first.translation, sizeof first.translation, joined);
-}
-
-// Writes the merged records in large blocks, and sets the disk to work on each block at once, so
-// that little is left to wait for when the list is flushed at the end.
-class BlockWriter {
- public:
-  explicit BlockWriter(std::FILE* out) : out_(out) { block_.reserve(blockRecords); }
-  bool add(const WordRecord& record) {
-    block_.push_back(record);
-    return block_.size() < blockRecords || writeBlock();
-  }
-  bool finish() { return writeBlock() && giveBackSpace(out_); }
-
- private:
-  static constexpr std::size_t blockRecords = 1 << 15;
-  bool writeBlock() {
-    const bool ok = std::fwrite(block_.data(), recordSize, block_.size(), out_) == block_.size() && std::fflush(out_) == 0;
-    const std::int64_t bytes = static_cast<std::int64_t>(block_.size()) * recordSize;
-    ::sync_file_range(fileno(out_), written_, bytes, SYNC_FILE_RANGE_WRITE);
-    written_ += bytes;
-    block_.clear();
-    return ok;
-  }
-  std::FILE* out_;
-  std::vector<WordRecord> block_;
-  std::int64_t written_ = 0;
-};
-
-}  // namespace
-
-bool writeMergedList(std::FILE* out, Records records, const std::vector<std::uint32_t>& order) {
-  reserveSpace(out, static_cast<std::int64_t>(order.size()) * recordSize);
-  BlockWriter writer(out);
-  std::size_t i = 0;
-  while (i < order.size()) {
-    if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
-    // The records are visited in sorted order, all over memory: fetch ahead.
-    if (i + prefetchDistance < order.size()) __builtin_prefetch(&records[order[i + prefetchDistance]]);
-    WordRecord first = records[order[i]];
-    for (++i; i < order.size() && wordOf(records[order[i]]) == wordOf(first); ++i) {
-      if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
-      appendTranslation(first, translationOf(records[order[i]]));
-    }
-    if (!writer.add(first)) return false;
-  }
-  flushCounter();
-  return writer.finish();
-}
-
-namespace {
-
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
@@ -177,7 +109,9 @@ void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   removeLeftovers(target);
   const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
-    return writeMergedList(out, records, order);
+    const bool written = writeMergedList(out, records, order, showCounter);
+    flushCounter();
+    return written;
   });
   if (!created) reportError("Can't create output file");
   if (!replaced) reportError("Write error output file");
@@ -242,15 +176,6 @@ void drawProgressBar(int row, int fillEdge, std::string_view text) {
   if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
-std::string_view reverseWord(std::string_view fromWord, std::string_view part) {
-  const std::size_t firstNonBlank = part.find_first_not_of(' ');
-  // A part of blanks only would make a record without a word.
-  if (firstNonBlank == std::string_view::npos) return {};
-  part.remove_prefix(firstNonBlank);
-  if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return {};
-  return part;
-}
-
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
   part = reverseWord(fromWord, part);
   if (part.empty()) return {};
@@ -262,36 +187,9 @@ std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, 
   return part;
 }
 
-LoadedList::LoadedList(void* mapping, std::size_t count) : mapping_(mapping), count_(count) {}
-
-LoadedList::~LoadedList() {
-  if (mapping_) ::munmap(mapping_, count_ * recordSize);
-}
-
-LoadedList::LoadedList(LoadedList&& other) noexcept
-    : mapping_(std::exchange(other.mapping_, nullptr)), count_(std::exchange(other.count_, 0)) {}
-
-LoadedList& LoadedList::operator=(LoadedList&& other) noexcept {
-  std::swap(mapping_, other.mapping_);
-  std::swap(count_, other.count_);
-  return *this;
-}
-
 LoadedList loadRecords(std::FILE* list) {
-  struct stat st {};
-  const std::size_t count = ::fstat(fileno(list), &st) == 0 ? static_cast<std::size_t>(st.st_size) / recordSize : 0;
-  if (count == 0) return {};
-  void* mapping = ::mmap(nullptr, count * recordSize, PROT_READ, MAP_PRIVATE, fileno(list), 0);
-  if (mapping == MAP_FAILED) reportError("Not enough memory for the word lists");
-  ::madvise(mapping, count * recordSize, MADV_WILLNEED);
-  LoadedList loaded(mapping, count);
-  // The records come in as they are first touched.
-  const Records records = loaded.records();
-  volatile char touched = 0;
-  for (std::size_t i = 0; i < count; i += 100) {
-    showCounter(static_cast<std::int64_t>(i));
-    touched = touched + records[i].word[0];
-  }
+  LoadedList loaded;
+  if (!loadRecords(list, loaded, showCounter)) reportError("Not enough memory for the word lists");
   flushCounter();
   return loaded;
 }

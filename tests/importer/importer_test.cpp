@@ -12,7 +12,6 @@
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
-#include "importer/entries.h"
 #include "tests/importer/importfixture.h"
 
 namespace zembo::test {
@@ -54,17 +53,89 @@ TEST_F(ImportTest, PronunciationLabelsExamplesNotesAndReferencesStayOut) {
                      "   Synonyms: {Ende}\n\n see: {Abschlüsse}, {Ende}\n\n"},
        {"anzeige", "Anzeige /x/\n\"train on line\" indication\n"}});
   importInto(dict);
-  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Abschluss=closure, end (of a pipe, a tube)", "Anzeige=\"train on line\" indication"}));
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Abschluss=closure, end (of a pipe\x82 a tube)", "Anzeige=\"train on line\" indication"}));
 }
 
-TEST_F(ImportTest, LongListIsCutBetweenWholeTranslations) {
+// Translations that do not fit one record go on in more records of the same word, whole, in both
+// files; the first record stays first through the sort.
+TEST_F(ImportTest, NoTranslationIsLostToTheFieldInEitherFile) {
+  std::vector<DictdArticle> articles{
+      article("Bank", "aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, eeeeeeeee, ffff, " + std::string(51, 'x'))};
+  for (char c = 'a'; c <= 'e'; ++c) articles.push_back(article(std::string("Wortteil") + c + "xxxxxx", "word"));
+  const ImportReport report = importInto(writeDictionary("freedict-deu-eng", articles));
+  const Words forward = wordsOf("zb/language/Ger_Eng.zb");
+  ASSERT_GE(forward.size(), 2u);
+  EXPECT_EQ(Words(forward.begin(), forward.begin() + 2),
+            (Words{"Bank=aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd", "Bank=eeeeeeeee, ffff"}));
+  const Words reverse = wordsOf("zb/language/Eng_Ger.zb");
+  EXPECT_EQ(Words(reverse.end() - 2, reverse.end()),
+            (Words{"word=Wortteilaxxxxxx, Wortteilbxxxxxx, Wortteilcxxxxxx", "word=Wortteildxxxxxx, Wortteilexxxxxx"}));
+  EXPECT_EQ(report.translationsWritten, 11);
+  EXPECT_EQ(report.translationsTooLong, 1);  // alone longer than a field: the one thing left out
+  EXPECT_EQ(report.translationsDropped, 1);
+}
+
+// A sense is an article of its own, in no order of use: the everyday one is the article the
+// dictionary says most about, and labelled senses come after the others.
+TEST_F(ImportTest, TheEverydaySenseComesFirst) {
   const auto dict = writeDictionary(
-      "freedict-deu-eng", {article("Bank", "aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, eeeeeeeee, ffff")});
+      "freedict-deu-eng",
+      {article("gehen", "turn out <v>\n   Synonym: {ausgehen}"),
+       article("gehen", " [geogr.] reach a place <v>, extend <v>\n see: {a}, {b}, {c}, {d}, {e}, {f}, {g}"),
+       article("gehen", "fare <v> [Br.]\n see: {a}, {b}, {c}, {d}, {e}, {f}, {g}"),
+       article("gehen", "go <v>\n      \"Lass uns gehen!\"  - Let's go!\n see: {gehend}, {gegangen}, {ging}"),
+       article("gehen", "walk <v>, stroll <v>\n see: {gehend}"),
+       article("gehen", std::string(30, 'g') + ", " + std::string(30, 'h'))});
   importInto(dict);
-  // 42 bytes taken; the fifth would make 53, the sixth still fits.
-  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Bank=aaaaaaaaa, bbbbbbbbb, ccccccccc, ddddddddd, ffff"}));
-  EXPECT_EQ(joinTranslations(std::string(45, 'x') + "\n" + std::string(10, 'y') + "\nzzz\n"), std::string(45, 'x') + ", zzz");
-  EXPECT_EQ(joinTranslations(std::string(51, 'x') + "\n"), "");
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
+            (Words{"gehen=go, turn out, walk, " + std::string(30, 'g'), "gehen=stroll, " + std::string(30, 'h'),
+                   "gehen=reach a place, fare, extend"}));
+}
+
+// Characters a code page lacks become their plain equivalents where there is one; a letter never
+// becomes another letter.
+TEST_F(ImportTest, CharactersWithAPlainEquivalentAreConvertedAndCounted) {
+  const auto dict = writeDictionary("freedict-nld-eng", {article("ĳs", "ice"), article("E‐mail", "e‑mail, email"),
+                                                         article("zĳn", "be (to exist) ‒ live"), article("Łódź", "Lodz")});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Dut_Eng.zb"),
+            (Words{"E-mail=e-mail, email", "ijs=ice", "zijn=be (to exist) - live"}));
+  EXPECT_EQ(report.converted, 5);
+  EXPECT_EQ(report.skipped[static_cast<int>(SkipCause::headwordOutsideCodePage)], 1);
+}
+
+// The headword line: " / " between words is part of the headword, a pronunciation comes right
+// after it, and abbreviations given after the pronunciation are headwords of their own.
+TEST_F(ImportTest, HeadwordLinesAreReadFromTheirRealShapes) {
+  const auto dict = writeDictionary(
+      "freedict-eng-deu",
+      {{"be hit below the belt", "be / hit below the belt /bˈiː hˈɪt/ <v>\nunter der Gürtellinie sein\n"},
+       {"be", "be /bˈiː/ (was /wˈɒz/ <>, were /wˈɜː/ <>, been /bˈiːn/ <>) <v>\nsein <v, intr>\n"},
+       {"motor vehicle", "motor vehicle /mˈəʊtə/ (MV /ˌɛmvˈiː/) <n>\nKraftfahrzeug <n>\n"},
+       {"marginal number", "marginal number /mˈɑː/ (m.no. /ˌɛm/, ) (MN /ˌɛmˈɛn/) <n>\nRandziffer\n"}});
+  options.edition = "german";
+  importInto(dict, "de");
+  EXPECT_EQ(wordsOf("de/sprache/Eng_Deu.zb"),
+            (Words{"be=sein", "be / hit below the belt=unter der G\xFCrtellinie sein", "m.no.=Randziffer",
+                   "marginal number=Randziffer", "MN=Randziffer", "motor vehicle=Kraftfahrzeug", "MV=Kraftfahrzeug"}));
+}
+
+// Sense lines: once an article numbers its senses, the lines between the numbers are definitions
+// and a number alone is no translation; a comma inside one translation does not split it.
+TEST_F(ImportTest, DefinitionsSenseNumbersAndInnerCommasAreNoTranslationsOfTheirOwn) {
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {article("Hund", "1. dog\n  Haustier, dessen Vorfahre der Wolf ist"),
+       article("Haus", "1. house\n  Gebäude, in dem Menschen wohnen\n2.\n  aus mehreren Räumen bestehender Teil\n3. family"),
+       article("Trichlorethan", "1,1,1-trichloroethane"),
+       article("Bitte schön", "welcome (to thanks, formal), here you are")});
+  importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
+            (Words{"Bitte sch\xF6n=welcome (to thanks\x82 formal), here you are", "Haus=house, family",
+                   "Hund=dog", "Trichlorethan=1\x82" "1\x82" "1-trichloroethane"}));
+  EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"),
+            (Words{"1\x82" "1\x82" "1-trichloroethane=Trichlorethan", "dog=Hund", "family=Haus", "here you are=Bitte sch\xF6n",
+                   "house=Haus", "welcome (to thanks\x82 formal)=Bitte sch\xF6n"}));
 }
 
 TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
@@ -94,7 +165,8 @@ TEST_F(ImportTest, TwoArticlesOfOneHeadwordMerge) {
                                     {article("Haus", "house"), article("Heim", "home"), article("Haus", "home, house")});
   const ImportReport report = importInto(dict);
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Haus=house, home", "Heim=home"}));
-  EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"), (Words{"home=Haus, Heim", "house=Haus"}));
+  // Heim gives "home" first, Haus second: the reverse entry begins with the word it is first for.
+  EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"), (Words{"home=Heim, Haus", "house=Haus"}));
   EXPECT_EQ(report.merged, 1);
 }
 
@@ -123,13 +195,14 @@ TEST_F(ImportTest, CyrillicTargetGoesInWindows1251IntoTheRussianCyrillicEdition)
                 cp1251("Английский") + ",english,0\n\n[selected]\n" + forward + "\n\n[AddNew]\non\n");
 }
 
-TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLine) {
+// The replaced line keeps its place, and with it the order of the Language menu.
+TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLineWhereItWas) {
   const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
   importInto(dict);
+  writeFile("zb/dict.ini", "# pairs\n[language]\nGerman,german,0\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
   const ImportReport again = importInto(dict);
   EXPECT_TRUE(again.replacedLine);
-  EXPECT_EQ(readFile("zb/dict.ini"),
-            "# pairs\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\n");
+  EXPECT_EQ(readFile("zb/dict.ini"), "# pairs\n[language]\nGerman,german,0\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
   // Without --yes and without a terminal to ask on, nothing changes.
   options.yes = false;
   const auto before = snapshot(dir / "zb");
@@ -240,6 +313,9 @@ TEST_F(FailedImportTest, ExistingEmptyFolderStaysEmpty) {
 TEST_F(FailedImportTest, TargetThatIsNotTheEditionsLanguageNamesTheEditionThatFits) {
   const auto dict = writeDictionary("freedict-deu-fra", {article("Haus", "maison")});
   expectFailure(dict, "import it into a folder of the french edition (--edition french)");
+  // Russian has an edition in each alphabet: both fit.
+  expectFailure(writeDictionary("freedict-eng-rus", {article("house", "дом")}),
+                "import it into a folder of the russianlat or russiancyr edition (--edition russianlat or --edition russiancyr)");
 }
 
 TEST_F(FailedImportTest, FolderThatIsNotAZemboFolder) {
