@@ -50,18 +50,20 @@ int compareWords(const WordCollation& collation, std::string_view a, std::string
 int compareWords(std::string_view a, std::string_view b) { return compareWords(store.collation, a, b); }
 
 int findWord(const WordFile& file, std::string_view key, int count) {
-  int lo = 0, hi = count - 1, mid = 0;
-  bool found = false;
-  while (lo <= hi && !found) {
-    mid = (lo + hi) / 2;
+  // The first record whose word is not before the key: among records of equal words (a headword
+  // whose translations fill several records) the first, where its everyday sense stands.
+  int lo = 0, hi = count;
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
     // A record that cannot be read counts as lying after every key, as the records past the end
     // of a file cut short do; the record an earlier read left behind must not decide.
     const int c = readWordRecord(file, mid) == 0 ? compareWords(file.collation, wordOf(currentRecord), key) : 1;
-    if (c == 0) found = true;
-    if (c < 0) lo = mid + 1;
-    if (c > 0) hi = mid - 1;
+    if (c < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
-  return found ? mid : lo;
+  return lo;
 }
 
 int findWord(const WordFile& file, std::string_view key) { return findWord(file, key, file.wordCount); }

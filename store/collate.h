@@ -25,8 +25,8 @@ int compareWords(const WordCollation& collation, std::string_view a, std::string
 int compareWords(std::string_view a, std::string_view b);
 int compareByTable(const unsigned char table[256], std::string_view a, std::string_view b);
 
-// The index of a record whose word collates equal to key, or the position where key would be
-// inserted (0 ... count). Bisects the first count records of the word file itself (all of them
+// The index of the first record whose word collates equal to key, or the position where key
+// would be inserted (0 ... count). Bisects the first count records of the word file itself (all of them
 // when no count is given), one record read per probe.
 int findWord(const WordFile& file, std::string_view key, int count);
 int findWord(const WordFile& file, std::string_view key);
