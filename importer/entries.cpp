@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <deque>
 #include <future>
@@ -307,25 +309,26 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
 
 void appendWordRecords(std::string_view word, const std::vector<std::string_view>& translations,
                        std::vector<WordRecord>& out, std::int64_t& tooLong) {
-  std::string joined;
-  const auto flush = [&] {
-    if (joined.empty()) return;
-    WordRecord record{};
-    setField(record.word, sizeof record.word, word);
-    setField(record.translation, sizeof record.translation, joined);
-    out.push_back(record);
-    joined.clear();
-  };
+  // The record being filled, by its place in out (which may move as it grows), and its length.
+  std::size_t filling = SIZE_MAX, length = 0;
   for (const std::string_view translation : translations) {
     if (translation.size() > translationFieldSize - 1) {
       ++tooLong;
       continue;
     }
-    if (joined.size() + 2 + translation.size() > translationFieldSize - 1) flush();
-    if (!joined.empty()) joined += ", ";
-    joined += translation;
+    if (filling != SIZE_MAX && length + 2 + translation.size() <= translationFieldSize - 1) {
+      char* field = out[filling].translation + length;
+      std::memcpy(field, ", ", 2);
+      std::memcpy(field + 2, translation.data(), translation.size());
+      length += 2 + translation.size();
+      continue;
+    }
+    filling = out.size();
+    WordRecord& record = out.emplace_back();  // zeroed: the fields end with NULs
+    setField(record.word, sizeof record.word, word);
+    std::memcpy(record.translation, translation.data(), translation.size());
+    length = translation.size();
   }
-  flush();
 }
 
 }  // namespace zembo
