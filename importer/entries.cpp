@@ -13,6 +13,7 @@
 #include "formats/fields.h"
 #include "importer/articles.h"
 #include "importer/dictd.h"
+#include "importer/largetables.h"
 #include "platform/codepage.h"
 
 namespace zembo {
@@ -69,6 +70,7 @@ bool isDatabaseEntry(std::string_view headword) {
 // a translation that came already is not repeated.
 struct SenseArticle {
   std::string translations;  // in the home language's code page, each ended by a line end
+  std::size_t count = 0;     // of the translations
   bool specialist = false;
   int examples = 0;
 };
@@ -129,26 +131,30 @@ class EntryCollector {
     if (!convert(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
     if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
     if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
-    SenseArticle sense{{}, article.specialist, article.examples};
+    SenseArticle sense{{}, 0, article.specialist, article.examples};
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
         ++report_.translationsOutsideCodePage;
         continue;
       }
       sense.translations.append(converted_) += '\n';
+      ++sense.count;
     }
     // An abbreviation on the headword line is a headword of its own with the same translations.
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
           abbreviation_ != word_) {
         ++report_.abbreviations;
+        translations_ += sense.count;
         entryOf(abbreviation_).articles.push_back(sense);
       }
+    translations_ += sense.count;
     entryOf(word_).articles.push_back(std::move(sense));
   }
 
   // The entries of a later part of the dictionary join these, their articles after these ones.
   void absorb(EntryCollector& later) {
+    translations_ += later.translations_;
     for (Entry& entry : later.entries_) {
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
       for (SenseArticle& article : entry.articles) articles.push_back(std::move(article));
@@ -158,7 +164,7 @@ class EntryCollector {
   // The records of the forward word file, in the order the headwords came.
   std::vector<WordRecord> records() {
     std::vector<WordRecord> out;
-    out.reserve(entries_.size() * 2);
+    reserveLarge(out, translations_);  // a record holds one translation at least
     OrderScratch scratch;
     for (const Entry& entry : entries_) {
       const std::size_t before = out.size();
@@ -210,6 +216,7 @@ class EntryCollector {
   std::deque<Entry> entries_;
   std::unordered_map<std::string_view, std::size_t> positions_;  // of each word in entries_
   std::string word_, abbreviation_, converted_;                  // reused for every article
+  std::size_t translations_ = 0;                                 // of every entry
 };
 
 using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line

@@ -16,6 +16,7 @@
 #include "importer/editions.h"
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
+#include "importer/largetables.h"
 #include "importer/stepclock.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
@@ -193,6 +194,7 @@ class WordNumbers {
   explicit WordNumbers(std::size_t expected) {
     std::size_t size = 1024;
     while (size < expected * 2) size *= 2;
+    reserveLarge(slots_, size);
     slots_.assign(size, 0);
     words_.reserve(expected);
   }
@@ -222,7 +224,9 @@ class WordNumbers {
  private:
   static constexpr std::uint64_t numberMask = 0xFFFFFFFF;
   void grow() {
-    std::vector<std::uint64_t> old(slots_.size() * 2, 0);
+    std::vector<std::uint64_t> old;
+    reserveLarge(old, slots_.size() * 2);
+    old.assign(slots_.size() * 2, 0);
     old.swap(slots_);
     for (const std::uint64_t slot : old) {
       if (slot == 0) continue;
@@ -247,7 +251,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
     std::uint64_t from;  // the translation's place among those of its headword, above the headword's run
   };
   std::vector<Part> parts;
-  parts.reserve(forward.size() * 4);
+  reserveLarge(parts, forward.size() * 4);
   WordNumbers numbers(forward.size());
   // The words are numbered a block of records at a time, their table entries fetched ahead: the
   // table is far larger than the caches, and most of the time would go to waiting for memory.
@@ -285,14 +289,16 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   std::vector<std::uint32_t> starts(words.size() + 1, 0);
   for (const Part& part : parts) ++starts[part.word + 1];
   for (std::size_t w = 1; w <= words.size(); ++w) starts[w] += starts[w - 1];
-  std::vector<std::uint64_t> grouped(parts.size());
+  std::vector<std::uint64_t> grouped;
+  reserveLarge(grouped, parts.size());
+  grouped.resize(parts.size());
   {
     std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
     for (const Part& part : parts) grouped[next[part.word]++] = part.from;
   }
   std::vector<Part>().swap(parts);
   std::vector<WordRecord> out;
-  out.reserve(words.size() + words.size() / 4);
+  reserveLarge(out, grouped.size());  // a record holds one translation at least
   std::int64_t none = 0;  // a headword always fits a translation field
   std::vector<std::uint32_t> lastWordOfRun(forward.size(), 0);  // + 1: a headword comes once a word
   for (std::uint32_t w = 0; w < words.size(); ++w)
