@@ -160,7 +160,8 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
 }
 
 // The order of the records by word in the language's collation; the records of one word keep
-// their order, so a word's first record stays first.
+// their order, so a word's first record stays first. They lie next to each other, so only the
+// first of them is sorted, and the others follow it.
 std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
                                        const std::string& locale) {
   setCollationLocale(locale);
@@ -168,9 +169,19 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, s
   // A table that is not whole is not used: the word file is then in the collation's order.
   const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
-  for (const WordRecord& record : records) keys.add(wordOf(record));
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (i == 0 || wordOf(records[i]) != wordOf(records[i - 1]))
+      keys.add(wordOf(records[i]));
+    else
+      keys.skip();
   keys.allAdded();
-  return keys.sortRecords(records, nullptr);
+  const std::vector<std::uint32_t> firsts = keys.sortRecords(records, nullptr);
+  std::vector<std::uint32_t> order;
+  order.reserve(records.size());
+  for (const std::uint32_t first : firsts)
+    for (std::uint32_t k = first; k < records.size() && (k == first || wordOf(records[k]) == wordOf(records[first])); ++k)
+      order.push_back(k);
+  return order;
 }
 
 // Writes the records sorted; counts the records written.
