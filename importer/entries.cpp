@@ -8,12 +8,13 @@
 #include <deque>
 #include <future>
 #include <span>
-#include <unordered_map>
+#include <memory>
 
 #include "formats/fields.h"
 #include "importer/articles.h"
 #include "importer/dictd.h"
 #include "importer/largetables.h"
+#include "importer/wordnumbers.h"
 #include "platform/codepage.h"
 
 namespace zembo {
@@ -69,8 +70,8 @@ bool isDatabaseEntry(std::string_view headword) {
 // among equals); then the first translation of every article before the second of any, and so on;
 // a translation that came already is not repeated.
 struct SenseArticle {
-  std::string translations;  // in the home language's code page, each ended by a line end
-  std::size_t count = 0;     // of the translations
+  std::string_view translations;  // in the home language's code page, each ended by a line end
+  std::size_t count = 0;          // of the translations
   bool specialist = false;
   int examples = 0;
 };
@@ -117,14 +118,44 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
   return ordered.take();
 }
 
+// Text kept for the whole import in large blocks, so that the words and translations of the
+// articles take no allocation each.
+class TextStore {
+ public:
+  std::string_view keep(std::string_view text) {
+    if (text.empty()) return {};
+    if (text.size() > left_) newBlock(std::max(text.size(), blockSize));
+    char* const at = next_;
+    std::memcpy(at, text.data(), text.size());
+    next_ += text.size();
+    left_ -= text.size();
+    return {at, text.size()};
+  }
+  // Takes over the blocks of another store: what it kept stays valid as long as this one.
+  void adopt(TextStore& other) {
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    other.blocks_.clear();
+    other.next_ = nullptr;
+    other.left_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t blockSize = std::size_t{1} << 20;
+  void newBlock(std::size_t size) {
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    next_ = blocks_.back().get();
+    left_ = size;
+  }
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* next_ = nullptr;
+  std::size_t left_ = 0;
+};
+
 // Gathers the entries of the articles in the code pages of the word file, one entry per headword.
 class EntryCollector {
  public:
   EntryCollector(EntryCodePages codePages, ImportReport& report, std::size_t articles)
-      : codePages_(codePages), report_(report) {
-    // entries_ is a deque: its words never move, so positions_ may view them.
-    positions_.reserve(articles);
-  }
+      : codePages_(codePages), report_(report), numbers_(articles) {}
 
   void add(const ParsedArticle& article, std::string_view indexHeadword) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
@@ -132,14 +163,16 @@ class EntryCollector {
     if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
     if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
     SenseArticle sense{{}, 0, article.specialist, article.examples};
+    senseText_.clear();
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
         ++report_.translationsOutsideCodePage;
         continue;
       }
-      sense.translations.append(converted_) += '\n';
+      senseText_.append(converted_) += '\n';
       ++sense.count;
     }
+    sense.translations = text_.keep(senseText_);
     // An abbreviation on the headword line is a headword of its own with the same translations.
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
@@ -149,15 +182,19 @@ class EntryCollector {
         entryOf(abbreviation_).articles.push_back(sense);
       }
     translations_ += sense.count;
-    entryOf(word_).articles.push_back(std::move(sense));
+    entryOf(word_).articles.push_back(sense);
   }
 
   // The entries of a later part of the dictionary join these, their articles after these ones.
   void absorb(EntryCollector& later) {
     translations_ += later.translations_;
+    text_.adopt(later.text_);
     for (Entry& entry : later.entries_) {
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
-      for (SenseArticle& article : entry.articles) articles.push_back(std::move(article));
+      if (articles.empty())
+        articles = std::move(entry.articles);
+      else
+        articles.insert(articles.end(), entry.articles.begin(), entry.articles.end());
     }
   }
 
@@ -183,19 +220,19 @@ class EntryCollector {
 
  private:
   struct Entry {
-    std::string word;  // in the code page of the language
+    std::string_view word;  // in the code page of the language, kept in text_
     std::vector<SenseArticle> articles;
   };
 
   // The entry of a word, made when the word comes for the first time; a later time counts as merged.
   Entry& entryOf(std::string_view word) {
-    if (const auto at = positions_.find(word); at != positions_.end()) {
-      ++report_.merged;
-      return entries_[at->second];
-    }
-    entries_.push_back({std::string(word), {}});
-    positions_.emplace(entries_.back().word, entries_.size() - 1);
-    return entries_.back();
+    const std::size_t known = entries_.size();
+    const std::uint32_t number = numbers_.numberOf(word, WordNumbers::hashOf(word), [&](std::string_view added) {
+      entries_.push_back({text_.keep(added), {}});
+      return entries_.back().word;
+    });
+    if (entries_.size() == known) ++report_.merged;
+    return entries_[number];
   }
 
   // Converts to a code page, characters it lacks to their plain equivalents; false when one has none.
@@ -213,10 +250,11 @@ class EntryCollector {
 
   const EntryCodePages codePages_;
   ImportReport& report_;
+  TextStore text_;
   std::deque<Entry> entries_;
-  std::unordered_map<std::string_view, std::size_t> positions_;  // of each word in entries_
-  std::string word_, abbreviation_, converted_;                  // reused for every article
-  std::size_t translations_ = 0;                                 // of every entry
+  WordNumbers numbers_;                                      // of the words of entries_
+  std::string word_, abbreviation_, converted_, senseText_;  // reused for every article
+  std::size_t translations_ = 0;                             // of every entry
 };
 
 using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line

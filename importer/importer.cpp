@@ -17,6 +17,7 @@
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
 #include "importer/largetables.h"
+#include "importer/wordnumbers.h"
 #include "importer/stepclock.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
@@ -197,59 +198,6 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
   });
 }
 
-// The distinct words of the reverse parts, each numbered in the order it came: an open-addressing
-// table of their numbers, as there are millions of parts and most words come many times. Each slot
-// keeps the word's hash beside its number, so that a probe reads a word only when the hashes agree.
-class WordNumbers {
- public:
-  explicit WordNumbers(std::size_t expected) {
-    std::size_t size = 1024;
-    while (size < expected * 2) size *= 2;
-    reserveLarge(slots_, size);
-    slots_.assign(size, 0);
-    words_.reserve(expected);
-  }
-  static std::uint64_t hashOf(std::string_view word) { return std::hash<std::string_view>{}(word); }
-  std::uint32_t numberOf(std::string_view word, std::uint64_t hash) {
-    if (words_.size() * 2 >= slots_.size()) grow();
-    const std::uint64_t tag = hash >> 32 << 32;
-    std::size_t at = hash & (slots_.size() - 1);
-    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1))
-      if ((slots_[at] & ~numberMask) == tag && words_[(slots_[at] & numberMask) - 1] == word)
-        return static_cast<std::uint32_t>((slots_[at] & numberMask) - 1);
-    words_.push_back(word);
-    slots_[at] = tag | words_.size();
-    return static_cast<std::uint32_t>(words_.size() - 1);
-  }
-  // A lookup reads its slot, then the word's view, then the word: each can be fetched ahead once
-  // the one before it is at hand.
-  void fetchSlot(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
-  void fetchView(std::uint64_t hash) const {
-    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)]) __builtin_prefetch(&words_[(slot & numberMask) - 1]);
-  }
-  void fetchWord(std::uint64_t hash) const {
-    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)]) __builtin_prefetch(words_[(slot & numberMask) - 1].data());
-  }
-  const std::vector<std::string_view>& words() const { return words_; }
-
- private:
-  static constexpr std::uint64_t numberMask = 0xFFFFFFFF;
-  void grow() {
-    std::vector<std::uint64_t> old;
-    reserveLarge(old, slots_.size() * 2);
-    old.assign(slots_.size() * 2, 0);
-    old.swap(slots_);
-    for (const std::uint64_t slot : old) {
-      if (slot == 0) continue;
-      std::size_t at = hashOf(words_[(slot & numberMask) - 1]) & (slots_.size() - 1);
-      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
-      slots_[at] = slot;
-    }
-  }
-  std::vector<std::uint64_t> slots_;  // the hash's upper half, and the word's number + 1; 0 is free
-  std::vector<std::string_view> words_;
-};
-
 // The reverse word file's records, made as the forward ones are: every translation of every
 // forward record is a word whose translations are the headwords that give it, in as many records as
 // they need. A headword that gives it early (its everyday sense) comes before one that gives it
@@ -271,11 +219,12 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
     std::uint64_t hash, from;
   };
   std::vector<Pending> pending;
+  const auto keepView = [](std::string_view word) { return word; };  // the forward records stay
   const auto numberPending = [&] {
     for (std::size_t j = 0; j < pending.size(); ++j) {
       if (j + 16 < pending.size()) numbers.fetchView(pending[j + 16].hash);
       if (j + 8 < pending.size()) numbers.fetchWord(pending[j + 8].hash);
-      parts.push_back({numbers.numberOf(pending[j].word, pending[j].hash), pending[j].from});
+      parts.push_back({numbers.numberOf(pending[j].word, pending[j].hash, keepView), pending[j].from});
     }
     pending.clear();
   };
