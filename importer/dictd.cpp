@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "importer/largetables.h"
+
 namespace zembo {
 
 namespace {
@@ -113,7 +115,7 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
   const MappedFile file(indexFile);
   const std::string_view text = file.bytes();
   std::vector<IndexEntry> entries;
-  entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  reserveLarge(entries, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t at = 0;
   for (int line = 1; at < text.size(); ++line) {
     std::size_t end = text.find('\n', at);

@@ -140,9 +140,10 @@ class TextStore {
   }
 
  private:
-  static constexpr std::size_t blockSize = std::size_t{1} << 20;
+  static constexpr std::size_t blockSize = std::size_t{32} << 20;
   void newBlock(std::size_t size) {
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    preferHugePages(blocks_.back().get(), size);
     next_ = blocks_.back().get();
     left_ = size;
   }
@@ -337,7 +338,7 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;
-  byOffset.reserve(index.size());
+  reserveLarge(byOffset, index.size());
   for (std::size_t i = 0; i < index.size(); ++i) byOffset.emplace_back(index[i].offset, static_cast<std::uint32_t>(i));
   std::sort(byOffset.begin(), byOffset.end());
   const DictData data(dataFile, index);

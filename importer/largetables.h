@@ -9,14 +9,19 @@
 
 namespace zembo {
 
+// Asks for huge pages for the whole huge pages that lie within the memory.
+inline void preferHugePages(const void* memory, std::size_t bytes) {
+  constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(memory);
+  const std::uintptr_t begin = (start + hugePage - 1) & ~(hugePage - 1);
+  const std::uintptr_t end = (start + bytes) & ~(hugePage - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 template <typename T>
 void reserveLarge(std::vector<T>& table, std::size_t count) {
   table.reserve(count);
-  constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<std::uintptr_t>(table.data());
-  const std::uintptr_t begin = (start + hugePage - 1) & ~(hugePage - 1);
-  const std::uintptr_t end = (start + table.capacity() * sizeof(T)) & ~(hugePage - 1);
-  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+  preferHugePages(table.data(), table.capacity() * sizeof(T));
 }
 
 }  // namespace zembo
