@@ -6,6 +6,7 @@
 #include "formats/importjournal.h"
 #include "importer/dictd.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 
 namespace zembo {
 

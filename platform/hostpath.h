@@ -8,9 +8,6 @@
 #include <string_view>
 #include <vector>
 
-// Code that replaced files through this header before safefiles.h had its own still finds it here.
-#include "platform/safefiles.h"
-
 namespace zembo {
 
 // The code page in which the program forms file names; start-up sets that of the UI language.

@@ -7,6 +7,7 @@
 #include "directions/directions.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "platform/profile.h"
 #include "practice/lists.h"
 #include "store/store.h"

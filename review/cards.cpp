@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 
 namespace zembo {
 

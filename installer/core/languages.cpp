@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "installer/core/paths.h"
 #include "installer/core/script.h"
 #include "formats/fields.h"
 #include "installer/core/display.h"

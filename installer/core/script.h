@@ -11,9 +11,6 @@
 #include <string>
 #include <string_view>
 
-// The path rules of the script and the target folder, which code using this header relied on.
-#include "installer/core/paths.h"
-
 namespace zembo {
 
 // Where install.inf and every copy source are found: the folder the installer was started in.

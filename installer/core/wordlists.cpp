@@ -16,6 +16,7 @@
 #include "installer/core/script.h"
 #include "formats/fields.h"
 #include "platform/hostpath.h"
+#include "platform/safefiles.h"
 #include "platform/messagebox.h"
 #include "platform/textfile.h"
 

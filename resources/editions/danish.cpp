@@ -118,10 +118,6 @@ const EditionSource& danishEdition() {
           "Kort tilbage:",  // 106
           "Eksporter liste",  // 107
           "Kunne ikke skrive filen",  // 108
-      },
-      {
-          // ZEMBO
-          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil", "A&fslut\tCtrl+A"}},
           "opslagsord",  // 109
           "findes allerede i ordbogen.\n\n"
           "Erstat dens ord med den nye ordbogs? Ord, du selv har tilføjet, bevares.",  // 110
@@ -131,7 +127,7 @@ const EditionSource& danishEdition() {
       },
       {
           // ZEMBO
-          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "&Søg efter ord i tekstfil", "&Importér ordbog...", "A&fslut\tCtrl+A"}},
+          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil", "&Importér ordbog...", "A&fslut\tCtrl+A"}},
             {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},

@@ -118,10 +118,6 @@ const EditionSource& englishEdition() {
           "Cards left:",  // 106
           "Export list",  // 107
           "Could not write the file",  // 108
-      },
-      {
-          // ZEMBO
-          {{"&File", {"Stay on top", "Speak words without recording", "Review practice list", "&Search words in textfile", "E&xit\tCtrl+X"}},
           "headwords",  // 109
           "is in the dictionary already.\n\n"
           "Replace its words with those of the new dictionary? Words you added yourself are kept.",  // 110
@@ -131,7 +127,7 @@ const EditionSource& englishEdition() {
       },
       {
           // ZEMBO
-          {{"&File", {"Stay on top", "Speak words without recording", "&Search words in textfile", "&Import dictionary...", "E&xit\tCtrl+X"}},
+          {{"&File", {"Stay on top", "Speak words without recording", "Review practice list", "&Search words in textfile", "&Import dictionary...", "E&xit\tCtrl+X"}},
             {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},

@@ -118,10 +118,6 @@ const EditionSource& norwegianEdition() {
           "Kort igjen:",  // 106
           "Eksporter liste",  // 107
           "Kunne ikke skrive filen",  // 108
-      },
-      {
-          // ZEMBO
-          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil", "&Avslutt\tCtrl+X"}},
           "oppslagsord",  // 109
           "finnes allerede i ordboken.\n\n"
           "Erstatte ordene med den nye ordbokens? Ord du selv har lagt til, beholdes.",  // 110
@@ -131,7 +127,7 @@ const EditionSource& norwegianEdition() {
       },
       {
           // ZEMBO
-          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "&Søk etter ord i tekstfil", "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
+          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil", "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
             {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},

@@ -118,10 +118,6 @@ const EditionSource& swedishEdition() {
           "Kort kvar:",  // 106
           "Exportera lista",  // 107
           "Kunde inte skriva filen",  // 108
-      },
-      {
-          // ZEMBO
-          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "Repetera övningslistan", "&Sök ord i textfil", "A&vsluta\tCtrl+X"}},
           "uppslagsord",  // 109
           "finns redan i ordboken.\n\n"
           "Ersätta dess ord med den nya ordbokens? Ord som du själv har lagt till behålls.",  // 110
@@ -131,7 +127,7 @@ const EditionSource& swedishEdition() {
       },
       {
           // ZEMBO
-          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "&Sök ord i textfil", "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
+          {{"Ar&kiv", {"Alltid överst", "Läs upp ord utan inspelning", "Repetera övningslistan", "&Sök ord i textfil", "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
             {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},
