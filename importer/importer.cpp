@@ -170,18 +170,24 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, s
   // A table that is not whole is not used: the word file is then in the collation's order.
   const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
-  for (std::size_t i = 0; i < records.size(); ++i)
-    if (i == 0 || wordOf(records[i]) != wordOf(records[i - 1]))
-      keys.add(wordOf(records[i]));
+  std::string_view previous;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string_view word = wordOf(records[i]);
+    if (i == 0 || word != previous)
+      keys.add(word);
     else
       keys.skip();
+    previous = word;
+  }
   keys.allAdded();
   const std::vector<std::uint32_t> firsts = keys.sortRecords(records, nullptr);
   std::vector<std::uint32_t> order;
   order.reserve(records.size());
-  for (const std::uint32_t first : firsts)
-    for (std::uint32_t k = first; k < records.size() && (k == first || wordOf(records[k]) == wordOf(records[first])); ++k)
-      order.push_back(k);
+  for (const std::uint32_t first : firsts) {
+    order.push_back(first);
+    const std::string_view word = wordOf(records[first]);
+    for (std::uint32_t k = first + 1; k < records.size() && wordOf(records[k]) == word; ++k) order.push_back(k);
+  }
   return order;
 }
 
@@ -191,8 +197,11 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
   const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale);
   changes.write(hostPath(file), [&](std::FILE* out) {
     RecordWriter writer(out, order.size());
-    for (const std::uint32_t k : order)
-      if (!writer.add(records[k])) return false;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      // The records are visited in sorted order, all over memory: fetched ahead.
+      if (i + 16 < order.size()) __builtin_prefetch(&records[order[i + 16]]);
+      if (!writer.add(records[order[i]])) return false;
+    }
     written = static_cast<std::int64_t>(order.size());
     return writer.finish();
   });
