@@ -98,7 +98,8 @@ bool decodeBase64Number(std::string_view digits, std::uint64_t& value) {
   static const std::array<unsigned char, 256> digitValues = [] {
     std::array<unsigned char, 256> values;
     values.fill(64);
-    for (std::size_t d = 0; d < base64Digits.size(); ++d) values[static_cast<unsigned char>(base64Digits[d])] = static_cast<unsigned char>(d);
+    for (std::size_t d = 0; d < base64Digits.size(); ++d)
+      values[static_cast<unsigned char>(base64Digits[d])] = static_cast<unsigned char>(d);
     return values;
   }();
   value = 0;

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <future>
-#include <span>
 #include <memory>
+#include <span>
 
 #include "formats/fields.h"
 #include "importer/articles.h"

@@ -17,8 +17,8 @@
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
 #include "importer/largetables.h"
-#include "importer/wordnumbers.h"
 #include "importer/stepclock.h"
+#include "importer/wordnumbers.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -267,9 +267,11 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   }
   std::vector<Part>().swap(parts);
   std::vector<WordRecord> out;
-  reserveLarge(out, grouped.size());  // a record holds one translation at least
-  std::int64_t none = 0;  // a headword always fits a translation field
-  std::vector<std::uint32_t> lastWordOfRun(forward.size(), 0);  // + 1: a headword comes once a word
+  // A record holds one translation at least, and a headword always fits a translation field.
+  reserveLarge(out, grouped.size());
+  std::int64_t none = 0;
+  // The last word (+ 1) that each headword's run gave: a word names each headword once.
+  std::vector<std::uint32_t> lastWordOfRun(forward.size(), 0);
   for (std::uint32_t w = 0; w < words.size(); ++w)
     std::sort(grouped.begin() + starts[w], grouped.begin() + starts[w + 1]);
   std::vector<std::string_view> translations;

@@ -41,10 +41,12 @@ class WordNumbers {
   // the one before it is at hand.
   void fetchSlot(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
   void fetchView(std::uint64_t hash) const {
-    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)]) __builtin_prefetch(&words_[(slot & numberMask) - 1]);
+    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)])
+      __builtin_prefetch(&words_[(slot & numberMask) - 1]);
   }
   void fetchWord(std::uint64_t hash) const {
-    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)]) __builtin_prefetch(words_[(slot & numberMask) - 1].data());
+    if (const std::uint64_t slot = slots_[hash & (slots_.size() - 1)])
+      __builtin_prefetch(words_[(slot & numberMask) - 1].data());
   }
   const std::vector<std::string_view>& words() const { return words_; }
 
