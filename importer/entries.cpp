@@ -42,9 +42,13 @@ struct Progress {
   std::atomic<std::size_t> done{0};
   std::atomic<bool> failed{false};  // the other thread stops too
 
-  void oneMore(bool showing) {
-    const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (showing && shown && now % 4096 == 0) show(now);
+  // Each thread counts its articles a batch at a time: a count both change for every article
+  // would bounce between the cores' caches.
+  static constexpr std::size_t batch = 256;
+  // Adds articles a thread has read; the showing thread shows each 4096th that it passes.
+  void add(std::size_t articles, bool showing) {
+    const std::size_t now = done.fetch_add(articles, std::memory_order_relaxed) + articles;
+    if (showing && shown && now / 4096 != (now - articles) / 4096) show(now);
   }
   void show(std::size_t now) const {
     (*shown)(total ? static_cast<int>(now * readingShare / total) : readingShare, "reading articles");
@@ -266,8 +270,11 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
                   Progress& progress, bool showing) {
   ArticleReader reader(data);
   ParsedArticle article;
-  for (std::size_t i = 0; i < part.size() && !progress.failed; ++i) {
-    progress.oneMore(showing);
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    if (i % Progress::batch == 0 && i > 0) {
+      progress.add(Progress::batch, showing);
+      if (progress.failed) return;
+    }
     const IndexEntry& entry = index[part[i].second];
     // An article indexed under several keys counts once.
     if (isDatabaseEntry(entry.headword) || (i > 0 && part[i - 1].first == entry.offset)) continue;
@@ -279,6 +286,7 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
     parseArticle(text, article);
     collector.add(article, entry.headword);
   }
+  if (!part.empty()) progress.add((part.size() - 1) % Progress::batch + 1, showing);
 }
 
 // The counts of a part added to those of the whole; an example of the whole comes first.
