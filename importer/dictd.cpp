@@ -1,11 +1,18 @@
 #include "importer/dictd.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <utility>
+
+#include "importer/largetables.h"
 
 namespace zembo {
 
@@ -13,26 +20,43 @@ namespace {
 
 constexpr std::string_view base64Digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-// The whole file in one read.
-std::string readFileBytes(const std::filesystem::path& file) {
-  std::FILE* in = std::fopen(file.c_str(), "rb");
-  if (!in) throw ImportError(file.string() + ": cannot be opened");
-  std::string bytes;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (!error) bytes.resize(size);
-  const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
-  const bool whole = got == bytes.size() && std::fgetc(in) == EOF && !std::ferror(in);
-  std::fclose(in);
-  if (!whole) throw ImportError(file.string() + ": cannot be read whole");
-  return bytes;
-}
+}  // namespace
 
-unsigned littleEndian16(const std::string& bytes, std::size_t at) {
+// A whole file, its pages mapped for reading: no copy, and the pages come in with one call.
+class MappedFile {
+ public:
+  explicit MappedFile(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw ImportError(file.string() + ": cannot be opened");
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    size_ = known ? static_cast<std::size_t>(st.st_size) : 0;
+    if (known && size_ > 0) {
+      data_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+      if (data_ == MAP_FAILED) data_ = nullptr;
+    }
+    ::close(fd);
+    if (!known || (size_ > 0 && !data_)) throw ImportError(file.string() + ": cannot be read whole");
+  }
+  ~MappedFile() {
+    if (data_) ::munmap(data_, size_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  std::string_view bytes() const { return {static_cast<const char*>(data_), size_}; }
+
+ private:
+  void* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+namespace {
+
+unsigned littleEndian16(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
 }
 
-std::uint32_t littleEndian32(const std::string& bytes, std::size_t at) {
+std::uint32_t littleEndian32(std::string_view bytes, std::size_t at) {
   return littleEndian16(bytes, at) | littleEndian16(bytes, at + 2) << 16;
 }
 
@@ -70,23 +94,33 @@ const char* damageOf(const z_stream& z) {
 }  // namespace
 
 bool decodeBase64Number(std::string_view digits, std::uint64_t& value) {
+  // The value of each byte as a digit, 64 for a byte that is none.
+  static const std::array<unsigned char, 256> digitValues = [] {
+    std::array<unsigned char, 256> values;
+    values.fill(64);
+    for (std::size_t d = 0; d < base64Digits.size(); ++d)
+      values[static_cast<unsigned char>(base64Digits[d])] = static_cast<unsigned char>(d);
+    return values;
+  }();
   value = 0;
   if (digits.empty() || digits.size() > 10) return false;
   for (char c : digits) {
-    const std::size_t d = base64Digits.find(c);
-    if (d == std::string_view::npos) return false;
+    const unsigned d = digitValues[static_cast<unsigned char>(c)];
+    if (d == 64) return false;
     value = value * 64 + d;
   }
   return true;
 }
 
 std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
-  const std::string text = readFileBytes(indexFile);
+  const MappedFile file(indexFile);
+  const std::string_view text = file.bytes();
   std::vector<IndexEntry> entries;
+  reserveLarge(entries, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t at = 0;
   for (int line = 1; at < text.size(); ++line) {
     std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
+    if (end == std::string_view::npos) end = text.size();
     std::string_view row(text.data() + at, end - at);
     at = end + 1;
     if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
@@ -116,7 +150,7 @@ struct DictData::Chunks {
 };
 
 DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEntry>& index)
-    : file_(file), raw_(readFileBytes(file)) {
+    : file_(file), mapped_(std::make_unique<MappedFile>(file)), raw_(mapped_->bytes()) {
   const Reach reach = reachOf(index);
   const auto refuseBeyond = [&](std::uint64_t most) {
     if (reach.end > most)
@@ -128,7 +162,7 @@ DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEnt
   if (!gzip) {
     if (file_.extension() == ".dz") fail("not a dictzip file");
     refuseBeyond(raw_.size());
-    whole_ = std::move(raw_);
+    whole_ = raw_;
     return;
   }
   readChunkTable();
@@ -138,7 +172,9 @@ DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEnt
   }
   refuseBeyond(raw_.size() * mostInflatedPerByte);
   inflateWhole(reach.end);
-  std::string().swap(raw_);
+  whole_ = inflated_;
+  raw_ = {};
+  mapped_.reset();
 }
 
 void DictData::readChunkTable() {
@@ -198,7 +234,7 @@ void DictData::inflateWhole(std::uint64_t needed) {
   std::string piece(1 << 16, '\0');
   for (;;) {
     if (z.avail_in == 0 && fed < raw_.size()) {
-      z.next_in = reinterpret_cast<Bytef*>(raw_.data() + fed);
+      z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw_.data() + fed));
       z.avail_in = static_cast<uInt>(std::min<std::size_t>(raw_.size() - fed, 1u << 30));
       fed += z.avail_in;
     }
@@ -207,7 +243,8 @@ void DictData::inflateWhole(std::uint64_t needed) {
     const int status = inflate(&z, Z_NO_FLUSH);
     const std::size_t produced = piece.size() - z.avail_out;
     total += produced;
-    if (whole_.size() < needed) whole_.append(piece, 0, std::min<std::uint64_t>(produced, needed - whole_.size()));
+    if (inflated_.size() < needed)
+      inflated_.append(piece, 0, std::min<std::uint64_t>(produced, needed - inflated_.size()));
     if (total > most)
       fail("inflates to more than the " + std::to_string(needed) + " bytes its index names (past " +
            std::to_string(most) + "): it holds far more than its articles");
@@ -281,9 +318,9 @@ const std::string& ArticleReader::chunk(std::size_t k) {
 
 std::string_view ArticleReader::article(std::uint64_t offset, std::uint64_t length) {
   if (!data_.chunks_) {
-    const std::string& whole = data_.whole_;
+    const std::string_view whole = data_.whole_;
     if (offset > whole.size() || length > whole.size() - offset) data_.fail("an article lies past the end of the file");
-    return std::string_view(whole).substr(offset, length);
+    return whole.substr(offset, length);
   }
   const std::size_t chunkLength = data_.chunks_->chunkLength;
   const std::size_t count = data_.chunks_->starts.size() - 1;

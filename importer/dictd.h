@@ -37,6 +37,8 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile);
 // articles reach (a file that inflates far beyond them is refused), and its checksum checked; a
 // dictzip file is inflated by chunks as its articles are read, and checked by checkWhole once
 // they all have been.
+class MappedFile;
+
 class DictData {
  public:
   DictData(const std::filesystem::path& file, const std::vector<IndexEntry>& index);
@@ -58,8 +60,10 @@ class DictData {
   void inflateChunk(std::size_t k, std::string& out) const;
 
   std::filesystem::path file_;
-  std::string raw_;    // the file as it is on disk, when it is read by chunks
-  std::string whole_;  // the text as far as the articles reach, when it is not
+  std::unique_ptr<MappedFile> mapped_;
+  std::string_view raw_;    // the file as it is on disk, mapped
+  std::string inflated_;    // the text of a gzip file without a chunk table, as far as the articles reach
+  std::string_view whole_;  // the text when it is not read by chunks: the file's own, or inflated_
   std::unique_ptr<Chunks> chunks_;
 };
 

@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <future>
+#include <memory>
 #include <span>
-#include <unordered_map>
 
 #include "formats/fields.h"
 #include "importer/articles.h"
 #include "importer/dictd.h"
+#include "importer/largetables.h"
+#include "importer/wordnumbers.h"
 #include "platform/codepage.h"
 
 namespace zembo {
@@ -38,9 +42,13 @@ struct Progress {
   std::atomic<std::size_t> done{0};
   std::atomic<bool> failed{false};  // the other thread stops too
 
-  void oneMore(bool showing) {
-    const std::size_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (showing && shown && now % 4096 == 0) show(now);
+  // Each thread counts its articles a batch at a time: a count both change for every article
+  // would bounce between the cores' caches.
+  static constexpr std::size_t batch = 256;
+  // Adds articles a thread has read; the showing thread shows each 4096th that it passes.
+  void add(std::size_t articles, bool showing) {
+    const std::size_t now = done.fetch_add(articles, std::memory_order_relaxed) + articles;
+    if (showing && shown && now / 4096 != (now - articles) / 4096) show(now);
   }
   void show(std::size_t now) const {
     (*shown)(total ? static_cast<int>(now * readingShare / total) : readingShare, "reading articles");
@@ -66,7 +74,8 @@ bool isDatabaseEntry(std::string_view headword) {
 // among equals); then the first translation of every article before the second of any, and so on;
 // a translation that came already is not repeated.
 struct SenseArticle {
-  std::string translations;  // in the home language's code page, each ended by a line end
+  std::string_view translations;  // in the home language's code page, each ended by a line end
+  std::size_t count = 0;          // of the translations
   bool specialist = false;
   int examples = 0;
 };
@@ -113,50 +122,91 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
   return ordered.take();
 }
 
+// Text kept for the whole import in large blocks, so that the words and translations of the
+// articles take no allocation each.
+class TextStore {
+ public:
+  std::string_view keep(std::string_view text) {
+    if (text.empty()) return {};
+    if (text.size() > left_) newBlock(std::max(text.size(), blockSize));
+    char* const at = next_;
+    std::memcpy(at, text.data(), text.size());
+    next_ += text.size();
+    left_ -= text.size();
+    return {at, text.size()};
+  }
+  // Takes over the blocks of another store: what it kept stays valid as long as this one.
+  void adopt(TextStore& other) {
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    other.blocks_.clear();
+    other.next_ = nullptr;
+    other.left_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t blockSize = std::size_t{32} << 20;
+  void newBlock(std::size_t size) {
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    preferHugePages(blocks_.back().get(), size);
+    next_ = blocks_.back().get();
+    left_ = size;
+  }
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* next_ = nullptr;
+  std::size_t left_ = 0;
+};
+
 // Gathers the entries of the articles in the code pages of the word file, one entry per headword.
 class EntryCollector {
  public:
   EntryCollector(EntryCodePages codePages, ImportReport& report, std::size_t articles)
-      : codePages_(codePages), report_(report) {
-    // entries_ is a deque: its words never move, so positions_ may view them.
-    positions_.reserve(articles);
-  }
+      : codePages_(codePages), report_(report), numbers_(articles) {}
 
   void add(const ParsedArticle& article, std::string_view indexHeadword) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
     if (!convert(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
     if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
     if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
-    SenseArticle sense{{}, article.specialist, article.examples};
+    SenseArticle sense{{}, 0, article.specialist, article.examples};
+    senseText_.clear();
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
         ++report_.translationsOutsideCodePage;
         continue;
       }
-      sense.translations.append(converted_) += '\n';
+      senseText_.append(converted_) += '\n';
+      ++sense.count;
     }
+    sense.translations = text_.keep(senseText_);
     // An abbreviation on the headword line is a headword of its own with the same translations.
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
           abbreviation_ != word_) {
         ++report_.abbreviations;
+        translations_ += sense.count;
         entryOf(abbreviation_).articles.push_back(sense);
       }
-    entryOf(word_).articles.push_back(std::move(sense));
+    translations_ += sense.count;
+    entryOf(word_).articles.push_back(sense);
   }
 
   // The entries of a later part of the dictionary join these, their articles after these ones.
   void absorb(EntryCollector& later) {
+    translations_ += later.translations_;
+    text_.adopt(later.text_);
     for (Entry& entry : later.entries_) {
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
-      for (SenseArticle& article : entry.articles) articles.push_back(std::move(article));
+      if (articles.empty())
+        articles = std::move(entry.articles);
+      else
+        articles.insert(articles.end(), entry.articles.begin(), entry.articles.end());
     }
   }
 
   // The records of the forward word file, in the order the headwords came.
   std::vector<WordRecord> records() {
     std::vector<WordRecord> out;
-    out.reserve(entries_.size() * 2);
+    reserveLarge(out, translations_);  // a record holds one translation at least
     OrderScratch scratch;
     for (const Entry& entry : entries_) {
       const std::size_t before = out.size();
@@ -175,19 +225,19 @@ class EntryCollector {
 
  private:
   struct Entry {
-    std::string word;  // in the code page of the language
+    std::string_view word;  // in the code page of the language, kept in text_
     std::vector<SenseArticle> articles;
   };
 
   // The entry of a word, made when the word comes for the first time; a later time counts as merged.
   Entry& entryOf(std::string_view word) {
-    if (const auto at = positions_.find(word); at != positions_.end()) {
-      ++report_.merged;
-      return entries_[at->second];
-    }
-    entries_.push_back({std::string(word), {}});
-    positions_.emplace(entries_.back().word, entries_.size() - 1);
-    return entries_.back();
+    const std::size_t known = entries_.size();
+    const std::uint32_t number = numbers_.numberOf(word, WordNumbers::hashOf(word), [&](std::string_view added) {
+      entries_.push_back({text_.keep(added), {}});
+      return entries_.back().word;
+    });
+    if (entries_.size() == known) ++report_.merged;
+    return entries_[number];
   }
 
   // Converts to a code page, characters it lacks to their plain equivalents; false when one has none.
@@ -205,9 +255,11 @@ class EntryCollector {
 
   const EntryCodePages codePages_;
   ImportReport& report_;
+  TextStore text_;
   std::deque<Entry> entries_;
-  std::unordered_map<std::string_view, std::size_t> positions_;  // of each word in entries_
-  std::string word_, abbreviation_, converted_;                  // reused for every article
+  WordNumbers numbers_;                                      // of the words of entries_
+  std::string word_, abbreviation_, converted_, senseText_;  // reused for every article
+  std::size_t translations_ = 0;                             // of every entry
 };
 
 using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line
@@ -218,8 +270,11 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
                   Progress& progress, bool showing) {
   ArticleReader reader(data);
   ParsedArticle article;
-  for (std::size_t i = 0; i < part.size() && !progress.failed; ++i) {
-    progress.oneMore(showing);
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    if (i % Progress::batch == 0 && i > 0) {
+      progress.add(Progress::batch, showing);
+      if (progress.failed) return;
+    }
     const IndexEntry& entry = index[part[i].second];
     // An article indexed under several keys counts once.
     if (isDatabaseEntry(entry.headword) || (i > 0 && part[i - 1].first == entry.offset)) continue;
@@ -231,6 +286,7 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
     parseArticle(text, article);
     collector.add(article, entry.headword);
   }
+  if (!part.empty()) progress.add((part.size() - 1) % Progress::batch + 1, showing);
 }
 
 // The counts of a part added to those of the whole; an example of the whole comes first.
@@ -290,7 +346,7 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;
-  byOffset.reserve(index.size());
+  reserveLarge(byOffset, index.size());
   for (std::size_t i = 0; i < index.size(); ++i) byOffset.emplace_back(index[i].offset, static_cast<std::uint32_t>(i));
   std::sort(byOffset.begin(), byOffset.end());
   const DictData data(dataFile, index);
@@ -307,25 +363,26 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
 
 void appendWordRecords(std::string_view word, const std::vector<std::string_view>& translations,
                        std::vector<WordRecord>& out, std::int64_t& tooLong) {
-  std::string joined;
-  const auto flush = [&] {
-    if (joined.empty()) return;
-    WordRecord record{};
-    setField(record.word, sizeof record.word, word);
-    setField(record.translation, sizeof record.translation, joined);
-    out.push_back(record);
-    joined.clear();
-  };
+  // The record being filled, by its place in out (which may move as it grows), and its length.
+  std::size_t filling = SIZE_MAX, length = 0;
   for (const std::string_view translation : translations) {
     if (translation.size() > translationFieldSize - 1) {
       ++tooLong;
       continue;
     }
-    if (joined.size() + 2 + translation.size() > translationFieldSize - 1) flush();
-    if (!joined.empty()) joined += ", ";
-    joined += translation;
+    if (filling != SIZE_MAX && length + 2 + translation.size() <= translationFieldSize - 1) {
+      char* field = out[filling].translation + length;
+      std::memcpy(field, ", ", 2);
+      std::memcpy(field + 2, translation.data(), translation.size());
+      length += 2 + translation.size();
+      continue;
+    }
+    filling = out.size();
+    WordRecord& record = out.emplace_back();  // zeroed: the fields end with NULs
+    setField(record.word, sizeof record.word, word);
+    std::memcpy(record.translation, translation.data(), translation.size());
+    length = translation.size();
   }
-  flush();
 }
 
 }  // namespace zembo

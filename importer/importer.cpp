@@ -16,7 +16,9 @@
 #include "importer/editions.h"
 #include "importer/entries.h"
 #include "importer/folderchanges.h"
+#include "importer/largetables.h"
 #include "importer/stepclock.h"
+#include "importer/wordnumbers.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -159,7 +161,8 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
 }
 
 // The order of the records by word in the language's collation; the records of one word keep
-// their order, so a word's first record stays first.
+// their order, so a word's first record stays first. They lie next to each other, so only the
+// first of them is sorted, and the others follow it.
 std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
                                        const std::string& locale) {
   setCollationLocale(locale);
@@ -167,9 +170,25 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, s
   // A table that is not whole is not used: the word file is then in the collation's order.
   const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
   CollationKeys keys(records.size(), hasTable ? table : nullptr);
-  for (const WordRecord& record : records) keys.add(wordOf(record));
+  std::string_view previous;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string_view word = wordOf(records[i]);
+    if (i == 0 || word != previous)
+      keys.add(word);
+    else
+      keys.skip();
+    previous = word;
+  }
   keys.allAdded();
-  return keys.sortRecords(records, nullptr);
+  const std::vector<std::uint32_t> firsts = keys.sortRecords(records, nullptr);
+  std::vector<std::uint32_t> order;
+  order.reserve(records.size());
+  for (const std::uint32_t first : firsts) {
+    order.push_back(first);
+    const std::string_view word = wordOf(records[first]);
+    for (std::uint32_t k = first + 1; k < records.size() && wordOf(records[k]) == word; ++k) order.push_back(k);
+  }
+  return order;
 }
 
 // Writes the records sorted; counts the records written.
@@ -178,98 +197,95 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
   const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale);
   changes.write(hostPath(file), [&](std::FILE* out) {
     RecordWriter writer(out, order.size());
-    for (const std::uint32_t k : order)
-      if (!writer.add(records[k])) return false;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      // The records are visited in sorted order, all over memory: fetched ahead.
+      if (i + 16 < order.size()) __builtin_prefetch(&records[order[i + 16]]);
+      if (!writer.add(records[order[i]])) return false;
+    }
     written = static_cast<std::int64_t>(order.size());
     return writer.finish();
   });
 }
 
-// A stable counting sort of items by a small key below keys.
-template <typename Item, typename Key>
-void countingSort(std::vector<Item>& items, std::size_t keys, Key key) {
-  std::vector<std::size_t> start(keys + 1, 0);
-  for (const Item& item : items) ++start[key(item) + 1];
-  for (std::size_t k = 1; k <= keys; ++k) start[k] += start[k - 1];
-  std::vector<Item> sorted(items.size());
-  for (const Item& item : items) sorted[start[key(item)]++] = item;
-  items = std::move(sorted);
-}
-
-// The distinct words of the reverse parts, each numbered in the order it came: an open-addressing
-// table of their numbers, as there are millions of parts and most words come many times.
-class WordNumbers {
- public:
-  explicit WordNumbers(std::size_t expected) {
-    std::size_t size = 1024;
-    while (size < expected * 2) size *= 2;
-    slots_.assign(size, 0);
-    words_.reserve(expected);
-  }
-  std::uint32_t numberOf(std::string_view word) {
-    if (words_.size() * 2 >= slots_.size()) grow();
-    std::size_t at = std::hash<std::string_view>{}(word) & (slots_.size() - 1);
-    for (; slots_[at] != 0; at = (at + 1) & (slots_.size() - 1))
-      if (words_[slots_[at] - 1] == word) return slots_[at] - 1;
-    words_.push_back(word);
-    slots_[at] = static_cast<std::uint32_t>(words_.size());
-    return slots_[at] - 1;
-  }
-  const std::vector<std::string_view>& words() const { return words_; }
-
- private:
-  void grow() {
-    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
-    old.swap(slots_);
-    for (std::uint32_t number = 1; number <= words_.size(); ++number) {
-      std::size_t at = std::hash<std::string_view>{}(words_[number - 1]) & (slots_.size() - 1);
-      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
-      slots_[at] = number;
-    }
-  }
-  std::vector<std::uint32_t> slots_;  // a word's number + 1; 0 is free
-  std::vector<std::string_view> words_;
-};
-
 // The reverse word file's records, made as the forward ones are: every translation of every
 // forward record is a word whose translations are the headwords that give it, in as many records as
 // they need. A headword that gives it early (its everyday sense) comes before one that gives it
 // late, so "sein" begins with "be" rather than "his". The parts are grouped by word first, so that
-// each word is sorted once however many headwords give it.
+// each word is sorted once however many headwords give it. Every headword has one run of records,
+// so the first record of its run stands for it.
 std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   struct Part {
-    std::uint32_t from;   // the forward record
-    std::uint32_t word;   // in words
-    std::uint32_t place;  // the translation's place among those of its headword
+    std::uint32_t word;  // in words
+    std::uint64_t from;  // the translation's place among those of its headword, above the headword's run
   };
   std::vector<Part> parts;
-  parts.reserve(forward.size() * 4);
+  reserveLarge(parts, forward.size() * 4);
   WordNumbers numbers(forward.size());
-  std::uint32_t place = 0, places = 0;
+  // The words are numbered a block of records at a time, their table entries fetched ahead: the
+  // table is far larger than the caches, and most of the time would go to waiting for memory.
+  struct Pending {
+    std::string_view word;
+    std::uint64_t hash, from;
+  };
+  std::vector<Pending> pending;
+  const auto keepView = [](std::string_view word) { return word; };  // the forward records stay
+  const auto numberPending = [&] {
+    for (std::size_t j = 0; j < pending.size(); ++j) {
+      if (j + 16 < pending.size()) numbers.fetchView(pending[j + 16].hash);
+      if (j + 8 < pending.size()) numbers.fetchWord(pending[j + 8].hash);
+      parts.push_back({numbers.numberOf(pending[j].word, pending[j].hash, keepView), pending[j].from});
+    }
+    pending.clear();
+  };
+  std::uint32_t place = 0, run = 0;
   std::string_view previous;
   for (std::size_t i = 0; i < forward.size(); ++i) {
     const std::string_view fromWord = wordOf(forward[i]);
-    if (fromWord != previous) place = 0;
+    if (fromWord != previous) place = 0, run = static_cast<std::uint32_t>(i);
     previous = fromWord;
     forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
       const std::string_view word = reverseWord(fromWord, part);
       if (word.empty()) return;
-      parts.push_back({static_cast<std::uint32_t>(i), numbers.numberOf(word), place});
-      places = std::max(places, ++place);
+      const std::uint64_t hash = WordNumbers::hashOf(word);
+      numbers.fetchSlot(hash);
+      pending.push_back({word, hash, std::uint64_t{place++} << 32 | run});
     });
+    if (pending.size() >= 256) numberPending();
   }
+  numberPending();
+  // Grouped by word with one counting pass; within a word, by place and then by headword.
   const std::vector<std::string_view>& words = numbers.words();
-  countingSort(parts, places, [](const Part& p) { return p.place; });
-  countingSort(parts, words.size(), [](const Part& p) { return p.word; });
+  std::vector<std::uint32_t> starts(words.size() + 1, 0);
+  for (const Part& part : parts) ++starts[part.word + 1];
+  for (std::size_t w = 1; w <= words.size(); ++w) starts[w] += starts[w - 1];
+  std::vector<std::uint64_t> grouped;
+  reserveLarge(grouped, parts.size());
+  grouped.resize(parts.size());
+  {
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const Part& part : parts) grouped[next[part.word]++] = part.from;
+  }
+  std::vector<Part>().swap(parts);
   std::vector<WordRecord> out;
-  out.reserve(words.size() + words.size() / 4);
-  std::int64_t none = 0;  // a headword always fits a translation field
-  TranslationList translations;
-  for (std::size_t i = 0; i < parts.size();) {
-    const std::uint32_t word = parts[i].word;
+  // A record holds one translation at least, and a headword always fits a translation field.
+  reserveLarge(out, grouped.size());
+  std::int64_t none = 0;
+  // The last word (+ 1) that each headword's run gave: a word names each headword once.
+  std::vector<std::uint32_t> lastWordOfRun(forward.size(), 0);
+  for (std::uint32_t w = 0; w < words.size(); ++w)
+    std::sort(grouped.begin() + starts[w], grouped.begin() + starts[w + 1]);
+  std::vector<std::string_view> translations;
+  for (std::uint32_t w = 0, at = 0; w < words.size(); ++w) {
     translations.clear();
-    for (; i < parts.size() && parts[i].word == word; ++i) translations.add(wordOf(forward[parts[i].from]));
-    appendWordRecords(words[word], translations.list(), out, none);
+    for (; at < starts[w + 1]; ++at) {
+      if (at + 16 < grouped.size()) {  // the headwords lie all over memory: fetched ahead
+        __builtin_prefetch(&forward[static_cast<std::uint32_t>(grouped[at + 16])]);
+        __builtin_prefetch(&lastWordOfRun[static_cast<std::uint32_t>(grouped[at + 16])]);
+      }
+      const auto from = static_cast<std::uint32_t>(grouped[at]);
+      if (std::exchange(lastWordOfRun[from], w + 1) != w + 1) translations.push_back(wordOf(forward[from]));
+    }
+    appendWordRecords(words[w], translations, out, none);
   }
   return out;
 }

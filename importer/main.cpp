@@ -1,6 +1,7 @@
 // zembo-import: makes a dictd dictionary (such as the FreeDict dictionaries) a language pair of a
 // zembo folder, in both directions.
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -109,7 +110,16 @@ void printReport(const zembo::ImportReport& report, bool showSteps) {
 
 }  // namespace
 
+// The import builds tables of hundreds of megabytes, frees them and builds the next: memory the
+// allocator keeps for reuse is not faulted in afresh, and grown in large steps it takes few calls.
+void keepFreedMemory() {
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  mallopt(M_TOP_PAD, 64 << 20);
+}
+
 int main(int argc, char** argv) {
+  keepFreedMemory();
   const zembo::ImportOptions options = parseArguments(argc, argv);
   try {
     printReport(zembo::importDictionary(options), options.showSteps);

@@ -72,11 +72,18 @@ void buildCodePage(int codePage, CodePage& page) {
 }
 
 const CodePage& codePage(int number) {
+  // Each thread remembers the pages it asked for last: a conversion of a dictionary asks for the
+  // same two millions of times, from two threads. A built page never moves.
+  thread_local std::pair<int, const CodePage*> recent[2] = {{-1, nullptr}, {-1, nullptr}};
+  if (recent[0].first == number) return *recent[0].second;
+  if (recent[1].first == number) return *recent[1].second;
   static std::mutex mutex;
   static std::map<int, CodePage> pages;
   std::lock_guard lock(mutex);
   auto [it, isNew] = pages.try_emplace(number);
   if (isNew) buildCodePage(number, it->second);
+  recent[1] = recent[0];
+  recent[0] = {number, &it->second};
   return it->second;
 }
 
@@ -159,8 +166,11 @@ bool fromUtf8Exactly(std::string_view utf8, int number, std::string& out) {
   out.reserve(utf8.size());
   bool exact = true;
   for (std::size_t i = 0; i < utf8.size();) {
-    if (static_cast<unsigned char>(utf8[i]) < 0x80) {  // ASCII is itself in every code page
-      out += utf8[i++];
+    std::size_t ascii = i;  // ASCII is itself in every code page: a run of it is copied whole
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    if (ascii > i) {
+      out.append(utf8, i, ascii - i);
+      i = ascii;
       continue;
     }
     const int b = page.byteOf(decodeUtf8Char(utf8, i));
