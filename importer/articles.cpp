@@ -25,7 +25,10 @@ namespace {
 //   example;
 // - once an article numbers its senses (as the WikDict ones do), only the numbered lines hold
 //   translations: the lines between them are definitions in the dictionary's own language, and a
-//   number alone on its line is a sense without translation.
+//   number alone on its line is a sense without translation;
+// - in the WikDict shape every sense line is followed by its definition, so an unnumbered article
+//   holds translations on its first line only, and a sense line may end in the number of the
+//   next sub-sense ("aller, marcher 2."), which belongs to no translation.
 //   None of these are translations.
 constexpr std::size_t noteIndent = 3;
 
@@ -177,7 +180,14 @@ bool isUtf8(std::string_view text) {
   return true;
 }
 
-void parseArticle(std::string_view text, ParsedArticle& into) {
+// A sense line without the sub-sense number at its end: "aller, marcher 2." gives "aller, marcher".
+std::string_view withoutTrailingNumber(std::string_view line) {
+  const std::size_t blank = line.rfind(' ');
+  if (blank == std::string_view::npos || numberingLength(line.substr(blank + 1)) != line.size() - blank - 1) return line;
+  return trimmed(line.substr(0, blank));
+}
+
+void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape) {
   into.headword = {};
   into.abbreviations.clear();
   into.translations.clear();
@@ -210,15 +220,21 @@ void parseArticle(std::string_view text, ParsedArticle& into) {
     } else if (numbered) {
       continue;
     }
+    if (shape == ArticleShape::definitionsAfterSenses) {
+      // Only numbered lines may follow; the line after this one is its definition.
+      numbered = true;
+      content = withoutTrailingNumber(content);
+      if (content.empty()) continue;
+    }
     ++senses;
     if (addSense(content, into) || content.front() == '[') ++labelled;
   }
   into.specialist = senses > 0 && labelled == senses;
 }
 
-Article parseArticle(std::string_view text) {
+Article parseArticle(std::string_view text, ArticleShape shape) {
   ParsedArticle parsed;
-  parseArticle(text, parsed);
+  parseArticle(text, parsed, shape);
   return {std::string(parsed.headword),
           {parsed.abbreviations.begin(), parsed.abbreviations.end()},
           {parsed.translations.begin(), parsed.translations.end()},

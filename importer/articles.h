@@ -25,7 +25,11 @@ struct ParsedArticle {
   ParsedArticle& operator=(const ParsedArticle&) = delete;
 };
 
-void parseArticle(std::string_view text, ParsedArticle& into);
+// The FreeDict+WikDict dictionaries follow each sense line with a definition in the dictionary's
+// own language, numbered senses or not; the others give every sense line translations.
+enum class ArticleShape { plain, definitionsAfterSenses };
+
+void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape = ArticleShape::plain);
 
 // The same as strings of their own.
 struct Article {
@@ -34,7 +38,7 @@ struct Article {
   std::vector<std::string> translations;
   bool specialist = false;
 };
-Article parseArticle(std::string_view text);
+Article parseArticle(std::string_view text, ArticleShape shape = ArticleShape::plain);
 
 // True when the bytes are well-formed UTF-8.
 bool isUtf8(std::string_view text);

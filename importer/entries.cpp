@@ -264,8 +264,20 @@ class EntryCollector {
 
 using OffsetOrder = std::vector<std::pair<std::uint64_t, std::uint32_t>>;  // offset, index line
 
+// The shape of a dictionary's articles, from its short description: the FreeDict+WikDict ones
+// call themselves so there.
+ArticleShape articleShapeOf(const DictData& data, const std::vector<IndexEntry>& index) {
+  ArticleReader reader(data);
+  for (const IndexEntry& entry : index)
+    if (entry.headword == "00databaseshort" || entry.headword == "00-database-short")
+      return reader.article(entry.offset, entry.length).find("WikDict") != std::string_view::npos
+                 ? ArticleShape::definitionsAfterSenses
+                 : ArticleShape::plain;
+  return ArticleShape::plain;
+}
+
 // Reads the articles of one part of the dictionary into a collector.
-void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
+void readArticles(const DictData& data, const std::vector<IndexEntry>& index, ArticleShape shape,
                   std::span<const OffsetOrder::value_type> part, EntryCollector& collector, ImportReport& tally,
                   Progress& progress, bool showing) {
   ArticleReader reader(data);
@@ -283,7 +295,7 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index,
       throw ImportError(data.file().string() + ": the article of index line " + std::to_string(entry.line) +
                         " is not UTF-8");
     ++tally.entriesRead;
-    parseArticle(text, article);
+    parseArticle(text, article, shape);
     collector.add(article, entry.headword);
   }
   if (!part.empty()) progress.add((part.size() - 1) % Progress::batch + 1, showing);
@@ -304,7 +316,7 @@ void addTally(ImportReport& into, const ImportReport& part) {
 
 // Reads the articles in two halves at once into the first half's collector; the second half's
 // entries then join the first's.
-void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index, const OffsetOrder& byOffset,
+void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index, ArticleShape shape, const OffsetOrder& byOffset,
                      EntryCollector& first, EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
                      StepClock& clock) {
   // The halves meet between two articles, never inside the index lines of one.
@@ -318,14 +330,14 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
   EntryCollector second(codePages, secondTally, byOffset.size() - middle);
   auto secondHalf = std::async(std::launch::async, [&] {
     try {
-      readArticles(data, index, all.subspan(middle), second, secondTally, shared, false);
+      readArticles(data, index, shape, all.subspan(middle), second, secondTally, shared, false);
     } catch (...) {
       shared.failed = true;
       throw;
     }
   });
   try {
-    readArticles(data, index, all.first(middle), first, report, shared, true);
+    readArticles(data, index, shape, all.first(middle), first, report, shared, true);
   } catch (...) {
     shared.failed = true;
     throw;  // the second half's future waits for it to stop
@@ -352,7 +364,7 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   const DictData data(dataFile, index);
   clock.step("reading the dictionary file");
   EntryCollector collector(codePages, report, byOffset.size());
-  readInTwoHalves(data, index, byOffset, collector, codePages, progress, report, clock);
+  readInTwoHalves(data, index, articleShapeOf(data, index), byOffset, collector, codePages, progress, report, clock);
   // Every article is read: a flipped bit that garbled one shows in the checksum.
   data.checkWhole();
   clock.step("checking the dictionary file's checksum");

@@ -138,6 +138,23 @@ TEST_F(ImportTest, DefinitionsSenseNumbersAndInnerCommasAreNoTranslationsOfTheir
                    "house=Haus", "welcome (to thanks\x82 formal)=Bitte sch\xF6n"}));
 }
 
+// The FreeDict+WikDict dictionaries, which say so in their short description, follow every sense
+// line with a definition, numbered or not, and may end a sense line with the next sub-sense's number.
+TEST_F(ImportTest, AWikDictDictionaryTakesOnlyItsSenseLines) {
+  const std::vector<DictdArticle> articles = {
+      {"00databaseshort", "00-database-short\nDeutsch-fran\u00E7ais FreeDict+WikDict dictionary ver. 2022.11.18\n"},
+      {"Zug", "Zug /t\u0361su\u02D0k/ <n, neut>\nZoug\nein Kanton in der Schweiz\n"},
+      {"gehen", "gehen /\u0261e\u02D0n/ <v>\n1. aller, marcher 2.\nsich schreitend fortbewegen\n 3.\n"
+                "funktionieren, machbar sein\n2. partir, aller\neinen Ort verlassen\n"}};
+  options.edition = "french";
+  importInto(writeDictionary("freedict-deu-fra", articles), "fr");
+  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, marcher, partir", "Zug=Zoug"}));
+  // The same articles in a dictionary of the other shape keep every line.
+  std::filesystem::remove_all(dir / "fr");
+  importInto(writeDictionary("freedict-deu-fra", {articles[1]}), "fr");
+  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"Zug=Zoug, ein Kanton in der Schweiz"}));
+}
+
 TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
   const std::string word30(30, 'a'), word31(31, 'b');
   const auto dict = writeDictionary("freedict-deu-eng", {article(word30, "thirty"), article(word31, "too long"),
