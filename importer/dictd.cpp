@@ -93,6 +93,8 @@ const char* damageOf(const z_stream& z) {
 
 }  // namespace
 
+bool isDatabaseEntry(std::string_view key) { return key.starts_with("00database") || key.starts_with("00-database"); }
+
 bool decodeBase64Number(std::string_view digits, std::uint64_t& value) {
   // The value of each byte as a digit, 64 for a byte that is none.
   static const std::array<unsigned char, 256> digitValues = [] {

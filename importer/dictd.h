@@ -27,6 +27,9 @@ struct IndexEntry {
   int line = 0;  // in the index file, from 1
 };
 
+// The entries a dictd file holds about itself ("00databaseinfo", "00-database-short"...), no headwords.
+bool isDatabaseEntry(std::string_view key);
+
 // The value of a number in dictd's base64 digits; false for a character outside them.
 bool decodeBase64Number(std::string_view digits, std::uint64_t& value);
 // Every entry of an index file, in file order.

@@ -1,5 +1,7 @@
 #include "importer/editions.h"
 
+#include <regex>
+
 #include "platform/asciicase.h"
 
 namespace zembo {
@@ -48,8 +50,21 @@ const FolderEdition* findEdition(std::string_view iniValue) {
 
 const FolderEdition* editionOfLanguage(std::string_view code) {
   for (const FolderEdition& edition : folderEditions)
-    if (edition.languageCode == code || (code == "nor" && edition.languageCode == "nob")) return &edition;
+    if (isHomeLanguageOf(edition, code)) return &edition;
   return nullptr;
+}
+
+bool isHomeLanguageOf(const FolderEdition& edition, std::string_view code) {
+  return edition.languageCode == code || (edition.languageCode == "nob" && code == "nor");
+}
+
+bool languagesOfName(const std::string& name, std::string& source, std::string& target) {
+  static const std::regex pairName("([a-z]{3})-([a-z]{3})$");
+  std::smatch m;
+  if (!std::regex_search(name, m, pairName)) return false;
+  source = m[1];
+  target = m[2];
+  return true;
 }
 
 const DictionaryLanguage* findDictionaryLanguage(std::string_view code) {

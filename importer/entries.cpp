@@ -58,10 +58,6 @@ struct Progress {
   }
 };
 
-bool isDatabaseEntry(std::string_view headword) {
-  return headword.starts_with("00database") || headword.starts_with("00-database");
-}
-
 // The order of a headword's translations, decided from the articles of the FreeDict dictionaries:
 // they give each sense of a word as an article of its own (gehen has 11, Zug 27, be 13), in no
 // order of use, so the first article is seldom the everyday sense (gehen: "turn out" before "go",

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
-#include <regex>
 #include <unordered_map>
 #include <utility>
 
@@ -81,18 +80,8 @@ DictionaryFiles findDictionaryFiles(const std::filesystem::path& given) {
   if (!std::filesystem::exists(files.index)) throw ImportError(files.index.string() + ": no such file");
   if (!std::filesystem::exists(files.data))
     throw ImportError(base + ".dict.dz: no such file (nor " + base + ".dict)");
-  static const std::regex pairName("([a-z]{3})-([a-z]{3})$");
-  std::smatch m;
-  const std::string stem = std::filesystem::path(base).filename().string();
-  if (std::regex_search(stem, m, pairName)) {
-    files.source = m[1];
-    files.target = m[2];
-  }
+  languagesOfName(std::filesystem::path(base).filename().string(), files.source, files.target);
   return files;
-}
-
-bool sameHomeLanguage(const FolderEdition& edition, std::string_view code) {
-  return edition.languageCode == code || (edition.languageCode == "nob" && code == "nor");
 }
 
 std::string englishNameOf(std::string_view code) {
@@ -121,14 +110,14 @@ const FolderEdition* folderEdition(const ImportOptions& options, bool& isNew) {
 }
 
 void checkHomeLanguage(const DictionaryFiles& files, const FolderEdition& edition) {
-  if (files.target.empty() || sameHomeLanguage(edition, files.target)) return;
+  if (files.target.empty() || isHomeLanguageOf(edition, files.target)) return;
   std::string message = files.index.filename().string() + " translates into " + englishNameOf(files.target) +
                         ", but the home language of the " + std::string(edition.iniValue) + " edition is " +
                         englishNameOf(edition.languageCode) + ": ";
   // Every edition of that language fits (Russian has two, in two alphabets).
   std::string names, options;
   for (const FolderEdition& fitting : folderEditions) {
-    if (!sameHomeLanguage(fitting, files.target)) continue;
+    if (!isHomeLanguageOf(fitting, files.target)) continue;
     const std::string separator = names.empty() ? "" : " or ";
     names += separator + std::string(fitting.iniValue);
     options += separator + "--edition " + std::string(fitting.iniValue);
@@ -391,12 +380,6 @@ std::vector<WordRecord> userEntries(const Pair& pair, std::int64_t& count) {
       setField(fed.translation, sizeof fed.translation, wordOf(entry));
       out.push_back(fed);
     });
-  return out;
-}
-
-std::string asciiLowerCopy(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
   return out;
 }
 

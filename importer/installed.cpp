@@ -5,21 +5,12 @@
 #include <fstream>
 #include <iterator>
 #include <string_view>
-#include <regex>
 #include <tuple>
 #include <unordered_set>
 
+#include "importer/dictd.h"
+
 namespace zembo {
-
-namespace {
-
-bool isDictdOwnEntry(std::string_view key) { return key.starts_with("00database") || key.starts_with("00-database"); }
-
-bool translatesInto(const FolderEdition& edition, std::string_view code) {
-  return edition.languageCode == code || (edition.languageCode == "nob" && code == "nor");
-}
-
-}  // namespace
 
 std::filesystem::path dictdFolder() {
   // Tests and a user with dictionaries elsewhere point it to their own folder.
@@ -40,7 +31,7 @@ std::int64_t countHeadwords(const std::filesystem::path& index) {
     if (end == std::string::npos) end = text.size();
     const std::string_view line(text.data() + at, end - at);
     const std::string_view key = line.substr(0, line.find('\t'));
-    if (!key.empty() && !isDictdOwnEntry(key)) keys.insert(key);
+    if (!key.empty() && !isDatabaseEntry(key)) keys.insert(key);
     at = end + 1;
   }
   return static_cast<std::int64_t>(keys.size());
@@ -48,23 +39,22 @@ std::int64_t countHeadwords(const std::filesystem::path& index) {
 
 std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::path& folder,
                                                        const FolderEdition& edition) {
-  static const std::regex pairName("([a-z]{3})-([a-z]{3})$");
   std::vector<InstalledDictionary> found;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::filesystem::path index = entry.path();
     if (index.extension() != ".index") continue;
     const std::string stem = index.stem().string();
-    std::smatch m;
-    if (!std::regex_search(stem, m, pairName) || !translatesInto(edition, m[2].str())) continue;
-    const DictionaryLanguage* language = findDictionaryLanguage(m[1].str());
+    std::string source, target;
+    if (!languagesOfName(stem, source, target) || !isHomeLanguageOf(edition, target)) continue;
+    const DictionaryLanguage* language = findDictionaryLanguage(source);
     const std::filesystem::path base = index.parent_path() / stem;
     if (!language || (!std::filesystem::exists(base.string() + ".dict.dz") &&
                       !std::filesystem::exists(base.string() + ".dict")))
       continue;
     const std::int64_t headwords = countHeadwords(index);
     if (headwords < 0) continue;
-    found.push_back({index, m[1].str() + "-" + m[2].str(), std::string(language->names[edition.index]), headwords});
+    found.push_back({index, source + "-" + target, std::string(language->names[edition.index]), headwords});
   }
   std::sort(found.begin(), found.end(), [](const InstalledDictionary& a, const InstalledDictionary& b) {
     return std::tie(a.languageName, a.pair) < std::tie(b.languageName, b.pair);

@@ -4,9 +4,9 @@
 #include <hunspell.hxx>
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
+#include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "store/collate.h"
 
@@ -48,12 +48,6 @@ struct SpellDictionary {
 };
 
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
 
 // The dictionaries the distribution's hunspell-* packages install for each language, the usual
 // country first.
@@ -108,7 +102,7 @@ bool isIcuName(std::string_view name) {
 
 // The converters' name of an encoding that a dictionary's SET line gives.
 std::string iconvName(const std::string& encoding) {
-  const std::string lower = lowerAscii(encoding);
+  const std::string lower = asciiLowerCopy(encoding);
   if (lower.rfind("microsoft-cp", 0) == 0) return "CP" + encoding.substr(12);
   return encoding;
 }
@@ -122,7 +116,7 @@ std::shared_ptr<SpellDictionary> loadDictionary(std::string_view localeName) {
     auto dictionary = std::make_shared<SpellDictionary>();
     dictionary->speller = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
     const std::string encoding = iconvName(dictionary->speller->get_dict_encoding());
-    dictionary->utf8 = lowerAscii(encoding) == "utf-8" || lowerAscii(encoding) == "utf8";
+    dictionary->utf8 = equalNoCase(encoding, "utf-8") || equalNoCase(encoding, "utf8");
     if (!dictionary->utf8) {
       dictionary->toDictionary = std::make_unique<EncodingConverter>(encoding.c_str(), "UTF-8");
       dictionary->fromDictionary = std::make_unique<EncodingConverter>("UTF-8", encoding.c_str());
@@ -135,19 +129,19 @@ std::shared_ptr<SpellDictionary> loadDictionary(std::string_view localeName) {
 }
 
 SpellDictionary* dictionaryOf(const DictionaryDirection& direction) {
-  const std::string language = lowerAscii(direction.localeName);
+  const std::string language = asciiLowerCopy(direction.localeName);
   auto loaded = morphology.dictionaries.find(language);
   if (loaded == morphology.dictionaries.end())
     loaded = morphology.dictionaries.emplace(language, loadDictionary(language)).first;
   return loaded->second.get();
 }
 
+}  // namespace
+
 bool isHeadwordAt(const WordFile& file, int index, std::string_view word) {
   return index < file.wordCount && readWordRecord(file, index) == 0 &&
          compareWords(file.collation, wordOf(currentRecord), word) == 0;
 }
-
-}  // namespace
 
 void setHunspellFolder(const std::filesystem::path& folder) {
   morphology.hunspellFolder = folder;
@@ -155,7 +149,7 @@ void setHunspellFolder(const std::filesystem::path& folder) {
 }
 
 std::vector<std::string> hunspellNames(std::string_view localeName) {
-  const std::string lower = lowerAscii(localeName);
+  const std::string lower = asciiLowerCopy(localeName);
   // A variant ("german-swiss") is served by the dictionaries of its language.
   const std::string language = lower.substr(0, lower.find('-'));
   for (const LanguageDictionaries& entry : languageDictionaries())

@@ -27,4 +27,10 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && equalNoCase(text.substr(0, prefix.size()), prefix);
 }
 
+std::string asciiLowerCopy(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
 }  // namespace zembo

@@ -3,6 +3,7 @@
 // only the ASCII letters A-Z fold, every other byte must match exactly.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zembo {
@@ -17,5 +18,7 @@ bool equalNoCase(std::string_view a, std::string_view b);
 bool equalNoCaseN(std::string_view a, std::string_view b, std::size_t n);
 // True when text begins with prefix, letters folded.
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
+// The text with its ASCII letters in lower case; other bytes stay.
+std::string asciiLowerCopy(std::string_view text);
 
 }  // namespace zembo

@@ -27,10 +27,6 @@ namespace {
 
 using namespace zembo;
 
-bool isHeadwordAt(int index, std::string_view word) {
-  return index < store.wordCount && readWordRecord(index) == 0 && compareWords(wordOf(currentRecord), word) == 0;
-}
-
 struct Counts {
   long tokens = 0, asTheyStand = 0, withStems = 0;
 };
@@ -49,9 +45,9 @@ void countWords(const std::string& text, Counts& counts) {
     // A run of hyphens or apostrophes alone is no word a reader would click.
     if (word.find_first_not_of("-'") == std::string::npos) continue;
     ++counts.tokens;
-    counts.asTheyStand += isHeadwordAt(findWord(word), word);
+    counts.asTheyStand += isHeadwordAt(store, findWord(word), word);
     const int index = findWholeWord(word, form);
-    counts.withStems += isHeadwordAt(index, form);
+    counts.withStems += isHeadwordAt(store, index, form);
   }
 }
 
