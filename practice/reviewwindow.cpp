@@ -19,38 +19,51 @@ namespace {
 
 QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
-// The typed answer against the closest stored translation: the letters outside their longest
-// common subsequence (case ignored) are marked.
+// The lengths of the longest common subsequences of every pair of suffixes of a and b.
+std::vector<std::vector<int>> commonSubsequences(const QString& a, const QString& b) {
+  std::vector<std::vector<int>> lcs(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+  for (qsizetype i = a.size() - 1; i >= 0; --i)
+    for (qsizetype j = b.size() - 1; j >= 0; --j)
+      lcs[i][j] = a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+  return lcs;
+}
+
+// The typed answer against the closest stored translation, case ignored: a wrong or extra letter
+// is marked, and a marked blank stands where a letter is missing.
 QString markedAnswer(const QString& typed, const QString& translations) {
-  QString closest;
-  int best = -1;
+  const QString a = typed.trimmed(), af = a.toCaseFolded();
+  QString bf;
+  std::vector<std::vector<int>> lcs;
+  qsizetype best = -1;
   for (const QString& one : translations.split(',')) {
-    const QString a = typed.trimmed().toCaseFolded(), b = one.trimmed().toCaseFolded();
-    std::vector<std::vector<int>> lcs(a.size() + 1, std::vector<int>(b.size() + 1, 0));
-    for (int i = a.size() - 1; i >= 0; --i)
-      for (int j = b.size() - 1; j >= 0; --j)
-        lcs[i][j] = a[i] == b[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
-    const int score = 2 * lcs[0][0] - static_cast<int>(b.size());
-    if (score > best) best = score, closest = one.trimmed();
+    const QString folded = one.trimmed().toCaseFolded();
+    std::vector<std::vector<int>> table = commonSubsequences(af, folded);
+    const qsizetype score = 2 * table[0][0] - folded.size();
+    if (score > best) best = score, bf = folded, lcs = std::move(table);
   }
-  const QString a = typed.trimmed(), af = a.toCaseFolded(), bf = closest.toCaseFolded();
-  std::vector<std::vector<int>> lcs(af.size() + 1, std::vector<int>(bf.size() + 1, 0));
-  for (int i = af.size() - 1; i >= 0; --i)
-    for (int j = bf.size() - 1; j >= 0; --j)
-      lcs[i][j] = af[i] == bf[j] ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
-  QString html;
-  int i = 0, j = 0;
-  while (i < af.size()) {
-    if (j < bf.size() && af[i] == bf[j]) {
-      html += escaped(a.mid(i, 1));
-      ++i, ++j;
-    } else if (j < bf.size() && lcs[i][j + 1] >= lcs[i + 1][j]) {
+  QString html, marked;
+  const auto flushMarked = [&] {
+    if (!marked.isEmpty()) html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(marked) + "</span>";
+    marked.clear();
+  };
+  qsizetype i = 0, j = 0;
+  while (i < af.size() || j < bf.size()) {
+    const bool both = i < af.size() && j < bf.size();
+    if (both && af[i] == bf[j]) {
+      flushMarked();
+      html += escaped(a.mid(i++, 1));
+      ++j;
+    } else if (both && lcs[i + 1][j + 1] == lcs[i][j]) {
+      marked += a.mid(i++, 1);  // a wrong letter in place of the right one
+      ++j;
+    } else if (j < bf.size() && (i == af.size() || lcs[i][j + 1] >= lcs[i + 1][j])) {
+      marked += '_';  // a letter missing here
       ++j;
     } else {
-      html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(a.mid(i, 1)) + "</span>";
-      ++i;
+      marked += a.mid(i++, 1);  // a letter too many
     }
   }
+  flushMarked();
   return html;
 }
 

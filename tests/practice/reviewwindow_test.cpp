@@ -96,9 +96,17 @@ TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
   // chat (Good: ten minutes) and chien (Again: one minute) are in their learning steps; être
   // (Easy) is days away. Within the next twenty minutes the steps come back, then the end.
   EXPECT_EQ(review->wordLabel()->text(), "chien");
-  answer("dog", 3);
+  // A missing letter is marked where it is missing, a letter too many where it stands.
+  QTest::keyClicks(review->answerField(), "dg");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  const std::string mark = "<span style=\"color:#c00000; text-decoration:underline\">";
+  EXPECT_EQ(review->typedLabel()->text().toStdString(), "Your answer: d" + mark + "_</span>g");
+  QTest::keyClick(review, Qt::Key_3);
   EXPECT_EQ(review->wordLabel()->text(), "chat");
-  answer("cat", 3);
+  QTest::keyClicks(review->answerField(), "caet");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->typedLabel()->text().toStdString(), "Your answer: ca" + mark + "e</span>t");
+  QTest::keyClick(review, Qt::Key_3);
   EXPECT_EQ(review->wordLabel()->text(), "chien");
   answer("dog", 3);
   EXPECT_EQ(review->wordLabel()->text(), "Nothing more to review now.");
