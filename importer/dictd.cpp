@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <cstdio>
+#include <unordered_set>
 #include <utility>
 
 #include "importer/largetables.h"
@@ -114,19 +115,30 @@ bool decodeBase64Number(std::string_view digits, std::uint64_t& value) {
   return true;
 }
 
+namespace {
+
+// Calls row(text, lineNumber) for every line of an index that is not empty, without its line end.
+template <typename Row>
+void forEachIndexRow(std::string_view text, Row&& row) {
+  std::size_t at = 0;
+  for (int line = 1; at < text.size(); ++line) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view one(text.data() + at, end - at);
+    at = end + 1;
+    if (!one.empty() && one.back() == '\r') one.remove_suffix(1);
+    if (!one.empty()) row(one, line);
+  }
+}
+
+}  // namespace
+
 std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
   const MappedFile file(indexFile);
   const std::string_view text = file.bytes();
   std::vector<IndexEntry> entries;
   reserveLarge(entries, static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  std::size_t at = 0;
-  for (int line = 1; at < text.size(); ++line) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view row(text.data() + at, end - at);
-    at = end + 1;
-    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
-    if (row.empty()) continue;
+  forEachIndexRow(text, [&](std::string_view row, int line) {
     const std::size_t tab1 = row.find('\t');
     const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : row.find('\t', tab1 + 1);
     IndexEntry entry;
@@ -137,8 +149,20 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
     entry.headword = row.substr(0, tab1);
     entry.line = line;
     entries.push_back(std::move(entry));
-  }
+  });
   return entries;
+}
+
+std::int64_t countIndexHeadwords(const std::filesystem::path& indexFile) {
+  const MappedFile file(indexFile);
+  // A headword of several articles has a line for each; the keys view the mapping, which outlives them.
+  std::unordered_set<std::string_view> keys;
+  keys.reserve(file.bytes().size() / 24);
+  forEachIndexRow(file.bytes(), [&](std::string_view row, int) {
+    const std::string_view key = row.substr(0, row.find('\t'));
+    if (!key.empty() && !isDatabaseEntry(key)) keys.insert(key);
+  });
+  return static_cast<std::int64_t>(keys.size());
 }
 
 // The chunk table of a dictzip header: every chunk inflates to chunkLength bytes, the last to

@@ -34,6 +34,8 @@ bool isDatabaseEntry(std::string_view key);
 bool decodeBase64Number(std::string_view digits, std::uint64_t& value);
 // Every entry of an index file, in file order.
 std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile);
+// How many different headwords an index holds, its own entries not counted; nothing is decoded.
+std::int64_t countIndexHeadwords(const std::filesystem::path& indexFile);
 
 // The articles of a .dict or .dict.dz file that an index names; ArticleReader reads them, one
 // reader per thread. A gzip file without a chunk table is inflated when made, only as far as the

@@ -2,11 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string_view>
 #include <tuple>
-#include <unordered_set>
 
 #include "importer/dictd.h"
 
@@ -19,22 +15,11 @@ std::filesystem::path dictdFolder() {
 }
 
 std::int64_t countHeadwords(const std::filesystem::path& index) {
-  std::ifstream in(index, std::ios::binary);
-  if (!in) return -1;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return -1;
-  // A headword of several articles has a line for each; the keys view the text, which outlives them.
-  std::unordered_set<std::string_view> keys;
-  keys.reserve(text.size() / 24);
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view line(text.data() + at, end - at);
-    const std::string_view key = line.substr(0, line.find('\t'));
-    if (!key.empty() && !isDatabaseEntry(key)) keys.insert(key);
-    at = end + 1;
+  try {
+    return countIndexHeadwords(index);
+  } catch (const ImportError&) {
+    return -1;
   }
-  return static_cast<std::int64_t>(keys.size());
 }
 
 std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::path& folder,
