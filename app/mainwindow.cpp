@@ -109,10 +109,10 @@ MainWindow::MainWindow() {
   addButton(cmdCreatePracticeList, uiTextCopy(textCreatePracticeList), QRect(150, 280, 120, 30));
   addButton(cmdStartPractice, uiTextCopy(textStartPractice), QRect(290, 280, 120, 30));
   addButton(cmdSearch, uiTextCopy(textSearchButton), QRect(430, 280, 120, 30));
-  if (recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
+  if (startup.recordMode) addButton(cmdRecord, "Record", QRect(10, 240, 120, 30));
   setTopmost(tools.stayOnTop);
   checkMenuItem(cmdStayOnTop, tools.stayOnTop);
-  checkMenuItem(cmdSpeakWords, speakWords());
+  checkMenuItem(cmdSpeakWords, soundFiles.wordsSpoken);
   if (QAction* item = menuItem(cmdReviewList)) {
     reviewItemText_ = item->text();
     // The count is taken when the menu opens, so that it is the number due at that moment.
@@ -150,7 +150,7 @@ void MainWindow::writeSettings() {
       writeNumber(keys.top, (tools.*keys.pos).top);
     }
   writeNumber("ClipSearch", tools.clipboardSearchOn);
-  writeNumber("SpeakWords", speakWords() ? 1 : 0);
+  writeNumber("SpeakWords", soundFiles.wordsSpoken ? 1 : 0);
   writeNumber("ReviewNewCards", newCardsPerDay());
   if (store.practiceListName[0]) {
     writeProfileString(section, "PracticeList", store.practiceListName, "win.ini");
@@ -291,8 +291,8 @@ void MainWindow::command(int id, int) {
     case cmdStayOnTop: toggleStayOnTop(); return;
     case cmdImportDictionary: importDictionaryFromMenu(); return;
     case cmdSpeakWords:
-      setSpeakWords(!speakWords());
-      checkMenuItem(cmdSpeakWords, speakWords());
+      setSpeakWords(!soundFiles.wordsSpoken);
+      checkMenuItem(cmdSpeakWords, soundFiles.wordsSpoken);
       return;
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchDirectionSorted(id);
@@ -344,7 +344,7 @@ void MainWindow::openTool(int id) {
     case cmdReviewList: tool = new ReviewWindow; break;
     case cmdTextFileSearch: tool = new TextWindow; break;
     case cmdRecord:
-      if (recordMode) tool = new RecordWindow;
+      if (startup.recordMode) tool = new RecordWindow;
       break;
     default: break;  // the windows of the other tools come with them
   }

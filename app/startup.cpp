@@ -35,7 +35,7 @@
 
 namespace zembo {
 
-int recordMode = 0;
+StartupState startup;
 
 namespace {
 
@@ -123,7 +123,7 @@ void chooseDisplayPlatform() {
 
 std::string parseCommandLine(const std::string& commandLine) {
   const std::string copy = commandLine.substr(0, 99);
-  if (equalNoCase(copy, "record")) recordMode = 1;
+  if (equalNoCase(copy, "record")) startup.recordMode = 1;
   // The first piece as strtok finds it: "/" characters before it are skipped.
   const std::size_t start = copy.find_first_not_of('/');
   if (start == std::string::npos) return {};
@@ -163,7 +163,7 @@ int runMessageLoop() {
 }
 
 void resetStartupState() {
-  recordMode = 0;
+  startup = {};
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

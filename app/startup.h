@@ -9,7 +9,10 @@
 
 namespace zembo {
 
-extern int recordMode;  // the command line was "record"
+struct StartupState {
+  int recordMode = 0;  // the command line was "record"
+};
+extern StartupState startup;
 // Back to the state of process start: no record mode, no main window, no instance lock.
 void resetStartupState();
 

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
@@ -18,19 +17,9 @@
 
 namespace zembo {
 
-AudioInputMaker makeAudioInput = makeDefaultAudioInput;
+MciState mci;
 
 namespace {
-
-struct Device {
-  std::unique_ptr<AudioInput> input;
-  WaveFormat format;
-  std::vector<char> samples;
-  bool recording = false;
-};
-
-// Devices by alias, compared without regard to ASCII case.
-std::map<std::string, Device> devices;
 
 std::string lowered(std::string_view text) {
   std::string out(text);
@@ -60,7 +49,7 @@ std::vector<std::string> words(std::string_view command) {
   return out;
 }
 
-void stopRecording(Device& device) {
+void stopRecording(RecordingDevice& device) {
   if (!device.recording) return;
   std::vector<char> got = device.input->stop();
   device.samples.insert(device.samples.end(), got.begin(), got.end());
@@ -72,20 +61,20 @@ int openDevice(const std::vector<std::string>& w) {
       lowered(w[4]) != "alias")
     return mciUnrecognizedCommand;
   const std::string alias = lowered(w[5]);
-  if (devices.count(alias)) return mciDuplicateAlias;
-  Device device;
-  device.input = makeAudioInput();
+  if (mci.devices.count(alias)) return mciDuplicateAlias;
+  RecordingDevice device;
+  device.input = mci.makeAudioInput();
   if (!device.input || !device.input->open(device.format)) return mciNoInputDevice;
-  devices.emplace(alias, std::move(device));
+  mci.devices.emplace(alias, std::move(device));
   return mciOk;
 }
 
 // Every command but open names an open device: this is it.
 int onDevice(const std::vector<std::string>& w) {
   const std::string verb = lowered(w[0]);
-  const auto found = devices.find(lowered(w[1]));
-  if (found == devices.end()) return mciInvalidDevice;
-  Device& device = found->second;
+  const auto found = mci.devices.find(lowered(w[1]));
+  if (found == mci.devices.end()) return mciInvalidDevice;
+  RecordingDevice& device = found->second;
   if (verb == "record") {
     if (w.size() != 2) return mciUnrecognizedCommand;
     if (device.recording) return mciOk;
@@ -104,7 +93,7 @@ int onDevice(const std::vector<std::string>& w) {
   }
   if (verb == "close") {
     stopRecording(device);
-    devices.erase(found);
+    mci.devices.erase(found);
     return mciOk;
   }
   return mciUnrecognizedCommand;
@@ -250,9 +239,6 @@ std::string mciErrorText(int error) {
   }
 }
 
-void resetMciState() {
-  devices.clear();
-  makeAudioInput = makeDefaultAudioInput;
-}
+void resetMciState() { mci = {}; }
 
 }  // namespace zembo

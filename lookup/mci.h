@@ -7,6 +7,7 @@
 //   close A                           stops and forgets A
 // Recording runs in the background between "record" and "stop" while the event loop runs.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,8 +50,22 @@ class AudioInput {
   virtual std::vector<char> stop() = 0;
 };
 using AudioInputMaker = std::unique_ptr<AudioInput> (*)();
-extern AudioInputMaker makeAudioInput;
 std::unique_ptr<AudioInput> makeDefaultAudioInput();
+
+// An open device: its input, and what it has recorded so far.
+struct RecordingDevice {
+  std::unique_ptr<AudioInput> input;
+  WaveFormat format;
+  std::vector<char> samples;
+  bool recording = false;
+};
+
+struct MciState {
+  AudioInputMaker makeAudioInput = makeDefaultAudioInput;  // a test puts the maker of its own input here
+  // Devices by alias, compared without regard to ASCII case.
+  std::map<std::string, RecordingDevice> devices;
+};
+extern MciState mci;
 
 // Writes samples as a WAV file safely: the old file stays until the new one is complete.
 bool writeWaveFile(const std::string& hostPath, const WaveFormat& format, const std::vector<char>& samples);

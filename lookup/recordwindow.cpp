@@ -24,9 +24,6 @@ constexpr const char* cannotOpenText = "Can't open new sound   ";
 constexpr const char* noFileNameText = "This word cannot be a sound file name; its recording is not saved.";
 constexpr int keyBackspace = 8, keyEnter = 13, keySpace = 32;
 
-// Saved positions stay within the window's own record.
-WindowPos unplacedRecordWindow;
-
 void warn(const std::string& text, const char* caption) {
   QApplication::beep();
   messageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
@@ -34,9 +31,11 @@ void warn(const std::string& text, const char* caption) {
 
 }  // namespace
 
+RecordWindowState recordWindows;
+
 std::string recordPositionKey(const std::string& language) { return "lastrecord_" + language; }
 
-RecordWindow::RecordWindow() : ToolWindow(unplacedRecordWindow) {
+RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow) {
   setWindowTitle("Record");
   setOuterSize(750, 130 - captionHeight());
   language_ = directions.currentDirection->sourceName;

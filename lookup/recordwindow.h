@@ -18,6 +18,12 @@ namespace zembo {
 // Texts of this window, the same in every edition.
 constexpr const char* endOfListText = "*** END OF LIST ***";
 
+struct RecordWindowState {
+  // Where the window stood when it last closed: kept for the run only, never in win.ini.
+  WindowPos unplacedRecordWindow;
+};
+extern RecordWindowState recordWindows;
+
 // The win.ini key of the next word to record for a language.
 std::string recordPositionKey(const std::string& language);
 

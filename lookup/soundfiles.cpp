@@ -8,9 +8,9 @@
 
 namespace zembo {
 
-namespace {
+SoundFileState soundFiles;
 
-bool wordsSpoken = true;
+namespace {
 
 bool isBlank(const std::string& word) { return word.find_first_not_of(' ') == std::string::npos; }
 
@@ -36,20 +36,18 @@ bool soundFileExists(const std::string& language, const std::string& word, int w
 
 bool canBeHeard(const std::string& language, const std::string& word, int wordCharset) {
   if (soundFileExists(language, word, wordCharset)) return true;
-  return wordsSpoken && !isBlank(word) && canSpeak(languageUtf8(language));
+  return soundFiles.wordsSpoken && !isBlank(word) && canSpeak(languageUtf8(language));
 }
 
 void playSound(const std::string& language, const std::string& word, int wordCharset) {
   if (soundFileExists(language, word, wordCharset)) {
     playSoundFile(soundFilePath(language, word, wordCharset));
-  } else if (wordsSpoken && !isBlank(word)) {
+  } else if (soundFiles.wordsSpoken && !isBlank(word)) {
     speak(languageUtf8(language), toUtf8(word, codePageOfCharset(wordCharset)));
   }
 }
 
-bool speakWords() { return wordsSpoken; }
-
-void setSpeakWords(bool on) { wordsSpoken = on; }
+void setSpeakWords(bool on) { soundFiles.wordsSpoken = on; }
 
 std::vector<std::string> translationTokens(const std::string& translation) {
   std::vector<std::string> tokens;

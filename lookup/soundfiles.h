@@ -20,8 +20,10 @@ bool canBeHeard(const std::string& language, const std::string& word, int wordCh
 // happens when neither can be.
 void playSound(const std::string& language, const std::string& word, int wordCharset);
 
-// Whether words without a recording are spoken; on until a user switches it off.
-bool speakWords();
+struct SoundFileState {
+  bool wordsSpoken = true;  // words without a recording are spoken; on until a user switches it off
+};
+extern SoundFileState soundFiles;
 void setSpeakWords(bool on);
 
 // The parts of a translation, split at every comma and stripped of blanks at both ends.

@@ -33,8 +33,7 @@
 
 namespace zembo {
 
-TextFileChooser chooseTextFile = runOpenTextFileDialog;
-QString textFileName;
+TextWindowState textFiles;
 
 namespace {
 
@@ -140,10 +139,9 @@ QString runOpenTextFileDialog(QWidget* owner, const QString& proposed) {
   return dialog.selectedFiles().first();
 }
 
-void resetTextWindowState() {
-  chooseTextFile = runOpenTextFileDialog;
-  textFileName.clear();
-}
+void setTextFileChooser(TextFileChooser chooser) { textFiles.chooseTextFile = chooser; }
+
+void resetTextWindowState() { textFiles = {}; }
 
 TextWindow::TextWindow() : ToolWindow(tools.translatePos) {
   setWindowTitle(uiQText(textSearchTextFile));
@@ -223,9 +221,9 @@ void TextWindow::command(int id, int code) {
 }
 
 void TextWindow::openTextFile() {
-  const QString chosen = chooseTextFile(this, textFileName);
+  const QString chosen = textFiles.chooseTextFile(this, textFiles.textFileName);
   if (chosen.isEmpty()) return;
-  textFileName = chosen;
+  textFiles.textFileName = chosen;
   std::string bytes;
   switch (readRegularFile(chosen, bytes)) {
     case FileRead::cannotOpen: return;

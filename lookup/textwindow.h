@@ -37,10 +37,14 @@ std::size_t byteAtFieldPosition(const std::vector<int>& crlfEnds, int position);
 // The Open dialog: the host path of the file a user chose, or an empty string. Tests put their
 // own here, so that no modal dialog runs.
 using TextFileChooser = QString (*)(QWidget* owner, const QString& proposed);
-extern TextFileChooser chooseTextFile;
-// The file chosen last; proposed again until the program ends. Empty before the first choice.
-extern QString textFileName;
 QString runOpenTextFileDialog(QWidget* owner, const QString& proposed);
+struct TextWindowState {
+  TextFileChooser chooseTextFile = runOpenTextFileDialog;
+  // The file chosen last; proposed again until the program ends. Empty before the first choice.
+  QString textFileName;
+};
+extern TextWindowState textFiles;
+void setTextFileChooser(TextFileChooser chooser);
 // The dialog as it opens: its filters, and the folder or file it proposes.
 void prepareOpenTextFileDialog(QFileDialog& dialog, const QString& proposed);
 void resetTextWindowState();

@@ -3,6 +3,7 @@
 // (the toolkit's, installed at start-up); tests switch to recording mode, which records every box
 // and answers with scripted buttons, and make process exit observable.
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,16 +25,6 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-struct MessageBoxState {
-  // Text and caption are bytes in this code page (start-up sets the UI language's).
-  int messageBoxCodePage = 1252;
-  // The program's main window, owner of the boxes that belong to it; null until it exists.
-  WindowHandle mainWindowHandle = nullptr;
-};
-extern MessageBoxState messageBoxes;
-void setMessageBoxCodePage(int codePage);
-void setMainWindowHandle(WindowHandle window);
-
 // Modal; returns the button pressed (IDOK, IDYES or IDNO).
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);
 
@@ -47,6 +38,24 @@ struct RecordedMessageBox {
   std::string caption;
   unsigned type;
 };
+
+// Without a toolkit the box goes to standard error and takes the answer that changes nothing.
+int presentOnConsole(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);
+
+struct MessageBoxState {
+  // Text and caption are bytes in this code page (start-up sets the UI language's).
+  int messageBoxCodePage = 1252;
+  // The program's main window, owner of the boxes that belong to it; null until it exists.
+  WindowHandle mainWindowHandle = nullptr;
+  MessageBoxPresenter presenter = presentOnConsole;
+  bool recording = false;
+  std::deque<int> scriptedAnswers;
+  std::vector<RecordedMessageBox> recorded;
+  bool throwOnExit = false;  // exitProcess throws ProcessExit instead of ending the process
+};
+extern MessageBoxState messageBoxes;
+void setMessageBoxCodePage(int codePage);
+void setMainWindowHandle(WindowHandle window);
 
 // While recording, boxes are not shown: each is recorded and answered with the next scripted
 // answer, or with OK (Yes/No boxes: No) when the script is used up.

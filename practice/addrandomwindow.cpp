@@ -20,13 +20,12 @@
 
 namespace zembo {
 
-int randomWordCount = 0;
-bool replaceListFirst = true;
+AddRandomState randomDraw;
 
 void addRandomWords() {
-  if (replaceListFirst) emptyListFile();
+  if (randomDraw.replaceListFirst) emptyListFile();
   if (store.wordCount <= 0) return;
-  for (int n = 0; n < randomWordCount; ++n)
+  for (int n = 0; n < randomDraw.randomWordCount; ++n)
     if (readWordRecord(std::rand() % store.wordCount) == 0) appendListRecord();
 }
 
@@ -50,8 +49,8 @@ AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
   // that lost it while held down would drop the click.
   addButton(cmdRandomOk, uiTextCopy(textOk), QRect(120, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
   addButton(cmdDone, uiTextCopy(textCancel), QRect(220, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
-  replaceListFirst = true;
-  randomWordCount = 0;
+  randomDraw.replaceListFirst = true;
+  randomDraw.randomWordCount = 0;
   placeCentred();
   setTopmost(tools.stayOnTop);
   show();
@@ -65,24 +64,24 @@ AddRandomWindow::~AddRandomWindow() {
 void AddRandomWindow::command(int id, int) {
   switch (id) {
     case idDeleteOldList:
-      replaceListFirst = checkBox_->isChecked();
+      randomDraw.replaceListFirst = checkBox_->isChecked();
       countField_->setFocus();
       return;
     case cmdRandomOk: {
       const std::string text = countField_->text().left(9).toStdString();
-      randomWordCount = std::atoi(text.c_str());
-      if (randomWordCount > store.wordCount || randomWordCount <= 0) {
+      randomDraw.randomWordCount = std::atoi(text.c_str());
+      if (randomDraw.randomWordCount > store.wordCount || randomDraw.randomWordCount <= 0) {
         countField_->clear();
         return;
       }
       addRandomWords();
-      randomWordCount = 0;
+      randomDraw.randomWordCount = 0;
       editor_->showListEnd();
       close();
       return;
     }
     case cmdDone:
-      randomWordCount = 0;
+      randomDraw.randomWordCount = 0;
       close();
       return;
   }

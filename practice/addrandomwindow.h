@@ -13,8 +13,11 @@ namespace zembo {
 
 class ListEditor;
 
-extern int randomWordCount;
-extern bool replaceListFirst;
+struct AddRandomState {
+  int randomWordCount = 0;
+  bool replaceListFirst = true;
+};
+extern AddRandomState randomDraw;
 
 // Draws randomWordCount records of the word file into the list (emptied first when
 // replaceListFirst); a word may be drawn any number of times.

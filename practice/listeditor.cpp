@@ -33,9 +33,7 @@
 
 namespace zembo {
 
-void (*printListHook)() = printList;
-int listTopIndex = 0, listShownTopIndex = 0;
-int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
+ListEditorState listEditing;
 
 namespace {
 
@@ -112,7 +110,7 @@ ListEditor::ListEditor() : ToolWindow(tools.makelistPos) {
   addButton(cmdPrint, uiTextCopy(textPrint), QRect(45, 325, 80, 30));
 
   dictionaryScrollBar_->setRange(0, std::max(0, (store.wordCount - dictionaryRows) / 10));
-  dictionaryTopIndex = dictionaryShownTopIndex = 0;
+  listEditing.dictionaryTopIndex = listEditing.dictionaryShownTopIndex = 0;
   lists.listModified = false;
   place();
 
@@ -161,29 +159,29 @@ void ListEditor::showDictionaryRows(int first) {
 }
 
 void ListEditor::showListEnd() {
-  listTopIndex = listShownTopIndex = lastListTop();
-  showListRows(listTopIndex);
-  listScrollBar_->setRange(0, listTopIndex);
-  listScrollBar_->setValue(listTopIndex);
+  listEditing.listTopIndex = listEditing.listShownTopIndex = lastListTop();
+  showListRows(listEditing.listTopIndex);
+  listScrollBar_->setRange(0, listEditing.listTopIndex);
+  listScrollBar_->setValue(listEditing.listTopIndex);
   focusSearchField();
 }
 
 void ListEditor::moveDictionary(int top) {
-  dictionaryTopIndex = std::clamp(top, 0, lastDictionaryTop());
-  if (dictionaryTopIndex != dictionaryShownTopIndex) {
-    showDictionaryRows(dictionaryTopIndex);
-    dictionaryShownTopIndex = dictionaryTopIndex;
+  listEditing.dictionaryTopIndex = std::clamp(top, 0, lastDictionaryTop());
+  if (listEditing.dictionaryTopIndex != listEditing.dictionaryShownTopIndex) {
+    showDictionaryRows(listEditing.dictionaryTopIndex);
+    listEditing.dictionaryShownTopIndex = listEditing.dictionaryTopIndex;
   }
-  dictionaryScrollBar_->setValue(dictionaryShownTopIndex / 10);
+  dictionaryScrollBar_->setValue(listEditing.dictionaryShownTopIndex / 10);
 }
 
 void ListEditor::moveList(int top) {
-  listTopIndex = std::clamp(top, 0, lastListTop());
-  if (listTopIndex != listShownTopIndex) {
-    showListRows(listTopIndex);
-    listShownTopIndex = listTopIndex;
+  listEditing.listTopIndex = std::clamp(top, 0, lastListTop());
+  if (listEditing.listTopIndex != listEditing.listShownTopIndex) {
+    showListRows(listEditing.listTopIndex);
+    listEditing.listShownTopIndex = listEditing.listTopIndex;
   }
-  listScrollBar_->setValue(listShownTopIndex);
+  listScrollBar_->setValue(listEditing.listShownTopIndex);
 }
 
 namespace {
@@ -207,7 +205,7 @@ void ListEditor::listScrollAction(int action) {
     if (!listScrollBar_->isSliderDown()) moveList(listScrollBar_->sliderPosition());
     return;
   }
-  moveList(listTopIndex + scrollDelta(action, listRows));
+  moveList(listEditing.listTopIndex + scrollDelta(action, listRows));
 }
 
 void ListEditor::dictionaryScrollAction(int action) {
@@ -215,7 +213,7 @@ void ListEditor::dictionaryScrollAction(int action) {
     if (!dictionaryScrollBar_->isSliderDown()) moveDictionary(10 * dictionaryScrollBar_->sliderPosition());
     return;
   }
-  moveDictionary(dictionaryTopIndex + scrollDelta(action, 10));
+  moveDictionary(listEditing.dictionaryTopIndex + scrollDelta(action, 10));
 }
 
 void ListEditor::lookUp() {
@@ -223,7 +221,7 @@ void ListEditor::lookUp() {
 }
 
 void ListEditor::dictionaryPicked(int k) {
-  if (dictionaryTopIndex + k < store.wordCount && readWordRecord(dictionaryTopIndex + k) == 0 &&
+  if (listEditing.dictionaryTopIndex + k < store.wordCount && readWordRecord(listEditing.dictionaryTopIndex + k) == 0 &&
       appendListRecord() == 0) {
     showListEnd();
   }
@@ -231,7 +229,7 @@ void ListEditor::dictionaryPicked(int k) {
 }
 
 void ListEditor::listPicked(int k) {
-  const int i = listTopIndex + k;
+  const int i = listEditing.listTopIndex + k;
   if (i < store.listCount && readListRecord(i) == 0) {
     currentRecord.flags = currentRecord.flags ? 0 : 1;
     listBoxes_[k]->setText(currentRecord.flags ? uiQText(textDeleted)
@@ -266,8 +264,8 @@ void ListEditor::command(int id, int code) {
   if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
     switch (code >> 16) {
       case VK_RETURN: searchField_->clear(); break;
-      case VK_UP: moveDictionary(dictionaryTopIndex - 1); break;
-      case VK_DOWN: moveDictionary(dictionaryTopIndex + 1); break;
+      case VK_UP: moveDictionary(listEditing.dictionaryTopIndex - 1); break;
+      case VK_DOWN: moveDictionary(listEditing.dictionaryTopIndex + 1); break;
     }
     return;
   }
@@ -284,7 +282,7 @@ void ListEditor::command(int id, int code) {
       return;
     case cmdAddRandom: openAddRandom(); return;
     case cmdPrint:
-      if (store.listCount > 0 && printListHook) printListHook();
+      if (store.listCount > 0 && listEditing.printListHook) listEditing.printListHook();
       return;
     case cmdCreateNewList: createNewList(); return;
     case cmdDeleteCurrentList: deleteList(); return;

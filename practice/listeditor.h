@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include "practice/addrandomwindow.h"
+#include "practice/printlist.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
 
@@ -18,12 +19,12 @@ namespace zembo {
 
 class SearchField;
 
-
-// What Print runs: printList, which tests replace.
-extern void (*printListHook)();
-
-extern int listTopIndex, listShownTopIndex;
-extern int dictionaryTopIndex, dictionaryShownTopIndex;
+struct ListEditorState {
+  void (*printListHook)() = printList;  // what Print runs: printList, which tests replace
+  int listTopIndex = 0, listShownTopIndex = 0;
+  int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
+};
+extern ListEditorState listEditing;
 
 // Opens the editor from the main window, through the list-name dialog when no list exists yet;
 // nullptr when no list was named or a tool is already open.

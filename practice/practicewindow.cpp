@@ -20,12 +20,7 @@
 
 namespace zembo {
 
-std::vector<int> drillOrder;
-int drillRemaining = 0;
-int drillShown = 0;
-int drillPhase = 0;
-int drillPeriod = 0;
-int drillSpeed = 6;
+DrillState drill;
 
 namespace {
 
@@ -39,11 +34,11 @@ const QColor navy(0, 0, 128);
 int periodOfSpeed(int speed) { return 10000 - (speed - 1) * 950; }
 
 void pickNextRecord() {
-  if (drillRemaining <= 0) return;
-  const int k = std::rand() % drillRemaining;
-  readListRecord(drillOrder[k]);
-  drillOrder[k] = drillOrder[drillRemaining - 1];
-  --drillRemaining;
+  if (drill.drillRemaining <= 0) return;
+  const int k = std::rand() % drill.drillRemaining;
+  readListRecord(drill.drillOrder[k]);
+  drill.drillOrder[k] = drill.drillOrder[drill.drillRemaining - 1];
+  --drill.drillRemaining;
 }
 
 PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
@@ -82,13 +77,13 @@ PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
   connect(slider_, &QSlider::sliderReleased, this, [this] { setFocus(); });
   quit_ = addButton(cmdDone, uiTextCopy(textQuit), QRect(0, 0, 100, 30));
   quit_->setFocusPolicy(Qt::NoFocus);
-  drillSpeed = 6;
+  drill.drillSpeed = 6;
 
-  drillOrder.resize(static_cast<std::size_t>(std::max(store.listCount, 0)));
-  for (int i = 0; i < store.listCount; ++i) drillOrder[i] = i;
-  drillRemaining = store.listCount;
-  drillShown = 0;
-  drillPhase = 0;
+  drill.drillOrder.resize(static_cast<std::size_t>(std::max(store.listCount, 0)));
+  for (int i = 0; i < store.listCount; ++i) drill.drillOrder[i] = i;
+  drill.drillRemaining = store.listCount;
+  drill.drillShown = 0;
+  drill.drillPhase = 0;
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &PracticeWindow::drillTick);
   startTimer(firstTickPeriod);
@@ -101,11 +96,11 @@ PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
 
 PracticeWindow::~PracticeWindow() {
   timer_.stop();
-  drillOrder.clear();
+  drill.drillOrder.clear();
 }
 
 void PracticeWindow::startTimer(int period) {
-  drillPeriod = period;
+  drill.drillPeriod = period;
   timer_.start(period);
 }
 
@@ -127,36 +122,36 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
   layOut();
   // A new size starts the clock afresh: a translation still to come is skipped.
   timer_.stop();
-  drillPhase = 0;
-  if (drillPeriod != 0) startTimer(firstTickPeriod);
+  drill.drillPhase = 0;
+  if (drill.drillPeriod != 0) startTimer(firstTickPeriod);
   client()->update();
 }
 
 void PracticeWindow::drillTick() {
   const int s = slider_->value();
-  if (s != drillSpeed) {
-    drillSpeed = s;
+  if (s != drill.drillSpeed) {
+    drill.drillSpeed = s;
     startTimer(periodOfSpeed(s));
   }
-  if (drillPeriod == hurryPeriod) startTimer(periodOfSpeed(s));
-  drillPhase = !drillPhase;
-  if (drillPhase == 1) {
-    ++drillShown;
-    if (drillShown > store.listCount) {
+  if (drill.drillPeriod == hurryPeriod) startTimer(periodOfSpeed(s));
+  drill.drillPhase = !drill.drillPhase;
+  if (drill.drillPhase == 1) {
+    ++drill.drillShown;
+    if (drill.drillShown > store.listCount) {
       endDrill();
       return;
     }
-    if (drillPeriod == firstTickPeriod) startTimer(periodOfSpeed(drillSpeed));
+    if (drill.drillPeriod == firstTickPeriod) startTimer(periodOfSpeed(drill.drillSpeed));
     showNextWord();
   } else {
     showTranslation();
-    progress_->setValue(store.listCount - drillRemaining);
+    progress_->setValue(store.listCount - drill.drillRemaining);
   }
 }
 
 void PracticeWindow::endDrill() {
   timer_.stop();
-  drillPeriod = 0;
+  drill.drillPeriod = 0;
   messageBox(this, loadUiText(textEndOfList), uiTextCopy(textProgramName), MB_OK);
   finish();
 }
@@ -174,7 +169,7 @@ void PracticeWindow::showTranslation() {
 }
 
 void PracticeWindow::hurry() {
-  if (drillPeriod == 0) return;
+  if (drill.drillPeriod == 0) return;
   startTimer(hurryPeriod);
 }
 

@@ -17,12 +17,15 @@ class QSlider;
 
 namespace zembo {
 
-extern std::vector<int> drillOrder;  // list indices not yet drawn, in the first drillRemaining places
-extern int drillRemaining;
-extern int drillShown;
-extern int drillPhase;   // 0: the next tick shows a new word; 1: the current word's translation
-extern int drillPeriod;  // the timer's period in milliseconds; 0 after the drill ended
-extern int drillSpeed;   // the slider position last acted on
+struct DrillState {
+  std::vector<int> drillOrder;  // list indices not yet drawn, in the first drillRemaining places
+  int drillRemaining = 0;
+  int drillShown = 0;
+  int drillPhase = 0;   // 0: the next tick shows a new word; 1: the current word's translation
+  int drillPeriod = 0;  // the timer's period in milliseconds; 0 after the drill ended
+  int drillSpeed = 6;   // the slider position last acted on
+};
+extern DrillState drill;
 
 // The period of a slider position: 10 seconds at 1 (slow) down to half a second at 11 (fast).
 int periodOfSpeed(int speed);

@@ -30,7 +30,7 @@
 
 namespace zembo {
 
-QPrinter* printSettings = nullptr;
+PrintState printing;
 
 namespace {
 
@@ -199,19 +199,19 @@ TwipsRect printRectangle(int pageWidth, int pageHeight) {
 }
 
 QPrinter& currentPrintSettings() {
-  if (!printSettings) {
-    printSettings = new QPrinter(QPrinter::HighResolution);
+  if (!printing.printSettings) {
+    printing.printSettings = new QPrinter(QPrinter::HighResolution);
     // The page fields start empty, one copy, not collated.
-    printSettings->setFromTo(0, 0);
-    printSettings->setCopyCount(1);
-    printSettings->setCollateCopies(false);
+    printing.printSettings->setFromTo(0, 0);
+    printing.printSettings->setCopyCount(1);
+    printing.printSettings->setCollateCopies(false);
   }
-  return *printSettings;
+  return *printing.printSettings;
 }
 
 void resetPrintSettings() {
-  delete printSettings;
-  printSettings = nullptr;
+  delete printing.printSettings;
+  printing = {};
 }
 
 int writePrintFile() {

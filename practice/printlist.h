@@ -15,10 +15,13 @@ namespace zembo {
 
 class PrintingWindow;
 
-// The printer with the choices of the last confirmed print dialog (printer or file, page range,
-// copies, collation), kept for the whole run and handed to every print dialog. Made at the first
-// print; a cancelled dialog leaves it as it was.
-extern QPrinter* printSettings;
+struct PrintState {
+  // The printer with the choices of the last confirmed print dialog (printer or file, page range,
+  // copies, collation), kept for the whole run and handed to every print dialog. Made at the first
+  // print; a cancelled dialog leaves it as it was.
+  QPrinter* printSettings = nullptr;
+};
+extern PrintState printing;
 QPrinter& currentPrintSettings();
 // Back to no settings at all, as at process start.
 void resetPrintSettings();

@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   settle();
-  chooseTextFile = chooseBenchFile;
+  setTextFileChooser(chooseBenchFile);
   writeText(megabytes);
 
   Figures best;

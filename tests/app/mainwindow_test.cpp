@@ -128,10 +128,10 @@ TEST_F(MainWindowTest, StayOnTopTwiceEndsUncheckedAndIsWrittenAsZero) {
 
 TEST_F(MainWindowTest, SpeakingWordsIsOnUntilSwitchedOffAndIsWrittenAsZero) {
   ASSERT_EQ(start(), -1);
-  EXPECT_TRUE(speakWords());
+  EXPECT_TRUE(soundFiles.wordsSpoken);
   EXPECT_TRUE(mainWindow->isMenuItemChecked(cmdSpeakWords));
   mainWindow->menuItem(cmdSpeakWords)->trigger();
-  EXPECT_FALSE(speakWords());
+  EXPECT_FALSE(soundFiles.wordsSpoken);
   EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdSpeakWords));
   exitProgram();
   EXPECT_EQ(winIni("SpeakWords"), 0);
@@ -140,10 +140,10 @@ TEST_F(MainWindowTest, SpeakingWordsIsOnUntilSwitchedOffAndIsWrittenAsZero) {
 TEST_F(MainWindowTest, SpeakingSwitchedOffInWinIniStartsOff) {
   writeFile("config/zembo/win.ini", "[Dictionary]\nSpeakWords=0\n");
   ASSERT_EQ(start(), -1);
-  EXPECT_FALSE(speakWords());
+  EXPECT_FALSE(soundFiles.wordsSpoken);
   EXPECT_FALSE(mainWindow->isMenuItemChecked(cmdSpeakWords));
   mainWindow->menuItem(cmdSpeakWords)->trigger();
-  EXPECT_TRUE(speakWords());
+  EXPECT_TRUE(soundFiles.wordsSpoken);
   exitProgram();
   EXPECT_EQ(winIni("SpeakWords"), 1);
 }

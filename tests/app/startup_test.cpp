@@ -79,13 +79,13 @@ TEST_F(StartupTest, MissingWordFileOfTheStartDirectionEndsTheProgram) {
 
 TEST_F(StartupTest, RecordModeOnlyForTheWholeWordRecord) {
   EXPECT_EQ(parseCommandLine("record"), "");
-  EXPECT_EQ(recordMode, 1);
-  recordMode = 0;
+  EXPECT_EQ(startup.recordMode, 1);
+  startup.recordMode = 0;
   parseCommandLine("Record");
-  EXPECT_EQ(recordMode, 1);
-  recordMode = 0;
+  EXPECT_EQ(startup.recordMode, 1);
+  startup.recordMode = 0;
   parseCommandLine("record now");
-  EXPECT_EQ(recordMode, 0);
+  EXPECT_EQ(startup.recordMode, 0);
   EXPECT_EQ(parseCommandLine("/zb French"), "French");
   EXPECT_EQ(parseCommandLine("//zb Fre/other"), "Fre");
   EXPECT_EQ(parseCommandLine("/x/zb French"), "");  // only the first piece counts

@@ -49,7 +49,7 @@ class RecordWindowTest : public test::SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     resetMciState();
-    makeAudioInput = makeFakeInput;
+    mci.makeAudioInput = makeFakeInput;
     FakeInput::present = true;
     FakeInput::recordings = 0;
   }
@@ -278,7 +278,7 @@ class MciTest : public test::TempDirTest {
 
 TEST_F(MciTest, CommandsNameAnOpenDeviceWithoutRegardToCase) {
   resetMciState();
-  makeAudioInput = makeFakeInput;
+  mci.makeAudioInput = makeFakeInput;
   FakeInput::present = true;
   EXPECT_EQ(mciSendString("record mysound"), mciInvalidDevice);
   EXPECT_EQ(mciSendString("play mysound"), mciInvalidDevice);

@@ -80,7 +80,7 @@ class TextWindowTest : public test::SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     resetTextWindowState();
-    chooseTextFile = scriptedChooser;
+    textFiles.chooseTextFile = scriptedChooser;
     proposals.clear();
     nextChoice.clear();
   }

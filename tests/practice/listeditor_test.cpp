@@ -83,7 +83,7 @@ TEST_F(ListEditorTest, ALongListOpensAtItsEndAndPagesBackToTheStart) {
   listScroll(QAbstractSlider::SliderPageStepSub);
   EXPECT_EQ(listWords(), words(0, 11));
   listScroll(QAbstractSlider::SliderSingleStepSub);
-  EXPECT_EQ(listTopIndex, 0);
+  EXPECT_EQ(listEditing.listTopIndex, 0);
   EXPECT_EQ(listWords(), words(0, 11));
   listScroll(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(listWords(), words(1, 12));
@@ -95,7 +95,7 @@ TEST_F(ListEditorTest, AShortListLeavesTheOtherBoxesEmptyAndTheirClicksDoNothing
   EXPECT_EQ(listWords(), words(0, 4) + "       ");
   listScroll(QAbstractSlider::SliderSingleStepAdd);
   listScroll(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(listTopIndex, 0);
+  EXPECT_EQ(listEditing.listTopIndex, 0);
   for (int k = 5; k < listRows; ++k) click(editor->listBox(k));
   EXPECT_FALSE(lists.listModified);
   EXPECT_EQ(listOnDisk("verbs").size(), 5u);
@@ -113,7 +113,7 @@ TEST_F(ListEditorTest, AWordClickedTwiceIsInTheListTwice) {
   EXPECT_EQ(store.listCount, 14);
   EXPECT_EQ(listBoxText(10), "chien");
   EXPECT_EQ(listBoxText(11), "chien");
-  EXPECT_EQ(listTopIndex, 2);
+  EXPECT_EQ(listEditing.listTopIndex, 2);
   const std::vector<WordPair> onDisk = listOnDisk("verbs");
   ASSERT_EQ(onDisk.size(), 14u);
   EXPECT_EQ(onDisk[13].translation, "dog");
@@ -199,14 +199,14 @@ TEST_F(ListEditorTest, TheAddRandomWindowTakesOnlyACountUpToTheWordCount) {
   }
   EXPECT_EQ(store.listCount, 2);
   QTest::mouseClick(random->checkBox(), Qt::LeftButton, {}, QPoint(8, 15));
-  EXPECT_FALSE(replaceListFirst);
+  EXPECT_FALSE(randomDraw.replaceListFirst);
   random->countField()->setText("20");
   QTest::keyClick(random->countField(), Qt::Key_Return);
   processEvents();
   EXPECT_EQ(editor->addRandomWindow(), nullptr);
   EXPECT_EQ(store.listCount, 22);  // kept the old two
   EXPECT_EQ(listOnDisk("verbs").size(), 22u);
-  EXPECT_EQ(listTopIndex, 10);
+  EXPECT_EQ(listEditing.listTopIndex, 10);
 }
 
 TEST_F(ListEditorTest, FiveRandomWordsAfterDeletingTheOldListGiveExactlyFive) {
@@ -262,8 +262,8 @@ TEST_F(ListEditorTest, OkAndCancelTakeAClickHeldAsAPersonHoldsIt) {
 
 TEST_F(ListEditorTest, RandomDrawsFromTheWholeWordFile) {
   startWith({{"verbs", {}}}, numberedWords(3));
-  replaceListFirst = false;
-  randomWordCount = 60;
+  randomDraw.replaceListFirst = false;
+  randomDraw.randomWordCount = 60;
   addRandomWords();
   ASSERT_EQ(store.listCount, 60);
   std::set<std::string> drawn;
@@ -289,7 +289,7 @@ TEST_F(ListEditorTest, CancelLeavesTheListAndClosingTheEditorClosesTheAddRandomW
 TEST_F(ListEditorTest, PrintPrintsOnlyAListWithEntries) {
   static int printed = 0;
   printed = 0;
-  printListHook = [] { ++printed; };
+  listEditing.printListHook = [] { ++printed; };
   startWith({{"verbs", {}}});
   ASSERT_NE(openEditor(), nullptr);
   editor->command(cmdPrint, commandClicked);
@@ -297,7 +297,7 @@ TEST_F(ListEditorTest, PrintPrintsOnlyAListWithEntries) {
   click(editor->dictionaryBox(0));
   editor->command(cmdPrint, commandClicked);
   EXPECT_EQ(printed, 1);
-  printListHook = printList;
+  listEditing.printListHook = printList;
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class PracticeWindowTest : public test::PracticeTest {
     std::vector<std::string> seen;
     for (int step = 0; step < 100 && mainWindow->openToolWindow(); ++step) {
       practice->drillTick();
-      if (drillPhase == 1 && drillPeriod) seen.push_back(practice->shownWord());
+      if (drill.drillPhase == 1 && drill.drillPeriod) seen.push_back(practice->shownWord());
       processEvents();
     }
     return seen;
@@ -62,7 +62,7 @@ TEST_F(PracticeWindowTest, OneEntryWordThenTranslationThenTheEnd) {
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "You have reached the end of the List. ");
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Dictionary");
-  EXPECT_EQ(drillPeriod, 0);
+  EXPECT_EQ(drill.drillPeriod, 0);
   processEvents();
   EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
   EXPECT_TRUE(mainWindow->isVisible());
@@ -143,7 +143,7 @@ TEST_F(PracticeWindowTest, AResizeSkipsTheTranslationButTheWordStillCounts) {
   EXPECT_EQ(practice->quitButton()->geometry().topLeft(),
             QPoint(practice->layoutLeft() + 495, practice->layoutTop() + 215));
   EXPECT_EQ(interval(), 100);
-  EXPECT_EQ(drillPhase, 0);
+  EXPECT_EQ(drill.drillPhase, 0);
   practice->drillTick();  // the next word at once, without the first one's translation
   EXPECT_NE(practice->shownWord(), first);
   EXPECT_EQ(practice->shownTranslation(), "");

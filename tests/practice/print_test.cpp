@@ -284,7 +284,7 @@ TEST_F(PrintListTest, AnEmptyListPrintsNothing) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
   EXPECT_FALSE(std::filesystem::exists("list.prt"));
   printList();
-  EXPECT_EQ(printSettings, nullptr);  // no dialog was shown
+  EXPECT_EQ(printing.printSettings, nullptr);  // no dialog was shown
   EXPECT_TRUE(recordedMessageBoxes().empty());
 }
 

@@ -44,8 +44,8 @@ TEST_F(PrintDialogTest, ACancelledDialogPrintsNothingAndKeepsTheSettings) {
   ASSERT_TRUE(printAnswering(false));
   EXPECT_FALSE(std::filesystem::exists(pdf));
   EXPECT_FALSE(std::filesystem::exists("list.prt"));
-  EXPECT_EQ(printSettings->copyCount(), 2);
-  EXPECT_EQ(printSettings->outputFileName().toStdString(), pdf.string());
+  EXPECT_EQ(printing.printSettings->copyCount(), 2);
+  EXPECT_EQ(printing.printSettings->outputFileName().toStdString(), pdf.string());
 }
 
 TEST_F(PrintDialogTest, AConfirmedDialogPrintsOnTheChosenPrinterAndTheChoiceStays) {
@@ -58,7 +58,7 @@ TEST_F(PrintDialogTest, AConfirmedDialogPrintsOnTheChosenPrinterAndTheChoiceStay
   ASSERT_TRUE(printAnswering(true));
   ASSERT_EQ(pageCount(pdf), 1);
   EXPECT_NE(pageText(pdf, 1).find("chat"), std::string::npos);
-  EXPECT_EQ(printSettings->outputFileName().toStdString(), pdf.string());
+  EXPECT_EQ(printing.printSettings->outputFileName().toStdString(), pdf.string());
   EXPECT_TRUE(recordedMessageBoxes().empty());
 
   // The next print starts from the same choice.

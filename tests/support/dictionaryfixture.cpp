@@ -11,6 +11,10 @@
 #include "app/startup.h"
 #include "practice/lists.h"
 #include "lookup/charsetwindow.h"
+#include "lookup/recordwindow.h"
+#include "lookup/textwindow.h"
+#include "practice/listeditor.h"
+#include "practice/practicewindow.h"
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
@@ -27,7 +31,12 @@ namespace {
 // Every layer's process-wide state as at process start, the windows gone.
 void resetEveryLayer() {
   resetCharsetState();
-  setSpeakWords(true);
+  soundFiles = {};
+  recordWindows = {};
+  resetTextWindowState();
+  listEditing = {};
+  randomDraw = {};
+  drill = {};
   resetStartupState();
   tools = {};
   lists = {};
