@@ -39,12 +39,12 @@ std::int64_t pendingCount = -1;
 std::chrono::steady_clock::time_point lastCounterDrawing;
 
 void writeStepText(std::string_view text, int right = 480) {
-  if (stepDisplay != 1 || !installDisplay) return;
+  if (script.stepDisplay != 1 || !installDisplay) return;
   installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
 }
 
 void writeDone() {
-  if (stepDisplay != 1) return;
+  if (script.stepDisplay != 1) return;
   if (installDisplay) installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
   stepRow += 25;
 }
@@ -59,7 +59,7 @@ void drawCounter(std::int64_t value) {
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installDisplay || stepDisplay != 1) return;
+  if (!installDisplay || script.stepDisplay != 1) return;
   pendingCount = value;
   if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
 }
@@ -127,8 +127,8 @@ std::string readWholeText(std::FILE* file) {
 
 void showFinalMessage() {
   std::string text = "Install Finished ";
-  if (!finalTextFile.empty()) {
-    if (std::FILE* file = openFile(finalTextFile, "rt")) {
+  if (!script.finalTextFile.empty()) {
+    if (std::FILE* file = openFile(script.finalTextFile, "rt")) {
       text = readWholeText(file);
       std::fclose(file);
     }
@@ -139,7 +139,7 @@ void showFinalMessage() {
 void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
 
 std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
-  std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
+  std::vector<std::uint32_t> order = keys.sortRecords(records, script.stepDisplay == 1 ? showComparisons : nullptr);
   comparisonCount += keys.steps();
   flushCounter();
   return order;
@@ -159,7 +159,7 @@ std::FILE* createTempList() {
   std::filesystem::remove(path, ignored);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return nullptr;
-  pendingTempFile = std::filesystem::absolute(path, ignored);
+  script.pendingTempFile = std::filesystem::absolute(path, ignored);
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) ::close(fd);
   return file;
@@ -249,7 +249,7 @@ void buildReverseList() {
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
-  pendingTempFile.clear();
+  script.pendingTempFile.clear();
 
   drawProgressBar(progressRow, 379, "100%");
   progressRow += 50;

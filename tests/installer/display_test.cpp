@@ -53,7 +53,7 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
 
 TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  stepDisplay = 0;
+  script.stepDisplay = 0;
   buildReverseList();
   EXPECT_TRUE(display.linesOf("step").empty());
   EXPECT_TRUE(display.linesOf("counter").empty());
@@ -75,7 +75,7 @@ TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {
   test::writeFile("install.inf", "copy leesmij.txt leesmij.txt\n");
   test::writeFile("leesmij.txt", "hallo\n");
-  installDir = dir / "doel";
+  script.installDir = dir / "doel";
   std::filesystem::create_directories("doel");
   runScript();
   EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + (dir / "doel/leesmij.txt").string()});

@@ -20,8 +20,8 @@ void InstallerTest::SetUp() {
   resetScriptState();
   resetDrawingRows();
   comparisonCount = 0;
-  sourceDir = dir;
-  installDir = dir;
+  script.sourceDir = dir;
+  script.installDir = dir;
   setCollationLocale("C");
 }
 

@@ -179,7 +179,7 @@ TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
   writeFile("zembo.ini", "[taal]\n");
   createConfigFile();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\n");
-  stepDisplay = 0;
+  script.stepDisplay = 0;
   createConfigFile();
   EXPECT_EQ(stepRow, 220);
 }

@@ -38,7 +38,7 @@ class WindowTest : public test::InstallerTest {
 };
 
 TEST_F(WindowTest, TheFieldOffersTheScriptsFolderInTheHomeFolder) {
-  defaultDir = "c:\\engels";
+  script.defaultDir = "c:\\engels";
   InstallWindow window;
   EXPECT_EQ(field(window)->text().toStdString(), (dir / "home/engels").string());
   EXPECT_TRUE(window.control(InstallWindow::startId)->isVisibleTo(&window));
@@ -125,7 +125,7 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
 
 TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  stepDisplay = 0;
+  script.stepDisplay = 0;
   languageTitle = "Engels";
   fromListName = "Engels_Nederlands.zb";
   toListName = "Nederlands_Engels.zb";

@@ -117,7 +117,7 @@ TEST_F(WordListTest, SortingKeepsByteEqualWordsTogetherInTheirOrder) {
 }
 
 TEST_F(WordListTest, TheFinalMessageIsTheTextOfTheDisplayFile) {
-  finalTextFile = "leesmij.txt";
+  script.finalTextFile = "leesmij.txt";
   test::writeFile("leesmij.txt", "Klaar.\r\nVeel plezier.\r\n");
   build({{"house", "huis"}});
   EXPECT_EQ(test::lastMessage(), "Klaar.\nVeel plezier.\n");
