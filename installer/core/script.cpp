@@ -73,7 +73,7 @@ void makeFolder(std::string_view programPath) {
 }
 
 void showTarget(const std::filesystem::path& target) {
-  if (installDisplay) installDisplay->showTargetPath(target);
+  if (displays.installDisplay) displays.installDisplay->showTargetPath(target);
 }
 
 void copyOne(const std::filesystem::path& source, const std::filesystem::path& target, bool expand) {
@@ -275,7 +275,7 @@ void reportError(std::string_view text) {
     std::filesystem::remove(script.pendingTempFile, ignored);
     script.pendingTempFile.clear();
   }
-  if (installDisplay) installDisplay->restoreArrowCursor();
+  if (displays.installDisplay) displays.installDisplay->restoreArrowCursor();
   messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);
   exitProcess(1);
 }

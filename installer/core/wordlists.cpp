@@ -39,46 +39,47 @@ std::int64_t pendingCount = -1;
 std::chrono::steady_clock::time_point lastCounterDrawing;
 
 void writeStepText(std::string_view text, int right = 480) {
-  if (script.stepDisplay != 1 || !installDisplay) return;
-  installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
+  if (script.stepDisplay != 1 || !displays.installDisplay) return;
+  displays.installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
 }
 
 void writeDone() {
   if (script.stepDisplay != 1) return;
-  if (installDisplay) installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
+  if (displays.installDisplay) displays.installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
   stepRow += 25;
 }
 
 void placeCounter() { counterBox = {210, stepRow, 290, stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  installDisplay->showCounter(counterBox, value);
+  displays.installDisplay->showCounter(counterBox, value);
   lastCounterDrawing = std::chrono::steady_clock::now();
   pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installDisplay || script.stepDisplay != 1) return;
+  if (!displays.installDisplay || script.stepDisplay != 1) return;
   pendingCount = value;
   if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (installDisplay && pendingCount >= 0) drawCounter(pendingCount);
+  if (displays.installDisplay && pendingCount >= 0) drawCounter(pendingCount);
 }
 
 void drawLanguageHeadline() {
-  if (installDisplay) installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
+  if (displays.installDisplay)
+    displays.installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
   headlineRow += 50;
 }
 
 void showWaitCursor() {
-  if (installDisplay) installDisplay->showWaitCursor();
+  if (displays.installDisplay) displays.installDisplay->showWaitCursor();
 }
 
 void restoreCursor() {
-  if (installDisplay) installDisplay->restoreCursor();
+  if (displays.installDisplay) displays.installDisplay->restoreCursor();
 }
 
 // The temporary list grows in large steps of space set aside.
@@ -174,7 +175,7 @@ void resetDrawingRows() {
 }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
-  if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
+  if (displays.installDisplay) displays.installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {

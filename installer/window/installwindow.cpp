@@ -108,12 +108,12 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   const QScreen* screen = QGuiApplication::primaryScreen();
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
   installWindow = this;
-  installDisplay = this;
+  setInstallDisplay(this);
 }
 
 InstallWindow::~InstallWindow() {
   if (installWindow == this) installWindow = nullptr;
-  if (installDisplay == this) installDisplay = nullptr;
+  if (displays.installDisplay == this) setInstallDisplay(nullptr);
 }
 
 QWidget* InstallWindow::control(int id) const {
