@@ -70,7 +70,7 @@ void flushCounter() {
 
 void drawLanguageHeadline() {
   if (displays.installDisplay)
-    displays.installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
+    displays.installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, registering.languageTitle);
   headlineRow += 50;
 }
 
@@ -107,7 +107,7 @@ void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
-  const std::filesystem::path target = hostPath(listPath(toListName));
+  const std::filesystem::path target = hostPath(listPath(registering.toListName));
   removeLeftovers(target);
   const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
@@ -207,8 +207,8 @@ void buildReverseList() {
   showWaitCursor();
   drawProgressBar(progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
-  std::FILE* from = openFile(listPath(fromListName), "rb");
-  if (!from) reportError("Input file missing " + listPath(fromListName));
+  std::FILE* from = openFile(listPath(registering.fromListName), "rb");
+  if (!from) reportError("Input file missing " + listPath(registering.fromListName));
   drawProgressBar(progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);

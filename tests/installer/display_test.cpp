@@ -18,9 +18,9 @@ class DisplayTest : public test::InstallerTest {
   void SetUp() override {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
-    languageTitle = "Engels";
-    fromListName = "Engels_Nederlands.zb";
-    toListName = "Nederlands_Engels.zb";
+    registering.languageTitle = "Engels";
+    registering.fromListName = "Engels_Nederlands.zb";
+    registering.toListName = "Nederlands_Engels.zb";
   }
   test::FakeDisplay display;
 };

@@ -103,9 +103,9 @@ TEST_F(WindowTest, TheBackgroundIsABlueGradient) {
 TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis, woning"}, {"home", "huis, thuis"}});
   setCollationLocale("dutch");
-  languageTitle = "Engels";
-  fromListName = "Engels_Nederlands.zb";
-  toListName = "Nederlands_Engels.zb";
+  registering.languageTitle = "Engels";
+  registering.fromListName = "Engels_Nederlands.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   InstallWindow window;
   showOnlyTheDrawing(window);
   createConfigFile();  // as for the first language: the steps start a row lower
@@ -126,9 +126,9 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
 TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
   script.stepDisplay = 0;
-  languageTitle = "Engels";
-  fromListName = "Engels_Nederlands.zb";
-  toListName = "Nederlands_Engels.zb";
+  registering.languageTitle = "Engels";
+  registering.fromListName = "Engels_Nederlands.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   InstallWindow window;
   showOnlyTheDrawing(window);
   const QColor background = window.grab().toImage().pixelColor(250, 182);

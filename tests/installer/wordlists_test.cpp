@@ -27,9 +27,9 @@ class WordListTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
     setCollationLocale("dutch");
-    languageTitle = "Engels";
-    fromListName = "Engels_Nederlands.zb";
-    toListName = "Nederlands_Engels.zb";
+    registering.languageTitle = "Engels";
+    registering.fromListName = "Engels_Nederlands.zb";
+    registering.toListName = "Nederlands_Engels.zb";
   }
   std::vector<Entry> build(const std::vector<Entry>& from, std::int16_t flags = 0) {
     writeWordList("taal/Engels_Nederlands.zb", from, flags);
@@ -180,9 +180,9 @@ TEST_F(WordListTest, FullTranslationsOfOneLetterPartsAreAllReversed) {
 
 TEST_F(WordListTest, AToListThatCannotBeMadeOrReplacedIsFatal) {
   writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  toListName = "missing\\Nederlands_Engels.zb";
+  registering.toListName = "missing\\Nederlands_Engels.zb";
   expectFatal("Can't create output file");
-  toListName = "Nederlands_Engels.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   test::writeFile("taal/Nederlands_Engels.zb/keep", "x");  // a folder in its place
   expectFatal("Write error output file");
   EXPECT_EQ(test::readFile("taal/Nederlands_Engels.zb/keep"), "x");
