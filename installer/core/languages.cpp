@@ -150,7 +150,7 @@ void createConfigFile() {
                              std::string(configEofLine) + "\n";
     if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't create DICT.INI");
   }
-  if (script.stepDisplay == 1) stepRow += 25;
+  if (script.stepDisplay == 1) drawing.stepRow += 25;
 }
 
 void removeLanguageLines() {

@@ -22,10 +22,7 @@
 
 namespace zembo {
 
-int headlineRow = 100;
-int progressRow = 155;
-int stepRow = 170;
-std::int64_t comparisonCount = 0;
+DrawingState drawing;
 
 namespace {
 
@@ -34,44 +31,42 @@ constexpr int recordSize = sizeof(WordRecord);
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
 
-Box counterBox;
-std::int64_t pendingCount = -1;
-std::chrono::steady_clock::time_point lastCounterDrawing;
-
 void writeStepText(std::string_view text, int right = 480) {
   if (script.stepDisplay != 1 || !displays.installDisplay) return;
-  displays.installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
+  displays.installDisplay->showStepText({30, drawing.stepRow, right, drawing.stepRow + 30}, text);
 }
 
 void writeDone() {
   if (script.stepDisplay != 1) return;
-  if (displays.installDisplay) displays.installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
-  stepRow += 25;
+  if (displays.installDisplay)
+    displays.installDisplay->showStepText({300, drawing.stepRow, 480, drawing.stepRow + 30}, "Done.");
+  drawing.stepRow += 25;
 }
 
-void placeCounter() { counterBox = {210, stepRow, 290, stepRow + 16}; }
+void placeCounter() { drawing.counterBox = {210, drawing.stepRow, 290, drawing.stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  displays.installDisplay->showCounter(counterBox, value);
-  lastCounterDrawing = std::chrono::steady_clock::now();
-  pendingCount = -1;
+  displays.installDisplay->showCounter(drawing.counterBox, value);
+  drawing.lastCounterDrawing = std::chrono::steady_clock::now();
+  drawing.pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
   if (!displays.installDisplay || script.stepDisplay != 1) return;
-  pendingCount = value;
-  if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
+  drawing.pendingCount = value;
+  if (std::chrono::steady_clock::now() - drawing.lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (displays.installDisplay && pendingCount >= 0) drawCounter(pendingCount);
+  if (displays.installDisplay && drawing.pendingCount >= 0) drawCounter(drawing.pendingCount);
 }
 
 void drawLanguageHeadline() {
   if (displays.installDisplay)
-    displays.installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, registering.languageTitle);
-  headlineRow += 50;
+    displays.installDisplay->showHeadline({30, drawing.headlineRow, 480, drawing.headlineRow + 40},
+                                          registering.languageTitle);
+  drawing.headlineRow += 50;
 }
 
 void showWaitCursor() {
@@ -137,11 +132,11 @@ void showFinalMessage() {
   messageBox(messageOwner(), text, "Install", MB_OK);
 }
 
-void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
+void showComparisons(std::int64_t count) { showCounter(drawing.comparisonCount + count); }
 
 std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
   std::vector<std::uint32_t> order = keys.sortRecords(records, script.stepDisplay == 1 ? showComparisons : nullptr);
-  comparisonCount += keys.steps();
+  drawing.comparisonCount += keys.steps();
   flushCounter();
   return order;
 }
@@ -168,11 +163,7 @@ std::FILE* createTempList() {
 
 }  // namespace
 
-void resetDrawingRows() {
-  headlineRow = 100;
-  progressRow = 155;
-  stepRow = 170;
-}
+void resetDrawingRows() { drawing = {}; }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
   if (displays.installDisplay) displays.installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
@@ -205,11 +196,11 @@ std::vector<std::uint32_t> sortByCollation(Records records) {
 void buildReverseList() {
   drawLanguageHeadline();
   showWaitCursor();
-  drawProgressBar(progressRow, 0, "0%");
+  drawProgressBar(drawing.progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
   std::FILE* from = openFile(listPath(registering.fromListName), "rb");
   if (!from) reportError("Input file missing " + listPath(registering.fromListName));
-  drawProgressBar(progressRow, 64, "10%");
+  drawProgressBar(drawing.progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);
   writeDone();
@@ -217,7 +208,7 @@ void buildReverseList() {
   std::FILE* temp = createTempList();
   if (!temp) reportError("Can't create tempfile");
   std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
-  drawProgressBar(progressRow, 117, "25%");
+  drawProgressBar(drawing.progressRow, 117, "25%");
   writeStepText("Writing TEMP wordlist");
   placeCounter();
   CollationKeys keys(mostReverseRecords(fromList.records()));
@@ -229,7 +220,7 @@ void buildReverseList() {
 
   temp = openFile(tempListPath, "rb");
   if (!temp) reportError("Can't open tempfile");
-  drawProgressBar(progressRow, 205, "50%");
+  drawProgressBar(drawing.progressRow, 205, "50%");
   writeStepText("Reading TO wordlist");
   placeCounter();
   const LoadedList toList = loadRecords(temp);
@@ -243,7 +234,7 @@ void buildReverseList() {
   const std::vector<std::uint32_t> order = sortWithCounter(keys, records);
   writeDone();
 
-  drawProgressBar(progressRow, 292, "75%");
+  drawProgressBar(drawing.progressRow, 292, "75%");
   writeStepText("Writing TO wordlist");
   placeCounter();
   writeToList(records, order);
@@ -252,8 +243,8 @@ void buildReverseList() {
   removeFile(tempListPath);
   script.pendingTempFile.clear();
 
-  drawProgressBar(progressRow, 379, "100%");
-  progressRow += 50;
+  drawProgressBar(drawing.progressRow, 379, "100%");
+  drawing.progressRow += 50;
   restoreCursor();
   showFinalMessage();
 }

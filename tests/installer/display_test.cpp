@@ -44,9 +44,9 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
   ASSERT_FALSE(counters.empty());
   EXPECT_EQ(counters.front(), "counter 210,170,290,186 0");
   EXPECT_EQ(display.waitCursors, 0);
-  EXPECT_EQ(headlineRow, 150);
-  EXPECT_EQ(progressRow, 205);
-  EXPECT_EQ(stepRow, 170 + 5 * 25);
+  EXPECT_EQ(drawing.headlineRow, 150);
+  EXPECT_EQ(drawing.progressRow, 205);
+  EXPECT_EQ(drawing.stepRow, 170 + 5 * 25);
   // The final message belongs to the window.
   EXPECT_EQ(recordedMessageBoxes().back().owner, &display);
 }
@@ -58,7 +58,7 @@ TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
   EXPECT_TRUE(display.linesOf("step").empty());
   EXPECT_TRUE(display.linesOf("counter").empty());
   EXPECT_EQ(display.linesOf("bar").size(), 6u);
-  EXPECT_EQ(stepRow, 170);
+  EXPECT_EQ(drawing.stepRow, 170);
 }
 
 TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
@@ -70,6 +70,21 @@ TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
   // Every 100th record of five loops would be 150 drawings; a fast machine draws a few.
   EXPECT_LT(counters.size(), 100u);
   EXPECT_NE(std::find(counters.begin(), counters.end(), "counter 210,170,290,186 2900"), counters.end());
+}
+
+// A run's counters do not wait for the drawing of the run before it.
+TEST_F(DisplayTest, EachRunAfterAResetShowsItsFirstCounterAtOnce) {
+  std::vector<test::Entry> from;
+  for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
+  test::writeWordList("taal/Engels_Nederlands.zb", from);
+  for (int run = 0; run < 2; ++run) {
+    resetDrawingRows();
+    display.shown.clear();
+    buildReverseList();
+    const std::vector<std::string> counters = display.linesOf("counter");
+    ASSERT_FALSE(counters.empty());
+    EXPECT_EQ(counters.front(), "counter 210,170,290,186 0") << "run " << run;
+  }
 }
 
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {

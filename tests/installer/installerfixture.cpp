@@ -19,7 +19,6 @@ void InstallerTest::SetUp() {
   ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
   resetScriptState();
   resetDrawingRows();
-  comparisonCount = 0;
   script.sourceDir = dir;
   script.installDir = dir;
   setCollationLocale("C");

@@ -175,13 +175,13 @@ TEST_F(LanguagesTest, ABadLanguageFileStopsBeforeAnythingChanges) {
 TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
   registering.fromListName = "Engels_Nederlands.zb";
   createConfigFile();
-  EXPECT_EQ(stepRow, 195);  // one empty step row
+  EXPECT_EQ(drawing.stepRow, 195);  // one empty step row
   writeFile("zembo.ini", "[taal]\n");
   createConfigFile();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\n");
   script.stepDisplay = 0;
   createConfigFile();
-  EXPECT_EQ(stepRow, 220);
+  EXPECT_EQ(drawing.stepRow, 220);
 }
 
 TEST_F(LanguagesTest, NamesOfTheTemporaryListOrOfAnotherListAreRefusedBeforeAnythingIsBuilt) {

@@ -118,9 +118,9 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   for (int y = 195; y < 215; ++y)
     for (int x = 300; x < 340; ++x) white += shown.pixelColor(x, y) == QColor(Qt::white);
   EXPECT_GT(white, 10);  // "Done."
-  EXPECT_EQ(headlineRow, 150);
-  EXPECT_EQ(progressRow, 205);
-  EXPECT_EQ(stepRow, 195 + 5 * 25);
+  EXPECT_EQ(drawing.headlineRow, 150);
+  EXPECT_EQ(drawing.progressRow, 205);
+  EXPECT_EQ(drawing.stepRow, 195 + 5 * 25);
 }
 
 TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
@@ -136,7 +136,7 @@ TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   const QImage shown = window.grab().toImage();
   EXPECT_EQ(shown.pixelColor(250, 182), background);
   EXPECT_EQ(shown.pixelColor(300, 160), QColor(0, 128, 0));
-  EXPECT_EQ(stepRow, 170);
+  EXPECT_EQ(drawing.stepRow, 170);
 }
 
 }  // namespace
