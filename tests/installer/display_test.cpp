@@ -22,6 +22,12 @@ class DisplayTest : public test::InstallerTest {
     registering.fromListName = "Engels_Nederlands.zb";
     registering.toListName = "Nederlands_Engels.zb";
   }
+  // Enough records for every counter to change many times.
+  static void writeLongFromList() {
+    std::vector<test::Entry> from;
+    for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
+    test::writeWordList("taal/Engels_Nederlands.zb", from);
+  }
   test::FakeDisplay display;
 };
 
@@ -62,9 +68,7 @@ TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
 }
 
 TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
-  std::vector<test::Entry> from;
-  for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
-  test::writeWordList("taal/Engels_Nederlands.zb", from);
+  writeLongFromList();
   buildReverseList();
   const std::vector<std::string> counters = display.linesOf("counter");
   // Every 100th record of five loops would be 150 drawings; a fast machine draws a few.
@@ -74,9 +78,7 @@ TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
 
 // A run's counters do not wait for the drawing of the run before it.
 TEST_F(DisplayTest, EachRunAfterAResetShowsItsFirstCounterAtOnce) {
-  std::vector<test::Entry> from;
-  for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
-  test::writeWordList("taal/Engels_Nederlands.zb", from);
+  writeLongFromList();
   for (int run = 0; run < 2; ++run) {
     resetDrawingRows();
     display.shown.clear();
