@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
   const bool unattended = options.hasTarget;
   if (!unattended || (!options.yes && ::isatty(STDIN_FILENO))) zembo::installQtMessageBoxes();
 
-  zembo::sourceDir = std::filesystem::current_path();
   zembo::resetScriptState();
+  zembo::setSourceDir(std::filesystem::current_path());
   zembo::readHeader();
   zembo::resetDrawingRows();
   zembo::InstallWindow window;

@@ -88,9 +88,7 @@ int main(int argc, char** argv) {
   resetDrawingRows();
   startRecordingMessageBoxes();  // the final message answers itself
   setCollationLocale("dutch");
-  languageTitle = "Bench";
-  fromListName = "from.zb";
-  toListName = "to.zb";
+  useLanguage({"", "Bench", "from.zb", "to.zb"});
   InstallWindow window;
   window.show();
   const Clock::time_point buildStart = Clock::now();

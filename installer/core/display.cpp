@@ -2,8 +2,10 @@
 
 namespace zembo {
 
-InstallDisplay* installDisplay = nullptr;
+DisplayState displays;
 
-WindowHandle messageOwner() { return installDisplay ? installDisplay->messageOwner() : nullptr; }
+void setInstallDisplay(InstallDisplay* display) { displays.installDisplay = display; }
+
+WindowHandle messageOwner() { return displays.installDisplay ? displays.installDisplay->messageOwner() : nullptr; }
 
 }  // namespace zembo

@@ -39,8 +39,13 @@ class InstallDisplay {
   virtual WindowHandle messageOwner() = 0;
 };
 
-// The display of the installation that runs now; none when nothing shows it.
-extern InstallDisplay* installDisplay;
+struct DisplayState {
+  // The display of the installation that runs now; none when nothing shows it.
+  InstallDisplay* installDisplay = nullptr;
+};
+extern DisplayState displays;
+// The window that shows the installation sets itself here, and none when it goes.
+void setInstallDisplay(InstallDisplay* display);
 
 // The owner of the installer's message boxes: the display's window, or none.
 WindowHandle messageOwner();

@@ -17,38 +17,29 @@
 
 namespace zembo {
 
-std::string languageLine;
-std::string languageTitle;
-std::string fromListName;
-std::string toListName;
+LanguageState registering;
 
 namespace {
 
 constexpr int languageFileLineSize = 100;
 constexpr std::string_view languageHeader = "[taal]";
 
-struct LanguageEntry {
-  std::string line;   // the four fields joined by ","
-  std::string title;  // the fourth field
-  std::string from;
-  std::string to;
-};
-
-LanguageEntry readLanguageEntry(std::FILE* file, const std::string& line) {
+LanguageState readLanguageEntry(std::FILE* file, const std::string& line) {
   const std::vector<std::string_view> fields = splitFields(line, ',');
   if (fields.size() < 4)
     reportError("Bad line in LANGUAGE.CF:\n\n" + line + "\n\nA language line has four fields separated by commas.");
-  LanguageEntry entry;
-  entry.line = std::string(fields[0]) + "," + std::string(fields[1]) + "," + std::string(fields[2]) + "," +
-               std::string(fields[3]);
-  entry.title = fields[3];
-  if (!nextConfigLine(file, entry.from) || !nextConfigLine(file, entry.to))
-    reportError("LANGUAGE.CF ends inside the entry of " + entry.title +
+  LanguageState entry;
+  entry.languageLine = std::string(fields[0]) + "," + std::string(fields[1]) + "," + std::string(fields[2]) + "," +
+                       std::string(fields[3]);
+  entry.languageTitle = fields[3];
+  if (!nextConfigLine(file, entry.fromListName) || !nextConfigLine(file, entry.toListName))
+    reportError("LANGUAGE.CF ends inside the entry of " + entry.languageTitle +
                 ":\n\nits FROM and TO word list names are missing.");
   // zembo forms the names of its word files from the long name.
-  if (!isPlainFileName(entry.title) || entry.title.find(':') != std::string::npos)
-    reportError("Bad long name in LANGUAGE.CF: " + entry.title + "\n\nIt is part of file names and must be a plain name.");
-  for (const std::string* name : {&entry.from, &entry.to}) {
+  if (!isPlainFileName(entry.languageTitle) || entry.languageTitle.find(':') != std::string::npos)
+    reportError("Bad long name in LANGUAGE.CF: " + entry.languageTitle +
+                "\n\nIt is part of file names and must be a plain name.");
+  for (const std::string* name : {&entry.fromListName, &entry.toListName}) {
     if (!isPlainFileName(*name)) reportError("Bad word list name in LANGUAGE.CF: " + *name);
     if (equalNoCase(*name, tempListPath.substr(wordListFolder.size())))
       reportError("Bad word list name in LANGUAGE.CF: " + *name + "\n\nThe installer needs that name for itself.");
@@ -58,18 +49,18 @@ LanguageEntry readLanguageEntry(std::FILE* file, const std::string& line) {
 
 // A list built for one language must not replace a list that an entry reads or builds; two
 // entries may read the same list.
-void checkNamesApart(const std::vector<LanguageEntry>& entries) {
-  for (const LanguageEntry& building : entries)
-    for (const LanguageEntry& other : entries)
-      for (const std::string* name : {&other.from, &other.to})
-        if (name != &building.to && equalNoCase(*name, building.to))
-          reportError("LANGUAGE.CF names the word list " + building.to +
+void checkNamesApart(const std::vector<LanguageState>& entries) {
+  for (const LanguageState& building : entries)
+    for (const LanguageState& other : entries)
+      for (const std::string* name : {&other.fromListName, &other.toListName})
+        if (name != &building.toListName && equalNoCase(*name, building.toListName))
+          reportError("LANGUAGE.CF names the word list " + building.toListName +
                       " twice:\n\nthe list built would replace another one.");
 }
 
 // Every entry is read, and checked, before anything is changed.
-std::vector<LanguageEntry> readLanguageEntries(std::FILE* file) {
-  std::vector<LanguageEntry> entries;
+std::vector<LanguageState> readLanguageEntries(std::FILE* file) {
+  std::vector<LanguageState> entries;
   std::string line;
   while (nextConfigLine(file, line)) entries.push_back(readLanguageEntry(file, line));
   checkNamesApart(entries);
@@ -100,14 +91,9 @@ void endLine(std::string& text) {
   if (!text.empty() && text.back() != '\n') text += '\n';
 }
 
-void useLanguage(const LanguageEntry& entry) {
-  languageLine = entry.line;
-  languageTitle = entry.title;
-  fromListName = entry.from;
-  toListName = entry.to;
-}
-
 }  // namespace
+
+void useLanguage(const LanguageState& language) { registering = language; }
 
 bool nextConfigLine(std::FILE* file, std::string& line) {
   char buffer[languageFileLineSize];
@@ -123,7 +109,7 @@ bool nextConfigLine(std::FILE* file, std::string& line) {
 void registerLanguages() {
   std::FILE* file = openFile(languageFileName, "rt");
   if (!file) reportError("Can't open LANGUAGE.CF");
-  const std::vector<LanguageEntry> entries = readLanguageEntries(file);
+  const std::vector<LanguageState> entries = readLanguageEntries(file);
   std::fclose(file);
   if (entries.empty())
     messageBox(messageOwner(),
@@ -155,7 +141,7 @@ void createConfigFile() {
                              "on\n"
                              "\n"
                              "[selected]\n" +
-                             fromListName +
+                             registering.fromListName +
                              "\n"
                              "\n"
                              "[taal]\n"
@@ -164,18 +150,18 @@ void createConfigFile() {
                              std::string(configEofLine) + "\n";
     if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't create DICT.INI");
   }
-  if (stepDisplay == 1) stepRow += 25;
+  if (script.stepDisplay == 1) drawing.stepRow += 25;
 }
 
 void removeLanguageLines() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    text = joinConfigLines(withoutLanguageLines(lines, languageTitle));
+    text = joinConfigLines(withoutLanguageLines(lines, registering.languageTitle));
   });
 }
 
 void addLanguageLine() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    text = withLanguageLine(lines, languageHeader, languageLine);
+    text = withLanguageLine(lines, languageHeader, registering.languageLine);
   });
 }
 

@@ -18,10 +18,15 @@ constexpr std::string_view configFileName = "zembo.ini";
 constexpr std::string_view configEofLine = "# --- EOF --------------------------------------------------------";
 
 // The language being registered: its [taal] line, its long name and its two word lists.
-extern std::string languageLine;
-extern std::string languageTitle;
-extern std::string fromListName;
-extern std::string toListName;
+struct LanguageState {
+  std::string languageLine;
+  std::string languageTitle;
+  std::string fromListName;
+  std::string toListName;
+};
+extern LanguageState registering;
+// Makes a language the one being registered.
+void useLanguage(const LanguageState& language);
 
 void registerLanguages();
 // Writes a new zembo.ini when there is none; an existing one is left as it is.

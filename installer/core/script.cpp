@@ -26,19 +26,7 @@
 
 namespace zembo {
 
-std::filesystem::path sourceDir;
-std::string installTitle;
-std::string defaultDir;
-std::string shortcutArguments;
-int stepDisplay = 1;
-std::filesystem::path installDir;
-std::string shortcutName;
-int makeShortcut = 0;
-std::string programGroup;
-std::string programFile;
-std::string finalTextFile;
-int makeWordLists = 0;
-std::filesystem::path pendingTempFile;
+ScriptState script;
 
 namespace {
 
@@ -56,19 +44,19 @@ bool valueAfterBlank(std::string_view line, std::string& value) {
 // Calls handle for every line of install.inf that is neither empty nor a comment.
 template <typename Handler>
 void forEachScriptLine(Handler handle) {
-  std::FILE* script = std::fopen((sourceDir / scriptFileName).c_str(), "rt");
-  if (!script) reportError("Can't open INSTALL.INF");
+  std::FILE* file = std::fopen((script.sourceDir / scriptFileName).c_str(), "rt");
+  if (!file) reportError("Can't open INSTALL.INF");
   char line[scriptLineSize];
-  while (readTextLine(script, line, sizeof line)) {
+  while (readTextLine(file, line, sizeof line)) {
     removeLineEnd(line);
     if (line[0] == '\0' || line[0] == '#') continue;
     handle(std::string_view(line));
   }
-  std::fclose(script);
+  std::fclose(file);
 }
 
-std::filesystem::path inSource(std::string_view programPath) { return hostPathIn(sourceDir, programPath); }
-std::filesystem::path inTarget(std::string_view programPath) { return hostPathIn(installDir, programPath); }
+std::filesystem::path inSource(std::string_view programPath) { return hostPathIn(script.sourceDir, programPath); }
+std::filesystem::path inTarget(std::string_view programPath) { return hostPathIn(script.installDir, programPath); }
 
 // A host path in a message, whose text is in the installer's code page.
 std::string hostText(const std::filesystem::path& path) { return programName(path); }
@@ -85,7 +73,7 @@ void makeFolder(std::string_view programPath) {
 }
 
 void showTarget(const std::filesystem::path& target) {
-  if (installDisplay) installDisplay->showTargetPath(target);
+  if (displays.installDisplay) displays.installDisplay->showTargetPath(target);
 }
 
 void copyOne(const std::filesystem::path& source, const std::filesystem::path& target, bool expand) {
@@ -187,23 +175,23 @@ void runCommand(std::string_view line) {
       break;
     case Command::iconname:
       if (!hasValue) return;
-      shortcutName = value;
-      makeShortcut = 1;
+      script.shortcutName = value;
+      script.makeShortcut = 1;
       break;
     case Command::avidelay:
       if (hasValue) writeProfileString("Dictionary", "DutchAviDelay", value, "win.ini");
       break;
     case Command::icongroup:
-      if (hasValue) programGroup = value;
+      if (hasValue) script.programGroup = value;
       break;
     case Command::iconexe:
-      if (hasValue) programFile = value;
+      if (hasValue) script.programFile = value;
       break;
     case Command::display:
-      if (hasValue) finalTextFile = value;
+      if (hasValue) script.finalTextFile = value;
       break;
     case Command::mkwlist:
-      makeWordLists = 1;
+      script.makeWordLists = 1;
       break;
     case Command::copy:
       copyCommand(splitFields(line, ' '));
@@ -222,11 +210,11 @@ void runCommand(std::string_view line) {
 void readHeaderKey(std::string_view line) {
   std::string value;
   if (!valueAfterBlank(line, value)) return;
-  if (startsWithNoCase(line, "title")) installTitle = value;
-  else if (startsWithNoCase(line, "dir")) defaultDir = value;
-  else if (startsWithNoCase(line, "zbarg")) shortcutArguments = value;
+  if (startsWithNoCase(line, "title")) script.installTitle = value;
+  else if (startsWithNoCase(line, "dir")) script.defaultDir = value;
+  else if (startsWithNoCase(line, "zbarg")) script.shortcutArguments = value;
   // "debug 0" switches the step texts off; any other value leaves them on.
-  else if (startsWithNoCase(line, "debug")) stepDisplay = value == "0" ? 0 : 1;
+  else if (startsWithNoCase(line, "debug")) script.stepDisplay = value == "0" ? 0 : 1;
 }
 
 bool refuseTarget(std::string_view text) {
@@ -236,20 +224,9 @@ bool refuseTarget(std::string_view text) {
 
 }  // namespace
 
-void resetScriptState() {
-  installTitle.clear();
-  defaultDir = "~\\zembo";
-  shortcutArguments.clear();
-  stepDisplay = 1;
-  installDir.clear();
-  shortcutName.clear();
-  makeShortcut = 0;
-  programGroup.clear();
-  programFile.clear();
-  finalTextFile.clear();
-  makeWordLists = 0;
-  pendingTempFile.clear();
-}
+void resetScriptState() { script = {}; }
+
+void setSourceDir(const std::filesystem::path& folder) { script.sourceDir = folder; }
 
 void readHeader() { forEachScriptLine(readHeaderKey); }
 
@@ -266,19 +243,20 @@ bool checkInstallDir(std::string_view fieldText) {
   if (!usable) return refuseTarget("Invalid Directory");
   if (::access(folder.c_str(), W_OK | X_OK) != 0)
     return refuseTarget("The folder " + hostText(folder) + " cannot be entered and written: " + std::strerror(errno));
-  if (std::filesystem::equivalent(folder, sourceDir, error))
+  if (std::filesystem::equivalent(folder, script.sourceDir, error))
     return refuseTarget("The folder " + hostText(folder) +
                         " holds the distribution itself: install into another folder.");
   // Absolute, because the menu entry starts the program there from wherever the desktop is.
-  installDir = std::filesystem::absolute(folder, error).lexically_normal();
-  if (!installDir.has_filename() && installDir != installDir.root_path()) installDir = installDir.parent_path();
+  std::filesystem::path target = std::filesystem::absolute(folder, error).lexically_normal();
+  if (!target.has_filename() && target != target.root_path()) target = target.parent_path();
+  script.installDir = target;
   return true;
 }
 
 void enterInstallDir() {
   std::error_code error;
-  std::filesystem::current_path(installDir, error);
-  if (error) reportFailure("Can't enter the folder", installDir, error.value());
+  std::filesystem::current_path(script.installDir, error);
+  if (error) reportFailure("Can't enter the folder", script.installDir, error.value());
 }
 
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text) {
@@ -292,12 +270,12 @@ void removeLeftovers(const std::filesystem::path& file) {
 }
 
 void reportError(std::string_view text) {
-  if (!pendingTempFile.empty()) {
+  if (!script.pendingTempFile.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(pendingTempFile, ignored);
-    pendingTempFile.clear();
+    std::filesystem::remove(script.pendingTempFile, ignored);
+    script.pendingTempFile.clear();
   }
-  if (installDisplay) installDisplay->restoreArrowCursor();
+  if (displays.installDisplay) displays.installDisplay->restoreArrowCursor();
   messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);
   exitProcess(1);
 }

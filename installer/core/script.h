@@ -13,25 +13,33 @@
 
 namespace zembo {
 
-// Where install.inf and every copy source are found: the folder the installer was started in.
-extern std::filesystem::path sourceDir;
-extern std::string installTitle;       // headline at the top of the window
-extern std::string defaultDir;         // initial text of the directory field, as the script says it
-extern std::string shortcutArguments;  // the command line the menu entry gives zembo
-extern int stepDisplay;                // 1: the word-list builder writes its step texts
-extern std::filesystem::path installDir;  // the target folder, absolute
-extern std::string shortcutName;
-extern int makeShortcut;
-extern std::string programGroup;
-extern std::string programFile;
-extern std::string finalTextFile;
-extern int makeWordLists;
+// What the script said and where the installation goes. The installer's own operations change it.
+struct ScriptState {
+  // Where install.inf and every copy source are found: the folder the installer was started in.
+  std::filesystem::path sourceDir;
+  std::string installTitle;             // headline at the top of the window
+  std::string defaultDir = "~\\zembo";  // initial text of the directory field, as the script says it
+  std::string shortcutArguments;        // the command line the menu entry gives zembo
+  int stepDisplay = 1;                  // 1: the word-list builder writes its step texts
+  std::filesystem::path installDir;     // the target folder, absolute
+  std::string shortcutName;
+  int makeShortcut = 0;
+  std::string programGroup;
+  std::string programFile;
+  std::string finalTextFile;
+  int makeWordLists = 0;
+  // A temporary file of the installer that reportError removes while it is set.
+  std::filesystem::path pendingTempFile;
+};
+extern ScriptState script;
 
 // The script file, in sourceDir.
 constexpr std::string_view scriptFileName = "install.inf";
 
 // Sets the state above to what it is before the script has been read.
 void resetScriptState();
+// The distribution's folder, where the script is read.
+void setSourceDir(const std::filesystem::path& folder);
 
 // Reads the header keys; a missing install.inf is fatal.
 void readHeader();
@@ -55,7 +63,5 @@ void removeLeftovers(const std::filesystem::path& file);
 // Shows the error with caption "Error" over the installer window and ends the program with
 // exit code 1, after removing the temporary files of the step that failed.
 [[noreturn]] void reportError(std::string_view text);
-// A temporary file of the installer that reportError removes while it is set.
-extern std::filesystem::path pendingTempFile;
 
 }  // namespace zembo

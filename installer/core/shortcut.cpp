@@ -33,7 +33,7 @@ std::string utf8(std::string_view programText) { return toUtf8(programText, host
 
 // The program icon that the distribution ships beside the program, else the one in the icon theme.
 std::string iconValue() {
-  std::filesystem::path icon = hostPathIn(installDir, programFile);
+  std::filesystem::path icon = hostPathIn(script.installDir, script.programFile);
   icon.replace_extension(".png");
   std::error_code error;
   return std::filesystem::is_regular_file(icon, error) ? icon.string() : std::string("zembo");
@@ -59,22 +59,22 @@ std::filesystem::path shortcutPath() {
                                          ? std::filesystem::path(dataHome)
                                          : homeDirectory() / ".local" / "share";
   std::filesystem::path folder = base / "applications";
-  if (!programGroup.empty()) folder /= hostName(programGroup);
-  return folder / (hostName(shortcutName).string() + ".desktop");
+  if (!script.programGroup.empty()) folder /= hostName(script.programGroup);
+  return folder / (hostName(script.shortcutName).string() + ".desktop");
 }
 
 std::string desktopEntryText() {
-  const std::string program = (hostPathIn(installDir, programFile)).string();
+  const std::string program = (hostPathIn(script.installDir, script.programFile)).string();
   // Launchers look the program up under its literal name before they turn "%%" into "%": such a
   // program is started through env, which takes it as an argument.
   std::string exec = (program.find('%') == std::string::npos ? "" : "env ") + quoteExecArgument(program);
-  for (std::string_view argument : splitFields(shortcutArguments, ' '))
+  for (std::string_view argument : splitFields(script.shortcutArguments, ' '))
     exec += " " + quoteExecArgument(utf8(argument));
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + escapeValue(utf8(shortcutName)) + "\n"
+         "Name=" + escapeValue(utf8(script.shortcutName)) + "\n"
          "Exec=" + escapeValue(exec) + "\n"
-         "Path=" + escapeValue(installDir.string()) + "\n"
+         "Path=" + escapeValue(script.installDir.string()) + "\n"
          "Icon=" + escapeValue(iconValue()) + "\n"
          "Terminal=false\n"
          "Categories=Education;Languages;\n";
@@ -82,8 +82,9 @@ std::string desktopEntryText() {
 
 void createShortcut() {
   // The entry stays inside applications/<group>/, whatever the script said.
-  if (!isPlainFileName(shortcutName) || (!programGroup.empty() && !staysInside(programGroup)))
-    reportError("The menu entry would be made outside the applications folder: " + programGroup + "\\" + shortcutName);
+  if (!isPlainFileName(script.shortcutName) || (!script.programGroup.empty() && !staysInside(script.programGroup)))
+    reportError("The menu entry would be made outside the applications folder: " + script.programGroup + "\\" +
+                script.shortcutName);
   const std::filesystem::path path = shortcutPath();
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);

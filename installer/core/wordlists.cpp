@@ -22,10 +22,7 @@
 
 namespace zembo {
 
-int headlineRow = 100;
-int progressRow = 155;
-int stepRow = 170;
-std::int64_t comparisonCount = 0;
+DrawingState drawing;
 
 namespace {
 
@@ -34,51 +31,50 @@ constexpr int recordSize = sizeof(WordRecord);
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
 
-Box counterBox;
-std::int64_t pendingCount = -1;
-std::chrono::steady_clock::time_point lastCounterDrawing;
-
 void writeStepText(std::string_view text, int right = 480) {
-  if (stepDisplay != 1 || !installDisplay) return;
-  installDisplay->showStepText({30, stepRow, right, stepRow + 30}, text);
+  if (script.stepDisplay != 1 || !displays.installDisplay) return;
+  displays.installDisplay->showStepText({30, drawing.stepRow, right, drawing.stepRow + 30}, text);
 }
 
 void writeDone() {
-  if (stepDisplay != 1) return;
-  if (installDisplay) installDisplay->showStepText({300, stepRow, 480, stepRow + 30}, "Done.");
-  stepRow += 25;
+  if (script.stepDisplay != 1) return;
+  if (displays.installDisplay)
+    displays.installDisplay->showStepText({300, drawing.stepRow, 480, drawing.stepRow + 30}, "Done.");
+  drawing.stepRow += 25;
 }
 
-void placeCounter() { counterBox = {210, stepRow, 290, stepRow + 16}; }
+void placeCounter() { drawing.counterBox = {210, drawing.stepRow, 290, drawing.stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  installDisplay->showCounter(counterBox, value);
-  lastCounterDrawing = std::chrono::steady_clock::now();
-  pendingCount = -1;
+  displays.installDisplay->showCounter(drawing.counterBox, value);
+  drawing.lastCounterDrawing = std::chrono::steady_clock::now();
+  drawing.pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
-  if (!installDisplay || stepDisplay != 1) return;
-  pendingCount = value;
-  if (std::chrono::steady_clock::now() - lastCounterDrawing >= counterInterval) drawCounter(value);
+  if (!displays.installDisplay || script.stepDisplay != 1) return;
+  drawing.pendingCount = value;
+  if (std::chrono::steady_clock::now() - drawing.lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (installDisplay && pendingCount >= 0) drawCounter(pendingCount);
+  if (displays.installDisplay && drawing.pendingCount >= 0) drawCounter(drawing.pendingCount);
 }
 
 void drawLanguageHeadline() {
-  if (installDisplay) installDisplay->showHeadline({30, headlineRow, 480, headlineRow + 40}, languageTitle);
-  headlineRow += 50;
+  if (displays.installDisplay)
+    displays.installDisplay->showHeadline({30, drawing.headlineRow, 480, drawing.headlineRow + 40},
+                                          registering.languageTitle);
+  drawing.headlineRow += 50;
 }
 
 void showWaitCursor() {
-  if (installDisplay) installDisplay->showWaitCursor();
+  if (displays.installDisplay) displays.installDisplay->showWaitCursor();
 }
 
 void restoreCursor() {
-  if (installDisplay) installDisplay->restoreCursor();
+  if (displays.installDisplay) displays.installDisplay->restoreCursor();
 }
 
 // The temporary list grows in large steps of space set aside.
@@ -106,7 +102,7 @@ void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
 // The TO list replaces an older one only once it is wholly written and on disk.
 void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
-  const std::filesystem::path target = hostPath(listPath(toListName));
+  const std::filesystem::path target = hostPath(listPath(registering.toListName));
   removeLeftovers(target);
   const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
@@ -127,8 +123,8 @@ std::string readWholeText(std::FILE* file) {
 
 void showFinalMessage() {
   std::string text = "Install Finished ";
-  if (!finalTextFile.empty()) {
-    if (std::FILE* file = openFile(finalTextFile, "rt")) {
+  if (!script.finalTextFile.empty()) {
+    if (std::FILE* file = openFile(script.finalTextFile, "rt")) {
       text = readWholeText(file);
       std::fclose(file);
     }
@@ -136,11 +132,11 @@ void showFinalMessage() {
   messageBox(messageOwner(), text, "Install", MB_OK);
 }
 
-void showComparisons(std::int64_t count) { showCounter(comparisonCount + count); }
+void showComparisons(std::int64_t count) { showCounter(drawing.comparisonCount + count); }
 
 std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
-  std::vector<std::uint32_t> order = keys.sortRecords(records, stepDisplay == 1 ? showComparisons : nullptr);
-  comparisonCount += keys.steps();
+  std::vector<std::uint32_t> order = keys.sortRecords(records, script.stepDisplay == 1 ? showComparisons : nullptr);
+  drawing.comparisonCount += keys.steps();
   flushCounter();
   return order;
 }
@@ -159,7 +155,7 @@ std::FILE* createTempList() {
   std::filesystem::remove(path, ignored);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return nullptr;
-  pendingTempFile = std::filesystem::absolute(path, ignored);
+  script.pendingTempFile = std::filesystem::absolute(path, ignored);
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) ::close(fd);
   return file;
@@ -167,14 +163,10 @@ std::FILE* createTempList() {
 
 }  // namespace
 
-void resetDrawingRows() {
-  headlineRow = 100;
-  progressRow = 155;
-  stepRow = 170;
-}
+void resetDrawingRows() { drawing = {}; }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
-  if (installDisplay) installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
+  if (displays.installDisplay) displays.installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
 }
 
 std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
@@ -204,11 +196,11 @@ std::vector<std::uint32_t> sortByCollation(Records records) {
 void buildReverseList() {
   drawLanguageHeadline();
   showWaitCursor();
-  drawProgressBar(progressRow, 0, "0%");
+  drawProgressBar(drawing.progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
-  std::FILE* from = openFile(listPath(fromListName), "rb");
-  if (!from) reportError("Input file missing " + listPath(fromListName));
-  drawProgressBar(progressRow, 64, "10%");
+  std::FILE* from = openFile(listPath(registering.fromListName), "rb");
+  if (!from) reportError("Input file missing " + listPath(registering.fromListName));
+  drawProgressBar(drawing.progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);
   writeDone();
@@ -216,7 +208,7 @@ void buildReverseList() {
   std::FILE* temp = createTempList();
   if (!temp) reportError("Can't create tempfile");
   std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
-  drawProgressBar(progressRow, 117, "25%");
+  drawProgressBar(drawing.progressRow, 117, "25%");
   writeStepText("Writing TEMP wordlist");
   placeCounter();
   CollationKeys keys(mostReverseRecords(fromList.records()));
@@ -228,7 +220,7 @@ void buildReverseList() {
 
   temp = openFile(tempListPath, "rb");
   if (!temp) reportError("Can't open tempfile");
-  drawProgressBar(progressRow, 205, "50%");
+  drawProgressBar(drawing.progressRow, 205, "50%");
   writeStepText("Reading TO wordlist");
   placeCounter();
   const LoadedList toList = loadRecords(temp);
@@ -242,17 +234,17 @@ void buildReverseList() {
   const std::vector<std::uint32_t> order = sortWithCounter(keys, records);
   writeDone();
 
-  drawProgressBar(progressRow, 292, "75%");
+  drawProgressBar(drawing.progressRow, 292, "75%");
   writeStepText("Writing TO wordlist");
   placeCounter();
   writeToList(records, order);
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
-  pendingTempFile.clear();
+  script.pendingTempFile.clear();
 
-  drawProgressBar(progressRow, 379, "100%");
-  progressRow += 50;
+  drawProgressBar(drawing.progressRow, 379, "100%");
+  drawing.progressRow += 50;
   restoreCursor();
   showFinalMessage();
 }

@@ -4,6 +4,7 @@
 // sorted in the collation in force and byte-equal words merged into one record. It draws its
 // progress on the installer window as it goes.
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
@@ -11,20 +12,29 @@
 
 #include "formats/reverselist.h"
 #include "formats/wordrecord.h"
+#include "installer/core/display.h"
 
 namespace zembo {
 
-// The rows the builder draws on, moving down with each language.
-extern int headlineRow;
-extern int progressRow;
-extern int stepRow;
-// Comparisons of the sorts, counted from the first language on.
-extern std::int64_t comparisonCount;
+struct DrawingState {
+  // The rows the builder draws on, moving down with each language.
+  int headlineRow = 100;
+  int progressRow = 155;
+  int stepRow = 170;
+  // Comparisons of the sorts, counted from the first language on.
+  std::int64_t comparisonCount = 0;
+  // The counter of the step that runs, the value it still owes the display (-1: none) and when
+  // it was last drawn, since counters are drawn at most every so often.
+  Box counterBox;
+  std::int64_t pendingCount = -1;
+  std::chrono::steady_clock::time_point lastCounterDrawing;
+};
+extern DrawingState drawing;
 
 constexpr std::string_view wordListFolder = "taal\\";
 constexpr std::string_view tempListPath = "taal\\temp.zb";
 
-// The rows as they are before the first language.
+// The rows and the counter as they are before the first language.
 void resetDrawingRows();
 
 // Builds "taal\\" + toListName from "taal\\" + fromListName (the current language of the

@@ -76,7 +76,7 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   panel_->setGeometry(110, 138, 440, 110);
   label_ = new QLabel(windowText("Installeer in Directory :"), this);
   label_->setGeometry(120, 148, 420, 22);
-  directoryField_ = new QLineEdit(hostText(localDirectory(toUtf8(defaultDir, installerCodePage))), this);
+  directoryField_ = new QLineEdit(hostText(localDirectory(toUtf8(script.defaultDir, installerCodePage))), this);
   directoryField_->setGeometry(120, 170, 420, 25);
   directoryField_->setMaxLength(259);
   startButton_ = new QPushButton("Start", this);
@@ -108,12 +108,12 @@ InstallWindow::InstallWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWind
   const QScreen* screen = QGuiApplication::primaryScreen();
   setGeometry(screen ? screen->geometry() : QRect(0, 0, 800, 600));
   installWindow = this;
-  installDisplay = this;
+  setInstallDisplay(this);
 }
 
 InstallWindow::~InstallWindow() {
   if (installWindow == this) installWindow = nullptr;
-  if (installDisplay == this) installDisplay = nullptr;
+  if (displays.installDisplay == this) setInstallDisplay(nullptr);
 }
 
 QWidget* InstallWindow::control(int id) const {
@@ -175,7 +175,7 @@ void InstallWindow::repaintBackground() {
   drawOnCanvas([this](QPainter& painter) {
     const QScreen* shown = screen();
     paintBackground(painter, canvas_.size(), shown ? shown->depth() : 32);
-    drawRaisedText(painter, winRect(30, 20, 480, 90), windowText(installTitle), headlineFont());
+    drawRaisedText(painter, winRect(30, 20, 480, 90), windowText(script.installTitle), headlineFont());
   });
   repaint();
 }
@@ -248,9 +248,9 @@ bool InstallWindow::start() {
   enterRunningState();
   runScript();
   finishScript();
-  if (makeWordLists == 1) registerLanguages();
+  if (script.makeWordLists == 1) registerLanguages();
   if (countLanguageLines() > 1) sortLanguageLines();
-  if (makeShortcut == 1) createShortcut();
+  if (script.makeShortcut == 1) createShortcut();
   hide();
   QCoreApplication::exit(0);
   return true;

@@ -18,9 +18,15 @@ class DisplayTest : public test::InstallerTest {
   void SetUp() override {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
-    languageTitle = "Engels";
-    fromListName = "Engels_Nederlands.zb";
-    toListName = "Nederlands_Engels.zb";
+    registering.languageTitle = "Engels";
+    registering.fromListName = "Engels_Nederlands.zb";
+    registering.toListName = "Nederlands_Engels.zb";
+  }
+  // Enough records for every counter to change many times.
+  static void writeLongFromList() {
+    std::vector<test::Entry> from;
+    for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
+    test::writeWordList("taal/Engels_Nederlands.zb", from);
   }
   test::FakeDisplay display;
 };
@@ -44,27 +50,25 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
   ASSERT_FALSE(counters.empty());
   EXPECT_EQ(counters.front(), "counter 210,170,290,186 0");
   EXPECT_EQ(display.waitCursors, 0);
-  EXPECT_EQ(headlineRow, 150);
-  EXPECT_EQ(progressRow, 205);
-  EXPECT_EQ(stepRow, 170 + 5 * 25);
+  EXPECT_EQ(drawing.headlineRow, 150);
+  EXPECT_EQ(drawing.progressRow, 205);
+  EXPECT_EQ(drawing.stepRow, 170 + 5 * 25);
   // The final message belongs to the window.
   EXPECT_EQ(recordedMessageBoxes().back().owner, &display);
 }
 
 TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  stepDisplay = 0;
+  script.stepDisplay = 0;
   buildReverseList();
   EXPECT_TRUE(display.linesOf("step").empty());
   EXPECT_TRUE(display.linesOf("counter").empty());
   EXPECT_EQ(display.linesOf("bar").size(), 6u);
-  EXPECT_EQ(stepRow, 170);
+  EXPECT_EQ(drawing.stepRow, 170);
 }
 
 TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
-  std::vector<test::Entry> from;
-  for (int i = 0; i < 3000; ++i) from.push_back({"w" + std::to_string(i), "v" + std::to_string(i)});
-  test::writeWordList("taal/Engels_Nederlands.zb", from);
+  writeLongFromList();
   buildReverseList();
   const std::vector<std::string> counters = display.linesOf("counter");
   // Every 100th record of five loops would be 150 drawings; a fast machine draws a few.
@@ -72,10 +76,23 @@ TEST_F(DisplayTest, CountersAreThrottledButTheLastValueOfALoopIsShown) {
   EXPECT_NE(std::find(counters.begin(), counters.end(), "counter 210,170,290,186 2900"), counters.end());
 }
 
+// A run's counters do not wait for the drawing of the run before it.
+TEST_F(DisplayTest, EachRunAfterAResetShowsItsFirstCounterAtOnce) {
+  writeLongFromList();
+  for (int run = 0; run < 2; ++run) {
+    resetDrawingRows();
+    display.shown.clear();
+    buildReverseList();
+    const std::vector<std::string> counters = display.linesOf("counter");
+    ASSERT_FALSE(counters.empty());
+    EXPECT_EQ(counters.front(), "counter 210,170,290,186 0") << "run " << run;
+  }
+}
+
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {
   test::writeFile("install.inf", "copy leesmij.txt leesmij.txt\n");
   test::writeFile("leesmij.txt", "hallo\n");
-  installDir = dir / "doel";
+  script.installDir = dir / "doel";
   std::filesystem::create_directories("doel");
   runScript();
   EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + (dir / "doel/leesmij.txt").string()});

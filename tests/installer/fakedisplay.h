@@ -11,8 +11,8 @@ namespace zembo::test {
 
 class FakeDisplay : public InstallDisplay {
  public:
-  FakeDisplay() { installDisplay = this; }
-  ~FakeDisplay() override { installDisplay = nullptr; }
+  FakeDisplay() { setInstallDisplay(this); }
+  ~FakeDisplay() override { setInstallDisplay(nullptr); }
 
   void showHeadline(const Box& box, std::string_view text) override;
   void showProgressBar(const Box& bar, int fillEdge, std::string_view text) override;

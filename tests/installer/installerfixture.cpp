@@ -19,9 +19,8 @@ void InstallerTest::SetUp() {
   ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
   resetScriptState();
   resetDrawingRows();
-  comparisonCount = 0;
-  sourceDir = dir;
-  installDir = dir;
+  script.sourceDir = dir;
+  script.installDir = dir;
   setCollationLocale("C");
 }
 

@@ -23,8 +23,8 @@ class ScriptTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("dist");
     std::filesystem::create_directories("target");
-    sourceDir = dir / "dist";
-    installDir = dir / "target";
+    script.sourceDir = dir / "dist";
+    script.installDir = dir / "target";
   }
   void writeScript(const std::string& text) { writeFile("dist/install.inf", text); }
 };
@@ -41,26 +41,26 @@ TEST_F(ScriptTest, HeaderKeysMatchByTheirBeginningsWithoutRegardToCase) {
       "debug 0\n"
       "titleWithoutBlank\n");
   readHeader();
-  EXPECT_EQ(installTitle, "Engels");  // later lines of a key win
-  EXPECT_EQ(defaultDir, "d:\\My Dict");
-  EXPECT_EQ(shortcutArguments, "/zb Engels");
-  EXPECT_EQ(stepDisplay, 0);
+  EXPECT_EQ(script.installTitle, "Engels");  // later lines of a key win
+  EXPECT_EQ(script.defaultDir, "d:\\My Dict");
+  EXPECT_EQ(script.shortcutArguments, "/zb Engels");
+  EXPECT_EQ(script.stepDisplay, 0);
   EXPECT_FALSE(std::filesystem::exists("target/taal"));  // commands wait for Start
 }
 
 TEST_F(ScriptTest, DebugKeepsTheStepTextsOnUnlessItSaysZero) {
   writeScript("debug 1\n");
   readHeader();
-  EXPECT_EQ(stepDisplay, 1);
+  EXPECT_EQ(script.stepDisplay, 1);
   writeScript("debug yes\n");
   readHeader();
-  EXPECT_EQ(stepDisplay, 1);
+  EXPECT_EQ(script.stepDisplay, 1);
 }
 
 TEST_F(ScriptTest, ALineOverNinetyNineCharactersIsReadInPieces) {
   writeScript("title " + std::string(120, 'x') + "\n");
   readHeader();
-  EXPECT_EQ(installTitle, std::string(93, 'x'));
+  EXPECT_EQ(script.installTitle, std::string(93, 'x'));
 }
 
 TEST_F(ScriptTest, AMissingScriptIsFatal) {
@@ -115,22 +115,22 @@ TEST_F(ScriptTest, CommandsMakeFoldersCopyFilesAndNoteWhatComesAfter) {
   EXPECT_EQ(readFile("target/snd/two.wav"), "2");
   EXPECT_FALSE(std::filesystem::exists("target/snd/folder"));
   EXPECT_EQ(readProfileString("Dictionary", "DutchAviDelay", "", "win.ini"), "1500");
-  EXPECT_EQ(programGroup, "Talen");
-  EXPECT_EQ(programFile, "zembo");
-  EXPECT_EQ(finalTextFile, "leesmij.txt");
-  EXPECT_EQ(installTitle, "");
+  EXPECT_EQ(script.programGroup, "Talen");
+  EXPECT_EQ(script.programFile, "zembo");
+  EXPECT_EQ(script.finalTextFile, "leesmij.txt");
+  EXPECT_EQ(script.installTitle, "");
   // Without "iconname" and "mkwlist" there is no menu entry and no word list to build.
-  EXPECT_EQ(makeShortcut, 0);
-  EXPECT_EQ(makeWordLists, 0);
+  EXPECT_EQ(script.makeShortcut, 0);
+  EXPECT_EQ(script.makeWordLists, 0);
   EXPECT_TRUE(recordedMessageBoxes().empty());
 }
 
 TEST_F(ScriptTest, IconnameAndMkwlistAskForTheMenuEntryAndTheWordLists) {
   writeScript("iconname Engels\nmkwlist\n");
   runScript();
-  EXPECT_EQ(makeShortcut, 1);
-  EXPECT_EQ(shortcutName, "Engels");
-  EXPECT_EQ(makeWordLists, 1);
+  EXPECT_EQ(script.makeShortcut, 1);
+  EXPECT_EQ(script.shortcutName, "Engels");
+  EXPECT_EQ(script.makeWordLists, 1);
 }
 
 TEST_F(ScriptTest, CopyExpandsAnSzddFileAndCopiesAnyOtherAsItIs) {
@@ -167,9 +167,9 @@ TEST_F(ScriptTest, AFullDiskIsReportedAsSuch) {
 TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
   EXPECT_TRUE(checkInstallDir(programPath("new")));
   EXPECT_TRUE(std::filesystem::is_directory("new"));
-  EXPECT_EQ(installDir, dir / "new");
+  EXPECT_EQ(script.installDir, dir / "new");
   EXPECT_TRUE(checkInstallDir(programPath("target") + "/"));
-  EXPECT_EQ(installDir, dir / "target");
+  EXPECT_EQ(script.installDir, dir / "target");
   EXPECT_TRUE(recordedMessageBoxes().empty());
 
   EXPECT_FALSE(checkInstallDir(programPath("a/b")));
@@ -183,7 +183,7 @@ TEST_F(ScriptTest, TheTargetFolderIsMadeOneLevelDeepOrRefused) {
     EXPECT_EQ(box.caption, "Error");
     EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONERROR);
   }
-  EXPECT_EQ(installDir, dir / "target");
+  EXPECT_EQ(script.installDir, dir / "target");
 }
 
 TEST_F(ScriptTest, TildeAndDrivesMeanTheHomeFolder) {
@@ -207,13 +207,13 @@ TEST_F(ScriptTest, ALeadingBackslashIsTheRoot) {
   std::string windowsForm = (dir / "made").string();
   std::replace(windowsForm.begin(), windowsForm.end(), '/', '\\');
   EXPECT_TRUE(checkInstallDir(windowsForm));
-  EXPECT_EQ(installDir, dir / "made");
+  EXPECT_EQ(script.installDir, dir / "made");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "made"));
 }
 
 TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
   EXPECT_TRUE(checkInstallDir("woordenboek"));
-  EXPECT_EQ(installDir, dir / "woordenboek");
+  EXPECT_EQ(script.installDir, dir / "woordenboek");
 }
 
 TEST_F(ScriptTest, PathsThatLeaveTheirFolderAreRefusedBeforeAnythingIsWritten) {
@@ -276,12 +276,12 @@ TEST_F(ScriptTest, AHomeOutsideEveryCodePageStaysAsItIs) {
   const std::filesystem::path home = dir / "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82-\xC3\xA9 \xE2\x82\xAC";  // Тест-é €
   std::filesystem::create_directories(home);
   ::setenv("HOME", home.c_str(), 1);
-  sourceDir = home / "dist";
-  std::filesystem::create_directories(sourceDir);
-  writeFile(sourceDir / "install.inf", "mkdir taal\ncopy leesmij.txt taal\\leesmij.txt\n");
-  writeFile(sourceDir / "leesmij.txt", "L");
+  script.sourceDir = home / "dist";
+  std::filesystem::create_directories(script.sourceDir);
+  writeFile(script.sourceDir / "install.inf", "mkdir taal\ncopy leesmij.txt taal\\leesmij.txt\n");
+  writeFile(script.sourceDir / "leesmij.txt", "L");
   ASSERT_TRUE(checkInstallDir("~/zembo")) << test::lastMessage();
-  EXPECT_EQ(installDir, home / "zembo");
+  EXPECT_EQ(script.installDir, home / "zembo");
   runScript();
   EXPECT_EQ(readFile(home / "zembo/taal/leesmij.txt"), "L");
   enterInstallDir();
@@ -289,7 +289,7 @@ TEST_F(ScriptTest, AHomeOutsideEveryCodePageStaysAsItIs) {
 }
 
 TEST_F(ScriptTest, AFolderThatCannotBeEnteredIsFatal) {
-  installDir = dir / "gone";
+  script.installDir = dir / "gone";
   EXPECT_THROW(enterInstallDir(), ProcessExit);
   EXPECT_EQ(std::filesystem::current_path(), dir);
 }

@@ -17,11 +17,11 @@ class ShortcutTest : public test::InstallerTest {
  protected:
   void SetUp() override {
     InstallerTest::SetUp();
-    installDir = dir / "Mijn woordenboek";
-    programFile = "zembo";
-    shortcutName = "Zembo woordenboek";
-    programGroup = "Zembo";
-    shortcutArguments = "/zb Engels";
+    script.installDir = dir / "Mijn woordenboek";
+    script.programFile = "zembo";
+    script.shortcutName = "Zembo woordenboek";
+    script.programGroup = "Zembo";
+    script.shortcutArguments = "/zb Engels";
   }
 };
 
@@ -49,7 +49,7 @@ TEST_F(ShortcutTest, TheMenuEntryStartsZemboInTheInstallationFolder) {
 }
 
 TEST_F(ShortcutTest, WithoutAGroupOrDataHomeTheEntryGoesWhereTheDesktopLooks) {
-  programGroup.clear();
+  script.programGroup.clear();
   ::unsetenv("XDG_DATA_HOME");
   EXPECT_EQ(shortcutPath(), dir / "home/.local/share/applications/Zembo woordenboek.desktop");
   createShortcut();
@@ -63,12 +63,12 @@ TEST_F(ShortcutTest, ArgumentsAreQuotedAsTheDesktopEntryFormatRequires) {
   EXPECT_EQ(quoteExecArgument("100%"), "100%%");
   EXPECT_EQ(quoteExecArgument(""), "\"\"");
   // In the file a backslash of the quoted argument is written twice once more.
-  shortcutArguments = "c:\\x";
+  script.shortcutArguments = "c:\\x";
   EXPECT_NE(desktopEntryText().find("\"c:\\\\\\\\x\"\n"), std::string::npos);
 }
 
 TEST_F(ShortcutTest, AccentedNamesAreWrittenInUtf8) {
-  shortcutName = "Fran\xE7" "ais";
+  script.shortcutName = "Fran\xE7" "ais";
   createShortcut();
   const std::string text = test::readFile(dir / "data/applications/Zembo/Français.desktop");
   EXPECT_EQ(keysOf(text)["Name"], "Français");
@@ -79,13 +79,13 @@ bool succeeds(const std::string& command) { return std::system(command.c_str()) 
 bool haveTool(const std::string& name) { return succeeds("command -v " + name + " >/dev/null 2>&1"); }
 
 TEST_F(ShortcutTest, AnEntryForAFolderWithAPercentSignIsValidAndLaunches) {
-  installDir = dir / "100% woordenboek";
-  std::filesystem::create_directories(installDir);
+  script.installDir = dir / "100% woordenboek";
+  std::filesystem::create_directories(script.installDir);
   // A stand-in for zembo that notes where it was started and with what. The note appears whole
   // under its name or not at all: gio does not wait for the program, so the test may look at any time.
-  test::writeFile(installDir / "zembo",
+  test::writeFile(script.installDir / "zembo",
                   "#!/bin/sh\necho \"$PWD $*\" > \"$PWD/starting\" && mv \"$PWD/starting\" \"$PWD/started\"\n");
-  std::filesystem::permissions(installDir / "zembo", std::filesystem::perms::owner_all);
+  std::filesystem::permissions(script.installDir / "zembo", std::filesystem::perms::owner_all);
   createShortcut();
   const std::filesystem::path entry = shortcutPath();
   ASSERT_TRUE(std::filesystem::exists(entry));
@@ -94,23 +94,23 @@ TEST_F(ShortcutTest, AnEntryForAFolderWithAPercentSignIsValidAndLaunches) {
   }
   if (!haveTool("gio")) GTEST_SKIP() << "no gio to launch the entry with";
   ASSERT_TRUE(succeeds("timeout 20 gio launch '" + entry.string() + "' >/dev/null 2>&1")) << test::readFile(entry);
-  for (int i = 0; i < 400 && !std::filesystem::exists(installDir / "started"); ++i) ::usleep(50000);
-  EXPECT_EQ(test::readFile(installDir / "started"), installDir.string() + " /zb Engels\n");
+  for (int i = 0; i < 400 && !std::filesystem::exists(script.installDir / "started"); ++i) ::usleep(50000);
+  EXPECT_EQ(test::readFile(script.installDir / "started"), script.installDir.string() + " /zb Engels\n");
 }
 
 TEST_F(ShortcutTest, TheIconIsTheShippedPictureOrTheThemesName) {
   EXPECT_EQ(keysOf(desktopEntryText())["Icon"], "zembo");
-  test::writeFile(installDir / "zembo.png", "png");
-  EXPECT_EQ(keysOf(desktopEntryText())["Icon"], (installDir / "zembo.png").string());
+  test::writeFile(script.installDir / "zembo.png", "png");
+  EXPECT_EQ(keysOf(desktopEntryText())["Icon"], (script.installDir / "zembo.png").string());
 }
 
 TEST_F(ShortcutTest, AnEntryOutsideTheApplicationsFolderIsRefused) {
   for (const char* group : {"..\\..", "/tmp", "Zembo\\..\\.."}) {
-    programGroup = group;
+    script.programGroup = group;
     EXPECT_THROW(createShortcut(), ProcessExit) << group;
   }
-  programGroup = "Zembo";
-  shortcutName = "..\\..\\evil";
+  script.programGroup = "Zembo";
+  script.shortcutName = "..\\..\\evil";
   EXPECT_THROW(createShortcut(), ProcessExit);
   EXPECT_FALSE(std::filesystem::exists(dir / "data"));
 }

@@ -38,7 +38,7 @@ class WindowTest : public test::InstallerTest {
 };
 
 TEST_F(WindowTest, TheFieldOffersTheScriptsFolderInTheHomeFolder) {
-  defaultDir = "c:\\engels";
+  script.defaultDir = "c:\\engels";
   InstallWindow window;
   EXPECT_EQ(field(window)->text().toStdString(), (dir / "home/engels").string());
   EXPECT_TRUE(window.control(InstallWindow::startId)->isVisibleTo(&window));
@@ -103,9 +103,9 @@ TEST_F(WindowTest, TheBackgroundIsABlueGradient) {
 TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis, woning"}, {"home", "huis, thuis"}});
   setCollationLocale("dutch");
-  languageTitle = "Engels";
-  fromListName = "Engels_Nederlands.zb";
-  toListName = "Nederlands_Engels.zb";
+  registering.languageTitle = "Engels";
+  registering.fromListName = "Engels_Nederlands.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   InstallWindow window;
   showOnlyTheDrawing(window);
   createConfigFile();  // as for the first language: the steps start a row lower
@@ -118,17 +118,17 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   for (int y = 195; y < 215; ++y)
     for (int x = 300; x < 340; ++x) white += shown.pixelColor(x, y) == QColor(Qt::white);
   EXPECT_GT(white, 10);  // "Done."
-  EXPECT_EQ(headlineRow, 150);
-  EXPECT_EQ(progressRow, 205);
-  EXPECT_EQ(stepRow, 195 + 5 * 25);
+  EXPECT_EQ(drawing.headlineRow, 150);
+  EXPECT_EQ(drawing.progressRow, 205);
+  EXPECT_EQ(drawing.stepRow, 195 + 5 * 25);
 }
 
 TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  stepDisplay = 0;
-  languageTitle = "Engels";
-  fromListName = "Engels_Nederlands.zb";
-  toListName = "Nederlands_Engels.zb";
+  script.stepDisplay = 0;
+  registering.languageTitle = "Engels";
+  registering.fromListName = "Engels_Nederlands.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   InstallWindow window;
   showOnlyTheDrawing(window);
   const QColor background = window.grab().toImage().pixelColor(250, 182);
@@ -136,7 +136,7 @@ TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   const QImage shown = window.grab().toImage();
   EXPECT_EQ(shown.pixelColor(250, 182), background);
   EXPECT_EQ(shown.pixelColor(300, 160), QColor(0, 128, 0));
-  EXPECT_EQ(stepRow, 170);
+  EXPECT_EQ(drawing.stepRow, 170);
 }
 
 }  // namespace

@@ -27,9 +27,9 @@ class WordListTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
     setCollationLocale("dutch");
-    languageTitle = "Engels";
-    fromListName = "Engels_Nederlands.zb";
-    toListName = "Nederlands_Engels.zb";
+    registering.languageTitle = "Engels";
+    registering.fromListName = "Engels_Nederlands.zb";
+    registering.toListName = "Nederlands_Engels.zb";
   }
   std::vector<Entry> build(const std::vector<Entry>& from, std::int16_t flags = 0) {
     writeWordList("taal/Engels_Nederlands.zb", from, flags);
@@ -117,7 +117,7 @@ TEST_F(WordListTest, SortingKeepsByteEqualWordsTogetherInTheirOrder) {
 }
 
 TEST_F(WordListTest, TheFinalMessageIsTheTextOfTheDisplayFile) {
-  finalTextFile = "leesmij.txt";
+  script.finalTextFile = "leesmij.txt";
   test::writeFile("leesmij.txt", "Klaar.\r\nVeel plezier.\r\n");
   build({{"house", "huis"}});
   EXPECT_EQ(test::lastMessage(), "Klaar.\nVeel plezier.\n");
@@ -180,9 +180,9 @@ TEST_F(WordListTest, FullTranslationsOfOneLetterPartsAreAllReversed) {
 
 TEST_F(WordListTest, AToListThatCannotBeMadeOrReplacedIsFatal) {
   writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  toListName = "missing\\Nederlands_Engels.zb";
+  registering.toListName = "missing\\Nederlands_Engels.zb";
   expectFatal("Can't create output file");
-  toListName = "Nederlands_Engels.zb";
+  registering.toListName = "Nederlands_Engels.zb";
   test::writeFile("taal/Nederlands_Engels.zb/keep", "x");  // a folder in its place
   expectFatal("Write error output file");
   EXPECT_EQ(test::readFile("taal/Nederlands_Engels.zb/keep"), "x");
@@ -192,10 +192,10 @@ TEST_F(WordListTest, ComparisonsAreCountedAcrossLanguages) {
   std::vector<Entry> from;
   for (int i = 0; i < 500; ++i) from.push_back({"w" + std::to_string(i), "woord" + std::to_string(i * 7919 % 500)});
   build(from);
-  const std::int64_t first = comparisonCount;
+  const std::int64_t first = drawing.comparisonCount;
   EXPECT_GT(first, 500);
   build(from);
-  EXPECT_GT(comparisonCount, first);
+  EXPECT_GT(drawing.comparisonCount, first);
 }
 
 }  // namespace
