@@ -10,14 +10,14 @@
 
 namespace zembo {
 
-void (*folderChangeStep)(const char* step) = nullptr;
+FolderChangeState folderChanges;
 
 namespace {
 
 std::filesystem::path newVersionOf(const std::filesystem::path& file) { return file.string() + newVersionSuffix; }
 
 void stepTaken(const char* step) {
-  if (folderChangeStep) folderChangeStep(step);
+  if (folderChanges.folderChangeStep) folderChanges.folderChangeStep(step);
 }
 
 std::string here(const std::filesystem::path& path) { return (std::filesystem::current_path() / path).string(); }

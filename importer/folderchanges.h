@@ -42,8 +42,11 @@ class FolderChanges {
 // folder and of the named files beside the folder's own.
 void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles);
 
-// Called with the name of each step the changes take (a file written, the journal, a rename);
-// tests end the process there to see what a kill at that moment leaves.
-extern void (*folderChangeStep)(const char* step);
+struct FolderChangeState {
+  // Called with the name of each step the changes take (a file written, the journal, a rename);
+  // tests end the process there to see what a kill at that moment leaves.
+  void (*folderChangeStep)(const char* step) = nullptr;
+};
+extern FolderChangeState folderChanges;
 
 }  // namespace zembo

@@ -242,7 +242,7 @@ void ListEditor::listPicked(int k) {
 
 void ListEditor::exportList() {
   const QString proposed = QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
-  const QString chosen = chooseExportFile(this, proposed);
+  const QString chosen = listEditing.chooseExportFile(this, proposed);
   if (chosen.isEmpty()) return;
   if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
     const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
@@ -250,10 +250,10 @@ void ListEditor::exportList() {
   }
 }
 
-QString (*chooseExportFile)(QWidget* owner, const QString& proposed) = [](QWidget* owner, const QString& proposed) {
+QString chooseExportFileInDialog(QWidget* owner, const QString& proposed) {
   return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed,
                                       "Text Files (*.txt);;All Files (*)");
-};
+}
 
 void ListEditor::command(int id, int code) {
   if (code == boxPicked) {

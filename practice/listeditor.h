@@ -19,8 +19,13 @@ namespace zembo {
 
 class SearchField;
 
+// Asks where to export the list to in a save dialog; empty when cancelled.
+QString chooseExportFileInDialog(QWidget* owner, const QString& proposed);
+
 struct ListEditorState {
   void (*printListHook)() = printList;  // what Print runs: printList, which tests replace
+  // Where Export list writes: the file dialog's choice, which tests replace.
+  QString (*chooseExportFile)(QWidget* owner, const QString& proposed) = chooseExportFileInDialog;
   int listTopIndex = 0, listShownTopIndex = 0;
   int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
 };
@@ -49,9 +54,6 @@ class PaneBox : public QLineEdit {
 
 constexpr int listRows = 12, dictionaryRows = 10;
 constexpr int boxPicked = 0x100;  // the command code of a pressed pane box
-
-// Asks where to export the list to (a save dialog); tests answer in its place. Empty: cancelled.
-extern QString (*chooseExportFile)(QWidget* owner, const QString& proposed);
 
 class ListEditor : public ToolWindow {
   Q_OBJECT

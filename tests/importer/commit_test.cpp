@@ -47,7 +47,7 @@ TEST_F(ImportCommitTest, AKillAtAnyStepLeavesTheOldOrTheNewFiles) {
     if (child == 0) {
       static int left;
       left = stopAt;
-      folderChangeStep = [](const char*) {
+      folderChanges.folderChangeStep = [](const char*) {
         if (--left == 0) ::_exit(0);
       };
       try {

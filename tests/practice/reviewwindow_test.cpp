@@ -26,7 +26,7 @@ class ReviewWindowTest : public test::PracticeTest {
  protected:
   void TearDown() override {
     reviewing = ReviewState{};
-    chooseExportFile = savedChooser;
+    listEditing.chooseExportFile = savedChooser;
     test::PracticeTest::TearDown();
   }
   ReviewWindow* openReview() {
@@ -51,7 +51,7 @@ class ReviewWindowTest : public test::PracticeTest {
     return cards;
   }
   ReviewWindow* review = nullptr;
-  QString (*savedChooser)(QWidget*, const QString&) = chooseExportFile;
+  QString (*savedChooser)(QWidget*, const QString&) = listEditing.chooseExportFile;
 };
 
 TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
@@ -197,13 +197,13 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
   processEvents();
 
   ASSERT_NE(openEditor(), nullptr);
-  chooseExportFile = [](QWidget*, const QString& offered) {
+  listEditing.chooseExportFile = [](QWidget*, const QString& offered) {
     EXPECT_TRUE(offered.endsWith("/verbs.txt"));
     return QString("verbs.txt");
   };
   editor->command(cmdExportList, commandClicked);
   EXPECT_EQ(test::readFile("verbs.txt"), "chat\tcat\n\xc3\xaatre\tto be\nchien\tdog, hound\n");
-  chooseExportFile = [](QWidget*, const QString&) { return QString("no-such-folder/verbs.txt"); };
+  listEditing.chooseExportFile = [](QWidget*, const QString&) { return QString("no-such-folder/verbs.txt"); };
   editor->command(cmdExportList, commandClicked);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Export list");
