@@ -36,18 +36,33 @@ std::filesystem::path currentListHostPath() { return hostPath(currentListFilePat
 
 int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
 
+namespace {
+
+std::string currentListRecords() {
+  std::string records;
+  records.reserve(static_cast<std::size_t>(std::max(store.listCount, 0)) * sizeof(WordRecord));
+  for (int i = 0; i < store.listCount; ++i)
+    if (readListRecord(i) == 0) records.append(reinterpret_cast<const char*>(&currentRecord), sizeof currentRecord);
+  return records;
+}
+
+}  // namespace
+
 int reviewCardsDue() {
   if (!store.practiceListName[0]) return 0;
-  std::vector<Card> cards;
-  // A damaged card file is left where it is until a review opens it and says so.
-  const std::filesystem::path file = cardFilePath(currentListHostPath());
-  std::error_code error;
-  if (std::filesystem::exists(file, error)) {
-    CardFileLoad load = readCardFile(file, cards);
-    if (load.status != CardFileStatus::read) cards.clear();
+  std::string records = currentListRecords();
+  std::string cardText;
+  if (readCardFileText(cardFilePath(currentListHostPath()), cardText) != CardFileStatus::read) cardText.clear();
+  CountedDeck& counted = reviewing.counted;
+  if (counted.direction != directions.currentDirection || counted.listRecords != records ||
+      counted.cardText != cardText) {
+    // A damaged card file is left where it is until a review opens it and says so.
+    std::vector<Card> cards;
+    if (!cardText.empty() && parseCardFile(cardText, cards).status != CardFileStatus::read) cards.clear();
+    counted = {directions.currentDirection, std::move(records), std::move(cardText),
+               buildDeck(currentListEntries(), std::move(cards))};
   }
-  return static_cast<int>(
-      reviewQueue(buildDeck(currentListEntries(), std::move(cards)), reviewNow(), newCardsPerDay()).size());
+  return static_cast<int>(reviewQueue(counted.deck, reviewNow(), newCardsPerDay()).size());
 }
 
 bool exportCurrentList(const std::filesystem::path& target) {

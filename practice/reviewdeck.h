@@ -4,14 +4,27 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "review/deck.h"
 
 namespace zembo {
 
+struct DictionaryDirection;
+
+// The deck the File menu last counted, and what it was built from. The menu opens often and the
+// files rarely change in between: comparing their bytes costs a small part of building the deck.
+struct CountedDeck {
+  const DictionaryDirection* direction = nullptr;
+  std::string listRecords;  // the list file's records as they were read
+  std::string cardText;     // the card file's text; empty without one
+  Deck deck;
+};
+
 struct ReviewState {
   std::int64_t clockShift = 0;  // seconds added to the system clock; tests move through days with it
+  CountedDeck counted;
 };
 extern ReviewState reviewing;
 void shiftReviewClock(std::int64_t seconds);

@@ -135,23 +135,22 @@ int localDay(std::int64_t time) {
   return static_cast<int>(daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
 }
 
-CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
-  cards.clear();
-  CardFileLoad result;
+CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
+  text.clear();
   std::FILE* in = std::fopen(file.c_str(), "rb");
-  if (in == nullptr) {
-    result.status = errno == ENOENT ? CardFileStatus::missing : CardFileStatus::unreadable;
-    return result;
-  }
-  std::string text;
+  if (in == nullptr) return errno == ENOENT ? CardFileStatus::missing : CardFileStatus::unreadable;
   std::error_code sizeError;
   text.reserve(static_cast<std::size_t>(fs::file_size(file, sizeError)) + 1);
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
   const bool readError = std::ferror(in) != 0;
   std::fclose(in);
-  if (readError) return result.status = CardFileStatus::unreadable, result;
+  return readError ? CardFileStatus::unreadable : CardFileStatus::read;
+}
 
+CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards) {
+  cards.clear();
+  CardFileLoad result;
   std::string_view rest = text;
   int lineNumber = 0;
   bool damaged = false;
@@ -175,6 +174,14 @@ CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
   result.status = CardFileStatus::damaged;
   result.damagedLine = std::max(lineNumber, 1);
   return result;
+}
+
+CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
+  cards.clear();
+  std::string text;
+  CardFileLoad result;
+  result.status = readCardFileText(file, text);
+  return result.status == CardFileStatus::read ? parseCardFile(text, cards) : result;
 }
 
 CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {

@@ -37,6 +37,10 @@ struct CardFileLoad {
 CardFileLoad loadCards(const std::filesystem::path& file, std::vector<Card>& cards);
 // The same without moving a damaged file aside (for a look that says nothing about it).
 CardFileLoad readCardFile(const std::filesystem::path& file, std::vector<Card>& cards);
+// Its two halves: the bytes of a card file (read, missing or unreadable), and the cards they hold
+// (read or damaged).
+CardFileStatus readCardFileText(const std::filesystem::path& file, std::string& text);
+CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards);
 // Writes the cards that are no longer new, through a temporary file; false when that failed (the
 // old file then stays as it was).
 bool saveCards(const std::filesystem::path& file, const std::vector<Card>& cards);
