@@ -247,7 +247,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showAgain() {
   tool_ = nullptr;
-  updateReviewItem();
   show();
 }
 

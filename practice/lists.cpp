@@ -128,6 +128,9 @@ void compactListFile() {
 }
 
 void dropCardsOfLeftEntries() {
+  // Most lists were never reviewed: without a card file there is nothing to drop.
+  std::error_code error;
+  if (!std::filesystem::exists(cardFilePath(currentListHostPath()), error)) return;
   std::unordered_set<std::string> words;
   for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
   dropCardsNotIn(cardFilePath(currentListHostPath()), words);

@@ -1,6 +1,7 @@
 #include "practice/reviewdeck.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <ctime>
 
@@ -20,24 +21,9 @@ void shiftReviewClock(std::int64_t seconds) { reviewing.clockShift += seconds; }
 
 std::int64_t reviewNow() { return static_cast<std::int64_t>(std::time(nullptr)) + reviewing.clockShift; }
 
-std::vector<ListEntry> currentListEntries() {
-  std::vector<ListEntry> entries;
-  const int wordPage = codePageOfCharset(directions.currentDirection->sourceCharset);
-  const int translationPage = codePageOfCharset(directions.currentDirection->targetCharset);
-  entries.reserve(static_cast<std::size_t>(std::max(store.listCount, 0)));
-  for (int i = 0; i < store.listCount; ++i) {
-    if (readListRecord(i) != 0 || isDeleted(currentRecord) || wordOf(currentRecord).empty()) continue;
-    entries.push_back({toUtf8(wordOf(currentRecord), wordPage), toUtf8(translationOf(currentRecord), translationPage)});
-  }
-  return entries;
-}
-
-std::filesystem::path currentListHostPath() { return hostPath(currentListFilePath()); }
-
-int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
-
 namespace {
 
+// The list file's records as they are read, one after another.
 std::string currentListRecords() {
   std::string records;
   records.reserve(static_cast<std::size_t>(std::max(store.listCount, 0)) * sizeof(WordRecord));
@@ -46,7 +32,28 @@ std::string currentListRecords() {
   return records;
 }
 
+// The live entries among records, converted from the direction's code pages.
+std::vector<ListEntry> listEntriesOf(std::string_view records) {
+  std::vector<ListEntry> entries;
+  const int wordPage = codePageOfCharset(directions.currentDirection->sourceCharset);
+  const int translationPage = codePageOfCharset(directions.currentDirection->targetCharset);
+  entries.reserve(records.size() / sizeof(WordRecord));
+  for (std::size_t at = 0; at + sizeof(WordRecord) <= records.size(); at += sizeof(WordRecord)) {
+    WordRecord record;
+    std::memcpy(&record, records.data() + at, sizeof record);
+    if (isDeleted(record) || wordOf(record).empty()) continue;
+    entries.push_back({toUtf8(wordOf(record), wordPage), toUtf8(translationOf(record), translationPage)});
+  }
+  return entries;
+}
+
 }  // namespace
+
+std::vector<ListEntry> currentListEntries() { return listEntriesOf(currentListRecords()); }
+
+std::filesystem::path currentListHostPath() { return hostPath(currentListFilePath()); }
+
+int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
 
 int reviewCardsDue() {
   if (!store.practiceListName[0]) return 0;
@@ -59,8 +66,8 @@ int reviewCardsDue() {
     // A damaged card file is left where it is until a review opens it and says so.
     std::vector<Card> cards;
     if (!cardText.empty() && parseCardFile(cardText, cards).status != CardFileStatus::read) cards.clear();
-    counted = {directions.currentDirection, std::move(records), std::move(cardText),
-               buildDeck(currentListEntries(), std::move(cards))};
+    Deck deck = buildDeck(listEntriesOf(records), std::move(cards));
+    counted = {directions.currentDirection, std::move(records), std::move(cardText), std::move(deck)};
   }
   return static_cast<int>(reviewQueue(counted.deck, reviewNow(), newCardsPerDay()).size());
 }

@@ -34,12 +34,12 @@ QString markedAnswer(const QString& typed, const QString& translations) {
   const QString a = typed.trimmed(), af = a.toCaseFolded();
   QString bf;
   std::vector<std::vector<int>> lcs;
-  qsizetype best = -1;
+  qsizetype best = 0;
   for (const QString& one : translations.split(',')) {
     const QString folded = one.trimmed().toCaseFolded();
     std::vector<std::vector<int>> table = commonSubsequences(af, folded);
     const qsizetype score = 2 * table[0][0] - folded.size();
-    if (score > best) best = score, bf = folded, lcs = std::move(table);
+    if (lcs.empty() || score > best) best = score, bf = folded, lcs = std::move(table);
   }
   QString html, marked;
   const auto flushMarked = [&] {
@@ -145,7 +145,7 @@ void ReviewWindow::nextCard() {
   solution_->clear();
   typed_->clear();
   for (QPushButton* button : grades_) button->setEnabled(false);
-  updateStatus();
+  showCardsLeft(static_cast<int>(queue.size()));
   if (current_ < 0) return showEnd();
   word_->setText(utf8(deck_[current_].card.word));
   answer_->setEnabled(true);
@@ -193,7 +193,8 @@ void ReviewWindow::grade(int g) {
   reviewCard(parameters_, card.schedule, g, now, std::max(elapsedDays, 0), &fuzz_);
   if (before == CardState::newCard) card.firstReview = now;
   const std::filesystem::path cardFile = cardFilePath(listFile_);
-  const bool saved = cardsWritable_ && saveCards(cardFile, cardsOf(deck_));
+  // A card file that could not be moved aside is left alone, as the learner was told at the start.
+  const bool saved = !cardsWritable_ || saveCards(cardFile, cardsOf(deck_));
   const bool logged = appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
   if (!saved || !logged) {
     const std::string text =
@@ -208,8 +209,7 @@ void ReviewWindow::grade(int g) {
   nextCard();
 }
 
-void ReviewWindow::updateStatus() {
-  const int left = static_cast<int>(reviewQueue(deck_, reviewNow(), newCardsPerDay()).size());
+void ReviewWindow::showCardsLeft(int left) {
   status_->setText(uiQString(uiTextCopy(textCardsLeft)) + " " + QString::number(left));
 }
 

@@ -45,7 +45,7 @@ class ReviewWindow : public ToolWindow {
   void reveal();
   void grade(int g);
   void showEnd();
-  void updateStatus();
+  void showCardsLeft(int left);
 
   Deck deck_;
   std::filesystem::path listFile_;

@@ -105,18 +105,6 @@ fs::path reviewLogPath(const fs::path& listFile) { return besideListFile(listFil
 
 const char* stateName(CardState state) { return stateNames[static_cast<int>(state) & 3]; }
 
-std::string formatUtcTime(std::int64_t time) {
-  std::int64_t days = time >= 0 ? time / 86400 : (time - 86399) / 86400;
-  const std::int64_t seconds = time - days * 86400;
-  std::int64_t y;
-  unsigned m, d;
-  civilFromDays(days, y, m, d);
-  char text[40];
-  std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02dZ", static_cast<long long>(y), m, d,
-                static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
-  return text;
-}
-
 std::int64_t parseUtcTime(std::string_view t) {
   if (t.size() != 20 || t[4] != '-' || t[7] != '-' || t[10] != 'T' || t[13] != ':' || t[16] != ':' || t[19] != 'Z')
     return -1;
@@ -240,13 +228,21 @@ void appendDecimal(std::string& out, double value) {
 
 }  // namespace
 
+std::string formatUtcTime(std::int64_t time) {
+  std::string text;
+  appendUtcTime(text, time);
+  return text;
+}
+
 bool saveCards(const fs::path& file, const std::vector<Card>& cards) {
   std::string text(cardFileHeader);
   text += '\n';
   text.reserve(cards.size() * 120 + text.size());
   for (const Card& card : cards) {
     const CardSchedule& s = card.schedule;
-    if (s.state == CardState::newCard) continue;
+    // A tab or line end in a word would break its line, and a broken line makes the whole file
+    // unreadable: such a card is not kept, so that the others are.
+    if (s.state == CardState::newCard || card.word.find_first_of("\t\r\n") != std::string::npos) continue;
     text += card.word;
     text += '\t';
     text += stateName(s.state);
@@ -288,12 +284,6 @@ void dropCardsNotIn(const fs::path& file, const std::unordered_set<std::string>&
   for (Card& card : cards)
     if (words.count(card.word)) kept.push_back(std::move(card));
   if (kept.size() != cards.size()) saveCards(file, kept);
-}
-
-void removeCardFiles(const fs::path& listFile) {
-  std::error_code error;
-  fs::remove(cardFilePath(listFile), error);
-  fs::remove(reviewLogPath(listFile), error);
 }
 
 }  // namespace zembo

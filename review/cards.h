@@ -52,8 +52,6 @@ bool appendReviewLog(const std::filesystem::path& log, std::int64_t time, std::s
 // Drops the cards whose word is no longer in the list; the file is left alone when none goes (or
 // when it is damaged: the next review moves it aside with a message).
 void dropCardsNotIn(const std::filesystem::path& file, const std::unordered_set<std::string>& words);
-// Removes a list file's card file and log (a list emptied or deleted).
-void removeCardFiles(const std::filesystem::path& listFile);
 
 // "2026-12-09T14:03:00Z" and back; -1 when the text is no such time.
 std::string formatUtcTime(std::int64_t time);
