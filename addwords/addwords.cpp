@@ -83,13 +83,27 @@ std::string normaliseTranslation(std::string_view translation) {
   return joined;
 }
 
-int findEntry(const WordFile& file, std::string_view word) {
-  const int index = findWord(file, word, file.sortedCount);
-  if (holdsWord(file, index, word)) return index;
-  // Records appended since the last sort are out of order: few enough to be read one by one.
+namespace {
+
+// Calls take with the index of each record that holds word, the record read into currentRecord,
+// until a take returns true; that index, or -1. An entry may fill several records, and words
+// that collate equal stand together in the sorted part: the whole run is looked at. Records
+// appended since the last sort are out of order, but few enough to be read one by one.
+template <typename Take>
+int findRecordOf(const WordFile& file, std::string_view word, Take take) {
+  for (int i = findWord(file, word, file.sortedCount); i < file.sortedCount && readWordRecord(file, i) == 0 &&
+                                                       compareWords(file.collation, wordOf(currentRecord), word) == 0;
+       ++i)
+    if (equalNoCase(wordOf(currentRecord), word) && take(i)) return i;
   for (int i = file.sortedCount; i < file.wordCount; ++i)
-    if (holdsWord(file, i, word)) return i;
+    if (holdsWord(file, i, word) && take(i)) return i;
   return -1;
+}
+
+}  // namespace
+
+int findEntry(const WordFile& file, std::string_view word) {
+  return findRecordOf(file, word, [](int) { return true; });
 }
 
 std::string newEntriesPath() {
@@ -109,8 +123,19 @@ void addReverseEntry(std::string_view part, std::string_view wordKey) {
   WordRecord& record = currentRecord;
   const std::string_view word = trimBlanks(part);
   if (word.empty() || word.size() > wordFieldSize - 1) return;
-  const int index = findEntry(reverse, word);
-  if (index < 0) {
+  // The word may hold the key in any of its records; it goes into the first with room. When every
+  // record is full, the reverse translation is left as it was.
+  bool found = false;
+  int room = -1;
+  const int holding = findRecordOf(reverse, word, [&](int i) {
+    found = true;
+    const std::string_view translation = translationOf(record);
+    if (anyPart(translation, [&](std::string_view p) { return equalNoCase(trimBlanks(p), wordKey); })) return true;
+    if (room < 0 && translation.size() + wordKey.size() + 2 <= translationFieldSize - 1) room = i;
+    return false;
+  });
+  if (holding >= 0) return;
+  if (!found) {
     record = WordRecord{};
     setField(record.word, sizeof record.word, word);
     setField(record.translation, sizeof record.translation, wordKey);
@@ -118,12 +143,10 @@ void addReverseEntry(std::string_view part, std::string_view wordKey) {
     markUnsorted(reverse);
     return;
   }
-  // The record holds the entry that findEntry found.
+  if (room < 0 || readWordRecord(reverse, room) != 0) return;
   const std::string translation = copyOfField(record.translation, sizeof record.translation);
-  if (translation.size() + wordKey.size() + 2 > translationFieldSize - 1) return;
-  if (anyPart(translation, [&](std::string_view p) { return equalNoCase(trimBlanks(p), wordKey); })) return;
   setField(record.translation, sizeof record.translation, translation + ", " + std::string(wordKey));
-  writeWordRecord(reverse, index);
+  writeWordRecord(reverse, room);
 }
 
 namespace {

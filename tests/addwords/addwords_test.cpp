@@ -161,6 +161,21 @@ TEST_F(AddWordsTest, ReverseTranslationThatWouldPassFiftyCharactersStaysAsItWas)
   EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", fortyFive}, {"dog", fortyFour + ", loup"}}));
 }
 
+// An imported entry may fill several records: the key is looked for in all of them, and goes
+// into the first with room.
+TEST_F(AddWordsTest, AnEntryOfSeveralRecordsIsReadWhole) {
+  const std::string full(46, 'x');
+  openAddWords({}, {{"cat", full}, {"cat", "matou"}, {"dog", full}, {"dog", "loup"}, {"dog", "toutou"}});
+  storePair("chat", "cat");  // goes into the second record of cat
+  storePair("loup", "dog");  // already in the second record of dog: nothing to add
+  closeWindow();
+  EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", full},
+                                              {"cat", "matou, chat"},
+                                              {"dog", full},
+                                              {"dog", "loup"},
+                                              {"dog", "toutou"}}));
+}
+
 TEST_F(AddWordsTest, ReversePartLongerThanThirtyCharactersIsSkipped) {
   openAddWords();
   const std::string thirtyOne(31, 'z');
