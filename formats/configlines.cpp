@@ -13,11 +13,11 @@ namespace {
 
 constexpr int configLineSize = 300;
 
+}  // namespace
+
 void endLine(std::string& text) {
   if (!text.empty() && text.back() != '\n') text += '\n';
 }
-
-}  // namespace
 
 ConfigRead readConfigLines(std::string_view fileName, std::vector<std::string>& lines) {
   std::FILE* file = openFile(fileName, "rt");

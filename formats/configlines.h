@@ -26,8 +26,10 @@ std::string withLanguageLineReplaced(const std::vector<std::string>& lines, std:
                                      std::string_view header, std::string_view line);
 std::string joinConfigLines(const std::vector<std::string>& lines);
 
-// Helpers of the rewrites: a line without its line end, and whether it is empty.
+// Helpers of the rewrites: a line without its line end, whether it is empty, and a line end after
+// the text unless it ends with one.
 std::string withoutLineEnd(std::string_view line);
+void endLine(std::string& text);
 inline bool isEmptyConfigLine(std::string_view line) { return withoutLineEnd(line).empty(); }
 
 }  // namespace zembo

@@ -5,7 +5,6 @@
 
 #include "formats/sorttable.h"
 #include "platform/collation.h"
-#include "platform/hostpath.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 

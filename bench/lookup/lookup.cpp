@@ -153,10 +153,9 @@ void run(int count, bool byTable) {
   int asTheyStand = 0, withFallback = 0;
   std::string form;
   for (const std::string& w : text) {
-    int at = findWord(w);
-    asTheyStand += at < store.wordCount && readWordRecord(at) == 0 && compareWords(wordOf(currentRecord), w) == 0;
-    at = findWholeWord(w, form);
-    withFallback += at < store.wordCount && readWordRecord(at) == 0 && compareWords(wordOf(currentRecord), form) == 0;
+    asTheyStand += isHeadwordAt(store, findWord(w), w);
+    const int at = findWholeWord(w, form);
+    withFallback += isHeadwordAt(store, at, form);
   }
   const auto wholeWord = [&form](const std::string& k) { return findWholeWord(k, form); };
   measure(text, wholeWord);  // warm up

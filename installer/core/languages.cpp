@@ -72,8 +72,6 @@ bool endsSection(std::string_view line) {
   return text.empty() || text[0] == '#';
 }
 
-bool isEmptyLine(std::string_view line) { return isEmptyConfigLine(line); }
-
 bool isLanguageHeader(std::string_view line) { return equalNoCase(withoutLineEnd(line), languageHeader); }
 
 // Writes a new zembo.ini made from the old one's lines.
@@ -85,10 +83,6 @@ void rewriteConfigFile(const std::function<void(const std::vector<std::string>&,
   std::string text;
   rewrite(lines, text);
   if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't open TMP.INI");
-}
-
-void endLine(std::string& text) {
-  if (!text.empty() && text.back() != '\n') text += '\n';
 }
 
 }  // namespace
@@ -191,7 +185,7 @@ void sortLanguageLines() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
     const auto header = std::find_if(lines.begin(), lines.end(), isLanguageHeader);
     if (header == lines.end()) {
-      for (const std::string& line : lines) text += line;
+      text = joinConfigLines(lines);
       return;
     }
     const auto sectionEnd = std::find_if(header + 1, lines.end(), endsSection);
@@ -209,8 +203,8 @@ void sortLanguageLines() {
     std::vector<std::string> rest;
     for (auto line = sectionEnd; line != lines.end(); ++line)
       if (withoutLineEnd(*line) != configEofLine) rest.push_back(*line);
-    while (!rest.empty() && isEmptyLine(rest.front())) rest.erase(rest.begin());
-    while (!rest.empty() && isEmptyLine(rest.back())) rest.pop_back();
+    while (!rest.empty() && isEmptyConfigLine(rest.front())) rest.erase(rest.begin());
+    while (!rest.empty() && isEmptyConfigLine(rest.back())) rest.pop_back();
     if (!rest.empty()) text += "\n";
     for (const std::string& line : rest) text += line;
     endLine(text);
