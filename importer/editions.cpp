@@ -48,12 +48,6 @@ const FolderEdition* findEdition(std::string_view iniValue) {
   return nullptr;
 }
 
-const FolderEdition* editionOfLanguage(std::string_view code) {
-  for (const FolderEdition& edition : folderEditions)
-    if (isHomeLanguageOf(edition, code)) return &edition;
-  return nullptr;
-}
-
 bool isHomeLanguageOf(const FolderEdition& edition, std::string_view code) {
   return edition.languageCode == code || (edition.languageCode == "nob" && code == "nor");
 }

@@ -37,8 +37,6 @@ struct DictionaryLanguage {
 };
 
 const FolderEdition* findEdition(std::string_view iniValue);
-// The first edition whose own language is the code's, or null.
-const FolderEdition* editionOfLanguage(std::string_view code);
 // True when a dictionary translating into the language of the code serves the edition ("nor"
 // serves the Norwegian one, whose own code is "nob").
 bool isHomeLanguageOf(const FolderEdition& edition, std::string_view code);

@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <span>
+#include <unordered_set>
 
 #include "formats/fields.h"
 #include "importer/articles.h"
@@ -20,6 +21,27 @@
 namespace zembo {
 
 namespace {
+
+// Translations in their order, each once: a short list is searched, a long one looks them up in a set.
+class TranslationList {
+ public:
+  void add(std::string_view translation) {
+    if (ordered_.size() < 16 ? std::find(ordered_.begin(), ordered_.end(), translation) != ordered_.end()
+                             : !isNew(translation))
+      return;
+    ordered_.push_back(translation);
+  }
+  std::vector<std::string_view> take() { return std::move(ordered_); }
+
+ private:
+  // Whether the translation is new, filling the set from the list when it is first needed.
+  bool isNew(std::string_view translation) {
+    if (set_.empty()) set_.insert(ordered_.begin(), ordered_.end());
+    return set_.insert(translation).second;
+  }
+  std::vector<std::string_view> ordered_;
+  std::unordered_set<std::string_view> set_;
+};
 
 // Calls f with each line of text whose lines each end with a line end.
 template <typename F>
@@ -206,14 +228,16 @@ class EntryCollector {
     OrderScratch scratch;
     for (const Entry& entry : entries_) {
       const std::size_t before = out.size();
+      const std::int64_t tooLongBefore = report_.translationsTooLong;
       const std::vector<std::string_view> translations = everydayFirst(entry.articles, scratch);
       appendWordRecords(entry.word, translations, out, report_.translationsTooLong);
       if (out.size() == before) {
         skip(SkipCause::noTranslationFits, toUtf8(entry.word, codePages_.word));
         continue;
       }
-      for (std::size_t k = before; k < out.size(); ++k)
-        forEachField(translationOf(out[k]), ',', [&](std::string_view) { ++report_.translationsWritten; });
+      // Every translation was written but those too long for a field.
+      report_.translationsWritten +=
+          static_cast<std::int64_t>(translations.size()) - (report_.translationsTooLong - tooLongBefore);
     }
     report_.translationsDropped = report_.translationsOutsideCodePage + report_.translationsTooLong;
     return out;

@@ -5,11 +5,9 @@
 // headword, the translations of each in the order a learner looks for them, in as many records
 // as they need.
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "formats/wordrecord.h"
@@ -27,33 +25,6 @@ struct EntryCodePages {
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, const ImportProgress& progress,
                                     ImportReport& report, StepClock& clock);
-
-// Translations in their order, each once: a short list is searched, a long one looks them up in a set.
-class TranslationList {
- public:
-  void add(std::string_view translation) {
-    if (ordered_.size() < 16 ? std::find(ordered_.begin(), ordered_.end(), translation) != ordered_.end()
-                             : !isNew(translation))
-      return;
-    ordered_.push_back(translation);
-  }
-  std::vector<std::string_view> take() { return std::move(ordered_); }
-  const std::vector<std::string_view>& list() const { return ordered_; }
-  // Empty again, keeping its memory for the next list.
-  void clear() {
-    ordered_.clear();
-    set_.clear();
-  }
-
- private:
-  // Whether the translation is new, filling the set from the list when it is first needed.
-  bool isNew(std::string_view translation) {
-    if (set_.empty()) set_.insert(ordered_.begin(), ordered_.end());
-    return set_.insert(translation).second;
-  }
-  std::vector<std::string_view> ordered_;
-  std::unordered_set<std::string_view> set_;
-};
 
 // The records of a word: its translations (in the code page, none empty) in their order, joined by
 // ", " into as many records as they need, each filled with whole translations while they fit; a
