@@ -330,17 +330,19 @@ ImportError alreadyThere(const DictionaryFiles& files, const FolderEdition& edit
                      " already; give --yes to replace it");
 }
 
-// The configuration file with the language's line in place of any line it had.
-std::string configWithLanguage(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair,
-                               ImportReport& report) {
+bool holdsLanguage(const std::vector<std::string>& lines, const Pair& pair) {
+  return withoutLanguageLines(lines, pair.name).size() != lines.size();
+}
+
+// The configuration file with the language's line in place of any line it had. Whether a line
+// there may go was settled before the dictionary was read.
+std::string configWithLanguage(const ImportOptions& options, const Pair& pair, ImportReport& report) {
   const FolderEdition& edition = *pair.edition;
   const std::string configFile = inEdition(edition.configFile, pair);
   if (!fileExists(configFile))
     throw ImportError(options.folder.string() + " has no " + std::string(edition.configFile) + ": not a zembo folder");
   const std::vector<std::string> lines = readConfigFile(configFile);
-  const std::vector<std::string> kept = withoutLanguageLines(lines, pair.name);
-  report.replacedLine = kept.size() != lines.size();
-  if (report.replacedLine && !mayReplace(options, pair, report.userEntriesKept)) throw alreadyThere(files, edition);
+  report.replacedLine = holdsLanguage(lines, pair);
   return withLanguageLineReplaced(lines, pair.name, inEdition(edition.languageHeader, pair), languageLineOf(pair));
 }
 
@@ -438,13 +440,13 @@ ImportTarget targetOf(const ImportOptions& options, const Pair& pair, bool isNew
   // A folder without one is refused when the import writes it.
   if (!fileExists(configFile)) return target;
   const std::vector<std::string> lines = readConfigFile(configFile);
-  target.alreadyThere = withoutLanguageLines(lines, pair.name).size() != lines.size();
+  target.alreadyThere = holdsLanguage(lines, pair);
   if (target.alreadyThere) userEntries(pair, target.userEntries);
   return target;
 }
 
-void writeImport(const ImportOptions& options, const DictionaryFiles& files, const Pair& pair, bool isNew,
-                 ImportReport& report, std::vector<WordRecord> forward, StepClock& clock) {
+void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, ImportReport& report,
+                 std::vector<WordRecord> forward, StepClock& clock) {
   const FolderEdition& edition = *pair.edition;
   const InFolder inFolder(options.folder, pair.homeCodePage);
 
@@ -452,7 +454,7 @@ void writeImport(const ImportOptions& options, const DictionaryFiles& files, con
   const std::string configFile = inEdition(edition.configFile, pair);
   removeImportLeftovers(hostPath(folderName(wordFolder)), {hostPath(configFile).string(), std::string(editionFile)});
   const std::vector<WordRecord> users = userEntries(pair, report.userEntriesKept);
-  const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, files, pair, report);
+  const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, pair, report);
   mergeUserEntries(forward, users);
   FolderChanges changes;
   changes.makeFolder(hostPath(folderName(wordFolder)));
@@ -488,6 +490,22 @@ std::filesystem::path firstMissingFolder(const std::filesystem::path& folder) {
   return missing;
 }
 
+// What an import reads and where it goes, checked before anything is read or written.
+struct Plan {
+  DictionaryFiles files;
+  bool isNew = false;
+  Pair pair;
+};
+
+Plan planImport(const ImportOptions& options) {
+  Plan plan;
+  plan.files = findDictionaryFiles(options.dictionary);
+  const FolderEdition* edition = folderEdition(options, plan.isNew);
+  checkHomeLanguage(plan.files, *edition);
+  plan.pair = choosePair(options, plan.files, *edition);
+  return plan;
+}
+
 }  // namespace
 
 const char* skipCauseText(SkipCause cause) {
@@ -501,18 +519,10 @@ const char* skipCauseText(SkipCause cause) {
 }
 
 ImportReport importDictionary(const ImportOptions& options) {
-  const DictionaryFiles files = findDictionaryFiles(options.dictionary);
-  bool isNew = false;
-  const FolderEdition* edition = folderEdition(options, isNew);
-  checkHomeLanguage(files, *edition);
-  const Pair pair = choosePair(options, files, *edition);
+  const auto [files, isNew, pair] = planImport(options);
   // Whether a language that is there may go is settled before seconds of reading.
-  ImportOptions decided = options;
   const ImportTarget target = targetOf(options, pair, isNew);
-  if (target.alreadyThere) {
-    if (!mayReplace(options, pair, target.userEntries)) throw alreadyThere(files, *edition);
-    decided.yes = true;
-  }
+  if (target.alreadyThere && !mayReplace(options, pair, target.userEntries)) throw alreadyThere(files, *pair.edition);
   ImportReport report;
   StepClock clock(report);
   tell(options, 0, "reading articles");
@@ -524,7 +534,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   std::filesystem::create_directories(options.folder, error);
   if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
   try {
-    writeImport(decided, files, pair, isNew, report, std::move(forward), clock);
+    writeImport(options, pair, isNew, report, std::move(forward), clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;
@@ -536,11 +546,8 @@ ImportReport importDictionary(const ImportOptions& options) {
 }
 
 ImportTarget importTarget(const ImportOptions& options) {
-  const DictionaryFiles files = findDictionaryFiles(options.dictionary);
-  bool isNew = false;
-  const FolderEdition* edition = folderEdition(options, isNew);
-  checkHomeLanguage(files, *edition);
-  return targetOf(options, choosePair(options, files, *edition), isNew);
+  const Plan plan = planImport(options);
+  return targetOf(options, plan.pair, plan.isNew);
 }
 
 }  // namespace zembo
