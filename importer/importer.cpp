@@ -399,14 +399,17 @@ void addParts(std::string_view field, std::vector<std::string>& list) {
 // in the file's records, so that their reverse entries come first too.
 void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRecord>& users) {
   if (users.empty()) return;
-  std::unordered_map<std::string, bool> inDictionary;  // lower-case word: the user's parts were placed
-  for (const WordRecord& record : forward) inDictionary.emplace(asciiLowerCopy(wordOf(record)), false);
-  std::unordered_map<std::string, std::vector<std::string>> usersOf;  // by lower-case word
-  std::vector<std::string_view> newWords;
+  struct UserWord {
+    std::string_view word;            // as the user first spelled it
+    std::vector<std::string> parts;   // the user's translations
+    bool placed = false;              // joined to the dictionary's word
+  };
+  std::unordered_map<std::string, UserWord> usersOf;  // by lower-case word
+  std::vector<const std::string*> order;              // the keys in the order the user added them
   for (const WordRecord& user : users) {
-    const std::string key = asciiLowerCopy(wordOf(user));
-    if (!inDictionary.contains(key) && !usersOf.contains(key)) newWords.push_back(wordOf(user));
-    addParts(translationOf(user), usersOf[key]);
+    auto [it, added] = usersOf.try_emplace(asciiLowerCopy(wordOf(user)), UserWord{wordOf(user), {}, false});
+    if (added) order.push_back(&it->first);
+    addParts(translationOf(user), it->second.parts);
   }
   const auto append = [](std::string_view word, const std::vector<std::string>& list, std::vector<WordRecord>& out) {
     std::int64_t tooLong = 0;  // every part came from a field, so none is
@@ -414,13 +417,14 @@ void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRe
   };
   std::vector<WordRecord> merged;
   merged.reserve(forward.size() + users.size());
-  for (const std::string_view word : newWords) append(word, usersOf[asciiLowerCopy(word)], merged);
+  std::string key;
   for (std::size_t i = 0; i < forward.size();) {
     std::size_t end = i + 1;
     while (end < forward.size() && wordOf(forward[end]) == wordOf(forward[i])) ++end;
-    const std::string key = asciiLowerCopy(wordOf(forward[i]));
-    if (const auto user = usersOf.find(key); user != usersOf.end() && !std::exchange(inDictionary[key], true)) {
-      std::vector<std::string> list = user->second;
+    key.assign(wordOf(forward[i]));
+    for (char& c : key) c = static_cast<char>(asciiLower(static_cast<unsigned char>(c)));
+    if (const auto user = usersOf.find(key); user != usersOf.end() && !std::exchange(user->second.placed, true)) {
+      std::vector<std::string> list = user->second.parts;
       for (std::size_t k = i; k < end; ++k) addParts(translationOf(forward[k]), list);
       append(wordOf(forward[i]), list, merged);
     } else {
@@ -428,6 +432,11 @@ void mergeUserEntries(std::vector<WordRecord>& forward, const std::vector<WordRe
     }
     i = end;
   }
+  // The words the dictionary lacks come first.
+  std::vector<WordRecord> newWords;
+  for (const std::string* k : order)
+    if (const UserWord& user = usersOf.at(*k); !user.placed) append(user.word, user.parts, newWords);
+  merged.insert(merged.begin(), newWords.begin(), newWords.end());
   forward = std::move(merged);
 }
 
