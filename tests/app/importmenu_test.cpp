@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdlib>
 #include <functional>
@@ -20,6 +19,7 @@
 #include "platform/collation.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
+#include "tests/support/dialogguard.h"
 #include "tests/support/dictdfiles.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -34,22 +34,7 @@ DictdArticle article(const std::string& headword, const std::string& translation
   return {headword, headword + "\n" + translations + "\n"};
 }
 
-// Runs act on the first visible top-level window of type T as soon as it shows: a modal dialog's
-// own loop is running then.
-template <class T>
-void whenShown(std::function<void(T*)> act) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    for (QWidget* window : QApplication::topLevelWidgets())
-      if (auto* found = dynamic_cast<T*>(window); found && found->isVisible()) {
-        timer->stop();
-        timer->deleteLater();
-        act(found);
-        return;
-      }
-  });
-  timer->start(10);
-}
+using test::whenShown;
 
 // The folder "Other file..." offered its chooser, and the file the chooser then gives.
 std::filesystem::path offeredFolder;
