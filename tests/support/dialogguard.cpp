@@ -1,11 +1,13 @@
 #include "tests/support/dialogguard.h"
 
+#include <cxxabi.h>
 #include <QApplication>
-#include <QPointer>
 #include <QTimer>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <string>
+#include <typeinfo>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -30,6 +32,14 @@ std::string runningTestName() {
   return test ? std::string(test->test_suite_name()) + "." + test->name() : std::string("no test");
 }
 
+// The dialog's own class, also where it declares no meta-object of its own (ImportDialog).
+std::string className(const QDialog* dialog) {
+  const char* mangled = typeid(*dialog).name();
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+  return status == 0 && name ? std::string(name.get()) : std::string(dialog->metaObject()->className());
+}
+
 bool isModal(const QDialog* dialog) {
   return dialog->isModal() || dialog->testAttribute(Qt::WA_ShowModal) || dialog->windowModality() != Qt::NonModal;
 }
@@ -47,8 +57,8 @@ std::function<void(QDialog*)> takeAnswerFor(QDialog* dialog) {
 }
 
 void refuse(QDialog* dialog) {
-  ADD_FAILURE() << "a modal " << dialog->metaObject()->className() << " \"" << dialog->windowTitle().toStdString()
-                << "\" opened in " << runningTestName()
+  ADD_FAILURE() << "a modal " << className(dialog) << " \"" << dialog->windowTitle().toStdString() << "\" opened in "
+                << runningTestName()
                 << " with no answer given: a test answers choosers and questions through the window's hook, "
                    "or says it awaits the dialog (whenShown) before it opens";
   // Closed from inside the dialog's own loop, which has not started yet while it shows.
