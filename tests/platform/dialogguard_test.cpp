@@ -89,7 +89,8 @@ TEST(DialogGuardTest, AnAwaitedDialogIsAnsweredInsideItsLoopAndFailsNothing) {
 
 TEST(DialogGuardTest, NoChooserOfThePlatformThemeCanOpenOutsideTheGuardsSight) {
   EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
-  EXPECT_TRUE(qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME"));
+  for (const char* chooses : {"QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"})
+    EXPECT_TRUE(qEnvironmentVariableIsEmpty(chooses)) << chooses;
 }
 
 }  // namespace

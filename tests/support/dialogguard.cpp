@@ -88,8 +88,11 @@ class ForgetAnswersAtTestEnd : public ::testing::EmptyTestEventListener {
 
 void prepareForDialogGuard() {
   // A platform theme (GTK, the desktop portal) would show its own choosers, which are no widgets
-  // of this process and which nothing here could close.
+  // of this process and which nothing here could close. Besides the variable that names one, the
+  // toolkit picks one after the desktop it finds itself on (GTK's under GNOME).
   ::setenv("QT_QPA_PLATFORMTHEME", "", 1);
+  for (const char* desktop : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+    ::unsetenv(desktop);
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 
