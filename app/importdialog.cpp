@@ -54,11 +54,18 @@ std::filesystem::path ImportDialog::choose() {
   if (answer == idOk && list_->currentRow() >= 0)
     return dictionaries_[static_cast<std::size_t>(list_->currentRow())].index;
   if (answer != cmdOtherFile) return {};
-  const QString file = QFileDialog::getOpenFileName(parentWidget(), uiQText(textImportTitle),
-                                                    QString::fromStdString(dictdFolder().string()),
-                                                    uiQText(textDictdFiles));
+  return importChoosing.chooseOtherFile(parentWidget(), dictdFolder());
+}
+
+std::filesystem::path chooseDictionaryFileInDialog(QWidget* owner, const std::filesystem::path& folder) {
+  const QString file = QFileDialog::getOpenFileName(owner, uiQText(textImportTitle),
+                                                    QString::fromStdString(folder.string()), uiQText(textDictdFiles));
   return file.isEmpty() ? std::filesystem::path() : std::filesystem::path(file.toStdString());
 }
+
+ImportChoosingState importChoosing;
+
+void setDictionaryFileChooser(DictionaryFileChooser chooser) { importChoosing.chooseOtherFile = chooser; }
 
 bool importFromMenu(QWidget* owner, std::string& languageName) {
   ImportOptions options;

@@ -16,6 +16,18 @@ class QListWidget;
 
 namespace zembo {
 
+// The .index file a user picks with the toolkit's file dialog, starting in folder; empty when the
+// dialog was cancelled.
+std::filesystem::path chooseDictionaryFileInDialog(QWidget* owner, const std::filesystem::path& folder);
+
+// What "Other file..." asks with; tests answer in its place.
+using DictionaryFileChooser = std::filesystem::path (*)(QWidget* owner, const std::filesystem::path& folder);
+struct ImportChoosingState {
+  DictionaryFileChooser chooseOtherFile = chooseDictionaryFileInDialog;
+};
+extern ImportChoosingState importChoosing;
+void setDictionaryFileChooser(DictionaryFileChooser chooser);
+
 class ImportDialog : public QDialog {
  public:
   explicit ImportDialog(QWidget* owner);

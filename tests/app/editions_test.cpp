@@ -6,18 +6,18 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
-#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "windowkit/qttext.h"
+#include "directions/directions.h"
+#include "platform/messagebox.h"
+#include "platform/qt/qtmessagebox.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
-#include "platform/messagebox.h"
-#include "platform/qt/qtmessagebox.h"
 #include "store/store.h"
+#include "tests/support/dialogguard.h"
 #include "tests/support/dictionaryfixture.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 namespace {
@@ -40,8 +40,9 @@ void writeEditionDictionary(const UiLanguage& language) {
   const int b = language.base;
   const std::string ui = row(b, 52);
   writeFile("language.ini", std::string("[Dictionary]\nLanguage=") + language.iniValue + "\n");
-  writeFile(test::programPath(row(b, 53), language.codePage), "# " + row(b, 53) + "\n" + row(b, 56) + "\nSpanish,spanish,0\n\n" + row(b, 57) +
-                                             "\nSpa_" + ui.substr(0, 3) + ".zb\n\n" + row(b, 59) + "\n" + row(b, 54) + "\n");
+  writeFile(test::programPath(row(b, 53), language.codePage),
+            "# " + row(b, 53) + "\n" + row(b, 56) + "\nSpanish,spanish,0\n\n" + row(b, 57) + "\nSpa_" +
+                ui.substr(0, 3) + ".zb\n\n" + row(b, 59) + "\n" + row(b, 54) + "\n");
   const std::string folder = row(b, 1);
   writeWords(test::programPath(folder + "Spa_" + ui.substr(0, 3) + ".zb", language.codePage), {{"casa", "x"}});
   writeWords(test::programPath(folder + ui.substr(0, 3) + "_Spa.zb", language.codePage), {{"x", "casa"}, {"y", "z"}});
@@ -51,7 +52,8 @@ void writeEditionDictionary(const UiLanguage& language) {
 // do for all but Swedish).
 bool toolkitTranslationsInstalled(const UiLanguage& language) {
   for (const QString& locale : QString::fromLatin1(language.toolkitLocales).split(' '))
-    if (QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale + ".qm")) return true;
+    if (QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale + ".qm"))
+      return true;
   return false;
 }
 
@@ -84,7 +86,9 @@ TEST_P(EditionStartTest, StartsWithItsOwnTitleMenusAndFiles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, EditionStartTest, ::testing::Range(0, uiLanguageCount),
-                         [](const ::testing::TestParamInfo<int>& edition) { return std::string(uiLanguages[edition.param].iniValue); });
+                         [](const ::testing::TestParamInfo<int>& edition) {
+                           return std::string(uiLanguages[edition.param].iniValue);
+                         });
 
 class ToolkitTextTest : public test::DictionaryTest {};
 
@@ -98,17 +102,10 @@ TEST_F(ToolkitTextTest, AGermanQuestionAsksWithJaAndNein) {
   installQtMessageBoxes();
   // The box, once it shows: its buttons' texts, then a click on "No".
   QStringList shown;
-  QTimer look;
-  QObject::connect(&look, &QTimer::timeout, [&] {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      auto* box = qobject_cast<QMessageBox*>(window);
-      if (!box || !box->isVisible()) continue;
-      look.stop();
-      for (QAbstractButton* button : box->buttons()) shown << button->text().remove('&');
-      QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
-    }
+  test::whenShown<QMessageBox>([&](QMessageBox* box) {
+    for (QAbstractButton* button : box->buttons()) shown << button->text().remove('&');
+    QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
   });
-  look.start(20);
   EXPECT_EQ(messageBox(messageBoxes.mainWindowHandle, "Wirklich?", "zembo", MB_YESNO | MB_ICONWARNING), IDNO);
   shown.sort();
   EXPECT_EQ(shown, QStringList({"Ja", "Nein"}));

@@ -3,14 +3,11 @@
 // before a language is replaced, and the importer's message when the dictionary is damaged.
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdlib>
 #include <functional>
@@ -22,6 +19,7 @@
 #include "platform/collation.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
+#include "tests/support/dialogguard.h"
 #include "tests/support/dictdfiles.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -36,21 +34,15 @@ DictdArticle article(const std::string& headword, const std::string& translation
   return {headword, headword + "\n" + translations + "\n"};
 }
 
-// Runs act on the first visible top-level window of type T as soon as it shows: a modal dialog's
-// own loop is running then.
-template <class T>
-void whenShown(std::function<void(T*)> act) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    for (QWidget* window : QApplication::topLevelWidgets())
-      if (auto* found = dynamic_cast<T*>(window); found && found->isVisible()) {
-        timer->stop();
-        timer->deleteLater();
-        act(found);
-        return;
-      }
-  });
-  timer->start(10);
+using test::whenShown;
+
+// The folder "Other file..." offered its chooser, and the file the chooser then gives.
+std::filesystem::path offeredFolder;
+std::filesystem::path fileToChoose;
+
+std::filesystem::path chooseAsAUserWould(QWidget*, const std::filesystem::path& folder) {
+  offeredFolder = folder;
+  return fileToChoose;
 }
 
 class ImportMenuTest : public test::DictionaryTest {
@@ -60,8 +52,8 @@ class ImportMenuTest : public test::DictionaryTest {
     writeSampleDictionary();
     const auto dictd = dir / "dictd";
     std::filesystem::create_directory(dictd);
-    test::writeDictd(dictd / "freedict-ita-eng",
-                     {article("casa", "house"), article("gatto", "cat"), article("cane", "dog"), article("cane", "hound")});
+    test::writeDictd(dictd / "freedict-ita-eng", {article("casa", "house"), article("gatto", "cat"),
+                                                  article("cane", "dog"), article("cane", "hound")});
     test::writeDictd(dictd / "freedict-deu-eng", {article("Katze", "cat"), article("Haus", "house; building")});
     // Not for the English edition, of a language the importer does not know, without its data.
     test::writeDictd(dictd / "freedict-fra-nld", {article("chat", "kat")});
@@ -108,7 +100,7 @@ class ImportMenuTest : public test::DictionaryTest {
   }
 
   // Every file of the dictionary folder with its bytes; the test's dictionaries and the user's
-  // settings (the file dialog keeps its own) are not the folder's.
+  // settings are not the folder's.
   std::map<std::string, std::string> folderBytes() {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
@@ -159,8 +151,9 @@ TEST_F(ImportMenuTest, ReplacingALanguageAsksAndNoLeavesTheFolderByteForByte) {
   EXPECT_EQ(languageItems(), (QStringList{"French\tEnglish", "German\tEnglish", "English\tFrench", "English\tGerman"}));
   EXPECT_STREQ(directions.currentDirection->sourceName, "German");
   EXPECT_EQ(store.wordCount, 2);
-  EXPECT_EQ(readFile("dict.ini"),
-            "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nGer_Eng.zb\n\n[AddNew]\non\n");
+  EXPECT_EQ(
+      readFile("dict.ini"),
+      "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nGer_Eng.zb\n\n[AddNew]\non\n");
 }
 
 TEST_F(ImportMenuTest, ADamagedDictionaryFromAnotherFolderShowsTheImportersMessageAndChangesNothing) {
@@ -170,16 +163,14 @@ TEST_F(ImportMenuTest, ADamagedDictionaryFromAnotherFolderShowsTheImportersMessa
   startRecordingMessageBoxes();
   const auto before = folderBytes();
   const std::string collation = collationLocaleName();
-  whenShown<ImportDialog>([this](ImportDialog* dialog) {
-    whenShown<QFileDialog>([this](QFileDialog* files) {
-      // The file is chosen as a user points at it, then Enter opens it.
-      files->selectFile(QString::fromStdString((dir / "elsewhere" / "freedict-ita-eng.index").string()));
-      QTest::keyClick(files->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return);
-    });
+  fileToChoose = dir / "elsewhere" / "freedict-ita-eng.index";
+  setDictionaryFileChooser(chooseAsAUserWould);
+  whenShown<ImportDialog>([](ImportDialog* dialog) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>())
       if (button->text() == "&Other file...") QTest::mouseClick(button, Qt::LeftButton);
   });
   clickImportInFileMenu();
+  EXPECT_EQ(offeredFolder, dir / "dictd");
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Error");
   EXPECT_NE(recordedMessageBoxes()[0].text.find("freedict-ita-eng.dict.dz"), std::string::npos)

@@ -7,13 +7,14 @@
 #include <QTest>
 #include <filesystem>
 
-#include "installer/window/installwindow.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
 #include "installer/core/wordlists.h"
+#include "installer/window/installwindow.h"
 #include "platform/collation.h"
 #include "platform/messagebox.h"
 #include "tests/installer/installerfixture.h"
+#include "tests/support/dialogguard.h"
 
 namespace zembo {
 namespace {
@@ -25,7 +26,10 @@ class WindowTest : public test::InstallerTest {
     static int argc = 1;
     static char name[] = "installer_tests";
     static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
+    if (QApplication::instance()) return;
+    test::prepareForDialogGuard();
+    new QApplication(argc, argv);
+    test::guardAgainstUnansweredDialogs();
   }
   QLineEdit* field(InstallWindow& w) { return static_cast<QLineEdit*>(w.control(InstallWindow::directoryFieldId)); }
   QListWidget* list(InstallWindow& w, int id) { return static_cast<QListWidget*>(w.control(id)); }
@@ -111,8 +115,8 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   createConfigFile();  // as for the first language: the steps start a row lower
   buildReverseList();
   const QImage shown = window.grab().toImage();
-  EXPECT_EQ(shown.pixelColor(35, 160), QColor(0, 128, 0));  // the bar full, at 100%
-  EXPECT_EQ(shown.pixelColor(30, 155), QColor(Qt::white));  // its frame
+  EXPECT_EQ(shown.pixelColor(35, 160), QColor(0, 128, 0));   // the bar full, at 100%
+  EXPECT_EQ(shown.pixelColor(30, 155), QColor(Qt::white));   // its frame
   EXPECT_EQ(shown.pixelColor(250, 205), QColor(0, 0, 104));  // the counter of the first step
   int white = 0;
   for (int y = 195; y < 215; ++y)

@@ -17,6 +17,7 @@
 #include "app/startup.h"
 #include "platform/qt/clipboardwatch.h"
 #include "tests/lookup/lookupfixture.h"
+#include "tests/support/dialogguard.h"
 #include "tests/support/headlesssway.h"
 
 namespace zembo {
@@ -40,11 +41,11 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 30000) {
 }
 
 // Lets the event loop run for a while, for what must not happen.
-void settle(int milliseconds) { waitFor([] { return false; }, milliseconds); }
-
-void copyAsAnotherProgram(const std::string& text) {
-  ASSERT_EQ(sway->run("wl-copy '" + text + "'"), 0);
+void settle(int milliseconds) {
+  waitFor([] { return false; }, milliseconds);
 }
+
+void copyAsAnotherProgram(const std::string& text) { ASSERT_EQ(sway->run("wl-copy '" + text + "'"), 0); }
 
 class WaylandClipboardTest : public test::SearchTest {
  protected:
@@ -125,7 +126,8 @@ TEST_F(WaylandClipboardTest, AWatcherThatCannotRunIsGivenUpWithItsReason) {
   // A wl-paste that fails at once, as it does where the compositor offers no data-control.
   const std::string bin = (std::filesystem::current_path() / "bin").string();
   std::filesystem::create_directory(bin);
-  std::ofstream(bin + "/wl-paste") << "#!/bin/sh\necho 'Watch mode requires a compositor that supports data-control' >&2\nexit 1\n";
+  std::ofstream(bin + "/wl-paste")
+      << "#!/bin/sh\necho 'Watch mode requires a compositor that supports data-control' >&2\nexit 1\n";
   std::filesystem::permissions(bin + "/wl-paste", std::filesystem::perms::owner_all);
   const std::string path = std::getenv("PATH");
   setenv("PATH", (bin + ":" + path).c_str(), 1);
@@ -232,6 +234,8 @@ int main(int argc, char** argv) {
   }
   setenv("QT_MEDIA_BACKEND", "ffmpeg", 0);
   unsetenv("DISPLAY");
+  zembo::test::prepareForDialogGuard();
   QApplication app(argc, argv);
+  zembo::test::guardAgainstUnansweredDialogs();
   return RUN_ALL_TESTS();
 }

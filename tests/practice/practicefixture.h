@@ -21,6 +21,7 @@
 #include "practice/lists.h"
 #include "practice/practicewindow.h"
 #include "store/store.h"
+#include "tests/support/dialogguard.h"
 #include "tests/support/dictionaryfixture.h"
 
 namespace zembo::test {
@@ -62,19 +63,13 @@ class PracticeTest : public DictionaryTest {
   // Answers the next list-name dialog with a name; when the dialog refuses it, it is cancelled.
   // Returns whether the dialog refused the name.
   void answerListDialog(const std::string& name) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [this, poll, name] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      poll->stop();
-      poll->deleteLater();
+    whenShown<QDialog>([this, name](QDialog* dialog) {
       dialog->findChild<QLineEdit*>()->setText(QString::fromLatin1(name.c_str()));
       const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
       buttons[0]->click();
       dialogRefused = dialog->isVisible();
       if (dialogRefused) buttons[1]->click();
     });
-    poll->start(10);
   }
 
   ListEditor* openEditor() {

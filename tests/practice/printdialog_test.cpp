@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 #include "practice/printlist.h"
 #include "tests/practice/printfixture.h"
+#include "tests/support/dialogguard.h"
 
 namespace zembo {
 namespace {
@@ -14,16 +15,14 @@ class PrintDialogTest : public test::PrintTest {
   // Runs printList and answers the print dialog as soon as it shows; whether one showed.
   bool printAnswering(bool accept) {
     bool shown = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) return;
+    test::whenShown<QPrintDialog>([&](QPrintDialog* dialog) {
       shown = true;
       saveGrab(dialog, "print-dialog");
-      if (accept) dialog->accept();
-      else dialog->reject();
+      if (accept)
+        dialog->accept();
+      else
+        dialog->reject();
     });
-    watch.start(20);
     // The Print button is pressed while the application's event loop runs, as in the program.
     QTimer::singleShot(0, [] {
       printList();

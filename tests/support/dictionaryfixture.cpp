@@ -7,20 +7,21 @@
 #include <QTimer>
 #include <cstring>
 
+#include "addwords/addwords.h"
+#include "app/importdialog.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "practice/lists.h"
+#include "formats/wordrecord.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/recordwindow.h"
-#include "lookup/textwindow.h"
-#include "practice/listeditor.h"
-#include "practice/practicewindow.h"
 #include "lookup/soundfiles.h"
-#include "platform/messagebox.h"
-#include "store/store.h"
-#include "addwords/addwords.h"
-#include "formats/wordrecord.h"
+#include "lookup/textwindow.h"
 #include "morphology/morphology.h"
+#include "platform/messagebox.h"
+#include "practice/listeditor.h"
+#include "practice/lists.h"
+#include "practice/practicewindow.h"
+#include "store/store.h"
 #include "tests/support/storereset.h"
 #include "windowkit/toolwindow.h"
 
@@ -44,6 +45,7 @@ void resetEveryLayer() {
   adding = {};
   resetStoreLayers();
   morphology = {};
+  importChoosing = {};
 }
 
 }  // namespace
