@@ -266,9 +266,9 @@ void TextWindow::lookUpCaretWord() {
   const int caret = textField_->textCursor().selectionStart();
   const std::string word = wordAtCaret(loadedText_, byteAtFieldPosition(crlfEnds_, caret));
   if (word.empty() || word == lastCaretWord_) return;
-  // A word as it stands in the text may be an inflected form: the field then shows the
-  // dictionary form that was found, so that a user sees what was looked up.
-  // Quotes and dashes around it go first ("„Männer“").
+  // A word as it stands in the text may be an inflected form, or stand in quotes ("„Männer“"):
+  // the field then shows the dictionary form that was found, without them, so that a user sees
+  // what was looked up.
   std::string form;
   bool found = false;
   findWordOfText(word, form, found);
