@@ -15,6 +15,7 @@
 #include "resources/uitextrows.h"
 #include "store/store.h"
 #include "windowkit/helpwindow.h"
+#include "windowkit/onelinefield.h"
 #include "windowkit/qttext.h"
 
 namespace zembo {
@@ -35,6 +36,7 @@ AddWordsField::AddWordsField(ZemboWindow* window, int id, int limit)
     : QLineEdit(window->client()), window_(window), id_(id) {
   setMaxLength(limit);
   setTextMargins(3, 0, 3, 0);
+  keepFieldOnOneLine(this);
 }
 
 void AddWordsField::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 
 #include "directions/directions.h"
 #include "resources/uitextrows.h"
+#include "windowkit/onelinefield.h"
 #include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
@@ -28,6 +29,7 @@ EntryField::EntryField(SearchWindow* window, int row, bool translationColumn)
     : RowField(window->client()), window_(window), row_(row), translationColumn_(translationColumn) {
   // The row's own menu is the only one: the standard edit menu would follow it and take the next click.
   setContextMenuPolicy(Qt::PreventContextMenu);
+  keepFieldOnOneLine(this);
 }
 
 int EntryField::charset() const {
@@ -153,7 +155,7 @@ void EntryField::copy() { QApplication::clipboard()->setText(text().left(static_
 void EntryField::paste() {
   const QMimeData* clip = QApplication::clipboard()->mimeData();
   if (!clip || !clip->hasText()) return;
-  // Only shown: the record changes when Enter is pressed in the row.
+  // Only shown: the record changes when Enter is pressed in the row. The field keeps the first line.
   setText(clip->text());
 }
 

@@ -20,7 +20,6 @@ namespace {
 
 // The recorder's device name in every command.
 constexpr const char* alias = "mysound";
-constexpr const char* cannotOpenText = "Can't open new sound   ";
 constexpr const char* noFileNameText = "This word cannot be a sound file name; its recording is not saved.";
 constexpr int keyBackspace = 8, keyEnter = 13, keySpace = 32;
 
@@ -160,11 +159,16 @@ bool RecordWindow::sendMci(const std::string& command) {
 }
 
 void RecordWindow::startRecording() {
+  // A recorder that cannot open or start says why once, and the window stays as it was: a
+  // recording that never began has nothing to stop.
+  if (!sendMci(std::string("open new type waveaudio alias ") + alias)) return;
+  if (!sendMci(std::string("record ") + alias)) {
+    mciSendString(std::string("close ") + alias);
+    return;
+  }
   recording_ = true;
   recordButton_->setText("Stop recording");
   statusLabel_->setText("RECORDING...");
-  if (!sendMci(std::string("open new type waveaudio alias ") + alias)) messageBox(nullptr, cannotOpenText, "Error", MB_OK);
-  sendMci(std::string("record ") + alias);
 }
 
 void RecordWindow::stopAndSave() {

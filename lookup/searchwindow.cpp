@@ -172,11 +172,13 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   // Text copied in this window itself is not looked up.
   if (isActiveWindow()) return;
   const int charset = directions.currentDirection->sourceCharset;
-  // A copied word is whole: an inflected form that is no headword is looked up as its
-  // dictionary form, which the field then shows.
+  // A copied word is whole: the punctuation and quotes copied with it go, and an inflected form
+  // that is no headword is looked up as its dictionary form, which the field then shows.
   std::string form;
-  findWholeWord(fromQString(text, charset), form);
-  searchField_->setText(toQString(form, charset));
+  bool found = false;
+  findWordOfText(fromQString(text, charset), form, found);
+  if (form.empty()) return;  // nothing but blanks and punctuation
+  rows_->showWholeWord(searchField_, toQString(form, charset), found);
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

@@ -37,6 +37,7 @@ class SearchWindow : public ToolWindow {
   QScrollBar* scrollBar() const { return rows_->scrollBar(); }
   QMenu* recordMenu() const { return recordMenu_; }
   QMenu* deletedRecordMenu() const { return deletedRecordMenu_; }
+  QLabel* noEntryNote() const { return rows_->noEntryNote(); }
   bool charsetWindowOn() const { return charsetWindowOn_; }
 
   void focusSearchField();

@@ -266,17 +266,14 @@ void TextWindow::lookUpCaretWord() {
   const int caret = textField_->textCursor().selectionStart();
   const std::string word = wordAtCaret(loadedText_, byteAtFieldPosition(crlfEnds_, caret));
   if (word.empty() || word == lastCaretWord_) return;
-  // A word as it stands in the text may be an inflected form: the field then shows the
-  // dictionary form that was found, so that a user sees what was looked up.
+  // A word as it stands in the text may be an inflected form, or stand in quotes ("„Männer“"):
+  // the field then shows the dictionary form that was found, without them, so that a user sees
+  // what was looked up.
   std::string form;
-  findWholeWord(word, form);
-  const QString text = toQString(form, directions.currentDirection->sourceCharset);
-  // The field may hold the word already (from before a direction switch): setting it again
-  // would change nothing and look nothing up.
-  if (searchField_->text() == text)
-    rows_->lookUp(text, directions.currentDirection->sourceCharset);
-  else
-    searchField_->setText(text);
+  bool found = false;
+  findWordOfText(word, form, found);
+  if (!form.empty())
+    rows_->showWholeWord(searchField_, toQString(form, directions.currentDirection->sourceCharset), found);
   lastCaretWord_ = word;
 }
 

@@ -1,6 +1,7 @@
 #include "lookup/wordrows.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -91,6 +92,12 @@ WordRows::WordRows(QWidget* client, int rowCount, int pageStep, const QRect& scr
   scrollBar_->setContextMenuPolicy(Qt::PreventContextMenu);
   connect(scrollBar_, &QScrollBar::actionTriggered, this, &WordRows::scrollAction);
   connect(scrollBar_, &QScrollBar::sliderReleased, this, [this] { moveView(10 * scrollBar_->sliderPosition()); });
+  // Beside "Search", under the search field: where the eye goes after the word appears there.
+  noEntryNote_ = new QLabel(uiQText(textNoEntry), client);
+  noEntryNote_->setGeometry(110, 328, 495, 20);
+  noEntryNote_->setFont(uiFonts.fontSmall.font);
+  noEntryNote_->setStyleSheet("color: #b00000");
+  noEntryNote_->hide();
 }
 
 int WordRows::lastTop() const { return store.wordCount - rowCount_; }
@@ -130,8 +137,20 @@ bool WordRows::searchFieldKey(int code, QLineEdit* searchField) {
 }
 
 void WordRows::followSearchField(QLineEdit* searchField) {
-  connect(searchField, &QLineEdit::textChanged, this,
-          [this](const QString& text) { lookUp(text, directions.currentDirection->sourceCharset); });
+  connect(searchField, &QLineEdit::textChanged, this, [this](const QString& text) {
+    noEntryNote_->hide();
+    lookUp(text, directions.currentDirection->sourceCharset);
+  });
+}
+
+void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, bool found) {
+  // The field may hold the word already (from before a direction switch): setting it again
+  // would change nothing and look nothing up.
+  if (searchField->text() == form)
+    lookUp(form, directions.currentDirection->sourceCharset);
+  else
+    searchField->setText(form);
+  noEntryNote_->setVisible(!found && !form.isEmpty());
 }
 
 void WordRows::showFromTop() {
@@ -140,6 +159,7 @@ void WordRows::showFromTop() {
 }
 
 void WordRows::restart() {
+  noEntryNote_->hide();
   // Rows past the new file's end would still show the previous file's words.
   for (int i = 0; i < rowCount_; ++i) showRecord_(i, nullptr);
   topIndex_ = shownTopIndex_ = 0;

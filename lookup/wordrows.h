@@ -14,6 +14,7 @@
 #include "formats/wordrecord.h"
 #include "windowkit/uifont.h"
 
+class QLabel;
 class QPainter;
 class QScrollBar;
 class QWidget;
@@ -62,6 +63,7 @@ class WordRows : public QObject {
 
   int topIndex() const { return topIndex_; }
   QScrollBar* scrollBar() const { return scrollBar_; }
+  QLabel* noEntryNote() const { return noEntryNote_; }
 
   // Fills the rows from record top on; rows past the end of the file stay as they are.
   void showRows(int top);
@@ -71,6 +73,11 @@ class WordRows : public QObject {
   bool searchFieldKey(int code, QLineEdit* searchField);
   // Every change of the field's text looks the text up.
   void followSearchField(QLineEdit* searchField);
+  // The result of a whole-word lookup (a copied word, a word of a text): the field shows form and
+  // the rows show it. When form is no headword, a note under the rows says so, so that a learner
+  // reads the rows as the word's neighbours; the next change of the field or the direction takes
+  // the note away.
+  void showWholeWord(QLineEdit* searchField, const QString& form, bool found);
   // The first rows of the word file, as a window opens.
   void showFromTop();
   // Back to the top of the word file, for a new one: rows emptied and refilled, scroll range anew.
@@ -89,6 +96,7 @@ class WordRows : public QObject {
   int topIndex_ = 0;
   int shownTopIndex_ = 0;
   QScrollBar* scrollBar_;
+  QLabel* noEntryNote_;
 };
 
 // The fonts of the two columns: the current direction's source and target character sets.

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 #include <hunspell.hxx>
+#include <unicode/uchar.h>
 
 #include <algorithm>
 #include <system_error>
@@ -199,5 +200,47 @@ int findWholeWord(const WordFile& file, std::string_view word, std::string& form
 }
 
 int findWholeWord(std::string_view word, std::string& form) { return findWholeWord(store, word, form); }
+
+namespace {
+
+// Blanks, controls and punctuation of every kind (quotes, brackets, dashes, marks) stand around
+// words; letters, digits and symbols belong to them.
+bool standsAroundWords(unsigned char byte, const CodePageTable& table) {
+  const UChar32 c = table[byte];
+  return u_ispunct(c) || u_isUWhiteSpace(c) || u_iscntrl(c);
+}
+
+}  // namespace
+
+std::string_view trimWordOfText(std::string_view text, int charset) {
+  const CodePageTable& table = codePageTable(codePageOfCharset(charset));
+  std::size_t start = 0, end = text.size();
+  while (start < end && standsAroundWords(static_cast<unsigned char>(text[start]), table)) ++start;
+  while (end > start && standsAroundWords(static_cast<unsigned char>(text[end - 1]), table)) --end;
+  return text.substr(start, end - start);
+}
+
+int findWordOfText(const WordFile& file, std::string_view text, std::string& form, bool& found) {
+  const int charset = file.direction ? file.direction->sourceCharset : 0;
+  const std::string_view word = trimWordOfText(text, charset);
+  // "z.B." and "etc." are headwords with their full stop, which a sentence's full stop resembles.
+  const std::size_t after = static_cast<std::size_t>(word.data() - text.data()) + word.size();
+  if (!word.empty() && after < text.size() && text[after] == '.') {
+    const std::string abbreviation = std::string(word) + '.';
+    const int at = findWord(file, abbreviation);
+    if (isHeadwordAt(file, at, abbreviation)) {
+      form = abbreviation;
+      found = true;
+      return at;
+    }
+  }
+  const int index = findWholeWord(file, word, form);
+  found = !word.empty() && isHeadwordAt(file, index, form);
+  return index;
+}
+
+int findWordOfText(std::string_view text, std::string& form, bool& found) {
+  return findWordOfText(store, text, form, found);
+}
 
 }  // namespace zembo

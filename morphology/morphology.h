@@ -52,4 +52,16 @@ bool isHeadwordAt(const WordFile& file, int index, std::string_view word);
 int findWholeWord(const WordFile& file, std::string_view word, std::string& form);
 int findWholeWord(std::string_view word, std::string& form);  // in the current word file
 
+// The word that a piece of text stands for (a copied word, a word taken from a text): the blanks,
+// punctuation and quotes around it go, those inside it ("z.B", "rock'n'roll") stay. The bytes are
+// in the code page of the character set; the typographic quotes that the page holds count too.
+std::string_view trimWordOfText(std::string_view text, int charset);
+
+// A whole-word lookup of a word as a text holds it: the text trimmed as above, then looked up as
+// findWholeWord does; an abbreviation keeps its full stop ("z.B." of "z.B.,") when that is a
+// headword. found tells whether form is a headword (the word or a dictionary form of it); when it
+// is not, form is the trimmed word and the index is where it would be inserted.
+int findWordOfText(const WordFile& file, std::string_view text, std::string& form, bool& found);
+int findWordOfText(std::string_view text, std::string& form, bool& found);  // in the current word file
+
 }  // namespace zembo

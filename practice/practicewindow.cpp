@@ -174,6 +174,7 @@ void PracticeWindow::hurry() {
 }
 
 void PracticeWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) return ToolWindow::keyPressEvent(event);
   hurry();
   event->accept();
 }

@@ -1,6 +1,7 @@
 #include "windowkit/helpwindow.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -14,11 +15,22 @@ namespace zembo {
 
 namespace {
 
+// The help closes on Esc, as the program's other windows do.
+class HelpBrowser : public QTextBrowser {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+      close();
+    else
+      QTextBrowser::keyPressEvent(event);
+  }
+};
+
 QPointer<QTextBrowser> helpWindow;
 
 QTextBrowser* openHelpWindow() {
   if (!helpWindow) {
-    helpWindow = new QTextBrowser;
+    helpWindow = new HelpBrowser;
     helpWindow->setAttribute(Qt::WA_DeleteOnClose);
     helpWindow->setOpenExternalLinks(true);
     helpWindow->setWindowIcon(QIcon(":/images/zemboicon.ico"));

@@ -1,6 +1,7 @@
 #include "windowkit/zembowindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "resources/commands.h"
 #include "windowkit/commandbutton.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
@@ -109,7 +111,18 @@ QPushButton* ZemboWindow::addButton(int id, std::string_view text, const QRect& 
   button->setFont(uiFonts.fontControl.font);
   button->setGeometry(geometry);
   connect(button, &QPushButton::clicked, this, [this, id] { command(id, commandClicked); });
+  if (id == cmdDone) escapeButton_ = button;
   return button;
+}
+
+void ZemboWindow::keyPressEvent(QKeyEvent* event) {
+  // A key that no field took: Esc leaves the window as its Done or Cancel button does.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && escapeButton_ &&
+      escapeButton_->isEnabled()) {
+    command(cmdDone, commandClicked);
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void ZemboWindow::command(int, int) {}

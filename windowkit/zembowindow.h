@@ -39,7 +39,8 @@ class ZemboWindow : public QWidget {
   bool isMenuItemChecked(int id) const;
   void enableMenuItem(int id, bool enabled);
 
-  // A push button that sends command(id, commandClicked).
+  // A push button that sends command(id, commandClicked). The window's button of cmdDone (Done,
+  // Cancel, Quit, Exit) is also its Esc key.
   QPushButton* addButton(int id, std::string_view text, const QRect& geometry);
 
   virtual void command(int id, int code);
@@ -56,6 +57,7 @@ class ZemboWindow : public QWidget {
  protected:
   virtual void paintClient(QPainter&) {}
   virtual void clientMousePress(QMouseEvent*) {}
+  void keyPressEvent(QKeyEvent* event) override;
   void connectMenuItem(QAction* action, int id);
 
  private:
@@ -63,6 +65,7 @@ class ZemboWindow : public QWidget {
   QMenuBar* menuBar_ = nullptr;
   QWidget* client_;
   QMap<int, QAction*> items_;
+  QPushButton* escapeButton_ = nullptr;
   int outerWidth_ = 0, outerHeight_ = 0;
 };
 

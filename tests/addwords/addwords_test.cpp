@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -125,6 +127,22 @@ TEST_F(AddWordsTest, BlanksAreTrimmedAndPartsJoinedByCommaAndBlank) {
   EXPECT_EQ(en[4], (WordPair{"mouse", "souris"}));
   EXPECT_EQ(en[5], (WordPair{"rat", "souris"}));
   EXPECT_EQ(en[6], (WordPair{"vermin", "souris"}));
+}
+
+TEST_F(AddWordsTest, APasteOfSeveralLinesKeepsItsFirstLine) {
+  openAddWords();
+  for (QLineEdit* field : {window->wordField(), window->translationField()}) {
+    QApplication::clipboard()->setText(field == window->wordField() ? "souris\nrat" : "mouse\r\nrat\n");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+  }
+  EXPECT_EQ(window->wordField()->text(), "souris");
+  EXPECT_EQ(window->translationField()->text(), "mouse");
+  QTest::keyClick(window->translationField(), Qt::Key_Return);
+  closeWindow();
+  const auto fr = french();
+  ASSERT_EQ(fr.size(), 4u);
+  EXPECT_EQ(fr[3], (WordPair{"souris", "mouse"}));
 }
 
 TEST_F(AddWordsTest, WordInOtherCaseUpdatesTheEntryWithTheNewSpellingAndTheOldFlags) {

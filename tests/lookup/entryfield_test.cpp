@@ -109,6 +109,46 @@ TEST_F(EntryFieldTest, CopyAndPasteGoThroughTheClipboardWithoutStoring) {
   EXPECT_EQ(QApplication::clipboard()->text(), "");
 }
 
+// Text of several lines pasted into a row keeps its first line, wherever it goes into the field
+// and however it is pasted, so that no record ever holds a line break.
+TEST_F(EntryFieldTest, APasteOfSeveralLinesKeepsItsFirstLine) {
+  struct Case {
+    int row;
+    bool translation;
+    const char* pasted;
+    int cursor;         // where the paste goes; -1: over the whole text, by the row's menu
+    const char* field;  // what the field shows, and Enter stores
+  };
+  const Case cases[] = {
+      {0, false, "ligne un\nligne deux", 4, "chatligne un"},
+      {0, true, "mouse\r\nrat", 0, "mousecat"},
+      {1, false, "un\u2028deux", 2, "chunien"},
+      {1, true, "hound\nmutt\ncur", -1, "hound"},
+      {2, false, "\nlogis", -1, ""},  // nothing on the first line: Enter stores nothing
+  };
+  for (const Case& c : cases) {
+    EntryField* field = c.translation ? search->translationField(c.row) : search->wordField(c.row);
+    QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+    if (c.cursor < 0) {
+      field->command(cmdPaste);
+    } else {
+      field->setFocus();
+      field->setCursorPosition(c.cursor);
+      QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(field->text().toStdString(), c.field) << c.pasted;
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+  const auto words = readWords("language/Fre_Eng.zb");
+  ASSERT_EQ(words.size(), 3u);
+  const std::pair<const char*, const char*> stored[] = {
+      {"chatligne un", "mousecat"}, {"chunien", "hound"}, {"maison", "house, home"}};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    EXPECT_EQ(words[i].word, stored[i].first);
+    EXPECT_EQ(words[i].translation, stored[i].second);
+  }
+}
+
 TEST_F(EntryFieldTest, AccentedTextIsStoredInTheCodePage) {
   search->translationField(0)->setText("matou, félin");
   search->translationField(0)->storeOnEnter();

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 #include <QWheelEvent>
@@ -263,6 +264,47 @@ TEST_F(SearchWindowTest, ClipboardLookupFromAnotherWindowOnlyWhenSwitchedOn) {
   closeSearch();
   exitProgram();
   EXPECT_EQ(readProfileInt("Dictionary", "ClipSearch", 9, "win.ini"), 0);
+}
+
+// A copied word comes with what stood around it; the lookup is of the word, and says when the
+// word has no entry, so that the rows read as its neighbours.
+TEST_F(SearchWindowTest, ACopiedWordLosesItsPunctuationAndAWordWithoutEntrySaysSo) {
+  openSearch(fruit);
+  QWidget other;
+  other.show();
+  search->menuItem(cmdClipboardOn)->trigger();
+  struct Case {
+    const char* copied;
+    const char* field;
+    bool noEntry;
+  };
+  const Case cases[] = {
+      {"fraise,", "fraise", false},
+      {"\xC2\xAB kiwi \xC2\xBB", "kiwi", false},           // « kiwi »
+      {"\xE2\x80\x9Cmelon\xE2\x80\x9D.", "melon", false},  // “melon”.
+      {"(poire)\n", "poire", false},
+      {"kiwis,", "kiwis", true},
+      {"\xE2\x80\x94", "kiwis", true},  // a dash alone looks nothing up
+      {"'prune'", "prune", false},
+  };
+  for (const Case& c : cases) {
+    QApplication::setActiveWindow(&other);
+    QApplication::clipboard()->setText(QString::fromUtf8(c.copied));
+    processEvents();
+    EXPECT_EQ(search->searchField()->text().toStdString(), c.field) << c.copied;
+    EXPECT_EQ(search->noEntryNote()->isVisible(), c.noEntry) << c.copied;
+  }
+  QApplication::setActiveWindow(&other);
+  QApplication::clipboard()->setText("groseilles");
+  processEvents();
+  ASSERT_TRUE(search->noEntryNote()->isVisible());
+  EXPECT_EQ(search->noEntryNote()->text(), "No entry for this word; the nearest entries are shown.");
+  // Typing is a search for what begins so: no note.
+  QApplication::setActiveWindow(search);
+  type("x");
+  EXPECT_FALSE(search->noEntryNote()->isVisible());
+  search->menuItem(cmdClipboardOff)->trigger();
+  closeSearch();
 }
 
 TEST_F(SearchWindowTest, ChoosingTheCurrentDirectionStillResetsTheView) {

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -355,6 +356,46 @@ TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
   QTest::keyClicks(window->searchField(), "user");
   EXPECT_EQ(window->searchField()->text(), QString::fromUtf8("Häuser"));
   EXPECT_EQ(row(0), "H\xC3\xA4userblock");
+}
+
+TEST_F(TextWindowTest, AClickedWordLosesItsQuotesAndAWordWithoutEntrySaysSo) {
+  writeSampleDictionary("Ger_Eng.zb");
+  test::writeWords("language/Ger_Eng.zb", {{"Haus", "house"},
+                                           {"M\xE4nner", "men"},
+                                           {"M\xE4nnerberatungsstelle", "advice centre for men"},
+                                           {"Zug", "train"},
+                                           {"Zweig", "branch"},
+                                           {"Zwiebel", "onion"}});
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  // In Windows-1252, as a German text file may be: „Männer“ und ‘Haus’ – er schläft.
+  const std::string text = "\x84M\xE4nner\x93 und \x91Haus\x92 \x96 er schl\xE4\x66t. 'Zug'";
+  loadFile("de.txt", text);
+  struct Case {
+    const char* at;
+    const char* field;
+    bool noEntry;
+  };
+  const Case cases[] = {
+      {"nner", "M\xC3\xA4nner", false},
+      {"aus", "Haus", false},
+      {"hl", "schl\xC3\xA4\x66t", true},
+      {"ug", "Zug", false},
+  };
+  for (const Case& c : cases) {
+    clickAt(static_cast<int>(text.find(c.at)));
+    EXPECT_EQ(searchText(), c.field) << c.at;
+    EXPECT_EQ(window->noEntryNote()->isVisible(), c.noEntry) << c.at;
+  }
+  // A dash alone is no word: the field keeps what it showed.
+  clickAt(static_cast<int>(text.find('\x96')));
+  EXPECT_EQ(searchText(), "Zug");
+  clickAt(static_cast<int>(text.find("hl")));
+  EXPECT_TRUE(window->noEntryNote()->isVisible());
+  EXPECT_EQ(row(0), "Zug");  // the nearest entry, after the place of "schläft"
+  QTest::keyClicks(window->searchField(), "x");
+  EXPECT_FALSE(window->noEntryNote()->isVisible());
+  close();
 }
 
 // 20 MB: the whole text is there, and a click far into it looks up the word it hits. How long that

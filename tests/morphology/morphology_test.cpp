@@ -132,5 +132,51 @@ TEST_F(MorphologyTest, TheSystemsGermanDictionaryFindsHausAndZug) {
   EXPECT_EQ(formOf("Z\xFCgel"), "Z\xFCgel");
 }
 
+TEST_F(MorphologyTest, AWordOfATextLosesThePunctuationAndQuotesAroundItOnly) {
+  writeGermanDictionary("hunspell");
+  const std::string manner = "M\xE4nner", schlaft = "schl\xE4\x66t";  // Windows-1252
+  openWith("Ger_Eng.zb", {"Haus", manner, manner + "beratungsstelle", "rock'n'roll", "z.B."});
+  struct Case {
+    std::string text, form;
+    bool found;
+  };
+  const Case cases[] = {
+      {manner + ",", manner, true},
+      {"\x84" + manner + "\x93", manner, true},  // German quotes as Windows-1252 holds them
+      {"\xAB" + manner + "\xBB", manner, true},  // guillemets
+      {"'" + manner + "'", manner, true},
+      {"(" + manner + ").", manner, true},
+      {" \t" + manner + " \r\n", manner, true},
+      {"\x96" + manner + "\x85", manner, true},  // a dash before, an ellipsis after
+      {"rock'n'roll!", "rock'n'roll", true},
+      {"z.B.", "z.B.", true},
+      {"z.B.,", "z.B.", true},
+      {"\"z.B\"", "z.B", false},
+      {hauser + ".", "Haus", true},  // trimmed, then its dictionary form
+      {schlaft + ",", schlaft, false},
+      {"...", "", false},
+  };
+  for (const Case& c : cases) {
+    std::string form;
+    bool found = !c.found;
+    const int index = findWordOfText(c.text, form, found);
+    EXPECT_EQ(form, c.form) << c.text;
+    EXPECT_EQ(found, c.found) << c.text;
+    if (c.found) {
+      EXPECT_EQ(index, findWord(c.form)) << c.text;
+    }
+  }
+  // In Windows-1251 the same bytes hold the same quotes around a Cyrillic word.
+  const std::string table = "\xF1\xF2\xEE\xEB";  // "стол"
+  openWith("Rus_Eng.zb", {table, "\xF1\xF2\xF3\xEB"});
+  for (const std::string& text : {"\xAB" + table + "\xBB", "\x84" + table + "\x93,"}) {
+    std::string form;
+    bool found = false;
+    EXPECT_EQ(findWordOfText(text, form, found), 0);
+    EXPECT_EQ(form, table);
+    EXPECT_TRUE(found);
+  }
+}
+
 }  // namespace
 }  // namespace zembo
