@@ -124,6 +124,57 @@ const EditionSource& danishEdition() {
           "Ordbogen importeres\nEt øjeblik",  // 111
           "dictd-ordbøger (*.index)",  // 112
           "Importér ordbog",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "snart",  // 150
+          "Vist før tiden; skulle komme kl.",  // 151
+          "Nogle linjer i kortfilen til repetition kunne ikke læses; de er lagt til side i",  // 152
+          "De andre kort bevares, og repetitionen fortsætter.",  // 153
+          "Kortfilen til repetition er for stor til at blive læst; den er gemt som",  // 154
+          "Denne fil ved siden af listen er ikke en almindelig fil (et link, en pipe eller en enhed) og bliver, som den er:",  // 155
+          "Denne repetition gemmes ikke.",  // 156
+          "Vurderingerne skrives ikke i repetitionsloggen.",  // 157
+          "Tekstfiler (*.txt)",  // 158
+          "Alle filer (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

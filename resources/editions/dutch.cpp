@@ -124,6 +124,57 @@ const EditionSource& dutchEdition() {
           "Het woordenboek wordt geïmporteerd\nEen ogenblik geduld",  // 111
           "dictd-woordenboeken (*.index)",  // 112
           "Woordenboek importeren",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "straks",  // 150
+          "Vroeger getoond; aan de beurt om",  // 151
+          "Sommige regels van het kaartenbestand waren onleesbaar; ze zijn apart gezet in",  // 152
+          "De andere kaarten blijven bewaard en het herhalen gaat door.",  // 153
+          "Het kaartenbestand is te groot om te lezen; het is bewaard als",  // 154
+          "Dit bestand naast de lijst is geen gewoon bestand (een koppeling, een pipe of een apparaat) en blijft zoals het is:",  // 155
+          "Deze herhaling wordt niet bewaard.",  // 156
+          "De beoordelingen worden niet in het logboek van het herhalen geschreven.",  // 157
+          "Tekstbestanden (*.txt)",  // 158
+          "Alle bestanden (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -124,6 +124,57 @@ const EditionSource& englishEdition() {
           "The dictionary is being imported\nOne moment please",  // 111
           "dictd dictionaries (*.index)",  // 112
           "Import dictionary",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "soon",  // 150
+          "Shown early; due at",  // 151
+          "Some lines of the review card file could not be read; they have been put aside in",  // 152
+          "The other cards are kept and the review goes on.",  // 153
+          "The review card file is too large to be read; it has been kept as",  // 154
+          "This file beside the list is not a plain file (a link, a pipe or a device), so it is left as it is:",  // 155
+          "This review is not kept.",  // 156
+          "Grades are not written to the review log.",  // 157
+          "Text files (*.txt)",  // 158
+          "All files (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -126,6 +126,57 @@ const EditionSource& frenchEdition() {
           "Le dictionnaire est en cours d'importation\nUn instant s'il vous plaît",  // 111
           "Dictionnaires dictd (*.index)",  // 112
           "Importer un dictionnaire",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "bientôt",  // 150
+          "Montrée en avance ; prévue à",  // 151
+          "Des lignes du fichier des cartes de révision étaient illisibles ; elles ont été mises de côté dans",  // 152
+          "Les autres cartes sont conservées et la révision continue.",  // 153
+          "Le fichier des cartes de révision est trop grand pour être lu ; il a été conservé sous",  // 154
+          "Ce fichier à côté de la liste n'est pas un fichier ordinaire (un lien, un tube ou un périphérique) ; il est laissé tel quel :",  // 155
+          "Cette révision n'est pas enregistrée.",  // 156
+          "Les notes ne sont pas écrites dans le journal de révision.",  // 157
+          "Fichiers texte (*.txt)",  // 158
+          "Tous les fichiers (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -126,6 +126,57 @@ const EditionSource& germanEdition() {
           "Das Wörterbuch wird importiert\nEinen Moment bitte",  // 111
           "dictd-Wörterbücher (*.index)",  // 112
           "Wörterbuch importieren",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "bald",  // 150
+          "Früher gezeigt; fällig um",  // 151
+          "Einige Zeilen der Kartendatei der Wiederholung waren nicht lesbar; sie wurden beiseitegelegt in",  // 152
+          "Die übrigen Karten bleiben erhalten, die Wiederholung geht weiter.",  // 153
+          "Die Kartendatei der Wiederholung ist zu groß zum Lesen; sie wurde aufbewahrt als",  // 154
+          "Diese Datei neben der Liste ist keine gewöhnliche Datei (eine Verknüpfung, eine Pipe oder ein Gerät) und bleibt, wie sie ist:",  // 155
+          "Diese Wiederholung wird nicht gespeichert.",  // 156
+          "Die Bewertungen werden nicht ins Protokoll der Wiederholung geschrieben.",  // 157
+          "Textdateien (*.txt)",  // 158
+          "Alle Dateien (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -125,6 +125,57 @@ const EditionSource& italianEdition() {
           "Importazione del dizionario in corso\nUn momento, prego",  // 111
           "Dizionari dictd (*.index)",  // 112
           "Importa dizionario",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "a breve",  // 150
+          "Mostrata in anticipo; prevista alle",  // 151
+          "Alcune righe del file delle schede di ripasso non erano leggibili; sono state messe da parte in",  // 152
+          "Le altre schede restano e il ripasso continua.",  // 153
+          "Il file delle schede di ripasso è troppo grande per essere letto; è stato conservato come",  // 154
+          "Questo file accanto all'elenco non è un file normale (un collegamento, una pipe o un dispositivo) e resta com'è:",  // 155
+          "Questo ripasso non viene salvato.",  // 156
+          "Le valutazioni non vengono scritte nel registro del ripasso.",  // 157
+          "File di testo (*.txt)",  // 158
+          "Tutti i file (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -124,6 +124,57 @@ const EditionSource& norwegianEdition() {
           "Ordboken importeres\nEtt øyeblikk",  // 111
           "dictd-ordbøker (*.index)",  // 112
           "Importer ordbok",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "snart",  // 150
+          "Vist før tiden; skulle komme kl.",  // 151
+          "Noen linjer i kortfilen for repetisjon kunne ikke leses; de er lagt til side i",  // 152
+          "De andre kortene beholdes, og repetisjonen fortsetter.",  // 153
+          "Kortfilen for repetisjon er for stor til å leses; den er tatt vare på som",  // 154
+          "Denne filen ved siden av listen er ikke en vanlig fil (en lenke, en pipe eller en enhet) og blir som den er:",  // 155
+          "Denne repetisjonen lagres ikke.",  // 156
+          "Vurderingene skrives ikke i repetisjonsloggen.",  // 157
+          "Tekstfiler (*.txt)",  // 158
+          "Alle filer (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

@@ -125,6 +125,57 @@ const EditionSource& russianLatEdition() {
           "Slovar' importiruyetsya\nPodozhdite, pozhaluysta",  // 111
           "Slovari dictd (*.index)",  // 112
           "Import slovarya",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "skoro",  // 150
+          "Pokazana ran'she sroka; srok v",  // 151
+          "Nekotorye stroki fayla kartochek povtoreniya ne udalos' prochitat'; oni otlozheny v",  // 152
+          "Ostal'nye kartochki sokhraneny, povtoreniye prodolzhayetsya.",  // 153
+          "Fayl kartochek povtoreniya slishkom velik dlya chteniya; on sokhranen kak",  // 154
+          "Etot fayl ryadom so spiskom ne yavlyayetsya obychnym faylom (ssylka, kanal ili ustroystvo) i ostavlen kak yest':",  // 155
+          "Eto povtoreniye ne sokhranyayetsya.",  // 156
+          "Otsenki ne zapisyvayutsya v zhurnal povtoreniya.",  // 157
+          "Tekstovye fayly (*.txt)",  // 158
+          "Vse fayly (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO

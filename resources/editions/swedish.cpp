@@ -124,6 +124,57 @@ const EditionSource& swedishEdition() {
           "Ordboken importeras\nEtt ögonblick",  // 111
           "dictd-ordböcker (*.index)",  // 112
           "Importera ordbok",  // 113
+          "",  // 114
+          "",  // 115
+          "",  // 116
+          "",  // 117
+          "",  // 118
+          "",  // 119
+          "",  // 120
+          "",  // 121
+          "",  // 122
+          "",  // 123
+          "",  // 124
+          "",  // 125
+          "",  // 126
+          "",  // 127
+          "",  // 128
+          "",  // 129
+          "",  // 130
+          "",  // 131
+          "",  // 132
+          "",  // 133
+          "",  // 134
+          "",  // 135
+          "",  // 136
+          "",  // 137
+          "",  // 138
+          "",  // 139
+          "",  // 140
+          "",  // 141
+          "",  // 142
+          "",  // 143
+          "",  // 144
+          "",  // 145
+          "",  // 146
+          "",  // 147
+          "",  // 148
+          "",  // 149
+          "snart",  // 150
+          "Visas i förväg; skulle komma kl.",  // 151
+          "Några rader i repetitionskortfilen kunde inte läsas; de har lagts åt sidan i",  // 152
+          "De andra korten behålls och repetitionen fortsätter.",  // 153
+          "Repetitionskortfilen är för stor för att läsas; den har sparats som",  // 154
+          "Den här filen bredvid listan är ingen vanlig fil (en länk, en pipe eller en enhet) och lämnas som den är:",  // 155
+          "Den här repetitionen sparas inte.",  // 156
+          "Betygen skrivs inte till repetitionsloggen.",  // 157
+          "Textfiler (*.txt)",  // 158
+          "Alla filer (*)",  // 159
+          "",  // 160
+          "",  // 161
+          "",  // 162
+          "",  // 163
+          "",  // 164
       },
       {
           // ZEMBO
