@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/codepage.h"
 #include "platform/messagebox.h"
+#include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/store.h"
@@ -92,6 +94,9 @@ class Caption : public QWidget {
  private:
   std::string text_;
 };
+
+// A host path (UTF-8) in a message, whose text is in the edition's code page.
+std::string shown(const std::filesystem::path& path) { return fromUtf8(path.string(), uiCodePage()); }
 
 QLabel* wrappingLabel(QWidget* parent, const QFont& font) {
   auto* label = new QLabel(parent);
@@ -222,9 +227,9 @@ void ReviewWindow::loadDeck() {
       // The good cards stay; the damaged lines wait in their own file. When that file could not be
       // written, the card file is never written over: this review is not kept.
       cardsWritable_ = !load.keptAs.empty();
-      text = cardsWritable_ ? uiTextCopy(textDamagedLinesAside) + "\n" + load.keptAs.string() + "\n\n" +
+      text = cardsWritable_ ? uiTextCopy(textDamagedLinesAside) + "\n" + shown(load.keptAs) + "\n\n" +
                                   uiTextCopy(textOtherCardsKept)
-                            : uiTextCopy(textCannotWriteFile) + "\n" + cardFile.string() + ".damaged\n\n" +
+                            : uiTextCopy(textCannotWriteFile) + "\n" + shown(cardFile) + ".damaged\n\n" +
                                   uiTextCopy(textReviewNotKept);
       break;
     case CardFileStatus::unreadable:
@@ -232,19 +237,19 @@ void ReviewWindow::loadDeck() {
       // A file that could not even be moved aside is never written over: this review is not kept.
       cardsWritable_ = !load.keptAs.empty();
       text = uiTextCopy(load.status == CardFileStatus::tooLarge ? textCardFileTooLarge : textCardFileDamaged) + "\n" +
-             (cardsWritable_ ? load.keptAs : cardFile).string() + "\n\n" +
+             shown(cardsWritable_ ? load.keptAs : cardFile) + "\n\n" +
              uiTextCopy(cardsWritable_ ? textReviewAfresh : textReviewNotKept);
       break;
     case CardFileStatus::notAFile:
       cardsWritable_ = false;
-      text = uiTextCopy(textNotAPlainFile) + "\n" + cardFile.string() + "\n\n" + uiTextCopy(textReviewNotKept);
+      text = uiTextCopy(textNotAPlainFile) + "\n" + shown(cardFile) + "\n\n" + uiTextCopy(textReviewNotKept);
       break;
   }
   if (!text.empty()) messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   const std::filesystem::path log = reviewLogPath(listFile_);
   if (besideFileKind(log) == CardFileStatus::notAFile) {
     logWritable_ = false;
-    text = uiTextCopy(textNotAPlainFile) + "\n" + log.string() + "\n\n" + uiTextCopy(textLogNotKept);
+    text = uiTextCopy(textNotAPlainFile) + "\n" + shown(log) + "\n\n" + uiTextCopy(textLogNotKept);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   deck_ = buildDeck(currentListEntries(), std::move(cards));
@@ -323,7 +328,7 @@ void ReviewWindow::grade(int g) {
       !logWritable_ || appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
   if (!saved || !logged) {
     const std::string text =
-        uiTextCopy(textCannotWriteFile) + "\n" + (saved ? reviewLogPath(listFile_) : cardFile).string();
+        uiTextCopy(textCannotWriteFile) + "\n" + shown(saved ? reviewLogPath(listFile_) : cardFile);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   for (QPushButton* button : grades_) {
