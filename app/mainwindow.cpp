@@ -255,7 +255,8 @@ void MainWindow::updateReviewItem() {
   if (!item) return;
   const bool listCurrent = store.practiceListName[0] != 0;
   item->setEnabled(listCurrent);
-  item->setText(listCurrent ? reviewItemText_ + " (" + QString::number(reviewCardsDue()) + ")" : reviewItemText_);
+  item->setText(listCurrent ? reviewItemText_ + " (" + uiQString(reviewCountText(reviewCardsDue())) + ")"
+                            : reviewItemText_);
 }
 
 void MainWindow::command(int id, int) {

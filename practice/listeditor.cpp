@@ -242,7 +242,8 @@ void ListEditor::listPicked(int k) {
 
 void ListEditor::exportList() {
   const QString proposed = QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
-  const QString chosen = listEditing.chooseExportFile(this, proposed);
+  const QString filter = uiQString(uiTextCopy(textTextFiles) + ";;" + uiTextCopy(textAllFiles));
+  const QString chosen = listEditing.chooseExportFile(this, proposed, filter);
   if (chosen.isEmpty()) return;
   if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
     const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
@@ -250,9 +251,8 @@ void ListEditor::exportList() {
   }
 }
 
-QString chooseExportFileInDialog(QWidget* owner, const QString& proposed) {
-  return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed,
-                                      "Text Files (*.txt);;All Files (*)");
+QString chooseExportFileInDialog(QWidget* owner, const QString& proposed, const QString& filter) {
+  return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed, filter);
 }
 
 void ListEditor::command(int id, int code) {

@@ -19,13 +19,15 @@ namespace zembo {
 
 class SearchField;
 
-// Asks where to export the list to in a save dialog; empty when cancelled.
-QString chooseExportFileInDialog(QWidget* owner, const QString& proposed);
+// Asks where to export the list to in a save dialog showing the given file filter; empty when
+// cancelled.
+QString chooseExportFileInDialog(QWidget* owner, const QString& proposed, const QString& filter);
 
 struct ListEditorState {
   void (*printListHook)() = printList;  // what Print runs: printList, which tests replace
   // Where Export list writes: the file dialog's choice, which tests replace.
-  QString (*chooseExportFile)(QWidget* owner, const QString& proposed) = chooseExportFileInDialog;
+  QString (*chooseExportFile)(QWidget* owner, const QString& proposed,
+                              const QString& filter) = chooseExportFileInDialog;
   int listTopIndex = 0, listShownTopIndex = 0;
   int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
 };

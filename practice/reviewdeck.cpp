@@ -8,9 +8,11 @@
 #include "directions/directions.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/profile.h"
+#include "platform/safefiles.h"
 #include "practice/lists.h"
+#include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/store.h"
 
 namespace zembo {
@@ -55,8 +57,8 @@ std::filesystem::path currentListHostPath() { return hostPath(currentListFilePat
 
 int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
 
-int reviewCardsDue() {
-  if (!store.practiceListName[0]) return 0;
+ReviewCounts reviewCardsDue() {
+  if (!store.practiceListName[0]) return {};
   std::string records = currentListRecords();
   std::string cardText;
   if (readCardFileText(cardFilePath(currentListHostPath()), cardText) != CardFileStatus::read) cardText.clear();
@@ -69,7 +71,13 @@ int reviewCardsDue() {
     Deck deck = buildDeck(listEntriesOf(records), std::move(cards));
     counted = {directions.currentDirection, std::move(records), std::move(cardText), std::move(deck)};
   }
-  return static_cast<int>(reviewQueue(counted.deck, reviewNow(), newCardsPerDay()).size());
+  return reviewCounts(counted.deck, reviewNow(), newCardsPerDay());
+}
+
+std::string reviewCountText(const ReviewCounts& counts) {
+  std::string text = std::to_string(counts.now);
+  if (counts.soon > 0) text += " + " + std::to_string(counts.soon) + " " + uiTextCopy(textDueSoon);
+  return text;
 }
 
 bool exportCurrentList(const std::filesystem::path& target) {

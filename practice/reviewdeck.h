@@ -35,9 +35,12 @@ std::vector<ListEntry> currentListEntries();
 std::filesystem::path currentListHostPath();
 // At most this many new cards a day (win.ini "ReviewNewCards", 20 unless set).
 int newCardsPerDay();
-// How many cards of the current list are to be reviewed now, new ones of the day included; 0
-// without a current list.
-int reviewCardsDue();
+// How many cards of the current list are to be reviewed now, new ones of the day included, and
+// how many learning steps come within the learn-ahead; none without a current list.
+ReviewCounts reviewCardsDue();
+// "3", or "0 + 2 soon" when learning steps come within the learn-ahead: the count the File menu
+// and the review window show (UI text, in the edition's code page).
+std::string reviewCountText(const ReviewCounts& counts);
 
 // Writes the current list as UTF-8 text, one entry a line, word and translation separated by a tab:
 // the shape flash-card programs import. The file is replaced safely; false when that failed.

@@ -1,13 +1,21 @@
 #include "practice/reviewwindow.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDateTime>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
+#include "platform/codepage.h"
 #include "platform/messagebox.h"
+#include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/store.h"
@@ -69,48 +77,133 @@ QString markedAnswer(const QString& typed, const QString& translations) {
 
 QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// A direction's name above the word or the answer, drawn as the window's headings are.
+class Caption : public QWidget {
+ public:
+  Caption(const char* text, QWidget* parent) : QWidget(parent), text_(text) {
+    setMinimumHeight(QFontMetrics(uiFonts.fontTextBold.font).height() + 4);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QRect area = rect();
+    drawShadowText(painter, area, text_, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine, uiFonts.fontTextBold);
+  }
+
+ private:
+  std::string text_;
+};
+
+// A host path (UTF-8) in a message, whose text is in the edition's code page.
+std::string shown(const std::filesystem::path& path) { return fromUtf8(path.string(), uiCodePage()); }
+
+QLabel* wrappingLabel(QWidget* parent, const QFont& font) {
+  auto* label = new QLabel(parent);
+  label->setFont(font);
+  label->setWordWrap(true);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
 }  // namespace
 
+AnswerField::AnswerField(QWidget* parent) : QTextEdit(parent) {
+  setAcceptRichText(false);
+  setTabChangesFocus(true);
+  setLineWrapMode(QTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+          [this] { fitHeight(); });
+}
+
+// As tall as its lines, up to six of them; beyond that it scrolls.
+void AnswerField::fitHeight() {
+  const int line = QFontMetrics(font()).lineSpacing();
+  const int text = static_cast<int>(std::ceil(document()->size().height()));
+  const int frame = 2 * frameWidth() + contentsMargins().top() + contentsMargins().bottom();
+  setFixedHeight(std::clamp(text, line + 8, 6 * line + 8) + frame);
+}
+
+void AnswerField::insertFromMimeData(const QMimeData* source) {
+  QString text = source->text();
+  text.replace(QRegularExpression("[\\r\\n\\x{2028}\\x{2029}]+"), " ");
+  insertPlainText(text);
+}
+
 ReviewWindow::ReviewWindow() : ToolWindow(tools.reviewPos) {
-  setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + "  (" + store.practiceListName + ")"));
+  setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + " (" + store.practiceListName + ")"));
   setOuterSize(630, 330);
+  allowGrowing();
   setFocusPolicy(Qt::StrongFocus);
   wordFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->sourceCharset);
   translationFont_ = createUiFont(16, 700, "Times New Roman", directions.currentDirection->targetCharset);
   parameters_.fuzz = true;
   fuzz_.state = static_cast<std::uint64_t>(reviewNow());
 
-  word_ = new QLabel(client());
+  // The card scrolls as a whole when its texts need more room than the window has.
+  auto* scroll = new QScrollArea(client());
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  auto* card = new QWidget;
+  card->setAutoFillBackground(false);
+  scroll->viewport()->setAutoFillBackground(false);
+  auto* cardLayout = new QVBoxLayout(card);
+  cardLayout->setContentsMargins(0, 0, 4, 0);
+  cardLayout->setSpacing(2);
+  cardLayout->addWidget(new Caption(directions.currentDirection->sourceName, card));
+  word_ = wrappingLabel(card, wordFont_.font);
   word_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  word_->setFont(wordFont_.font);
-  word_->setGeometry(15, 35, 595, 40);
+  word_->setMinimumHeight(40);
   word_->setStyleSheet("color: #000080; padding-left: 4px");
-  answer_ = new QLineEdit(client());
+  cardLayout->addWidget(word_);
+  cardLayout->addWidget(new Caption(directions.currentDirection->targetName, card));
+  answer_ = new AnswerField(card);
   answer_->setFont(translationFont_.font);
-  answer_->setGeometry(15, 110, 595, 32);
-  prompt_ = new QLabel(uiQString(uiTextCopy(textReviewPrompt)), client());
-  prompt_->setFont(uiFonts.fontControl.font);
-  prompt_->setGeometry(15, 146, 595, 18);
-  solution_ = new QLabel(client());
-  solution_->setFont(translationFont_.font);
+  cardLayout->addWidget(answer_);
+  prompt_ = wrappingLabel(card, uiFonts.fontControl.font);
+  prompt_->setText(uiQString(uiTextCopy(textReviewPrompt)));
+  cardLayout->addWidget(prompt_);
+  solution_ = wrappingLabel(card, translationFont_.font);
   solution_->setStyleSheet("color: #000080");
-  solution_->setGeometry(15, 168, 595, 30);
-  solution_->setWordWrap(true);
-  typed_ = new QLabel(client());
-  typed_->setFont(translationFont_.font);
+  cardLayout->addWidget(solution_);
+  typed_ = wrappingLabel(card, translationFont_.font);
   typed_->setTextFormat(Qt::RichText);
-  typed_->setGeometry(15, 200, 595, 30);
+  cardLayout->addWidget(typed_);
+  cardLayout->addStretch(1);
+  scroll->setWidget(card);
+
+  auto* layout = new QVBoxLayout(client());
+  layout->setContentsMargins(15, 5, 15, 8);
+  layout->setSpacing(6);
+  layout->addWidget(scroll, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(5);
   for (int g = again; g <= easy; ++g) {
-    QPushButton* button = addButton(firstGradeButton + g, std::to_string(g) + "  " + uiTextCopy(textGradeAgain + g - 1),
-                                    QRect(15 + (g - 1) * 105, 240, 100, 30));
+    QPushButton* button =
+        addButton(firstGradeButton + g, std::to_string(g) + "  " + uiTextCopy(textGradeAgain + g - 1), QRect());
     button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(100, 30);
+    buttons->addWidget(button);
     grades_[g - 1] = button;
   }
-  quit_ = addButton(cmdDone, uiTextCopy(textQuit), QRect(510, 240, 100, 30));
+  buttons->addStretch(1);
+  quit_ = addButton(cmdDone, uiTextCopy(textQuit), QRect());
   quit_->setFocusPolicy(Qt::NoFocus);
+  quit_->setFixedSize(100, 30);
+  buttons->addWidget(quit_);
+  layout->addLayout(buttons);
+  auto* statusRow = new QHBoxLayout;
   status_ = new QLabel(client());
   status_->setFont(uiFonts.fontControl.font);
-  status_->setGeometry(15, 282, 595, 18);
+  early_ = new QLabel(client());
+  early_->setFont(uiFonts.fontControl.font);
+  statusRow->addWidget(status_);
+  statusRow->addStretch(1);
+  statusRow->addWidget(early_);
+  layout->addLayout(statusRow);
   answer_->installEventFilter(this);
 
   loadDeck();
@@ -123,12 +216,40 @@ ReviewWindow::ReviewWindow() : ToolWindow(tools.reviewPos) {
 void ReviewWindow::loadDeck() {
   listFile_ = currentListHostPath();
   std::vector<Card> cards;
-  const CardFileLoad load = loadCards(cardFilePath(listFile_), cards);
-  if (load.status == CardFileStatus::damaged || load.status == CardFileStatus::unreadable) {
-    // A file that could not even be moved aside is never written over: this review is not kept.
-    cardsWritable_ = !load.keptAs.empty();
-    const std::string keptAs = load.keptAs.empty() ? cardFilePath(listFile_).string() : load.keptAs.string();
-    const std::string text = uiTextCopy(textCardFileDamaged) + "\n" + keptAs + "\n\n" + uiTextCopy(textReviewAfresh);
+  const std::filesystem::path cardFile = cardFilePath(listFile_);
+  const CardFileLoad load = loadCards(cardFile, cards);
+  std::string text;
+  switch (load.status) {
+    case CardFileStatus::read:
+    case CardFileStatus::missing:
+      break;
+    case CardFileStatus::damaged:
+      // The good cards stay; the damaged lines wait in their own file. When that file could not be
+      // written, the card file is never written over: this review is not kept.
+      cardsWritable_ = !load.keptAs.empty();
+      text = cardsWritable_ ? uiTextCopy(textDamagedLinesAside) + "\n" + shown(load.keptAs) + "\n\n" +
+                                  uiTextCopy(textOtherCardsKept)
+                            : uiTextCopy(textCannotWriteFile) + "\n" + shown(cardFile) + ".damaged\n\n" +
+                                  uiTextCopy(textReviewNotKept);
+      break;
+    case CardFileStatus::unreadable:
+    case CardFileStatus::tooLarge:
+      // A file that could not even be moved aside is never written over: this review is not kept.
+      cardsWritable_ = !load.keptAs.empty();
+      text = uiTextCopy(load.status == CardFileStatus::tooLarge ? textCardFileTooLarge : textCardFileDamaged) + "\n" +
+             shown(cardsWritable_ ? load.keptAs : cardFile) + "\n\n" +
+             uiTextCopy(cardsWritable_ ? textReviewAfresh : textReviewNotKept);
+      break;
+    case CardFileStatus::notAFile:
+      cardsWritable_ = false;
+      text = uiTextCopy(textNotAPlainFile) + "\n" + shown(cardFile) + "\n\n" + uiTextCopy(textReviewNotKept);
+      break;
+  }
+  if (!text.empty()) messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  const std::filesystem::path log = reviewLogPath(listFile_);
+  if (besideFileKind(log) == CardFileStatus::notAFile) {
+    logWritable_ = false;
+    text = uiTextCopy(textNotAPlainFile) + "\n" + shown(log) + "\n\n" + uiTextCopy(textLogNotKept);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   deck_ = buildDeck(currentListEntries(), std::move(cards));
@@ -145,9 +266,16 @@ void ReviewWindow::nextCard() {
   solution_->clear();
   typed_->clear();
   for (QPushButton* button : grades_) button->setEnabled(false);
-  showCardsLeft(static_cast<int>(queue.size()));
+  showCardsLeft();
+  early_->clear();
   if (current_ < 0) return showEnd();
-  word_->setText(utf8(deck_[current_].card.word));
+  const Card& card = deck_[current_].card;
+  word_->setText(utf8(card.word));
+  // A learning step within the learn-ahead comes before its time when nothing else is left.
+  if (card.schedule.state != CardState::newCard && card.schedule.due > now) {
+    const QString due = QDateTime::fromSecsSinceEpoch(card.schedule.due).toString("hh:mm:ss");
+    early_->setText(uiQString(uiTextCopy(textShownEarly)) + " " + due);
+  }
   answer_->setEnabled(true);
   answer_->setFocus();
 }
@@ -195,10 +323,12 @@ void ReviewWindow::grade(int g) {
   const std::filesystem::path cardFile = cardFilePath(listFile_);
   // A card file that could not be moved aside is left alone, as the learner was told at the start.
   const bool saved = !cardsWritable_ || saveCards(cardFile, cardsOf(deck_));
-  const bool logged = appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
+  // A log that is not a plain file was reported when the window opened.
+  const bool logged =
+      !logWritable_ || appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
   if (!saved || !logged) {
     const std::string text =
-        uiTextCopy(textCannotWriteFile) + "\n" + (saved ? reviewLogPath(listFile_) : cardFile).string();
+        uiTextCopy(textCannotWriteFile) + "\n" + shown(saved ? reviewLogPath(listFile_) : cardFile);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
   for (QPushButton* button : grades_) {
@@ -209,8 +339,9 @@ void ReviewWindow::grade(int g) {
   nextCard();
 }
 
-void ReviewWindow::showCardsLeft(int left) {
-  status_->setText(uiQString(uiTextCopy(textCardsLeft)) + " " + QString::number(left));
+void ReviewWindow::showCardsLeft() {
+  const ReviewCounts counts = reviewCounts(deck_, reviewNow(), newCardsPerDay());
+  status_->setText(uiQString(uiTextCopy(textCardsLeft) + " " + reviewCountText(counts)));
 }
 
 // Enter in the field reveals, and goes no further: the window would take it for a grade.
@@ -221,12 +352,17 @@ bool ReviewWindow::eventFilter(QObject* watched, QEvent* event) {
       reveal();
       return true;
     }
+    if (key == Qt::Key_Escape) {
+      finish();
+      return true;
+    }
   }
   return ToolWindow::eventFilter(watched, event);
 }
 
 void ReviewWindow::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
+  if (key == Qt::Key_Escape) return finish();  // every grade is saved already
   if (revealed_ && key >= Qt::Key_1 && key <= Qt::Key_4) return grade(key - Qt::Key_0);
   if (revealed_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) return grade(proposed_);
   ToolWindow::keyPressEvent(event);
@@ -236,14 +372,6 @@ void ReviewWindow::command(int id, int code) {
   if (code != commandClicked) return;
   if (id == cmdDone) return finish();
   if (id > firstGradeButton && id <= firstGradeButton + 4) grade(id - firstGradeButton);
-}
-
-void ReviewWindow::paintClient(QPainter& painter) {
-  const int line = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  QRect source = winRect(15, 5, 515, 55);
-  drawShadowText(painter, source, directions.currentDirection->sourceName, line, uiFonts.fontTextBold);
-  QRect target = winRect(15, 80, 515, 130);
-  drawShadowText(painter, target, directions.currentDirection->targetName, line, uiFonts.fontTextBold);
 }
 
 }  // namespace zembo

@@ -3,11 +3,13 @@
 // the learner types the translation and presses Enter (Enter on an empty field only reveals),
 // sees the stored translation with the typed one marked where it differs, and grades with the
 // keys 1-4 or the four buttons. Every grade is written to the card file and the log at once, so
-// closing the window, or the program, loses none.
+// closing the window (Esc, Quit, the close box), or the program, loses none. The word, the
+// translations and the answer wrap and the card scrolls, so that a long entry is never cut; the
+// window may be made larger.
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <array>
 #include <vector>
 
@@ -17,16 +19,31 @@
 
 namespace zembo {
 
+// The answer field: one paragraph that wraps and grows with what is typed. Enter never makes a
+// new line (the window takes it), and a pasted line break becomes a blank.
+class AnswerField : public QTextEdit {
+ public:
+  explicit AnswerField(QWidget* parent);
+  QString text() const { return toPlainText(); }
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override;
+
+ private:
+  void fitHeight();
+};
+
 class ReviewWindow : public ToolWindow {
   Q_OBJECT
  public:
   ReviewWindow();
 
-  QLineEdit* answerField() const { return answer_; }
+  AnswerField* answerField() const { return answer_; }
   QLabel* wordLabel() const { return word_; }
   QLabel* solutionLabel() const { return solution_; }
   QLabel* typedLabel() const { return typed_; }
   QLabel* statusLabel() const { return status_; }
+  QLabel* earlyLabel() const { return early_; }  // when a card shown before its time was due
   QPushButton* gradeButton(int grade) const { return grades_[grade - 1]; }
   int proposed() const { return proposed_; }  // the grade Enter gives once revealed; 0 before
   bool revealed() const { return revealed_; }
@@ -35,7 +52,6 @@ class ReviewWindow : public ToolWindow {
   void command(int id, int code) override;
 
  protected:
-  void paintClient(QPainter& painter) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -45,7 +61,8 @@ class ReviewWindow : public ToolWindow {
   void reveal();
   void grade(int g);
   void showEnd();
-  void showCardsLeft(int left);
+  void showCardsLeft();
+  void warnAboutFilesBeside();
 
   Deck deck_;
   std::filesystem::path listFile_;
@@ -55,13 +72,15 @@ class ReviewWindow : public ToolWindow {
   int proposed_ = 0;
   bool revealed_ = false;
   bool cardsWritable_ = true;
+  bool logWritable_ = true;
   UiFont wordFont_, translationFont_;
   QLabel* word_;
-  QLineEdit* answer_;
+  AnswerField* answer_;
   QLabel* prompt_;
   QLabel* solution_;
   QLabel* typed_;
   QLabel* status_;
+  QLabel* early_;
   std::array<QPushButton*, 4> grades_{};
   QPushButton* quit_;
 };

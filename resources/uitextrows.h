@@ -95,5 +95,15 @@ constexpr int textImportingWait = 111;       // "The dictionary is being importe
 constexpr int textDictdFiles = 112;          // "dictd dictionaries (*.index)": the file dialog's filter
 constexpr int textImportTitle = 113;         // "Import dictionary": the import's progress window
 constexpr int textNoEntry = 165;             // "No entry for this word; the nearest entries are shown."
+constexpr int textDueSoon = 150;             // "soon": learning cards within the learn-ahead, "(0 + 2 soon)"
+constexpr int textShownEarly = 151;          // "Shown early; due at": a learning card before its time
+constexpr int textDamagedLinesAside = 152;   // "Some lines of the review card file could not be read; ..."
+constexpr int textOtherCardsKept = 153;      // "The other cards are kept and the review goes on."
+constexpr int textCardFileTooLarge = 154;    // "The review card file is too large to be read; ..."
+constexpr int textNotAPlainFile = 155;       // "This file beside the list is not a plain file ..."
+constexpr int textReviewNotKept = 156;       // "This review is not kept."
+constexpr int textLogNotKept = 157;          // "Grades are not written to the review log."
+constexpr int textTextFiles = 158;           // "Text files (*.txt)": the export dialog's filter
+constexpr int textAllFiles = 159;            // "All files (*)": the export dialog's other filter
 
 }  // namespace zembo

@@ -1,8 +1,13 @@
 #include "review/cards.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <system_error>
@@ -63,29 +68,37 @@ bool parseState(std::string_view text, CardState& state) {
   return false;
 }
 
-// One line of the card file: eleven tab-separated fields with sound values.
+bool inRange(double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; }
+
+// One line of the card file: exactly eleven tab-separated fields, every value one the scheduler
+// could have written (finite, in its range, a real date), so that a card read is a card that can
+// be graded and written back.
 bool parseCard(std::string_view line, Card& card) {
   constexpr std::size_t fieldCount = 11;
   std::string_view fields[fieldCount];
   std::size_t count = 0;
-  while (count < fieldCount) {
-    const std::size_t tab = line.find('\t');
-    fields[count++] = line.substr(0, tab);
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    if (count == fieldCount) return false;  // a field too many
+    fields[count++] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
     if (tab == std::string_view::npos) break;
-    line.remove_prefix(tab + 1);
+    start = tab + 1;
   }
-  if (count != fieldCount || line.find('\t') != std::string_view::npos || fields[0].empty()) return false;
+  if (count != fieldCount || fields[0].empty()) return false;
   CardSchedule& s = card.schedule;
   card.word.assign(fields[0]);
   s.due = parseUtcTime(fields[4]);
   s.lastReview = parseUtcTime(fields[5]);
   card.firstReview = parseUtcTime(fields[10]);
   return parseState(fields[1], s.state) && s.state != CardState::newCard && parseNumber(fields[2], s.stability) &&
-         s.stability > 0 && parseNumber(fields[3], s.difficulty) && s.difficulty >= 1 && s.difficulty <= 10 &&
-         s.due >= 0 && s.lastReview >= 0 && card.firstReview >= 0 && parseNumber(fields[6], s.reps) && s.reps > 0 &&
-         parseNumber(fields[7], s.lapses) && s.lapses >= 0 && parseNumber(fields[8], s.step) && s.step >= 0 &&
-         parseNumber(fields[9], s.scheduledDays) && s.scheduledDays >= 0;
+         inRange(s.stability, minimumStability, maximumStability) && parseNumber(fields[3], s.difficulty) &&
+         inRange(s.difficulty, 1, 10) && s.due >= 0 && s.lastReview >= 0 && card.firstReview >= 0 &&
+         parseNumber(fields[6], s.reps) && s.reps > 0 && parseNumber(fields[7], s.lapses) && s.lapses >= 0 &&
+         parseNumber(fields[8], s.step) && s.step >= 0 && parseNumber(fields[9], s.scheduledDays) &&
+         s.scheduledDays >= 0 && s.scheduledDays <= FsrsParameters{}.maximumInterval;
 }
+
+bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 fs::path asideName(const fs::path& file) {
   std::error_code error;
@@ -112,7 +125,12 @@ std::int64_t parseUtcTime(std::string_view t) {
   if (!parseNumber(t.substr(0, 4), y) || !parseNumber(t.substr(5, 2), mo) || !parseNumber(t.substr(8, 2), d) ||
       !parseNumber(t.substr(11, 2), h) || !parseNumber(t.substr(14, 2), mi) || !parseNumber(t.substr(17, 2), s))
     return -1;
-  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return -1;
+  if (mo < 1 || mo > 12 || d < 1 || h > 23 || mi > 59 || s > 59) return -1;
+  // The day exists when it is the same day counted back from the days since 1970.
+  std::int64_t year;
+  unsigned month, day;
+  civilFromDays(daysFromCivil(y, mo, d), year, month, day);
+  if (static_cast<int>(day) != d || static_cast<int>(month) != mo) return -1;
   return daysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + s;
 }
 
@@ -123,44 +141,74 @@ int localDay(std::int64_t time) {
   return static_cast<int>(daysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday));
 }
 
+CardFileStatus besideFileKind(const fs::path& file) {
+  struct stat st {};
+  if (::lstat(file.c_str(), &st) != 0) return errno == ENOENT ? CardFileStatus::missing : CardFileStatus::unreadable;
+  return S_ISREG(st.st_mode) ? CardFileStatus::read : CardFileStatus::notAFile;
+}
+
 CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
   text.clear();
-  std::FILE* in = std::fopen(file.c_str(), "rb");
-  if (in == nullptr) return errno == ENOENT ? CardFileStatus::missing : CardFileStatus::unreadable;
-  std::error_code sizeError;
-  text.reserve(static_cast<std::size_t>(fs::file_size(file, sizeError)) + 1);
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) text.append(buffer, n);
-  const bool readError = std::ferror(in) != 0;
-  std::fclose(in);
-  return readError ? CardFileStatus::unreadable : CardFileStatus::read;
+  // Only a plain file under the name itself: a pipe would wait for a writer for ever, a link may
+  // lead anywhere (to a device that never ends).
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return CardFileStatus::missing;
+    return errno == ELOOP || errno == ENXIO ? CardFileStatus::notAFile : CardFileStatus::unreadable;
+  }
+  struct stat st {};
+  CardFileStatus status = CardFileStatus::read;
+  if (::fstat(fd, &st) != 0) {
+    status = CardFileStatus::unreadable;
+  } else if (!S_ISREG(st.st_mode)) {
+    status = CardFileStatus::notAFile;
+  } else if (static_cast<std::uint64_t>(st.st_size) > cardFileSizeLimit) {
+    status = CardFileStatus::tooLarge;
+  } else {
+    text.reserve(static_cast<std::size_t>(st.st_size) + 1);
+    char buffer[65536];
+    ssize_t n;
+    while (status == CardFileStatus::read &&
+           ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))) {
+      if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
+      if (text.size() > cardFileSizeLimit) status = CardFileStatus::tooLarge;  // it grew while read
+    }
+    if (status == CardFileStatus::read && n < 0) status = CardFileStatus::unreadable;
+  }
+  ::close(fd);
+  if (status != CardFileStatus::read) text.clear();
+  return status;
 }
 
 CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards) {
   cards.clear();
   CardFileLoad result;
   std::string_view rest = text;
+  if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);  // an editor's byte-order mark
   int lineNumber = 0;
-  bool damaged = false;
-  while (!rest.empty() && !damaged) {
+  bool headerSeen = false;
+  while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
+    const std::string_view whole = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    std::string_view line = whole;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lineNumber++;
-    if (lineNumber == 1) {
-      damaged = line != cardFileHeader;
+    if (isBlank(line)) continue;
+    // The header heads the file; a card line in its place is read as a card.
+    const bool first = !headerSeen && cards.empty() && result.damagedLine == 0;
+    headerSeen = true;
+    if (first && line == cardFileHeader) continue;
+    Card card;
+    if (parseCard(line, card)) {
+      cards.push_back(std::move(card));
       continue;
     }
-    Card card;
-    damaged = !parseCard(line, card);
-    if (!damaged) cards.push_back(std::move(card));
+    if (result.damagedLine == 0) result.damagedLine = lineNumber;
+    result.damagedLines.append(whole);
+    result.damagedLines += '\n';
   }
-  if (lineNumber == 0) damaged = true;  // a card file always has its header
-  if (!damaged) return result;
-  cards.clear();
-  result.status = CardFileStatus::damaged;
-  result.damagedLine = std::max(lineNumber, 1);
+  if (result.damagedLine != 0) result.status = CardFileStatus::damaged;
   return result;
 }
 
@@ -174,11 +222,31 @@ CardFileLoad readCardFile(const fs::path& file, std::vector<Card>& cards) {
 
 CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {
   CardFileLoad result = readCardFile(file, cards);
-  if (result.status == CardFileStatus::read || result.status == CardFileStatus::missing) return result;
-  result.keptAs = asideName(file);
   std::error_code error;
-  fs::rename(file, result.keptAs, error);
-  if (error) result.keptAs.clear();
+  switch (result.status) {
+    case CardFileStatus::read:
+    case CardFileStatus::missing:
+    case CardFileStatus::notAFile:
+      return result;
+    case CardFileStatus::damaged: {
+      // The damaged lines go to a file of their own; only once they are safe there does the card
+      // file lose them.
+      const fs::path aside = asideName(file);
+      const bool kept = replaceFileSafely(aside, [&](std::FILE* out) {
+        return std::fwrite(result.damagedLines.data(), 1, result.damagedLines.size(), out) ==
+               result.damagedLines.size();
+      });
+      if (kept) result.keptAs = aside;
+      if (kept) saveCards(file, cards);
+      return result;
+    }
+    case CardFileStatus::unreadable:
+    case CardFileStatus::tooLarge:
+      result.keptAs = asideName(file);
+      fs::rename(file, result.keptAs, error);
+      if (error) result.keptAs.clear();
+      return result;
+  }
   return result;
 }
 
@@ -268,11 +336,22 @@ bool saveCards(const fs::path& file, const std::vector<Card>& cards) {
 
 bool appendReviewLog(const fs::path& log, std::int64_t time, std::string_view word, int grade, int elapsedDays,
                      CardState before) {
-  std::error_code error;
-  const bool fresh = !fs::exists(log, error);
-  std::FILE* out = std::fopen(log.c_str(), "ab");
-  if (out == nullptr) return false;
-  if (fresh) std::fputs("# time\tword\tgrade\telapsed days\tstate before\n", out);
+  // Appended to only as a plain file of its own name: never through a link to a file elsewhere,
+  // never waiting on a pipe.
+  const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return false;
+  }
+  std::FILE* out = ::fdopen(fd, "ab");
+  if (out == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  if (st.st_size == 0) std::fputs("# time\tword\tgrade\telapsed days\tstate before\n", out);
   std::fprintf(out, "%s\t%.*s\t%d\t%d\t%s\n", formatUtcTime(time).c_str(), static_cast<int>(word.size()), word.data(),
                grade, elapsedDays, stateName(before));
   return syncAndClose(out);

@@ -26,26 +26,38 @@ struct Card {
 std::filesystem::path cardFilePath(const std::filesystem::path& listFile);
 std::filesystem::path reviewLogPath(const std::filesystem::path& listFile);
 
-enum class CardFileStatus { read, missing, damaged, unreadable };
+// read: every line was read; damaged: some lines were not, the cards of the others were;
+// notAFile: a link, a pipe, a device or a folder stands under the name and is left alone;
+// tooLarge: more than cardFileSizeLimit bytes, more than any list's cards could fill.
+enum class CardFileStatus { read, missing, damaged, unreadable, notAFile, tooLarge };
+constexpr std::size_t cardFileSizeLimit = 64 << 20;
 struct CardFileLoad {
   CardFileStatus status = CardFileStatus::read;
   int damagedLine = 0;           // the first line that could not be read
-  std::filesystem::path keptAs;  // where a damaged file was moved aside
+  std::string damagedLines;      // those lines as they stood, each ended by a line feed
+  std::filesystem::path keptAs;  // where the damaged lines, or a whole unreadable file, went
 };
-// Reads a card file into cards. A damaged or unreadable file is renamed aside (to NAME.damaged, or
-// NAME.damaged-2 and on when that exists) so that nothing of it is lost and review starts afresh.
+// Reads a card file into cards. Damaged lines are written to a file beside it (NAME.damaged, or
+// NAME.damaged-2 and on when that exists) and the card file keeps the good ones; a file that
+// cannot be read at all is renamed to that name, so that nothing is lost and review goes on. A
+// name that is not a plain file is never opened for writing, only reported.
 CardFileLoad loadCards(const std::filesystem::path& file, std::vector<Card>& cards);
-// The same without moving a damaged file aside (for a look that says nothing about it).
+// The same without moving anything aside (for a look that says nothing about it).
 CardFileLoad readCardFile(const std::filesystem::path& file, std::vector<Card>& cards);
-// Its two halves: the bytes of a card file (read, missing or unreadable), and the cards they hold
-// (read or damaged).
+// Its two halves: the bytes of a card file (read, missing, unreadable, notAFile or tooLarge), and
+// the cards they hold (read or damaged). The text may begin with a byte-order mark, hold blank
+// lines and end its lines with CR LF.
 CardFileStatus readCardFileText(const std::filesystem::path& file, std::string& text);
 CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards);
+// Whether a file beside a list may be opened: missing and read stand for "no file" and "a plain
+// file"; notAFile for anything else under the name (a symbolic link included).
+CardFileStatus besideFileKind(const std::filesystem::path& file);
 // Writes the cards that are no longer new, through a temporary file; false when that failed (the
 // old file then stays as it was).
 bool saveCards(const std::filesystem::path& file, const std::vector<Card>& cards);
 
-// One line of the log: time, word, grade, elapsed days, the state before the grade.
+// One line of the log: time, word, grade, elapsed days, the state before the grade. Only a plain
+// file is appended to (never through a link, never waiting on a pipe); false otherwise.
 bool appendReviewLog(const std::filesystem::path& log, std::int64_t time, std::string_view word, int grade,
                      int elapsedDays, CardState before);
 

@@ -85,6 +85,15 @@ std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPer
   return due;
 }
 
+ReviewCounts reviewCounts(const Deck& deck, std::int64_t now, int newCardsPerDay) {
+  ReviewCounts counts;
+  for (int i : reviewQueue(deck, now, newCardsPerDay)) {
+    const CardSchedule& s = deck[i].card.schedule;
+    (s.state != CardState::newCard && s.due > now ? counts.soon : counts.now)++;
+  }
+  return counts;
+}
+
 std::int64_t nextDueAfter(const Deck& deck, std::int64_t now) {
   std::int64_t next = -1;
   for (const DeckCard& d : deck) {

@@ -32,6 +32,13 @@ int newCardsReviewedToday(const Deck& deck, std::int64_t now);
 // (shown a little early rather than making the learner wait for them).
 std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPerDay);
 constexpr std::int64_t learnAheadSeconds = 20 * 60;
+// The queue's cards told apart: those to review now (due, and new ones the day allows) and the
+// learning steps that come within the learn-ahead, which are shown early when nothing else is left.
+struct ReviewCounts {
+  int now = 0;
+  int soon = 0;
+};
+ReviewCounts reviewCounts(const Deck& deck, std::int64_t now, int newCardsPerDay);
 // When the next card of the list falls due after now; -1 when none is scheduled.
 std::int64_t nextDueAfter(const Deck& deck, std::int64_t now);
 

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zembo {
 
 namespace {
 
-// Stability stays between a minute and a century and a half or so.
-constexpr double minimumStability = 0.001;
-constexpr double maximumStability = 36500;
 double clampStability(double s) { return std::clamp(s, minimumStability, maximumStability); }
 
 double decay(const FsrsParameters& p) { return -p.w[20]; }
@@ -164,7 +162,7 @@ void reviewInReview(const FsrsParameters& p, CardSchedule& card, int grade, std:
   card.difficulty = nextDifficulty(p, card.difficulty, grade);
   card.stability = stabilities[grade];
   if (grade == again) {
-    card.lapses++;
+    if (card.lapses < std::numeric_limits<int>::max()) card.lapses++;
     if (!p.relearningSteps.empty()) return scheduleMinutes(card, CardState::relearning, 0, p.relearningSteps[0], now);
     return scheduleDays(card, fuzzed(p, nextInterval(p, card.stability), elapsedDays, generator), now);
   }
@@ -173,7 +171,9 @@ void reviewInReview(const FsrsParameters& p, CardSchedule& card, int grade, std:
   hardDays = std::min(hardDays, goodDays);
   goodDays = std::max(goodDays, hardDays + 1);
   int easyDays = std::max(fuzzed(p, nextInterval(p, stabilities[easy]), elapsedDays, generator), goodDays + 1);
-  scheduleDays(card, grade == hard ? hardDays : grade == good ? goodDays : easyDays, now);
+  // At the longest interval the order gives way: the three grades may then share it.
+  const int days = grade == hard ? hardDays : grade == good ? goodDays : easyDays;
+  scheduleDays(card, std::min(days, p.maximumInterval), now);
 }
 
 }  // namespace
@@ -188,7 +188,7 @@ void reviewCard(const FsrsParameters& p, CardSchedule& card, int grade, std::int
   }
   card.stability = toEightDecimals(card.stability);
   card.difficulty = toEightDecimals(card.difficulty);
-  card.reps++;
+  if (card.reps < std::numeric_limits<int>::max()) card.reps++;
   card.lastReview = now;
 }
 

@@ -26,6 +26,10 @@ struct CardSchedule {
   int lapses = 0;
 };
 
+// Stability stays between a minute and a century and a half or so.
+constexpr double minimumStability = 0.001;
+constexpr double maximumStability = 36500;
+
 struct FsrsParameters {
   // The 21 default weights of FSRS-6, fitted by its authors on about 10,000 Anki collections
   // (the open srs-benchmark); w[20] is the decay of the forgetting curve.
@@ -64,7 +68,8 @@ struct FuzzRange {
 FuzzRange fuzzRange(const FsrsParameters& p, double ivl, int elapsedDays);
 
 // Grades a card reviewed at now, elapsedDays calendar days after its last review (0 on the same
-// day, also for a new card), and schedules it again. fuzz may be null when p.fuzz is off.
+// day, also for a new card), and schedules it again; no interval exceeds p.maximumInterval and the
+// counts of reviews and lapses stop at their largest value. fuzz may be null when p.fuzz is off.
 void reviewCard(const FsrsParameters& p, CardSchedule& card, int grade, std::int64_t now, int elapsedDays,
                 FuzzGenerator* fuzz);
 

@@ -56,6 +56,16 @@ void ZemboWindow::setOuterSize(int w, int h) {
   setFixedSize(w - 6, h - 6 + (menuBar_ ? menuBar_->sizeHint().height() : 0));
 }
 
+void ZemboWindow::allowGrowing() {
+  const QSize client = client_->size(), window = size();
+  client_->setMinimumSize(client);
+  client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setMinimumSize(window);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, false);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+}
+
 void setMenuCheck(QAction* action, bool checked) {
   // Only a checked item is checkable, so that unchecked ones show no empty box.
   action->setCheckable(checked);

@@ -32,6 +32,9 @@ class ZemboWindow : public QWidget {
   // The size the window had in the original layout, outer width w and height h plus caption and
   // menu bar: the client area is (w - 6) x (h - 6).
   void setOuterSize(int w, int h);
+  // Lets a user make the window larger than its original size (never smaller); the client area
+  // then lays its controls out itself.
+  void allowGrowing();
   void setMenuResource(const MenuResource* menu);
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* menuItem(int id) const { return items_.value(id); }

@@ -124,52 +124,52 @@ const EditionSource& dutchEdition() {
           "Het woordenboek wordt geïmporteerd\nEen ogenblik geduld",  // 111
           "dictd-woordenboeken (*.index)",  // 112
           "Woordenboek importeren",  // 113
-          "",  // 114
-          "",  // 115
-          "",  // 116
-          "",  // 117
-          "",  // 118
-          "",  // 119
-          "",  // 120
-          "",  // 121
-          "",  // 122
-          "",  // 123
-          "",  // 124
-          "",  // 125
-          "",  // 126
-          "",  // 127
-          "",  // 128
-          "",  // 129
-          "",  // 130
-          "",  // 131
-          "",  // 132
-          "",  // 133
-          "",  // 134
-          "",  // 135
-          "",  // 136
-          "",  // 137
-          "",  // 138
-          "",  // 139
-          "",  // 140
-          "",  // 141
-          "",  // 142
-          "",  // 143
-          "",  // 144
-          "",  // 145
-          "",  // 146
-          "",  // 147
-          "",  // 148
+          "%1: bestand niet gevonden.",  // 114
+          "%1 kan niet worden geopend.",  // 115
+          "%1 kan niet worden gelezen.",  // 116
+          "%1 is beschadigd of onvolledig en kan niet worden geïmporteerd.",  // 117
+          "%1: beschadigde gecomprimeerde gegevens in blok %2.",  // 118
+          "%1 is beschadigd: de controlesom klopt niet met de tekst.",  // 119
+          "%1, regel %2: beschadigde indexregel.",  // 120
+          "%1: indexregel %2 noemt een artikel dat eindigt bij byte %3, voorbij de %4 bytes die dit bestand kan bevatten.",  // 121
+          "%1 bevat veel meer dan zijn artikelen: uitgepakt is het meer dan de %2 bytes die zijn index noemt.",  // 122
+          "%1: het artikel van indexregel %2 is geen UTF-8-tekst.",  // 123
+          "%1 kan niet worden gelezen: onvoldoende geheugen.",  // 124
+          "%1 vertaalt naar: %2, maar de taal van dit woordenboek is: %3. Alleen woordenboeken naar deze taal kunnen worden geïmporteerd: kies er een uit de lijst.",  // 125
+          "Het importprogramma kent de taal van %1 niet en kan het niet importeren.",  // 126
+          "%1 is geen volledige woordenboekmap.",  // 127
+          "De sorteervolgorde %1 is op dit systeem niet beschikbaar.",  // 128
+          "De map %1 kan niet worden gemaakt: %2.",  // 129
+          "%1 kan niet worden geschreven: %2.",  // 130
+          "%1 kan niet worden hernoemd naar %2: %3. De volgende import of de volgende start maakt het af.",  // 131
+          "Een eerdere import kan niet worden afgemaakt (%1): %2.",  // 132
+          "%1 kan niet worden verwijderd.",  // 133
+          "de schijf is vol",  // 134
+          "geen toestemming",  // 135
+          "Het woordenboek kan niet worden geïmporteerd.",  // 136
+          "%1: %2 trefwoorden, geïmporteerd in %3 seconden",  // 137
+          "records geschreven: %1 van %2 naar %3, %4 van %3 naar %2",  // 138
+          "weggelaten:",  // 139
+          "%1 trefwoorden langer dan 30 bytes (zoals \"%2\")",  // 140
+          "%1 trefwoorden met tekens die de tekenset niet heeft (zoals \"%2\")",  // 141
+          "%1 trefwoorden zonder vertaling in hun artikel (zoals \"%2\")",  // 142
+          "%1 trefwoorden zonder vertaling die in een record past (zoals \"%2\")",  // 143
+          "%1 vertalingen met tekens die de tekenset niet heeft",  // 144
+          "%1 vertalingen langer dan een heel veld",  // 145
+          "%1 door u toegevoegde woorden zijn behouden",  // 146
+          "Dit woordenboek importeren?",  // 147
+          "Importeren",  // 148
           "",  // 149
-          "",  // 150
-          "",  // 151
-          "",  // 152
-          "",  // 153
-          "",  // 154
-          "",  // 155
-          "",  // 156
-          "",  // 157
-          "",  // 158
-          "",  // 159
+          "straks",  // 150
+          "Vroeger getoond; aan de beurt om",  // 151
+          "Sommige regels van het kaartenbestand waren onleesbaar; ze zijn apart gezet in",  // 152
+          "De andere kaarten blijven bewaard en het herhalen gaat door.",  // 153
+          "Het kaartenbestand is te groot om te lezen; het is bewaard als",  // 154
+          "Dit bestand naast de lijst is geen gewoon bestand (een koppeling, een pipe of een apparaat) en blijft zoals het is:",  // 155
+          "Deze herhaling wordt niet bewaard.",  // 156
+          "De beoordelingen worden niet in het logboek van het herhalen geschreven.",  // 157
+          "Tekstbestanden (*.txt)",  // 158
+          "Alle bestanden (*)",  // 159
           "",  // 160
           "",  // 161
           "",  // 162
@@ -185,6 +185,16 @@ const EditionSource& dutchEdition() {
           "",  // 172
           "",  // 173
           "",  // 174
+          "Het logboek van een onderbroken import is niet uitgevoerd: het noemt bestanden die geen import schrijft, of het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 175
+          "",  // 176
+          "",  // 177
+          "",  // 178
+          "",  // 179
+          "",  // 180
+          "",  // 181
+          "",  // 182
+          "",  // 183
+          "",  // 184
       },
       {
           // ZEMBO

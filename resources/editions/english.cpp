@@ -124,52 +124,52 @@ const EditionSource& englishEdition() {
           "The dictionary is being imported\nOne moment please",  // 111
           "dictd dictionaries (*.index)",  // 112
           "Import dictionary",  // 113
-          "",  // 114
-          "",  // 115
-          "",  // 116
-          "",  // 117
-          "",  // 118
-          "",  // 119
-          "",  // 120
-          "",  // 121
-          "",  // 122
-          "",  // 123
-          "",  // 124
-          "",  // 125
-          "",  // 126
-          "",  // 127
-          "",  // 128
-          "",  // 129
-          "",  // 130
-          "",  // 131
-          "",  // 132
-          "",  // 133
-          "",  // 134
-          "",  // 135
-          "",  // 136
-          "",  // 137
-          "",  // 138
-          "",  // 139
-          "",  // 140
-          "",  // 141
-          "",  // 142
-          "",  // 143
-          "",  // 144
-          "",  // 145
-          "",  // 146
-          "",  // 147
-          "",  // 148
+          "%1: no such file.",  // 114
+          "%1 cannot be opened.",  // 115
+          "%1 cannot be read.",  // 116
+          "%1 is damaged or cut short and cannot be imported.",  // 117
+          "%1: damaged compressed data in chunk %2.",  // 118
+          "%1 is damaged: its checksum does not match its text.",  // 119
+          "%1, line %2: damaged index line.",  // 120
+          "%1: index line %2 names an article that ends at byte %3, past the %4 bytes this file can hold.",  // 121
+          "%1 holds far more than its articles: it inflates to more than the %2 bytes its index names.",  // 122
+          "%1: the article of index line %2 is not UTF-8 text.",  // 123
+          "%1 cannot be read: not enough memory.",  // 124
+          "%1 translates into: %2, but the language of this dictionary is: %3. Only dictionaries into this language can be imported: choose one from the list.",  // 125
+          "The importer does not know the language of %1, so it cannot import it.",  // 126
+          "%1 is not a complete dictionary folder.",  // 127
+          "The sort order %1 is not available on this system.",  // 128
+          "The folder %1 cannot be made: %2.",  // 129
+          "%1 cannot be written: %2.",  // 130
+          "%1 cannot be renamed to %2: %3. The next import or the next start completes it.",  // 131
+          "An earlier import cannot be completed (%1): %2.",  // 132
+          "%1 cannot be removed.",  // 133
+          "the disk is full",  // 134
+          "permission denied",  // 135
+          "The dictionary cannot be imported.",  // 136
+          "%1: %2 headwords, imported in %3 seconds",  // 137
+          "records written: %1 from %2 to %3, %4 from %3 to %2",  // 138
+          "left out:",  // 139
+          "%1 headwords longer than 30 bytes (such as \"%2\")",  // 140
+          "%1 headwords with characters the code page lacks (such as \"%2\")",  // 141
+          "%1 headwords without a translation in their article (such as \"%2\")",  // 142
+          "%1 headwords with no translation that fits a record (such as \"%2\")",  // 143
+          "%1 translations with characters the code page lacks",  // 144
+          "%1 translations longer than a whole field",  // 145
+          "%1 entries a user added were kept",  // 146
+          "Import this dictionary?",  // 147
+          "Import",  // 148
           "",  // 149
-          "",  // 150
-          "",  // 151
-          "",  // 152
-          "",  // 153
-          "",  // 154
-          "",  // 155
-          "",  // 156
-          "",  // 157
-          "",  // 158
-          "",  // 159
+          "soon",  // 150
+          "Shown early; due at",  // 151
+          "Some lines of the review card file could not be read; they have been put aside in",  // 152
+          "The other cards are kept and the review goes on.",  // 153
+          "The review card file is too large to be read; it has been kept as",  // 154
+          "This file beside the list is not a plain file (a link, a pipe or a device), so it is left as it is:",  // 155
+          "This review is not kept.",  // 156
+          "Grades are not written to the review log.",  // 157
+          "Text files (*.txt)",  // 158
+          "All files (*)",  // 159
           "",  // 160
           "",  // 161
           "",  // 162
@@ -185,6 +185,16 @@ const EditionSource& englishEdition() {
           "",  // 172
           "",  // 173
           "",  // 174
+          "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not a plain file. Nothing was renamed. Remove it to end this message:",  // 175
+          "",  // 176
+          "",  // 177
+          "",  // 178
+          "",  // 179
+          "",  // 180
+          "",  // 181
+          "",  // 182
+          "",  // 183
+          "",  // 184
       },
       {
           // ZEMBO

@@ -126,52 +126,52 @@ const EditionSource& germanEdition() {
           "Das Wörterbuch wird importiert\nEinen Moment bitte",  // 111
           "dictd-Wörterbücher (*.index)",  // 112
           "Wörterbuch importieren",  // 113
-          "",  // 114
-          "",  // 115
-          "",  // 116
-          "",  // 117
-          "",  // 118
-          "",  // 119
-          "",  // 120
-          "",  // 121
-          "",  // 122
-          "",  // 123
-          "",  // 124
-          "",  // 125
-          "",  // 126
-          "",  // 127
-          "",  // 128
-          "",  // 129
-          "",  // 130
-          "",  // 131
-          "",  // 132
-          "",  // 133
-          "",  // 134
-          "",  // 135
-          "",  // 136
-          "",  // 137
-          "",  // 138
-          "",  // 139
-          "",  // 140
-          "",  // 141
-          "",  // 142
-          "",  // 143
-          "",  // 144
-          "",  // 145
-          "",  // 146
-          "",  // 147
-          "",  // 148
+          "%1: Datei nicht gefunden.",  // 114
+          "%1 kann nicht geöffnet werden.",  // 115
+          "%1 kann nicht gelesen werden.",  // 116
+          "%1 ist beschädigt oder unvollständig und kann nicht importiert werden.",  // 117
+          "%1: beschädigte komprimierte Daten in Block %2.",  // 118
+          "%1 ist beschädigt: die Prüfsumme passt nicht zum Text.",  // 119
+          "%1, Zeile %2: beschädigte Indexzeile.",  // 120
+          "%1: Indexzeile %2 nennt einen Artikel, der bei Byte %3 endet, jenseits der %4 Bytes, die diese Datei fassen kann.",  // 121
+          "%1 enthält weit mehr als seine Artikel: entpackt ergibt es mehr als die %2 Bytes, die sein Index nennt.",  // 122
+          "%1: der Artikel der Indexzeile %2 ist kein UTF-8-Text.",  // 123
+          "%1 kann nicht gelesen werden: nicht genug Speicher.",  // 124
+          "%1 übersetzt in: %2, die Sprache dieses Wörterbuchs ist aber: %3. Nur Wörterbücher in diese Sprache können importiert werden: wählen Sie eines aus der Liste.",  // 125
+          "Das Importprogramm kennt die Sprache von %1 nicht und kann es nicht importieren.",  // 126
+          "%1 ist kein vollständiger Wörterbuchordner.",  // 127
+          "Die Sortierfolge %1 ist auf diesem System nicht verfügbar.",  // 128
+          "Der Ordner %1 kann nicht angelegt werden: %2.",  // 129
+          "%1 kann nicht geschrieben werden: %2.",  // 130
+          "%1 kann nicht in %2 umbenannt werden: %3. Der nächste Import oder der nächste Programmstart holt es nach.",  // 131
+          "Ein früherer Import kann nicht abgeschlossen werden (%1): %2.",  // 132
+          "%1 kann nicht gelöscht werden.",  // 133
+          "der Datenträger ist voll",  // 134
+          "keine Berechtigung",  // 135
+          "Das Wörterbuch kann nicht importiert werden.",  // 136
+          "%1: %2 Stichwörter, importiert in %3 Sekunden",  // 137
+          "geschriebene Einträge: %1 von %2 nach %3, %4 von %3 nach %2",  // 138
+          "ausgelassen:",  // 139
+          "%1 Stichwörter länger als 30 Byte (etwa \"%2\")",  // 140
+          "%1 Stichwörter mit Zeichen, die der Zeichensatz nicht hat (etwa \"%2\")",  // 141
+          "%1 Stichwörter ohne Übersetzung in ihrem Artikel (etwa \"%2\")",  // 142
+          "%1 Stichwörter ohne Übersetzung, die in einen Eintrag passt (etwa \"%2\")",  // 143
+          "%1 Übersetzungen mit Zeichen, die der Zeichensatz nicht hat",  // 144
+          "%1 Übersetzungen länger als ein ganzes Feld",  // 145
+          "%1 selbst hinzugefügte Einträge wurden behalten",  // 146
+          "Dieses Wörterbuch importieren?",  // 147
+          "Importieren",  // 148
           "",  // 149
-          "",  // 150
-          "",  // 151
-          "",  // 152
-          "",  // 153
-          "",  // 154
-          "",  // 155
-          "",  // 156
-          "",  // 157
-          "",  // 158
-          "",  // 159
+          "bald",  // 150
+          "Früher gezeigt; fällig um",  // 151
+          "Einige Zeilen der Kartendatei der Wiederholung waren nicht lesbar; sie wurden beiseitegelegt in",  // 152
+          "Die übrigen Karten bleiben erhalten, die Wiederholung geht weiter.",  // 153
+          "Die Kartendatei der Wiederholung ist zu groß zum Lesen; sie wurde aufbewahrt als",  // 154
+          "Diese Datei neben der Liste ist keine gewöhnliche Datei (eine Verknüpfung, eine Pipe oder ein Gerät) und bleibt, wie sie ist:",  // 155
+          "Diese Wiederholung wird nicht gespeichert.",  // 156
+          "Die Bewertungen werden nicht ins Protokoll der Wiederholung geschrieben.",  // 157
+          "Textdateien (*.txt)",  // 158
+          "Alle Dateien (*)",  // 159
           "",  // 160
           "",  // 161
           "",  // 162
@@ -187,6 +187,16 @@ const EditionSource& germanEdition() {
           "",  // 172
           "",  // 173
           "",  // 174
+          "Das Protokoll eines unterbrochenen Imports wurde nicht ausgeführt: Es nennt Dateien, die kein Import schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese Meldung nicht mehr erscheint:",  // 175
+          "",  // 176
+          "",  // 177
+          "",  // 178
+          "",  // 179
+          "",  // 180
+          "",  // 181
+          "",  // 182
+          "",  // 183
+          "",  // 184
       },
       {
           // ZEMBO

@@ -1,16 +1,27 @@
 // The review window driven as a learner drives it: type, reveal, grade, come back another day.
 
+#include <QDateTime>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "platform/hostpath.h"
 #include "platform/profile.h"
 #include "practice/reviewdeck.h"
 #include "practice/reviewwindow.h"
+#include "resources/uilanguage.h"
 #include "review/cards.h"
 #include "tests/practice/practicefixture.h"
 
@@ -51,7 +62,7 @@ class ReviewWindowTest : public test::PracticeTest {
     return cards;
   }
   ReviewWindow* review = nullptr;
-  QString (*savedChooser)(QWidget*, const QString&) = listEditing.chooseExportFile;
+  QString (*savedChooser)(QWidget*, const QString&, const QString&) = listEditing.chooseExportFile;
 };
 
 TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
@@ -59,7 +70,7 @@ TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
   EXPECT_EQ(menuText(), "Review practice list (3)");  // three new cards, all allowed today
   EXPECT_TRUE(mainWindow->menuItem(cmdReviewList)->isEnabled());
   ASSERT_NE(openReview(), nullptr);
-  EXPECT_EQ(review->windowTitle(), "Review practice list  (verbs)");
+  EXPECT_EQ(review->windowTitle(), "Review practice list (verbs)");
   EXPECT_FALSE(mainWindow->isVisible());
   EXPECT_EQ(review->wordLabel()->text(), "chat");
   EXPECT_EQ(review->statusLabel()->text(), "Cards left: 3");
@@ -158,8 +169,8 @@ TEST_F(ReviewWindowTest, NewCardsStopAtTheDaysLimit) {
 }
 
 // Ctrl+X ends the program in the middle of a review; the next start finds every card as it was
-// graded, and a damaged card file is put aside with a message.
-TEST_F(ReviewWindowTest, ARestartKeepsEveryCardAndADamagedFileIsKeptAside) {
+// graded, and a damaged line of the card file is put aside with a message, the other cards kept.
+TEST_F(ReviewWindowTest, ARestartKeepsEveryCardAndADamagedLineIsKeptAside) {
   startWith({{"verbs", numberedWords(4)}});
   ASSERT_NE(openReview(), nullptr);
   answer("t0000", 3);
@@ -187,13 +198,187 @@ TEST_F(ReviewWindowTest, ARestartKeepsEveryCardAndADamagedFileIsKeptAside) {
   review->close();
   processEvents();
 
-  const std::string damaged = test::readFile("list/verbs/Fre_Eng.cards.tsv") + "w0009\tlearning\n";
-  test::writeFile("list/verbs/Fre_Eng.cards.tsv", damaged);
+  const std::string good = test::readFile("list/verbs/Fre_Eng.cards.tsv");
+  test::writeFile("list/verbs/Fre_Eng.cards.tsv", "\xEF\xBB\xBF" + good + "\nw0009\tlearning\n");
   ASSERT_NE(openReview(), nullptr);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
-  EXPECT_NE(recordedMessageBoxes()[0].text.find("The review card file was damaged"), std::string::npos);
-  EXPECT_EQ(test::readFile("list/verbs/Fre_Eng.cards.tsv.damaged"), damaged);
-  EXPECT_EQ(review->statusLabel()->text(), "Cards left: 4");  // afresh: every card new
+  EXPECT_EQ(recordedMessageBoxes()[0].text,
+            "Some lines of the review card file could not be read; they have been put aside in\n"
+            "list/verbs/Fre_Eng.cards.tsv.damaged\n\nThe other cards are kept and the review goes on.");
+  EXPECT_EQ(test::readFile("list/verbs/Fre_Eng.cards.tsv.damaged"), "w0009\tlearning\n");
+  EXPECT_EQ(test::readFile("list/verbs/Fre_Eng.cards.tsv"), good);
+  EXPECT_EQ(cardsOnDisk().size(), 3u);
+}
+
+// A learning card within the learn-ahead comes early when nothing else is left, and says so: the
+// counts tell the cards due now from those coming soon, the card when it was due. Esc closes the
+// window, every grade kept.
+TEST_F(ReviewWindowTest, LearningCardsShownEarlySayWhenTheyAreDueAndEscCloses) {
+  startWith({{"verbs", {{"chat", "cat"}, {"chien", "dog"}}}});
+  ASSERT_NE(openReview(), nullptr);
+  const std::int64_t start = reviewNow();
+  answer("cat", 3);  // Good: the second step, ten minutes
+  answer("", 1);     // Again: the first step, one minute
+  EXPECT_EQ(review->wordLabel()->text(), "chien");
+  EXPECT_EQ(review->statusLabel()->text(), "Cards left: 0 + 2 soon");
+  const std::int64_t due = cardsOnDisk()[1].schedule.due;
+  ASSERT_GT(due, start);
+  EXPECT_EQ(review->earlyLabel()->text(),
+            "Shown early; due at " + QDateTime::fromSecsSinceEpoch(due).toString("hh:mm:ss"));
+  QTest::keyClick(review->answerField(), Qt::Key_Escape);
+  processEvents();
+  EXPECT_TRUE(mainWindow->isVisible());
+  EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
+  EXPECT_EQ(cardsOnDisk().size(), 2u);
+  EXPECT_EQ(menuText(), "Review practice list (0 + 2 soon)");
+  shiftReviewClock(due - reviewNow());
+  EXPECT_EQ(menuText(), "Review practice list (1 + 1 soon)");
+  ASSERT_NE(openReview(), nullptr);
+  EXPECT_EQ(review->earlyLabel()->text(), "");  // due now: not early
+  answer("dog", 4);
+  EXPECT_EQ(review->wordLabel()->text(), "chat");
+  EXPECT_TRUE(review->earlyLabel()->text().startsWith("Shown early; due at "));
+  QTest::keyClick(review, Qt::Key_Escape);  // revealed or not, Esc closes
+  processEvents();
+  EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
+  shiftReviewClock(20 * 60);
+  EXPECT_EQ(menuText(), "Review practice list (1)");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+}
+
+// A word and a translation longer than a line, and a long typed answer: all of them wrap, and no
+// part of them is cut at the window's smallest size or at a large one.
+TEST_F(ReviewWindowTest, LongTranslationsAndAnswersWrapAndNothingIsCut) {
+  const std::string word = "Wwwwwwwwww wwwwwwwwww wwwwwww";  // the longest word a record holds
+  startWith({{"verbs",
+              {{word, "the first translation of many words, and more"},
+               {word, "the second one, which is just as long as that"}}}});
+  ASSERT_NE(openReview(), nullptr);
+  std::string typed;
+  for (int i = 0; i < 40; ++i) typed += "answer" + std::to_string(i) + " ";
+  // Every text label shows its whole text: as tall as its wrapped lines need, and within the card.
+  auto nothingCut = [&](const char* when) {
+    processEvents();
+    for (QLabel* label : {review->wordLabel(), review->solutionLabel(), review->typedLabel()}) {
+      if (label->text().isEmpty()) continue;
+      EXPECT_GE(label->height(), label->heightForWidth(label->width())) << when << ": " << label->text().toStdString();
+      EXPECT_GE(label->width(), label->minimumSizeHint().width()) << when;
+      EXPECT_GE(label->parentWidget()->height(), label->geometry().bottom()) << when;
+    }
+    QTextEdit* answerField = review->answerField();
+    EXPECT_LE(answerField->document()->size().height(), answerField->viewport()->height() + 1) << when;
+    EXPECT_EQ(answerField->horizontalScrollBar()->maximum(), 0) << when;
+  };
+  QTest::keyClicks(review->answerField(), QString::fromStdString(typed.substr(0, 150)));
+  nothingCut("typing, small window");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  ASSERT_TRUE(review->revealed());
+  EXPECT_EQ(review->solutionLabel()->text().toStdString(),
+            "the first translation of many words, and more, the second one, which is just as long as that");
+  nothingCut("revealed, small window");
+  saveGrab(review, "review-window-long-small");
+  review->resize(1200, 800);
+  nothingCut("revealed, large window");
+  saveGrab(review, "review-window-long-large");
+  review->resize(100, 100);  // as small as the window allows
+  EXPECT_GE(review->width(), 600);
+  nothingCut("revealed, smallest window");
+}
+
+// Unblocks whoever waits on a pipe for longer than a slow machine needs, so that a wait there
+// fails the test instead of holding it for ever.
+class PipeWatchdog {
+ public:
+  explicit PipeWatchdog(fs::path pipe)
+      : thread_([this, pipe] {
+          using namespace std::chrono_literals;
+          const auto start = std::chrono::steady_clock::now();
+          while (!done_) {
+            std::this_thread::sleep_for(10ms);
+            if (std::chrono::steady_clock::now() - start < 10s) continue;
+            const int fd = ::open(pipe.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+            fired_ = true;
+            std::this_thread::sleep_for(500ms);
+            if (fd >= 0) ::close(fd);
+          }
+        }) {}
+  ~PipeWatchdog() {
+    done_ = true;
+    thread_.join();
+  }
+  bool fired() const { return fired_; }
+
+ private:
+  std::atomic<bool> done_{false}, fired_{false};
+  std::thread thread_;
+};
+
+// Whatever stands beside a list under the names of its card file and its review log, the File
+// menu counts, the review window opens and a grade is given without waiting, nothing is read
+// without limit or written through a link, and a message names the file.
+TEST_F(ReviewWindowTest, HostileFilesBesideAListAreNeverWaitedOnReadWithoutLimitOrWrittenThrough) {
+  startWith({{"verbs", {{"chat", "cat"}, {"chien", "dog"}}}});
+  const fs::path cards = "list/verbs/Fre_Eng.cards.tsv", log = "list/verbs/Fre_Eng.log.tsv";
+  const fs::path outside = fs::absolute("outside.tsv");
+  const std::string notPlain =
+      "This file beside the list is not a plain file (a link, a pipe or a device), so it is left as it is:\n";
+  const std::string cardsNotKept = notPlain + cards.string() + "\n\nThis review is not kept.";
+  const std::string logNotKept = notPlain + log.string() + "\n\nGrades are not written to the review log.";
+  const std::string outsideText = "# time\tword\tgrade\telapsed days\tstate before\n";
+  struct Case {
+    const char* what;
+    fs::path name;  // cards or log
+    std::function<void()> plant;
+    std::string message;  // the one message the review window opens with
+    bool cardsKept;       // whether the grade reaches a card file of the list's own
+  };
+  const Case cases[] = {
+      {"the card file a pipe", cards, [&] { ASSERT_EQ(::mkfifo(cards.c_str(), 0600), 0); }, cardsNotKept, false},
+      {"the log a pipe", log, [&] { ASSERT_EQ(::mkfifo(log.c_str(), 0600), 0); }, logNotKept, true},
+      {"the log a link out of the folder", log, [&] { fs::create_symlink(outside, log); }, logNotKept, true},
+      {"the card file a link to a device", cards, [&] { fs::create_symlink("/dev/zero", cards); }, cardsNotKept, false},
+      {"the card file a link to a card file elsewhere", cards, [&] { fs::create_symlink(outside, cards); },
+       cardsNotKept, false},
+      {"the card file a folder", cards, [&] { fs::create_directory(cards); }, cardsNotKept, false},
+      {"the card file too large", cards,
+       [&] {
+         test::writeFile(cards, "");
+         fs::resize_file(cards, cardFileSizeLimit + 1);
+       },
+       "The review card file is too large to be read; it has been kept as\n" + cards.string() +
+           ".damaged\n\nReview starts afresh.",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::writeFile(outside, outsideText);
+    c.plant();
+    struct stat before {};
+    ASSERT_EQ(::lstat(c.name.c_str(), &before), 0);
+    startRecordingMessageBoxes();
+    {
+      PipeWatchdog watchdog(c.name);
+      EXPECT_EQ(menuText(), "Review practice list (2)");
+      ASSERT_NE(openReview(), nullptr);
+      answer("cat", 3);
+      review->close();
+      processEvents();
+      EXPECT_FALSE(watchdog.fired()) << "waited on the pipe";
+    }
+    ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+    EXPECT_EQ(recordedMessageBoxes()[0].text, c.message);
+    EXPECT_EQ(test::readFile(outside), outsideText);
+    struct stat after {};
+    if (fs::exists(c.name.string() + ".damaged")) {
+      EXPECT_EQ(fs::file_size(c.name.string() + ".damaged"), cardFileSizeLimit + 1);  // kept whole, aside
+    } else {
+      ASSERT_EQ(::lstat(c.name.c_str(), &after), 0);
+      EXPECT_EQ(after.st_mode, before.st_mode) << "the planted file stays what it was";
+      EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+    EXPECT_EQ(cardsOnDisk().size(), c.cardsKept ? 1u : 0u);
+    for (const fs::path& planted : {cards, log, fs::path(cards.string() + ".damaged")}) fs::remove_all(planted);
+  }
 }
 
 // The list editor's export writes what Anki and KWordQuiz import; an entry marked deleted leaves
@@ -207,13 +392,24 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
   processEvents();
 
   ASSERT_NE(openEditor(), nullptr);
-  listEditing.chooseExportFile = [](QWidget*, const QString& offered) {
+  static QString filter;
+  listEditing.chooseExportFile = [](QWidget*, const QString& offered, const QString& offeredFilter) {
     EXPECT_TRUE(offered.endsWith("/verbs.txt"));
+    filter = offeredFilter;
     return QString("verbs.txt");
   };
   editor->command(cmdExportList, commandClicked);
   EXPECT_EQ(test::readFile("verbs.txt"), "chat\tcat\n\xc3\xaatre\tto be\nchien\tdog, hound\n");
-  listEditing.chooseExportFile = [](QWidget*, const QString&) { return QString("no-such-folder/verbs.txt"); };
+  EXPECT_EQ(filter, "Text files (*.txt);;All files (*)");
+  // The filter speaks the edition's language.
+  const int english = uiLanguage.uiBase;
+  setUiBase(uiLanguageBase("german"));
+  editor->command(cmdExportList, commandClicked);
+  setUiBase(english);
+  EXPECT_EQ(filter, "Textdateien (*.txt);;Alle Dateien (*)");
+  listEditing.chooseExportFile = [](QWidget*, const QString&, const QString&) {
+    return QString("no-such-folder/verbs.txt");
+  };
   editor->command(cmdExportList, commandClicked);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Export list");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -65,27 +66,145 @@ TEST_F(CardFiles, KeepEveryFieldAndLogEveryGradeAsUtf8Text) {
   EXPECT_EQ(parseUtcTime("2025-13-06T05:46:40Z"), -1);
 }
 
-// A damaged file is moved aside whole, never overwritten, and review starts from no cards.
-TEST_F(CardFiles, DamagedFileIsKeptAsideAndReviewStartsAfresh) {
+// A card file as editors and crafted files leave it: each line is read or rejected on its own.
+// A byte-order mark, blank lines and CR LF are no damage; a line is rejected when it has other
+// than eleven fields or a value the scheduler could not have written (not finite, out of range,
+// no such date).
+TEST_F(CardFiles, ParserRejectsExactlyTheLinesThatAreWrong) {
+  const std::string header =
+      "# zembo review cards\tword\tstate\tstability\tdifficulty\tdue\tlast review\treps\tlapses\tstep\t"
+      "interval\tfirst review";
+  // A sound line of a card, with one field replaced (or a field added at 11).
+  auto line = [](const std::string& word, int field = -1, const std::string& value = "") {
+    std::vector<std::string> f = {
+        word, "review", "3.50000000", "5.00000000", "2025-12-06T05:46:40Z", "2025-12-01T05:46:40Z",
+        "3",  "0",      "0",          "5",          "2025-11-30T05:46:40Z"};
+    if (field == 11)
+      f.push_back(value);
+    else if (field >= 0)
+      f[field] = value;
+    std::string text;
+    for (const std::string& one : f) text += (text.empty() ? "" : "\t") + one;
+    return text;
+  };
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> read;  // the words of the cards read
+    std::string damaged;            // the lines rejected, each ending in a line feed
+    int firstDamaged;
+  };
+  const std::string a = line("a"), b = line("b");
+  const Case cases[] = {
+      {"plain", header + "\n" + a + "\n" + b + "\n", {"a", "b"}, "", 0},
+      {"byte-order mark", "\xEF\xBB\xBF" + header + "\n" + a + "\n", {"a"}, "", 0},
+      {"CR LF", header + "\r\n" + a + "\r\n" + b + "\r\n", {"a", "b"}, "", 0},
+      {"blank lines", "\n" + header + "\n\n" + a + "\n  \n\r\n" + b, {"a", "b"}, "", 0},
+      {"empty file", "", {}, "", 0},
+      {"header only", header + "\n", {}, "", 0},
+      {"no header", a + "\n", {"a"}, "", 0},
+      {"twelve fields",
+       header + "\n" + line("x", 11, "extra") + "\n" + a + "\n",
+       {"a"},
+       line("x", 11, "extra") + "\n",
+       2},
+      {"twelve fields, last empty", header + "\n" + a + "\t\n", {}, a + "\t\n", 2},
+      {"ten fields", header + "\n" + a.substr(0, a.rfind('\t')) + "\n", {}, a.substr(0, a.rfind('\t')) + "\n", 2},
+      {"a header twice", header + "\n" + a + "\n" + header + "\n", {"a"}, header + "\n", 3},
+      {"CR LF kept in the damaged line", header + "\r\ngarbage\r\n" + a + "\r\n", {"a"}, "garbage\r\n", 2},
+      {"empty word", header + "\n" + line("") + "\n", {}, line("") + "\n", 2},
+      {"state new", header + "\n" + line("x", 1, "new") + "\n", {}, line("x", 1, "new") + "\n", 2},
+      {"stability inf", header + "\n" + line("x", 2, "inf") + "\n" + a + "\n", {"a"}, line("x", 2, "inf") + "\n", 2},
+      {"stability nan", header + "\n" + line("x", 2, "nan") + "\n", {}, line("x", 2, "nan") + "\n", 2},
+      {"stability 0", header + "\n" + line("x", 2, "0") + "\n", {}, line("x", 2, "0") + "\n", 2},
+      {"stability 1e300", header + "\n" + line("x", 2, "1e300") + "\n", {}, line("x", 2, "1e300") + "\n", 2},
+      {"stability at most", header + "\n" + line("x", 2, "36500.00000000") + "\n", {"x"}, "", 0},
+      {"difficulty 10.5", header + "\n" + line("x", 3, "10.5") + "\n", {}, line("x", 3, "10.5") + "\n", 2},
+      {"difficulty -inf", header + "\n" + line("x", 3, "-inf") + "\n", {}, line("x", 3, "-inf") + "\n", 2},
+      {"February 30",
+       header + "\n" + line("x", 4, "2025-02-30T00:00:00Z") + "\n",
+       {},
+       line("x", 4, "2025-02-30T00:00:00Z") + "\n",
+       2},
+      {"February 29 of a common year",
+       header + "\n" + line("x", 5, "2025-02-29T00:00:00Z") + "\n",
+       {},
+       line("x", 5, "2025-02-29T00:00:00Z") + "\n",
+       2},
+      {"February 29 of a leap year", header + "\n" + line("x", 10, "2024-02-29T00:00:00Z") + "\n", {"x"}, "", 0},
+      {"April 31",
+       header + "\n" + line("x", 10, "2025-04-31T00:00:00Z") + "\n",
+       {},
+       line("x", 10, "2025-04-31T00:00:00Z") + "\n",
+       2},
+      {"reps 0", header + "\n" + line("x", 6, "0") + "\n", {}, line("x", 6, "0") + "\n", 2},
+      {"reps at most", header + "\n" + line("x", 6, "2147483647") + "\n", {"x"}, "", 0},
+      {"reps beyond", header + "\n" + line("x", 6, "2147483648") + "\n", {}, line("x", 6, "2147483648") + "\n", 2},
+      {"lapses -1", header + "\n" + line("x", 7, "-1") + "\n", {}, line("x", 7, "-1") + "\n", 2},
+      {"interval beyond the longest",
+       header + "\n" + line("x", 9, "36501") + "\n",
+       {},
+       line("x", 9, "36501") + "\n",
+       2},
+      {"a truncated last line", header + "\n" + a + "\n" + b.substr(0, 20), {"a"}, b.substr(0, 20) + "\n", 3},
+  };
+  for (const Case& c : cases) {
+    std::vector<Card> cards;
+    const CardFileLoad load = parseCardFile(c.text, cards);
+    std::vector<std::string> words;
+    for (const Card& card : cards) words.push_back(card.word);
+    EXPECT_EQ(words, c.read) << c.what;
+    EXPECT_EQ(load.damagedLines, c.damaged) << c.what;
+    EXPECT_EQ(load.damagedLine, c.firstDamaged) << c.what;
+    EXPECT_EQ(load.status, c.damaged.empty() ? CardFileStatus::read : CardFileStatus::damaged) << c.what;
+  }
+
+  // What is read can be graded and written back: counts at their largest stay there, the longest
+  // stability stays finite, and the written card reads back as it was.
+  std::vector<Card> cards;
+  const std::string largest =
+      "x\treview\t36500.00000000\t5.00000000\t2025-12-06T05:46:40Z\t2025-12-01T05:46:40Z\t2147483647\t2147483647\t0\t"
+      "36500\t2025-11-30T05:46:40Z";
+  ASSERT_EQ(parseCardFile(header + "\n" + largest + "\n", cards).status, CardFileStatus::read);
+  ASSERT_EQ(cards.size(), 1u);
+  ASSERT_EQ(cards[0].schedule.reps, 2147483647);
+  FsrsParameters p;
+  for (int grade : {again, good, easy, again}) {
+    reviewCard(p, cards[0].schedule, grade, cards[0].schedule.due + 400 * day, 400, nullptr);
+    EXPECT_EQ(cards[0].schedule.reps, 2147483647);
+    EXPECT_EQ(cards[0].schedule.lapses, 2147483647);
+    EXPECT_TRUE(std::isfinite(cards[0].schedule.stability));
+  }
+  ASSERT_TRUE(saveCards("cards.tsv", cards));
+  std::vector<Card> back;
+  EXPECT_EQ(readCardFile("cards.tsv", back).status, CardFileStatus::read);
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].schedule.stability, cards[0].schedule.stability);
+}
+
+// Damaged lines go to a file beside the card file, never over an earlier one; the card file keeps
+// the good cards, and review goes on with them.
+TEST_F(CardFiles, DamagedLinesAreKeptAsideAndTheGoodCardsStay) {
   const fs::path file = "Fre_Eng.cards.tsv";
   ASSERT_TRUE(saveCards(file, {reviewed("être", 3, start)}));
   const std::string good = test::readFile(file);
-  const std::string damaged = good + "aller\treview\t1.5\tnot a number\n";
-  test::writeFile(file, damaged);
+  const std::string bad = "aller\treview\t1.5\tnot a number\n";
+  test::writeFile(file, good + bad);
   std::vector<Card> cards;
   CardFileLoad load = loadCards(file, cards);
   EXPECT_EQ(load.status, CardFileStatus::damaged);
   EXPECT_EQ(load.damagedLine, 3);
-  EXPECT_TRUE(cards.empty());
+  ASSERT_EQ(cards.size(), 1u);
+  EXPECT_EQ(cards[0].word, "être");
   EXPECT_EQ(load.keptAs, "Fre_Eng.cards.tsv.damaged");
-  EXPECT_EQ(test::readFile(load.keptAs), damaged);
-  EXPECT_FALSE(fs::exists(file));
-  for (const std::string& bad : {std::string(""), std::string("garbage\n"), good.substr(0, good.size() - 30)}) {
-    test::writeFile(file, bad);
-    EXPECT_EQ(loadCards(file, cards).status, CardFileStatus::damaged) << bad;
-  }
-  EXPECT_TRUE(fs::exists("Fre_Eng.cards.tsv.damaged-3"));  // the first one is still there
-  EXPECT_EQ(test::readFile("Fre_Eng.cards.tsv.damaged"), damaged);
+  EXPECT_EQ(test::readFile(load.keptAs), bad);
+  EXPECT_EQ(test::readFile(file), good);
+  EXPECT_EQ(loadCards(file, cards).status, CardFileStatus::read);
+  test::writeFile(file, good + "garbage\n");
+  EXPECT_EQ(loadCards(file, cards).keptAs, "Fre_Eng.cards.tsv.damaged-2");
+  EXPECT_EQ(test::readFile("Fre_Eng.cards.tsv.damaged"), bad);  // the first one is still there
+  EXPECT_EQ(test::readFile("Fre_Eng.cards.tsv.damaged-2"), "garbage\n");
+  fs::remove(file);
   EXPECT_EQ(loadCards(file, cards).status, CardFileStatus::missing);
 }
 
