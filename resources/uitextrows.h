@@ -94,5 +94,6 @@ constexpr int textReplaceLanguage = 110;     // "is in the dictionary already. .
 constexpr int textImportingWait = 111;       // "The dictionary is being imported\nOne moment please"
 constexpr int textDictdFiles = 112;          // "dictd dictionaries (*.index)": the file dialog's filter
 constexpr int textImportTitle = 113;         // "Import dictionary": the import's progress window
+constexpr int textImportJournalRefused = 175;  // "The journal of an unfinished import was not carried out: ..."
 
 }  // namespace zembo
