@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 
 #include "app/accelerators.h"
@@ -20,6 +21,7 @@
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
 #include "formats/importjournal.h"
+#include "importer/folderchanges.h"
 #include "platform/asciicase.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
@@ -106,6 +108,16 @@ void readPracticeList() {
   }
 }
 
+// A journal that names files no import writes (or is no plain file) is not carried out: a user
+// learns where it is, and zembo starts on the files as they are.
+void completeInterruptedImportAtStart() {
+  std::string why;
+  if (completeInterruptedImport(".", &why) != JournalEnd::refused) return;
+  const std::string journal = (std::filesystem::current_path() / importJournalName).string();
+  messageBox(nullptr, uiTextCopy(textImportJournalRefused) + "\n" + journal, uiTextCopy(textProgramName),
+             MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace
 
 void chooseDisplayPlatform() {
@@ -137,7 +149,7 @@ void startZembo(const std::string& commandLine) {
   refuseSecondInstance();
   const std::string argument = parseCommandLine(fromUtf8(commandLine, uiCodePage()));
   // An import killed while its files took their places is completed before they are read.
-  finishInterruptedImport(".");
+  completeInterruptedImportAtStart();
   if (loadDirections() != 0) fatal(uiTextCopy(textConfigMissing), uiTextCopy(textProgramName));
   readSelectedDirection();
   applyDirectionArgument(argument);

@@ -1,8 +1,10 @@
 #include "importer/articles.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace zembo {
 
@@ -26,9 +28,11 @@ namespace {
 // - once an article numbers its senses (as the WikDict ones do), only the numbered lines hold
 //   translations: the lines between them are definitions in the dictionary's own language, and a
 //   number alone on its line is a sense without translation;
-// - in the WikDict shape every sense line is followed by its definition, so an unnumbered article
-//   holds translations on its first line only, and a sense line may end in the number of the
-//   next sub-sense ("aller, marcher 2."), which belongs to no translation.
+// - in the WikDict shape a sense line is mostly followed by its definition, which may itself begin
+//   with a number and a full stop ("1. Person Plural; ..."): the sense lines are the ones numbered
+//   1, 2, 3 in turn, and an unnumbered article holds translations on its first line only; a sense
+//   line may end in the number of the next sub-sense ("aller, marcher 2."), which belongs to no
+//   translation.
 //   None of these are translations.
 constexpr std::size_t noteIndent = 3;
 
@@ -76,6 +80,8 @@ std::size_t pronunciationStart(std::string_view line, std::size_t& end) {
         end = close + 1;
         return at;
       }
+    // No slash after this one closes: none closes for a later one either.
+    break;
   }
   return std::string_view::npos;
 }
@@ -116,6 +122,19 @@ void parseHeadwordLine(std::string_view line, ParsedArticle& into) {
 // The comma sign that does not separate translations, in UTF-8.
 constexpr std::string_view innerComma = "\xE2\x80\x9A";
 
+// Whether the article gave the translation already. Most articles give a few, which are searched;
+// past that many, a set of them finds a repeat at once.
+constexpr std::size_t searchedTranslations = 16;
+bool isRepeat(std::string_view translation, ParsedArticle& into) {
+  if (into.translations.size() < searchedTranslations)
+    return std::any_of(into.translations.begin(), into.translations.end(), [&](std::string_view earlier) {
+      ++into.comparisons;
+      return earlier == translation;
+    });
+  if (into.seen.empty()) into.seen.insert(into.translations.begin(), into.translations.end());
+  return !into.seen.insert(translation).second;
+}
+
 // Splits a sense line at commas and semicolons outside parentheses and not between digits, leaving
 // out the <...>, [...] and {...} marks; each translation gets its blanks collapsed to one, none at
 // either end. True when every translation of the line carries a [label] ("lauten <v> [adm.]").
@@ -128,8 +147,7 @@ bool addSense(std::string_view line, ParsedArticle& into) {
     if (out.size() > start) everyLabelled = everyLabelled && labelled;
     labelled = false;
     const std::string_view translation(out.data() + start, out.size() - start);
-    if (!translation.empty() &&
-        std::find(into.translations.begin(), into.translations.end(), translation) == into.translations.end())
+    if (!translation.empty() && !isRepeat(translation, into))
       into.translations.push_back(translation);
     else
       out.resize(start);
@@ -180,6 +198,28 @@ bool isUtf8(std::string_view text) {
   return true;
 }
 
+// Where a WikDict article stands in its senses.
+struct WikDictSenses {
+  bool begun = false;    // a line that may be a sense was seen
+  bool onlyOne = false;  // the first sense was unnumbered: there is no other
+  int next = 1;          // the number the next sense line carries
+};
+
+// Whether a line of a WikDict article is its next sense line. Its senses are numbered from 1 up,
+// one by one, or it has one unnumbered sense; every other line is a definition, whatever it begins
+// with ("1. Person Plural; ...", "19. Buchstabe ..."), and a number alone belongs to none.
+bool isNextWikDictSense(std::string_view content, std::size_t numbering, WikDictSenses& senses) {
+  if (numbering > 0 && trimmed(content.substr(numbering)).empty()) return false;
+  const bool first = !std::exchange(senses.begun, true);
+  if (senses.onlyOne) return false;
+  if (numbering == 0) return senses.onlyOne = first;
+  int number = 0;
+  std::from_chars(content.data(), content.data() + numbering - 1, number);
+  if (number != senses.next) return false;
+  ++senses.next;
+  return true;
+}
+
 // A sense line without the sub-sense number at its end: "aller, marcher 2." gives "aller, marcher".
 std::string_view withoutTrailingNumber(std::string_view line) {
   const std::size_t blank = line.rfind(' ');
@@ -194,7 +234,14 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
   into.storage.clear();
   into.storage.reserve(3 * text.size());  // an inner comma takes three bytes: views into it stay valid
   into.examples = 0;
+  into.comparisons = 0;
+  // Clearing walks every bucket: the set of a long article is made anew instead.
+  if (into.seen.bucket_count() > 1024)
+    into.seen = decltype(into.seen)(0, into.seen.hash_function(), into.seen.key_eq());
+  else
+    into.seen.clear();
   bool first = true, numbered = false;
+  WikDictSenses wikDict;
   int senses = 0, labelled = 0;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
@@ -213,18 +260,17 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
       into.examples += 1 + static_cast<int>(std::count(content.begin(), content.end(), '{'));
       continue;
     }
-    if (const std::size_t number = numberingLength(content); number > 0) {
+    const std::size_t number = numberingLength(content);
+    if (shape == ArticleShape::definitionsAfterSenses) {
+      if (!isNextWikDictSense(content, number, wikDict)) continue;
+      content = withoutTrailingNumber(trimmed(content.substr(number)));
+      if (content.empty()) continue;
+    } else if (number > 0) {
       numbered = true;
       content = trimmed(content.substr(number));
       if (content.empty()) continue;
     } else if (numbered) {
       continue;
-    }
-    if (shape == ArticleShape::definitionsAfterSenses) {
-      // Only numbered lines may follow; the line after this one is its definition.
-      numbered = true;
-      content = withoutTrailingNumber(content);
-      if (content.empty()) continue;
     }
     ++senses;
     if (addSense(content, into) || content.front() == '[') ++labelled;

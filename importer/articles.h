@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace zembo {
@@ -18,7 +19,15 @@ struct ParsedArticle {
   std::vector<std::string_view> translations;   // in the article's order, each once
   bool specialist = false;  // every sense carries a label such as [techn.] or [ugs.] before it
   int examples = 0;         // its example lines and references: how much the dictionary says of it
+  std::size_t comparisons = 0;  // of two translations, while repeats are left out: what an article costs
   std::string storage;
+  // The translations of a long article so far, to find a repeat at once however long it is.
+  struct CountedEqual {
+    std::size_t* count;
+    bool operator()(std::string_view a, std::string_view b) const { return ++*count, a == b; }
+  };
+  std::unordered_set<std::string_view, std::hash<std::string_view>, CountedEqual> seen{0, std::hash<std::string_view>{},
+                                                                                       CountedEqual{&comparisons}};
 
   ParsedArticle() = default;
   ParsedArticle(const ParsedArticle&) = delete;

@@ -182,9 +182,20 @@ class EntryCollector {
 
   void add(const ParsedArticle& article, std::string_view indexHeadword) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
-    if (!convert(headword, codePages_.word, word_)) return skip(SkipCause::headwordOutsideCodePage, headword);
-    if (word_.size() > wordFieldSize - 1) return skip(SkipCause::headwordTooLong, headword);
-    if (article.translations.empty()) return skip(SkipCause::noTranslation, headword);
+    // An abbreviation on the headword line is a headword of its own with the same translations,
+    // whether the headword it abbreviates fits or not.
+    bool headwordFits = false;
+    if (!convert(headword, codePages_.word, word_))
+      skip(SkipCause::headwordOutsideCodePage, headword);
+    else if (word_.size() > wordFieldSize - 1)
+      skip(SkipCause::headwordTooLong, headword);
+    else
+      headwordFits = true;
+    if (!headwordFits) {
+      word_.clear();
+      if (article.abbreviations.empty()) return;
+    }
+    if (article.translations.empty()) return headwordFits ? skip(SkipCause::noTranslation, headword) : void();
     SenseArticle sense{{}, 0, article.specialist, article.examples};
     senseText_.clear();
     for (const std::string_view translation : article.translations) {
@@ -196,7 +207,6 @@ class EntryCollector {
       ++sense.count;
     }
     sense.translations = text_.keep(senseText_);
-    // An abbreviation on the headword line is a headword of its own with the same translations.
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
           abbreviation_ != word_) {
@@ -204,6 +214,7 @@ class EntryCollector {
         translations_ += sense.count;
         entryOf(abbreviation_).articles.push_back(sense);
       }
+    if (!headwordFits) return;
     translations_ += sense.count;
     entryOf(word_).articles.push_back(sense);
   }

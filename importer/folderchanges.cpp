@@ -1,10 +1,12 @@
 #include "importer/folderchanges.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "formats/importjournal.h"
 #include "importer/dictd.h"
+#include "importer/editions.h"
 #include "platform/hostpath.h"
 #include "platform/safefiles.h"
 
@@ -39,23 +41,70 @@ void removeLeftoversIn(const std::filesystem::path& folder, const std::function<
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::string name = entry.path().filename().string();
-    if (isImportLeftover(name, isOwn) && entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+    // A running import holds its new versions: only a killed one's go.
+    if (isImportLeftover(name, isOwn)) removeUnlessHeld(entry.path());
+  }
+}
+
+// Completes an earlier import's commit; throws ImportError when it cannot.
+void completeEarlierImport() {
+  std::string why;
+  switch (finishInterruptedImport(".", isImportFile, &why)) {
+    case JournalEnd::none:
+    case JournalEnd::completed:
+      return;
+    case JournalEnd::renameFailed:
+      throw ImportError(here(importJournalName) + ": an earlier import cannot be completed: " + std::strerror(errno));
+    case JournalEnd::refused:
+      throw ImportError(here(importJournalName) + ": not a journal of an import (" + why +
+                        "); nothing was renamed: remove it to import");
   }
 }
 
 }  // namespace
 
-void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles) {
-  if (!finishInterruptedImport("."))
-    throw ImportError(here(importJournalName) + ": an earlier import cannot be completed: " + std::strerror(errno));
+bool isImportFile(std::string_view line) {
+  const std::size_t slash = line.find('/');
+  if (slash == std::string_view::npos)
+    return line == "language.ini" || std::any_of(std::begin(folderEditions), std::end(folderEditions),
+                                                 [&](const FolderEdition& e) { return line == e.configFile; });
+  const std::string_view folder = line.substr(0, slash), name = line.substr(slash + 1);
+  const bool wordFolder =
+      std::any_of(std::begin(folderEditions), std::end(folderEditions),
+                  [&](const FolderEdition& e) { return folder == e.wordFolder.substr(0, e.wordFolder.size() - 1); });
+  return wordFolder && name.find('/') == std::string_view::npos && name.size() > 3 && name.front() != '.' &&
+         endsWith(name, ".zb");
+}
+
+// What killed imports left in a folder: new versions of the word files in the word folder and of
+// the named files beside it, their temporary files, and the journal's.
+void removeLeftoversOf(const std::filesystem::path& folder, const std::filesystem::path& wordFolder,
+                       const std::function<bool(std::string_view)>& isOwnFile) {
   // The word files are this program's own, in the word folder.
-  removeLeftoversIn(wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
-  removeLeftoversIn(".", [&ownFiles](std::string_view name) {
-    for (const std::string& own : ownFiles)
-      if (name == own) return true;
-    return false;
+  removeLeftoversIn(folder / wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
+  removeLeftoversIn(folder, isOwnFile);
+  removeTemporaryFiles(folder, [](std::string_view name) { return name == importJournalName; });
+}
+
+JournalEnd completeInterruptedImport(const std::filesystem::path& folder, std::string* why) {
+  const JournalEnd end = finishInterruptedImport(folder, isImportFile, why);
+  // A journal still there needs its new versions for the next try, or was not written by an import.
+  if (end != JournalEnd::none && end != JournalEnd::completed) return end;
+  for (const FolderEdition& edition : folderEditions) {
+    const std::filesystem::path wordFolder(edition.wordFolder.substr(0, edition.wordFolder.size() - 1));
+    removeLeftoversOf(folder, wordFolder, [](std::string_view name) { return isImportFile(name); });
+    // And those of a killed sort or configuration rewrite.
+    removeTemporaryFiles(folder / wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
+  }
+  removeTemporaryFiles(folder, [](std::string_view name) { return isImportFile(name); });
+  return end;
+}
+
+void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles) {
+  completeEarlierImport();
+  removeLeftoversOf(".", wordFolder, [&ownFiles](std::string_view name) {
+    return std::find(ownFiles.begin(), ownFiles.end(), name) != ownFiles.end();
   });
-  removeTemporaryFiles(".", [](std::string_view name) { return name == importJournalName; });
 }
 
 FolderChanges::~FolderChanges() {
@@ -75,7 +124,10 @@ void FolderChanges::write(const std::filesystem::path& file, const std::function
   const std::filesystem::path next = newVersionOf(file);
   // One left by an import that was killed is replaced, and stays if this one fails too.
   if (!std::filesystem::exists(next)) made_.push_back(next);
-  if (!replaceFileSafely(next, writer)) throw ImportError("cannot write " + here(next) + ": " + std::strerror(errno));
+  FileHold hold;
+  if (!replaceFileSafely(next, writer, hold))
+    throw ImportError("cannot write " + here(next) + ": " + std::strerror(errno));
+  holds_.push_back(std::move(hold));
   if (!std::filesystem::exists(file)) made_.push_back(file);
   written_.push_back(file);
   stepTaken("written");
@@ -103,7 +155,8 @@ void FolderChanges::commit() {
                         "; the next import completes it");
     stepTaken("renamed");
   }
-  if (!finishInterruptedImport(".")) throw ImportError("cannot remove " + here(importJournalName));
+  if (finishInterruptedImport(".", isImportFile) != JournalEnd::completed)
+    throw ImportError("cannot remove " + here(importJournalName));
   stepTaken("journal removed");
 }
 

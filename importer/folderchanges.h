@@ -9,7 +9,11 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "formats/importjournal.h"
+#include "platform/safefiles.h"
 
 namespace zembo {
 
@@ -34,13 +38,26 @@ class FolderChanges {
 
  private:
   std::vector<std::filesystem::path> made_, written_;
+  // The new versions stay locked while the import runs: a clean-up elsewhere leaves them alone.
+  std::vector<FileHold> holds_;
   bool committed_ = false;
 };
 
 // Completes an import killed during its commit, then removes what imports killed before their
 // commit left in the folder: new versions and temporary files of the word files in the word
-// folder and of the named files beside the folder's own.
+// folder and of the named files beside the folder's own. Throws ImportError when a journal there
+// cannot be completed or names files no import writes (nothing is then renamed).
 void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles);
+
+// Whether a journal line names a file an import writes: a word file ("language/Ger_Eng.zb") in
+// the word folder of an edition, or an edition's configuration file or language.ini beside it.
+bool isImportFile(std::string_view line);
+
+// What zembo's start does with the folder it works in: completes an import killed during its
+// commit when its journal names only files an import writes (why says what was wrong otherwise),
+// then removes what killed imports left that no running one holds. A journal that stays (a rename
+// failed, or it was refused) keeps the new versions too.
+JournalEnd completeInterruptedImport(const std::filesystem::path& folder, std::string* why);
 
 struct FolderChangeState {
   // Called with the name of each step the changes take (a file written, the journal, a rename);

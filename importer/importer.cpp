@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <iostream>
 #include <unordered_map>
 #include <utility>
@@ -202,7 +203,28 @@ void writeWordFile(FolderChanges& changes, const std::string& file, const std::v
 // late, so "sein" begins with "be" rather than "his". The parts are grouped by word first, so that
 // each word is sorted once however many headwords give it. Every headword has one run of records,
 // so the first record of its run stands for it.
-std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
+// A word file's translation field parts its translations at commas, so a comma inside one
+// translation is the sign U+201A there; a word field holds the plain comma a user types. The sides
+// swap here, and so do the two commas.
+struct InnerCommas {
+  char translations = 0;  // of the forward file's translations (the home language), 0 for none
+  char headwords = 0;     // of its headwords
+};
+
+char innerCommaOf(int codePage) {
+  std::string sign;
+  return fromUtf8Exactly("\u201A", codePage, sign) ? sign[0] : 0;
+}
+
+// The text with one byte in place of another, kept where views into it stay valid.
+std::string_view withReplaced(std::string_view text, char from, char to, std::deque<std::string>& kept) {
+  if (from == 0 || to == 0 || text.find(from) == std::string_view::npos) return text;
+  std::string& copy = kept.emplace_back(text);
+  std::replace(copy.begin(), copy.end(), from, to);
+  return copy;
+}
+
+std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, InnerCommas commas) {
   struct Part {
     std::uint32_t word;  // in words
     std::uint64_t from;  // the translation's place among those of its headword, above the headword's run
@@ -218,6 +240,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   };
   std::vector<Pending> pending;
   const auto keepView = [](std::string_view word) { return word; };  // the forward records stay
+  std::deque<std::string> plainCommaWords;
   const auto numberPending = [&] {
     for (std::size_t j = 0; j < pending.size(); ++j) {
       if (j + 16 < pending.size()) numbers.fetchView(pending[j + 16].hash);
@@ -233,8 +256,9 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
     if (fromWord != previous) place = 0, run = static_cast<std::uint32_t>(i);
     previous = fromWord;
     forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
-      const std::string_view word = reverseWord(fromWord, part);
+      std::string_view word = reverseWord(fromWord, part);
       if (word.empty()) return;
+      word = withReplaced(word, commas.translations, ',', plainCommaWords);
       const std::uint64_t hash = WordNumbers::hashOf(word);
       numbers.fetchSlot(hash);
       pending.push_back({word, hash, std::uint64_t{place++} << 32 | run});
@@ -264,15 +288,18 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward) {
   for (std::uint32_t w = 0; w < words.size(); ++w)
     std::sort(grouped.begin() + starts[w], grouped.begin() + starts[w + 1]);
   std::vector<std::string_view> translations;
+  std::deque<std::string> innerCommaHeadwords;
   for (std::uint32_t w = 0, at = 0; w < words.size(); ++w) {
     translations.clear();
+    innerCommaHeadwords.clear();
     for (; at < starts[w + 1]; ++at) {
       if (at + 16 < grouped.size()) {  // the headwords lie all over memory: fetched ahead
         __builtin_prefetch(&forward[static_cast<std::uint32_t>(grouped[at + 16])]);
         __builtin_prefetch(&lastWordOfRun[static_cast<std::uint32_t>(grouped[at + 16])]);
       }
       const auto from = static_cast<std::uint32_t>(grouped[at]);
-      if (std::exchange(lastWordOfRun[from], w + 1) != w + 1) translations.push_back(wordOf(forward[from]));
+      if (std::exchange(lastWordOfRun[from], w + 1) != w + 1)
+        translations.push_back(withReplaced(wordOf(forward[from]), ',', commas.headwords, innerCommaHeadwords));
     }
     appendWordRecords(words[w], translations, out, none);
   }
@@ -474,7 +501,8 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   tell(options, 72, "sorting and writing " + report.forwardFile);
   writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
   clock.step("sorting and writing the forward word file");
-  const std::vector<WordRecord> reverse = reverseRecords(forward);
+  const std::vector<WordRecord> reverse =
+      reverseRecords(forward, {innerCommaOf(pair.homeCodePage), innerCommaOf(pair.sourceCodePage)});
   clock.step("making the reverse records");
   tell(options, 86, "sorting and writing " + report.reverseFile);
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),

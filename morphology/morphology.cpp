@@ -5,6 +5,7 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <cstring>
 #include <system_error>
 
 #include "platform/asciicase.h"
@@ -130,10 +131,12 @@ std::shared_ptr<SpellDictionary> loadDictionary(std::string_view localeName) {
 }
 
 SpellDictionary* dictionaryOf(const DictionaryDirection& direction) {
-  const std::string language = asciiLowerCopy(direction.localeName);
-  auto loaded = morphology.dictionaries.find(language);
+  const std::string localeName(direction.localeName, strnlen(direction.localeName, sizeof direction.localeName));
+  const std::string key = asciiLowerCopy(localeName);
+  auto loaded = morphology.dictionaries.find(key);
+  // The name as the direction writes it: a country stands in capitals in a dictionary's name.
   if (loaded == morphology.dictionaries.end())
-    loaded = morphology.dictionaries.emplace(language, loadDictionary(language)).first;
+    loaded = morphology.dictionaries.emplace(key, loadDictionary(localeName)).first;
   return loaded->second.get();
 }
 
@@ -155,10 +158,15 @@ std::vector<std::string> hunspellNames(std::string_view localeName) {
   const std::string language = lower.substr(0, lower.find('-'));
   for (const LanguageDictionaries& entry : languageDictionaries())
     if (language == entry.language) return entry.names;
-  if (!isIcuName(localeName)) return {};
-  std::vector<std::string> names{std::string(localeName)};
-  const std::string_view base = localeName.substr(0, localeName.find('_'));
-  if (base != localeName) names.emplace_back(base);
+  // An ICU name in any case ("FR_fr") is written as the dictionaries are named ("fr_FR").
+  std::string icuName = lower;
+  if (const std::size_t bar = icuName.find('_'); bar != std::string::npos)
+    for (std::size_t k = bar + 1; k < icuName.size(); ++k)
+      icuName[k] = static_cast<char>(asciiUpper(static_cast<unsigned char>(icuName[k])));
+  if (!isIcuName(icuName)) return {};
+  std::vector<std::string> names{icuName};
+  const std::string base = icuName.substr(0, icuName.find('_'));
+  if (base != icuName) names.push_back(base);
   return names;
 }
 

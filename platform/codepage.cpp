@@ -210,6 +210,15 @@ bool plainEquivalent(char32_t c, const CodePage& page, std::string& out) {
   return true;
 }
 
+// A C1 control (U+0080 to U+009F) in text stands for the sign that Windows-1252 gives its byte:
+// the text went through that code page and was read back as Latin-1 ("\u0085" for "…", "\u0096"
+// for "–"). Other characters stay as they are.
+char32_t signOfC1Control(char32_t c) {
+  if (c < 0x80 || c > 0x9F) return c;
+  const char32_t sign = codePage(1252).toUnicode[c];
+  return sign > 0x9F ? sign : c;
+}
+
 }  // namespace
 
 bool fromUtf8WithEquivalents(std::string_view utf8, int number, std::string& out, bool& replaced) {
@@ -222,9 +231,12 @@ bool fromUtf8WithEquivalents(std::string_view utf8, int number, std::string& out
       out += utf8[i++];
       continue;
     }
-    const char32_t c = decodeUtf8Char(utf8, i);
+    char32_t c = decodeUtf8Char(utf8, i);
     if (const int b = page.byteOf(c); b >= 0) {
       out += static_cast<char>(b);
+    } else if (const int sign = page.byteOf(c = signOfC1Control(c)); sign >= 0) {
+      out += static_cast<char>(sign);
+      replaced = true;
     } else if (plainEquivalent(c, page, out)) {
       replaced = true;
     } else {

@@ -29,7 +29,9 @@ bool fromUtf8Exactly(std::string_view utf8, int codePage, std::string& out);
 // The same, but a character the code page lacks that has a plain equivalent the page holds (a
 // hyphen or dash, a ligature such as U+0133, a typographic sign) becomes that equivalent, and
 // replaced tells whether one did; false when a character has none. Letters the page lacks are
-// never changed into other letters: a word spelled differently would be another word.
+// never changed into other letters: a word spelled differently would be another word. A C1
+// control stands for the Windows-1252 sign of its byte ("…" for U+0085), as text read back as
+// Latin-1 holds them.
 bool fromUtf8WithEquivalents(std::string_view utf8, int codePage, std::string& out, bool& replaced);
 
 }  // namespace zembo

@@ -1,6 +1,7 @@
 #include "platform/safefiles.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,7 +46,8 @@ namespace {
 
 // A name beside the target that no entry has yet, created new and exclusive: never through an
 // existing name or a link someone planted there. Mode 0666 leaves the umask to decide, as for
-// any new file.
+// any new file. It is locked at once; a clean-up that removed it before the lock was taken
+// leaves it without a name, and another is made.
 int createTemporaryBeside(const std::filesystem::path& target, std::string& temp) {
   static std::mt19937_64 random{std::random_device{}()};
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -53,9 +55,18 @@ int createTemporaryBeside(const std::filesystem::path& target, std::string& temp
     temp = target.string() + ".";
     for (std::size_t i = 0; i < temporarySuffixLength; ++i) temp += letters[random() % (sizeof letters - 1)];
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd < 0 && errno != EEXIST) return fd;
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+    ::close(fd);
   }
   return -1;
+}
+
+std::string_view fileNameOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
 }
 
 // The new version keeps the owner (where we may set it) and the permissions of the old one.
@@ -69,13 +80,25 @@ void takeOverPermissions(int fd, const std::filesystem::path& target) {
 }  // namespace
 
 bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer) {
+  FileHold released;
+  return replaceFileSafely(target, writer, released);
+}
+
+bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer,
+                       FileHold& hold) {
+  // What earlier writes of the same file left when they were killed.
+  const std::string targetName(fileNameOf(target.string()));
+  removeTemporaryFiles(target.parent_path(), [&targetName](std::string_view name) { return name == targetName; });
   std::string temp;
   const int fd = createTemporaryBeside(target, temp);
   if (fd < 0) return false;
+  // The lock lives as long as any descriptor of the open file: this one outlives the close below.
+  const int held = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) {
     const int error = errno;
     ::close(fd);
+    if (held >= 0) ::close(held);
     ::unlink(temp.c_str());
     errno = error;
     return false;
@@ -91,10 +114,35 @@ bool replaceFileSafely(const std::filesystem::path& target, const std::function<
   if (!error && !renameOver(temp, target)) error = errno;
   if (error) {
     ::unlink(temp.c_str());
+    if (held >= 0) ::close(held);
     errno = error;
     return false;
   }
+  hold = FileHold(held);
   return true;
+}
+
+FileHold& FileHold::operator=(FileHold&& other) noexcept {
+  std::swap(fd_, other.fd_);
+  return *this;
+}
+
+FileHold::~FileHold() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool removeUnlessHeld(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat opened {};
+  struct stat named {};
+  // Locked, it is still the file that was opened: a writer's new file of the same name is not.
+  const bool removable = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                         ::lstat(file.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+                         named.st_ino == opened.st_ino;
+  const bool removed = removable && ::unlink(file.c_str()) == 0;
+  ::close(fd);
+  return removed;
 }
 
 std::string_view targetOfTemporaryName(std::string_view name) {
@@ -112,7 +160,7 @@ void removeTemporaryFiles(const std::filesystem::path& folder, const std::functi
   for (const auto& entry : std::filesystem::directory_iterator(folder.empty() ? "." : folder, error)) {
     const std::string name = entry.path().filename().string();
     const std::string_view target = targetOfTemporaryName(name);
-    if (!target.empty() && isOwn(target) && entry.is_regular_file(error)) std::filesystem::remove(entry.path(), error);
+    if (!target.empty() && isOwn(target)) removeUnlessHeld(entry.path());
   }
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zembo {
 
@@ -35,13 +36,37 @@ void syncFolder(const std::filesystem::path& folder);
 // On failure errno holds the cause of the first step that failed.
 bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer);
 
+// A lock on a file a program is writing. The temporary file of replaceFileSafely is locked from
+// the moment it is made until it has taken its place, so that another program's clean-up
+// (removeUnlessHeld) never removes a file that is still being written; a hold keeps the lock on
+// the new version beyond that, until the hold ends.
+class FileHold {
+ public:
+  FileHold() = default;
+  explicit FileHold(int fd) : fd_(fd) {}
+  FileHold(FileHold&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileHold& operator=(FileHold&& other) noexcept;
+  ~FileHold();
+
+ private:
+  int fd_ = -1;
+};
+// The same, and the new version stays locked while hold lives.
+bool replaceFileSafely(const std::filesystem::path& target, const std::function<bool(std::FILE*)>& writer,
+                       FileHold& hold);
+
+// Removes a regular file (never what a link points to) unless a running program holds it;
+// true when it was removed.
+bool removeUnlessHeld(const std::filesystem::path& file);
+
 // The temporary file of replaceFileSafely is named after its target: the target's name, a dot and
 // this many letters or digits.
 constexpr std::size_t temporarySuffixLength = 8;
 // The name of the file a temporary name was made for; empty when the name is no such name.
 std::string_view targetOfTemporaryName(std::string_view name);
 // Removes the regular files of a folder whose names are temporary names made for a file that
-// belongs to the caller (isOwn gets the target's name): what a killed run left behind.
+// belongs to the caller (isOwn gets the target's name) and that no running program holds: what a
+// killed run left behind. replaceFileSafely does so for its target's own before each write.
 void removeTemporaryFiles(const std::filesystem::path& folder, const std::function<bool(std::string_view)>& isOwn);
 
 }  // namespace zembo

@@ -105,5 +105,6 @@ constexpr int textReviewNotKept = 156;       // "This review is not kept."
 constexpr int textLogNotKept = 157;          // "Grades are not written to the review log."
 constexpr int textTextFiles = 158;           // "Text files (*.txt)": the export dialog's filter
 constexpr int textAllFiles = 159;            // "All files (*)": the export dialog's other filter
+constexpr int textImportJournalRefused = 175;  // "The journal of an unfinished import was not carried out: ..."
 
 }  // namespace zembo

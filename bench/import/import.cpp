@@ -6,6 +6,13 @@
 // three each. The figure: under 3 s, and at most four times zcat.
 //
 //   bench_import [headwords]    (default 400000; works in a folder under /tmp)
+//
+// The second case is one long article: a headword of a million translations beside the same
+// translations spread over ten headwords of 100,000 each, in the same run; best of three each. An
+// article costs linear time when the ratio stays near 1 (each translation compared with every
+// earlier one would make it about 10).
+//
+//   bench_import long [translations]    (default 1000000)
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,13 +91,62 @@ double bestOfThree(const std::string& command, int& bestRun) {
   return best;
 }
 
+// A translation of its own for each number: "t" and its digits in letters.
+std::string translationNumber(int n) {
+  std::string t = "t";
+  do t += static_cast<char>('a' + n % 26);
+  while ((n /= 26) > 0);
+  return t;
+}
+
+// The translations, one a line, in articles of the given number of headwords.
+std::vector<test::DictdArticle> splitArticles(int translations, int headwords) {
+  std::vector<test::DictdArticle> articles;
+  for (int h = 0; h < headwords; ++h) {
+    const std::string headword = "Wort" + std::to_string(h);
+    std::string text = headword + " /x/ <n>\n";
+    for (int i = h; i < translations; i += headwords) text += translationNumber(i) + "\n";
+    articles.push_back({headword, text});
+  }
+  return articles;
+}
+
+double importTime(const std::filesystem::path& folder, const std::string& name,
+                  const std::vector<test::DictdArticle>& articles, int& bestRun) {
+  const std::filesystem::path dict = folder / ("bench-" + name + "-deu-eng");
+  test::writeDictd(dict, articles, true, 58315);
+  const std::string target = (folder / ("zb-" + name)).string();
+  return bestOfThree("rm -rf " + target + " && " + std::string(ZEMBO_IMPORT) + " --times --edition english " +
+                         dict.string() + " " + target + " > " + (folder / name).string() + "{run}.txt",
+                     bestRun);
+}
+
+int longArticle(const std::filesystem::path& folder, int translations) {
+  int longRun = 0, splitRun = 0;
+  const double split = importTime(folder, "split", splitArticles(translations, 10), splitRun);
+  const double whole = importTime(folder, "long", splitArticles(translations, 1), longRun);
+  std::printf("zembo-import of one article of %d translations: %.2f s, best of three\n", translations, whole);
+  std::printf("the same in ten articles:                        %.2f s, best of three\n", split);
+  std::printf("ratio:                                           %.2fx (linear: near 1; quadratic: about 10)\n",
+              whole / split);
+  for (const auto& [name, run] : {std::pair{"long", longRun}, std::pair{"split", splitRun}}) {
+    std::printf("\nthe best run of the %s case:\n", name);
+    std::fflush(stdout);
+    const std::string report = (folder / name).string() + std::to_string(run) + ".txt";
+    if (std::system(("cat " + report).c_str()) != 0) std::fprintf(stderr, "Can't show %s\n", report.c_str());
+  }
+  std::filesystem::remove_all(folder);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 400000;
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zembo-bench-import";
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
+  if (argc > 1 && std::string(argv[1]) == "long") return longArticle(folder, argc > 2 ? std::atoi(argv[2]) : 1000000);
+  const int count = argc > 1 ? std::atoi(argv[1]) : 400000;
   bench::WordGenerator words;
   Vocabulary home(words);
   std::vector<test::DictdArticle> articles;

@@ -3,12 +3,13 @@
 #include <QProcess>
 #include <QPushButton>
 
-#include "directions/directions.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "directions/directions.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 
@@ -75,6 +76,21 @@ TEST_F(StartupTest, MissingWordFileOfTheStartDirectionEndsTheProgram) {
   EXPECT_EQ(recordedMessageBoxes().back().text, "Can't open language\\Ger_Eng.zb   \n\nProgram aborted");
   EXPECT_EQ(recordedMessageBoxes().back().caption, "Dictionary");
   EXPECT_NE(recordedMessageBoxes().back().owner, nullptr);  // the main window exists by then
+}
+
+// A journal that names a file no import writes (here by an absolute path) is not carried out:
+// zembo starts, says where the journal is, and the file it names keeps its bytes.
+TEST_F(StartupTest, AJournalNamingAFileNoImportWritesIsRefusedWithAMessage) {
+  writeSampleDictionary();
+  const std::filesystem::path victim = std::filesystem::current_path() / "elsewhere" / "victim.txt";
+  writeFile(victim, "mine");
+  writeFile(victim.string() + ".new", "planted");
+  writeFile("zembo-import.journal", victim.string() + "\n");
+  ASSERT_EQ(start(), -1);
+  EXPECT_EQ(readFile(victim), "mine");
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text, edition(uiLanguage.uiBase, textImportJournalRefused) + "\n" +
+                                                (std::filesystem::current_path() / "zembo-import.journal").string());
 }
 
 TEST_F(StartupTest, RecordModeOnlyForTheWholeWordRecord) {

@@ -1,8 +1,12 @@
 // What a kill at each step of an import's commit leaves.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <functional>
 
 #include "formats/importjournal.h"
 #include "importer/folderchanges.h"
@@ -24,6 +28,30 @@ Folder visibleFiles(const Folder& folder) {
 class ImportCommitTest : public ImportTest {
  protected:
   Folder visibleIn(const std::filesystem::path& folder) { return visibleFiles(snapshot(folder)); }
+  // An import in a child process stopped at a step of its changes: killed there (exit), or kept
+  // running there (pause) until the test kills it.
+  pid_t importStoppedAt(const std::filesystem::path& dict, int stopAt, bool keepRunning) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      static int left;
+      static bool pauseThere;
+      left = stopAt;
+      pauseThere = keepRunning;
+      folderChanges.folderChangeStep = [](const char*) {
+        if (--left != 0) return;
+        if (!pauseThere) ::_exit(0);
+        for (;;) ::pause();
+      };
+      try {
+        importInto(dict);
+      } catch (...) {
+        ::_exit(2);
+      }
+      ::_exit(1);
+    }
+    return child;
+  }
 };
 
 // A kill at any step of the import's commit leaves the folder, as zembo finds it on its next
@@ -61,13 +89,130 @@ TEST_F(ImportCommitTest, AKillAtAnyStepLeavesTheOldOrTheNewFiles) {
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_NE(WEXITSTATUS(status), 2);
-    ASSERT_TRUE(finishInterruptedImport(dir / "zb"));  // as zembo's start does
+    ASSERT_NE(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::renameFailed);  // as zembo's start does
     const auto found = visibleIn(dir / "zb");
     EXPECT_TRUE(found == visibleFiles(oldFolder) || found == visibleFiles(newFolder)) << "stopped after step " << stopAt;
     if (WEXITSTATUS(status) == 1) break;
     ++steps;
   }
   EXPECT_GE(steps, 6);
+}
+
+// Runs f in a child process; false when it has not ended within seconds (it waits for ever).
+bool endsWithin(int seconds, const std::function<void()>& f) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(static_cast<unsigned>(seconds));
+    f();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Anyone who may write the folder may write a journal: one naming files outside it, or files of
+// it that no import writes, is refused by zembo's start and by the import alike, and nothing is
+// renamed.
+TEST_F(ImportCommitTest, AJournalNamingFilesNoImportWritesIsRefused) {
+  std::filesystem::create_directories("zb/language");
+  const std::string outside = (dir / "victim.txt").string();
+  const struct {
+    std::string line;
+    std::filesystem::path file;  // what it names, beside which a new version waits
+  } cases[] = {
+      {"../victim.txt", dir / "victim.txt"},
+      {outside, dir / "victim.txt"},
+      {"language/../../victim.txt", dir / "victim.txt"},
+      {"language/notes.txt", dir / "zb/language/notes.txt"},
+      {"list/Ger_Eng.zb", dir / "zb/list/Ger_Eng.zb"},
+      {"language/sub/Ger_Eng.zb", dir / "zb/language/sub/Ger_Eng.zb"},
+      {"notes.ini", dir / "zb/notes.ini"},
+  };
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    writeFile(c.file, "mine");
+    writeFile(c.file.string() + ".new", "planted");
+    // A line that is an import's own does not make the others good.
+    writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\n" + c.line + "\n");
+    std::string why;
+    EXPECT_EQ(completeInterruptedImport(dir / "zb", &why), JournalEnd::refused);
+    EXPECT_NE(why.find(c.line), std::string::npos) << why;
+    EXPECT_THROW(importInto(dict), ImportError);
+    EXPECT_EQ(readFile(c.file), "mine");
+    EXPECT_EQ(readFile(c.file.string() + ".new"), "planted");
+    EXPECT_TRUE(std::filesystem::exists("zb/zembo-import.journal"));
+    std::filesystem::remove("zb/zembo-import.journal");
+    std::filesystem::remove(c.file.string() + ".new");
+  }
+  // The files an import writes are carried out.
+  writeFile("zb/language/Ger_Eng.zb.new", "new words");
+  writeFile("zb/dict.ini.new", "new configuration");
+  writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\ndict.ini\n");
+  EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::completed);
+  EXPECT_EQ(readFile("zb/language/Ger_Eng.zb"), "new words");
+  EXPECT_EQ(readFile("zb/dict.ini"), "new configuration");
+  EXPECT_FALSE(std::filesystem::exists("zb/zembo-import.journal"));
+}
+
+// Only a regular file of a journal's size is read as a journal, and nothing waits on one that
+// is a pipe.
+TEST_F(ImportCommitTest, AJournalThatIsNoRegularFileIsRefusedWithoutWaiting) {
+  writeFile("elsewhere.journal", "language/Ger_Eng.zb\n");
+  writeFile("zb/language/Ger_Eng.zb.new", "planted");
+  const std::filesystem::path journal = dir / "zb/zembo-import.journal";
+  const std::vector<std::pair<const char*, std::function<void()>>> kinds = {
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0); }},
+      {"a link", [&] { std::filesystem::create_symlink(dir / "elsewhere.journal", journal); }},
+      {"a folder", [&] { std::filesystem::create_directory(journal); }},
+      {"too large", [&] { writeFile(journal, std::string(maxImportJournalSize + 1, '\n')); }},
+  };
+  for (const auto& [kind, make] : kinds) {
+    SCOPED_TRACE(kind);
+    make();
+    EXPECT_TRUE(endsWithin(20, [&] {
+      if (completeInterruptedImport(dir / "zb", nullptr) != JournalEnd::refused) ::_exit(3);
+    }));
+    EXPECT_EQ(readFile("zb/language/Ger_Eng.zb.new"), "planted");
+    std::filesystem::remove(journal);
+  }
+}
+
+// The new versions of an import killed before its commit are removed by zembo's start (not only
+// by the next import); those of an import still running are its own and stay.
+TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunningOneHolds) {
+  const auto oldDict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  importInto(oldDict);
+  const auto before = snapshot(dir / "zb");
+  const auto newDict = writeDictionary("freedict-deu-eng", {article("Hof", "yard")});
+  for (const bool running : {false, true}) {
+    SCOPED_TRACE(running ? "running" : "killed");
+    const pid_t child = importStoppedAt(newDict, 3, running);  // the word files and dict.ini written
+    if (running) {
+      // Stopped inside the step: wait until its files are there.
+      for (int i = 0; i < 2000 && !std::filesystem::exists("zb/dict.ini.new"); ++i) ::usleep(5000);
+    }
+    if (!running) ::waitpid(child, nullptr, 0);
+    ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.zb.new"));
+    ASSERT_TRUE(std::filesystem::exists("zb/dict.ini.new"));
+    // Temporaries of a journal, a sort and a configuration rewrite, killed before their renames.
+    for (const char* name : {"zembo-import.journal.aB3dE6gH", "language/Ger_Eng.zb.Zz09Aa11", "dict.ini.Qq12Ww34"})
+      writeFile(dir / "zb" / name, "half");
+    EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::none);
+    EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.zb.Zz09Aa11"));
+    EXPECT_FALSE(std::filesystem::exists("zb/dict.ini.Qq12Ww34"));
+    EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.zb.new"), running);
+    EXPECT_EQ(std::filesystem::exists("zb/dict.ini.new"), running);
+    EXPECT_FALSE(std::filesystem::exists("zb/zembo-import.journal.aB3dE6gH"));
+    if (running) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, nullptr, 0);
+      EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::none);
+    }
+    EXPECT_EQ(snapshot(dir / "zb"), before);
+  }
 }
 
 }  // namespace

@@ -112,12 +112,19 @@ TEST_F(ImportTest, HeadwordLinesAreReadFromTheirRealShapes) {
       {{"be hit below the belt", "be / hit below the belt /bˈiː hˈɪt/ <v>\nunter der Gürtellinie sein\n"},
        {"be", "be /bˈiː/ (was /wˈɒz/ <>, were /wˈɜː/ <>, been /bˈiːn/ <>) <v>\nsein <v, intr>\n"},
        {"motor vehicle", "motor vehicle /mˈəʊtə/ (MV /ˌɛmvˈiː/) <n>\nKraftfahrzeug <n>\n"},
-       {"marginal number", "marginal number /mˈɑː/ (m.no. /ˌɛm/, ) (MN /ˌɛmˈɛn/) <n>\nRandziffer\n"}});
+       {"marginal number", "marginal number /mˈɑː/ (m.no. /ˌɛm/, ) (MN /ˌɛmˈɛn/) <n>\nRandziffer\n"},
+       // The abbreviation stands for itself even where the headword it abbreviates is too long.
+       {"autoimmune autonomic ganglionopathy",
+        "autoimmune autonomic ganglionopathy /ˌɔːtəʊɪmjˈuːn/ (AAG /ˌeɪeɪdʒˈiː/) <n>\n"
+        "autoimmune autonome Ganglionopathie <f>\n"}});
   options.edition = "german";
-  importInto(dict, "de");
+  const ImportReport report = importInto(dict, "de");
   EXPECT_EQ(wordsOf("de/sprache/Eng_Deu.zb"),
-            (Words{"be=sein", "be / hit below the belt=unter der G\xFCrtellinie sein", "m.no.=Randziffer",
+            (Words{"AAG=autoimmune autonome Ganglionopathie", "be=sein",
+                   "be / hit below the belt=unter der G\xFCrtellinie sein", "m.no.=Randziffer",
                    "marginal number=Randziffer", "MN=Randziffer", "motor vehicle=Kraftfahrzeug", "MV=Kraftfahrzeug"}));
+  EXPECT_EQ(report.skipped[static_cast<int>(SkipCause::headwordTooLong)], 1);
+  EXPECT_EQ(report.skipExample[static_cast<int>(SkipCause::headwordTooLong)], "autoimmune autonomic ganglionopathy");
 }
 
 // Sense lines: once an article numbers its senses, the lines between the numbers are definitions
@@ -128,14 +135,18 @@ TEST_F(ImportTest, DefinitionsSenseNumbersAndInnerCommasAreNoTranslationsOfTheir
       {article("Hund", "1. dog\n  Haustier, dessen Vorfahre der Wolf ist"),
        article("Haus", "1. house\n  Gebäude, in dem Menschen wohnen\n2.\n  aus mehreren Räumen bestehender Teil\n3. family"),
        article("Trichlorethan", "1,1,1-trichloroethane"),
-       article("Bitte schön", "welcome (to thanks, formal), here you are")});
+       article("Bitte schön", "welcome (to thanks, formal), here you are"), article("für den Fall, dass", "in case")});
   importInto(dict);
-  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
-            (Words{"Bitte sch\xF6n=welcome (to thanks\x82 formal), here you are", "Haus=house, family",
-                   "Hund=dog", "Trichlorethan=1\x82" "1\x82" "1-trichloroethane"}));
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Bitte sch\xF6n=welcome (to thanks\x82 formal), here you are",
+                                                      "f\xFCr den Fall, dass=in case", "Haus=house, family", "Hund=dog",
+                                                      "Trichlorethan=1\x82"
+                                                      "1\x82"
+                                                      "1-trichloroethane"}));
+  // A headword holds the plain comma a user types; the sign stays inside translation fields, where
+  // a comma would part one translation in two.
   EXPECT_EQ(wordsOf("zb/language/Eng_Ger.zb"),
-            (Words{"1\x82" "1\x82" "1-trichloroethane=Trichlorethan", "dog=Hund", "family=Haus", "here you are=Bitte sch\xF6n",
-                   "house=Haus", "welcome (to thanks\x82 formal)=Bitte sch\xF6n"}));
+            (Words{"1,1,1-trichloroethane=Trichlorethan", "dog=Hund", "family=Haus", "here you are=Bitte sch\xF6n",
+                   "house=Haus", "in case=f\xFCr den Fall\x82 dass", "welcome (to thanks, formal)=Bitte sch\xF6n"}));
 }
 
 // The FreeDict+WikDict dictionaries, which say so in their short description, follow every sense
@@ -149,10 +160,50 @@ TEST_F(ImportTest, AWikDictDictionaryTakesOnlyItsSenseLines) {
   options.edition = "french";
   importInto(writeDictionary("freedict-deu-fra", articles), "fr");
   EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, marcher, partir", "Zug=Zoug"}));
+  // A definition may itself begin with a number and a full stop; sense numbers count up from 1
+  // and an unnumbered sense is an article's only one (these are the real articles).
+  std::filesystem::remove_all(dir / "fr");
+  const std::vector<DictdArticle> numberedDefinitions = {
+      articles[0],
+      {"wir", "wir /viːɐ̯/\nnous\n1. Person Plural; mehrere Personen, die sprechende eingeschlossen\n"},
+      {"ihr", "ihr /iːɐ̯/\nvous\n2. Person Plural\n"},
+      {"h",
+       "h /haː/ <abbreviation, neut>\n1. si\n7. Ton der Grund-(C-Dur-)Tonleiter\n2. h\nStunde\n"
+       "3. si mineur\nZeichen für h-Moll\n"},
+      {"s", "s /s/ <abbreviation, neut>\ns long 2.\n19. Buchstabe des lateinischen Alphabets\n 3.\nlanges s\n"},
+      {"Großonkel",
+       "Großonkel /ˈɡʁoːsˌʔɔŋkl̩/ <n, masc>\n"
+       "grand-oncle\n1. Grades: Bruder von Großmutter oder Großvater\n"},
+      {"kopfstehen",
+       "kopfstehen /x/ <v>\n1. faire le poirier\nauf dem Kopf stehen\n2. être dans tous ses états\n"
+       "aufgeregt sein\n"}};
+  importInto(writeDictionary("freedict-deu-fra", numberedDefinitions), "fr");
+  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"),
+            (Words{"Gro\xDF"
+                   "onkel=grand-oncle",
+                   "h=si, h, si mineur", "ihr=vous", "kopfstehen=faire le poirier, \xEAtre dans tous ses \xE9tats",
+                   "s=s long", "wir=nous"}));
   // The same articles in a dictionary of the other shape keep every line.
   std::filesystem::remove_all(dir / "fr");
   importInto(writeDictionary("freedict-deu-fra", {articles[1]}), "fr");
   EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"Zug=Zoug, ein Kanton in der Schweiz"}));
+}
+
+// Text that went through Windows-1252 read as Latin-1 holds C1 controls where it had signs:
+// U+0085 stands for "…" and U+0096 for "–" (real headwords of deu-eng and eng-deu).
+TEST_F(ImportTest, C1ControlsBecomeTheSignsTheyStandFor) {
+  const auto dict = writeDictionary("freedict-eng-deu",
+                                    {article("current\u0096voltage curve", "Strom-Spannungs-Kennlinie"),
+                                     article("damage worth millions of \u0085", "Sch\u00E4den in Millionenh\u00F6he"),
+                                     article("excremental", "kotartig, Kot\u0085")});
+  options.edition = "german";
+  const ImportReport report = importInto(dict, "de");
+  EXPECT_EQ(wordsOf("de/sprache/Eng_Deu.zb"), (Words{"current\x96voltage curve=Strom-Spannungs-Kennlinie",
+                                                     "damage worth millions of \x85=Sch\xE4"
+                                                     "den in Millionenh\xF6he",
+                                                     "excremental=kotartig, Kot\x85"}));
+  EXPECT_EQ(report.skipped[static_cast<int>(SkipCause::headwordOutsideCodePage)], 0);
+  EXPECT_EQ(report.converted, 3);
 }
 
 TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {

@@ -49,6 +49,20 @@ TEST(ArticleParsing, NumberedSensesSplitAtCommasAndSemicolonsEachTranslationOnce
   EXPECT_EQ(a.translations, (std::vector<std::string>{"fare", "go", "ride", "travel"}));
 }
 
+// Leaving out a translation an article gave already costs a few comparisons, however many
+// translations came before it: an article of a million lines is read in linear time.
+TEST(ArticleParsing, RepeatsAreFoundWithoutComparingEachTranslationWithEveryEarlierOne) {
+  for (const int count : {10, 1000, 20000}) {
+    SCOPED_TRACE(count);
+    std::string text = "Wort /x/\n";
+    for (int i = 0; i < count; ++i) text += "word" + std::to_string(i) + ", word" + std::to_string(i / 2) + "\n";
+    ParsedArticle parsed;
+    parseArticle(text, parsed);
+    EXPECT_EQ(parsed.translations.size(), static_cast<std::size_t>(count));
+    EXPECT_LE(parsed.comparisons, std::size_t{16} * 2 * count);  // at most 16 for each of its translations
+  }
+}
+
 TEST(Utf8, WellFormedOnly) {
   EXPECT_TRUE(isUtf8("Tür, дом, 3α"));
   EXPECT_FALSE(isUtf8("T\xfcr"));

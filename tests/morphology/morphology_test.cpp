@@ -1,5 +1,6 @@
 #include "morphology/morphology.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "directions/directions.h"
@@ -119,6 +120,32 @@ TEST(HunspellNames, TheDirectionsLanguageNamesItsDictionaries) {
   EXPECT_EQ(hunspellNames("pt_BR"), (std::vector<std::string>{"pt_BR", "pt"}));
   EXPECT_TRUE(hunspellNames("klingon").empty());
   EXPECT_TRUE(hunspellNames("../de").empty());
+}
+
+// A direction names its language by a word ("french"), a plain name ("fr") or one with a country
+// ("fr_FR"); each finds the dictionary a system has for the language, whichever of its names that
+// dictionary carries.
+TEST_F(MorphologyTest, EveryWayOfNamingALanguageFindsItsDictionary) {
+  // One small dictionary per language under its plain name; each turns "xs" into "x".
+  for (const char* plain : {"fr", "de", "nl"}) {
+    writeFile(dir / "hunspell" / (std::string(plain) + ".aff"), "SET UTF-8\n\nSFX S Y 1\nSFX S 0 s .\n");
+    writeFile(dir / "hunspell" / (std::string(plain) + ".dic"), std::string("1\n") + plain + "word/S\n");
+  }
+  const struct {
+    const char* localeName;
+    const char* inflected;
+    const char* stem;
+  } cases[] = {
+      {"fr_FR", "frwords", "frword"},  {"de_DE", "dewords", "deword"},  {"nl_NL", "nlwords", "nlword"},
+      {"fr", "frwords", "frword"},     {"de", "dewords", "deword"},     {"nl", "nlwords", "nlword"},
+      {"french", "frwords", "frword"}, {"german", "dewords", "deword"}, {"dutch", "nlwords", "nlword"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.localeName);
+    DictionaryDirection direction{};
+    std::snprintf(direction.localeName, sizeof direction.localeName, "%s", c.localeName);
+    EXPECT_EQ(dictionaryForms(direction, c.inflected), std::vector<std::string>{c.stem});
+  }
 }
 
 TEST_F(MorphologyTest, TheSystemsGermanDictionaryFindsHausAndZug) {

@@ -1,4 +1,8 @@
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 
@@ -182,6 +186,64 @@ TEST_F(FilesTest, SafeReplacementWritesNoFileButItsOwnTemporary) {
   EXPECT_EQ(readFile("precious"), "keep me");
   EXPECT_EQ(readFile("data.zb"), "new");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 4);
+}
+
+// The temporary files beside a file, by name.
+std::vector<std::string> temporariesOf(const std::string& target) {
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    if (targetOfTemporaryName(entry.path().filename().string()) == target) found.push_back(entry.path().filename());
+  return found;
+}
+
+// A child process that writes a file through replaceFileSafely and stops inside its writer, the
+// temporary file made and locked, until it is killed.
+pid_t writerStoppedInside(const std::string& target) {
+  int ready[2];
+  if (::pipe(ready) != 0) return -1;
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    replaceFileSafely(target, [&](std::FILE* out) {
+      std::fputs("half", out);
+      std::fflush(out);
+      (void)!::write(ready[1], "r", 1);
+      for (;;) ::pause();
+      return true;
+    });
+    ::_exit(0);
+  }
+  char c;
+  (void)!::read(ready[0], &c, 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  return child;
+}
+
+void kill(pid_t child) {
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+}
+
+// A kill while writing leaves the temporary file beside its target; the next write of the same
+// file removes it. A temporary that a running writer holds is never removed, neither by that nor
+// by a program's clean-up.
+TEST_F(FilesTest, AKilledWritersTemporaryGoesAtTheNextWriteARunningWritersStays) {
+  writeFile("Fre_Eng.cards.tsv", "cards");
+  const pid_t running = writerStoppedInside("Fre_Eng.cards.tsv");
+  ASSERT_GT(running, 0);
+  const std::vector<std::string> held = temporariesOf("Fre_Eng.cards.tsv");
+  ASSERT_EQ(held.size(), 1u);
+  removeTemporaryFiles(".", [](std::string_view target) { return target == "Fre_Eng.cards.tsv"; });
+  EXPECT_TRUE(std::filesystem::exists(held[0]));
+  ASSERT_TRUE(replaceFileSafely("Fre_Eng.cards.tsv", [](std::FILE* out) { return std::fputs("new", out) >= 0; }));
+  EXPECT_EQ(temporariesOf("Fre_Eng.cards.tsv"), held);
+  kill(running);
+  EXPECT_EQ(temporariesOf("Fre_Eng.cards.tsv"), held);  // killed: nothing removes it but the next write
+  ASSERT_TRUE(replaceFileSafely("Fre_Eng.cards.tsv", [](std::FILE* out) { return std::fputs("newer", out) >= 0; }));
+  EXPECT_TRUE(temporariesOf("Fre_Eng.cards.tsv").empty());
+  EXPECT_EQ(readFile("Fre_Eng.cards.tsv"), "newer");
 }
 
 TEST_F(FilesTest, ExpandCopyReplacesATargetSafely) {
