@@ -47,7 +47,7 @@ void removeLeftoversIn(const std::filesystem::path& folder, const std::function<
 
 void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles) {
   if (!finishInterruptedImport("."))
-    throw ImportError(here(importJournalName) + ": an earlier import cannot be completed: " + std::strerror(errno));
+    throw ImportError(ImportFailure::earlierImport, {here(importJournalName), std::strerror(errno)}, errno);
   // The word files are this program's own, in the word folder.
   removeLeftoversIn(wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
   removeLeftoversIn(".", [&ownFiles](std::string_view name) {
@@ -68,14 +68,14 @@ void FolderChanges::makeFolder(const std::filesystem::path& folder) {
   std::error_code error;
   if (std::filesystem::create_directory(folder, error)) made_.push_back(folder);
   else if (!std::filesystem::is_directory(folder))
-    throw ImportError("cannot make the folder " + here(folder) + ": " + error.message());
+    throw ImportError(ImportFailure::cannotMakeFolder, {here(folder), error.message()}, error.value());
 }
 
 void FolderChanges::write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer) {
   const std::filesystem::path next = newVersionOf(file);
   // One left by an import that was killed is replaced, and stays if this one fails too.
   if (!std::filesystem::exists(next)) made_.push_back(next);
-  if (!replaceFileSafely(next, writer)) throw ImportError("cannot write " + here(next) + ": " + std::strerror(errno));
+  if (!replaceFileSafely(next, writer)) throw ImportError(ImportFailure::cannotWrite, {here(next), std::strerror(errno)}, errno);
   if (!std::filesystem::exists(file)) made_.push_back(file);
   written_.push_back(file);
   stepTaken("written");
@@ -92,18 +92,17 @@ void FolderChanges::commit() {
       std::filesystem::permissions(newVersionOf(file), std::filesystem::status(file).permissions(), ignored);
   }
   if (!writeImportJournal(".", written_))
-    throw ImportError("cannot write " + here(importJournalName) + ": " + std::strerror(errno));
+    throw ImportError(ImportFailure::cannotWrite, {here(importJournalName), std::strerror(errno)}, errno);
   // From here on the new versions are the folder's: a kill is completed by whoever comes next.
   committed_ = true;
   stepTaken("journal");
   for (const std::filesystem::path& file : written_) {
     const std::filesystem::path next = newVersionOf(file);
     if (!renameOver(next, file))
-      throw ImportError("cannot rename " + here(next) + " to " + file.string() + ": " + std::strerror(errno) +
-                        "; the next import completes it");
+      throw ImportError(ImportFailure::cannotRename, {here(next), file.string(), std::strerror(errno)}, errno);
     stepTaken("renamed");
   }
-  if (!finishInterruptedImport(".")) throw ImportError("cannot remove " + here(importJournalName));
+  if (!finishInterruptedImport(".")) throw ImportError(ImportFailure::cannotRemove, {here(importJournalName)});
   stepTaken("journal removed");
 }
 
