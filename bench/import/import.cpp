@@ -5,16 +5,24 @@
 // folder, beside zcat of the same .dict.dz (the floor of reading it), in the same run; best of
 // three each. The figure: under 3 s, and at most four times zcat.
 //
+// Then how soon a stop is heard: the import runs in this process, as the File menu runs it, and a
+// second thread asks it to stop at moments spread over it (as a click on Cancel would); the time
+// from the request to the import's end, best of three at each moment, beside the whole import's
+// time, with the step each request fell in.
+//
 //   bench_import [headwords]    (default 400000; works in a folder under /tmp)
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
+#include "importer/importer.h"
 #include "platform/codepage.h"
 #include "tests/support/dictdfiles.h"
 
@@ -58,7 +66,8 @@ test::DictdArticle makeArticle(bench::WordGenerator& words, Vocabulary& home, co
     if (i % 5 == 0) text += "[techn.] ";
     text += home.translation(words, 1 + (i + s) % 3) + " <n>\n";
   }
-  if (i % 4 == 0) text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + home.translation(words, 2) + "\n";
+  if (i % 4 == 0)
+    text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + home.translation(words, 2) + "\n";
   if (i % 6 == 0) text += "         Note: " + utf8(words.word()) + "\n";
   if (i % 2 == 0) text += "   Synonyms: {" + utf8(words.word()) + "}\n\n see: {" + utf8(words.word()) + "}\n";
   return {headword, text + "\n"};
@@ -82,6 +91,77 @@ double bestOfThree(const std::string& command, int& bestRun) {
     }
   }
   return best;
+}
+
+// The import's steps and where each ends, in seconds from its start.
+std::vector<std::pair<std::string, double>> stepEnds(const ImportReport& report) {
+  std::vector<std::pair<std::string, double>> ends;
+  double at = 0;
+  for (const auto& [step, seconds] : report.steps) ends.emplace_back(step, at += seconds);
+  return ends;
+}
+
+std::string stepAt(const std::vector<std::pair<std::string, double>>& ends, double seconds) {
+  for (const auto& [step, end] : ends)
+    if (seconds < end) return step;
+  return "the commit";
+}
+
+// Seconds from a request to stop, made that long after the start, to the end of the import;
+// negative when the import ended before it was asked.
+double stopLatency(ImportOptions options, double requestAfter) {
+  std::atomic<bool> requested{false};
+  std::atomic<std::int64_t> requestedAt{0};
+  options.stopRequested = [&requested] { return requested.load(std::memory_order_relaxed); };
+  const auto start = bench::Clock::now();
+  std::thread requester([&] {
+    std::this_thread::sleep_until(start + std::chrono::duration<double>(requestAfter));
+    requestedAt = (bench::Clock::now() - start).count();
+    requested = true;
+  });
+  bool stopped = false;
+  try {
+    importDictionary(options);
+  } catch (const ImportError& error) {
+    stopped = error.code == ImportFailure::stopped;
+  }
+  const auto end = (bench::Clock::now() - start).count();
+  requester.join();
+  if (!stopped) return -1;
+  return std::chrono::duration<double>(bench::Clock::duration(end - requestedAt.load())).count();
+}
+
+void measureStopping(const std::filesystem::path& dict, const std::filesystem::path& target) {
+  ImportOptions options;
+  options.dictionary = dict;
+  options.folder = target;
+  options.yes = true;
+  options.edition = "english";
+  std::filesystem::remove_all(target);
+  double whole = 1e9;
+  std::vector<std::pair<std::string, double>> ends;
+  for (int run = 0; run < 3; ++run) {
+    const auto start = bench::Clock::now();
+    const ImportReport report = importDictionary(options);
+    if (const double seconds = bench::secondsSince(start); seconds < whole) whole = seconds, ends = stepEnds(report);
+  }
+  std::printf("\nstopping the import in this process (%.2f s whole, best of three):\n", whole);
+  std::printf("  request at   stopped after   of the whole   the step it fell in\n");
+  double worst = 0;
+  for (const double share : {0.05, 0.2, 0.35, 0.5, 0.6, 0.7, 0.8, 0.9}) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run)
+      if (const double latency = stopLatency(options, share * whole); latency >= 0 && latency < best) best = latency;
+    if (best == 1e9) {
+      std::printf("  %7.2f s    (completed: the commit had begun)\n", share * whole);
+      continue;
+    }
+    worst = std::max(worst, best);
+    std::printf("  %7.2f s    %9.1f ms    %9.2f %%   %s\n", share * whole, best * 1000, 100 * best / whole,
+                stepAt(ends, share * whole).c_str());
+  }
+  std::printf("slowest stop: %.1f ms, %.2f %% of the whole import (target: under 100 ms)\n", worst * 1000,
+              100 * worst / whole);
 }
 
 }  // namespace
@@ -121,6 +201,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   const std::string reportFile = report + std::to_string(importRun) + ".txt";
   if (std::system(("cat " + reportFile).c_str()) != 0) std::fprintf(stderr, "Can't show %s\n", reportFile.c_str());
+  measureStopping(dict, folder / "zb");
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -124,6 +124,42 @@ const EditionSource& danishEdition() {
           "Ordbogen importeres\nEt øjeblik",  // 111
           "dictd-ordbøger (*.index)",  // 112
           "Importér ordbog",  // 113
+          "%1: filen findes ikke.",  // 114
+          "%1 kan ikke åbnes.",  // 115
+          "%1 kan ikke læses.",  // 116
+          "%1 er beskadiget eller ufuldstændig og kan ikke importeres.",  // 117
+          "%1: beskadigede komprimerede data i blok %2.",  // 118
+          "%1 er beskadiget: kontrolsummen passer ikke til teksten.",  // 119
+          "%1, linje %2: beskadiget indekslinje.",  // 120
+          "%1: indekslinje %2 angiver en artikel, der slutter ved byte %3, ud over de %4 byte, filen kan rumme.",  // 121
+          "%1 indeholder langt mere end sine artikler: udpakket fylder den mere end de %2 byte, dens indeks angiver.",  // 122
+          "%1: artiklen i indekslinje %2 er ikke UTF-8-tekst.",  // 123
+          "%1 kan ikke læses: ikke nok hukommelse.",  // 124
+          "%1 oversætter til: %2, men denne ordbogs sprog er: %3. Kun ordbøger til dette sprog kan importeres: vælg en fra listen.",  // 125
+          "Importprogrammet kender ikke sproget i %1 og kan ikke importere den.",  // 126
+          "%1 er ikke en komplet ordbogsmappe.",  // 127
+          "Sorteringsrækkefølgen %1 findes ikke på dette system.",  // 128
+          "Mappen %1 kan ikke oprettes: %2.",  // 129
+          "%1 kan ikke skrives: %2.",  // 130
+          "%1 kan ikke omdøbes til %2: %3. Næste import eller næste start fuldfører det.",  // 131
+          "En tidligere import kan ikke fuldføres (%1): %2.",  // 132
+          "%1 kan ikke slettes.",  // 133
+          "disken er fuld",  // 134
+          "ingen tilladelse",  // 135
+          "Ordbogen kan ikke importeres.",  // 136
+          "%1: %2 opslagsord, importeret på %3 sekunder",  // 137
+          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",  // 138
+          "udeladt:",  // 139
+          "%1 opslagsord længere end 30 byte (f.eks. \"%2\")",  // 140
+          "%1 opslagsord med tegn, som tegnsættet ikke har (f.eks. \"%2\")",  // 141
+          "%1 opslagsord uden oversættelse i deres artikel (f.eks. \"%2\")",  // 142
+          "%1 opslagsord uden en oversættelse, der passer i en post (f.eks. \"%2\")",  // 143
+          "%1 oversættelser med tegn, som tegnsættet ikke har",  // 144
+          "%1 oversættelser længere end et helt felt",  // 145
+          "%1 ord, du selv har tilføjet, blev bevaret",  // 146
+          "Importér denne ordbog?",  // 147
+          "Importér",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

@@ -124,6 +124,42 @@ const EditionSource& dutchEdition() {
           "Het woordenboek wordt geïmporteerd\nEen ogenblik geduld",  // 111
           "dictd-woordenboeken (*.index)",  // 112
           "Woordenboek importeren",  // 113
+          "%1: bestand niet gevonden.",  // 114
+          "%1 kan niet worden geopend.",  // 115
+          "%1 kan niet worden gelezen.",  // 116
+          "%1 is beschadigd of onvolledig en kan niet worden geïmporteerd.",  // 117
+          "%1: beschadigde gecomprimeerde gegevens in blok %2.",  // 118
+          "%1 is beschadigd: de controlesom klopt niet met de tekst.",  // 119
+          "%1, regel %2: beschadigde indexregel.",  // 120
+          "%1: indexregel %2 noemt een artikel dat eindigt bij byte %3, voorbij de %4 bytes die dit bestand kan bevatten.",  // 121
+          "%1 bevat veel meer dan zijn artikelen: uitgepakt is het meer dan de %2 bytes die zijn index noemt.",  // 122
+          "%1: het artikel van indexregel %2 is geen UTF-8-tekst.",  // 123
+          "%1 kan niet worden gelezen: onvoldoende geheugen.",  // 124
+          "%1 vertaalt naar: %2, maar de taal van dit woordenboek is: %3. Alleen woordenboeken naar deze taal kunnen worden geïmporteerd: kies er een uit de lijst.",  // 125
+          "Het importprogramma kent de taal van %1 niet en kan het niet importeren.",  // 126
+          "%1 is geen volledige woordenboekmap.",  // 127
+          "De sorteervolgorde %1 is op dit systeem niet beschikbaar.",  // 128
+          "De map %1 kan niet worden gemaakt: %2.",  // 129
+          "%1 kan niet worden geschreven: %2.",  // 130
+          "%1 kan niet worden hernoemd naar %2: %3. De volgende import of de volgende start maakt het af.",  // 131
+          "Een eerdere import kan niet worden afgemaakt (%1): %2.",  // 132
+          "%1 kan niet worden verwijderd.",  // 133
+          "de schijf is vol",  // 134
+          "geen toestemming",  // 135
+          "Het woordenboek kan niet worden geïmporteerd.",  // 136
+          "%1: %2 trefwoorden, geïmporteerd in %3 seconden",  // 137
+          "records geschreven: %1 van %2 naar %3, %4 van %3 naar %2",  // 138
+          "weggelaten:",  // 139
+          "%1 trefwoorden langer dan 30 bytes (zoals \"%2\")",  // 140
+          "%1 trefwoorden met tekens die de tekenset niet heeft (zoals \"%2\")",  // 141
+          "%1 trefwoorden zonder vertaling in hun artikel (zoals \"%2\")",  // 142
+          "%1 trefwoorden zonder vertaling die in een record past (zoals \"%2\")",  // 143
+          "%1 vertalingen met tekens die de tekenset niet heeft",  // 144
+          "%1 vertalingen langer dan een heel veld",  // 145
+          "%1 door u toegevoegde woorden zijn behouden",  // 146
+          "Dit woordenboek importeren?",  // 147
+          "Importeren",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

@@ -124,6 +124,42 @@ const EditionSource& englishEdition() {
           "The dictionary is being imported\nOne moment please",  // 111
           "dictd dictionaries (*.index)",  // 112
           "Import dictionary",  // 113
+          "%1: no such file.",  // 114
+          "%1 cannot be opened.",  // 115
+          "%1 cannot be read.",  // 116
+          "%1 is damaged or cut short and cannot be imported.",  // 117
+          "%1: damaged compressed data in chunk %2.",  // 118
+          "%1 is damaged: its checksum does not match its text.",  // 119
+          "%1, line %2: damaged index line.",  // 120
+          "%1: index line %2 names an article that ends at byte %3, past the %4 bytes this file can hold.",  // 121
+          "%1 holds far more than its articles: it inflates to more than the %2 bytes its index names.",  // 122
+          "%1: the article of index line %2 is not UTF-8 text.",  // 123
+          "%1 cannot be read: not enough memory.",  // 124
+          "%1 translates into: %2, but the language of this dictionary is: %3. Only dictionaries into this language can be imported: choose one from the list.",  // 125
+          "The importer does not know the language of %1, so it cannot import it.",  // 126
+          "%1 is not a complete dictionary folder.",  // 127
+          "The sort order %1 is not available on this system.",  // 128
+          "The folder %1 cannot be made: %2.",  // 129
+          "%1 cannot be written: %2.",  // 130
+          "%1 cannot be renamed to %2: %3. The next import or the next start completes it.",  // 131
+          "An earlier import cannot be completed (%1): %2.",  // 132
+          "%1 cannot be removed.",  // 133
+          "the disk is full",  // 134
+          "permission denied",  // 135
+          "The dictionary cannot be imported.",  // 136
+          "%1: %2 headwords, imported in %3 seconds",  // 137
+          "records written: %1 from %2 to %3, %4 from %3 to %2",  // 138
+          "left out:",  // 139
+          "%1 headwords longer than 30 bytes (such as \"%2\")",  // 140
+          "%1 headwords with characters the code page lacks (such as \"%2\")",  // 141
+          "%1 headwords without a translation in their article (such as \"%2\")",  // 142
+          "%1 headwords with no translation that fits a record (such as \"%2\")",  // 143
+          "%1 translations with characters the code page lacks",  // 144
+          "%1 translations longer than a whole field",  // 145
+          "%1 entries a user added were kept",  // 146
+          "Import this dictionary?",  // 147
+          "Import",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

@@ -126,6 +126,42 @@ const EditionSource& frenchEdition() {
           "Le dictionnaire est en cours d'importation\nUn instant s'il vous plaît",  // 111
           "Dictionnaires dictd (*.index)",  // 112
           "Importer un dictionnaire",  // 113
+          "%1 : fichier introuvable.",  // 114
+          "%1 ne peut pas être ouvert.",  // 115
+          "%1 ne peut pas être lu.",  // 116
+          "%1 est endommagé ou incomplet et ne peut pas être importé.",  // 117
+          "%1 : données compressées endommagées dans le bloc %2.",  // 118
+          "%1 est endommagé : sa somme de contrôle ne correspond pas à son texte.",  // 119
+          "%1, ligne %2 : ligne d'index endommagée.",  // 120
+          "%1 : la ligne d'index %2 désigne un article qui finit à l'octet %3, au-delà des %4 octets que ce fichier peut contenir.",  // 121
+          "%1 contient bien plus que ses articles : décompressé, il dépasse les %2 octets que nomme son index.",  // 122
+          "%1 : l'article de la ligne d'index %2 n'est pas du texte UTF-8.",  // 123
+          "%1 ne peut pas être lu : mémoire insuffisante.",  // 124
+          "%1 traduit vers : %2, mais la langue de ce dictionnaire est : %3. Seuls les dictionnaires vers cette langue peuvent être importés : choisissez-en un dans la liste.",  // 125
+          "L'importateur ne connaît pas la langue de %1 ; il ne peut pas l'importer.",  // 126
+          "%1 n'est pas un dossier de dictionnaire complet.",  // 127
+          "L'ordre de tri %1 n'est pas disponible sur ce système.",  // 128
+          "Le dossier %1 ne peut pas être créé : %2.",  // 129
+          "%1 ne peut pas être écrit : %2.",  // 130
+          "%1 ne peut pas être renommé en %2 : %3. La prochaine importation ou le prochain démarrage l'achèvera.",  // 131
+          "Une importation précédente ne peut pas être achevée (%1) : %2.",  // 132
+          "%1 ne peut pas être supprimé.",  // 133
+          "le disque est plein",  // 134
+          "permission refusée",  // 135
+          "Le dictionnaire ne peut pas être importé.",  // 136
+          "%1 : %2 mots-vedettes, importés en %3 secondes",  // 137
+          "enregistrements écrits : %1 de %2 vers %3, %4 de %3 vers %2",  // 138
+          "omis :",  // 139
+          "%1 mots-vedettes de plus de 30 octets (par exemple « %2 »)",  // 140
+          "%1 mots-vedettes avec des caractères absents du jeu de caractères (par exemple « %2 »)",  // 141
+          "%1 mots-vedettes sans traduction dans leur article (par exemple « %2 »)",  // 142
+          "%1 mots-vedettes sans traduction qui tienne dans un enregistrement (par exemple « %2 »)",  // 143
+          "%1 traductions avec des caractères absents du jeu de caractères",  // 144
+          "%1 traductions plus longues qu'un champ entier",  // 145
+          "%1 entrées ajoutées par vous ont été gardées",  // 146
+          "Importer ce dictionnaire ?",  // 147
+          "Importer",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

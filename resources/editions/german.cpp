@@ -126,6 +126,42 @@ const EditionSource& germanEdition() {
           "Das Wörterbuch wird importiert\nEinen Moment bitte",  // 111
           "dictd-Wörterbücher (*.index)",  // 112
           "Wörterbuch importieren",  // 113
+          "%1: Datei nicht gefunden.",  // 114
+          "%1 kann nicht geöffnet werden.",  // 115
+          "%1 kann nicht gelesen werden.",  // 116
+          "%1 ist beschädigt oder unvollständig und kann nicht importiert werden.",  // 117
+          "%1: beschädigte komprimierte Daten in Block %2.",  // 118
+          "%1 ist beschädigt: die Prüfsumme passt nicht zum Text.",  // 119
+          "%1, Zeile %2: beschädigte Indexzeile.",  // 120
+          "%1: Indexzeile %2 nennt einen Artikel, der bei Byte %3 endet, jenseits der %4 Bytes, die diese Datei fassen kann.",  // 121
+          "%1 enthält weit mehr als seine Artikel: entpackt ergibt es mehr als die %2 Bytes, die sein Index nennt.",  // 122
+          "%1: der Artikel der Indexzeile %2 ist kein UTF-8-Text.",  // 123
+          "%1 kann nicht gelesen werden: nicht genug Speicher.",  // 124
+          "%1 übersetzt in: %2, die Sprache dieses Wörterbuchs ist aber: %3. Nur Wörterbücher in diese Sprache können importiert werden: wählen Sie eines aus der Liste.",  // 125
+          "Das Importprogramm kennt die Sprache von %1 nicht und kann es nicht importieren.",  // 126
+          "%1 ist kein vollständiger Wörterbuchordner.",  // 127
+          "Die Sortierfolge %1 ist auf diesem System nicht verfügbar.",  // 128
+          "Der Ordner %1 kann nicht angelegt werden: %2.",  // 129
+          "%1 kann nicht geschrieben werden: %2.",  // 130
+          "%1 kann nicht in %2 umbenannt werden: %3. Der nächste Import oder der nächste Programmstart holt es nach.",  // 131
+          "Ein früherer Import kann nicht abgeschlossen werden (%1): %2.",  // 132
+          "%1 kann nicht gelöscht werden.",  // 133
+          "der Datenträger ist voll",  // 134
+          "keine Berechtigung",  // 135
+          "Das Wörterbuch kann nicht importiert werden.",  // 136
+          "%1: %2 Stichwörter, importiert in %3 Sekunden",  // 137
+          "geschriebene Einträge: %1 von %2 nach %3, %4 von %3 nach %2",  // 138
+          "ausgelassen:",  // 139
+          "%1 Stichwörter länger als 30 Byte (etwa \"%2\")",  // 140
+          "%1 Stichwörter mit Zeichen, die der Zeichensatz nicht hat (etwa \"%2\")",  // 141
+          "%1 Stichwörter ohne Übersetzung in ihrem Artikel (etwa \"%2\")",  // 142
+          "%1 Stichwörter ohne Übersetzung, die in einen Eintrag passt (etwa \"%2\")",  // 143
+          "%1 Übersetzungen mit Zeichen, die der Zeichensatz nicht hat",  // 144
+          "%1 Übersetzungen länger als ein ganzes Feld",  // 145
+          "%1 selbst hinzugefügte Einträge wurden behalten",  // 146
+          "Dieses Wörterbuch importieren?",  // 147
+          "Importieren",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

@@ -125,6 +125,42 @@ const EditionSource& italianEdition() {
           "Importazione del dizionario in corso\nUn momento, prego",  // 111
           "Dizionari dictd (*.index)",  // 112
           "Importa dizionario",  // 113
+          "%1: file non trovato.",  // 114
+          "%1 non può essere aperto.",  // 115
+          "%1 non può essere letto.",  // 116
+          "%1 è danneggiato o incompleto e non può essere importato.",  // 117
+          "%1: dati compressi danneggiati nel blocco %2.",  // 118
+          "%1 è danneggiato: la sua somma di controllo non corrisponde al testo.",  // 119
+          "%1, riga %2: riga dell'indice danneggiata.",  // 120
+          "%1: la riga dell'indice %2 indica un articolo che finisce al byte %3, oltre i %4 byte che questo file può contenere.",  // 121
+          "%1 contiene molto più dei suoi articoli: decompresso supera i %2 byte indicati dal suo indice.",  // 122
+          "%1: l'articolo della riga dell'indice %2 non è testo UTF-8.",  // 123
+          "%1 non può essere letto: memoria insufficiente.",  // 124
+          "%1 traduce in: %2, ma la lingua di questo dizionario è: %3. Si possono importare solo dizionari in questa lingua: sceglierne uno dall'elenco.",  // 125
+          "Il programma di importazione non conosce la lingua di %1 e non può importarlo.",  // 126
+          "%1 non è una cartella del dizionario completa.",  // 127
+          "L'ordinamento %1 non è disponibile su questo sistema.",  // 128
+          "La cartella %1 non può essere creata: %2.",  // 129
+          "%1 non può essere scritto: %2.",  // 130
+          "%1 non può essere rinominato in %2: %3. La prossima importazione o il prossimo avvio lo completerà.",  // 131
+          "Un'importazione precedente non può essere completata (%1): %2.",  // 132
+          "%1 non può essere eliminato.",  // 133
+          "il disco è pieno",  // 134
+          "permesso negato",  // 135
+          "Il dizionario non può essere importato.",  // 136
+          "%1: %2 lemmi, importati in %3 secondi",  // 137
+          "record scritti: %1 da %2 a %3, %4 da %3 a %2",  // 138
+          "tralasciati:",  // 139
+          "%1 lemmi più lunghi di 30 byte (per esempio \"%2\")",  // 140
+          "%1 lemmi con caratteri assenti dal set di caratteri (per esempio \"%2\")",  // 141
+          "%1 lemmi senza traduzione nel loro articolo (per esempio \"%2\")",  // 142
+          "%1 lemmi senza una traduzione che entri in un record (per esempio \"%2\")",  // 143
+          "%1 traduzioni con caratteri assenti dal set di caratteri",  // 144
+          "%1 traduzioni più lunghe di un intero campo",  // 145
+          "%1 voci aggiunte da te sono state mantenute",  // 146
+          "Importare questo dizionario?",  // 147
+          "Importa",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

@@ -124,6 +124,42 @@ const EditionSource& norwegianEdition() {
           "Ordboken importeres\nEtt øyeblikk",  // 111
           "dictd-ordbøker (*.index)",  // 112
           "Importer ordbok",  // 113
+          "%1: finner ikke filen.",  // 114
+          "%1 kan ikke åpnes.",  // 115
+          "%1 kan ikke leses.",  // 116
+          "%1 er skadet eller ufullstendig og kan ikke importeres.",  // 117
+          "%1: skadede komprimerte data i blokk %2.",  // 118
+          "%1 er skadet: kontrollsummen stemmer ikke med teksten.",  // 119
+          "%1, linje %2: skadet indekslinje.",  // 120
+          "%1: indekslinje %2 viser til en artikkel som slutter ved byte %3, forbi de %4 bytene filen kan romme.",  // 121
+          "%1 inneholder langt mer enn artiklene sine: utpakket er den større enn de %2 bytene indeksen oppgir.",  // 122
+          "%1: artikkelen i indekslinje %2 er ikke UTF-8-tekst.",  // 123
+          "%1 kan ikke leses: ikke nok minne.",  // 124
+          "%1 oversetter til: %2, men språket i denne ordboken er: %3. Bare ordbøker til dette språket kan importeres: velg en fra listen.",  // 125
+          "Importprogrammet kjenner ikke språket i %1 og kan ikke importere den.",  // 126
+          "%1 er ikke en fullstendig ordbokmappe.",  // 127
+          "Sorteringsrekkefølgen %1 finnes ikke på dette systemet.",  // 128
+          "Mappen %1 kan ikke opprettes: %2.",  // 129
+          "%1 kan ikke skrives: %2.",  // 130
+          "%1 kan ikke få nytt navn %2: %3. Neste import eller neste oppstart fullfører det.",  // 131
+          "En tidligere import kan ikke fullføres (%1): %2.",  // 132
+          "%1 kan ikke slettes.",  // 133
+          "disken er full",  // 134
+          "ingen tillatelse",  // 135
+          "Ordboken kan ikke importeres.",  // 136
+          "%1: %2 oppslagsord, importert på %3 sekunder",  // 137
+          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",  // 138
+          "utelatt:",  // 139
+          "%1 oppslagsord lengre enn 30 byte (for eksempel \"%2\")",  // 140
+          "%1 oppslagsord med tegn som tegnsettet mangler (for eksempel \"%2\")",  // 141
+          "%1 oppslagsord uten oversettelse i artikkelen (for eksempel \"%2\")",  // 142
+          "%1 oppslagsord uten en oversettelse som får plass i en post (for eksempel \"%2\")",  // 143
+          "%1 oversettelser med tegn som tegnsettet mangler",  // 144
+          "%1 oversettelser lengre enn et helt felt",  // 145
+          "%1 ord du selv har lagt til, ble beholdt",  // 146
+          "Importere denne ordboken?",  // 147
+          "Importer",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

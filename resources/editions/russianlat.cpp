@@ -125,6 +125,42 @@ const EditionSource& russianLatEdition() {
           "Slovar' importiruyetsya\nPodozhdite, pozhaluysta",  // 111
           "Slovari dictd (*.index)",  // 112
           "Import slovarya",  // 113
+          "%1: fayl ne nayden.",  // 114
+          "%1 ne udayotsya otkryt'.",  // 115
+          "%1 ne udayotsya prochitat'.",  // 116
+          "%1 povrezhden ili nepolon, yego nel'zya importirovat'.",  // 117
+          "%1: povrezhdennye szhatye dannye v bloke %2.",  // 118
+          "%1 povrezhden: kontrol'naya summa ne sovpadayet s tekstom.",  // 119
+          "%1, stroka %2: povrezhdennaya stroka indeksa.",  // 120
+          "%1: stroka indeksa %2 nazyvayet stat'yu, kotoraya konchayetsya na bayte %3, dal'she %4 bayt, kotorye mozhet vmestit' etot fayl.",  // 121
+          "%1 soderzhit gorazdo bol'she svoikh statey: raspakovannyy, on bol'she %2 bayt, nazvannykh yego indeksom.",  // 122
+          "%1: stat'ya stroki indeksa %2 - ne tekst UTF-8.",  // 123
+          "%1 ne udayotsya prochitat': nedostatochno pamyati.",  // 124
+          "%1 perevodit na yazyk: %2, a yazyk etogo slovarya: %3. Importirovat' mozhno tol'ko slovari na etot yazyk: vyberite slovar' iz spiska.",  // 125
+          "Programma importa ne znayet yazyk %1 i ne mozhet yego importirovat'.",  // 126
+          "%1 - ne polnaya papka slovarya.",  // 127
+          "Poryadok sortirovki %1 nedostupen v etoy sisteme.",  // 128
+          "Ne udayotsya sozdat' papku %1: %2.",  // 129
+          "Ne udayotsya zapisat' %1: %2.",  // 130
+          "Ne udayotsya pereimenovat' %1 v %2: %3. Sleduyushchiy import ili sleduyushchiy zapusk zavershit eto.",  // 131
+          "Ne udayotsya zavershit' prezhniy import (%1): %2.",  // 132
+          "Ne udayotsya udalit' %1.",  // 133
+          "disk zapolnen",  // 134
+          "net dostupa",  // 135
+          "Slovar' ne udayotsya importirovat'.",  // 136
+          "%1: zaglavnykh slov: %2, importirovano za %3 s",  // 137
+          "zapisano zapisey: %1 (%2 - %3), %4 (%3 - %2)",  // 138
+          "propushcheno:",  // 139
+          "zaglavnykh slov dlinneye 30 bayt: %1 (naprimer, \"%2\")",  // 140
+          "zaglavnykh slov s simvolami vne kodirovki: %1 (naprimer, \"%2\")",  // 141
+          "zaglavnykh slov bez perevoda v stat'ye: %1 (naprimer, \"%2\")",  // 142
+          "zaglavnykh slov bez perevoda, pomeshchayushchegosya v zapis': %1 (naprimer, \"%2\")",  // 143
+          "perevodov s simvolami vne kodirovki: %1",  // 144
+          "perevodov dlinneye tselogo polya: %1",  // 145
+          "sokhraneno slov, dobavlennykh vami: %1",  // 146
+          "Importirovat' etot slovar'?",  // 147
+          "Importirovat'",  // 148
+          "",  // 149
       },
       {
           // ZEMBO

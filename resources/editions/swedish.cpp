@@ -124,6 +124,42 @@ const EditionSource& swedishEdition() {
           "Ordboken importeras\nEtt ögonblick",  // 111
           "dictd-ordböcker (*.index)",  // 112
           "Importera ordbok",  // 113
+          "%1: filen finns inte.",  // 114
+          "%1 kan inte öppnas.",  // 115
+          "%1 kan inte läsas.",  // 116
+          "%1 är skadad eller ofullständig och kan inte importeras.",  // 117
+          "%1: skadade komprimerade data i block %2.",  // 118
+          "%1 är skadad: kontrollsumman stämmer inte med texten.",  // 119
+          "%1, rad %2: skadad indexrad.",  // 120
+          "%1: indexrad %2 anger en artikel som slutar vid byte %3, bortom de %4 byte som filen kan rymma.",  // 121
+          "%1 innehåller långt mer än sina artiklar: uppackad blir den större än de %2 byte som dess index anger.",  // 122
+          "%1: artikeln på indexrad %2 är inte UTF-8-text.",  // 123
+          "%1 kan inte läsas: för lite minne.",  // 124
+          "%1 översätter till: %2, men den här ordbokens språk är: %3. Bara ordböcker till det språket kan importeras: välj en i listan.",  // 125
+          "Importprogrammet känner inte till språket i %1 och kan inte importera den.",  // 126
+          "%1 är inte en fullständig ordboksmapp.",  // 127
+          "Sorteringsordningen %1 finns inte på det här systemet.",  // 128
+          "Mappen %1 kan inte skapas: %2.",  // 129
+          "%1 kan inte skrivas: %2.",  // 130
+          "%1 kan inte byta namn till %2: %3. Nästa import eller nästa start slutför det.",  // 131
+          "En tidigare import kan inte slutföras (%1): %2.",  // 132
+          "%1 kan inte tas bort.",  // 133
+          "disken är full",  // 134
+          "behörighet saknas",  // 135
+          "Ordboken kan inte importeras.",  // 136
+          "%1: %2 uppslagsord, importerade på %3 sekunder",  // 137
+          "poster skrivna: %1 från %2 till %3, %4 från %3 till %2",  // 138
+          "utelämnade:",  // 139
+          "%1 uppslagsord längre än 30 byte (till exempel \"%2\")",  // 140
+          "%1 uppslagsord med tecken som teckenuppsättningen saknar (till exempel \"%2\")",  // 141
+          "%1 uppslagsord utan översättning i sin artikel (till exempel \"%2\")",  // 142
+          "%1 uppslagsord utan en översättning som ryms i en post (till exempel \"%2\")",  // 143
+          "%1 översättningar med tecken som teckenuppsättningen saknar",  // 144
+          "%1 översättningar längre än ett helt fält",  // 145
+          "%1 ord som du själv lagt till behölls",  // 146
+          "Importera den här ordboken?",  // 147
+          "Importera",  // 148
+          "",  // 149
       },
       {
           // ZEMBO
