@@ -90,7 +90,9 @@ void paintIcon(QPainter& painter, QPoint at, const QPixmap& icon, std::string_vi
   painter.fillRect(square, QColor(255, 255, 240));
   painter.setPen(QColor(50, 50, 50));
   painter.drawRect(square.adjusted(0, 0, -1, -1));
-  painter.setFont(uiFonts.fontSmallBold.font);
+  QFont font = uiFonts.fontSmallBold.font;
+  font.setPixelSize(11);  // three letters fit the square
+  painter.setFont(font);
   painter.drawText(square, Qt::AlignCenter, toQString(iconName, uiFonts.fontSmallBold.charset));
 }
 
