@@ -1,15 +1,18 @@
 #pragma once
 // Importing a dictd dictionary from the File menu, for a user who does not use a terminal: a
 // dialog lists the dictionaries installed on the system that translate into the edition's own
-// language (and takes any other .index file), then the import runs as zembo-import runs it, into
-// the working folder, under a progress window. A language that is there already is replaced
-// only when the user says so; a failure shows the importer's message and changes nothing.
+// language (and takes any other .index file, once a user has seen what it is), then the import
+// runs as zembo-import runs it, into the working folder, under a progress window that can stop
+// it. A language that is there already is replaced only when the user says so; a failure says
+// what went wrong in the edition's language and changes nothing; a finished import says what it
+// wrote and what it left out.
 
 #include <QDialog>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "importer/importerror.h"
 #include "importer/installed.h"
 
 class QListWidget;
@@ -43,5 +46,16 @@ class ImportDialog : public QDialog {
 // Runs the dialog and the import; true when the folder now has the language, whose name (in the
 // edition's code page) goes to languageName.
 bool importFromMenu(QWidget* owner, std::string& languageName);
+
+// What the program says about a failure of the import, in the edition's language: UTF-8, with the
+// file names as the file system names them.
+std::string importFailureText(const ImportError& error);
+
+struct ImportDialogState {
+  // Answers the question asked before another file is imported, in place of a user: a test
+  // presses the question's buttons there and returns its result.
+  int (*answerQuestion)(QDialog& question) = nullptr;
+};
+extern ImportDialogState importDialogs;
 
 }  // namespace zembo

@@ -1,13 +1,20 @@
 #include "app/importingwindow.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <algorithm>
 
 #include "platform/qt/painting.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
+
+ImportingWindowState importingWindows;
 
 namespace {
 
@@ -17,7 +24,9 @@ const QRect barFrame(20, 84, 304, 16);
 }  // namespace
 
 ImportingWindow::ImportingWindow(const std::string& languageName)
-    : ProgressWindow(350, 120, textImportTitle), font_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
+    : ProgressWindow(350, 150, textImportTitle), font_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
+  // Nothing but this window takes input while the import runs.
+  setWindowModality(Qt::ApplicationModal);
   surface_.fill(lightGrey);
   QPainter painter(&surface_);
   QRect heading = winRect(0, 5, 350, 30);
@@ -27,6 +36,9 @@ ImportingWindow::ImportingWindow(const std::string& languageName)
   painter.setPen(QColor(50, 50, 50));
   painter.drawRect(barFrame.adjusted(0, 0, -1, -1));
   painter.end();
+  cancel_ = new QPushButton(uiQText(textCancel), this);
+  cancel_->setGeometry(134, 110, 76, 24);
+  connect(cancel_, &QPushButton::clicked, this, [this] { requestStop(); });
   showProgress(0);
 }
 
@@ -44,6 +56,37 @@ void ImportingWindow::showProgress(int percent) {
     sincePaint_.restart();
     paintNow();
   }
+}
+
+bool ImportingWindow::stopRequested() {
+  if (importingWindows.whenAsked) importingWindows.whenAsked(*this);
+  QCoreApplication::processEvents();
+  return stopRequested_;
+}
+
+void ImportingWindow::stopNoMore() {
+  stoppable_ = false;
+  cancel_->setEnabled(false);
+  paintNow();
+}
+
+void ImportingWindow::requestStop() {
+  if (!stoppable_) return;
+  stopRequested_ = true;
+  cancel_->setEnabled(false);
+}
+
+void ImportingWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape)
+    requestStop();
+  else
+    ProgressWindow::keyPressEvent(event);
+}
+
+void ImportingWindow::closeEvent(QCloseEvent* event) {
+  // The close box asks for a stop; the window goes when the import has ended.
+  event->ignore();
+  requestStop();
 }
 
 }  // namespace zembo

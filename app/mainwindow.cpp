@@ -78,6 +78,24 @@ QPixmap loadIcon(const char* iconName) {
   return QIcon(path).pixmap(32, 32);
 }
 
+// A language's icon, or where it has none (an imported language), a plain label in its square:
+// the code that would name its icon.
+void paintIcon(QPainter& painter, QPoint at, const QPixmap& icon, std::string_view iconName) {
+  if (!icon.isNull()) {
+    painter.drawPixmap(at, icon);
+    return;
+  }
+  if (iconName.ends_with(".ico")) iconName.remove_suffix(4);
+  const QRect square(at, QSize(32, 32));
+  painter.fillRect(square, QColor(255, 255, 240));
+  painter.setPen(QColor(50, 50, 50));
+  painter.drawRect(square.adjusted(0, 0, -1, -1));
+  QFont font = uiFonts.fontSmallBold.font;
+  font.setPixelSize(11);  // three letters fit the square
+  painter.setFont(font);
+  painter.drawText(square, Qt::AlignCenter, toQString(iconName, uiFonts.fontSmallBold.charset));
+}
+
 bool insideIconSquare(const QPoint& p) {
   return p.x() >= 60 && p.x() <= 91 && ((p.y() >= 107 && p.y() <= 138) || (p.y() >= 177 && p.y() <= 208));
 }
@@ -211,8 +229,8 @@ void MainWindow::popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPo
 void MainWindow::paintClient(QPainter& painter) {
   const int depth = screenColourDepth();
   paintMainBackground(painter, client()->width(), client()->height(), depth);
-  if (!sourceIcon_.isNull()) painter.drawPixmap(60, 107, sourceIcon_);
-  if (!targetIcon_.isNull()) painter.drawPixmap(60, 177, targetIcon_);
+  paintIcon(painter, QPoint(60, 107), sourceIcon_, activeSourceIconName(directions.currentDirection));
+  paintIcon(painter, QPoint(60, 177), targetIcon_, activeTargetIconName(directions.currentDirection));
   if (!logo_.isNull() && depth > 15)
     painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
   else

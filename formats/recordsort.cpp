@@ -238,14 +238,30 @@ std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord
       if (starts[b + 1] - starts[b] > 1)
         std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1], compare);
   };
-  std::atomic<bool> helperDone{false};
+  std::atomic<bool> helperDone{false}, helperStop{false};
+  struct HelperStopped {};
   std::thread sortHelper([&] {
-    sortBuckets(ownEnd, bucketCount, [&](const Entry& a, const Entry& b) {
-      if (++helperCount % 256 == 0) helperPublished.store(helperCount, std::memory_order_relaxed);
-      return before(a, b);
-    });
+    try {
+      sortBuckets(ownEnd, bucketCount, [&](const Entry& a, const Entry& b) {
+        if (++helperCount % 256 == 0) {
+          helperPublished.store(helperCount, std::memory_order_relaxed);
+          if (helperStop.load(std::memory_order_relaxed)) throw HelperStopped{};
+        }
+        return before(a, b);
+      });
+    } catch (const HelperStopped&) {
+    }
     helperDone = true;
   });
+  // onSteps may end the sort with an exception: the other core stops, and is waited for, first.
+  struct StopAndJoin {
+    std::atomic<bool>& stop;
+    std::thread& thread;
+    ~StopAndJoin() {
+      stop = true;
+      if (thread.joinable()) thread.join();
+    }
+  } stopAndJoin{helperStop, sortHelper};
   sortBuckets(0, ownEnd, [&](const Entry& a, const Entry& b) {
     if (ownCount++ % 64 == 0) report();
     return before(a, b);

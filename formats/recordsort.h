@@ -52,6 +52,7 @@ class CollationKeys {
   // it is read for byte-equal ties). Calls onSteps, on this thread, with each multiple of
   // interval (0 first) that the running count of steps passes: a step is a record put into its
   // group or a comparison within a group, by either core. A sort of no records takes no step.
+  // onSteps may throw: the sort then ends, its second core stopped, and the exception goes on.
   std::vector<std::uint32_t> sortRecords(std::span<const WordRecord> records,
                                          const std::function<void(std::int64_t count)>& onSteps,
                                          std::int64_t interval = 1000);

@@ -28,7 +28,7 @@ class MappedFile {
  public:
   explicit MappedFile(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw ImportError(file.string() + ": cannot be opened");
+    if (fd < 0) throw ImportError(ImportFailure::cannotOpen, {file.string()});
     struct stat st {};
     const bool known = ::fstat(fd, &st) == 0;
     size_ = known ? static_cast<std::size_t>(st.st_size) : 0;
@@ -37,7 +37,7 @@ class MappedFile {
       if (data_ == MAP_FAILED) data_ = nullptr;
     }
     ::close(fd);
-    if (!known || (size_ > 0 && !data_)) throw ImportError(file.string() + ": cannot be read whole");
+    if (!known || (size_ > 0 && !data_)) throw ImportError(ImportFailure::cannotReadWhole, {file.string()});
   }
   ~MappedFile() {
     if (data_) ::munmap(data_, size_);
@@ -85,11 +85,11 @@ std::uint64_t notedChunk(std::uint32_t crc, std::size_t length) {
   return std::uint64_t{1} << 63 | static_cast<std::uint64_t>(length) << 32 | crc;
 }
 
-const char* damageOf(const z_stream& z) {
+ImportFailure damageOf(const z_stream& z) {
   const std::string_view message = z.msg ? z.msg : "";
-  if (message == "incorrect data check") return "damaged: its checksum (CRC-32) does not match its text";
-  if (message == "incorrect length check") return "damaged: its length does not match its text";
-  return "damaged compressed data";
+  if (message == "incorrect data check") return ImportFailure::checksumWrong;
+  if (message == "incorrect length check") return ImportFailure::lengthWrong;
+  return ImportFailure::damagedData;
 }
 
 }  // namespace
@@ -145,7 +145,7 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
     if (tab2 == std::string_view::npos ||
         !decodeBase64Number(row.substr(tab1 + 1, tab2 - tab1 - 1), entry.offset) ||
         !decodeBase64Number(row.substr(tab2 + 1), entry.length))
-      throw ImportError(indexFile.string() + ":" + std::to_string(line) + ": damaged index line");
+      throw ImportError(ImportFailure::damagedIndexLine, {indexFile.string(), std::to_string(line)});
     entry.headword = row.substr(0, tab1);
     entry.line = line;
     entries.push_back(std::move(entry));
@@ -180,13 +180,13 @@ DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEnt
   const Reach reach = reachOf(index);
   const auto refuseBeyond = [&](std::uint64_t most) {
     if (reach.end > most)
-      fail("index line " + std::to_string(reach.line) + " names an article that ends at byte " +
-           std::to_string(reach.end) + ", past the " + std::to_string(most) + " bytes this file can hold");
+      fail(ImportFailure::articleBeyondFile,
+           {std::to_string(reach.line), std::to_string(reach.end), std::to_string(most)});
   };
   const bool gzip = raw_.size() >= 2 && static_cast<unsigned char>(raw_[0]) == 0x1f &&
                     static_cast<unsigned char>(raw_[1]) == 0x8b;
   if (!gzip) {
-    if (file_.extension() == ".dz") fail("not a dictzip file");
+    if (file_.extension() == ".dz") fail(ImportFailure::notDictzip);
     refuseBeyond(raw_.size());
     whole_ = raw_;
     return;
@@ -204,20 +204,20 @@ DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEnt
 }
 
 void DictData::readChunkTable() {
-  if (raw_.size() < 10 || raw_[2] != 8) fail("damaged gzip header");
+  if (raw_.size() < 10 || raw_[2] != 8) fail(ImportFailure::damagedHeader);
   const unsigned flags = static_cast<unsigned char>(raw_[3]);
   std::size_t at = 10;
   if (flags & 4) {
-    if (at + 2 > raw_.size()) fail("damaged gzip header");
+    if (at + 2 > raw_.size()) fail(ImportFailure::damagedHeader);
     const std::size_t extraEnd = at + 2 + littleEndian16(raw_, at);
-    if (extraEnd > raw_.size()) fail("damaged gzip header");
+    if (extraEnd > raw_.size()) fail(ImportFailure::damagedHeader);
     for (std::size_t field = at + 2; field + 4 <= extraEnd;) {
       const std::size_t length = littleEndian16(raw_, field + 2);
       if (raw_[field] == 'R' && raw_[field + 1] == 'A' && length >= 6 && field + 4 + length <= extraEnd) {
         chunks_ = std::make_unique<Chunks>();
         chunks_->chunkLength = littleEndian16(raw_, field + 6);
         const std::size_t count = littleEndian16(raw_, field + 8);
-        if (length < 6 + 2 * count || chunks_->chunkLength == 0) fail("damaged chunk table");
+        if (length < 6 + 2 * count || chunks_->chunkLength == 0) fail(ImportFailure::damagedChunkTable);
         for (std::size_t k = 0; k < count; ++k) chunks_->starts.push_back(littleEndian16(raw_, field + 10 + 2 * k));
       }
       field += 4 + length;
@@ -227,7 +227,7 @@ void DictData::readChunkTable() {
   for (unsigned flag : {8u, 16u}) {  // file name, comment
     if (!(flags & flag)) continue;
     at = raw_.find('\0', at);
-    if (at == std::string::npos) fail("damaged gzip header");
+    if (at == std::string::npos) fail(ImportFailure::damagedHeader);
     ++at;
   }
   if (flags & 2) at += 2;
@@ -236,8 +236,8 @@ void DictData::readChunkTable() {
   std::size_t start = at;
   for (std::size_t& size : chunks_->starts) start += std::exchange(size, start);
   chunks_->starts.push_back(start);
-  if (start > raw_.size()) fail("truncated: its chunks run past the end of the file");
-  if (start + 8 > raw_.size()) fail("truncated: its checksum is missing");
+  if (start > raw_.size()) fail(ImportFailure::chunksPastEnd);
+  if (start + 8 > raw_.size()) fail(ImportFailure::checksumMissing);
   // The trailer ends the file; the end of the deflate stream may lie between it and the last chunk.
   chunks_->crc = littleEndian32(raw_, raw_.size() - 8);
   chunks_->size = littleEndian32(raw_, raw_.size() - 4);
@@ -249,7 +249,7 @@ void DictData::readChunkTable() {
 // each member's checksum and length at its end.
 void DictData::inflateWhole(std::uint64_t needed) {
   z_stream z{};
-  if (inflateInit2(&z, 31) != Z_OK) fail("cannot be inflated (out of memory)");
+  if (inflateInit2(&z, 31) != Z_OK) fail(ImportFailure::outOfMemory);
   struct Ending {
     z_stream& z;
     ~Ending() { inflateEnd(&z); }
@@ -272,15 +272,14 @@ void DictData::inflateWhole(std::uint64_t needed) {
     if (inflated_.size() < needed)
       inflated_.append(piece, 0, std::min<std::uint64_t>(produced, needed - inflated_.size()));
     if (total > most)
-      fail("inflates to more than the " + std::to_string(needed) + " bytes its index names (past " +
-           std::to_string(most) + "): it holds far more than its articles");
+      fail(ImportFailure::inflatesTooFar, {std::to_string(needed), std::to_string(most)});
     if (status == Z_OK) continue;
-    if (status == Z_BUF_ERROR && z.avail_in == 0 && fed == raw_.size()) fail("truncated: its compressed data ends early");
+    if (status == Z_BUF_ERROR && z.avail_in == 0 && fed == raw_.size()) fail(ImportFailure::endsEarly);
     if (status != Z_STREAM_END) fail(damageOf(z));
     // Another member may follow, as in any gzip file; zero bytes after the last one are padding.
     const std::string_view rest = std::string_view(raw_).substr(fed - z.avail_in);
     if (rest.find_first_not_of('\0') == std::string_view::npos) return;
-    if (rest.size() < 2 || rest[0] != '\x1f' || rest[1] != '\x8b') fail("damaged: bytes follow its compressed data");
+    if (rest.size() < 2 || rest[0] != '\x1f' || rest[1] != '\x8b') fail(ImportFailure::bytesFollow);
     inflateReset(&z);
   }
 }
@@ -290,7 +289,7 @@ void DictData::inflateChunk(std::size_t k, std::string& out) const {
   const std::size_t length = chunks_->chunkLength;
   const bool last = k + 2 == starts.size();
   z_stream z{};
-  if (inflateInit2(&z, -15) != Z_OK) fail("cannot be inflated (out of memory)");
+  if (inflateInit2(&z, -15) != Z_OK) fail(ImportFailure::outOfMemory);
   // One byte of room more than a chunk may hold shows a chunk that holds more.
   out.resize(length + 1);
   z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw_.data() + starts[k]));
@@ -303,7 +302,7 @@ void DictData::inflateChunk(std::size_t k, std::string& out) const {
   inflateEnd(&z);
   const bool whole = (status == Z_OK || status == Z_STREAM_END || status == Z_BUF_ERROR) && z.avail_in == 0 &&
                      (last ? produced <= length : produced == length);
-  if (!whole) fail("damaged compressed data in chunk " + std::to_string(k + 1));
+  if (!whole) fail(ImportFailure::damagedChunk, {std::to_string(k + 1)});
   out.resize(produced);
   const auto crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(produced)));
   chunks_->noted[k].store(notedChunk(crc, produced), std::memory_order_relaxed);
@@ -325,13 +324,16 @@ void DictData::checkWhole() const {
     crc = crc32_combine(crc, static_cast<uLong>(noted & 0xFFFFFFFF), static_cast<z_off_t>(length));
     total += length;
   }
-  if (crc != chunks_->crc) fail("damaged: its checksum (CRC-32) does not match its text");
-  if (static_cast<std::uint32_t>(total) != chunks_->size) fail("damaged: its length does not match its text");
+  if (crc != chunks_->crc) fail(ImportFailure::checksumWrong);
+  if (static_cast<std::uint32_t>(total) != chunks_->size) fail(ImportFailure::lengthWrong);
 }
 
 DictData::~DictData() = default;
 
-void DictData::fail(const std::string& what) const { throw ImportError(file_.string() + ": " + what); }
+void DictData::fail(ImportFailure failure, std::vector<std::string> more) const {
+  more.insert(more.begin(), file_.string());
+  throw ImportError(failure, std::move(more));
+}
 
 const std::string& ArticleReader::chunk(std::size_t k) {
   if (cached_ != k) {
@@ -345,19 +347,19 @@ const std::string& ArticleReader::chunk(std::size_t k) {
 std::string_view ArticleReader::article(std::uint64_t offset, std::uint64_t length) {
   if (!data_.chunks_) {
     const std::string_view whole = data_.whole_;
-    if (offset > whole.size() || length > whole.size() - offset) data_.fail("an article lies past the end of the file");
+    if (offset > whole.size() || length > whole.size() - offset) data_.fail(ImportFailure::articlePastEnd);
     return whole.substr(offset, length);
   }
   const std::size_t chunkLength = data_.chunks_->chunkLength;
   const std::size_t count = data_.chunks_->starts.size() - 1;
   const std::uint64_t size = static_cast<std::uint64_t>(count) * chunkLength;
-  if (offset > size || length > size - offset) data_.fail("an article lies past the end of the file");
+  if (offset > size || length > size - offset) data_.fail(ImportFailure::articlePastEnd);
   assembled_.clear();
   for (std::uint64_t at = offset; at < offset + length;) {
     const std::size_t k = at / chunkLength;
     const std::string& text = chunk(k);
     const std::size_t from = at - static_cast<std::uint64_t>(k) * chunkLength;
-    if (from >= text.size()) data_.fail("an article lies past the end of the file");
+    if (from >= text.size()) data_.fail(ImportFailure::articlePastEnd);
     const std::size_t n = std::min<std::uint64_t>(text.size() - from, offset + length - at);
     if (n == length) return std::string_view(text).substr(from, n);  // within one chunk: no copy
     assembled_.append(text, from, n);

@@ -13,12 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace zembo {
+#include "importer/importerror.h"
 
-// A failure of the import that ends it: the message names the file (and line).
-struct ImportError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+namespace zembo {
 
 struct IndexEntry {
   std::string headword;
@@ -58,7 +55,8 @@ class DictData {
  private:
   friend class ArticleReader;
   struct Chunks;
-  [[noreturn]] void fail(const std::string& what) const;
+  // Throws the failure, naming the file before the other arguments.
+  [[noreturn]] void fail(ImportFailure failure, std::vector<std::string> more = {}) const;
   void readChunkTable();
   void inflateWhole(std::uint64_t needed);
   // Inflates chunk k into out, noting its checksum; throws ImportError when it is damaged.

@@ -63,6 +63,7 @@ struct Progress {
   std::size_t total = 0;
   std::atomic<std::size_t> done{0};
   std::atomic<bool> failed{false};  // the other thread stops too
+  StepClock* clock = nullptr;        // hears a request to stop, on the showing thread
 
   // Each thread counts its articles a batch at a time: a count both change for every article
   // would bounce between the cores' caches.
@@ -220,10 +221,11 @@ class EntryCollector {
   }
 
   // The entries of a later part of the dictionary join these, their articles after these ones.
-  void absorb(EntryCollector& later) {
+  void absorb(EntryCollector& later, StepClock& clock) {
     translations_ += later.translations_;
     text_.adopt(later.text_);
     for (Entry& entry : later.entries_) {
+      clock.poll();
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
       if (articles.empty())
         articles = std::move(entry.articles);
@@ -233,11 +235,12 @@ class EntryCollector {
   }
 
   // The records of the forward word file, in the order the headwords came.
-  std::vector<WordRecord> records() {
+  std::vector<WordRecord> records(StepClock& clock) {
     std::vector<WordRecord> out;
     reserveLarge(out, translations_);  // a record holds one translation at least
     OrderScratch scratch;
     for (const Entry& entry : entries_) {
+      clock.poll();
       const std::size_t before = out.size();
       const std::int64_t tooLongBefore = report_.translationsTooLong;
       const std::vector<std::string_view> translations = everydayFirst(entry.articles, scratch);
@@ -318,13 +321,13 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index, Ar
       progress.add(Progress::batch, showing);
       if (progress.failed) return;
     }
+    if (showing && progress.clock) progress.clock->poll();
     const IndexEntry& entry = index[part[i].second];
     // An article indexed under several keys counts once.
     if (isDatabaseEntry(entry.headword) || (i > 0 && part[i - 1].first == entry.offset)) continue;
     const std::string_view text = reader.article(entry.offset, entry.length);
     if (!isUtf8(text))
-      throw ImportError(data.file().string() + ": the article of index line " + std::to_string(entry.line) +
-                        " is not UTF-8");
+      throw ImportError(ImportFailure::notUtf8, {data.file().string(), std::to_string(entry.line)});
     ++tally.entriesRead;
     parseArticle(text, article, shape);
     collector.add(article, entry.headword);
@@ -357,6 +360,7 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
   Progress shared;
   shared.shown = progress ? &progress : nullptr;
   shared.total = byOffset.size();
+  shared.clock = &clock;
   ImportReport secondTally;
   EntryCollector second(codePages, secondTally, byOffset.size() - middle);
   auto secondHalf = std::async(std::launch::async, [&] {
@@ -377,7 +381,7 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
   shared.end();
   clock.step("reading the articles, in two halves at once");
   addTally(report, secondTally);
-  first.absorb(second);
+  first.absorb(second, clock);
   clock.step("merging the second half's headwords into the first's");
 }
 
@@ -399,7 +403,7 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   // Every article is read: a flipped bit that garbled one shows in the checksum.
   data.checkWhole();
   clock.step("checking the dictionary file's checksum");
-  std::vector<WordRecord> records = collector.records();
+  std::vector<WordRecord> records = collector.records(clock);
   clock.step("joining the translations");
   return records;
 }

@@ -54,10 +54,9 @@ void completeEarlierImport() {
     case JournalEnd::completed:
       return;
     case JournalEnd::renameFailed:
-      throw ImportError(here(importJournalName) + ": an earlier import cannot be completed: " + std::strerror(errno));
+      throw ImportError(ImportFailure::earlierImport, {here(importJournalName), std::strerror(errno)}, errno);
     case JournalEnd::refused:
-      throw ImportError(here(importJournalName) + ": not a journal of an import (" + why +
-                        "); nothing was renamed: remove it to import");
+      throw ImportError(ImportFailure::journalRefused, {here(importJournalName), why});
   }
 }
 
@@ -117,7 +116,7 @@ void FolderChanges::makeFolder(const std::filesystem::path& folder) {
   std::error_code error;
   if (std::filesystem::create_directory(folder, error)) made_.push_back(folder);
   else if (!std::filesystem::is_directory(folder))
-    throw ImportError("cannot make the folder " + here(folder) + ": " + error.message());
+    throw ImportError(ImportFailure::cannotMakeFolder, {here(folder), error.message()}, error.value());
 }
 
 void FolderChanges::write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer) {
@@ -126,7 +125,7 @@ void FolderChanges::write(const std::filesystem::path& file, const std::function
   if (!std::filesystem::exists(next)) made_.push_back(next);
   FileHold hold;
   if (!replaceFileSafely(next, writer, hold))
-    throw ImportError("cannot write " + here(next) + ": " + std::strerror(errno));
+    throw ImportError(ImportFailure::cannotWrite, {here(next), std::strerror(errno)}, errno);
   holds_.push_back(std::move(hold));
   if (!std::filesystem::exists(file)) made_.push_back(file);
   written_.push_back(file);
@@ -144,19 +143,18 @@ void FolderChanges::commit() {
       std::filesystem::permissions(newVersionOf(file), std::filesystem::status(file).permissions(), ignored);
   }
   if (!writeImportJournal(".", written_))
-    throw ImportError("cannot write " + here(importJournalName) + ": " + std::strerror(errno));
+    throw ImportError(ImportFailure::cannotWrite, {here(importJournalName), std::strerror(errno)}, errno);
   // From here on the new versions are the folder's: a kill is completed by whoever comes next.
   committed_ = true;
   stepTaken("journal");
   for (const std::filesystem::path& file : written_) {
     const std::filesystem::path next = newVersionOf(file);
     if (!renameOver(next, file))
-      throw ImportError("cannot rename " + here(next) + " to " + file.string() + ": " + std::strerror(errno) +
-                        "; the next import completes it");
+      throw ImportError(ImportFailure::cannotRename, {here(next), file.string(), std::strerror(errno)}, errno);
     stepTaken("renamed");
   }
   if (finishInterruptedImport(".", isImportFile) != JournalEnd::completed)
-    throw ImportError("cannot remove " + here(importJournalName));
+    throw ImportError(ImportFailure::cannotRemove, {here(importJournalName)});
   stepTaken("journal removed");
 }
 

@@ -78,9 +78,9 @@ DictionaryFiles findDictionaryFiles(const std::filesystem::path& given) {
   files.index = base + ".index";
   files.data = base + ".dict.dz";
   if (!std::filesystem::exists(files.data)) files.data = base + ".dict";
-  if (!std::filesystem::exists(files.index)) throw ImportError(files.index.string() + ": no such file");
+  if (!std::filesystem::exists(files.index)) throw ImportError(ImportFailure::noIndexFile, {files.index.string()});
   if (!std::filesystem::exists(files.data))
-    throw ImportError(base + ".dict.dz: no such file (nor " + base + ".dict)");
+    throw ImportError(ImportFailure::noDataFile, {base + ".dict.dz", base + ".dict"});
   languagesOfName(std::filesystem::path(base).filename().string(), files.source, files.target);
   return files;
 }
@@ -95,26 +95,22 @@ const FolderEdition* folderEdition(const ImportOptions& options, bool& isNew) {
   isNew = !std::filesystem::exists(std::filesystem::path(options.folder) / editionFile);
   if (isNew) {
     if (options.edition.empty())
-      throw ImportError(options.folder.string() +
-                        " is not a zembo folder (it has no language.ini); give --edition to make a new one there");
+      throw ImportError(ImportFailure::notAFolder, {options.folder.string()});
     if (const FolderEdition* edition = findEdition(options.edition)) return edition;
-    throw ImportError("unknown edition " + options.edition);
+    throw ImportError(ImportFailure::unknownEdition, {options.edition});
   }
   const std::string value = readProfileStringIn(options.folder / editionFile, "Dictionary", "Language", "");
   const FolderEdition* edition = findEdition(value);
   if (!edition)
-    throw ImportError((options.folder / editionFile).string() + ": names no edition (Language=" + value + ")");
+    throw ImportError(ImportFailure::namesNoEdition, {(options.folder / editionFile).string(), value});
   if (!options.edition.empty() && !equalNoCase(options.edition, edition->iniValue))
-    throw ImportError(options.folder.string() + " is a folder of the " + std::string(edition->iniValue) +
-                      " edition, not of " + options.edition);
+    throw ImportError(ImportFailure::otherEdition,
+                      {options.folder.string(), std::string(edition->iniValue), options.edition});
   return edition;
 }
 
 void checkHomeLanguage(const DictionaryFiles& files, const FolderEdition& edition) {
   if (files.target.empty() || isHomeLanguageOf(edition, files.target)) return;
-  std::string message = files.index.filename().string() + " translates into " + englishNameOf(files.target) +
-                        ", but the home language of the " + std::string(edition.iniValue) + " edition is " +
-                        englishNameOf(edition.languageCode) + ": ";
   // Every edition of that language fits (Russian has two, in two alphabets).
   std::string names, options;
   for (const FolderEdition& fitting : folderEditions) {
@@ -123,11 +119,11 @@ void checkHomeLanguage(const DictionaryFiles& files, const FolderEdition& editio
     names += separator + std::string(fitting.iniValue);
     options += separator + "--edition " + std::string(fitting.iniValue);
   }
-  if (!names.empty())
-    message += "import it into a folder of the " + names + " edition (" + options + ")";
-  else
-    message += "no edition has " + englishNameOf(files.target) + " as its own language";
-  throw ImportError(message);
+  std::vector<std::string> args = {files.index.filename().string(), englishNameOf(files.target),
+                                   std::string(edition.iniValue), englishNameOf(edition.languageCode)};
+  if (names.empty()) throw ImportError(ImportFailure::noEditionForLanguage, std::move(args));
+  args.insert(args.end(), {names, options});
+  throw ImportError(ImportFailure::wrongHomeLanguage, std::move(args));
 }
 
 Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, const FolderEdition& edition) {
@@ -135,16 +131,15 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
   pair.edition = &edition;
   const DictionaryLanguage* language = findDictionaryLanguage(files.source);
   if (!language && (options.name.empty() || options.locale.empty()))
-    throw ImportError("the language of " + files.index.filename().string() +
-                      " is not in the importer's table: give --name and --locale (and --charset)");
+    throw ImportError(ImportFailure::unknownLanguage, {files.index.filename().string()});
   pair.homeCodePage = codePageOfCharset(edition.charset);
   const std::string name = options.name.empty() ? std::string(language->names[edition.index]) : options.name;
   pair.name = fromUtf8(name, pair.homeCodePage);
   if (pair.name.size() < 3 || pair.name.find_first_of(",\\/:") != std::string::npos ||
       pair.name.find('?') != std::string::npos)
-    throw ImportError("the language name " + name + " cannot name files: it needs three letters or more, no , \\ / or :");
+    throw ImportError(ImportFailure::badLanguageName, {name});
   pair.locale = options.locale.empty() ? std::string(language->locale) : options.locale;
-  if (!setCollationLocale(pair.locale)) throw ImportError("unknown collation locale " + pair.locale);
+  if (!setCollationLocale(pair.locale)) throw ImportError(ImportFailure::unknownLocale, {pair.locale});
   pair.charset = options.charset >= 0 ? options.charset : language->charset;
   pair.sourceCodePage = codePageOfCharset(pair.charset);
   return pair;
@@ -154,7 +149,7 @@ Pair choosePair(const ImportOptions& options, const DictionaryFiles& files, cons
 // their order, so a word's first record stays first. They lie next to each other, so only the
 // first of them is sorted, and the others follow it.
 std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
-                                       const std::string& locale) {
+                                       const std::string& locale, StepClock& clock) {
   setCollationLocale(locale);
   unsigned char table[sortTableSize];
   // A table that is not whole is not used: the word file is then in the collation's order.
@@ -168,9 +163,10 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, s
     else
       keys.skip();
     previous = word;
+    clock.poll();
   }
   keys.allAdded();
-  const std::vector<std::uint32_t> firsts = keys.sortRecords(records, nullptr);
+  const std::vector<std::uint32_t> firsts = keys.sortRecords(records, [&clock](std::int64_t) { clock.poll(); });
   std::vector<std::uint32_t> order;
   order.reserve(records.size());
   for (const std::uint32_t first : firsts) {
@@ -183,18 +179,32 @@ std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, s
 
 // Writes the records sorted; counts the records written.
 void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
-                   std::string_view languageName, const std::string& locale, std::int64_t& written) {
-  const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale);
-  changes.write(hostPath(file), [&](std::FILE* out) {
-    RecordWriter writer(out, order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      // The records are visited in sorted order, all over memory: fetched ahead.
-      if (i + 16 < order.size()) __builtin_prefetch(&records[order[i + 16]]);
-      if (!writer.add(records[order[i]])) return false;
-    }
-    written = static_cast<std::int64_t>(order.size());
-    return writer.finish();
-  });
+                   std::string_view languageName, const std::string& locale, std::int64_t& written,
+                   StepClock& clock) {
+  const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale, clock);
+  try {
+    changes.write(hostPath(file), [&](std::FILE* out) {
+      RecordWriter writer(out, order.size());
+      for (std::size_t i = 0; i < order.size(); ++i) {
+        // The records are visited in sorted order, all over memory: fetched ahead.
+        if (i + 16 < order.size()) __builtin_prefetch(&records[order[i + 16]]);
+        if (!writer.add(records[order[i]]) || clock.stopAsked()) return false;
+      }
+      written = static_cast<std::int64_t>(order.size());
+      return writer.finish();
+    });
+  } catch (const ImportError&) {
+    clock.stopHere();  // a write that a stop cut short is no failure of the write
+    throw;
+  }
+}
+
+// The headwords of records whose headwords' records lie together.
+std::int64_t headwordCount(const std::vector<WordRecord>& records) {
+  std::int64_t count = 0;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (i == 0 || wordOf(records[i]) != wordOf(records[i - 1])) ++count;
+  return count;
 }
 
 // The reverse word file's records, made as the forward ones are: every translation of every
@@ -224,7 +234,7 @@ std::string_view withReplaced(std::string_view text, char from, char to, std::de
   return copy;
 }
 
-std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, InnerCommas commas) {
+std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, InnerCommas commas, StepClock& clock) {
   struct Part {
     std::uint32_t word;  // in words
     std::uint64_t from;  // the translation's place among those of its headword, above the headword's run
@@ -264,6 +274,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, I
       pending.push_back({word, hash, std::uint64_t{place++} << 32 | run});
     });
     if (pending.size() >= 256) numberPending();
+    clock.poll();
   }
   numberPending();
   // Grouped by word with one counting pass; within a word, by place and then by headword.
@@ -285,8 +296,10 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, I
   std::int64_t none = 0;
   // The last word (+ 1) that each headword's run gave: a word names each headword once.
   std::vector<std::uint32_t> lastWordOfRun(forward.size(), 0);
-  for (std::uint32_t w = 0; w < words.size(); ++w)
+  for (std::uint32_t w = 0; w < words.size(); ++w) {
     std::sort(grouped.begin() + starts[w], grouped.begin() + starts[w + 1]);
+    clock.poll();
+  }
   std::vector<std::string_view> translations;
   std::deque<std::string> innerCommaHeadwords;
   for (std::uint32_t w = 0, at = 0; w < words.size(); ++w) {
@@ -302,6 +315,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, I
         translations.push_back(withReplaced(wordOf(forward[from]), ',', commas.headwords, innerCommaHeadwords));
     }
     appendWordRecords(words[w], translations, out, none);
+    clock.poll();
   }
   return out;
 }
@@ -347,14 +361,13 @@ std::vector<std::string> readConfigFile(const std::string& configFile) {
   std::vector<std::string> lines;
   const ConfigRead read = readConfigLines(configFile, lines);
   const std::string where = (std::filesystem::current_path() / hostPath(configFile)).string();
-  if (read == ConfigRead::cannotOpen) throw ImportError(where + ": cannot be opened");
-  if (read == ConfigRead::cannotRead) throw ImportError(where + ": cannot be read");
+  if (read == ConfigRead::cannotOpen) throw ImportError(ImportFailure::cannotOpen, {where});
+  if (read == ConfigRead::cannotRead) throw ImportError(ImportFailure::cannotRead, {where});
   return lines;
 }
 
 ImportError alreadyThere(const DictionaryFiles& files, const FolderEdition& edition) {
-  return ImportError(englishNameOf(files.source) + " is in " + std::string(edition.configFile) +
-                     " already; give --yes to replace it");
+  return ImportError(ImportFailure::alreadyThere, {englishNameOf(files.source), std::string(edition.configFile)});
 }
 
 bool holdsLanguage(const std::vector<std::string>& lines, const Pair& pair) {
@@ -367,7 +380,7 @@ std::string configWithLanguage(const ImportOptions& options, const Pair& pair, I
   const FolderEdition& edition = *pair.edition;
   const std::string configFile = inEdition(edition.configFile, pair);
   if (!fileExists(configFile))
-    throw ImportError(options.folder.string() + " has no " + std::string(edition.configFile) + ": not a zembo folder");
+    throw ImportError(ImportFailure::noConfigFile, {options.folder.string(), std::string(edition.configFile)});
   const std::vector<std::string> lines = readConfigFile(configFile);
   report.replacedLine = holdsLanguage(lines, pair);
   return withLanguageLineReplaced(lines, pair.name, inEdition(edition.languageHeader, pair), languageLineOf(pair));
@@ -492,6 +505,7 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   const std::vector<WordRecord> users = userEntries(pair, report.userEntriesKept);
   const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, pair, report);
   mergeUserEntries(forward, users);
+  report.headwords = headwordCount(forward);
   FolderChanges changes;
   changes.makeFolder(hostPath(folderName(wordFolder)));
   if (isNew) changes.makeFolder(hostPath(folderName(inEdition(edition.listFolder, pair))));
@@ -499,18 +513,22 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   report.forwardFile = (std::filesystem::current_path() / hostPath(forwardFile)).string();
   report.reverseFile = (std::filesystem::current_path() / hostPath(reverseFile)).string();
   tell(options, 72, "sorting and writing " + report.forwardFile);
-  writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written);
+  writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written, clock);
   clock.step("sorting and writing the forward word file");
   const std::vector<WordRecord> reverse =
-      reverseRecords(forward, {innerCommaOf(pair.homeCodePage), innerCommaOf(pair.sourceCodePage)});
+      reverseRecords(forward, {innerCommaOf(pair.homeCodePage), innerCommaOf(pair.sourceCodePage)}, clock);
   clock.step("making the reverse records");
   tell(options, 86, "sorting and writing " + report.reverseFile);
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
-                report.reverseWritten);
+                report.reverseWritten, clock);
   clock.step("sorting and writing the reverse word file");
   tell(options, 98, "configuration");
   changes.writeText(hostPath(configFile), config);
   if (isNew) changes.writeText(std::string(editionFile), "[Dictionary]\nLanguage=" + std::string(edition.iniValue) + "\n");
+  // The last moment a stop leaves the folder as it was.
+  clock.stopHere();
+  clock.stopNoMore();
+  if (options.committing) options.committing();
   changes.commit();
   clock.step("configuration");
 }
@@ -545,14 +563,57 @@ Plan planImport(const ImportOptions& options) {
 
 }  // namespace
 
-const char* skipCauseText(SkipCause cause) {
-  switch (cause) {
-    case SkipCause::headwordTooLong: return "headword longer than 30 bytes";
-    case SkipCause::headwordOutsideCodePage: return "headword outside the code page";
-    case SkipCause::noTranslation: return "no translation in the article";
-    case SkipCause::noTranslationFits: return "no translation fits";
+const char* englishSummaryText(SummaryText text) {
+  switch (text) {
+    case SummaryText::imported: return "%1: %2 headwords, imported in %3 seconds";
+    case SummaryText::recordsWritten: return "records written: %1 from %2 to %3, %4 from %3 to %2";
+    case SummaryText::leftOut: return "left out:";
+    case SummaryText::headwordTooLong: return "%1 headwords longer than 30 bytes (such as \"%2\")";
+    case SummaryText::headwordOutsideCodePage: return "%1 headwords with characters the code page lacks (such as \"%2\")";
+    case SummaryText::noTranslation: return "%1 headwords without a translation in their article (such as \"%2\")";
+    case SummaryText::noTranslationFits: return "%1 headwords with no translation that fits a record (such as \"%2\")";
+    case SummaryText::translationsOutsideCodePage: return "%1 translations with characters the code page lacks";
+    case SummaryText::translationsTooLong: return "%1 translations longer than a whole field";
+    case SummaryText::userEntriesKept: return "%1 entries a user added were kept";
   }
   return "";
+}
+
+std::vector<SummaryLine> importSummary(const ImportReport& report) {
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.1f", report.seconds);
+  std::vector<SummaryLine> lines = {
+      {SummaryText::imported, {report.languageName, std::to_string(report.headwords), seconds}},
+      {SummaryText::recordsWritten,
+       {std::to_string(report.written), report.languageName, report.homeLanguageName,
+        std::to_string(report.reverseWritten)}}};
+  std::vector<SummaryLine> causes;
+  constexpr SummaryText skipTexts[skipCauseCount] = {SummaryText::headwordTooLong, SummaryText::headwordOutsideCodePage,
+                                                     SummaryText::noTranslation, SummaryText::noTranslationFits};
+  for (int k = 0; k < skipCauseCount; ++k)
+    if (report.skipped[k] > 0) causes.push_back({skipTexts[k], {std::to_string(report.skipped[k]), report.skipExample[k]}});
+  if (report.translationsOutsideCodePage > 0)
+    causes.push_back({SummaryText::translationsOutsideCodePage, {std::to_string(report.translationsOutsideCodePage)}});
+  if (report.translationsTooLong > 0)
+    causes.push_back({SummaryText::translationsTooLong, {std::to_string(report.translationsTooLong)}});
+  if (!causes.empty()) {
+    lines.push_back({SummaryText::leftOut, {}});
+    lines.insert(lines.end(), causes.begin(), causes.end());
+  }
+  if (report.userEntriesKept > 0)
+    lines.push_back({SummaryText::userEntriesKept, {std::to_string(report.userEntriesKept)}});
+  return lines;
+}
+
+std::string summaryText(const std::vector<SummaryLine>& lines, const std::function<std::string(SummaryText)>& textOf) {
+  std::string text;
+  bool causes = false;
+  for (const SummaryLine& line : lines) {
+    if (line.text == SummaryText::userEntriesKept) causes = false;
+    text += (causes ? "  " : "") + fillIn(textOf(line.text), line.args) + "\n";
+    if (line.text == SummaryText::leftOut) causes = true;
+  }
+  return text;
 }
 
 ImportReport importDictionary(const ImportOptions& options) {
@@ -561,7 +622,9 @@ ImportReport importDictionary(const ImportOptions& options) {
   const ImportTarget target = targetOf(options, pair, isNew);
   if (target.alreadyThere && !mayReplace(options, pair, target.userEntries)) throw alreadyThere(files, *pair.edition);
   ImportReport report;
-  StepClock clock(report);
+  report.languageName = target.languageName;
+  report.homeLanguageName = pair.edition->homeName;
+  StepClock clock(report, options.stopRequested);
   tell(options, 0, "reading articles");
   std::vector<WordRecord> forward =
       readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
@@ -569,7 +632,8 @@ ImportReport importDictionary(const ImportOptions& options) {
   const std::filesystem::path firstMade = firstMissingFolder(options.folder);
   std::error_code error;
   std::filesystem::create_directories(options.folder, error);
-  if (error) throw ImportError("cannot make the folder " + options.folder.string() + ": " + error.message());
+  if (error)
+    throw ImportError(ImportFailure::cannotMakeFolder, {options.folder.string(), error.message()}, error.value());
   try {
     writeImport(options, pair, isNew, report, std::move(forward), clock);
   } catch (...) {
@@ -579,6 +643,7 @@ ImportReport importDictionary(const ImportOptions& options) {
     throw;
   }
   tell(options, 100, "done");
+  for (const auto& step : report.steps) report.seconds += step.second;
   return report;
 }
 

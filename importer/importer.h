@@ -30,16 +30,22 @@ struct ImportOptions {
   bool interactive = false;  // else ask on the terminal; without either, refuse
   ImportProgress progress;  // empty: nobody is told
   bool showSteps = false;  // the report ends with the seconds of each step
+  // Asked now and then until the commit begins, on the thread that runs the import: true stops
+  // it (ImportError ImportFailure::stopped) and leaves the folder as it was. Empty: never asked.
+  std::function<bool()> stopRequested;
+  // Told once the import can no longer be stopped: its journal is about to be written.
+  std::function<void()> committing;
 };
 
 // Why an entry of the dictionary was not written.
 enum class SkipCause { headwordTooLong, headwordOutsideCodePage, noTranslation, noTranslationFits };
 constexpr int skipCauseCount = 4;
-const char* skipCauseText(SkipCause cause);
 
 struct ImportReport {
   std::int64_t entriesRead = 0;    // articles, each counted once
   std::int64_t merged = 0;         // articles whose headword came before
+  std::string languageName, homeLanguageName;  // the pair's two languages as the folder names them, UTF-8
+  std::int64_t headwords = 0;      // of the forward word file
   std::int64_t written = 0;        // records of the forward word file
   std::int64_t reverseWritten = 0; // records of the reverse word file
   std::int64_t translationsDropped = 0;  // outside the code page or longer than a whole field
@@ -58,6 +64,7 @@ struct ImportReport {
   std::int64_t userEntriesKept = 0;
   // Where the time went: each step of the import and its seconds, in their order.
   std::vector<std::pair<std::string, double>> steps;
+  double seconds = 0;  // the whole import
 };
 
 // Throws ImportError; the folder is then as it was. A language that is there already is
@@ -73,5 +80,30 @@ struct ImportTarget {
   std::int64_t userEntries = 0;  // entries a user added to the language, which a replacement keeps
 };
 ImportTarget importTarget(const ImportOptions& options);
+
+// The summary of an import that zembo-import prints and zembo shows, in the words of each: its
+// lines, each a text with %1, %2 ... for its arguments (UTF-8). The lines after leftOut are its
+// causes.
+enum class SummaryText {
+  imported,                     // the language, its headwords, the seconds
+  recordsWritten,               // the forward records, the language, the home language, the reverse records
+  leftOut,                      // (no argument)
+  headwordTooLong,              // the count, an example; the same for the next three
+  headwordOutsideCodePage,
+  noTranslation,
+  noTranslationFits,
+  translationsOutsideCodePage,  // the count
+  translationsTooLong,          // the count
+  userEntriesKept,              // the count
+};
+struct SummaryLine {
+  SummaryText text;
+  std::vector<std::string> args;
+};
+std::vector<SummaryLine> importSummary(const ImportReport& report);
+const char* englishSummaryText(SummaryText text);
+// The lines filled in and joined, each ended by a line end, the causes indented; textOf gives
+// each line's text.
+std::string summaryText(const std::vector<SummaryLine>& lines, const std::function<std::string(SummaryText)>& textOf);
 
 }  // namespace zembo

@@ -75,21 +75,12 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
 }
 
 void printReport(const zembo::ImportReport& report, bool showSteps) {
+  // The summary zembo shows too, then what only the terminal is told.
+  std::fputs(zembo::summaryText(zembo::importSummary(report), zembo::englishSummaryText).c_str(), stdout);
+  std::printf("word files: %s, %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
   std::printf("entries read: %lld (%lld merged into an earlier headword)\n", static_cast<long long>(report.entriesRead),
               static_cast<long long>(report.merged));
-  std::printf("written: %lld to %s, %lld to %s\n", static_cast<long long>(report.written), report.forwardFile.c_str(),
-              static_cast<long long>(report.reverseWritten), report.reverseFile.c_str());
-  for (int k = 0; k < zembo::skipCauseCount; ++k)
-    if (report.skipped[k] > 0)
-      std::printf("skipped, %s: %lld (for example \"%s\")\n", zembo::skipCauseText(static_cast<zembo::SkipCause>(k)),
-                  static_cast<long long>(report.skipped[k]), report.skipExample[k].c_str());
   std::printf("translations written: %lld\n", static_cast<long long>(report.translationsWritten));
-  if (report.translationsDropped > 0)
-    std::printf("translations left out: %lld (outside the code page with no plain equivalent: %lld, longer than "
-                "a whole field: %lld)\n",
-                static_cast<long long>(report.translationsDropped),
-                static_cast<long long>(report.translationsOutsideCodePage),
-                static_cast<long long>(report.translationsTooLong));
   if (report.converted > 0)
     std::printf("headwords and translations with characters made plain (such as a hyphen for U+2010): %lld\n",
                 static_cast<long long>(report.converted));
@@ -97,8 +88,6 @@ void printReport(const zembo::ImportReport& report, bool showSteps) {
     std::printf("abbreviations of the headword lines, made headwords of their own: %lld\n",
                 static_cast<long long>(report.abbreviations));
   if (report.replacedLine) std::printf("the language's word files and line were replaced\n");
-  if (report.userEntriesKept > 0)
-    std::printf("entries a user added, kept: %lld\n", static_cast<long long>(report.userEntriesKept));
   if (!showSteps) return;
   double total = 0;
   for (const auto& [step, seconds] : report.steps) {

@@ -10,8 +10,10 @@ namespace zembo {
 MessageBoxState messageBoxes;
 
 int presentOnConsole(WindowHandle, std::string_view text, std::string_view caption, unsigned type) {
-  std::fprintf(stderr, "%s: %s\n", toUtf8(caption, messageBoxes.messageBoxCodePage).c_str(),
-               toUtf8(text, messageBoxes.messageBoxCodePage).c_str());
+  const auto utf8 = [type](std::string_view bytes) {
+    return (type & MB_UTF8) ? std::string(bytes) : toUtf8(bytes, messageBoxes.messageBoxCodePage);
+  };
+  std::fprintf(stderr, "%s: %s\n", utf8(caption).c_str(), utf8(text).c_str());
   return (type & MB_BUTTONMASK) == MB_YESNO ? IDNO : IDOK;
 }
 

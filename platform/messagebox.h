@@ -19,6 +19,9 @@ constexpr unsigned MB_ICONERROR = 0x10;
 constexpr unsigned MB_ICONWARNING = 0x30;
 constexpr unsigned MB_BUTTONMASK = 0x0F;
 constexpr unsigned MB_ICONMASK = 0xF0;
+// Text and caption are UTF-8, not bytes of the boxes' code page: a message that names a host path
+// shows it as the file system names it, in any script.
+constexpr unsigned MB_UTF8 = 0x10000;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -5,6 +5,11 @@
 // folder, beside zcat of the same .dict.dz (the floor of reading it), in the same run; best of
 // three each. The figure: under 3 s, and at most four times zcat.
 //
+// Then how soon a stop is heard: the import runs in this process, as the File menu runs it, and a
+// second thread asks it to stop at moments spread over it (as a click on Cancel would); the time
+// from the request to the import's end, best of three at each moment, beside the whole import's
+// time, with the step each request fell in.
+//
 //   bench_import [headwords]    (default 400000; works in a folder under /tmp)
 //
 // The second case is one long article: a headword of a million translations beside the same
@@ -14,14 +19,17 @@
 //
 //   bench_import long [translations]    (default 1000000)
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
+#include "importer/importer.h"
 #include "platform/codepage.h"
 #include "tests/support/dictdfiles.h"
 
@@ -65,7 +73,8 @@ test::DictdArticle makeArticle(bench::WordGenerator& words, Vocabulary& home, co
     if (i % 5 == 0) text += "[techn.] ";
     text += home.translation(words, 1 + (i + s) % 3) + " <n>\n";
   }
-  if (i % 4 == 0) text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + home.translation(words, 2) + "\n";
+  if (i % 4 == 0)
+    text += "      \"" + headword + " " + utf8(words.word()) + "\"  - " + home.translation(words, 2) + "\n";
   if (i % 6 == 0) text += "         Note: " + utf8(words.word()) + "\n";
   if (i % 2 == 0) text += "   Synonyms: {" + utf8(words.word()) + "}\n\n see: {" + utf8(words.word()) + "}\n";
   return {headword, text + "\n"};
@@ -137,6 +146,89 @@ int longArticle(const std::filesystem::path& folder, int translations) {
   }
   std::filesystem::remove_all(folder);
   return 0;
+// The import's steps and where each ends, in seconds from its start.
+std::vector<std::pair<std::string, double>> stepEnds(const ImportReport& report) {
+  std::vector<std::pair<std::string, double>> ends;
+  double at = 0;
+  for (const auto& [step, seconds] : report.steps) ends.emplace_back(step, at += seconds);
+  return ends;
+}
+
+std::string stepAt(const std::vector<std::pair<std::string, double>>& ends, double seconds) {
+  for (const auto& [step, end] : ends)
+    if (seconds < end) return step;
+  return "the commit";
+}
+
+// How soon a stop is heard: from the request to the question that answers yes, and on to the end
+// of the import (its tables freed, the second reading thread waited for, the files it began removed).
+struct StopTimes {
+  double heard = -1, ended = -1;  // seconds after the request; negative when the import completed
+};
+
+// A request to stop, made that long after the start.
+StopTimes stopLatency(ImportOptions options, double requestAfter) {
+  std::atomic<bool> requested{false};
+  std::atomic<std::int64_t> requestedAt{0};
+  bench::Clock::time_point heardAt{};
+  options.stopRequested = [&requested, &heardAt] {
+    if (!requested.load(std::memory_order_relaxed)) return false;
+    heardAt = bench::Clock::now();
+    return true;
+  };
+  const auto start = bench::Clock::now();
+  std::thread requester([&] {
+    std::this_thread::sleep_until(start + std::chrono::duration<double>(requestAfter));
+    requestedAt = (bench::Clock::now() - start).count();
+    requested = true;
+  });
+  bool stopped = false;
+  try {
+    importDictionary(options);
+  } catch (const ImportError& error) {
+    stopped = error.code == ImportFailure::stopped;
+  }
+  const auto end = bench::Clock::now();
+  requester.join();
+  if (!stopped) return {};
+  const auto request = start + bench::Clock::duration(requestedAt.load());
+  return {std::chrono::duration<double>(heardAt - request).count(),
+          std::chrono::duration<double>(end - request).count()};
+}
+
+void measureStopping(const std::filesystem::path& dict, const std::filesystem::path& target) {
+  ImportOptions options;
+  options.dictionary = dict;
+  options.folder = target;
+  options.yes = true;
+  options.edition = "english";
+  std::filesystem::remove_all(target);
+  double whole = 1e9;
+  std::vector<std::pair<std::string, double>> ends;
+  for (int run = 0; run < 3; ++run) {
+    const auto start = bench::Clock::now();
+    const ImportReport report = importDictionary(options);
+    if (const double seconds = bench::secondsSince(start); seconds < whole) whole = seconds, ends = stepEnds(report);
+  }
+  std::printf("\nstopping the import in this process (%.2f s whole, best of three):\n", whole);
+  std::printf("  request at   heard after   ended after   of the whole   the step it fell in\n");
+  double worst = 0;
+  for (const double share : {0.05, 0.2, 0.35, 0.5, 0.6, 0.7, 0.8, 0.9}) {
+    StopTimes best;
+    for (int run = 0; run < 3; ++run)
+      if (const StopTimes times = stopLatency(options, share * whole);
+          times.ended >= 0 && (best.ended < 0 || times.ended < best.ended))
+        best = times;
+    if (best.ended < 0) {
+      std::printf("  %7.2f s    (completed: the commit had begun)\n", share * whole);
+      continue;
+    }
+    worst = std::max(worst, best.ended);
+    std::printf("  %7.2f s    %8.1f ms   %8.1f ms    %9.2f %%   %s\n", share * whole, best.heard * 1000,
+                best.ended * 1000, 100 * best.ended / whole, stepAt(ends, share * whole).c_str());
+  }
+  std::printf("slowest stop: %.1f ms, %.2f %% of the whole import (target: under 100 ms)\n", worst * 1000,
+              100 * worst / whole);
 }
 
 }  // namespace
@@ -177,6 +269,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   const std::string reportFile = report + std::to_string(importRun) + ".txt";
   if (std::system(("cat " + reportFile).c_str()) != 0) std::fprintf(stderr, "Can't show %s\n", reportFile.c_str());
+  measureStopping(dict, folder / "zb");
   std::filesystem::remove_all(folder);
   return 0;
 }

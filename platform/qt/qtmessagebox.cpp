@@ -10,7 +10,8 @@ namespace zembo {
 
 namespace {
 
-QString fromBytes(std::string_view bytes) {
+QString fromBytes(std::string_view bytes, unsigned type) {
+  if (type & MB_UTF8) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
   const std::u16string text = toUtf16(bytes, messageBoxes.messageBoxCodePage);
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -21,7 +22,7 @@ int presentWithQt(WindowHandle owner, std::string_view text, std::string_view ca
   QMessageBox box(icon == MB_ICONERROR     ? QMessageBox::Critical
                   : icon == MB_ICONWARNING ? QMessageBox::Warning
                                            : QMessageBox::NoIcon,
-                  fromBytes(caption), fromBytes(text),
+                  fromBytes(caption, type), fromBytes(text, type),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, static_cast<QWidget*>(owner));
   return box.exec() == QMessageBox::Yes ? IDYES : yesNo ? IDNO : IDOK;
 }

@@ -3,6 +3,7 @@
 // before a language is replaced, and the importer's message when the dictionary is damaged.
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,10 +15,16 @@
 #include <map>
 
 #include "app/importdialog.h"
+#include "app/importingwindow.h"
 #include "app/mainwindow.h"
 #include "directions/directions.h"
+#include "importer/articles.h"
+#include "importer/folderchanges.h"
+#include "platform/codepage.h"
 #include "platform/collation.h"
 #include "platform/messagebox.h"
+#include "resources/uilanguage.h"
+#include "resources/uitext.h"
 #include "store/store.h"
 #include "tests/support/dialogguard.h"
 #include "tests/support/dictdfiles.h"
@@ -63,6 +70,9 @@ class ImportMenuTest : public test::DictionaryTest {
     ASSERT_EQ(start(), -1);
   }
   void TearDown() override {
+    importingWindows = {};
+    importDialogs = {};
+    folderChanges = {};
     ::unsetenv("ZEMBO_DICTD_FOLDER");
     DictionaryTest::TearDown();
   }
@@ -89,6 +99,17 @@ class ImportMenuTest : public test::DictionaryTest {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     for (QPushButton* button : dialog->findChildren<QPushButton*>())
       if (button->text() == "&Import") QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  // In the dialog: "Other file...", and the file chosen through the chooser a test sets.
+  void importOtherFile(const std::filesystem::path& index) {
+    fileToChoose = index;
+    setDictionaryFileChooser(chooseAsAUserWould);
+    whenShown<ImportDialog>([](ImportDialog* dialog) {
+      for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == "&Other file...") QTest::mouseClick(button, Qt::LeftButton);
+    });
+    clickImportInFileMenu();
   }
 
   // The language menu's items, as a user reads them.
@@ -127,7 +148,18 @@ TEST_F(ImportMenuTest, TheListShowsTheEditionsDictionariesAndAnImportIsInTheLang
   EXPECT_STREQ(directions.currentDirection->sourceName, "Italian");
   EXPECT_EQ(store.wordCount, 3);
   EXPECT_NE(readFile("dict.ini").find("Italian,italian,0\n\n[selected]\nIta_Eng.zb\n"), std::string::npos);
-  EXPECT_TRUE(recordedMessageBoxes().empty());
+  // The import ends with the summary zembo-import prints.
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  const RecordedMessageBox& summary = recordedMessageBoxes()[0];
+  EXPECT_EQ(summary.caption, "Import dictionary");
+  EXPECT_TRUE(summary.text.starts_with("Italian: 3 headwords, imported in ")) << summary.text;
+  EXPECT_NE(summary.text.find(" seconds\nrecords written: 3 from Italian to English, 4 from English to Italian\n"),
+            std::string::npos)
+      << summary.text;
+  // Italian has no icon: a plain label with its code stands in the icon's square.
+  const QImage shown = mainWindow->grab().toImage();
+  const QPoint labelAt = mainWindow->client()->mapTo(mainWindow, QPoint(61, 108));
+  EXPECT_EQ(shown.pixelColor(labelAt), QColor(255, 255, 240));
   saveGrab(mainWindow, "import-menu-after");
 }
 
@@ -144,10 +176,11 @@ TEST_F(ImportMenuTest, ReplacingALanguageAsksAndNoLeavesTheFolderByteForByte) {
   EXPECT_EQ(folderBytes(), before);
   EXPECT_STREQ(directions.currentDirection->sourceName, "French");
 
-  // Yes replaces its words and makes German the current language.
+  // Yes replaces its words and makes German the current language; a summary follows.
   whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 0); });
   clickImportInFileMenu();
-  EXPECT_EQ(recordedMessageBoxes().size(), 2u);
+  ASSERT_EQ(recordedMessageBoxes().size(), 3u);
+  EXPECT_TRUE(recordedMessageBoxes()[2].text.starts_with("German: 2 headwords")) << recordedMessageBoxes()[2].text;
   EXPECT_EQ(languageItems(), (QStringList{"French\tEnglish", "German\tEnglish", "English\tFrench", "English\tGerman"}));
   EXPECT_STREQ(directions.currentDirection->sourceName, "German");
   EXPECT_EQ(store.wordCount, 2);
@@ -156,31 +189,129 @@ TEST_F(ImportMenuTest, ReplacingALanguageAsksAndNoLeavesTheFolderByteForByte) {
       "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nGer_Eng.zb\n\n[AddNew]\non\n");
 }
 
-TEST_F(ImportMenuTest, ADamagedDictionaryFromAnotherFolderShowsTheImportersMessageAndChangesNothing) {
-  std::filesystem::create_directory(dir / "elsewhere");
-  test::writeDictd(dir / "elsewhere" / "freedict-ita-eng", {article("casa", "house")});
-  writeFile("elsewhere/freedict-ita-eng.dict.dz", "not a dictionary at all");
-  startRecordingMessageBoxes();
+// Files chosen through "Other file...": first shown as the list shows a dictionary, then refused
+// with a message in the edition's words that names the file as the file system does (a folder in
+// Cyrillic letters too) and, for a dictionary of another language, says what a user can do.
+TEST_F(ImportMenuTest, AnotherFileIsShownFirstAndARefusalNamesItAndChangesNothing) {
+  const auto folder = dir / "Schäden Папка";
+  std::filesystem::create_directory(folder);
+  test::writeDictd(folder / "freedict-ita-eng", {article("casa", "house")});
+  writeFile(folder / "freedict-ita-eng.dict.dz", "not a dictionary at all");
+  struct Case {
+    std::filesystem::path index;
+    std::string shown, message;
+  };
+  const Case cases[] = {
+      {folder / "freedict-ita-eng.index", "Italian (ita-eng), 1 headwords",
+       (folder / "freedict-ita-eng.dict.dz").string() + " is damaged or cut short and cannot be imported."},
+      {dir / "dictd" / "freedict-fra-nld.index", "French (fra-nld), 1 headwords",
+       "freedict-fra-nld.index translates into: Dutch, but the language of this dictionary is: English. Only "
+       "dictionaries into this language can be imported: choose one from the list."},
+  };
   const auto before = folderBytes();
   const std::string collation = collationLocaleName();
-  fileToChoose = dir / "elsewhere" / "freedict-ita-eng.index";
-  setDictionaryFileChooser(chooseAsAUserWould);
-  whenShown<ImportDialog>([](ImportDialog* dialog) {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-      if (button->text() == "&Other file...") QTest::mouseClick(button, Qt::LeftButton);
-  });
-  clickImportInFileMenu();
-  EXPECT_EQ(offeredFolder, dir / "dictd");
-  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(recordedMessageBoxes()[0].caption, "Error");
-  EXPECT_NE(recordedMessageBoxes()[0].text.find("freedict-ita-eng.dict.dz"), std::string::npos)
-      << recordedMessageBoxes()[0].text;
+  for (const Case& c : cases) {
+    startRecordingMessageBoxes();
+    static QString asked;
+    importDialogs.answerQuestion = [](QDialog& question) {
+      asked = question.findChild<QLabel*>()->text();
+      for (QPushButton* button : question.findChildren<QPushButton*>())
+        if (button->text() == "Import") QTest::mouseClick(button, Qt::LeftButton);
+      return question.result();
+    };
+    importOtherFile(c.index);
+    EXPECT_EQ(offeredFolder, dir / "dictd");
+    EXPECT_EQ(asked.toStdString(), c.shown + "\n\nImport this dictionary?");
+    ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+    EXPECT_EQ(recordedMessageBoxes()[0].caption, "Error");
+    EXPECT_EQ(recordedMessageBoxes()[0].text, c.message);
+    EXPECT_EQ(recordedMessageBoxes()[0].type, MB_OK | MB_ICONWARNING | MB_UTF8);
+  }
   EXPECT_EQ(folderBytes(), before);
   EXPECT_EQ(languageItems().size(), 4);
   EXPECT_STREQ(directions.currentDirection->sourceName, "French");
   EXPECT_EQ(store.wordCount, 3);
   // The importer set the dictionary's collation; lookups go on in the current direction's.
   EXPECT_EQ(collationLocaleName(), collation);
+  // Cancel in the question imports nothing.
+  startRecordingMessageBoxes();
+  importDialogs.answerQuestion = [](QDialog& question) {
+    for (QPushButton* button : question.findChildren<QPushButton*>())
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    return question.result();
+  };
+  importOtherFile(dir / "dictd" / "freedict-ita-eng.index");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+  EXPECT_EQ(folderBytes(), before);
+}
+
+// Cancel, Esc and the close box stop an import while it reads and writes: nothing is said and the
+// folder is byte for byte as it was. Once the journal is written Cancel is disabled, Esc does
+// nothing, and the import completes.
+TEST_F(ImportMenuTest, CancelEscAndTheCloseBoxStopTheImportUntilItsCommit) {
+  using Act = void (*)(ImportingWindow&);
+  const Act acts[] = {
+      [](ImportingWindow& window) { QTest::mouseClick(window.cancelButton(), Qt::LeftButton); },
+      [](ImportingWindow& window) { QTest::keyClick(&window, Qt::Key_Escape); },
+      [](ImportingWindow& window) { window.close(); },
+  };
+  const auto before = folderBytes();
+  startRecordingMessageBoxes();
+  for (const Act act : acts) {
+    static Act acting;
+    acting = act;
+    importingWindows.whenAsked = [](ImportingWindow& window) { acting(window); };
+    whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 1); });
+    clickImportInFileMenu();
+    EXPECT_EQ(folderBytes(), before);
+    EXPECT_TRUE(recordedMessageBoxes().empty());
+    EXPECT_EQ(languageItems().size(), 4);
+    EXPECT_STREQ(directions.currentDirection->sourceName, "French");
+  }
+  // From the journal on: Esc at each step of the commit, and the import goes on.
+  importingWindows.whenAsked = nullptr;
+  static bool cancelEnabledInCommit;
+  cancelEnabledInCommit = false;
+  folderChanges.folderChangeStep = [](const char* step) {
+    if (std::string_view(step) == "written") return;  // before the journal
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* importing = dynamic_cast<ImportingWindow*>(window); importing && importing->isVisible()) {
+        QTest::keyClick(importing, Qt::Key_Escape);
+        importing->close();
+        cancelEnabledInCommit |= importing->cancelButton()->isEnabled();
+      }
+  };
+  whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 1); });
+  clickImportInFileMenu();
+  EXPECT_STREQ(directions.currentDirection->sourceName, "Italian");
+  EXPECT_EQ(recordedMessageBoxes().size(), 1u);  // the summary
+  EXPECT_FALSE(cancelEnabledInCommit);
+}
+
+// Every failure the import can report is said in each edition's words (none of them in the
+// English of zembo-import, but the English edition's), its file names as the file system names them.
+TEST_F(ImportMenuTest, EveryFailureIsSaidInTheEditionsLanguage) {
+  const std::string file = (dir / "Schäden Папка" / "freedict-fra-eng.dict.dz").string();
+  for (const UiLanguage& edition : uiLanguages) {
+    setUiBase(edition.base);
+    for (int code = 0; code <= static_cast<int>(ImportFailure::cannotRemove); ++code) {
+      const ImportError error(static_cast<ImportFailure>(code), {file, "2", "3", "4", "5", "6"});
+      const std::string text = importFailureText(error);
+      SCOPED_TRACE(std::string(edition.iniValue) + " " + std::to_string(code) + ": " + text);
+      EXPECT_EQ(text.find("--"), std::string::npos);  // no advice for the command line
+      EXPECT_TRUE(isUtf8(text));
+      if (edition.base != uiLanguageBase("english")) {
+        EXPECT_NE(text, error.what());
+      }
+      const auto failure = static_cast<ImportFailure>(code);
+      if (failure != ImportFailure::unknownEdition && failure != ImportFailure::badLanguageName &&
+          failure != ImportFailure::alreadyThere && failure != ImportFailure::unknownLocale &&
+          failure != ImportFailure::wrongHomeLanguage && failure != ImportFailure::noEditionForLanguage &&
+          failure != ImportFailure::unknownLanguage) {
+        EXPECT_NE(text.find(file), std::string::npos);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 
 #include <csignal>
 #include <functional>
+#include <chrono>
+#include <thread>
 
 #include "formats/importjournal.h"
 #include "importer/folderchanges.h"
+#include "importer/stepclock.h"
 #include "tests/importer/importfixture.h"
 
 namespace zembo::test {
@@ -91,7 +94,8 @@ TEST_F(ImportCommitTest, AKillAtAnyStepLeavesTheOldOrTheNewFiles) {
     ASSERT_NE(WEXITSTATUS(status), 2);
     ASSERT_NE(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::renameFailed);  // as zembo's start does
     const auto found = visibleIn(dir / "zb");
-    EXPECT_TRUE(found == visibleFiles(oldFolder) || found == visibleFiles(newFolder)) << "stopped after step " << stopAt;
+    EXPECT_TRUE(found == visibleFiles(oldFolder) || found == visibleFiles(newFolder))
+        << "stopped after step " << stopAt;
     if (WEXITSTATUS(status) == 1) break;
     ++steps;
   }
@@ -213,6 +217,55 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
     }
     EXPECT_EQ(snapshot(dir / "zb"), before);
   }
+std::vector<DictdArticle> manyArticles(int count) {
+  std::vector<DictdArticle> articles;
+  for (int i = 0; i < count; ++i)
+    articles.push_back(
+        article("Wort" + std::to_string(i), "word " + std::to_string(i) + ", term " + std::to_string(i)));
+  return articles;
+}
+
+// A user may stop an import at any moment it asks, at the end of each step and inside the long
+// loops (reading the articles, joining, sorting, making the reverse records, writing): the folder
+// is then byte for byte as it was. From the journal on nobody is asked, and the import completes.
+TEST_F(ImportCommitTest, AStopAtAnyMomentBeforeTheCommitLeavesTheFolderAsItWas) {
+  const auto oldDict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
+  importInto(oldDict);
+  const auto oldFolder = snapshot(dir / "zb");
+  std::filesystem::create_directories("dict/other");
+  const auto newDict = writeDictionary("other/freedict-deu-eng", manyArticles(70));
+  static bool journalWritten;
+  folderChanges.folderChangeStep = [](const char* step) {
+    if (std::string_view(step) == "journal") journalWritten = true;
+  };
+  // Each answer takes longer than the loops wait between two questions, so every loop asks.
+  int asked = 0, stopAt = 0;
+  bool askedAfterJournal = false;
+  options.stopRequested = [&] {
+    askedAfterJournal |= journalWritten;
+    std::this_thread::sleep_for(StepClock::askingInterval + std::chrono::milliseconds(1));
+    return ++asked == stopAt;
+  };
+  int stops = 0;
+  for (stopAt = 1;; ++stopAt) {
+    asked = 0;
+    journalWritten = false;
+    try {
+      importInto(newDict);
+    } catch (const ImportError& error) {
+      ASSERT_EQ(error.code, ImportFailure::stopped) << error.what();
+      ASSERT_EQ(snapshot(dir / "zb"), oldFolder) << "stopped at question " << stopAt;
+      ++stops;
+      continue;
+    }
+    EXPECT_LT(asked, stopAt);  // every question was answered no
+    break;
+  }
+  folderChanges.folderChangeStep = nullptr;
+  EXPECT_FALSE(askedAfterJournal);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb").size(), 70u);
+  // More questions than steps: the loops ask too.
+  EXPECT_GT(stops, 16) << stops;
 }
 
 }  // namespace
