@@ -146,6 +146,8 @@ int longArticle(const std::filesystem::path& folder, int translations) {
   }
   std::filesystem::remove_all(folder);
   return 0;
+}
+
 // The import's steps and where each ends, in seconds from its start.
 std::vector<std::pair<std::string, double>> stepEnds(const ImportReport& report) {
   std::vector<std::pair<std::string, double>> ends;

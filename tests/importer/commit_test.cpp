@@ -217,6 +217,8 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
     }
     EXPECT_EQ(snapshot(dir / "zb"), before);
   }
+}
+
 std::vector<DictdArticle> manyArticles(int count) {
   std::vector<DictdArticle> articles;
   for (int i = 0; i < count; ++i)
