@@ -159,42 +159,18 @@ const EditionSource& danishEdition() {
           "%1 ord, du selv har tilføjet, blev bevaret",  // 146
           "Importér denne ordbog?",  // 147
           "Importér",  // 148
-          "",  // 149
-          "snart",  // 150
-          "Vist før tiden; skulle komme kl.",  // 151
-          "Nogle linjer i kortfilen til repetition kunne ikke læses; de er lagt til side i",  // 152
-          "De andre kort bevares, og repetitionen fortsætter.",  // 153
-          "Kortfilen til repetition er for stor til at blive læst; den er gemt som",  // 154
-          "Denne fil ved siden af listen er ikke en almindelig fil (et link, en pipe eller en enhed) og bliver, som den er:",  // 155
-          "Denne repetition gemmes ikke.",  // 156
-          "Vurderingerne skrives ikke i repetitionsloggen.",  // 157
-          "Tekstfiler (*.txt)",  // 158
-          "Alle filer (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Ordet findes ikke i ordbogen; de nærmeste opslag vises.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "snart",  // 149
+          "Vist før tiden; skulle komme kl.",  // 150
+          "Nogle linjer i kortfilen til repetition kunne ikke læses; de er lagt til side i",  // 151
+          "De andre kort bevares, og repetitionen fortsætter.",  // 152
+          "Kortfilen til repetition er for stor til at blive læst; den er gemt som",  // 153
+          "Denne fil ved siden af listen er ikke en almindelig fil (et link, en pipe eller en enhed) og bliver, som den er:",  // 154
+          "Denne repetition gemmes ikke.",  // 155
+          "Vurderingerne skrives ikke i repetitionsloggen.",  // 156
+          "Tekstfiler (*.txt)",  // 157
+          "Alle filer (*)",  // 158
+          "Ordet findes ikke i ordbogen; de nærmeste opslag vises.",  // 159
+          "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
       },
       {
           // ZEMBO

@@ -159,42 +159,18 @@ const EditionSource& dutchEdition() {
           "%1 door u toegevoegde woorden zijn behouden",  // 146
           "Dit woordenboek importeren?",  // 147
           "Importeren",  // 148
-          "",  // 149
-          "straks",  // 150
-          "Vroeger getoond; aan de beurt om",  // 151
-          "Sommige regels van het kaartenbestand waren onleesbaar; ze zijn apart gezet in",  // 152
-          "De andere kaarten blijven bewaard en het herhalen gaat door.",  // 153
-          "Het kaartenbestand is te groot om te lezen; het is bewaard als",  // 154
-          "Dit bestand naast de lijst is geen gewoon bestand (een koppeling, een pipe of een apparaat) en blijft zoals het is:",  // 155
-          "Deze herhaling wordt niet bewaard.",  // 156
-          "De beoordelingen worden niet in het logboek van het herhalen geschreven.",  // 157
-          "Tekstbestanden (*.txt)",  // 158
-          "Alle bestanden (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Geen vermelding voor dit woord; hier de dichtstbijzijnde.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Het logboek van een onderbroken import is niet uitgevoerd: het noemt bestanden die geen import schrijft, of het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "straks",  // 149
+          "Vroeger getoond; aan de beurt om",  // 150
+          "Sommige regels van het kaartenbestand waren onleesbaar; ze zijn apart gezet in",  // 151
+          "De andere kaarten blijven bewaard en het herhalen gaat door.",  // 152
+          "Het kaartenbestand is te groot om te lezen; het is bewaard als",  // 153
+          "Dit bestand naast de lijst is geen gewoon bestand (een koppeling, een pipe of een apparaat) en blijft zoals het is:",  // 154
+          "Deze herhaling wordt niet bewaard.",  // 155
+          "De beoordelingen worden niet in het logboek van het herhalen geschreven.",  // 156
+          "Tekstbestanden (*.txt)",  // 157
+          "Alle bestanden (*)",  // 158
+          "Geen vermelding voor dit woord; hier de dichtstbijzijnde.",  // 159
+          "Het logboek van een onderbroken import is niet uitgevoerd: het noemt bestanden die geen import schrijft, of het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 160
       },
       {
           // ZEMBO

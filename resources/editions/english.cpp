@@ -159,42 +159,18 @@ const EditionSource& englishEdition() {
           "%1 entries a user added were kept",  // 146
           "Import this dictionary?",  // 147
           "Import",  // 148
-          "",  // 149
-          "soon",  // 150
-          "Shown early; due at",  // 151
-          "Some lines of the review card file could not be read; they have been put aside in",  // 152
-          "The other cards are kept and the review goes on.",  // 153
-          "The review card file is too large to be read; it has been kept as",  // 154
-          "This file beside the list is not a plain file (a link, a pipe or a device), so it is left as it is:",  // 155
-          "This review is not kept.",  // 156
-          "Grades are not written to the review log.",  // 157
-          "Text files (*.txt)",  // 158
-          "All files (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "No entry for this word; the nearest entries are shown.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not a plain file. Nothing was renamed. Remove it to end this message:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "soon",  // 149
+          "Shown early; due at",  // 150
+          "Some lines of the review card file could not be read; they have been put aside in",  // 151
+          "The other cards are kept and the review goes on.",  // 152
+          "The review card file is too large to be read; it has been kept as",  // 153
+          "This file beside the list is not a plain file (a link, a pipe or a device), so it is left as it is:",  // 154
+          "This review is not kept.",  // 155
+          "Grades are not written to the review log.",  // 156
+          "Text files (*.txt)",  // 157
+          "All files (*)",  // 158
+          "No entry for this word; the nearest entries are shown.",  // 159
+          "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not a plain file. Nothing was renamed. Remove it to end this message:",  // 160
       },
       {
           // ZEMBO

@@ -161,42 +161,18 @@ const EditionSource& frenchEdition() {
           "%1 entrées ajoutées par vous ont été gardées",  // 146
           "Importer ce dictionnaire ?",  // 147
           "Importer",  // 148
-          "",  // 149
-          "bientôt",  // 150
-          "Montrée en avance ; prévue à",  // 151
-          "Des lignes du fichier des cartes de révision étaient illisibles ; elles ont été mises de côté dans",  // 152
-          "Les autres cartes sont conservées et la révision continue.",  // 153
-          "Le fichier des cartes de révision est trop grand pour être lu ; il a été conservé sous",  // 154
-          "Ce fichier à côté de la liste n'est pas un fichier ordinaire (un lien, un tube ou un périphérique) ; il est laissé tel quel :",  // 155
-          "Cette révision n'est pas enregistrée.",  // 156
-          "Les notes ne sont pas écrites dans le journal de révision.",  // 157
-          "Fichiers texte (*.txt)",  // 158
-          "Tous les fichiers (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Ce mot n'a pas d'entrée ; voici les plus proches.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Le journal d'une importation interrompue n'a pas été exécuté : il nomme des fichiers qu'aucune importation n'écrit, ou ce n'est pas un fichier ordinaire. Rien n'a été renommé. Supprimez-le pour ne plus voir ce message :",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "bientôt",  // 149
+          "Montrée en avance ; prévue à",  // 150
+          "Des lignes du fichier des cartes de révision étaient illisibles ; elles ont été mises de côté dans",  // 151
+          "Les autres cartes sont conservées et la révision continue.",  // 152
+          "Le fichier des cartes de révision est trop grand pour être lu ; il a été conservé sous",  // 153
+          "Ce fichier à côté de la liste n'est pas un fichier ordinaire (un lien, un tube ou un périphérique) ; il est laissé tel quel :",  // 154
+          "Cette révision n'est pas enregistrée.",  // 155
+          "Les notes ne sont pas écrites dans le journal de révision.",  // 156
+          "Fichiers texte (*.txt)",  // 157
+          "Tous les fichiers (*)",  // 158
+          "Ce mot n'a pas d'entrée ; voici les plus proches.",  // 159
+          "Le journal d'une importation interrompue n'a pas été exécuté : il nomme des fichiers qu'aucune importation n'écrit, ou ce n'est pas un fichier ordinaire. Rien n'a été renommé. Supprimez-le pour ne plus voir ce message :",  // 160
       },
       {
           // ZEMBO

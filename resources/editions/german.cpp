@@ -161,42 +161,18 @@ const EditionSource& germanEdition() {
           "%1 selbst hinzugefügte Einträge wurden behalten",  // 146
           "Dieses Wörterbuch importieren?",  // 147
           "Importieren",  // 148
-          "",  // 149
-          "bald",  // 150
-          "Früher gezeigt; fällig um",  // 151
-          "Einige Zeilen der Kartendatei der Wiederholung waren nicht lesbar; sie wurden beiseitegelegt in",  // 152
-          "Die übrigen Karten bleiben erhalten, die Wiederholung geht weiter.",  // 153
-          "Die Kartendatei der Wiederholung ist zu groß zum Lesen; sie wurde aufbewahrt als",  // 154
-          "Diese Datei neben der Liste ist keine gewöhnliche Datei (eine Verknüpfung, eine Pipe oder ein Gerät) und bleibt, wie sie ist:",  // 155
-          "Diese Wiederholung wird nicht gespeichert.",  // 156
-          "Die Bewertungen werden nicht ins Protokoll der Wiederholung geschrieben.",  // 157
-          "Textdateien (*.txt)",  // 158
-          "Alle Dateien (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Kein Eintrag für dieses Wort; gezeigt werden die nächsten.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Das Protokoll eines unterbrochenen Imports wurde nicht ausgeführt: Es nennt Dateien, die kein Import schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese Meldung nicht mehr erscheint:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "bald",  // 149
+          "Früher gezeigt; fällig um",  // 150
+          "Einige Zeilen der Kartendatei der Wiederholung waren nicht lesbar; sie wurden beiseitegelegt in",  // 151
+          "Die übrigen Karten bleiben erhalten, die Wiederholung geht weiter.",  // 152
+          "Die Kartendatei der Wiederholung ist zu groß zum Lesen; sie wurde aufbewahrt als",  // 153
+          "Diese Datei neben der Liste ist keine gewöhnliche Datei (eine Verknüpfung, eine Pipe oder ein Gerät) und bleibt, wie sie ist:",  // 154
+          "Diese Wiederholung wird nicht gespeichert.",  // 155
+          "Die Bewertungen werden nicht ins Protokoll der Wiederholung geschrieben.",  // 156
+          "Textdateien (*.txt)",  // 157
+          "Alle Dateien (*)",  // 158
+          "Kein Eintrag für dieses Wort; gezeigt werden die nächsten.",  // 159
+          "Das Protokoll eines unterbrochenen Imports wurde nicht ausgeführt: Es nennt Dateien, die kein Import schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese Meldung nicht mehr erscheint:",  // 160
       },
       {
           // ZEMBO

@@ -160,42 +160,18 @@ const EditionSource& italianEdition() {
           "%1 voci aggiunte da te sono state mantenute",  // 146
           "Importare questo dizionario?",  // 147
           "Importa",  // 148
-          "",  // 149
-          "a breve",  // 150
-          "Mostrata in anticipo; prevista alle",  // 151
-          "Alcune righe del file delle schede di ripasso non erano leggibili; sono state messe da parte in",  // 152
-          "Le altre schede restano e il ripasso continua.",  // 153
-          "Il file delle schede di ripasso è troppo grande per essere letto; è stato conservato come",  // 154
-          "Questo file accanto all'elenco non è un file normale (un collegamento, una pipe o un dispositivo) e resta com'è:",  // 155
-          "Questo ripasso non viene salvato.",  // 156
-          "Le valutazioni non vengono scritte nel registro del ripasso.",  // 157
-          "File di testo (*.txt)",  // 158
-          "Tutti i file (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Nessuna voce per questa parola; ecco le più vicine.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Il registro di un'importazione interrotta non è stato eseguito: nomina file che nessuna importazione scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più questo messaggio:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "a breve",  // 149
+          "Mostrata in anticipo; prevista alle",  // 150
+          "Alcune righe del file delle schede di ripasso non erano leggibili; sono state messe da parte in",  // 151
+          "Le altre schede restano e il ripasso continua.",  // 152
+          "Il file delle schede di ripasso è troppo grande per essere letto; è stato conservato come",  // 153
+          "Questo file accanto all'elenco non è un file normale (un collegamento, una pipe o un dispositivo) e resta com'è:",  // 154
+          "Questo ripasso non viene salvato.",  // 155
+          "Le valutazioni non vengono scritte nel registro del ripasso.",  // 156
+          "File di testo (*.txt)",  // 157
+          "Tutti i file (*)",  // 158
+          "Nessuna voce per questa parola; ecco le più vicine.",  // 159
+          "Il registro di un'importazione interrotta non è stato eseguito: nomina file che nessuna importazione scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più questo messaggio:",  // 160
       },
       {
           // ZEMBO

@@ -159,42 +159,18 @@ const EditionSource& norwegianEdition() {
           "%1 ord du selv har lagt til, ble beholdt",  // 146
           "Importere denne ordboken?",  // 147
           "Importer",  // 148
-          "",  // 149
-          "snart",  // 150
-          "Vist før tiden; skulle komme kl.",  // 151
-          "Noen linjer i kortfilen for repetisjon kunne ikke leses; de er lagt til side i",  // 152
-          "De andre kortene beholdes, og repetisjonen fortsetter.",  // 153
-          "Kortfilen for repetisjon er for stor til å leses; den er tatt vare på som",  // 154
-          "Denne filen ved siden av listen er ikke en vanlig fil (en lenke, en pipe eller en enhet) og blir som den er:",  // 155
-          "Denne repetisjonen lagres ikke.",  // 156
-          "Vurderingene skrives ikke i repetisjonsloggen.",  // 157
-          "Tekstfiler (*.txt)",  // 158
-          "Alle filer (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Ordet finnes ikke i ordboken; de nærmeste oppslagene vises.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "snart",  // 149
+          "Vist før tiden; skulle komme kl.",  // 150
+          "Noen linjer i kortfilen for repetisjon kunne ikke leses; de er lagt til side i",  // 151
+          "De andre kortene beholdes, og repetisjonen fortsetter.",  // 152
+          "Kortfilen for repetisjon er for stor til å leses; den er tatt vare på som",  // 153
+          "Denne filen ved siden av listen er ikke en vanlig fil (en lenke, en pipe eller en enhet) og blir som den er:",  // 154
+          "Denne repetisjonen lagres ikke.",  // 155
+          "Vurderingene skrives ikke i repetisjonsloggen.",  // 156
+          "Tekstfiler (*.txt)",  // 157
+          "Alle filer (*)",  // 158
+          "Ordet finnes ikke i ordboken; de nærmeste oppslagene vises.",  // 159
+          "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
       },
       {
           // ZEMBO

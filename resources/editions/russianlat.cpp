@@ -160,42 +160,18 @@ const EditionSource& russianLatEdition() {
           "sokhraneno slov, dobavlennykh vami: %1",  // 146
           "Importirovat' etot slovar'?",  // 147
           "Importirovat'",  // 148
-          "",  // 149
-          "skoro",  // 150
-          "Pokazana ran'she sroka; srok v",  // 151
-          "Nekotorye stroki fayla kartochek povtoreniya ne udalos' prochitat'; oni otlozheny v",  // 152
-          "Ostal'nye kartochki sokhraneny, povtoreniye prodolzhayetsya.",  // 153
-          "Fayl kartochek povtoreniya slishkom velik dlya chteniya; on sokhranen kak",  // 154
-          "Etot fayl ryadom so spiskom ne yavlyayetsya obychnym faylom (ssylka, kanal ili ustroystvo) i ostavlen kak yest':",  // 155
-          "Eto povtoreniye ne sokhranyayetsya.",  // 156
-          "Otsenki ne zapisyvayutsya v zhurnal povtoreniya.",  // 157
-          "Tekstovye fayly (*.txt)",  // 158
-          "Vse fayly (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Etogo slova net v slovare; pokazany blizhayshiye slova.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Zhurnal prervannogo importa ne vypolnen: v nyom nazvany fayly, kotorye import ne zapisyvayet, ili eto ne obychnyy fayl. Nichego ne pereimenovano. Udalite yego, chtoby eto soobshcheniye bol'she ne poyavlyalos':",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "skoro",  // 149
+          "Pokazana ran'she sroka; srok v",  // 150
+          "Nekotorye stroki fayla kartochek povtoreniya ne udalos' prochitat'; oni otlozheny v",  // 151
+          "Ostal'nye kartochki sokhraneny, povtoreniye prodolzhayetsya.",  // 152
+          "Fayl kartochek povtoreniya slishkom velik dlya chteniya; on sokhranen kak",  // 153
+          "Etot fayl ryadom so spiskom ne yavlyayetsya obychnym faylom (ssylka, kanal ili ustroystvo) i ostavlen kak yest':",  // 154
+          "Eto povtoreniye ne sokhranyayetsya.",  // 155
+          "Otsenki ne zapisyvayutsya v zhurnal povtoreniya.",  // 156
+          "Tekstovye fayly (*.txt)",  // 157
+          "Vse fayly (*)",  // 158
+          "Etogo slova net v slovare; pokazany blizhayshiye slova.",  // 159
+          "Zhurnal prervannogo importa ne vypolnen: v nyom nazvany fayly, kotorye import ne zapisyvayet, ili eto ne obychnyy fayl. Nichego ne pereimenovano. Udalite yego, chtoby eto soobshcheniye bol'she ne poyavlyalos':",  // 160
       },
       {
           // ZEMBO

@@ -159,42 +159,18 @@ const EditionSource& swedishEdition() {
           "%1 ord som du själv lagt till behölls",  // 146
           "Importera den här ordboken?",  // 147
           "Importera",  // 148
-          "",  // 149
-          "snart",  // 150
-          "Visas i förväg; skulle komma kl.",  // 151
-          "Några rader i repetitionskortfilen kunde inte läsas; de har lagts åt sidan i",  // 152
-          "De andra korten behålls och repetitionen fortsätter.",  // 153
-          "Repetitionskortfilen är för stor för att läsas; den har sparats som",  // 154
-          "Den här filen bredvid listan är ingen vanlig fil (en länk, en pipe eller en enhet) och lämnas som den är:",  // 155
-          "Den här repetitionen sparas inte.",  // 156
-          "Betygen skrivs inte till repetitionsloggen.",  // 157
-          "Textfiler (*.txt)",  // 158
-          "Alla filer (*)",  // 159
-          "",  // 160
-          "",  // 161
-          "",  // 162
-          "",  // 163
-          "",  // 164
-          "Ordet finns inte i ordboken; de närmaste uppslagsorden visas.",  // 165
-          "",  // 166
-          "",  // 167
-          "",  // 168
-          "",  // 169
-          "",  // 170
-          "",  // 171
-          "",  // 172
-          "",  // 173
-          "",  // 174
-          "Loggen för en avbruten import utfördes inte: den nämner filer som ingen import skriver, eller så är den ingen vanlig fil. Ingenting döptes om. Ta bort den för att slippa detta meddelande:",  // 175
-          "",  // 176
-          "",  // 177
-          "",  // 178
-          "",  // 179
-          "",  // 180
-          "",  // 181
-          "",  // 182
-          "",  // 183
-          "",  // 184
+          "snart",  // 149
+          "Visas i förväg; skulle komma kl.",  // 150
+          "Några rader i repetitionskortfilen kunde inte läsas; de har lagts åt sidan i",  // 151
+          "De andra korten behålls och repetitionen fortsätter.",  // 152
+          "Repetitionskortfilen är för stor för att läsas; den har sparats som",  // 153
+          "Den här filen bredvid listan är ingen vanlig fil (en länk, en pipe eller en enhet) och lämnas som den är:",  // 154
+          "Den här repetitionen sparas inte.",  // 155
+          "Betygen skrivs inte till repetitionsloggen.",  // 156
+          "Textfiler (*.txt)",  // 157
+          "Alla filer (*)",  // 158
+          "Ordet finns inte i ordboken; de närmaste uppslagsorden visas.",  // 159
+          "Loggen för en avbruten import utfördes inte: den nämner filer som ingen import skriver, eller så är den ingen vanlig fil. Ingenting döptes om. Ta bort den för att slippa detta meddelande:",  // 160
       },
       {
           // ZEMBO

@@ -7,12 +7,12 @@
 #include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include <functional>
 
 #include "practice/addrandomwindow.h"
 #include "tests/practice/practicefixture.h"
+#include "tests/support/dialogguard.h"
 
 namespace zembo {
 namespace {
@@ -39,16 +39,13 @@ class EscapeTest : public test::PracticeTest {
   // dialog closed. One that stays is closed here, so that the test goes on either way.
   static bool escapeClosesModal(const std::function<void()>& open) {
     bool closed = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      QPointer<QWidget> dialog = QApplication::activeModalWidget();
-      if (!dialog) return;
-      poll.stop();
-      pressEscape(dialog);
-      closed = gone(dialog);
-      if (dialog && dialog->isVisible()) dialog->close();
+    // The dialog is awaited, so that Esc reaches it inside its own loop.
+    test::whenShown<QDialog>([&closed](QDialog* dialog) {
+      QPointer<QWidget> shown = dialog;
+      pressEscape(shown);
+      closed = gone(shown);
+      if (shown && shown->isVisible()) shown->close();
     });
-    poll.start(10);
     open();
     return closed;
   }
