@@ -18,7 +18,18 @@
 
 namespace zembo {
 
-AddWordsState adding;
+namespace {
+
+AddWordsState addingState;  // the one mutable instance; every other file sees the const view
+
+}  // namespace
+
+const AddWordsState& adding = addingState;
+
+void resetAddWordsState() {
+  closeWordFile(addingState.reverse);
+  addingState = {};
+}
 
 namespace {
 
@@ -28,8 +39,8 @@ DictionaryDirection* twinOf(const DictionaryDirection* d) {
   return nullptr;
 }
 
-bool holdsWord(const WordFile& file, int index, std::string_view word) {
-  return readWordRecord(file, index) == 0 && equalNoCase(wordOf(currentRecord), word);
+bool holdsWord(const WordFile& file, int index, std::string_view word, WordRecord& record) {
+  return readWordRecord(file, index, record) == 0 && equalNoCase(wordOf(record), word);
 }
 
 std::string copyOfField(const char* field, std::size_t size) { return std::string(fieldText(field, size)); }
@@ -51,20 +62,21 @@ bool anyPart(std::string_view text, Take take) {
 }  // namespace
 
 void beginAddingWords() {
-  const bool sameSession = adding.sessionDirection == directions.currentDirection;
-  adding.sessionDirection = directions.currentDirection;
-  adding.newEntryCount = 0;
+  const bool sameSession = addingState.sessionDirection == directions.currentDirection;
+  addingState.sessionDirection = directions.currentDirection;
+  addingState.newEntryCount = 0;
   // A sort that failed at the last close is owed still: its appended records stay behind the
   // sorted part, where the lookups of this session look for them too. The store keeps the current
   // file's; the reverse file keeps its own when it is the same file again.
-  closeWordFile(adding.reverse);
-  if (!sameSession) adding.reverse = {};
+  closeWordFile(addingState.reverse);
+  if (!sameSession) addingState.reverse = {};
   if (const DictionaryDirection* twin = twinOf(directions.currentDirection))
-    openWordFile(adding.reverse, *twin, store.collation);
+    openWordFile(addingState.reverse, *twin, store.collation);
   // Every pair is looked up in both files: their pages are mapped in once now, so that the
   // bisections of a stored pair meet no page faults.
   prefetchRecordMap(store.wordMap, static_cast<std::uint64_t>(store.wordFileRecords) * sizeof(WordRecord));
-  prefetchRecordMap(adding.reverse.wordMap, static_cast<std::uint64_t>(adding.reverse.wordFileRecords) * sizeof(WordRecord));
+  prefetchRecordMap(addingState.reverse.wordMap,
+                    static_cast<std::uint64_t>(addingState.reverse.wordFileRecords) * sizeof(WordRecord));
 }
 
 std::string_view trimBlanks(std::string_view text) {
@@ -85,25 +97,29 @@ std::string normaliseTranslation(std::string_view translation) {
 
 namespace {
 
-// Calls take with the index of each record that holds word, the record read into currentRecord,
-// until a take returns true; that index, or -1. An entry may fill several records, and words
+// Calls take with the index and the record of each record that holds word, until a take returns
+// true; that index, or -1. An entry may fill several records, and words
 // that collate equal stand together in the sorted part: the whole run is looked at. Records
 // appended since the last sort are out of order, but few enough to be read one by one.
 template <typename Take>
 int findRecordOf(const WordFile& file, std::string_view word, Take take) {
-  for (int i = findWord(file, word, file.sortedCount); i < file.sortedCount && readWordRecord(file, i) == 0 &&
-                                                       compareWords(file.collation, wordOf(currentRecord), word) == 0;
+  WordRecord record;
+  for (int i = findWord(file, word, file.sortedCount); i < file.sortedCount && readWordRecord(file, i, record) == 0 &&
+                                                       compareWords(file.collation, wordOf(record), word) == 0;
        ++i)
-    if (equalNoCase(wordOf(currentRecord), word) && take(i)) return i;
+    if (equalNoCase(wordOf(record), word) && take(i, record)) return i;
   for (int i = file.sortedCount; i < file.wordCount; ++i)
-    if (holdsWord(file, i, word) && take(i)) return i;
+    if (holdsWord(file, i, word, record) && take(i, record)) return i;
   return -1;
 }
 
 }  // namespace
 
-int findEntry(const WordFile& file, std::string_view word) {
-  return findRecordOf(file, word, [](int) { return true; });
+int findEntry(const WordFile& file, std::string_view word, WordRecord& record) {
+  return findRecordOf(file, word, [&](int, const WordRecord& found) {
+    record = found;
+    return true;
+  });
 }
 
 std::string newEntriesPath() {
@@ -111,23 +127,22 @@ std::string newEntriesPath() {
   return std::string("new\\") + d.sourceName + "_" + d.targetName + ".zb";
 }
 
-void appendNewEntry() {
+void appendNewEntry(const WordRecord& record) {
   std::FILE* file = openFile(newEntriesPath(), "a+b");
   if (!file) return;
-  std::fwrite(&currentRecord, sizeof currentRecord, 1, file);
+  std::fwrite(&record, sizeof record, 1, file);
   std::fclose(file);
 }
 
 void addReverseEntry(std::string_view part, std::string_view wordKey) {
-  WordFile& reverse = adding.reverse;
-  WordRecord& record = currentRecord;
+  WordFile& reverse = addingState.reverse;
   const std::string_view word = trimBlanks(part);
   if (word.empty() || word.size() > wordFieldSize - 1) return;
   // The word may hold the key in any of its records; it goes into the first with room. When every
   // record is full, the reverse translation is left as it was.
   bool found = false;
   int room = -1;
-  const int holding = findRecordOf(reverse, word, [&](int i) {
+  const int holding = findRecordOf(reverse, word, [&](int i, const WordRecord& record) {
     found = true;
     const std::string_view translation = translationOf(record);
     if (anyPart(translation, [&](std::string_view p) { return equalNoCase(trimBlanks(p), wordKey); })) return true;
@@ -135,44 +150,43 @@ void addReverseEntry(std::string_view part, std::string_view wordKey) {
     return false;
   });
   if (holding >= 0) return;
+  WordRecord record{};
   if (!found) {
-    record = WordRecord{};
     setField(record.word, sizeof record.word, word);
     setField(record.translation, sizeof record.translation, wordKey);
-    appendWordRecord(reverse);
+    appendWordRecord(reverse, record);
     markUnsorted(reverse);
     return;
   }
-  if (room < 0 || readWordRecord(reverse, room) != 0) return;
+  if (room < 0 || readWordRecord(reverse, room, record) != 0) return;
   const std::string translation = copyOfField(record.translation, sizeof record.translation);
   setField(record.translation, sizeof record.translation, translation + ", " + std::string(wordKey));
-  writeWordRecord(reverse, room);
+  writeWordRecord(reverse, room, record);
 }
 
 namespace {
 
-// The pair goes into the current word file; the word as a user spelled it. True when it was
-// appended as a new entry.
-bool storeInCurrentFile(const std::string& word, const std::string& translation) {
-  WordRecord& record = currentRecord;
-  const int index = findEntry(store, word);
-  const std::int16_t flags = index >= 0 ? record.flags : 0;
+// The pair goes into the current word file as record; the word as a user spelled it. True when
+// it was appended as a new entry.
+bool storeInCurrentFile(const std::string& word, const std::string& translation, WordRecord& record) {
+  WordRecord stored;
+  const int index = findEntry(store, word, stored);
   record = WordRecord{};
   setField(record.word, sizeof record.word, word);
   setField(record.translation, sizeof record.translation, translation);
-  record.flags = flags;
+  record.flags = index >= 0 ? stored.flags : 0;
   if (index >= 0) {
-    writeWordRecord(store, index);
+    writeWordRecord(index, record);
     return false;
   }
-  if (appendWordRecord(store) != 0) return false;
-  markUnsorted(store);
+  if (appendWordRecord(record) != 0) return false;
+  markUnsorted();
   return true;
 }
 
 // The program cannot keep the two directions in step without the reverse file.
 void requireReverseFile() {
-  if (adding.reverse.wordFile >= 0) return;
+  if (addingState.reverse.wordFile >= 0) return;
   const DictionaryDirection* twin = twinOf(directions.currentDirection);
   const std::string path = twin ? wordFilePath(*twin) : std::string();
   char text[400];
@@ -208,30 +222,31 @@ StoreOutcome storeEntry(EntryTexts& fields) {
     return std::chrono::duration<double>(to - from).count();
   };
   const Clock::time_point start = Clock::now();
-  const bool appended = storeInCurrentFile(word, translation);
+  WordRecord record;
+  const bool appended = storeInCurrentFile(word, translation, record);
   const Clock::time_point stored = Clock::now();
-  if (appended) appendNewEntry();
+  if (appended) appendNewEntry(record);
   const Clock::time_point logged = Clock::now();
   feedReverseFile(word, translation);
-  adding.entryTimings = {seconds(start, stored), seconds(stored, logged), seconds(logged, Clock::now())};
-  ++adding.newEntryCount;
+  addingState.entryTimings = {seconds(start, stored), seconds(stored, logged), seconds(logged, Clock::now())};
+  ++addingState.newEntryCount;
   return StoreOutcome::stored;
 }
 
-bool resortOwed() { return store.needsSort || adding.reverse.needsSort; }
+bool resortOwed() { return store.needsSort || addingState.reverse.needsSort; }
 
 void resortOnClose(bool currentToo) {
-  adding.resortTimings[0] = adding.resortTimings[1] = {};
-  WordFile& reverse = adding.reverse;
+  addingState.resortTimings[0] = addingState.resortTimings[1] = {};
+  WordFile& reverse = addingState.reverse;
   // The reverse file may have been closed by an earlier close whose sort failed.
   if (reverse.needsSort && (reverse.wordFile >= 0 || reopenWordFile(reverse) == 0)) {
     runUnderSortingWindow(reverse, [&] { return mergeWordFile(reverse); });
-    adding.resortTimings[0] = sorting.sortTimings;
+    addingState.resortTimings[0] = sorting.sortTimings;
   }
   closeWordFile(reverse);
   if (!currentToo || !store.needsSort) return;
-  runUnderSortingWindow(store, [] { return mergeWordFile(store); });
-  adding.resortTimings[1] = sorting.sortTimings;
+  runUnderSortingWindow(store, [] { return mergeWordFile(); });
+  addingState.resortTimings[1] = sorting.sortTimings;
 }
 
 }  // namespace zembo

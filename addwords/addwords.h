@@ -30,7 +30,9 @@ struct AddWordsState {
     double current = 0, log = 0, reverse = 0;
   } entryTimings;
 };
-extern AddWordsState adding;
+extern const AddWordsState& adding;  // read anywhere; written only by addwords/addwords.cpp
+// Closes the reverse file and starts from a fresh state; tests begin and end with it.
+void resetAddWordsState();
 
 // Begins a session on the current direction: opens its reverse twin's word file beside it. Sorts
 // that a failed close still owes for the same direction stay owed, with their sorted parts.
@@ -44,11 +46,11 @@ struct EntryTexts {
 };
 
 enum class StoreOutcome {
-  stored,        // both fields emptied
-  nothing,       // a field was empty or blank
-  commaInWord,   // nothing stored: a word may not hold a comma
-  tooLong,       // nothing stored: the translation needs more than 50 characters once its parts
-                 // are joined by ", "; the fields keep what a user typed
+  stored,       // both fields emptied
+  nothing,      // a field was empty or blank
+  commaInWord,  // nothing stored: a word may not hold a comma
+  tooLong,      // nothing stored: the translation needs more than 50 characters once its parts
+                // are joined by ", "; the fields keep what a user typed
 };
 
 // Text without its leading and trailing blanks.
@@ -57,9 +59,9 @@ std::string_view trimBlanks(std::string_view text);
 std::string normaliseTranslation(std::string_view translation);
 
 // The record of a word file holding this word (ASCII case aside) among its sorted part (by
-// bisection) or among the records appended after it; -1 when none. The record is left in
-// currentRecord.
-int findEntry(const WordFile& file, std::string_view word);
+// bisection) or among the records appended after it; -1 when none. The record found is read into
+// record.
+int findEntry(const WordFile& file, std::string_view word, WordRecord& record);
 
 // Stores the pair of the fields in the current word file (a new record appended and logged, or
 // the existing one replaced, flags kept) and its reverse entries; the counter counts it.
@@ -70,9 +72,8 @@ void addReverseEntry(std::string_view part, std::string_view wordKey);
 
 // The new-entries file of the current direction, "new\<source>_<target>.zb".
 std::string newEntriesPath();
-// Appends currentRecord to it; a file that cannot be written loses the entry and nothing
-// else.
-void appendNewEntry();
+// Appends record to it; a file that cannot be written loses the entry and nothing else.
+void appendNewEntry(const WordRecord& record);
 
 // Sorts the files the session appended to, the reverse file first, each under the sorting window
 // with "Sort failed" when it fails, and ends the session (the reverse file is closed). A file

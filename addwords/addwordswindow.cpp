@@ -116,8 +116,9 @@ bool AddWordsWindow::warnOfComma(const std::string& word) {
 void AddWordsWindow::wordChanged() {
   const std::string word = fieldBytes(wordField_, directions.currentDirection->sourceCharset);
   if (warnOfComma(word) || word.empty()) return;
-  const int index = findEntry(store, word);
-  setFieldBytes(translationField_, index >= 0 ? std::string(translationOf(currentRecord)) : std::string(),
+  WordRecord entry;
+  const int index = findEntry(store, word, entry);
+  setFieldBytes(translationField_, index >= 0 ? std::string(translationOf(entry)) : std::string(),
                 directions.currentDirection->targetCharset);
 }
 
@@ -174,14 +175,19 @@ void AddWordsWindow::command(int id, int code) {
   }
   if (code != commandClicked) return;
   switch (id) {
-    case cmdDone: finish(); return;
-    case cmdAddWordsHelp: showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textAddWordsHelpKey)); return;
+    case cmdDone:
+      finish();
+      return;
+    case cmdAddWordsHelp:
+      showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textAddWordsHelpKey));
+      return;
     case cmdCharsetOn:
     case cmdCharsetOff:
       charsetWindowOn_ = id == cmdCharsetOn;
       switchCharsetWindow(*this, charsetWindowOn_);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 

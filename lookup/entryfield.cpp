@@ -7,15 +7,15 @@
 #include <QMimeData>
 
 #include "directions/directions.h"
-#include "resources/uitextrows.h"
-#include "windowkit/onelinefield.h"
-#include "windowkit/qttext.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/onelinefield.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 
@@ -80,31 +80,31 @@ void EntryField::focusInEvent(QFocusEvent* event) {
 void EntryField::storeOnEnter() {
   const int index = recordIndex();
   // A row without a record stores nothing: no record is ever written at or past the count.
-  if (index < 0 || readWordRecord(index) != 0) {
+  WordRecord record;
+  if (index < 0 || readWordRecord(index, record) != 0) {
     QApplication::beep();
     window_->focusSearchField();
     return;
   }
-  const std::int16_t flags = currentRecord.flags;
+  const std::int16_t flags = record.flags;
   const std::string word = window_->wordField(row_)->textBytes(30);
   const std::string translation = window_->translationField(row_)->textBytes(50);
-  setField(currentRecord.word, sizeof currentRecord.word, word);
-  setField(currentRecord.translation, sizeof currentRecord.translation, translation);
+  WordRecord edited = record;
+  setField(edited.word, sizeof edited.word, word);
+  setField(edited.translation, sizeof edited.translation, translation);
   const bool stored = !(translationColumn_ ? translation : word).empty() && flags != 1;
-  if (stored && !writeOrShowStored(index)) {
+  if (stored && !writeOrShowStored(index, edited)) {
     window_->focusSearchField();
     return;
   }
   if (stored) {
-    if (!translationColumn_) markUnsorted(store);  // a changed word may stand out of order
+    if (!translationColumn_) markUnsorted();  // a changed word may stand out of order
   } else {
     QApplication::beep();
-    if (flags == 1) {
+    if (flags == 1)
       showDeleted();
-    } else {
-      readWordRecord(index);
-      showBytes(translationColumn_ ? translationOf(currentRecord) : wordOf(currentRecord));
-    }
+    else
+      showBytes(translationColumn_ ? translationOf(record) : wordOf(record));  // the stored text again
   }
   window_->focusSearchField();
 }
@@ -119,7 +119,8 @@ bool EntryField::hasSound() const {
 
 void EntryField::openMenu(const QPoint& at) {
   const int index = recordIndex();
-  const bool deleted = index >= 0 && readWordRecord(index) == 0 && currentRecord.flags != 0;
+  WordRecord record;
+  const bool deleted = index >= 0 && readWordRecord(index, record) == 0 && record.flags != 0;
   const bool sound = hasSound();
   for (QMenu* menu : {window_->recordMenu(), window_->deletedRecordMenu()})
     for (QAction* item : menu->actions()) {
@@ -132,11 +133,20 @@ void EntryField::openMenu(const QPoint& at) {
 
 void EntryField::command(int id) {
   switch (id) {
-    case cmdPlay: play(); break;
-    case cmdCopy: copy(); break;
-    case cmdPaste: paste(); break;
-    case cmdDeleteRecord: deleteOrRestore(); break;
-    default: break;
+    case cmdPlay:
+      play();
+      break;
+    case cmdCopy:
+      copy();
+      break;
+    case cmdPaste:
+      paste();
+      break;
+    case cmdDeleteRecord:
+      deleteOrRestore();
+      break;
+    default:
+      break;
   }
 }
 
@@ -161,24 +171,25 @@ void EntryField::paste() {
 
 void EntryField::deleteOrRestore() {
   const int index = recordIndex();
-  if (index < 0 || readWordRecord(index) != 0) return;
+  WordRecord record;
+  if (index < 0 || readWordRecord(index, record) != 0) return;
   EntryField* word = window_->wordField(row_);
   EntryField* translation = window_->translationField(row_);
-  if (currentRecord.flags != 0) {
-    currentRecord.flags = 0;
-    word->showBytes(wordOf(currentRecord));
-    translation->showBytes(translationOf(currentRecord));
+  if (record.flags != 0) {
+    record.flags = 0;
+    word->showBytes(wordOf(record));
+    translation->showBytes(translationOf(record));
   } else {
-    currentRecord.flags = 1;
+    record.flags = 1;
     word->showDeleted();
     translation->showDeleted();
   }
-  if (writeOrShowStored(index)) markUnsorted(store);
+  if (writeOrShowStored(index, record)) markUnsorted();
   window_->focusSearchField();
 }
 
-bool EntryField::writeOrShowStored(int index) {
-  if (writeWordRecord(index) == 0) return true;
+bool EntryField::writeOrShowStored(int index, const WordRecord& record) {
+  if (writeWordRecord(index, record) == 0) return true;
   messageBox(window_, "The change could not be saved.", uiTextCopy(textError), MB_OK | MB_ICONWARNING);
   // The row goes back to what the file holds, so that it never shows an edit that was lost.
   window_->showRows(window_->topIndex());

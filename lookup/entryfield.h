@@ -45,8 +45,8 @@ class EntryField : public RowField {
   void paste();
   void deleteOrRestore();
   bool hasSound() const;
-  // Writes currentRecord as record index; when that fails, says so and shows the stored rows.
-  bool writeOrShowStored(int index);
+  // Writes record as record index; when that fails, says so and shows the stored rows.
+  bool writeOrShowStored(int index, const WordRecord& record);
 
   SearchWindow* window_;
   int row_;

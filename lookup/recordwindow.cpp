@@ -83,12 +83,13 @@ bool RecordWindow::atEnd() const { return recordIndex_ >= store.wordCount; }
 
 void RecordWindow::showCurrent() {
   // A stored position past the end (the file may have shrunk) is the end of the list too.
-  if (atEnd() || readWordRecord(recordIndex_) != 0) {
+  WordRecord record;
+  if (atEnd() || readWordRecord(recordIndex_, record) != 0) {
     wordLabel_->setText(endOfListText);
     if (counterLabel_->text().isEmpty()) counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
     return;
   }
-  wordLabel_->setText(toQString(wordOf(currentRecord), directions.currentDirection->sourceCharset));
+  wordLabel_->setText(toQString(wordOf(record), directions.currentDirection->sourceCharset));
   counterLabel_->setText(QString("Word %1 of %2").arg(recordIndex_ + 1).arg(store.wordCount));
   recordButton_->setFocus();
 }
@@ -175,10 +176,10 @@ void RecordWindow::stopAndSave() {
   sendMci(std::string("stop ") + alias);
   if (atEnd()) {
     // Enter moved past the last word while recording: no word to save it under.
-  } else if (readWordRecord(recordIndex_) != 0) {
+  } else if (WordRecord record; readWordRecord(recordIndex_, record) != 0) {
     warn(mciErrorText(mciFileNotSaved), "MCI Error");
   } else {
-    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(currentRecord)), directions.currentDirection->sourceCharset);
+    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(record)), directions.currentDirection->sourceCharset);
     if (file.empty())
       warn(noFileNameText, "Error");
     else

@@ -104,8 +104,9 @@ int WordRows::lastTop() const { return store.wordCount - rowCount_; }
 
 void WordRows::showRows(int top) {
   for (int i = 0; i < rowCount_; ++i) {
-    if (readWordRecord(top + i) != 0) return;
-    showRecord_(i, &currentRecord);
+    WordRecord record;
+    if (readWordRecord(top + i, record) != 0) return;
+    showRecord_(i, &record);
   }
 }
 

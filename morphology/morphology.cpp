@@ -1,8 +1,8 @@
 #include "morphology/morphology.h"
 
 #include <iconv.h>
-#include <hunspell.hxx>
 #include <unicode/uchar.h>
+#include <hunspell.hxx>
 
 #include <algorithm>
 #include <cstring>
@@ -142,9 +142,19 @@ SpellDictionary* dictionaryOf(const DictionaryDirection& direction) {
 
 }  // namespace
 
+namespace {
+
+// The same, with the record found left in record.
+bool isHeadwordAt(const WordFile& file, int index, std::string_view word, WordRecord& record) {
+  return index < file.wordCount && readWordRecord(file, index, record) == 0 &&
+         compareWords(file.collation, wordOf(record), word) == 0;
+}
+
+}  // namespace
+
 bool isHeadwordAt(const WordFile& file, int index, std::string_view word) {
-  return index < file.wordCount && readWordRecord(file, index) == 0 &&
-         compareWords(file.collation, wordOf(currentRecord), word) == 0;
+  WordRecord record;
+  return isHeadwordAt(file, index, word, record);
 }
 
 void setHunspellFolder(const std::filesystem::path& folder) {
@@ -198,9 +208,10 @@ int findWholeWord(const WordFile& file, std::string_view word, std::string& form
     if (again) continue;
     tried.push_back(stem);
     const int at = findWord(file, stem);
-    if (isHeadwordAt(file, at, stem)) {
+    WordRecord headword;
+    if (isHeadwordAt(file, at, stem, headword)) {
       // The headword as the dictionary writes it ("Haus"), whichever spelling the stem had.
-      form = wordOf(currentRecord);
+      form = wordOf(headword);
       return at;
     }
   }

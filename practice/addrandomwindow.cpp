@@ -25,8 +25,9 @@ AddRandomState randomDraw;
 void addRandomWords() {
   if (randomDraw.replaceListFirst) emptyListFile();
   if (store.wordCount <= 0) return;
+  WordRecord record;
   for (int n = 0; n < randomDraw.randomWordCount; ++n)
-    if (readWordRecord(std::rand() % store.wordCount) == 0) appendListRecord();
+    if (readWordRecord(std::rand() % store.wordCount, record) == 0) appendListRecord(record);
 }
 
 AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
@@ -89,8 +90,8 @@ void AddRandomWindow::command(int id, int) {
 
 void AddRandomWindow::paintClient(QPainter& painter) {
   const std::string prompt = uiTextCopy(textNumberOfWords) + std::to_string(store.wordCount) + ") ?";
-  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, uiFonts.fontControl,
-             Qt::black);
+  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+             uiFonts.fontControl, Qt::black);
   QTimer::singleShot(0, countField_, [field = countField_] { field->setFocus(); });
 }
 

@@ -10,19 +10,19 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "lookup/searchwindow.h"
-#include "practice/printlist.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "practice/addrandomwindow.h"
 #include "practice/listnamedialog.h"
-#include "practice/reviewdeck.h"
 #include "practice/lists.h"
+#include "practice/printlist.h"
+#include "practice/reviewdeck.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
@@ -145,16 +145,17 @@ void ListEditor::showListRows(int first) {
       listBoxes_[i]->clear();
       continue;
     }
-    if (readListRecord(first + i) != 0) return;
-    listBoxes_[i]->setText(currentRecord.flags ? uiQText(textDeleted)
-                                               : toQString(wordOf(currentRecord), editorFont_.charset));
+    WordRecord record;
+    if (readListRecord(first + i, record) != 0) return;
+    listBoxes_[i]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
   }
 }
 
 void ListEditor::showDictionaryRows(int first) {
   for (int i = 0; i < dictionaryRows; ++i) {
-    if (readWordRecord(first + i) != 0) return;
-    dictionaryBoxes_[i]->setText(toQString(wordOf(currentRecord), editorFont_.charset));
+    WordRecord record;
+    if (readWordRecord(first + i, record) != 0) return;
+    dictionaryBoxes_[i]->setText(toQString(wordOf(record), editorFont_.charset));
   }
 }
 
@@ -190,11 +191,16 @@ namespace {
 // scaled by the caller.
 int scrollDelta(int action, int page) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return -1;
-    case QAbstractSlider::SliderSingleStepAdd: return 1;
-    case QAbstractSlider::SliderPageStepSub: return -page;
-    case QAbstractSlider::SliderPageStepAdd: return page;
-    default: return 0;
+    case QAbstractSlider::SliderSingleStepSub:
+      return -1;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return 1;
+    case QAbstractSlider::SliderPageStepSub:
+      return -page;
+    case QAbstractSlider::SliderPageStepAdd:
+      return page;
+    default:
+      return 0;
   }
 }
 
@@ -216,13 +222,12 @@ void ListEditor::dictionaryScrollAction(int action) {
   moveDictionary(listEditing.dictionaryTopIndex + scrollDelta(action, 10));
 }
 
-void ListEditor::lookUp() {
-  moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset)));
-}
+void ListEditor::lookUp() { moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset))); }
 
 void ListEditor::dictionaryPicked(int k) {
-  if (listEditing.dictionaryTopIndex + k < store.wordCount && readWordRecord(listEditing.dictionaryTopIndex + k) == 0 &&
-      appendListRecord() == 0) {
+  WordRecord record;
+  if (listEditing.dictionaryTopIndex + k < store.wordCount &&
+      readWordRecord(listEditing.dictionaryTopIndex + k, record) == 0 && appendListRecord(record) == 0) {
     showListEnd();
   }
   focusSearchField();
@@ -230,23 +235,25 @@ void ListEditor::dictionaryPicked(int k) {
 
 void ListEditor::listPicked(int k) {
   const int i = listEditing.listTopIndex + k;
-  if (i < store.listCount && readListRecord(i) == 0) {
-    currentRecord.flags = currentRecord.flags ? 0 : 1;
-    listBoxes_[k]->setText(currentRecord.flags ? uiQText(textDeleted)
-                                               : toQString(wordOf(currentRecord), editorFont_.charset));
-    writeListRecord(i);
+  WordRecord record;
+  if (i < store.listCount && readListRecord(i, record) == 0) {
+    record.flags = record.flags ? 0 : 1;
+    listBoxes_[k]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
+    writeListRecord(i, record);
     lists.listModified = true;
   }
   focusSearchField();
 }
 
 void ListEditor::exportList() {
-  const QString proposed = QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
+  const QString proposed =
+      QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
   const QString filter = uiQString(uiTextCopy(textTextFiles) + ";;" + uiTextCopy(textAllFiles));
   const QString chosen = listEditing.chooseExportFile(this, proposed, filter);
   if (chosen.isEmpty()) return;
   if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
-    const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
+    const std::string text =
+        uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
     messageBox(this, text, uiTextCopy(textExportList), MB_OK | MB_ICONWARNING);
   }
 }
@@ -263,15 +270,23 @@ void ListEditor::command(int id, int code) {
   }
   if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
     switch (code >> 16) {
-      case VK_RETURN: searchField_->clear(); break;
-      case VK_UP: moveDictionary(listEditing.dictionaryTopIndex - 1); break;
-      case VK_DOWN: moveDictionary(listEditing.dictionaryTopIndex + 1); break;
+      case VK_RETURN:
+        searchField_->clear();
+        break;
+      case VK_UP:
+        moveDictionary(listEditing.dictionaryTopIndex - 1);
+        break;
+      case VK_DOWN:
+        moveDictionary(listEditing.dictionaryTopIndex + 1);
+        break;
     }
     return;
   }
   if (code != commandClicked) return;
   switch (id) {
-    case cmdDone: finish(); return;
+    case cmdDone:
+      finish();
+      return;
     case cmdAddAll:
       copyWordFileToList();
       showListEnd();
@@ -280,13 +295,21 @@ void ListEditor::command(int id, int code) {
       emptyListFile();
       showListEnd();
       return;
-    case cmdAddRandom: openAddRandom(); return;
+    case cmdAddRandom:
+      openAddRandom();
+      return;
     case cmdPrint:
       if (store.listCount > 0 && listEditing.printListHook) listEditing.printListHook();
       return;
-    case cmdCreateNewList: createNewList(); return;
-    case cmdDeleteCurrentList: deleteList(); return;
-    case cmdExportList: exportList(); return;
+    case cmdCreateNewList:
+      createNewList();
+      return;
+    case cmdDeleteCurrentList:
+      deleteList();
+      return;
+    case cmdExportList:
+      exportList();
+      return;
     default:
       if (id >= firstListId && id < firstListId + store.namedListCount) switchToList(id);
   }
@@ -413,10 +436,10 @@ void ListEditor::paintClient(QPainter& painter) {
   QRect remove = winRect(35, 230, 400, 290);
   drawShadowText(painter, remove, loadUiText(textClickToRemove), wrap, uiFonts.fontText);
   QRect heading = winRect(0, 10, 408, 80);
-  drawShadowText(painter, heading, loadUiText(textPracticeListHeading), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                 uiFonts.fontLarge);
-  drawUiText(painter, winRect(23, 68, 408, 85), store.practiceListName, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-             uiFonts.fontSmall, Qt::black);
+  drawShadowText(painter, heading, loadUiText(textPracticeListHeading),
+                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, uiFonts.fontLarge);
+  drawUiText(painter, winRect(23, 68, 408, 85), store.practiceListName,
+             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, uiFonts.fontSmall, Qt::black);
 }
 
 void ListEditor::changeEvent(QEvent* event) {

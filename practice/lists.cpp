@@ -12,9 +12,9 @@
 #include "platform/safefiles.h"
 #include "practice/reviewdeck.h"
 #include "practice/updatingwindow.h"
+#include "resources/commands.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
-#include "resources/commands.h"
 #include "store/store.h"
 
 namespace zembo {
@@ -117,9 +117,9 @@ void compactListFile() {
   const std::string target = currentListFilePath();
   // The live records go to a new file that then takes the old one's place at once.
   replaceFileSafely(hostPath(target), [](std::FILE* out) {
+    WordRecord record;
     for (int i = 0; i < store.listCount; ++i)
-      if (readListRecord(i) == 0 && currentRecord.flags == 0 &&
-          std::fwrite(&currentRecord, sizeof currentRecord, 1, out) != 1)
+      if (readListRecord(i, record) == 0 && record.flags == 0 && std::fwrite(&record, sizeof record, 1, out) != 1)
         return false;
     return true;
   });

@@ -33,10 +33,10 @@ const QColor navy(0, 0, 128);
 
 int periodOfSpeed(int speed) { return 10000 - (speed - 1) * 950; }
 
-void pickNextRecord() {
+void pickNextRecord(WordRecord& record) {
   if (drill.drillRemaining <= 0) return;
   const int k = std::rand() % drill.drillRemaining;
-  readListRecord(drill.drillOrder[k]);
+  readListRecord(drill.drillOrder[k], record);
   drill.drillOrder[k] = drill.drillOrder[drill.drillRemaining - 1];
   --drill.drillRemaining;
 }
@@ -157,14 +157,14 @@ void PracticeWindow::endDrill() {
 }
 
 void PracticeWindow::showNextWord() {
-  pickNextRecord();
-  word_ = wordOf(currentRecord);
+  pickNextRecord(drawn_);
+  word_ = wordOf(drawn_);
   translation_.clear();
   client()->update();
 }
 
 void PracticeWindow::showTranslation() {
-  translation_ = translationOf(currentRecord);
+  translation_ = translationOf(drawn_);
   client()->update();
 }
 
@@ -195,7 +195,8 @@ QRect PracticeWindow::fastLabelRect() const {
 void PracticeWindow::paintClient(QPainter& painter) {
   const int L = layoutLeft_, T = layoutTop_;
   const int line = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, uiFonts.fontControl, Qt::black);
+  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, uiFonts.fontControl,
+             Qt::black);
   drawUiText(painter, fastLabelRect(), loadUiText(textFast), line, uiFonts.fontControl, Qt::black);
   QRect source = winRect(L, T, L + 500, T + 50);
   drawShadowText(painter, source, directions.currentDirection->sourceName, line, uiFonts.fontTextBold);

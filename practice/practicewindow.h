@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "formats/wordrecord.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
 
@@ -29,8 +30,9 @@ extern DrillState drill;
 
 // The period of a slider position: 10 seconds at 1 (slow) down to half a second at 11 (fast).
 int periodOfSpeed(int speed);
-// Reads a list entry not yet drawn in this drill into currentRecord.
-void pickNextRecord();
+// Reads a list entry not yet drawn in this drill into record (left as it was when none is left
+// or it cannot be read).
+void pickNextRecord(WordRecord& record);
 
 class PracticeWindow : public ToolWindow {
   Q_OBJECT
@@ -76,6 +78,7 @@ class PracticeWindow : public ToolWindow {
   QSlider* slider_;
   QPushButton* quit_;
   int layoutLeft_ = 15, layoutTop_ = 10;
+  WordRecord drawn_{};  // the list entry drawn last
   std::string word_, translation_;
 };
 

@@ -1,8 +1,8 @@
 #include "practice/reviewdeck.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "directions/directions.h"
@@ -29,8 +29,9 @@ namespace {
 std::string currentListRecords() {
   std::string records;
   records.reserve(static_cast<std::size_t>(std::max(store.listCount, 0)) * sizeof(WordRecord));
+  WordRecord record;
   for (int i = 0; i < store.listCount; ++i)
-    if (readListRecord(i) == 0) records.append(reinterpret_cast<const char*>(&currentRecord), sizeof currentRecord);
+    if (readListRecord(i, record) == 0) records.append(reinterpret_cast<const char*>(&record), sizeof record);
   return records;
 }
 

@@ -56,7 +56,8 @@ int findWord(const WordFile& file, std::string_view key, int count) {
     const int mid = lo + (hi - lo) / 2;
     // A record that cannot be read counts as lying after every key, as the records past the end
     // of a file cut short do; the record an earlier read left behind must not decide.
-    const int c = readWordRecord(file, mid) == 0 ? compareWords(file.collation, wordOf(currentRecord), key) : 1;
+    WordRecord record;
+    const int c = readWordRecord(file, mid, record) == 0 ? compareWords(file.collation, wordOf(record), key) : 1;
     if (c < 0)
       lo = mid + 1;
     else

@@ -9,8 +9,7 @@ namespace zembo {
 
 void prepareCurrentCollation() {
   // A locale that cannot be set leaves the one in force.
-  if (loadCollation(store.collation, *directions.currentDirection, messageBoxes.mainWindowHandle))
-    useCollation(store.collation.locale);
+  if (loadStoreCollation(messageBoxes.mainWindowHandle)) useCollation(store.collation.locale);
 }
 
 void makeDirectionCurrent(DictionaryDirection* direction) {

@@ -21,9 +21,17 @@
 
 namespace zembo {
 
-SortState sorting;
+namespace {
 
-void showSortProgressOn(SortProgress* progress) { sorting.sortProgress = progress; }
+SortState sortState;  // the one mutable instance; every other file sees the const view
+
+}  // namespace
+
+const SortState& sorting = sortState;
+
+void resetSortState() { sortState = {}; }
+
+void showSortProgressOn(SortProgress* progress) { sortState.sortProgress = progress; }
 
 namespace {
 
@@ -101,7 +109,8 @@ bool writeInOrder(int fd, std::span<const WordRecord> records, const std::vector
 
 // The temporary files that sorts killed before their end left beside the word files.
 void removeSortLeftovers(const std::filesystem::path& wordFile) {
-  removeTemporaryFiles(wordFile.parent_path(), [](std::string_view target) { return matchesFilePattern(target, "*.zb"); });
+  removeTemporaryFiles(wordFile.parent_path(),
+                       [](std::string_view target) { return matchesFilePattern(target, "*.zb"); });
 }
 
 // The old word file is replaced only by a whole new one that is on disk.
@@ -111,23 +120,13 @@ int replaceWordFile(const WordFile& file, std::span<const WordRecord> records, c
   removeSortLeftovers(wordFile);
   const bool replaced = replaceFileSafely(wordFile, [&](std::FILE* out) {
     const bool written = writeInOrder(fileno(out), records, order) && !file.wordMap.damaged;
-    laps.lap(sorting.sortTimings.write);
+    laps.lap(sortState.sortTimings.write);
     const bool flushed = written && ::fdatasync(fileno(out)) == 0;
-    laps.lap(sorting.sortTimings.flush);
+    laps.lap(sortState.sortTimings.flush);
     return flushed;
   });
-  laps.lap(sorting.sortTimings.rename);
+  laps.lap(sortState.sortTimings.rename);
   return replaced ? 0 : -1;
-}
-
-// The store's collation is read again before each of its sorts, as the direction's table may have
-// changed: the locale quietly, an unknown name and a missing table reported.
-void refreshStoreCollation() {
-  const DictionaryDirection& d = *store.direction;
-  store.collation.hasSortTable = d.hasSortTable;
-  store.collation.locale.open(d.localeName);
-  checkLocaleName(d.localeName);
-  loadSortTable(store.collation, d);
 }
 
 // The mapped records of the word file; false when the file cannot be rewritten (not open, or more
@@ -151,12 +150,12 @@ int sortRecordsWhole(WordFile& file, std::span<const WordRecord> records, Laps& 
   CollationKeys keys(records.size(), keyTable(file), CollationKeys::Ties::inAddedOrder);
   addLiveWords(file, records, keys);
   keys.allAdded();
-  laps.lap(sorting.sortTimings.load);
+  laps.lap(sortState.sortTimings.load);
   keys.finishKeys();
-  laps.lap(sorting.sortTimings.keys);
-  const std::vector<std::uint32_t> order =
-      keys.sortRecords(records, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
-  laps.lap(sorting.sortTimings.sort);
+  laps.lap(sortState.sortTimings.keys);
+  const std::vector<std::uint32_t> order = keys.sortRecords(
+      records, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
+  laps.lap(sortState.sortTimings.sort);
   // A file truncated under the mapping read as empty records: nothing of it may be written.
   if (file.wordMap.damaged) return -1;
   return replaceWordFile(file, records, order, laps);
@@ -225,8 +224,8 @@ std::vector<std::uint32_t> sortedTail(const WordFile& file, std::span<const Word
       keys.skip();
   }
   keys.allAdded();
-  std::vector<std::uint32_t> order =
-      keys.sortRecords(tail, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
+  std::vector<std::uint32_t> order = keys.sortRecords(
+      tail, [](std::int64_t count) { showProgress(63, static_cast<long>(count)); }, 2000);
   for (std::uint32_t& i : order) i += static_cast<std::uint32_t>(tailStart);
   return order;
 }
@@ -234,7 +233,8 @@ std::vector<std::uint32_t> sortedTail(const WordFile& file, std::span<const Word
 // Each tail record goes behind the front records that collate before or equal to it, so records
 // with equal words keep the order of the file.
 std::vector<std::uint32_t> mergeOrders(const WordFile& file, std::span<const WordRecord> records,
-                                       const std::vector<std::uint32_t>& front, const std::vector<std::uint32_t>& tail) {
+                                       const std::vector<std::uint32_t>& front,
+                                       const std::vector<std::uint32_t>& tail) {
   std::vector<std::uint32_t> order;
   order.reserve(front.size() + tail.size());
   auto next = front.begin();
@@ -255,13 +255,13 @@ int mergeRecords(WordFile& file, std::span<const WordRecord> records, Laps& laps
   const std::size_t frontSize = std::min(records.size(), static_cast<std::size_t>(std::max(file.sortedCount, 0)));
   std::vector<std::uint32_t> front;
   if (!liveFrontInOrder(file, records.first(frontSize), front)) return sortRecordsWhole(file, records, laps);
-  sorting.lastSortMerged = true;
-  laps.lap(sorting.sortTimings.load);
+  sortState.lastSortMerged = true;
+  laps.lap(sortState.sortTimings.load);
   const std::vector<std::uint32_t> tail = sortedTail(file, records, frontSize);
-  laps.lap(sorting.sortTimings.keys);
+  laps.lap(sortState.sortTimings.keys);
   const std::vector<std::uint32_t> order = mergeOrders(file, records, front, tail);
   file.wordCount = static_cast<int>(order.size());
-  laps.lap(sorting.sortTimings.sort);
+  laps.lap(sortState.sortTimings.sort);
   if (file.wordMap.damaged) return -1;
   return replaceWordFile(file, records, order, laps);
 }
@@ -272,14 +272,14 @@ int finishSort(WordFile& file, int result, Laps& laps) {
   useCollation(store.collation.locale);
   if (result == 0) file.needsSort = 0;
   reopenWordFile(file);
-  laps.lap(sorting.sortTimings.reopen);
+  laps.lap(sortState.sortTimings.reopen);
   return result;
 }
 
 }  // namespace
 
 int sortWordFile(WordFile& file) {
-  sorting.sortTimings = {};
+  sortState.sortTimings = {};
   Laps laps;
   std::span<const WordRecord> records;
   const int result = prepareRecords(file, records) ? sortRecordsWhole(file, records, laps) : -1;
@@ -287,8 +287,8 @@ int sortWordFile(WordFile& file) {
 }
 
 int mergeWordFile(WordFile& file) {
-  sorting.sortTimings = {};
-  sorting.lastSortMerged = false;
+  sortState.sortTimings = {};
+  sortState.lastSortMerged = false;
   Laps laps;
   std::span<const WordRecord> records;
   const int result = prepareRecords(file, records) ? mergeRecords(file, records, laps) : -1;

@@ -30,7 +30,9 @@ struct SortState {
   SortTimings sortTimings;               // of the last sort
   bool lastSortMerged = false;           // the last mergeWordFile merged; false when it sorted the whole file
 };
-extern SortState sorting;
+extern const SortState& sorting;  // read anywhere; written only by store/sort.cpp
+// A fresh state: no display, no timings; tests begin and end with it.
+void resetSortState();
 
 // Makes progress the display of the sorts that follow; nullptr: none.
 void showSortProgressOn(SortProgress* progress);
@@ -39,11 +41,14 @@ void showSortProgressOn(SortProgress* progress);
 // collation of its direction, each with flags 0, and owes no sort; on failure it is unchanged and
 // owes what it owed. Either way the file is open and counted afterwards (the store's with its
 // practice list file).
-int sortWordFile(WordFile& file = store);
+int sortWordFile(WordFile& file);
+// The same on the current word file (store/store.cpp, which owns it, runs it).
+int sortWordFile();
 
 // The same result for a file whose first sortedCount records are already in collating order and
 // whose tail was appended since: the tail is sorted and merged into them in one pass. When the
 // front part turns out not to be in order, the whole file is sorted instead.
-int mergeWordFile(WordFile& file = store);
+int mergeWordFile(WordFile& file);
+int mergeWordFile();  // on the current word file
 
 }  // namespace zembo

@@ -17,11 +17,17 @@
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/collate.h"
+#include "store/sort.h"
 
 namespace zembo {
 
-StoreState store;
-WordRecord currentRecord{};
+namespace {
+
+StoreState storeState;  // the one mutable instance; every other file sees the const view
+
+}  // namespace
+
+const StoreState& store = storeState;
 
 namespace {
 
@@ -57,21 +63,21 @@ void reportTooManyRecords(const std::string& path, const char* consequence) {
 }
 
 // Reads come from the mapping; pread only serves what it cannot (a file gone shorter under it).
-int readRecord(int fd, const RecordMap& map, std::int64_t fileRecords, int count, int index) {
+int readRecord(int fd, const RecordMap& map, std::int64_t fileRecords, int count, int index, WordRecord& record) {
   if (fd < 0 || index < 0 || index > count) return -1;
-  WordRecord record;
+  WordRecord read;
   const auto offset = static_cast<std::uint64_t>(index) * recordSize;
-  if (index >= fileRecords || !readFromMap(map, offset, &record, recordSize))
-    if (::pread(fd, &record, recordSize, static_cast<off_t>(offset)) != recordSize) return -1;
-  currentRecord = record;
+  if (index >= fileRecords || !readFromMap(map, offset, &read, recordSize))
+    if (::pread(fd, &read, recordSize, static_cast<off_t>(offset)) != recordSize) return -1;
+  record = read;
   return 0;
 }
 
 // Writing past the count would leave a gap of zero records in the file, so the index may be at
 // most the count (which appends).
-int writeRecord(int fd, RecordMap& map, std::int64_t& fileRecords, int count, int index) {
+int writeRecord(int fd, RecordMap& map, std::int64_t& fileRecords, int count, int index, const WordRecord& record) {
   if (fd < 0 || index < 0 || index > count) return -1;
-  if (::pwrite(fd, &currentRecord, recordSize, static_cast<off_t>(index) * recordSize) != recordSize) return -1;
+  if (::pwrite(fd, &record, recordSize, static_cast<off_t>(index) * recordSize) != recordSize) return -1;
   if (index >= fileRecords) {
     fileRecords = index + 1;
     growRecordMap(map, fd, static_cast<std::uint64_t>(fileRecords) * recordSize);
@@ -108,15 +114,16 @@ std::string wordFilePath(const DictionaryDirection& direction) {
 std::string wordFilePath() { return wordFilePath(*directions.currentDirection); }
 
 std::string listFilePath() {
-  return uiTextCopy(textListFolder) + store.practiceListName + "\\" + activeListFileName(directions.currentDirection);
+  return uiTextCopy(textListFolder) + storeState.practiceListName + "\\" +
+         activeListFileName(directions.currentDirection);
 }
 
 int openWordFile() {
   const std::string path = wordFilePath();
-  closeFile(store.wordFile, store.wordMap, store.wordFileRecords);
-  takeDirection(store, *directions.currentDirection);
-  store.wordFile = openForUpdate(path, false);
-  if (store.wordFile < 0) {
+  closeFile(storeState.wordFile, storeState.wordMap, storeState.wordFileRecords);
+  takeDirection(storeState, *directions.currentDirection);
+  storeState.wordFile = openForUpdate(path, false);
+  if (storeState.wordFile < 0) {
     char text[400];
     std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", path.c_str());
     messageBox(messageBoxes.mainWindowHandle, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
@@ -127,59 +134,78 @@ int openWordFile() {
 }
 
 int openListFile() {
-  if (!store.practiceListName[0]) {
+  if (!storeState.practiceListName[0]) {
     if (countNamedLists() > 0) selectFirstList();
   }
-  if (!store.practiceListName[0]) return 0;
+  if (!storeState.practiceListName[0]) return 0;
   const std::string path = listFilePath();
-  closeFile(store.listFile, store.listMap, store.listFileRecords);
-  store.listFile = openForUpdate(path, false);
-  if (store.listFile < 0) store.listFile = openForUpdate(path, true);
-  return store.listFile >= 0 ? 0 : -1;
+  closeFile(storeState.listFile, storeState.listMap, storeState.listFileRecords);
+  storeState.listFile = openForUpdate(path, false);
+  if (storeState.listFile < 0) storeState.listFile = openForUpdate(path, true);
+  return storeState.listFile >= 0 ? 0 : -1;
 }
 
 // The program cannot go on without its word file, and must never rewrite one it cannot count.
 void countWordRecords() {
-  if (!countAndMap(store.wordFile, store.wordMap, store.wordFileRecords)) {
+  if (!countAndMap(storeState.wordFile, storeState.wordMap, storeState.wordFileRecords)) {
     reportTooManyRecords(wordFilePath(), "\n\nProgram aborted");
     exitProcess(1);
   }
-  store.wordCount = static_cast<int>(store.wordFileRecords);
-  trustOrder(store);
+  storeState.wordCount = static_cast<int>(storeState.wordFileRecords);
+  trustOrder(storeState);
   countListRecords();
 }
 
 // A practice list file that is too large is left alone: no list is open.
 void countListRecords() {
-  store.listCount = 0;
-  if (!store.practiceListName[0] || store.listFile < 0) return;
-  if (!countAndMap(store.listFile, store.listMap, store.listFileRecords)) {
+  storeState.listCount = 0;
+  if (!storeState.practiceListName[0] || storeState.listFile < 0) return;
+  if (!countAndMap(storeState.listFile, storeState.listMap, storeState.listFileRecords)) {
     reportTooManyRecords(listFilePath(), "");
     closeListFile();
     return;
   }
-  store.listCount = static_cast<int>(store.listFileRecords);
+  storeState.listCount = static_cast<int>(storeState.listFileRecords);
 }
 
-int readWordRecord(int index) { return readWordRecord(store, index); }
-int readListRecord(int index) {
-  return readRecord(store.listFile, store.listMap, store.listFileRecords, store.listCount, index);
+int readWordRecord(int index, WordRecord& record) { return readWordRecord(storeState, index, record); }
+int readListRecord(int index, WordRecord& record) {
+  return readRecord(storeState.listFile, storeState.listMap, storeState.listFileRecords, storeState.listCount, index,
+                    record);
 }
-int writeWordRecord(int index) { return writeWordRecord(store, index); }
-int writeListRecord(int index) {
-  return writeRecord(store.listFile, store.listMap, store.listFileRecords, store.listCount, index);
+int writeWordRecord(int index, const WordRecord& record) { return writeWordRecord(storeState, index, record); }
+int writeListRecord(int index, const WordRecord& record) {
+  return writeRecord(storeState.listFile, storeState.listMap, storeState.listFileRecords, storeState.listCount, index,
+                     record);
+}
+int appendWordRecord(const WordRecord& record) { return appendWordRecord(storeState, record); }
+void markUnsorted() { markUnsorted(storeState); }
+
+bool loadStoreCollation(WindowHandle parent) {
+  return loadCollation(storeState.collation, *directions.currentDirection, parent);
 }
 
-int readWordRecord(const WordFile& file, int index) {
-  return readRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index);
+void refreshStoreCollation() {
+  const DictionaryDirection& d = *storeState.direction;
+  storeState.collation.hasSortTable = d.hasSortTable;
+  storeState.collation.locale.open(d.localeName);
+  checkLocaleName(d.localeName);
+  loadSortTable(storeState.collation, d);
 }
 
-int writeWordRecord(WordFile& file, int index) {
-  return writeRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index);
+int sortWordFile() { return sortWordFile(storeState); }
+int mergeWordFile() { return mergeWordFile(storeState); }
+
+int readWordRecord(const WordFile& file, int index, WordRecord& record) {
+  return readRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index, record);
 }
 
-int appendWordRecord(WordFile& file) {
-  if (writeWordRecord(file, file.wordCount) != 0) return -1;
+int writeWordRecord(WordFile& file, int index, const WordRecord& record) {
+  return writeRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index, record);
+}
+
+int appendWordRecord(WordFile& file, const WordRecord& record) {
+  if (writeWordRecord(file, file.wordCount, record) != 0) return -1;
   ++file.wordCount;
   return 0;
 }
@@ -220,25 +246,30 @@ void reopenStore() {
 }
 
 void closeStoreFiles() {
-  closeWordFile(store);
+  closeWordFile(storeState);
   closeListFile();
 }
 
-void closeListFile() { closeFile(store.listFile, store.listMap, store.listFileRecords); }
+void closeListFile() { closeFile(storeState.listFile, storeState.listMap, storeState.listFileRecords); }
 
-void setPracticeListName(std::string_view name) {
-  const std::size_t n = std::min(name.size(), sizeof store.practiceListName - 1);
-  std::memcpy(store.practiceListName, name.data(), n);
-  store.practiceListName[n] = '\0';
+void resetStoreState() {
+  closeStoreFiles();
+  storeState = {};
 }
 
-int appendListRecord() {
-  if (writeListRecord(store.listCount) != 0) return -1;
-  ++store.listCount;
+void setPracticeListName(std::string_view name) {
+  const std::size_t n = std::min(name.size(), sizeof storeState.practiceListName - 1);
+  std::memcpy(storeState.practiceListName, name.data(), n);
+  storeState.practiceListName[n] = '\0';
+}
+
+int appendListRecord(const WordRecord& record) {
+  if (writeListRecord(storeState.listCount, record) != 0) return -1;
+  ++storeState.listCount;
   return 0;
 }
 
-int countNamedLists() { return store.namedListCount = countListFolders() - 2; }
+int countNamedLists() { return storeState.namedListCount = countListFolders() - 2; }
 
 int countListFolders() {
   int folders = 0;
@@ -257,7 +288,7 @@ int selectFirstList() {
 
 int listFolderExists() {
   for (const DirectoryEntry& entry : findFiles(listFolderPattern()))
-    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, store.practiceListName)) return 1;
+    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, storeState.practiceListName)) return 1;
   return 0;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The word file and the practice list file of the current direction. Every record read lands in
-// currentRecord and every write takes its record from there; a caller that needs a record
-// across another read copies it first. Only the store's operations change what this header
-// declares; other code reads it.
+// The word file and the practice list file of the current direction. A read fills a record its
+// caller owns and a write takes the record to write, so no read overwrites what another caller
+// holds. Only store/store.cpp changes the state this header declares; other code reads it and
+// calls the operations.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 #include "directions/directions.h"
 #include "formats/wordrecord.h"
 #include "platform/collation.h"
+#include "platform/messagebox.h"
 #include "store/recordmap.h"
 
 namespace zembo {
@@ -39,7 +40,7 @@ struct WordFile {
   int sortedCount = 0;
 };
 
-// The store: the current direction's word file, the practice list file and the shared record.
+// The store: the current direction's word file and the practice list file.
 struct StoreState : WordFile {
   int listFile = -1;  // descriptor of the open practice list file, -1 when none
   int listCount = 0;
@@ -48,10 +49,9 @@ struct StoreState : WordFile {
   char practiceListName[150] = "";
   int namedListCount = 0;
 };
-extern StoreState store;
-// The shared record buffer: every read lands here, and every write takes the record a caller put
-// here, so it is the one piece of the store that every module writes.
-extern WordRecord currentRecord;
+extern const StoreState& store;  // read anywhere; written only by store/store.cpp
+// Closes the store's files and starts from a fresh state; tests begin and end with it.
+void resetStoreState();
 
 // Opens the current direction's word file, then its practice list file. A word file that cannot
 // be opened ends the program with a message.
@@ -63,12 +63,24 @@ int openListFile();
 // program with a message; such a practice list file is closed with a message.
 void countWordRecords();  // then countListRecords
 void countListRecords();
-// 0 when a whole record was read into currentRecord; -1 (currentRecord unchanged) otherwise.
-int readWordRecord(int index);
-int readListRecord(int index);
-// 0 when currentRecord was written whole as record index; writing at the count appends.
-int writeWordRecord(int index);
-int writeListRecord(int index);
+// 0 when a whole record was read into record; -1 (record unchanged) otherwise.
+int readWordRecord(int index, WordRecord& record);
+int readListRecord(int index, WordRecord& record);
+// 0 when record was written whole as record index; writing at the count appends.
+int writeWordRecord(int index, const WordRecord& record);
+int writeListRecord(int index, const WordRecord& record);
+// Writes record behind the last record of the current word file and counts it; 0, or -1 when it
+// was not written.
+int appendWordRecord(const WordRecord& record);
+// The current word file owes a sort: a record was changed or appended out of order.
+void markUnsorted();
+// The current direction's sort table and locale become the store's collation (a short sort table
+// leaves the rest of the weights as they were); false when the locale cannot be set, which is
+// reported in a box owned by parent.
+bool loadStoreCollation(WindowHandle parent);
+// The same, read again before a sort of the store's file, as the direction's table may have
+// changed since: the locale quietly, an unknown name and a missing table reported.
+void refreshStoreCollation();
 void closeStoreFiles();
 void closeListFile();
 
@@ -80,10 +92,9 @@ void closeWordFile(WordFile& file);
 // Opens and counts the file of the handle's direction again (the store's: reopenStore); its
 // collation stays. 0, or -1 with the handle closed.
 int reopenWordFile(WordFile& file);
-int readWordRecord(const WordFile& file, int index);
-int writeWordRecord(WordFile& file, int index);
-// Writes currentRecord behind the last record and counts it; 0, or -1 when it was not written.
-int appendWordRecord(WordFile& file);
+int readWordRecord(const WordFile& file, int index, WordRecord& record);
+int writeWordRecord(WordFile& file, int index, const WordRecord& record);
+int appendWordRecord(WordFile& file, const WordRecord& record);
 // The file owes a sort: a record was changed or appended out of order.
 void markUnsorted(WordFile& file);
 // Closes the store's files and opens and counts those of the current direction. A word file of
@@ -93,8 +104,8 @@ void reopenStore();
 // Clears the name of the practice list, or sets it (cut to fit); a name set makes openListFile
 // open that list.
 void setPracticeListName(std::string_view name);
-// Writes currentRecord behind the last record of the practice list file and counts it.
-int appendListRecord();
+// Writes record behind the last record of the practice list file and counts it.
+int appendListRecord(const WordRecord& record);
 // Counts the named lists again (the folder entries but "." and ".."); returns namedListCount.
 int countNamedLists();
 // Folder entries of the practice list folder, "." and ".." included; 0 when it cannot be read.

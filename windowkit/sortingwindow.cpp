@@ -3,11 +3,11 @@
 #include <QPainter>
 
 #include "directions/directions.h"
-#include "platform/qt/painting.h"
-#include "windowkit/uifont.h"
 #include "platform/messagebox.h"
+#include "platform/qt/painting.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 
@@ -17,7 +17,8 @@ const QColor lightGrey(192, 192, 192);
 
 // White is the frames' transparent colour.
 QImage loadFrame(int number) {
-  return withTransparentColour(QImage(QString(":/images/frame%1.png").arg(number, 2, 10, QChar('0'))), qRgb(255, 255, 255));
+  return withTransparentColour(QImage(QString(":/images/frame%1.png").arg(number, 2, 10, QChar('0'))),
+                               qRgb(255, 255, 255));
 }
 
 }  // namespace
@@ -80,7 +81,7 @@ bool runUnderSortingWindow(const WordFile& file, const std::function<int()>& sor
 
 void sortIfOwed() {
   // A file that is still out of order is sorted again at the next close or switch.
-  if (store.needsSort) runUnderSortingWindow(store, [] { return sortWordFile(store); });
+  if (store.needsSort) runUnderSortingWindow(store, [] { return sortWordFile(); });
 }
 
 }  // namespace zembo

@@ -8,11 +8,11 @@
 
 #include <functional>
 
-#include "windowkit/progresswindow.h"
-#include "windowkit/uifont.h"
 #include "directions/directions.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/progresswindow.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 

@@ -50,7 +50,8 @@ void writeRecords(const char* path, int count, bench::WordGenerator& gen) {
     setField(r.translation, sizeof r.translation, gen.translation(2));
   }
   std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(records.data()), static_cast<std::streamsize>(records.size() * sizeof(WordRecord)));
+      .write(reinterpret_cast<const char*>(records.data()),
+             static_cast<std::streamsize>(records.size() * sizeof(WordRecord)));
 }
 
 void openDirection(DictionaryDirection* d) { makeDirectionCurrent(d); }
@@ -134,8 +135,9 @@ void runOnce(Figures& best) {
   // First on the pages as the session mapped them in, then once the session has read every page,
   // as its lookups come to: what stays is the cost of storing itself.
   const StoreTimes cold = storePairs(gen);
-  for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i);
-  for (int i = 0; i < adding.reverse.wordCount; i += 48) readWordRecord(adding.reverse, i);
+  WordRecord record;
+  for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i, record);
+  for (int i = 0; i < adding.reverse.wordCount; i += 48) readWordRecord(adding.reverse, i, record);
   const StoreTimes warm = storePairs(gen);
   closeStoreFiles();
   fs::copy_file("language/Fre_Eng.zb", "Fre_Eng.tail", fs::copy_options::overwrite_existing);
@@ -183,8 +185,10 @@ void runOnce(Figures& best) {
 }
 
 void printParts(const char* name, const SortTimings& p) {
-  std::printf("    %-8s %.3f s: load+check %.3f  tail keys %.3f  merge %.3f  write %.3f  flush %.3f  rename %.3f  reopen %.3f\n",
-              name, sum(p), p.load, p.keys, p.sort, p.write, p.flush, p.rename, p.reopen);
+  std::printf(
+      "    %-8s %.3f s: load+check %.3f  tail keys %.3f  merge %.3f  write %.3f  flush %.3f  rename %.3f  reopen "
+      "%.3f\n",
+      name, sum(p), p.load, p.keys, p.sort, p.write, p.flush, p.rename, p.reopen);
 }
 
 }  // namespace
@@ -207,18 +211,21 @@ int main(int argc, char** argv) {
   Figures best;
   for (int run = 0; run < runs; ++run) runOnce(best);
   std::printf("best of %d runs, %d records in each file, twice %d pairs of two parts stored\n", runs, count, pairs);
-  std::printf("  storeEntry        median %.3f ms, slowest %.3f ms (every page read once)   limit of the median 0.3 ms: %s\n",
-              1000 * best.storeMedian, 1000 * best.storeWorst, best.storeMedian < 0.0003 ? "kept" : "EXCEEDED");
+  std::printf(
+      "  storeEntry        median %.3f ms, slowest %.3f ms (every page read once)   limit of the median 0.3 ms: %s\n",
+      1000 * best.storeMedian, 1000 * best.storeWorst, best.storeMedian < 0.0003 ? "kept" : "EXCEEDED");
   std::printf("    steps (medians) current file %.3f ms  new-entries log %.3f ms  reverse file %.3f ms\n",
               1000 * best.currentMedian, 1000 * best.logMedian, 1000 * best.reverseMedian);
   std::printf("    page faults per storeEntry %.1f\n", best.faultsPerEntry);
-  std::printf("  storeEntry        median %.3f ms on the pages as the session mapped them in, %.1f page faults each"
-              ";\n"
-              "                    what remains there is the first touch of each page, which a virtual machine makes dear\n",
-              1000 * best.coldMedian, best.coldFaultsPerEntry);
+  std::printf(
+      "  storeEntry        median %.3f ms on the pages as the session mapped them in, %.1f page faults each"
+      ";\n"
+      "                    what remains there is the first touch of each page, which a virtual machine makes dear\n",
+      1000 * best.coldMedian, best.coldFaultsPerEntry);
   std::printf("  beginAddingWords  %.3f ms (both files opened and their pages mapped in)\n", 1000 * best.sessionStart);
-  std::printf("  baseline          direction switched to the reverse and back: median %.3f ms   storeEntry / baseline: %.2f\n",
-              1000 * best.switchMedian, best.storeMedian / best.switchMedian);
+  std::printf(
+      "  baseline          direction switched to the reverse and back: median %.3f ms   storeEntry / baseline: %.2f\n",
+      1000 * best.switchMedian, best.storeMedian / best.switchMedian);
   std::printf("  resortOnClose     %.3f s (both files, the sorting window included)\n", best.resort);
   printParts("reverse", best.parts[0]);
   printParts("current", best.parts[1]);

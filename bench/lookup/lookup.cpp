@@ -15,16 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "directions/directions.h"
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
+#include "directions/directions.h"
+#include "formats/sorttable.h"
+#include "morphology/morphology.h"
+#include "platform/codepage.h"
 #include "platform/collation.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/currentdirection.h"
-#include "formats/sorttable.h"
-#include "morphology/morphology.h"
-#include "platform/codepage.h"
 #include "store/store.h"
 
 namespace {
@@ -73,8 +73,10 @@ int findInMemory(const std::vector<WordRecord>& records, const std::string& key)
     mid = (lo + hi) / 2;
     const int c = compareWords(wordOf(records[static_cast<std::size_t>(mid)]), key);
     if (c == 0) return mid;
-    if (c < 0) lo = mid + 1;
-    else hi = mid - 1;
+    if (c < 0)
+      lo = mid + 1;
+    else
+      hi = mid - 1;
   }
   return lo;
 }
@@ -97,9 +99,15 @@ std::vector<std::string> makeText(const Sample& sample) {
   for (int i = 0; i < 10000; ++i) {
     switch (i % 4) {
       case 0:
-      case 1: text.push_back(plainHeadword()); break;
-      case 2: inflected.push_back(plainHeadword()); text.push_back(inflected.back() + "s"); break;
-      default: text.push_back(gen.word() + "zq");
+      case 1:
+        text.push_back(plainHeadword());
+        break;
+      case 2:
+        inflected.push_back(plainHeadword());
+        text.push_back(inflected.back() + "s");
+        break;
+      default:
+        text.push_back(gen.word() + "zq");
     }
   }
   std::ofstream("hunspell/fr_FR.aff") << "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n";
@@ -139,15 +147,17 @@ void run(int count, bool byTable) {
               static_cast<std::streamsize>(sample.records.size() * sizeof(WordRecord)));
   }
   reopenStore();
-  for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i);  // into the page cache
+  WordRecord record;
+  for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i, record);  // into the page cache
   const auto lookUp = [](const std::string& k) { return findWord(k); };
   measure(sample.keys, lookUp);  // warm up
   const Figures file = measure(sample.keys, lookUp);
   const Figures memory = measure(sample.keys, [&](const std::string& k) { return findInMemory(sample.records, k); });
-  std::printf("%-12s %9d records   findWord: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us"
-              "   ratio of medians %.2f\n",
-              byTable ? "sort table" : "\"french\"", store.wordCount, file.median, file.p99, memory.median, memory.p99,
-              file.median / memory.median);
+  std::printf(
+      "%-12s %9d records   findWord: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us"
+      "   ratio of medians %.2f\n",
+      byTable ? "sort table" : "\"french\"", store.wordCount, file.median, file.p99, memory.median, memory.p99,
+      file.median / memory.median);
   const std::vector<std::string> text = makeText(sample);
   setHunspellFolder("hunspell");
   int asTheyStand = 0, withFallback = 0;
@@ -161,10 +171,11 @@ void run(int count, bool byTable) {
   measure(text, wholeWord);  // warm up
   const Figures plainText = measure(text, lookUp);
   const Figures fallback = measure(text, wholeWord);
-  std::printf("%-12s text of %zu words   findWord: median %6.2f us  p99 %6.2f us   whole word with stems: median %6.2f us"
-              "  p99 %6.2f us   headwords reached %.0f%% -> %.0f%%\n",
-              "", text.size(), plainText.median, plainText.p99, fallback.median, fallback.p99,
-              100.0 * asTheyStand / static_cast<double>(text.size()), 100.0 * withFallback / static_cast<double>(text.size()));
+  std::printf(
+      "%-12s text of %zu words   findWord: median %6.2f us  p99 %6.2f us   whole word with stems: median %6.2f us"
+      "  p99 %6.2f us   headwords reached %.0f%% -> %.0f%%\n",
+      "", text.size(), plainText.median, plainText.p99, fallback.median, fallback.p99,
+      100.0 * asTheyStand / static_cast<double>(text.size()), 100.0 * withFallback / static_cast<double>(text.size()));
   closeStoreFiles();
 }
 

@@ -164,10 +164,9 @@ TEST_F(AddWordsTest, ReverseFileGainsNewWordsAndExistingOnesGainTheSourceWord) {
   openAddWords({}, {{"cat", "chat"}, {"dwelling", "demeure"}, {"house", "logis, maison"}});
   storePair("maison", "house,dwelling,home");
   closeWindow();
-  EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", "chat"},
-                                              {"dwelling", "demeure, maison"},
-                                              {"home", "maison"},
-                                              {"house", "logis, maison"}}));
+  EXPECT_EQ(english(),
+            (std::vector<WordPair>{
+                {"cat", "chat"}, {"dwelling", "demeure, maison"}, {"home", "maison"}, {"house", "logis, maison"}}));
   EXPECT_EQ(french()[2], (WordPair{"maison", "house, dwelling, home"}));
 }
 
@@ -187,11 +186,8 @@ TEST_F(AddWordsTest, AnEntryOfSeveralRecordsIsReadWhole) {
   storePair("chat", "cat");  // goes into the second record of cat
   storePair("loup", "dog");  // already in the second record of dog: nothing to add
   closeWindow();
-  EXPECT_EQ(english(), (std::vector<WordPair>{{"cat", full},
-                                              {"cat", "matou, chat"},
-                                              {"dog", full},
-                                              {"dog", "loup"},
-                                              {"dog", "toutou"}}));
+  EXPECT_EQ(english(), (std::vector<WordPair>{
+                           {"cat", full}, {"cat", "matou, chat"}, {"dog", full}, {"dog", "loup"}, {"dog", "toutou"}}));
 }
 
 TEST_F(AddWordsTest, ReversePartLongerThanThirtyCharactersIsSkipped) {
@@ -420,19 +416,26 @@ TEST_F(AddWordsTest, FailedResortIsTriedAgainBeforeTheDirectionChangesOrTheProgr
 
 TEST_F(AddWordsTest, EveryStoredWordIsFoundInBothDirectionsAfterTheResort) {
   openAddWords();
-  const std::vector<std::pair<const char*, const char*>> pairs = {
-      {"z\xE8" "bre", "zebra"}, {"abeille", "bee"}, {"Loup", "wolf, wolves"}, {"cheval", "horse, steed"}, {"chat", "cat, puss"}};
+  const std::vector<std::pair<const char*, const char*>> pairs = {{"z\xE8"
+                                                                   "bre",
+                                                                   "zebra"},
+                                                                  {"abeille", "bee"},
+                                                                  {"Loup", "wolf, wolves"},
+                                                                  {"cheval", "horse, steed"},
+                                                                  {"chat", "cat, puss"}};
   for (const auto& [w, t] : pairs) storePair(w, t);
   closeWindow();
   for (const auto& [w, t] : pairs) {
-    readWordRecord(findWord(w));
-    EXPECT_EQ(std::string(wordOf(currentRecord)), std::string(w));
+    WordRecord record;
+    readWordRecord(findWord(w), record);
+    EXPECT_EQ(std::string(wordOf(record)), std::string(w));
   }
   WordFile reverse;
   ASSERT_EQ(openWordFile(reverse, *adding.reverse.direction, store.collation), 0);
   for (const char* w : {"zebra", "bee", "wolf", "wolves", "horse", "steed", "cat", "puss"}) {
-    readWordRecord(reverse, findWord(reverse, w));
-    EXPECT_EQ(std::string(wordOf(currentRecord)), std::string(w));
+    WordRecord record;
+    readWordRecord(reverse, findWord(reverse, w), record);
+    EXPECT_EQ(std::string(wordOf(record)), std::string(w));
   }
   closeWordFile(reverse);
 }

@@ -435,8 +435,9 @@ TEST_F(ImportTest, StoreFindsEveryImportedHeadwordInBothDirections) {
       const std::string word = fromUtf8(utf8, 1252);
       const int at = findWord(word);
       ASSERT_GE(at, 0) << utf8;
-      ASSERT_EQ(readWordRecord(at), 0);
-      EXPECT_EQ(wordOf(currentRecord), word) << d->wordFileName;
+      WordRecord record;
+      ASSERT_EQ(readWordRecord(at, record), 0);
+      EXPECT_EQ(wordOf(record), word) << d->wordFileName;
     }
   }
 }

@@ -13,8 +13,8 @@ namespace {
 
 using test::readFile;
 using test::readWords;
-using test::writeFile;
 using test::WordPair;
+using test::writeFile;
 namespace fs = std::filesystem;
 
 class ListsTest : public test::PracticeTest {};
@@ -105,7 +105,7 @@ TEST_F(ListsTest, NamesThatWouldLeaveTheFolderOrHoldOddCharactersAreRefused) {
 
 TEST_F(ListsTest, ANameTypedInAnotherCaseReusesTheList) {
   startWith({{"verbs", three}, {"nouns", {}}});
-  std::strcpy(store.practiceListName, "nouns");
+  setPracticeListName("nouns");
   ASSERT_NE(openEditor(), nullptr);
   const std::vector<std::string> before = menuTexts(editor->listsMenu());
   answerListDialog("Verbs");
@@ -192,7 +192,7 @@ TEST_F(ListsTest, AFailedCopyIsReportedAndTheListIsKept) {
 TEST_F(ListsTest, DeletingAListTakesAUsersFileInItAndSwitchesToTheFirstList) {
   startWith({{"verbs", three}, {"nouns", {{"chat", "cat"}}}});
   writeFile("list/verbs/notes.txt", "my notes");
-  std::strcpy(store.practiceListName, "verbs");
+  setPracticeListName("verbs");
   ASSERT_NE(openEditor(), nullptr);
   startRecordingMessageBoxes({IDYES});
   editor->command(cmdDeleteCurrentList, commandClicked);
@@ -219,14 +219,14 @@ TEST_F(ListsTest, DeletingAListNeverReachesThroughALinkOutOfItsFolder) {
   // A list folder that is itself a link to a folder elsewhere.
   fs::remove_all("list/zlinked");
   fs::create_directory_symlink(fs::absolute("elsewhere/inner"), "list/zlinked");
-  std::strcpy(store.practiceListName, "verbs");
+  setPracticeListName("verbs");
   deleteCurrentList(nullptr);
   EXPECT_EQ(readFile("elsewhere/precious.txt"), "keep me");
   // The link stays, so the folder does, and a user hears of it.
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text, "Can't delete folder verbs");
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Delete list");
-  std::strcpy(store.practiceListName, "zlinked");
+  setPracticeListName("zlinked");
   deleteCurrentList(nullptr);
   EXPECT_EQ(readFile("elsewhere/inner/also.txt"), "keep me too");
 }

@@ -172,7 +172,7 @@ TEST_F(PracticeWindowTest, QuitClosesAndStartPracticeOnAnEmptyListAsksFirst) {
   click(practice->quitButton());
   processEvents();
   EXPECT_EQ(mainWindow->openToolWindow(), nullptr);
-  std::strcpy(store.practiceListName, "nouns");
+  setPracticeListName("nouns");
   closeListFile();
   openListFile();
   countListRecords();

@@ -14,8 +14,8 @@
 #include "practice/printingwindow.h"
 #include "practice/printlist.h"
 #include "store/store.h"
-#include "windowkit/qttext.h"
 #include "tests/practice/printfixture.h"
+#include "windowkit/qttext.h"
 
 #include <sys/stat.h>
 
@@ -235,7 +235,8 @@ TEST_F(PrintListTest, CollatedCopiesRepeatTheDocumentAndUncollatedOnesEachPage) 
   printer->setCopyCount(3);
   printer->setCollateCopies(true);
   ASSERT_EQ(printListOn(*printer), 0);
-  EXPECT_EQ(pageFirstLines(collated), (std::vector<std::string>{pages[0], pages[1], pages[0], pages[1], pages[0], pages[1]}));
+  EXPECT_EQ(pageFirstLines(collated),
+            (std::vector<std::string>{pages[0], pages[1], pages[0], pages[1], pages[0], pages[1]}));
   EXPECT_EQ(printer->copyCount(), 1);  // each document copy was one
 
   const auto uncollated = dir / "uncollated.pdf";
@@ -243,7 +244,8 @@ TEST_F(PrintListTest, CollatedCopiesRepeatTheDocumentAndUncollatedOnesEachPage) 
   printer->setCopyCount(3);
   printer->setCollateCopies(false);
   ASSERT_EQ(printListOn(*printer), 0);
-  EXPECT_EQ(pageFirstLines(uncollated), (std::vector<std::string>{pages[0], pages[0], pages[0], pages[1], pages[1], pages[1]}));
+  EXPECT_EQ(pageFirstLines(uncollated),
+            (std::vector<std::string>{pages[0], pages[0], pages[0], pages[1], pages[1], pages[1]}));
   EXPECT_EQ(printer->copyCount(), 3);
 }
 
@@ -375,8 +377,9 @@ TEST_F(PrintListTest, AListOfTheSampleDictionaryPrintsOnA4) {
   writeFile("list/sample/Fre_Eng.ls", readFile("language/Fre_Eng.zb").substr(0, 100 * sizeof(WordRecord)));
   ASSERT_EQ(start(), -1);
   ASSERT_EQ(store.listCount, 100);
-  readListRecord(99);
-  const std::string lastWord(wordOf(currentRecord)), lastTranslation(translationOf(currentRecord));
+  WordRecord last;
+  ASSERT_EQ(readListRecord(99, last), 0);
+  const std::string lastWord(wordOf(last)), lastTranslation(translationOf(last));
 
   const auto pdf = dir / "sample-list.pdf";
   auto printer = pdfPrinter(pdf);
@@ -384,9 +387,10 @@ TEST_F(PrintListTest, AListOfTheSampleDictionaryPrintsOnA4) {
   ASSERT_EQ(printListOn(*printer), 0);
   ASSERT_EQ(pageCount(pdf), 2);
   EXPECT_EQ(squeezed(pageText(pdf, 1)).substr(0, 16), "French English\n\n");
-  EXPECT_NE(squeezed(pageText(pdf, 2)).find(toQString(lastWord, 0).toStdString() + " - " +
-                                            toQString(lastTranslation, 0).toStdString() + "\n"),
-            std::string::npos);
+  EXPECT_NE(
+      squeezed(pageText(pdf, 2))
+          .find(toQString(lastWord, 0).toStdString() + " - " + toQString(lastTranslation, 0).toStdString() + "\n"),
+      std::string::npos);
   if (const char* folder = std::getenv("ZEMBO_GRAB_DIR"))
     std::filesystem::copy_file(pdf, std::filesystem::path(folder) / "sample-list.pdf",
                                std::filesystem::copy_options::overwrite_existing);

@@ -134,14 +134,14 @@ TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
   shiftReviewClock(2 * day);
   EXPECT_EQ(menuText(), "Review practice list (2)");  // chat and chien, a day after their interval
   // The count follows the list: a new entry is a new card, and one marked deleted is none.
-  currentRecord = WordRecord{};
-  setField(currentRecord.word, sizeof currentRecord.word, "maison");
-  setField(currentRecord.translation, sizeof currentRecord.translation, "house");
-  ASSERT_EQ(appendListRecord(), 0);
+  WordRecord record{};
+  setField(record.word, sizeof record.word, "maison");
+  setField(record.translation, sizeof record.translation, "house");
+  ASSERT_EQ(appendListRecord(record), 0);
   EXPECT_EQ(menuText(), "Review practice list (3)");
-  ASSERT_EQ(readListRecord(store.listCount - 1), 0);
-  currentRecord.flags = 1;  // marked deleted
-  ASSERT_EQ(writeListRecord(store.listCount - 1), 0);
+  ASSERT_EQ(readListRecord(store.listCount - 1, record), 0);
+  record.flags = 1;  // marked deleted
+  ASSERT_EQ(writeListRecord(store.listCount - 1, record), 0);
   EXPECT_EQ(menuText(), "Review practice list (2)");
   EXPECT_TRUE(recordedMessageBoxes().empty());
 }

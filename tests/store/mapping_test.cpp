@@ -12,8 +12,8 @@
 namespace zembo {
 namespace {
 
-using test::WordPair;
 using test::readWords;
+using test::WordPair;
 using test::writeWords;
 
 class MappingTest : public test::StoreTest {
@@ -40,32 +40,31 @@ TEST_F(MappingTest, AppendsAndWritesAreReadBackAtOnce) {
   openFrench(numberedWords(3));
   ASSERT_NE(store.wordMap.base, nullptr);
   // Far more appends than the mapping first had room for.
-  for (int i = 0; i < 20000; ++i) {
-    currentRecord = test::makeRecord({"new" + std::to_string(i), "x"});
-    ASSERT_EQ(writeWordRecord(store.wordCount), 0);
-    ++store.wordCount;
-  }
-  ASSERT_EQ(readWordRecord(20002), 0);
-  EXPECT_EQ(wordOf(currentRecord), "new19999");
-  currentRecord = test::makeRecord({"changed", "y"});
-  ASSERT_EQ(writeWordRecord(1), 0);
-  currentRecord = {};
-  ASSERT_EQ(readWordRecord(1), 0);
-  EXPECT_EQ(wordOf(currentRecord), "changed");
-  // A record that is not in the file is not read, even within the count a caller set.
-  ++store.wordCount;
-  EXPECT_EQ(readWordRecord(20003), -1);
+  for (int i = 0; i < 20000; ++i) ASSERT_EQ(appendWordRecord(test::makeRecord({"new" + std::to_string(i), "x"})), 0);
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(20002, record), 0);
+  EXPECT_EQ(wordOf(record), "new19999");
+  ASSERT_EQ(writeWordRecord(1, test::makeRecord({"changed", "y"})), 0);
+  record = {};
+  ASSERT_EQ(readWordRecord(1, record), 0);
+  EXPECT_EQ(wordOf(record), "changed");
+  // A record that is not in the file is not read, even within the count a caller set (on a copy
+  // of the store's handle, as only the store sets its own count).
+  WordFile raised = store;
+  ++raised.wordCount;
+  EXPECT_EQ(readWordRecord(raised, 20003, record), -1);
 }
 
 TEST_F(MappingTest, FileTruncatedUnderTheMappingGivesReadFailures) {
   openFrench(numberedWords(5000));
-  ASSERT_EQ(readWordRecord(4999), 0);
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(4999, record), 0);
   ASSERT_EQ(::truncate("language/Fre_Eng.zb", 100 * 84), 0);  // by another program
-  EXPECT_EQ(readWordRecord(4999), -1);
-  EXPECT_EQ(readWordRecord(3000), -1);
-  EXPECT_EQ(wordOf(currentRecord), "w04999");  // left as it was
-  ASSERT_EQ(readWordRecord(99), 0);
-  EXPECT_EQ(wordOf(currentRecord), "w00099");
+  EXPECT_EQ(readWordRecord(4999, record), -1);
+  EXPECT_EQ(readWordRecord(3000, record), -1);
+  EXPECT_EQ(wordOf(record), "w04999");  // left as it was
+  ASSERT_EQ(readWordRecord(99, record), 0);
+  EXPECT_EQ(wordOf(record), "w00099");
   // The bisection is not steered by what an earlier read left behind: the unreadable tail counts
   // as lying after every word.
   EXPECT_EQ(findWord("w04000"), 100);
@@ -77,13 +76,14 @@ TEST_F(MappingTest, FileTruncatedUnderTheMappingGivesReadFailures) {
 TEST_F(MappingTest, ListFileIsReadThroughItsMappingToo) {
   std::filesystem::create_directories("list/verbs");
   openFrench(numberedWords(2));
-  ASSERT_EQ(readWordRecord(1), 0);
-  ASSERT_EQ(writeListRecord(0), 0);
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(1, record), 0);
+  ASSERT_EQ(writeListRecord(0, record), 0);
   countListRecords();
   ASSERT_NE(store.listMap.base, nullptr);
-  currentRecord = {};
-  ASSERT_EQ(readListRecord(0), 0);
-  EXPECT_EQ(wordOf(currentRecord), "w00001");
+  record = {};
+  ASSERT_EQ(readListRecord(0, record), 0);
+  EXPECT_EQ(wordOf(record), "w00001");
 }
 
 // Sparse files cost no disk: more records than an int counts, and the count cut to 32 bits
@@ -122,16 +122,16 @@ TEST_P(TooLargeTest, ListFileIsRefusedAndLeftAlone) {
   openFrench(numberedWords(2));
   EXPECT_EQ(store.listCount, 0);
   EXPECT_EQ(store.listFile, -1);
-  EXPECT_EQ(readListRecord(0), -1);
-  EXPECT_EQ(writeListRecord(0), -1);
+  WordRecord record{};
+  EXPECT_EQ(readListRecord(0, record), -1);
+  EXPECT_EQ(writeListRecord(0, record), -1);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].text,
             "list\\verbs\\Fre_Eng.ls holds more records than the program can handle   ");
   EXPECT_EQ(std::filesystem::file_size("list/verbs/Fre_Eng.ls"), static_cast<std::uintmax_t>(GetParam() * 84));
 }
 
-INSTANTIATE_TEST_SUITE_P(PastIntAndPast32Bits, TooLargeTest,
-                         ::testing::Values((1LL << 31) + 5, (1LL << 32) + 5));
+INSTANTIATE_TEST_SUITE_P(PastIntAndPast32Bits, TooLargeTest, ::testing::Values((1LL << 31) + 5, (1LL << 32) + 5));
 
 }  // namespace
 }  // namespace zembo

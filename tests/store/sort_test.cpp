@@ -15,9 +15,9 @@
 namespace zembo {
 namespace {
 
-using test::WordPair;
 using test::readFile;
 using test::readWords;
+using test::WordPair;
 using test::writeFile;
 using test::writeWords;
 
@@ -32,10 +32,10 @@ class SortTest : public test::StoreTest {
  public:
   void SetUp() override {
     StoreTest::SetUp();
-    sorting.sortProgress = &progress;
+    showSortProgressOn(&progress);
   }
   void TearDown() override {
-    sorting.sortProgress = nullptr;
+    showSortProgressOn(nullptr);
     StoreTest::TearDown();
   }
   void openFrench(const std::vector<WordPair>& entries) {
@@ -43,6 +43,14 @@ class SortTest : public test::StoreTest {
     writeWords("language/Fre_Eng.zb", entries);
     openWordFile();
     countWordRecords();
+  }
+  // The first sortedCount entries as the file stood at its last sort, the rest appended since.
+  void openFrenchAppended(const std::vector<WordPair>& entries, int sortedCount) {
+    openFrench({entries.begin(), entries.begin() + sortedCount});
+    for (auto e = entries.begin() + sortedCount; e != entries.end(); ++e)
+      ASSERT_EQ(appendWordRecord(test::makeRecord(*e)), 0);
+    markUnsorted();
+    ASSERT_EQ(store.sortedCount, sortedCount);
   }
   RecordingProgress progress;
 };
@@ -52,7 +60,8 @@ std::vector<WordPair> shuffledWords(int count, int deletedEvery) {
   std::vector<WordPair> entries;
   for (int i = 0; i < count; ++i) {
     const int n = (i * 7919) % count;
-    entries.push_back({"w" + std::to_string(n), "t" + std::to_string(n), std::int16_t(deletedEvery && i % deletedEvery == 0)});
+    entries.push_back(
+        {"w" + std::to_string(n), "t" + std::to_string(n), std::int16_t(deletedEvery && i % deletedEvery == 0)});
   }
   return entries;
 }
@@ -112,7 +121,8 @@ TEST_F(SortTest, EmptyFileSortsToAnEmptyFileWithoutProgress) {
 
 TEST_F(SortTest, SortedFileKeepsItsBytes) {
   // Bytes after the NULs carry no meaning but are kept too.
-  std::vector<WordPair> entries = {{"abricot", "apricot"}, {"chat", "cat"}, {"Chat", "tomcat"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}};
+  std::vector<WordPair> entries = {
+      {"abricot", "apricot"}, {"chat", "cat"}, {"Chat", "tomcat"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}};
   openFrench(entries);
   std::string bytes = readFile("language/Fre_Eng.zb");
   bytes[20] = 'x';
@@ -122,8 +132,18 @@ TEST_F(SortTest, SortedFileKeepsItsBytes) {
 }
 
 TEST_F(SortTest, OrderIsTheLookupsOrderAndEveryLiveWordIsFound) {
-  std::vector<WordPair> entries = {{"\xE9t\xE9", "summer"}, {"z\xE8" "bre", "zebra"}, {"Ecole", "school"}, {"eau", "water"},
-                                {"a-b", "x", 1},         {"ab", "y"},        {"ABC", "z"},         {"\xE9" "cole", "school"}};
+  std::vector<WordPair> entries = {{"\xE9t\xE9", "summer"},
+                                   {"z\xE8"
+                                    "bre",
+                                    "zebra"},
+                                   {"Ecole", "school"},
+                                   {"eau", "water"},
+                                   {"a-b", "x", 1},
+                                   {"ab", "y"},
+                                   {"ABC", "z"},
+                                   {"\xE9"
+                                    "cole",
+                                    "school"}};
   openFrench(entries);
   ASSERT_EQ(sortWordFile(), 0);
   const auto sorted = readWords("language/Fre_Eng.zb");
@@ -131,8 +151,9 @@ TEST_F(SortTest, OrderIsTheLookupsOrderAndEveryLiveWordIsFound) {
   for (std::size_t i = 1; i < sorted.size(); ++i) EXPECT_LE(compareWords(sorted[i - 1].word, sorted[i].word), 0);
   for (const WordPair& e : sorted) {
     EXPECT_EQ(e.flags, 0);
-    readWordRecord(findWord(e.word));
-    EXPECT_EQ(compareWords(wordOf(currentRecord), e.word), 0) << e.word;
+    WordRecord record;
+    readWordRecord(findWord(e.word), record);
+    EXPECT_EQ(compareWords(wordOf(record), e.word), 0) << e.word;
   }
 }
 
@@ -161,7 +182,8 @@ TEST_F(SortTest, TemporaryFileThatCannotBeCreatedKeepsTheOldFile) {
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
   // The store still belongs to the file as it is: all 50 records, deleted ones included.
   EXPECT_EQ(store.wordCount, 50);
-  EXPECT_EQ(readWordRecord(49), 0);
+  WordRecord record;
+  EXPECT_EQ(readWordRecord(49, record), 0);
 }
 
 TEST_F(SortTest, DiskFullHalfWayKeepsTheOldFileAndRemovesTheTemporary) {
@@ -241,10 +263,14 @@ INSTANTIATE_TEST_SUITE_P(BothCollations, SortOrderTest, ::testing::Values(true, 
                          [](const auto& param) { return param.param ? "SortTable" : "French"; });
 
 TEST_F(SortTest, FileTooLargeToCountIsNeverRewritten) {
-  openFrench(shuffledWords(10, 0));
+  useDirection("Fre_Eng.zb");
+  writeWords("language/Fre_Eng.zb", shuffledWords(10, 0));
+  WordFile file;
+  ASSERT_EQ(openWordFile(file, *directions.currentDirection, WordCollation{}), 0);
   // Counted wrongly (as a later truncation of the file may make it), the sort must still refuse.
-  store.wordFileRecords = std::int64_t{INT_MAX} + 1;
-  EXPECT_EQ(sortWordFile(), -1);
+  file.wordFileRecords = std::int64_t{INT_MAX} + 1;
+  EXPECT_EQ(sortWordFile(file), -1);
+  closeWordFile(file);
   EXPECT_EQ(readWords("language/Fre_Eng.zb").size(), 10u);
 }
 
@@ -269,8 +295,15 @@ std::vector<WordPair> frontAndTail() {
   std::vector<WordPair> entries;
   for (int i = 10; i < 90; ++i) entries.push_back({"m" + std::to_string(i), "front", std::int16_t(i % 9 == 0)});
   entries.insert(entries.begin() + 41, {"m50", "front twin"});
-  const std::vector<WordPair> tail = {{"zz", "last"}, {"M50", "tail twin"}, {"a", "first"}, {"m205", "between"},
-                                      {"m33", "deleted", 1}, {"m50", "tail twin 2"}, {"\xE9" "t\xE9", "summer"}};
+  const std::vector<WordPair> tail = {{"zz", "last"},
+                                      {"M50", "tail twin"},
+                                      {"a", "first"},
+                                      {"m205", "between"},
+                                      {"m33", "deleted", 1},
+                                      {"m50", "tail twin 2"},
+                                      {"\xE9"
+                                       "t\xE9",
+                                       "summer"}};
   entries.insert(entries.end(), tail.begin(), tail.end());
   return entries;
 }
@@ -280,8 +313,7 @@ constexpr int frontSize = 81;
 TEST_F(SortTest, MergeGivesTheBytesOfTheFullSort) {
   const std::vector<WordPair> entries = frontAndTail();
   const std::string expected = fullySorted(*this, entries);
-  openFrench(entries);
-  store.sortedCount = frontSize;
+  openFrenchAppended(entries, frontSize);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_TRUE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
@@ -301,8 +333,7 @@ TEST_F(SortTest, MergeUnderASortTableGivesTheBytesOfTheFullSort) {
   const std::vector<WordPair> tail = {{"bee", "b"}, {"zz", "zz"}, {"a", "a"}, {"mouse", "again"}};
   entries.insert(entries.end(), tail.begin(), tail.end());
   const std::string expected = fullySorted(*this, entries);
-  openFrench(entries);
-  store.sortedCount = 4;
+  openFrenchAppended(entries, 4);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_TRUE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
@@ -312,22 +343,21 @@ TEST_F(SortTest, MergeUnderASortTableGivesTheBytesOfTheFullSort) {
 }
 
 TEST_F(SortTest, MergeEveryLiveWordIsFoundAfterTheMerge) {
-  openFrench(frontAndTail());
-  store.sortedCount = frontSize;
+  openFrenchAppended(frontAndTail(), frontSize);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_EQ(store.wordCount, static_cast<int>(readWords("language/Fre_Eng.zb").size()));
   for (const WordPair& e : frontAndTail()) {
     if (e.flags) continue;
-    readWordRecord(findWord(e.word));
-    EXPECT_EQ(compareWords(wordOf(currentRecord), e.word), 0) << e.word;
+    WordRecord record;
+    readWordRecord(findWord(e.word), record);
+    EXPECT_EQ(compareWords(wordOf(record), e.word), 0) << e.word;
   }
 }
 
 TEST_F(SortTest, MergeFrontOutOfOrderIsSortedWhole) {
   std::vector<WordPair> entries = {{"b", "1"}, {"a", "2"}, {"c", "3"}, {"aa", "4"}};
   const std::string expected = fullySorted(*this, entries);
-  openFrench(entries);
-  store.sortedCount = 3;
+  openFrenchAppended(entries, 3);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_FALSE(sorting.lastSortMerged);
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), expected);
@@ -336,29 +366,26 @@ TEST_F(SortTest, MergeFrontOutOfOrderIsSortedWhole) {
 TEST_F(SortTest, MergeFrontIsCheckedInTheOrderOfTheSortTable) {
   std::string table(256, '\x50');
   for (int c = 'a'; c <= 'z'; ++c) table[c] = static_cast<char>('z' - c + 2);  // the alphabet backwards
-  table['-'] = 1;                                                             // ignored
-  table['.'] = 0;                                                             // ends the key
+  table['-'] = 1;                                                              // ignored
+  table['.'] = 0;                                                              // ends the key
   writeFile("tables/French.stb", table);
   // In order under the table, not bytewise: "b.zzz" and "b" are equal, and so are "ba" and "b-a";
   // a key is before the longer keys it begins.
-  openFrench({{"c", "1"}, {"b.zzz", "2"}, {"b", "3"}, {"ba", "4"}, {"b-a", "5"}, {"a", "6"}, {"bb", "new"}});
-  store.sortedCount = 6;
+  openFrenchAppended({{"c", "1"}, {"b.zzz", "2"}, {"b", "3"}, {"ba", "4"}, {"b-a", "5"}, {"a", "6"}, {"bb", "new"}}, 6);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_TRUE(sorting.lastSortMerged);
   std::vector<std::string> words;
   for (const WordPair& e : readWords("language/Fre_Eng.zb")) words.push_back(e.word);
   EXPECT_EQ(words, (std::vector<std::string>{"c", "b.zzz", "b", "bb", "ba", "b-a", "a"}));
   // "ab" comes after "b" under this table.
-  openFrench({{"ab", "1"}, {"b", "2"}, {"c", "new"}});
-  store.sortedCount = 2;
+  openFrenchAppended({{"ab", "1"}, {"b", "2"}, {"c", "new"}}, 2);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_FALSE(sorting.lastSortMerged);
 }
 
 TEST_F(SortTest, MergeDeletedRecordOutOfOrderDoesNotStopTheMerge) {
   // A deleted record takes no part in the order.
-  openFrench({{"a", "1"}, {"zzz", "2", 1}, {"b", "3"}, {"ab", "4"}});
-  store.sortedCount = 3;
+  openFrenchAppended({{"a", "1"}, {"zzz", "2", 1}, {"b", "3"}, {"ab", "4"}}, 3);
   ASSERT_EQ(mergeWordFile(), 0);
   EXPECT_TRUE(sorting.lastSortMerged);
   std::vector<std::string> words;
@@ -371,8 +398,7 @@ TEST_F(SortTest, MergeShowsTheTextsOfTheSort) {
   for (int i = 1000; i < 3500; ++i) entries.push_back({"w" + std::to_string(i), "t"});
   entries.push_back({"aab", "new"});
   entries.push_back({"aaa", "new"});
-  openFrench(entries);
-  store.sortedCount = 2500;
+  openFrenchAppended(entries, 2500);
   ASSERT_EQ(mergeWordFile(), 0);
   std::vector<std::string> reading, writing;
   bool sorting = false;
@@ -390,12 +416,11 @@ TEST_F(SortTest, MergeFullDiskKeepsTheOldFile) {
   std::vector<WordPair> entries;
   for (int i = 1000; i < 4000; ++i) entries.push_back({"w" + std::to_string(i), "t"});
   entries.push_back({"a", "new"});
-  openFrench(entries);
+  openFrenchAppended(entries, 3000);
   const std::string before = readFile("language/Fre_Eng.zb");
   int result;
   {
     const test::FileSizeLimit full(100000);
-    store.sortedCount = 3000;
     result = mergeWordFile();
   }
   EXPECT_EQ(result, -1);

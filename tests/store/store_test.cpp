@@ -7,8 +7,8 @@
 namespace zembo {
 namespace {
 
-using test::WordPair;
 using test::readFile;
+using test::WordPair;
 using test::writeFile;
 using test::writeWords;
 
@@ -22,13 +22,12 @@ TEST_F(WordFileTest, CountsWholeRecordsAndNeverReadsAPartialOne) {
   ASSERT_EQ(openWordFile(), 0);
   countWordRecords();
   EXPECT_EQ(store.wordCount, 2);
-  ASSERT_EQ(readWordRecord(1), 0);
-  EXPECT_EQ(wordOf(currentRecord), "chien");
-  // Reading at the count fails and leaves the buffer as it was, as do negative indexes.
-  EXPECT_EQ(readWordRecord(2), -1);
-  EXPECT_EQ(readWordRecord(-1), -1);
-  EXPECT_EQ(readWordRecord(3), -1);
-  EXPECT_EQ(wordOf(currentRecord), "chien");
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(1, record), 0);
+  EXPECT_EQ(wordOf(record), "chien");
+  // Reading at the count fails and leaves the record as it was, as do negative indexes.
+  for (const int index : {2, -1, 3}) EXPECT_EQ(readWordRecord(index, record), -1) << index;
+  EXPECT_EQ(wordOf(record), "chien");
 }
 
 TEST_F(WordFileTest, EmptyFileHasNoRecords) {
@@ -37,7 +36,8 @@ TEST_F(WordFileTest, EmptyFileHasNoRecords) {
   openWordFile();
   countWordRecords();
   EXPECT_EQ(store.wordCount, 0);
-  EXPECT_EQ(readWordRecord(0), -1);
+  WordRecord record;
+  EXPECT_EQ(readWordRecord(0, record), -1);
 }
 
 TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
@@ -45,15 +45,16 @@ TEST_F(WordFileTest, WritesInPlaceAndAppendsOnlyAtTheCount) {
   writeWords("language/Fre_Eng.zb", {{"chat", "cat"}, {"chien", "dog"}});
   openWordFile();
   countWordRecords();
-  ASSERT_EQ(readWordRecord(0), 0);
-  currentRecord.flags = 1;
-  ASSERT_EQ(writeWordRecord(0), 0);
-  currentRecord = test::makeRecord({"zebre", "zebra"});
-  ASSERT_EQ(writeWordRecord(store.wordCount), 0);
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(0, record), 0);
+  record.flags = 1;
+  ASSERT_EQ(writeWordRecord(0, record), 0);
+  const WordRecord zebra = test::makeRecord({"zebre", "zebra"});
+  ASSERT_EQ(writeWordRecord(store.wordCount, zebra), 0);
   EXPECT_EQ(readFile("language/Fre_Eng.zb").size(), 3 * 84u);
   // Beyond the count a gap of zero records would open: refused.
-  EXPECT_EQ(writeWordRecord(store.wordCount + 2), -1);
-  EXPECT_EQ(writeWordRecord(-1), -1);
+  EXPECT_EQ(writeWordRecord(store.wordCount + 2, zebra), -1);
+  EXPECT_EQ(writeWordRecord(-1, zebra), -1);
   const auto entries = test::readWords("language/Fre_Eng.zb");
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].flags, 1);
@@ -69,10 +70,11 @@ TEST_F(WordFileTest, FieldsWithoutNulAreCutAtTheirEnd) {
   useDirection("Fre_Eng.zb");
   openWordFile();
   countWordRecords();
-  ASSERT_EQ(readWordRecord(0), 0);
-  EXPECT_EQ(wordOf(currentRecord), std::string(31, 'w'));
-  EXPECT_EQ(translationOf(currentRecord), std::string(51, 't'));
-  EXPECT_TRUE(isDeleted(currentRecord));  // any nonzero flags
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(0, record), 0);
+  EXPECT_EQ(wordOf(record), std::string(31, 'w'));
+  EXPECT_EQ(translationOf(record), std::string(51, 't'));
+  EXPECT_TRUE(isDeleted(record));  // any nonzero flags
 }
 
 TEST_F(WordFileTest, MissingWordFileEndsTheProgramWithItsPath) {
@@ -103,8 +105,9 @@ TEST_F(ListFileTest, NoListFolderMeansNoListFile) {
   countWordRecords();
   EXPECT_EQ(store.listFile, -1);
   EXPECT_EQ(store.listCount, 0);
-  EXPECT_EQ(readListRecord(0), -1);
-  EXPECT_EQ(writeListRecord(0), -1);
+  WordRecord record{};
+  EXPECT_EQ(readListRecord(0, record), -1);
+  EXPECT_EQ(writeListRecord(0, record), -1);
   EXPECT_EQ(countListFolders(), 0);
 }
 
@@ -116,8 +119,9 @@ TEST_F(ListFileTest, FirstNamedListIsChosenAndItsFileCreated) {
   EXPECT_EQ(store.namedListCount, 1);
   EXPECT_TRUE(std::filesystem::exists("list/verbs/Fre_Eng.ls"));
   EXPECT_EQ(store.listCount, 0);
-  ASSERT_EQ(readWordRecord(0), 0);
-  ASSERT_EQ(writeListRecord(0), 0);
+  WordRecord record;
+  ASSERT_EQ(readWordRecord(0, record), 0);
+  ASSERT_EQ(writeListRecord(0, record), 0);
   countListRecords();
   EXPECT_EQ(store.listCount, 1);
 }
@@ -129,16 +133,12 @@ TEST_F(ListFileTest, DotFoldersAreCountedButNeverLists) {
   EXPECT_EQ(countListFolders(), 4);  // . .. .b a
   EXPECT_EQ(selectFirstList(), 400);
   EXPECT_STREQ(store.practiceListName, "a");
-  std::strcpy(store.practiceListName, "A");
-  EXPECT_EQ(listFolderExists(), 1);
-  std::strcpy(store.practiceListName, ".b");
-  EXPECT_EQ(listFolderExists(), 0);
-  std::strcpy(store.practiceListName, "notes.txt");
-  EXPECT_EQ(listFolderExists(), 0);
-  std::strcpy(store.practiceListName, "..");
-  EXPECT_EQ(listFolderExists(), 0);
+  for (const auto& [name, exists] : {std::pair{"A", 1}, {".b", 0}, {"notes.txt", 0}, {"..", 0}}) {
+    setPracticeListName(name);
+    EXPECT_EQ(listFolderExists(), exists) << name;
+  }
   std::filesystem::remove_all("list/a");
-  store.practiceListName[0] = '\0';
+  setPracticeListName("");
   EXPECT_EQ(selectFirstList(), 0);
   EXPECT_STREQ(store.practiceListName, "");
 }

@@ -41,8 +41,7 @@ void resetEveryLayer() {
   resetStartupState();
   tools = {};
   lists = {};
-  closeWordFile(adding.reverse);
-  adding = {};
+  resetAddWordsState();
   resetStoreLayers();
   morphology = {};
   importChoosing = {};

@@ -8,10 +8,8 @@
 namespace zembo::test {
 
 void resetStoreLayers() {
-  closeStoreFiles();
-  store = {};
-  currentRecord = {};
-  sorting = {};
+  resetStoreState();
+  resetSortState();
   resetDirections();
   uiLanguage = {};
 }
