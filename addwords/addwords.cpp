@@ -236,17 +236,10 @@ StoreOutcome storeEntry(EntryTexts& fields) {
 bool resortOwed() { return store.needsSort || addingState.reverse.needsSort; }
 
 void resortOnClose(bool currentToo) {
-  addingState.resortTimings[0] = addingState.resortTimings[1] = {};
-  WordFile& reverse = addingState.reverse;
-  // The reverse file may have been closed by an earlier close whose sort failed.
-  if (reverse.needsSort && (reverse.wordFile >= 0 || reopenWordFile(reverse) == 0)) {
-    runUnderSortingWindow(reverse, [&] { return mergeWordFile(reverse); });
-    addingState.resortTimings[0] = sorting.sortTimings;
-  }
-  closeWordFile(reverse);
-  if (!currentToo || !store.needsSort) return;
-  runUnderSortingWindow(store, [] { return mergeWordFile(); });
-  addingState.resortTimings[1] = sorting.sortTimings;
+  const SettledSortTimings timings = settleOwedSorts(runUnderSortingWindow, &addingState.reverse, currentToo);
+  addingState.resortTimings[0] = timings.other;
+  addingState.resortTimings[1] = timings.current;
+  closeWordFile(addingState.reverse);
 }
 
 }  // namespace zembo

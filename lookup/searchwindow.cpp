@@ -186,7 +186,7 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
 }
 
 void SearchWindow::switchSearchDirection(int menuId) {
-  sortIfOwed();
+  settleOwedSorts(runUnderSortingWindow);
   switchDirection(menuId);
   makeColumnFonts(sourceFont_, targetFont_);
   charsets.charsetCode = directions.currentDirection->sourceCharset;
@@ -202,7 +202,7 @@ void SearchWindow::finishSearch() {
   // The window is going: the focus that returns to it must not bring the picker back.
   charsetWindowOn_ = false;
   if (charsets.charsetWindow) closeCharsetWindow();
-  sortIfOwed();
+  settleOwedSorts(runUnderSortingWindow);
 }
 
 void SearchWindow::paintClient(QPainter& painter) { paintLookupHeadings(painter, client()->width()); }

@@ -295,4 +295,17 @@ int mergeWordFile(WordFile& file) {
   return finishSort(file, result, laps);
 }
 
+SettledSortTimings settleOwedSorts(const ShownSort& show, WordFile* other, bool currentToo) {
+  SettledSortTimings timings;
+  if (other && other->needsSort && (other->wordFile >= 0 || reopenWordFile(*other) == 0)) {
+    show(*other,
+         [other] { return other->sortedCount < other->wordCount ? mergeWordFile(*other) : sortWordFile(*other); });
+    timings.other = sorting.sortTimings;
+  }
+  if (!currentToo || !store.needsSort) return timings;
+  show(store, [] { return store.sortedCount < store.wordCount ? mergeWordFile() : sortWordFile(); });
+  timings.current = sorting.sortTimings;
+  return timings;
+}
+
 }  // namespace zembo

@@ -2,6 +2,7 @@
 // Sorting and compaction of a word file: the live records in collating order, the deleted ones
 // dropped, the file replaced through a temporary file.
 
+#include <functional>
 #include <string>
 
 #include "store/store.h"
@@ -50,5 +51,21 @@ int sortWordFile();
 // front part turns out not to be in order, the whole file is sorted instead.
 int mergeWordFile(WordFile& file);
 int mergeWordFile();  // on the current word file
+
+// Runs sort, the sort of file, where a user sees it and says so when it fails; true when it
+// succeeded. The sorting window is one (runUnderSortingWindow).
+using ShownSort = std::function<bool(const WordFile& file, const std::function<int()>& sort)>;
+
+// Where the time of the sorts settleOwedSorts ran went (zero for a file it did not sort).
+struct SettledSortTimings {
+  SortTimings other, current;
+};
+
+// Settles the sorts owed when a window that changed word files closes, the program ends or the
+// direction changes: first other's (the reverse file of adding words; a handle an earlier failed
+// close left closed is opened again for it), then, with currentToo, the current word file's; each
+// under show. A file with records appended behind its sorted part is merged, one changed in
+// place is sorted whole. A sort that fails stays owed, for the next close to try again.
+SettledSortTimings settleOwedSorts(const ShownSort& show, WordFile* other = nullptr, bool currentToo = true);
 
 }  // namespace zembo

@@ -79,9 +79,4 @@ bool runUnderSortingWindow(const WordFile& file, const std::function<int()>& sor
   return sorted;
 }
 
-void sortIfOwed() {
-  // A file that is still out of order is sorted again at the next close or switch.
-  if (store.needsSort) runUnderSortingWindow(store, [] { return sortWordFile(); });
-}
-
 }  // namespace zembo

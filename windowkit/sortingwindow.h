@@ -43,7 +43,5 @@ SortingWindow* showSortingWindow(const DictionaryDirection& direction);
 // A sort of a word file as the tool windows run it: the sorting window, "Sort failed" when it
 // fails, the window gone afterwards. True when it succeeded.
 bool runUnderSortingWindow(const WordFile& file, const std::function<int()>& sort);
-// Sorts the current word file so when it owes a sort; a sort that fails stays owed.
-void sortIfOwed();
 
 }  // namespace zembo

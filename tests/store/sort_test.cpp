@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 #include "bench/wordgen.h"
 #include "directions/directions.h"
@@ -427,6 +428,48 @@ TEST_F(SortTest, MergeFullDiskKeepsTheOldFile) {
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), before);
   EXPECT_EQ(store.wordCount, 3001);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("language"), std::filesystem::directory_iterator()), 1);
+}
+
+// The owed sorts are settled each under the display given, a file with an appended tail merged
+// and one changed in place sorted whole; a file that owes nothing is not shown at all, and a sort
+// that fails stays owed.
+TEST_F(SortTest, SettleOwedSortsMergesATailSortsEditsWholeAndKeepsAFailureOwed) {
+  struct Case {
+    const char* name;
+    bool appended;  // "aa" appended behind the sorted part
+    bool edited;    // a record changed in place
+    bool diskFull;
+    int shown;
+    bool merged;
+    int owedAfter;
+  };
+  const std::vector<WordPair> entries = {{"b", "1"}, {"c", "2"}, {"d", "3"}, {"aa", "new"}};
+  for (const Case& c :
+       {Case{"nothing owed", false, false, false, 0, false, 0}, Case{"tail", true, false, false, 1, true, 0},
+        Case{"edited", false, true, false, 1, false, 0}, Case{"failed", true, false, true, 1, true, 1}}) {
+    if (c.appended)
+      openFrenchAppended(entries, 3);
+    else
+      openFrench(entries);
+    if (c.edited) markUnsorted();
+    resetSortState();  // lastSortMerged of the case before
+    int shown = 0;
+    const ShownSort show = [&](const WordFile& file, const std::function<int()>& sort) {
+      EXPECT_EQ(&file, &store) << c.name;
+      ++shown;
+      return sort() == 0;
+    };
+    {
+      std::optional<test::FileSizeLimit> full;
+      if (c.diskFull) full.emplace(100);  // the sorted copy cannot be written
+      settleOwedSorts(show);
+    }
+    EXPECT_EQ(shown, c.shown) << c.name;
+    if (c.shown) EXPECT_EQ(sorting.lastSortMerged, c.merged) << c.name;
+    EXPECT_EQ(store.needsSort, c.owedAfter) << c.name;
+    if (!c.owedAfter) EXPECT_EQ(readWords("language/Fre_Eng.zb").front().word, c.shown ? "aa" : "b") << c.name;
+    closeStoreFiles();
+  }
 }
 
 }  // namespace
