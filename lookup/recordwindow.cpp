@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <optional>
 
 #include "windowkit/qttext.h"
 #include "lookup/soundfiles.h"
@@ -19,7 +20,21 @@ namespace zembo {
 namespace {
 
 constexpr const char* noFileNameText = "This word cannot be a sound file name; its recording is not saved.";
-constexpr int keyBackspace = 8, keyEnter = 13, keySpace = 32;
+
+// The keys the recording button hands to its window.
+std::optional<ControlKey> recordButtonKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return ControlKey::enter;
+    case Qt::Key_Space:
+      return ControlKey::space;
+    case Qt::Key_Backspace:
+      return ControlKey::backspace;
+    default:
+      return std::nullopt;
+  }
+}
 
 void warn(const std::string& text, const char* caption) {
   QApplication::beep();
@@ -100,18 +115,10 @@ void RecordWindow::showCurrent() {
 
 bool RecordWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == recordButton_ && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    int code = 0;
-    switch (key->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter: code = keyEnter; break;
-      case Qt::Key_Space: code = keySpace; break;
-      case Qt::Key_Backspace: code = keyBackspace; break;
-      default: break;
-    }
-    if (code) {
+    auto* press = static_cast<QKeyEvent*>(event);
+    if (const std::optional<ControlKey> key = recordButtonKeyOf(press->key())) {
       // A held Space would start and stop over and over.
-      if (!(code == keySpace && key->isAutoRepeat())) command(cmdRecordKey, code);
+      if (!(key == ControlKey::space && press->isAutoRepeat())) controlKey(idRecordButton, *key);
       return true;
     }
   }
@@ -123,15 +130,21 @@ bool RecordWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RecordWindow::command(int id, int code) {
-  if (id == cmdDone && code == commandClicked) {
-    finish();
-    return;
-  }
-  if (id != cmdRecordKey) return;
-  switch (code) {
-    case keyEnter: next(); break;
-    case keySpace: startOrStop(); break;
-    case keyBackspace: previous(); break;
+  if (id == cmdDone && code == commandClicked) finish();
+}
+
+void RecordWindow::controlKey(int id, ControlKey key) {
+  if (id != idRecordButton) return;
+  switch (key) {
+    case ControlKey::enter:
+      next();
+      break;
+    case ControlKey::space:
+      startOrStop();
+      break;
+    case ControlKey::backspace:
+      previous();
+      break;
     default: break;
   }
 }

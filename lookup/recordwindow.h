@@ -35,6 +35,7 @@ class RecordWindow : public ToolWindow {
   ~RecordWindow() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   // Also when the program ends with the window open: the device goes, the position stays.
   void closeDown() override;
 

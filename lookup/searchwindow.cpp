@@ -103,8 +103,11 @@ void SearchWindow::showRecord(int row, const WordRecord* record) {
   }
 }
 
+void SearchWindow::controlKey(int id, ControlKey key) {
+  if (id == idSearchField) rows_->searchFieldKey(key, searchField_);
+}
+
 void SearchWindow::command(int id, int code) {
-  if (id == idSearchField && rows_->searchFieldKey(code, searchField_)) return;
   switch (id) {
     case cmdDone:
       if (code == commandClicked) finish();

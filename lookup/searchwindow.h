@@ -26,6 +26,7 @@ class SearchWindow : public ToolWindow {
   ~SearchWindow() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   void closeDown() override { finishSearch(); }
   CloseDownSorts sortsOnCloseDown() const override { return CloseDownSorts::currentFile; }
   void finishSearch();

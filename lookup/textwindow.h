@@ -57,6 +57,7 @@ class TextWindow : public ToolWindow {
   TextWindow();
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
 
   QPlainTextEdit* textField() const { return textField_; }
   SearchField* searchField() const { return searchField_; }

@@ -10,6 +10,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <optional>
 
 #include "resources/commands.h"
 #include "resources/uitextrows.h"
@@ -41,13 +42,18 @@ class FitsFieldValidator : public QValidator {
   QLineEdit* field_;
 };
 
-int virtualKeyOf(int key) {
+// The keys a search field hands to its window.
+std::optional<ControlKey> searchFieldKeyOf(int key) {
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    default: return 0;
+    case Qt::Key_Enter:
+      return ControlKey::enter;
+    case Qt::Key_Up:
+      return ControlKey::up;
+    case Qt::Key_Down:
+      return ControlKey::down;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -59,8 +65,8 @@ SearchField::SearchField(ZemboWindow* window, QWidget* parent) : QLineEdit(paren
 }
 
 void SearchField::keyPressEvent(QKeyEvent* event) {
-  if (const int vk = virtualKeyOf(event->key())) {
-    window_->command(idSearchField, fieldKeyNotification | (vk << 16));
+  if (const std::optional<ControlKey> key = searchFieldKeyOf(event->key())) {
+    window_->controlKey(idSearchField, *key);
     return;
   }
   QLineEdit::keyPressEvent(event);
@@ -126,14 +132,20 @@ void WordRows::lookUp(const QString& searchText, int charset) {
   moveView(findWord(fromQString(searchText.left(37), charset)));
 }
 
-bool WordRows::searchFieldKey(int code, QLineEdit* searchField) {
-  if ((code & 0xFFFF) != fieldKeyNotification) return false;
-  switch (code >> 16) {
-    case VK_RETURN: searchField->clear(); break;
-    case VK_UP: moveView(std::max(0, topIndex_ - 1)); break;
-    case VK_DOWN: moveView(std::max(0, std::min(lastTop(), topIndex_ + 1))); break;
+void WordRows::searchFieldKey(ControlKey key, QLineEdit* searchField) {
+  switch (key) {
+    case ControlKey::enter:
+      searchField->clear();
+      break;
+    case ControlKey::up:
+      moveView(std::max(0, topIndex_ - 1));
+      break;
+    case ControlKey::down:
+      moveView(std::max(0, std::min(lastTop(), topIndex_ + 1)));
+      break;
+    default:
+      break;
   }
-  return true;
 }
 
 void WordRows::followSearchField(QLineEdit* searchField) {

@@ -13,6 +13,7 @@
 
 #include "formats/wordrecord.h"
 #include "windowkit/uifont.h"
+#include "windowkit/zembowindow.h"
 
 class QLabel;
 class QPainter;
@@ -21,13 +22,7 @@ class QWidget;
 
 namespace zembo {
 
-// The notification of a key that a field's handler reports, with the key in the upper 16 bits.
-constexpr int fieldKeyNotification = 0x601;
-constexpr int VK_RETURN = 0x0D, VK_UP = 0x26, VK_DOWN = 0x28;
-
-class ZemboWindow;
-
-// A search field: Enter, Up and Down go to its window as command(idSearchField, key); typing
+// A search field: Enter, Up and Down go to its window as controlKey(idSearchField, key); typing
 // stops when the field is full. Its window hears when it receives the focus, as it hears of the
 // row fields, so that the focus can come back to it.
 class SearchField : public QLineEdit {
@@ -69,8 +64,8 @@ class WordRows : public QObject {
   void showRows(int top);
   // Looks the search text up and shows the rows from the word found.
   void lookUp(const QString& searchText, int charset);
-  // A command of the search field: its Enter, Up and Down; false for anything else.
-  bool searchFieldKey(int code, QLineEdit* searchField);
+  // A key of the search field: Enter empties it, Up and Down move the rows by one record.
+  void searchFieldKey(ControlKey key, QLineEdit* searchField);
   // Every change of the field's text looks the text up.
   void followSearchField(QLineEdit* searchField);
   // The result of a whole-word lookup (a copied word, a word of a text): the field shows form and
