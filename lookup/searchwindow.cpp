@@ -179,9 +179,9 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   // that is no headword is looked up as its dictionary form, which the field then shows.
   std::string form;
   bool found = false;
-  findWordOfText(fromQString(text, charset), form, found);
+  const int index = findWordOfText(fromQString(text, charset), form, found);
   if (form.empty()) return;  // nothing but blanks and punctuation
-  rows_->showWholeWord(searchField_, toQString(form, charset), found);
+  rows_->showWholeWord(searchField_, toQString(form, charset), index, found);
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

@@ -39,6 +39,7 @@ class SearchWindow : public ToolWindow {
   QMenu* recordMenu() const { return recordMenu_; }
   QMenu* deletedRecordMenu() const { return deletedRecordMenu_; }
   QLabel* noEntryNote() const { return rows_->noEntryNote(); }
+  int fieldLookUps() const { return rows_->fieldLookUps(); }
   bool charsetWindowOn() const { return charsetWindowOn_; }
 
   void focusSearchField();

@@ -271,9 +271,9 @@ void TextWindow::lookUpCaretWord() {
   // what was looked up.
   std::string form;
   bool found = false;
-  findWordOfText(word, form, found);
+  const int index = findWordOfText(word, form, found);
   if (!form.empty())
-    rows_->showWholeWord(searchField_, toQString(form, directions.currentDirection->sourceCharset), found);
+    rows_->showWholeWord(searchField_, toQString(form, directions.currentDirection->sourceCharset), index, found);
   lastCaretWord_ = word;
 }
 

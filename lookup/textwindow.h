@@ -62,6 +62,7 @@ class TextWindow : public ToolWindow {
   QPlainTextEdit* textField() const { return textField_; }
   SearchField* searchField() const { return searchField_; }
   QLabel* noEntryNote() const { return rows_->noEntryNote(); }
+  int fieldLookUps() const { return rows_->fieldLookUps(); }
   QLineEdit* wordField(int row) const { return wordFields_[row]; }
   QLineEdit* translationField(int row) const { return translationFields_[row]; }
   QScrollBar* scrollBar() const { return rows_->scrollBar(); }

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -129,6 +130,7 @@ void WordRows::moveView(int newTop) {
 }
 
 void WordRows::lookUp(const QString& searchText, int charset) {
+  ++fieldLookUps_;
   moveView(findWord(fromQString(searchText.left(37), charset)));
 }
 
@@ -155,13 +157,13 @@ void WordRows::followSearchField(QLineEdit* searchField) {
   });
 }
 
-void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, bool found) {
-  // The field may hold the word already (from before a direction switch): setting it again
-  // would change nothing and look nothing up.
-  if (searchField->text() == form)
-    lookUp(form, directions.currentDirection->sourceCharset);
-  else
+void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, int index, bool found) {
+  {
+    // The word was looked up already: the field's change is not a search of its own.
+    const QSignalBlocker sameLookUp(searchField);
     searchField->setText(form);
+  }
+  moveView(index);
   noEntryNote_->setVisible(!found && !form.isEmpty());
 }
 
