@@ -41,7 +41,7 @@ AddWordsField::AddWordsField(ZemboWindow* window, int id, int limit)
 
 void AddWordsField::keyPressEvent(QKeyEvent* event) {
   if (isEnter(event)) {
-    window_->command(id_, fieldEnter);
+    window_->controlKey(id_, ControlKey::enter);
     return;
   }
   QLineEdit::keyPressEvent(event);
@@ -154,16 +154,20 @@ void AddWordsWindow::fieldFocused(AddWordsField* field, int charset, const char*
   if (charsetWindowOn_) reopenCharsetWindow();
 }
 
+void AddWordsWindow::controlKey(int id, ControlKey key) {
+  if (key != ControlKey::enter) return;
+  if (id == idNewWordField) wordEnter();
+  if (id == idNewTranslationField) translationEnter();
+}
+
 void AddWordsWindow::command(int id, int code) {
   const DictionaryDirection& d = *directions.currentDirection;
   if (id == idNewWordField) {
     if (code == fieldChanged) wordChanged();
-    if (code == fieldEnter) wordEnter();
     if (code == fieldGotFocus) fieldFocused(wordField_, d.sourceCharset, d.sourceName);
     return;
   }
   if (id == idNewTranslationField) {
-    if (code == fieldEnter) translationEnter();
     if (code != fieldGotFocus) return;
     if (warnOfComma(fieldBytes(wordField_, d.sourceCharset))) {
       wordField_->setFocus();

@@ -11,8 +11,8 @@
 
 namespace zembo {
 
-// The notifications that the two fields send to the window as command(id, code).
-constexpr int fieldEnter = 0x601;
+// The notifications that the two fields send to the window as command(id, code); their Enter
+// goes to controlKey.
 constexpr int fieldChanged = 0x602;  // a key other than Enter was released in the word field
 constexpr int fieldGotFocus = 0x100;
 
@@ -39,6 +39,7 @@ class AddWordsWindow : public ToolWindow {
   ~AddWordsWindow() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   void closeDown() override;
   CloseDownSorts sortsOnCloseDown() const override { return CloseDownSorts::bothFiles; }
 

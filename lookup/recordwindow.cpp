@@ -6,26 +6,46 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <optional>
 
 #include "windowkit/qttext.h"
-#include "lookup/mci.h"
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "platform/qt/recorder.h"
 #include "store/store.h"
 
 namespace zembo {
 
 namespace {
 
-// The recorder's device name in every command.
-constexpr const char* alias = "mysound";
 constexpr const char* noFileNameText = "This word cannot be a sound file name; its recording is not saved.";
-constexpr int keyBackspace = 8, keyEnter = 13, keySpace = 32;
+
+// The keys the recording button hands to its window.
+std::optional<ControlKey> recordButtonKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return ControlKey::enter;
+    case Qt::Key_Space:
+      return ControlKey::space;
+    case Qt::Key_Backspace:
+      return ControlKey::backspace;
+    default:
+      return std::nullopt;
+  }
+}
 
 void warn(const std::string& text, const char* caption) {
   QApplication::beep();
   messageBox(nullptr, text, caption, MB_OK | MB_ICONWARNING);
+}
+
+// True for a step of the recorder that went well; a failure beeps and shows the error's text.
+bool succeeded(RecorderError error) {
+  if (error == RecorderError::none) return true;
+  warn(recorderErrorText(error), "MCI Error");
+  return false;
 }
 
 }  // namespace
@@ -96,18 +116,10 @@ void RecordWindow::showCurrent() {
 
 bool RecordWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == recordButton_ && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    int code = 0;
-    switch (key->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter: code = keyEnter; break;
-      case Qt::Key_Space: code = keySpace; break;
-      case Qt::Key_Backspace: code = keyBackspace; break;
-      default: break;
-    }
-    if (code) {
+    auto* press = static_cast<QKeyEvent*>(event);
+    if (const std::optional<ControlKey> key = recordButtonKeyOf(press->key())) {
       // A held Space would start and stop over and over.
-      if (!(code == keySpace && key->isAutoRepeat())) command(cmdRecordKey, code);
+      if (!(key == ControlKey::space && press->isAutoRepeat())) controlKey(idRecordButton, *key);
       return true;
     }
   }
@@ -119,15 +131,21 @@ bool RecordWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void RecordWindow::command(int id, int code) {
-  if (id == cmdDone && code == commandClicked) {
-    finish();
-    return;
-  }
-  if (id != cmdRecordKey) return;
-  switch (code) {
-    case keyEnter: next(); break;
-    case keySpace: startOrStop(); break;
-    case keyBackspace: previous(); break;
+  if (id == cmdDone && code == commandClicked) finish();
+}
+
+void RecordWindow::controlKey(int id, ControlKey key) {
+  if (id != idRecordButton) return;
+  switch (key) {
+    case ControlKey::enter:
+      next();
+      break;
+    case ControlKey::space:
+      startOrStop();
+      break;
+    case ControlKey::backspace:
+      previous();
+      break;
     default: break;
   }
 }
@@ -152,19 +170,12 @@ void RecordWindow::startOrStop() {
   }
 }
 
-bool RecordWindow::sendMci(const std::string& command) {
-  const int error = mciSendString(command);
-  if (error == 0) return true;
-  warn(mciErrorText(error), "MCI Error");
-  return false;
-}
-
 void RecordWindow::startRecording() {
   // A recorder that cannot open or start says why once, and the window stays as it was: a
   // recording that never began has nothing to stop.
-  if (!sendMci(std::string("open new type waveaudio alias ") + alias)) return;
-  if (!sendMci(std::string("record ") + alias)) {
-    mciSendString(std::string("close ") + alias);
+  if (!succeeded(recorder_.open())) return;
+  if (!succeeded(recorder_.record())) {
+    recorder_.close();
     return;
   }
   recording_ = true;
@@ -173,19 +184,19 @@ void RecordWindow::startRecording() {
 }
 
 void RecordWindow::stopAndSave() {
-  sendMci(std::string("stop ") + alias);
+  recorder_.stop();
   if (atEnd()) {
     // Enter moved past the last word while recording: no word to save it under.
   } else if (WordRecord record; readWordRecord(recordIndex_, record) != 0) {
-    warn(mciErrorText(mciFileNotSaved), "MCI Error");
+    warn(recorderErrorText(RecorderError::fileNotSaved), "MCI Error");
   } else {
     const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(record)), directions.currentDirection->sourceCharset);
     if (file.empty())
       warn(noFileNameText, "Error");
     else
-      sendMci(std::string("save ") + alias + " \"" + file.string() + "\"");
+      succeeded(recorder_.save(file));
   }
-  sendMci(std::string("close ") + alias);
+  recorder_.close();
   statusLabel_->clear();
   recording_ = false;
   recordButton_->setText("Start recording");
@@ -195,8 +206,8 @@ void RecordWindow::stopAndSave() {
 
 void RecordWindow::stopWithoutSaving() {
   if (!recording_) return;
-  // The word's old file stays; only the device goes.
-  mciSendString(std::string("close ") + alias);
+  // The word's old file stays; only the input goes.
+  recorder_.close();
   recording_ = false;
   statusLabel_->clear();
   recordButton_->setText("Start recording");

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/qt/recorder.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
 
@@ -34,6 +35,7 @@ class RecordWindow : public ToolWindow {
   ~RecordWindow() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   // Also when the program ends with the window open: the device goes, the position stays.
   void closeDown() override;
 
@@ -48,8 +50,6 @@ class RecordWindow : public ToolWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Sends a command to the recorder; a failure beeps and shows the recorder's error text.
-  bool sendMci(const std::string& command);
   void next();
   void previous();
   void startOrStop();
@@ -63,6 +63,7 @@ class RecordWindow : public ToolWindow {
   int recordIndex_ = 0;
   bool recording_ = false;
   std::string language_;  // the source language the position is stored for
+  Recorder recorder_;
   UiFont wordFont_, statusFont_;
   QPushButton* recordButton_;
   QLabel* wordLabel_;

@@ -103,8 +103,11 @@ void SearchWindow::showRecord(int row, const WordRecord* record) {
   }
 }
 
+void SearchWindow::controlKey(int id, ControlKey key) {
+  if (id == idSearchField) rows_->searchFieldKey(key, searchField_);
+}
+
 void SearchWindow::command(int id, int code) {
-  if (id == idSearchField && rows_->searchFieldKey(code, searchField_)) return;
   switch (id) {
     case cmdDone:
       if (code == commandClicked) finish();
@@ -176,9 +179,9 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   // that is no headword is looked up as its dictionary form, which the field then shows.
   std::string form;
   bool found = false;
-  findWordOfText(fromQString(text, charset), form, found);
+  const int index = findWordOfText(fromQString(text, charset), form, found);
   if (form.empty()) return;  // nothing but blanks and punctuation
-  rows_->showWholeWord(searchField_, toQString(form, charset), found);
+  rows_->showWholeWord(searchField_, toQString(form, charset), index, found);
   setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
   raise();

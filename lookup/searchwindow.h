@@ -26,6 +26,7 @@ class SearchWindow : public ToolWindow {
   ~SearchWindow() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   void closeDown() override { finishSearch(); }
   CloseDownSorts sortsOnCloseDown() const override { return CloseDownSorts::currentFile; }
   void finishSearch();
@@ -38,6 +39,7 @@ class SearchWindow : public ToolWindow {
   QMenu* recordMenu() const { return recordMenu_; }
   QMenu* deletedRecordMenu() const { return deletedRecordMenu_; }
   QLabel* noEntryNote() const { return rows_->noEntryNote(); }
+  int fieldLookUps() const { return rows_->fieldLookUps(); }
   bool charsetWindowOn() const { return charsetWindowOn_; }
 
   void focusSearchField();

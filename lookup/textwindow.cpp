@@ -201,12 +201,12 @@ void TextWindow::showRecord(int row, const WordRecord* record) {
                                           : QString());
 }
 
+void TextWindow::controlKey(int id, ControlKey key) {
+  if (id == idSearchField) rows_->searchFieldKey(key, searchField_);
+}
+
 void TextWindow::command(int id, int code) {
-  if (id == idSearchField && rows_->searchFieldKey(code, searchField_)) return;
   switch (id) {
-    case idTextField:
-      if (code == fieldKeyNotification) lookUpCaretWord();
-      return;
     case cmdOpenTextFile: openTextFile(); return;
     case cmdPasteText: pasteText(); return;
     case cmdTextFileHelp:
@@ -271,9 +271,9 @@ void TextWindow::lookUpCaretWord() {
   // what was looked up.
   std::string form;
   bool found = false;
-  findWordOfText(word, form, found);
+  const int index = findWordOfText(word, form, found);
   if (!form.empty())
-    rows_->showWholeWord(searchField_, toQString(form, directions.currentDirection->sourceCharset), found);
+    rows_->showWholeWord(searchField_, toQString(form, directions.currentDirection->sourceCharset), index, found);
   lastCaretWord_ = word;
 }
 
@@ -283,7 +283,7 @@ bool TextWindow::eventFilter(QObject* watched, QEvent* event) {
                  (event->type() == QEvent::MouseButtonRelease &&
                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton))) {
     // The field moves the caret on the press; the word is taken on the release.
-    command(idTextField, fieldKeyNotification);
+    lookUpCaretWord();
   }
   if (event->type() == QEvent::FocusIn && (watched == textField_ || watched == searchField_))
     textWindowFocus_ = static_cast<QWidget*>(watched);

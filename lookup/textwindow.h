@@ -57,10 +57,12 @@ class TextWindow : public ToolWindow {
   TextWindow();
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
 
   QPlainTextEdit* textField() const { return textField_; }
   SearchField* searchField() const { return searchField_; }
   QLabel* noEntryNote() const { return rows_->noEntryNote(); }
+  int fieldLookUps() const { return rows_->fieldLookUps(); }
   QLineEdit* wordField(int row) const { return wordFields_[row]; }
   QLineEdit* translationField(int row) const { return translationFields_[row]; }
   QScrollBar* scrollBar() const { return rows_->scrollBar(); }

@@ -5,11 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
 
 #include <algorithm>
+#include <optional>
 
 #include "resources/commands.h"
 #include "resources/uitextrows.h"
@@ -41,13 +43,18 @@ class FitsFieldValidator : public QValidator {
   QLineEdit* field_;
 };
 
-int virtualKeyOf(int key) {
+// The keys a search field hands to its window.
+std::optional<ControlKey> searchFieldKeyOf(int key) {
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    default: return 0;
+    case Qt::Key_Enter:
+      return ControlKey::enter;
+    case Qt::Key_Up:
+      return ControlKey::up;
+    case Qt::Key_Down:
+      return ControlKey::down;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -59,8 +66,8 @@ SearchField::SearchField(ZemboWindow* window, QWidget* parent) : QLineEdit(paren
 }
 
 void SearchField::keyPressEvent(QKeyEvent* event) {
-  if (const int vk = virtualKeyOf(event->key())) {
-    window_->command(idSearchField, fieldKeyNotification | (vk << 16));
+  if (const std::optional<ControlKey> key = searchFieldKeyOf(event->key())) {
+    window_->controlKey(idSearchField, *key);
     return;
   }
   QLineEdit::keyPressEvent(event);
@@ -124,17 +131,24 @@ void WordRows::moveView(int newTop) {
 }
 
 void WordRows::lookUp(const QString& searchText, int charset) {
+  ++fieldLookUps_;
   moveView(findWord(fromQString(searchText.left(37), charset)));
 }
 
-bool WordRows::searchFieldKey(int code, QLineEdit* searchField) {
-  if ((code & 0xFFFF) != fieldKeyNotification) return false;
-  switch (code >> 16) {
-    case VK_RETURN: searchField->clear(); break;
-    case VK_UP: moveView(std::max(0, topIndex_ - 1)); break;
-    case VK_DOWN: moveView(std::max(0, std::min(lastTop(), topIndex_ + 1))); break;
+void WordRows::searchFieldKey(ControlKey key, QLineEdit* searchField) {
+  switch (key) {
+    case ControlKey::enter:
+      searchField->clear();
+      break;
+    case ControlKey::up:
+      moveView(std::max(0, topIndex_ - 1));
+      break;
+    case ControlKey::down:
+      moveView(std::max(0, std::min(lastTop(), topIndex_ + 1)));
+      break;
+    default:
+      break;
   }
-  return true;
 }
 
 void WordRows::followSearchField(QLineEdit* searchField) {
@@ -144,13 +158,13 @@ void WordRows::followSearchField(QLineEdit* searchField) {
   });
 }
 
-void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, bool found) {
-  // The field may hold the word already (from before a direction switch): setting it again
-  // would change nothing and look nothing up.
-  if (searchField->text() == form)
-    lookUp(form, directions.currentDirection->sourceCharset);
-  else
+void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, int index, bool found) {
+  {
+    // The word was looked up already: the field's change is not a search of its own.
+    const QSignalBlocker sameLookUp(searchField);
     searchField->setText(form);
+  }
+  moveView(index);
   noEntryNote_->setVisible(!found && !form.isEmpty());
 }
 

@@ -13,6 +13,7 @@
 
 #include "formats/wordrecord.h"
 #include "windowkit/uifont.h"
+#include "windowkit/zembowindow.h"
 
 class QLabel;
 class QPainter;
@@ -21,13 +22,7 @@ class QWidget;
 
 namespace zembo {
 
-// The notification of a key that a field's handler reports, with the key in the upper 16 bits.
-constexpr int fieldKeyNotification = 0x601;
-constexpr int VK_RETURN = 0x0D, VK_UP = 0x26, VK_DOWN = 0x28;
-
-class ZemboWindow;
-
-// A search field: Enter, Up and Down go to its window as command(idSearchField, key); typing
+// A search field: Enter, Up and Down go to its window as controlKey(idSearchField, key); typing
 // stops when the field is full. Its window hears when it receives the focus, as it hears of the
 // row fields, so that the focus can come back to it.
 class SearchField : public QLineEdit {
@@ -67,17 +62,17 @@ class WordRows : public QObject {
 
   // Fills the rows from record top on; rows past the end of the file stay as they are.
   void showRows(int top);
-  // Looks the search text up and shows the rows from the word found.
-  void lookUp(const QString& searchText, int charset);
-  // A command of the search field: its Enter, Up and Down; false for anything else.
-  bool searchFieldKey(int code, QLineEdit* searchField);
+  // A key of the search field: Enter empties it, Up and Down move the rows by one record.
+  void searchFieldKey(ControlKey key, QLineEdit* searchField);
   // Every change of the field's text looks the text up.
   void followSearchField(QLineEdit* searchField);
   // The result of a whole-word lookup (a copied word, a word of a text): the field shows form and
-  // the rows show it. When form is no headword, a note under the rows says so, so that a learner
-  // reads the rows as the word's neighbours; the next change of the field or the direction takes
-  // the note away.
-  void showWholeWord(QLineEdit* searchField, const QString& form, bool found);
+  // the rows show the index found, without looking form up again. When form is no headword, a
+  // note under the rows says so, so that a learner reads the rows as the word's neighbours; the
+  // next change of the field or the direction takes the note away.
+  void showWholeWord(QLineEdit* searchField, const QString& form, int index, bool found);
+  // How often the rows looked the search field's text up in the word file.
+  int fieldLookUps() const { return fieldLookUps_; }
   // The first rows of the word file, as a window opens.
   void showFromTop();
   // Back to the top of the word file, for a new one: rows emptied and refilled, scroll range anew.
@@ -86,6 +81,8 @@ class WordRows : public QObject {
 
  private:
   void moveView(int newTop);  // clamped so that the last rows stay full
+  // Looks the search text up and shows the rows from the word found.
+  void lookUp(const QString& searchText, int charset);
   void showIfChanged();
   void scrollAction(int action);
   int lastTop() const;
@@ -95,6 +92,7 @@ class WordRows : public QObject {
   ShowRecord showRecord_;
   int topIndex_ = 0;
   int shownTopIndex_ = 0;
+  int fieldLookUps_ = 0;
   QScrollBar* scrollBar_;
   QLabel* noEntryNote_;
 };

@@ -262,24 +262,27 @@ QString chooseExportFileInDialog(QWidget* owner, const QString& proposed, const 
   return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed, filter);
 }
 
+void ListEditor::controlKey(int id, ControlKey key) {
+  if (id != idSearchField) return;
+  switch (key) {
+    case ControlKey::enter:
+      searchField_->clear();
+      break;
+    case ControlKey::up:
+      moveDictionary(listEditing.dictionaryTopIndex - 1);
+      break;
+    case ControlKey::down:
+      moveDictionary(listEditing.dictionaryTopIndex + 1);
+      break;
+    default:
+      break;
+  }
+}
+
 void ListEditor::command(int id, int code) {
   if (code == boxPicked) {
     if (id >= firstListBox && id < firstListBox + listRows) listPicked(id - firstListBox);
     if (id >= firstDictionaryBox && id < firstDictionaryBox + dictionaryRows) dictionaryPicked(id - firstDictionaryBox);
-    return;
-  }
-  if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
-    switch (code >> 16) {
-      case VK_RETURN:
-        searchField_->clear();
-        break;
-      case VK_UP:
-        moveDictionary(listEditing.dictionaryTopIndex - 1);
-        break;
-      case VK_DOWN:
-        moveDictionary(listEditing.dictionaryTopIndex + 1);
-        break;
-    }
     return;
   }
   if (code != commandClicked) return;

@@ -64,6 +64,7 @@ class ListEditor : public ToolWindow {
   ~ListEditor() override;
 
   void command(int id, int code) override;
+  void controlKey(int id, ControlKey key) override;
   void closeDown() override;
 
   PaneBox* listBox(int k) const { return listBoxes_[k]; }

@@ -65,7 +65,6 @@ enum Command : int {
   firstListBox = 100,       // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
   firstLanguageId = 200,    // the language menu: 200 + the direction's position
-  cmdRecordKey = 256,       // Enter, Space or Backspace on the recording window's button, the key above
   firstListId = 400,        // the Lists menu: 400 + the list's position
 };
 

@@ -137,6 +137,8 @@ void ZemboWindow::keyPressEvent(QKeyEvent* event) {
 
 void ZemboWindow::command(int, int) {}
 
+void ZemboWindow::controlKey(int, ControlKey) {}
+
 void ZemboWindow::setTopmost(bool topmost) {
   if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == topmost) return;
   const bool visible = isVisible();

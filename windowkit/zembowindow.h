@@ -23,6 +23,9 @@ struct WindowPos {
 constexpr int commandClicked = 0;      // a button or a menu item
 constexpr int commandAccelerator = 1;  // a key of the accelerator table
 
+// A key that a control hands to its window instead of acting on it itself.
+enum class ControlKey { enter, up, down, space, backspace };
+
 class ZemboWindow : public QWidget {
   Q_OBJECT
  public:
@@ -47,6 +50,9 @@ class ZemboWindow : public QWidget {
   QPushButton* addButton(int id, std::string_view text, const QRect& geometry);
 
   virtual void command(int id, int code);
+  // The key that the control id handed over: the control's identifier and the key, each as what
+  // it is, to the same kind of switch over identifiers as command.
+  virtual void controlKey(int id, ControlKey key);
 
   void setTopmost(bool topmost);
   void placeCentred();

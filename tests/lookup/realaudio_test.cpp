@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-#include "lookup/mci.h"
+#include "platform/qt/recorder.h"
 #include "tests/lookup/wavefile.h"
 #include "tests/support/soundserver.h"
 #include "tests/support/testenv.h"
@@ -47,16 +47,17 @@ bool waitForInput() {
 // Runs in the child: records half a second from the default input into "real.wav".
 TEST(RealAudio, DISABLED_RecordsHalfASecond) {
   if (!waitForInput()) GTEST_SKIP() << "no audio input";
-  ASSERT_EQ(mciSendString("open new type waveaudio alias mysound"), mciOk);
-  ASSERT_EQ(mciSendString("record mysound"), mciOk);
+  Recorder recorder;
+  ASSERT_EQ(recorder.open(), RecorderError::none);
+  ASSERT_EQ(recorder.record(), RecorderError::none);
   pause(500);
-  EXPECT_EQ(mciSendString("stop mysound"), mciOk);
-  EXPECT_EQ(mciSendString("save mysound \"real.wav\""), mciOk);
-  EXPECT_EQ(mciSendString("close mysound"), mciOk);
+  recorder.stop();
+  EXPECT_EQ(recorder.save("real.wav"), RecorderError::none);
+  recorder.close();
 }
 
 // Runs in the child: opens the device and says so, records for a second once the parent has
-// fed the source what comes before "record", and saves "fed.wav". Each step is a line to the
+// fed the source what comes before record, and saves "fed.wav". Each step is a line to the
 // parent, which answers "go" on the standard input.
 TEST(RealAudio, DISABLED_RecordsASecondOfAFedSource) {
   if (!waitForInput()) GTEST_SKIP() << "no audio input";
@@ -66,15 +67,16 @@ TEST(RealAudio, DISABLED_RecordsASecondOfAFedSource) {
     char answer[16];
     return std::fgets(answer, sizeof answer, stdin) != nullptr;
   };
-  ASSERT_EQ(mciSendString("open new type waveaudio alias fed"), mciOk);
+  Recorder recorder;
+  ASSERT_EQ(recorder.open(), RecorderError::none);
   ASSERT_TRUE(step("opened"));
   pause(300);
-  ASSERT_EQ(mciSendString("record fed"), mciOk);
+  ASSERT_EQ(recorder.record(), RecorderError::none);
   ASSERT_TRUE(step("recording"));
   pause(1000);
-  EXPECT_EQ(mciSendString("stop fed"), mciOk);
-  EXPECT_EQ(mciSendString("save fed \"fed.wav\""), mciOk);
-  EXPECT_EQ(mciSendString("close fed"), mciOk);
+  recorder.stop();
+  EXPECT_EQ(recorder.save("fed.wav"), RecorderError::none);
+  recorder.close();
 }
 
 TEST(RealAudio, RecordsAWaveFromASilentSource) {
@@ -108,7 +110,7 @@ std::vector<short> constant(double seconds, short value) {
 
 // A source that delivers what it is given at once, ahead of the time it stands for (as a
 // server's silent source does in large blocks): the recording holds only what came between
-// "record" and "stop", as long as the key was held, nothing from before and nothing beyond.
+// record and stop, as long as the key was held, nothing from before and nothing beyond.
 TEST(RealAudio, RecordsOnlyBetweenRecordAndStop) {
   QTemporaryDir fifoFolder;
   ASSERT_TRUE(fifoFolder.isValid());
@@ -138,7 +140,7 @@ TEST(RealAudio, RecordsOnlyBetweenRecordAndStop) {
   };
   const bool opened = waitForLine("opened");
   if (opened) {
-    give(constant(1.0, 8000));  // before "record": not to be kept
+    give(constant(1.0, 8000));  // before record: not to be kept
     child.write("go\n");
   }
   const bool recording = opened && waitForLine("recording");
@@ -161,10 +163,10 @@ TEST(RealAudio, RecordsOnlyBetweenRecordAndStop) {
   sf_close(wave);
   std::size_t fromBefore = 0;
   for (float sample : samples) fromBefore += sample > 0.1f;
-  EXPECT_LT(fromBefore, samples.size() / 100) << "the recording holds what came before \"record\"";
+  EXPECT_LT(fromBefore, samples.size() / 100) << "the recording holds what came before record";
   const double seconds = double(info.frames) / info.samplerate;
   EXPECT_GT(seconds, 0.5) << output;
-  EXPECT_LT(seconds, 1.3) << "the recording runs past \"stop\"";
+  EXPECT_LT(seconds, 1.3) << "the recording runs past stop";
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "lookup/mci.h"
 #include "lookup/recordwindow.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "platform/qt/recorder.h"
 #include "tests/lookup/lookupfixture.h"
 #include "tests/lookup/wavefile.h"
 
@@ -50,14 +50,13 @@ class RecordWindowTest : public test::SearchTest {
  protected:
   void SetUp() override {
     SearchTest::SetUp();
-    resetMciState();
-    mci.makeAudioInput = makeFakeInput;
+    setAudioInputMaker(makeFakeInput);
     FakeInput::present = true;
     FakeInput::starts = true;
     FakeInput::recordings = 0;
   }
   void TearDown() override {
-    resetMciState();
+    resetRecorderState();
     SearchTest::TearDown();
     EXPECT_EQ(FakeInput::openDevices, 0);
   }
@@ -213,9 +212,11 @@ TEST_F(RecordWindowTest, AStoredPositionPastTheEndShowsTheEndOfTheList) {
 TEST_F(RecordWindowTest, ARecordingThatCannotStartSaysWhyOnceAndChangesNothing) {
   struct Case {
     bool present, starts;
-    int error;
+    const char* text;
   };
-  const Case cases[] = {{false, true, mciNoInputDevice}, {true, false, mciCannotRecord}};
+  const Case cases[] = {
+      {false, true, "There is no sound input device that can record. Connect a microphone and try again."},
+      {true, false, "The sound input device could not start recording."}};
   startRecordMode();
   for (const Case& c : cases) {
     writeFile("sound/French/w000.wav", "old");
@@ -224,9 +225,9 @@ TEST_F(RecordWindowTest, ARecordingThatCannotStartSaysWhyOnceAndChangesNothing) 
     startRecordingMessageBoxes();
     key(Qt::Key_Space);
     const auto& boxes = recordedMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << c.error;
+    ASSERT_EQ(boxes.size(), 1u) << c.text;
     EXPECT_EQ(boxes[0].caption, "MCI Error");
-    EXPECT_EQ(boxes[0].text, mciErrorText(c.error));
+    EXPECT_EQ(boxes[0].text, c.text);
     EXPECT_EQ(boxes[0].type, MB_OK | MB_ICONWARNING);
     EXPECT_FALSE(window->recording());
     EXPECT_EQ(window->recordButton()->text(), "Start recording");
@@ -234,7 +235,6 @@ TEST_F(RecordWindowTest, ARecordingThatCannotStartSaysWhyOnceAndChangesNothing) 
     EXPECT_EQ(word(), "w000");
     EXPECT_EQ(counter(), "Word 1 of 10");
     EXPECT_EQ(FakeInput::openDevices, 0);
-    EXPECT_TRUE(mci.devices.empty());
     // With the input back, the next Space records the same word.
     FakeInput::present = FakeInput::starts = true;
     key(Qt::Key_Space);
@@ -263,7 +263,7 @@ TEST_F(RecordWindowTest, ClosingWhileRecordingKeepsTheOldFileAndClosesTheDevice)
   startRecordingMessageBoxes();
   key(Qt::Key_Space);
   key(Qt::Key_Space);
-  EXPECT_TRUE(recordedMessageBoxes().empty());  // the alias was free again
+  EXPECT_TRUE(recordedMessageBoxes().empty());  // the input could be opened again
   EXPECT_NE(readFile("sound/French/w000.wav"), "old");
 }
 
@@ -288,36 +288,78 @@ TEST_F(RecordWindowTest, AWordThatCannotBeAFileNameIsReportedAndPassedOver) {
   EXPECT_TRUE(exists("sound/French/c\"d.wav"));
 }
 
-class MciTest : public test::TempDirTest {
+class RecorderTest : public test::TempDirTest {
  protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    setAudioInputMaker(makeFakeInput);
+    FakeInput::present = FakeInput::starts = true;
+  }
   void TearDown() override {
-    resetMciState();
+    resetRecorderState();
     TempDirTest::TearDown();
+    EXPECT_EQ(FakeInput::openDevices, 0);
   }
 };
 
-TEST_F(MciTest, CommandsNameAnOpenDeviceWithoutRegardToCase) {
-  resetMciState();
-  mci.makeAudioInput = makeFakeInput;
-  FakeInput::present = true;
-  EXPECT_EQ(mciSendString("record mysound"), mciInvalidDevice);
-  EXPECT_EQ(mciSendString("play mysound"), mciInvalidDevice);
-  EXPECT_EQ(mciSendString("open new type waveaudio alias mysound"), mciOk);
-  EXPECT_EQ(mciSendString("open new type waveaudio alias MySound"), mciDuplicateAlias);
-  EXPECT_EQ(mciSendString("RECORD MYSOUND"), mciOk);
-  EXPECT_EQ(mciSendString("play mysound"), mciUnrecognizedCommand);
-  EXPECT_EQ(mciSendString("save mysound"), mciMissingParameter);
-  EXPECT_EQ(mciSendString("stop mysound"), mciOk);
-  EXPECT_EQ(mciSendString("save mysound \"a file.wav\""), mciOk);
+// Every step in the order a user's keys may bring it, with what each gives back and what the file
+// then holds: a recording appends to what was recorded since open, save stops, and nothing works
+// on a recorder that is not open.
+TEST_F(RecorderTest, EachStepSaysHowItWentAndTheFileHoldsWhatWasRecorded) {
+  Recorder recorder;
+  EXPECT_EQ(recorder.record(), RecorderError::notOpen);
+  EXPECT_EQ(recorder.save("a file.wav"), RecorderError::notOpen);
+  EXPECT_FALSE(std::filesystem::exists("a file.wav"));
+  ASSERT_EQ(recorder.open(), RecorderError::none);
+  EXPECT_EQ(FakeInput::openDevices, 1);
+  EXPECT_EQ(recorder.record(), RecorderError::none);
+  EXPECT_EQ(recorder.record(), RecorderError::none);  // recording already
+  EXPECT_TRUE(recorder.isRecording());
+  recorder.stop();
+  EXPECT_FALSE(recorder.isRecording());
+  EXPECT_EQ(recorder.save("a file.wav"), RecorderError::none);
   expectWaveHeader(readFile("a file.wav"), 8000, 1);
-  EXPECT_EQ(mciSendString("save mysound \"no/such/folder.wav\""), mciFileNotSaved);
-  EXPECT_EQ(mciSendString("close mysound"), mciOk);
-  EXPECT_EQ(mciSendString("close mysound"), mciInvalidDevice);
-  EXPECT_EQ(mciSendString(""), mciUnrecognizedCommand);
+  EXPECT_EQ(readFile("a file.wav").size(), 44u + 800u);
+  EXPECT_EQ(recorder.record(), RecorderError::none);
+  EXPECT_EQ(recorder.save("twice.wav"), RecorderError::none);  // stops first
+  EXPECT_FALSE(recorder.isRecording());
+  EXPECT_EQ(readFile("twice.wav").size(), 44u + 1600u);
+  EXPECT_EQ(recorder.save("no/such/folder.wav"), RecorderError::fileNotSaved);
+  EXPECT_EQ(recorder.save(""), RecorderError::fileNotSaved);
+  // Opened again, it starts empty on a new input.
+  ASSERT_EQ(recorder.open(), RecorderError::none);
+  EXPECT_EQ(FakeInput::openDevices, 1);
+  EXPECT_EQ(recorder.save("empty.wav"), RecorderError::none);
+  EXPECT_EQ(readFile("empty.wav").size(), 44u);
+  recorder.close();
+  EXPECT_FALSE(recorder.isOpen());
   EXPECT_EQ(FakeInput::openDevices, 0);
+  EXPECT_EQ(recorder.record(), RecorderError::notOpen);
+  EXPECT_EQ(recorder.save("a file.wav"), RecorderError::notOpen);
 }
 
-TEST_F(MciTest, AFailedSaveKeepsThePreviousFile) {
+TEST_F(RecorderTest, AnInputThatIsMissingOrWillNotStartLeavesNothingOpen) {
+  Recorder recorder;
+  FakeInput::present = false;
+  EXPECT_EQ(recorder.open(), RecorderError::noInputDevice);
+  EXPECT_FALSE(recorder.isOpen());
+  EXPECT_EQ(FakeInput::openDevices, 0);
+  FakeInput::present = true;
+  FakeInput::starts = false;
+  ASSERT_EQ(recorder.open(), RecorderError::none);
+  EXPECT_EQ(recorder.record(), RecorderError::cannotRecord);
+  EXPECT_FALSE(recorder.isRecording());
+  {
+    Recorder goneWhileRecording;
+    FakeInput::starts = true;
+    ASSERT_EQ(goneWhileRecording.open(), RecorderError::none);
+    ASSERT_EQ(goneWhileRecording.record(), RecorderError::none);
+    EXPECT_EQ(FakeInput::openDevices, 2);
+  }
+  EXPECT_EQ(FakeInput::openDevices, 1);
+}
+
+TEST_F(RecorderTest, AFailedSaveKeepsThePreviousFile) {
   test::writeFile("keep.wav", "previous");
   EXPECT_FALSE(writeWaveFile("keep.wav", {0, 1, SampleType::int16}, std::vector<char>(10)));
   EXPECT_EQ(test::readFile("keep.wav"), "previous");

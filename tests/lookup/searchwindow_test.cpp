@@ -307,6 +307,54 @@ TEST_F(SearchWindowTest, ACopiedWordLosesItsPunctuationAndAWordWithoutEntrySaysS
   closeSearch();
 }
 
+// A copied word is looked up once, as a whole word: the rows show the index that lookup found
+// (a dictionary form, an abbreviation with its full stop, the place of a word without entry),
+// and the field that then shows the word does not look it up a second time. Typing still does.
+TEST_F(SearchWindowTest, ACopiedWordShowsTheIndexFoundWithoutASecondLookup) {
+  std::vector<WordPair> words = fruit;
+  words.push_back({"z.B.", "e.g."});
+  for (const char* word : {"zebu", "zele", "zenith", "zero", "zeste", "zinc", "zone", "zoo", "zoom", "zut"})
+    words.push_back({word, "x"});
+  test::writeFile("hunspell/fr_FR.aff", "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
+  test::writeFile("hunspell/fr_FR.dic", "1\nfraise/S\n");
+  openSearch(words);
+  QWidget other;
+  other.show();
+  search->menuItem(cmdClipboardOn)->trigger();
+  const int lookUps = search->fieldLookUps();
+  struct Case {
+    const char* copied;
+    const char* field;
+    int topIndex;
+    const char* firstRow;
+    bool noEntry;
+  };
+  const Case cases[] = {
+      {"fraises", "fraise", 7, "fraise", false},  // the dictionary form of a plural
+      {"z.B.,", "z.B.", 18, "z.B.", false},       // an abbreviation keeps its full stop
+      {"kiwis", "kiwis", 11, "mangue", true},     // no entry: the place it would have
+      {"(poire)", "poire", 14, "poire", false},
+      {"poire", "poire", 14, "poire", false},  // the field holds it already; the rows had moved away
+  };
+  for (const Case& c : cases) {
+    QApplication::setActiveWindow(&other);
+    QApplication::clipboard()->setText(QString::fromUtf8(c.copied));
+    processEvents();
+    EXPECT_EQ(search->searchField()->text().toStdString(), c.field) << c.copied;
+    EXPECT_EQ(search->topIndex(), c.topIndex) << c.copied;
+    EXPECT_EQ(rowWord(0), c.firstRow) << c.copied;
+    EXPECT_EQ(search->noEntryNote()->isVisible(), c.noEntry) << c.copied;
+    EXPECT_EQ(search->fieldLookUps(), lookUps) << c.copied;
+    key(Qt::Key_Down);
+  }
+  QApplication::setActiveWindow(search);
+  type("s");
+  EXPECT_EQ(search->fieldLookUps(), lookUps + 1);
+  EXPECT_EQ(search->topIndex(), 15);  // "poires": after "poire"
+  search->menuItem(cmdClipboardOff)->trigger();
+  closeSearch();
+}
+
 TEST_F(SearchWindowTest, ChoosingTheCurrentDirectionStillResetsTheView) {
   openSearch(numberedWords(30));
   type("w020");

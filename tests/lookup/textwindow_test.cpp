@@ -358,6 +358,52 @@ TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
   EXPECT_EQ(row(0), "H\xC3\xA4userblock");
 }
 
+// A clicked word is looked up once: the rows show the index the whole-word lookup found (its
+// dictionary form, or the place of a word without entry), and the field that then shows the word
+// does not look it up again.
+TEST_F(TextWindowTest, AClickedWordShowsTheIndexFoundWithoutASecondLookup) {
+  writeSampleDictionary("Ger_Eng.zb");
+  test::writeWords("language/Ger_Eng.zb", {{"Baum", "tree"},
+                                           {"Haus", "house"},
+                                           {"H\xE4userblock", "block of houses"},
+                                           {"Tal", "valley"},
+                                           {"Zug", "train"},
+                                           {"Zugang", "access"},
+                                           {"Zweig", "branch"}});
+  writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
+  writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");
+  ASSERT_EQ(start(), -1);
+  reopenText();
+  const std::string text = "Die H\xE4user am Tal und die Z\xFCge.";
+  loadFile("de.txt", text);
+  const int lookUps = window->fieldLookUps();
+  struct Case {
+    const char* at;
+    const char* field;
+    int topIndex;
+    const char* firstRow;
+    bool noEntry;
+  };
+  const Case cases[] = {
+      {"user", "Haus", 1, "Haus", false},  // "Häuser", as its dictionary form
+      {"am", "am", 0, "Baum", true},       // no entry: the place it would have
+      {"Tal", "Tal", 3, "Tal", false},
+      {"ge.", "Zug", 4, "Zug", false},  // "Züge", as its dictionary form
+  };
+  for (const Case& c : cases) {
+    clickAt(static_cast<int>(text.find(c.at)));
+    EXPECT_EQ(searchText(), c.field) << c.at;
+    EXPECT_EQ(window->topIndex(), c.topIndex) << c.at;
+    EXPECT_EQ(row(0), c.firstRow) << c.at;
+    EXPECT_EQ(window->noEntryNote()->isVisible(), c.noEntry) << c.at;
+    EXPECT_EQ(window->fieldLookUps(), lookUps) << c.at;
+  }
+  QTest::keyClicks(window->searchField(), "w");
+  EXPECT_EQ(searchText(), "Zugw");
+  EXPECT_EQ(window->fieldLookUps(), lookUps + 1);
+  close();
+}
+
 TEST_F(TextWindowTest, AClickedWordLosesItsQuotesAndAWordWithoutEntrySaysSo) {
   writeSampleDictionary("Ger_Eng.zb");
   test::writeWords("language/Ger_Eng.zb", {{"Haus", "house"},
