@@ -265,9 +265,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, I
     const std::string_view fromWord = wordOf(forward[i]);
     if (fromWord != previous) place = 0, run = static_cast<std::uint32_t>(i);
     previous = fromWord;
-    forEachField(translationOf(forward[i]), ',', [&](std::string_view part) {
-      std::string_view word = reverseWord(fromWord, part);
-      if (word.empty()) return;
+    forEachReverseWord(forward[i], [&](std::string_view word) {
       word = withReplaced(word, commas.translations, ',', plainCommaWords);
       const std::uint64_t hash = WordNumbers::hashOf(word);
       numbers.fetchSlot(hash);
@@ -417,10 +415,7 @@ std::vector<WordRecord> userEntries(const Pair& pair, std::int64_t& count) {
     forEachField(translationOf(entry), ',', [&](std::string_view part) {
       const std::string_view word = trimBlanks(part);
       if (word.empty() || word.size() > wordFieldSize - 1) return;
-      WordRecord fed{};
-      setField(fed.word, sizeof fed.word, word);
-      setField(fed.translation, sizeof fed.translation, wordOf(entry));
-      out.push_back(fed);
+      out.push_back(reverseRecord(word, wordOf(entry)));
     });
   return out;
 }

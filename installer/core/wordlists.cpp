@@ -13,10 +13,9 @@
 #include "installer/core/display.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
-#include "formats/fields.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/messagebox.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 
 namespace zembo {
@@ -25,7 +24,6 @@ DrawingState drawing;
 
 namespace {
 
-constexpr int recordSize = sizeof(WordRecord);
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
 constexpr auto counterInterval = std::chrono::milliseconds(40);
@@ -76,25 +74,14 @@ void restoreCursor() {
   if (displays.installDisplay) displays.installDisplay->restoreCursor();
 }
 
-// The temporary list grows in large steps of space set aside.
-constexpr std::int64_t reserveStep = std::int64_t{64} << 20;
-
 std::string listPath(std::string_view name) { return std::string(wordListFolder).append(name); }
 
 // The words written go to the collation keys as well, whose second core starts on them at once.
 void writeTempList(std::FILE* temp, Records fromRecords, CollationKeys& keys) {
-  std::int64_t reserved = 0;
-  for (std::size_t i = 0; i < fromRecords.size(); ++i) {
-    if (i % 100 == 0) showCounter(static_cast<std::int64_t>(i));
-    if (static_cast<std::int64_t>(keys.size() + translationFieldSize) * recordSize > reserved)
-      reserveSpace(temp, reserved += reserveStep);
-    const WordRecord& from = fromRecords[i];
-    forEachField(translationOf(from), ',', [&](std::string_view part) {
-      if (const std::string_view word = writeReverseRecord(temp, wordOf(from), part); !word.empty()) keys.add(word);
-    });
-  }
+  const bool written = writeReverseRecords(
+      temp, fromRecords, [&keys](std::string_view word) { keys.add(word); }, showCounter);
   keys.allAdded();
-  if (!giveBackSpace(temp)) reportError("Write error tempfile");
+  if (!written) reportError("Write error tempfile");
   flushCounter();
 }
 
@@ -140,12 +127,6 @@ std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records)
   return order;
 }
 
-// Every piece of a translation that is long enough has at most one comma after it, and the last
-// piece none: a full field of one-letter pieces gives the most.
-std::size_t mostReverseRecords(Records fromRecords) {
-  return fromRecords.size() * ((translationFieldSize + 1) / 2);
-}
-
 // The temporary list is always a new file of our own: a leftover of an interrupted run is removed,
 // and nothing that stands in its place (a link above all) is ever followed.
 std::FILE* createTempList() {
@@ -166,17 +147,6 @@ void resetDrawingRows() { drawing = {}; }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
   if (displays.installDisplay) displays.installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
-}
-
-std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part) {
-  part = reverseWord(fromWord, part);
-  if (part.empty()) return {};
-  WordRecord record{};
-  setField(record.word, sizeof record.word, part);
-  setField(record.translation, sizeof record.translation, fromWord);
-  // The list is written by this thread alone, a record at a time: no locking for each one.
-  if (::fwrite_unlocked(&record, recordSize, 1, temp) != 1) reportError("Write error tempfile");
-  return part;
 }
 
 LoadedList loadRecords(std::FILE* list) {

@@ -41,10 +41,6 @@ void resetDrawingRows();
 // languages file), then shows the final message. Every file failure is fatal.
 void buildReverseList();
 
-// Writes the record {part without its leading blanks, fromWord} to the temporary list and returns
-// its word; a word over 30 or a translation over 50 characters, and a part of blanks only, write
-// nothing and return an empty word.
-std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part);
 // All records of an open list, in file order, showing the index every 100 records; a list that
 // cannot be mapped is fatal.
 LoadedList loadRecords(std::FILE* list);
