@@ -20,9 +20,9 @@
 
 namespace zembo {
 
-DrawingState drawing;
-
 namespace {
+
+DrawingState drawingState;  // the one mutable instance
 
 // Counters change faster than anyone reads them: they are drawn at most this often, and once
 // more when their loop ends.
@@ -30,40 +30,40 @@ constexpr auto counterInterval = std::chrono::milliseconds(40);
 
 void writeStepText(std::string_view text, int right = 480) {
   if (script.stepDisplay != 1 || !displays.installDisplay) return;
-  displays.installDisplay->showStepText({30, drawing.stepRow, right, drawing.stepRow + 30}, text);
+  displays.installDisplay->showStepText({30, drawingState.stepRow, right, drawingState.stepRow + 30}, text);
 }
 
 void writeDone() {
   if (script.stepDisplay != 1) return;
   if (displays.installDisplay)
-    displays.installDisplay->showStepText({300, drawing.stepRow, 480, drawing.stepRow + 30}, "Done.");
-  drawing.stepRow += 25;
+    displays.installDisplay->showStepText({300, drawingState.stepRow, 480, drawingState.stepRow + 30}, "Done.");
+  drawingState.stepRow += 25;
 }
 
-void placeCounter() { drawing.counterBox = {210, drawing.stepRow, 290, drawing.stepRow + 16}; }
+void placeCounter() { drawingState.counterBox = {210, drawingState.stepRow, 290, drawingState.stepRow + 16}; }
 
 void drawCounter(std::int64_t value) {
-  displays.installDisplay->showCounter(drawing.counterBox, value);
-  drawing.lastCounterDrawing = std::chrono::steady_clock::now();
-  drawing.pendingCount = -1;
+  displays.installDisplay->showCounter(drawingState.counterBox, value);
+  drawingState.lastCounterDrawing = std::chrono::steady_clock::now();
+  drawingState.pendingCount = -1;
 }
 
 // The counters stand on the step rows, so they are shown with the step texts only.
 void showCounter(std::int64_t value) {
   if (!displays.installDisplay || script.stepDisplay != 1) return;
-  drawing.pendingCount = value;
-  if (std::chrono::steady_clock::now() - drawing.lastCounterDrawing >= counterInterval) drawCounter(value);
+  drawingState.pendingCount = value;
+  if (std::chrono::steady_clock::now() - drawingState.lastCounterDrawing >= counterInterval) drawCounter(value);
 }
 
 void flushCounter() {
-  if (displays.installDisplay && drawing.pendingCount >= 0) drawCounter(drawing.pendingCount);
+  if (displays.installDisplay && drawingState.pendingCount >= 0) drawCounter(drawingState.pendingCount);
 }
 
 void drawLanguageHeadline() {
   if (displays.installDisplay)
-    displays.installDisplay->showHeadline({30, drawing.headlineRow, 480, drawing.headlineRow + 40},
+    displays.installDisplay->showHeadline({30, drawingState.headlineRow, 480, drawingState.headlineRow + 40},
                                           registering.languageTitle);
-  drawing.headlineRow += 50;
+  drawingState.headlineRow += 50;
 }
 
 void showWaitCursor() {
@@ -118,11 +118,11 @@ void showFinalMessage() {
   messageBox(messageOwner(), text, "Install", MB_OK);
 }
 
-void showComparisons(std::int64_t count) { showCounter(drawing.comparisonCount + count); }
+void showComparisons(std::int64_t count) { showCounter(drawingState.comparisonCount + count); }
 
 std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records) {
   std::vector<std::uint32_t> order = keys.sortRecords(records, script.stepDisplay == 1 ? showComparisons : nullptr);
-  drawing.comparisonCount += keys.steps();
+  drawingState.comparisonCount += keys.steps();
   flushCounter();
   return order;
 }
@@ -143,7 +143,11 @@ std::FILE* createTempList() {
 
 }  // namespace
 
-void resetDrawingRows() { drawing = {}; }
+const DrawingState& drawing = drawingState;
+
+void resetDrawingRows() { drawingState = {}; }
+
+void leaveStepRowEmpty() { drawingState.stepRow += 25; }
 
 void drawProgressBar(int row, int fillEdge, std::string_view text) {
   if (displays.installDisplay) displays.installDisplay->showProgressBar({30, row, 380, row + 20}, fillEdge, text);
@@ -165,11 +169,11 @@ std::vector<std::uint32_t> sortByCollation(Records records) {
 void buildReverseList() {
   drawLanguageHeadline();
   showWaitCursor();
-  drawProgressBar(drawing.progressRow, 0, "0%");
+  drawProgressBar(drawingState.progressRow, 0, "0%");
   writeStepText("Reading FROM wordlist");
   std::FILE* from = openFile(listPath(registering.fromListName), "rb");
   if (!from) reportError("Input file missing " + listPath(registering.fromListName));
-  drawProgressBar(drawing.progressRow, 64, "10%");
+  drawProgressBar(drawingState.progressRow, 64, "10%");
   placeCounter();
   LoadedList fromList = loadRecords(from);
   writeDone();
@@ -177,7 +181,7 @@ void buildReverseList() {
   std::FILE* temp = createTempList();
   if (!temp) reportError("Can't create tempfile");
   std::setvbuf(temp, nullptr, _IOFBF, 1 << 20);
-  drawProgressBar(drawing.progressRow, 117, "25%");
+  drawProgressBar(drawingState.progressRow, 117, "25%");
   writeStepText("Writing TEMP wordlist");
   placeCounter();
   CollationKeys keys(mostReverseRecords(fromList.records()));
@@ -189,7 +193,7 @@ void buildReverseList() {
 
   temp = openFile(tempListPath, "rb");
   if (!temp) reportError("Can't open tempfile");
-  drawProgressBar(drawing.progressRow, 205, "50%");
+  drawProgressBar(drawingState.progressRow, 205, "50%");
   writeStepText("Reading TO wordlist");
   placeCounter();
   const LoadedList toList = loadRecords(temp);
@@ -203,7 +207,7 @@ void buildReverseList() {
   const std::vector<std::uint32_t> order = sortWithCounter(keys, records);
   writeDone();
 
-  drawProgressBar(drawing.progressRow, 292, "75%");
+  drawProgressBar(drawingState.progressRow, 292, "75%");
   writeStepText("Writing TO wordlist");
   placeCounter();
   writeToList(records, order);
@@ -212,8 +216,8 @@ void buildReverseList() {
   removeFile(tempListPath);
   script.pendingTempFile.clear();
 
-  drawProgressBar(drawing.progressRow, 379, "100%");
-  drawing.progressRow += 50;
+  drawProgressBar(drawingState.progressRow, 379, "100%");
+  drawingState.progressRow += 50;
   restoreCursor();
   showFinalMessage();
 }

@@ -29,13 +29,16 @@ struct DrawingState {
   std::int64_t pendingCount = -1;
   std::chrono::steady_clock::time_point lastCounterDrawing;
 };
-extern DrawingState drawing;
+// Read anywhere; written only by installer/core/wordlists.cpp.
+extern const DrawingState& drawing;
 
 constexpr std::string_view wordListFolder = "taal\\";
 constexpr std::string_view tempListPath = "taal\\temp.zb";
 
 // The rows and the counter as they are before the first language.
 void resetDrawingRows();
+// The next step text goes a row further down, leaving a row empty.
+void leaveStepRowEmpty();
 
 // Builds "taal\\" + toListName from "taal\\" + fromListName (the current language of the
 // languages file), then shows the final message. Every file failure is fatal.
