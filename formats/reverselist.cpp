@@ -62,9 +62,9 @@ bool writeReverseRecords(std::FILE* out, Records fromRecords, const std::functio
   for (std::size_t i = 0; ok && i < fromRecords.size(); ++i) {
     if (i % 100 == 0) count(counter, i);
     if ((written + translationFieldSize) * recordSize > reserved) reserveSpace(out, reserved += reserveStep);
-    const WordRecord& from = fromRecords[i];
-    forEachReverseWord(from, [&](std::string_view word) {
-      const WordRecord record = reverseRecord(word, wordOf(from));
+    const std::string_view fromWord = wordOf(fromRecords[i]);
+    forEachReverseWord(fromWord, translationOf(fromRecords[i]), [&](std::string_view word) {
+      const WordRecord record = reverseRecord(word, fromWord);
       // The list is written by this thread alone, a record at a time: no locking for each one.
       if (!ok || ::fwrite_unlocked(&record, recordSize, 1, out) != 1) {
         ok = false;

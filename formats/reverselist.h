@@ -24,12 +24,11 @@ using RecordCounter = std::function<void(std::int64_t done)>;
 // when there is none: a word over 30 or a translation over 50 characters, or a part of blanks only.
 std::string_view reverseWord(std::string_view fromWord, std::string_view part);
 
-// Calls handle(word) with the word of each comma-separated part of the record's translation that
+// Calls handle(word) with the word of each comma-separated part of a translation of fromWord that
 // gives a reverse record, in their order. Inline: the importer runs it over millions of records.
 template <typename Handler>
-void forEachReverseWord(const WordRecord& from, Handler handle) {
-  const std::string_view fromWord = wordOf(from);
-  forEachField(translationOf(from), ',', [&](std::string_view part) {
+void forEachReverseWord(std::string_view fromWord, std::string_view translation, Handler handle) {
+  forEachField(translation, ',', [&](std::string_view part) {
     if (const std::string_view word = reverseWord(fromWord, part); !word.empty()) handle(word);
   });
 }

@@ -62,7 +62,7 @@ std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, I
     const std::string_view fromWord = wordOf(forward[i]);
     if (fromWord != previous) place = 0, run = static_cast<std::uint32_t>(i);
     previous = fromWord;
-    forEachReverseWord(forward[i], [&](std::string_view word) {
+    forEachReverseWord(fromWord, translationOf(forward[i]), [&](std::string_view word) {
       word = withReplaced(word, commas.translations, ',', plainCommaWords);
       const std::uint64_t hash = WordNumbers::hashOf(word);
       numbers.fetchSlot(hash);
