@@ -15,6 +15,8 @@ namespace {
 constexpr int recordSize = sizeof(WordRecord);
 constexpr std::size_t prefetchDistance = 16;
 constexpr std::size_t blockRecords = 1 << 15;
+// A list of reverse records grows in steps of space set aside this large.
+constexpr std::int64_t reserveStep = std::int64_t{64} << 20;
 
 void count(const RecordCounter& counter, std::size_t done) {
   if (counter) counter(static_cast<std::int64_t>(done));
@@ -42,6 +44,37 @@ std::string_view reverseWord(std::string_view fromWord, std::string_view part) {
   part.remove_prefix(firstNonBlank);
   if (fromWord.size() > translationFieldSize - 1 || part.size() > wordFieldSize - 1) return {};
   return part;
+}
+
+WordRecord reverseRecord(std::string_view word, std::string_view fromWord) {
+  WordRecord record{};
+  setField(record.word, sizeof record.word, word);
+  setField(record.translation, sizeof record.translation, fromWord);
+  return record;
+}
+
+std::size_t mostReverseRecords(Records fromRecords) { return fromRecords.size() * ((translationFieldSize + 1) / 2); }
+
+bool writeReverseRecords(std::FILE* out, Records fromRecords, const std::function<void(std::string_view word)>& added,
+                         const RecordCounter& counter) {
+  std::int64_t reserved = 0, written = 0;
+  bool ok = true;
+  for (std::size_t i = 0; ok && i < fromRecords.size(); ++i) {
+    if (i % 100 == 0) count(counter, i);
+    if ((written + translationFieldSize) * recordSize > reserved) reserveSpace(out, reserved += reserveStep);
+    const std::string_view fromWord = wordOf(fromRecords[i]);
+    forEachReverseWord(fromWord, translationOf(fromRecords[i]), [&](std::string_view word) {
+      const WordRecord record = reverseRecord(word, fromWord);
+      // The list is written by this thread alone, a record at a time: no locking for each one.
+      if (!ok || ::fwrite_unlocked(&record, recordSize, 1, out) != 1) {
+        ok = false;
+        return;
+      }
+      ++written;
+      if (added) added(word);
+    });
+  }
+  return ok && giveBackSpace(out);
 }
 
 LoadedList::LoadedList(void* mapping, std::size_t count) : mapping_(mapping), count_(count) {}
@@ -91,7 +124,8 @@ bool RecordWriter::add(const WordRecord& record) {
 bool RecordWriter::finish() { return writeBlock() && giveBackSpace(out_); }
 
 bool RecordWriter::writeBlock() {
-  const bool ok = std::fwrite(block_.data(), recordSize, block_.size(), out_) == block_.size() && std::fflush(out_) == 0;
+  const bool ok =
+      std::fwrite(block_.data(), recordSize, block_.size(), out_) == block_.size() && std::fflush(out_) == 0;
   const std::int64_t bytes = static_cast<std::int64_t>(block_.size()) * recordSize;
   ::sync_file_range(fileno(out_), written_, bytes, SYNC_FILE_RANGE_WRITE);
   written_ += bytes;

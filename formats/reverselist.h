@@ -1,6 +1,7 @@
 #pragma once
-// The pieces of a reverse word list that the installer and the importer share: the word a
-// translation part gives, a whole list mapped into memory, and the writers of sorted records.
+// The pieces of a reverse word list that the installer and the importer share: the words a
+// record's translation gives and their records, the writer of a list of them, a whole list mapped
+// into memory, and the writers of sorted records.
 // Progress goes to a counter the caller gives, so nothing here draws.
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/fields.h"
 #include "formats/wordrecord.h"
 
 namespace zembo {
@@ -21,6 +23,30 @@ using RecordCounter = std::function<void(std::int64_t done)>;
 // The word of the reverse record {part without its leading blanks, fromWord}, or an empty word
 // when there is none: a word over 30 or a translation over 50 characters, or a part of blanks only.
 std::string_view reverseWord(std::string_view fromWord, std::string_view part);
+
+// Calls handle(word) with the word of each comma-separated part of a translation of fromWord that
+// gives a reverse record, in their order. Inline: the importer runs it over millions of records.
+template <typename Handler>
+void forEachReverseWord(std::string_view fromWord, std::string_view translation, Handler handle) {
+  forEachField(translation, ',', [&](std::string_view part) {
+    if (const std::string_view word = reverseWord(fromWord, part); !word.empty()) handle(word);
+  });
+}
+
+// The reverse record {word, fromWord}.
+WordRecord reverseRecord(std::string_view word, std::string_view fromWord);
+
+// The most reverse records a list can give: every piece of a translation that is long enough has
+// at most one comma after it, and the last piece none, so a full field of one-letter pieces gives
+// the most.
+std::size_t mostReverseRecords(Records fromRecords);
+
+// Writes the reverse records of the FROM records to out in their order, and tells added each
+// word written (a sort may start on them at once); counts the FROM records every 100. The space
+// for them is set aside in large steps as the file grows, and what was not used is given back at
+// the end. False when a write fails.
+bool writeReverseRecords(std::FILE* out, Records fromRecords, const std::function<void(std::string_view word)>& added,
+                         const RecordCounter& counter = {});
 
 // A whole list in memory: the pages of its file mapped for reading, so that a list that was just
 // written is read without a copy.

@@ -12,14 +12,14 @@
 
 namespace zembo {
 
-FolderChangeState folderChanges;
-
 namespace {
+
+FolderChangeState folderChangeState;  // the one mutable instance
 
 std::filesystem::path newVersionOf(const std::filesystem::path& file) { return file.string() + newVersionSuffix; }
 
 void stepTaken(const char* step) {
-  if (folderChanges.folderChangeStep) folderChanges.folderChangeStep(step);
+  if (folderChangeState.folderChangeStep) folderChangeState.folderChangeStep(step);
 }
 
 std::string here(const std::filesystem::path& path) { return (std::filesystem::current_path() / path).string(); }
@@ -61,6 +61,12 @@ void completeEarlierImport() {
 }
 
 }  // namespace
+
+const FolderChangeState& folderChanges = folderChangeState;
+
+void watchFolderChangeSteps(void (*watcher)(const char* step)) { folderChangeState.folderChangeStep = watcher; }
+
+void resetFolderChangeState() { folderChangeState = {}; }
 
 bool isImportFile(std::string_view line) {
   const std::size_t slash = line.find('/');
@@ -114,7 +120,8 @@ FolderChanges::~FolderChanges() {
 
 void FolderChanges::makeFolder(const std::filesystem::path& folder) {
   std::error_code error;
-  if (std::filesystem::create_directory(folder, error)) made_.push_back(folder);
+  if (std::filesystem::create_directory(folder, error))
+    made_.push_back(folder);
   else if (!std::filesystem::is_directory(folder))
     throw ImportError(ImportFailure::cannotMakeFolder, {here(folder), error.message()}, error.value());
 }

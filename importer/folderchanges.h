@@ -64,6 +64,11 @@ struct FolderChangeState {
   // tests end the process there to see what a kill at that moment leaves.
   void (*folderChangeStep)(const char* step) = nullptr;
 };
-extern FolderChangeState folderChanges;
+// Read anywhere; written only by importer/folderchanges.cpp.
+extern const FolderChangeState& folderChanges;
+// Lets watcher hear the name of each step the changes take from now on (nullptr: nobody hears).
+void watchFolderChangeSteps(void (*watcher)(const char* step));
+// Nobody hears the steps, as at the start.
+void resetFolderChangeState();
 
 }  // namespace zembo

@@ -16,11 +16,11 @@
 
 #include "bench/benchutil.h"
 #include "bench/wordgen.h"
-#include "installer/window/installwindow.h"
+#include "formats/reverselist.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
-#include "formats/fields.h"
 #include "installer/core/wordlists.h"
+#include "installer/window/installwindow.h"
 #include "platform/codepage.h"
 #include "platform/collation.h"
 #include "platform/messagebox.h"
@@ -45,12 +45,13 @@ void writeFromList(int count) {
 
 // The words of the reverse records, one UTF-8 line each, made by the builder's own record writer.
 void writeReverseWords() {
+  std::vector<WordRecord> fromRecords;
   std::FILE* from = std::fopen("taal/from.zb", "rb");
-  std::FILE* parts = std::fopen("parts.zb", "w+b");
   WordRecord r{};
-  while (std::fread(&r, sizeof r, 1, from) == 1)
-    for (std::string_view part : splitFields(translationOf(r), ',')) writeReverseRecord(parts, wordOf(r), part);
+  while (std::fread(&r, sizeof r, 1, from) == 1) fromRecords.push_back(r);
   std::fclose(from);
+  std::FILE* parts = std::fopen("parts.zb", "w+b");
+  writeReverseRecords(parts, fromRecords, {});
   std::rewind(parts);
   std::ofstream text("words.txt", std::ios::binary);
   while (std::fread(&r, sizeof r, 1, parts) == 1) text << toUtf8(wordOf(r), 1252) << '\n';

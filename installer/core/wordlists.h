@@ -29,22 +29,21 @@ struct DrawingState {
   std::int64_t pendingCount = -1;
   std::chrono::steady_clock::time_point lastCounterDrawing;
 };
-extern DrawingState drawing;
+// Read anywhere; written only by installer/core/wordlists.cpp.
+extern const DrawingState& drawing;
 
 constexpr std::string_view wordListFolder = "taal\\";
 constexpr std::string_view tempListPath = "taal\\temp.zb";
 
 // The rows and the counter as they are before the first language.
 void resetDrawingRows();
+// The next step text goes a row further down, leaving a row empty.
+void leaveStepRowEmpty();
 
 // Builds "taal\\" + toListName from "taal\\" + fromListName (the current language of the
 // languages file), then shows the final message. Every file failure is fatal.
 void buildReverseList();
 
-// Writes the record {part without its leading blanks, fromWord} to the temporary list and returns
-// its word; a word over 30 or a translation over 50 characters, and a part of blanks only, write
-// nothing and return an empty word.
-std::string_view writeReverseRecord(std::FILE* temp, std::string_view fromWord, std::string_view part);
 // All records of an open list, in file order, showing the index every 100 records; a list that
 // cannot be mapped is fatal.
 LoadedList loadRecords(std::FILE* list);

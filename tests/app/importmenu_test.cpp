@@ -72,7 +72,7 @@ class ImportMenuTest : public test::DictionaryTest {
   void TearDown() override {
     importingWindows = {};
     importDialogs = {};
-    folderChanges = {};
+    resetFolderChangeState();
     ::unsetenv("ZEMBO_DICTD_FOLDER");
     DictionaryTest::TearDown();
   }
@@ -272,7 +272,7 @@ TEST_F(ImportMenuTest, CancelEscAndTheCloseBoxStopTheImportUntilItsCommit) {
   importingWindows.whenAsked = nullptr;
   static bool cancelEnabledInCommit;
   cancelEnabledInCommit = false;
-  folderChanges.folderChangeStep = [](const char* step) {
+  watchFolderChangeSteps([](const char* step) {
     if (std::string_view(step) == "written") return;  // before the journal
     for (QWidget* window : QApplication::topLevelWidgets())
       if (auto* importing = dynamic_cast<ImportingWindow*>(window); importing && importing->isVisible()) {
@@ -280,7 +280,7 @@ TEST_F(ImportMenuTest, CancelEscAndTheCloseBoxStopTheImportUntilItsCommit) {
         importing->close();
         cancelEnabledInCommit |= importing->cancelButton()->isEnabled();
       }
-  };
+  });
   whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 1); });
   clickImportInFileMenu();
   EXPECT_STREQ(directions.currentDirection->sourceName, "Italian");

@@ -5,9 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <functional>
-#include <chrono>
 #include <thread>
 
 #include "formats/importjournal.h"
@@ -41,11 +41,11 @@ class ImportCommitTest : public ImportTest {
       static bool pauseThere;
       left = stopAt;
       pauseThere = keepRunning;
-      folderChanges.folderChangeStep = [](const char*) {
+      watchFolderChangeSteps([](const char*) {
         if (--left != 0) return;
         if (!pauseThere) ::_exit(0);
         for (;;) ::pause();
-      };
+      });
       try {
         importInto(dict);
       } catch (...) {
@@ -78,9 +78,9 @@ TEST_F(ImportCommitTest, AKillAtAnyStepLeavesTheOldOrTheNewFiles) {
     if (child == 0) {
       static int left;
       left = stopAt;
-      folderChanges.folderChangeStep = [](const char*) {
+      watchFolderChangeSteps([](const char*) {
         if (--left == 0) ::_exit(0);
-      };
+      });
       try {
         importInto(newDict);
       } catch (...) {
@@ -237,9 +237,9 @@ TEST_F(ImportCommitTest, AStopAtAnyMomentBeforeTheCommitLeavesTheFolderAsItWas) 
   std::filesystem::create_directories("dict/other");
   const auto newDict = writeDictionary("other/freedict-deu-eng", manyArticles(70));
   static bool journalWritten;
-  folderChanges.folderChangeStep = [](const char* step) {
+  watchFolderChangeSteps([](const char* step) {
     if (std::string_view(step) == "journal") journalWritten = true;
-  };
+  });
   // Each answer takes longer than the loops wait between two questions, so every loop asks.
   int asked = 0, stopAt = 0;
   bool askedAfterJournal = false;
@@ -263,7 +263,7 @@ TEST_F(ImportCommitTest, AStopAtAnyMomentBeforeTheCommitLeavesTheFolderAsItWas) 
     EXPECT_LT(asked, stopAt);  // every question was answered no
     break;
   }
-  folderChanges.folderChangeStep = nullptr;
+  resetFolderChangeState();
   EXPECT_FALSE(askedAfterJournal);
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb").size(), 70u);
   // More questions than steps: the loops ask too.

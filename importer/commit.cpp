@@ -1,0 +1,129 @@
+#include "importer/commit.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "formats/recordsort.h"
+#include "formats/reverselist.h"
+#include "formats/sorttable.h"
+#include "importer/configuration.h"
+#include "importer/folderchanges.h"
+#include "importer/reversebuilder.h"
+#include "importer/userentries.h"
+#include "platform/collation.h"
+#include "platform/hostpath.h"
+
+namespace zembo {
+
+namespace {
+
+// The order of the records by word in the language's collation; the records of one word keep
+// their order, so a word's first record stays first. They lie next to each other, so only the
+// first of them is sorted, and the others follow it.
+std::vector<std::uint32_t> sortedOrder(const std::vector<WordRecord>& records, std::string_view languageName,
+                                       const std::string& locale, StepClock& clock) {
+  setCollationLocale(locale);
+  unsigned char table[sortTableSize];
+  // A table that is not whole is not used: the word file is then in the collation's order.
+  const bool hasTable = readSortTable(languageName, table) == static_cast<long>(sortTableSize);
+  CollationKeys keys(records.size(), hasTable ? table : nullptr);
+  std::string_view previous;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::string_view word = wordOf(records[i]);
+    if (i == 0 || word != previous)
+      keys.add(word);
+    else
+      keys.skip();
+    previous = word;
+    clock.poll();
+  }
+  keys.allAdded();
+  const std::vector<std::uint32_t> firsts = keys.sortRecords(records, [&clock](std::int64_t) { clock.poll(); });
+  std::vector<std::uint32_t> order;
+  order.reserve(records.size());
+  for (const std::uint32_t first : firsts) {
+    order.push_back(first);
+    const std::string_view word = wordOf(records[first]);
+    for (std::uint32_t k = first + 1; k < records.size() && wordOf(records[k]) == word; ++k) order.push_back(k);
+  }
+  return order;
+}
+
+// Writes the records sorted; counts the records written.
+void writeWordFile(FolderChanges& changes, const std::string& file, const std::vector<WordRecord>& records,
+                   std::string_view languageName, const std::string& locale, std::int64_t& written, StepClock& clock) {
+  const std::vector<std::uint32_t> order = sortedOrder(records, languageName, locale, clock);
+  try {
+    changes.write(hostPath(file), [&](std::FILE* out) {
+      RecordWriter writer(out, order.size());
+      for (std::size_t i = 0; i < order.size(); ++i) {
+        // The records are visited in sorted order, all over memory: fetched ahead.
+        if (i + 16 < order.size()) __builtin_prefetch(&records[order[i + 16]]);
+        if (!writer.add(records[order[i]]) || clock.stopAsked()) return false;
+      }
+      written = static_cast<std::int64_t>(order.size());
+      return writer.finish();
+    });
+  } catch (const ImportError&) {
+    clock.stopHere();  // a write that a stop cut short is no failure of the write
+    throw;
+  }
+}
+
+// The headwords of records whose headwords' records lie together.
+std::int64_t headwordCount(const std::vector<WordRecord>& records) {
+  std::int64_t count = 0;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (i == 0 || wordOf(records[i]) != wordOf(records[i - 1])) ++count;
+  return count;
+}
+
+}  // namespace
+
+void tell(const ImportOptions& options, int percent, const std::string& step) {
+  if (options.progress) options.progress(percent, step);
+}
+
+void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, ImportReport& report,
+                 std::vector<WordRecord> forward, StepClock& clock) {
+  const FolderEdition& edition = *pair.edition;
+  const InFolder inFolder(options.folder, pair.homeCodePage);
+
+  const std::string wordFolder = inEdition(edition.wordFolder, pair);
+  const std::string configFile = inEdition(edition.configFile, pair);
+  removeImportLeftovers(hostPath(folderName(wordFolder)), {hostPath(configFile).string(), std::string(editionFile)});
+  const std::vector<WordRecord> users = userEntries(pair, report.userEntriesKept);
+  const std::string config = isNew ? newConfigText(pair) : configWithLanguage(options, pair, report);
+  mergeUserEntries(forward, users);
+  report.headwords = headwordCount(forward);
+  FolderChanges changes;
+  changes.makeFolder(hostPath(folderName(wordFolder)));
+  if (isNew) changes.makeFolder(hostPath(folderName(inEdition(edition.listFolder, pair))));
+  const std::string forwardFile = wordFolder + wordFileName(pair), reverseFile = wordFolder + reverseFileName(pair);
+  report.forwardFile = (std::filesystem::current_path() / hostPath(forwardFile)).string();
+  report.reverseFile = (std::filesystem::current_path() / hostPath(reverseFile)).string();
+  tell(options, 72, "sorting and writing " + report.forwardFile);
+  writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written, clock);
+  clock.step("sorting and writing the forward word file");
+  const std::vector<WordRecord> reverse =
+      reverseRecords(forward, {innerCommaOf(pair.homeCodePage), innerCommaOf(pair.sourceCodePage)}, clock);
+  clock.step("making the reverse records");
+  tell(options, 86, "sorting and writing " + report.reverseFile);
+  writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
+                report.reverseWritten, clock);
+  clock.step("sorting and writing the reverse word file");
+  tell(options, 98, "configuration");
+  changes.writeText(hostPath(configFile), config);
+  if (isNew)
+    changes.writeText(std::string(editionFile), "[Dictionary]\nLanguage=" + std::string(edition.iniValue) + "\n");
+  // The last moment a stop leaves the folder as it was.
+  clock.stopHere();
+  clock.stopNoMore();
+  if (options.committing) options.committing();
+  changes.commit();
+  clock.step("configuration");
+}
+
+}  // namespace zembo
