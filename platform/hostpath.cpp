@@ -12,7 +12,10 @@
 
 namespace zembo {
 
-HostPathState hostPaths;
+namespace {
+HostPathState hostPathsState;  // the one mutable instance
+}  // namespace
+const HostPathState& hostPaths = hostPathsState;
 
 namespace {
 
@@ -156,6 +159,7 @@ std::vector<DirectoryEntry> findFiles(std::string_view programPattern) {
   return entries;
 }
 
-void setFileNameCodePage(int codePage) { hostPaths.fileNameCodePage = codePage; }
+void setFileNameCodePage(int codePage) { hostPathsState.fileNameCodePage = codePage; }
+void resetHostPathState() { hostPathsState = {}; }
 
 }  // namespace zembo

@@ -56,7 +56,7 @@ struct MessageBoxState {
   std::vector<RecordedMessageBox> recorded;
   bool throwOnExit = false;  // exitProcess throws ProcessExit instead of ending the process
 };
-extern MessageBoxState messageBoxes;
+extern const MessageBoxState& messageBoxes;
 void setMessageBoxCodePage(int codePage);
 void setMainWindowHandle(WindowHandle window);
 

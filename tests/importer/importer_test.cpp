@@ -423,11 +423,11 @@ TEST_F(ImportTest, StoreFindsEveryImportedHeadwordInBothDirections) {
   options.edition = "english";
   importInto(writeDictionary("freedict-deu-eng", articles), "new");
   std::filesystem::current_path(dir / "new");
-  uiLanguage.uiBase = 500;
+  setUiBase(500);
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(directions.directionCount, 2);
   for (DictionaryDirection* d = directions.directionList; d; d = d->next) {
-    directions.currentDirection = d;
+    setCurrentDirection(d);
     ASSERT_EQ(activateDirection(), 0);
     const bool isForward = std::string(d->wordFileName) == "Ger_Eng.zb";
     EXPECT_EQ(store.wordCount, isForward ? 300 : 600);

@@ -27,10 +27,10 @@ TEST_F(FilesTest, HostPathTurnsSeparatorsAndCodePageBytes) {
   const std::string russian = "list\\\xD1\xEB\xEE\xE2\xE0";  // Слова
   std::filesystem::create_directories(hostPath(russian, 1251));
   EXPECT_TRUE(std::filesystem::is_directory("list/Слова"));
-  int previous = hostPaths.fileNameCodePage;
-  hostPaths.fileNameCodePage = 1251;
+  const int previous = hostPaths.fileNameCodePage;
+  setFileNameCodePage(1251);
   const auto entries = findFiles("list\\*.*");
-  hostPaths.fileNameCodePage = previous;
+  setFileNameCodePage(previous);
   EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                           [](const DirectoryEntry& e) { return e.name == "\xD1\xEB\xEE\xE2\xE0" && e.isDirectory; }));
 }

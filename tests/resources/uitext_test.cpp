@@ -22,7 +22,7 @@ TEST(UiLanguage, ValueChoosesItsBaseWithoutRegardToCase) {
 }
 
 TEST(UiText, RowsLoadIntoTheSharedBufferExactly) {
-  uiLanguage.uiBase = 500;
+  setUiBase(500);
   EXPECT_STREQ(loadUiText(14),
                "Error setting LOCALE\nSort results may not be valid.\n\nInstall multi-language support from your "
                "Windows cd-rom for this language.   ");
@@ -51,7 +51,7 @@ TEST(UiText, EveryEditionHasTheNameAndNumberRows) {
                            "KestraCyrAviDelay", "DutchAviDelay", "ItalianAviDelay",   "NorwegianAviDelay",
                            "DanishAviDelay",  "GermanAviDelay"};
   for (int k = 0; k < uiLanguageCount; ++k) {
-    uiLanguage.uiBase = uiLanguages[k].base;
+    setUiBase(uiLanguages[k].base);
     SCOPED_TRACE(uiLanguages[k].iniValue);
     for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 15, 19, 52, 53, 54, 55, 56, 57, 58, 59, 60, 74, 83})
       EXPECT_GT(std::strlen(loadUiText(row)), 0u) << row;

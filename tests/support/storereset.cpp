@@ -12,8 +12,8 @@ void resetStoreLayers() {
   store = {};
   currentRecord = {};
   sorting = {};
-  resetDirections();
-  uiLanguage = {};
+  resetDirectionState();
+  resetUiLanguageState();
 }
 
 }  // namespace zembo::test

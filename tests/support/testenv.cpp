@@ -41,7 +41,7 @@ void TempDirTest::TearDown() {
 
 void resetPlatformState() {
   resetMessageBoxState();
-  hostPaths = {};
+  resetHostPathState();
   resetCollationLocale();
 }
 
