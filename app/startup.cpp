@@ -37,7 +37,10 @@
 
 namespace zembo {
 
-StartupState startup;
+namespace {
+StartupState startupState;  // the one mutable instance
+}  // namespace
+const StartupState& startup = startupState;
 
 namespace {
 
@@ -135,7 +138,7 @@ void chooseDisplayPlatform() {
 
 std::string parseCommandLine(const std::string& commandLine) {
   const std::string copy = commandLine.substr(0, 99);
-  if (equalNoCase(copy, "record")) startup.recordMode = 1;
+  if (equalNoCase(copy, "record")) startupState.recordMode = 1;
   // The first piece as strtok finds it: "/" characters before it are skipped.
   const std::size_t start = copy.find_first_not_of('/');
   if (start == std::string::npos) return {};
@@ -175,7 +178,7 @@ int runMessageLoop() {
 }
 
 void resetStartupState() {
-  startup = {};
+  startupState = {};
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

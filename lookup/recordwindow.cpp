@@ -30,11 +30,18 @@ void warn(const std::string& text, const char* caption) {
 
 }  // namespace
 
-RecordWindowState recordWindows;
+namespace {
+RecordWindowState recordWindowsState;  // the one mutable instance
+
+void keepUnplacedPosition(const WindowPos& pos) { recordWindowsState.unplacedRecordWindow = pos; }
+}  // namespace
+const RecordWindowState& recordWindows = recordWindowsState;
+
+void resetRecordWindowState() { recordWindowsState = {}; }
 
 std::string recordPositionKey(const std::string& language) { return "lastrecord_" + language; }
 
-RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow) {
+RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow, keepUnplacedPosition) {
   setWindowTitle("Record");
   setOuterSize(750, 130 - captionHeight());
   language_ = directions.currentDirection->sourceName;

@@ -23,8 +23,10 @@ void playSound(const std::string& language, const std::string& word, int wordCha
 struct SoundFileState {
   bool wordsSpoken = true;  // words without a recording are spoken; on until a user switches it off
 };
-extern SoundFileState soundFiles;
+extern const SoundFileState& soundFiles;
 void setSpeakWords(bool on);
+// Words spoken again, as at process start.
+void resetSoundFileState();
 
 // The parts of a translation, split at every comma and stripped of blanks at both ends.
 std::vector<std::string> translationTokens(const std::string& translation);

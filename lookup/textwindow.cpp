@@ -33,7 +33,10 @@
 
 namespace zembo {
 
-TextWindowState textFiles;
+namespace {
+TextWindowState textFilesState;  // the one mutable instance
+}  // namespace
+const TextWindowState& textFiles = textFilesState;
 
 namespace {
 
@@ -139,11 +142,11 @@ QString runOpenTextFileDialog(QWidget* owner, const QString& proposed) {
   return dialog.selectedFiles().first();
 }
 
-void setTextFileChooser(TextFileChooser chooser) { textFiles.chooseTextFile = chooser; }
+void setTextFileChooser(TextFileChooser chooser) { textFilesState.chooseTextFile = chooser; }
 
-void resetTextWindowState() { textFiles = {}; }
+void resetTextWindowState() { textFilesState = {}; }
 
-TextWindow::TextWindow() : ToolWindow(tools.translatePos) {
+TextWindow::TextWindow() : ToolWindow(&ToolWindowState::translatePos) {
   setWindowTitle(uiQText(textSearchTextFile));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_readfile"));
   setOuterSize(630, 362);
@@ -221,9 +224,9 @@ void TextWindow::command(int id, int code) {
 }
 
 void TextWindow::openTextFile() {
-  const QString chosen = textFiles.chooseTextFile(this, textFiles.textFileName);
+  const QString chosen = textFilesState.chooseTextFile(this, textFilesState.textFileName);
   if (chosen.isEmpty()) return;
-  textFiles.textFileName = chosen;
+  textFilesState.textFileName = chosen;
   std::string bytes;
   switch (readRegularFile(chosen, bytes)) {
     case FileRead::cannotOpen: return;

@@ -43,7 +43,7 @@ struct TextWindowState {
   // The file chosen last; proposed again until the program ends. Empty before the first choice.
   QString textFileName;
 };
-extern TextWindowState textFiles;
+extern const TextWindowState& textFiles;
 void setTextFileChooser(TextFileChooser chooser);
 // The dialog as it opens: its filters, and the folder or file it proposes.
 void prepareOpenTextFileDialog(QFileDialog& dialog, const QString& proposed);

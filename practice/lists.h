@@ -15,10 +15,11 @@ struct ListState {
   int listId = firstListId;   // menu id of the current list in the Lists menu: 400 + its position
   bool listModified = false;  // a deleted mark was toggled since the list file was last compacted
 };
-extern ListState lists;
+extern const ListState& lists;
 void setListId(int id);
 void markListModified(bool modified);
-
+// The first list and nothing modified, as at process start.
+void resetListState();
 
 // After a change of list: the current list's file of the current direction, and its count.
 void reopenListFile();

@@ -132,7 +132,7 @@ void AnswerField::insertFromMimeData(const QMimeData* source) {
   insertPlainText(text);
 }
 
-ReviewWindow::ReviewWindow() : ToolWindow(tools.reviewPos) {
+ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + " (" + store.practiceListName + ")"));
   setOuterSize(630, 330);
   allowGrowing();

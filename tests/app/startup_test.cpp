@@ -96,10 +96,10 @@ TEST_F(StartupTest, AJournalNamingAFileNoImportWritesIsRefusedWithAMessage) {
 TEST_F(StartupTest, RecordModeOnlyForTheWholeWordRecord) {
   EXPECT_EQ(parseCommandLine("record"), "");
   EXPECT_EQ(startup.recordMode, 1);
-  startup.recordMode = 0;
+  resetStartupState();
   parseCommandLine("Record");
   EXPECT_EQ(startup.recordMode, 1);
-  startup.recordMode = 0;
+  resetStartupState();
   parseCommandLine("record now");
   EXPECT_EQ(startup.recordMode, 0);
   EXPECT_EQ(parseCommandLine("/zb French"), "French");

@@ -81,7 +81,7 @@ class TextWindowTest : public test::SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     resetTextWindowState();
-    textFiles.chooseTextFile = scriptedChooser;
+    setTextFileChooser(scriptedChooser);
     proposals.clear();
     nextChoice.clear();
   }

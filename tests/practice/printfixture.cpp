@@ -17,12 +17,12 @@ namespace zembo::test {
 
 void PrintTest::SetUp() {
   DictionaryTest::SetUp();
-  resetPrintSettings();
+  resetPrintState();
   startRecordingMessageBoxes();
 }
 
 void PrintTest::TearDown() {
-  resetPrintSettings();
+  resetPrintState();
   DictionaryTest::TearDown();
 }
 
