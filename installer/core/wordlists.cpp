@@ -154,7 +154,7 @@ std::FILE* createTempList() {
   std::filesystem::remove(path, ignored);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return nullptr;
-  script.pendingTempFile = std::filesystem::absolute(path, ignored);
+  setPendingTempFile(std::filesystem::absolute(path, ignored));
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) ::close(fd);
   return file;
@@ -240,7 +240,7 @@ void buildReverseList() {
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
-  script.pendingTempFile.clear();
+  setPendingTempFile({});
 
   drawProgressBar(drawing.progressRow, 379, "100%");
   drawing.progressRow += 50;

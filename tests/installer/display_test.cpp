@@ -18,9 +18,9 @@ class DisplayTest : public test::InstallerTest {
   void SetUp() override {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
-    registering.languageTitle = "Engels";
-    registering.fromListName = "Engels_Nederlands.zb";
-    registering.toListName = "Nederlands_Engels.zb";
+    test::changeRegistering(&LanguageState::languageTitle, "Engels");
+    test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
+    test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   }
   // Enough records for every counter to change many times.
   static void writeLongFromList() {
@@ -59,7 +59,7 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
 
 TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  script.stepDisplay = 0;
+  test::changeScript(&ScriptState::stepDisplay, 0);
   buildReverseList();
   EXPECT_TRUE(display.linesOf("step").empty());
   EXPECT_TRUE(display.linesOf("counter").empty());
@@ -92,7 +92,7 @@ TEST_F(DisplayTest, EachRunAfterAResetShowsItsFirstCounterAtOnce) {
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {
   test::writeFile("install.inf", "copy leesmij.txt leesmij.txt\n");
   test::writeFile("leesmij.txt", "hallo\n");
-  script.installDir = dir / "doel";
+  test::changeScript(&ScriptState::installDir, dir / "doel");
   std::filesystem::create_directories("doel");
   runScript();
   EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + (dir / "doel/leesmij.txt").string()});

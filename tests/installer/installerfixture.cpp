@@ -19,8 +19,8 @@ void InstallerTest::SetUp() {
   ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
   resetScriptState();
   resetDrawingRows();
-  script.sourceDir = dir;
-  script.installDir = dir;
+  setSourceDir(dir);
+  changeScript(&ScriptState::installDir, dir);
   setCollationLocale("C");
 }
 

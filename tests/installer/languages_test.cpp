@@ -112,7 +112,7 @@ TEST_F(LanguagesTest, CountingSeesOnlyTheTaalSection) {
 }
 
 TEST_F(LanguagesTest, AddingFindsTheSectionOrMakesOne) {
-  registering.languageLine = "Frans,french,0,Frans";
+  test::changeRegistering(&LanguageState::languageLine, "Frans,french,0,Frans");
   writeFile("zembo.ini", "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels");
   addLanguageLine();
   EXPECT_EQ(readFile("zembo.ini"), "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels\nFrans,french,0,Frans\n\n");
@@ -123,7 +123,7 @@ TEST_F(LanguagesTest, AddingFindsTheSectionOrMakesOne) {
 }
 
 TEST_F(LanguagesTest, RemovingGoesByTheKeyOverTheWholeFile) {
-  registering.languageTitle = "engels";
+  test::changeRegistering(&LanguageState::languageTitle, "engels");
   writeFile("zembo.ini", "[taal]\nEngels,english,0,Engels\nEngels\nEngelsman,english\nBrits,english,0,ENGELS,x\n\n# Engels\n");
   removeLanguageLines();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\nEngelsman,english\n\n# Engels\n");
@@ -138,10 +138,10 @@ TEST_F(LanguagesTest, RewritesKeepNulBytesInEveryOtherLine) {
   const std::string top = "# zembo\0.ini\n\n[selected]\nx\0.zb\n\n"s;
   const std::string bottom = "\n# notes\0\0 kept\n\n"s + eof;
   writeFile("zembo.ini", top + "[taal]\nDuits,german,0,Du\0its\nEngels,english,0,Engels\n"s + bottom);
-  registering.languageTitle = "Engels";
+  test::changeRegistering(&LanguageState::languageTitle, "Engels");
   removeLanguageLines();
   EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\n"s + bottom);
-  registering.languageLine = "Frans,french,0,Frans";
+  test::changeRegistering(&LanguageState::languageLine, "Frans,french,0,Frans");
   addLanguageLine();
   EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\nFrans,french,0,Frans\n"s + bottom);
   sortLanguageLines();
@@ -173,13 +173,13 @@ TEST_F(LanguagesTest, ABadLanguageFileStopsBeforeAnythingChanges) {
 }
 
 TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
-  registering.fromListName = "Engels_Nederlands.zb";
+  test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
   createConfigFile();
   EXPECT_EQ(drawing.stepRow, 195);  // one empty step row
   writeFile("zembo.ini", "[taal]\n");
   createConfigFile();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\n");
-  script.stepDisplay = 0;
+  test::changeScript(&ScriptState::stepDisplay, 0);
   createConfigFile();
   EXPECT_EQ(drawing.stepRow, 220);
 }
