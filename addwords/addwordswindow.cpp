@@ -174,14 +174,19 @@ void AddWordsWindow::command(int id, int code) {
   }
   if (code != commandClicked) return;
   switch (id) {
-    case cmdDone: finish(); return;
-    case cmdAddWordsHelp: showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textAddWordsHelpKey)); return;
+    case cmdDone:
+      finish();
+      return;
+    case cmdAddWordsHelp:
+      showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textAddWordsHelpKey));
+      return;
     case cmdCharsetOn:
     case cmdCharsetOff:
       charsetWindowOn_ = id == cmdCharsetOn;
       switchCharsetWindow(*this, charsetWindowOn_);
       return;
-    default: return;
+    default:
+      return;
   }
 }
 

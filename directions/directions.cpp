@@ -10,8 +10,8 @@
 #include "formats/sorttable.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/messagebox.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -144,8 +144,10 @@ int loadDirections() {
     // A header is recognised only after the line was taken as a member of an open section.
     if (inLanguageSection && hasSafeLongName(line)) {
       DictionaryDirection* forward = appendDirection(last);
-      if (!forward) failed = true;
-      else fillForward(*forward, line, ui, uiCharset);
+      if (!forward)
+        failed = true;
+      else
+        fillForward(*forward, line, ui, uiCharset);
     }
     if (equalNoCase(line, languageHeader)) inLanguageSection = true;
   }
@@ -154,8 +156,10 @@ int loadDirections() {
   DictionaryDirection* forward = directionsState.directionList;
   for (int i = 0; i < forwardCount && !failed; ++i, forward = forward->next) {
     DictionaryDirection* twin = appendDirection(last);
-    if (!twin) failed = true;
-    else fillTwin(*twin, *forward, ui, uiCharset);
+    if (!twin)
+      failed = true;
+    else
+      fillTwin(*twin, *forward, ui, uiCharset);
   }
   std::fclose(file);
   if (failed) {
@@ -210,7 +214,8 @@ int recordSelectedDirection() {
     while (readStoredLine(in, text)) {
       if (replaceNext) {
         const std::size_t end = text.find_first_of("\r\n");
-        text = activeWordFileName(directionsState.currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
+        text = activeWordFileName(directionsState.currentDirection) +
+               (end == std::string::npos ? std::string("\n") : text.substr(end));
         replaceNext = false;
       } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
         replaceNext = true;

@@ -5,19 +5,19 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 
-#include "resources/commands.h"
-#include "resources/uitextrows.h"
-#include "windowkit/qttext.h"
-#include "windowkit/toolwindow.h"
 #include "lookup/searchwindow.h"
 #include "platform/hostpath.h"
 #include "platform/textfile.h"
+#include "resources/commands.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
+#include "windowkit/qttext.h"
+#include "windowkit/toolwindow.h"
 
 namespace zembo {
 
@@ -63,7 +63,8 @@ std::string charsetCharacters(const std::string& language) {
 }
 
 CharsetWindow::CharsetWindow()
-    : characters_(charsetCharacters(charsetsState.charsetLanguage)), font_(createUiFont(11, 400, "Times New Roman", charsetsState.charsetCode)) {
+    : characters_(charsetCharacters(charsetsState.charsetLanguage)),
+      font_(createUiFont(11, 400, "Times New Roman", charsetsState.charsetCode)) {
   // Window managers give every frame they draw a close box, so the picker draws its own caption;
   // a click on it leaves the focus where the user types.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
@@ -76,11 +77,13 @@ CharsetWindow::CharsetWindow()
   auto* keys = new QWidget(this);
   keys->setGeometry(0, ZemboWindow::captionHeight(), width, windowHeight - ZemboWindow::captionHeight());
   for (int i = 0; i < n; ++i) {
-    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetsState.charsetCode), keys);
+    auto* button =
+        new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetsState.charsetCode), keys);
     button->setFont(font_.font);
     button->setFocusPolicy(Qt::NoFocus);
     const bool firstRow = i < perRow;
-    button->setGeometry((firstRow ? i : i - perRow) * buttonWidth, firstRow ? 0 : buttonHeight, buttonWidth, buttonHeight);
+    button->setGeometry((firstRow ? i : i - perRow) * buttonWidth, firstRow ? 0 : buttonHeight, buttonWidth,
+                        buttonHeight);
     connect(button, &QPushButton::clicked, this, [this, i] { typeCharacter(i); });
   }
   setFixedSize(width, windowHeight);
@@ -120,7 +123,8 @@ void CharsetWindow::closeEvent(QCloseEvent* event) {
   // Closed from outside (the window manager): the owner's menu turns Off, which closes it.
   event->ignore();
   if (auto* owner = qobject_cast<ZemboWindow*>(charsetsState.charsetOwner.data()))
-    QMetaObject::invokeMethod(owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
 }
 
 void CharsetWindow::typeCharacter(int i) {
@@ -137,9 +141,7 @@ void openCharsetWindow() {
   charsetsState.charsetWindow->show();
 }
 
-void closeCharsetWindow() {
-  delete charsetsState.charsetWindow.data();
-}
+void closeCharsetWindow() { delete charsetsState.charsetWindow.data(); }
 
 void reopenCharsetWindow() {
   closeCharsetWindow();

@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "windowkit/qttext.h"
 #include "lookup/mci.h"
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 
@@ -71,7 +71,8 @@ RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow, ke
   recordButton_->installEventFilter(this);
 
   // The language's sound folder, where Play looks; only for a name that stays inside "sound".
-  const std::filesystem::path folder = soundFilePath(language_, "x", directions.currentDirection->sourceCharset).parent_path();
+  const std::filesystem::path folder =
+      soundFilePath(language_, "x", directions.currentDirection->sourceCharset).parent_path();
   std::error_code ignored;
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
@@ -92,7 +93,8 @@ void RecordWindow::showCurrent() {
   // A stored position past the end (the file may have shrunk) is the end of the list too.
   if (atEnd() || readWordRecord(recordIndex_) != 0) {
     wordLabel_->setText(endOfListText);
-    if (counterLabel_->text().isEmpty()) counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
+    if (counterLabel_->text().isEmpty())
+      counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
     return;
   }
   wordLabel_->setText(toQString(wordOf(currentRecord), directions.currentDirection->sourceCharset));
@@ -106,10 +108,17 @@ bool RecordWindow::eventFilter(QObject* watched, QEvent* event) {
     int code = 0;
     switch (key->key()) {
       case Qt::Key_Return:
-      case Qt::Key_Enter: code = keyEnter; break;
-      case Qt::Key_Space: code = keySpace; break;
-      case Qt::Key_Backspace: code = keyBackspace; break;
-      default: break;
+      case Qt::Key_Enter:
+        code = keyEnter;
+        break;
+      case Qt::Key_Space:
+        code = keySpace;
+        break;
+      case Qt::Key_Backspace:
+        code = keyBackspace;
+        break;
+      default:
+        break;
     }
     if (code) {
       // A held Space would start and stop over and over.
@@ -131,10 +140,17 @@ void RecordWindow::command(int id, int code) {
   }
   if (id != cmdRecordKey) return;
   switch (code) {
-    case keyEnter: next(); break;
-    case keySpace: startOrStop(); break;
-    case keyBackspace: previous(); break;
-    default: break;
+    case keyEnter:
+      next();
+      break;
+    case keySpace:
+      startOrStop();
+      break;
+    case keyBackspace:
+      previous();
+      break;
+    default:
+      break;
   }
 }
 
@@ -185,7 +201,8 @@ void RecordWindow::stopAndSave() {
   } else if (readWordRecord(recordIndex_) != 0) {
     warn(mciErrorText(mciFileNotSaved), "MCI Error");
   } else {
-    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(currentRecord)), directions.currentDirection->sourceCharset);
+    const std::filesystem::path file =
+        soundFilePath(language_, std::string(wordOf(currentRecord)), directions.currentDirection->sourceCharset);
     if (file.empty())
       warn(noFileNameText, "Error");
     else

@@ -10,17 +10,17 @@
 
 #include <algorithm>
 
-#include "resources/uitextrows.h"
-#include "windowkit/qttext.h"
-#include "windowkit/sortingwindow.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
 #include "morphology/morphology.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/collate.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
+#include "windowkit/sortingwindow.h"
 
 namespace zembo {
 
@@ -157,7 +157,8 @@ void SearchWindow::setClipboardSearch(bool on) {
 
 void SearchWindow::listenToToolkitClipboard() {
   disconnect(clipboardViewer_);
-  clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
+  clipboardViewer_ =
+      connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
 }
 
 void SearchWindow::clipboardChanged() {
@@ -210,7 +211,8 @@ void SearchWindow::clientMousePress(QMouseEvent* event) {
 
 void SearchWindow::changeEvent(QEvent* event) {
   ToolWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsets.charsetReceiver)
+    charsets.charsetReceiver->setFocus();
 }
 
 }  // namespace zembo

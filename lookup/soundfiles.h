@@ -1,7 +1,7 @@
 #pragma once
 // Pronunciations: the sound of a word w of a language L is "sound\\" + L + "\\" + w + ".wav",
-// w exactly as stored, or, for a word that has none, speech in the language's voice. A word that would lead out of the language's folder (a "/", a "\\"
-// or "..") has no sound file.
+// w exactly as stored, or, for a word that has none, speech in the language's voice. A word that would lead out of the
+// language's folder (a "/", a "\\" or "..") has no sound file.
 
 #include <filesystem>
 #include <string>

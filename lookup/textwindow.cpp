@@ -20,16 +20,16 @@
 #include <algorithm>
 #include <new>
 
-#include "resources/uitextrows.h"
-#include "windowkit/helpwindow.h"
-#include "windowkit/qttext.h"
 #include "morphology/morphology.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/helpwindow.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 
@@ -199,9 +199,10 @@ void TextWindow::applyFonts() {
 
 void TextWindow::showRecord(int row, const WordRecord* record) {
   // Deleted records show what they hold: this window only reads the word file.
-  wordFields_[row]->setText(record ? toQString(wordOf(*record), directions.currentDirection->sourceCharset) : QString());
-  translationFields_[row]->setText(record ? toQString(translationOf(*record), directions.currentDirection->targetCharset)
-                                          : QString());
+  wordFields_[row]->setText(record ? toQString(wordOf(*record), directions.currentDirection->sourceCharset)
+                                   : QString());
+  translationFields_[row]->setText(
+      record ? toQString(translationOf(*record), directions.currentDirection->targetCharset) : QString());
 }
 
 void TextWindow::command(int id, int code) {
@@ -210,8 +211,12 @@ void TextWindow::command(int id, int code) {
     case idTextField:
       if (code == fieldKeyNotification) lookUpCaretWord();
       return;
-    case cmdOpenTextFile: openTextFile(); return;
-    case cmdPasteText: pasteText(); return;
+    case cmdOpenTextFile:
+      openTextFile();
+      return;
+    case cmdPasteText:
+      pasteText();
+      return;
     case cmdTextFileHelp:
       if (code == commandClicked) showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textTextFileHelpKey));
       return;
@@ -229,7 +234,8 @@ void TextWindow::openTextFile() {
   textFilesState.textFileName = chosen;
   std::string bytes;
   switch (readRegularFile(chosen, bytes)) {
-    case FileRead::cannotOpen: return;
+    case FileRead::cannotOpen:
+      return;
     case FileRead::notAFile:
       messageBox(this, fromUiQString(QDir::toNativeSeparators(chosen)) + notAFileText, uiTextCopy(textSearchTextFile),
                  MB_OK | MB_ICONWARNING);
@@ -240,7 +246,8 @@ void TextWindow::openTextFile() {
       loadedText_.shrink_to_fit();
       textLoaded_ = false;
       return;
-    case FileRead::whole: break;
+    case FileRead::whole:
+      break;
   }
   loadedText_ = inCodePage(std::move(bytes), directions.currentDirection->sourceCharset);
   textLoaded_ = true;
@@ -282,9 +289,9 @@ void TextWindow::lookUpCaretWord() {
 
 bool TextWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool inText = watched == textField_ || watched == textField_->viewport();
-  if (inText && (event->type() == QEvent::KeyRelease ||
-                 (event->type() == QEvent::MouseButtonRelease &&
-                  static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton))) {
+  if (inText &&
+      (event->type() == QEvent::KeyRelease ||
+       (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton))) {
     // The field moves the caret on the press; the word is taken on the release.
     command(idTextField, fieldKeyNotification);
   }

@@ -83,7 +83,7 @@ class TextWindow : public ToolWindow {
   void lookUpCaretWord();
   void switchTextDirection(int menuId);
 
-  std::string loadedText_;  // without the terminating zero, which the scan adds itself
+  std::string loadedText_;     // without the terminating zero, which the scan adds itself
   std::vector<int> crlfEnds_;  // where the field shows a CR LF of the text as one line end
   bool textLoaded_ = false;
   std::string lastCaretWord_;

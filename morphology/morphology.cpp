@@ -1,8 +1,8 @@
 #include "morphology/morphology.h"
 
 #include <iconv.h>
-#include <hunspell.hxx>
 #include <unicode/uchar.h>
+#include <hunspell.hxx>
 
 #include <algorithm>
 #include <cstring>

@@ -57,8 +57,10 @@ std::string resolveAsciiCase(const std::string& base, const std::string& path) {
       if (!entryExists(inBase(resolved + name))) {
         const std::string folder = resolved.empty() ? (base.empty() ? std::string() : base) : inBase(resolved);
         const std::string other = entryInOtherCase(folder, name);
-        if (other.empty()) resolving = false;  // nothing further down can exist
-        else name = other;
+        if (other.empty())
+          resolving = false;  // nothing further down can exist
+        else
+          name = other;
       }
     }
     resolved += name;
@@ -112,9 +114,8 @@ bool matchesFilePattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || asciiLower(static_cast<unsigned char>(pattern[p])) ==
-                                         asciiLower(static_cast<unsigned char>(name[n])))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || asciiLower(static_cast<unsigned char>(pattern[p])) ==
+                                                               asciiLower(static_cast<unsigned char>(name[n])))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {

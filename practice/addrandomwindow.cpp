@@ -99,8 +99,8 @@ void AddRandomWindow::command(int id, int) {
 
 void AddRandomWindow::paintClient(QPainter& painter) {
   const std::string prompt = uiTextCopy(textNumberOfWords) + std::to_string(store.wordCount) + ") ?";
-  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, uiFonts.fontControl,
-             Qt::black);
+  drawUiText(painter, winRect(7, 43, 320, 60), prompt, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+             uiFonts.fontControl, Qt::black);
   QTimer::singleShot(0, countField_, [field = countField_] { field->setFocus(); });
 }
 

@@ -10,19 +10,19 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "lookup/searchwindow.h"
-#include "practice/printlist.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "practice/addrandomwindow.h"
 #include "practice/listnamedialog.h"
-#include "practice/reviewdeck.h"
 #include "practice/lists.h"
+#include "practice/printlist.h"
+#include "practice/reviewdeck.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
@@ -199,11 +199,16 @@ namespace {
 // scaled by the caller.
 int scrollDelta(int action, int page) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return -1;
-    case QAbstractSlider::SliderSingleStepAdd: return 1;
-    case QAbstractSlider::SliderPageStepSub: return -page;
-    case QAbstractSlider::SliderPageStepAdd: return page;
-    default: return 0;
+    case QAbstractSlider::SliderSingleStepSub:
+      return -1;
+    case QAbstractSlider::SliderSingleStepAdd:
+      return 1;
+    case QAbstractSlider::SliderPageStepSub:
+      return -page;
+    case QAbstractSlider::SliderPageStepAdd:
+      return page;
+    default:
+      return 0;
   }
 }
 
@@ -225,13 +230,11 @@ void ListEditor::dictionaryScrollAction(int action) {
   moveDictionary(listEditingState.dictionaryTopIndex + scrollDelta(action, 10));
 }
 
-void ListEditor::lookUp() {
-  moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset)));
-}
+void ListEditor::lookUp() { moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset))); }
 
 void ListEditor::dictionaryPicked(int k) {
-  if (listEditingState.dictionaryTopIndex + k < store.wordCount && readWordRecord(listEditingState.dictionaryTopIndex + k) == 0 &&
-      appendListRecord() == 0) {
+  if (listEditingState.dictionaryTopIndex + k < store.wordCount &&
+      readWordRecord(listEditingState.dictionaryTopIndex + k) == 0 && appendListRecord() == 0) {
     showListEnd();
   }
   focusSearchField();
@@ -250,12 +253,14 @@ void ListEditor::listPicked(int k) {
 }
 
 void ListEditor::exportList() {
-  const QString proposed = QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
+  const QString proposed =
+      QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
   const QString filter = uiQString(uiTextCopy(textTextFiles) + ";;" + uiTextCopy(textAllFiles));
   const QString chosen = listEditingState.chooseExportFile(this, proposed, filter);
   if (chosen.isEmpty()) return;
   if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
-    const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
+    const std::string text =
+        uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + std::strerror(errno);
     messageBox(this, text, uiTextCopy(textExportList), MB_OK | MB_ICONWARNING);
   }
 }
@@ -272,15 +277,23 @@ void ListEditor::command(int id, int code) {
   }
   if (id == idSearchField && (code & 0xFFFF) == fieldKeyNotification) {
     switch (code >> 16) {
-      case VK_RETURN: searchField_->clear(); break;
-      case VK_UP: moveDictionary(listEditingState.dictionaryTopIndex - 1); break;
-      case VK_DOWN: moveDictionary(listEditingState.dictionaryTopIndex + 1); break;
+      case VK_RETURN:
+        searchField_->clear();
+        break;
+      case VK_UP:
+        moveDictionary(listEditingState.dictionaryTopIndex - 1);
+        break;
+      case VK_DOWN:
+        moveDictionary(listEditingState.dictionaryTopIndex + 1);
+        break;
     }
     return;
   }
   if (code != commandClicked) return;
   switch (id) {
-    case cmdDone: finish(); return;
+    case cmdDone:
+      finish();
+      return;
     case cmdAddAll:
       copyWordFileToList();
       showListEnd();
@@ -289,13 +302,21 @@ void ListEditor::command(int id, int code) {
       emptyListFile();
       showListEnd();
       return;
-    case cmdAddRandom: openAddRandom(); return;
+    case cmdAddRandom:
+      openAddRandom();
+      return;
     case cmdPrint:
       if (store.listCount > 0 && listEditingState.printListHook) listEditingState.printListHook();
       return;
-    case cmdCreateNewList: createNewList(); return;
-    case cmdDeleteCurrentList: deleteList(); return;
-    case cmdExportList: exportList(); return;
+    case cmdCreateNewList:
+      createNewList();
+      return;
+    case cmdDeleteCurrentList:
+      deleteList();
+      return;
+    case cmdExportList:
+      exportList();
+      return;
     default:
       if (id >= firstListId && id < firstListId + store.namedListCount) switchToList(id);
   }
@@ -422,10 +443,10 @@ void ListEditor::paintClient(QPainter& painter) {
   QRect remove = winRect(35, 230, 400, 290);
   drawShadowText(painter, remove, loadUiText(textClickToRemove), wrap, uiFonts.fontText);
   QRect heading = winRect(0, 10, 408, 80);
-  drawShadowText(painter, heading, loadUiText(textPracticeListHeading), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                 uiFonts.fontLarge);
-  drawUiText(painter, winRect(23, 68, 408, 85), store.practiceListName, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-             uiFonts.fontSmall, Qt::black);
+  drawShadowText(painter, heading, loadUiText(textPracticeListHeading),
+                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, uiFonts.fontLarge);
+  drawUiText(painter, winRect(23, 68, 408, 85), store.practiceListName,
+             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, uiFonts.fontSmall, Qt::black);
 }
 
 void ListEditor::changeEvent(QEvent* event) {

@@ -12,9 +12,9 @@
 #include "platform/safefiles.h"
 #include "practice/reviewdeck.h"
 #include "practice/updatingwindow.h"
+#include "resources/commands.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
-#include "resources/commands.h"
 #include "store/store.h"
 
 namespace zembo {

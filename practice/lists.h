@@ -39,8 +39,8 @@ constexpr std::size_t maxListNameLength = 148;
 // name directly in the list folder.
 std::string currentListFilePath();
 
-void emptyListFile();        // the list file deleted and opened again, empty
-void copyWordFileToList();   // the list file replaced by a copy of the word file
+void emptyListFile();       // the list file deleted and opened again, empty
+void copyWordFileToList();  // the list file replaced by a copy of the word file
 // The list file rewritten without its records marked deleted, under a progress window.
 void compactListFile();
 // Drops the review cards whose entries have left the current list (their log lines stay). The

@@ -200,7 +200,8 @@ QRect PracticeWindow::fastLabelRect() const {
 void PracticeWindow::paintClient(QPainter& painter) {
   const int L = layoutLeft_, T = layoutTop_;
   const int line = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, uiFonts.fontControl, Qt::black);
+  drawUiText(painter, winRect(L + 20, T + 180, L + 105, T + 200), loadUiText(textSlow), line, uiFonts.fontControl,
+             Qt::black);
   drawUiText(painter, fastLabelRect(), loadUiText(textFast), line, uiFonts.fontControl, Qt::black);
   QRect source = winRect(L, T, L + 500, T + 50);
   drawShadowText(painter, source, directions.currentDirection->sourceName, line, uiFonts.fontTextBold);

@@ -7,8 +7,8 @@
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cerrno>
 #include <cstdio>
@@ -64,7 +64,8 @@ bool writeTextMode(std::FILE* file, const char* text) {
 
 bool writeHeadingAndRecords(std::FILE* file) {
   char line[300];
-  std::snprintf(line, sizeof line, "%-31s       %s\n\n", directions.currentDirection->sourceName, directions.currentDirection->targetName);
+  std::snprintf(line, sizeof line, "%-31s       %s\n\n", directions.currentDirection->sourceName,
+                directions.currentDirection->targetName);
   if (!writeTextMode(file, line)) return false;
   for (int i = 0; i < store.listCount; ++i) {
     readListRecord(i);
@@ -124,7 +125,8 @@ int toDevice(int twips, int dotsPerInch) { return scaled(twips, dotsPerInch, twi
 QRect printRectangleOn(const QPrinter& printer) {
   const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
   const int dpiX = printer.logicalDpiX(), dpiY = printer.logicalDpiY();
-  const TwipsRect rect = printRectangle(scaled(paper.width(), twipsPerInch, dpiX), scaled(paper.height(), twipsPerInch, dpiY));
+  const TwipsRect rect =
+      printRectangle(scaled(paper.width(), twipsPerInch, dpiX), scaled(paper.height(), twipsPerInch, dpiY));
   const int left = toDevice(rect.left, dpiX), top = toDevice(rect.top, dpiY);
   return QRect(left, top, toDevice(rect.right, dpiX) - left, toDevice(rect.bottom, dpiY) - top);
 }
@@ -271,7 +273,8 @@ std::unique_ptr<QTextDocument> loadPrintFile() {
 void formatPrintText(QTextDocument& text, PrintingWindow* progress) {
   QTextCursor cursor(&text);
   cursor.beginEditBlock();
-  const int nameLength = static_cast<int>(strnlen(directions.currentDirection->targetName, sizeof directions.currentDirection->targetName));
+  const int nameLength = static_cast<int>(
+      strnlen(directions.currentDirection->targetName, sizeof directions.currentDirection->targetName));
   // A line end is one position here, so the heading's two line ends take two.
   formatRange(cursor, 0, wordColumnWidth, sourceColumnCharset(), true);
   formatRange(cursor, wordColumnWidth, nameLength, targetColumnCharset(), true);

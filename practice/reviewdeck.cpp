@@ -1,8 +1,8 @@
 #include "practice/reviewdeck.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "directions/directions.h"

@@ -51,7 +51,8 @@ QString markedAnswer(const QString& typed, const QString& translations) {
   }
   QString html, marked;
   const auto flushMarked = [&] {
-    if (!marked.isEmpty()) html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(marked) + "</span>";
+    if (!marked.isEmpty())
+      html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(marked) + "</span>";
     marked.clear();
   };
   qsizetype i = 0, j = 0;

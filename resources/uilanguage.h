@@ -27,7 +27,7 @@ const UiLanguage* uiLanguageOfBase(int base);
 
 // Chosen at start-up from language.ini.
 struct UiLanguageState {
-  int uiBase = 0;                  // 0 while none is chosen
+  int uiBase = 0;                 // 0 while none is chosen
   char uiLanguageName[150] = "";  // the value as written in language.ini
 };
 extern const UiLanguageState& uiLanguage;

@@ -80,5 +80,4 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
   finish();
 }
 
-
 }  // namespace zembo

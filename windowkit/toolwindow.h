@@ -31,8 +31,8 @@ extern const ToolWindowState& tools;
 class ToolHost {
  public:
   virtual ~ToolHost() = default;
-  virtual void showAgain() = 0;          // after a tool window closed
-  virtual QMenu* languageMenu() = 0;     // the pop-up of all directions, command ids 200...
+  virtual void showAgain() = 0;       // after a tool window closed
+  virtual QMenu* languageMenu() = 0;  // the pop-up of all directions, command ids 200...
   // Shows the language menu at a screen point; the chosen id goes to receiver's command().
   virtual void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) = 0;
   virtual void loadDirectionIcons() = 0;  // after the current direction changed

@@ -10,6 +10,8 @@ const DisplayState& displays = displaysState;
 void setInstallDisplay(InstallDisplay* display) { displaysState.installDisplay = display; }
 void resetDisplayState() { displaysState = {}; }
 
-WindowHandle messageOwner() { return displaysState.installDisplay ? displaysState.installDisplay->messageOwner() : nullptr; }
+WindowHandle messageOwner() {
+  return displaysState.installDisplay ? displaysState.installDisplay->messageOwner() : nullptr;
+}
 
 }  // namespace zembo

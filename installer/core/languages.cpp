@@ -4,10 +4,10 @@
 #include <functional>
 #include <vector>
 
-#include "installer/core/paths.h"
-#include "installer/core/script.h"
 #include "formats/fields.h"
 #include "installer/core/display.h"
+#include "installer/core/paths.h"
+#include "installer/core/script.h"
 #include "installer/core/wordlists.h"
 #include "platform/asciicase.h"
 #include "platform/collation.h"
@@ -133,19 +133,20 @@ void createConfigFile() {
   if (std::FILE* existing = openFile(configFileName, "rt")) {
     std::fclose(existing);
   } else {
-    const std::string text = "# --- zembo.ini -------------------------------------------------\n"
-                             "\n"
-                             "[toevoegen]\n"
-                             "on\n"
-                             "\n"
-                             "[selected]\n" +
-                             registeringState.fromListName +
-                             "\n"
-                             "\n"
-                             "[taal]\n"
-                             "\n"
-                             "\n" +
-                             std::string(configEofLine) + "\n";
+    const std::string text =
+        "# --- zembo.ini -------------------------------------------------\n"
+        "\n"
+        "[toevoegen]\n"
+        "on\n"
+        "\n"
+        "[selected]\n" +
+        registeringState.fromListName +
+        "\n"
+        "\n"
+        "[taal]\n"
+        "\n"
+        "\n" +
+        std::string(configEofLine) + "\n";
     if (!replaceFileWithText(hostPath(configFileName), text)) reportError("Can't create DICT.INI");
   }
   if (script.stepDisplay == 1) drawing.stepRow += 25;
@@ -197,8 +198,10 @@ void sortLanguageLines() {
       std::string line, key;
     };
     std::vector<Slot> languageSlots;
-    for (auto line = header + 1; line != sectionEnd; ++line) languageSlots.push_back({withoutLineEnd(*line), configLineKey(*line)});
-    std::stable_sort(languageSlots.begin(), languageSlots.end(), [](const Slot& a, const Slot& b) { return collateNoCase(a.key, b.key) < 0; });
+    for (auto line = header + 1; line != sectionEnd; ++line)
+      languageSlots.push_back({withoutLineEnd(*line), configLineKey(*line)});
+    std::stable_sort(languageSlots.begin(), languageSlots.end(),
+                     [](const Slot& a, const Slot& b) { return collateNoCase(a.key, b.key) < 0; });
 
     for (auto line = lines.begin(); line <= header; ++line) text += *line;
     endLine(text);

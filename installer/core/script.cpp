@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <utility>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "formats/fields.h"
@@ -16,10 +16,10 @@
 #include "installer/core/paths.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/lzexpand.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 
 namespace zembo {
@@ -126,9 +126,9 @@ enum class Command { none, mkdir, iconname, avidelay, icongroup, iconexe, displa
 
 Command commandOf(std::string_view line) {
   static const std::pair<const char*, Command> keywords[] = {
-      {"mkdir", Command::mkdir},     {"iconname", Command::iconname}, {"avidelay", Command::avidelay},
-      {"icongroup", Command::icongroup}, {"iconexe", Command::iconexe}, {"display", Command::display},
-      {"mkwlist", Command::mkwlist}, {"copy", Command::copy},         {"xcopy", Command::xcopy},
+      {"mkdir", Command::mkdir},         {"iconname", Command::iconname}, {"avidelay", Command::avidelay},
+      {"icongroup", Command::icongroup}, {"iconexe", Command::iconexe},   {"display", Command::display},
+      {"mkwlist", Command::mkwlist},     {"copy", Command::copy},         {"xcopy", Command::xcopy},
       {"sndcopy", Command::sndcopy}};
   for (const auto& [keyword, command] : keywords)
     if (startsWithNoCase(line, keyword)) return command;
@@ -149,7 +149,8 @@ std::vector<std::string> pathsOf(Command command, std::string_view line) {
     case Command::copy:
     case Command::xcopy:
     case Command::sndcopy:
-      return words.size() < 3 ? std::vector<std::string>{} : std::vector<std::string>{std::string(words[1]), std::string(words[2])};
+      return words.size() < 3 ? std::vector<std::string>{}
+                              : std::vector<std::string>{std::string(words[1]), std::string(words[2])};
     default:
       return {};
   }
@@ -211,11 +212,15 @@ void runCommand(std::string_view line) {
 void readHeaderKey(std::string_view line) {
   std::string value;
   if (!valueAfterBlank(line, value)) return;
-  if (startsWithNoCase(line, "title")) scriptState.installTitle = value;
-  else if (startsWithNoCase(line, "dir")) scriptState.defaultDir = value;
-  else if (startsWithNoCase(line, "zbarg")) scriptState.shortcutArguments = value;
+  if (startsWithNoCase(line, "title"))
+    scriptState.installTitle = value;
+  else if (startsWithNoCase(line, "dir"))
+    scriptState.defaultDir = value;
+  else if (startsWithNoCase(line, "zbarg"))
+    scriptState.shortcutArguments = value;
   // "debug 0" switches the step texts off; any other value leaves them on.
-  else if (startsWithNoCase(line, "debug")) scriptState.stepDisplay = value == "0" ? 0 : 1;
+  else if (startsWithNoCase(line, "debug"))
+    scriptState.stepDisplay = value == "0" ? 0 : 1;
 }
 
 bool refuseTarget(std::string_view text) {
@@ -266,7 +271,8 @@ void enterInstallDir() {
 
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text) {
   removeLeftovers(path);
-  return replaceFileSafely(path, [text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+  return replaceFileSafely(
+      path, [text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
 void removeLeftovers(const std::filesystem::path& file) {

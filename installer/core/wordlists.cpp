@@ -8,15 +8,15 @@
 #include <filesystem>
 #include <string>
 
+#include "formats/fields.h"
 #include "formats/recordsort.h"
 #include "formats/reverselist.h"
 #include "installer/core/display.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
-#include "formats/fields.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/messagebox.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 
 namespace zembo {
@@ -142,9 +142,7 @@ std::vector<std::uint32_t> sortWithCounter(CollationKeys& keys, Records records)
 
 // Every piece of a translation that is long enough has at most one comma after it, and the last
 // piece none: a full field of one-letter pieces gives the most.
-std::size_t mostReverseRecords(Records fromRecords) {
-  return fromRecords.size() * ((translationFieldSize + 1) / 2);
-}
+std::size_t mostReverseRecords(Records fromRecords) { return fromRecords.size() * ((translationFieldSize + 1) / 2); }
 
 // The temporary list is always a new file of our own: a leftover of an interrupted run is removed,
 // and nothing that stands in its place (a link above all) is ever followed.

@@ -56,7 +56,8 @@ TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
 TEST_F(AboutBoxTest, TheAnimationPlaysInAFolderWhoseNameHoldsAccentsAndCyrillic) {
   const std::filesystem::path folder = dir / "Иван" / "Éloïse";
   std::filesystem::create_directories(folder);
-  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"}) std::filesystem::rename(name, folder / name);
+  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"})
+    std::filesystem::rename(name, folder / name);
   std::filesystem::current_path(folder);
   ASSERT_EQ(start(), -1);
   setAviDelay(0);

@@ -172,8 +172,7 @@ TEST_F(DirectionsTest, SelectedLineChoosesTheStartDirectionWithoutRegardToCase) 
   ASSERT_EQ(readSelectedDirection(), 0);
   EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
   EXPECT_EQ(directions.currentDirection->selected, 1);
-  for (const auto* d : list())
-    EXPECT_EQ(d->selected, d == directions.currentDirection ? 1 : 0);
+  for (const auto* d : list()) EXPECT_EQ(d->selected, d == directions.currentDirection ? 1 : 0);
 }
 
 TEST_F(DirectionsTest, UnmatchedSelectionLeavesTheFirstTwin) {
@@ -185,8 +184,9 @@ TEST_F(DirectionsTest, UnmatchedSelectionLeavesTheFirstTwin) {
 }
 
 TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
-  const std::string before = "# my dictionary\r\n[language]\r\nFrench,french,0\r\nGerman,german,0\r\n\r\n"
-                             "[selected]\r\nFre_Eng.zb\r\n\r\n[AddNew]\r\non\r\n";
+  const std::string before =
+      "# my dictionary\r\n[language]\r\nFrench,french,0\r\nGerman,german,0\r\n\r\n"
+      "[selected]\r\nFre_Eng.zb\r\n\r\n[AddNew]\r\non\r\n";
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
   setCurrentDirection(directions.directionList->next->next->next);  // English to German
@@ -202,8 +202,9 @@ TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
 // A NUL byte is a byte like any other: its line and the line end after it stay.
 TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
   using namespace std::string_literals;
-  const std::string before = "# my\0dictionary\r\n[language]\nFrench,french,0\n\0\n\n"
-                             "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
+  const std::string before =
+      "# my\0dictionary\r\n[language]\nFrench,french,0\n\0\n\n"
+      "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
   setCurrentDirection(directions.directionList->next);  // English to French
@@ -263,7 +264,9 @@ TEST_F(DirectionsTest, OtherEditionsUseTheirOwnFileSectionsAndLanguageName) {
   writeFile("dict.ini", "[langue]\nAnglais,english,0\n\n[selectionn\xE9]\nFra_Ang.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(directions.currentDirection->sourceName, "Fran\xE7" "ais");
+  EXPECT_STREQ(directions.currentDirection->sourceName,
+               "Fran\xE7"
+               "ais");
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "formats/wordrecord.h"
 #include "installer/core/script.h"
 #include "installer/core/wordlists.h"
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
-#include "formats/wordrecord.h"
 
 namespace zembo::test {
 

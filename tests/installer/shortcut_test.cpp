@@ -68,7 +68,9 @@ TEST_F(ShortcutTest, ArgumentsAreQuotedAsTheDesktopEntryFormatRequires) {
 }
 
 TEST_F(ShortcutTest, AccentedNamesAreWrittenInUtf8) {
-  test::changeScript(&ScriptState::shortcutName, "Fran\xE7" "ais");
+  test::changeScript(&ScriptState::shortcutName,
+                     "Fran\xE7"
+                     "ais");
   createShortcut();
   const std::string text = test::readFile(dir / "data/applications/Zembo/Français.desktop");
   EXPECT_EQ(keysOf(text)["Name"], "Français");

@@ -407,9 +407,7 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
   editor->command(cmdExportList, commandClicked);
   setUiBase(english);
   EXPECT_EQ(filter, "Textdateien (*.txt);;Alle Dateien (*)");
-  setExportFileChooser([](QWidget*, const QString&, const QString&) {
-    return QString("no-such-folder/verbs.txt");
-  });
+  setExportFileChooser([](QWidget*, const QString&, const QString&) { return QString("no-such-folder/verbs.txt"); });
   editor->command(cmdExportList, commandClicked);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Export list");

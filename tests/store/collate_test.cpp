@@ -10,8 +10,8 @@
 namespace zembo {
 namespace {
 
-using test::WordPair;
 using test::readFile;
+using test::WordPair;
 using test::writeFile;
 using test::writeWords;
 
@@ -43,7 +43,7 @@ TEST_F(CollateTest, TableWeightOneIgnoresAndZeroEndsTheKey) {
   EXPECT_EQ(compareWords("well-known", "well"), 0);
   EXPECT_EQ(compareWords("ABC", "abc"), 0);
   EXPECT_LT(compareWords("ab", "abc"), 0);  // a key that is a prefix is smaller
-  EXPECT_GT(compareWords("\xE9", "z"), 0);   // bytes compare unsigned
+  EXPECT_GT(compareWords("\xE9", "z"), 0);  // bytes compare unsigned
 }
 
 TEST_F(CollateTest, MissingOrShortTableFileKeepsThePreviousWeights) {
@@ -93,21 +93,30 @@ TEST_F(CollateTest, CLocaleFoldsCaseOnly) {
 }
 
 TEST_F(CollateTest, FrenchAccentsSortWithTheirLetters) {
-  openWith("Fre_Eng.zb", {{"abricot", "apricot"}, {"\xE9" "cole", "school"}, {"\xE9t\xE9", "summer"},
-                          {"ours", "bear"}, {"z\xE8" "bre", "zebra"}});
+  openWith("Fre_Eng.zb", {{"abricot", "apricot"},
+                          {"\xE9"
+                           "cole",
+                           "school"},
+                          {"\xE9t\xE9", "summer"},
+                          {"ours", "bear"},
+                          {"z\xE8"
+                           "bre",
+                           "zebra"}});
   EXPECT_EQ(collationLocaleName(), "fr");
   EXPECT_EQ(findWord("\xE9t\xE9"), 2);
   EXPECT_EQ(findWord("\xC9T\xC9"), 2);
-  EXPECT_EQ(findWord("ete"), 2);   // before été, after école
-  EXPECT_EQ(findWord("f"), 3);     // é sorts with e, not after z
+  EXPECT_EQ(findWord("ete"), 2);  // before été, after école
+  EXPECT_EQ(findWord("f"), 3);    // é sorts with e, not after z
   EXPECT_EQ(findWord("zzz"), 5);
 }
 
 TEST_F(CollateTest, RussianCyrillicIsDecodedFromItsCodePage) {
   writeFile("dict.ini", "[language]\nRussian,russian,204\n\n[selected]\nRus_Eng.zb\n");
   // арбуз, ёж, жук, яблоко in Windows-1251: ё must sort beside е, before ж, not after я.
-  openWith("Rus_Eng.zb", {{"\xE0\xF0\xE1\xF3\xE7", "watermelon"}, {"\xB8\xE6", "hedgehog"},
-                          {"\xE6\xF3\xEA", "beetle"}, {"\xFF\xE1\xEB\xEE\xEA\xEE", "apple"}});
+  openWith("Rus_Eng.zb", {{"\xE0\xF0\xE1\xF3\xE7", "watermelon"},
+                          {"\xB8\xE6", "hedgehog"},
+                          {"\xE6\xF3\xEA", "beetle"},
+                          {"\xFF\xE1\xEB\xEE\xEA\xEE", "apple"}});
   EXPECT_EQ(findWord("\xB8\xE6"), 1);
   EXPECT_EQ(findWord("\xA8\xC6"), 1);  // ЁЖ
   EXPECT_EQ(findWord("\xE5"), 1);      // е goes before ёж
