@@ -59,7 +59,7 @@ void AddWordsField::focusInEvent(QFocusEvent* event) {
 }
 
 AddWordsWindow::AddWordsWindow()
-    : ToolWindow(tools.addPos), defaultFont_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
+    : ToolWindow(&ToolWindowState::addPos), defaultFont_(createUiFont(12, 700, "Arial", uiFonts.uiCharset)) {
   setWindowTitle(uiQText(textAddWordsTitle));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_tekenset"));
   setOuterSize(630, 205);

@@ -24,7 +24,13 @@
 
 namespace zembo {
 
-ImportDialogState importDialogs;
+namespace {
+// The one mutable instance of each.
+ImportDialogState importDialogsState;
+ImportChoosingState importChoosingState;
+}  // namespace
+const ImportDialogState& importDialogs = importDialogsState;
+const ImportChoosingState& importChoosing = importChoosingState;
 
 namespace {
 
@@ -156,9 +162,9 @@ bool mayImportOtherFile(QWidget* owner, const std::filesystem::path& index) {
   layout->addWidget(buttons);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &question, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &question, &QDialog::reject);
-  if (importDialogs.answerQuestion) {
+  if (importDialogsState.answerQuestion) {
     question.show();
-    return importDialogs.answerQuestion(question) == QDialog::Accepted;
+    return importDialogsState.answerQuestion(question) == QDialog::Accepted;
   }
   return question.exec() == QDialog::Accepted;
 }
@@ -225,7 +231,7 @@ std::filesystem::path ImportDialog::choose() {
   if (answer == idOk && list_->currentRow() >= 0)
     return dictionaries_[static_cast<std::size_t>(list_->currentRow())].index;
   if (answer != cmdOtherFile) return {};
-  const std::filesystem::path chosen = importChoosing.chooseOtherFile(parentWidget(), dictdFolder());
+  const std::filesystem::path chosen = importChoosingState.chooseOtherFile(parentWidget(), dictdFolder());
   if (chosen.empty()) return {};
   return mayImportOtherFile(parentWidget(), chosen) ? chosen : std::filesystem::path();
 }
@@ -236,9 +242,11 @@ std::filesystem::path chooseDictionaryFileInDialog(QWidget* owner, const std::fi
   return file.isEmpty() ? std::filesystem::path() : std::filesystem::path(file.toStdString());
 }
 
-ImportChoosingState importChoosing;
+void setDictionaryFileChooser(DictionaryFileChooser chooser) { importChoosingState.chooseOtherFile = chooser; }
+void resetImportChoosingState() { importChoosingState = {}; }
 
-void setDictionaryFileChooser(DictionaryFileChooser chooser) { importChoosing.chooseOtherFile = chooser; }
+void answerImportQuestionWith(int (*answer)(QDialog& question)) { importDialogsState.answerQuestion = answer; }
+void resetImportDialogState() { importDialogsState = {}; }
 
 bool importFromMenu(QWidget* owner, std::string& languageName) {
   ImportOptions options;

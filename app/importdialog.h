@@ -28,8 +28,10 @@ using DictionaryFileChooser = std::filesystem::path (*)(QWidget* owner, const st
 struct ImportChoosingState {
   DictionaryFileChooser chooseOtherFile = chooseDictionaryFileInDialog;
 };
-extern ImportChoosingState importChoosing;
+extern const ImportChoosingState& importChoosing;
 void setDictionaryFileChooser(DictionaryFileChooser chooser);
+// The toolkit's file dialog again, as at process start.
+void resetImportChoosingState();
 
 class ImportDialog : public QDialog {
  public:
@@ -56,6 +58,9 @@ struct ImportDialogState {
   // presses the question's buttons there and returns its result.
   int (*answerQuestion)(QDialog& question) = nullptr;
 };
-extern ImportDialogState importDialogs;
+extern const ImportDialogState& importDialogs;
+// A test's answer to that question; nullptr: a user answers it again.
+void answerImportQuestionWith(int (*answer)(QDialog& question));
+void resetImportDialogState();
 
 }  // namespace zembo

@@ -14,7 +14,13 @@
 
 namespace zembo {
 
-ImportingWindowState importingWindows;
+namespace {
+ImportingWindowState importingWindowsState;  // the one mutable instance
+}  // namespace
+const ImportingWindowState& importingWindows = importingWindowsState;
+
+void actWhenImportAsksToStop(void (*act)(ImportingWindow& window)) { importingWindowsState.whenAsked = act; }
+void resetImportingWindowState() { importingWindowsState = {}; }
 
 namespace {
 
@@ -59,7 +65,7 @@ void ImportingWindow::showProgress(int percent) {
 }
 
 bool ImportingWindow::stopRequested() {
-  if (importingWindows.whenAsked) importingWindows.whenAsked(*this);
+  if (importingWindowsState.whenAsked) importingWindowsState.whenAsked(*this);
   QCoreApplication::processEvents();
   return stopRequested_;
 }

@@ -48,6 +48,9 @@ struct ImportingWindowState {
   // presses the window's keys and buttons there, at a known moment of the import.
   void (*whenAsked)(ImportingWindow& window) = nullptr;
 };
-extern ImportingWindowState importingWindows;
+extern const ImportingWindowState& importingWindows;
+// What a test does each time the import asks; nullptr: nothing.
+void actWhenImportAsksToStop(void (*act)(ImportingWindow& window));
+void resetImportingWindowState();
 
 }  // namespace zembo

@@ -15,11 +15,8 @@
 #include <memory>
 
 #include "app/accelerators.h"
-#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "resources/uitextrows.h"
-#include "windowkit/qttext.h"
-#include "windowkit/uifont.h"
+#include "directions/directions.h"
 #include "formats/importjournal.h"
 #include "importer/folderchanges.h"
 #include "platform/asciicase.h"
@@ -27,17 +24,23 @@
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
-#include "platform/qt/clipboardwatch.h"
 #include "platform/profile.h"
+#include "platform/qt/clipboardwatch.h"
 #include "resources/resourcetable.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 
-StartupState startup;
+namespace {
+StartupState startupState;  // the one mutable instance
+}  // namespace
+const StartupState& startup = startupState;
 
 namespace {
 
@@ -65,7 +68,8 @@ void loadToolkitTranslations() {
 
 void chooseUiLanguage() {
   readUiLanguage();
-  if (!uiLanguage.uiBase) fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
+  if (!uiLanguage.uiBase)
+    fatal("No valid language found in language.ini   \n\nTry installing the program again.", "Error");
   setFileNameCodePage(uiCodePage());
   setMessageBoxCodePage(uiCodePage());
   loadToolkitTranslations();
@@ -87,7 +91,8 @@ void refuseSecondInstance() {
 void applyDirectionArgument(const std::string& argument) {
   if (argument.empty()) return;
   const std::size_t n = argument.size();
-  if (equalNoCaseN(directions.currentDirection->targetName, argument, n) || equalNoCaseN(directions.currentDirection->sourceName, argument, n))
+  if (equalNoCaseN(directions.currentDirection->targetName, argument, n) ||
+      equalNoCaseN(directions.currentDirection->sourceName, argument, n))
     return;
   for (DictionaryDirection* d = directions.directionList; d; d = d->next)
     if (std::strlen(d->sourceName) >= n && equalNoCaseN(d->sourceName, argument, n)) {
@@ -135,7 +140,7 @@ void chooseDisplayPlatform() {
 
 std::string parseCommandLine(const std::string& commandLine) {
   const std::string copy = commandLine.substr(0, 99);
-  if (equalNoCase(copy, "record")) startup.recordMode = 1;
+  if (equalNoCase(copy, "record")) startupState.recordMode = 1;
   // The first piece as strtok finds it: "/" characters before it are skipped.
   const std::size_t start = copy.find_first_not_of('/');
   if (start == std::string::npos) return {};
@@ -163,7 +168,8 @@ void startZembo(const std::string& commandLine) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   window->buildLanguageMenu();
   // The rich-text and common controls of the original need no loading here: the toolkit has them.
-  qApp->installEventFilter(new AcceleratorFilter(findAccelerators(std::string(uiLanguage.uiLanguageName) + "_accel"), window));
+  qApp->installEventFilter(
+      new AcceleratorFilter(findAccelerators(std::string(uiLanguage.uiLanguageName) + "_accel"), window));
 }
 
 void releaseSingleInstance() { lock.reset(); }
@@ -175,7 +181,7 @@ int runMessageLoop() {
 }
 
 void resetStartupState() {
-  startup = {};
+  startupState = {};
   delete mainWindow;
   mainWindow = nullptr;
   releaseSingleInstance();

@@ -12,7 +12,7 @@ namespace zembo {
 struct StartupState {
   int recordMode = 0;  // the command line was "record"
 };
-extern StartupState startup;
+extern const StartupState& startup;
 // Back to the state of process start: no record mode, no main window, no instance lock.
 void resetStartupState();
 

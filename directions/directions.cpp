@@ -10,15 +10,18 @@
 #include "formats/sorttable.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/messagebox.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 
 namespace zembo {
 
-DirectionState directions;
+namespace {
+DirectionState directionsState;  // the one mutable instance
+}  // namespace
+const DirectionState& directions = directionsState;
 
 namespace {
 
@@ -32,21 +35,21 @@ void copyField(char (&field)[N], const std::string& text) {
 std::string firstThree(const char* s) { return std::string(s, strnlen(s, 3)); }
 
 void freeDirections() {
-  while (directions.directionList) {
-    DictionaryDirection* next = directions.directionList->next;
-    delete directions.directionList;
-    directions.directionList = next;
+  while (directionsState.directionList) {
+    DictionaryDirection* next = directionsState.directionList->next;
+    delete directionsState.directionList;
+    directionsState.directionList = next;
   }
-  directions.directionCount = 0;
-  directions.currentDirection = nullptr;
+  directionsState.directionCount = 0;
+  directionsState.currentDirection = nullptr;
 }
 
 DictionaryDirection* appendDirection(DictionaryDirection*& last) {
   auto* d = new (std::nothrow) DictionaryDirection{};
   if (!d) return nullptr;
-  (last ? last->next : directions.directionList) = d;
+  (last ? last->next : directionsState.directionList) = d;
   last = d;
-  ++directions.directionCount;
+  ++directionsState.directionCount;
   return d;
 }
 
@@ -141,27 +144,31 @@ int loadDirections() {
     // A header is recognised only after the line was taken as a member of an open section.
     if (inLanguageSection && hasSafeLongName(line)) {
       DictionaryDirection* forward = appendDirection(last);
-      if (!forward) failed = true;
-      else fillForward(*forward, line, ui, uiCharset);
+      if (!forward)
+        failed = true;
+      else
+        fillForward(*forward, line, ui, uiCharset);
     }
     if (equalNoCase(line, languageHeader)) inLanguageSection = true;
   }
-  failed = failed || std::ferror(file) || directions.directionCount == 0;
-  const int forwardCount = directions.directionCount;
-  DictionaryDirection* forward = directions.directionList;
+  failed = failed || std::ferror(file) || directionsState.directionCount == 0;
+  const int forwardCount = directionsState.directionCount;
+  DictionaryDirection* forward = directionsState.directionList;
   for (int i = 0; i < forwardCount && !failed; ++i, forward = forward->next) {
     DictionaryDirection* twin = appendDirection(last);
-    if (!twin) failed = true;
-    else fillTwin(*twin, *forward, ui, uiCharset);
+    if (!twin)
+      failed = true;
+    else
+      fillTwin(*twin, *forward, ui, uiCharset);
   }
   std::fclose(file);
   if (failed) {
     freeDirections();
     return -1;
   }
-  directions.directionCount = 2 * forwardCount;
-  directions.currentDirection = directions.directionList;
-  for (int i = 0; i < forwardCount; ++i) directions.currentDirection = directions.currentDirection->next;
+  directionsState.directionCount = 2 * forwardCount;
+  directionsState.currentDirection = directionsState.directionList;
+  for (int i = 0; i < forwardCount; ++i) directionsState.currentDirection = directionsState.currentDirection->next;
   return 0;
 }
 
@@ -178,10 +185,10 @@ int readSelectedDirection() {
       continue;
     }
     if (inSelectedSection) {
-      for (DictionaryDirection* d = directions.directionList; d; d = d->next)
+      for (DictionaryDirection* d = directionsState.directionList; d; d = d->next)
         if (equalNoCase(d->longWordFileName, line) || equalNoCase(d->wordFileName, line)) {
           d->selected = 1;
-          directions.currentDirection = d;
+          directionsState.currentDirection = d;
           inSelectedSection = false;
           break;
         }
@@ -207,7 +214,8 @@ int recordSelectedDirection() {
     while (readStoredLine(in, text)) {
       if (replaceNext) {
         const std::size_t end = text.find_first_of("\r\n");
-        text = activeWordFileName(directions.currentDirection) + (end == std::string::npos ? std::string("\n") : text.substr(end));
+        text = activeWordFileName(directionsState.currentDirection) +
+               (end == std::string::npos ? std::string("\n") : text.substr(end));
         replaceNext = false;
       } else if (equalNoCaseN(text, selectedHeader, headerLength)) {
         replaceNext = true;
@@ -235,14 +243,14 @@ const char* activeTargetIconName(const DictionaryDirection* d) {
   return d->longName[0] ? d->longTargetIconName : d->targetIconName;
 }
 
-void resetDirections() { freeDirections(); }
+void resetDirectionState() { freeDirections(); }
 
-void setCurrentDirection(DictionaryDirection* direction) { directions.currentDirection = direction; }
+void setCurrentDirection(DictionaryDirection* direction) { directionsState.currentDirection = direction; }
 
 void selectDirection(DictionaryDirection* direction) {
-  directions.currentDirection->selected = 0;
+  directionsState.currentDirection->selected = 0;
   direction->selected = 1;
-  directions.currentDirection = direction;
+  directionsState.currentDirection = direction;
 }
 
 }  // namespace zembo

@@ -32,9 +32,9 @@ struct DirectionState {
   int directionCount = 0;
   DictionaryDirection* currentDirection = nullptr;
 };
-extern DirectionState directions;
+extern const DirectionState& directions;
 // Frees the list and leaves no direction current, as at process start.
-void resetDirections();
+void resetDirectionState();
 // Makes a direction of the list current (the store's makeDirectionCurrent opens its files).
 void setCurrentDirection(DictionaryDirection* direction);
 // The start-up's choice of a direction over the one the configuration file selected.

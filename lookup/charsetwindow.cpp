@@ -5,34 +5,37 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 #include <QPushButton>
+#include <QWindow>
 
 #include <cstdio>
 
-#include "resources/commands.h"
-#include "resources/uitextrows.h"
-#include "windowkit/qttext.h"
-#include "windowkit/toolwindow.h"
 #include "lookup/searchwindow.h"
 #include "platform/hostpath.h"
 #include "platform/textfile.h"
+#include "resources/commands.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
+#include "windowkit/qttext.h"
+#include "windowkit/toolwindow.h"
 
 namespace zembo {
 
-CharsetState charsets;
+namespace {
+CharsetState charsetsState;  // the one mutable instance
+}  // namespace
+const CharsetState& charsets = charsetsState;
 
 void setCharsetLanguage(int code, const std::string& language) {
-  charsets.charsetCode = code;
-  charsets.charsetLanguage = language;
+  charsetsState.charsetCode = code;
+  charsetsState.charsetLanguage = language;
 }
 
-void setCharsetReceiver(QWidget* field) { charsets.charsetReceiver = field; }
+void setCharsetReceiver(QWidget* field) { charsetsState.charsetReceiver = field; }
 
 void setCharsetOwner(QWidget* owner) {
-  charsets.charsetOwner = owner;
-  charsets.charsetWindow = nullptr;
+  charsetsState.charsetOwner = owner;
+  charsetsState.charsetWindow = nullptr;
 }
 
 namespace {
@@ -60,7 +63,8 @@ std::string charsetCharacters(const std::string& language) {
 }
 
 CharsetWindow::CharsetWindow()
-    : characters_(charsetCharacters(charsets.charsetLanguage)), font_(createUiFont(11, 400, "Times New Roman", charsets.charsetCode)) {
+    : characters_(charsetCharacters(charsetsState.charsetLanguage)),
+      font_(createUiFont(11, 400, "Times New Roman", charsetsState.charsetCode)) {
   // Window managers give every frame they draw a close box, so the picker draws its own caption;
   // a click on it leaves the focus where the user types.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
@@ -73,18 +77,20 @@ CharsetWindow::CharsetWindow()
   auto* keys = new QWidget(this);
   keys->setGeometry(0, ZemboWindow::captionHeight(), width, windowHeight - ZemboWindow::captionHeight());
   for (int i = 0; i < n; ++i) {
-    auto* button = new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsets.charsetCode), keys);
+    auto* button =
+        new QPushButton(toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetsState.charsetCode), keys);
     button->setFont(font_.font);
     button->setFocusPolicy(Qt::NoFocus);
     const bool firstRow = i < perRow;
-    button->setGeometry((firstRow ? i : i - perRow) * buttonWidth, firstRow ? 0 : buttonHeight, buttonWidth, buttonHeight);
+    button->setGeometry((firstRow ? i : i - perRow) * buttonWidth, firstRow ? 0 : buttonHeight, buttonWidth,
+                        buttonHeight);
     connect(button, &QPushButton::clicked, this, [this, i] { typeCharacter(i); });
   }
   setFixedSize(width, windowHeight);
   // Centred above the owner, never off the top or left of the screen.
   int x = 0, y = 0;
-  if (charsets.charsetOwner) {
-    const QRect owner = charsets.charsetOwner->frameGeometry();
+  if (charsetsState.charsetOwner) {
+    const QRect owner = charsetsState.charsetOwner->frameGeometry();
     // Wide numbers: the owner may stand anywhere the window system put it.
     x = static_cast<int>(std::max(0LL, owner.left() + (owner.width() - width) / 2LL));
     y = static_cast<int>(std::max(0LL, static_cast<long long>(owner.top()) - windowHeight));
@@ -94,7 +100,7 @@ CharsetWindow::CharsetWindow()
 }
 
 CharsetWindow::~CharsetWindow() {
-  if (charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
+  if (charsetsState.charsetReceiver) charsetsState.charsetReceiver->setFocus();
 }
 
 void CharsetWindow::paintEvent(QPaintEvent*) {
@@ -116,32 +122,31 @@ void CharsetWindow::mousePressEvent(QMouseEvent* event) {
 void CharsetWindow::closeEvent(QCloseEvent* event) {
   // Closed from outside (the window manager): the owner's menu turns Off, which closes it.
   event->ignore();
-  if (auto* owner = qobject_cast<ZemboWindow*>(charsets.charsetOwner.data()))
-    QMetaObject::invokeMethod(owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
+  if (auto* owner = qobject_cast<ZemboWindow*>(charsetsState.charsetOwner.data()))
+    QMetaObject::invokeMethod(
+        owner, [owner] { owner->command(cmdCharsetOff, commandClicked); }, Qt::QueuedConnection);
 }
 
 void CharsetWindow::typeCharacter(int i) {
-  if (!charsets.charsetReceiver || i < 0 || i >= static_cast<int>(characters_.size())) return;
-  charsets.charsetReceiver->activateWindow();
-  charsets.charsetReceiver->setFocus();
-  const QString text = toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsets.charsetCode);
+  if (!charsetsState.charsetReceiver || i < 0 || i >= static_cast<int>(characters_.size())) return;
+  charsetsState.charsetReceiver->activateWindow();
+  charsetsState.charsetReceiver->setFocus();
+  const QString text = toQString(characters_.substr(static_cast<std::size_t>(i), 1), charsetsState.charsetCode);
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-  QApplication::sendEvent(charsets.charsetReceiver, &press);
+  QApplication::sendEvent(charsetsState.charsetReceiver, &press);
 }
 
 void openCharsetWindow() {
-  charsets.charsetWindow = new CharsetWindow;
-  charsets.charsetWindow->show();
+  charsetsState.charsetWindow = new CharsetWindow;
+  charsetsState.charsetWindow->show();
 }
 
-void closeCharsetWindow() {
-  delete charsets.charsetWindow.data();
-}
+void closeCharsetWindow() { delete charsetsState.charsetWindow.data(); }
 
 void reopenCharsetWindow() {
   closeCharsetWindow();
   openCharsetWindow();
-  if (charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
+  if (charsetsState.charsetReceiver) charsetsState.charsetReceiver->setFocus();
 }
 
 void switchCharsetWindow(ZemboWindow& window, bool on) {
@@ -155,7 +160,7 @@ void switchCharsetWindow(ZemboWindow& window, bool on) {
 
 void resetCharsetState() {
   closeCharsetWindow();
-  charsets = {};
+  charsetsState = {};
 }
 
 }  // namespace zembo

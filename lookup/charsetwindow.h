@@ -22,7 +22,7 @@ struct CharsetState {
   std::string charsetLanguage;
   QPointer<QWidget> charsetReceiver;
 };
-extern CharsetState charsets;
+extern const CharsetState& charsets;
 // The language (character set and name) whose characters the picker offers.
 void setCharsetLanguage(int code, const std::string& language);
 // The field a click on the picker types into.

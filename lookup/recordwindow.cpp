@@ -14,6 +14,7 @@
 #include "platform/profile.h"
 #include "platform/qt/recorder.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 
@@ -50,11 +51,18 @@ bool succeeded(RecorderError error) {
 
 }  // namespace
 
-RecordWindowState recordWindows;
+namespace {
+RecordWindowState recordWindowsState;  // the one mutable instance
+
+void keepUnplacedPosition(const WindowPos& pos) { recordWindowsState.unplacedRecordWindow = pos; }
+}  // namespace
+const RecordWindowState& recordWindows = recordWindowsState;
+
+void resetRecordWindowState() { recordWindowsState = {}; }
 
 std::string recordPositionKey(const std::string& language) { return "lastrecord_" + language; }
 
-RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow) {
+RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow, keepUnplacedPosition) {
   setWindowTitle("Record");
   setOuterSize(750, 130 - captionHeight());
   language_ = directions.currentDirection->sourceName;
@@ -84,7 +92,8 @@ RecordWindow::RecordWindow() : ToolWindow(recordWindows.unplacedRecordWindow) {
   recordButton_->installEventFilter(this);
 
   // The language's sound folder, where Play looks; only for a name that stays inside "sound".
-  const std::filesystem::path folder = soundFilePath(language_, "x", directions.currentDirection->sourceCharset).parent_path();
+  const std::filesystem::path folder =
+      soundFilePath(language_, "x", directions.currentDirection->sourceCharset).parent_path();
   std::error_code ignored;
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
@@ -106,7 +115,8 @@ void RecordWindow::showCurrent() {
   WordRecord record;
   if (atEnd() || readWordRecord(recordIndex_, record) != 0) {
     wordLabel_->setText(endOfListText);
-    if (counterLabel_->text().isEmpty()) counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
+    if (counterLabel_->text().isEmpty())
+      counterLabel_->setText(QString("Word %1 of %2").arg(store.wordCount).arg(store.wordCount));
     return;
   }
   wordLabel_->setText(toQString(wordOf(record), directions.currentDirection->sourceCharset));

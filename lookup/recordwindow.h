@@ -23,7 +23,9 @@ struct RecordWindowState {
   // Where the window stood when it last closed: kept for the run only, never in win.ini.
   WindowPos unplacedRecordWindow;
 };
-extern RecordWindowState recordWindows;
+extern const RecordWindowState& recordWindows;
+// No position kept, as at process start.
+void resetRecordWindowState();
 
 // The win.ini key of the next word to record for a language.
 std::string recordPositionKey(const std::string& language);

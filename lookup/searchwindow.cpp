@@ -10,21 +10,21 @@
 
 #include <algorithm>
 
-#include "resources/uitextrows.h"
-#include "windowkit/qttext.h"
-#include "windowkit/sortingwindow.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
 #include "morphology/morphology.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/collate.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/qttext.h"
+#include "windowkit/sortingwindow.h"
 
 namespace zembo {
 
-SearchWindow::SearchWindow() : ToolWindow(tools.searchPos) {
+SearchWindow::SearchWindow() : ToolWindow(&ToolWindowState::searchPos) {
   setWindowTitle(uiQText(textSearchWords));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_zoeken"));
   setOuterSize(630, 362);
@@ -32,8 +32,7 @@ SearchWindow::SearchWindow() : ToolWindow(tools.searchPos) {
   deletedRecordMenu_ = makeRecordMenu(86);
   charsetWindowOn_ = false;
   makeColumnFonts(sourceFont_, targetFont_);
-  charsets.charsetCode = directions.currentDirection->sourceCharset;
-  charsets.charsetLanguage = directions.currentDirection->sourceName;
+  setCharsetLanguage(directions.currentDirection->sourceCharset, directions.currentDirection->sourceName);
 
   addButton(cmdDone, uiTextCopy(textDone), QRect(505, 300, 100, 30));
   searchField_ = new SearchField(this, client());
@@ -62,8 +61,7 @@ SearchWindow::SearchWindow() : ToolWindow(tools.searchPos) {
   checkMenuItem(cmdCharsetOn, false);
   checkMenuItem(cmdCharsetOff, true);
   show();
-  charsets.charsetOwner = this;
-  charsets.charsetWindow = nullptr;
+  setCharsetOwner(this);
 }
 
 SearchWindow::~SearchWindow() { disconnect(clipboardViewer_); }
@@ -129,13 +127,12 @@ void SearchWindow::command(int id, int code) {
 }
 
 void SearchWindow::fieldFocused(QLineEdit* field, bool translationColumn) {
-  charsets.charsetReceiver = field;
+  setCharsetReceiver(field);
   const DictionaryDirection& d = *directions.currentDirection;
   const int code = translationColumn ? d.targetCharset : d.sourceCharset;
   // Only the character set decides: with the same one on both sides the picker stays as it is.
   if (charsets.charsetCode == code) return;
-  charsets.charsetCode = code;
-  charsets.charsetLanguage = translationColumn ? d.targetName : d.sourceName;
+  setCharsetLanguage(code, translationColumn ? d.targetName : d.sourceName);
   if (charsetWindowOn_) reopenCharsetWindow();
 }
 
@@ -163,7 +160,8 @@ void SearchWindow::setClipboardSearch(bool on) {
 
 void SearchWindow::listenToToolkitClipboard() {
   disconnect(clipboardViewer_);
-  clipboardViewer_ = connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
+  clipboardViewer_ =
+      connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &SearchWindow::clipboardChanged);
 }
 
 void SearchWindow::clipboardChanged() {
@@ -192,8 +190,7 @@ void SearchWindow::switchSearchDirection(int menuId) {
   settleOwedSorts(runUnderSortingWindow);
   switchDirection(menuId);
   makeColumnFonts(sourceFont_, targetFont_);
-  charsets.charsetCode = directions.currentDirection->sourceCharset;
-  charsets.charsetLanguage = directions.currentDirection->sourceName;
+  setCharsetLanguage(directions.currentDirection->sourceCharset, directions.currentDirection->sourceName);
   applyFonts();
   focusSearchField();
   if (charsetWindowOn_) reopenCharsetWindow();
@@ -217,7 +214,8 @@ void SearchWindow::clientMousePress(QMouseEvent* event) {
 
 void SearchWindow::changeEvent(QEvent* event) {
   ToolWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsets.charsetReceiver) charsets.charsetReceiver->setFocus();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && charsets.charsetReceiver)
+    charsets.charsetReceiver->setFocus();
 }
 
 }  // namespace zembo

@@ -8,7 +8,10 @@
 
 namespace zembo {
 
-SoundFileState soundFiles;
+namespace {
+SoundFileState soundFilesState;  // the one mutable instance
+}  // namespace
+const SoundFileState& soundFiles = soundFilesState;
 
 namespace {
 
@@ -36,18 +39,19 @@ bool soundFileExists(const std::string& language, const std::string& word, int w
 
 bool canBeHeard(const std::string& language, const std::string& word, int wordCharset) {
   if (soundFileExists(language, word, wordCharset)) return true;
-  return soundFiles.wordsSpoken && !isBlank(word) && canSpeak(languageUtf8(language));
+  return soundFilesState.wordsSpoken && !isBlank(word) && canSpeak(languageUtf8(language));
 }
 
 void playSound(const std::string& language, const std::string& word, int wordCharset) {
   if (soundFileExists(language, word, wordCharset)) {
     playSoundFile(soundFilePath(language, word, wordCharset));
-  } else if (soundFiles.wordsSpoken && !isBlank(word)) {
+  } else if (soundFilesState.wordsSpoken && !isBlank(word)) {
     speak(languageUtf8(language), toUtf8(word, codePageOfCharset(wordCharset)));
   }
 }
 
-void setSpeakWords(bool on) { soundFiles.wordsSpoken = on; }
+void setSpeakWords(bool on) { soundFilesState.wordsSpoken = on; }
+void resetSoundFileState() { soundFilesState = {}; }
 
 std::vector<std::string> translationTokens(const std::string& translation) {
   std::vector<std::string> tokens;

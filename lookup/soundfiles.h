@@ -1,7 +1,7 @@
 #pragma once
 // Pronunciations: the sound of a word w of a language L is "sound\\" + L + "\\" + w + ".wav",
-// w exactly as stored, or, for a word that has none, speech in the language's voice. A word that would lead out of the language's folder (a "/", a "\\"
-// or "..") has no sound file.
+// w exactly as stored, or, for a word that has none, speech in the language's voice. A word that would lead out of the
+// language's folder (a "/", a "\\" or "..") has no sound file.
 
 #include <filesystem>
 #include <string>
@@ -23,8 +23,10 @@ void playSound(const std::string& language, const std::string& word, int wordCha
 struct SoundFileState {
   bool wordsSpoken = true;  // words without a recording are spoken; on until a user switches it off
 };
-extern SoundFileState soundFiles;
+extern const SoundFileState& soundFiles;
 void setSpeakWords(bool on);
+// Words spoken again, as at process start.
+void resetSoundFileState();
 
 // The parts of a translation, split at every comma and stripped of blanks at both ends.
 std::vector<std::string> translationTokens(const std::string& translation);

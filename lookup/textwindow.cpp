@@ -20,20 +20,23 @@
 #include <algorithm>
 #include <new>
 
-#include "resources/uitextrows.h"
-#include "windowkit/helpwindow.h"
-#include "windowkit/qttext.h"
 #include "morphology/morphology.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "windowkit/helpwindow.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 
-TextWindowState textFiles;
+namespace {
+TextWindowState textFilesState;  // the one mutable instance
+}  // namespace
+const TextWindowState& textFiles = textFilesState;
 
 namespace {
 
@@ -139,11 +142,11 @@ QString runOpenTextFileDialog(QWidget* owner, const QString& proposed) {
   return dialog.selectedFiles().first();
 }
 
-void setTextFileChooser(TextFileChooser chooser) { textFiles.chooseTextFile = chooser; }
+void setTextFileChooser(TextFileChooser chooser) { textFilesState.chooseTextFile = chooser; }
 
-void resetTextWindowState() { textFiles = {}; }
+void resetTextWindowState() { textFilesState = {}; }
 
-TextWindow::TextWindow() : ToolWindow(tools.translatePos) {
+TextWindow::TextWindow() : ToolWindow(&ToolWindowState::translatePos) {
   setWindowTitle(uiQText(textSearchTextFile));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_readfile"));
   setOuterSize(630, 362);
@@ -196,9 +199,10 @@ void TextWindow::applyFonts() {
 
 void TextWindow::showRecord(int row, const WordRecord* record) {
   // Deleted records show what they hold: this window only reads the word file.
-  wordFields_[row]->setText(record ? toQString(wordOf(*record), directions.currentDirection->sourceCharset) : QString());
-  translationFields_[row]->setText(record ? toQString(translationOf(*record), directions.currentDirection->targetCharset)
-                                          : QString());
+  wordFields_[row]->setText(record ? toQString(wordOf(*record), directions.currentDirection->sourceCharset)
+                                   : QString());
+  translationFields_[row]->setText(
+      record ? toQString(translationOf(*record), directions.currentDirection->targetCharset) : QString());
 }
 
 void TextWindow::controlKey(int id, ControlKey key) {
@@ -221,12 +225,13 @@ void TextWindow::command(int id, int code) {
 }
 
 void TextWindow::openTextFile() {
-  const QString chosen = textFiles.chooseTextFile(this, textFiles.textFileName);
+  const QString chosen = textFilesState.chooseTextFile(this, textFilesState.textFileName);
   if (chosen.isEmpty()) return;
-  textFiles.textFileName = chosen;
+  textFilesState.textFileName = chosen;
   std::string bytes;
   switch (readRegularFile(chosen, bytes)) {
-    case FileRead::cannotOpen: return;
+    case FileRead::cannotOpen:
+      return;
     case FileRead::notAFile:
       messageBox(this, fromUiQString(QDir::toNativeSeparators(chosen)) + notAFileText, uiTextCopy(textSearchTextFile),
                  MB_OK | MB_ICONWARNING);
@@ -237,7 +242,8 @@ void TextWindow::openTextFile() {
       loadedText_.shrink_to_fit();
       textLoaded_ = false;
       return;
-    case FileRead::whole: break;
+    case FileRead::whole:
+      break;
   }
   loadedText_ = inCodePage(std::move(bytes), directions.currentDirection->sourceCharset);
   textLoaded_ = true;
@@ -279,9 +285,9 @@ void TextWindow::lookUpCaretWord() {
 
 bool TextWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool inText = watched == textField_ || watched == textField_->viewport();
-  if (inText && (event->type() == QEvent::KeyRelease ||
-                 (event->type() == QEvent::MouseButtonRelease &&
-                  static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton))) {
+  if (inText &&
+      (event->type() == QEvent::KeyRelease ||
+       (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton))) {
     // The field moves the caret on the press; the word is taken on the release.
     lookUpCaretWord();
   }

@@ -43,7 +43,7 @@ struct TextWindowState {
   // The file chosen last; proposed again until the program ends. Empty before the first choice.
   QString textFileName;
 };
-extern TextWindowState textFiles;
+extern const TextWindowState& textFiles;
 void setTextFileChooser(TextFileChooser chooser);
 // The dialog as it opens: its filters, and the folder or file it proposes.
 void prepareOpenTextFileDialog(QFileDialog& dialog, const QString& proposed);
@@ -85,7 +85,7 @@ class TextWindow : public ToolWindow {
   void lookUpCaretWord();
   void switchTextDirection(int menuId);
 
-  std::string loadedText_;  // without the terminating zero, which the scan adds itself
+  std::string loadedText_;     // without the terminating zero, which the scan adds itself
   std::vector<int> crlfEnds_;  // where the field shows a CR LF of the text as one line end
   bool textLoaded_ = false;
   std::string lastCaretWord_;

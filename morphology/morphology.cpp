@@ -14,7 +14,10 @@
 
 namespace zembo {
 
-MorphologyState morphology;
+namespace {
+MorphologyState morphologyState;  // the one mutable instance
+}  // namespace
+const MorphologyState& morphology = morphologyState;
 
 // Converts between UTF-8 and a dictionary's own encoding; UTF-8 dictionaries need none.
 class EncodingConverter {
@@ -111,8 +114,8 @@ std::string iconvName(const std::string& encoding) {
 
 std::shared_ptr<SpellDictionary> loadDictionary(std::string_view localeName) {
   for (const std::string& name : hunspellNames(localeName)) {
-    const std::filesystem::path aff = morphology.hunspellFolder / (name + ".aff");
-    const std::filesystem::path dic = morphology.hunspellFolder / (name + ".dic");
+    const std::filesystem::path aff = morphologyState.hunspellFolder / (name + ".aff");
+    const std::filesystem::path dic = morphologyState.hunspellFolder / (name + ".dic");
     std::error_code error;
     if (!std::filesystem::is_regular_file(aff, error) || !std::filesystem::is_regular_file(dic, error)) continue;
     auto dictionary = std::make_shared<SpellDictionary>();
@@ -133,10 +136,10 @@ std::shared_ptr<SpellDictionary> loadDictionary(std::string_view localeName) {
 SpellDictionary* dictionaryOf(const DictionaryDirection& direction) {
   const std::string localeName(direction.localeName, strnlen(direction.localeName, sizeof direction.localeName));
   const std::string key = asciiLowerCopy(localeName);
-  auto loaded = morphology.dictionaries.find(key);
+  auto loaded = morphologyState.dictionaries.find(key);
   // The name as the direction writes it: a country stands in capitals in a dictionary's name.
-  if (loaded == morphology.dictionaries.end())
-    loaded = morphology.dictionaries.emplace(key, loadDictionary(localeName)).first;
+  if (loaded == morphologyState.dictionaries.end())
+    loaded = morphologyState.dictionaries.emplace(key, loadDictionary(localeName)).first;
   return loaded->second.get();
 }
 
@@ -158,9 +161,11 @@ bool isHeadwordAt(const WordFile& file, int index, std::string_view word) {
 }
 
 void setHunspellFolder(const std::filesystem::path& folder) {
-  morphology.hunspellFolder = folder;
-  morphology.dictionaries.clear();
+  morphologyState.hunspellFolder = folder;
+  morphologyState.dictionaries.clear();
 }
+
+void resetMorphologyState() { morphologyState = {}; }
 
 std::vector<std::string> hunspellNames(std::string_view localeName) {
   const std::string lower = asciiLowerCopy(localeName);

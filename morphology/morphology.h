@@ -28,10 +28,12 @@ struct MorphologyState {
   // for the session; null when the language has no dictionary in the folder.
   std::map<std::string, std::shared_ptr<SpellDictionary>> dictionaries;
 };
-extern MorphologyState morphology;
+extern const MorphologyState& morphology;
 
 // Looks for dictionaries in another folder from now on; those loaded are forgotten.
 void setHunspellFolder(const std::filesystem::path& folder);
+// The system's folder and no dictionary loaded, as at process start.
+void resetMorphologyState();
 
 // The names of the dictionaries ("de_DE") that serve a direction's locale name ("german"), the
 // likeliest first; a plain ICU name ("de_AT") stands for itself. Empty for an unknown language.

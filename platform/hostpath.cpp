@@ -12,7 +12,10 @@
 
 namespace zembo {
 
-HostPathState hostPaths;
+namespace {
+HostPathState hostPathsState;  // the one mutable instance
+}  // namespace
+const HostPathState& hostPaths = hostPathsState;
 
 namespace {
 
@@ -54,8 +57,10 @@ std::string resolveAsciiCase(const std::string& base, const std::string& path) {
       if (!entryExists(inBase(resolved + name))) {
         const std::string folder = resolved.empty() ? (base.empty() ? std::string() : base) : inBase(resolved);
         const std::string other = entryInOtherCase(folder, name);
-        if (other.empty()) resolving = false;  // nothing further down can exist
-        else name = other;
+        if (other.empty())
+          resolving = false;  // nothing further down can exist
+        else
+          name = other;
       }
     }
     resolved += name;
@@ -109,9 +114,8 @@ bool matchesFilePattern(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || asciiLower(static_cast<unsigned char>(pattern[p])) ==
-                                         asciiLower(static_cast<unsigned char>(name[n])))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || asciiLower(static_cast<unsigned char>(pattern[p])) ==
+                                                               asciiLower(static_cast<unsigned char>(name[n])))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {
@@ -156,6 +160,7 @@ std::vector<DirectoryEntry> findFiles(std::string_view programPattern) {
   return entries;
 }
 
-void setFileNameCodePage(int codePage) { hostPaths.fileNameCodePage = codePage; }
+void setFileNameCodePage(int codePage) { hostPathsState.fileNameCodePage = codePage; }
+void resetHostPathState() { hostPathsState = {}; }
 
 }  // namespace zembo

@@ -14,9 +14,10 @@ namespace zembo {
 struct HostPathState {
   int fileNameCodePage = 1252;
 };
-extern HostPathState hostPaths;
+extern const HostPathState& hostPaths;
 void setFileNameCodePage(int codePage);
-
+// Back to code page 1252, as at process start.
+void resetHostPathState();
 
 std::filesystem::path hostPath(std::string_view programPath, int codePage = hostPaths.fileNameCodePage);
 // The same for a program path inside a host folder: the ASCII case of its components is matched

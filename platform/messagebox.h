@@ -31,8 +31,7 @@ constexpr int IDNO = 7;
 // Modal; returns the button pressed (IDOK, IDYES or IDNO).
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);
 
-using MessageBoxPresenter = int (*)(WindowHandle owner, std::string_view text, std::string_view caption,
-                                    unsigned type);
+using MessageBoxPresenter = int (*)(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type);
 void setMessageBoxPresenter(MessageBoxPresenter presenter);
 
 struct RecordedMessageBox {
@@ -56,7 +55,7 @@ struct MessageBoxState {
   std::vector<RecordedMessageBox> recorded;
   bool throwOnExit = false;  // exitProcess throws ProcessExit instead of ending the process
 };
-extern MessageBoxState messageBoxes;
+extern const MessageBoxState& messageBoxes;
 void setMessageBoxCodePage(int codePage);
 void setMainWindowHandle(WindowHandle window);
 

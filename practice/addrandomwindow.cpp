@@ -20,10 +20,20 @@
 
 namespace zembo {
 
-AddRandomState randomDraw;
+namespace {
+AddRandomState randomDrawState;  // the one mutable instance
+}  // namespace
+const AddRandomState& randomDraw = randomDrawState;
+
+void setRandomDraw(int wordCount, bool replaceListFirst) {
+  randomDrawState.randomWordCount = wordCount;
+  randomDrawState.replaceListFirst = replaceListFirst;
+}
+
+void resetAddRandomState() { randomDrawState = {}; }
 
 void addRandomWords() {
-  if (randomDraw.replaceListFirst) emptyListFile();
+  if (randomDrawState.replaceListFirst) emptyListFile();
   if (store.wordCount <= 0) return;
   WordRecord record;
   for (int n = 0; n < randomDraw.randomWordCount; ++n)
@@ -50,8 +60,8 @@ AddRandomWindow::AddRandomWindow(ListEditor* editor) : editor_(editor) {
   // that lost it while held down would drop the click.
   addButton(cmdRandomOk, uiTextCopy(textOk), QRect(120, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
   addButton(cmdDone, uiTextCopy(textCancel), QRect(220, 80, 80, 25))->setFocusPolicy(Qt::TabFocus);
-  randomDraw.replaceListFirst = true;
-  randomDraw.randomWordCount = 0;
+  randomDrawState.replaceListFirst = true;
+  randomDrawState.randomWordCount = 0;
   placeCentred();
   setTopmost(tools.stayOnTop);
   show();
@@ -65,24 +75,24 @@ AddRandomWindow::~AddRandomWindow() {
 void AddRandomWindow::command(int id, int) {
   switch (id) {
     case idDeleteOldList:
-      randomDraw.replaceListFirst = checkBox_->isChecked();
+      randomDrawState.replaceListFirst = checkBox_->isChecked();
       countField_->setFocus();
       return;
     case cmdRandomOk: {
       const std::string text = countField_->text().left(9).toStdString();
-      randomDraw.randomWordCount = std::atoi(text.c_str());
-      if (randomDraw.randomWordCount > store.wordCount || randomDraw.randomWordCount <= 0) {
+      randomDrawState.randomWordCount = std::atoi(text.c_str());
+      if (randomDrawState.randomWordCount > store.wordCount || randomDrawState.randomWordCount <= 0) {
         countField_->clear();
         return;
       }
       addRandomWords();
-      randomDraw.randomWordCount = 0;
+      randomDrawState.randomWordCount = 0;
       editor_->showListEnd();
       close();
       return;
     }
     case cmdDone:
-      randomDraw.randomWordCount = 0;
+      randomDrawState.randomWordCount = 0;
       close();
       return;
   }

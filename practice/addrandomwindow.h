@@ -17,7 +17,11 @@ struct AddRandomState {
   int randomWordCount = 0;
   bool replaceListFirst = true;
 };
-extern AddRandomState randomDraw;
+extern const AddRandomState& randomDraw;
+// The draw addRandomWords makes: how many words, and whether the list is emptied first.
+void setRandomDraw(int wordCount, bool replaceListFirst);
+// No words, the list replaced, as at process start.
+void resetAddRandomState();
 
 // Draws randomWordCount records of the word file into the list (emptied first when
 // replaceListFirst); a word may be drawn any number of times.

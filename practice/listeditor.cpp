@@ -33,7 +33,16 @@
 
 namespace zembo {
 
-ListEditorState listEditing;
+namespace {
+ListEditorState listEditingState;  // the one mutable instance
+}  // namespace
+const ListEditorState& listEditing = listEditingState;
+
+void setPrintListHook(void (*print)()) { listEditingState.printListHook = print; }
+void setExportFileChooser(QString (*choose)(QWidget* owner, const QString& proposed, const QString& filter)) {
+  listEditingState.chooseExportFile = choose;
+}
+void resetListEditorState() { listEditingState = {}; }
 
 namespace {
 
@@ -64,7 +73,7 @@ void PaneBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) window_->command(id_, boxPicked);
 }
 
-ListEditor::ListEditor() : ToolWindow(tools.makelistPos) {
+ListEditor::ListEditor() : ToolWindow(&ToolWindowState::makelistPos) {
   char title[400];
   std::snprintf(title, sizeof title, "%s (%s-%s)", uiTextCopy(textCreatePracticeListTitle).c_str(),
                 directions.currentDirection->sourceName, directions.currentDirection->targetName);
@@ -110,8 +119,8 @@ ListEditor::ListEditor() : ToolWindow(tools.makelistPos) {
   addButton(cmdPrint, uiTextCopy(textPrint), QRect(45, 325, 80, 30));
 
   dictionaryScrollBar_->setRange(0, std::max(0, (store.wordCount - dictionaryRows) / 10));
-  listEditing.dictionaryTopIndex = listEditing.dictionaryShownTopIndex = 0;
-  lists.listModified = false;
+  listEditingState.dictionaryTopIndex = listEditingState.dictionaryShownTopIndex = 0;
+  markListModified(false);
   place();
 
   if (countNamedLists() > 0) {
@@ -160,29 +169,29 @@ void ListEditor::showDictionaryRows(int first) {
 }
 
 void ListEditor::showListEnd() {
-  listEditing.listTopIndex = listEditing.listShownTopIndex = lastListTop();
-  showListRows(listEditing.listTopIndex);
-  listScrollBar_->setRange(0, listEditing.listTopIndex);
-  listScrollBar_->setValue(listEditing.listTopIndex);
+  listEditingState.listTopIndex = listEditingState.listShownTopIndex = lastListTop();
+  showListRows(listEditingState.listTopIndex);
+  listScrollBar_->setRange(0, listEditingState.listTopIndex);
+  listScrollBar_->setValue(listEditingState.listTopIndex);
   focusSearchField();
 }
 
 void ListEditor::moveDictionary(int top) {
-  listEditing.dictionaryTopIndex = std::clamp(top, 0, lastDictionaryTop());
-  if (listEditing.dictionaryTopIndex != listEditing.dictionaryShownTopIndex) {
-    showDictionaryRows(listEditing.dictionaryTopIndex);
-    listEditing.dictionaryShownTopIndex = listEditing.dictionaryTopIndex;
+  listEditingState.dictionaryTopIndex = std::clamp(top, 0, lastDictionaryTop());
+  if (listEditingState.dictionaryTopIndex != listEditingState.dictionaryShownTopIndex) {
+    showDictionaryRows(listEditingState.dictionaryTopIndex);
+    listEditingState.dictionaryShownTopIndex = listEditingState.dictionaryTopIndex;
   }
-  dictionaryScrollBar_->setValue(listEditing.dictionaryShownTopIndex / 10);
+  dictionaryScrollBar_->setValue(listEditingState.dictionaryShownTopIndex / 10);
 }
 
 void ListEditor::moveList(int top) {
-  listEditing.listTopIndex = std::clamp(top, 0, lastListTop());
-  if (listEditing.listTopIndex != listEditing.listShownTopIndex) {
-    showListRows(listEditing.listTopIndex);
-    listEditing.listShownTopIndex = listEditing.listTopIndex;
+  listEditingState.listTopIndex = std::clamp(top, 0, lastListTop());
+  if (listEditingState.listTopIndex != listEditingState.listShownTopIndex) {
+    showListRows(listEditingState.listTopIndex);
+    listEditingState.listShownTopIndex = listEditingState.listTopIndex;
   }
-  listScrollBar_->setValue(listEditing.listShownTopIndex);
+  listScrollBar_->setValue(listEditingState.listShownTopIndex);
 }
 
 namespace {
@@ -211,7 +220,7 @@ void ListEditor::listScrollAction(int action) {
     if (!listScrollBar_->isSliderDown()) moveList(listScrollBar_->sliderPosition());
     return;
   }
-  moveList(listEditing.listTopIndex + scrollDelta(action, listRows));
+  moveList(listEditingState.listTopIndex + scrollDelta(action, listRows));
 }
 
 void ListEditor::dictionaryScrollAction(int action) {
@@ -219,7 +228,7 @@ void ListEditor::dictionaryScrollAction(int action) {
     if (!dictionaryScrollBar_->isSliderDown()) moveDictionary(10 * dictionaryScrollBar_->sliderPosition());
     return;
   }
-  moveDictionary(listEditing.dictionaryTopIndex + scrollDelta(action, 10));
+  moveDictionary(listEditingState.dictionaryTopIndex + scrollDelta(action, 10));
 }
 
 void ListEditor::lookUp() { moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset))); }
@@ -240,7 +249,7 @@ void ListEditor::listPicked(int k) {
     record.flags = record.flags ? 0 : 1;
     listBoxes_[k]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
     writeListRecord(i, record);
-    lists.listModified = true;
+    markListModified(true);
   }
   focusSearchField();
 }
@@ -249,7 +258,7 @@ void ListEditor::exportList() {
   const QString proposed =
       QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".txt");
   const QString filter = uiQString(uiTextCopy(textTextFiles) + ";;" + uiTextCopy(textAllFiles));
-  const QString chosen = listEditing.chooseExportFile(this, proposed, filter);
+  const QString chosen = listEditingState.chooseExportFile(this, proposed, filter);
   if (chosen.isEmpty()) return;
   if (!exportCurrentList(std::filesystem::path(chosen.toStdString()))) {
     const std::string text =
@@ -302,7 +311,7 @@ void ListEditor::command(int id, int code) {
       openAddRandom();
       return;
     case cmdPrint:
-      if (store.listCount > 0 && listEditing.printListHook) listEditing.printListHook();
+      if (store.listCount > 0 && listEditingState.printListHook) listEditingState.printListHook();
       return;
     case cmdCreateNewList:
       createNewList();
@@ -360,7 +369,7 @@ void ListEditor::buildListsMenu() {
   menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, listsMenu_);
   if (current) {
     checkListItem(current, true);
-    lists.listId = current;
+    setListId(current);
   }
 }
 

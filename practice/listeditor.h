@@ -31,7 +31,13 @@ struct ListEditorState {
   int listTopIndex = 0, listShownTopIndex = 0;
   int dictionaryTopIndex = 0, dictionaryShownTopIndex = 0;
 };
-extern ListEditorState listEditing;
+extern const ListEditorState& listEditing;
+// What Print runs from now on.
+void setPrintListHook(void (*print)());
+// What Export list asks with from now on.
+void setExportFileChooser(QString (*choose)(QWidget* owner, const QString& proposed, const QString& filter));
+// The real print and file dialog, both panes at their top, as at process start.
+void resetListEditorState();
 
 // Opens the editor from the main window, through the list-name dialog when no list exists yet;
 // nullptr when no list was named or a tool is already open.

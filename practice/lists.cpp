@@ -19,10 +19,14 @@
 
 namespace zembo {
 
-ListState lists;
+namespace {
+ListState listsState;  // the one mutable instance
+}  // namespace
+const ListState& lists = listsState;
 
-void setListId(int id) { lists.listId = id; }
-void markListModified(bool modified) { lists.listModified = modified; }
+void setListId(int id) { listsState.listId = id; }
+void markListModified(bool modified) { listsState.listModified = modified; }
+void resetListState() { listsState = {}; }
 
 const char* const controlCharacterWarning = "A list name may not hold control characters.   ";
 
@@ -124,7 +128,7 @@ void compactListFile() {
     return true;
   });
   reopenListFile();
-  lists.listModified = false;
+  listsState.listModified = false;
 }
 
 void dropCardsOfLeftEntries() {
@@ -143,7 +147,7 @@ void deleteCurrentList(WindowHandle owner) {
   setPracticeListName("");
   if (countNamedLists() > 0) {
     selectFirstList();
-    lists.listId = firstListId;
+    listsState.listId = firstListId;
   }
   openListFile();
   countListRecords();

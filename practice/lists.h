@@ -15,10 +15,11 @@ struct ListState {
   int listId = firstListId;   // menu id of the current list in the Lists menu: 400 + its position
   bool listModified = false;  // a deleted mark was toggled since the list file was last compacted
 };
-extern ListState lists;
+extern const ListState& lists;
 void setListId(int id);
 void markListModified(bool modified);
-
+// The first list and nothing modified, as at process start.
+void resetListState();
 
 // After a change of list: the current list's file of the current direction, and its count.
 void reopenListFile();
@@ -38,8 +39,8 @@ constexpr std::size_t maxListNameLength = 148;
 // name directly in the list folder.
 std::string currentListFilePath();
 
-void emptyListFile();        // the list file deleted and opened again, empty
-void copyWordFileToList();   // the list file replaced by a copy of the word file
+void emptyListFile();       // the list file deleted and opened again, empty
+void copyWordFileToList();  // the list file replaced by a copy of the word file
 // The list file rewritten without its records marked deleted, under a progress window.
 void compactListFile();
 // Drops the review cards whose entries have left the current list (their log lines stay). The

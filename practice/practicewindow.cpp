@@ -20,7 +20,12 @@
 
 namespace zembo {
 
-DrillState drill;
+namespace {
+DrillState drillState;  // the one mutable instance
+}  // namespace
+const DrillState& drill = drillState;
+
+void resetDrillState() { drillState = {}; }
 
 namespace {
 
@@ -34,14 +39,14 @@ const QColor navy(0, 0, 128);
 int periodOfSpeed(int speed) { return 10000 - (speed - 1) * 950; }
 
 void pickNextRecord(WordRecord& record) {
-  if (drill.drillRemaining <= 0) return;
-  const int k = std::rand() % drill.drillRemaining;
-  readListRecord(drill.drillOrder[k], record);
-  drill.drillOrder[k] = drill.drillOrder[drill.drillRemaining - 1];
-  --drill.drillRemaining;
+  if (drillState.drillRemaining <= 0) return;
+  const int k = std::rand() % drillState.drillRemaining;
+  readListRecord(drillState.drillOrder[k], record);
+  drillState.drillOrder[k] = drillState.drillOrder[drillState.drillRemaining - 1];
+  --drillState.drillRemaining;
 }
 
-PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
+PracticeWindow::PracticeWindow() : ToolWindow(&ToolWindowState::practisePos) {
   setWindowTitle(uiQString(uiTextCopy(textPracticeWords) + "  (" + store.practiceListName + ")"));
   setOuterSize(630, 262);
   // Unlike the other tools this window can be resized; the layout stays centred in it.
@@ -77,13 +82,13 @@ PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
   connect(slider_, &QSlider::sliderReleased, this, [this] { setFocus(); });
   quit_ = addButton(cmdDone, uiTextCopy(textQuit), QRect(0, 0, 100, 30));
   quit_->setFocusPolicy(Qt::NoFocus);
-  drill.drillSpeed = 6;
+  drillState.drillSpeed = 6;
 
-  drill.drillOrder.resize(static_cast<std::size_t>(std::max(store.listCount, 0)));
-  for (int i = 0; i < store.listCount; ++i) drill.drillOrder[i] = i;
-  drill.drillRemaining = store.listCount;
-  drill.drillShown = 0;
-  drill.drillPhase = 0;
+  drillState.drillOrder.resize(static_cast<std::size_t>(std::max(store.listCount, 0)));
+  for (int i = 0; i < store.listCount; ++i) drillState.drillOrder[i] = i;
+  drillState.drillRemaining = store.listCount;
+  drillState.drillShown = 0;
+  drillState.drillPhase = 0;
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &PracticeWindow::drillTick);
   startTimer(firstTickPeriod);
@@ -96,11 +101,11 @@ PracticeWindow::PracticeWindow() : ToolWindow(tools.practisePos) {
 
 PracticeWindow::~PracticeWindow() {
   timer_.stop();
-  drill.drillOrder.clear();
+  drillState.drillOrder.clear();
 }
 
 void PracticeWindow::startTimer(int period) {
-  drill.drillPeriod = period;
+  drillState.drillPeriod = period;
   timer_.start(period);
 }
 
@@ -122,36 +127,36 @@ void PracticeWindow::resizeEvent(QResizeEvent* event) {
   layOut();
   // A new size starts the clock afresh: a translation still to come is skipped.
   timer_.stop();
-  drill.drillPhase = 0;
-  if (drill.drillPeriod != 0) startTimer(firstTickPeriod);
+  drillState.drillPhase = 0;
+  if (drillState.drillPeriod != 0) startTimer(firstTickPeriod);
   client()->update();
 }
 
 void PracticeWindow::drillTick() {
   const int s = slider_->value();
-  if (s != drill.drillSpeed) {
-    drill.drillSpeed = s;
+  if (s != drillState.drillSpeed) {
+    drillState.drillSpeed = s;
     startTimer(periodOfSpeed(s));
   }
-  if (drill.drillPeriod == hurryPeriod) startTimer(periodOfSpeed(s));
-  drill.drillPhase = !drill.drillPhase;
-  if (drill.drillPhase == 1) {
-    ++drill.drillShown;
-    if (drill.drillShown > store.listCount) {
+  if (drillState.drillPeriod == hurryPeriod) startTimer(periodOfSpeed(s));
+  drillState.drillPhase = !drillState.drillPhase;
+  if (drillState.drillPhase == 1) {
+    ++drillState.drillShown;
+    if (drillState.drillShown > store.listCount) {
       endDrill();
       return;
     }
-    if (drill.drillPeriod == firstTickPeriod) startTimer(periodOfSpeed(drill.drillSpeed));
+    if (drillState.drillPeriod == firstTickPeriod) startTimer(periodOfSpeed(drillState.drillSpeed));
     showNextWord();
   } else {
     showTranslation();
-    progress_->setValue(store.listCount - drill.drillRemaining);
+    progress_->setValue(store.listCount - drillState.drillRemaining);
   }
 }
 
 void PracticeWindow::endDrill() {
   timer_.stop();
-  drill.drillPeriod = 0;
+  drillState.drillPeriod = 0;
   messageBox(this, loadUiText(textEndOfList), uiTextCopy(textProgramName), MB_OK);
   finish();
 }
@@ -169,7 +174,7 @@ void PracticeWindow::showTranslation() {
 }
 
 void PracticeWindow::hurry() {
-  if (drill.drillPeriod == 0) return;
+  if (drillState.drillPeriod == 0) return;
   startTimer(hurryPeriod);
 }
 

@@ -26,7 +26,9 @@ struct DrillState {
   int drillPeriod = 0;  // the timer's period in milliseconds; 0 after the drill ended
   int drillSpeed = 6;   // the slider position last acted on
 };
-extern DrillState drill;
+extern const DrillState& drill;
+// No drill, at the middle speed, as at process start.
+void resetDrillState();
 
 // The period of a slider position: 10 seconds at 1 (slow) down to half a second at 11 (fast).
 int periodOfSpeed(int speed);

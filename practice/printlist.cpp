@@ -30,7 +30,10 @@
 
 namespace zembo {
 
-PrintState printing;
+namespace {
+PrintState printingState;  // the one mutable instance
+}  // namespace
+const PrintState& printing = printingState;
 
 namespace {
 
@@ -202,19 +205,19 @@ TwipsRect printRectangle(int pageWidth, int pageHeight) {
 }
 
 QPrinter& currentPrintSettings() {
-  if (!printing.printSettings) {
-    printing.printSettings = new QPrinter(QPrinter::HighResolution);
+  if (!printingState.printSettings) {
+    printingState.printSettings = new QPrinter(QPrinter::HighResolution);
     // The page fields start empty, one copy, not collated.
-    printing.printSettings->setFromTo(0, 0);
-    printing.printSettings->setCopyCount(1);
-    printing.printSettings->setCollateCopies(false);
+    printingState.printSettings->setFromTo(0, 0);
+    printingState.printSettings->setCopyCount(1);
+    printingState.printSettings->setCollateCopies(false);
   }
-  return *printing.printSettings;
+  return *printingState.printSettings;
 }
 
-void resetPrintSettings() {
-  delete printing.printSettings;
-  printing = {};
+void resetPrintState() {
+  delete printingState.printSettings;
+  printingState = {};
 }
 
 int writePrintFile() {

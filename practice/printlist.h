@@ -21,10 +21,10 @@ struct PrintState {
   // print; a cancelled dialog leaves it as it was.
   QPrinter* printSettings = nullptr;
 };
-extern PrintState printing;
+extern const PrintState& printing;
 QPrinter& currentPrintSettings();
 // Back to no settings at all, as at process start.
-void resetPrintSettings();
+void resetPrintState();
 
 constexpr const char* printFileName = "list.prt";
 

@@ -17,11 +17,15 @@
 
 namespace zembo {
 
-ReviewState reviewing;
+namespace {
+ReviewState reviewingState;  // the one mutable instance
+}  // namespace
+const ReviewState& reviewing = reviewingState;
 
-void shiftReviewClock(std::int64_t seconds) { reviewing.clockShift += seconds; }
+void shiftReviewClock(std::int64_t seconds) { reviewingState.clockShift += seconds; }
+void resetReviewState() { reviewingState = {}; }
 
-std::int64_t reviewNow() { return static_cast<std::int64_t>(std::time(nullptr)) + reviewing.clockShift; }
+std::int64_t reviewNow() { return static_cast<std::int64_t>(std::time(nullptr)) + reviewingState.clockShift; }
 
 namespace {
 
@@ -63,7 +67,7 @@ ReviewCounts reviewCardsDue() {
   std::string records = currentListRecords();
   std::string cardText;
   if (readCardFileText(cardFilePath(currentListHostPath()), cardText) != CardFileStatus::read) cardText.clear();
-  CountedDeck& counted = reviewing.counted;
+  CountedDeck& counted = reviewingState.counted;
   if (counted.direction != directions.currentDirection || counted.listRecords != records ||
       counted.cardText != cardText) {
     // A damaged card file is left where it is until a review opens it and says so.

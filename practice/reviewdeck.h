@@ -26,8 +26,10 @@ struct ReviewState {
   std::int64_t clockShift = 0;  // seconds added to the system clock; tests move through days with it
   CountedDeck counted;
 };
-extern ReviewState reviewing;
+extern const ReviewState& reviewing;
 void shiftReviewClock(std::int64_t seconds);
+// The system clock and nothing counted, as at process start.
+void resetReviewState();
 std::int64_t reviewNow();
 
 // The live entries of the current list file, converted from the direction's code pages.

@@ -51,7 +51,8 @@ QString markedAnswer(const QString& typed, const QString& translations) {
   }
   QString html, marked;
   const auto flushMarked = [&] {
-    if (!marked.isEmpty()) html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(marked) + "</span>";
+    if (!marked.isEmpty())
+      html += "<span style=\"color:#c00000; text-decoration:underline\">" + escaped(marked) + "</span>";
     marked.clear();
   };
   qsizetype i = 0, j = 0;
@@ -132,7 +133,7 @@ void AnswerField::insertFromMimeData(const QMimeData* source) {
   insertPlainText(text);
 }
 
-ReviewWindow::ReviewWindow() : ToolWindow(tools.reviewPos) {
+ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + " (" + store.practiceListName + ")"));
   setOuterSize(630, 330);
   allowGrowing();

@@ -20,7 +20,10 @@ const UiLanguage uiLanguages[uiLanguageCount] = {
     {"german", 2300, "GERMAN", 1031, 1252, "de"},
 };
 
-UiLanguageState uiLanguage;
+namespace {
+UiLanguageState uiLanguageState;  // the one mutable instance
+}  // namespace
+const UiLanguageState& uiLanguage = uiLanguageState;
 
 int uiLanguageBase(std::string_view iniValue) {
   int base = 0;
@@ -36,16 +39,17 @@ const UiLanguage* uiLanguageOfBase(int base) {
 }
 
 int uiCodePage() {
-  const UiLanguage* language = uiLanguageOfBase(uiLanguage.uiBase);
+  const UiLanguage* language = uiLanguageOfBase(uiLanguageState.uiBase);
   return language ? language->codePage : 1252;
 }
 
 void readUiLanguage() {
   // Relative to the working folder, which stays a host path whatever letters its name holds.
-  readProfileString("Dictionary", "Language", "", uiLanguage.uiLanguageName, 149, "language.ini");
-  uiLanguage.uiBase = uiLanguageBase(uiLanguage.uiLanguageName);
+  readProfileString("Dictionary", "Language", "", uiLanguageState.uiLanguageName, 149, "language.ini");
+  uiLanguageState.uiBase = uiLanguageBase(uiLanguageState.uiLanguageName);
 }
 
-void setUiBase(int base) { uiLanguage.uiBase = base; }
+void setUiBase(int base) { uiLanguageState.uiBase = base; }
+void resetUiLanguageState() { uiLanguageState = {}; }
 
 }  // namespace zembo

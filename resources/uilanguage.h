@@ -27,15 +27,16 @@ const UiLanguage* uiLanguageOfBase(int base);
 
 // Chosen at start-up from language.ini.
 struct UiLanguageState {
-  int uiBase = 0;                  // 0 while none is chosen
+  int uiBase = 0;                 // 0 while none is chosen
   char uiLanguageName[150] = "";  // the value as written in language.ini
 };
-extern UiLanguageState uiLanguage;
+extern const UiLanguageState& uiLanguage;
 // Reads the UI language from language.ini; the base stays 0 when the value names none.
 void readUiLanguage();
 // The edition of a base, as a test or benchmark picks it without language.ini.
 void setUiBase(int base);
-
+// No UI language chosen, as at process start.
+void resetUiLanguageState();
 
 // The code page of the chosen edition (1252 while none is chosen).
 int uiCodePage();

@@ -8,16 +8,20 @@
 
 namespace zembo {
 
-ToolWindowState tools;
+namespace {
+ToolWindowState toolsState;  // the one mutable instance
+}  // namespace
+const ToolWindowState& tools = toolsState;
 
-void setToolHost(ToolHost* host) { tools.toolHost = host; }
-void markToolWindowOpen() { tools.toolWindowOpen = 1; }
-void markToolWindowClosed() { tools.toolWindowOpen = 0; }
-void setCheckedLanguageId(int menuId) { tools.checkedLanguageId = menuId; }
-void setStayOnTop(int on) { tools.stayOnTop = on; }
-void setClipboardSearchOn(int on) { tools.clipboardSearchOn = on; }
-void setAviDelay(int delay) { tools.aviDelay = delay; }
-void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos) { tools.*record = pos; }
+void setToolHost(ToolHost* host) { toolsState.toolHost = host; }
+void markToolWindowOpen() { toolsState.toolWindowOpen = 1; }
+void markToolWindowClosed() { toolsState.toolWindowOpen = 0; }
+void setCheckedLanguageId(int menuId) { toolsState.checkedLanguageId = menuId; }
+void setStayOnTop(int on) { toolsState.stayOnTop = on; }
+void setClipboardSearchOn(int on) { toolsState.clipboardSearchOn = on; }
+void setAviDelay(int delay) { toolsState.aviDelay = delay; }
+void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos) { toolsState.*record = pos; }
+void resetToolWindowState() { toolsState = {}; }
 
 DictionaryDirection* directionOfMenuId(int menuId) {
   for (DictionaryDirection* d = directions.directionList; d; d = d->next)
@@ -28,8 +32,8 @@ DictionaryDirection* directionOfMenuId(int menuId) {
 namespace {
 
 void setLanguageCheck(int menuId, bool checked) {
-  if (!tools.toolHost || !tools.toolHost->languageMenu()) return;
-  for (QAction* action : tools.toolHost->languageMenu()->actions())
+  if (!toolsState.toolHost || !toolsState.toolHost->languageMenu()) return;
+  for (QAction* action : toolsState.toolHost->languageMenu()->actions())
     if (action->data().toInt() == menuId && !action->isSeparator()) setMenuCheck(action, checked);
 }
 
@@ -37,27 +41,32 @@ void setLanguageCheck(int menuId, bool checked) {
 
 void switchDirection(int menuId) {
   DictionaryDirection* direction = directionOfMenuId(menuId);
-  setLanguageCheck(tools.checkedLanguageId, false);
+  setLanguageCheck(toolsState.checkedLanguageId, false);
   if (!direction) return;
-  tools.checkedLanguageId = menuId;
+  toolsState.checkedLanguageId = menuId;
   setLanguageCheck(menuId, true);
   setCurrentDirection(direction);
   activateDirection();
-  if (tools.toolHost) tools.toolHost->loadDirectionIcons();
+  if (toolsState.toolHost) toolsState.toolHost->loadDirectionIcons();
 }
 
-ToolWindow::ToolWindow(WindowPos& savedPos) : savedPos_(savedPos) {}
+ToolWindow::ToolWindow(WindowPos ToolWindowState::*savedPos)
+    : savedPos_(toolsState.*savedPos),
+      savePosition_([savedPos](const WindowPos& pos) { setSavedPosition(savedPos, pos); }) {}
+
+ToolWindow::ToolWindow(const WindowPos& savedPos, void (*savePosition)(const WindowPos&))
+    : savedPos_(savedPos), savePosition_(savePosition) {}
 
 ToolWindow::~ToolWindow() {
-  savedPos_ = normalPosition();
-  tools.toolWindowOpen = 0;
-  if (tools.toolHost) tools.toolHost->showAgain();
+  savePosition_(normalPosition());
+  toolsState.toolWindowOpen = 0;
+  if (toolsState.toolHost) toolsState.toolHost->showAgain();
 }
 
 void ToolWindow::place() {
   placeCentred();
   placeAt(savedPos_);
-  setTopmost(tools.stayOnTop);
+  setTopmost(toolsState.stayOnTop);
 }
 
 void ToolWindow::finish() {
@@ -70,6 +79,5 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   finish();
 }
-
 
 }  // namespace zembo

@@ -3,6 +3,8 @@
 // the main window that opens them one at a time: while a tool is open the main window is hidden,
 // and the tool shows it again when it closes.
 
+#include <functional>
+
 #include "directions/directions.h"
 #include "resources/commands.h"
 #include "windowkit/zembowindow.h"
@@ -23,14 +25,14 @@ struct ToolWindowState {
   int checkedLanguageId = 0;
   ToolHost* toolHost = nullptr;
 };
-extern ToolWindowState tools;
+extern const ToolWindowState& tools;
 
 // What a tool window needs of the main window.
 class ToolHost {
  public:
   virtual ~ToolHost() = default;
-  virtual void showAgain() = 0;          // after a tool window closed
-  virtual QMenu* languageMenu() = 0;     // the pop-up of all directions, command ids 200...
+  virtual void showAgain() = 0;       // after a tool window closed
+  virtual QMenu* languageMenu() = 0;  // the pop-up of all directions, command ids 200...
   // Shows the language menu at a screen point; the chosen id goes to receiver's command().
   virtual void popupLanguageMenu(ZemboWindow* receiver, const QPoint& globalPos) = 0;
   virtual void loadDirectionIcons() = 0;  // after the current direction changed
@@ -47,6 +49,8 @@ void setClipboardSearchOn(int on);
 void setAviDelay(int delay);
 // The position record a window saves to, by its name in win.ini ("Main", "Practise", ...).
 void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos);
+// No tool window, no host and no settings read, as at process start.
+void resetToolWindowState();
 
 // Moves the language menu's check mark to the direction with this menu id, makes it current and
 // activates it (collation, recorded choice, store), then reloads the main window's icons.
@@ -60,7 +64,9 @@ class ToolWindow : public ZemboWindow {
   Q_OBJECT
  public:
   // The tool's saved position lives in one of the position records above.
-  explicit ToolWindow(WindowPos& savedPos);
+  explicit ToolWindow(WindowPos ToolWindowState::*savedPos);
+  // Or elsewhere: read from savedPos when the window is placed, handed to savePosition when it goes.
+  ToolWindow(const WindowPos& savedPos, void (*savePosition)(const WindowPos&));
   ~ToolWindow() override;
 
   // Places the window centred, then at its saved position when it has one, topmost when
@@ -80,7 +86,8 @@ class ToolWindow : public ZemboWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  WindowPos& savedPos_;
+  const WindowPos& savedPos_;
+  std::function<void(const WindowPos&)> savePosition_;
 };
 
 }  // namespace zembo

@@ -6,7 +6,10 @@
 
 namespace zembo {
 
-UiFontState uiFonts;
+namespace {
+UiFontState uiFontsState;  // the one mutable instance
+}  // namespace
+const UiFontState& uiFonts = uiFontsState;
 
 UiFont createUiFont(int size, int weight, const char* face, int charset) {
   UiFont made;
@@ -20,16 +23,18 @@ UiFont createUiFont(int size, int weight, const char* face, int charset) {
 }
 
 void createSharedFonts(int charset) {
-  uiFonts.uiCharset = charset;
-  uiFonts.fontHuge = createUiFont(43, 700, "Times New Roman", uiFonts.uiCharset);
-  uiFonts.fontLarge = createUiFont(40, 700, "Times New Roman", uiFonts.uiCharset);
-  uiFonts.fontBig = createUiFont(30, 700, "Times New Roman", uiFonts.uiCharset);
-  uiFonts.fontText = createUiFont(15, 400, "Arial", uiFonts.uiCharset);
-  uiFonts.fontSmallBold = createUiFont(14, 700, "Arial", uiFonts.uiCharset);
-  uiFonts.fontTextBold = createUiFont(15, 700, "Arial", uiFonts.uiCharset);
-  uiFonts.fontSmall = createUiFont(10, 400, "Arial", uiFonts.uiCharset);
-  uiFonts.fontControl = createUiFont(9, 400, "Arial", uiFonts.uiCharset);
+  uiFontsState.uiCharset = charset;
+  uiFontsState.fontHuge = createUiFont(43, 700, "Times New Roman", uiFontsState.uiCharset);
+  uiFontsState.fontLarge = createUiFont(40, 700, "Times New Roman", uiFontsState.uiCharset);
+  uiFontsState.fontBig = createUiFont(30, 700, "Times New Roman", uiFontsState.uiCharset);
+  uiFontsState.fontText = createUiFont(15, 400, "Arial", uiFontsState.uiCharset);
+  uiFontsState.fontSmallBold = createUiFont(14, 700, "Arial", uiFontsState.uiCharset);
+  uiFontsState.fontTextBold = createUiFont(15, 700, "Arial", uiFontsState.uiCharset);
+  uiFontsState.fontSmall = createUiFont(10, 400, "Arial", uiFontsState.uiCharset);
+  uiFontsState.fontControl = createUiFont(9, 400, "Arial", uiFontsState.uiCharset);
 }
+
+void resetUiFontState() { uiFontsState = {}; }
 
 void drawUiText(QPainter& painter, const QRect& rect, std::string_view text, int flags, const UiFont& font,
                 const QColor& colour) {

@@ -22,9 +22,11 @@ struct UiFontState {
   int uiCharset = 0;  // UI text 13: the character set of every UI font
   UiFont fontHuge, fontLarge, fontBig, fontText, fontSmallBold, fontTextBold, fontSmall, fontControl;
 };
-extern UiFontState uiFonts;
+extern const UiFontState& uiFonts;
 // The shared fonts in a character set, which becomes uiCharset.
 void createSharedFonts(int charset);
+// No shared fonts, as at process start.
+void resetUiFontState();
 
 // A heading drawn in light grey and again one pixel up and left in green; the rectangle keeps the
 // move, as the callers expect.

@@ -2,10 +2,16 @@
 
 namespace zembo {
 
-DisplayState displays;
+namespace {
+DisplayState displaysState;  // the one mutable instance
+}  // namespace
+const DisplayState& displays = displaysState;
 
-void setInstallDisplay(InstallDisplay* display) { displays.installDisplay = display; }
+void setInstallDisplay(InstallDisplay* display) { displaysState.installDisplay = display; }
+void resetDisplayState() { displaysState = {}; }
 
-WindowHandle messageOwner() { return displays.installDisplay ? displays.installDisplay->messageOwner() : nullptr; }
+WindowHandle messageOwner() {
+  return displaysState.installDisplay ? displaysState.installDisplay->messageOwner() : nullptr;
+}
 
 }  // namespace zembo

@@ -43,9 +43,11 @@ struct DisplayState {
   // The display of the installation that runs now; none when nothing shows it.
   InstallDisplay* installDisplay = nullptr;
 };
-extern DisplayState displays;
+extern const DisplayState& displays;
 // The window that shows the installation sets itself here, and none when it goes.
 void setInstallDisplay(InstallDisplay* display);
+// No display, as at process start.
+void resetDisplayState();
 
 // The owner of the installer's message boxes: the display's window, or none.
 WindowHandle messageOwner();

@@ -17,7 +17,10 @@
 
 namespace zembo {
 
-LanguageState registering;
+namespace {
+LanguageState registeringState;  // the one mutable instance
+}  // namespace
+const LanguageState& registering = registeringState;
 
 namespace {
 
@@ -87,7 +90,8 @@ void rewriteConfigFile(const std::function<void(const std::vector<std::string>&,
 
 }  // namespace
 
-void useLanguage(const LanguageState& language) { registering = language; }
+void useLanguage(const LanguageState& language) { registeringState = language; }
+void resetLanguageState() { registeringState = {}; }
 
 bool nextConfigLine(std::FILE* file, std::string& line) {
   char buffer[languageFileLineSize];
@@ -136,7 +140,7 @@ void createConfigFile() {
         "on\n"
         "\n"
         "[selected]\n" +
-        registering.fromListName +
+        registeringState.fromListName +
         "\n"
         "\n"
         "[taal]\n"
@@ -150,13 +154,13 @@ void createConfigFile() {
 
 void removeLanguageLines() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    text = joinConfigLines(withoutLanguageLines(lines, registering.languageTitle));
+    text = joinConfigLines(withoutLanguageLines(lines, registeringState.languageTitle));
   });
 }
 
 void addLanguageLine() {
   rewriteConfigFile([](const std::vector<std::string>& lines, std::string& text) {
-    text = withLanguageLine(lines, languageHeader, registering.languageLine);
+    text = withLanguageLine(lines, languageHeader, registeringState.languageLine);
   });
 }
 

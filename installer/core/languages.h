@@ -24,9 +24,11 @@ struct LanguageState {
   std::string fromListName;
   std::string toListName;
 };
-extern LanguageState registering;
+extern const LanguageState& registering;
 // Makes a language the one being registered.
 void useLanguage(const LanguageState& language);
+// No language being registered, as at process start.
+void resetLanguageState();
 
 void registerLanguages();
 // Writes a new zembo.ini when there is none; an existing one is left as it is.

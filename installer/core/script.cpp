@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <utility>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "formats/fields.h"
@@ -16,15 +16,18 @@
 #include "installer/core/paths.h"
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/lzexpand.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 
 namespace zembo {
 
-ScriptState script;
+namespace {
+ScriptState scriptState;  // the one mutable instance
+}  // namespace
+const ScriptState& script = scriptState;
 
 namespace {
 
@@ -42,7 +45,7 @@ bool valueAfterBlank(std::string_view line, std::string& value) {
 // Calls handle for every line of install.inf that is neither empty nor a comment.
 template <typename Handler>
 void forEachScriptLine(Handler handle) {
-  std::FILE* file = std::fopen((script.sourceDir / scriptFileName).c_str(), "rt");
+  std::FILE* file = std::fopen((scriptState.sourceDir / scriptFileName).c_str(), "rt");
   if (!file) reportError("Can't open INSTALL.INF");
   char line[scriptLineSize];
   while (readTextLine(file, line, sizeof line)) {
@@ -53,8 +56,8 @@ void forEachScriptLine(Handler handle) {
   std::fclose(file);
 }
 
-std::filesystem::path inSource(std::string_view programPath) { return hostPathIn(script.sourceDir, programPath); }
-std::filesystem::path inTarget(std::string_view programPath) { return hostPathIn(script.installDir, programPath); }
+std::filesystem::path inSource(std::string_view programPath) { return hostPathIn(scriptState.sourceDir, programPath); }
+std::filesystem::path inTarget(std::string_view programPath) { return hostPathIn(scriptState.installDir, programPath); }
 
 // A host path in a message, whose text is in the installer's code page.
 std::string hostText(const std::filesystem::path& path) { return programName(path); }
@@ -123,9 +126,9 @@ enum class Command { none, mkdir, iconname, avidelay, icongroup, iconexe, displa
 
 Command commandOf(std::string_view line) {
   static const std::pair<const char*, Command> keywords[] = {
-      {"mkdir", Command::mkdir},     {"iconname", Command::iconname}, {"avidelay", Command::avidelay},
-      {"icongroup", Command::icongroup}, {"iconexe", Command::iconexe}, {"display", Command::display},
-      {"mkwlist", Command::mkwlist}, {"copy", Command::copy},         {"xcopy", Command::xcopy},
+      {"mkdir", Command::mkdir},         {"iconname", Command::iconname}, {"avidelay", Command::avidelay},
+      {"icongroup", Command::icongroup}, {"iconexe", Command::iconexe},   {"display", Command::display},
+      {"mkwlist", Command::mkwlist},     {"copy", Command::copy},         {"xcopy", Command::xcopy},
       {"sndcopy", Command::sndcopy}};
   for (const auto& [keyword, command] : keywords)
     if (startsWithNoCase(line, keyword)) return command;
@@ -146,7 +149,8 @@ std::vector<std::string> pathsOf(Command command, std::string_view line) {
     case Command::copy:
     case Command::xcopy:
     case Command::sndcopy:
-      return words.size() < 3 ? std::vector<std::string>{} : std::vector<std::string>{std::string(words[1]), std::string(words[2])};
+      return words.size() < 3 ? std::vector<std::string>{}
+                              : std::vector<std::string>{std::string(words[1]), std::string(words[2])};
     default:
       return {};
   }
@@ -173,23 +177,23 @@ void runCommand(std::string_view line) {
       break;
     case Command::iconname:
       if (!hasValue) return;
-      script.shortcutName = value;
-      script.makeShortcut = 1;
+      scriptState.shortcutName = value;
+      scriptState.makeShortcut = 1;
       break;
     case Command::avidelay:
       if (hasValue) writeProfileString("Dictionary", "DutchAviDelay", value, "win.ini");
       break;
     case Command::icongroup:
-      if (hasValue) script.programGroup = value;
+      if (hasValue) scriptState.programGroup = value;
       break;
     case Command::iconexe:
-      if (hasValue) script.programFile = value;
+      if (hasValue) scriptState.programFile = value;
       break;
     case Command::display:
-      if (hasValue) script.finalTextFile = value;
+      if (hasValue) scriptState.finalTextFile = value;
       break;
     case Command::mkwlist:
-      script.makeWordLists = 1;
+      scriptState.makeWordLists = 1;
       break;
     case Command::copy:
       copyCommand(splitFields(line, ' '));
@@ -208,11 +212,15 @@ void runCommand(std::string_view line) {
 void readHeaderKey(std::string_view line) {
   std::string value;
   if (!valueAfterBlank(line, value)) return;
-  if (startsWithNoCase(line, "title")) script.installTitle = value;
-  else if (startsWithNoCase(line, "dir")) script.defaultDir = value;
-  else if (startsWithNoCase(line, "zbarg")) script.shortcutArguments = value;
+  if (startsWithNoCase(line, "title"))
+    scriptState.installTitle = value;
+  else if (startsWithNoCase(line, "dir"))
+    scriptState.defaultDir = value;
+  else if (startsWithNoCase(line, "zbarg"))
+    scriptState.shortcutArguments = value;
   // "debug 0" switches the step texts off; any other value leaves them on.
-  else if (startsWithNoCase(line, "debug")) script.stepDisplay = value == "0" ? 0 : 1;
+  else if (startsWithNoCase(line, "debug"))
+    scriptState.stepDisplay = value == "0" ? 0 : 1;
 }
 
 bool refuseTarget(std::string_view text) {
@@ -222,9 +230,13 @@ bool refuseTarget(std::string_view text) {
 
 }  // namespace
 
-void resetScriptState() { script = {}; }
+void resetScriptState() { scriptState = {}; }
 
-void setSourceDir(const std::filesystem::path& folder) { script.sourceDir = folder; }
+void useScript(const ScriptState& said) { scriptState = said; }
+
+void setPendingTempFile(const std::filesystem::path& file) { scriptState.pendingTempFile = file; }
+
+void setSourceDir(const std::filesystem::path& folder) { scriptState.sourceDir = folder; }
 
 void readHeader() { forEachScriptLine(readHeaderKey); }
 
@@ -241,25 +253,26 @@ bool checkInstallDir(std::string_view fieldText) {
   if (!usable) return refuseTarget("Invalid Directory");
   if (::access(folder.c_str(), W_OK | X_OK) != 0)
     return refuseTarget("The folder " + hostText(folder) + " cannot be entered and written: " + std::strerror(errno));
-  if (std::filesystem::equivalent(folder, script.sourceDir, error))
+  if (std::filesystem::equivalent(folder, scriptState.sourceDir, error))
     return refuseTarget("The folder " + hostText(folder) +
                         " holds the distribution itself: install into another folder.");
   // Absolute, because the menu entry starts the program there from wherever the desktop is.
   std::filesystem::path target = std::filesystem::absolute(folder, error).lexically_normal();
   if (!target.has_filename() && target != target.root_path()) target = target.parent_path();
-  script.installDir = target;
+  scriptState.installDir = target;
   return true;
 }
 
 void enterInstallDir() {
   std::error_code error;
-  std::filesystem::current_path(script.installDir, error);
-  if (error) reportFailure("Can't enter the folder", script.installDir, error.value());
+  std::filesystem::current_path(scriptState.installDir, error);
+  if (error) reportFailure("Can't enter the folder", scriptState.installDir, error.value());
 }
 
 bool replaceFileWithText(const std::filesystem::path& path, std::string_view text) {
   removeLeftovers(path);
-  return replaceFileSafely(path, [text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+  return replaceFileSafely(
+      path, [text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
 void removeLeftovers(const std::filesystem::path& file) {
@@ -268,10 +281,10 @@ void removeLeftovers(const std::filesystem::path& file) {
 }
 
 void reportError(std::string_view text) {
-  if (!script.pendingTempFile.empty()) {
+  if (!scriptState.pendingTempFile.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(script.pendingTempFile, ignored);
-    script.pendingTempFile.clear();
+    std::filesystem::remove(scriptState.pendingTempFile, ignored);
+    scriptState.pendingTempFile.clear();
   }
   if (displays.installDisplay) displays.installDisplay->restoreArrowCursor();
   messageBox(messageOwner(), text, "Error", MB_OK | MB_ICONERROR);

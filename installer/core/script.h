@@ -31,13 +31,17 @@ struct ScriptState {
   // A temporary file of the installer that reportError removes while it is set.
   std::filesystem::path pendingTempFile;
 };
-extern ScriptState script;
+extern const ScriptState& script;
 
 // The script file, in sourceDir.
 constexpr std::string_view scriptFileName = "install.inf";
 
 // Sets the state above to what it is before the script has been read.
 void resetScriptState();
+// Takes what a script said as a whole, as a test states it without an install.inf.
+void useScript(const ScriptState& said);
+// The temporary file reportError removes from now on; an empty path: none.
+void setPendingTempFile(const std::filesystem::path& file);
 // The distribution's folder, where the script is read.
 void setSourceDir(const std::filesystem::path& folder);
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "formats/fields.h"
 #include "formats/recordsort.h"
 #include "formats/reverselist.h"
 #include "installer/core/display.h"
@@ -135,7 +136,7 @@ std::FILE* createTempList() {
   std::filesystem::remove(path, ignored);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) return nullptr;
-  script.pendingTempFile = std::filesystem::absolute(path, ignored);
+  setPendingTempFile(std::filesystem::absolute(path, ignored));
   std::FILE* file = ::fdopen(fd, "wb");
   if (!file) ::close(fd);
   return file;
@@ -214,7 +215,7 @@ void buildReverseList() {
   writeDone();
   std::fclose(temp);
   removeFile(tempListPath);
-  script.pendingTempFile.clear();
+  setPendingTempFile({});
 
   drawProgressBar(drawingState.progressRow, 379, "100%");
   drawingState.progressRow += 50;

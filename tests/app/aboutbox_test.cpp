@@ -35,7 +35,7 @@ TEST_F(AboutBoxTest, HasTheDialogsFramesAndLines) {
 
 TEST_F(AboutBoxTest, WithoutDelayTheAnimationRestartsAtOnce) {
   ASSERT_EQ(start(), -1);
-  tools.aviDelay = 0;
+  setAviDelay(0);
   AboutBox box(mainWindow);
   box.show();
   EXPECT_TRUE(waitForPlays(box, 3, 60000));
@@ -43,7 +43,7 @@ TEST_F(AboutBoxTest, WithoutDelayTheAnimationRestartsAtOnce) {
 
 TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
   ASSERT_EQ(start(), -1);
-  tools.aviDelay = 600000;  // far longer than any wait below, so that only the click can end it
+  setAviDelay(600000);  // far longer than any wait below, so that only the click can end it
   AboutBox box(mainWindow);
   box.show();
   for (int waited = 0; waited < 60000 && !box.pausing(); waited += 20) processEvents(20);
@@ -56,10 +56,11 @@ TEST_F(AboutBoxTest, PauseBetweenPlaysEndsEarlyOnAClick) {
 TEST_F(AboutBoxTest, TheAnimationPlaysInAFolderWhoseNameHoldsAccentsAndCyrillic) {
   const std::filesystem::path folder = dir / "Иван" / "Éloïse";
   std::filesystem::create_directories(folder);
-  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"}) std::filesystem::rename(name, folder / name);
+  for (const char* name : {"language.ini", "dict.ini", "dict.avi", "language"})
+    std::filesystem::rename(name, folder / name);
   std::filesystem::current_path(folder);
   ASSERT_EQ(start(), -1);
-  tools.aviDelay = 0;
+  setAviDelay(0);
   AboutBox box(mainWindow);
   box.show();
   EXPECT_TRUE(waitForPlays(box, 2, 8000)) << "the animation never came to its end";
@@ -68,7 +69,7 @@ TEST_F(AboutBoxTest, TheAnimationPlaysInAFolderWhoseNameHoldsAccentsAndCyrillic)
 TEST_F(AboutBoxTest, MissingAnimationShowsTheBoxWithoutOne) {
   std::filesystem::remove("dict.avi");
   ASSERT_EQ(start(), -1);
-  tools.aviDelay = 0;
+  setAviDelay(0);
   AboutBox box(mainWindow);
   box.show();
   processEvents(100);

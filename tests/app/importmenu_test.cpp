@@ -70,8 +70,8 @@ class ImportMenuTest : public test::DictionaryTest {
     ASSERT_EQ(start(), -1);
   }
   void TearDown() override {
-    importingWindows = {};
-    importDialogs = {};
+    resetImportingWindowState();
+    resetImportDialogState();
     resetFolderChangeState();
     ::unsetenv("ZEMBO_DICTD_FOLDER");
     DictionaryTest::TearDown();
@@ -213,12 +213,12 @@ TEST_F(ImportMenuTest, AnotherFileIsShownFirstAndARefusalNamesItAndChangesNothin
   for (const Case& c : cases) {
     startRecordingMessageBoxes();
     static QString asked;
-    importDialogs.answerQuestion = [](QDialog& question) {
+    answerImportQuestionWith([](QDialog& question) {
       asked = question.findChild<QLabel*>()->text();
       for (QPushButton* button : question.findChildren<QPushButton*>())
         if (button->text() == "Import") QTest::mouseClick(button, Qt::LeftButton);
       return question.result();
-    };
+    });
     importOtherFile(c.index);
     EXPECT_EQ(offeredFolder, dir / "dictd");
     EXPECT_EQ(asked.toStdString(), c.shown + "\n\nImport this dictionary?");
@@ -235,11 +235,11 @@ TEST_F(ImportMenuTest, AnotherFileIsShownFirstAndARefusalNamesItAndChangesNothin
   EXPECT_EQ(collationLocaleName(), collation);
   // Cancel in the question imports nothing.
   startRecordingMessageBoxes();
-  importDialogs.answerQuestion = [](QDialog& question) {
+  answerImportQuestionWith([](QDialog& question) {
     for (QPushButton* button : question.findChildren<QPushButton*>())
       if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
     return question.result();
-  };
+  });
   importOtherFile(dir / "dictd" / "freedict-ita-eng.index");
   EXPECT_TRUE(recordedMessageBoxes().empty());
   EXPECT_EQ(folderBytes(), before);
@@ -260,7 +260,7 @@ TEST_F(ImportMenuTest, CancelEscAndTheCloseBoxStopTheImportUntilItsCommit) {
   for (const Act act : acts) {
     static Act acting;
     acting = act;
-    importingWindows.whenAsked = [](ImportingWindow& window) { acting(window); };
+    actWhenImportAsksToStop([](ImportingWindow& window) { acting(window); });
     whenShown<ImportDialog>([](ImportDialog* dialog) { importRow(dialog, 1); });
     clickImportInFileMenu();
     EXPECT_EQ(folderBytes(), before);
@@ -269,7 +269,7 @@ TEST_F(ImportMenuTest, CancelEscAndTheCloseBoxStopTheImportUntilItsCommit) {
     EXPECT_STREQ(directions.currentDirection->sourceName, "French");
   }
   // From the journal on: Esc at each step of the commit, and the import goes on.
-  importingWindows.whenAsked = nullptr;
+  actWhenImportAsksToStop(nullptr);
   static bool cancelEnabledInCommit;
   cancelEnabledInCommit = false;
   watchFolderChangeSteps([](const char* step) {

@@ -96,10 +96,10 @@ TEST_F(StartupTest, AJournalNamingAFileNoImportWritesIsRefusedWithAMessage) {
 TEST_F(StartupTest, RecordModeOnlyForTheWholeWordRecord) {
   EXPECT_EQ(parseCommandLine("record"), "");
   EXPECT_EQ(startup.recordMode, 1);
-  startup.recordMode = 0;
+  resetStartupState();
   parseCommandLine("Record");
   EXPECT_EQ(startup.recordMode, 1);
-  startup.recordMode = 0;
+  resetStartupState();
   parseCommandLine("record now");
   EXPECT_EQ(startup.recordMode, 0);
   EXPECT_EQ(parseCommandLine("/zb French"), "French");
@@ -230,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(Editions, UnusualFolderTest,
                                             ::testing::Values(unusualFolders[0], unusualFolders[1])),
                          [](const ::testing::TestParamInfo<std::tuple<int, const char*>>& edition) {
                            const bool nested = std::get<1>(edition.param) == unusualFolders[0];
-                           return std::string(uiLanguages[std::get<0>(edition.param)].iniValue) + (nested ? "_Nested" : "_Blanks");
+                           return std::string(uiLanguages[std::get<0>(edition.param)].iniValue) +
+                                  (nested ? "_Nested" : "_Blanks");
                          });
 
 TEST(DisplayPlatform, WaylandWithXWaylandChoosesX11UnlessTheUserChose) {

@@ -17,13 +17,13 @@ class DirectionsTest : public test::TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    uiLanguage = {};
-    resetDirections();
-    uiLanguage.uiBase = 500;
+    resetUiLanguageState();
+    resetDirectionState();
+    setUiBase(500);
   }
   void TearDown() override {
-    resetDirections();
-    uiLanguage = {};
+    resetDirectionState();
+    resetUiLanguageState();
     TempDirTest::TearDown();
   }
   std::vector<DictionaryDirection*> list() {
@@ -172,8 +172,7 @@ TEST_F(DirectionsTest, SelectedLineChoosesTheStartDirectionWithoutRegardToCase) 
   ASSERT_EQ(readSelectedDirection(), 0);
   EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
   EXPECT_EQ(directions.currentDirection->selected, 1);
-  for (const auto* d : list())
-    EXPECT_EQ(d->selected, d == directions.currentDirection ? 1 : 0);
+  for (const auto* d : list()) EXPECT_EQ(d->selected, d == directions.currentDirection ? 1 : 0);
 }
 
 TEST_F(DirectionsTest, UnmatchedSelectionLeavesTheFirstTwin) {
@@ -185,11 +184,12 @@ TEST_F(DirectionsTest, UnmatchedSelectionLeavesTheFirstTwin) {
 }
 
 TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
-  const std::string before = "# my dictionary\r\n[language]\r\nFrench,french,0\r\nGerman,german,0\r\n\r\n"
-                             "[selected]\r\nFre_Eng.zb\r\n\r\n[AddNew]\r\non\r\n";
+  const std::string before =
+      "# my dictionary\r\n[language]\r\nFrench,french,0\r\nGerman,german,0\r\n\r\n"
+      "[selected]\r\nFre_Eng.zb\r\n\r\n[AddNew]\r\non\r\n";
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
-  directions.currentDirection = directions.directionList->next->next->next;  // English to German
+  setCurrentDirection(directions.directionList->next->next->next);  // English to German
   ASSERT_EQ(recordSelectedDirection(), 0);
   std::string after = before;
   after.replace(after.find("Fre_Eng.zb"), 10, "Eng_Ger.zb");
@@ -202,11 +202,12 @@ TEST_F(DirectionsTest, RecordingRewritesOnlyTheLineAfterTheHeader) {
 // A NUL byte is a byte like any other: its line and the line end after it stay.
 TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
   using namespace std::string_literals;
-  const std::string before = "# my\0dictionary\r\n[language]\nFrench,french,0\n\0\n\n"
-                             "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
+  const std::string before =
+      "# my\0dictionary\r\n[language]\nFrench,french,0\n\0\n\n"
+      "[selected]\nFre_Eng.zb\n\n[AddNew]\non\0off\n"s;
   writeFile("dict.ini", before);
   ASSERT_EQ(loadDirections(), 0);
-  directions.currentDirection = directions.directionList->next;  // English to French
+  setCurrentDirection(directions.directionList->next);  // English to French
   ASSERT_EQ(recordSelectedDirection(), 0);
   std::string after = before;
   after.replace(after.find("Fre_Eng.zb"), 10, "Eng_Fre.zb");
@@ -216,7 +217,7 @@ TEST_F(DirectionsTest, RecordingKeepsNulBytesInEveryOtherLine) {
 TEST_F(DirectionsTest, HeaderOnTheLastLineGetsNoValue) {
   writeFile("dict.ini", "[language]\nFrench,french,0\n\n[selected]");
   ASSERT_EQ(loadDirections(), 0);
-  directions.currentDirection = directions.directionList;
+  setCurrentDirection(directions.directionList);
   ASSERT_EQ(recordSelectedDirection(), 0);
   EXPECT_EQ(readFile("dict.ini"), "[language]\nFrench,french,0\n\n[selected]");
 }
@@ -241,7 +242,7 @@ TEST_F(DirectionsTest, RecordingFollowsNoPlantedLinkAndKeepsThePermissions) {
   std::filesystem::create_symlink("precious", "tmp.ini");
   std::filesystem::permissions("dict.ini", std::filesystem::perms(0444));
   ASSERT_EQ(loadDirections(), 0);
-  directions.currentDirection = directions.directionList->next;  // English to French
+  setCurrentDirection(directions.directionList->next);  // English to French
   ASSERT_EQ(recordSelectedDirection(), 0);
   EXPECT_EQ(readFile("precious"), "keep me");
   EXPECT_TRUE(std::filesystem::is_symlink("tmp.ini"));
@@ -251,7 +252,7 @@ TEST_F(DirectionsTest, RecordingFollowsNoPlantedLinkAndKeepsThePermissions) {
 }
 
 TEST_F(DirectionsTest, OtherEditionsUseTheirOwnFileSectionsAndLanguageName) {
-  uiLanguage.uiBase = 1500;  // Dutch
+  setUiBase(1500);  // Dutch
   writeFile("zembo.ini", "[taal]\nEngels,english,0,Engels\n\n[selected]\nEngels_Nederlands.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
@@ -259,11 +260,13 @@ TEST_F(DirectionsTest, OtherEditionsUseTheirOwnFileSectionsAndLanguageName) {
   EXPECT_STREQ(directions.directionList->wordFileName, "Eng_Ned.zb");
   EXPECT_STREQ(directions.directionList->next->localeName, "dutch");
   EXPECT_STREQ(activeWordFileName(directions.directionList->next), "Nederlands_Engels.zb");
-  uiLanguage.uiBase = 700;  // French: the [selected] header is "[selectionné]" in Windows-1252
+  setUiBase(700);  // French: the [selected] header is "[selectionné]" in Windows-1252
   writeFile("dict.ini", "[langue]\nAnglais,english,0\n\n[selectionn\xE9]\nFra_Ang.zb\n");
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(readSelectedDirection(), 0);
-  EXPECT_STREQ(directions.currentDirection->sourceName, "Fran\xE7" "ais");
+  EXPECT_STREQ(directions.currentDirection->sourceName,
+               "Fran\xE7"
+               "ais");
 }
 
 }  // namespace

@@ -47,13 +47,14 @@ TEST_F(ImportTest, AFolderWhoseNameHoldsAccentsAndCyrillicIsFoundAndFilled) {
 
 TEST_F(ImportTest, PronunciationLabelsExamplesNotesAndReferencesStayOut) {
   const auto dict = writeDictionary(
-      "freedict-deu-eng",
-      {{"abschluss", "Abschluss /ˈapʃlʊs/ <masc, n, sg>\n [techn.] closure <n>, end (of a pipe, a tube)\n"
-                     "      \"ein Haus bauen\"  - build a house\n         Note: of a kiln\n"
-                     "   Synonyms: {Ende}\n\n see: {Abschlüsse}, {Ende}\n\n"},
-       {"anzeige", "Anzeige /x/\n\"train on line\" indication\n"}});
+      "freedict-deu-eng", {{"abschluss",
+                            "Abschluss /ˈapʃlʊs/ <masc, n, sg>\n [techn.] closure <n>, end (of a pipe, a tube)\n"
+                            "      \"ein Haus bauen\"  - build a house\n         Note: of a kiln\n"
+                            "   Synonyms: {Ende}\n\n see: {Abschlüsse}, {Ende}\n\n"},
+                           {"anzeige", "Anzeige /x/\n\"train on line\" indication\n"}});
   importInto(dict);
-  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Abschluss=closure, end (of a pipe\x82 a tube)", "Anzeige=\"train on line\" indication"}));
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
+            (Words{"Abschluss=closure, end (of a pipe\x82 a tube)", "Anzeige=\"train on line\" indication"}));
 }
 
 // Translations that do not fit one record go on in more records of the same word, whole, in both
@@ -95,11 +96,11 @@ TEST_F(ImportTest, TheEverydaySenseComesFirst) {
 // Characters a code page lacks become their plain equivalents where there is one; a letter never
 // becomes another letter.
 TEST_F(ImportTest, CharactersWithAPlainEquivalentAreConvertedAndCounted) {
-  const auto dict = writeDictionary("freedict-nld-eng", {article("ĳs", "ice"), article("E‐mail", "e‑mail, email"),
-                                                         article("zĳn", "be (to exist) ‒ live"), article("Łódź", "Lodz")});
+  const auto dict =
+      writeDictionary("freedict-nld-eng", {article("ĳs", "ice"), article("E‐mail", "e‑mail, email"),
+                                           article("zĳn", "be (to exist) ‒ live"), article("Łódź", "Lodz")});
   const ImportReport report = importInto(dict);
-  EXPECT_EQ(wordsOf("zb/language/Dut_Eng.zb"),
-            (Words{"E-mail=e-mail, email", "ijs=ice", "zijn=be (to exist) - live"}));
+  EXPECT_EQ(wordsOf("zb/language/Dut_Eng.zb"), (Words{"E-mail=e-mail, email", "ijs=ice", "zijn=be (to exist) - live"}));
   EXPECT_EQ(report.converted, 5);
   EXPECT_EQ(report.skipped[static_cast<int>(SkipCause::headwordOutsideCodePage)], 1);
 }
@@ -133,7 +134,8 @@ TEST_F(ImportTest, DefinitionsSenseNumbersAndInnerCommasAreNoTranslationsOfTheir
   const auto dict = writeDictionary(
       "freedict-deu-eng",
       {article("Hund", "1. dog\n  Haustier, dessen Vorfahre der Wolf ist"),
-       article("Haus", "1. house\n  Gebäude, in dem Menschen wohnen\n2.\n  aus mehreren Räumen bestehender Teil\n3. family"),
+       article("Haus",
+               "1. house\n  Gebäude, in dem Menschen wohnen\n2.\n  aus mehreren Räumen bestehender Teil\n3. family"),
        article("Trichlorethan", "1,1,1-trichloroethane"),
        article("Bitte schön", "welcome (to thanks, formal), here you are"), article("für den Fall, dass", "in case")});
   importInto(dict);
@@ -155,8 +157,9 @@ TEST_F(ImportTest, AWikDictDictionaryTakesOnlyItsSenseLines) {
   const std::vector<DictdArticle> articles = {
       {"00databaseshort", "00-database-short\nDeutsch-fran\u00E7ais FreeDict+WikDict dictionary ver. 2022.11.18\n"},
       {"Zug", "Zug /t\u0361su\u02D0k/ <n, neut>\nZoug\nein Kanton in der Schweiz\n"},
-      {"gehen", "gehen /\u0261e\u02D0n/ <v>\n1. aller, marcher 2.\nsich schreitend fortbewegen\n 3.\n"
-                "funktionieren, machbar sein\n2. partir, aller\neinen Ort verlassen\n"}};
+      {"gehen",
+       "gehen /\u0261e\u02D0n/ <v>\n1. aller, marcher 2.\nsich schreitend fortbewegen\n 3.\n"
+       "funktionieren, machbar sein\n2. partir, aller\neinen Ort verlassen\n"}};
   options.edition = "french";
   importInto(writeDictionary("freedict-deu-fra", articles), "fr");
   EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, marcher, partir", "Zug=Zoug"}));
@@ -208,10 +211,10 @@ TEST_F(ImportTest, C1ControlsBecomeTheSignsTheyStandFor) {
 
 TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
   const std::string word30(30, 'a'), word31(31, 'b');
-  const auto dict = writeDictionary("freedict-deu-eng", {article(word30, "thirty"), article(word31, "too long"),
-                                                         article("3α-Androstenol", "androstenol"),
-                                                         article("Leer", " see: {Leere}"),
-                                                         article("Lang", std::string(51, 'x')), article("Tür", "door")});
+  const auto dict =
+      writeDictionary("freedict-deu-eng", {article(word30, "thirty"), article(word31, "too long"),
+                                           article("3α-Androstenol", "androstenol"), article("Leer", " see: {Leere}"),
+                                           article("Lang", std::string(51, 'x')), article("Tür", "door")});
   const ImportReport report = importInto(dict);
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{word30 + "=thirty", fromUtf8("Tür", 1252) + "=door"}));
   EXPECT_EQ(report.entriesRead, 6);
@@ -229,8 +232,8 @@ TEST_F(ImportTest, SkippedHeadwordsAreCountedByCauseWithAnExample) {
 }
 
 TEST_F(ImportTest, TwoArticlesOfOneHeadwordMerge) {
-  const auto dict = writeDictionary("freedict-deu-eng",
-                                    {article("Haus", "house"), article("Heim", "home"), article("Haus", "home, house")});
+  const auto dict = writeDictionary(
+      "freedict-deu-eng", {article("Haus", "house"), article("Heim", "home"), article("Haus", "home, house")});
   const ImportReport report = importInto(dict);
   EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Haus=house, home", "Heim=home"}));
   // Heim gives "home" first, Haus second: the reverse entry begins with the word it is first for.
@@ -256,8 +259,10 @@ TEST_F(ImportTest, CyrillicTargetGoesInWindows1251IntoTheRussianCyrillicEdition)
   importInto(dict, "ru");
   EXPECT_EQ(readFile("ru/language.ini"), "[Dictionary]\nLanguage=russiancyr\n");
   const std::string forward = cp1251("Анг_Рус.zb"), reverse = cp1251("Рус_Анг.zb");
-  EXPECT_EQ(wordsOf(programPath("ru/language/" + forward, 1251)), (Words{"cat=" + cp1251("кошка"), "house=" + cp1251("дом, здание")}));
-  EXPECT_EQ(wordsOf(programPath("ru/language/" + reverse, 1251)), (Words{cp1251("дом") + "=house", cp1251("здание") + "=house", cp1251("кошка") + "=cat"}));
+  EXPECT_EQ(wordsOf(programPath("ru/language/" + forward, 1251)),
+            (Words{"cat=" + cp1251("кошка"), "house=" + cp1251("дом, здание")}));
+  EXPECT_EQ(wordsOf(programPath("ru/language/" + reverse, 1251)),
+            (Words{cp1251("дом") + "=house", cp1251("здание") + "=house", cp1251("кошка") + "=cat"}));
   EXPECT_EQ(readFile("ru/slovar_cyr.ini"),
             "# Language pairs (language, locale, character set) and the direction in use\n[language]\n" +
                 cp1251("Английский") + ",english,0\n\n[selected]\n" + forward + "\n\n[AddNew]\non\n");
@@ -270,7 +275,8 @@ TEST_F(ImportTest, ImportingTwiceReplacesTheLanguageLineWhereItWas) {
   writeFile("zb/dict.ini", "# pairs\n[language]\nGerman,german,0\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
   const ImportReport again = importInto(dict);
   EXPECT_TRUE(again.replacedLine);
-  EXPECT_EQ(readFile("zb/dict.ini"), "# pairs\n[language]\nGerman,german,0\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
+  EXPECT_EQ(readFile("zb/dict.ini"),
+            "# pairs\n[language]\nGerman,german,0\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n");
   // Without --yes and without a terminal to ask on, nothing changes.
   options.yes = false;
   const auto before = snapshot(dir / "zb");
@@ -311,8 +317,9 @@ TEST_F(ImportTest, ConfigurationLinesWithNulBytesStayAsTheyWere) {
   using namespace std::string_literals;
   writeFile("zb/dict.ini", "# pa\0irs\n[language]\nFrench,french,0\0x\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\0\n"s);
   importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}));
-  EXPECT_EQ(readFile("zb/dict.ini"),
-            "# pa\0irs\n[language]\nFrench,french,0\0x\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\0\n"s);
+  EXPECT_EQ(
+      readFile("zb/dict.ini"),
+      "# pa\0irs\n[language]\nFrench,french,0\0x\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\0\n"s);
 }
 
 // Each failure names its file and leaves the folder as it was.
@@ -382,8 +389,9 @@ TEST_F(FailedImportTest, TargetThatIsNotTheEditionsLanguageNamesTheEditionThatFi
   const auto dict = writeDictionary("freedict-deu-fra", {article("Haus", "maison")});
   expectFailure(dict, "import it into a folder of the french edition (--edition french)");
   // Russian has an edition in each alphabet: both fit.
-  expectFailure(writeDictionary("freedict-eng-rus", {article("house", "дом")}),
-                "import it into a folder of the russianlat or russiancyr edition (--edition russianlat or --edition russiancyr)");
+  expectFailure(
+      writeDictionary("freedict-eng-rus", {article("house", "дом")}),
+      "import it into a folder of the russianlat or russiancyr edition (--edition russianlat or --edition russiancyr)");
 }
 
 TEST_F(FailedImportTest, FolderThatIsNotAZemboFolder) {
@@ -423,11 +431,11 @@ TEST_F(ImportTest, StoreFindsEveryImportedHeadwordInBothDirections) {
   options.edition = "english";
   importInto(writeDictionary("freedict-deu-eng", articles), "new");
   std::filesystem::current_path(dir / "new");
-  uiLanguage.uiBase = 500;
+  setUiBase(500);
   ASSERT_EQ(loadDirections(), 0);
   ASSERT_EQ(directions.directionCount, 2);
   for (DictionaryDirection* d = directions.directionList; d; d = d->next) {
-    directions.currentDirection = d;
+    setCurrentDirection(d);
     ASSERT_EQ(activateDirection(), 0);
     const bool isForward = std::string(d->wordFileName) == "Ger_Eng.zb";
     EXPECT_EQ(store.wordCount, isForward ? 300 : 600);

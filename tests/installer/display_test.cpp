@@ -18,9 +18,9 @@ class DisplayTest : public test::InstallerTest {
   void SetUp() override {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
-    registering.languageTitle = "Engels";
-    registering.fromListName = "Engels_Nederlands.zb";
-    registering.toListName = "Nederlands_Engels.zb";
+    test::changeRegistering(&LanguageState::languageTitle, "Engels");
+    test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
+    test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   }
   // Enough records for every counter to change many times.
   static void writeLongFromList() {
@@ -35,16 +35,16 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis, woning"}, {"home", "huis, thuis"}});
   buildReverseList();
   EXPECT_EQ(display.linesOf("headline"), std::vector<std::string>{"headline 30,100,480,140 Engels"});
-  EXPECT_EQ(display.linesOf("bar"), (std::vector<std::string>{
-                                        "bar 30,155,380,175 0 0%", "bar 30,155,380,175 64 10%",
-                                        "bar 30,155,380,175 117 25%", "bar 30,155,380,175 205 50%",
-                                        "bar 30,155,380,175 292 75%", "bar 30,155,380,175 379 100%"}));
-  EXPECT_EQ(display.linesOf("step"), (std::vector<std::string>{
-                                         "step 30,170,480,200 Reading FROM wordlist", "step 300,170,480,200 Done.",
-                                         "step 30,195,480,225 Writing TEMP wordlist", "step 300,195,480,225 Done.",
-                                         "step 30,220,480,250 Reading TO wordlist", "step 300,220,480,250 Done.",
-                                         "step 30,245,400,275 Sorting TO wordlist", "step 300,245,480,275 Done.",
-                                         "step 30,270,480,300 Writing TO wordlist", "step 300,270,480,300 Done."}));
+  EXPECT_EQ(display.linesOf("bar"),
+            (std::vector<std::string>{"bar 30,155,380,175 0 0%", "bar 30,155,380,175 64 10%",
+                                      "bar 30,155,380,175 117 25%", "bar 30,155,380,175 205 50%",
+                                      "bar 30,155,380,175 292 75%", "bar 30,155,380,175 379 100%"}));
+  EXPECT_EQ(display.linesOf("step"),
+            (std::vector<std::string>{"step 30,170,480,200 Reading FROM wordlist", "step 300,170,480,200 Done.",
+                                      "step 30,195,480,225 Writing TEMP wordlist", "step 300,195,480,225 Done.",
+                                      "step 30,220,480,250 Reading TO wordlist", "step 300,220,480,250 Done.",
+                                      "step 30,245,400,275 Sorting TO wordlist", "step 300,245,480,275 Done.",
+                                      "step 30,270,480,300 Writing TO wordlist", "step 300,270,480,300 Done."}));
   // Each counter stands on the row of its step.
   const std::vector<std::string> counters = display.linesOf("counter");
   ASSERT_FALSE(counters.empty());
@@ -59,7 +59,7 @@ TEST_F(DisplayTest, TheBuilderShowsItsHeadlineBarAndStepsOnMovingRows) {
 
 TEST_F(DisplayTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreShown) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  script.stepDisplay = 0;
+  test::changeScript(&ScriptState::stepDisplay, 0);
   buildReverseList();
   EXPECT_TRUE(display.linesOf("step").empty());
   EXPECT_TRUE(display.linesOf("counter").empty());
@@ -92,7 +92,7 @@ TEST_F(DisplayTest, EachRunAfterAResetShowsItsFirstCounterAtOnce) {
 TEST_F(DisplayTest, ACopyShowsItsTargetAndAFatalErrorRestoresTheArrow) {
   test::writeFile("install.inf", "copy leesmij.txt leesmij.txt\n");
   test::writeFile("leesmij.txt", "hallo\n");
-  script.installDir = dir / "doel";
+  test::changeScript(&ScriptState::installDir, dir / "doel");
   std::filesystem::create_directories("doel");
   runScript();
   EXPECT_EQ(display.linesOf("path"), std::vector<std::string>{"path " + (dir / "doel/leesmij.txt").string()});

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "formats/wordrecord.h"
 #include "installer/core/script.h"
 #include "installer/core/wordlists.h"
 #include "platform/collation.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
-#include "formats/wordrecord.h"
 
 namespace zembo::test {
 
@@ -19,8 +19,8 @@ void InstallerTest::SetUp() {
   ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
   resetScriptState();
   resetDrawingRows();
-  script.sourceDir = dir;
-  script.installDir = dir;
+  setSourceDir(dir);
+  changeScript(&ScriptState::installDir, dir);
   setCollationLocale("C");
 }
 

@@ -4,9 +4,12 @@
 // as pairs of texts.
 
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "installer/core/languages.h"
+#include "installer/core/script.h"
 #include "tests/support/testenv.h"
 
 namespace zembo::test {
@@ -26,5 +29,20 @@ std::vector<Entry> readWordList(const std::filesystem::path& path);
 
 // The message of the last recorded box.
 std::string lastMessage();
+
+// What the script said, or the language being registered, with one field changed as a test states
+// it; the owner takes the whole.
+template <class T>
+void changeScript(T ScriptState::*field, const std::type_identity_t<T>& value) {
+  ScriptState said = script;
+  said.*field = value;
+  useScript(said);
+}
+template <class T>
+void changeRegistering(T LanguageState::*field, const std::type_identity_t<T>& value) {
+  LanguageState language = registering;
+  language.*field = value;
+  useLanguage(language);
+}
 
 }  // namespace zembo::test

@@ -62,7 +62,8 @@ TEST_F(LanguagesTest, TwoLanguagesWithoutConfigFileGiveANewSortedOne) {
                                        "\n" +
                                        eof);
   EXPECT_FALSE(std::filesystem::exists("taal.cf"));
-  EXPECT_EQ(readWordList("taal/Nederlands_Frans.zb"), (std::vector<test::Entry>{{"huis", "maison"}, {"thuis", "chez soi"}}));
+  EXPECT_EQ(readWordList("taal/Nederlands_Frans.zb"),
+            (std::vector<test::Entry>{{"huis", "maison"}, {"thuis", "chez soi"}}));
   EXPECT_EQ(readWordList("taal/Nederlands_Engels.zb").size(), 3u);
   // Each language ends with its final message.
   EXPECT_EQ(recordedMessageBoxes().size(), 2u);
@@ -71,11 +72,13 @@ TEST_F(LanguagesTest, TwoLanguagesWithoutConfigFileGiveANewSortedOne) {
 TEST_F(LanguagesTest, AnExistingConfigFileKeepsItsSectionsAndALanguageIsReplacedNotDoubled) {
   writeFile("zembo.ini",
             "[toevoegen]\noff\n\n[selected]\nDuits_Nederlands.zb\n\n[taal]\n"
-            "Duits,german,0,Duits\nEngels,english,0,Engels\n\n" + eof);
+            "Duits,german,0,Duits\nEngels,english,0,Engels\n\n" +
+                eof);
   install("Engels,english-uk,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\n");
   EXPECT_EQ(readFile("zembo.ini"),
             "[toevoegen]\noff\n\n[selected]\nDuits_Nederlands.zb\n\n[taal]\n"
-            "Duits,german,0,Duits\nEngels,english-uk,0,Engels\n\n" + eof);
+            "Duits,german,0,Duits\nEngels,english-uk,0,Engels\n\n" +
+                eof);
 }
 
 TEST_F(LanguagesTest, CommentsAndEmptyLinesMayStandAnywhereInTheLanguageFile) {
@@ -94,7 +97,8 @@ TEST_F(LanguagesTest, ASingleLanguageLineIsNotSorted) {
 }
 
 TEST_F(LanguagesTest, SortingEndsWithTheLinesAnEmptyLineAndTheEofLineAndKeepsWhatFollowed) {
-  writeFile("zembo.ini", "[taal]\nZweeds,swedish,0,Zweeds\nengels,english,0,engels\nDuits\n# end\n[selected]\nx.zb\n\n" + eof);
+  writeFile("zembo.ini",
+            "[taal]\nZweeds,swedish,0,Zweeds\nengels,english,0,engels\nDuits\n# end\n[selected]\nx.zb\n\n" + eof);
   ASSERT_EQ(countLanguageLines(), 3);
   setCollationLocale("dutch");
   sortLanguageLines();
@@ -112,7 +116,7 @@ TEST_F(LanguagesTest, CountingSeesOnlyTheTaalSection) {
 }
 
 TEST_F(LanguagesTest, AddingFindsTheSectionOrMakesOne) {
-  registering.languageLine = "Frans,french,0,Frans";
+  test::changeRegistering(&LanguageState::languageLine, "Frans,french,0,Frans");
   writeFile("zembo.ini", "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels");
   addLanguageLine();
   EXPECT_EQ(readFile("zembo.ini"), "[selected]\nx.zb\n\n[taal]\nEngels,english,0,Engels\nFrans,french,0,Frans\n\n");
@@ -123,8 +127,9 @@ TEST_F(LanguagesTest, AddingFindsTheSectionOrMakesOne) {
 }
 
 TEST_F(LanguagesTest, RemovingGoesByTheKeyOverTheWholeFile) {
-  registering.languageTitle = "engels";
-  writeFile("zembo.ini", "[taal]\nEngels,english,0,Engels\nEngels\nEngelsman,english\nBrits,english,0,ENGELS,x\n\n# Engels\n");
+  test::changeRegistering(&LanguageState::languageTitle, "engels");
+  writeFile("zembo.ini",
+            "[taal]\nEngels,english,0,Engels\nEngels\nEngelsman,english\nBrits,english,0,ENGELS,x\n\n# Engels\n");
   removeLanguageLines();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\nEngelsman,english\n\n# Engels\n");
   EXPECT_EQ(configLineKey("Portugees,portuguese,0,Braziliaans\n"), "Braziliaans");
@@ -138,10 +143,10 @@ TEST_F(LanguagesTest, RewritesKeepNulBytesInEveryOtherLine) {
   const std::string top = "# zembo\0.ini\n\n[selected]\nx\0.zb\n\n"s;
   const std::string bottom = "\n# notes\0\0 kept\n\n"s + eof;
   writeFile("zembo.ini", top + "[taal]\nDuits,german,0,Du\0its\nEngels,english,0,Engels\n"s + bottom);
-  registering.languageTitle = "Engels";
+  test::changeRegistering(&LanguageState::languageTitle, "Engels");
   removeLanguageLines();
   EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\n"s + bottom);
-  registering.languageLine = "Frans,french,0,Frans";
+  test::changeRegistering(&LanguageState::languageLine, "Frans,french,0,Frans");
   addLanguageLine();
   EXPECT_EQ(readFile("zembo.ini"), top + "[taal]\nDuits,german,0,Du\0its\nFrans,french,0,Frans\n"s + bottom);
   sortLanguageLines();
@@ -161,10 +166,14 @@ TEST_F(LanguagesTest, AMissingLanguageFileIsFatal) {
 TEST_F(LanguagesTest, ABadLanguageFileStopsBeforeAnythingChanges) {
   const std::string before = "[taal]\nDuits,german,0,Duits\n\n" + eof;
   writeFile("zembo.ini", before);
-  expectFatal("Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0\nFrans_Nederlands.zb\nNederlands_Frans.zb\n",
-              "Bad line in LANGUAGE.CF:\n\nFrans,french,0\n");
-  expectFatal("Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0,Frans\nFrans_Nederlands.zb\n",
-              "LANGUAGE.CF ends inside the entry of Frans");
+  expectFatal(
+      "Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0\nFrans_Nederlands."
+      "zb\nNederlands_Frans.zb\n",
+      "Bad line in LANGUAGE.CF:\n\nFrans,french,0\n");
+  expectFatal(
+      "Engels,english,0,Engels\nEngels_Nederlands.zb\nNederlands_Engels.zb\nFrans,french,0,Frans\nFrans_Nederlands."
+      "zb\n",
+      "LANGUAGE.CF ends inside the entry of Frans");
   expectFatal("Engels,english,0,Engels\n..\\Engels_Nederlands.zb\nNederlands_Engels.zb\n",
               "Bad word list name in LANGUAGE.CF: ..\\Engels_Nederlands.zb");
   EXPECT_EQ(readFile("zembo.ini"), before);
@@ -173,25 +182,24 @@ TEST_F(LanguagesTest, ABadLanguageFileStopsBeforeAnythingChanges) {
 }
 
 TEST_F(LanguagesTest, TheConfigFileIsWrittenOnlyWhenMissing) {
-  registering.fromListName = "Engels_Nederlands.zb";
+  test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
   createConfigFile();
   EXPECT_EQ(drawing.stepRow, 195);  // one empty step row
   writeFile("zembo.ini", "[taal]\n");
   createConfigFile();
   EXPECT_EQ(readFile("zembo.ini"), "[taal]\n");
-  script.stepDisplay = 0;
+  test::changeScript(&ScriptState::stepDisplay, 0);
   createConfigFile();
   EXPECT_EQ(drawing.stepRow, 220);
 }
 
 TEST_F(LanguagesTest, NamesOfTheTemporaryListOrOfAnotherListAreRefusedBeforeAnythingIsBuilt) {
   const std::string before = readFile("taal/Frans_Nederlands.zb");
-  for (const std::string& bad : {
-           std::string("Frans,french,0,Frans\ntemp.zb\nNederlands_Frans.zb\n"),
-           std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nTEMP.ZB\n"),
-           std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nFrans_Nederlands.zb\n"),
-           twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nnederlands_frans.zb\n",
-           twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nFrans_Nederlands.zb\n"}) {
+  for (const std::string& bad : {std::string("Frans,french,0,Frans\ntemp.zb\nNederlands_Frans.zb\n"),
+                                 std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nTEMP.ZB\n"),
+                                 std::string("Frans,french,0,Frans\nFrans_Nederlands.zb\nFrans_Nederlands.zb\n"),
+                                 twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nnederlands_frans.zb\n",
+                                 twoLanguages + "Duits,german,0,Duits\nEngels_Nederlands.zb\nFrans_Nederlands.zb\n"}) {
     expectFatal(bad, "");
     EXPECT_NE(test::lastMessage().find("LANGUAGE.CF"), std::string::npos) << test::lastMessage();
     EXPECT_FALSE(std::filesystem::exists("zembo.ini")) << bad;

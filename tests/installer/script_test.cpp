@@ -23,8 +23,8 @@ class ScriptTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("dist");
     std::filesystem::create_directories("target");
-    script.sourceDir = dir / "dist";
-    script.installDir = dir / "target";
+    setSourceDir(dir / "dist");
+    test::changeScript(&ScriptState::installDir, dir / "target");
   }
   void writeScript(const std::string& text) { writeFile("dist/install.inf", text); }
 };
@@ -276,7 +276,7 @@ TEST_F(ScriptTest, AHomeOutsideEveryCodePageStaysAsItIs) {
   const std::filesystem::path home = dir / "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82-\xC3\xA9 \xE2\x82\xAC";  // Тест-é €
   std::filesystem::create_directories(home);
   ::setenv("HOME", home.c_str(), 1);
-  script.sourceDir = home / "dist";
+  setSourceDir(home / "dist");
   std::filesystem::create_directories(script.sourceDir);
   writeFile(script.sourceDir / "install.inf", "mkdir taal\ncopy leesmij.txt taal\\leesmij.txt\n");
   writeFile(script.sourceDir / "leesmij.txt", "L");
@@ -289,7 +289,7 @@ TEST_F(ScriptTest, AHomeOutsideEveryCodePageStaysAsItIs) {
 }
 
 TEST_F(ScriptTest, AFolderThatCannotBeEnteredIsFatal) {
-  script.installDir = dir / "gone";
+  test::changeScript(&ScriptState::installDir, dir / "gone");
   EXPECT_THROW(enterInstallDir(), ProcessExit);
   EXPECT_EQ(std::filesystem::current_path(), dir);
 }

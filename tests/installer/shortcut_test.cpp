@@ -17,11 +17,11 @@ class ShortcutTest : public test::InstallerTest {
  protected:
   void SetUp() override {
     InstallerTest::SetUp();
-    script.installDir = dir / "Mijn woordenboek";
-    script.programFile = "zembo";
-    script.shortcutName = "Zembo woordenboek";
-    script.programGroup = "Zembo";
-    script.shortcutArguments = "/zb Engels";
+    test::changeScript(&ScriptState::installDir, dir / "Mijn woordenboek");
+    test::changeScript(&ScriptState::programFile, "zembo");
+    test::changeScript(&ScriptState::shortcutName, "Zembo woordenboek");
+    test::changeScript(&ScriptState::programGroup, "Zembo");
+    test::changeScript(&ScriptState::shortcutArguments, "/zb Engels");
   }
 };
 
@@ -49,7 +49,7 @@ TEST_F(ShortcutTest, TheMenuEntryStartsZemboInTheInstallationFolder) {
 }
 
 TEST_F(ShortcutTest, WithoutAGroupOrDataHomeTheEntryGoesWhereTheDesktopLooks) {
-  script.programGroup.clear();
+  test::changeScript(&ScriptState::programGroup, "");
   ::unsetenv("XDG_DATA_HOME");
   EXPECT_EQ(shortcutPath(), dir / "home/.local/share/applications/Zembo woordenboek.desktop");
   createShortcut();
@@ -63,12 +63,14 @@ TEST_F(ShortcutTest, ArgumentsAreQuotedAsTheDesktopEntryFormatRequires) {
   EXPECT_EQ(quoteExecArgument("100%"), "100%%");
   EXPECT_EQ(quoteExecArgument(""), "\"\"");
   // In the file a backslash of the quoted argument is written twice once more.
-  script.shortcutArguments = "c:\\x";
+  test::changeScript(&ScriptState::shortcutArguments, "c:\\x");
   EXPECT_NE(desktopEntryText().find("\"c:\\\\\\\\x\"\n"), std::string::npos);
 }
 
 TEST_F(ShortcutTest, AccentedNamesAreWrittenInUtf8) {
-  script.shortcutName = "Fran\xE7" "ais";
+  test::changeScript(&ScriptState::shortcutName,
+                     "Fran\xE7"
+                     "ais");
   createShortcut();
   const std::string text = test::readFile(dir / "data/applications/Zembo/Français.desktop");
   EXPECT_EQ(keysOf(text)["Name"], "Français");
@@ -79,7 +81,7 @@ bool succeeds(const std::string& command) { return std::system(command.c_str()) 
 bool haveTool(const std::string& name) { return succeeds("command -v " + name + " >/dev/null 2>&1"); }
 
 TEST_F(ShortcutTest, AnEntryForAFolderWithAPercentSignIsValidAndLaunches) {
-  script.installDir = dir / "100% woordenboek";
+  test::changeScript(&ScriptState::installDir, dir / "100% woordenboek");
   std::filesystem::create_directories(script.installDir);
   // A stand-in for zembo that notes where it was started and with what. The note appears whole
   // under its name or not at all: gio does not wait for the program, so the test may look at any time.
@@ -106,11 +108,11 @@ TEST_F(ShortcutTest, TheIconIsTheShippedPictureOrTheThemesName) {
 
 TEST_F(ShortcutTest, AnEntryOutsideTheApplicationsFolderIsRefused) {
   for (const char* group : {"..\\..", "/tmp", "Zembo\\..\\.."}) {
-    script.programGroup = group;
+    test::changeScript(&ScriptState::programGroup, group);
     EXPECT_THROW(createShortcut(), ProcessExit) << group;
   }
-  script.programGroup = "Zembo";
-  script.shortcutName = "..\\..\\evil";
+  test::changeScript(&ScriptState::programGroup, "Zembo");
+  test::changeScript(&ScriptState::shortcutName, "..\\..\\evil");
   EXPECT_THROW(createShortcut(), ProcessExit);
   EXPECT_FALSE(std::filesystem::exists(dir / "data"));
 }

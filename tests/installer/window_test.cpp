@@ -42,7 +42,7 @@ class WindowTest : public test::InstallerTest {
 };
 
 TEST_F(WindowTest, TheFieldOffersTheScriptsFolderInTheHomeFolder) {
-  script.defaultDir = "c:\\engels";
+  test::changeScript(&ScriptState::defaultDir, "c:\\engels");
   InstallWindow window;
   EXPECT_EQ(field(window)->text().toStdString(), (dir / "home/engels").string());
   EXPECT_TRUE(window.control(InstallWindow::startId)->isVisibleTo(&window));
@@ -107,9 +107,9 @@ TEST_F(WindowTest, TheBackgroundIsABlueGradient) {
 TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis, woning"}, {"home", "huis, thuis"}});
   setCollationLocale("dutch");
-  registering.languageTitle = "Engels";
-  registering.fromListName = "Engels_Nederlands.zb";
-  registering.toListName = "Nederlands_Engels.zb";
+  test::changeRegistering(&LanguageState::languageTitle, "Engels");
+  test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
+  test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   InstallWindow window;
   showOnlyTheDrawing(window);
   createConfigFile();  // as for the first language: the steps start a row lower
@@ -129,10 +129,10 @@ TEST_F(WindowTest, TheBuilderDrawsItsProgressOnTheWindow) {
 
 TEST_F(WindowTest, WithoutStepTextsOnlyTheHeadlineAndTheBarAreDrawn) {
   test::writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  script.stepDisplay = 0;
-  registering.languageTitle = "Engels";
-  registering.fromListName = "Engels_Nederlands.zb";
-  registering.toListName = "Nederlands_Engels.zb";
+  test::changeScript(&ScriptState::stepDisplay, 0);
+  test::changeRegistering(&LanguageState::languageTitle, "Engels");
+  test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
+  test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   InstallWindow window;
   showOnlyTheDrawing(window);
   const QColor background = window.grab().toImage().pixelColor(250, 182);

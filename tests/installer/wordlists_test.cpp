@@ -27,9 +27,9 @@ class WordListTest : public test::InstallerTest {
     InstallerTest::SetUp();
     std::filesystem::create_directories("taal");
     setCollationLocale("dutch");
-    registering.languageTitle = "Engels";
-    registering.fromListName = "Engels_Nederlands.zb";
-    registering.toListName = "Nederlands_Engels.zb";
+    test::changeRegistering(&LanguageState::languageTitle, "Engels");
+    test::changeRegistering(&LanguageState::fromListName, "Engels_Nederlands.zb");
+    test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   }
   std::vector<Entry> build(const std::vector<Entry>& from, std::int16_t flags = 0) {
     writeWordList("taal/Engels_Nederlands.zb", from, flags);
@@ -117,7 +117,7 @@ TEST_F(WordListTest, SortingKeepsByteEqualWordsTogetherInTheirOrder) {
 }
 
 TEST_F(WordListTest, TheFinalMessageIsTheTextOfTheDisplayFile) {
-  script.finalTextFile = "leesmij.txt";
+  test::changeScript(&ScriptState::finalTextFile, "leesmij.txt");
   test::writeFile("leesmij.txt", "Klaar.\r\nVeel plezier.\r\n");
   build({{"house", "huis"}});
   EXPECT_EQ(test::lastMessage(), "Klaar.\nVeel plezier.\n");
@@ -180,9 +180,9 @@ TEST_F(WordListTest, FullTranslationsOfOneLetterPartsAreAllReversed) {
 
 TEST_F(WordListTest, AToListThatCannotBeMadeOrReplacedIsFatal) {
   writeWordList("taal/Engels_Nederlands.zb", {{"house", "huis"}});
-  registering.toListName = "missing\\Nederlands_Engels.zb";
+  test::changeRegistering(&LanguageState::toListName, "missing\\Nederlands_Engels.zb");
   expectFatal("Can't create output file");
-  registering.toListName = "Nederlands_Engels.zb";
+  test::changeRegistering(&LanguageState::toListName, "Nederlands_Engels.zb");
   test::writeFile("taal/Nederlands_Engels.zb/keep", "x");  // a folder in its place
   expectFatal("Write error output file");
   EXPECT_EQ(test::readFile("taal/Nederlands_Engels.zb/keep"), "x");

@@ -27,7 +27,7 @@ TEST(WordAtCaret, KeepsApostrophesAndHyphensAndSplitsAtDigits) {
   const std::string text = "Il est aujourd'hui. Un arc-en-ciel abc123def";
   EXPECT_EQ(wordAtCaret(text, text.find("jourd")), "aujourd'hui");
   EXPECT_EQ(wordAtCaret(text, text.find("aujourd")), "aujourd'hui");  // just before the first letter
-  EXPECT_EQ(wordAtCaret(text, text.find('.')), "");                  // just after the last letter
+  EXPECT_EQ(wordAtCaret(text, text.find('.')), "");                   // just after the last letter
   EXPECT_EQ(wordAtCaret(text, text.find("en-ciel")), "arc-en-ciel");
   EXPECT_EQ(wordAtCaret(text, text.find("bc1")), "abc");
   EXPECT_EQ(wordAtCaret(text, text.find("ef")), "def");
@@ -54,7 +54,8 @@ TEST(WordAtCaret, CutsALongRunToNinetyNineBytes) {
 
 TEST(WordAtCaret, DelimitersAreAsciiPunctuationDigitsAndControls) {
   for (int b = 0; b < 256; ++b) {
-    const bool delimiter = b <= 0x26 || (b >= 0x28 && b <= 0x2C) || (b >= 0x2E && b <= 0x40) || (b >= 0x5B && b <= 0x60);
+    const bool delimiter =
+        b <= 0x26 || (b >= 0x28 && b <= 0x2C) || (b >= 0x2E && b <= 0x40) || (b >= 0x5B && b <= 0x60);
     EXPECT_EQ(isWordDelimiter(static_cast<unsigned char>(b)), delimiter) << b;
   }
   // Accented and Cyrillic letters belong to words.
@@ -81,7 +82,7 @@ class TextWindowTest : public test::SearchTest {
   void SetUp() override {
     SearchTest::SetUp();
     resetTextWindowState();
-    textFiles.chooseTextFile = scriptedChooser;
+    setTextFileChooser(scriptedChooser);
     proposals.clear();
     nextChoice.clear();
   }
@@ -113,7 +114,8 @@ class TextWindowTest : public test::SearchTest {
     window->textField()->setTextCursor(cursor);
     window->textField()->ensureCursorVisible();
     const QRect caret = window->textField()->cursorRect(cursor);
-    QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(caret.left() + 1, caret.center().y()));
+    QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {},
+                      QPoint(caret.left() + 1, caret.center().y()));
   }
   std::string searchText() const { return window->searchField()->text().toStdString(); }
   std::string row(int i) const { return window->wordField(i)->text().toStdString(); }
@@ -123,8 +125,8 @@ class TextWindowTest : public test::SearchTest {
   }
 
   static inline const std::vector<WordPair> fruit = {
-      {"abricot", "apricot"}, {"ananas", "pineapple"}, {"arc-en-ciel", "rainbow"}, {"aujourd'hui", "today"},
-      {"banane", "banana"},   {"cerise", "cherry"},    {"citron", "lemon"},        {"datte", "date"},
+      {"abricot", "apricot"}, {"ananas", "pineapple"},  {"arc-en-ciel", "rainbow"}, {"aujourd'hui", "today"},
+      {"banane", "banana"},   {"cerise", "cherry"},     {"citron", "lemon"},        {"datte", "date"},
       {"figue", "fig"},       {"fraise", "strawberry"}, {"kiwi", "kiwi"},           {"pomme", "apple"}};
   TextWindow* window = nullptr;
 };
@@ -309,8 +311,12 @@ TEST_F(TextWindowTest, CyrillicTextInTheRussianEditionFindsCyrillicWords) {
   writeFile("language.ini", "[Dictionary]\nLanguage=russiancyr\n");
   // Here the words of the edition's own language are the ones looked up, in its code page.
   writeFile("slovar_cyr.ini", "[language]\nEnglish,english,0\n\n[selected]\n\xD0\xF3\xF1_Eng.zb\n");
-  test::writeWords("language/Рус_Eng.zb", {{"\xE4\xE0", "yes"}, {"\xEA\xEE\xF8\xEA\xE0", "cat"}, {"\xF1\xEE\xE1\xE0\xEA\xE0", "dog"},
-                                              {"\xF2\xE0\xEA", "so"}, {"\xF3\xF2\xF0\xEE", "morning"}, {"\xFF", "I"}});
+  test::writeWords("language/Рус_Eng.zb", {{"\xE4\xE0", "yes"},
+                                           {"\xEA\xEE\xF8\xEA\xE0", "cat"},
+                                           {"\xF1\xEE\xE1\xE0\xEA\xE0", "dog"},
+                                           {"\xF2\xE0\xEA", "so"},
+                                           {"\xF3\xF2\xF0\xEE", "morning"},
+                                           {"\xFF", "I"}});
   test::writeWords("language/Eng_Рус.zb", {{"yes", "\xE4\xE0"}});
   ASSERT_EQ(start(), -1);
   reopenText();
@@ -332,9 +338,12 @@ TEST_F(TextWindowTest, CyrillicTextInTheRussianEditionFindsCyrillicWords) {
 
 TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
   writeSampleDictionary("Ger_Eng.zb");
-  test::writeWords("language/Ger_Eng.zb",
-                   {{"Baum", "tree"}, {"Haus", "house"}, {"H\xE4userblock", "block of houses"}, {"Zug", "train"},
-                    {"Zugang", "access"},     {"Zweig", "branch"}});
+  test::writeWords("language/Ger_Eng.zb", {{"Baum", "tree"},
+                                           {"Haus", "house"},
+                                           {"H\xE4userblock", "block of houses"},
+                                           {"Zug", "train"},
+                                           {"Zugang", "access"},
+                                           {"Zweig", "branch"}});
   // A German dictionary that makes "Häuser" of "Haus" and "Züge" of "Zug".
   writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
   writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");

@@ -33,7 +33,7 @@ class MorphologyTest : public test::StoreTest {
     setHunspellFolder(dir / "hunspell");
   }
   void TearDown() override {
-    morphology = {};
+    resetMorphologyState();
     StoreTest::TearDown();
   }
   // Makes the direction current on a word file of these words, in collating order.

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "platform/hostpath.h"
-#include "platform/safefiles.h"
 #include "platform/lzexpand.h"
+#include "platform/safefiles.h"
 #include "platform/textfile.h"
 #include "tests/support/testenv.h"
 
@@ -22,15 +22,19 @@ class FilesTest : public test::TempDirTest {};
 
 TEST_F(FilesTest, HostPathTurnsSeparatorsAndCodePageBytes) {
   EXPECT_EQ(hostPath("list\\verbs\\Fre_Eng.ls").string(), "list/verbs/Fre_Eng.ls");
-  EXPECT_EQ(hostPath("sound\\Fran\xE7" "ais\\caf\xE9.wav", 1252).string(), "sound/Français/café.wav");
+  EXPECT_EQ(hostPath("sound\\Fran\xE7"
+                     "ais\\caf\xE9.wav",
+                     1252)
+                .string(),
+            "sound/Français/café.wav");
   // A name written in 1251 lands as a UTF-8 file name and is found again under its bytes.
   const std::string russian = "list\\\xD1\xEB\xEE\xE2\xE0";  // Слова
   std::filesystem::create_directories(hostPath(russian, 1251));
   EXPECT_TRUE(std::filesystem::is_directory("list/Слова"));
-  int previous = hostPaths.fileNameCodePage;
-  hostPaths.fileNameCodePage = 1251;
+  const int previous = hostPaths.fileNameCodePage;
+  setFileNameCodePage(1251);
   const auto entries = findFiles("list\\*.*");
-  hostPaths.fileNameCodePage = previous;
+  setFileNameCodePage(previous);
   EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                           [](const DirectoryEntry& e) { return e.name == "\xD1\xEB\xEE\xE2\xE0" && e.isDirectory; }));
 }
@@ -182,7 +186,8 @@ TEST_F(FilesTest, SafeReplacementWritesNoFileButItsOwnTemporary) {
   writeFile("data.zb", "old");
   std::filesystem::create_symlink("precious", "data.zb.tmp");
   std::filesystem::create_symlink("precious", "tmp.ini");
-  for (int i = 0; i < 20; ++i) ASSERT_TRUE(replaceFileSafely("data.zb", [](std::FILE* f) { return std::fputs("new", f) >= 0; }));
+  for (int i = 0; i < 20; ++i)
+    ASSERT_TRUE(replaceFileSafely("data.zb", [](std::FILE* f) { return std::fputs("new", f) >= 0; }));
   EXPECT_EQ(readFile("precious"), "keep me");
   EXPECT_EQ(readFile("data.zb"), "new");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 4);

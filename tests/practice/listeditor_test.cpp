@@ -262,8 +262,7 @@ TEST_F(ListEditorTest, OkAndCancelTakeAClickHeldAsAPersonHoldsIt) {
 
 TEST_F(ListEditorTest, RandomDrawsFromTheWholeWordFile) {
   startWith({{"verbs", {}}}, numberedWords(3));
-  randomDraw.replaceListFirst = false;
-  randomDraw.randomWordCount = 60;
+  setRandomDraw(60, false);
   addRandomWords();
   ASSERT_EQ(store.listCount, 60);
   std::set<std::string> drawn;
@@ -289,7 +288,7 @@ TEST_F(ListEditorTest, CancelLeavesTheListAndClosingTheEditorClosesTheAddRandomW
 TEST_F(ListEditorTest, PrintPrintsOnlyAListWithEntries) {
   static int printed = 0;
   printed = 0;
-  listEditing.printListHook = [] { ++printed; };
+  setPrintListHook([] { ++printed; });
   startWith({{"verbs", {}}});
   ASSERT_NE(openEditor(), nullptr);
   editor->command(cmdPrint, commandClicked);
@@ -297,7 +296,7 @@ TEST_F(ListEditorTest, PrintPrintsOnlyAListWithEntries) {
   click(editor->dictionaryBox(0));
   editor->command(cmdPrint, commandClicked);
   EXPECT_EQ(printed, 1);
-  listEditing.printListHook = printList;
+  setPrintListHook(printList);
 }
 
 }  // namespace

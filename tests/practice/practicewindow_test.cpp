@@ -202,9 +202,9 @@ TEST_F(PracticeWindowTest, TheFastLabelStandsWhereTheEditionPutsIt) {
   EXPECT_EQ(practice->fastLabelRect().left(), practice->layoutLeft() + 213 - 15);
   // The French edition gives 170.
   const int english = uiLanguage.uiBase;
-  uiLanguage.uiBase = uiLanguageBase("french");
+  setUiBase(uiLanguageBase("french"));
   EXPECT_EQ(practice->fastLabelRect().left(), practice->layoutLeft() + 155);
-  uiLanguage.uiBase = english;
+  setUiBase(english);
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ namespace zembo::test {
 
 void PrintTest::SetUp() {
   DictionaryTest::SetUp();
-  resetPrintSettings();
+  resetPrintState();
   startRecordingMessageBoxes();
 }
 
 void PrintTest::TearDown() {
-  resetPrintSettings();
+  resetPrintState();
   DictionaryTest::TearDown();
 }
 
@@ -66,8 +66,8 @@ int PrintTest::pageCount(const std::filesystem::path& pdf) {
 
 std::string PrintTest::pageText(const std::filesystem::path& pdf, int page) {
   const std::string p = std::to_string(page);
-  std::istringstream raw(commandOutput("pdftotext -layout -enc UTF-8 -f " + p + " -l " + p + " '" + pdf.string() +
-                                       "' - 2>/dev/null"));
+  std::istringstream raw(
+      commandOutput("pdftotext -layout -enc UTF-8 -f " + p + " -l " + p + " '" + pdf.string() + "' - 2>/dev/null"));
   std::string text;
   for (std::string line; std::getline(raw, line);) {
     line.erase(line.find_last_not_of(" \f") + 1);
@@ -116,11 +116,11 @@ std::vector<PrintTest::WordBox> PrintTest::wordBoxes(const std::filesystem::path
     double width = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     if (std::sscanf(html.c_str() + at, "<page width=\"%lf\" height=\"%lf\"", &width, &pageHeight) == 2) {
       ++page;
-    } else if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0, &x1,
-                           &y1) == 4) {
+    } else if (std::sscanf(html.c_str() + at, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &x0, &y0,
+                           &x1, &y1) == 4) {
       const std::size_t start = html.find('>', at) + 1;
-      words.push_back({page, html.substr(start, html.find('<', start) - start), QRectF(QPointF(x0, y0), QPointF(x1, y1)),
-                       pageHeight});
+      words.push_back({page, html.substr(start, html.find('<', start) - start),
+                       QRectF(QPointF(x0, y0), QPointF(x1, y1)), pageHeight});
     }
   }
   return words;

@@ -36,8 +36,8 @@ constexpr std::int64_t day = 86400;
 class ReviewWindowTest : public test::PracticeTest {
  protected:
   void TearDown() override {
-    reviewing = ReviewState{};
-    listEditing.chooseExportFile = savedChooser;
+    resetReviewState();
+    setExportFileChooser(savedChooser);
     test::PracticeTest::TearDown();
   }
   ReviewWindow* openReview() {
@@ -393,11 +393,11 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
 
   ASSERT_NE(openEditor(), nullptr);
   static QString filter;
-  listEditing.chooseExportFile = [](QWidget*, const QString& offered, const QString& offeredFilter) {
+  setExportFileChooser([](QWidget*, const QString& offered, const QString& offeredFilter) {
     EXPECT_TRUE(offered.endsWith("/verbs.txt"));
     filter = offeredFilter;
     return QString("verbs.txt");
-  };
+  });
   editor->command(cmdExportList, commandClicked);
   EXPECT_EQ(test::readFile("verbs.txt"), "chat\tcat\n\xc3\xaatre\tto be\nchien\tdog, hound\n");
   EXPECT_EQ(filter, "Text files (*.txt);;All files (*)");
@@ -407,9 +407,7 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
   editor->command(cmdExportList, commandClicked);
   setUiBase(english);
   EXPECT_EQ(filter, "Textdateien (*.txt);;Alle Dateien (*)");
-  listEditing.chooseExportFile = [](QWidget*, const QString&, const QString&) {
-    return QString("no-such-folder/verbs.txt");
-  };
+  setExportFileChooser([](QWidget*, const QString&, const QString&) { return QString("no-such-folder/verbs.txt"); });
   editor->command(cmdExportList, commandClicked);
   ASSERT_EQ(recordedMessageBoxes().size(), 1u);
   EXPECT_EQ(recordedMessageBoxes()[0].caption, "Export list");

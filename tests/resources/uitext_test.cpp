@@ -22,7 +22,7 @@ TEST(UiLanguage, ValueChoosesItsBaseWithoutRegardToCase) {
 }
 
 TEST(UiText, RowsLoadIntoTheSharedBufferExactly) {
-  uiLanguage.uiBase = 500;
+  setUiBase(500);
   EXPECT_STREQ(loadUiText(14),
                "Error setting LOCALE\nSort results may not be valid.\n\nInstall multi-language support from your "
                "Windows cd-rom for this language.   ");
@@ -47,11 +47,11 @@ TEST(UiText, LoadStringCutsToTheBufferAndKnowsNoOtherNumbers) {
 
 TEST(UiText, EveryEditionHasTheNameAndNumberRows) {
   const int offsets[] = {213, 170, 194, 213, 200, 207, 193, 200, 205, 188};
-  const char* aviKeys[] = {"EnglishAviDelay", "FrenchAviDelay",  "SwedishAviDelay",   "KestraEngAviDelay",
-                           "KestraCyrAviDelay", "DutchAviDelay", "ItalianAviDelay",   "NorwegianAviDelay",
-                           "DanishAviDelay",  "GermanAviDelay"};
+  const char* aviKeys[] = {"EnglishAviDelay",   "FrenchAviDelay", "SwedishAviDelay", "KestraEngAviDelay",
+                           "KestraCyrAviDelay", "DutchAviDelay",  "ItalianAviDelay", "NorwegianAviDelay",
+                           "DanishAviDelay",    "GermanAviDelay"};
   for (int k = 0; k < uiLanguageCount; ++k) {
-    uiLanguage.uiBase = uiLanguages[k].base;
+    setUiBase(uiLanguages[k].base);
     SCOPED_TRACE(uiLanguages[k].iniValue);
     for (int row : {1, 2, 3, 4, 5, 6, 12, 13, 15, 19, 52, 53, 54, 55, 56, 57, 58, 59, 60, 74, 83})
       EXPECT_GT(std::strlen(loadUiText(row)), 0u) << row;
@@ -96,9 +96,12 @@ TEST(Resources, NamedResourcesAreFoundWithoutRegardToCase) {
 
 std::string describe(const Accelerator& a) {
   switch (a.kind) {
-    case AcceleratorKind::AltKey: return std::string("Alt+") + static_cast<char>(a.key);
-    case AcceleratorKind::ControlChar: return std::string("Ctrl+") + static_cast<char>(a.key);
-    case AcceleratorKind::VirtualKey: return a.key == VK_F1 ? "F1" : "?";
+    case AcceleratorKind::AltKey:
+      return std::string("Alt+") + static_cast<char>(a.key);
+    case AcceleratorKind::ControlChar:
+      return std::string("Ctrl+") + static_cast<char>(a.key);
+    case AcceleratorKind::VirtualKey:
+      return a.key == VK_F1 ? "F1" : "?";
   }
   return "?";
 }
@@ -106,11 +109,10 @@ std::string describe(const Accelerator& a) {
 TEST(Resources, AcceleratorTablesOfAllEditions) {
   // Commands 10, 11, 12, 13, 3, 4 in that order.
   const char* expected[uiLanguageCount] = {
-      "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1", "Alt+A Alt+P Alt+C Alt+I Ctrl+Q F1",
-      "Alt+O Alt+A Alt+S Alt+T Ctrl+X F1", "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1",
-      "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1", "Alt+T Alt+L Alt+Z Alt+A Ctrl+E F1",
-      "Alt+G Alt+P Alt+C Alt+R Ctrl+X F1", "Alt+T Alt+O Alt+S Alt+L Ctrl+X F1",
-      "Alt+T Alt+A Alt+S Alt+L Ctrl+A F1", "Alt+H Alt+L Alt+S Alt+M Ctrl+E F1",
+      "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1", "Alt+A Alt+P Alt+C Alt+I Ctrl+Q F1", "Alt+O Alt+A Alt+S Alt+T Ctrl+X F1",
+      "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1", "Alt+A Alt+P Alt+S Alt+C Ctrl+X F1", "Alt+T Alt+L Alt+Z Alt+A Ctrl+E F1",
+      "Alt+G Alt+P Alt+C Alt+R Ctrl+X F1", "Alt+T Alt+O Alt+S Alt+L Ctrl+X F1", "Alt+T Alt+A Alt+S Alt+L Ctrl+A F1",
+      "Alt+H Alt+L Alt+S Alt+M Ctrl+E F1",
   };
   for (int k = 0; k < uiLanguageCount; ++k) {
     const AcceleratorTable* table = findAccelerators(std::string(uiLanguages[k].iniValue) + "_accel");

@@ -152,7 +152,7 @@ class ActivateTest : public test::StoreTest {
   }
   void switchTo(const char* wordFileName) {
     for (DictionaryDirection* d = directions.directionList; d; d = d->next)
-      if (std::string(d->wordFileName) == wordFileName) directions.currentDirection = d;
+      if (std::string(d->wordFileName) == wordFileName) setCurrentDirection(d);
   }
 };
 
@@ -168,7 +168,7 @@ TEST_F(ActivateTest, NewDirectionGetsItsCollationSelectionAndStore) {
 TEST_F(ActivateTest, LocaleThatCannotBeSetIsReportedAndWorkGoesOn) {
   writeFile("dict.ini", "[language]\nFrench,,0\n\n[selected]\nFre_Eng.zb\n");
   ASSERT_EQ(loadDirections(), 0);
-  directions.currentDirection = directions.directionList;  // locale "0"
+  setCurrentDirection(directions.directionList);  // locale "0"
   setCollationLocale("german");
   EXPECT_EQ(activateDirection(), 0);
   ASSERT_EQ(recordedMessageBoxes().size(), 2u);

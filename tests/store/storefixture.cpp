@@ -12,7 +12,7 @@ namespace zembo::test {
 void StoreTest::SetUp() {
   TempDirTest::SetUp();
   resetStoreLayers();
-  uiLanguage.uiBase = 500;
+  setUiBase(500);
   writeFile("dict.ini", "[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nFre_Eng.zb\n");
 }
 
@@ -24,7 +24,7 @@ void StoreTest::TearDown() {
 void StoreTest::useDirection(const char* wordFileName) {
   ASSERT_EQ(loadDirections(), 0);
   for (DictionaryDirection* d = directions.directionList; d; d = d->next)
-    if (std::string(d->wordFileName) == wordFileName) directions.currentDirection = d;
+    if (std::string(d->wordFileName) == wordFileName) setCurrentDirection(d);
   ASSERT_STREQ(directions.currentDirection->wordFileName, wordFileName);
 }
 

@@ -32,19 +32,19 @@ namespace {
 // Every layer's process-wide state as at process start, the windows gone.
 void resetEveryLayer() {
   resetCharsetState();
-  soundFiles = {};
-  recordWindows = {};
+  resetSoundFileState();
+  resetRecordWindowState();
   resetTextWindowState();
-  listEditing = {};
-  randomDraw = {};
-  drill = {};
+  resetListEditorState();
+  resetAddRandomState();
+  resetDrillState();
   resetStartupState();
-  tools = {};
-  lists = {};
+  resetToolWindowState();
+  resetListState();
   resetAddWordsState();
   resetStoreLayers();
-  morphology = {};
-  importChoosing = {};
+  resetMorphologyState();
+  resetImportChoosingState();
 }
 
 }  // namespace

@@ -10,8 +10,8 @@ namespace zembo::test {
 void resetStoreLayers() {
   resetStoreState();
   resetSortState();
-  resetDirections();
-  uiLanguage = {};
+  resetDirectionState();
+  resetUiLanguageState();
 }
 
 }  // namespace zembo::test

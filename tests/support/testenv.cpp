@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
-#include <sys/wait.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -41,7 +41,7 @@ void TempDirTest::TearDown() {
 
 void resetPlatformState() {
   resetMessageBoxState();
-  hostPaths = {};
+  resetHostPathState();
   resetCollationLocale();
 }
 
@@ -101,7 +101,8 @@ std::string asUnprivilegedUser(const std::filesystem::path& folder, const std::f
   ::close(channel[1]);
   std::string failure;
   char buffer[256];
-  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) failure.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+    failure.append(buffer, static_cast<std::size_t>(n));
   ::close(channel[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -123,7 +124,10 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 std::string szddOfLiterals(std::string_view data) {
-  std::string out("SZDD\x88\xF0\x27\x33" "A", 9);
+  std::string out(
+      "SZDD\x88\xF0\x27\x33"
+      "A",
+      9);
   out += '\0';
   const auto n = static_cast<std::uint32_t>(data.size());
   for (int i = 0; i < 4; ++i) out += static_cast<char>((n >> (8 * i)) & 0xFF);
