@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "platform/collation.h"
 #include "store/collate.h"
