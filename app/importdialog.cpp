@@ -256,8 +256,9 @@ bool importFromMenu(QWidget* owner, std::string& languageName) {
   }
   if (options.dictionary.empty()) return false;
   options.folder = std::filesystem::current_path();
-  // The importer sets the collation of each word file it sorts; the program's comes back after.
-  const LocaleCollation collation = processCollation();
+  // The importer sets the collation of each word file it sorts; the program's comes back after,
+  // so this is a copy of what the reference shows now.
+  const LocaleCollation collation = processCollation();  // NOLINT(performance-unnecessary-copy-initialization)
   ImportReport report;
   try {
     const ImportTarget target = importTarget(options);

@@ -19,7 +19,7 @@ constexpr const char* importJournalName = "zembo-import.journal";
 // The suffix of a file's new version while an import writes it.
 constexpr const char* newVersionSuffix = ".new";
 // A journal names a handful of files: one larger than this is no journal an import wrote.
-constexpr std::size_t maxImportJournalSize = 64 * 1024;
+constexpr std::size_t maxImportJournalSize = std::size_t{64} * 1024;
 
 // Writes the journal naming the files (relative to the folder) whose new versions take their
 // places; false when it cannot be written whole.

@@ -27,7 +27,7 @@ std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::pa
   std::vector<InstalledDictionary> found;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::filesystem::path index = entry.path();
+    const std::filesystem::path& index = entry.path();
     if (index.extension() != ".index") continue;
     const std::string stem = index.stem().string();
     std::string source, target;
@@ -39,7 +39,7 @@ std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::pa
       continue;
     const std::int64_t headwords = countHeadwords(index);
     if (headwords < 0) continue;
-    found.push_back({index, source + "-" + target, std::string(language->names[edition.index]), headwords});
+    found.push_back({index, source.append("-").append(target), std::string(language->names[edition.index]), headwords});
   }
   std::sort(found.begin(), found.end(), [](const InstalledDictionary& a, const InstalledDictionary& b) {
     return std::tie(a.languageName, a.pair) < std::tie(b.languageName, b.pair);

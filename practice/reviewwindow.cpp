@@ -46,7 +46,7 @@ QString markedAnswer(const QString& typed, const QString& translations) {
   for (const QString& one : translations.split(',')) {
     const QString folded = one.trimmed().toCaseFolded();
     std::vector<std::vector<int>> table = commonSubsequences(af, folded);
-    const qsizetype score = 2 * table[0][0] - folded.size();
+    const qsizetype score = qsizetype{2} * table[0][0] - folded.size();
     if (lcs.empty() || score > best) best = score, bf = folded, lcs = std::move(table);
   }
   QString html, marked;

@@ -83,7 +83,7 @@ std::array<Accelerator, 6> acceleratorsOf(const EditionSource& source) {
   std::array<Accelerator, 6> table{};
   for (std::size_t k = 0; k < table.size(); ++k) {
     table[k] = acceleratorShape[k];
-    if (k < source.letters.size()) table[k].key = source.letters[k];
+    if (k < source.letters.size()) table[k].key = static_cast<unsigned char>(source.letters[k]);
   }
   return table;
 }
@@ -155,6 +155,7 @@ const std::vector<Edition>& editions() {
         &dutchEdition(),   &italianEdition(), &norwegianEdition(), &danishEdition(),     &germanEdition(),
     };
     std::vector<Edition> list;
+    list.reserve(uiLanguageCount);
     for (int k = 0; k < uiLanguageCount; ++k) list.push_back(convert(uiLanguages[k], *sources[k]));
     return list;
   }();

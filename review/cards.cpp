@@ -131,7 +131,7 @@ std::int64_t parseUtcTime(std::string_view t) {
   unsigned month, day;
   civilFromDays(daysFromCivil(y, mo, d), year, month, day);
   if (static_cast<int>(day) != d || static_cast<int>(month) != mo) return -1;
-  return daysFromCivil(y, mo, d) * 86400 + h * 3600 + mi * 60 + s;
+  return daysFromCivil(y, mo, d) * 86400 + std::int64_t{h} * 3600 + std::int64_t{mi} * 60 + s;
 }
 
 int localDay(std::int64_t time) {

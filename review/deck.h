@@ -31,7 +31,7 @@ int newCardsReviewedToday(const Deck& deck, std::int64_t now);
 // as the day's limit still allows, then the learning steps due within the next twenty minutes
 // (shown a little early rather than making the learner wait for them).
 std::vector<int> reviewQueue(const Deck& deck, std::int64_t now, int newCardsPerDay);
-constexpr std::int64_t learnAheadSeconds = 20 * 60;
+constexpr std::int64_t learnAheadSeconds = std::int64_t{20} * 60;
 // The queue's cards told apart: those to review now (due, and new ones the day allows) and the
 // learning steps that come within the learn-ahead, which are shown early when nothing else is left.
 struct ReviewCounts {

@@ -25,7 +25,7 @@
 
 #include "addwords/addwords.h"
 #include "bench/benchutil.h"
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "resources/uilanguage.h"
 #include "store/currentdirection.h"

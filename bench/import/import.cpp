@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "importer/importer.h"
 #include "platform/codepage.h"
 #include "tests/support/dictdfiles.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "formats/sorttable.h"
 #include "morphology/morphology.h"

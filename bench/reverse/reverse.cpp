@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "formats/reverselist.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"

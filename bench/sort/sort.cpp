@@ -16,7 +16,7 @@
 
 #include "directions/directions.h"
 #include "bench/benchutil.h"
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"

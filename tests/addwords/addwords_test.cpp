@@ -8,7 +8,6 @@
 
 #include "addwords/addwords.h"
 #include "addwords/addwordswindow.h"
-#include "app/mainwindow.h"
 #include "lookup/charsetwindow.h"
 #include "platform/messagebox.h"
 #include "store/collate.h"

@@ -1,13 +1,11 @@
 #include "tests/importer/importfixture.h"
 
-#include "tests/support/storereset.h"
 #include "tests/support/wordfiles.h"
 
 namespace zembo::test {
 
 void ImportTest::SetUp() {
   TempDirTest::SetUp();
-  resetStoreLayers();
   writeFile("zb/language.ini", "[Dictionary]\nLanguage=english\n");
   writeFile("zb/dict.ini", "# pairs\n[language]\nFrench,french,0\n\n[selected]\nFre_Eng.zb\n\n[AddNew]\non\n");
   writeFile("zb/language/Fre_Eng.zb", "");
@@ -16,7 +14,6 @@ void ImportTest::SetUp() {
 }
 
 void ImportTest::TearDown() {
-  resetStoreLayers();
   TempDirTest::TearDown();
 }
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "formats/wordrecord.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"

@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/mainwindow.h"
 #include "lookup/entryfield.h"
 #include "lookup/searchwindow.h"
 #include "store/store.h"

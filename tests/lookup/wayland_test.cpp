@@ -14,7 +14,6 @@
 #include <fstream>
 #include <optional>
 
-#include "app/startup.h"
 #include "platform/qt/clipboardwatch.h"
 #include "tests/lookup/lookupfixture.h"
 #include "tests/support/dialogguard.h"

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/mainwindow.h"
 #include "lookup/searchwindow.h"
 #include "platform/messagebox.h"
 #include "practice/listeditor.h"

@@ -3,7 +3,6 @@
 // edition have on disk, survive its code page, and come with menus and a help file that work.
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +13,9 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include "platform/codepage.h"
 #include "resources/resourcedata.h"
@@ -98,39 +100,144 @@ struct Binding {
 TEST(Editions, BindingRowsAreTheBytesOfEachEditionsFiles) {
   const std::map<std::string, std::vector<Binding>> expected = {
       {"english",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "english"}, {52, "English"}, {53, "dict.ini"},
-        {54, "on"}, {55, "off"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"}, {59, "[AddNew]"}, {60, "8"},
-        {74, "Dictionary"}, {83, "dict.hlp"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "english"},
+        {52, "English"},
+        {53, "dict.ini"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"},
+        {74, "Dictionary"},
+        {83, "dict.hlp"}}},
       {"french",
-       {{1, "langue\\"}, {2, "liste\\"}, {5, "icones\\"}, {12, "french"}, {52, "Fran\xE7" "ais"}, {53, "dict.ini"},
-        {54, "on"}, {55, "off"}, {56, "[langue]"}, {57, "[selectionn\xE9]"}, {58, "13"}, {59, "[ajouter]"},
+       {{1, "langue\\"},
+        {2, "liste\\"},
+        {5, "icones\\"},
+        {12, "french"},
+        {52,
+         "Fran\xE7"
+         "ais"},
+        {53, "dict.ini"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[langue]"},
+        {57, "[selectionn\xE9]"},
+        {58, "13"},
+        {59, "[ajouter]"},
         {60, "9"}}},
       {"swedish",
-       {{1, "sprak\\"}, {2, "lista\\"}, {5, "icons\\"}, {12, "swedish"}, {52, "Svenska"}, {54, "p\xE5"},
-        {55, "av"}, {56, "[Spr\xE5k]"}, {57, "[Valda]"}, {58, "7"}, {59, "[L\xE4gg till nya]"}, {60, "15"}}},
+       {{1, "sprak\\"},
+        {2, "lista\\"},
+        {5, "icons\\"},
+        {12, "swedish"},
+        {52, "Svenska"},
+        {54, "p\xE5"},
+        {55, "av"},
+        {56, "[Spr\xE5k]"},
+        {57, "[Valda]"},
+        {58, "7"},
+        {59, "[L\xE4gg till nya]"},
+        {60, "15"}}},
       {"russianlat",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "russian"}, {52, "Russian"}, {54, "on"},
-        {55, "off"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"}, {59, "[AddNew]"}, {60, "8"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "russian"},
+        {52, "Russian"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"}}},
       {"russiancyr",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "russian"}, {52, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9"},
-        {54, "on"}, {55, "off"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"}, {59, "[AddNew]"}, {60, "8"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "russian"},
+        {52, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"}}},
       {"dutch",
-       {{1, "taal\\"}, {2, "lijst\\"}, {5, "icons\\"}, {12, "dutch"}, {52, "Nederlands"}, {53, "zembo.ini"},
-        {54, "on"}, {55, "off"}, {56, "[taal]"}, {57, "[selected]"}, {58, "10"}, {59, "[toevoegen]"},
+       {{1, "taal\\"},
+        {2, "lijst\\"},
+        {5, "icons\\"},
+        {12, "dutch"},
+        {52, "Nederlands"},
+        {53, "zembo.ini"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[taal]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[toevoegen]"},
         {60, "11"}}},
       {"italian",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "italian"}, {52, "Italiano"}, {54, "on"},
-        {55, "off"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"}, {59, "[AddNew]"}, {60, "8"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "italian"},
+        {52, "Italiano"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"}}},
       {"norwegian",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "norwegian-bokmal"}, {52, "Norsk"},
-        {53, "dict.ini"}, {54, "P\xE5"}, {55, "Av"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"},
-        {59, "[AddNew]"}, {60, "8"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "norwegian-bokmal"},
+        {52, "Norsk"},
+        {53, "dict.ini"},
+        {54, "P\xE5"},
+        {55, "Av"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"}}},
       {"danish",
-       {{1, "language\\"}, {2, "list\\"}, {5, "icons\\"}, {12, "danish"}, {52, "Dansk"}, {53, "dict.ini"},
-        {54, "on"}, {55, "off"}, {56, "[language]"}, {57, "[selected]"}, {58, "10"}, {59, "[AddNew]"}, {60, "8"}}},
+       {{1, "language\\"},
+        {2, "list\\"},
+        {5, "icons\\"},
+        {12, "danish"},
+        {52, "Dansk"},
+        {53, "dict.ini"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[language]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[AddNew]"},
+        {60, "8"}}},
       {"german",
-       {{1, "sprache\\"}, {2, "liste\\"}, {5, "icons\\"}, {12, "german"}, {52, "Deutsch"}, {54, "on"},
-        {55, "off"}, {56, "[sprache]"}, {57, "[selected]"}, {58, "10"}, {59, "[zuf\xFCgen]"}, {60, "9"}}},
+       {{1, "sprache\\"},
+        {2, "liste\\"},
+        {5, "icons\\"},
+        {12, "german"},
+        {52, "Deutsch"},
+        {54, "on"},
+        {55, "off"},
+        {56, "[sprache]"},
+        {57, "[selected]"},
+        {58, "10"},
+        {59, "[zuf\xFCgen]"},
+        {60, "9"}}},
   };
   ASSERT_EQ(expected.size(), static_cast<std::size_t>(uiLanguageCount));
   char buffer[uiTextBufferSize];
@@ -216,8 +323,7 @@ TEST(Editions, MenusAndDialogsHaveTheEnglishStructure) {
       ASSERT_EQ(menu.popups.size(), en.popups.size()) << menu.name;
       for (std::size_t p = 0; p < menu.popups.size(); ++p) {
         ASSERT_EQ(menu.popups[p].items.size(), en.popups[p].items.size()) << menu.name << " popup " << p;
-        EXPECT_EQ(menu.popups[p].text.find('&') == std::string::npos,
-                  en.popups[p].text.find('&') == std::string::npos)
+        EXPECT_EQ(menu.popups[p].text.find('&') == std::string::npos, en.popups[p].text.find('&') == std::string::npos)
             << menu.popups[p].text;
         for (std::size_t i = 0; i < menu.popups[p].items.size(); ++i) {
           const MenuItem& item = menu.popups[p].items[i];
@@ -226,8 +332,7 @@ TEST(Editions, MenusAndDialogsHaveTheEnglishStructure) {
           EXPECT_FALSE(item.text.empty());
           // Items without a mnemonic in English (Stay on top, the On/Off pair of the clipboard
           // search, the list commands) have none in any edition.
-          EXPECT_EQ(item.text.find('&') == std::string::npos, enItem.text.find('&') == std::string::npos)
-              << item.text;
+          EXPECT_EQ(item.text.find('&') == std::string::npos, enItem.text.find('&') == std::string::npos) << item.text;
         }
       }
     }
@@ -267,46 +372,64 @@ TEST(Editions, MenusAndDialogsHaveTheEnglishStructure) {
   }
 }
 
-QString unicode(const Edition& edition, const std::string& text) {
-  return QString::fromStdString(toUtf8(text, edition.language->codePage));
+// The text as the toolkit shows it: code points, decoded from the edition's code page.
+std::u32string unicode(const Edition& edition, const std::string& text) {
+  const std::string utf8 = toUtf8(text, edition.language->codePage);
+  std::u32string points;
+  for (int32_t i = 0; i < static_cast<int32_t>(utf8.size());) {
+    UChar32 c;
+    U8_NEXT(utf8.data(), i, static_cast<int32_t>(utf8.size()), c);
+    points.push_back(static_cast<char32_t>(c));
+  }
+  return points;
 }
 
-// The letter after "&" ("&&" is a literal ampersand), upper case; null when there is none.
-QChar mnemonic(const QString& text) {
-  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
+// 1 when the bytes are well-formed UTF-8.
+bool isUtf8(const std::string& text) {
+  for (int32_t i = 0; i < static_cast<int32_t>(text.size());) {
+    UChar32 c;
+    U8_NEXT(text.data(), i, static_cast<int32_t>(text.size()), c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
+// The letter after "&" ("&&" is a literal ampersand), upper case; 0 when there is none.
+char32_t mnemonic(const std::u32string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != U'&') continue;
+    if (text[i + 1] == U'&') {
       ++i;
       continue;
     }
-    return text[i + 1].toUpper();
+    return static_cast<char32_t>(u_toupper(static_cast<UChar32>(text[i + 1])));
   }
-  return QChar();
+  return 0;
 }
 
 // The key that types a mnemonic letter: Cyrillic letters lie on the keys of the standard Russian
 // layout, whose Alt+letter accelerators are the Latin letters of the same keys.
-QChar keyOf(QChar letter) {
-  static const QString cyrillic = QStringLiteral("ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁ");
-  static const QString keys = QStringLiteral("QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,.`");
-  const qsizetype at = cyrillic.indexOf(letter);
-  return at < 0 ? letter : keys[at];
+char32_t keyOf(char32_t letter) {
+  static const std::u32string cyrillic = U"ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁ";
+  static const std::u32string keys = U"QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,.`";
+  const std::size_t at = cyrillic.find(letter);
+  return at == std::u32string::npos ? letter : keys[at];
 }
 
 TEST(Editions, MnemonicsDoNotCollide) {
   for (const Edition& edition : editions()) {
     SCOPED_TRACE(edition.language->iniValue);
     for (const MenuResource& menu : edition.menus) {
-      std::set<QChar> titles;
+      std::set<char32_t> titles;
       for (const Popup& popup : menu.popups) {
-        const QChar title = mnemonic(unicode(edition, popup.text));
-        if (!title.isNull()) {
+        const char32_t title = mnemonic(unicode(edition, popup.text));
+        if (title != 0) {
           EXPECT_TRUE(titles.insert(keyOf(title)).second) << menu.name << ": " << popup.text;
         }
-        std::set<QChar> letters;
+        std::set<char32_t> letters;
         for (const MenuItem& item : popup.items) {
-          const QChar letter = mnemonic(unicode(edition, item.text));
-          if (!letter.isNull()) {
+          const char32_t letter = mnemonic(unicode(edition, item.text));
+          if (letter != 0) {
             EXPECT_TRUE(letters.insert(letter).second) << menu.name << ": " << item.text;
           }
         }
@@ -314,16 +437,16 @@ TEST(Editions, MnemonicsDoNotCollide) {
     }
     // The main window's bar: File, then the language menu inserted at run time, then Help; the
     // Alt+letter accelerators are looked at before the menu bar, so a title on their keys never opens.
-    std::set<QChar> bar;
+    std::set<char32_t> bar;
     std::vector<std::string> titles = {edition.menus[0].popups[0].text, row(edition, 76),
                                        edition.menus[0].popups[1].text};
     for (const std::string& title : titles) {
-      const QChar letter = mnemonic(unicode(edition, title));
-      ASSERT_FALSE(letter.isNull()) << title;
+      const char32_t letter = mnemonic(unicode(edition, title));
+      ASSERT_NE(letter, 0U) << title;
       EXPECT_TRUE(bar.insert(keyOf(letter)).second) << title;
       for (const Accelerator& a : edition.accelerators.entries)
         if (a.kind == AcceleratorKind::AltKey) {
-          EXPECT_NE(keyOf(letter), QChar(static_cast<char16_t>(a.key))) << title;
+          EXPECT_NE(keyOf(letter), static_cast<char32_t>(a.key)) << title;
         }
     }
   }
@@ -408,8 +531,7 @@ TEST(HelpFiles, EveryEditionHasItsManualWithTheKeywordAnchors) {
     SCOPED_TRACE(edition.language->iniValue);
     const std::string html = readHelpFile(edition);
     ASSERT_FALSE(html.empty()) << "data/" << rowUtf8(edition, 83);
-    EXPECT_TRUE(QString::fromUtf8(html.data(), static_cast<qsizetype>(html.size())).toUtf8().toStdString() == html)
-        << "not UTF-8";
+    EXPECT_TRUE(isUtf8(html)) << "not UTF-8";
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 
     // The keywords that the text-file search and the add-words window jump to, each at a heading.

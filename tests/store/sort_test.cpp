@@ -6,7 +6,7 @@
 #include <climits>
 #include <optional>
 
-#include "bench/wordgen.h"
+#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "platform/collation.h"
 #include "store/collate.h"

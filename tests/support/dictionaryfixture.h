@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The window tests drive the program as a user does, through its main window, which opens every
+// tool window; this harness is where the tests of the window layers reach the program.
+#include "app/mainwindow.h"
+#include "app/startup.h"
 #include "tests/support/testenv.h"
 #include "tests/support/wordfiles.h"
 

@@ -62,7 +62,7 @@ QImage onWhiteKey(const QImage& drawn) {
 using FlagPainter = std::function<void(QPainter&, const QRectF&)>;
 
 void stripes(QPainter& p, const QRectF& r, const QList<QColor>& colours, bool vertical) {
-  const int n = colours.size();
+  const int n = static_cast<int>(colours.size());
   for (int i = 0; i < n; ++i) {
     QRectF band = vertical ? QRectF(r.left() + r.width() * i / n, r.top(), r.width() / n, r.height())
                            : QRectF(r.left(), r.top() + r.height() * i / n, r.width(), r.height() / n);
