@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "app/aviplayer.h"
-#include "windowkit/dialogbuilder.h"
-#include "windowkit/toolwindow.h"
 #include "platform/hostpath.h"
 #include "resources/uilanguage.h"
+#include "windowkit/dialogbuilder.h"
+#include "windowkit/toolwindow.h"
 
 namespace zembo {
 
@@ -45,7 +45,8 @@ void AboutBox::playFinished() {
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
   // Any mouse button pressed during the pause ends it.
-  if (pause_->isActive() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+  if (pause_->isActive() &&
+      (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
     pause_->stop();
     QTimer::singleShot(0, this, &AboutBox::playAgain);
   }

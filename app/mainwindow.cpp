@@ -13,31 +13,31 @@
 #include <cstdio>
 #include <cstring>
 
+#include "addwords/addwords.h"
+#include "addwords/addwordswindow.h"
 #include "app/aboutbox.h"
 #include "app/importdialog.h"
 #include "app/startup.h"
-#include "addwords/addwords.h"
-#include "addwords/addwordswindow.h"
 #include "lookup/recordwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
 #include "lookup/textwindow.h"
+#include "platform/hostpath.h"
+#include "platform/messagebox.h"
+#include "platform/profile.h"
 #include "practice/listeditor.h"
 #include "practice/practicewindow.h"
 #include "practice/reviewdeck.h"
 #include "practice/reviewwindow.h"
-#include "resources/uitextrows.h"
-#include "windowkit/helpwindow.h"
-#include "windowkit/qttext.h"
-#include "windowkit/uifont.h"
-#include "platform/hostpath.h"
-#include "platform/messagebox.h"
-#include "platform/profile.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
+#include "resources/uitextrows.h"
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
+#include "windowkit/helpwindow.h"
+#include "windowkit/qttext.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 
@@ -204,9 +204,8 @@ void MainWindow::buildLanguageMenu() {
     });
   }
   // The choice is delivered after aboutToHide; the receiver is forgotten only after that.
-  connect(languageMenu_, &QMenu::aboutToHide, this, [this] {
-    QTimer::singleShot(0, this, [this] { languageReceiver_ = nullptr; });
-  });
+  connect(languageMenu_, &QMenu::aboutToHide, this,
+          [this] { QTimer::singleShot(0, this, [this] { languageReceiver_ = nullptr; }); });
   const QList<QAction*> popups = menuBar()->actions();
   menuBar()->insertMenu(popups.size() > 1 ? popups[1] : nullptr, languageMenu_);
   for (DictionaryDirection* d = directions.directionList; d; d = d->next)
@@ -234,9 +233,12 @@ void MainWindow::paintClient(QPainter& painter) {
   if (!logo_.isNull() && depth > 15)
     painter.drawImage((565 - logo_.width()) / 2, (96 - logo_.height()) / 2, logo_);
   else
-    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(textMainTitle), uiFonts.fontHuge.charset), uiFonts.fontHuge.font);
-  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString(directions.currentDirection->sourceName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
-  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString(directions.currentDirection->targetName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
+    drawRaisedText(painter, winRect(140, 20, 560, 90), toQString(loadUiText(textMainTitle), uiFonts.fontHuge.charset),
+                   uiFonts.fontHuge.font);
+  drawRaisedText(painter, winRect(140, 102, 560, 160),
+                 toQString(directions.currentDirection->sourceName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230),
+                 toQString(directions.currentDirection->targetName, uiFonts.fontBig.charset), uiFonts.fontBig.font);
 }
 
 void MainWindow::clientMousePress(QMouseEvent* event) {
@@ -289,7 +291,9 @@ void MainWindow::command(int id, int) {
       destroyWindow();
       return;
     }
-    case cmdHelp: showHelp(uiTextCopy(textHelpFileName)); return;
+    case cmdHelp:
+      showHelp(uiTextCopy(textHelpFileName));
+      return;
     case cmdAbout: {
       AboutBox about(this);
       about.exec();
@@ -298,16 +302,24 @@ void MainWindow::command(int id, int) {
     case cmdTextFileSearch:
     case cmdAddWords:
     case cmdSearch:
-    case cmdRecord: openTool(id); return;
-    case cmdStartPractice: startPractice(); return;
+    case cmdRecord:
+      openTool(id);
+      return;
+    case cmdStartPractice:
+      startPractice();
+      return;
     case cmdReviewList:
       if (store.practiceListName[0]) openTool(id);
       return;
     case cmdCreatePracticeList:
       if (!tools.toolWindowOpen) createPracticeList();
       return;
-    case cmdStayOnTop: toggleStayOnTop(); return;
-    case cmdImportDictionary: importDictionaryFromMenu(); return;
+    case cmdStayOnTop:
+      toggleStayOnTop();
+      return;
+    case cmdImportDictionary:
+      importDictionaryFromMenu();
+      return;
     case cmdSpeakWords:
       setSpeakWords(!soundFiles.wordsSpoken);
       checkMenuItem(cmdSpeakWords, soundFiles.wordsSpoken);
@@ -356,15 +368,26 @@ void MainWindow::openTool(int id) {
   ToolWindow* tool = nullptr;
   markToolWindowOpen();
   switch (id) {
-    case cmdSearch: tool = new SearchWindow; break;
-    case cmdAddWords: tool = new AddWordsWindow; break;
-    case cmdStartPractice: tool = new PracticeWindow; break;
-    case cmdReviewList: tool = new ReviewWindow; break;
-    case cmdTextFileSearch: tool = new TextWindow; break;
+    case cmdSearch:
+      tool = new SearchWindow;
+      break;
+    case cmdAddWords:
+      tool = new AddWordsWindow;
+      break;
+    case cmdStartPractice:
+      tool = new PracticeWindow;
+      break;
+    case cmdReviewList:
+      tool = new ReviewWindow;
+      break;
+    case cmdTextFileSearch:
+      tool = new TextWindow;
+      break;
     case cmdRecord:
       if (startup.recordMode) tool = new RecordWindow;
       break;
-    default: break;  // the windows of the other tools come with them
+    default:
+      break;  // the windows of the other tools come with them
   }
   if (!tool) {
     markToolWindowClosed();

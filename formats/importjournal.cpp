@@ -64,8 +64,9 @@ bool journalFiles(const std::string& text, const ImportFileCheck& isImportFile, 
 bool writeImportJournal(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& files) {
   std::string text;
   for (const std::filesystem::path& file : files) text += file.string() + "\n";
-  return replaceFileSafely(folder / importJournalName,
-                           [&text](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+  return replaceFileSafely(folder / importJournalName, [&text](std::FILE* out) {
+    return std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  });
 }
 
 JournalEnd finishInterruptedImport(const std::filesystem::path& folder, const ImportFileCheck& isImportFile,

@@ -21,8 +21,7 @@ constexpr std::size_t bucketCount = 1 << 16;
 
 std::uint64_t keyPrefix(const char* key, std::size_t length) {
   std::uint64_t prefix = 0;
-  for (std::size_t i = 0; i < 8; ++i)
-    prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
+  for (std::size_t i = 0; i < 8; ++i) prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
   return prefix;
 }
 
@@ -230,13 +229,12 @@ std::vector<std::uint32_t> CollationKeys::sortRecords(std::span<const WordRecord
   };
 
   // The first half of the entries is sorted by this core, the rest by the other, group by group.
-  const std::size_t split = static_cast<std::size_t>(
-      std::lower_bound(starts.begin(), starts.end(), sorted.size() / 2) - starts.begin());
+  const std::size_t split =
+      static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), sorted.size() / 2) - starts.begin());
   const std::size_t ownEnd = std::min(split, bucketCount);
   const auto sortBuckets = [&](std::size_t first, std::size_t last, auto compare) {
     for (std::size_t b = first; b < last; ++b)
-      if (starts[b + 1] - starts[b] > 1)
-        std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1], compare);
+      if (starts[b + 1] - starts[b] > 1) std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1], compare);
   };
   std::atomic<bool> helperDone{false}, helperStop{false};
   struct HelperStopped {};

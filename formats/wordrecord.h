@@ -29,9 +29,7 @@ inline std::string_view fieldText(const char* field, std::size_t size) {
   return std::string_view(field, strnlen(field, size));
 }
 inline std::string_view wordOf(const WordRecord& r) { return fieldText(r.word, sizeof r.word); }
-inline std::string_view translationOf(const WordRecord& r) {
-  return fieldText(r.translation, sizeof r.translation);
-}
+inline std::string_view translationOf(const WordRecord& r) { return fieldText(r.translation, sizeof r.translation); }
 
 // Copies text into a field, cut so that the terminating NUL fits; the rest of the field is zeroed.
 inline void setField(char* field, std::size_t size, std::string_view text) {

@@ -47,7 +47,8 @@ std::string_view trimmed(std::string_view s) {
 bool isReferenceLine(std::string_view line) {
   const std::size_t colon = line.find(':');
   if (colon == std::string_view::npos || colon == 0) return false;
-  if (!std::all_of(line.begin(), line.begin() + colon, [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }))
+  if (!std::all_of(line.begin(), line.begin() + colon,
+                   [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }))
     return false;
   const std::string_view rest = trimmed(line.substr(colon + 1));
   return rest.empty() || rest.front() == '{';
@@ -163,11 +164,16 @@ bool addSense(std::string_view line, ParsedArticle& into) {
     }
     const bool betweenDigits = i > 0 && i + 1 < line.size() && isDigit(line[i - 1]) && isDigit(line[i + 1]);
     if (c == '[') labelled = true;
-    if (c == '<') skipUntil = '>';
-    else if (c == '[') skipUntil = ']';
-    else if (c == '{') skipUntil = '}';
-    else if (c == ',' && (parens > 0 || betweenDigits)) out += innerComma;
-    else if (c == ',' || (c == ';' && parens == 0)) endTranslation();
+    if (c == '<')
+      skipUntil = '>';
+    else if (c == '[')
+      skipUntil = ']';
+    else if (c == '{')
+      skipUntil = '}';
+    else if (c == ',' && (parens > 0 || betweenDigits))
+      out += innerComma;
+    else if (c == ',' || (c == ';' && parens == 0))
+      endTranslation();
     else {
       if (c == '(') ++parens;
       if (c == ')' && parens > 0) --parens;
@@ -223,7 +229,8 @@ bool isNextWikDictSense(std::string_view content, std::size_t numbering, WikDict
 // A sense line without the sub-sense number at its end: "aller, marcher 2." gives "aller, marcher".
 std::string_view withoutTrailingNumber(std::string_view line) {
   const std::size_t blank = line.rfind(' ');
-  if (blank == std::string_view::npos || numberingLength(line.substr(blank + 1)) != line.size() - blank - 1) return line;
+  if (blank == std::string_view::npos || numberingLength(line.substr(blank + 1)) != line.size() - blank - 1)
+    return line;
   return trimmed(line.substr(0, blank));
 }
 

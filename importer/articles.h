@@ -17,8 +17,8 @@ struct ParsedArticle {
   std::string_view headword;                    // empty when the article does not begin with one
   std::vector<std::string_view> abbreviations;  // given on the headword line: headwords of their own
   std::vector<std::string_view> translations;   // in the article's order, each once
-  bool specialist = false;  // every sense carries a label such as [techn.] or [ugs.] before it
-  int examples = 0;         // its example lines and references: how much the dictionary says of it
+  bool specialist = false;                      // every sense carries a label such as [techn.] or [ugs.] before it
+  int examples = 0;                             // its example lines and references: how much the dictionary says of it
   std::size_t comparisons = 0;  // of two translations, while repeats are left out: what an article costs
   std::string storage;
   // The translations of a long article so far, to find a repeat at once however long it is.

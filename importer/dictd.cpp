@@ -142,8 +142,7 @@ std::vector<IndexEntry> readIndex(const std::filesystem::path& indexFile) {
     const std::size_t tab1 = row.find('\t');
     const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : row.find('\t', tab1 + 1);
     IndexEntry entry;
-    if (tab2 == std::string_view::npos ||
-        !decodeBase64Number(row.substr(tab1 + 1, tab2 - tab1 - 1), entry.offset) ||
+    if (tab2 == std::string_view::npos || !decodeBase64Number(row.substr(tab1 + 1, tab2 - tab1 - 1), entry.offset) ||
         !decodeBase64Number(row.substr(tab2 + 1), entry.length))
       throw ImportError(ImportFailure::damagedIndexLine, {indexFile.string(), std::to_string(line)});
     entry.headword = row.substr(0, tab1);
@@ -183,8 +182,8 @@ DictData::DictData(const std::filesystem::path& file, const std::vector<IndexEnt
       fail(ImportFailure::articleBeyondFile,
            {std::to_string(reach.line), std::to_string(reach.end), std::to_string(most)});
   };
-  const bool gzip = raw_.size() >= 2 && static_cast<unsigned char>(raw_[0]) == 0x1f &&
-                    static_cast<unsigned char>(raw_[1]) == 0x8b;
+  const bool gzip =
+      raw_.size() >= 2 && static_cast<unsigned char>(raw_[0]) == 0x1f && static_cast<unsigned char>(raw_[1]) == 0x8b;
   if (!gzip) {
     if (file_.extension() == ".dz") fail(ImportFailure::notDictzip);
     refuseBeyond(raw_.size());
@@ -271,8 +270,7 @@ void DictData::inflateWhole(std::uint64_t needed) {
     total += produced;
     if (inflated_.size() < needed)
       inflated_.append(piece, 0, std::min<std::uint64_t>(produced, needed - inflated_.size()));
-    if (total > most)
-      fail(ImportFailure::inflatesTooFar, {std::to_string(needed), std::to_string(most)});
+    if (total > most) fail(ImportFailure::inflatesTooFar, {std::to_string(needed), std::to_string(most)});
     if (status == Z_OK) continue;
     if (status == Z_BUF_ERROR && z.avail_in == 0 && fed == raw_.size()) fail(ImportFailure::endsEarly);
     if (status != Z_STREAM_END) fail(damageOf(z));
@@ -304,7 +302,8 @@ void DictData::inflateChunk(std::size_t k, std::string& out) const {
                      (last ? produced <= length : produced == length);
   if (!whole) fail(ImportFailure::damagedChunk, {std::to_string(k + 1)});
   out.resize(produced);
-  const auto crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(produced)));
+  const auto crc =
+      static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(produced)));
   chunks_->noted[k].store(notedChunk(crc, produced), std::memory_order_relaxed);
 }
 

@@ -4,8 +4,8 @@
 // dictzip'd .dict.dz (gzip whose extra field holds a table of separately compressed chunks, so
 // that an article is found without inflating what comes before it).
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>

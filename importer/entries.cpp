@@ -63,7 +63,7 @@ struct Progress {
   std::size_t total = 0;
   std::atomic<std::size_t> done{0};
   std::atomic<bool> failed{false};  // the other thread stops too
-  StepClock* clock = nullptr;        // hears a request to stop, on the showing thread
+  StepClock* clock = nullptr;       // hears a request to stop, on the showing thread
 
   // Each thread counts its articles a batch at a time: a count both change for every article
   // would bounce between the cores' caches.
@@ -326,8 +326,7 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index, Ar
     // An article indexed under several keys counts once.
     if (isDatabaseEntry(entry.headword) || (i > 0 && part[i - 1].first == entry.offset)) continue;
     const std::string_view text = reader.article(entry.offset, entry.length);
-    if (!isUtf8(text))
-      throw ImportError(ImportFailure::notUtf8, {data.file().string(), std::to_string(entry.line)});
+    if (!isUtf8(text)) throw ImportError(ImportFailure::notUtf8, {data.file().string(), std::to_string(entry.line)});
     ++tally.entriesRead;
     parseArticle(text, article, shape);
     collector.add(article, entry.headword);
@@ -350,9 +349,9 @@ void addTally(ImportReport& into, const ImportReport& part) {
 
 // Reads the articles in two halves at once into the first half's collector; the second half's
 // entries then join the first's.
-void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index, ArticleShape shape, const OffsetOrder& byOffset,
-                     EntryCollector& first, EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
-                     StepClock& clock) {
+void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index, ArticleShape shape,
+                     const OffsetOrder& byOffset, EntryCollector& first, EntryCodePages codePages,
+                     const ImportProgress& progress, ImportReport& report, StepClock& clock) {
   // The halves meet between two articles, never inside the index lines of one.
   std::size_t middle = byOffset.size() / 2;
   while (middle > 0 && middle < byOffset.size() && byOffset[middle].first == byOffset[middle - 1].first) ++middle;
@@ -388,8 +387,8 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
 }  // namespace
 
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
-                                    EntryCodePages codePages, const ImportProgress& progress,
-                                    ImportReport& report, StepClock& clock) {
+                                    EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
+                                    StepClock& clock) {
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;

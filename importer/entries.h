@@ -23,8 +23,8 @@ struct EntryCodePages {
 
 // Counts what it reads and skips into the report; throws ImportError for a damaged file.
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
-                                    EntryCodePages codePages, const ImportProgress& progress,
-                                    ImportReport& report, StepClock& clock);
+                                    EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
+                                    StepClock& clock);
 
 // The records of a word: its translations (in the code page, none empty) in their order, joined by
 // ", " into as many records as they need, each filled with whole translations while they fit; a

@@ -22,14 +22,14 @@ using ImportProgress = std::function<void(int percent, const std::string& step)>
 struct ImportOptions {
   std::filesystem::path dictionary;  // with or without its extension
   std::filesystem::path folder;
-  std::string name;     // UTF-8; empty: from the table of languages
-  std::string locale;   // empty: from the table
-  int charset = -1;     // -1: from the table
-  std::string edition;  // for a new folder, or to check an existing one
-  bool yes = false;     // replace a language that is already there without asking
+  std::string name;          // UTF-8; empty: from the table of languages
+  std::string locale;        // empty: from the table
+  int charset = -1;          // -1: from the table
+  std::string edition;       // for a new folder, or to check an existing one
+  bool yes = false;          // replace a language that is already there without asking
   bool interactive = false;  // else ask on the terminal; without either, refuse
-  ImportProgress progress;  // empty: nobody is told
-  bool showSteps = false;  // the report ends with the seconds of each step
+  ImportProgress progress;   // empty: nobody is told
+  bool showSteps = false;    // the report ends with the seconds of each step
   // Asked now and then until the commit begins, on the thread that runs the import: true stops
   // it (ImportError ImportFailure::stopped) and leaves the folder as it was. Empty: never asked.
   std::function<bool()> stopRequested;
@@ -42,13 +42,13 @@ enum class SkipCause { headwordTooLong, headwordOutsideCodePage, noTranslation, 
 constexpr int skipCauseCount = 4;
 
 struct ImportReport {
-  std::int64_t entriesRead = 0;    // articles, each counted once
-  std::int64_t merged = 0;         // articles whose headword came before
-  std::string languageName, homeLanguageName;  // the pair's two languages as the folder names them, UTF-8
-  std::int64_t headwords = 0;      // of the forward word file
-  std::int64_t written = 0;        // records of the forward word file
-  std::int64_t reverseWritten = 0; // records of the reverse word file
-  std::int64_t translationsDropped = 0;  // outside the code page or longer than a whole field
+  std::int64_t entriesRead = 0;                  // articles, each counted once
+  std::int64_t merged = 0;                       // articles whose headword came before
+  std::string languageName, homeLanguageName;    // the pair's two languages as the folder names them, UTF-8
+  std::int64_t headwords = 0;                    // of the forward word file
+  std::int64_t written = 0;                      // records of the forward word file
+  std::int64_t reverseWritten = 0;               // records of the reverse word file
+  std::int64_t translationsDropped = 0;          // outside the code page or longer than a whole field
   std::int64_t translationsOutsideCodePage = 0;  // of those dropped: a character without an equivalent
   std::int64_t translationsTooLong = 0;          // of those dropped: longer than a whole field alone
   std::int64_t translationsWritten = 0;          // to the forward word file, each once per headword
@@ -58,7 +58,7 @@ struct ImportReport {
   std::int64_t abbreviations = 0;  // headwords of their own given on a headword line
   std::int64_t skipped[skipCauseCount] = {};
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
-  std::string forwardFile, reverseFile;    // where they are, as the host names them
+  std::string forwardFile, reverseFile;     // where they are, as the host names them
   bool replacedLine = false;
   // Entries a user added to the language (logged by the add-words window), merged into the files.
   std::int64_t userEntriesKept = 0;
@@ -85,10 +85,10 @@ ImportTarget importTarget(const ImportOptions& options);
 // lines, each a text with %1, %2 ... for its arguments (UTF-8). The lines after leftOut are its
 // causes.
 enum class SummaryText {
-  imported,                     // the language, its headwords, the seconds
-  recordsWritten,               // the forward records, the language, the home language, the reverse records
-  leftOut,                      // (no argument)
-  headwordTooLong,              // the count, an example; the same for the next three
+  imported,         // the language, its headwords, the seconds
+  recordsWritten,   // the forward records, the language, the home language, the reverse records
+  leftOut,          // (no argument)
+  headwordTooLong,  // the count, an example; the same for the next three
   headwordOutsideCodePage,
   noTranslation,
   noTranslationFits,

@@ -46,13 +46,13 @@ enum class ImportFailure {
   bytesFollow,
   damagedChunk,  // the file, the chunk (from 1)
   articlePastEnd,
-  notUtf8,        // the file, the index line
-  earlierImport,  // the journal, why
+  notUtf8,         // the file, the index line
+  earlierImport,   // the journal, why
   journalRefused,  // the journal, why it is no import's
-  cannotWrite,    // the file, why
-  cannotRename,   // the file, its place, why
-  cannotRemove,   // the file
-  stopped,        // a user stopped the import before its commit
+  cannotWrite,     // the file, why
+  cannotRename,    // the file, its place, why
+  cannotRemove,    // the file
+  stopped,         // a user stopped the import before its commit
 };
 
 struct ImportError : std::runtime_error {

@@ -34,8 +34,8 @@ std::vector<InstalledDictionary> installedDictionaries(const std::filesystem::pa
     if (!languagesOfName(stem, source, target) || !isHomeLanguageOf(edition, target)) continue;
     const DictionaryLanguage* language = findDictionaryLanguage(source);
     const std::filesystem::path base = index.parent_path() / stem;
-    if (!language || (!std::filesystem::exists(base.string() + ".dict.dz") &&
-                      !std::filesystem::exists(base.string() + ".dict")))
+    if (!language ||
+        (!std::filesystem::exists(base.string() + ".dict.dz") && !std::filesystem::exists(base.string() + ".dict")))
       continue;
     const std::int64_t headwords = countHeadwords(index);
     if (headwords < 0) continue;

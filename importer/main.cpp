@@ -14,7 +14,8 @@
 namespace {
 
 constexpr const char* usage =
-    "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] [--times] DICT FOLDER\n"
+    "usage: zembo-import [--name NAME] [--locale LOCALE] [--charset N] [--edition EDITION] [--yes] [--times] DICT "
+    "FOLDER\n"
     "  DICT    a dictd dictionary: its .index and .dict.dz (or .dict), named with or without the extension\n"
     "  FOLDER  a zembo folder (its language.ini gives the edition), or a new one made with --edition\n"
     "  --yes   replace the language's word files and line when the folder has the language already;\n"
@@ -44,11 +45,16 @@ zembo::ImportOptions parseArguments(int argc, char** argv) {
       if (i + 1 >= argc) fail(std::string(arg) + " needs a value");
       return argv[++i];
     };
-    if (arg == "--name") options.name = value();
-    else if (arg == "--locale") options.locale = value();
-    else if (arg == "--edition") options.edition = value();
-    else if (arg == "--yes") options.yes = true;
-    else if (arg == "--times") options.showSteps = true;
+    if (arg == "--name")
+      options.name = value();
+    else if (arg == "--locale")
+      options.locale = value();
+    else if (arg == "--edition")
+      options.edition = value();
+    else if (arg == "--yes")
+      options.yes = true;
+    else if (arg == "--times")
+      options.showSteps = true;
     else if (arg == "--charset") {
       const std::string number = value();
       char* end = nullptr;

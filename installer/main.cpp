@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <string>
 
-#include "installer/window/installwindow.h"
 #include "installer/core/script.h"
 #include "installer/core/wordlists.h"
+#include "installer/window/installwindow.h"
 #include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "platform/qt/qtmessagebox.h"
@@ -41,8 +41,7 @@ Options readOptions(int argc, char** argv) {
       options.hasTarget = true;
       // An empty folder would leave the window waiting for a user who is not there.
       if (options.target.empty()) options.valid = false;
-    }
-    else if (std::strcmp(argv[i], "--yes") == 0)
+    } else if (std::strcmp(argv[i], "--yes") == 0)
       options.yes = true;
     else
       options.valid = false;

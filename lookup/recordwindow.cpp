@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <optional>
 
-#include "windowkit/qttext.h"
 #include "lookup/soundfiles.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
@@ -156,7 +155,8 @@ void RecordWindow::controlKey(int id, ControlKey key) {
     case ControlKey::backspace:
       previous();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -200,7 +200,8 @@ void RecordWindow::stopAndSave() {
   } else if (WordRecord record; readWordRecord(recordIndex_, record) != 0) {
     warn(recorderErrorText(RecorderError::fileNotSaved), "MCI Error");
   } else {
-    const std::filesystem::path file = soundFilePath(language_, std::string(wordOf(record)), directions.currentDirection->sourceCharset);
+    const std::filesystem::path file =
+        soundFilePath(language_, std::string(wordOf(record)), directions.currentDirection->sourceCharset);
     if (file.empty())
       warn(noFileNameText, "Error");
     else

@@ -211,8 +211,12 @@ void TextWindow::controlKey(int id, ControlKey key) {
 
 void TextWindow::command(int id, int code) {
   switch (id) {
-    case cmdOpenTextFile: openTextFile(); return;
-    case cmdPasteText: pasteText(); return;
+    case cmdOpenTextFile:
+      openTextFile();
+      return;
+    case cmdPasteText:
+      pasteText();
+      return;
     case cmdTextFileHelp:
       if (code == commandClicked) showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textTextFileHelpKey));
       return;

@@ -13,16 +13,16 @@
 #include <algorithm>
 #include <optional>
 
+#include "directions/directions.h"
+#include "platform/qt/painting.h"
 #include "resources/commands.h"
+#include "resources/uitext.h"
 #include "resources/uitextrows.h"
+#include "store/collate.h"
+#include "store/store.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
 #include "windowkit/zembowindow.h"
-#include "platform/qt/painting.h"
-#include "directions/directions.h"
-#include "resources/uitext.h"
-#include "store/collate.h"
-#include "store/store.h"
 
 namespace zembo {
 
@@ -189,16 +189,25 @@ void WordRows::resetScrollRange() {
 
 void WordRows::scrollAction(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: topIndex_ = std::max(0, topIndex_ - 1); break;
-    case QAbstractSlider::SliderSingleStepAdd: topIndex_ = std::min(lastTop(), topIndex_ + 1); break;
-    case QAbstractSlider::SliderPageStepSub: topIndex_ = std::max(0, topIndex_ - pageStep_); break;
-    case QAbstractSlider::SliderPageStepAdd: topIndex_ = std::min(lastTop(), topIndex_ + pageStep_); break;
+    case QAbstractSlider::SliderSingleStepSub:
+      topIndex_ = std::max(0, topIndex_ - 1);
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      topIndex_ = std::min(lastTop(), topIndex_ + 1);
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      topIndex_ = std::max(0, topIndex_ - pageStep_);
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      topIndex_ = std::min(lastTop(), topIndex_ + pageStep_);
+      break;
     case QAbstractSlider::SliderMove:
       // Dragging moves the view on release; a move by the wheel takes the rows along at once.
       if (scrollBar_->isSliderDown()) return;
       topIndex_ = 10 * scrollBar_->sliderPosition();
       break;
-    default: break;  // top and bottom do nothing
+    default:
+      break;  // top and bottom do nothing
   }
   if (topIndex_ < 0) topIndex_ = 0;
   showIfChanged();

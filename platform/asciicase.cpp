@@ -15,9 +15,7 @@ int compareNoCase(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && compareNoCase(a, b) == 0;
-}
+bool equalNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && compareNoCase(a, b) == 0; }
 
 bool equalNoCaseN(std::string_view a, std::string_view b, std::size_t n) {
   return compareNoCase(a.substr(0, std::min(n, a.size())), b.substr(0, std::min(n, b.size()))) == 0;

@@ -15,16 +15,26 @@ namespace zembo {
 
 int codePageOfCharset(int charset) {
   switch (charset) {
-    case 204: return 1251;
-    case 238: return 1250;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 163: return 1258;
-    case 222: return 874;
-    default: return 1252;
+    case 204:
+      return 1251;
+    case 238:
+      return 1250;
+    case 161:
+      return 1253;
+    case 162:
+      return 1254;
+    case 177:
+      return 1255;
+    case 178:
+      return 1256;
+    case 186:
+      return 1257;
+    case 163:
+      return 1258;
+    case 222:
+      return 874;
+    default:
+      return 1252;
   }
 }
 
@@ -60,8 +70,7 @@ void buildCodePage(int codePage, CodePage& page) {
       // The Hebrew and Vietnamese converters hold a letter back in case a combining mark
       // follows; the final flush gives it out.
       if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
-          iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
-          outLeft == sizeof buf - 2)
+          iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == sizeof buf - 2)
         out = buf[0];
     }
     page.toUnicode[static_cast<std::size_t>(b)] = out;

@@ -62,8 +62,10 @@ bool expandCopyTo(const std::filesystem::path& source, const std::filesystem::pa
   const int error = errno;
   szdd->close(szdd, header);
   mspack_destroy_szdd_decompressor(szdd);
-  if (ok) copyPermissionsTo(source, target);
-  else if (damage) *damage = why;
+  if (ok)
+    copyPermissionsTo(source, target);
+  else if (damage)
+    *damage = why;
   errno = error;
   return ok;
 }

@@ -149,8 +149,8 @@ std::filesystem::path profilePath(std::string_view fileName) {
   return hostPath(fileName);
 }
 
-int readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
-                      char* buffer, int size, std::string_view fileName) {
+int readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue, char* buffer,
+                      int size, std::string_view fileName) {
   if (size <= 0) return 0;
   const std::string value = readProfileString(section, key, defaultValue, fileName);
   const std::size_t n = std::min(value.size(), static_cast<std::size_t>(size - 1));

@@ -15,8 +15,8 @@ std::filesystem::path profilePath(std::string_view fileName);
 
 // Copies the value (or the default) into buffer, cut to size - 1 bytes and NUL-terminated;
 // returns the number of bytes copied.
-int readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
-                      char* buffer, int size, std::string_view fileName);
+int readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue, char* buffer,
+                      int size, std::string_view fileName);
 std::string readProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
                               std::string_view fileName);
 // The same from a file of the host (a folder a user named), whose path never passes a code page.

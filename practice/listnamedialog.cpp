@@ -24,14 +24,16 @@ namespace {
 // True when the name was taken and the dialog may close.
 bool acceptName(QDialog& dialog, const std::string& name) {
   switch (checkListName(name)) {
-    case ListNameCheck::blank: return false;  // an empty name keeps the dialog waiting
+    case ListNameCheck::blank:
+      return false;  // an empty name keeps the dialog waiting
     case ListNameCheck::reservedCharacter:
       messageBox(&dialog, loadUiText(textReservedCharacters), uiTextCopy(textCreateNewList), MB_OK | MB_ICONWARNING);
       return false;
     case ListNameCheck::controlCharacter:
       messageBox(&dialog, controlCharacterWarning, uiTextCopy(textCreateNewList), MB_OK | MB_ICONWARNING);
       return false;
-    case ListNameCheck::accepted: break;
+    case ListNameCheck::accepted:
+      break;
   }
   setPracticeListName(std::string_view(name).substr(0, maxListNameLength));
   makeListFolder();

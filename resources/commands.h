@@ -24,8 +24,8 @@ enum Command : int {
   cmdAddAll = 15,
   cmdRemoveAll = 16,
   cmdAddRandom = 17,
-  cmdRandomOk = 18,         // the add-random window's OK
-  idDeleteOldList = 19,     // the add-random window's check box
+  cmdRandomOk = 18,      // the add-random window's OK
+  idDeleteOldList = 19,  // the add-random window's check box
   cmdPasteText = 20,
   cmdTextFileHelp = 21,
   cmdAddWordsHelp = 22,
@@ -41,7 +41,7 @@ enum Command : int {
   idScrollBar = 41,
   idListScrollBar = 41,
   idDictionaryScrollBar = 42,
-  drillTimerId = 43,        // the practice window's one timer
+  drillTimerId = 43,  // the practice window's one timer
   idWordBox = 45,
   idTranslationBox = 46,
   idSpeedFrame = 47,
@@ -56,16 +56,16 @@ enum Command : int {
   cmdCreateNewList = 59,
   cmdDeleteCurrentList = 60,
   cmdSpeakWords = 61,
-  idDictionaryList = 48,    // the import dialog's list of dictionaries
-  cmdOtherFile = 49,        // and its button for a dictionary elsewhere
+  idDictionaryList = 48,  // the import dialog's list of dictionaries
+  cmdOtherFile = 49,      // and its button for a dictionary elsewhere
   cmdImportDictionary = 62,
   cmdReviewList = 63,
   cmdExportList = 64,
-  firstGradeButton = 140,   // the review window's Again, Hard, Good and Easy: 140 + the grade
-  firstListBox = 100,       // the list editor's twelve list boxes
+  firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
+  firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes
-  firstLanguageId = 200,    // the language menu: 200 + the direction's position
-  firstListId = 400,        // the Lists menu: 400 + the list's position
+  firstLanguageId = 200,     // the language menu: 200 + the direction's position
+  firstListId = 400,         // the Lists menu: 400 + the list's position
 };
 
 }  // namespace zembo

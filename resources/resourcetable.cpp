@@ -17,7 +17,9 @@ struct MenuShape {
 };
 
 const MenuShape menuShapes[] = {
-    {"ZEMBO", {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdExit}, {cmdHelp, cmdAbout}}},
+    {"ZEMBO",
+     {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdExit},
+      {cmdHelp, cmdAbout}}},
     {"ZOEKEN", {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
     {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList}}},
@@ -74,9 +76,9 @@ const DialogShape dialogShapes[] = {
 
 // The commands of the edition's accelerator letters, then Help on F1.
 const Accelerator acceleratorShape[] = {
-    {AcceleratorKind::AltKey, 0, cmdAddWords},           {AcceleratorKind::AltKey, 0, cmdStartPractice},
-    {AcceleratorKind::AltKey, 0, cmdSearch},             {AcceleratorKind::AltKey, 0, cmdCreatePracticeList},
-    {AcceleratorKind::ControlChar, 0, cmdExit},          {AcceleratorKind::VirtualKey, VK_F1, cmdHelp},
+    {AcceleratorKind::AltKey, 0, cmdAddWords},  {AcceleratorKind::AltKey, 0, cmdStartPractice},
+    {AcceleratorKind::AltKey, 0, cmdSearch},    {AcceleratorKind::AltKey, 0, cmdCreatePracticeList},
+    {AcceleratorKind::ControlChar, 0, cmdExit}, {AcceleratorKind::VirtualKey, VK_F1, cmdHelp},
 };
 
 std::array<Accelerator, 6> acceleratorsOf(const EditionSource& source) {
@@ -170,9 +172,7 @@ const Edition* editionOfBase(int base) {
 
 const MenuResource* findMenu(std::string_view name) { return findByName<MenuResource>(name, &Edition::menus); }
 
-const DialogResource* findDialog(std::string_view name) {
-  return findByName<DialogResource>(name, &Edition::dialogs);
-}
+const DialogResource* findDialog(std::string_view name) { return findByName<DialogResource>(name, &Edition::dialogs); }
 
 const AcceleratorTable* findAccelerators(std::string_view name) {
   for (const Edition& edition : editions())

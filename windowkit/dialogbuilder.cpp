@@ -30,16 +30,20 @@ QWidget* makeControl(QDialog& dialog, const DialogControl& c) {
       QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, id] { dialog.done(id); });
       return button;
     }
-    case ControlKind::Edit: return new QLineEdit(&dialog);
-    case ControlKind::GroupBox: return new QGroupBox(uiQString(c.text), &dialog);
+    case ControlKind::Edit:
+      return new QLineEdit(&dialog);
+    case ControlKind::GroupBox:
+      return new QGroupBox(uiQString(c.text), &dialog);
     case ControlKind::BlackFrame: {
       auto* frame = new QFrame(&dialog);
       frame->setFrameStyle(QFrame::Box | QFrame::Plain);
       frame->setStyleSheet("color: black");
       return frame;
     }
-    case ControlKind::Text: return new QLabel(uiQString(c.text), &dialog);
-    case ControlKind::ListBox: return new QListWidget(&dialog);
+    case ControlKind::Text:
+      return new QLabel(uiQString(c.text), &dialog);
+    case ControlKind::ListBox:
+      return new QListWidget(&dialog);
   }
   return nullptr;
 }

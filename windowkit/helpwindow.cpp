@@ -7,9 +7,9 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "windowkit/qttext.h"
 #include "platform/hostpath.h"
 #include "resources/uitextrows.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 

@@ -1,8 +1,8 @@
 #include "windowkit/qttext.h"
 
-#include "windowkit/uifont.h"
 #include "platform/codepage.h"
 #include "resources/uitext.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 
@@ -12,9 +12,9 @@ QString toQString(std::string_view bytes, int charset) {
 }
 
 std::string fromQString(const QString& text, int charset) {
-  return fromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                       static_cast<std::size_t>(text.size())),
-                   codePageOfCharset(charset));
+  return fromUtf16(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())),
+      codePageOfCharset(charset));
 }
 
 QString uiQString(std::string_view bytes) { return toQString(bytes, uiFonts.uiCharset); }

@@ -157,7 +157,8 @@ void ZemboWindow::placeCentred() {
 bool keepsCaptionOnScreen(const QRect& screen, long long left, long long top, int width, int caption) {
   // Enough of the caption to take hold of it with the pointer, wide numbers for absurd positions.
   const long long grip = std::min(width, 100);
-  const long long visible = std::min<long long>(left + width, screen.right() + 1LL) - std::max<long long>(left, screen.left());
+  const long long visible =
+      std::min<long long>(left + width, screen.right() + 1LL) - std::max<long long>(left, screen.left());
   return top >= screen.top() && top + caption <= screen.bottom() + 1LL && visible >= grip;
 }
 

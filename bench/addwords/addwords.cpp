@@ -25,12 +25,12 @@
 
 #include "addwords/addwords.h"
 #include "bench/benchutil.h"
-#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "resources/uilanguage.h"
 #include "store/currentdirection.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "tests/support/wordgen.h"
 
 namespace {
 

@@ -28,10 +28,10 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "tests/support/wordgen.h"
 #include "importer/importer.h"
 #include "platform/codepage.h"
 #include "tests/support/dictdfiles.h"
+#include "tests/support/wordgen.h"
 
 namespace {
 

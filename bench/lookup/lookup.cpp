@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "formats/sorttable.h"
 #include "morphology/morphology.h"
@@ -26,6 +25,7 @@
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
+#include "tests/support/wordgen.h"
 
 namespace {
 

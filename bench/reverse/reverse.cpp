@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "bench/benchutil.h"
-#include "tests/support/wordgen.h"
 #include "formats/reverselist.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
@@ -24,6 +23,7 @@
 #include "platform/codepage.h"
 #include "platform/collation.h"
 #include "platform/messagebox.h"
+#include "tests/support/wordgen.h"
 
 namespace {
 

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "directions/directions.h"
 #include "bench/benchutil.h"
-#include "tests/support/wordgen.h"
+#include "directions/directions.h"
 #include "platform/codepage.h"
 #include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/sort.h"
 #include "store/store.h"
+#include "tests/support/wordgen.h"
 
 namespace {
 
@@ -57,15 +57,16 @@ struct SortFigures {
 void keepBest(SortFigures& best, double total, const SortTimings& t) {
   best.total = std::min(best.total, total);
   SortTimings& b = best.parts;
-  b = {std::min(b.load, t.load),   std::min(b.keys, t.keys),     std::min(b.sort, t.sort),
-       std::min(b.write, t.write), std::min(b.flush, t.flush), std::min(b.rename, t.rename),
+  b = {std::min(b.load, t.load),    std::min(b.keys, t.keys),   std::min(b.sort, t.sort),
+       std::min(b.write, t.write),  std::min(b.flush, t.flush), std::min(b.rename, t.rename),
        std::min(b.reopen, t.reopen)};
 }
 
 SortFigures timeSortWordFile(int count, bool byTable) {
   const std::string table = bench::frenchSortTable();
   if (byTable)
-    std::ofstream("tables/French.stb", std::ios::binary).write(table.data(), static_cast<std::streamsize>(table.size()));
+    std::ofstream("tables/French.stb", std::ios::binary)
+        .write(table.data(), static_cast<std::streamsize>(table.size()));
   else
     std::filesystem::remove("tables/French.stb");
   SortFigures best;

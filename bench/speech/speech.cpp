@@ -170,9 +170,10 @@ int main() {
                 figures.wholeWord, figures.commandLine, figures.wholeWord / figures.commandLine,
                 1000 * audio / double(language.words.size()));
   }
-  std::printf("(voice load: the language's first word, with the engine's start for the first language;\n"
-              " first buffer: synthesis until eSpeak NG hands over its first samples; whole word: all samples;\n"
-              " command line: one espeak-ng process a word, with its start and voice load; audio/word: the\n"
-              " spoken length of a word in ms, which playback adds after the first buffer)\n");
+  std::printf(
+      "(voice load: the language's first word, with the engine's start for the first language;\n"
+      " first buffer: synthesis until eSpeak NG hands over its first samples; whole word: all samples;\n"
+      " command line: one espeak-ng process a word, with its start and voice load; audio/word: the\n"
+      " spoken length of a word in ms, which playback adds after the first buffer)\n");
   return 0;
 }

@@ -49,7 +49,8 @@ void writeText(std::size_t megabytes) {
   text.reserve((megabytes << 20) + line.size());
   while (text.size() < (megabytes << 20)) text += line;
   text += lastWord;
-  std::ofstream("big.txt", std::ios::binary | std::ios::trunc).write(text.data(), static_cast<std::streamsize>(text.size()));
+  std::ofstream("big.txt", std::ios::binary | std::ios::trunc)
+      .write(text.data(), static_cast<std::streamsize>(text.size()));
   textFile = QString::fromStdString(fs::absolute("big.txt").string());
 }
 

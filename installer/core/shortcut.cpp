@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <system_error>
 
+#include "formats/fields.h"
 #include "installer/core/paths.h"
 #include "installer/core/script.h"
-#include "formats/fields.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
 
@@ -20,11 +20,16 @@ namespace {
 std::string escapeValue(std::string_view value) {
   std::string escaped;
   for (char c : value) {
-    if (c == '\\') escaped += "\\\\";
-    else if (c == '\n') escaped += "\\n";
-    else if (c == '\t') escaped += "\\t";
-    else if (c == '\r') escaped += "\\r";
-    else escaped += c;
+    if (c == '\\')
+      escaped += "\\\\";
+    else if (c == '\n')
+      escaped += "\\n";
+    else if (c == '\t')
+      escaped += "\\t";
+    else if (c == '\r')
+      escaped += "\\r";
+    else
+      escaped += c;
   }
   return escaped;
 }
@@ -55,9 +60,8 @@ std::string quoteExecArgument(std::string_view argument) {
 
 std::filesystem::path shortcutPath() {
   const char* dataHome = std::getenv("XDG_DATA_HOME");
-  const std::filesystem::path base = dataHome && dataHome[0] == '/'
-                                         ? std::filesystem::path(dataHome)
-                                         : homeDirectory() / ".local" / "share";
+  const std::filesystem::path base =
+      dataHome && dataHome[0] == '/' ? std::filesystem::path(dataHome) : homeDirectory() / ".local" / "share";
   std::filesystem::path folder = base / "applications";
   if (!script.programGroup.empty()) folder /= hostName(script.programGroup);
   return folder / (hostName(script.shortcutName).string() + ".desktop");
@@ -72,10 +76,18 @@ std::string desktopEntryText() {
     exec += " " + quoteExecArgument(utf8(argument));
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Name=" + escapeValue(utf8(script.shortcutName)) + "\n"
-         "Exec=" + escapeValue(exec) + "\n"
-         "Path=" + escapeValue(script.installDir.string()) + "\n"
-         "Icon=" + escapeValue(iconValue()) + "\n"
+         "Name=" +
+         escapeValue(utf8(script.shortcutName)) +
+         "\n"
+         "Exec=" +
+         escapeValue(exec) +
+         "\n"
+         "Path=" +
+         escapeValue(script.installDir.string()) +
+         "\n"
+         "Icon=" +
+         escapeValue(iconValue()) +
+         "\n"
          "Terminal=false\n"
          "Categories=Education;Languages;\n";
 }
@@ -88,7 +100,8 @@ void createShortcut() {
   const std::filesystem::path path = shortcutPath();
   std::error_code error;
   std::filesystem::create_directories(path.parent_path(), error);
-  if (error) reportError("Can't make the folder of the menu entry " + programName(path.parent_path()) + ": " + error.message());
+  if (error)
+    reportError("Can't make the folder of the menu entry " + programName(path.parent_path()) + ": " + error.message());
   if (!replaceFileWithText(path, desktopEntryText()))
     reportError("Can't write the menu entry " + programName(path) + ": " + std::strerror(errno ? errno : EIO));
 }

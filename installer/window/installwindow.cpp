@@ -118,17 +118,28 @@ InstallWindow::~InstallWindow() {
 
 QWidget* InstallWindow::control(int id) const {
   switch (id) {
-    case panelId: return panel_;
-    case labelId: return label_;
-    case directoryFieldId: return directoryField_;
-    case startId: return startButton_;
-    case stopId: return stopButton_;
-    case changeDirectoryId: return changeButton_;
-    case driveLabelId: return driveLabel_;
-    case directoryLabelId: return directoryLabel_;
-    case driveListId: return driveList_;
-    case directoryListId: return directoryList_;
-    default: return nullptr;
+    case panelId:
+      return panel_;
+    case labelId:
+      return label_;
+    case directoryFieldId:
+      return directoryField_;
+    case startId:
+      return startButton_;
+    case stopId:
+      return stopButton_;
+    case changeDirectoryId:
+      return changeButton_;
+    case driveLabelId:
+      return driveLabel_;
+    case directoryLabelId:
+      return directoryLabel_;
+    case driveListId:
+      return driveList_;
+    case directoryListId:
+      return directoryList_;
+    default:
+      return nullptr;
   }
 }
 

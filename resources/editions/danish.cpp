@@ -7,178 +7,183 @@ namespace zembo {
 const EditionSource& danishEdition() {
   static const EditionSource edition{
       {
-          "Ordbog",  // 0
-          "language\\",  // 1
-          "list\\",  // 2
-          "list\\temp.ls",  // 3
+          "Ordbog",              // 0
+          "language\\",          // 1
+          "list\\",              // 2
+          "list\\temp.ls",       // 3
           "language\\tempfile",  // 4
-          "icons\\",  // 5
-          "zemboicon",  // 6
-          "Færdig",  // 7
-          "Annuller",  // 8
-          "OK",  // 9
-          "tekenset",  // 10
-          "Altid øverst",  // 11
-          "danish",  // 12
-          "0",  // 13
+          "icons\\",             // 5
+          "zemboicon",           // 6
+          "Færdig",              // 7
+          "Annuller",            // 8
+          "OK",                  // 9
+          "tekenset",            // 10
+          "Altid øverst",        // 11
+          "danish",              // 12
+          "0",                   // 13
           "LOCALE kunne ikke indstilles\nSorteringen er måske ikke korrekt.\n\nInstaller "
-          "understøttelse af flere sprog for dette sprog fra din Windows-cd-rom.   ",  // 14
-          "DanishAviDelay",  // 15
-          "Øv ord",  // 16
-          "Langsomt",  // 17
-          "Hurtigt",  // 18
-          "205",  // 19
-          "Du er nået til slutningen af listen. ",  // 20
-          "Øvelseslisten",  // 21
-          "er tom.      \n\nVil du oprette en ny øvelsesliste?",  // 22
-          "Afslut",  // 23
-          "Opret øvelsesliste",  // 24
-          "Tilføj alle",  // 25
-          "Fjern alle",  // 26
-          "Tilføj tilfældige",  // 27
-          "Søg",  // 28
-          "Tilføj ord til listen",  // 29
-          "Klik på et ord for at tilføje det til listen",  // 30
-          "Klik på et ord for at fjerne det fra listen",  // 31
-          "Øvelsesliste",  // 32
-          "SLETTET",  // 33
-          "Opdater listen",  // 34
-          "Listen opdateres\nVent et øjeblik",  // 35
-          "Tilføj tilfældige ord",  // 36
-          "Slet den gamle liste",  // 37
-          "Antal ord (maks. ",  // 38
-          "Udskriv",  // 39
-          "Ordlisten sendes til printeren",  // 40
-          "Ord",  // 41
-          "Opret ny liste",  // 42
-          "Listens navn : ",  // 43
-          "Slet den aktuelle liste",  // 44
-          "Slet liste",  // 45
-          "Lister",  // 46
+          "understøttelse af flere sprog for dette sprog fra din Windows-cd-rom.   ",   // 14
+          "DanishAviDelay",                                                             // 15
+          "Øv ord",                                                                     // 16
+          "Langsomt",                                                                   // 17
+          "Hurtigt",                                                                    // 18
+          "205",                                                                        // 19
+          "Du er nået til slutningen af listen. ",                                      // 20
+          "Øvelseslisten",                                                              // 21
+          "er tom.      \n\nVil du oprette en ny øvelsesliste?",                        // 22
+          "Afslut",                                                                     // 23
+          "Opret øvelsesliste",                                                         // 24
+          "Tilføj alle",                                                                // 25
+          "Fjern alle",                                                                 // 26
+          "Tilføj tilfældige",                                                          // 27
+          "Søg",                                                                        // 28
+          "Tilføj ord til listen",                                                      // 29
+          "Klik på et ord for at tilføje det til listen",                               // 30
+          "Klik på et ord for at fjerne det fra listen",                                // 31
+          "Øvelsesliste",                                                               // 32
+          "SLETTET",                                                                    // 33
+          "Opdater listen",                                                             // 34
+          "Listen opdateres\nVent et øjeblik",                                          // 35
+          "Tilføj tilfældige ord",                                                      // 36
+          "Slet den gamle liste",                                                       // 37
+          "Antal ord (maks. ",                                                          // 38
+          "Udskriv",                                                                    // 39
+          "Ordlisten sendes til printeren",                                             // 40
+          "Ord",                                                                        // 41
+          "Opret ny liste",                                                             // 42
+          "Listens navn : ",                                                            // 43
+          "Slet den aktuelle liste",                                                    // 44
+          "Slet liste",                                                                 // 45
+          "Lister",                                                                     // 46
           "Tegnene / \\ < > | . : ? * har en særlig betydning og er ikke tilladt.   ",  // 47
-          "Vil du virkelig slette listen",  // 48
-          "?",  // 49
-          "Du skal beholde mindst én liste.   ",  // 50
-          "Kan ikke slette mappen",  // 51
-          "Dansk",  // 52
-          "dict.ini",  // 53
-          "on",  // 54
-          "off",  // 55
-          "[language]",  // 56
-          "[selected]",  // 57
-          "10",  // 58
-          "[AddNew]",  // 59
-          "8",  // 60
-          "Skriver",  // 61
-          "Læser",  // 62
-          "Sorterer",  // 63
-          "Tilføj ord",  // 64
-          "BEKRÆFT HVER INDTASTNING MED ENTER",  // 65
-          "Komma er ikke tilladt i dette felt",  // 66
-          "tilføje ord",  // 67
-          "Nye opslag",  // 68
-          "Læsefejl",  // 69
-          "Sorter",  // 70
-          "Ordene sorteres\nVent et øjeblik",  // 71
-          "Sorteringen mislykkedes  ",  // 72
-          "Fejl",  // 73
-          "Ordbog",  // 74
+          "Vil du virkelig slette listen",                                              // 48
+          "?",                                                                          // 49
+          "Du skal beholde mindst én liste.   ",                                        // 50
+          "Kan ikke slette mappen",                                                     // 51
+          "Dansk",                                                                      // 52
+          "dict.ini",                                                                   // 53
+          "on",                                                                         // 54
+          "off",                                                                        // 55
+          "[language]",                                                                 // 56
+          "[selected]",                                                                 // 57
+          "10",                                                                         // 58
+          "[AddNew]",                                                                   // 59
+          "8",                                                                          // 60
+          "Skriver",                                                                    // 61
+          "Læser",                                                                      // 62
+          "Sorterer",                                                                   // 63
+          "Tilføj ord",                                                                 // 64
+          "BEKRÆFT HVER INDTASTNING MED ENTER",                                         // 65
+          "Komma er ikke tilladt i dette felt",                                         // 66
+          "tilføje ord",                                                                // 67
+          "Nye opslag",                                                                 // 68
+          "Læsefejl",                                                                   // 69
+          "Sorter",                                                                     // 70
+          "Ordene sorteres\nVent et øjeblik",                                           // 71
+          "Sorteringen mislykkedes  ",                                                  // 72
+          "Fejl",                                                                       // 73
+          "Ordbog",                                                                     // 74
           "INI-filen blev ikke fundet, programmet afbrydes.\n\nRapporter denne meddelelse til "
-          ":\nsupport@zembo.example\nhttp://www.zembo.example",  // 75
-          "Sp&rog",  // 76
-          "Tilføj ord",  // 77
-          "Start øvelse",  // 78
-          "Søg",  // 79
-          "Opret øvelsesliste",  // 80
-          "http://www.zembo.example",  // 81
-          "support@zembo.example",  // 82
-          "ordbog.hlp",  // 83
-          "Søg efter ord",  // 84
-          "Slet opslag",  // 85
-          "Gendan opslag",  // 86
-          "Automatisk søgning fra udklipsholderen",  // 87
-          "Kopier",  // 88
-          "Indsæt",  // 89
-          "Afspil",  // 90
-          "Søg efter ord i tekstfil",  // 91
-          "Hjælp",  // 92
-          "Søg efter ord i tekstfil",  // 93
-          "Tegnsæt",  // 94
-          "Repeter øvelseslisten",  // 95
-          "Skriv oversættelsen og tryk Enter (kun Enter viser den)",  // 96
-          "Igen",  // 97
-          "Svær",  // 98
-          "God",  // 99
-          "Let",  // 100
-          "Dit svar:",  // 101
-          "Intet mere at repetere nu.",  // 102
-          "Næste kort:",  // 103
+          ":\nsupport@zembo.example\nhttp://www.zembo.example",        // 75
+          "Sp&rog",                                                    // 76
+          "Tilføj ord",                                                // 77
+          "Start øvelse",                                              // 78
+          "Søg",                                                       // 79
+          "Opret øvelsesliste",                                        // 80
+          "http://www.zembo.example",                                  // 81
+          "support@zembo.example",                                     // 82
+          "ordbog.hlp",                                                // 83
+          "Søg efter ord",                                             // 84
+          "Slet opslag",                                               // 85
+          "Gendan opslag",                                             // 86
+          "Automatisk søgning fra udklipsholderen",                    // 87
+          "Kopier",                                                    // 88
+          "Indsæt",                                                    // 89
+          "Afspil",                                                    // 90
+          "Søg efter ord i tekstfil",                                  // 91
+          "Hjælp",                                                     // 92
+          "Søg efter ord i tekstfil",                                  // 93
+          "Tegnsæt",                                                   // 94
+          "Repeter øvelseslisten",                                     // 95
+          "Skriv oversættelsen og tryk Enter (kun Enter viser den)",   // 96
+          "Igen",                                                      // 97
+          "Svær",                                                      // 98
+          "God",                                                       // 99
+          "Let",                                                       // 100
+          "Dit svar:",                                                 // 101
+          "Intet mere at repetere nu.",                                // 102
+          "Næste kort:",                                               // 103
           "Kortfilen til repetition var beskadiget; den er gemt som",  // 104
-          "Repetitionen begynder forfra.",  // 105
-          "Kort tilbage:",  // 106
-          "Eksporter liste",  // 107
-          "Kunne ikke skrive filen",  // 108
-          "opslagsord",  // 109
+          "Repetitionen begynder forfra.",                             // 105
+          "Kort tilbage:",                                             // 106
+          "Eksporter liste",                                           // 107
+          "Kunne ikke skrive filen",                                   // 108
+          "opslagsord",                                                // 109
           "findes allerede i ordbogen.\n\n"
           "Erstat dens ord med den nye ordbogs? Ord, du selv har tilføjet, bevares.",  // 110
-          "Ordbogen importeres\nEt øjeblik",  // 111
-          "dictd-ordbøger (*.index)",  // 112
-          "Importér ordbog",  // 113
-          "%1: filen findes ikke.",  // 114
-          "%1 kan ikke åbnes.",  // 115
-          "%1 kan ikke læses.",  // 116
-          "%1 er beskadiget eller ufuldstændig og kan ikke importeres.",  // 117
-          "%1: beskadigede komprimerede data i blok %2.",  // 118
-          "%1 er beskadiget: kontrolsummen passer ikke til teksten.",  // 119
-          "%1, linje %2: beskadiget indekslinje.",  // 120
+          "Ordbogen importeres\nEt øjeblik",                                           // 111
+          "dictd-ordbøger (*.index)",                                                  // 112
+          "Importér ordbog",                                                           // 113
+          "%1: filen findes ikke.",                                                    // 114
+          "%1 kan ikke åbnes.",                                                        // 115
+          "%1 kan ikke læses.",                                                        // 116
+          "%1 er beskadiget eller ufuldstændig og kan ikke importeres.",               // 117
+          "%1: beskadigede komprimerede data i blok %2.",                              // 118
+          "%1 er beskadiget: kontrolsummen passer ikke til teksten.",                  // 119
+          "%1, linje %2: beskadiget indekslinje.",                                     // 120
           "%1: indekslinje %2 angiver en artikel, der slutter ved byte %3, ud over de %4 byte, filen kan rumme.",  // 121
-          "%1 indeholder langt mere end sine artikler: udpakket fylder den mere end de %2 byte, dens indeks angiver.",  // 122
+          "%1 indeholder langt mere end sine artikler: udpakket fylder den mere end de %2 byte, dens indeks "
+          "angiver.",                                            // 122
           "%1: artiklen i indekslinje %2 er ikke UTF-8-tekst.",  // 123
-          "%1 kan ikke læses: ikke nok hukommelse.",  // 124
-          "%1 oversætter til: %2, men denne ordbogs sprog er: %3. Kun ordbøger til dette sprog kan importeres: vælg en fra listen.",  // 125
-          "Importprogrammet kender ikke sproget i %1 og kan ikke importere den.",  // 126
-          "%1 er ikke en komplet ordbogsmappe.",  // 127
-          "Sorteringsrækkefølgen %1 findes ikke på dette system.",  // 128
-          "Mappen %1 kan ikke oprettes: %2.",  // 129
-          "%1 kan ikke skrives: %2.",  // 130
-          "%1 kan ikke omdøbes til %2: %3. Næste import eller næste start fuldfører det.",  // 131
-          "En tidligere import kan ikke fuldføres (%1): %2.",  // 132
-          "%1 kan ikke slettes.",  // 133
-          "disken er fuld",  // 134
-          "ingen tilladelse",  // 135
-          "Ordbogen kan ikke importeres.",  // 136
-          "%1: %2 opslagsord, importeret på %3 sekunder",  // 137
-          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",  // 138
-          "udeladt:",  // 139
-          "%1 opslagsord længere end 30 byte (f.eks. \"%2\")",  // 140
-          "%1 opslagsord med tegn, som tegnsættet ikke har (f.eks. \"%2\")",  // 141
-          "%1 opslagsord uden oversættelse i deres artikel (f.eks. \"%2\")",  // 142
-          "%1 opslagsord uden en oversættelse, der passer i en post (f.eks. \"%2\")",  // 143
-          "%1 oversættelser med tegn, som tegnsættet ikke har",  // 144
-          "%1 oversættelser længere end et helt felt",  // 145
-          "%1 ord, du selv har tilføjet, blev bevaret",  // 146
-          "Importér denne ordbog?",  // 147
-          "Importér",  // 148
-          "snart",  // 149
-          "Vist før tiden; skulle komme kl.",  // 150
+          "%1 kan ikke læses: ikke nok hukommelse.",             // 124
+          "%1 oversætter til: %2, men denne ordbogs sprog er: %3. Kun ordbøger til dette sprog kan importeres: "
+          "vælg en fra listen.",                                                              // 125
+          "Importprogrammet kender ikke sproget i %1 og kan ikke importere den.",             // 126
+          "%1 er ikke en komplet ordbogsmappe.",                                              // 127
+          "Sorteringsrækkefølgen %1 findes ikke på dette system.",                            // 128
+          "Mappen %1 kan ikke oprettes: %2.",                                                 // 129
+          "%1 kan ikke skrives: %2.",                                                         // 130
+          "%1 kan ikke omdøbes til %2: %3. Næste import eller næste start fuldfører det.",    // 131
+          "En tidligere import kan ikke fuldføres (%1): %2.",                                 // 132
+          "%1 kan ikke slettes.",                                                             // 133
+          "disken er fuld",                                                                   // 134
+          "ingen tilladelse",                                                                 // 135
+          "Ordbogen kan ikke importeres.",                                                    // 136
+          "%1: %2 opslagsord, importeret på %3 sekunder",                                     // 137
+          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",                               // 138
+          "udeladt:",                                                                         // 139
+          "%1 opslagsord længere end 30 byte (f.eks. \"%2\")",                                // 140
+          "%1 opslagsord med tegn, som tegnsættet ikke har (f.eks. \"%2\")",                  // 141
+          "%1 opslagsord uden oversættelse i deres artikel (f.eks. \"%2\")",                  // 142
+          "%1 opslagsord uden en oversættelse, der passer i en post (f.eks. \"%2\")",         // 143
+          "%1 oversættelser med tegn, som tegnsættet ikke har",                               // 144
+          "%1 oversættelser længere end et helt felt",                                        // 145
+          "%1 ord, du selv har tilføjet, blev bevaret",                                       // 146
+          "Importér denne ordbog?",                                                           // 147
+          "Importér",                                                                         // 148
+          "snart",                                                                            // 149
+          "Vist før tiden; skulle komme kl.",                                                 // 150
           "Nogle linjer i kortfilen til repetition kunne ikke læses; de er lagt til side i",  // 151
-          "De andre kort bevares, og repetitionen fortsætter.",  // 152
-          "Kortfilen til repetition er for stor til at blive læst; den er gemt som",  // 153
-          "Denne fil ved siden af listen er ikke en almindelig fil (et link, en pipe eller en enhed) og bliver, som den er:",  // 154
-          "Denne repetition gemmes ikke.",  // 155
-          "Vurderingerne skrives ikke i repetitionsloggen.",  // 156
-          "Tekstfiler (*.txt)",  // 157
-          "Alle filer (*)",  // 158
+          "De andre kort bevares, og repetitionen fortsætter.",                               // 152
+          "Kortfilen til repetition er for stor til at blive læst; den er gemt som",          // 153
+          "Denne fil ved siden af listen er ikke en almindelig fil (et link, en pipe eller en enhed) og bliver, "
+          "som den er:",                                              // 154
+          "Denne repetition gemmes ikke.",                            // 155
+          "Vurderingerne skrives ikke i repetitionsloggen.",          // 156
+          "Tekstfiler (*.txt)",                                       // 157
+          "Alle filer (*)",                                           // 158
           "Ordet findes ikke i ordbogen; de nærmeste opslag vises.",  // 159
-          "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
+          "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er "
+          "ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
       },
       {
           // ZEMBO
-          {{"&Filer", {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil", "&Importér ordbog...", "A&fslut\tCtrl+A"}},
-            {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
+          {{"&Filer",
+            {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil",
+             "&Importér ordbog...", "A&fslut\tCtrl+A"}},
+           {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
-          {{"Te&gnsæt", {"&Til", "&Fra"}},
-            {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}}},
+          {{"Te&gnsæt", {"&Til", "&Fra"}}, {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}}},
           // TEKENSET
           {{"Te&gnsæt", {"&Til", "&Fra"}}},
           // LIST

@@ -7,184 +7,187 @@ namespace zembo {
 const EditionSource& italianEdition() {
   static const EditionSource edition{
       {
-          "Dizionario",  // 0
-          "language\\",  // 1
-          "list\\",  // 2
-          "list\\temp.ls",  // 3
-          "language\\tempfile",  // 4
-          "icons\\",  // 5
-          "zemboicon",  // 6
-          "Fine",  // 7
-          "Annulla",  // 8
-          "OK",  // 9
-          "tekenset",  // 10
+          "Dizionario",             // 0
+          "language\\",             // 1
+          "list\\",                 // 2
+          "list\\temp.ls",          // 3
+          "language\\tempfile",     // 4
+          "icons\\",                // 5
+          "zemboicon",              // 6
+          "Fine",                   // 7
+          "Annulla",                // 8
+          "OK",                     // 9
+          "tekenset",               // 10
           "Sempre in primo piano",  // 11
-          "italian",  // 12
-          "0",  // 13
+          "italian",                // 12
+          "0",                      // 13
           "Errore nell'impostazione della LOCALE\nL'ordinamento potrebbe non essere "
           "corretto.\n\nInstallare il supporto multilingue per questa lingua dal CD-ROM di "
-          "Windows.   ",  // 14
-          "ItalianAviDelay",  // 15
-          "Esercizio di vocabolario",  // 16
-          "Lento",  // 17
-          "Veloce",  // 18
-          "193",  // 19
-          "Hai raggiunto la fine dell'elenco. ",  // 20
-          "L'elenco esercizi",  // 21
-          "è vuoto.      \n\nCreare un nuovo elenco esercizi?",  // 22
-          "Esci",  // 23
-          "Crea elenco esercizi",  // 24
-          "Aggiungi tutto",  // 25
-          "Rimuovi tutto",  // 26
-          "Aggiungi a caso",  // 27
-          "Cerca",  // 28
-          "Aggiungi parole all'elenco",  // 29
-          "Fai clic su una parola per aggiungerla all'elenco",  // 30
-          "Fai clic su una parola per toglierla dall'elenco",  // 31
-          "Elenco esercizi",  // 32
-          "ELIMINATA",  // 33
-          "Aggiornamento elenco",  // 34
-          "Aggiornamento dell'elenco\nAttendere prego",  // 35
-          "Aggiungi parole a caso",  // 36
-          "Elimina il vecchio elenco",  // 37
-          "Numero di parole (max. ",  // 38
-          "Stampa",  // 39
-          "Invio dell'elenco di parole alla stampante",  // 40
-          "Parola",  // 41
-          "Crea nuovo elenco",  // 42
-          "Nome dell'elenco : ",  // 43
-          "Elimina elenco corrente",  // 44
-          "Elimina elenco",  // 45
-          "Elenchi",  // 46
+          "Windows.   ",                                                                          // 14
+          "ItalianAviDelay",                                                                      // 15
+          "Esercizio di vocabolario",                                                             // 16
+          "Lento",                                                                                // 17
+          "Veloce",                                                                               // 18
+          "193",                                                                                  // 19
+          "Hai raggiunto la fine dell'elenco. ",                                                  // 20
+          "L'elenco esercizi",                                                                    // 21
+          "è vuoto.      \n\nCreare un nuovo elenco esercizi?",                                   // 22
+          "Esci",                                                                                 // 23
+          "Crea elenco esercizi",                                                                 // 24
+          "Aggiungi tutto",                                                                       // 25
+          "Rimuovi tutto",                                                                        // 26
+          "Aggiungi a caso",                                                                      // 27
+          "Cerca",                                                                                // 28
+          "Aggiungi parole all'elenco",                                                           // 29
+          "Fai clic su una parola per aggiungerla all'elenco",                                    // 30
+          "Fai clic su una parola per toglierla dall'elenco",                                     // 31
+          "Elenco esercizi",                                                                      // 32
+          "ELIMINATA",                                                                            // 33
+          "Aggiornamento elenco",                                                                 // 34
+          "Aggiornamento dell'elenco\nAttendere prego",                                           // 35
+          "Aggiungi parole a caso",                                                               // 36
+          "Elimina il vecchio elenco",                                                            // 37
+          "Numero di parole (max. ",                                                              // 38
+          "Stampa",                                                                               // 39
+          "Invio dell'elenco di parole alla stampante",                                           // 40
+          "Parola",                                                                               // 41
+          "Crea nuovo elenco",                                                                    // 42
+          "Nome dell'elenco : ",                                                                  // 43
+          "Elimina elenco corrente",                                                              // 44
+          "Elimina elenco",                                                                       // 45
+          "Elenchi",                                                                              // 46
           "I caratteri / \\ < > | . : ? * hanno un significato speciale e non sono ammessi.   ",  // 47
-          "Eliminare davvero l'elenco",  // 48
-          "?",  // 49
-          "Deve rimanere almeno un elenco.   ",  // 50
-          "Impossibile eliminare la cartella",  // 51
-          "Italiano",  // 52
-          "dizionario.ini",  // 53
-          "on",  // 54
-          "off",  // 55
-          "[language]",  // 56
-          "[selected]",  // 57
-          "10",  // 58
-          "[AddNew]",  // 59
-          "8",  // 60
-          "Scrittura",  // 61
-          "Lettura",  // 62
-          "Ordinamento",  // 63
-          "Aggiungi parole",  // 64
-          "CONFERMARE OGNI VOCE CON INVIO",  // 65
-          "Virgola non ammessa in questo campo",  // 66
-          "aggiungere parole",  // 67
-          "Nuove voci",  // 68
-          "Errore di lettura",  // 69
-          "Ordina",  // 70
-          "Ordinamento delle parole in corso\nAttendere prego",  // 71
-          "Ordinamento non riuscito  ",  // 72
-          "Errore",  // 73
-          "Dizionario",  // 74
+          "Eliminare davvero l'elenco",                                                           // 48
+          "?",                                                                                    // 49
+          "Deve rimanere almeno un elenco.   ",                                                   // 50
+          "Impossibile eliminare la cartella",                                                    // 51
+          "Italiano",                                                                             // 52
+          "dizionario.ini",                                                                       // 53
+          "on",                                                                                   // 54
+          "off",                                                                                  // 55
+          "[language]",                                                                           // 56
+          "[selected]",                                                                           // 57
+          "10",                                                                                   // 58
+          "[AddNew]",                                                                             // 59
+          "8",                                                                                    // 60
+          "Scrittura",                                                                            // 61
+          "Lettura",                                                                              // 62
+          "Ordinamento",                                                                          // 63
+          "Aggiungi parole",                                                                      // 64
+          "CONFERMARE OGNI VOCE CON INVIO",                                                       // 65
+          "Virgola non ammessa in questo campo",                                                  // 66
+          "aggiungere parole",                                                                    // 67
+          "Nuove voci",                                                                           // 68
+          "Errore di lettura",                                                                    // 69
+          "Ordina",                                                                               // 70
+          "Ordinamento delle parole in corso\nAttendere prego",                                   // 71
+          "Ordinamento non riuscito  ",                                                           // 72
+          "Errore",                                                                               // 73
+          "Dizionario",                                                                           // 74
           "File INI non trovato, programma interrotto.\n\nSegnalare questo messaggio a :\n"
-          "support@zembo.example\nhttp://www.zembo.example",  // 75
-          "&Lingua",  // 76
-          "Aggiungi parole",  // 77
-          "Inizia esercizio",  // 78
-          "Cerca",  // 79
-          "Crea elenco esercizi",  // 80
-          "http://www.zembo.example",  // 81
-          "support@zembo.example",  // 82
-          "dizionario.hlp",  // 83
-          "Cerca parole",  // 84
-          "Elimina voce",  // 85
-          "Ripristina voce",  // 86
-          "Ricerca automatica dagli Appunti",  // 87
-          "Copia",  // 88
-          "Incolla",  // 89
-          "Ascolta",  // 90
-          "Cerca parole in un file di testo",  // 91
-          "Guida",  // 92
-          "Cerca parole in un file di testo",  // 93
-          "Set di caratteri",  // 94
-          "Ripassa l'elenco di esercizio",  // 95
-          "Scrivi la traduzione e premi Invio (solo Invio la mostra)",  // 96
-          "Di nuovo",  // 97
-          "Difficile",  // 98
-          "Bene",  // 99
-          "Facile",  // 100
-          "La tua risposta:",  // 101
-          "Per ora non c'è altro da ripassare.",  // 102
-          "Prossima scheda:",  // 103
+          "support@zembo.example\nhttp://www.zembo.example",                           // 75
+          "&Lingua",                                                                   // 76
+          "Aggiungi parole",                                                           // 77
+          "Inizia esercizio",                                                          // 78
+          "Cerca",                                                                     // 79
+          "Crea elenco esercizi",                                                      // 80
+          "http://www.zembo.example",                                                  // 81
+          "support@zembo.example",                                                     // 82
+          "dizionario.hlp",                                                            // 83
+          "Cerca parole",                                                              // 84
+          "Elimina voce",                                                              // 85
+          "Ripristina voce",                                                           // 86
+          "Ricerca automatica dagli Appunti",                                          // 87
+          "Copia",                                                                     // 88
+          "Incolla",                                                                   // 89
+          "Ascolta",                                                                   // 90
+          "Cerca parole in un file di testo",                                          // 91
+          "Guida",                                                                     // 92
+          "Cerca parole in un file di testo",                                          // 93
+          "Set di caratteri",                                                          // 94
+          "Ripassa l'elenco di esercizio",                                             // 95
+          "Scrivi la traduzione e premi Invio (solo Invio la mostra)",                 // 96
+          "Di nuovo",                                                                  // 97
+          "Difficile",                                                                 // 98
+          "Bene",                                                                      // 99
+          "Facile",                                                                    // 100
+          "La tua risposta:",                                                          // 101
+          "Per ora non c'è altro da ripassare.",                                       // 102
+          "Prossima scheda:",                                                          // 103
           "Il file delle schede di ripasso era danneggiato; è stato conservato come",  // 104
-          "Il ripasso ricomincia da capo.",  // 105
-          "Schede rimaste:",  // 106
-          "Esporta elenco",  // 107
-          "Impossibile scrivere il file",  // 108
-          "lemmi",  // 109
+          "Il ripasso ricomincia da capo.",                                            // 105
+          "Schede rimaste:",                                                           // 106
+          "Esporta elenco",                                                            // 107
+          "Impossibile scrivere il file",                                              // 108
+          "lemmi",                                                                     // 109
           "è già nel dizionario.\n\n"
-          "Sostituire le sue parole con quelle del nuovo dizionario? Le parole che hai aggiunto tu vengono mantenute.",  // 110
-          "Importazione del dizionario in corso\nUn momento, prego",  // 111
-          "Dizionari dictd (*.index)",  // 112
-          "Importa dizionario",  // 113
-          "%1: file non trovato.",  // 114
-          "%1 non può essere aperto.",  // 115
-          "%1 non può essere letto.",  // 116
-          "%1 è danneggiato o incompleto e non può essere importato.",  // 117
-          "%1: dati compressi danneggiati nel blocco %2.",  // 118
+          "Sostituire le sue parole con quelle del nuovo dizionario? Le parole che hai aggiunto tu vengono "
+          "mantenute.",                                                             // 110
+          "Importazione del dizionario in corso\nUn momento, prego",                // 111
+          "Dizionari dictd (*.index)",                                              // 112
+          "Importa dizionario",                                                     // 113
+          "%1: file non trovato.",                                                  // 114
+          "%1 non può essere aperto.",                                              // 115
+          "%1 non può essere letto.",                                               // 116
+          "%1 è danneggiato o incompleto e non può essere importato.",              // 117
+          "%1: dati compressi danneggiati nel blocco %2.",                          // 118
           "%1 è danneggiato: la sua somma di controllo non corrisponde al testo.",  // 119
-          "%1, riga %2: riga dell'indice danneggiata.",  // 120
-          "%1: la riga dell'indice %2 indica un articolo che finisce al byte %3, oltre i %4 byte che questo file può contenere.",  // 121
+          "%1, riga %2: riga dell'indice danneggiata.",                             // 120
+          "%1: la riga dell'indice %2 indica un articolo che finisce al byte %3, oltre i %4 byte che questo file "
+          "può contenere.",                                                                                  // 121
           "%1 contiene molto più dei suoi articoli: decompresso supera i %2 byte indicati dal suo indice.",  // 122
-          "%1: l'articolo della riga dell'indice %2 non è testo UTF-8.",  // 123
-          "%1 non può essere letto: memoria insufficiente.",  // 124
-          "%1 traduce in: %2, ma la lingua di questo dizionario è: %3. Si possono importare solo dizionari in questa lingua: sceglierne uno dall'elenco.",  // 125
-          "Il programma di importazione non conosce la lingua di %1 e non può importarlo.",  // 126
-          "%1 non è una cartella del dizionario completa.",  // 127
-          "L'ordinamento %1 non è disponibile su questo sistema.",  // 128
-          "La cartella %1 non può essere creata: %2.",  // 129
-          "%1 non può essere scritto: %2.",  // 130
+          "%1: l'articolo della riga dell'indice %2 non è testo UTF-8.",                                     // 123
+          "%1 non può essere letto: memoria insufficiente.",                                                 // 124
+          "%1 traduce in: %2, ma la lingua di questo dizionario è: %3. Si possono importare solo dizionari in "
+          "questa lingua: sceglierne uno dall'elenco.",                                                           // 125
+          "Il programma di importazione non conosce la lingua di %1 e non può importarlo.",                       // 126
+          "%1 non è una cartella del dizionario completa.",                                                       // 127
+          "L'ordinamento %1 non è disponibile su questo sistema.",                                                // 128
+          "La cartella %1 non può essere creata: %2.",                                                            // 129
+          "%1 non può essere scritto: %2.",                                                                       // 130
           "%1 non può essere rinominato in %2: %3. La prossima importazione o il prossimo avvio lo completerà.",  // 131
-          "Un'importazione precedente non può essere completata (%1): %2.",  // 132
-          "%1 non può essere eliminato.",  // 133
-          "il disco è pieno",  // 134
-          "permesso negato",  // 135
-          "Il dizionario non può essere importato.",  // 136
-          "%1: %2 lemmi, importati in %3 secondi",  // 137
-          "record scritti: %1 da %2 a %3, %4 da %3 a %2",  // 138
-          "tralasciati:",  // 139
-          "%1 lemmi più lunghi di 30 byte (per esempio \"%2\")",  // 140
-          "%1 lemmi con caratteri assenti dal set di caratteri (per esempio \"%2\")",  // 141
-          "%1 lemmi senza traduzione nel loro articolo (per esempio \"%2\")",  // 142
-          "%1 lemmi senza una traduzione che entri in un record (per esempio \"%2\")",  // 143
-          "%1 traduzioni con caratteri assenti dal set di caratteri",  // 144
-          "%1 traduzioni più lunghe di un intero campo",  // 145
-          "%1 voci aggiunte da te sono state mantenute",  // 146
-          "Importare questo dizionario?",  // 147
-          "Importa",  // 148
-          "a breve",  // 149
-          "Mostrata in anticipo; prevista alle",  // 150
-          "Alcune righe del file delle schede di ripasso non erano leggibili; sono state messe da parte in",  // 151
-          "Le altre schede restano e il ripasso continua.",  // 152
-          "Il file delle schede di ripasso è troppo grande per essere letto; è stato conservato come",  // 153
-          "Questo file accanto all'elenco non è un file normale (un collegamento, una pipe o un dispositivo) e resta com'è:",  // 154
-          "Questo ripasso non viene salvato.",  // 155
+          "Un'importazione precedente non può essere completata (%1): %2.",                                       // 132
+          "%1 non può essere eliminato.",                                                                         // 133
+          "il disco è pieno",                                                                                     // 134
+          "permesso negato",                                                                                      // 135
+          "Il dizionario non può essere importato.",                                                              // 136
+          "%1: %2 lemmi, importati in %3 secondi",                                                                // 137
+          "record scritti: %1 da %2 a %3, %4 da %3 a %2",                                                         // 138
+          "tralasciati:",                                                                                         // 139
+          "%1 lemmi più lunghi di 30 byte (per esempio \"%2\")",                                                  // 140
+          "%1 lemmi con caratteri assenti dal set di caratteri (per esempio \"%2\")",                             // 141
+          "%1 lemmi senza traduzione nel loro articolo (per esempio \"%2\")",                                     // 142
+          "%1 lemmi senza una traduzione che entri in un record (per esempio \"%2\")",                            // 143
+          "%1 traduzioni con caratteri assenti dal set di caratteri",                                             // 144
+          "%1 traduzioni più lunghe di un intero campo",                                                          // 145
+          "%1 voci aggiunte da te sono state mantenute",                                                          // 146
+          "Importare questo dizionario?",                                                                         // 147
+          "Importa",                                                                                              // 148
+          "a breve",                                                                                              // 149
+          "Mostrata in anticipo; prevista alle",                                                                  // 150
+          "Alcune righe del file delle schede di ripasso non erano leggibili; sono state messe da parte in",      // 151
+          "Le altre schede restano e il ripasso continua.",                                                       // 152
+          "Il file delle schede di ripasso è troppo grande per essere letto; è stato conservato come",            // 153
+          "Questo file accanto all'elenco non è un file normale (un collegamento, una pipe o un dispositivo) e "
+          "resta com'è:",                                                  // 154
+          "Questo ripasso non viene salvato.",                             // 155
           "Le valutazioni non vengono scritte nel registro del ripasso.",  // 156
-          "File di testo (*.txt)",  // 157
-          "Tutti i file (*)",  // 158
-          "Nessuna voce per questa parola; ecco le più vicine.",  // 159
-          "Il registro di un'importazione interrotta non è stato eseguito: nomina file che nessuna importazione scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più questo messaggio:",  // 160
+          "File di testo (*.txt)",                                         // 157
+          "Tutti i file (*)",                                              // 158
+          "Nessuna voce per questa parola; ecco le più vicine.",           // 159
+          "Il registro di un'importazione interrotta non è stato eseguito: nomina file che nessuna importazione "
+          "scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più "
+          "questo messaggio:",  // 160
       },
       {
           // ZEMBO
           {{"&File",
-             {"Sempre in primo piano",
-              "Pronuncia le parole senza registrazione", "Ripassa l'elenco di esercizio",
-              "&Cerca parole in un file di testo",
-              "&Importa dizionario...",
-              "&Esci\tCtrl+X"}},
-            {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
+            {"Sempre in primo piano", "Pronuncia le parole senza registrazione", "Ripassa l'elenco di esercizio",
+             "&Cerca parole in un file di testo", "&Importa dizionario...", "&Esci\tCtrl+X"}},
+           {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
           // ZOEKEN
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}},
-            {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}}},
+           {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}}},
           // TEKENSET
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
           // LIST

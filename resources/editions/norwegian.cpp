@@ -7,178 +7,182 @@ namespace zembo {
 const EditionSource& norwegianEdition() {
   static const EditionSource edition{
       {
-          "Ordbok",  // 0
-          "language\\",  // 1
-          "list\\",  // 2
-          "list\\temp.ls",  // 3
+          "Ordbok",              // 0
+          "language\\",          // 1
+          "list\\",              // 2
+          "list\\temp.ls",       // 3
           "language\\tempfile",  // 4
-          "icons\\",  // 5
-          "zemboicon",  // 6
-          "Ferdig",  // 7
-          "Avbryt",  // 8
-          "OK",  // 9
-          "tekenset",  // 10
-          "Alltid øverst",  // 11
-          "norwegian-bokmal",  // 12
-          "0",  // 13
+          "icons\\",             // 5
+          "zemboicon",           // 6
+          "Ferdig",              // 7
+          "Avbryt",              // 8
+          "OK",                  // 9
+          "tekenset",            // 10
+          "Alltid øverst",       // 11
+          "norwegian-bokmal",    // 12
+          "0",                   // 13
           "Kunne ikke stille inn LOCALE\nSorteringen kan bli feil.\n\nInstaller flerspråklig "
-          "støtte for dette språket fra Windows-CD-en din.   ",  // 14
-          "NorwegianAviDelay",  // 15
-          "Øv på ord",  // 16
-          "Sakte",  // 17
-          "Raskt",  // 18
-          "200",  // 19
-          "Du har nådd slutten av listen. ",  // 20
-          "Øvingslisten",  // 21
-          "er tom.      \n\nVil du lage en ny øvingsliste?",  // 22
-          "Avslutt",  // 23
-          "Lag øvingsliste",  // 24
-          "Legg til alle",  // 25
-          "Fjern alle",  // 26
-          "Legg til tilfeldige",  // 27
-          "Søk",  // 28
-          "Legg til ord i listen",  // 29
-          "Klikk på et ord for å legge det til i listen",  // 30
-          "Klikk på et ord for å fjerne det fra listen",  // 31
-          "Øvingsliste",  // 32
-          "SLETTET",  // 33
-          "Oppdater listen",  // 34
-          "Listen oppdateres\nVent litt",  // 35
-          "Legg til tilfeldige ord",  // 36
-          "Slett den gamle listen",  // 37
-          "Antall ord (maks. ",  // 38
-          "Skriv ut",  // 39
-          "Ordlisten sendes til skriveren",  // 40
-          "Ord",  // 41
-          "Lag ny liste",  // 42
-          "Navn på listen : ",  // 43
-          "Slett gjeldende liste",  // 44
-          "Slett liste",  // 45
-          "Lister",  // 46
+          "støtte for dette språket fra Windows-CD-en din.   ",                        // 14
+          "NorwegianAviDelay",                                                         // 15
+          "Øv på ord",                                                                 // 16
+          "Sakte",                                                                     // 17
+          "Raskt",                                                                     // 18
+          "200",                                                                       // 19
+          "Du har nådd slutten av listen. ",                                           // 20
+          "Øvingslisten",                                                              // 21
+          "er tom.      \n\nVil du lage en ny øvingsliste?",                           // 22
+          "Avslutt",                                                                   // 23
+          "Lag øvingsliste",                                                           // 24
+          "Legg til alle",                                                             // 25
+          "Fjern alle",                                                                // 26
+          "Legg til tilfeldige",                                                       // 27
+          "Søk",                                                                       // 28
+          "Legg til ord i listen",                                                     // 29
+          "Klikk på et ord for å legge det til i listen",                              // 30
+          "Klikk på et ord for å fjerne det fra listen",                               // 31
+          "Øvingsliste",                                                               // 32
+          "SLETTET",                                                                   // 33
+          "Oppdater listen",                                                           // 34
+          "Listen oppdateres\nVent litt",                                              // 35
+          "Legg til tilfeldige ord",                                                   // 36
+          "Slett den gamle listen",                                                    // 37
+          "Antall ord (maks. ",                                                        // 38
+          "Skriv ut",                                                                  // 39
+          "Ordlisten sendes til skriveren",                                            // 40
+          "Ord",                                                                       // 41
+          "Lag ny liste",                                                              // 42
+          "Navn på listen : ",                                                         // 43
+          "Slett gjeldende liste",                                                     // 44
+          "Slett liste",                                                               // 45
+          "Lister",                                                                    // 46
           "Tegnene / \\ < > | . : ? * har spesiell betydning og er ikke tillatt.   ",  // 47
-          "Vil du virkelig slette listen",  // 48
-          "?",  // 49
-          "Du må beholde minst én liste.   ",  // 50
-          "Kan ikke slette mappen",  // 51
-          "Norsk",  // 52
-          "dict.ini",  // 53
-          "På",  // 54
-          "Av",  // 55
-          "[language]",  // 56
-          "[selected]",  // 57
-          "10",  // 58
-          "[AddNew]",  // 59
-          "8",  // 60
-          "Skriver",  // 61
-          "Leser",  // 62
-          "Sorterer",  // 63
-          "Legg til ord",  // 64
-          "BEKREFT HVER OPPFØRING MED ENTER",  // 65
-          "Komma er ikke tillatt i dette feltet",  // 66
-          "legge til ord",  // 67
-          "Nye oppføringer",  // 68
-          "Lesefeil",  // 69
-          "Sorter",  // 70
-          "Ordene sorteres\nVent litt",  // 71
-          "Sorteringen mislyktes  ",  // 72
-          "Feil",  // 73
-          "Ordbok",  // 74
+          "Vil du virkelig slette listen",                                             // 48
+          "?",                                                                         // 49
+          "Du må beholde minst én liste.   ",                                          // 50
+          "Kan ikke slette mappen",                                                    // 51
+          "Norsk",                                                                     // 52
+          "dict.ini",                                                                  // 53
+          "På",                                                                        // 54
+          "Av",                                                                        // 55
+          "[language]",                                                                // 56
+          "[selected]",                                                                // 57
+          "10",                                                                        // 58
+          "[AddNew]",                                                                  // 59
+          "8",                                                                         // 60
+          "Skriver",                                                                   // 61
+          "Leser",                                                                     // 62
+          "Sorterer",                                                                  // 63
+          "Legg til ord",                                                              // 64
+          "BEKREFT HVER OPPFØRING MED ENTER",                                          // 65
+          "Komma er ikke tillatt i dette feltet",                                      // 66
+          "legge til ord",                                                             // 67
+          "Nye oppføringer",                                                           // 68
+          "Lesefeil",                                                                  // 69
+          "Sorter",                                                                    // 70
+          "Ordene sorteres\nVent litt",                                                // 71
+          "Sorteringen mislyktes  ",                                                   // 72
+          "Feil",                                                                      // 73
+          "Ordbok",                                                                    // 74
           "Finner ikke INI-filen, programmet avbrytes.\n\nRapporter denne meldingen til :\n"
-          "support@zembo.example\nhttp://www.zembo.example",  // 75
-          "Sp&råk",  // 76
-          "Legg til ord",  // 77
-          "Start øving",  // 78
-          "Søk",  // 79
-          "Lag øvingsliste",  // 80
-          "http://www.zembo.example",  // 81
-          "support@zembo.example",  // 82
-          "ordbok_no.hlp",  // 83
-          "Søk etter ord",  // 84
-          "Slett oppføring",  // 85
-          "Gjenopprett oppføring",  // 86
-          "Automatisk søk fra utklippstavlen",  // 87
-          "Kopier",  // 88
-          "Lim inn",  // 89
-          "Spill av",  // 90
-          "Søk etter ord i tekstfil",  // 91
-          "Hjelp",  // 92
-          "Søk etter ord i tekstfil",  // 93
-          "Tegnsett",  // 94
-          "Repeter øvingslisten",  // 95
-          "Skriv oversettelsen og trykk Enter (bare Enter viser den)",  // 96
-          "Igjen",  // 97
-          "Vanskelig",  // 98
-          "Bra",  // 99
-          "Lett",  // 100
-          "Ditt svar:",  // 101
-          "Ikke mer å repetere nå.",  // 102
-          "Neste kort:",  // 103
+          "support@zembo.example\nhttp://www.zembo.example",               // 75
+          "Sp&råk",                                                        // 76
+          "Legg til ord",                                                  // 77
+          "Start øving",                                                   // 78
+          "Søk",                                                           // 79
+          "Lag øvingsliste",                                               // 80
+          "http://www.zembo.example",                                      // 81
+          "support@zembo.example",                                         // 82
+          "ordbok_no.hlp",                                                 // 83
+          "Søk etter ord",                                                 // 84
+          "Slett oppføring",                                               // 85
+          "Gjenopprett oppføring",                                         // 86
+          "Automatisk søk fra utklippstavlen",                             // 87
+          "Kopier",                                                        // 88
+          "Lim inn",                                                       // 89
+          "Spill av",                                                      // 90
+          "Søk etter ord i tekstfil",                                      // 91
+          "Hjelp",                                                         // 92
+          "Søk etter ord i tekstfil",                                      // 93
+          "Tegnsett",                                                      // 94
+          "Repeter øvingslisten",                                          // 95
+          "Skriv oversettelsen og trykk Enter (bare Enter viser den)",     // 96
+          "Igjen",                                                         // 97
+          "Vanskelig",                                                     // 98
+          "Bra",                                                           // 99
+          "Lett",                                                          // 100
+          "Ditt svar:",                                                    // 101
+          "Ikke mer å repetere nå.",                                       // 102
+          "Neste kort:",                                                   // 103
           "Kortfilen for repetisjon var skadet; den er tatt vare på som",  // 104
-          "Repetisjonen begynner på nytt.",  // 105
-          "Kort igjen:",  // 106
-          "Eksporter liste",  // 107
-          "Kunne ikke skrive filen",  // 108
-          "oppslagsord",  // 109
+          "Repetisjonen begynner på nytt.",                                // 105
+          "Kort igjen:",                                                   // 106
+          "Eksporter liste",                                               // 107
+          "Kunne ikke skrive filen",                                       // 108
+          "oppslagsord",                                                   // 109
           "finnes allerede i ordboken.\n\n"
           "Erstatte ordene med den nye ordbokens? Ord du selv har lagt til, beholdes.",  // 110
-          "Ordboken importeres\nEtt øyeblikk",  // 111
-          "dictd-ordbøker (*.index)",  // 112
-          "Importer ordbok",  // 113
-          "%1: finner ikke filen.",  // 114
-          "%1 kan ikke åpnes.",  // 115
-          "%1 kan ikke leses.",  // 116
-          "%1 er skadet eller ufullstendig og kan ikke importeres.",  // 117
-          "%1: skadede komprimerte data i blokk %2.",  // 118
-          "%1 er skadet: kontrollsummen stemmer ikke med teksten.",  // 119
-          "%1, linje %2: skadet indekslinje.",  // 120
+          "Ordboken importeres\nEtt øyeblikk",                                           // 111
+          "dictd-ordbøker (*.index)",                                                    // 112
+          "Importer ordbok",                                                             // 113
+          "%1: finner ikke filen.",                                                      // 114
+          "%1 kan ikke åpnes.",                                                          // 115
+          "%1 kan ikke leses.",                                                          // 116
+          "%1 er skadet eller ufullstendig og kan ikke importeres.",                     // 117
+          "%1: skadede komprimerte data i blokk %2.",                                    // 118
+          "%1 er skadet: kontrollsummen stemmer ikke med teksten.",                      // 119
+          "%1, linje %2: skadet indekslinje.",                                           // 120
           "%1: indekslinje %2 viser til en artikkel som slutter ved byte %3, forbi de %4 bytene filen kan romme.",  // 121
           "%1 inneholder langt mer enn artiklene sine: utpakket er den større enn de %2 bytene indeksen oppgir.",  // 122
           "%1: artikkelen i indekslinje %2 er ikke UTF-8-tekst.",  // 123
-          "%1 kan ikke leses: ikke nok minne.",  // 124
-          "%1 oversetter til: %2, men språket i denne ordboken er: %3. Bare ordbøker til dette språket kan importeres: velg en fra listen.",  // 125
-          "Importprogrammet kjenner ikke språket i %1 og kan ikke importere den.",  // 126
-          "%1 er ikke en fullstendig ordbokmappe.",  // 127
-          "Sorteringsrekkefølgen %1 finnes ikke på dette systemet.",  // 128
-          "Mappen %1 kan ikke opprettes: %2.",  // 129
-          "%1 kan ikke skrives: %2.",  // 130
+          "%1 kan ikke leses: ikke nok minne.",                    // 124
+          "%1 oversetter til: %2, men språket i denne ordboken er: %3. Bare ordbøker til dette språket kan importeres: "
+          "velg en fra listen.",                                                                // 125
+          "Importprogrammet kjenner ikke språket i %1 og kan ikke importere den.",              // 126
+          "%1 er ikke en fullstendig ordbokmappe.",                                             // 127
+          "Sorteringsrekkefølgen %1 finnes ikke på dette systemet.",                            // 128
+          "Mappen %1 kan ikke opprettes: %2.",                                                  // 129
+          "%1 kan ikke skrives: %2.",                                                           // 130
           "%1 kan ikke få nytt navn %2: %3. Neste import eller neste oppstart fullfører det.",  // 131
-          "En tidligere import kan ikke fullføres (%1): %2.",  // 132
-          "%1 kan ikke slettes.",  // 133
-          "disken er full",  // 134
-          "ingen tillatelse",  // 135
-          "Ordboken kan ikke importeres.",  // 136
-          "%1: %2 oppslagsord, importert på %3 sekunder",  // 137
-          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",  // 138
-          "utelatt:",  // 139
-          "%1 oppslagsord lengre enn 30 byte (for eksempel \"%2\")",  // 140
-          "%1 oppslagsord med tegn som tegnsettet mangler (for eksempel \"%2\")",  // 141
-          "%1 oppslagsord uten oversettelse i artikkelen (for eksempel \"%2\")",  // 142
+          "En tidligere import kan ikke fullføres (%1): %2.",                                   // 132
+          "%1 kan ikke slettes.",                                                               // 133
+          "disken er full",                                                                     // 134
+          "ingen tillatelse",                                                                   // 135
+          "Ordboken kan ikke importeres.",                                                      // 136
+          "%1: %2 oppslagsord, importert på %3 sekunder",                                       // 137
+          "poster skrevet: %1 fra %2 til %3, %4 fra %3 til %2",                                 // 138
+          "utelatt:",                                                                           // 139
+          "%1 oppslagsord lengre enn 30 byte (for eksempel \"%2\")",                            // 140
+          "%1 oppslagsord med tegn som tegnsettet mangler (for eksempel \"%2\")",               // 141
+          "%1 oppslagsord uten oversettelse i artikkelen (for eksempel \"%2\")",                // 142
           "%1 oppslagsord uten en oversettelse som får plass i en post (for eksempel \"%2\")",  // 143
-          "%1 oversettelser med tegn som tegnsettet mangler",  // 144
-          "%1 oversettelser lengre enn et helt felt",  // 145
-          "%1 ord du selv har lagt til, ble beholdt",  // 146
-          "Importere denne ordboken?",  // 147
-          "Importer",  // 148
-          "snart",  // 149
-          "Vist før tiden; skulle komme kl.",  // 150
-          "Noen linjer i kortfilen for repetisjon kunne ikke leses; de er lagt til side i",  // 151
-          "De andre kortene beholdes, og repetisjonen fortsetter.",  // 152
-          "Kortfilen for repetisjon er for stor til å leses; den er tatt vare på som",  // 153
-          "Denne filen ved siden av listen er ikke en vanlig fil (en lenke, en pipe eller en enhet) og blir som den er:",  // 154
-          "Denne repetisjonen lagres ikke.",  // 155
-          "Vurderingene skrives ikke i repetisjonsloggen.",  // 156
-          "Tekstfiler (*.txt)",  // 157
-          "Alle filer (*)",  // 158
+          "%1 oversettelser med tegn som tegnsettet mangler",                                   // 144
+          "%1 oversettelser lengre enn et helt felt",                                           // 145
+          "%1 ord du selv har lagt til, ble beholdt",                                           // 146
+          "Importere denne ordboken?",                                                          // 147
+          "Importer",                                                                           // 148
+          "snart",                                                                              // 149
+          "Vist før tiden; skulle komme kl.",                                                   // 150
+          "Noen linjer i kortfilen for repetisjon kunne ikke leses; de er lagt til side i",     // 151
+          "De andre kortene beholdes, og repetisjonen fortsetter.",                             // 152
+          "Kortfilen for repetisjon er for stor til å leses; den er tatt vare på som",          // 153
+          "Denne filen ved siden av listen er ikke en vanlig fil (en lenke, en pipe eller en enhet) og blir som den "
+          "er:",                                                          // 154
+          "Denne repetisjonen lagres ikke.",                              // 155
+          "Vurderingene skrives ikke i repetisjonsloggen.",               // 156
+          "Tekstfiler (*.txt)",                                           // 157
+          "Alle filer (*)",                                               // 158
           "Ordet finnes ikke i ordboken; de nærmeste oppslagene vises.",  // 159
-          "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
+          "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke "
+          "en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
       },
       {
           // ZEMBO
-          {{"&Fil", {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil", "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
-            {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
+          {{"&Fil",
+            {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil",
+             "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
+           {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
-          {{"Te&gnsett", {"&På", "&Av"}},
-            {"Automatisk søk fra utklippstavlen", {"På", "Av"}}},
+          {{"Te&gnsett", {"&På", "&Av"}}, {"Automatisk søk fra utklippstavlen", {"På", "Av"}}},
           // TEKENSET
           {{"Te&gnsett", {"&På", "&Av"}}},
           // LIST

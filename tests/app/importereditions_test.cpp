@@ -19,7 +19,9 @@ TEST(ImporterEditions, AgreeWithTheEditionsOwnTexts) {
     const FolderEdition* importer = findEdition(program.language->iniValue);
     ASSERT_NE(importer, nullptr) << program.language->iniValue;
     SCOPED_TRACE(program.language->iniValue);
-    const auto text = [&](int row) { return toUtf8(program.rows[static_cast<std::size_t>(row)].value(), program.language->codePage); };
+    const auto text = [&](int row) {
+      return toUtf8(program.rows[static_cast<std::size_t>(row)].value(), program.language->codePage);
+    };
     EXPECT_EQ(importer->wordFolder, text(textLanguageFolder));
     EXPECT_EQ(importer->listFolder, text(textListFolder));
     EXPECT_EQ(importer->locale, text(textLocaleName));

@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <cstdlib>
 
-#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "windowkit/qttext.h"
+#include "directions/directions.h"
 #include "resources/uilanguage.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
+#include "windowkit/qttext.h"
 
 namespace zembo {
 namespace {
@@ -55,8 +55,10 @@ TEST_F(InstalledDictionaryTest, OpensTheDutchEditionWithBothDirectionsOfEachLang
   EXPECT_TRUE(std::filesystem::exists("woordenboek.hlp"));
   EXPECT_TRUE(std::filesystem::exists("dict.avi"));
   // The icons the distribution ships are the ones the directions name.
-  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeSourceIconName(directions.currentDirection)))));
-  EXPECT_TRUE(std::filesystem::exists(test::programPath("icons\\" + std::string(activeTargetIconName(directions.currentDirection)))));
+  EXPECT_TRUE(std::filesystem::exists(
+      test::programPath("icons\\" + std::string(activeSourceIconName(directions.currentDirection)))));
+  EXPECT_TRUE(std::filesystem::exists(
+      test::programPath("icons\\" + std::string(activeTargetIconName(directions.currentDirection)))));
 }
 
 }  // namespace

@@ -1,26 +1,26 @@
 #include <QLineEdit>
-#include <QScrollBar>
-#include <QTextBrowser>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
-#include "directions/directions.h"
 #include "app/mainwindow.h"
-#include "platform/qt/painting.h"
-#include "windowkit/qttext.h"
-#include "windowkit/uifont.h"
+#include "directions/directions.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/searchwindow.h"
 #include "lookup/soundfiles.h"
-#include "windowkit/helpwindow.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "platform/qt/painting.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
+#include "windowkit/helpwindow.h"
+#include "windowkit/qttext.h"
+#include "windowkit/uifont.h"
 
 namespace zembo {
 namespace {
@@ -74,8 +74,10 @@ TEST_F(MainWindowTest, NamesAreDrawnInTheirRectangles) {
   QImage expected(shown.size(), shown.format());
   QPainter painter(&expected);
   paintMainBackground(painter, expected.width(), expected.height(), screenColourDepth());
-  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString("French", uiFonts.fontBig.charset), uiFonts.fontBig.font);
-  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString("English", uiFonts.fontBig.charset), uiFonts.fontBig.font);
+  drawRaisedText(painter, winRect(140, 102, 560, 160), toQString("French", uiFonts.fontBig.charset),
+                 uiFonts.fontBig.font);
+  drawRaisedText(painter, winRect(140, 172, 560, 230), toQString("English", uiFonts.fontBig.charset),
+                 uiFonts.fontBig.font);
   painter.end();
   const QRect names = winRect(100, 98, 560, 232);
   EXPECT_EQ(shown.copy(names), expected.copy(names));
@@ -107,8 +109,9 @@ TEST_F(MainWindowTest, LanguageMenuChangesTheDirectionAndItsFile) {
   mainWindow->languageMenu()->actions()[4]->trigger();  // English to German
   EXPECT_STREQ(directions.currentDirection->wordFileName, "Eng_Ger.zb");
   EXPECT_EQ(store.wordCount, 2);
-  EXPECT_EQ(readFile("dict.ini"),
-            "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nEng_Ger.zb\n\n[AddNew]\non\n");
+  EXPECT_EQ(
+      readFile("dict.ini"),
+      "# test dictionary\n[language]\nFrench,french,0\nGerman,german,0\n\n[selected]\nEng_Ger.zb\n\n[AddNew]\non\n");
   EXPECT_TRUE(mainWindow->languageMenu()->actions()[4]->isChecked());
   EXPECT_FALSE(mainWindow->languageMenu()->actions()[0]->isChecked());
 }

@@ -3,8 +3,8 @@
 #include <QTextBrowser>
 
 #include "app/aboutbox.h"
-#include "directions/directions.h"
 #include "app/mainwindow.h"
+#include "directions/directions.h"
 #include "platform/messagebox.h"
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"

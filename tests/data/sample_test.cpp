@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/codepage.h"
-#include "platform/collation.h"
 #include "formats/sorttable.h"
 #include "formats/wordrecord.h"
+#include "platform/codepage.h"
+#include "platform/collation.h"
 
 namespace {
 

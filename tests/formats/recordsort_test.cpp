@@ -48,7 +48,8 @@ TEST_F(RecordSortTest, TakesMoreWordsThanItWasToldToExpect) {
   ASSERT_EQ(parts.size(), 26u);
   std::vector<std::string> words;
   for (int r = 0; r < 4097; ++r)
-    for (std::size_t p = 0; p < parts.size(); ++p) words.push_back(std::string(1, static_cast<char>('a' + p)) + std::to_string(r % 7));
+    for (std::size_t p = 0; p < parts.size(); ++p)
+      words.push_back(std::string(1, static_cast<char>('a' + p)) + std::to_string(r % 7));
   const std::vector<WordRecord> records = recordsOf(words);
   CollationKeys keys(4097 * 25);
   for (const WordRecord& r : records) keys.add(wordOf(r));
@@ -65,7 +66,8 @@ TEST_F(RecordSortTest, EqualWordsStayInOrderOrGoTogetherByTheirBytes) {
             (std::vector<std::string>{"appel", "boom", "huis", "Huis", "huis", "HUIS", "Huis"}));
   std::vector<std::string> together = sortedWords(words, CollationKeys::Ties::byteEqualWordsTogether);
   ASSERT_EQ(together.size(), words.size());
-  EXPECT_EQ(std::vector<std::string>(together.begin(), together.begin() + 2), (std::vector<std::string>{"appel", "boom"}));
+  EXPECT_EQ(std::vector<std::string>(together.begin(), together.begin() + 2),
+            (std::vector<std::string>{"appel", "boom"}));
   // Each spelling of huis forms one run.
   int runs = 0;
   for (std::size_t i = 2; i < together.size(); ++i) runs += i == 2 || together[i] != together[i - 1];
@@ -104,7 +106,8 @@ TEST_F(RecordSortTest, StepsAreReportedAtEachMultipleOfTheInterval) {
   CollationKeys keys(words.size());
   for (const WordRecord& r : records) keys.add(wordOf(r));
   std::vector<std::int64_t> counts;
-  keys.sortRecords(records, [&](std::int64_t count) { counts.push_back(count); }, 2000);
+  keys.sortRecords(
+      records, [&](std::int64_t count) { counts.push_back(count); }, 2000);
   ASSERT_GE(counts.size(), 10u);
   for (std::size_t i = 0; i < counts.size(); ++i) EXPECT_EQ(counts[i], static_cast<std::int64_t>(2000 * i));
   EXPECT_GE(keys.steps(), counts.back());

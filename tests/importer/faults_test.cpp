@@ -56,8 +56,8 @@ class ImportFaultTest : public ImportTest {
     ImportReport report;
     StepClock clock(report);
     std::vector<std::string> out;
-    for (const WordRecord& r : readEntries(base.string() + ".index", dir / "dict" / dataName, {1252, 1252}, {},
-                                           report, clock))
+    for (const WordRecord& r :
+         readEntries(base.string() + ".index", dir / "dict" / dataName, {1252, 1252}, {}, report, clock))
       out.push_back(std::string(wordOf(r)) + "=" + std::string(translationOf(r)));
     return out;
   }

@@ -13,9 +13,7 @@ void ImportTest::SetUp() {
   options.yes = true;
 }
 
-void ImportTest::TearDown() {
-  TempDirTest::TearDown();
-}
+void ImportTest::TearDown() { TempDirTest::TearDown(); }
 
 std::filesystem::path ImportTest::writeDictionary(const std::string& name, const std::vector<DictdArticle>& articles) {
   std::filesystem::create_directories(dir / "dict");

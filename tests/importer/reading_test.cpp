@@ -24,7 +24,8 @@ class DictdReadingTest : public TempDirTest {};
 
 TEST_F(DictdReadingTest, ArticlesAcrossChunksReadAsInAPlainFile) {
   std::vector<DictdArticle> articles;
-  for (int i = 0; i < 200; ++i) articles.push_back({"w" + std::to_string(i), "Wort" + std::to_string(i) + "\nword, term\n"});
+  for (int i = 0; i < 200; ++i)
+    articles.push_back({"w" + std::to_string(i), "Wort" + std::to_string(i) + "\nword, term\n"});
   writeDictd(dir / "zipped", articles, true, 64);  // most articles cross a chunk boundary
   writeDictd(dir / "plain", articles, false);
   const std::vector<IndexEntry> index = readIndex(dir / "zipped.index");

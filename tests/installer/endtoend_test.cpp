@@ -65,7 +65,11 @@ TEST_F(EndToEndTest, TheSampleDistributionInstallsUnattended) {
   const auto english = test::readWordList(target / "taal/Nederlands_Engels.zb");
   EXPECT_NE(std::find(english.begin(), english.end(), test::Entry{"stad", "city, town"}), english.end());
   const auto french = test::readWordList(target / "taal/Nederlands_Frans.zb");
-  EXPECT_NE(std::find(french.begin(), french.end(), test::Entry{"zus", "s\x9C" "ur"}), french.end());
+  EXPECT_NE(std::find(french.begin(), french.end(),
+                      test::Entry{"zus",
+                                  "s\x9C"
+                                  "ur"}),
+            french.end());
   EXPECT_FALSE(std::filesystem::exists(target / "taal.cf"));
   EXPECT_FALSE(std::filesystem::exists(target / "taal/temp.zb"));
   EXPECT_TRUE(std::filesystem::is_directory(target / "lijst"));
@@ -127,8 +131,8 @@ TEST_F(EndToEndTest, ATargetThatCannotBeWrittenOrEnteredIsRefusedBeforeAnythingH
   // Permissions bind only an unprivileged user: as root the installer runs as nobody.
   const bool root = ::getuid() == 0;
   const std::string runAs = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/nonexistent" : "";
-  std::filesystem::permissions(dir, std::filesystem::perms::all & ~std::filesystem::perms::group_write &
-                                        ~std::filesystem::perms::others_write);
+  std::filesystem::permissions(
+      dir, std::filesystem::perms::all & ~std::filesystem::perms::group_write & ~std::filesystem::perms::others_write);
   for (const auto& [name, mode] : {std::pair{"readonly", 0555}, std::pair{"closed", 0666}}) {
     const std::filesystem::path target = dir / name;
     std::filesystem::create_directory(target);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tests/support/wordgen.h"
 #include "formats/wordrecord.h"
 #include "installer/core/languages.h"
 #include "installer/core/script.h"
@@ -13,6 +12,7 @@
 #include "platform/collation.h"
 #include "platform/messagebox.h"
 #include "tests/installer/installerfixture.h"
+#include "tests/support/wordgen.h"
 
 namespace zembo {
 namespace {

@@ -72,7 +72,8 @@ TEST_F(CharsetWindowTest, HasACaptionButNoCloseBoxAndAClosedPickerTurnsTheMenuOf
   EXPECT_EQ(charsets.charsetWindow->height(), 70);
   EXPECT_EQ(charsets.charsetWindow->windowTitle(), "Character set");
   const QImage picture = grab(charsets.charsetWindow);
-  EXPECT_NE(picture.pixel(charsets.charsetWindow->width() / 2, 3), picture.pixel(charsets.charsetWindow->width() / 2, 60));
+  EXPECT_NE(picture.pixel(charsets.charsetWindow->width() / 2, 3),
+            picture.pixel(charsets.charsetWindow->width() / 2, 60));
   // A window manager may close it all the same.
   charsets.charsetWindow->close();
   processEvents(50);
@@ -83,7 +84,12 @@ TEST_F(CharsetWindowTest, HasACaptionButNoCloseBoxAndAClosedPickerTurnsTheMenuOf
 }
 
 TEST_F(CharsetWindowTest, ClickTypesIntoTheSearchFieldAndLooksItUp) {
-  openSearch({{"abricot", "apricot"}, {"\xE9" "cole", "school"}, {"\xE9t\xE9", "summer"}, {"zoo", "zoo"}});
+  openSearch({{"abricot", "apricot"},
+              {"\xE9"
+               "cole",
+               "school"},
+              {"\xE9t\xE9", "summer"},
+              {"zoo", "zoo"}});
   writeFile("charset/French.chs", "\xE0\xE9\xE8\xEA");
   search->menuItem(cmdCharsetOn)->trigger();
   QTest::mouseClick(buttons()[1], Qt::LeftButton);

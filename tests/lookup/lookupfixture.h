@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QTimer>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "lookup/entryfield.h"
 #include "lookup/searchwindow.h"

@@ -84,8 +84,8 @@ TEST(RealAudio, RecordsAWaveFromASilentSource) {
   if (!server.running()) GTEST_SKIP() << server.whyNot();
   bool finished = false;
   int exitCode = 0;
-  const std::string output =
-      test::runTestInChild(server.env(), server.folder(), "RealAudio.DISABLED_RecordsHalfASecond", &finished, &exitCode);
+  const std::string output = test::runTestInChild(server.env(), server.folder(),
+                                                  "RealAudio.DISABLED_RecordsHalfASecond", &finished, &exitCode);
   ASSERT_TRUE(finished) << output;
   ASSERT_EQ(exitCode, 0) << output;
   if (output.find("[  SKIPPED ]") != std::string::npos) GTEST_SKIP() << "the server offered no input";

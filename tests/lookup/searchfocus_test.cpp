@@ -16,9 +16,8 @@ namespace {
 using test::readWords;
 using test::WordPair;
 
-const std::vector<WordPair> words = {{"abricot", "apricot"}, {"chat", "cat"},     {"chien", "dog"},
-                                     {"maison", "house"},    {"malade", "ill"},   {"tante", "aunt"},
-                                     {"zoo", "zoo"}};
+const std::vector<WordPair> words = {{"abricot", "apricot"}, {"chat", "cat"},   {"chien", "dog"}, {"maison", "house"},
+                                     {"malade", "ill"},      {"tante", "aunt"}, {"zoo", "zoo"}};
 
 class SearchFocusTest : public test::SearchTest {
  protected:

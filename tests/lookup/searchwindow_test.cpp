@@ -8,9 +8,9 @@
 #include "directions/directions.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
-#include "windowkit/sortingwindow.h"
 #include "store/sort.h"
 #include "tests/lookup/lookupfixture.h"
+#include "windowkit/sortingwindow.h"
 
 namespace zembo {
 namespace {
@@ -20,12 +20,12 @@ using test::WordPair;
 
 class SearchWindowTest : public test::SearchTest {};
 
-const std::vector<WordPair> fruit = {{"abricot", "apricot"}, {"ananas", "pineapple"}, {"banane", "banana"},
-                                     {"cerise", "cherry"},   {"citron", "lemon"},     {"datte", "date"},
-                                     {"figue", "fig"},       {"fraise", "strawberry"}, {"framboise", "raspberry"},
-                                     {"groseille", "currant"}, {"kiwi", "kiwi"},      {"mangue", "mango"},
-                                     {"melon", "melon"},     {"orange", "orange"},    {"poire", "pear"},
-                                     {"pomme", "apple"},     {"prune", "plum"},       {"raisin", "grape"}};
+const std::vector<WordPair> fruit = {{"abricot", "apricot"},   {"ananas", "pineapple"},  {"banane", "banana"},
+                                     {"cerise", "cherry"},     {"citron", "lemon"},      {"datte", "date"},
+                                     {"figue", "fig"},         {"fraise", "strawberry"}, {"framboise", "raspberry"},
+                                     {"groseille", "currant"}, {"kiwi", "kiwi"},         {"mangue", "mango"},
+                                     {"melon", "melon"},       {"orange", "orange"},     {"poire", "pear"},
+                                     {"pomme", "apple"},       {"prune", "plum"},        {"raisin", "grape"}};
 
 TEST_F(SearchWindowTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   openSearch(fruit);

@@ -14,7 +14,8 @@ inline std::uint32_t le32(const std::string& bytes, std::size_t at) {
   return v;
 }
 inline std::uint16_t le16(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                                << 8);
 }
 
 struct WaveHeader {

@@ -100,7 +100,8 @@ TEST_F(InstallationTest, PutsTheSampleDictionaryAndDistributionUnderShare) {
                            "language/Eng_Ger.zb", "tables/German.stb", "icons/Fre.ico"})
     EXPECT_TRUE(fs::is_regular_file(share / "data" / file)) << file;
   EXPECT_TRUE(fs::is_directory(share / "data/list"));
-  EXPECT_EQ(fs::file_size(share / "data/language/Fre_Eng.zb"), fs::file_size(ZEMBO_BUILD_DIR "/data/language/Fre_Eng.zb"));
+  EXPECT_EQ(fs::file_size(share / "data/language/Fre_Eng.zb"),
+            fs::file_size(ZEMBO_BUILD_DIR "/data/language/Fre_Eng.zb"));
   for (const char* file : {"install.inf", "taal.cf", "language.ini", "taal/Engels_Nederlands.zb"})
     EXPECT_TRUE(fs::is_regular_file(share / "dist" / file)) << file;
   // The distribution copies zembo into every installation, which must be able to run it.
@@ -110,13 +111,15 @@ TEST_F(InstallationTest, PutsTheSampleDictionaryAndDistributionUnderShare) {
 TEST_F(InstallationTest, PutsTheIconInEveryHicolorSizeAtThatSize) {
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-    EXPECT_EQ(pngSize(prefix / "share/icons/hicolor" / folder / "apps/zembo.png"), std::make_pair(size, size)) << folder;
+    EXPECT_EQ(pngSize(prefix / "share/icons/hicolor" / folder / "apps/zembo.png"), std::make_pair(size, size))
+        << folder;
   }
 }
 
 TEST_F(InstallationTest, MenuEntryStartsTheInstalledStarterWithTheIcon) {
   const std::string entry = readFile(prefix / "share/applications" / (std::string(appId) + ".desktop"));
-  EXPECT_NE(entry.find("Exec=\"" + (prefix / "libexec/zembo/run-sample").string() + "\" %f\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("Exec=\"" + (prefix / "libexec/zembo/run-sample").string() + "\" %f\n"), std::string::npos)
+      << entry;
   EXPECT_NE(entry.find("\nIcon=zembo\n"), std::string::npos) << entry;
   const std::string metainfo = readFile(prefix / "share/metainfo" / (std::string(appId) + ".metainfo.xml"));
   EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + std::string(appId) + ".desktop</launchable>"),
@@ -153,8 +156,8 @@ TEST_F(InstallationTest, StarterRunsZemboInAFolderTheUserChose) {
 }
 
 TEST_F(InstallationTest, StarterWithoutADisplaySaysSo) {
-  EXPECT_EQ(run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + shellQuoted(prefix / "libexec/zembo/run-sample") +
-                " 2>" + shellQuoted(dir / "run.log")),
+  EXPECT_EQ(run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                shellQuoted(prefix / "libexec/zembo/run-sample") + " 2>" + shellQuoted(dir / "run.log")),
             1);
   EXPECT_NE(readFile(dir / "run.log").find("found no display"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "home/zembo-sample"));
@@ -162,8 +165,8 @@ TEST_F(InstallationTest, StarterWithoutADisplaySaysSo) {
 
 TEST_F(InstallationTest, ZemboInstallInstallsTheDistributionOfTheFolderGiven) {
   const fs::path target = dir / "woordenboek";
-  ASSERT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " " + shellQuoted(prefix / "share/zembo/dist") + " --target " +
-                shellQuoted(target) + " --yes 2>" + shellQuoted(dir / "install.err")),
+  ASSERT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " " + shellQuoted(prefix / "share/zembo/dist") +
+                " --target " + shellQuoted(target) + " --yes 2>" + shellQuoted(dir / "install.err")),
             0)
       << readFile(dir / "install.err");
   EXPECT_TRUE(fs::is_regular_file(target / "zembo.ini"));
@@ -171,21 +174,22 @@ TEST_F(InstallationTest, ZemboInstallInstallsTheDistributionOfTheFolderGiven) {
   EXPECT_TRUE(fs::exists(dir / "share/applications/Zembo/Zembo woordenboek.desktop"));
   // The installed dictionary starts with the zembo the distribution carried.
   ASSERT_TRUE(isProgram(target / "zembo"));
-  EXPECT_TRUE(keepsRunning("./zembo /zb Engels", target))
-      << readFile(dir / "run.log");
+  EXPECT_TRUE(keepsRunning("./zembo /zb Engels", target)) << readFile(dir / "run.log");
 }
 
 TEST_F(InstallationTest, ZemboInstallStartsInTheCurrentFolderWithoutOne) {
   fs::current_path(prefix / "share/zembo/dist");
-  EXPECT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " --target " + shellQuoted(dir / "woordenboek") + " --yes 2>" +
-                shellQuoted(dir / "install.err")),
+  EXPECT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " --target " + shellQuoted(dir / "woordenboek") +
+                " --yes 2>" + shellQuoted(dir / "install.err")),
             0)
       << readFile(dir / "install.err");
   EXPECT_TRUE(fs::is_regular_file(dir / "woordenboek/zembo.ini"));
 }
 
 TEST_F(InstallationTest, ZemboInstallRefusesAFolderThatIsNone) {
-  EXPECT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " " + shellQuoted(dir / "nowhere") + " 2>" + shellQuoted(dir / "install.err")), 1);
+  EXPECT_EQ(run(shellQuoted(prefix / "bin/zembo-install") + " " + shellQuoted(dir / "nowhere") + " 2>" +
+                shellQuoted(dir / "install.err")),
+            1);
   EXPECT_NE(readFile(dir / "install.err").find("is not a folder"), std::string::npos);
 }
 
@@ -193,7 +197,8 @@ TEST_F(InstallationTest, ZemboInstallRefusesAFolderThatIsNone) {
 TEST_F(InstallationTest, ConfiguresWithoutTestsOrGoogleTest) {
   const fs::path build = dir / "packager-build";
   ASSERT_EQ(run("'" CMAKE_PROGRAM "' -S '" ZEMBO_SOURCE_DIR "' -B " + shellQuoted(build) +
-                " -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON >" + shellQuoted(dir / "configure.log") + " 2>&1"),
+                " -DBUILD_TESTING=OFF -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON >" + shellQuoted(dir / "configure.log") +
+                " 2>&1"),
             0)
       << readFile(dir / "configure.log");
   EXPECT_FALSE(fs::exists(build / "tests"));

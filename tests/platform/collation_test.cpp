@@ -18,8 +18,8 @@ TEST(Collation, CLocaleFoldsOnlyAsciiLetters) {
 TEST(Collation, FrenchSortsAccentsWithTheirLetter) {
   ASSERT_TRUE(setCollationLocale("french"));
   EXPECT_EQ(collationCodePage(), 1252);
-  EXPECT_LT(collateNoCase("\xE9t\xE9", "zoo"), 0);    // été before zoo
-  EXPECT_GT(collateNoCase("\xE9t\xE9", "ete"), 0);    // accents still count
+  EXPECT_LT(collateNoCase("\xE9t\xE9", "zoo"), 0);        // été before zoo
+  EXPECT_GT(collateNoCase("\xE9t\xE9", "ete"), 0);        // accents still count
   EXPECT_EQ(collateNoCase("\xC9T\xC9", "\xE9t\xE9"), 0);  // case does not
   EXPECT_LT(collateNoCase("cote", "c\xF4t\xE9"), 0);
   EXPECT_NE(collateNoCase("well-known", "wellknown"), 0);  // punctuation is not ignored
@@ -28,9 +28,9 @@ TEST(Collation, FrenchSortsAccentsWithTheirLetter) {
 TEST(Collation, RussianDecodesCyrillicAndPutsYoBesideYe) {
   ASSERT_TRUE(setCollationLocale("RUSSIAN"));
   EXPECT_EQ(collationCodePage(), 1251);
-  const std::string ye = "\xE5\xEB\xEA\xE0";  // елка
-  const std::string yo = "\xB8\xEB\xEA\xE0";  // ёлка
-  const std::string zh = "\xE6\xE0\xF0";      // жар
+  const std::string ye = "\xE5\xEB\xEA\xE0";         // елка
+  const std::string yo = "\xB8\xEB\xEA\xE0";         // ёлка
+  const std::string zh = "\xE6\xE0\xF0";             // жар
   const std::string a = "\xE0\xE7\xE1\xF3\xEA\xE0";  // азбука
   EXPECT_LT(collateNoCase(a, ye), 0);
   EXPECT_LT(collateNoCase(ye, zh), 0);
@@ -64,8 +64,20 @@ TEST(Collation, UnknownNameFailsAndKeepsTheLocaleInForce) {
 TEST(Collation, SortKeysGiveTheOrderOfTheComparison) {
   for (const char* locale : {"C", "french", "german", "russian"}) {
     ASSERT_TRUE(setCollationLocale(locale));
-    std::vector<std::string> words = {"apple", "Apple", "\xE9t\xE9", "ete", "zoo", "a-b", "ab", "",
-                                      "\xDF", "ss", "\xE5\xEB\xEA\xE0", "\xB8\xEB\xEA\xE0", "Z", "[x"};
+    std::vector<std::string> words = {"apple",
+                                      "Apple",
+                                      "\xE9t\xE9",
+                                      "ete",
+                                      "zoo",
+                                      "a-b",
+                                      "ab",
+                                      "",
+                                      "\xDF",
+                                      "ss",
+                                      "\xE5\xEB\xEA\xE0",
+                                      "\xB8\xEB\xEA\xE0",
+                                      "Z",
+                                      "[x"};
     CollationKeyMaker maker;
     std::string ka, kb;
     for (const auto& a : words)

@@ -67,8 +67,9 @@ TEST_F(ProfileTest, WritesCreateSectionAndKeyAndKeepEveryOtherLine) {
   writeFile("a.ini", before);
   // A new key goes after the section's last line that is not blank.
   ASSERT_TRUE(writeProfileString("first", "gamma", "3", "a.ini"));
-  EXPECT_EQ(readFile("a.ini"),
-            "; a comment\r\n[First]\r\nalpha = 1\r\ngamma=3\r\n\r\n[Second]\r\nbeta=2\r\n  odd line without equals\r\n");
+  EXPECT_EQ(
+      readFile("a.ini"),
+      "; a comment\r\n[First]\r\nalpha = 1\r\ngamma=3\r\n\r\n[Second]\r\nbeta=2\r\n  odd line without equals\r\n");
   // Replacing a value keeps the key as the file spells it.
   ASSERT_TRUE(writeProfileString("FIRST", "ALPHA", "10", "a.ini"));
   EXPECT_EQ(readFile("a.ini"),

@@ -149,8 +149,12 @@ TEST(Fsrs, NoIntervalExceedsTheLongest) {
     double stability;
     bool fuzz;
   };
-  const Case cases[] = {{36500, maximumStability, false}, {36500, maximumStability, true}, {36500, 30000, true},
-                        {100, 400, false}, {100, 400, true}, {1, 50, false}};
+  const Case cases[] = {{36500, maximumStability, false},
+                        {36500, maximumStability, true},
+                        {36500, 30000, true},
+                        {100, 400, false},
+                        {100, 400, true},
+                        {1, 50, false}};
   for (const Case& c : cases) {
     for (int grade : {hard, good, easy}) {
       FsrsParameters p;

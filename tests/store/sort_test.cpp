@@ -6,12 +6,12 @@
 #include <climits>
 #include <optional>
 
-#include "tests/support/wordgen.h"
 #include "directions/directions.h"
 #include "platform/collation.h"
 #include "store/collate.h"
 #include "store/store.h"
 #include "tests/store/storefixture.h"
+#include "tests/support/wordgen.h"
 
 namespace zembo {
 namespace {

@@ -12,7 +12,6 @@
 
 namespace zembo::test {
 
-
 // Resets the store's state and that of the layers below before and after each test.
 class StoreTest : public TempDirTest {
  protected:

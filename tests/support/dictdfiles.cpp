@@ -65,7 +65,8 @@ std::string dictzip(const std::string& data, std::size_t chunkLength) {
   put16(out, sizes.size());
   for (std::size_t size : sizes) put16(out, size);
   out += body;
-  put32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()))));
+  put32(out, static_cast<std::uint32_t>(
+                 crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size()))));
   put32(out, static_cast<std::uint32_t>(data.size()));
   return out;
 }

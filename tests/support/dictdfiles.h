@@ -19,8 +19,8 @@ std::string base64Number(std::uint64_t value);
 
 // Writes base + ".index" and base + ".dict.dz" (dictzip, chunks of chunkLength bytes), or
 // base + ".dict" when compressed is false.
-void writeDictd(const std::filesystem::path& base, const std::vector<DictdArticle>& articles,
-                bool compressed = true, std::size_t chunkLength = 4096);
+void writeDictd(const std::filesystem::path& base, const std::vector<DictdArticle>& articles, bool compressed = true,
+                std::size_t chunkLength = 4096);
 
 // The dictzip form of data.
 std::string dictzip(const std::string& data, std::size_t chunkLength);

@@ -69,7 +69,8 @@ void HeadlessSway::launch() {
   ::mkdir(runtime.c_str(), 0700);
   if (getuid() == 0) {
     if (const passwd* nobody = getpwnam("nobody")) {
-      if (::chown(runtime.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) whyNot_ = "cannot give the runtime folder to nobody";
+      if (::chown(runtime.c_str(), nobody->pw_uid, nobody->pw_gid) != 0)
+        whyNot_ = "cannot give the runtime folder to nobody";
     }
   }
   std::ofstream(folder_ + "/sway.conf") << "xwayland disable\noutput HEADLESS-1 resolution 1280x1024\n";

@@ -3,8 +3,8 @@
 // program hears. sway refuses to run as root, so under root it runs as nobody; the test process
 // itself stays as it is and connects through the socket's full path.
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace zembo::test {
 

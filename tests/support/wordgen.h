@@ -16,11 +16,30 @@ class WordGenerator {
   // A word of 2 to 5 syllables, at most 30 bytes; about one word in eight is capitalised and about
   // one in twenty has a hyphen or a blank inside.
   std::string word() {
-    static const char* const onsets[] = {"b", "c", "d", "f", "g", "j", "l", "m", "n", "p", "r", "s", "t", "v",
-                                         "ch", "br", "cr", "dr", "fl", "gr", "pl", "pr", "tr", "qu", "gu", "s",
-                                         "", "", "l", "m"};
-    static const char* const vowels[] = {"a", "e", "i", "o", "u", "ou", "ai", "au", "eu", "oi",
-                                         "\xE9", "\xE8", "\xEA", "\xE0", "\xE2", "\xEE", "\xF4", "\xFB", "\xE7" "a", "a"};
+    static const char* const onsets[] = {"b",  "c",  "d",  "f",  "g",  "j",  "l",  "m",  "n",  "p",
+                                         "r",  "s",  "t",  "v",  "ch", "br", "cr", "dr", "fl", "gr",
+                                         "pl", "pr", "tr", "qu", "gu", "s",  "",   "",   "l",  "m"};
+    static const char* const vowels[] = {"a",
+                                         "e",
+                                         "i",
+                                         "o",
+                                         "u",
+                                         "ou",
+                                         "ai",
+                                         "au",
+                                         "eu",
+                                         "oi",
+                                         "\xE9",
+                                         "\xE8",
+                                         "\xEA",
+                                         "\xE0",
+                                         "\xE2",
+                                         "\xEE",
+                                         "\xF4",
+                                         "\xFB",
+                                         "\xE7"
+                                         "a",
+                                         "a"};
     static const char* const codas[] = {"", "", "", "", "n", "r", "s", "l", "t", "x", "m", "nt", "rs"};
     std::string w;
     const int syllables = 2 + static_cast<int>(next() % 4);
@@ -74,8 +93,8 @@ inline std::string frenchSortTable() {
   for (int c = 1; c < 256; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c);
   for (int c = 'A'; c <= 'Z'; ++c) table[static_cast<std::size_t>(c)] = static_cast<char>(c + 32);
   const char* accents[][2] = {{"\xE0\xE2\xC0\xC2", "a"}, {"\xE9\xE8\xEA\xEB\xC9\xC8\xCA", "e"},
-                              {"\xEE\xEF\xCE", "i"},      {"\xF4\xD4", "o"},
-                              {"\xFB\xF9\xFC\xDB", "u"},  {"\xE7\xC7", "c"}};
+                              {"\xEE\xEF\xCE", "i"},     {"\xF4\xD4", "o"},
+                              {"\xFB\xF9\xFC\xDB", "u"}, {"\xE7\xC7", "c"}};
   for (const auto& group : accents)
     for (const char* p = group[0]; *p; ++p) table[static_cast<unsigned char>(*p)] = group[1][0];
   table[' '] = 1;

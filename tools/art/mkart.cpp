@@ -138,8 +138,7 @@ QImage flagIcon(const FlagPainter& paint) {
 QImage windowIcon(int size) {
   QImage image = transparentImage(size, size);
   QPainter p(&image);
-  const QColor pageColour(250, 246, 228), pageEdge(90, 80, 60), coverEdge(0, 45, 0),
-      gold(255, 208, 60);
+  const QColor pageColour(250, 246, 228), pageEdge(90, 80, 60), coverEdge(0, 45, 0), gold(255, 208, 60);
   if (size == 16) {
     p.fillRect(QRect(3, 2, 12, 14), pageEdge);
     p.fillRect(QRect(4, 3, 10, 12), pageColour);
@@ -361,8 +360,7 @@ QImage logo() {
         continue;
       }
       const auto mix = [a](int c, int bg) { return (c * a + bg * (255 - a)) / 255; };
-      QRgb c = qRgb(mix(qRed(in[x]), green.red()), mix(qGreen(in[x]), green.green()),
-                    mix(qBlue(in[x]), green.blue()));
+      QRgb c = qRgb(mix(qRed(in[x]), green.red()), mix(qGreen(in[x]), green.green()), mix(qBlue(in[x]), green.blue()));
       if (c == key) c = qRgb(254, 0, 255);
       o[x] = c;
     }
@@ -397,8 +395,8 @@ QImage animationFrame(int f) {
   }
   const qreal cx = w / 2.0, top = 72, bottom = 100, half = 48;
   // rising letters, behind the book's pages
-  const QString letters[] = {"A", QString::fromUtf8("é"), QString::fromUtf8("ß"), "Z",
-                             QString::fromUtf8("ö"), QString::fromUtf8("ç")};
+  const QString letters[] = {"A", QString::fromUtf8("é"), QString::fromUtf8("ß"),
+                             "Z", QString::fromUtf8("ö"), QString::fromUtf8("ç")};
   // Neighbours are half a rise apart, so that they never cover each other.
   const int phase[] = {0, 3, 1, 4, 2, 5};
   for (int k = 0; k < 6; ++k) {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/codepage.h"
-#include "platform/collation.h"
 #include "formats/sorttable.h"
 #include "formats/wordrecord.h"
+#include "platform/codepage.h"
+#include "platform/collation.h"
 
 namespace {
 
@@ -36,11 +36,16 @@ int main(int argc, char** argv) {
   int codePage = 1252;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--locale" && i + 1 < argc) locale = argv[++i];
-    else if (arg == "--table" && i + 1 < argc) table = argv[++i];
-    else if (arg == "--codepage" && i + 1 < argc) codePage = std::atoi(argv[++i]);
-    else if (input.empty()) input = arg;
-    else output = arg;
+    if (arg == "--locale" && i + 1 < argc)
+      locale = argv[++i];
+    else if (arg == "--table" && i + 1 < argc)
+      table = argv[++i];
+    else if (arg == "--codepage" && i + 1 < argc)
+      codePage = std::atoi(argv[++i]);
+    else if (input.empty())
+      input = arg;
+    else
+      output = arg;
   }
   if (input.empty() || output.empty())
     return fail("usage: mkwordfile --locale NAME [--table FILE.stb] [--codepage N] in.tsv out.zb");
