@@ -465,9 +465,13 @@ TEST_F(SortTest, SettleOwedSortsMergesATailSortsEditsWholeAndKeepsAFailureOwed) 
       settleOwedSorts(show);
     }
     EXPECT_EQ(shown, c.shown) << c.name;
-    if (c.shown) EXPECT_EQ(sorting.lastSortMerged, c.merged) << c.name;
+    if (c.shown) {
+      EXPECT_EQ(sorting.lastSortMerged, c.merged) << c.name;
+    }
     EXPECT_EQ(store.needsSort, c.owedAfter) << c.name;
-    if (!c.owedAfter) EXPECT_EQ(readWords("language/Fre_Eng.zb").front().word, c.shown ? "aa" : "b") << c.name;
+    if (!c.owedAfter) {
+      EXPECT_EQ(readWords("language/Fre_Eng.zb").front().word, c.shown ? "aa" : "b") << c.name;
+    }
     closeStoreFiles();
   }
 }
