@@ -174,7 +174,7 @@ bool storeInCurrentFile(const std::string& word, const std::string& translation,
   record = WordRecord{};
   setField(record.word, sizeof record.word, word);
   setField(record.translation, sizeof record.translation, translation);
-  record.flags = index >= 0 ? stored.flags : 0;
+  record.flags = index >= 0 ? stored.flags : std::int16_t{0};
   if (index >= 0) {
     writeWordRecord(index, record);
     return false;

@@ -106,7 +106,7 @@ bool loadRecords(std::FILE* list, LoadedList& into, const RecordCounter& counter
   volatile char touched = 0;
   for (std::size_t i = 0; i < total; i += 100) {
     count(counter, i);
-    touched = touched + records[i].word[0];
+    touched = static_cast<char>(touched + records[i].word[0]);
   }
   return true;
 }

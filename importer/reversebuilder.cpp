@@ -28,7 +28,7 @@ std::string_view withReplaced(std::string_view text, char from, char to, std::de
 
 char innerCommaOf(int codePage) {
   std::string sign;
-  return fromUtf8Exactly("\u201A", codePage, sign) ? sign[0] : 0;
+  return fromUtf8Exactly("\u201A", codePage, sign) ? sign[0] : '\0';
 }
 
 std::vector<WordRecord> reverseRecords(const std::vector<WordRecord>& forward, InnerCommas commas, StepClock& clock) {

@@ -73,7 +73,8 @@ bool encodeWave(const WaveFormat& format, const std::vector<char>& samples, Memo
   if (!file) return false;
   // The samples are in the host's order, as the file's little-endian data chunk wants them on
   // the hosts we build for; whole frames only.
-  const std::size_t frame = static_cast<std::size_t>(bytesPerSample(format.type) * format.channels);
+  const std::size_t frame =
+      static_cast<std::size_t>(bytesPerSample(format.type)) * static_cast<std::size_t>(format.channels);
   const std::size_t usable = samples.size() / frame * frame;
   const bool written =
       sf_write_raw(file, samples.data(), static_cast<sf_count_t>(usable)) == static_cast<sf_count_t>(usable);

@@ -102,6 +102,19 @@ class TextWindowTest : public test::SearchTest {
     ASSERT_NE(window, nullptr);
     processEvents();
   }
+  // German words and a Hunspell dictionary that makes "Häuser" of "Haus" and "Züge" of "Zug".
+  void writeGermanWithInflections() {
+    writeSampleDictionary("Ger_Eng.zb");
+    test::writeWords("language/Ger_Eng.zb", {{"Baum", "tree"},
+                                             {"Haus", "house"},
+                                             {"H\xE4userblock", "block of houses"},
+                                             {"Tal", "valley"},
+                                             {"Zug", "train"},
+                                             {"Zugang", "access"},
+                                             {"Zweig", "branch"}});
+    writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
+    writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");
+  }
   void loadFile(const std::string& name, const std::string& content) {
     writeFile(name, content);
     nextChoice = QDir::current().absoluteFilePath(QString::fromStdString(name));
@@ -337,16 +350,7 @@ TEST_F(TextWindowTest, CyrillicTextInTheRussianEditionFindsCyrillicWords) {
 }
 
 TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
-  writeSampleDictionary("Ger_Eng.zb");
-  test::writeWords("language/Ger_Eng.zb", {{"Baum", "tree"},
-                                           {"Haus", "house"},
-                                           {"H\xE4userblock", "block of houses"},
-                                           {"Zug", "train"},
-                                           {"Zugang", "access"},
-                                           {"Zweig", "branch"}});
-  // A German dictionary that makes "Häuser" of "Haus" and "Züge" of "Zug".
-  writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
-  writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");
+  writeGermanWithInflections();
   ASSERT_EQ(start(), -1);
   reopenText();
   loadFile("de.txt", "Die H\xE4user und die Z\xFCge.");
@@ -371,16 +375,7 @@ TEST_F(TextWindowTest, ClickingAnInflectedWordShowsItsDictionaryForm) {
 // dictionary form, or the place of a word without entry), and the field that then shows the word
 // does not look it up again.
 TEST_F(TextWindowTest, AClickedWordShowsTheIndexFoundWithoutASecondLookup) {
-  writeSampleDictionary("Ger_Eng.zb");
-  test::writeWords("language/Ger_Eng.zb", {{"Baum", "tree"},
-                                           {"Haus", "house"},
-                                           {"H\xE4userblock", "block of houses"},
-                                           {"Tal", "valley"},
-                                           {"Zug", "train"},
-                                           {"Zugang", "access"},
-                                           {"Zweig", "branch"}});
-  writeFile("hunspell/de_DE.aff", "SET UTF-8\nSFX U Y 2\nSFX U aus \xC3\xA4user aus\nSFX U ug \xC3\xBCge ug\n");
-  writeFile("hunspell/de_DE.dic", "2\nHaus/U\nZug/U\n");
+  writeGermanWithInflections();
   ASSERT_EQ(start(), -1);
   reopenText();
   const std::string text = "Die H\xE4user am Tal und die Z\xFCge.";
