@@ -21,7 +21,9 @@ namespace {
 //   or semicolons (not those inside parentheses or between digits, which stay with their
 //   translation), each possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
 //   a sense line that begins with "[label]", or whose every translation has one, is a specialist,
-//   regional or register sense;
+//   regional or register sense; a translation may end in its abbreviation or symbol right after
+//   its grammar mark and then its pronunciation as a translation of its own ("road <n>Rd,
+//   /ˌɛɾdˈeː/", "dollar sign <n>$"), which are not translations either;
 // - lines indented by three blanks or more hold examples, notes and synonyms; lines such as
 //   "see: {...}" are cross-references; a quotation followed by "  - " and its translation is an
 //   example;
@@ -136,17 +138,49 @@ bool isRepeat(std::string_view translation, ParsedArticle& into) {
   return !into.seen.insert(translation).second;
 }
 
+// "/ˌɛstˈeː/": the pronunciation of an abbreviation that stood before it.
+bool isPronunciation(std::string_view translation) {
+  return translation.size() >= 3 && translation.front() == '/' && translation.back() == '/';
+}
+
+// Labels that say a sense is colloquial, regional, dated, figurative or rare rather than what
+// field it belongs to: such a sense is not a word's main one however much the dictionary says of it.
+bool isRegisterLabel(std::string_view label) {
+  static constexpr std::string_view registers[] = {
+      "ugs.",    "slang",    "vulg.",     "coll.",     "pej.",    "humor.",  "iron.",     "euphem.",  "geh.",
+      "poet.",   "literary", "übtr.",     "selten",    "obs.",    "alt",     "veraltet",  "veraltend", "altertümlich",
+      "Sprw.",   "prov.",    "Ös.",       "Westös.",   "Schw.",   "Dt.",     "Bayr.",     "Süddt.",   "Norddt.",
+      "Mitteldt.", "Westdt.", "Ostdt.",   "Nordostdt.", "Nordwestdt.", "Mittelwestdt.", "Mittelostdt.", "Südtirol",
+      "BW",      "Br.",      "Am.",       "eBr.",      "NZ",      "Sc.",     "Can.",      "Ir.",      "Jugendsprache",
+      "Kindersprache", "Jägersprache", "stud."};
+  return std::find(std::begin(registers), std::end(registers), label) != std::end(registers);
+}
+
+// Whether the labels that begin a sense line ("[ugs.] [Ös.] ...") include a register label.
+bool beginsWithRegisterLabel(std::string_view line) {
+  while (!line.empty() && line.front() == '[') {
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return false;
+    if (isRegisterLabel(line.substr(1, close - 1))) return true;
+    line = trimmed(line.substr(close + 1));
+  }
+  return false;
+}
+
 // Splits a sense line at commas and semicolons outside parentheses and not between digits, leaving
-// out the <...>, [...] and {...} marks; each translation gets its blanks collapsed to one, none at
-// either end. True when every translation of the line carries a [label] ("lauten <v> [adm.]").
+// out the <...>, [...] and {...} marks, what follows a grammar mark in its translation and the
+// pronunciations that stand as translations; each translation gets its blanks collapsed to one,
+// none at either end. True when every translation of the line carries a [label]
+// ("lauten <v> [adm.]").
 bool addSense(std::string_view line, ParsedArticle& into) {
   std::string& out = into.storage;  // reserved for the whole article: views into it stay valid
   std::size_t start = out.size();
-  bool labelled = false, everyLabelled = true;
+  bool labelled = false, everyLabelled = true, afterMark = false;
   const auto endTranslation = [&] {
     if (out.size() > start && out.back() == ' ') out.pop_back();
+    if (isPronunciation({out.data() + start, out.size() - start})) out.resize(start);
     if (out.size() > start) everyLabelled = everyLabelled && labelled;
-    labelled = false;
+    labelled = afterMark = false;
     const std::string_view translation(out.data() + start, out.size() - start);
     if (!translation.empty() && !isRepeat(translation, into))
       into.translations.push_back(translation);
@@ -159,6 +193,7 @@ bool addSense(std::string_view line, ParsedArticle& into) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     char c = line[i];
     if (skipUntil) {
+      if (c == '>' && skipUntil == '>') afterMark = true;
       if (c == skipUntil) skipUntil = 0;
       continue;
     }
@@ -170,6 +205,8 @@ bool addSense(std::string_view line, ParsedArticle& into) {
       skipUntil = ']';
     else if (c == '{')
       skipUntil = '}';
+    else if (afterMark && c != ',' && c != ';')
+      continue;  // "Rd" of "road <n>Rd", "$" of "dollar sign <n>$": the translation's abbreviation
     else if (c == ',' && (parens > 0 || betweenDigits))
       out += innerComma;
     else if (c == ',' || (c == ';' && parens == 0))
@@ -241,6 +278,7 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
   into.storage.clear();
   into.storage.reserve(3 * text.size());  // an inner comma takes three bytes: views into it stay valid
   into.examples = 0;
+  into.sentences = 0;
   into.comparisons = 0;
   // Clearing walks every bucket: the set of a long article is made anew instead.
   if (into.seen.bucket_count() > 1024)
@@ -249,7 +287,7 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
     into.seen.clear();
   bool first = true, numbered = false;
   WikDictSenses wikDict;
-  int senses = 0, labelled = 0;
+  int senses = 0, labelled = 0, offRegister = 0;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     if (end == std::string_view::npos) end = text.size();
@@ -265,6 +303,7 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
     if (content.empty()) continue;
     if (line.find_first_not_of(' ') >= noteIndent || isExampleLine(content) || isReferenceLine(content)) {
       into.examples += 1 + static_cast<int>(std::count(content.begin(), content.end(), '{'));
+      if (isExampleLine(content)) ++into.sentences;
       continue;
     }
     const std::size_t number = numberingLength(content);
@@ -281,8 +320,10 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
     }
     ++senses;
     if (addSense(content, into) || content.front() == '[') ++labelled;
+    if (beginsWithRegisterLabel(content)) ++offRegister;
   }
   into.specialist = senses > 0 && labelled == senses;
+  into.offRegister = senses > 0 && offRegister == senses;
 }
 
 Article parseArticle(std::string_view text, ArticleShape shape) {
@@ -291,7 +332,9 @@ Article parseArticle(std::string_view text, ArticleShape shape) {
   return {std::string(parsed.headword),
           {parsed.abbreviations.begin(), parsed.abbreviations.end()},
           {parsed.translations.begin(), parsed.translations.end()},
-          parsed.specialist};
+          parsed.specialist,
+          parsed.offRegister,
+          parsed.sentences};
 }
 
 }  // namespace zembo

@@ -85,18 +85,25 @@ struct Progress {
 // they give each sense of a word as an article of its own (gehen has 11, Zug 27, be 13), in no
 // order of use, so the first article is seldom the everyday sense (gehen: "turn out" before "go",
 // Zug: "strain" before "train"). What marks the everyday sense is how much the dictionary says of
-// it: its examples and references (Zug "train": 84, be "sein": 61, the others of each at most 20).
-// Senses labelled [techn.], [chem.], [ugs.] and the like are not what a learner looks for first
-// (kommen: "[ugs.] have an orgasm" before "come"). Within an article the first translation is the
-// sense's usual word and later ones rarer synonyms ("draught, draft [Am.]"). So: the unlabelled
-// articles before the labelled ones, each group from the most examples down (the dictionary's order
-// among equals); then the first translation of every article before the second of any, and so on;
-// a translation that came already is not repeated.
+// it, above all its example sentences (Zug "train": 25, Weg "way": 14, Hund "dog": 5, the other
+// articles of each at most 2), then its notes and references. Senses labelled [techn.], [chem.],
+// [ugs.] and the like are not what a learner looks for first (kommen: "[ugs.] have an orgasm"
+// before "come"), but a field label does not make a sense rare: the article with the most example
+// sentences is the main one even when it is labelled [zool.] (Hund "dog") or [fin.] (Bank "bank"),
+// unless every sense of it is colloquial, regional or dated ([ugs.], [Ös.], [veraltet]). Within an
+// article the first translation is the sense's usual word and later ones rarer synonyms
+// ("draught, draft [Am.]"). So: the main article (the first of those with the most sentences, when
+// any has one), then the unlabelled articles, then those labelled with a field, then those with a
+// register, each group from the most sentences down, then the most notes and references (the
+// dictionary's order among equals); within each group the first translation of every article
+// before the second of any, and so on; a translation that came already is not repeated.
 struct SenseArticle {
   std::string_view translations;  // in the home language's code page, each ended by a line end
   std::size_t count = 0;          // of the translations
   bool specialist = false;
+  bool offRegister = false;
   int examples = 0;
+  int sentences = 0;
 };
 
 // Buffers of everydayFirst, kept from one headword to the next.
@@ -104,6 +111,15 @@ struct OrderScratch {
   std::vector<const SenseArticle*> byUse;
   std::vector<std::vector<std::string_view>> senses;  // the translations of each article
 };
+
+// The article with the most example sentences, the first of them in the dictionary's order; null
+// when none has a sentence or only colloquial, regional or dated ones do.
+const SenseArticle* mainArticle(const std::vector<SenseArticle>& articles) {
+  const SenseArticle* main = nullptr;
+  for (const SenseArticle& article : articles)
+    if (!article.offRegister && article.sentences > (main ? main->sentences : 0)) main = &article;
+  return main;
+}
 
 std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles, OrderScratch& scratch) {
   TranslationList ordered;
@@ -113,11 +129,18 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
     });
     return ordered.take();
   }
+  const SenseArticle* main = mainArticle(articles);
+  // The groups in their order: the main article with the unlabelled ones, those of a field, those
+  // of a register.
+  const auto rank = [main](const SenseArticle* a) {
+    return a == main ? 0 : a->offRegister ? 3 : a->specialist ? 2 : 1;
+  };
   std::vector<const SenseArticle*>& byUse = scratch.byUse;
   byUse.clear();
   for (const SenseArticle& article : articles) byUse.push_back(&article);
-  std::stable_sort(byUse.begin(), byUse.end(), [](const SenseArticle* a, const SenseArticle* b) {
-    return a->specialist != b->specialist ? b->specialist : a->examples > b->examples;
+  std::stable_sort(byUse.begin(), byUse.end(), [&](const SenseArticle* a, const SenseArticle* b) {
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    return a->sentences != b->sentences ? a->sentences > b->sentences : a->examples > b->examples;
   });
   std::vector<std::vector<std::string_view>>& senses = scratch.senses;
   if (senses.size() < byUse.size()) senses.resize(byUse.size());
@@ -127,9 +150,13 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
       if (!line.empty()) senses[k].push_back(line);
     });
   }
-  const std::size_t middle = static_cast<std::size_t>(
-      std::count_if(articles.begin(), articles.end(), [](const SenseArticle& a) { return !a.specialist; }));
-  for (const auto& [from, to] : {std::pair{std::size_t{0}, middle}, std::pair{middle, byUse.size()}})
+  const auto groupEnd = [&](int lastRank) {
+    return static_cast<std::size_t>(
+        std::count_if(byUse.begin(), byUse.end(), [&](const SenseArticle* a) { return rank(a) <= lastRank; }));
+  };
+  const std::size_t unlabelledEnd = groupEnd(1), fieldEnd = groupEnd(2);
+  for (const auto& [from, to] : {std::pair{std::size_t{0}, unlabelledEnd}, std::pair{unlabelledEnd, fieldEnd},
+                                 std::pair{fieldEnd, byUse.size()}})
     for (std::size_t round = 0, added = 1; added > 0; ++round) {
       added = 0;
       for (std::size_t k = from; k < to; ++k) {
@@ -197,7 +224,7 @@ class EntryCollector {
       if (article.abbreviations.empty()) return;
     }
     if (article.translations.empty()) return headwordFits ? skip(SkipCause::noTranslation, headword) : void();
-    SenseArticle sense{{}, 0, article.specialist, article.examples};
+    SenseArticle sense{{}, 0, article.specialist, article.offRegister, article.examples, article.sentences};
     senseText_.clear();
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
