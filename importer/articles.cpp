@@ -143,16 +143,17 @@ bool isPronunciation(std::string_view translation) {
   return translation.size() >= 3 && translation.front() == '/' && translation.back() == '/';
 }
 
-// Labels that say a sense is colloquial, regional, dated, figurative or rare rather than what
-// field it belongs to: such a sense is not a word's main one however much the dictionary says of it.
+// Labels that say a sense is colloquial, vulgar, dated, rare or regional rather than what field it
+// belongs to: such a sense is not a word's main one however much the dictionary says of it. A
+// formal or figurative sense ([geh.], [übtr.]) may be, and so may a British or American one.
 bool isRegisterLabel(std::string_view label) {
   static constexpr std::string_view registers[] = {
-      "ugs.",    "slang",    "vulg.",     "coll.",     "pej.",    "humor.",  "iron.",     "euphem.",  "geh.",
-      "poet.",   "literary", "übtr.",     "selten",    "obs.",    "alt",     "veraltet",  "veraltend", "altertümlich",
-      "Sprw.",   "prov.",    "Ös.",       "Westös.",   "Schw.",   "Dt.",     "Bayr.",     "Süddt.",   "Norddt.",
-      "Mitteldt.", "Westdt.", "Ostdt.",   "Nordostdt.", "Nordwestdt.", "Mittelwestdt.", "Mittelostdt.", "Südtirol",
-      "BW",      "Br.",      "Am.",       "eBr.",      "NZ",      "Sc.",     "Can.",      "Ir.",      "Jugendsprache",
-      "Kindersprache", "Jägersprache", "stud."};
+      "ugs.",    "slang",      "vulg.",       "coll.",         "pej.",          "humor.",        "euphem.",
+      "selten",  "obs.",       "alt",         "veraltet",      "veraltend",     "altertümlich",  "Ös.",
+      "Westös.", "Schw.",      "Bayr.",       "Süddt.",        "Norddt.",       "Mitteldt.",     "Westdt.",
+      "Ostdt.",  "Nordostdt.", "Nordwestdt.", "Mittelwestdt.", "Mittelostdt.",  "Südtirol",      "BW",
+      "NZ",      "Sc.",        "Can.",        "Ir.",           "Jugendsprache", "Kindersprache", "Jägersprache",
+      "stud."};
   return std::find(std::begin(registers), std::end(registers), label) != std::end(registers);
 }
 
@@ -263,6 +264,22 @@ bool isNextWikDictSense(std::string_view content, std::size_t numbering, WikDict
   return true;
 }
 
+// The senses of one article in the order a learner looks for them, as those of a headword's
+// articles are: the first translation of every sense, then the second of every sense, and so on
+// (nld-eng's "ding": "1. affair, business, ... 2. thing" gives "affair, thing, ..., business").
+// senseStarts holds where each sense's translations begin.
+void firstOfEverySenseFirst(std::vector<std::string_view>& translations, const std::vector<std::size_t>& senseStarts) {
+  if (senseStarts.size() < 2) return;
+  std::vector<std::string_view> ordered;
+  ordered.reserve(translations.size());
+  for (std::size_t round = 0; ordered.size() < translations.size(); ++round)
+    for (std::size_t k = 0; k < senseStarts.size(); ++k) {
+      const std::size_t end = k + 1 < senseStarts.size() ? senseStarts[k + 1] : translations.size();
+      if (senseStarts[k] + round < end) ordered.push_back(translations[senseStarts[k] + round]);
+    }
+  translations.swap(ordered);
+}
+
 // A sense line without the sub-sense number at its end: "aller, marcher 2." gives "aller, marcher".
 std::string_view withoutTrailingNumber(std::string_view line) {
   const std::size_t blank = line.rfind(' ');
@@ -286,6 +303,8 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
   else
     into.seen.clear();
   bool first = true, numbered = false;
+  std::vector<std::size_t>& senseStarts = into.senseStarts;
+  senseStarts.clear();
   WikDictSenses wikDict;
   int senses = 0, labelled = 0, offRegister = 0;
   while (!text.empty()) {
@@ -319,11 +338,13 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
       continue;
     }
     ++senses;
+    senseStarts.push_back(into.translations.size());
     if (addSense(content, into) || content.front() == '[') ++labelled;
     if (beginsWithRegisterLabel(content)) ++offRegister;
   }
   into.specialist = senses > 0 && labelled == senses;
   into.offRegister = senses > 0 && offRegister == senses;
+  firstOfEverySenseFirst(into.translations, senseStarts);
 }
 
 Article parseArticle(std::string_view text, ArticleShape shape) {

@@ -89,8 +89,9 @@ struct Progress {
 // articles of each at most 2), then its notes and references. Senses labelled [techn.], [chem.],
 // [ugs.] and the like are not what a learner looks for first (kommen: "[ugs.] have an orgasm"
 // before "come"), but a field label does not make a sense rare: the article with the most example
-// sentences is the main one even when it is labelled [zool.] (Hund "dog") or [fin.] (Bank "bank"),
-// unless every sense of it is colloquial, regional or dated ([ugs.], [Ös.], [veraltet]). Within an
+// sentences is the main one even when it is labelled [zool.] (Hund "dog"), [fin.] (Bank "bank") or
+// [geh.] (meist "mostly"), unless every sense of it is colloquial, regional or dated ([ugs.],
+// [Ös.], [veraltet]). Within an
 // article the first translation is the sense's usual word and later ones rarer synonyms
 // ("draught, draft [Am.]"). So: the main article (the first of those with the most sentences, when
 // any has one), then the unlabelled articles, then those labelled with a field, then those with a

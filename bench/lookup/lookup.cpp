@@ -1,8 +1,8 @@
 // Lookup speed at a million records: a keystroke's lookup (findTypedWord: findWord bisecting the
-// word file, in the page cache, read through the store's mapping, then the equal words' spellings) under a sort table and under the "french" locale, beside the same
-// bisection over records held in memory, the floor of what a lookup can cost, and their ratio.
-// Then the whole-word lookup of a word taken from a text, which falls back to the word's Hunspell
-// stems when it is no headword (one bisection more per stem), beside findWord over the same text.
+// word file, in the page cache, read through the store's mapping, then the equal words' spellings) under a sort table
+// and under the "french" locale, beside the same bisection over records held in memory, the floor of what a lookup can
+// cost, and their ratio. Then the whole-word lookup of a word taken from a text, which falls back to the word's
+// Hunspell stems when it is no headword (one bisection more per stem), beside findWord over the same text.
 //
 //   bench_lookup [records]    (default 1000000; works in a folder under /tmp)
 

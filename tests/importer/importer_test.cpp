@@ -95,10 +95,9 @@ TEST_F(ImportTest, TheMainArticleLeadsWhateverItsFieldLabel) {
   const std::string kommen = "kommen /kˈɔmən/ <v, intr>\n";
   const auto dict = writeDictionary(
       "freedict-deu-eng",
-      {{"hund",
-        hund + "mine car <n>, mine hutch <n>, mine tub <n>, corf <n> [Br.] , cocoa pan <n> [coll.]\n"
-               "   Synonyms: {Förderwagen}, {Grubenwagen}, {Wagen}, {Grubenhund}, {Hunt}\n\n"
-               " see: {a}, {b}, {c}, {d}, {e}, {f}, {g}, {h}, {i}, {j}\n"},
+      {{"hund", hund + "mine car <n>, mine hutch <n>, mine tub <n>, corf <n> [Br.] , cocoa pan <n> [coll.]\n"
+                       "   Synonyms: {Förderwagen}, {Grubenwagen}, {Wagen}, {Grubenhund}, {Hunt}\n\n"
+                       " see: {a}, {b}, {c}, {d}, {e}, {f}, {g}, {h}, {i}, {j}\n"},
        {"hund", hund + " [zool.] dog <n>, dawg <n>\n         Note: used to represent American speech\n"
                        "      \"einen Hund abrichten\"  - train a dog\n"
                        "      \"die Hunde loslassen\"  - unleash the dogs\n"},
@@ -126,9 +125,21 @@ TEST_F(ImportTest, AbbreviationsAndPronunciationsGivenWithATranslationStayOut) {
        {"dollarzeichen", "Dollarzeichen /dˈɔlaɾtsˌaɪçən/ <neut, n, sg>\ndollar sign <n>$\n"},
        {"smiley", "Smiley <n>\n [comp.] smiley <n>, smily <n>:-)\n"}});
   const ImportReport report = importInto(dict);
-  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
-            (Words{"Dollarzeichen=dollar sign", "Smiley=smiley, smily", "Stra\xDF" "e=road, street, avenue, alley"}));
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Dollarzeichen=dollar sign", "Smiley=smiley, smily",
+                                                      "Stra\xDF"
+                                                      "e=road, street, avenue, alley"}));
   EXPECT_EQ(report.translationsOutsideCodePage, 0);  // the pronunciations were never translations
+}
+
+// Within one article too the first translation of every numbered sense comes before the second
+// of any: nld-eng's "ding" leads with "affair, business, businessdeal, case, matter" as sense 1.
+TEST_F(ImportTest, TheFirstTranslationOfEveryNumberedSenseComesFirst) {
+  const auto dict = writeDictionary(
+      "freedict-nld-eng", {article("ding", "1. affair, business, case, matter\n2. thing\n3. article, object\n"),
+                           article("gat", "1. aperture, opening\n2. hole\n")});
+  importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Dut_Eng.zb"), (Words{"ding=affair, thing, article, business, object, case",
+                                                      "ding=matter", "gat=aperture, hole, opening"}));
 }
 
 // Characters a code page lacks become their plain equivalents where there is one; a letter never
@@ -200,7 +211,8 @@ TEST_F(ImportTest, AWikDictDictionaryTakesOnlyItsSenseLines) {
        "funktionieren, machbar sein\n2. partir, aller\neinen Ort verlassen\n"}};
   options.edition = "french";
   importInto(writeDictionary("freedict-deu-fra", articles), "fr");
-  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, marcher, partir", "Zug=Zoug"}));
+  // The first translation of every sense before the second of any.
+  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, partir, marcher", "Zug=Zoug"}));
   // A definition may itself begin with a number and a full stop; sense numbers count up from 1
   // and an unnumbered sense is an article's only one (these are the real articles).
   std::filesystem::remove_all(dir / "fr");

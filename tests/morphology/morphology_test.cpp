@@ -88,8 +88,8 @@ TEST_F(MorphologyTest, ACopiedWordLandsOnItsOwnSpellingAmongEqualWords) {
     int index;
   };
   const Case cases[] = {
-      {"gehen,", "gehen", 2},  {"\x84Gehen\x93", "Gehen", 0}, {"GEHEN", "GEHEN", 0},
-      {"haus.", "haus", 4},    {"Haus", "Haus", 5},            {hauser, "Haus", 5},
+      {"gehen,", "gehen", 2}, {"\x84Gehen\x93", "Gehen", 0}, {"GEHEN", "GEHEN", 0},
+      {"haus.", "haus", 4},   {"Haus", "Haus", 5},           {hauser, "Haus", 5},
   };
   for (const Case& c : cases) {
     std::string form;

@@ -44,6 +44,13 @@ std::vector<std::string> split(std::string_view text, std::string_view separator
   }
 }
 
+std::string inCodePage(std::string_view utf8, int codePage) {
+  std::string bytes;
+  bool replaced = false;
+  fromUtf8WithEquivalents(utf8, codePage, bytes, replaced);
+  return bytes;
+}
+
 bool readList(const char* path, const DictionaryDirection& direction, std::vector<Everyday>& list) {
   std::ifstream in(path);
   if (!in) return false;
@@ -53,9 +60,10 @@ bool readList(const char* path, const DictionaryDirection& direction, std::vecto
     if (line.empty() || line.front() == '#') continue;
     const std::size_t tab = line.find('\t');
     if (tab == std::string::npos) continue;
-    Everyday entry{fromUtf8(line.substr(0, tab), wordPage), {}, line};
+    // As the import converts them: "ĳ" is "ij" where the code page lacks it.
+    Everyday entry{inCodePage(line.substr(0, tab), wordPage), {}, line};
     for (const std::string& translation : split(std::string_view(line).substr(tab + 1), "|"))
-      entry.translations.push_back(fromUtf8(translation, translationPage));
+      entry.translations.push_back(inCodePage(translation, translationPage));
     list.push_back(std::move(entry));
   }
   return true;
@@ -112,12 +120,14 @@ int main(int argc, char** argv) {
       WordRecord record;
       const int index = findTypedWord(entry.word);
       const bool read = index < store.wordCount && readWordRecord(index, record) == 0;
-      std::printf("  miss: %s  ->  %s\n", entry.line.c_str(),
-                  read ? toUtf8(translationOf(record), codePageOfCharset(direction->targetCharset)).c_str()
-                       : "(no row)");
+      std::printf(
+          "  miss: %s  ->  %s\n", entry.line.c_str(),
+          read ? toUtf8(translationOf(record), codePageOfCharset(direction->targetCharset)).c_str() : "(no row)");
     }
   }
-  std::printf("%s: %d of %zu words land on a row that shows an everyday translation (%d on the first record of the equal words)\n",
-              direction->wordFileName, landed, words.size(), firstOfEqual);
+  std::printf(
+      "%s: %d of %zu words land on a row that shows an everyday translation (%d on the first record of the equal "
+      "words)\n",
+      direction->wordFileName, landed, words.size(), firstOfEqual);
   return 0;
 }
