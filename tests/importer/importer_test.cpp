@@ -113,6 +113,29 @@ TEST_F(ImportTest, TheMainArticleLeadsWhateverItsFieldLabel) {
                    "kommen=come, be forthcoming, be tested, be asked", "kommen=have an orgasm, cum"}));
 }
 
+// Compounds tell the everyday sense where the dictionary's examples do not: more of Schlange's
+// compounds speak of a snake than its queue has example sentences and compounds together.
+TEST_F(ImportTest, TheSenseThatCompoundsUseLeads) {
+  const std::string schlange = "Schlange /ʃlˈaŋə/ <fem, n, sg>\n";
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"schlange", schlange + "fence of fascines <n>, fascine fence <n>\n   Synonyms: {Faschinenzaun}\n"},
+       {"schlange", schlange + "line <n>\n      \"in der Schlange\"  - in line\n"},
+       {"schlange", schlange + " [zool.] snake <n>\n see: {Schlangen}\n"},
+       {"schlange", schlange + " [soc.] queue <n> [Br.] , line <n> [Am.]\n      \"a\"  - b\n      \"c\"  - d\n"},
+       article("Schlangenbiss", "snakebite"),
+       article("Schlangengift", "snake venom"),
+       article("Giftschlange", "venomous snake"),
+       article("Seeschlange", "sea snake, sea serpent"),
+       article("Klapperschlange", "rattlesnake"),  // not at the start of a word: no use of "snake"
+       article("Warteschlange", "queue")});
+  importInto(dict);
+  Words rows;
+  for (const std::string& record : wordsOf("zb/language/Ger_Eng.zb"))
+    if (record.starts_with("Schlange=")) rows.push_back(record);
+  EXPECT_EQ(rows, (Words{"Schlange=snake, line, fence of fascines, fascine fence", "Schlange=queue"}));
+}
+
 // What follows a translation's grammar mark is its abbreviation or symbol, and the pronunciation
 // after that no translation: a typed answer "street" must meet "street", not "street St".
 TEST_F(ImportTest, AbbreviationsAndPronunciationsGivenWithATranslationStayOut) {

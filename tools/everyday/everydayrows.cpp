@@ -1,7 +1,8 @@
 // Whether the row a lookup lands on shows a word's everyday sense: for each line of a list
 // ("Hund<TAB>dog|hound"), the word is looked up as a user types it, and the row it lands on counts
 // when its translations hold one of the listed ones whole. Prints the words that miss, then the
-// count, beside the count of the rows that the first record of the equal words would show.
+// count, the count of rows whose first translation is one, and the count of the rows that the
+// first record of the equal words would show.
 //
 //   everyday-rows FOLDER LANGUAGE LIST
 //
@@ -69,14 +70,17 @@ bool readList(const char* path, const DictionaryDirection& direction, std::vecto
   return true;
 }
 
-// Whether the record at index is the word's and its translations hold one of the everyday ones.
-bool showsEveryday(int index, const Everyday& entry) {
+// Whether the record at index is the word's and its translations hold one of the everyday ones
+// (its first translation only, when firstOnly).
+bool showsEveryday(int index, const Everyday& entry, bool firstOnly = false) {
   WordRecord record;
   if (index >= store.wordCount || readWordRecord(index, record) != 0) return false;
   if (compareWords(wordOf(record), entry.word) != 0) return false;
-  for (const std::string& shown : split(translationOf(record), ", "))
+  std::vector<std::string> shown = split(translationOf(record), ", ");
+  if (firstOnly) shown.resize(1);
+  for (const std::string& translation : shown)
     for (const std::string& everyday : entry.translations)
-      if (shown == everyday) return true;
+      if (translation == everyday) return true;
   return false;
 }
 
@@ -111,10 +115,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", list.c_str());
     return 1;
   }
-  int landed = 0, firstOfEqual = 0;
+  int landed = 0, first = 0, firstOfEqual = 0;
   for (const Everyday& entry : words) {
     const bool shown = showsEveryday(findTypedWord(entry.word), entry);
     landed += shown;
+    first += showsEveryday(findTypedWord(entry.word), entry, true);
     firstOfEqual += showsEveryday(findWord(entry.word), entry);
     if (!shown) {
       WordRecord record;
@@ -126,8 +131,8 @@ int main(int argc, char** argv) {
     }
   }
   std::printf(
-      "%s: %d of %zu words land on a row that shows an everyday translation (%d on the first record of the equal "
-      "words)\n",
-      direction->wordFileName, landed, words.size(), firstOfEqual);
+      "%s: %d of %zu words land on a row that shows an everyday translation, %d as its first translation "
+      "(%d on the first record of the equal words)\n",
+      direction->wordFileName, landed, words.size(), first, firstOfEqual);
   return 0;
 }
