@@ -18,9 +18,7 @@
 
 #include "directions/directions.h"
 #include "formats/wordrecord.h"
-#include "platform/asciicase.h"
 #include "platform/codepage.h"
-#include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
@@ -92,24 +90,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path list = std::filesystem::absolute(argv[3]);
-  std::error_code error;
-  std::filesystem::current_path(argv[1], error);
-  if (error) {
-    std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-    return 1;
-  }
-  readUiLanguage();
-  if (loadDirections() != 0) {
-    std::fprintf(stderr, "no dictionary configuration in %s\n", argv[1]);
-    return 1;
-  }
-  DictionaryDirection* direction = directions.directionList;
-  while (direction && !equalNoCase(direction->sourceName, argv[2])) direction = direction->next;
+  std::string error;
+  DictionaryDirection* direction = openFolderDirection(argv[1], argv[2], error);
   if (!direction) {
-    std::fprintf(stderr, "no direction from %s\n", argv[2]);
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  makeDirectionCurrent(direction);
   std::vector<Everyday> words;
   if (!readList(list.c_str(), *direction, words)) {
     std::fprintf(stderr, "cannot read %s\n", list.c_str());
