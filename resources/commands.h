@@ -61,6 +61,8 @@ enum Command : int {
   cmdImportDictionary = 62,
   cmdReviewList = 63,
   cmdExportList = 64,
+  cmdArticlePaneOn = 65,  // the search and text-file windows' article pane
+  cmdArticlePaneOff = 66,
   firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes

@@ -20,10 +20,11 @@ const MenuShape menuShapes[] = {
     {"ZEMBO",
      {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdExit},
       {cmdHelp, cmdAbout}}},
-    {"ZOEKEN", {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}}},
+    {"ZOEKEN",
+     {{cmdCharsetOn, cmdCharsetOff}, {cmdClipboardOn, cmdClipboardOff}, {cmdArticlePaneOn, cmdArticlePaneOff}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
     {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList}}},
-    {"READFILE", {{cmdOpenTextFile, cmdPasteText}}},
+    {"READFILE", {{cmdOpenTextFile, cmdPasteText}, {cmdArticlePaneOn, cmdArticlePaneOff}}},
 };
 
 // Positions and sizes in dialog units, as a dialog template gives them.

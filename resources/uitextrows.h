@@ -142,5 +142,9 @@ constexpr int textTextFiles = 157;                   // "Text files (*.txt)": th
 constexpr int textAllFiles = 158;                    // "All files (*)": the export dialog's other filter
 constexpr int textNoEntry = 159;                     // "No entry for this word; the nearest entries are shown."
 constexpr int textImportJournalRefused = 160;        // "The journal of an unfinished import was not carried out: ..."
+constexpr int textGrammarNames = 161;                // "noun|verb|...|plural": the article pane's names of grammar tags
+constexpr int textSynonyms = 162;                    // "Synonyms": in the article pane
+constexpr int textSeeAlso = 163;                     // "See also"
+constexpr int textNote = 164;                        // "Note"
 
 }  // namespace zembo

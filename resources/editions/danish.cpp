@@ -175,6 +175,11 @@ const EditionSource& danishEdition() {
           "Ordet findes ikke i ordbogen; de nærmeste opslag vises.",  // 159
           "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er "
           "ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
+          "substantiv|verbum|adjektiv|adverbium|pronomen|præposition|konjunktion|interjektion|talord|artikel|hankøn|"
+          "hunkøn|intetkøn|flertal",  // 161
+          "Synonymer",                // 162
+          "Se også",                  // 163
+          "Bemærkning",               // 164
       },
       {
           // ZEMBO
@@ -183,13 +188,15 @@ const EditionSource& danishEdition() {
              "&Importér ordbog...", "A&fslut\tCtrl+A"}},
            {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
-          {{"Te&gnsæt", {"&Til", "&Fra"}}, {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}}},
+          {{"Te&gnsæt", {"&Til", "&Fra"}},
+           {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}},
+           {"&Artikel", {"Vis", "Skjul"}}},
           // TEKENSET
           {{"Te&gnsæt", {"&Til", "&Fra"}}},
           // LIST
           {{"&Filer", {"Opret ny liste", "Slet den aktuelle liste", "Eksporter liste..."}}},
           // READFILE
-          {{"&Filer", {"&Åbn tekstfil", "&Indsæt tekst fra udklipsholderen"}}},
+          {{"&Filer", {"&Åbn tekstfil", "&Indsæt tekst fra udklipsholderen"}}, {"&Artikel", {"Vis", "Skjul"}}},
       },
       {
           // ABOUTBOX

@@ -176,6 +176,12 @@ const EditionSource& dutchEdition() {
           "Geen vermelding voor dit woord; hier de dichtstbijzijnde.",                 // 159
           "Het logboek van een onderbroken import is niet uitgevoerd: het noemt bestanden die geen import schrijft, of "
           "het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 160
+          "zelfstandig naamwoord|werkwoord|bijvoeglijk "
+          "naamwoord|bijwoord|voornaamwoord|voorzetsel|voegwoord|tussenwerpsel|telwoord|lidwoord|mannelijk|vrouwelijk|"
+          "onzijdig|meervoud",  // 161
+          "Synoniemen",         // 162
+          "Zie ook",            // 163
+          "Opmerking",          // 164
       },
       {
           // ZEMBO
@@ -184,13 +190,16 @@ const EditionSource& dutchEdition() {
              "&Woorden zoeken in tekstbestand", "Woordenboek &importeren...", "&Afsluiten\tCtrl+E"}},
            {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
           // ZOEKEN
-          {{"Te&kenset", {"&Aan", "&Uit"}}, {"Automatisch zoeken vanaf klembord", {"Aan", "Uit"}}},
+          {{"Te&kenset", {"&Aan", "&Uit"}},
+           {"Automatisch zoeken vanaf klembord", {"Aan", "Uit"}},
+           {"&Artikel", {"Tonen", "Verbergen"}}},
           // TEKENSET
           {{"Te&kenset", {"&Aan", "&Uit"}}},
           // LIST
           {{"&Bestand", {"Nieuwe lijst maken", "Huidige lijst verwijderen", "Lijst exporteren..."}}},
           // READFILE
-          {{"&Bestand", {"Tekstbestand &openen", "Tekst &plakken vanaf klembord"}}},
+          {{"&Bestand", {"Tekstbestand &openen", "Tekst &plakken vanaf klembord"}},
+           {"&Artikel", {"Tonen", "Verbergen"}}},
       },
       {
           // ABOUTBOX

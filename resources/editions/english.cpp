@@ -173,6 +173,11 @@ const EditionSource& englishEdition() {
           "No entry for this word; the nearest entries are shown.",                                               // 159
           "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not "
           "a plain file. Nothing was renamed. Remove it to end this message:",  // 160
+          "noun|verb|adjective|adverb|pronoun|preposition|conjunction|interjection|numeral|article|masculine|feminine|"
+          "neuter|plural",  // 161
+          "Synonyms",       // 162
+          "See also",       // 163
+          "Note",           // 164
       },
       {
           // ZEMBO
@@ -181,13 +186,15 @@ const EditionSource& englishEdition() {
              "&Import dictionary...", "E&xit\tCtrl+X"}},
            {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
-          {{"&Character set", {"&On", "Of&f"}}, {"Automatic Clipboard search", {"On", "Off"}}},
+          {{"&Character set", {"&On", "Of&f"}},
+           {"Automatic Clipboard search", {"On", "Off"}},
+           {"&Article", {"Show", "Hide"}}},
           // TEKENSET
           {{"&Character set", {"&On", "Of&f"}}},
           // LIST
           {{"&File", {"Create new list", "Delete current list", "Export list..."}}},
           // READFILE
-          {{"&File", {"&Open textfile", "&Paste text from clipboard"}}},
+          {{"&File", {"&Open textfile", "&Paste text from clipboard"}}, {"&Article", {"Show", "Hide"}}},
       },
       {
           // ABOUTBOX

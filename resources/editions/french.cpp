@@ -178,6 +178,11 @@ const EditionSource& frenchEdition() {
           "Le journal d'une importation interrompue n'a pas été exécuté : il nomme des fichiers qu'aucune importation "
           "n'écrit, ou ce n'est pas un fichier ordinaire. Rien n'a été renommé. Supprimez-le pour ne plus voir ce "
           "message :",  // 160
+          "nom|verbe|adjectif|adverbe|pronom|préposition|conjonction|interjection|numéral|article|masculin|féminin|"
+          "neutre|pluriel",  // 161
+          "Synonymes",       // 162
+          "Voir aussi",      // 163
+          "Remarque",        // 164
       },
       {
           // ZEMBO
@@ -187,13 +192,15 @@ const EditionSource& frenchEdition() {
            {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
           // ZOEKEN
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}},
-           {"Recherche automatique du presse-papiers", {"Activée", "Désactivée"}}},
+           {"Recherche automatique du presse-papiers", {"Activée", "Désactivée"}},
+           {"&Article", {"Afficher", "Masquer"}}},
           // TEKENSET
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}}},
           // LIST
           {{"&Fichier", {"Créer une nouvelle liste", "Supprimer la liste actuelle", "Exporter la liste..."}}},
           // READFILE
-          {{"&Fichier", {"&Ouvrir un fichier texte", "Co&ller le texte du presse-papiers"}}},
+          {{"&Fichier", {"&Ouvrir un fichier texte", "Co&ller le texte du presse-papiers"}},
+           {"&Article", {"Afficher", "Masquer"}}},
       },
       {
           // ABOUTBOX

@@ -180,6 +180,11 @@ const EditionSource& germanEdition() {
           "Das Protokoll eines unterbrochenen Imports wurde nicht ausgeführt: Es nennt Dateien, die kein Import "
           "schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese "
           "Meldung nicht mehr erscheint:",  // 160
+          "Substantiv|Verb|Adjektiv|Adverb|Pronomen|Präposition|Konjunktion|Interjektion|Numerale|Artikel|maskulin|"
+          "feminin|neutral|Plural",  // 161
+          "Synonyme",                // 162
+          "Siehe auch",              // 163
+          "Anmerkung",               // 164
       },
       {
           // ZEMBO
@@ -188,13 +193,16 @@ const EditionSource& germanEdition() {
              "Wörter in Textdatei &suchen", "Wörterbuch &importieren...", "&Beenden\tStrg+E"}},
            {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
           // ZOEKEN
-          {{"&Zeichensatz", {"&Ein", "&Aus"}}, {"Automatische Suche aus der Zwischenablage", {"Ein", "Aus"}}},
+          {{"&Zeichensatz", {"&Ein", "&Aus"}},
+           {"Automatische Suche aus der Zwischenablage", {"Ein", "Aus"}},
+           {"&Artikel", {"Einblenden", "Ausblenden"}}},
           // TEKENSET
           {{"&Zeichensatz", {"&Ein", "&Aus"}}},
           // LIST
           {{"&Datei", {"Neue Liste anlegen", "Aktuelle Liste löschen", "Liste exportieren..."}}},
           // READFILE
-          {{"&Datei", {"Textdatei ö&ffnen", "Text aus der Zwischenablage &einfügen"}}},
+          {{"&Datei", {"Textdatei ö&ffnen", "Text aus der Zwischenablage &einfügen"}},
+           {"&Artikel", {"Einblenden", "Ausblenden"}}},
       },
       {
           // ABOUTBOX

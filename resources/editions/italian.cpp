@@ -178,6 +178,11 @@ const EditionSource& italianEdition() {
           "Il registro di un'importazione interrotta non è stato eseguito: nomina file che nessuna importazione "
           "scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più "
           "questo messaggio:",  // 160
+          "sostantivo|verbo|aggettivo|avverbio|pronome|preposizione|congiunzione|interiezione|numerale|articolo|"
+          "maschile|femminile|neutro|plurale",  // 161
+          "Sinonimi",                           // 162
+          "Vedi anche",                         // 163
+          "Nota",                               // 164
       },
       {
           // ZEMBO
@@ -187,13 +192,14 @@ const EditionSource& italianEdition() {
            {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
           // ZOEKEN
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}},
-           {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}}},
+           {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}},
+           {"&Voce", {"Mostra", "Nascondi"}}},
           // TEKENSET
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
           // LIST
           {{"&File", {"Crea nuovo elenco", "Elimina elenco corrente", "Esporta elenco..."}}},
           // READFILE
-          {{"&File", {"&Apri file di testo", "&Incolla testo dagli Appunti"}}},
+          {{"&File", {"&Apri file di testo", "&Incolla testo dagli Appunti"}}, {"&Voce", {"Mostra", "Nascondi"}}},
       },
       {
           // ABOUTBOX

@@ -174,6 +174,11 @@ const EditionSource& norwegianEdition() {
           "Ordet finnes ikke i ordboken; de nærmeste oppslagene vises.",  // 159
           "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke "
           "en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
+          "substantiv|verb|adjektiv|adverb|pronomen|preposisjon|konjunksjon|interjeksjon|tallord|artikkel|hankjønn|"
+          "hunkjønn|intetkjønn|flertall",  // 161
+          "Synonymer",                     // 162
+          "Se også",                       // 163
+          "Merknad",                       // 164
       },
       {
           // ZEMBO
@@ -182,13 +187,15 @@ const EditionSource& norwegianEdition() {
              "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
            {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
-          {{"Te&gnsett", {"&På", "&Av"}}, {"Automatisk søk fra utklippstavlen", {"På", "Av"}}},
+          {{"Te&gnsett", {"&På", "&Av"}},
+           {"Automatisk søk fra utklippstavlen", {"På", "Av"}},
+           {"&Artikkel", {"Vis", "Skjul"}}},
           // TEKENSET
           {{"Te&gnsett", {"&På", "&Av"}}},
           // LIST
           {{"&Fil", {"Lag ny liste", "Slett gjeldende liste", "Eksporter liste..."}}},
           // READFILE
-          {{"&Fil", {"&Åpne tekstfil", "&Lim inn tekst fra utklippstavlen"}}},
+          {{"&Fil", {"&Åpne tekstfil", "&Lim inn tekst fra utklippstavlen"}}, {"&Artikkel", {"Vis", "Skjul"}}},
       },
       {
           // ABOUTBOX

@@ -178,6 +178,11 @@ const EditionSource& russianLatEdition() {
           "Zhurnal prervannogo importa ne vypolnen: v nyom nazvany fayly, kotorye import ne zapisyvayet, ili eto "
           "ne obychnyy fayl. Nichego ne pereimenovano. Udalite yego, chtoby eto soobshcheniye bol'she ne "
           "poyavlyalos':",  // 160
+          "sushchestvitel'noye|glagol|prilagatel'noye|narechiye|mestoimeniye|predlog|soyuz|mezhdometiye|chislitel'noye|"
+          "artikl'|muzhskoy rod|zhenskiy rod|sredniy rod|mnozhestvennoye chislo",  // 161
+          "Sinonimy",                                                              // 162
+          "Sm. takzhe",                                                            // 163
+          "Primechaniye",                                                          // 164
       },
       {
           // ZEMBO
@@ -186,13 +191,16 @@ const EditionSource& russianLatEdition() {
              "&Poisk slov v tekstovom fayle", "&Import slovarya...", "V&ykhod\tCtrl+X"}},
            {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
           // ZOEKEN
-          {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}, {"Avtomaticheskiy poisk iz bufera obmena", {"Vkl.", "Vykl."}}},
+          {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}},
+           {"Avtomaticheskiy poisk iz bufera obmena", {"Vkl.", "Vykl."}},
+           {"&Stat'ya", {"Pokazat'", "Skryt'"}}},
           // TEKENSET
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}},
           // LIST
           {{"&Fayl", {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok", "Eksportirovat' spisok..."}}},
           // READFILE
-          {{"&Fayl", {"&Otkryt' tekstovyy fayl", "&Vstavit' tekst iz bufera obmena"}}},
+          {{"&Fayl", {"&Otkryt' tekstovyy fayl", "&Vstavit' tekst iz bufera obmena"}},
+           {"&Stat'ya", {"Pokazat'", "Skryt'"}}},
       },
       {
           // ABOUTBOX

@@ -174,6 +174,11 @@ const EditionSource& swedishEdition() {
           "Ordet finns inte i ordboken; de närmaste uppslagsorden visas.",  // 159
           "Loggen för en avbruten import utfördes inte: den nämner filer som ingen import skriver, eller så är den "
           "ingen vanlig fil. Ingenting döptes om. Ta bort den för att slippa detta meddelande:",  // 160
+          "substantiv|verb|adjektiv|adverb|pronomen|preposition|konjunktion|interjektion|räkneord|artikel|maskulinum|"
+          "femininum|neutrum|plural",  // 161
+          "Synonymer",                 // 162
+          "Se även",                   // 163
+          "Anmärkning",                // 164
       },
       {
           // ZEMBO
@@ -182,13 +187,15 @@ const EditionSource& swedishEdition() {
              "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
            {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
-          {{"Te&ckenuppsättning", {"&På", "&Av"}}, {"Automatisk sökning i Urklipp", {"På", "Av"}}},
+          {{"Te&ckenuppsättning", {"&På", "&Av"}},
+           {"Automatisk sökning i Urklipp", {"På", "Av"}},
+           {"&Artikel", {"Visa", "Dölj"}}},
           // TEKENSET
           {{"Te&ckenuppsättning", {"&På", "&Av"}}},
           // LIST
           {{"Ar&kiv", {"Skapa ny lista", "Ta bort aktuell lista", "Exportera lista..."}}},
           // READFILE
-          {{"Ar&kiv", {"&Öppna textfil", "&Klistra in text från Urklipp"}}},
+          {{"Ar&kiv", {"&Öppna textfil", "&Klistra in text från Urklipp"}}, {"&Artikel", {"Visa", "Dölj"}}},
       },
       {
           // ABOUTBOX
