@@ -153,6 +153,8 @@ void MainWindow::readSettings() {
   setClipboardSearchOn(readProfileInt(section, "ClipSearch", 0, "win.ini"));
   setSpeakWords(readProfileInt(section, "SpeakWords", 1, "win.ini") != 0);
   setAviDelay(readProfileInt(section, loadUiText(textAviDelayKey), 0, "win.ini"));
+  setArticlePane(readProfileInt(section, "ArticlePane", 1, "win.ini"),
+                 readProfileInt(section, "ArticlePaneWidth", tools.articlePaneWidth, "win.ini"));
 }
 
 void MainWindow::writeSettings() {
@@ -169,6 +171,8 @@ void MainWindow::writeSettings() {
     }
   writeNumber("ClipSearch", tools.clipboardSearchOn);
   writeNumber("SpeakWords", soundFiles.wordsSpoken ? 1 : 0);
+  writeNumber("ArticlePane", tools.articlePaneOn);
+  writeNumber("ArticlePaneWidth", tools.articlePaneWidth);
   writeNumber("ReviewNewCards", newCardsPerDay());
   if (store.practiceListName[0]) {
     writeProfileString(section, "PracticeList", store.practiceListName, "win.ini");

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QMenu>
 
+#include <algorithm>
+
 #include "store/currentdirection.h"
 
 namespace zembo {
@@ -20,6 +22,10 @@ void setCheckedLanguageId(int menuId) { toolsState.checkedLanguageId = menuId; }
 void setStayOnTop(int on) { toolsState.stayOnTop = on; }
 void setClipboardSearchOn(int on) { toolsState.clipboardSearchOn = on; }
 void setAviDelay(int delay) { toolsState.aviDelay = delay; }
+void setArticlePane(int on, int width) {
+  toolsState.articlePaneOn = on ? 1 : 0;
+  toolsState.articlePaneWidth = std::max(width, minimumArticlePaneWidth);
+}
 void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos) { toolsState.*record = pos; }
 void resetToolWindowState() { toolsState = {}; }
 

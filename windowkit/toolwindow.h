@@ -24,6 +24,9 @@ struct ToolWindowState {
   WindowPos mainPos, practisePos, makelistPos, addPos, translatePos, searchPos, reviewPos;
   int checkedLanguageId = 0;
   ToolHost* toolHost = nullptr;
+  // The article pane of the look-up windows: shown or hidden, and its width in pixels.
+  int articlePaneOn = 1;
+  int articlePaneWidth = 330;
 };
 extern const ToolWindowState& tools;
 
@@ -47,6 +50,9 @@ void setCheckedLanguageId(int menuId);
 void setStayOnTop(int on);
 void setClipboardSearchOn(int on);
 void setAviDelay(int delay);
+// The article pane shown or hidden, and its width (kept no narrower than the pane can be read).
+void setArticlePane(int on, int width);
+constexpr int minimumArticlePaneWidth = 160;
 // The position record a window saves to, by its name in win.ini ("Main", "Practise", ...).
 void setSavedPosition(WindowPos ToolWindowState::*record, const WindowPos& pos);
 // No tool window, no host and no settings read, as at process start.

@@ -66,6 +66,14 @@ void ZemboWindow::allowGrowing() {
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 }
 
+void ZemboWindow::allowClientWidths(int minimum, int maximum) {
+  const int frame = width() - client_->width();
+  client_->setMinimumWidth(minimum);
+  client_->setMaximumWidth(maximum);
+  setMinimumWidth(minimum + frame);
+  setMaximumWidth(maximum >= QWIDGETSIZE_MAX - frame ? QWIDGETSIZE_MAX : maximum + frame);
+}
+
 void setMenuCheck(QAction* action, bool checked) {
   // Only a checked item is checkable, so that unchecked ones show no empty box.
   action->setCheckable(checked);

@@ -38,6 +38,8 @@ class ZemboWindow : public QWidget {
   // Lets a user make the window larger than its original size (never smaller); the client area
   // then lays its controls out itself.
   void allowGrowing();
+  // The window's width between these client widths (a user drags its edge); its height stays.
+  void allowClientWidths(int minimum, int maximum);
   void setMenuResource(const MenuResource* menu);
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* menuItem(int id) const { return items_.value(id); }
