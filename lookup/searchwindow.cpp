@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "lookup/articlepane.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
 #include "morphology/morphology.h"
@@ -45,6 +46,10 @@ SearchWindow::SearchWindow() : ToolWindow(&ToolWindowState::searchPos) {
   }
   rows_ = new WordRows(client(), rows, 10, QRect(235, 40, 20, 230),
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
+  articlePane_ = new ArticlePane(this, 630, 362);
+  articlePane_->followDirection();
+  // The pane shows the word each keystroke found, or the top row after a scroll.
+  rows_->followMoves([this](int index) { articlePane_->showIndex(index); });
   applyFonts();
 
   // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
@@ -121,6 +126,10 @@ void SearchWindow::command(int id, int code) {
     case cmdClipboardOff:
       if (tools.clipboardSearchOn) setClipboardSearch(false);
       return;
+    case cmdArticlePaneOn:
+    case cmdArticlePaneOff:
+      articlePane_->command(id);
+      return;
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchSearchDirection(id);
   }
@@ -128,6 +137,9 @@ void SearchWindow::command(int id, int code) {
 
 void SearchWindow::fieldFocused(QLineEdit* field, bool translationColumn) {
   setCharsetReceiver(field);
+  // A row a user clicks into shows its word's entry.
+  for (int i = 0; i < rows; ++i)
+    if (field == wordFields_[i] || field == translationFields_[i]) articlePane_->showIndex(rows_->topIndex() + i);
   const DictionaryDirection& d = *directions.currentDirection;
   const int code = translationColumn ? d.targetCharset : d.sourceCharset;
   // Only the character set decides: with the same one on both sides the picker stays as it is.
@@ -195,6 +207,7 @@ void SearchWindow::switchSearchDirection(int menuId) {
   focusSearchField();
   if (charsetWindowOn_) reopenCharsetWindow();
   client()->update();
+  articlePane_->followDirection();
   rows_->restart();
 }
 

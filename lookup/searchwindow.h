@@ -15,6 +15,7 @@ class QMenu;
 
 namespace zembo {
 
+class ArticlePane;
 class EntryField;
 
 class SearchWindow : public ToolWindow {
@@ -41,6 +42,7 @@ class SearchWindow : public ToolWindow {
   QLabel* noEntryNote() const { return rows_->noEntryNote(); }
   int fieldLookUps() const { return rows_->fieldLookUps(); }
   bool charsetWindowOn() const { return charsetWindowOn_; }
+  ArticlePane* articlePane() const { return articlePane_; }
 
   void focusSearchField();
   // A field of the window received the focus: the picker follows its language.
@@ -70,6 +72,7 @@ class SearchWindow : public ToolWindow {
   EntryField* wordFields_[rows];
   EntryField* translationFields_[rows];
   WordRows* rows_;
+  ArticlePane* articlePane_;
   QMetaObject::Connection clipboardViewer_;
   // On a native Wayland desktop with data-control: the child that hears every copy.
   ClipboardWatch* clipboardWatch_ = nullptr;

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <new>
 
+#include "lookup/articlepane.h"
 #include "morphology/morphology.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
@@ -177,6 +178,10 @@ TextWindow::TextWindow() : ToolWindow(&ToolWindowState::translatePos) {
   }
   rows_ = new WordRows(client(), rows, rows, QRect(235, 40, 20, 69),
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
+  articlePane_ = new ArticlePane(this, 630, 362);
+  articlePane_->followDirection();
+  // The pane shows the word each keystroke found, or the top row after a scroll.
+  rows_->followMoves([this](int index) { articlePane_->showIndex(index); });
   applyFonts();
 
   // The window only reads the word file: a sort still owed (after a failed re-sort of the add-words
@@ -216,6 +221,10 @@ void TextWindow::command(int id, int code) {
       return;
     case cmdPasteText:
       pasteText();
+      return;
+    case cmdArticlePaneOn:
+    case cmdArticlePaneOff:
+      articlePane_->command(id);
       return;
     case cmdTextFileHelp:
       if (code == commandClicked) showHelp(uiTextCopy(textHelpFileName), uiTextCopy(textTextFileHelpKey));
@@ -310,6 +319,7 @@ void TextWindow::switchTextDirection(int menuId) {
   makeColumnFonts(sourceFont_, targetFont_);
   applyFonts();
   client()->update();
+  articlePane_->followDirection();
   rows_->restart();
   // The next click looks its word up in the new direction, even the word of the last click.
   lastCaretWord_.clear();

@@ -18,6 +18,8 @@ class QPlainTextEdit;
 
 namespace zembo {
 
+class ArticlePane;
+
 // True for the bytes that separate words: the control characters and the blank, and the
 // punctuation, digits and symbols of ASCII except the apostrophe and the hyphen. Every other
 // byte (letters, "'", "-", "{" to DEL and everything from 0x80 on) belongs to a word.
@@ -69,6 +71,7 @@ class TextWindow : public ToolWindow {
   int topIndex() const { return rows_->topIndex(); }
   const std::string& lastCaretWord() const { return lastCaretWord_; }
   bool textLoaded() const { return textLoaded_; }
+  ArticlePane* articlePane() const { return articlePane_; }
 
  protected:
   void paintClient(QPainter& painter) override;
@@ -96,6 +99,7 @@ class TextWindow : public ToolWindow {
   QLineEdit* wordFields_[rows];
   QLineEdit* translationFields_[rows];
   WordRows* rows_;
+  ArticlePane* articlePane_;
 };
 
 }  // namespace zembo

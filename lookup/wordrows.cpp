@@ -128,6 +128,11 @@ void WordRows::showIfChanged() {
 void WordRows::moveView(int newTop) {
   topIndex_ = newTop;
   showIfChanged();
+  tellFollower(newTop);
+}
+
+void WordRows::tellFollower(int index) {
+  if (follower_) follower_(std::max(0, std::min(index, store.wordCount - 1)));
 }
 
 void WordRows::lookUp(const QString& searchText, int charset) {
@@ -171,6 +176,7 @@ void WordRows::showWholeWord(QLineEdit* searchField, const QString& form, int in
 void WordRows::showFromTop() {
   resetScrollRange();
   showRows(0);
+  tellFollower(0);
 }
 
 void WordRows::restart() {
@@ -180,6 +186,7 @@ void WordRows::restart() {
   topIndex_ = shownTopIndex_ = 0;
   showRows(0);
   resetScrollRange();
+  tellFollower(0);
 }
 
 void WordRows::resetScrollRange() {
@@ -213,6 +220,7 @@ void WordRows::scrollAction(int action) {
   showIfChanged();
   // The bar moves only with the view.
   scrollBar_->setSliderPosition(shownTopIndex_ / 10);
+  tellFollower(shownTopIndex_);
 }
 
 void makeColumnFonts(UiFont& source, UiFont& target) {

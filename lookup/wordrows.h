@@ -71,6 +71,9 @@ class WordRows : public QObject {
   // note under the rows says so, so that a learner reads the rows as the word's neighbours; the
   // next change of the field or the direction takes the note away.
   void showWholeWord(QLineEdit* searchField, const QString& form, int index, bool found);
+  // Hears the index of the word each move aimed at: the word found (which stands lower than the
+  // top row among the last rows of the file), or the top row when the rows were scrolled.
+  void followMoves(std::function<void(int index)> follower) { follower_ = std::move(follower); }
   // How often the rows looked the search field's text up in the word file.
   int fieldLookUps() const { return fieldLookUps_; }
   // The first rows of the word file, as a window opens.
@@ -84,12 +87,14 @@ class WordRows : public QObject {
   // Looks the search text up and shows the rows from the word found.
   void lookUp(const QString& searchText, int charset);
   void showIfChanged();
+  void tellFollower(int index);
   void scrollAction(int action);
   int lastTop() const;
 
   int rowCount_;
   int pageStep_;
   ShowRecord showRecord_;
+  std::function<void(int index)> follower_;
   int topIndex_ = 0;
   int shownTopIndex_ = 0;
   int fieldLookUps_ = 0;

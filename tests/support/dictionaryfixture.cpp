@@ -12,6 +12,7 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "formats/wordrecord.h"
+#include "lookup/articles.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/recordwindow.h"
 #include "lookup/soundfiles.h"
@@ -35,6 +36,7 @@ void resetEveryLayer() {
   resetSoundFileState();
   resetRecordWindowState();
   resetTextWindowState();
+  resetArticleState();
   resetListEditorState();
   resetAddRandomState();
   resetDrillState();

@@ -35,8 +35,7 @@ class DictionaryTest : public TempDirTest {
   static QImage grab(QWidget* window);
   // Saves a picture of a window when ZEMBO_GRAB_DIR names a folder, to look at by eye.
   static void saveGrab(QWidget* window, const std::string& name);
-
- private:
+  // Every window gone and every layer's state reset, as restart does before it starts again.
   void closeEverything();
 };
 

@@ -1,0 +1,106 @@
+#include "lookup/articles.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "platform/codepage.h"
+#include "store/store.h"
+
+namespace zembo {
+
+namespace {
+ArticleState articlesState;  // the one mutable instance
+}  // namespace
+const ArticleState& articles = articlesState;
+
+namespace {
+
+const DictionaryDirection* forwardOf(const DictionaryDirection* d) {
+  // The forward directions come first; a twin's forward direction has its names swapped.
+  int position = 0;
+  for (const DictionaryDirection* r = directions.directionList; r; r = r->next, ++position) {
+    if (r != d) continue;
+    if (position < directions.directionCount / 2) return d;
+    break;
+  }
+  for (const DictionaryDirection* r = directions.directionList; r; r = r->next)
+    if (std::strcmp(r->sourceName, d->targetName) == 0 && std::strcmp(r->targetName, d->sourceName) == 0) return r;
+  return d;
+}
+
+// The headwords' language from the direction's locale, a Windows name ("german") or a code.
+std::string languageOf(const DictionaryDirection& d) {
+  std::string locale;
+  for (const char* c = d.localeName; *c && c < d.localeName + sizeof d.localeName; ++c)
+    locale += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  static constexpr std::string_view names[][2] = {{"german", "de"}, {"french", "fr"}, {"dutch", "nl"}};
+  for (const auto& [name, code] : names)
+    if (locale.starts_with(name)) return std::string(code);
+  return locale.substr(0, 2);
+}
+
+std::string_view trimmedBlanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+std::string errorHtml(const std::string& error) { return "<p style=\"color:#b00000\">" + escapeHtml(error) + "</p>"; }
+
+// The page of one headword's articles, or its error, or nothing.
+std::string pageOfKey(std::string_view key, const ArticleWords& words) {
+  std::string text, error;
+  if (articlesState.reader->find(key, text, error)) return articleHtml(parseArticles(text), words);
+  return error.empty() ? std::string() : errorHtml(error);
+}
+
+}  // namespace
+
+void setArticleOpener(ArticleOpener opener) {
+  articlesState.openArticles = opener;
+  articlesState.reader.reset();
+  articlesState.forward = nullptr;
+}
+
+void followCurrentDirectionArticles() {
+  const DictionaryDirection* current = directions.currentDirection;
+  if (!current) {
+    resetArticleState();
+    return;
+  }
+  const DictionaryDirection* forward = forwardOf(current);
+  articlesState.reverse = forward != current;
+  if (forward == articlesState.forward) return;
+  articlesState.forward = forward;
+  articlesState.language = languageOf(*forward);
+  articlesState.openError.clear();
+  articlesState.reader = articlesState.openArticles
+                             ? articlesState.openArticles(wordFilePath(*forward), articlesState.openError)
+                             : nullptr;
+}
+
+std::string articlePageOf(const WordRecord& record, const ArticleWords& words) {
+  if (!articlesState.openError.empty()) return errorHtml(articlesState.openError);
+  if (!articlesState.reader || record.flags != 0) return {};
+  if (!articlesState.reverse) return pageOfKey(wordOf(record), words);
+  // The translation lists the headwords of the other direction: "gehen, laufen".
+  std::string page;
+  std::string_view list = translationOf(record);
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string_view key = trimmedBlanks(list.substr(0, comma));
+    if (!key.empty()) page += pageOfKey(key, words);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  if (page.empty()) return {};
+  const int codePage = codePageOfCharset(directions.currentDirection->sourceCharset);
+  return reverseHeadingHtml(toUtf8(wordOf(record), codePage)) + page;
+}
+
+void resetArticleState() {
+  articlesState.reader.reset();
+  articlesState = ArticleState{};
+}
+
+}  // namespace zembo
