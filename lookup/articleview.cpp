@@ -82,6 +82,8 @@ ArticleSense parseSenseLine(std::string_view line) {
       const std::size_t close = line.find('>', i);
       if (close != std::string_view::npos) {
         while (!text.empty() && text.back() == ' ') text.pop_back();
+        // An abbreviation may follow the tag at once: "avenue <n>Ave" is "avenue Ave".
+        if (close + 1 < line.size() && line[close + 1] != ' ' && line[close + 1] != ',') text += ' ';
         i = close;
         continue;
       }
@@ -91,7 +93,7 @@ ArticleSense parseSenseLine(std::string_view line) {
   // A label after a translation stood before the comma that the tag left behind: "corf [Br.] ,".
   std::string tidy;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ',') continue;
+    if (text[i] == ' ' && i + 1 < text.size() && (text[i + 1] == ',' || text[i + 1] == ' ')) continue;
     tidy += text[i];
   }
   sense.text = std::string(trimmed(tidy));

@@ -65,6 +65,14 @@ TEST(ArticleView, NumberedSensesOfOneArticleEachStandApart) {
   EXPECT_EQ(grammarText(blocks[0], englishWords("fr")), "verb");
 }
 
+TEST(ArticleView, AnAbbreviationAfterATagStaysAWordOfItsOwn) {
+  const std::vector<ArticleBlock> blocks = parseArticles(
+      "Stra\xC3\x9F"
+      "e /x/ <fem, n, sg>\navenue <n>Ave,  /\xCB\x88\xC9\x91v/ , alley <n>\n");
+  ASSERT_EQ(blocks.size(), 1U);
+  EXPECT_EQ(blocks[0].senses.at(0).text, "avenue Ave, /\xCB\x88\xC9\x91v/, alley");
+}
+
 TEST(ArticleView, AHeadwordWithoutPronunciationOrGrammarKeepsItsWholeLine) {
   const std::vector<ArticleBlock> blocks = parseArticles("huis\xE2\x80\x90\ndomesticated, house\n");
   ASSERT_EQ(blocks.size(), 1U);
