@@ -35,6 +35,7 @@ ArticlePane::ArticlePane(ZemboWindow* window, int outerWidth, int outerHeight)
   words_.synonyms = uiTextUtf8(textSynonyms);
   words_.seeAlso = uiTextUtf8(textSeeAlso);
   words_.note = uiTextUtf8(textNote);
+  noArticle_ = "<p style=\"color:#6a6a6a\"><i>" + escapeHtml(uiTextUtf8(textNoArticle)) + "</i></p>";
   window->client()->installEventFilter(this);
 }
 
@@ -66,7 +67,9 @@ void ArticlePane::showIndex(int index) {
 
 void ArticlePane::setPage() {
   pageStale_ = false;
-  const std::string page = hasRecord_ ? articlePageOf(record_, words_) : std::string();
+  std::string page = hasRecord_ ? articlePageOf(record_, words_) : std::string();
+  // A word a user added, or one the dictionary gives only as a translation, has none.
+  if (hasRecord_ && page.empty()) page = noArticle_;
   // Up and Down past words without articles, and rows refilled with the same top, set nothing.
   if (page == shownPage_ && pagesSet_ > 0) return;
   shownPage_ = page;

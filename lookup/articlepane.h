@@ -46,6 +46,7 @@ class ArticlePane : public QObject {
   int outerWidth_, outerHeight_;
   QTextBrowser* browser_;
   ArticleWords words_;
+  std::string noArticle_;  // the page of a word without articles
   bool hasRecord_ = false;
   WordRecord record_{};
   std::string shownPage_;

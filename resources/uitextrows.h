@@ -146,5 +146,6 @@ constexpr int textGrammarNames = 161;                // "noun|verb|...|plural": 
 constexpr int textSynonyms = 162;                    // "Synonyms": in the article pane
 constexpr int textSeeAlso = 163;                     // "See also"
 constexpr int textNote = 164;                        // "Note"
+constexpr int textNoArticle = 165;                   // "No article for this word.": the pane of a word without one
 
 }  // namespace zembo

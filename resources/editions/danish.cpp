@@ -176,10 +176,11 @@ const EditionSource& danishEdition() {
           "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er "
           "ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
           "substantiv|verbum|adjektiv|adverbium|pronomen|præposition|konjunktion|interjektion|talord|artikel|hankøn|"
-          "hunkøn|intetkøn|flertal",  // 161
-          "Synonymer",                // 162
-          "Se også",                  // 163
-          "Bemærkning",               // 164
+          "hunkøn|intetkøn|flertal",       // 161
+          "Synonymer",                     // 162
+          "Se også",                       // 163
+          "Bemærkning",                    // 164
+          "Ingen artikel for dette ord.",  // 165
       },
       {
           // ZEMBO

@@ -178,10 +178,11 @@ const EditionSource& dutchEdition() {
           "het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 160
           "zelfstandig naamwoord|werkwoord|bijvoeglijk "
           "naamwoord|bijwoord|voornaamwoord|voorzetsel|voegwoord|tussenwerpsel|telwoord|lidwoord|mannelijk|vrouwelijk|"
-          "onzijdig|meervoud",  // 161
-          "Synoniemen",         // 162
-          "Zie ook",            // 163
-          "Opmerking",          // 164
+          "onzijdig|meervoud",             // 161
+          "Synoniemen",                    // 162
+          "Zie ook",                       // 163
+          "Opmerking",                     // 164
+          "Geen artikel voor dit woord.",  // 165
       },
       {
           // ZEMBO

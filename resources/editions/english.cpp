@@ -174,10 +174,11 @@ const EditionSource& englishEdition() {
           "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not "
           "a plain file. Nothing was renamed. Remove it to end this message:",  // 160
           "noun|verb|adjective|adverb|pronoun|preposition|conjunction|interjection|numeral|article|masculine|feminine|"
-          "neuter|plural",  // 161
-          "Synonyms",       // 162
-          "See also",       // 163
-          "Note",           // 164
+          "neuter|plural",              // 161
+          "Synonyms",                   // 162
+          "See also",                   // 163
+          "Note",                       // 164
+          "No article for this word.",  // 165
       },
       {
           // ZEMBO

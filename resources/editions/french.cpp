@@ -179,10 +179,11 @@ const EditionSource& frenchEdition() {
           "n'écrit, ou ce n'est pas un fichier ordinaire. Rien n'a été renommé. Supprimez-le pour ne plus voir ce "
           "message :",  // 160
           "nom|verbe|adjectif|adverbe|pronom|préposition|conjonction|interjection|numéral|article|masculin|féminin|"
-          "neutre|pluriel",  // 161
-          "Synonymes",       // 162
-          "Voir aussi",      // 163
-          "Remarque",        // 164
+          "neutre|pluriel",              // 161
+          "Synonymes",                   // 162
+          "Voir aussi",                  // 163
+          "Remarque",                    // 164
+          "Pas d'article pour ce mot.",  // 165
       },
       {
           // ZEMBO

@@ -181,10 +181,11 @@ const EditionSource& germanEdition() {
           "schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese "
           "Meldung nicht mehr erscheint:",  // 160
           "Substantiv|Verb|Adjektiv|Adverb|Pronomen|Präposition|Konjunktion|Interjektion|Numerale|Artikel|maskulin|"
-          "feminin|neutral|Plural",  // 161
-          "Synonyme",                // 162
-          "Siehe auch",              // 163
-          "Anmerkung",               // 164
+          "feminin|neutral|Plural",        // 161
+          "Synonyme",                      // 162
+          "Siehe auch",                    // 163
+          "Anmerkung",                     // 164
+          "Kein Artikel zu diesem Wort.",  // 165
       },
       {
           // ZEMBO

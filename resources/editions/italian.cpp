@@ -183,6 +183,7 @@ const EditionSource& italianEdition() {
           "Sinonimi",                           // 162
           "Vedi anche",                         // 163
           "Nota",                               // 164
+          "Nessuna voce per questa parola.",    // 165
       },
       {
           // ZEMBO

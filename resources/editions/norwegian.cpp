@@ -175,10 +175,11 @@ const EditionSource& norwegianEdition() {
           "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke "
           "en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
           "substantiv|verb|adjektiv|adverb|pronomen|preposisjon|konjunksjon|interjeksjon|tallord|artikkel|hankjønn|"
-          "hunkjønn|intetkjønn|flertall",  // 161
-          "Synonymer",                     // 162
-          "Se også",                       // 163
-          "Merknad",                       // 164
+          "hunkjønn|intetkjønn|flertall",     // 161
+          "Synonymer",                        // 162
+          "Se også",                          // 163
+          "Merknad",                          // 164
+          "Ingen artikkel for dette ordet.",  // 165
       },
       {
           // ZEMBO

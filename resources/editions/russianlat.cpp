@@ -183,6 +183,7 @@ const EditionSource& russianLatEdition() {
           "Sinonimy",                                                              // 162
           "Sm. takzhe",                                                            // 163
           "Primechaniye",                                                          // 164
+          "Dlya etogo slova net stat'i.",                                          // 165
       },
       {
           // ZEMBO

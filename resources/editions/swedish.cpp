@@ -175,10 +175,11 @@ const EditionSource& swedishEdition() {
           "Loggen för en avbruten import utfördes inte: den nämner filer som ingen import skriver, eller så är den "
           "ingen vanlig fil. Ingenting döptes om. Ta bort den för att slippa detta meddelande:",  // 160
           "substantiv|verb|adjektiv|adverb|pronomen|preposition|konjunktion|interjektion|räkneord|artikel|maskulinum|"
-          "femininum|neutrum|plural",  // 161
-          "Synonymer",                 // 162
-          "Se även",                   // 163
-          "Anmärkning",                // 164
+          "femininum|neutrum|plural",      // 161
+          "Synonymer",                     // 162
+          "Se även",                       // 163
+          "Anmärkning",                    // 164
+          "Ingen artikel för detta ord.",  // 165
       },
       {
           // ZEMBO

@@ -44,6 +44,8 @@ class ArticlePaneTest : public test::SearchTest {
     setArticleOpener(openGermanArticles);
     opened = 0;
     writeSampleDictionary(wordFile);
+    // Katze has no article.
+    test::writeWords("language/Ger_Eng.zb", {{"Haus", "house"}, {"Hund", "dog"}, {"Katze", "cat"}});
     ASSERT_EQ(start(), -1);
     QTest::keyClick(mainWindow, Qt::Key_S, Qt::AltModifier);
     search = qobject_cast<SearchWindow*>(mainWindow->openToolWindow());
@@ -93,6 +95,10 @@ TEST_F(ArticlePaneTest, ThePaneStandsBesideTheRowsAndFollowsEveryKeystroke) {
   key(Qt::Key_Up);
   EXPECT_NE(paneText().find("das Haus"), std::string::npos);
   saveGrab(search, "article-pane");
+  // A word without articles says so.
+  search->searchField()->clear();
+  type("K");
+  EXPECT_EQ(paneText(), "No article for this word.");
 }
 
 TEST_F(ArticlePaneTest, ARowAUserClicksIntoShowsItsEntry) {
