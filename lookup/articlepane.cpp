@@ -48,6 +48,11 @@ void ArticlePane::followDirection() {
   layOut();
 }
 
+void ArticlePane::openArticles() {
+  openCurrentDirectionArticles();
+  followDirection();
+}
+
 void ArticlePane::command(int id) {
   setArticlePane(id == cmdArticlePaneOn, tools.articlePaneWidth);
   layOut();

@@ -32,6 +32,8 @@ class ArticlePane : public QObject {
   void command(int id);
   // After the direction changed: the articles of its language, the pane shown or hidden with them.
   void followDirection();
+  // As the window opens: the current language's articles opened afresh.
+  void openArticles();
   // How often a page was set: a record whose page is the one shown sets none.
   int pagesSet() const { return pagesSet_; }
 

@@ -59,25 +59,33 @@ std::string pageOfKey(std::string_view key, const ArticleWords& words) {
 void setArticleOpener(ArticleOpener opener) {
   articlesState.openArticles = opener;
   articlesState.reader.reset();
-  articlesState.forward = nullptr;
+  articlesState.wordFile.clear();
 }
 
-void followCurrentDirectionArticles() {
-  const DictionaryDirection* current = directions.currentDirection;
+namespace {
+
+void openArticlesOf(const DictionaryDirection* current, bool always) {
   if (!current) {
     resetArticleState();
     return;
   }
   const DictionaryDirection* forward = forwardOf(current);
   articlesState.reverse = forward != current;
-  if (forward == articlesState.forward) return;
-  articlesState.forward = forward;
+  const std::string wordFile = wordFilePath(*forward);
+  if (!always && wordFile == articlesState.wordFile) return;
+  articlesState.wordFile = wordFile;
   articlesState.language = languageOf(*forward);
   articlesState.openError.clear();
-  articlesState.reader = articlesState.openArticles
-                             ? articlesState.openArticles(wordFilePath(*forward), articlesState.openError)
-                             : nullptr;
+  articlesState.reader.reset();
+  articlesState.reader =
+      articlesState.openArticles ? articlesState.openArticles(wordFile, articlesState.openError) : nullptr;
 }
+
+}  // namespace
+
+void followCurrentDirectionArticles() { openArticlesOf(directions.currentDirection, false); }
+
+void openCurrentDirectionArticles() { openArticlesOf(directions.currentDirection, true); }
 
 std::string articlePageOf(const WordRecord& record, const ArticleWords& words) {
   if (!articlesState.openError.empty()) return errorHtml(articlesState.openError);

@@ -30,10 +30,10 @@ std::unique_ptr<ArticleReader> openArticleFile(const std::string& wordFilePath, 
 
 struct ArticleState {
   ArticleOpener openArticles = openArticleFile;
-  std::unique_ptr<ArticleReader> reader;         // null: the language has no articles
-  const DictionaryDirection* forward = nullptr;  // whose word file the open articles belong to
-  bool reverse = false;  // the current direction is the twin: a row's translations are the headwords
-  std::string language;  // the headwords' language, two letters of its locale ("de")
+  std::unique_ptr<ArticleReader> reader;  // null: the language has no articles
+  std::string wordFile;                   // the forward word file whose articles are open (the program's path)
+  bool reverse = false;                   // the current direction is the twin: a row's translations are the headwords
+  std::string language;                   // the headwords' language, two letters of its locale ("de")
   std::string openError;
 };
 extern const ArticleState& articles;
@@ -42,6 +42,9 @@ extern const ArticleState& articles;
 void setArticleOpener(ArticleOpener opener);
 // Opens the articles of the current direction's language when it is not the one open.
 void followCurrentDirectionArticles();
+// Opens them again whichever is open: as a window opens, since an import may have replaced the
+// file since the last one closed.
+void openCurrentDirectionArticles();
 // The page a record shows: forward the articles of its word; reverse those of each word its
 // translation lists, under the word. Empty when there is nothing to show.
 std::string articlePageOf(const WordRecord& record, const ArticleWords& words);

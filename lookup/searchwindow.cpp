@@ -47,7 +47,7 @@ SearchWindow::SearchWindow() : ToolWindow(&ToolWindowState::searchPos) {
   rows_ = new WordRows(client(), rows, 10, QRect(235, 40, 20, 230),
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
   articlePane_ = new ArticlePane(this, 630, 362);
-  articlePane_->followDirection();
+  articlePane_->openArticles();
   // The pane shows the word each keystroke found, or the top row after a scroll.
   rows_->followMoves([this](int index) { articlePane_->showIndex(index); });
   applyFonts();

@@ -179,7 +179,7 @@ TextWindow::TextWindow() : ToolWindow(&ToolWindowState::translatePos) {
   rows_ = new WordRows(client(), rows, rows, QRect(235, 40, 20, 69),
                        [this](int row, const WordRecord* record) { showRecord(row, record); });
   articlePane_ = new ArticlePane(this, 630, 362);
-  articlePane_->followDirection();
+  articlePane_->openArticles();
   // The pane shows the word each keystroke found, or the top row after a scroll.
   rows_->followMoves([this](int index) { articlePane_->showIndex(index); });
   applyFonts();

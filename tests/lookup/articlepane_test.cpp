@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QMenuBar>
 #include <QTextBrowser>
 
@@ -112,6 +113,19 @@ TEST_F(ArticlePaneTest, ARowAUserClicksIntoShowsItsEntry) {
   EXPECT_NE(paneText().find("das Haus"), std::string::npos) << paneText();
 }
 
+TEST_F(ArticlePaneTest, AWordCopiedElsewhereShowsItsEntry) {
+  openSearchOn("Ger_Eng.zb");
+  QWidget other;
+  other.show();
+  search->menuItem(cmdClipboardOn)->trigger();
+  QApplication::setActiveWindow(&other);
+  QApplication::clipboard()->setText("\"Hund,\"");
+  processEvents();
+  EXPECT_EQ(search->searchField()->text(), "Hund");
+  EXPECT_NE(paneText().find("der Hund"), std::string::npos) << paneText();
+  search->menuItem(cmdClipboardOff)->trigger();
+}
+
 TEST_F(ArticlePaneTest, TheReverseDirectionShowsTheArticlesOfTheWordsATranslationLists) {
   openSearchOn("Eng_Ger.zb");
   ASSERT_TRUE(pane()->isVisible());
@@ -144,6 +158,13 @@ TEST_F(ArticlePaneTest, ThePaneFollowsTheDirectionAndOpensItsArticlesOnce) {
   EXPECT_EQ(opened, before);
   EXPECT_TRUE(articles.reverse);
   EXPECT_NE(paneText().find("der Hund"), std::string::npos) << paneText();
+  // A window that opens reads the file afresh: an import may have replaced it meanwhile.
+  closeSearch();
+  QTest::keyClick(mainWindow, Qt::Key_S, Qt::AltModifier);
+  search = qobject_cast<SearchWindow*>(mainWindow->openToolWindow());
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(opened, before + 1);
+  EXPECT_TRUE(pane()->isVisible());
 }
 
 TEST_F(ArticlePaneTest, HiddenAndResizedPaneIsRememberedInWinIni) {
