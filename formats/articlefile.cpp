@@ -20,7 +20,8 @@ namespace zembo {
 namespace {
 
 constexpr std::size_t headerSize = 64;
-constexpr std::size_t tableEntrySize = 32;
+constexpr std::size_t chunkEntrySize = 24;  // a chunk's entry in the chunk table
+constexpr std::size_t keyEntrySize = 3;     // a key's entry in the key directory
 // No chunk unpacks to more than this: a larger size in the table is damage, not an article.
 constexpr std::uint32_t maxRawChunk = std::uint32_t{1} << 30;
 
@@ -110,6 +111,21 @@ std::filesystem::path articleFileOf(const std::filesystem::path& wordFile) {
   return file.replace_extension(".art");
 }
 
+std::uint64_t articleKeyHash(std::string_view key) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : key) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+std::uint64_t articleBucketCount(std::uint64_t keys) {
+  std::uint64_t buckets = 1;
+  while (buckets * 8 < keys) buckets *= 2;
+  return buckets;
+}
+
 // ---- reading ----
 
 struct ArticleFile::Mapped {
@@ -117,22 +133,33 @@ struct ArticleFile::Mapped {
   const unsigned char* base = nullptr;
   std::size_t size = 0;
   std::uint32_t chunks = 0;
+  std::uint64_t keys = 0, buckets = 0;
   const unsigned char* table = nullptr;
-  const unsigned char* firstKeys = nullptr;
-  std::size_t firstKeysSize = 0;
-  // The chunk inflated last: the keys typed one after another mostly land in the same one.
+  const unsigned char* bucketStarts = nullptr;
+  const unsigned char* entries = nullptr;
+  // The chunks inflated last: the keys typed one after another often land in the same ones.
+  static constexpr std::size_t cachedChunks = 8;
   mutable std::mutex cacheLock;
-  mutable std::uint32_t cached = UINT32_MAX;
-  mutable std::string raw;
+  mutable std::uint32_t cached[cachedChunks] = {UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX,
+                                                UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX};
+  mutable std::string raw[cachedChunks];
+  mutable std::size_t nextCached = 0;
 
+  Mapped() = default;
+  Mapped(const Mapped&) = delete;
+  Mapped& operator=(const Mapped&) = delete;
   ~Mapped() {
     if (base) ::munmap(const_cast<unsigned char*>(base), size);
   }
-  const unsigned char* entry(std::uint32_t k) const { return table + std::size_t{k} * tableEntrySize; }
-  std::string_view firstKey(std::uint32_t k) const {
-    const unsigned char* e = entry(k);
-    return {reinterpret_cast<const char*>(firstKeys) + getU32(e + 20), getU32(e + 24)};
+  const unsigned char* chunk(std::uint32_t k) const { return table + std::size_t{k} * chunkEntrySize; }
+  std::uint32_t bucketStart(std::uint64_t b) const { return getU32(bucketStarts + b * 4); }
+  unsigned char fingerprint(std::uint64_t e) const { return entries[e * keyEntrySize]; }
+  std::uint32_t chunkOf(std::uint64_t e) const {
+    return entries[e * keyEntrySize + 1] | static_cast<std::uint32_t>(entries[e * keyEntrySize + 2]) << 8;
   }
+  // Appends the articles of key in chunk k to articles, each after an empty line unless it is the
+  // first; false with error set when the chunk is damaged.
+  bool findIn(std::uint32_t k, std::string_view key, std::string& articles, std::string& error) const;
 };
 
 ArticleFile::ArticleFile() = default;
@@ -177,32 +204,80 @@ bool ArticleFile::open(const std::filesystem::path& path, std::string& error) {
     return fail("an article file of version " + std::to_string(getU32(h + 8)) + ", this program reads version " +
                 std::to_string(articleFileVersion));
   mapped->chunks = getU32(h + 12);
-  const std::uint64_t tableOffset = getU64(h + 24), tableSize = getU64(h + 32), dataOffset = getU64(h + 40),
+  mapped->keys = getU64(h + 16);
+  const std::uint64_t indexOffset = getU64(h + 24), indexSize = getU64(h + 32), dataOffset = getU64(h + 40),
                       fileSize = getU64(h + 48);
   if (fileSize != mapped->size)
     return fail(mapped->size < fileSize
                     ? "cut short: " + std::to_string(mapped->size) + " bytes of " + std::to_string(fileSize)
                     : "longer than its header says (damaged)");
-  const std::uint64_t chunkTable = std::uint64_t{mapped->chunks} * tableEntrySize;
-  if (tableOffset != headerSize || tableSize < chunkTable || tableOffset + tableSize != dataOffset ||
+  if (mapped->keys > UINT32_MAX || mapped->chunks > 65536) return fail("its header is damaged");
+  mapped->buckets = articleBucketCount(mapped->keys);
+  const std::uint64_t chunkTable = std::uint64_t{mapped->chunks} * chunkEntrySize,
+                      directory = (mapped->buckets + 1) * 4 + mapped->keys * keyEntrySize;
+  if (indexOffset != headerSize || indexSize != chunkTable + directory || indexOffset + indexSize != dataOffset ||
       dataOffset > fileSize)
     return fail("its header is damaged");
-  if (getU32(h + 56) != crcOf(h + tableOffset, tableSize)) return fail("its index is damaged (checksum)");
-  mapped->table = h + tableOffset;
-  mapped->firstKeys = mapped->table + chunkTable;
-  mapped->firstKeysSize = tableSize - chunkTable;
+  if (getU32(h + 56) != crcOf(h + indexOffset, indexSize)) return fail("its index is damaged (checksum)");
+  mapped->table = h + indexOffset;
+  mapped->bucketStarts = mapped->table + chunkTable;
+  mapped->entries = mapped->bucketStarts + (mapped->buckets + 1) * 4;
   std::uint64_t next = dataOffset;
   for (std::uint32_t k = 0; k < mapped->chunks; ++k) {
-    const unsigned char* e = mapped->entry(k);
-    const std::uint64_t at = getU64(e), packed = getU32(e + 8);
-    if (at != next || packed > fileSize - at || getU32(e + 12) > maxRawChunk ||
-        std::uint64_t{getU32(e + 20)} + getU32(e + 24) > mapped->firstKeysSize ||
-        (k > 0 && mapped->firstKey(k - 1) >= mapped->firstKey(k)))
+    const unsigned char* c = mapped->chunk(k);
+    const std::uint64_t at = getU64(c), packed = getU32(c + 8);
+    if (at != next || packed > fileSize - at || getU32(c + 12) > maxRawChunk)
       return fail("its index is damaged (chunk " + std::to_string(k + 1) + ")");
     next = at + packed;
   }
   if (next != fileSize) return fail("its index is damaged (the chunks do not fill the file)");
+  for (std::uint64_t b = 0; b < mapped->buckets; ++b)
+    if (mapped->bucketStart(b) > mapped->bucketStart(b + 1)) return fail("its index is damaged (key directory)");
+  if (mapped->bucketStart(0) != 0 || mapped->bucketStart(mapped->buckets) != mapped->keys)
+    return fail("its index is damaged (key directory)");
+  for (std::uint64_t e = 0; e < mapped->keys; ++e)
+    if (mapped->chunkOf(e) >= mapped->chunks) return fail("its index is damaged (key directory)");
   mapped_ = std::move(mapped);
+  return true;
+}
+
+bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::string& articles,
+                                 std::string& error) const {
+  const unsigned char* c = chunk(k);
+  const std::string damaged = name + ": the articles of chunk " + std::to_string(k + 1) + " are damaged";
+  const std::lock_guard<std::mutex> hold(cacheLock);
+  std::size_t slot = std::find(cached, cached + cachedChunks, k) - cached;
+  if (slot == cachedChunks) {
+    slot = nextCached;
+    nextCached = (nextCached + 1) % cachedChunks;
+    cached[slot] = UINT32_MAX;
+    if (!inflateChunk(base + getU64(c), getU32(c + 8), getU32(c + 12), raw[slot])) return error = damaged, false;
+    if (crcOf(raw[slot].data(), raw[slot].size()) != getU32(c + 16)) return error = damaged + " (checksum)", false;
+    cached[slot] = k;
+  }
+  const std::string& text = raw[slot];
+  const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* const end = at + text.size();
+  const std::uint32_t count = getU32(c + 20);
+  std::uint64_t textAt = 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> found;  // where its articles are, how long
+  // The keys with their lengths come first; the text follows them.
+  for (std::uint32_t e = 0; e < count; ++e) {
+    std::uint64_t keyLength = 0, textLength = 0;
+    if (!getVarint(at, end, keyLength) || keyLength > static_cast<std::uint64_t>(end - at))
+      return error = damaged, false;
+    const std::string_view entryKey(reinterpret_cast<const char*>(at), keyLength);
+    at += keyLength;
+    if (!getVarint(at, end, textLength)) return error = damaged, false;
+    if (entryKey == key) found.emplace_back(textAt, textLength);
+    textAt += textLength;
+  }
+  if (textAt != static_cast<std::uint64_t>(end - at)) return error = damaged, false;
+  for (const auto& [from, length] : found) {
+    if (length == 0) continue;
+    if (!articles.empty()) articles += "\n\n";
+    articles.append(reinterpret_cast<const char*>(at) + from, length);
+  }
   return true;
 }
 
@@ -211,63 +286,37 @@ bool ArticleFile::find(std::string_view key, std::string& articles, std::string&
   error.clear();
   if (!mapped_) return false;
   const Mapped& m = *mapped_;
-  // The last chunk whose first key is not after the key.
-  std::uint32_t low = 0, high = m.chunks;
-  while (low < high) {
-    const std::uint32_t middle = low + (high - low) / 2;
-    if (m.firstKey(middle) <= key)
-      low = middle + 1;
-    else
-      high = middle;
-  }
-  if (low == 0) return false;
-  const std::uint32_t chunk = low - 1;
-  const unsigned char* e = m.entry(chunk);
-  const std::string damaged = m.name + ": the articles of chunk " + std::to_string(chunk + 1) + " are damaged";
-  const std::lock_guard<std::mutex> hold(m.cacheLock);
-  if (m.cached != chunk) {
-    m.cached = UINT32_MAX;
-    if (!inflateChunk(m.base + getU64(e), getU32(e + 8), getU32(e + 12), m.raw)) return error = damaged, false;
-    if (crcOf(m.raw.data(), m.raw.size()) != getU32(e + 16)) return error = damaged + " (checksum)", false;
-    m.cached = chunk;
-  }
-  const auto* at = reinterpret_cast<const unsigned char*>(m.raw.data());
-  const unsigned char* const end = at + m.raw.size();
-  const std::uint32_t count = getU32(e + 28);
-  std::uint64_t textAt = 0, found = UINT64_MAX, foundLength = 0;
-  // The keys with their lengths come first; the text follows them.
-  for (std::uint32_t k = 0; k < count; ++k) {
-    std::uint64_t keyLength = 0, textLength = 0;
-    if (!getVarint(at, end, keyLength) || keyLength > static_cast<std::uint64_t>(end - at))
-      return error = damaged, false;
-    const std::string_view entryKey(reinterpret_cast<const char*>(at), keyLength);
-    at += keyLength;
-    if (!getVarint(at, end, textLength)) return error = damaged, false;
-    if (entryKey == key) {
-      found = textAt;
-      foundLength = textLength;
+  const std::uint64_t hash = articleKeyHash(key), bucket = (hash >> 8) & (m.buckets - 1);
+  const unsigned char fingerprint = hash & 0xff;
+  // The chunks whose entries in the bucket share the key's byte, in the order of the articles:
+  // mostly one, or none.
+  std::vector<std::uint32_t> tried;
+  for (std::uint64_t e = m.bucketStart(bucket); e < m.bucketStart(bucket + 1); ++e) {
+    if (m.fingerprint(e) != fingerprint) continue;
+    const std::uint32_t k = m.chunkOf(e);
+    if (std::find(tried.begin(), tried.end(), k) != tried.end()) continue;
+    tried.push_back(k);
+    if (!m.findIn(k, key, articles, error)) {
+      articles.clear();
+      return false;
     }
-    textAt += textLength;
   }
-  if (textAt != static_cast<std::uint64_t>(end - at)) return error = damaged, false;
-  if (found == UINT64_MAX) return false;
-  articles.assign(reinterpret_cast<const char*>(at) + found, foundLength);
-  return true;
+  return !articles.empty();
 }
 
 // ---- writing ----
 
 namespace {
 
-// The chunks of an article file, packed, in the order of their keys.
+// The chunks of an article file, packed, and its key directory.
 struct Packed {
   struct Chunk {
-    std::string_view firstKey;  // in the writer's keys
     std::string bytes;
     std::uint32_t rawSize = 0, crc = 0, entries = 0;
     bool ok = false;
   };
   std::vector<Chunk> chunks;
+  std::string directory;
   std::uint64_t keys = 0;
 };
 
@@ -304,7 +353,7 @@ void ArticleWriter::add(std::string_view key, std::span<const std::string_view> 
   p.entries.push_back({keyAt, key.size(), textAt, p.text.size() - textAt});
 }
 
-std::size_t ArticleWriter::keys() const { return pending_->entries.size(); }
+std::size_t ArticleWriter::entries() const { return pending_->entries.size(); }
 
 std::uint64_t ArticleWriter::writtenSize() const { return pending_->written; }
 
@@ -312,30 +361,22 @@ bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
   Pending& p = *pending_;
   p.packed.reset();
   const auto keyOf = [&p](const Pending::Entry& e) { return std::string_view(p.keys).substr(e.keyAt, e.keyLength); };
-  const auto textOf = [&p](const Pending::Entry& e) { return std::string_view(p.text).substr(e.textAt, e.textLength); };
-  std::vector<std::uint32_t> order(p.entries.size());
-  for (std::size_t k = 0; k < order.size(); ++k) order[k] = static_cast<std::uint32_t>(k);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return keyOf(p.entries[a]) < keyOf(p.entries[b]); });
-  // The keys, each once (a key added again is one group), and where each chunk's groups begin.
-  std::vector<std::size_t> groups, chunkStarts;
+  // Where each chunk's entries begin.
+  std::vector<std::size_t> chunkStarts;
   std::size_t chunkText = articleChunkSize;
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k > 0 && keyOf(p.entries[order[k]]) == keyOf(p.entries[order[k - 1]])) continue;
+  for (std::size_t k = 0; k < p.entries.size(); ++k) {
     if (chunkText >= articleChunkSize) {
-      chunkStarts.push_back(groups.size());
+      chunkStarts.push_back(k);
       chunkText = 0;
     }
-    groups.push_back(k);
-    for (std::size_t j = k; j < order.size() && keyOf(p.entries[order[j]]) == keyOf(p.entries[order[k]]); ++j)
-      chunkText += p.entries[order[j]].textLength + 2;
+    chunkText += p.entries[k].textLength;
   }
-  groups.push_back(order.size());
-  chunkStarts.push_back(groups.size() - 1);
+  chunkStarts.push_back(p.entries.size());
   const std::size_t chunkCount = chunkStarts.size() - 1;
+  if (chunkCount > 65536) return false;
 
   auto packed = std::make_unique<Packed>();
-  packed->keys = groups.size() - 1;
+  packed->keys = p.entries.size();
   packed->chunks.resize(chunkCount);
   std::atomic<bool> stopped{false};
   const auto packChunks = [&](std::size_t from, std::size_t to, bool asking) {
@@ -344,22 +385,16 @@ bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
       if (asking && goOn && !goOn()) stopped = true;
       raw.clear();
       text.clear();
-      for (std::size_t g = chunkStarts[c]; g < chunkStarts[c + 1]; ++g) {
-        const std::size_t textBefore = text.size();
-        for (std::size_t j = groups[g]; j < groups[g + 1]; ++j) {
-          const std::string_view piece = textOf(p.entries[order[j]]);
-          if (piece.empty()) continue;
-          if (text.size() > textBefore) text += "\n\n";
-          text.append(piece);
-        }
-        const std::string_view key = keyOf(p.entries[order[groups[g]]]);
+      for (std::size_t f = chunkStarts[c]; f < chunkStarts[c + 1]; ++f) {
+        const Pending::Entry& entry = p.entries[f];
+        const std::string_view key = keyOf(entry);
         putVarint(raw, key.size());
         raw.append(key);
-        putVarint(raw, text.size() - textBefore);
+        putVarint(raw, entry.textLength);
+        text.append(p.text, entry.textAt, entry.textLength);
       }
       raw += text;
       Packed::Chunk& into = packed->chunks[c];
-      into.firstKey = keyOf(p.entries[order[groups[chunkStarts[c]]]]);
       into.rawSize = static_cast<std::uint32_t>(raw.size());
       into.crc = crcOf(raw.data(), raw.size());
       into.entries = static_cast<std::uint32_t>(chunkStarts[c + 1] - chunkStarts[c]);
@@ -377,6 +412,35 @@ bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
   if (stopped ||
       !std::all_of(packed->chunks.begin(), packed->chunks.end(), [](const Packed::Chunk& c) { return c.ok; }))
     return false;
+
+  // The key directory: the keys by bucket, each with its hash's byte and its chunk.
+  const std::uint64_t buckets = articleBucketCount(p.entries.size());
+  struct Placed {
+    std::uint64_t bucket;
+    unsigned char fingerprint;
+    std::uint16_t chunk;
+  };
+  std::vector<Placed> placed;
+  placed.reserve(p.entries.size());
+  for (std::size_t c = 0; c < chunkCount; ++c)
+    for (std::size_t f = chunkStarts[c]; f < chunkStarts[c + 1]; ++f) {
+      const std::uint64_t hash = articleKeyHash(keyOf(p.entries[f]));
+      placed.push_back(
+          {(hash >> 8) & (buckets - 1), static_cast<unsigned char>(hash & 0xff), static_cast<std::uint16_t>(c)});
+    }
+  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.bucket < b.bucket; });
+  std::string& directory = packed->directory;
+  directory.reserve((buckets + 1) * 4 + placed.size() * keyEntrySize);
+  std::size_t e = 0;
+  for (std::uint64_t b = 0; b <= buckets; ++b) {
+    while (e < placed.size() && placed[e].bucket < b) ++e;
+    putU32(directory, static_cast<std::uint32_t>(e));
+  }
+  for (const Placed& key : placed) {
+    directory += static_cast<char>(key.fingerprint);
+    directory += static_cast<char>(key.chunk & 0xff);
+    directory += static_cast<char>(key.chunk >> 8);
+  }
   p.packed = std::move(packed);
   return true;
 }
@@ -385,35 +449,30 @@ bool ArticleWriter::write(std::FILE* out) {
   Pending& p = *pending_;
   if (!p.packed && !pack()) return false;
   const Packed& packed = *p.packed;
-  std::string table, firstKeys;
-  for (const Packed::Chunk& chunk : packed.chunks) firstKeys += chunk.firstKey;
-  const std::uint64_t tableSize = packed.chunks.size() * tableEntrySize + firstKeys.size();
-  std::uint64_t at = headerSize + tableSize;
-  std::uint32_t keyAt = 0;
+  std::string index;
+  const std::uint64_t indexSize = packed.chunks.size() * chunkEntrySize + packed.directory.size();
+  std::uint64_t at = headerSize + indexSize;
   for (const Packed::Chunk& chunk : packed.chunks) {
-    putU64(table, at);
-    putU32(table, static_cast<std::uint32_t>(chunk.bytes.size()));
-    putU32(table, chunk.rawSize);
-    putU32(table, chunk.crc);
-    putU32(table, keyAt);
-    putU32(table, static_cast<std::uint32_t>(chunk.firstKey.size()));
-    putU32(table, chunk.entries);
-    keyAt += static_cast<std::uint32_t>(chunk.firstKey.size());
+    putU64(index, at);
+    putU32(index, static_cast<std::uint32_t>(chunk.bytes.size()));
+    putU32(index, chunk.rawSize);
+    putU32(index, chunk.crc);
+    putU32(index, chunk.entries);
     at += chunk.bytes.size();
   }
-  table += firstKeys;
+  index += packed.directory;
   std::string header(articleFileMagic, sizeof articleFileMagic);
   putU32(header, articleFileVersion);
   putU32(header, static_cast<std::uint32_t>(packed.chunks.size()));
   putU64(header, packed.keys);
   putU64(header, headerSize);
-  putU64(header, tableSize);
-  putU64(header, headerSize + tableSize);
+  putU64(header, indexSize);
+  putU64(header, headerSize + indexSize);
   putU64(header, at);
-  putU32(header, crcOf(table.data(), table.size()));
+  putU32(header, crcOf(index.data(), index.size()));
   putU32(header, crcOf(header.data(), header.size()));
   if (std::fwrite(header.data(), 1, header.size(), out) != header.size() ||
-      std::fwrite(table.data(), 1, table.size(), out) != table.size())
+      std::fwrite(index.data(), 1, index.size(), out) != index.size())
     return false;
   for (const Packed::Chunk& chunk : packed.chunks)
     if (std::fwrite(chunk.bytes.data(), 1, chunk.bytes.size(), out) != chunk.bytes.size()) return false;

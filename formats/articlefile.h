@@ -20,20 +20,30 @@
 namespace zembo {
 
 // The file, all numbers little-endian:
-//   header (64 bytes): "ZEMBOART", version, chunk count, key count, the chunk table's offset and
-//     size, the CRC-32 of the chunk table with the first keys, the CRC-32 of the header before it;
-//   chunk table: per chunk its offset in the file, its packed and unpacked sizes, the CRC-32 of its
-//     unpacked bytes, where its first key lies in the first keys and how long it is, its entries;
-//   first keys: the first key of each chunk, the chunks in the keys' bytewise order;
-//   chunks: raw deflate, each on its own. Unpacked, a chunk holds its entries' keys (sorted
-//     bytewise) with their articles' lengths, then the articles' text.
-// A lookup bisects the first keys for the one chunk that may hold the key and inflates only it
-// (the last one inflated is kept); the keys travel in the chunk, compressed with the text that
-// repeats them, so the file is hardly larger than the dictionary's own compressed text.
+//   header (64 bytes): "ZEMBOART", version, chunk count, key count, the index's offset and size,
+//     where the chunks begin, the file's size, the CRC-32 of the index, the CRC-32 of the header
+//     before it;
+//   index: the chunk table (per chunk its offset in the file, its packed and unpacked sizes, the
+//     CRC-32 of its unpacked bytes, its entries), then the key directory: the entries' keys hashed
+//     (articleKeyHash) into a power of two of buckets, about eight entries each (the bucket of a
+//     hash is its bits above the lowest eight): each bucket's first entry (one more at the end),
+//     then per entry, by bucket and then in the articles' order, the lowest byte of its key's hash
+//     and its chunk's number (16 bits);
+//   chunks: raw deflate, each on its own, of the entries in the order they were added (the
+//     dictionary's, whose neighbours share their words: it packs far better than the keys'
+//     order). Unpacked, a chunk holds its entries' keys with their articles' lengths, then the
+//     articles' text.
+// A lookup hashes the key, looks in its bucket for the chunks whose entries match the hash's byte
+// and inflates only those (the last eight inflated are kept), where the key itself is compared
+// and every article of it is taken in order. A key the file lacks mostly inflates nothing.
 constexpr char articleFileMagic[8] = {'Z', 'E', 'M', 'B', 'O', 'A', 'R', 'T'};
 constexpr std::uint32_t articleFileVersion = 1;
 // A chunk is closed once its articles reach this many bytes.
 constexpr std::size_t articleChunkSize = std::size_t{64} * 1024;
+// The hash of a key that places it in the key directory (64-bit FNV-1a).
+std::uint64_t articleKeyHash(std::string_view key);
+// The buckets of the key directory of a file of this many keys.
+std::uint64_t articleBucketCount(std::uint64_t keys);
 
 // The article file that belongs to a word file: the same name with ".art" for ".zb".
 std::filesystem::path articleFileOf(const std::filesystem::path& wordFile);
@@ -70,15 +80,16 @@ class ArticleWriter {
   ArticleWriter(ArticleWriter&&) noexcept;
   ArticleWriter& operator=(ArticleWriter&&) noexcept;
 
-  // Adds a headword's articles, joined in their order by an empty line (the line ends that close
-  // an article are not kept). Keys come in any order; a key added again has its new articles
-  // joined after the earlier ones.
+  // Adds articles of a headword, joined in their order by an empty line (the line ends that close
+  // an article are not kept). The articles stay in the order they are added (give them in the
+  // dictionary's: neighbours there share their words, which packs them well); a key added again
+  // has its new articles joined after the earlier ones when it is found.
   void add(std::string_view key, std::span<const std::string_view> articles);
   void add(std::string_view key, std::string_view articles) {
     add(key, std::span<const std::string_view>(&articles, 1));
   }
-  // How many keys were added.
-  std::size_t keys() const;
+  // How many times add was called.
+  std::size_t entries() const;
   // Sorts the keys and packs the chunks, on as many threads as given (one or two), asking goOn
   // now and then; false when goOn said no (nothing is then packed) or zlib failed. Another add
   // after it needs another pack.
