@@ -132,6 +132,8 @@ TEST_F(ImportCommitTest, AJournalNamingFilesNoImportWritesIsRefused) {
       {"language/notes.txt", dir / "zb/language/notes.txt"},
       {"list/Ger_Eng.zb", dir / "zb/list/Ger_Eng.zb"},
       {"language/sub/Ger_Eng.zb", dir / "zb/language/sub/Ger_Eng.zb"},
+      {"language/.art", dir / "zb/language/.art"},
+      {"list/Ger_Eng.art", dir / "zb/list/Ger_Eng.art"},
       {"notes.ini", dir / "zb/notes.ini"},
   };
   const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
@@ -153,10 +155,12 @@ TEST_F(ImportCommitTest, AJournalNamingFilesNoImportWritesIsRefused) {
   }
   // The files an import writes are carried out.
   writeFile("zb/language/Ger_Eng.zb.new", "new words");
+  writeFile("zb/language/Ger_Eng.art.new", "new articles");
   writeFile("zb/dict.ini.new", "new configuration");
-  writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\ndict.ini\n");
+  writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\nlanguage/Ger_Eng.art\ndict.ini\n");
   EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::completed);
   EXPECT_EQ(readFile("zb/language/Ger_Eng.zb"), "new words");
+  EXPECT_EQ(readFile("zb/language/Ger_Eng.art"), "new articles");
   EXPECT_EQ(readFile("zb/dict.ini"), "new configuration");
   EXPECT_FALSE(std::filesystem::exists("zb/zembo-import.journal"));
 }
