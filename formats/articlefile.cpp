@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <future>
 #include <mutex>
 
@@ -324,11 +325,18 @@ struct Packed {
 
 struct ArticleWriter::Pending {
   struct Entry {
-    std::size_t keyAt, keyLength, textAt, textLength;
+    std::string_view key, text;  // in owned, or borrowed from the caller
   };
-  std::string keys, text;
+  std::deque<std::string> owned;  // the keys and texts that add copied
+  std::vector<std::shared_ptr<const void>> kept;
   std::vector<Entry> entries;
-  std::unique_ptr<Packed> packed;  // what pack made of them
+  // While packing: where each chunk's entries begin, the next chunk no packer took, whether one was
+  // stopped, and the chunks.
+  std::vector<std::size_t> chunkStarts;
+  std::atomic<std::size_t> nextChunk{0};
+  std::atomic<bool> stopped{false};
+  std::unique_ptr<Packed> packing;
+  std::unique_ptr<Packed> packed;  // what packing made of them, once finished
   std::uint64_t written = 0;
 };
 
@@ -340,80 +348,89 @@ ArticleWriter& ArticleWriter::operator=(ArticleWriter&&) noexcept = default;
 void ArticleWriter::add(std::string_view key, std::span<const std::string_view> articles) {
   Pending& p = *pending_;
   p.packed.reset();
-  const std::size_t keyAt = p.keys.size(), textAt = p.text.size();
-  p.keys.append(key);
+  std::string& kept = p.owned.emplace_back(key);
   bool first = true;
   for (const std::string_view article : articles) {
-    const std::string_view kept = withoutLineEnds(article);
-    if (kept.empty()) continue;
-    if (!first) p.text += "\n\n";
-    p.text.append(kept);
+    const std::string_view text = withoutLineEnds(article);
+    if (text.empty()) continue;
+    if (!first) kept += "\n\n";
+    kept.append(text);
     first = false;
   }
-  p.entries.push_back({keyAt, key.size(), textAt, p.text.size() - textAt});
+  const std::string_view whole(kept);
+  p.entries.push_back({whole.substr(0, key.size()), whole.substr(key.size())});
 }
+
+void ArticleWriter::addBorrowed(std::string_view key, std::string_view article) {
+  Pending& p = *pending_;
+  p.packed.reset();
+  p.entries.push_back({key, withoutLineEnds(article)});
+}
+
+void ArticleWriter::keepAlive(std::shared_ptr<const void> storage) { pending_->kept.push_back(std::move(storage)); }
+
+void ArticleWriter::reserve(std::size_t entries) { pending_->entries.reserve(entries); }
 
 std::size_t ArticleWriter::entries() const { return pending_->entries.size(); }
 
 std::uint64_t ArticleWriter::writtenSize() const { return pending_->written; }
 
-bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
+void ArticleWriter::planPacking() {
   Pending& p = *pending_;
   p.packed.reset();
-  const auto keyOf = [&p](const Pending::Entry& e) { return std::string_view(p.keys).substr(e.keyAt, e.keyLength); };
-  // Where each chunk's entries begin.
-  std::vector<std::size_t> chunkStarts;
+  p.chunkStarts.clear();
   std::size_t chunkText = articleChunkSize;
   for (std::size_t k = 0; k < p.entries.size(); ++k) {
     if (chunkText >= articleChunkSize) {
-      chunkStarts.push_back(k);
+      p.chunkStarts.push_back(k);
       chunkText = 0;
     }
-    chunkText += p.entries[k].textLength;
+    chunkText += p.entries[k].text.size();
   }
-  chunkStarts.push_back(p.entries.size());
-  const std::size_t chunkCount = chunkStarts.size() - 1;
-  if (chunkCount > 65536) return false;
+  p.chunkStarts.push_back(p.entries.size());
+  p.packing = std::make_unique<Packed>();
+  p.packing->keys = p.entries.size();
+  p.packing->chunks.resize(p.chunkStarts.size() - 1);
+  p.nextChunk = 0;
+  p.stopped = false;
+}
 
-  auto packed = std::make_unique<Packed>();
-  packed->keys = p.entries.size();
-  packed->chunks.resize(chunkCount);
-  std::atomic<bool> stopped{false};
-  const auto packChunks = [&](std::size_t from, std::size_t to, bool asking) {
-    std::string raw, text;
-    for (std::size_t c = from; c < to && !stopped; ++c) {
-      if (asking && goOn && !goOn()) stopped = true;
-      raw.clear();
-      text.clear();
-      for (std::size_t f = chunkStarts[c]; f < chunkStarts[c + 1]; ++f) {
-        const Pending::Entry& entry = p.entries[f];
-        const std::string_view key = keyOf(entry);
-        putVarint(raw, key.size());
-        raw.append(key);
-        putVarint(raw, entry.textLength);
-        text.append(p.text, entry.textAt, entry.textLength);
-      }
-      raw += text;
-      Packed::Chunk& into = packed->chunks[c];
-      into.rawSize = static_cast<std::uint32_t>(raw.size());
-      into.crc = crcOf(raw.data(), raw.size());
-      into.entries = static_cast<std::uint32_t>(chunkStarts[c + 1] - chunkStarts[c]);
-      into.ok = raw.size() <= maxRawChunk && deflateChunk(raw, into.bytes);
+bool ArticleWriter::packSome(const std::function<bool()>& goOn) {
+  Pending& p = *pending_;
+  Packed& packing = *p.packing;
+  std::string raw, text;
+  for (;;) {
+    if (p.stopped || (goOn && !goOn())) {
+      p.stopped = true;
+      return false;
     }
-  };
-  if (threads >= 2 && chunkCount > 1) {
-    // The second thread packs the second half; the first asks goOn for both.
-    auto secondHalf = std::async(std::launch::async, packChunks, chunkCount / 2, chunkCount, false);
-    packChunks(0, chunkCount / 2, true);
-    secondHalf.get();
-  } else {
-    packChunks(0, chunkCount, true);
+    const std::size_t c = p.nextChunk.fetch_add(1);
+    if (c >= packing.chunks.size()) return true;
+    raw.clear();
+    text.clear();
+    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
+      const Pending::Entry& entry = p.entries[e];
+      putVarint(raw, entry.key.size());
+      raw.append(entry.key);
+      putVarint(raw, entry.text.size());
+      text.append(entry.text);
+    }
+    raw += text;
+    Packed::Chunk& into = packing.chunks[c];
+    into.rawSize = static_cast<std::uint32_t>(raw.size());
+    into.crc = crcOf(raw.data(), raw.size());
+    into.entries = static_cast<std::uint32_t>(p.chunkStarts[c + 1] - p.chunkStarts[c]);
+    into.ok = raw.size() <= maxRawChunk && deflateChunk(raw, into.bytes);
   }
-  if (stopped ||
+}
+
+bool ArticleWriter::finishPacking() {
+  Pending& p = *pending_;
+  std::unique_ptr<Packed> packed = std::move(p.packing);
+  if (!packed || p.stopped || packed->chunks.size() > 65536 ||
       !std::all_of(packed->chunks.begin(), packed->chunks.end(), [](const Packed::Chunk& c) { return c.ok; }))
     return false;
-
-  // The key directory: the keys by bucket, each with its hash's byte and its chunk.
+  // The key directory: the entries by bucket, each with its hash's byte and its chunk.
   const std::uint64_t buckets = articleBucketCount(p.entries.size());
   struct Placed {
     std::uint64_t bucket;
@@ -422,9 +439,9 @@ bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
   };
   std::vector<Placed> placed;
   placed.reserve(p.entries.size());
-  for (std::size_t c = 0; c < chunkCount; ++c)
-    for (std::size_t f = chunkStarts[c]; f < chunkStarts[c + 1]; ++f) {
-      const std::uint64_t hash = articleKeyHash(keyOf(p.entries[f]));
+  for (std::size_t c = 0; c + 1 < p.chunkStarts.size(); ++c)
+    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
+      const std::uint64_t hash = articleKeyHash(p.entries[e].key);
       placed.push_back(
           {(hash >> 8) & (buckets - 1), static_cast<unsigned char>(hash & 0xff), static_cast<std::uint16_t>(c)});
     }
@@ -443,6 +460,18 @@ bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
   }
   p.packed = std::move(packed);
   return true;
+}
+
+bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
+  planPacking();
+  if (threads >= 2) {
+    auto second = std::async(std::launch::async, [this, &goOn] { return packSome(goOn); });
+    packSome(goOn);
+    second.get();
+  } else {
+    packSome(goOn);
+  }
+  return finishPacking();
 }
 
 bool ArticleWriter::write(std::FILE* out) {

@@ -88,12 +88,24 @@ class ArticleWriter {
   void add(std::string_view key, std::string_view articles) {
     add(key, std::span<const std::string_view>(&articles, 1));
   }
-  // How many times add was called.
+  // The same without a copy, for one article: key and article stay where they are until the
+  // file is written (keepAlive may hold what holds them).
+  void addBorrowed(std::string_view key, std::string_view article);
+  void keepAlive(std::shared_ptr<const void> storage);
+  void reserve(std::size_t entries);
+  // How many times add or addBorrowed was called.
   std::size_t entries() const;
-  // Sorts the keys and packs the chunks, on as many threads as given (one or two), asking goOn
-  // now and then; false when goOn said no (nothing is then packed) or zlib failed. Another add
-  // after it needs another pack.
+  // Packs the chunks on as many threads as given (one or two), asking goOn before each chunk;
+  // false when goOn said no (nothing is then packed) or zlib failed. Another add after it needs
+  // another pack.
   bool pack(unsigned threads = 2, const std::function<bool()>& goOn = {});
+  // The same in steps, for a caller that packs on threads of its own: planPacking decides the
+  // chunks; packSome packs chunks that no other call took until none is left (true) or goOn says
+  // no (false), and runs on any number of threads at once; finishPacking, once every packSome has
+  // returned, makes the key directory: false when a chunk failed or a packSome was stopped.
+  void planPacking();
+  bool packSome(const std::function<bool()>& goOn = {});
+  bool finishPacking();
   // Writes the whole file to out, packing first unless pack did; false when a write fails.
   bool write(std::FILE* out);
   // Writes the file to path, replacing it safely; false with what failed in error.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <future>
 #include <string_view>
 
@@ -104,9 +105,9 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
                  std::vector<WordRecord> forward, ArticleWriter& articles, StepClock& clock) {
   // The articles are packed on a thread of their own while the word files are sorted and written.
   std::atomic<bool> packingGoesOn{true};
-  auto packing = std::async(std::launch::async, [&articles, &packingGoesOn] {
-    return articles.pack(1, [&packingGoesOn] { return packingGoesOn.load(std::memory_order_relaxed); });
-  });
+  const std::function<bool()> goOn = [&packingGoesOn] { return packingGoesOn.load(std::memory_order_relaxed); };
+  articles.planPacking();
+  auto packing = std::async(std::launch::async, [&articles, &goOn] { return articles.packSome(goOn); });
   const EndPacking endPacking(packingGoesOn);  // ends before packing waits for the thread
   const FolderEdition& edition = *pair.edition;
   const InFolder inFolder(options.folder, pair.homeCodePage);
@@ -137,7 +138,19 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
                 report.reverseWritten, clock);
   clock.step("sorting and writing the reverse word file");
   tell(options, 96, "writing " + report.articleFile);
-  if (!packing.get())
+  // What is left to pack is packed on this thread too, which hears a request to stop (and then
+  // stops the other thread's packing at its next chunk).
+  articles.packSome([&clock] {
+    try {
+      clock.stopHere();  // asked at every chunk: a chunk takes milliseconds
+      return true;
+    } catch (const ImportError&) {
+      return false;
+    }
+  });
+  packing.get();
+  clock.stopHere();
+  if (!articles.finishPacking())
     throw ImportError(ImportFailure::cannotWrite, {report.articleFile, "the articles could not be packed"});
   changes.write(articleFile, [&articles](std::FILE* out) { return articles.write(out); });
   report.articleBytes = articles.writtenSize();

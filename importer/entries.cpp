@@ -260,8 +260,8 @@ class EntryCollector {
       senseText_.append(converted_) += '\n';
       ++sense.count;
     }
-    sense.translations = text_.keep(senseText_);
-    sense.source = text_.keep(source);
+    sense.translations = text_->keep(senseText_);
+    sense.source = text_->keep(source);
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
           abbreviation_ != word_) {
@@ -277,7 +277,7 @@ class EntryCollector {
   // The entries of a later part of the dictionary join these, their articles after these ones.
   void absorb(EntryCollector& later, StepClock& clock) {
     translations_ += later.translations_;
-    text_.adopt(later.text_);
+    text_->adopt(*later.text_);
     for (Entry& entry : later.entries_) {
       clock.poll();
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
@@ -321,7 +321,10 @@ class EntryCollector {
     report_.translationsDropped = report_.translationsOutsideCodePage + report_.translationsTooLong;
     std::stable_sort(sources.begin(), sources.end(),
                      [](const Source& a, const Source& b) { return a.place < b.place; });
-    for (const Source& source : sources) articles.add(source.word, source.text);
+    // The article file takes the articles as they are kept here, and keeps them.
+    articles.reserve(sources.size());
+    for (const Source& source : sources) articles.addBorrowed(source.word, source.text);
+    articles.keepAlive(text_);
     return out;
   }
 
@@ -381,7 +384,7 @@ class EntryCollector {
   Entry& entryOf(std::string_view word) {
     const std::size_t known = entries_.size();
     const std::uint32_t number = numbers_.numberOf(word, WordNumbers::hashOf(word), [&](std::string_view added) {
-      entries_.push_back({text_.keep(added), {}});
+      entries_.push_back({text_->keep(added), {}});
       return entries_.back().word;
     });
     if (entries_.size() == known) ++report_.merged;
@@ -403,7 +406,7 @@ class EntryCollector {
 
   const EntryCodePages codePages_;
   ImportReport& report_;
-  TextStore text_;
+  std::shared_ptr<TextStore> text_ = std::make_shared<TextStore>();  // the article file keeps it too
   std::deque<Entry> entries_;
   WordNumbers numbers_;                                      // of the words of entries_
   std::string word_, abbreviation_, converted_, senseText_;  // reused for every article
