@@ -6,12 +6,44 @@
 // file holds it (its code page's bytes), so that a record's word finds its articles exactly
 // ("gehen" and "Gehen" have articles of their own). A language without the file has no articles.
 
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zembo {
+
+// The file, all numbers little-endian:
+//   header (64 bytes): "ZEMBOART", version, chunk count, key count, the index's offset and size,
+//     where the chunks begin, the file's size, the CRC-32 of the index, the CRC-32 of the header
+//     before it;
+//   index: the chunk table (per chunk its offset in the file, its packed and unpacked sizes, the
+//     CRC-32 of its unpacked bytes, its entries), then the key directory: the entries' keys hashed
+//     (articleKeyHash) into a power of two of buckets, about eight entries each (the bucket of a
+//     hash is its bits above the lowest eight): each bucket's first entry (one more at the end),
+//     then per entry, by bucket and then in the articles' order, the lowest byte of its key's hash
+//     and its chunk's number (16 bits);
+//   chunks: raw deflate, each on its own, of the entries in the order they were added (the
+//     dictionary's, whose neighbours share their words: it packs far better than the keys'
+//     order). Unpacked, a chunk holds its entries' keys with their articles' lengths, then the
+//     articles' text.
+// A lookup hashes the key, looks in its bucket for the chunks whose entries match the hash's byte
+// and inflates only those (the last eight inflated are kept), where the key itself is compared
+// and every article of it is taken in order. A key the file lacks mostly inflates nothing.
+constexpr char articleFileMagic[8] = {'Z', 'E', 'M', 'B', 'O', 'A', 'R', 'T'};
+constexpr std::uint32_t articleFileVersion = 1;
+// A chunk is closed once its articles reach this many bytes.
+constexpr std::size_t articleChunkSize = std::size_t{64} * 1024;
+// The hash of a key that places it in the key directory (64-bit FNV-1a).
+std::uint64_t articleKeyHash(std::string_view key);
+// The buckets of the key directory of a file of this many keys.
+std::uint64_t articleBucketCount(std::uint64_t keys);
 
 // The article file that belongs to a word file: the same name with ".art" for ".zb".
 std::filesystem::path articleFileOf(const std::filesystem::path& wordFile);
@@ -38,6 +70,52 @@ class ArticleFile {
  private:
   struct Mapped;
   std::unique_ptr<Mapped> mapped_;
+};
+
+// Gathers the headwords' articles and writes an article file.
+class ArticleWriter {
+ public:
+  ArticleWriter();
+  ~ArticleWriter();
+  ArticleWriter(ArticleWriter&&) noexcept;
+  ArticleWriter& operator=(ArticleWriter&&) noexcept;
+
+  // Adds articles of a headword, joined in their order by an empty line (the line ends that close
+  // an article are not kept). The articles stay in the order they are added (give them in the
+  // dictionary's: neighbours there share their words, which packs them well); a key added again
+  // has its new articles joined after the earlier ones when it is found.
+  void add(std::string_view key, std::span<const std::string_view> articles);
+  void add(std::string_view key, std::string_view articles) {
+    add(key, std::span<const std::string_view>(&articles, 1));
+  }
+  // The same without a copy, for one article: key and article stay where they are until the
+  // file is written (keepAlive may hold what holds them).
+  void addBorrowed(std::string_view key, std::string_view article);
+  void keepAlive(std::shared_ptr<const void> storage);
+  void reserve(std::size_t entries);
+  // How many times add or addBorrowed was called.
+  std::size_t entries() const;
+  // Packs the chunks on as many threads as given (one or two), asking goOn before each chunk;
+  // false when goOn said no (nothing is then packed) or zlib failed. Another add after it needs
+  // another pack.
+  bool pack(unsigned threads = 2, const std::function<bool()>& goOn = {});
+  // The same in steps, for a caller that packs on threads of its own: planPacking decides the
+  // chunks; packSome packs chunks that no other call took until none is left (true) or goOn says
+  // no (false), and runs on any number of threads at once; finishPacking, once every packSome has
+  // returned, makes the key directory: false when a chunk failed or a packSome was stopped.
+  void planPacking();
+  bool packSome(const std::function<bool()>& goOn = {});
+  bool finishPacking();
+  // Writes the whole file to out, packing first unless pack did; false when a write fails.
+  bool write(std::FILE* out);
+  // Writes the file to path, replacing it safely; false with what failed in error.
+  bool writeTo(const std::filesystem::path& path, std::string& error);
+  // The size of the file that write wrote.
+  std::uint64_t writtenSize() const;
+
+ private:
+  struct Pending;
+  std::unique_ptr<Pending> pending_;
 };
 
 }  // namespace zembo

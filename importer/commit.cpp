@@ -1,8 +1,11 @@
 #include "importer/commit.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <string_view>
 
 #include "formats/recordsort.h"
@@ -86,8 +89,26 @@ void tell(const ImportOptions& options, int percent, const std::string& step) {
   if (options.progress) options.progress(percent, step);
 }
 
+// Stops the packing of the articles when the import ends early: at its next chunk.
+class EndPacking {
+ public:
+  explicit EndPacking(std::atomic<bool>& goOn) : goOn_(goOn) {}
+  EndPacking(const EndPacking&) = delete;
+  EndPacking& operator=(const EndPacking&) = delete;
+  ~EndPacking() { goOn_ = false; }
+
+ private:
+  std::atomic<bool>& goOn_;
+};
+
 void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, ImportReport& report,
-                 std::vector<WordRecord> forward, StepClock& clock) {
+                 std::vector<WordRecord> forward, ArticleWriter& articles, StepClock& clock) {
+  // The articles are packed on a thread of their own while the word files are sorted and written.
+  std::atomic<bool> packingGoesOn{true};
+  const std::function<bool()> goOn = [&packingGoesOn] { return packingGoesOn.load(std::memory_order_relaxed); };
+  articles.planPacking();
+  auto packing = std::async(std::launch::async, [&articles, &goOn] { return articles.packSome(goOn); });
+  const EndPacking endPacking(packingGoesOn);  // ends before packing waits for the thread
   const FolderEdition& edition = *pair.edition;
   const InFolder inFolder(options.folder, pair.homeCodePage);
 
@@ -104,6 +125,8 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   const std::string forwardFile = wordFolder + wordFileName(pair), reverseFile = wordFolder + reverseFileName(pair);
   report.forwardFile = (std::filesystem::current_path() / hostPath(forwardFile)).string();
   report.reverseFile = (std::filesystem::current_path() / hostPath(reverseFile)).string();
+  const std::filesystem::path articleFile = articleFileOf(hostPath(forwardFile));
+  report.articleFile = (std::filesystem::current_path() / articleFile).string();
   tell(options, 72, "sorting and writing " + report.forwardFile);
   writeWordFile(changes, forwardFile, forward, pair.name, pair.locale, report.written, clock);
   clock.step("sorting and writing the forward word file");
@@ -114,6 +137,24 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   writeWordFile(changes, reverseFile, reverse, inEdition(edition.homeName, pair), std::string(edition.locale),
                 report.reverseWritten, clock);
   clock.step("sorting and writing the reverse word file");
+  tell(options, 96, "writing " + report.articleFile);
+  // What is left to pack is packed on this thread too, which hears a request to stop (and then
+  // stops the other thread's packing at its next chunk).
+  articles.packSome([&clock] {
+    try {
+      clock.stopHere();  // asked at every chunk: a chunk takes milliseconds
+      return true;
+    } catch (const ImportError&) {
+      return false;
+    }
+  });
+  packing.get();
+  clock.stopHere();
+  if (!articles.finishPacking())
+    throw ImportError(ImportFailure::cannotWrite, {report.articleFile, "the articles could not be packed"});
+  changes.write(articleFile, [&articles](std::FILE* out) { return articles.write(out); });
+  report.articleBytes = articles.writtenSize();
+  clock.step("writing the article file (packed beside the sorts)");
   tell(options, 98, "configuration");
   changes.writeText(hostPath(configFile), config);
   if (isNew)

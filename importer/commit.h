@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/articlefile.h"
 #include "formats/wordrecord.h"
 #include "importer/importer.h"
 #include "importer/plan.h"
@@ -17,9 +18,10 @@ namespace zembo {
 void tell(const ImportOptions& options, int percent, const std::string& step);
 
 // Writes the forward records read from the dictionary, joined with the user's entries, their
-// reverse records and the configuration into the folder, and commits them; throws ImportError,
-// and the folder is then as it was unless the commit had begun.
+// reverse records, the articles of the forward file's headwords and the configuration into the
+// folder, and commits them; throws ImportError, and the folder is then as it was unless the
+// commit had begun.
 void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, ImportReport& report,
-                 std::vector<WordRecord> forward, StepClock& clock);
+                 std::vector<WordRecord> forward, ArticleWriter& articles, StepClock& clock);
 
 }  // namespace zembo

@@ -102,6 +102,8 @@ struct Progress {
 // repeated.
 struct SenseArticle {
   std::string_view translations;  // in the home language's code page, each ended by a line end
+  std::string_view source;        // the article as the dictionary gives it, UTF-8
+  std::uint32_t place = 0;        // of the article in the dictionary's data
   std::size_t count = 0;          // of the translations
   bool specialist = false;
   bool offRegister = false;
@@ -232,7 +234,7 @@ class EntryCollector {
   EntryCollector(EntryCodePages codePages, ImportReport& report, std::size_t articles)
       : codePages_(codePages), report_(report), numbers_(articles) {}
 
-  void add(const ParsedArticle& article, std::string_view indexHeadword) {
+  void add(const ParsedArticle& article, std::string_view indexHeadword, std::string_view source, std::uint32_t place) {
     const std::string_view headword = article.headword.empty() ? indexHeadword : article.headword;
     // An abbreviation on the headword line is a headword of its own with the same translations,
     // whether the headword it abbreviates fits or not.
@@ -248,7 +250,7 @@ class EntryCollector {
       if (article.abbreviations.empty()) return;
     }
     if (article.translations.empty()) return headwordFits ? skip(SkipCause::noTranslation, headword) : void();
-    SenseArticle sense{{}, 0, article.specialist, article.offRegister, article.examples, article.sentences};
+    SenseArticle sense{{}, {}, place, 0, article.specialist, article.offRegister, article.examples, article.sentences};
     senseText_.clear();
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
@@ -258,7 +260,8 @@ class EntryCollector {
       senseText_.append(converted_) += '\n';
       ++sense.count;
     }
-    sense.translations = text_.keep(senseText_);
+    sense.translations = text_->keep(senseText_);
+    sense.source = text_->keep(source);
     for (const std::string_view abbreviation : article.abbreviations)
       if (convert(abbreviation, codePages_.word, abbreviation_) && abbreviation_.size() <= wordFieldSize - 1 &&
           abbreviation_ != word_) {
@@ -274,7 +277,7 @@ class EntryCollector {
   // The entries of a later part of the dictionary join these, their articles after these ones.
   void absorb(EntryCollector& later, StepClock& clock) {
     translations_ += later.translations_;
-    text_.adopt(later.text_);
+    text_->adopt(*later.text_);
     for (Entry& entry : later.entries_) {
       clock.poll();
       std::vector<SenseArticle>& articles = entryOf(entry.word).articles;
@@ -285,12 +288,20 @@ class EntryCollector {
     }
   }
 
-  // The records of the forward word file, in the order the headwords came.
-  std::vector<WordRecord> records(StepClock& clock) {
+  // The records of the forward word file, in the order the headwords came; the articles of each
+  // headword that has records go to articles.
+  std::vector<WordRecord> records(ArticleWriter& articles, StepClock& clock) {
     std::vector<WordRecord> out;
     reserveLarge(out, translations_);  // a record holds one translation at least
     weighByCompounds(clock);
     OrderScratch scratch;
+    // The articles of the headwords with records, to be written in the dictionary's order.
+    struct Source {
+      std::uint32_t place;
+      std::string_view word, text;
+    };
+    std::vector<Source> sources;
+    reserveLarge(sources, translations_ / 2);
     for (const Entry& entry : entries_) {
       clock.poll();
       const std::size_t before = out.size();
@@ -301,11 +312,19 @@ class EntryCollector {
         skip(SkipCause::noTranslationFits, toUtf8(entry.word, codePages_.word));
         continue;
       }
+      for (const SenseArticle& sense : entry.articles) sources.push_back({sense.place, entry.word, sense.source});
+      ++report_.articleHeadwords;
       // Every translation was written but those too long for a field.
       report_.translationsWritten +=
           static_cast<std::int64_t>(translations.size()) - (report_.translationsTooLong - tooLongBefore);
     }
     report_.translationsDropped = report_.translationsOutsideCodePage + report_.translationsTooLong;
+    std::stable_sort(sources.begin(), sources.end(),
+                     [](const Source& a, const Source& b) { return a.place < b.place; });
+    // The article file takes the articles as they are kept here, and keeps them.
+    articles.reserve(sources.size());
+    for (const Source& source : sources) articles.addBorrowed(source.word, source.text);
+    articles.keepAlive(text_);
     return out;
   }
 
@@ -365,7 +384,7 @@ class EntryCollector {
   Entry& entryOf(std::string_view word) {
     const std::size_t known = entries_.size();
     const std::uint32_t number = numbers_.numberOf(word, WordNumbers::hashOf(word), [&](std::string_view added) {
-      entries_.push_back({text_.keep(added), {}});
+      entries_.push_back({text_->keep(added), {}});
       return entries_.back().word;
     });
     if (entries_.size() == known) ++report_.merged;
@@ -387,7 +406,7 @@ class EntryCollector {
 
   const EntryCodePages codePages_;
   ImportReport& report_;
-  TextStore text_;
+  std::shared_ptr<TextStore> text_ = std::make_shared<TextStore>();  // the article file keeps it too
   std::deque<Entry> entries_;
   WordNumbers numbers_;                                      // of the words of entries_
   std::string word_, abbreviation_, converted_, senseText_;  // reused for every article
@@ -410,8 +429,8 @@ ArticleShape articleShapeOf(const DictData& data, const std::vector<IndexEntry>&
 
 // Reads the articles of one part of the dictionary into a collector.
 void readArticles(const DictData& data, const std::vector<IndexEntry>& index, ArticleShape shape,
-                  std::span<const OffsetOrder::value_type> part, EntryCollector& collector, ImportReport& tally,
-                  Progress& progress, bool showing) {
+                  std::span<const OffsetOrder::value_type> part, std::size_t partStart, EntryCollector& collector,
+                  ImportReport& tally, Progress& progress, bool showing) {
   ArticleReader reader(data);
   ParsedArticle article;
   for (std::size_t i = 0; i < part.size(); ++i) {
@@ -427,7 +446,7 @@ void readArticles(const DictData& data, const std::vector<IndexEntry>& index, Ar
     if (!isUtf8(text)) throw ImportError(ImportFailure::notUtf8, {data.file().string(), std::to_string(entry.line)});
     ++tally.entriesRead;
     parseArticle(text, article, shape);
-    collector.add(article, entry.headword);
+    collector.add(article, entry.headword, text, static_cast<std::uint32_t>(partStart + i));
   }
   if (!part.empty()) progress.add((part.size() - 1) % Progress::batch + 1, showing);
 }
@@ -462,14 +481,14 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
   EntryCollector second(codePages, secondTally, byOffset.size() - middle);
   auto secondHalf = std::async(std::launch::async, [&] {
     try {
-      readArticles(data, index, shape, all.subspan(middle), second, secondTally, shared, false);
+      readArticles(data, index, shape, all.subspan(middle), middle, second, secondTally, shared, false);
     } catch (...) {
       shared.failed = true;
       throw;
     }
   });
   try {
-    readArticles(data, index, shape, all.first(middle), first, report, shared, true);
+    readArticles(data, index, shape, all.first(middle), 0, first, report, shared, true);
   } catch (...) {
     shared.failed = true;
     throw;  // the second half's future waits for it to stop
@@ -486,7 +505,7 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
 
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
-                                    StepClock& clock) {
+                                    ArticleWriter& articles, StepClock& clock) {
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;
@@ -500,7 +519,7 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   // Every article is read: a flipped bit that garbled one shows in the checksum.
   data.checkWhole();
   clock.step("checking the dictionary file's checksum");
-  std::vector<WordRecord> records = collector.records(clock);
+  std::vector<WordRecord> records = collector.records(articles, clock);
   clock.step("joining the translations");
   return records;
 }

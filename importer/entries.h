@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/articlefile.h"
 #include "formats/wordrecord.h"
 #include "importer/importer.h"
 #include "importer/stepclock.h"
@@ -21,10 +22,12 @@ struct EntryCodePages {
   int translation;  // the edition's own language
 };
 
-// Counts what it reads and skips into the report; throws ImportError for a damaged file.
+// Counts what it reads and skips into the report; throws ImportError for a damaged file. Every
+// headword that gets records gets its articles too, as read (UTF-8), in the dictionary's order:
+// an abbreviation made a headword of its own those of the headword it abbreviates.
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
-                                    StepClock& clock);
+                                    ArticleWriter& articles, StepClock& clock);
 
 // The records of a word: its translations (in the code page, none empty) in their order, joined by
 // ", " into as many records as they need, each filled with whole translations while they fit; a

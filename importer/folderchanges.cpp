@@ -28,6 +28,12 @@ bool endsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
+// A file an import writes in the word folder: a word file ("Ger_Eng.zb") or the articles of one
+// ("Ger_Eng.art"), with a name before the extension.
+bool isWordFolderFile(std::string_view name) {
+  return (name.size() > 3 && endsWith(name, ".zb")) || (name.size() > 4 && endsWith(name, ".art"));
+}
+
 // A new version an import writes, or a temporary file of one: "X.new" or "X.new.XXXXXXXX", where
 // X is a name the caller owns.
 bool isImportLeftover(std::string_view name, const std::function<bool(std::string_view)>& isOwn) {
@@ -77,8 +83,7 @@ bool isImportFile(std::string_view line) {
   const bool wordFolder =
       std::any_of(std::begin(folderEditions), std::end(folderEditions),
                   [&](const FolderEdition& e) { return folder == e.wordFolder.substr(0, e.wordFolder.size() - 1); });
-  return wordFolder && name.find('/') == std::string_view::npos && name.size() > 3 && name.front() != '.' &&
-         endsWith(name, ".zb");
+  return wordFolder && name.find('/') == std::string_view::npos && name.front() != '.' && isWordFolderFile(name);
 }
 
 // What killed imports left in a folder: new versions of the word files in the word folder and of
@@ -86,7 +91,7 @@ bool isImportFile(std::string_view line) {
 void removeLeftoversOf(const std::filesystem::path& folder, const std::filesystem::path& wordFolder,
                        const std::function<bool(std::string_view)>& isOwnFile) {
   // The word files are this program's own, in the word folder.
-  removeLeftoversIn(folder / wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
+  removeLeftoversIn(folder / wordFolder, isWordFolderFile);
   removeLeftoversIn(folder, isOwnFile);
   removeTemporaryFiles(folder, [](std::string_view name) { return name == importJournalName; });
 }
@@ -99,7 +104,7 @@ JournalEnd completeInterruptedImport(const std::filesystem::path& folder, std::s
     const std::filesystem::path wordFolder(edition.wordFolder.substr(0, edition.wordFolder.size() - 1));
     removeLeftoversOf(folder, wordFolder, [](std::string_view name) { return isImportFile(name); });
     // And those of a killed sort or configuration rewrite.
-    removeTemporaryFiles(folder / wordFolder, [](std::string_view name) { return endsWith(name, ".zb"); });
+    removeTemporaryFiles(folder / wordFolder, isWordFolderFile);
   }
   removeTemporaryFiles(folder, [](std::string_view name) { return isImportFile(name); });
   return end;

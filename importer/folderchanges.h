@@ -49,8 +49,9 @@ class FolderChanges {
 // cannot be completed or names files no import writes (nothing is then renamed).
 void removeImportLeftovers(const std::filesystem::path& wordFolder, const std::vector<std::string>& ownFiles);
 
-// Whether a journal line names a file an import writes: a word file ("language/Ger_Eng.zb") in
-// the word folder of an edition, or an edition's configuration file or language.ini beside it.
+// Whether a journal line names a file an import writes: a word file ("language/Ger_Eng.zb") or
+// its articles ("language/Ger_Eng.art") in the word folder of an edition, or an edition's
+// configuration file or language.ini beside it.
 bool isImportFile(std::string_view line);
 
 // What zembo's start does with the folder it works in: completes an import killed during its

@@ -101,8 +101,9 @@ ImportReport importDictionary(const ImportOptions& options) {
   report.homeLanguageName = pair.edition->homeName;
   StepClock clock(report, options.stopRequested);
   tell(options, 0, "reading articles");
-  std::vector<WordRecord> forward =
-      readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, clock);
+  ArticleWriter articles;
+  std::vector<WordRecord> forward = readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage},
+                                                options.progress, report, articles, clock);
 
   const std::filesystem::path firstMade = firstMissingFolder(options.folder);
   std::error_code error;
@@ -110,7 +111,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   if (error)
     throw ImportError(ImportFailure::cannotMakeFolder, {options.folder.string(), error.message()}, error.value());
   try {
-    writeImport(options, pair, isNew, report, std::move(forward), clock);
+    writeImport(options, pair, isNew, report, std::move(forward), articles, clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;

@@ -59,6 +59,9 @@ struct ImportReport {
   std::int64_t skipped[skipCauseCount] = {};
   std::string skipExample[skipCauseCount];  // a headword of each cause, UTF-8
   std::string forwardFile, reverseFile;     // where they are, as the host names them
+  std::string articleFile;                  // the forward word file's articles, where it is
+  std::int64_t articleHeadwords = 0;        // headwords with their articles in it
+  std::uint64_t articleBytes = 0;           // its size
   bool replacedLine = false;
   // Entries a user added to the language (logged by the add-words window), merged into the files.
   std::int64_t userEntriesKept = 0;

@@ -84,6 +84,8 @@ void printReport(const zembo::ImportReport& report, bool showSteps) {
   // The summary zembo shows too, then what only the terminal is told.
   std::fputs(zembo::summaryText(zembo::importSummary(report), zembo::englishSummaryText).c_str(), stdout);
   std::printf("word files: %s, %s\n", report.forwardFile.c_str(), report.reverseFile.c_str());
+  std::printf("article file: %s, the articles of %lld headwords in %.1f MB\n", report.articleFile.c_str(),
+              static_cast<long long>(report.articleHeadwords), static_cast<double>(report.articleBytes) / 1e6);
   std::printf("entries read: %lld (%lld merged into an earlier headword)\n", static_cast<long long>(report.entriesRead),
               static_cast<long long>(report.merged));
   std::printf("translations written: %lld\n", static_cast<long long>(report.translationsWritten));

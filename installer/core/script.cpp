@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/articlefile.h"
 #include "formats/fields.h"
 #include "installer/core/display.h"
 #include "installer/core/paths.h"
@@ -80,6 +81,7 @@ void showTarget(const std::filesystem::path& target) {
 void copyOne(const std::filesystem::path& source, const std::filesystem::path& target, bool expand) {
   showTarget(target);
   removeLeftovers(target);
+  removeArticlesOf(target);
   errno = 0;
   std::string damage;
   const bool copied = expand ? expandCopyTo(source, target, &damage) : copyFileTo(source, target);
@@ -278,6 +280,20 @@ bool replaceFileWithText(const std::filesystem::path& path, std::string_view tex
 void removeLeftovers(const std::filesystem::path& file) {
   const std::string name = file.filename().string();
   removeTemporaryFiles(file.parent_path(), [&name](std::string_view target) { return target == name; });
+}
+
+void removeArticlesOf(const std::filesystem::path& wordFile) {
+  std::string extension = wordFile.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".zb") return;
+  const std::filesystem::path articles = articleFileOf(wordFile);
+  std::error_code error;
+  // The file itself, never what a link there points to.
+  if (!std::filesystem::exists(std::filesystem::symlink_status(articles, error))) return;
+  std::filesystem::remove(articles, error);
+  if (error)
+    reportError("Can't remove " + hostText(articles) + ", the articles of the word file " + hostText(wordFile) +
+                " that is being replaced: " + error.message());
 }
 
 void reportError(std::string_view text) {

@@ -64,6 +64,12 @@ bool replaceFileWithText(const std::filesystem::path& path, std::string_view tex
 // temporary names (platform/safefiles.h), beside it.
 void removeLeftovers(const std::filesystem::path& file);
 
+// Removes the article file of a word file ("Ger_Eng.art" of "Ger_Eng.zb") before the word file
+// is replaced: an import's articles belong to the word file it wrote, never to another. Nothing
+// for a file that is no word file or has no article file; fatal, with a message naming the file,
+// when it cannot be removed.
+void removeArticlesOf(const std::filesystem::path& wordFile);
+
 // Shows the error with caption "Error" over the installer window and ends the program with
 // exit code 1, after removing the temporary files of the step that failed.
 [[noreturn]] void reportError(std::string_view text);

@@ -91,6 +91,7 @@ void writeToList(Records records, const std::vector<std::uint32_t>& order) {
   bool created = false;
   const std::filesystem::path target = hostPath(listPath(registering.toListName));
   removeLeftovers(target);
+  removeArticlesOf(target);
   const bool replaced = replaceFileSafely(target, [&](std::FILE* out) {
     created = true;
     const bool written = writeMergedList(out, records, order, showCounter);

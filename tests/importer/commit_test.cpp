@@ -132,6 +132,8 @@ TEST_F(ImportCommitTest, AJournalNamingFilesNoImportWritesIsRefused) {
       {"language/notes.txt", dir / "zb/language/notes.txt"},
       {"list/Ger_Eng.zb", dir / "zb/list/Ger_Eng.zb"},
       {"language/sub/Ger_Eng.zb", dir / "zb/language/sub/Ger_Eng.zb"},
+      {"language/.art", dir / "zb/language/.art"},
+      {"list/Ger_Eng.art", dir / "zb/list/Ger_Eng.art"},
       {"notes.ini", dir / "zb/notes.ini"},
   };
   const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house")});
@@ -153,10 +155,12 @@ TEST_F(ImportCommitTest, AJournalNamingFilesNoImportWritesIsRefused) {
   }
   // The files an import writes are carried out.
   writeFile("zb/language/Ger_Eng.zb.new", "new words");
+  writeFile("zb/language/Ger_Eng.art.new", "new articles");
   writeFile("zb/dict.ini.new", "new configuration");
-  writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\ndict.ini\n");
+  writeFile("zb/zembo-import.journal", "language/Ger_Eng.zb\nlanguage/Ger_Eng.art\ndict.ini\n");
   EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::completed);
   EXPECT_EQ(readFile("zb/language/Ger_Eng.zb"), "new words");
+  EXPECT_EQ(readFile("zb/language/Ger_Eng.art"), "new articles");
   EXPECT_EQ(readFile("zb/dict.ini"), "new configuration");
   EXPECT_FALSE(std::filesystem::exists("zb/zembo-import.journal"));
 }
@@ -193,7 +197,8 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
   const auto newDict = writeDictionary("freedict-deu-eng", {article("Hof", "yard")});
   for (const bool running : {false, true}) {
     SCOPED_TRACE(running ? "running" : "killed");
-    const pid_t child = importStoppedAt(newDict, 3, running);  // the word files and dict.ini written
+    // The word files, the article file and dict.ini written.
+    const pid_t child = importStoppedAt(newDict, 4, running);
     if (running) {
       // Stopped inside the step: wait until its files are there.
       for (int i = 0; i < 2000 && !std::filesystem::exists("zb/dict.ini.new"); ++i) ::usleep(5000);
@@ -201,11 +206,16 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
     if (!running) ::waitpid(child, nullptr, 0);
     ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.zb.new"));
     ASSERT_TRUE(std::filesystem::exists("zb/dict.ini.new"));
-    // Temporaries of a journal, a sort and a configuration rewrite, killed before their renames.
-    for (const char* name : {"zembo-import.journal.aB3dE6gH", "language/Ger_Eng.zb.Zz09Aa11", "dict.ini.Qq12Ww34"})
+    ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.art.new"));
+    // Temporaries of a journal, a sort, an article file and a configuration rewrite, killed before
+    // their renames.
+    for (const char* name : {"zembo-import.journal.aB3dE6gH", "language/Ger_Eng.zb.Zz09Aa11",
+                             "language/Ger_Eng.art.new.Yy98Xx76", "dict.ini.Qq12Ww34"})
       writeFile(dir / "zb" / name, "half");
     EXPECT_EQ(completeInterruptedImport(dir / "zb", nullptr), JournalEnd::none);
     EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.zb.Zz09Aa11"));
+    EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.art.new.Yy98Xx76"));
+    EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.art.new"), running);
     EXPECT_FALSE(std::filesystem::exists("zb/dict.ini.Qq12Ww34"));
     EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.zb.new"), running);
     EXPECT_EQ(std::filesystem::exists("zb/dict.ini.new"), running);

@@ -216,6 +216,38 @@ TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
   EXPECT_EQ(script.installDir, dir / "woordenboek");
 }
 
+// A word file the installer puts in place of an imported one takes the import's articles with it:
+// they would belong to words the new file may not have. Other files keep theirs.
+TEST_F(ScriptTest, AReplacedWordFileLosesTheArticlesOfTheImportedOne) {
+  writeFile("dist/Ger_Eng.zb", "G");
+  writeFile("dist/Fre.ZB", "F");
+  writeFile("dist/notes.txt", "N");
+  writeFile("target/taal/Ger_Eng.zb", "imported words");
+  writeFile("target/taal/Ger_Eng.art", "imported articles");
+  writeFile("target/taal/Fre.art", "imported articles");
+  writeFile("target/taal/notes.art", "not a word file's");
+  writeFile("target/taal/Ita_Eng.art", "of a word file the script leaves alone");
+  writeScript("xcopy *.zb taal\ncopy notes.txt taal\\notes.txt\n");
+  runScript();
+  EXPECT_EQ(readFile("target/taal/Ger_Eng.zb"), "G");
+  EXPECT_FALSE(std::filesystem::exists("target/taal/Ger_Eng.art"));
+  EXPECT_FALSE(std::filesystem::exists("target/taal/Fre.art"));
+  EXPECT_EQ(readFile("target/taal/notes.art"), "not a word file's");
+  EXPECT_EQ(readFile("target/taal/Ita_Eng.art"), "of a word file the script leaves alone");
+  EXPECT_TRUE(recordedMessageBoxes().empty());
+}
+
+TEST_F(ScriptTest, ArticlesThatCannotBeRemovedStopTheInstallationBeforeTheWordFileIsReplaced) {
+  writeFile("dist/Ger_Eng.zb", "G");
+  writeFile("target/taal/Ger_Eng.zb", "imported words");
+  writeFile("target/taal/Ger_Eng.art/in the way", "x");  // a folder that holds a file cannot be removed
+  writeScript("xcopy *.zb taal\n");
+  EXPECT_THROW(runScript(), ProcessExit);
+  EXPECT_NE(test::lastMessage().find("Can't remove "), std::string::npos) << test::lastMessage();
+  EXPECT_NE(test::lastMessage().find("Ger_Eng.art"), std::string::npos) << test::lastMessage();
+  EXPECT_EQ(readFile("target/taal/Ger_Eng.zb"), "imported words");
+}
+
 TEST_F(ScriptTest, PathsThatLeaveTheirFolderAreRefusedBeforeAnythingIsWritten) {
   writeFile("dist/leesmij.txt", "L");
   writeFile("secret.txt", "S");

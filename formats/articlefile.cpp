@@ -1,0 +1,519 @@
+#include "formats/articlefile.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <deque>
+#include <future>
+#include <mutex>
+
+#include "platform/safefiles.h"
+
+namespace zembo {
+
+namespace {
+
+constexpr std::size_t headerSize = 64;
+constexpr std::size_t chunkEntrySize = 24;  // a chunk's entry in the chunk table
+constexpr std::size_t keyEntrySize = 3;     // a key's entry in the key directory
+// No chunk unpacks to more than this: a larger size in the table is damage, not an article.
+constexpr std::uint32_t maxRawChunk = std::uint32_t{1} << 30;
+
+void putU32(std::string& out, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
+}
+void putU64(std::string& out, std::uint64_t v) {
+  for (int k = 0; k < 8; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
+}
+std::uint32_t getU32(const unsigned char* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+std::uint64_t getU64(const unsigned char* at) {
+  return static_cast<std::uint64_t>(getU32(at)) | static_cast<std::uint64_t>(getU32(at + 4)) << 32;
+}
+void putVarint(std::string& out, std::uint64_t v) {
+  while (v >= 0x80) {
+    out += static_cast<char>((v & 0x7f) | 0x80);
+    v >>= 7;
+  }
+  out += static_cast<char>(v);
+}
+// Reads a number from at, no further than end; false when it runs past end or is too long.
+bool getVarint(const unsigned char*& at, const unsigned char* end, std::uint64_t& v) {
+  v = 0;
+  for (int shift = 0; shift < 64; shift += 7) {
+    if (at == end) return false;
+    const unsigned char byte = *at++;
+    v |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+    if ((byte & 0x80) == 0) return true;
+  }
+  return false;
+}
+
+std::uint32_t crcOf(const void* data, std::size_t size) {
+  uLong crc = crc32(0L, Z_NULL, 0);
+  const auto* bytes = static_cast<const Bytef*>(data);
+  while (size > 0) {
+    const auto piece = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
+    crc = crc32(crc, bytes, piece);
+    bytes += piece;
+    size -= piece;
+  }
+  return static_cast<std::uint32_t>(crc);
+}
+
+std::string_view withoutLineEnds(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+// Raw deflate of a chunk; false when zlib fails.
+bool deflateChunk(const std::string& raw, std::string& packed) {
+  z_stream z{};
+  if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+  packed.resize(deflateBound(&z, raw.size()));
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
+  z.avail_in = static_cast<uInt>(raw.size());
+  z.next_out = reinterpret_cast<Bytef*>(packed.data());
+  z.avail_out = static_cast<uInt>(packed.size());
+  const int result = deflate(&z, Z_FINISH);
+  packed.resize(z.total_out);
+  deflateEnd(&z);
+  return result == Z_STREAM_END;
+}
+
+// Raw inflate of exactly rawSize bytes; false when the data is damaged.
+bool inflateChunk(const unsigned char* packed, std::size_t packedSize, std::uint32_t rawSize, std::string& raw) {
+  raw.resize(rawSize);
+  z_stream z{};
+  if (inflateInit2(&z, -15) != Z_OK) return false;
+  z.next_in = const_cast<Bytef*>(packed);
+  z.avail_in = static_cast<uInt>(packedSize);
+  z.next_out = reinterpret_cast<Bytef*>(raw.data());
+  z.avail_out = rawSize;
+  const int result = inflate(&z, Z_FINISH);
+  const bool whole = result == Z_STREAM_END && z.total_out == rawSize && z.avail_in == 0;
+  inflateEnd(&z);
+  return whole;
+}
+
+}  // namespace
+
+std::filesystem::path articleFileOf(const std::filesystem::path& wordFile) {
+  std::filesystem::path file = wordFile;
+  return file.replace_extension(".art");
+}
+
+std::uint64_t articleKeyHash(std::string_view key) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : key) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  return hash;
+}
+
+std::uint64_t articleBucketCount(std::uint64_t keys) {
+  std::uint64_t buckets = 1;
+  while (buckets * 8 < keys) buckets *= 2;
+  return buckets;
+}
+
+// ---- reading ----
+
+struct ArticleFile::Mapped {
+  std::string name;  // the file, for messages
+  const unsigned char* base = nullptr;
+  std::size_t size = 0;
+  std::uint32_t chunks = 0;
+  std::uint64_t keys = 0, buckets = 0;
+  const unsigned char* table = nullptr;
+  const unsigned char* bucketStarts = nullptr;
+  const unsigned char* entries = nullptr;
+  // The chunks inflated last: the keys typed one after another often land in the same ones.
+  static constexpr std::size_t cachedChunks = 8;
+  mutable std::mutex cacheLock;
+  mutable std::uint32_t cached[cachedChunks] = {UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX,
+                                                UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX};
+  mutable std::string raw[cachedChunks];
+  mutable std::size_t nextCached = 0;
+
+  Mapped() = default;
+  Mapped(const Mapped&) = delete;
+  Mapped& operator=(const Mapped&) = delete;
+  ~Mapped() {
+    if (base) ::munmap(const_cast<unsigned char*>(base), size);
+  }
+  const unsigned char* chunk(std::uint32_t k) const { return table + std::size_t{k} * chunkEntrySize; }
+  std::uint32_t bucketStart(std::uint64_t b) const { return getU32(bucketStarts + b * 4); }
+  unsigned char fingerprint(std::uint64_t e) const { return entries[e * keyEntrySize]; }
+  std::uint32_t chunkOf(std::uint64_t e) const {
+    return entries[e * keyEntrySize + 1] | static_cast<std::uint32_t>(entries[e * keyEntrySize + 2]) << 8;
+  }
+  // Appends the articles of key in chunk k to articles, each after an empty line unless it is the
+  // first; false with error set when the chunk is damaged.
+  bool findIn(std::uint32_t k, std::string_view key, std::string& articles, std::string& error) const;
+};
+
+ArticleFile::ArticleFile() = default;
+ArticleFile::~ArticleFile() = default;
+ArticleFile::ArticleFile(ArticleFile&&) noexcept = default;
+ArticleFile& ArticleFile::operator=(ArticleFile&&) noexcept = default;
+
+void ArticleFile::close() { mapped_.reset(); }
+
+bool ArticleFile::isOpen() const { return mapped_ != nullptr; }
+
+bool ArticleFile::open(const std::filesystem::path& path, std::string& error) {
+  close();
+  error.clear();
+  auto mapped = std::make_unique<Mapped>();
+  mapped->name = path.string();
+  const auto fail = [&](const std::string& why) {
+    error = mapped->name + ": " + why;
+    return false;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? false : fail(std::strerror(errno));
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return fail("not a regular file");
+  }
+  mapped->size = static_cast<std::size_t>(info.st_size);
+  if (mapped->size < headerSize) {
+    ::close(fd);
+    return fail("too short for an article file (damaged or cut short)");
+  }
+  void* base = ::mmap(nullptr, mapped->size, PROT_READ, MAP_SHARED, fd, 0);
+  const int mapError = errno;
+  ::close(fd);  // the mapping stays
+  if (base == MAP_FAILED) return fail(std::strerror(mapError));
+  mapped->base = static_cast<const unsigned char*>(base);
+  const unsigned char* h = mapped->base;
+  if (std::memcmp(h, articleFileMagic, sizeof articleFileMagic) != 0) return fail("not an article file");
+  if (getU32(h + 60) != crcOf(h, 60)) return fail("its header is damaged");
+  if (getU32(h + 8) != articleFileVersion)
+    return fail("an article file of version " + std::to_string(getU32(h + 8)) + ", this program reads version " +
+                std::to_string(articleFileVersion));
+  mapped->chunks = getU32(h + 12);
+  mapped->keys = getU64(h + 16);
+  const std::uint64_t indexOffset = getU64(h + 24), indexSize = getU64(h + 32), dataOffset = getU64(h + 40),
+                      fileSize = getU64(h + 48);
+  if (fileSize != mapped->size)
+    return fail(mapped->size < fileSize
+                    ? "cut short: " + std::to_string(mapped->size) + " bytes of " + std::to_string(fileSize)
+                    : "longer than its header says (damaged)");
+  if (mapped->keys > UINT32_MAX || mapped->chunks > 65536) return fail("its header is damaged");
+  mapped->buckets = articleBucketCount(mapped->keys);
+  const std::uint64_t chunkTable = std::uint64_t{mapped->chunks} * chunkEntrySize,
+                      directory = (mapped->buckets + 1) * 4 + mapped->keys * keyEntrySize;
+  if (indexOffset != headerSize || indexSize != chunkTable + directory || indexOffset + indexSize != dataOffset ||
+      dataOffset > fileSize)
+    return fail("its header is damaged");
+  if (getU32(h + 56) != crcOf(h + indexOffset, indexSize)) return fail("its index is damaged (checksum)");
+  mapped->table = h + indexOffset;
+  mapped->bucketStarts = mapped->table + chunkTable;
+  mapped->entries = mapped->bucketStarts + (mapped->buckets + 1) * 4;
+  std::uint64_t next = dataOffset;
+  for (std::uint32_t k = 0; k < mapped->chunks; ++k) {
+    const unsigned char* c = mapped->chunk(k);
+    const std::uint64_t at = getU64(c), packed = getU32(c + 8);
+    if (at != next || packed > fileSize - at || getU32(c + 12) > maxRawChunk)
+      return fail("its index is damaged (chunk " + std::to_string(k + 1) + ")");
+    next = at + packed;
+  }
+  if (next != fileSize) return fail("its index is damaged (the chunks do not fill the file)");
+  for (std::uint64_t b = 0; b < mapped->buckets; ++b)
+    if (mapped->bucketStart(b) > mapped->bucketStart(b + 1)) return fail("its index is damaged (key directory)");
+  if (mapped->bucketStart(0) != 0 || mapped->bucketStart(mapped->buckets) != mapped->keys)
+    return fail("its index is damaged (key directory)");
+  for (std::uint64_t e = 0; e < mapped->keys; ++e)
+    if (mapped->chunkOf(e) >= mapped->chunks) return fail("its index is damaged (key directory)");
+  mapped_ = std::move(mapped);
+  return true;
+}
+
+bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::string& articles,
+                                 std::string& error) const {
+  const unsigned char* c = chunk(k);
+  const std::string damaged = name + ": the articles of chunk " + std::to_string(k + 1) + " are damaged";
+  const std::lock_guard<std::mutex> hold(cacheLock);
+  std::size_t slot = std::find(cached, cached + cachedChunks, k) - cached;
+  if (slot == cachedChunks) {
+    slot = nextCached;
+    nextCached = (nextCached + 1) % cachedChunks;
+    cached[slot] = UINT32_MAX;
+    if (!inflateChunk(base + getU64(c), getU32(c + 8), getU32(c + 12), raw[slot])) return error = damaged, false;
+    if (crcOf(raw[slot].data(), raw[slot].size()) != getU32(c + 16)) return error = damaged + " (checksum)", false;
+    cached[slot] = k;
+  }
+  const std::string& text = raw[slot];
+  const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* const end = at + text.size();
+  const std::uint32_t count = getU32(c + 20);
+  std::uint64_t textAt = 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> found;  // where its articles are, how long
+  // The keys with their lengths come first; the text follows them.
+  for (std::uint32_t e = 0; e < count; ++e) {
+    std::uint64_t keyLength = 0, textLength = 0;
+    if (!getVarint(at, end, keyLength) || keyLength > static_cast<std::uint64_t>(end - at))
+      return error = damaged, false;
+    const std::string_view entryKey(reinterpret_cast<const char*>(at), keyLength);
+    at += keyLength;
+    if (!getVarint(at, end, textLength)) return error = damaged, false;
+    if (entryKey == key) found.emplace_back(textAt, textLength);
+    textAt += textLength;
+  }
+  if (textAt != static_cast<std::uint64_t>(end - at)) return error = damaged, false;
+  for (const auto& [from, length] : found) {
+    if (length == 0) continue;
+    if (!articles.empty()) articles += "\n\n";
+    articles.append(reinterpret_cast<const char*>(at) + from, length);
+  }
+  return true;
+}
+
+bool ArticleFile::find(std::string_view key, std::string& articles, std::string& error) const {
+  articles.clear();
+  error.clear();
+  if (!mapped_) return false;
+  const Mapped& m = *mapped_;
+  const std::uint64_t hash = articleKeyHash(key), bucket = (hash >> 8) & (m.buckets - 1);
+  const unsigned char fingerprint = hash & 0xff;
+  // The chunks whose entries in the bucket share the key's byte, in the order of the articles:
+  // mostly one, or none.
+  std::vector<std::uint32_t> tried;
+  for (std::uint64_t e = m.bucketStart(bucket); e < m.bucketStart(bucket + 1); ++e) {
+    if (m.fingerprint(e) != fingerprint) continue;
+    const std::uint32_t k = m.chunkOf(e);
+    if (std::find(tried.begin(), tried.end(), k) != tried.end()) continue;
+    tried.push_back(k);
+    if (!m.findIn(k, key, articles, error)) {
+      articles.clear();
+      return false;
+    }
+  }
+  return !articles.empty();
+}
+
+// ---- writing ----
+
+namespace {
+
+// The chunks of an article file, packed, and its key directory.
+struct Packed {
+  struct Chunk {
+    std::string bytes;
+    std::uint32_t rawSize = 0, crc = 0, entries = 0;
+    bool ok = false;
+  };
+  std::vector<Chunk> chunks;
+  std::string directory;
+  std::uint64_t keys = 0;
+};
+
+}  // namespace
+
+struct ArticleWriter::Pending {
+  struct Entry {
+    std::string_view key, text;  // in owned, or borrowed from the caller
+  };
+  std::deque<std::string> owned;  // the keys and texts that add copied
+  std::vector<std::shared_ptr<const void>> kept;
+  std::vector<Entry> entries;
+  // While packing: where each chunk's entries begin, the next chunk no packer took, whether one was
+  // stopped, and the chunks.
+  std::vector<std::size_t> chunkStarts;
+  std::atomic<std::size_t> nextChunk{0};
+  std::atomic<bool> stopped{false};
+  std::unique_ptr<Packed> packing;
+  std::unique_ptr<Packed> packed;  // what packing made of them, once finished
+  std::uint64_t written = 0;
+};
+
+ArticleWriter::ArticleWriter() : pending_(std::make_unique<Pending>()) {}
+ArticleWriter::~ArticleWriter() = default;
+ArticleWriter::ArticleWriter(ArticleWriter&&) noexcept = default;
+ArticleWriter& ArticleWriter::operator=(ArticleWriter&&) noexcept = default;
+
+void ArticleWriter::add(std::string_view key, std::span<const std::string_view> articles) {
+  Pending& p = *pending_;
+  p.packed.reset();
+  std::string& kept = p.owned.emplace_back(key);
+  bool first = true;
+  for (const std::string_view article : articles) {
+    const std::string_view text = withoutLineEnds(article);
+    if (text.empty()) continue;
+    if (!first) kept += "\n\n";
+    kept.append(text);
+    first = false;
+  }
+  const std::string_view whole(kept);
+  p.entries.push_back({whole.substr(0, key.size()), whole.substr(key.size())});
+}
+
+void ArticleWriter::addBorrowed(std::string_view key, std::string_view article) {
+  Pending& p = *pending_;
+  p.packed.reset();
+  p.entries.push_back({key, withoutLineEnds(article)});
+}
+
+void ArticleWriter::keepAlive(std::shared_ptr<const void> storage) { pending_->kept.push_back(std::move(storage)); }
+
+void ArticleWriter::reserve(std::size_t entries) { pending_->entries.reserve(entries); }
+
+std::size_t ArticleWriter::entries() const { return pending_->entries.size(); }
+
+std::uint64_t ArticleWriter::writtenSize() const { return pending_->written; }
+
+void ArticleWriter::planPacking() {
+  Pending& p = *pending_;
+  p.packed.reset();
+  p.chunkStarts.clear();
+  std::size_t chunkText = articleChunkSize;
+  for (std::size_t k = 0; k < p.entries.size(); ++k) {
+    if (chunkText >= articleChunkSize) {
+      p.chunkStarts.push_back(k);
+      chunkText = 0;
+    }
+    chunkText += p.entries[k].text.size();
+  }
+  p.chunkStarts.push_back(p.entries.size());
+  p.packing = std::make_unique<Packed>();
+  p.packing->keys = p.entries.size();
+  p.packing->chunks.resize(p.chunkStarts.size() - 1);
+  p.nextChunk = 0;
+  p.stopped = false;
+}
+
+bool ArticleWriter::packSome(const std::function<bool()>& goOn) {
+  Pending& p = *pending_;
+  Packed& packing = *p.packing;
+  std::string raw, text;
+  for (;;) {
+    if (p.stopped || (goOn && !goOn())) {
+      p.stopped = true;
+      return false;
+    }
+    const std::size_t c = p.nextChunk.fetch_add(1);
+    if (c >= packing.chunks.size()) return true;
+    raw.clear();
+    text.clear();
+    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
+      const Pending::Entry& entry = p.entries[e];
+      putVarint(raw, entry.key.size());
+      raw.append(entry.key);
+      putVarint(raw, entry.text.size());
+      text.append(entry.text);
+    }
+    raw += text;
+    Packed::Chunk& into = packing.chunks[c];
+    into.rawSize = static_cast<std::uint32_t>(raw.size());
+    into.crc = crcOf(raw.data(), raw.size());
+    into.entries = static_cast<std::uint32_t>(p.chunkStarts[c + 1] - p.chunkStarts[c]);
+    into.ok = raw.size() <= maxRawChunk && deflateChunk(raw, into.bytes);
+  }
+}
+
+bool ArticleWriter::finishPacking() {
+  Pending& p = *pending_;
+  std::unique_ptr<Packed> packed = std::move(p.packing);
+  if (!packed || p.stopped || packed->chunks.size() > 65536 ||
+      !std::all_of(packed->chunks.begin(), packed->chunks.end(), [](const Packed::Chunk& c) { return c.ok; }))
+    return false;
+  // The key directory: the entries by bucket, each with its hash's byte and its chunk.
+  const std::uint64_t buckets = articleBucketCount(p.entries.size());
+  struct Placed {
+    std::uint64_t bucket;
+    unsigned char fingerprint;
+    std::uint16_t chunk;
+  };
+  std::vector<Placed> placed;
+  placed.reserve(p.entries.size());
+  for (std::size_t c = 0; c + 1 < p.chunkStarts.size(); ++c)
+    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
+      const std::uint64_t hash = articleKeyHash(p.entries[e].key);
+      placed.push_back(
+          {(hash >> 8) & (buckets - 1), static_cast<unsigned char>(hash & 0xff), static_cast<std::uint16_t>(c)});
+    }
+  std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.bucket < b.bucket; });
+  std::string& directory = packed->directory;
+  directory.reserve((buckets + 1) * 4 + placed.size() * keyEntrySize);
+  std::size_t e = 0;
+  for (std::uint64_t b = 0; b <= buckets; ++b) {
+    while (e < placed.size() && placed[e].bucket < b) ++e;
+    putU32(directory, static_cast<std::uint32_t>(e));
+  }
+  for (const Placed& key : placed) {
+    directory += static_cast<char>(key.fingerprint);
+    directory += static_cast<char>(key.chunk & 0xff);
+    directory += static_cast<char>(key.chunk >> 8);
+  }
+  p.packed = std::move(packed);
+  return true;
+}
+
+bool ArticleWriter::pack(unsigned threads, const std::function<bool()>& goOn) {
+  planPacking();
+  if (threads >= 2) {
+    auto second = std::async(std::launch::async, [this, &goOn] { return packSome(goOn); });
+    packSome(goOn);
+    second.get();
+  } else {
+    packSome(goOn);
+  }
+  return finishPacking();
+}
+
+bool ArticleWriter::write(std::FILE* out) {
+  Pending& p = *pending_;
+  if (!p.packed && !pack()) return false;
+  const Packed& packed = *p.packed;
+  std::string index;
+  const std::uint64_t indexSize = packed.chunks.size() * chunkEntrySize + packed.directory.size();
+  std::uint64_t at = headerSize + indexSize;
+  for (const Packed::Chunk& chunk : packed.chunks) {
+    putU64(index, at);
+    putU32(index, static_cast<std::uint32_t>(chunk.bytes.size()));
+    putU32(index, chunk.rawSize);
+    putU32(index, chunk.crc);
+    putU32(index, chunk.entries);
+    at += chunk.bytes.size();
+  }
+  index += packed.directory;
+  std::string header(articleFileMagic, sizeof articleFileMagic);
+  putU32(header, articleFileVersion);
+  putU32(header, static_cast<std::uint32_t>(packed.chunks.size()));
+  putU64(header, packed.keys);
+  putU64(header, headerSize);
+  putU64(header, indexSize);
+  putU64(header, headerSize + indexSize);
+  putU64(header, at);
+  putU32(header, crcOf(index.data(), index.size()));
+  putU32(header, crcOf(header.data(), header.size()));
+  if (std::fwrite(header.data(), 1, header.size(), out) != header.size() ||
+      std::fwrite(index.data(), 1, index.size(), out) != index.size())
+    return false;
+  for (const Packed::Chunk& chunk : packed.chunks)
+    if (std::fwrite(chunk.bytes.data(), 1, chunk.bytes.size(), out) != chunk.bytes.size()) return false;
+  p.written = at;
+  return true;
+}
+
+bool ArticleWriter::writeTo(const std::filesystem::path& path, std::string& error) {
+  error.clear();
+  if (replaceFileSafely(path, [this](std::FILE* out) { return write(out); })) return true;
+  error = path.string() + ": " + std::strerror(errno);
+  return false;
+}
+
+}  // namespace zembo

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "formats/articlefile.h"
+#include "tests/importer/importfixture.h"
+
+namespace zembo::test {
+namespace {
+
+// The articles the file beside a word file holds for a headword (its word-file bytes); "-" when
+// it has none, "!" and the error when it cannot be read.
+std::string articlesOf(const std::filesystem::path& wordFile, std::string_view key) {
+  ArticleFile file;
+  std::string error, articles;
+  if (!file.open(articleFileOf(wordFile), error)) return "!" + error;
+  if (file.find(key, articles, error)) return articles;
+  return error.empty() ? "-" : "!" + error;
+}
+
+// Every article of a headword is kept as the dictionary gives it, pronunciation, gender,
+// examples and references included, in the dictionary's order.
+TEST_F(ImportTest, EachHeadwordKeepsItsWholeArticlesBesideTheWordFile) {
+  const std::string strasse = "Straße /ʃtɾˈɑːsə/ <fem, n, sg>\n";
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"straße", strasse + "road <n>Rd,  /ˌɛɾdˈeː/\n      \"auf offener Straße\"  - on the open road\n"},
+       {"haus", "Haus /haʊ̯s/ <n, sg>\nhouse\n see: {Häuser}\n"},
+       {"straße", strasse + "street <n>St\n"},
+       {"gehen", "gehen /ɡˈeːən/ <verb>\ngo <v>\n"},
+       {"Gehen", "Gehen <n>\nwalking\n"}});
+  const ImportReport report = importInto(dict);
+  const std::filesystem::path forward = "zb/language/Ger_Eng.zb";
+  ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.art"));
+  EXPECT_FALSE(std::filesystem::exists("zb/language/Eng_Ger.art"));  // the reverse file has none of its own
+  EXPECT_EQ(articlesOf(forward, "Haus"), "Haus /haʊ̯s/ <n, sg>\nhouse\n see: {Häuser}");
+  EXPECT_EQ(articlesOf(forward,
+                       "Stra\xDF"
+                       "e"),  // the word file's bytes (Windows-1252)
+            strasse + "road <n>Rd,  /ˌɛɾdˈeː/\n      \"auf offener Straße\"  - on the open road\n\n" + strasse +
+                "street <n>St");
+  EXPECT_EQ(articlesOf(forward, "gehen"), "gehen /ɡˈeːən/ <verb>\ngo <v>");
+  EXPECT_EQ(articlesOf(forward, "Gehen"), "Gehen <n>\nwalking");
+  EXPECT_EQ(articlesOf(forward, "GEHEN"), "-");
+  EXPECT_EQ(articlesOf(forward, "Hof"), "-");
+  EXPECT_EQ(report.articleHeadwords, 4);
+  EXPECT_GT(report.articleBytes, 64u);
+  EXPECT_EQ(report.articleFile, (std::filesystem::current_path() / "zb/language/Ger_Eng.art").string());
+}
+
+// An abbreviation made a headword of its own has the articles of the headword it abbreviates,
+// also where that headword is too long for the word file (and so has none).
+TEST_F(ImportTest, AnAbbreviationGetsTheArticleOfWhatItAbbreviates) {
+  const std::string aag =
+      "autoimmune autonomic ganglionopathy /ˌɔːtəʊɪmjˈuːn/ (AAG /ˌeɪeɪdʒˈiː/) <n>\n"
+      "autoimmune autonome Ganglionopathie <f>";
+  const std::string mv = "motor vehicle /mˈəʊtə/ (MV /ˌɛmvˈiː/) <n>\nKraftfahrzeug <n>";
+  const auto dict = writeDictionary(
+      "freedict-eng-deu", {{"motor vehicle", mv + "\n"}, {"autoimmune autonomic ganglionopathy", aag + "\n"}});
+  options.edition = "german";
+  importInto(dict, "de");
+  EXPECT_EQ(articlesOf("de/sprache/Eng_Deu.zb", "MV"), mv);
+  EXPECT_EQ(articlesOf("de/sprache/Eng_Deu.zb", "motor vehicle"), mv);
+  EXPECT_EQ(articlesOf("de/sprache/Eng_Deu.zb", "AAG"), aag);
+  EXPECT_EQ(articlesOf("de/sprache/Eng_Deu.zb", "autoimmune autonomic ganglionopathy"), "-");
+}
+
+// A headword left out of the word file has no articles either; a language the import did not
+// write (the sample's own) has no article file, which is no error.
+TEST_F(ImportTest, OnlyHeadwordsOfTheWordFileHaveArticles) {
+  const auto dict = writeDictionary("freedict-deu-eng", {article("Haus", "house"), article("Brautschau", "")});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(articlesOf("zb/language/Ger_Eng.zb", "Haus"), "Haus /x/ <n>\nhouse");
+  EXPECT_EQ(articlesOf("zb/language/Ger_Eng.zb", "Brautschau"), "-");
+  EXPECT_EQ(report.articleHeadwords, 1);
+  ArticleFile none;
+  std::string error;
+  EXPECT_FALSE(none.open(articleFileOf("zb/language/Fre_Eng.zb"), error));
+  EXPECT_TRUE(error.empty()) << error;
+}
+
+// Importing again replaces the article file with the new dictionary's.
+TEST_F(ImportTest, ASecondImportReplacesTheArticles) {
+  importInto(writeDictionary("freedict-deu-eng", {article("Haus", "house")}));
+  std::filesystem::create_directories("dict/other");
+  importInto(writeDictionary("other/freedict-deu-eng", {article("Hof", "yard")}));
+  EXPECT_EQ(articlesOf("zb/language/Ger_Eng.zb", "Haus"), "-");
+  EXPECT_EQ(articlesOf("zb/language/Ger_Eng.zb", "Hof"), "Hof /x/ <n>\nyard");
+  EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.art.new"));
+}
+
+}  // namespace
+}  // namespace zembo::test
