@@ -170,8 +170,9 @@ void SearchWindow::clipboardChanged() {
 }
 
 void SearchWindow::lookUpCopiedText(const QString& text) {
-  // Text copied in this window itself is not looked up.
-  if (isActiveWindow()) return;
+  // Text copied in this window itself is not looked up. A minimised window copies nothing, though
+  // the toolkit may hear that it lost the focus only after a copy made at once elsewhere.
+  if (isActiveWindow() && !isMinimized()) return;
   const int charset = directions.currentDirection->sourceCharset;
   // A copied word is whole: the punctuation and quotes copied with it go, and an inflected form
   // that is no headword is looked up as its dictionary form, which the field then shows.
