@@ -1,0 +1,214 @@
+// Clipboard lookup on the GNOME desktop, against a real headless GNOME Shell: zembo runs in it as in
+// a user's session (it picks X11 under the shell's Xwayland, since the shell offers no data-control),
+// the shell makes the copies as a native Wayland program's copy does, and says what it shows of the
+// windows: minimised or not, which has the focus, which is on top.
+#include <signal.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QWidget>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/startup.h"
+#include "tests/lookup/lookupfixture.h"
+#include "tests/support/dialogguard.h"
+#include "tests/support/headlessgnome.h"
+
+namespace zembo {
+namespace {
+
+test::HeadlessGnome* gnome = nullptr;
+// What chooseDisplayPlatform chose in this session.
+std::string chosenPlatform;
+
+// Lets the event loop run until the condition holds or the time is up. What the shell and Xwayland
+// do may take long on a slow machine: the limit is one that such a machine meets, and a condition
+// that holds ends the wait at once.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > milliseconds) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+bool has(const std::string& state, const char* part) { return state.find(part) != std::string::npos; }
+
+class GnomeClipboardTest : public test::SearchTest {
+ protected:
+  void SetUp() override {
+    if (!gnome || !gnome->running()) GTEST_SKIP() << "no GNOME Shell for the test: " << (gnome ? gnome->whyNot() : "");
+    test::SearchTest::SetUp();
+  }
+  void TearDown() override {
+    if (!gnome || !gnome->running()) return;
+    if (other.state() != QProcess::NotRunning) {
+      other.kill();
+      other.waitForFinished(5000);
+    }
+    test::SearchTest::TearDown();
+  }
+
+  // The search window open with Automatic Clipboard search on, shown by the shell with the focus.
+  void openWithClipboardLookup() {
+    openSearch(numberedWords(30));
+    search->menuItem(cmdClipboardOn)->trigger();
+    title = search->windowTitle().toStdString();
+    ASSERT_TRUE(shellShows(title, "focus=1")) << "the search window: " << gnome->windowState(title);
+    // What the clipboard held before is no copy of the user's.
+    processEvents(300);
+  }
+
+  // Waits until the shell's state of a window holds a part ("focus=1"); false when the time is up.
+  bool shellShows(const std::string& window, const char* part, int milliseconds = 20000) {
+    std::string state;
+    return waitFor(
+        [&] {
+          state = gnome->windowState(window);
+          return has(state, part);
+        },
+        milliseconds);
+  }
+
+  // Another program's window, which the user clicked: it has the focus and stands above the
+  // search window.
+  void focusAnotherProgram() {
+    other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    other.start(QCoreApplication::applicationFilePath(), {"--another-program", "another program"});
+    ASSERT_TRUE(other.waitForStarted(10000));
+    ASSERT_TRUE(shellShows("another program", "minimized=0")) << "the other program's window did not appear";
+    // A window of a program started without a click may open without the focus; the user's
+    // click gives it.
+    gnome->eval(
+        "global.get_window_actors().map(a => a.meta_window).find(w => w.get_title() === 'another program')"
+        ".activate(global.get_current_time()); 1");
+    ASSERT_TRUE(shellShows("another program", "focus=1 top=1"))
+        << gnome->windowState("another program")
+        << gnome->evaluate(
+               "global.display.sort_windows_by_stacking(global.get_window_actors().map(a => a.meta_window)).map(w => "
+               "w.get_title() + ':' + w.get_window_type() + ':' + w.minimized + ':' + w.has_focus()).join(' / ')");
+    ASSERT_TRUE(waitFor([this] { return !search->isActiveWindow(); }));
+  }
+
+  void copy(const std::string& text) { ASSERT_GT(gnome->copy(text), 0) << "the shell did not copy"; }
+
+  // Waits for the search field to show a copied word.
+  bool showsEntry(const char* word) {
+    return waitFor([&] { return search->searchField()->text() == word; });
+  }
+
+  std::string title;
+  QProcess other;
+};
+
+TEST_F(GnomeClipboardTest, ZemboRunsUnderXwaylandWhereEveryCopyIsHeard) {
+  // The shell offers no data-control, so a native Wayland zembo would hear copies only while it
+  // has the focus.
+  EXPECT_EQ(chosenPlatform, "xcb");
+  EXPECT_EQ(QGuiApplication::platformName().toStdString(), "xcb");
+  openSearch(numberedWords(5));
+  EXPECT_TRUE(shellShows(search->windowTitle().toStdString(), "minimized=0"));
+}
+
+TEST_F(GnomeClipboardTest, CopyWhileMinimisedShowsTheEntryAndBringsTheWindowBack) {
+  openWithClipboardLookup();
+  gnome->eval("global.display.focus_window.minimize(); 1");
+  ASSERT_TRUE(shellShows(title, "minimized=1"));
+  ASSERT_TRUE(waitFor([this] { return search->isMinimized(); }));
+
+  copy("w012");
+  ASSERT_TRUE(showsEntry("w012"))
+      << search->searchField()->text().toStdString() << " | "
+      << gnome->evaluate(
+             "global.display.sort_windows_by_stacking(global.get_window_actors().map(a => a.meta_window)).map(w => "
+             "w.get_title() + ':' + w.get_window_type() + ':' + w.minimized + ':' + w.has_focus()).join(' / ')");
+  processEvents();
+  EXPECT_EQ(rowWord(0), "w012");
+  EXPECT_EQ(rowTranslation(0), "t012");
+  EXPECT_TRUE(shellShows(title, "minimized=0 focus=1 top=1")) << "the shell shows " << gnome->windowState(title);
+  EXPECT_FALSE(search->isMinimized());
+}
+
+TEST_F(GnomeClipboardTest, CopyWhileBehindAnotherWindowShowsTheEntryAndBringsTheWindowForward) {
+  openWithClipboardLookup();
+  focusAnotherProgram();
+  ASSERT_TRUE(has(gnome->windowState(title), "top=0"));
+
+  copy("  w020, ");
+  ASSERT_TRUE(showsEntry("w020"));
+  processEvents();
+  EXPECT_EQ(rowWord(0), "w020");
+  EXPECT_TRUE(shellShows(title, "focus=1 top=1")) << "the shell shows " << gnome->windowState(title);
+  EXPECT_TRUE(has(gnome->windowState("another program"), "focus=0"));
+}
+
+TEST_F(GnomeClipboardTest, CopyWhileTheSearchWindowIsActiveDoesNothing) {
+  openWithClipboardLookup();
+  ASSERT_TRUE(waitFor([this] { return search->isActiveWindow(); }));
+  copy("w025");
+  processEvents(800);
+  EXPECT_EQ(search->searchField()->text(), "");
+  // A copy from elsewhere later is still heard: the first was ignored, not missed.
+  focusAnotherProgram();
+  copy("w007");
+  EXPECT_TRUE(showsEntry("w007"));
+}
+
+TEST_F(GnomeClipboardTest, SwitchedOffNoCopyIsLookedUp) {
+  openWithClipboardLookup();
+  search->menuItem(cmdClipboardOff)->trigger();
+  focusAnotherProgram();
+  copy("w003");
+  processEvents(800);
+  EXPECT_EQ(search->searchField()->text(), "");
+  EXPECT_TRUE(has(gnome->windowState(title), "top=0"));
+}
+
+// The child that plays another program: a window with the title it is given, until it is killed.
+int anotherProgram(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.setWindowTitle(QString::fromLocal8Bit(argv[2]));
+  window.resize(600, 500);
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace
+}  // namespace zembo
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--another-program") return zembo::anotherProgram(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  std::optional<zembo::test::HeadlessGnome> shell;
+  if (!::testing::GTEST_FLAG(list_tests)) {
+    shell.emplace();
+    zembo::gnome = &*shell;
+  }
+  zembo::test::prepareForDialogGuard();
+  setenv("QT_MEDIA_BACKEND", "ffmpeg", 0);
+  if (shell && shell->running()) {
+    // As a user's session starts zembo: the desktop's variables set, the platform left to zembo.
+    shell->enterSession();
+    unsetenv("QT_QPA_PLATFORM");
+    zembo::chooseDisplayPlatform();
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    zembo::chosenPlatform = chosen ? chosen : "";
+  } else {
+    if (shell) std::fprintf(stderr, "GNOME tests skipped: %s\n", shell->whyNot().c_str());
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  int result = 0;
+  {
+    QApplication app(argc, argv);
+    zembo::test::guardAgainstUnansweredDialogs();
+    result = RUN_ALL_TESTS();
+  }
+  return result;
+}
