@@ -272,6 +272,7 @@ bool HeadlessGnome::waitUntilReady() {
 }
 
 void HeadlessGnome::enterSession() const {
+  setenv("XDG_RUNTIME_DIR", (folder_ + "/runtime").c_str(), 1);
   setenv("WAYLAND_DISPLAY", waylandSocket_.c_str(), 1);
   setenv("DISPLAY", display_.c_str(), 1);
   if (!xauthority_.empty()) setenv("XAUTHORITY", xauthority_.c_str(), 1);

@@ -25,8 +25,9 @@ class HeadlessGnome {
   // Why the shell is not running, for the skip message.
   const std::string& whyNot() const { return whyNot_; }
 
-  // Sets this process's environment as a GNOME session gives it to its programs: WAYLAND_DISPLAY
-  // (the socket's full path), DISPLAY and XAUTHORITY of the shell's Xwayland, the session bus,
+  // Sets this process's environment as a GNOME session gives it to its programs: the session's
+  // XDG_RUNTIME_DIR, WAYLAND_DISPLAY (the socket's full path, which holds when a test moves
+  // XDG_RUNTIME_DIR), DISPLAY and XAUTHORITY of the shell's Xwayland, the session bus,
   // XDG_CURRENT_DESKTOP=GNOME and XDG_SESSION_TYPE=wayland.
   void enterSession() const;
 
