@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QWidget>
 #include <cstdio>
@@ -77,22 +79,24 @@ class GnomeClipboardTest : public test::SearchTest {
   }
 
   // Another program's window, which the user clicked: it has the focus and stands above the
-  // search window.
-  void focusAnotherProgram() {
+  // search window. A native Wayland program when `copies` names what it copies at Ctrl+C.
+  void focusAnotherProgram(const std::string& name = "another program", const std::string& copies = "") {
+    QStringList arguments = {"--another-program", QString::fromStdString(name)};
+    if (!copies.empty()) {
+      arguments << QString::fromStdString(copies);
+      QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+      environment.insert("QT_QPA_PLATFORM", "wayland");
+      other.setProcessEnvironment(environment);
+    }
     other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    other.start(QCoreApplication::applicationFilePath(), {"--another-program", "another program"});
+    other.start(QCoreApplication::applicationFilePath(), arguments);
     ASSERT_TRUE(other.waitForStarted(10000));
-    ASSERT_TRUE(shellShows("another program", "minimized=0")) << "the other program's window did not appear";
+    ASSERT_TRUE(shellShows(name, "minimized=0")) << "the other program's window did not appear";
     // A window of a program started without a click may open without the focus; the user's
     // click gives it.
-    gnome->eval(
-        "global.get_window_actors().map(a => a.meta_window).find(w => w.get_title() === 'another program')"
-        ".activate(global.get_current_time()); 1");
-    ASSERT_TRUE(shellShows("another program", "focus=1 top=1"))
-        << gnome->windowState("another program")
-        << gnome->evaluate(
-               "global.display.sort_windows_by_stacking(global.get_window_actors().map(a => a.meta_window)).map(w => "
-               "w.get_title() + ':' + w.get_window_type() + ':' + w.minimized + ':' + w.has_focus()).join(' / ')");
+    gnome->eval("global.get_window_actors().map(a => a.meta_window).find(w => w.get_title() === '" + name +
+                "').activate(global.get_current_time()); 1");
+    ASSERT_TRUE(shellShows(name, "focus=1 top=1")) << gnome->windowState(name);
     ASSERT_TRUE(waitFor([this] { return !search->isActiveWindow(); }));
   }
 
@@ -170,10 +174,43 @@ TEST_F(GnomeClipboardTest, SwitchedOffNoCopyIsLookedUp) {
   EXPECT_TRUE(has(gnome->windowState(title), "top=0"));
 }
 
+// GNOME's own programs are native Wayland programs: a copy in one that has the focus, made with
+// Ctrl+C from the seat's keyboard (a virtual one of the shell's, since the headless seat has none),
+// is looked up as well.
+TEST_F(GnomeClipboardTest, CopyInANativeWaylandProgramWithTheFocusIsLookedUp) {
+  openWithClipboardLookup();
+  focusAnotherProgram("a Wayland program", "w015");
+  ASSERT_TRUE(has(gnome->windowState(title), "top=0"));
+  ASSERT_TRUE(gnome->pressChord({"Control_L", "c"}));
+  ASSERT_TRUE(waitFor([this] { return other.canReadLine(); })) << "Ctrl+C did not reach the Wayland program";
+  ASSERT_TRUE(showsEntry("w015"));
+  processEvents();
+  EXPECT_EQ(rowWord(0), "w015");
+  EXPECT_TRUE(shellShows(title, "focus=1 top=1")) << "the shell shows " << gnome->windowState(title);
+}
+
 // The child that plays another program: a window with the title it is given, until it is killed.
+// Given a word, it copies it when Ctrl+C reaches it, as a user copies in a program that has the
+// focus, and says so on its standard output.
+class AnotherProgram : public QWidget {
+ public:
+  explicit AnotherProgram(QString word) : word_(std::move(word)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (word_.isEmpty() || !event->matches(QKeySequence::Copy)) return;
+    QApplication::clipboard()->setText(word_);
+    std::printf("copied\n");
+    std::fflush(stdout);
+  }
+
+ private:
+  QString word_;
+};
+
 int anotherProgram(int argc, char** argv) {
   QApplication app(argc, argv);
-  QWidget window;
+  AnotherProgram window(argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
   window.setWindowTitle(QString::fromLocal8Bit(argv[2]));
   window.resize(600, 500);
   window.show();
@@ -184,7 +221,7 @@ int anotherProgram(int argc, char** argv) {
 }  // namespace zembo
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--another-program") return zembo::anotherProgram(argc, argv);
+  if (argc >= 3 && std::string(argv[1]) == "--another-program") return zembo::anotherProgram(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   std::optional<zembo::test::HeadlessGnome> shell;
   if (!::testing::GTEST_FLAG(list_tests)) {

@@ -261,6 +261,13 @@ bool HeadlessGnome::waitUntilReady() {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
+  // The headless seat has no keyboard: the shell's own virtual one, made now, so that every
+  // Wayland client binds it as it starts. It is what the remote-desktop interface types with.
+  if (!eval("globalThis.zemboKeyboard = imports.gi.Clutter.get_default_backend().get_default_seat()"
+            ".create_virtual_device(imports.gi.Clutter.InputDeviceType.KEYBOARD_DEVICE); 1")) {
+    whyNot_ = "the shell made no virtual keyboard";
+    return false;
+  }
   if (!eval("imports.gi.GLib.getenv('DISPLAY') || ''", &display_) || display_.empty()) {
     whyNot_ = "the shell has no Xwayland";
     return false;
@@ -333,6 +340,18 @@ long long HeadlessGnome::copy(const std::string& text) const {
             &when))
     return -1;
   return std::atoll(when.c_str());
+}
+
+bool HeadlessGnome::pressChord(const std::vector<std::string>& keys) const {
+  std::string presses, releases;
+  for (const std::string& key : keys) {
+    presses += "press(Clutter.KEY_" + key + ", Clutter.KeyState.PRESSED); ";
+    releases = "press(Clutter.KEY_" + key + ", Clutter.KeyState.RELEASED); " + releases;
+  }
+  return eval(
+      "(() => { const Clutter = imports.gi.Clutter, GLib = imports.gi.GLib;"
+      " const press = (key, state) => globalThis.zemboKeyboard.notify_keyval(GLib.get_monotonic_time(), key, state); " +
+      presses + releases + "return 1; })()");
 }
 
 std::string HeadlessGnome::lastLogLines() const {

@@ -11,6 +11,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace zembo::test {
 
@@ -45,6 +46,10 @@ class HeadlessGnome {
   // Sets the clipboard's text as a native Wayland program's copy does; the shell's monotonic
   // clock at the copy, in microseconds (CLOCK_MONOTONIC, as std::chrono::steady_clock), or -1.
   long long copy(const std::string& text) const;
+
+  // Presses keys on the seat's keyboard, one after the other, and lets them go in the reverse
+  // order, as a user presses Ctrl+C: {"Control_L", "c"} (the names of Clutter's KEY_ constants).
+  bool pressChord(const std::vector<std::string>& keys) const;
 
   const std::string& waylandSocket() const { return waylandSocket_; }
   const std::string& x11Display() const { return display_; }
