@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 
-#include "app/startup.h"
 #include "tests/lookup/lookupfixture.h"
 #include "tests/support/dialogguard.h"
 #include "tests/support/headlessgnome.h"
