@@ -142,8 +142,18 @@ void SearchWindow::setClipboardSearch(bool on) {
   checkMenuItem(cmdClipboardOff, !on);
   disconnect(clipboardViewer_);
   if (clipboardWatch_) clipboardWatch_->stop();
+  if (gnomeClipboard_) gnomeClipboard_->stop();
   if (!on) return;
   if (!ClipboardWatch::possible()) {
+    // Under X11 the toolkit hears every copy itself; the extension would only repeat them.
+    if (QGuiApplication::platformName() == "wayland" && GnomeClipboard::available()) {
+      if (!gnomeClipboard_) {
+        gnomeClipboard_ = new GnomeClipboard(this);
+        connect(gnomeClipboard_, &GnomeClipboard::copied, this, &SearchWindow::lookUpCopiedText);
+      }
+      gnomeClipboard_->start();
+      if (gnomeClipboard_->running()) return;
+    }
     listenToToolkitClipboard();
     return;
   }

@@ -13,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -162,6 +163,17 @@ bool heldByXServer(const std::string& lockName) {
   return std::getline(command, name) && name.rfind('X', 0) == 0;
 }
 
+// The uuid in an extension's metadata.json, empty when there is none.
+std::string extensionUuid(const std::string& folder) {
+  std::ifstream file(folder + "/metadata.json");
+  const std::string metadata((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::size_t key = metadata.find("\"uuid\"");
+  const std::size_t open = metadata.find('"', metadata.find(':', key));
+  const std::size_t close = metadata.find('"', open + 1);
+  if (key == std::string::npos || open == std::string::npos || close == std::string::npos) return {};
+  return metadata.substr(open + 1, close - open - 1);
+}
+
 bool exited(pid_t pid, std::chrono::milliseconds within) {
   const auto deadline = Clock::now() + within;
   do {
@@ -173,7 +185,7 @@ bool exited(pid_t pid, std::chrono::milliseconds within) {
 
 }  // namespace
 
-HeadlessGnome::HeadlessGnome() {
+HeadlessGnome::HeadlessGnome(const std::vector<std::string>& extensionFolders) {
   if (getuid() != 0) {
     whyNot_ = "GNOME Shell runs headless here only as root (in a mount namespace of its own); run the test as root";
     return;
@@ -190,11 +202,22 @@ HeadlessGnome::HeadlessGnome() {
     return;
   }
   folder_ = pattern;
-  launch();
+  launch(extensionFolders);
 }
 
-void HeadlessGnome::launch() {
+void HeadlessGnome::launch(const std::vector<std::string>& extensionFolders) {
   fs::create_directory(folder_ + "/home");
+  const fs::path extensions = folder_ + "/home/.local/share/gnome-shell/extensions";
+  for (const std::string& extension : extensionFolders) {
+    const std::string uuid = extensionUuid(extension);
+    std::error_code error;
+    fs::create_directories(extensions / uuid, error);
+    if (!uuid.empty()) fs::copy(extension, extensions / uuid, fs::copy_options::recursive, error);
+    if (uuid.empty() || error) {
+      whyNot_ = "cannot install the extension " + extension + ": " + error.message();
+      return;
+    }
+  }
   fs::create_directory(folder_ + "/runtime");
   fs::permissions(folder_ + "/runtime", fs::perms::owner_all);
   std::ofstream(folder_ + "/session.sh") << sessionScript;
@@ -308,6 +331,15 @@ bool HeadlessGnome::eval(const std::string& script, std::string* result) const {
     }
   }
   return ran;
+}
+
+int HeadlessGnome::run(const std::string& command, std::string* output) const {
+  std::string said;
+  const int code = runCapturing({"env", "DBUS_SESSION_BUS_ADDRESS=" + bus_, "XDG_RUNTIME_DIR=" + folder_ + "/runtime",
+                                 "HOME=" + folder_ + "/home", "sh", "-c", command},
+                                evalLimitSeconds, said);
+  if (output) *output = said;
+  return code;
 }
 
 std::string HeadlessGnome::evaluate(const std::string& script) const {

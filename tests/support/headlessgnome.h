@@ -17,7 +17,9 @@ namespace zembo::test {
 
 class HeadlessGnome {
  public:
-  HeadlessGnome();
+  // Extensions, each a folder with its metadata.json, are installed for the shell's user before it
+  // starts (the shell finds extensions only then); `gnome-extensions enable` switches one on.
+  explicit HeadlessGnome(const std::vector<std::string>& extensionFolders = {});
   ~HeadlessGnome();
   HeadlessGnome(const HeadlessGnome&) = delete;
   HeadlessGnome& operator=(const HeadlessGnome&) = delete;
@@ -51,6 +53,10 @@ class HeadlessGnome {
   // order, as a user presses Ctrl+C: {"Control_L", "c"} (the names of Clutter's KEY_ constants).
   bool pressChord(const std::vector<std::string>& keys) const;
 
+  // Runs a shell command as a program of the session (its bus, runtime folder and home), with a
+  // time limit; its exit code (-1 when it did not end by itself) and, when asked, its output.
+  int run(const std::string& command, std::string* output = nullptr) const;
+
   const std::string& waylandSocket() const { return waylandSocket_; }
   const std::string& x11Display() const { return display_; }
   const std::string& busAddress() const { return bus_; }
@@ -58,7 +64,7 @@ class HeadlessGnome {
   const std::string& folder() const { return folder_; }
 
  private:
-  void launch();
+  void launch(const std::vector<std::string>& extensionFolders);
   bool waitUntilReady();
   void stop();
   std::string lastLogLines() const;
