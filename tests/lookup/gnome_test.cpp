@@ -223,6 +223,43 @@ TEST_F(GnomeClipboardTest, TheExtensionTellsOfCopiesAndGivesTheirTextWhenAsked) 
   EXPECT_TRUE(waitFor([] { return !GnomeClipboard::available(); })) << "the extension keeps its name when disabled";
 }
 
+// The extension's shape for GNOME 45 and later cannot run in this GNOME 43 shell: gjs loads it as
+// an ES module instead, with the shell's own libraries (St, Meta) and only the shell's Extension
+// base class, which GNOME 43 lacks, in a stand-in. The module must load and give the shell what it
+// calls.
+TEST(GnomeExtensionModule, LoadsAsAnEsModuleWithWhatTheShellCalls) {
+  if (std::system("command -v gjs >/dev/null 2>&1") != 0) GTEST_SKIP() << "gjs is not installed";
+  if (!std::filesystem::exists("/usr/lib/gnome-shell/St-1.0.typelib"))
+    GTEST_SKIP() << "GNOME Shell's libraries are not installed (gnome-shell)";
+  char pattern[] = "/tmp/zembo-gjs-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::filesystem::path folder = pattern;
+  std::string module = test::readFile(std::filesystem::path(ZEMBO_GNOME_EXTENSION_45) / "extension.js");
+  const std::string base = "resource:///org/gnome/shell/extensions/extension.js";
+  const std::size_t at = module.find(base);
+  ASSERT_NE(at, std::string::npos) << "the module does not import the shell's Extension";
+  module.replace(at, base.size(), "./shellextension.js");
+  test::writeFile(folder / "extension.js", module);
+  test::writeFile(folder / "shellextension.js",
+                  "export class Extension { constructor(metadata) { this.metadata = metadata; } }\n");
+  test::writeFile(
+      folder / "check.js",
+      "import Extension from './extension.js';\n"
+      "const extension = new Extension({uuid: 'clipboard@zembo.org'});\n"
+      "print([extension.enable, extension.disable, extension.GetTextAsync].map(f => typeof f).join(' '));\n");
+  const std::string command = "cd '" + folder.string() +
+                              "' && libraries=$(echo /usr/lib/*/mutter-* | tr ' ' :):/usr/lib/gnome-shell && "
+                              "GI_TYPELIB_PATH=$libraries LD_LIBRARY_PATH=$libraries timeout 30 gjs -m check.js 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    pclose(pipe);
+  }
+  std::filesystem::remove_all(folder);
+  EXPECT_EQ(output, "function function function\n");
+}
+
 // The child that plays another program: a window with the title it is given, until it is killed.
 // Given a word, it copies it when Ctrl+C reaches it, as a user copies in a program that has the
 // focus, and says so on its standard output.
