@@ -1,5 +1,6 @@
 #include "tests/support/headlessgnome.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -174,6 +175,23 @@ std::string extensionUuid(const std::string& folder) {
   return metadata.substr(open + 1, close - open - 1);
 }
 
+// A run killed before its end (a crash, a time limit) leaves its folder and its Xwayland's lock
+// files, which would push every later shell to another display: removed once its process is gone.
+void removeLeftoversOfKilledRuns() {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator("/tmp", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("zembo-gnome-", 0) != 0) continue;
+    long owner = 0;
+    std::ifstream(entry.path() / "owner") >> owner;
+    if (owner <= 0 || kill(static_cast<pid_t>(owner), 0) == 0 || errno != ESRCH) continue;
+    std::ifstream locks(entry.path() / "locks");
+    for (std::string lock; std::getline(locks, lock);)
+      if (lock.rfind(".X", 0) == 0 && !heldByXServer(lock)) fs::remove("/tmp/" + lock, error);
+    fs::remove_all(entry.path(), error);
+  }
+}
+
 bool exited(pid_t pid, std::chrono::milliseconds within) {
   const auto deadline = Clock::now() + within;
   do {
@@ -196,6 +214,7 @@ HeadlessGnome::HeadlessGnome(const std::vector<std::string>& extensionFolders) {
       return;
     }
   }
+  removeLeftoversOfKilledRuns();
   char pattern[] = "/tmp/zembo-gnome-XXXXXX";
   if (!mkdtemp(pattern)) {
     whyNot_ = "no temporary folder";
@@ -221,6 +240,7 @@ void HeadlessGnome::launch(const std::vector<std::string>& extensionFolders) {
   fs::create_directory(folder_ + "/runtime");
   fs::permissions(folder_ + "/runtime", fs::perms::owner_all);
   std::ofstream(folder_ + "/session.sh") << sessionScript;
+  std::ofstream(folder_ + "/owner") << getpid() << "\n";
   locksBefore_ = xLockFiles();
   pid_ = fork();
   if (pid_ == 0) {
@@ -296,6 +316,10 @@ bool HeadlessGnome::waitUntilReady() {
     return false;
   }
   eval("imports.gi.GLib.getenv('XAUTHORITY') || ''", &xauthority_);
+  // The lock files of this shell's Xwayland, for the next run to remove should this one be killed.
+  std::ofstream locks(folder_ + "/locks");
+  for (const std::string& name : xLockFiles())
+    if (!locksBefore_.count(name)) locks << name << "\n";
   waylandSocket_ = folder_ + "/runtime/wayland-zembo";
   ready_ = true;
   return true;
