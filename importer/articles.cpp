@@ -21,7 +21,9 @@ namespace {
 //   or semicolons (not those inside parentheses or between digits, which stay with their
 //   translation), each possibly with "<labels>", "[domain]" and "{...}" marks, which are left out;
 //   a sense line that begins with "[label]", or whose every translation has one, is a specialist,
-//   regional or register sense;
+//   regional or register sense; a translation may end in its abbreviation or symbol right after
+//   its grammar mark and then its pronunciation as a translation of its own ("road <n>Rd,
+//   /ˌɛɾdˈeː/", "dollar sign <n>$"), which are not translations either;
 // - lines indented by three blanks or more hold examples, notes and synonyms; lines such as
 //   "see: {...}" are cross-references; a quotation followed by "  - " and its translation is an
 //   example;
@@ -136,17 +138,50 @@ bool isRepeat(std::string_view translation, ParsedArticle& into) {
   return !into.seen.insert(translation).second;
 }
 
+// "/ˌɛstˈeː/": the pronunciation of an abbreviation that stood before it.
+bool isPronunciation(std::string_view translation) {
+  return translation.size() >= 3 && translation.front() == '/' && translation.back() == '/';
+}
+
+// Labels that say a sense is colloquial, vulgar, dated, rare or regional rather than what field it
+// belongs to: such a sense is not a word's main one however much the dictionary says of it. A
+// formal or figurative sense ([geh.], [übtr.]) may be, and so may a British or American one.
+bool isRegisterLabel(std::string_view label) {
+  static constexpr std::string_view registers[] = {
+      "ugs.",    "slang",      "vulg.",       "coll.",         "pej.",          "humor.",        "euphem.",
+      "selten",  "obs.",       "alt",         "veraltet",      "veraltend",     "altertümlich",  "Ös.",
+      "Westös.", "Schw.",      "Bayr.",       "Süddt.",        "Norddt.",       "Mitteldt.",     "Westdt.",
+      "Ostdt.",  "Nordostdt.", "Nordwestdt.", "Mittelwestdt.", "Mittelostdt.",  "Südtirol",      "BW",
+      "NZ",      "Sc.",        "Can.",        "Ir.",           "Jugendsprache", "Kindersprache", "Jägersprache",
+      "stud."};
+  return std::find(std::begin(registers), std::end(registers), label) != std::end(registers);
+}
+
+// Whether the labels that begin a sense line ("[ugs.] [Ös.] ...") include a register label.
+bool beginsWithRegisterLabel(std::string_view line) {
+  while (!line.empty() && line.front() == '[') {
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return false;
+    if (isRegisterLabel(line.substr(1, close - 1))) return true;
+    line = trimmed(line.substr(close + 1));
+  }
+  return false;
+}
+
 // Splits a sense line at commas and semicolons outside parentheses and not between digits, leaving
-// out the <...>, [...] and {...} marks; each translation gets its blanks collapsed to one, none at
-// either end. True when every translation of the line carries a [label] ("lauten <v> [adm.]").
+// out the <...>, [...] and {...} marks, what follows a grammar mark in its translation and the
+// pronunciations that stand as translations; each translation gets its blanks collapsed to one,
+// none at either end. True when every translation of the line carries a [label]
+// ("lauten <v> [adm.]").
 bool addSense(std::string_view line, ParsedArticle& into) {
   std::string& out = into.storage;  // reserved for the whole article: views into it stay valid
   std::size_t start = out.size();
-  bool labelled = false, everyLabelled = true;
+  bool labelled = false, everyLabelled = true, afterMark = false;
   const auto endTranslation = [&] {
     if (out.size() > start && out.back() == ' ') out.pop_back();
+    if (isPronunciation({out.data() + start, out.size() - start})) out.resize(start);
     if (out.size() > start) everyLabelled = everyLabelled && labelled;
-    labelled = false;
+    labelled = afterMark = false;
     const std::string_view translation(out.data() + start, out.size() - start);
     if (!translation.empty() && !isRepeat(translation, into))
       into.translations.push_back(translation);
@@ -159,6 +194,7 @@ bool addSense(std::string_view line, ParsedArticle& into) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     char c = line[i];
     if (skipUntil) {
+      if (c == '>' && skipUntil == '>') afterMark = true;
       if (c == skipUntil) skipUntil = 0;
       continue;
     }
@@ -170,6 +206,8 @@ bool addSense(std::string_view line, ParsedArticle& into) {
       skipUntil = ']';
     else if (c == '{')
       skipUntil = '}';
+    else if (afterMark && c != ',' && c != ';')
+      continue;  // "Rd" of "road <n>Rd", "$" of "dollar sign <n>$": the translation's abbreviation
     else if (c == ',' && (parens > 0 || betweenDigits))
       out += innerComma;
     else if (c == ',' || (c == ';' && parens == 0))
@@ -226,6 +264,22 @@ bool isNextWikDictSense(std::string_view content, std::size_t numbering, WikDict
   return true;
 }
 
+// The senses of one article in the order a learner looks for them, as those of a headword's
+// articles are: the first translation of every sense, then the second of every sense, and so on
+// (nld-eng's "ding": "1. affair, business, ... 2. thing" gives "affair, thing, ..., business").
+// senseStarts holds where each sense's translations begin.
+void firstOfEverySenseFirst(std::vector<std::string_view>& translations, const std::vector<std::size_t>& senseStarts) {
+  if (senseStarts.size() < 2) return;
+  std::vector<std::string_view> ordered;
+  ordered.reserve(translations.size());
+  for (std::size_t round = 0; ordered.size() < translations.size(); ++round)
+    for (std::size_t k = 0; k < senseStarts.size(); ++k) {
+      const std::size_t end = k + 1 < senseStarts.size() ? senseStarts[k + 1] : translations.size();
+      if (senseStarts[k] + round < end) ordered.push_back(translations[senseStarts[k] + round]);
+    }
+  translations.swap(ordered);
+}
+
 // A sense line without the sub-sense number at its end: "aller, marcher 2." gives "aller, marcher".
 std::string_view withoutTrailingNumber(std::string_view line) {
   const std::size_t blank = line.rfind(' ');
@@ -241,6 +295,7 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
   into.storage.clear();
   into.storage.reserve(3 * text.size());  // an inner comma takes three bytes: views into it stay valid
   into.examples = 0;
+  into.sentences = 0;
   into.comparisons = 0;
   // Clearing walks every bucket: the set of a long article is made anew instead.
   if (into.seen.bucket_count() > 1024)
@@ -248,8 +303,10 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
   else
     into.seen.clear();
   bool first = true, numbered = false;
+  std::vector<std::size_t>& senseStarts = into.senseStarts;
+  senseStarts.clear();
   WikDictSenses wikDict;
-  int senses = 0, labelled = 0;
+  int senses = 0, labelled = 0, offRegister = 0;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     if (end == std::string_view::npos) end = text.size();
@@ -265,6 +322,7 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
     if (content.empty()) continue;
     if (line.find_first_not_of(' ') >= noteIndent || isExampleLine(content) || isReferenceLine(content)) {
       into.examples += 1 + static_cast<int>(std::count(content.begin(), content.end(), '{'));
+      if (isExampleLine(content)) ++into.sentences;
       continue;
     }
     const std::size_t number = numberingLength(content);
@@ -280,9 +338,13 @@ void parseArticle(std::string_view text, ParsedArticle& into, ArticleShape shape
       continue;
     }
     ++senses;
+    senseStarts.push_back(into.translations.size());
     if (addSense(content, into) || content.front() == '[') ++labelled;
+    if (beginsWithRegisterLabel(content)) ++offRegister;
   }
   into.specialist = senses > 0 && labelled == senses;
+  into.offRegister = senses > 0 && offRegister == senses;
+  firstOfEverySenseFirst(into.translations, senseStarts);
 }
 
 Article parseArticle(std::string_view text, ArticleShape shape) {
@@ -291,7 +353,9 @@ Article parseArticle(std::string_view text, ArticleShape shape) {
   return {std::string(parsed.headword),
           {parsed.abbreviations.begin(), parsed.abbreviations.end()},
           {parsed.translations.begin(), parsed.translations.end()},
-          parsed.specialist};
+          parsed.specialist,
+          parsed.offRegister,
+          parsed.sentences};
 }
 
 }  // namespace zembo

@@ -1,8 +1,9 @@
 #pragma once
 // Turning a dictd article (UTF-8 text) into its headword, the abbreviations given with it and its
-// translations, without pronunciation, grammar labels, examples, notes, definitions and
-// cross-references. A comma inside one translation (between digits, or inside parentheses) becomes
-// U+201A, which reads as a comma but does not separate the translations of a word file's field.
+// translations, without pronunciation, grammar labels, examples, notes, definitions,
+// cross-references and the abbreviations given with a translation ("road <n>Rd,  /.../" is "road"). A comma inside one
+// translation (between digits, or inside parentheses) becomes U+201A, which reads as a comma but does not separate the
+// translations of a word file's field.
 
 #include <string>
 #include <string_view>
@@ -18,9 +19,12 @@ struct ParsedArticle {
   std::vector<std::string_view> abbreviations;  // given on the headword line: headwords of their own
   std::vector<std::string_view> translations;   // in the article's order, each once
   bool specialist = false;                      // every sense carries a label such as [techn.] or [ugs.] before it
-  int examples = 0;                             // its example lines and references: how much the dictionary says of it
+  bool offRegister = false;     // every sense is labelled colloquial, regional or dated ([ugs.], [Ös.])
+  int examples = 0;             // its example lines and references: how much the dictionary says of it
+  int sentences = 0;            // of those, the example sentences with their translation
   std::size_t comparisons = 0;  // of two translations, while repeats are left out: what an article costs
   std::string storage;
+  std::vector<std::size_t> senseStarts;  // where each sense line's translations begin, while parsing
   // The translations of a long article so far, to find a repeat at once however long it is.
   struct CountedEqual {
     std::size_t* count;
@@ -46,6 +50,8 @@ struct Article {
   std::vector<std::string> abbreviations;
   std::vector<std::string> translations;
   bool specialist = false;
+  bool offRegister = false;
+  int sentences = 0;
 };
 Article parseArticle(std::string_view text, ArticleShape shape = ArticleShape::plain);
 

@@ -13,6 +13,7 @@
 
 #include "formats/fields.h"
 #include "importer/articles.h"
+#include "importer/compounds.h"
 #include "importer/dictd.h"
 #include "importer/largetables.h"
 #include "importer/wordnumbers.h"
@@ -84,19 +85,32 @@ struct Progress {
 // The order of a headword's translations, decided from the articles of the FreeDict dictionaries:
 // they give each sense of a word as an article of its own (gehen has 11, Zug 27, be 13), in no
 // order of use, so the first article is seldom the everyday sense (gehen: "turn out" before "go",
-// Zug: "strain" before "train"). What marks the everyday sense is how much the dictionary says of
-// it: its examples and references (Zug "train": 84, be "sein": 61, the others of each at most 20).
-// Senses labelled [techn.], [chem.], [ugs.] and the like are not what a learner looks for first
-// (kommen: "[ugs.] have an orgasm" before "come"). Within an article the first translation is the
-// sense's usual word and later ones rarer synonyms ("draught, draft [Am.]"). So: the unlabelled
-// articles before the labelled ones, each group from the most examples down (the dictionary's order
-// among equals); then the first translation of every article before the second of any, and so on;
-// a translation that came already is not repeated.
+// Zug: "strain" before "train"). What marks the everyday sense is its weight: the example
+// sentences the dictionary gives for it (Zug "train": 25, the other articles at most 2) and the
+// compounds of the headword whose translations use its first translation (Schlange "snake": 33,
+// "queue" 3, "fence of fascines" none; Hund "dog": 186, "mine car" 1). Senses labelled [techn.],
+// [chem.], [ugs.] and the like are not what a learner looks for first (kommen: "[ugs.] have an
+// orgasm" before "come"), but a field label does not make a sense rare: the article of the most
+// weight is the main one even when it is labelled [zool.] (Hund "dog"), [fin.] (Bank "bank") or
+// [geh.] (meist "mostly"), unless every sense of it is colloquial, regional or dated ([ugs.],
+// [Ös.], [veraltet]). Within an article the first translation is the sense's usual word and later
+// ones rarer synonyms ("draught, draft [Am.]"). So: the main article (the first of those of the
+// most weight, when any has some), then the unlabelled articles, then those labelled with a field,
+// then those with a register, each group from the most weight down, then the most notes and
+// references (the dictionary's order among equals); within each group the first translation of
+// every article before the second of any, and so on; a translation that came already is not
+// repeated.
 struct SenseArticle {
   std::string_view translations;  // in the home language's code page, each ended by a line end
   std::size_t count = 0;          // of the translations
   bool specialist = false;
+  bool offRegister = false;
   int examples = 0;
+  int sentences = 0;
+  int compoundUses = 0;  // compounds of the headword whose translations use its first translation
+
+  // How much the dictionary says of the sense: its example sentences and the compounds that use it.
+  int weight() const { return sentences + compoundUses; }
 };
 
 // Buffers of everydayFirst, kept from one headword to the next.
@@ -104,6 +118,15 @@ struct OrderScratch {
   std::vector<const SenseArticle*> byUse;
   std::vector<std::vector<std::string_view>> senses;  // the translations of each article
 };
+
+// The article of the most weight, the first of them in the dictionary's order; null when none has
+// any or only colloquial, regional or dated ones do.
+const SenseArticle* mainArticle(const std::vector<SenseArticle>& articles) {
+  const SenseArticle* main = nullptr;
+  for (const SenseArticle& article : articles)
+    if (!article.offRegister && article.weight() > (main ? main->weight() : 0)) main = &article;
+  return main;
+}
 
 std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& articles, OrderScratch& scratch) {
   TranslationList ordered;
@@ -113,11 +136,18 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
     });
     return ordered.take();
   }
+  const SenseArticle* main = mainArticle(articles);
+  // The groups in their order: the main article with the unlabelled ones, those of a field, those
+  // of a register.
+  const auto rank = [main](const SenseArticle* a) {
+    return a == main ? 0 : a->offRegister ? 3 : a->specialist ? 2 : 1;
+  };
   std::vector<const SenseArticle*>& byUse = scratch.byUse;
   byUse.clear();
   for (const SenseArticle& article : articles) byUse.push_back(&article);
-  std::stable_sort(byUse.begin(), byUse.end(), [](const SenseArticle* a, const SenseArticle* b) {
-    return a->specialist != b->specialist ? b->specialist : a->examples > b->examples;
+  std::stable_sort(byUse.begin(), byUse.end(), [&](const SenseArticle* a, const SenseArticle* b) {
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    return a->weight() != b->weight() ? a->weight() > b->weight() : a->examples > b->examples;
   });
   std::vector<std::vector<std::string_view>>& senses = scratch.senses;
   if (senses.size() < byUse.size()) senses.resize(byUse.size());
@@ -127,9 +157,13 @@ std::vector<std::string_view> everydayFirst(const std::vector<SenseArticle>& art
       if (!line.empty()) senses[k].push_back(line);
     });
   }
-  const std::size_t middle = static_cast<std::size_t>(
-      std::count_if(articles.begin(), articles.end(), [](const SenseArticle& a) { return !a.specialist; }));
-  for (const auto& [from, to] : {std::pair{std::size_t{0}, middle}, std::pair{middle, byUse.size()}})
+  const auto groupEnd = [&](int lastRank) {
+    return static_cast<std::size_t>(
+        std::count_if(byUse.begin(), byUse.end(), [&](const SenseArticle* a) { return rank(a) <= lastRank; }));
+  };
+  const std::size_t unlabelledEnd = groupEnd(1), fieldEnd = groupEnd(2);
+  for (const auto& [from, to] : {std::pair{std::size_t{0}, unlabelledEnd}, std::pair{unlabelledEnd, fieldEnd},
+                                 std::pair{fieldEnd, byUse.size()}})
     for (std::size_t round = 0, added = 1; added > 0; ++round) {
       added = 0;
       for (std::size_t k = from; k < to; ++k) {
@@ -175,6 +209,23 @@ class TextStore {
   std::size_t left_ = 0;
 };
 
+// The compounds of each kind (beginning with a word, ending with it) that weigh its senses.
+constexpr std::size_t compoundsTaken = 50;
+
+std::string_view firstLine(std::string_view lines) { return lines.substr(0, lines.find('\n')); }
+
+// Whether translations hold word at the start of a word of theirs ("snake" in "venomous snake" and
+// in "snakebite", not in "rattlesnake"): bytes past ASCII count as letters.
+bool usesWord(std::string_view translations, std::string_view word) {
+  if (word.empty()) return false;
+  const auto isLetter = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) >= 0x80;
+  };
+  for (std::size_t at = translations.find(word); at != std::string_view::npos; at = translations.find(word, at + 1))
+    if (at == 0 || !isLetter(translations[at - 1])) return true;
+  return false;
+}
+
 // Gathers the entries of the articles in the code pages of the word file, one entry per headword.
 class EntryCollector {
  public:
@@ -197,7 +248,7 @@ class EntryCollector {
       if (article.abbreviations.empty()) return;
     }
     if (article.translations.empty()) return headwordFits ? skip(SkipCause::noTranslation, headword) : void();
-    SenseArticle sense{{}, 0, article.specialist, article.examples};
+    SenseArticle sense{{}, 0, article.specialist, article.offRegister, article.examples, article.sentences};
     senseText_.clear();
     for (const std::string_view translation : article.translations) {
       if (!convert(translation, codePages_.translation, converted_)) {
@@ -238,6 +289,7 @@ class EntryCollector {
   std::vector<WordRecord> records(StepClock& clock) {
     std::vector<WordRecord> out;
     reserveLarge(out, translations_);  // a record holds one translation at least
+    weighByCompounds(clock);
     OrderScratch scratch;
     for (const Entry& entry : entries_) {
       clock.poll();
@@ -262,6 +314,52 @@ class EntryCollector {
     std::string_view word;  // in the code page of the language, kept in text_
     std::vector<SenseArticle> articles;
   };
+
+  // Counts, for each article of a headword of several, the compounds of the headword whose
+  // translations use the article's first translation; in two halves at once.
+  void weighByCompounds(StepClock& clock) {
+    const CompoundIndex index(codePages_.word, entries_.size(), [this](std::size_t i) { return entries_[i].word; });
+    const std::size_t half = entries_.size() / 2;
+    // A stop heard by the first half ends the second at once too.
+    std::atomic<bool> stopped{false};
+    auto second = std::async(std::launch::async, [&] {
+      weighByCompounds(index, half, entries_.size(), [&] { return !stopped.load(std::memory_order_relaxed); });
+    });
+    try {
+      weighByCompounds(index, 0, half, [&] { return clock.poll(), true; });
+    } catch (...) {
+      stopped = true;
+      throw;
+    }
+    second.get();
+  }
+  template <typename GoOn>
+  void weighByCompounds(const CompoundIndex& index, std::size_t from, std::size_t to, GoOn goOn) {
+    std::vector<std::uint32_t> compounds;
+    for (std::size_t e = from; e < to; ++e) {
+      Entry& entry = entries_[e];
+      if (entry.articles.size() < 2) continue;
+      if (!goOn()) return;
+      index.compoundsOf(entry.word, compoundsTaken, compounds);
+      if (compounds.empty()) continue;
+      for (std::size_t k = 0; k < entry.articles.size(); ++k) {
+        SenseArticle& article = entry.articles[k];
+        const std::string_view first = firstLine(article.translations);
+        // Articles that begin with the same translation (Bank: "bank" three times) count it once.
+        const auto same =
+            std::find_if(entry.articles.begin(), entry.articles.begin() + static_cast<std::ptrdiff_t>(k),
+                         [&](const SenseArticle& earlier) { return firstLine(earlier.translations) == first; });
+        if (same != entry.articles.begin() + static_cast<std::ptrdiff_t>(k)) {
+          article.compoundUses = same->compoundUses;
+          continue;
+        }
+        article.compoundUses = static_cast<int>(std::count_if(compounds.begin(), compounds.end(), [&](std::uint32_t c) {
+          return std::any_of(entries_[c].articles.begin(), entries_[c].articles.end(),
+                             [&](const SenseArticle& used) { return usesWord(used.translations, first); });
+        }));
+      }
+    }
+  }
 
   // The entry of a word, made when the word comes for the first time; a later time counts as merged.
   Entry& entryOf(std::string_view word) {

@@ -132,7 +132,7 @@ void WordRows::moveView(int newTop) {
 
 void WordRows::lookUp(const QString& searchText, int charset) {
   ++fieldLookUps_;
-  moveView(findWord(fromQString(searchText.left(37), charset)));
+  moveView(findTypedWord(fromQString(searchText.left(37), charset)));
 }
 
 void WordRows::searchFieldKey(ControlKey key, QLineEdit* searchField) {

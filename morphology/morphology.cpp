@@ -202,7 +202,7 @@ std::vector<std::string> dictionaryForms(const DictionaryDirection& direction, s
 
 int findWholeWord(const WordFile& file, std::string_view word, std::string& form) {
   form = word;
-  const int index = findWord(file, word);
+  const int index = findTypedWord(file, word);
   if (!file.direction || isHeadwordAt(file, index, word)) return index;
   std::vector<std::string> tried{std::string(word)};
   for (const std::string& stem : dictionaryForms(*file.direction, word)) {
@@ -212,7 +212,7 @@ int findWholeWord(const WordFile& file, std::string_view word, std::string& form
     });
     if (again) continue;
     tried.push_back(stem);
-    const int at = findWord(file, stem);
+    const int at = findTypedWord(file, stem);
     WordRecord headword;
     if (isHeadwordAt(file, at, stem, headword)) {
       // The headword as the dictionary writes it ("Haus"), whichever spelling the stem had.
@@ -251,7 +251,7 @@ int findWordOfText(const WordFile& file, std::string_view text, std::string& for
   const std::size_t after = static_cast<std::size_t>(word.data() - text.data()) + word.size();
   if (!word.empty() && after < text.size() && text[after] == '.') {
     const std::string abbreviation = std::string(word) + '.';
-    const int at = findWord(file, abbreviation);
+    const int at = findTypedWord(file, abbreviation);
     if (isHeadwordAt(file, at, abbreviation)) {
       form = abbreviation;
       found = true;

@@ -47,7 +47,8 @@ std::vector<std::string> dictionaryForms(const DictionaryDirection& direction, s
 // True when the record at index holds a word that collates equal to word (findWord gives the index).
 bool isHeadwordAt(const WordFile& file, int index, std::string_view word);
 
-// A whole-word lookup: the index of a headword that equals word under the file's collation, else
+// A whole-word lookup: the index of a headword that equals word under the file's collation (the
+// one spelled exactly as word where several collate equal, as findTypedWord lands), else
 // that of the first of its stems that is a headword, with form set to what was found (word
 // itself, or that headword as the file writes it). When neither is a headword, form is word and the index is where word
 // would be inserted, as findWord gives it. Costs one bisection for the word and one per stem.

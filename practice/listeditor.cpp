@@ -231,7 +231,9 @@ void ListEditor::dictionaryScrollAction(int action) {
   moveDictionary(listEditingState.dictionaryTopIndex + scrollDelta(action, 10));
 }
 
-void ListEditor::lookUp() { moveDictionary(findWord(fromQString(searchField_->text().left(37), editorFont_.charset))); }
+void ListEditor::lookUp() {
+  moveDictionary(findTypedWord(fromQString(searchField_->text().left(37), editorFont_.charset)));
+}
 
 void ListEditor::dictionaryPicked(int k) {
   WordRecord record;

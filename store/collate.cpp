@@ -70,4 +70,17 @@ int findWord(const WordFile& file, std::string_view key) { return findWord(file,
 
 int findWord(std::string_view key) { return findWord(store, key); }
 
+int findTypedWord(const WordFile& file, std::string_view key) {
+  const int first = findWord(file, key);
+  WordRecord record;
+  for (int i = first; i < file.wordCount && readWordRecord(file, i, record) == 0; ++i) {
+    const std::string_view word = wordOf(record);
+    if (word == key) return i;
+    if (compareWords(file.collation, word, key) != 0) break;
+  }
+  return first;
+}
+
+int findTypedWord(std::string_view key) { return findTypedWord(store, key); }
+
 }  // namespace zembo

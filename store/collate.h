@@ -32,4 +32,11 @@ int findWord(const WordFile& file, std::string_view key, int count);
 int findWord(const WordFile& file, std::string_view key);
 int findWord(std::string_view key);  // in the current word file
 
+// Where a lookup of a word typed, copied or clicked lands: among the records that collate equal to
+// key ("Gehen" and "gehen" under a case-blind collation), the first whose word is key byte for byte,
+// else the first of them, as findWord gives it. Reads one record more than findWord per record of
+// the equal words it passes.
+int findTypedWord(const WordFile& file, std::string_view key);
+int findTypedWord(std::string_view key);  // in the current word file
+
 }  // namespace zembo

@@ -2,6 +2,8 @@
 // Making a direction current: its collation becomes the store's and the process's, and the store
 // opens its files.
 
+#include <string>
+
 #include "directions/directions.h"
 
 namespace zembo {
@@ -18,5 +20,10 @@ void prepareCurrentCollation();
 // not be recorded (the store is reopened all the same, so the open files always belong to the
 // current direction).
 int activateDirection();
+
+// For the programs that measure a filled folder: enters folder, reads its configuration and makes
+// the direction from the language named (case folded) current. Null, with what went wrong in
+// error, when the folder cannot be entered, has no configuration or no such direction.
+DictionaryDirection* openFolderDirection(const char* folder, const char* language, std::string& error);
 
 }  // namespace zembo

@@ -8,7 +8,6 @@
 // the direction ("German"), each TEXT a UTF-8 text file; the system's Hunspell dictionaries serve.
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,9 +15,7 @@
 #include "directions/directions.h"
 #include "lookup/textwindow.h"
 #include "morphology/morphology.h"
-#include "platform/asciicase.h"
 #include "platform/codepage.h"
-#include "resources/uilanguage.h"
 #include "store/collate.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
@@ -67,24 +64,12 @@ int main(int argc, char** argv) {
     }
     texts.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  std::error_code error;
-  std::filesystem::current_path(argv[1], error);
-  if (error) {
-    std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-    return 1;
-  }
-  readUiLanguage();
-  if (loadDirections() != 0) {
-    std::fprintf(stderr, "no dictionary configuration in %s\n", argv[1]);
-    return 1;
-  }
-  DictionaryDirection* direction = directions.directionList;
-  while (direction && !equalNoCase(direction->sourceName, argv[2])) direction = direction->next;
+  std::string error;
+  DictionaryDirection* direction = openFolderDirection(argv[1], argv[2], error);
   if (!direction) {
-    std::fprintf(stderr, "no direction from %s\n", argv[2]);
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  makeDirectionCurrent(direction);
   const int codePage = codePageOfCharset(direction->sourceCharset);
   Counts counts;
   for (const std::string& text : texts) countWords(fromUtf8(text, codePage), counts);

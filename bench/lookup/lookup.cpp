@@ -1,8 +1,8 @@
-// Lookup speed at a million records: findWord bisecting the word file (in the page cache, read
-// through the store's mapping) under a sort table and under the "french" locale, beside the same
-// bisection over records held in memory, the floor of what a lookup can cost, and their ratio.
-// Then the whole-word lookup of a word taken from a text, which falls back to the word's Hunspell
-// stems when it is no headword (one bisection more per stem), beside findWord over the same text.
+// Lookup speed at a million records: a keystroke's lookup (findTypedWord: findWord bisecting the
+// word file, in the page cache, read through the store's mapping, then the equal words' spellings) under a sort table
+// and under the "french" locale, beside the same bisection over records held in memory, the floor of what a lookup can
+// cost, and their ratio. Then the whole-word lookup of a word taken from a text, which falls back to the word's
+// Hunspell stems when it is no headword (one bisection more per stem), beside findWord over the same text.
 //
 //   bench_lookup [records]    (default 1000000; works in a folder under /tmp)
 
@@ -149,12 +149,12 @@ void run(int count, bool byTable) {
   reopenStore();
   WordRecord record;
   for (int i = 0; i < store.wordCount; i += 48) readWordRecord(i, record);  // into the page cache
-  const auto lookUp = [](const std::string& k) { return findWord(k); };
+  const auto lookUp = [](const std::string& k) { return findTypedWord(k); };
   measure(sample.keys, lookUp);  // warm up
   const Figures file = measure(sample.keys, lookUp);
   const Figures memory = measure(sample.keys, [&](const std::string& k) { return findInMemory(sample.records, k); });
   std::printf(
-      "%-12s %9d records   findWord: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us"
+      "%-12s %9d records   typed lookup: median %6.2f us  p99 %6.2f us   in memory: median %6.2f us  p99 %6.2f us"
       "   ratio of medians %.2f\n",
       byTable ? "sort table" : "\"french\"", store.wordCount, file.median, file.p99, memory.median, memory.p99,
       file.median / memory.median);
@@ -172,7 +172,7 @@ void run(int count, bool byTable) {
   const Figures plainText = measure(text, lookUp);
   const Figures fallback = measure(text, wholeWord);
   std::printf(
-      "%-12s text of %zu words   findWord: median %6.2f us  p99 %6.2f us   whole word with stems: median %6.2f us"
+      "%-12s text of %zu words   typed lookup: median %6.2f us  p99 %6.2f us   whole word with stems: median %6.2f us"
       "  p99 %6.2f us   headwords reached %.0f%% -> %.0f%%\n",
       "", text.size(), plainText.median, plainText.p99, fallback.median, fallback.p99,
       100.0 * asTheyStand / static_cast<double>(text.size()), 100.0 * withFallback / static_cast<double>(text.size()));

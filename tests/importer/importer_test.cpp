@@ -88,6 +88,83 @@ TEST_F(ImportTest, TheEverydaySenseComesFirst) {
                    "gehen=reach a place, fare, extend"}));
 }
 
+// The article with the most example sentences leads, even with a field label ([zool.] "dog"),
+// unless all of it is colloquial ([ugs.]); the rest keep their order. Shapes from deu-eng.
+TEST_F(ImportTest, TheMainArticleLeadsWhateverItsFieldLabel) {
+  const std::string hund = "Hund /hˈʊnt/ <masc, n, sg>\n";
+  const std::string kommen = "kommen /kˈɔmən/ <v, intr>\n";
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"hund", hund + "mine car <n>, mine hutch <n>, mine tub <n>, corf <n> [Br.] , cocoa pan <n> [coll.]\n"
+                       "   Synonyms: {Förderwagen}, {Grubenwagen}, {Wagen}, {Grubenhund}, {Hunt}\n\n"
+                       " see: {a}, {b}, {c}, {d}, {e}, {f}, {g}, {h}, {i}, {j}\n"},
+       {"hund", hund + " [zool.] dog <n>, dawg <n>\n         Note: used to represent American speech\n"
+                       "      \"einen Hund abrichten\"  - train a dog\n"
+                       "      \"die Hunde loslassen\"  - unleash the dogs\n"},
+       {"hund", hund + "canine <n>, K-9 <n> [Am.]\n"},
+       {"kommen", kommen + " [ugs.] have an orgasm <v>, cum <v> [slang]\n      \"a\"  - b\n      \"c\"  - d\n"
+                           "      \"e\"  - f\n"},
+       {"kommen", kommen + " [school] be tested <v>, be asked <v>\n      \"a\"  - b\n"},
+       {"kommen", kommen + "come <v>\n      \"a\"  - b\n      \"c\"  - d\n see: {kommend}, {gekommen}\n"},
+       {"kommen", kommen + "be forthcoming <v>\n see: {a}, {b}, {c}, {d}, {e}, {f}, {g}\n"}});
+  importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"),
+            (Words{"Hund=dog, mine car, canine, dawg, mine hutch, K-9", "Hund=mine tub, corf, cocoa pan",
+                   "kommen=come, be forthcoming, be tested, be asked", "kommen=have an orgasm, cum"}));
+}
+
+// Compounds tell the everyday sense where the dictionary's examples do not: more of Schlange's
+// compounds speak of a snake than its queue has example sentences and compounds together.
+TEST_F(ImportTest, TheSenseThatCompoundsUseLeads) {
+  const std::string schlange = "Schlange /ʃlˈaŋə/ <fem, n, sg>\n";
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"schlange", schlange + "fence of fascines <n>, fascine fence <n>\n   Synonyms: {Faschinenzaun}\n"},
+       {"schlange", schlange + "line <n>\n      \"in der Schlange\"  - in line\n"},
+       {"schlange", schlange + " [zool.] snake <n>\n see: {Schlangen}\n"},
+       {"schlange", schlange + " [soc.] queue <n> [Br.] , line <n> [Am.]\n      \"a\"  - b\n      \"c\"  - d\n"},
+       article("Schlangenbiss", "snakebite"),
+       article("Schlangengift", "snake venom"),
+       article("Giftschlange", "venomous snake"),
+       article("Seeschlange", "sea snake, sea serpent"),
+       article("Klapperschlange", "rattlesnake"),  // not at the start of a word: no use of "snake"
+       article("Warteschlange", "queue")});
+  importInto(dict);
+  Words rows;
+  for (const std::string& record : wordsOf("zb/language/Ger_Eng.zb"))
+    if (record.starts_with("Schlange=")) rows.push_back(record);
+  EXPECT_EQ(rows, (Words{"Schlange=snake, line, fence of fascines, fascine fence", "Schlange=queue"}));
+}
+
+// What follows a translation's grammar mark is its abbreviation or symbol, and the pronunciation
+// after that no translation: a typed answer "street" must meet "street", not "street St".
+TEST_F(ImportTest, AbbreviationsAndPronunciationsGivenWithATranslationStayOut) {
+  const std::string strasse = "Straße /ʃtɾˈɑːsə/ <fem, n, sg>\n";
+  const auto dict = writeDictionary(
+      "freedict-deu-eng",
+      {{"straße", strasse + "avenue <n>Ave,  /ˈɑːvɛ/ , alley <n>\n         Note: of trees\n"},
+       {"straße", strasse + "road <n>Rd,  /ˌɛɾdˈeː/\n      \"auf offener Straße\"  - on the open road\n"},
+       {"straße", strasse + "street <n>St,  /ˌɛstˈeː/\n      \"auf der Straße\"  - on the road, in (on) the street\n"},
+       {"dollarzeichen", "Dollarzeichen /dˈɔlaɾtsˌaɪçən/ <neut, n, sg>\ndollar sign <n>$\n"},
+       {"smiley", "Smiley <n>\n [comp.] smiley <n>, smily <n>:-)\n"}});
+  const ImportReport report = importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Ger_Eng.zb"), (Words{"Dollarzeichen=dollar sign", "Smiley=smiley, smily",
+                                                      "Stra\xDF"
+                                                      "e=road, street, avenue, alley"}));
+  EXPECT_EQ(report.translationsOutsideCodePage, 0);  // the pronunciations were never translations
+}
+
+// Within one article too the first translation of every numbered sense comes before the second
+// of any: nld-eng's "ding" leads with "affair, business, businessdeal, case, matter" as sense 1.
+TEST_F(ImportTest, TheFirstTranslationOfEveryNumberedSenseComesFirst) {
+  const auto dict = writeDictionary(
+      "freedict-nld-eng", {article("ding", "1. affair, business, case, matter\n2. thing\n3. article, object\n"),
+                           article("gat", "1. aperture, opening\n2. hole\n")});
+  importInto(dict);
+  EXPECT_EQ(wordsOf("zb/language/Dut_Eng.zb"), (Words{"ding=affair, thing, article, business, object, case",
+                                                      "ding=matter", "gat=aperture, hole, opening"}));
+}
+
 // Characters a code page lacks become their plain equivalents where there is one; a letter never
 // becomes another letter.
 TEST_F(ImportTest, CharactersWithAPlainEquivalentAreConvertedAndCounted) {
@@ -157,7 +234,8 @@ TEST_F(ImportTest, AWikDictDictionaryTakesOnlyItsSenseLines) {
        "funktionieren, machbar sein\n2. partir, aller\neinen Ort verlassen\n"}};
   options.edition = "french";
   importInto(writeDictionary("freedict-deu-fra", articles), "fr");
-  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, marcher, partir", "Zug=Zoug"}));
+  // The first translation of every sense before the second of any.
+  EXPECT_EQ(wordsOf("fr/langue/All_Fra.zb"), (Words{"gehen=aller, partir, marcher", "Zug=Zoug"}));
   // A definition may itself begin with a number and a full stop; sense numbers count up from 1
   // and an unnumbered sense is an article's only one (these are the real articles).
   std::filesystem::remove_all(dir / "fr");

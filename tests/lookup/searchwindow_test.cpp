@@ -62,6 +62,39 @@ TEST_F(SearchWindowTest, TypingMovesRowZeroToTheFirstWordNotBeforeTheKey) {
   EXPECT_EQ(rowWord(6), "poire");
 }
 
+// Among words the collation holds equal, typing or copying a word shows the one spelled so; the
+// rows keep the file's order, so the other spelling stands just above or below.
+TEST_F(SearchWindowTest, TypedAndCopiedWordsLandOnTheirOwnSpelling) {
+  std::vector<WordPair> words = fruit;
+  words.insert(words.begin() + 13, {{"Orange", "Orange (town)"}, {"Orange", "Orange (river)"}});
+  for (const char* word : {"zebu", "zele", "zenith", "zero", "zeste", "zinc", "zone", "zoo", "zoom", "zut"})
+    words.push_back({word, "x"});
+  openSearch(words);  // "Orange" twice, then "orange", then "poire"
+  type("orange");
+  EXPECT_EQ(search->topIndex(), 15);
+  EXPECT_EQ(rowTranslation(0), "orange");
+  search->searchField()->clear();
+  type("Orange");
+  EXPECT_EQ(search->topIndex(), 13);
+  EXPECT_EQ(rowTranslation(0), "Orange (town)");
+  EXPECT_EQ(rowTranslation(2), "orange");
+  search->searchField()->clear();
+  type("ORANGE");  // no such spelling: the first of the equal words
+  EXPECT_EQ(search->topIndex(), 13);
+  QWidget other;
+  other.show();
+  search->menuItem(cmdClipboardOn)->trigger();
+  for (const auto& [copied, top] : {std::pair{"orange,", 15}, std::pair{"\u00ABOrange\u00BB", 13}}) {
+    key(Qt::Key_Down);
+    QApplication::setActiveWindow(&other);
+    QApplication::clipboard()->setText(QString::fromUtf8(copied));
+    processEvents();
+    EXPECT_EQ(search->topIndex(), top) << copied;
+  }
+  search->menuItem(cmdClipboardOff)->trigger();
+  closeSearch();
+}
+
 TEST_F(SearchWindowTest, KeyAfterEveryWordShowsTheLastTenRecords) {
   openSearch(fruit);
   type("zz");

@@ -190,6 +190,20 @@ TEST_F(TextWindowTest, ClickingAWordLooksItUp) {
   saveGrab(window, "text-window-loaded");
 }
 
+// A clicked word lands on its own spelling among the words the collation holds equal.
+TEST_F(TextWindowTest, AClickedWordLandsOnItsOwnSpelling) {
+  std::vector<WordPair> words = fruit;
+  words.insert(words.begin() + 8, {{"Figue", "Figue (name)"}, {"Figue", "Figue (place)"}});
+  openText(words);  // "Figue" twice at 8 and 9, "figue" at 10
+  loadFile("text.txt", "Figue ou figue");
+  clickAt(1);
+  EXPECT_EQ(window->topIndex(), 8);
+  EXPECT_EQ(window->translationField(0)->text().toStdString(), "Figue (name)");
+  clickAt(10);
+  EXPECT_EQ(window->topIndex(), 10);
+  EXPECT_EQ(window->translationField(0)->text().toStdString(), "fig");
+}
+
 TEST_F(TextWindowTest, TheArrowKeysInTheTextLookUpTheWordTheyReach) {
   openText();
   loadFile("text.txt", "kiwi datte");

@@ -78,6 +78,28 @@ TEST_F(MorphologyTest, AHeadwordAsItStandsWinsOverItsStem) {
   EXPECT_EQ(index, 0);
 }
 
+// Where words collate equal, a word copied or clicked lands on the one spelled as it was copied,
+// and a stem on the one spelled as the stem.
+TEST_F(MorphologyTest, ACopiedWordLandsOnItsOwnSpellingAmongEqualWords) {
+  writeGermanDictionary("hunspell");
+  openWith("Ger_Eng.zb", {"Gehen", "Gehen", "gehen", "gehen", "haus", "Haus", hauserblock});
+  struct Case {
+    std::string text, form;
+    int index;
+  };
+  const Case cases[] = {
+      {"gehen,", "gehen", 2}, {"\x84Gehen\x93", "Gehen", 0}, {"GEHEN", "GEHEN", 0},
+      {"haus.", "haus", 4},   {"Haus", "Haus", 5},           {hauser, "Haus", 5},
+  };
+  for (const Case& c : cases) {
+    std::string form;
+    bool found = false;
+    EXPECT_EQ(findWordOfText(c.text, form, found), c.index) << c.text;
+    EXPECT_EQ(form, c.form) << c.text;
+    EXPECT_TRUE(found) << c.text;
+  }
+}
+
 TEST_F(MorphologyTest, WithoutAStemThatIsAHeadwordTheLookupIsThePlainOne) {
   writeGermanDictionary("hunspell");
   openWith("Ger_Eng.zb", {"Baum", hauserblock, "Zug"});

@@ -85,6 +85,33 @@ TEST_F(CollateTest, FindWordInAnEmptyFileAndAmongDuplicates) {
   EXPECT_EQ(findWord("b"), 0);
 }
 
+// Words that collate equal keep their file order; a lookup lands on the one spelled as typed.
+TEST_F(CollateTest, TypedWordLandsOnItsOwnSpellingAmongEqualWords) {
+  std::string table = identityTable();
+  table[0xE4] = 'a';  // ä weighs as a: "Bar" and "Bär" collate equal
+  writeFile("tables/French.stb", table);
+  openWith("Fre_Eng.zb", {{"Bar", "bar"},
+                          {"B\xE4r", "bear"},
+                          {"Gehen", "walking"},
+                          {"Gehen", "going"},
+                          {"gehen", "go"},
+                          {"gehen", "walk"},
+                          {"gehend", "going"},
+                          {"Haus", "house"}});
+  ASSERT_EQ(directions.currentDirection->hasSortTable, 1);
+  EXPECT_EQ(findTypedWord("gehen"), 4);  // the verb, past the noun's records
+  EXPECT_EQ(findTypedWord("Gehen"), 2);  // the noun's first record
+  EXPECT_EQ(findTypedWord("GEHEN"), 2);  // no record spelled so: the first of the equal words
+  EXPECT_EQ(findTypedWord("geh"), 2);    // a word not typed whole yet lands where findWord does
+  EXPECT_EQ(findTypedWord("gehend"), 6);
+  EXPECT_EQ(findTypedWord("B\xE4r"), 1);  // accents count
+  EXPECT_EQ(findTypedWord("bar"), 0);
+  EXPECT_EQ(findTypedWord("haus"), 7);
+  EXPECT_EQ(findTypedWord("zzz"), 8);
+  openWith("Fre_Eng.zb", {});
+  EXPECT_EQ(findTypedWord("gehen"), 0);
+}
+
 TEST_F(CollateTest, CLocaleFoldsCaseOnly) {
   WordCollation collation;
   collation.locale.open("C");
