@@ -205,11 +205,13 @@ bool exited(pid_t pid, std::chrono::milliseconds within) {
 
 HeadlessGnome::HeadlessGnome(const std::vector<std::string>& extensionFolders) {
   if (getuid() != 0) {
+    unavailable_ = true;
     whyNot_ = "GNOME Shell runs headless here only as root (in a mount namespace of its own); run the test as root";
     return;
   }
   for (const char* program : {"gnome-shell", "Xwayland", "dbus-run-session", "dbus-daemon", "gdbus", "unshare"}) {
     if (!onPath(program)) {
+      unavailable_ = true;
       whyNot_ = std::string(program) + " is not installed (tools/install-deps installs what the GNOME tests need)";
       return;
     }

@@ -25,7 +25,10 @@ class HeadlessGnome {
   HeadlessGnome& operator=(const HeadlessGnome&) = delete;
 
   bool running() const { return ready_; }
-  // Why the shell is not running, for the skip message.
+  // Whether the shell cannot run here at all (not root, not installed): a test skips then, and
+  // fails when the shell could run but did not start.
+  bool unavailable() const { return unavailable_; }
+  // Why the shell is not running, for the skip or failure message.
   const std::string& whyNot() const { return whyNot_; }
 
   // Sets this process's environment as a GNOME session gives it to its programs: the session's
@@ -75,6 +78,7 @@ class HeadlessGnome {
   std::set<std::string> locksBefore_;
   pid_t pid_ = 0;
   bool ready_ = false;
+  bool unavailable_ = false;
 };
 
 }  // namespace zembo::test
