@@ -353,9 +353,7 @@ Article parseArticle(std::string_view text, ArticleShape shape) {
   return {std::string(parsed.headword),
           {parsed.abbreviations.begin(), parsed.abbreviations.end()},
           {parsed.translations.begin(), parsed.translations.end()},
-          parsed.specialist,
-          parsed.offRegister,
-          parsed.sentences};
+          parsed.specialist};
 }
 
 }  // namespace zembo

@@ -50,8 +50,6 @@ struct Article {
   std::vector<std::string> abbreviations;
   std::vector<std::string> translations;
   bool specialist = false;
-  bool offRegister = false;
-  int sentences = 0;
 };
 Article parseArticle(std::string_view text, ArticleShape shape = ArticleShape::plain);
 

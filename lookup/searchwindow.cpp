@@ -154,8 +154,18 @@ void SearchWindow::setClipboardSearch(bool on) {
   checkMenuItem(cmdClipboardOff, !on);
   disconnect(clipboardViewer_);
   if (clipboardWatch_) clipboardWatch_->stop();
+  if (gnomeClipboard_) gnomeClipboard_->stop();
   if (!on) return;
   if (!ClipboardWatch::possible()) {
+    // Under X11 the toolkit hears every copy itself; the extension would only repeat them.
+    if (QGuiApplication::platformName() == "wayland" && GnomeClipboard::available()) {
+      if (!gnomeClipboard_) {
+        gnomeClipboard_ = new GnomeClipboard(this);
+        connect(gnomeClipboard_, &GnomeClipboard::copied, this, &SearchWindow::lookUpCopiedText);
+      }
+      gnomeClipboard_->start();
+      if (gnomeClipboard_->running()) return;
+    }
     listenToToolkitClipboard();
     return;
   }
@@ -182,8 +192,9 @@ void SearchWindow::clipboardChanged() {
 }
 
 void SearchWindow::lookUpCopiedText(const QString& text) {
-  // Text copied in this window itself is not looked up.
-  if (isActiveWindow()) return;
+  // Text copied in this window itself is not looked up. A minimised window copies nothing, though
+  // the toolkit may hear that it lost the focus only after a copy made at once elsewhere.
+  if (isActiveWindow() && !isMinimized()) return;
   const int charset = directions.currentDirection->sourceCharset;
   // A copied word is whole: the punctuation and quotes copied with it go, and an inflected form
   // that is no headword is looked up as its dictionary form, which the field then shows.

@@ -7,6 +7,7 @@
 
 #include "lookup/wordrows.h"
 #include "platform/qt/clipboardwatch.h"
+#include "platform/qt/gnomeclipboard.h"
 #include "resources/commands.h"
 #include "windowkit/toolwindow.h"
 #include "windowkit/uifont.h"
@@ -76,6 +77,8 @@ class SearchWindow : public ToolWindow {
   QMetaObject::Connection clipboardViewer_;
   // On a native Wayland desktop with data-control: the child that hears every copy.
   ClipboardWatch* clipboardWatch_ = nullptr;
+  // On GNOME as a native Wayland program, with zembo's extension enabled: what it tells of copies.
+  GnomeClipboard* gnomeClipboard_ = nullptr;
 };
 
 }  // namespace zembo

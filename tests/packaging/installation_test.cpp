@@ -116,6 +116,19 @@ TEST_F(InstallationTest, PutsTheIconInEveryHicolorSizeAtThatSize) {
   }
 }
 
+// GNOME Shell finds an extension in a folder named by its uuid, and loads it only where its
+// metadata names the shell's version: GNOME 43 and 44 the legacy shape, 45 and later the other.
+TEST_F(InstallationTest, PutsTheGnomeShellExtensionWhereTheShellFindsIt) {
+  const fs::path legacy = prefix / "share/gnome-shell/extensions/clipboard@zembo.org";
+  const std::string metadata = readFile(legacy / "metadata.json");
+  EXPECT_NE(metadata.find("\"uuid\": \"clipboard@zembo.org\""), std::string::npos) << metadata;
+  EXPECT_NE(metadata.find("\"shell-version\": [\"43\", \"44\"]"), std::string::npos) << metadata;
+  EXPECT_EQ(readFile(legacy / "extension.js").find("export default"), std::string::npos);
+  const fs::path modules = prefix / "share/zembo/gnome-shell-extension-45";
+  EXPECT_NE(readFile(modules / "metadata.json").find("\"45\""), std::string::npos);
+  EXPECT_NE(readFile(modules / "extension.js").find("export default class"), std::string::npos);
+}
+
 TEST_F(InstallationTest, MenuEntryStartsTheInstalledStarterWithTheIcon) {
   const std::string entry = readFile(prefix / "share/applications" / (std::string(appId) + ".desktop"));
   EXPECT_NE(entry.find("Exec=\"" + (prefix / "libexec/zembo/run-sample").string() + "\" %f\n"), std::string::npos)

@@ -33,6 +33,8 @@ void TempDirTest::SetUp() {
 }
 
 void TempDirTest::TearDown() {
+  // A fixture that skipped its test before this SetUp ran has nothing to undo.
+  if (previousDir_.empty()) return;
   resetPlatformState();
   std::filesystem::current_path(previousDir_);
   std::error_code ignored;

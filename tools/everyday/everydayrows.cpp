@@ -103,13 +103,13 @@ int main(int argc, char** argv) {
   }
   int landed = 0, first = 0, firstOfEqual = 0;
   for (const Everyday& entry : words) {
-    const bool shown = showsEveryday(findTypedWord(entry.word), entry);
+    const int index = findTypedWord(entry.word);
+    const bool shown = showsEveryday(index, entry);
     landed += shown;
-    first += showsEveryday(findTypedWord(entry.word), entry, true);
+    first += showsEveryday(index, entry, true);
     firstOfEqual += showsEveryday(findWord(entry.word), entry);
     if (!shown) {
       WordRecord record;
-      const int index = findTypedWord(entry.word);
       const bool read = index < store.wordCount && readWordRecord(index, record) == 0;
       std::printf(
           "  miss: %s  ->  %s\n", entry.line.c_str(),
