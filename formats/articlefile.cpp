@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
+#include <zstd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -13,7 +14,9 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <unordered_set>
 
+#include "platform/codepage.h"
 #include "platform/safefiles.h"
 
 namespace zembo {
@@ -22,7 +25,13 @@ namespace {
 
 constexpr std::size_t headerSize = 64;
 constexpr std::size_t chunkEntrySize = 24;  // a chunk's entry in the chunk table
-constexpr std::size_t keyEntrySize = 3;     // a key's entry in the key directory
+// A key's entry in the key directory: its hash's byte and its chunk's number, in one byte when
+// the file has no more than 256 chunks.
+std::size_t keyEntrySize(std::uint64_t chunks) { return chunks <= 256 ? 2 : 3; }
+// Small dictionaries pack at zstd's best level, which costs them little time.
+int chunkLevel(std::size_t articleBytes) {
+  return articleBytes <= articleSmallSize ? articleSmallLevel : articleChunkLevel;
+}
 // No chunk unpacks to more than this: a larger size in the table is damage, not an article.
 constexpr std::uint32_t maxRawChunk = std::uint32_t{1} << 30;
 
@@ -39,25 +48,6 @@ std::uint32_t getU32(const unsigned char* at) {
 std::uint64_t getU64(const unsigned char* at) {
   return static_cast<std::uint64_t>(getU32(at)) | static_cast<std::uint64_t>(getU32(at + 4)) << 32;
 }
-void putVarint(std::string& out, std::uint64_t v) {
-  while (v >= 0x80) {
-    out += static_cast<char>((v & 0x7f) | 0x80);
-    v >>= 7;
-  }
-  out += static_cast<char>(v);
-}
-// Reads a number from at, no further than end; false when it runs past end or is too long.
-bool getVarint(const unsigned char*& at, const unsigned char* end, std::uint64_t& v) {
-  v = 0;
-  for (int shift = 0; shift < 64; shift += 7) {
-    if (at == end) return false;
-    const unsigned char byte = *at++;
-    v |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
-    if ((byte & 0x80) == 0) return true;
-  }
-  return false;
-}
-
 std::uint32_t crcOf(const void* data, std::size_t size) {
   uLong crc = crc32(0L, Z_NULL, 0);
   const auto* bytes = static_cast<const Bytef*>(data);
@@ -75,34 +65,25 @@ std::string_view withoutLineEnds(std::string_view text) {
   return text;
 }
 
-// Raw deflate of a chunk; false when zlib fails.
-bool deflateChunk(const std::string& raw, std::string& packed) {
-  z_stream z{};
-  if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-  packed.resize(deflateBound(&z, raw.size()));
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
-  z.avail_in = static_cast<uInt>(raw.size());
-  z.next_out = reinterpret_cast<Bytef*>(packed.data());
-  z.avail_out = static_cast<uInt>(packed.size());
-  const int result = deflate(&z, Z_FINISH);
-  packed.resize(z.total_out);
-  deflateEnd(&z);
-  return result == Z_STREAM_END;
+// The bytes that end an entry of a chunk and that enclose a key the article does not begin with.
+constexpr char entryEnd = '\x1e';
+constexpr char keyMark = '\x1f';
+
+// A zstd frame of a chunk; false when zstd fails.
+bool packChunk(ZSTD_CCtx* context, const std::string& raw, int level, std::string& packed) {
+  packed.resize(ZSTD_compressBound(raw.size()));
+  const std::size_t size = ZSTD_compressCCtx(context, packed.data(), packed.size(), raw.data(), raw.size(), level);
+  if (ZSTD_isError(size) != 0) return false;
+  packed.resize(size);
+  return true;
 }
 
-// Raw inflate of exactly rawSize bytes; false when the data is damaged.
-bool inflateChunk(const unsigned char* packed, std::size_t packedSize, std::uint32_t rawSize, std::string& raw) {
+// Unpacks exactly rawSize bytes; false when the data is damaged.
+bool unpackChunk(ZSTD_DCtx* context, const unsigned char* packed, std::size_t packedSize, std::uint32_t rawSize,
+                 std::string& raw) {
   raw.resize(rawSize);
-  z_stream z{};
-  if (inflateInit2(&z, -15) != Z_OK) return false;
-  z.next_in = const_cast<Bytef*>(packed);
-  z.avail_in = static_cast<uInt>(packedSize);
-  z.next_out = reinterpret_cast<Bytef*>(raw.data());
-  z.avail_out = rawSize;
-  const int result = inflate(&z, Z_FINISH);
-  const bool whole = result == Z_STREAM_END && z.total_out == rawSize && z.avail_in == 0;
-  inflateEnd(&z);
-  return whole;
+  const std::size_t size = ZSTD_decompressDCtx(context, raw.data(), rawSize, packed, packedSize);
+  return ZSTD_isError(size) == 0 && size == rawSize;
 }
 
 }  // namespace
@@ -121,6 +102,13 @@ std::uint64_t articleKeyHash(std::string_view key) {
   return hash;
 }
 
+std::string_view articleHeadword(std::string_view article) {
+  std::string_view line = article.substr(0, article.find('\n'));
+  for (const std::string_view mark : {" /", " <"}) line = line.substr(0, line.find(mark));
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+  return line;
+}
+
 std::uint64_t articleBucketCount(std::uint64_t keys) {
   std::uint64_t buckets = 1;
   while (buckets * 8 < keys) buckets *= 2;
@@ -134,6 +122,7 @@ struct ArticleFile::Mapped {
   const unsigned char* base = nullptr;
   std::size_t size = 0;
   std::uint32_t chunks = 0;
+  int codePage = 0;  // of the keys
   std::uint64_t keys = 0, buckets = 0;
   const unsigned char* table = nullptr;
   const unsigned char* bucketStarts = nullptr;
@@ -145,22 +134,27 @@ struct ArticleFile::Mapped {
                                                 UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX};
   mutable std::string raw[cachedChunks];
   mutable std::size_t nextCached = 0;
+  ZSTD_DCtx* unpacker = ZSTD_createDCtx();
 
   Mapped() = default;
   Mapped(const Mapped&) = delete;
   Mapped& operator=(const Mapped&) = delete;
   ~Mapped() {
     if (base) ::munmap(const_cast<unsigned char*>(base), size);
+    ZSTD_freeDCtx(unpacker);
   }
   const unsigned char* chunk(std::uint32_t k) const { return table + std::size_t{k} * chunkEntrySize; }
   std::uint32_t bucketStart(std::uint64_t b) const { return getU32(bucketStarts + b * 4); }
-  unsigned char fingerprint(std::uint64_t e) const { return entries[e * keyEntrySize]; }
+  std::size_t entrySize() const { return keyEntrySize(chunks); }
+  unsigned char fingerprint(std::uint64_t e) const { return entries[e * entrySize()]; }
   std::uint32_t chunkOf(std::uint64_t e) const {
-    return entries[e * keyEntrySize + 1] | static_cast<std::uint32_t>(entries[e * keyEntrySize + 2]) << 8;
+    const unsigned char* at = entries + e * entrySize();
+    return entrySize() == 2 ? at[1] : at[1] | static_cast<std::uint32_t>(at[2]) << 8;
   }
-  // Appends the articles of key in chunk k to articles, each after an empty line unless it is the
-  // first; false with error set when the chunk is damaged.
-  bool findIn(std::uint32_t k, std::string_view key, std::string& articles, std::string& error) const;
+  // Appends the articles of key (utf8Key in UTF-8) in chunk k to articles, each after an empty line
+  // unless it is the first; false with error set when the chunk is damaged.
+  bool findIn(std::uint32_t k, std::string_view key, std::string_view utf8Key, std::string& articles,
+              std::string& error) const;
 };
 
 ArticleFile::ArticleFile() = default;
@@ -205,17 +199,18 @@ bool ArticleFile::open(const std::filesystem::path& path, std::string& error) {
     return fail("an article file of version " + std::to_string(getU32(h + 8)) + ", this program reads version " +
                 std::to_string(articleFileVersion));
   mapped->chunks = getU32(h + 12);
-  mapped->keys = getU64(h + 16);
+  mapped->keys = getU32(h + 16);
+  mapped->codePage = static_cast<int>(getU32(h + 20));
   const std::uint64_t indexOffset = getU64(h + 24), indexSize = getU64(h + 32), dataOffset = getU64(h + 40),
                       fileSize = getU64(h + 48);
   if (fileSize != mapped->size)
     return fail(mapped->size < fileSize
                     ? "cut short: " + std::to_string(mapped->size) + " bytes of " + std::to_string(fileSize)
                     : "longer than its header says (damaged)");
-  if (mapped->keys > UINT32_MAX || mapped->chunks > 65536) return fail("its header is damaged");
+  if (mapped->chunks > 65536 || mapped->unpacker == nullptr) return fail("its header is damaged");
   mapped->buckets = articleBucketCount(mapped->keys);
   const std::uint64_t chunkTable = std::uint64_t{mapped->chunks} * chunkEntrySize,
-                      directory = (mapped->buckets + 1) * 4 + mapped->keys * keyEntrySize;
+                      directory = (mapped->buckets + 1) * 4 + mapped->keys * mapped->entrySize();
   if (indexOffset != headerSize || indexSize != chunkTable + directory || indexOffset + indexSize != dataOffset ||
       dataOffset > fileSize)
     return fail("its header is damaged");
@@ -242,7 +237,7 @@ bool ArticleFile::open(const std::filesystem::path& path, std::string& error) {
   return true;
 }
 
-bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::string& articles,
+bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::string_view utf8Key, std::string& articles,
                                  std::string& error) const {
   const unsigned char* c = chunk(k);
   const std::string damaged = name + ": the articles of chunk " + std::to_string(k + 1) + " are damaged";
@@ -252,33 +247,35 @@ bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::str
     slot = nextCached;
     nextCached = (nextCached + 1) % cachedChunks;
     cached[slot] = UINT32_MAX;
-    if (!inflateChunk(base + getU64(c), getU32(c + 8), getU32(c + 12), raw[slot])) return error = damaged, false;
+    if (!unpackChunk(unpacker, base + getU64(c), getU32(c + 8), getU32(c + 12), raw[slot]))
+      return error = damaged, false;
     if (crcOf(raw[slot].data(), raw[slot].size()) != getU32(c + 16)) return error = damaged + " (checksum)", false;
     cached[slot] = k;
   }
-  const std::string& text = raw[slot];
-  const auto* at = reinterpret_cast<const unsigned char*>(text.data());
-  const unsigned char* const end = at + text.size();
-  const std::uint32_t count = getU32(c + 20);
-  std::uint64_t textAt = 0;
-  std::vector<std::pair<std::uint64_t, std::uint64_t>> found;  // where its articles are, how long
-  // The keys with their lengths come first; the text follows them.
-  for (std::uint32_t e = 0; e < count; ++e) {
-    std::uint64_t keyLength = 0, textLength = 0;
-    if (!getVarint(at, end, keyLength) || keyLength > static_cast<std::uint64_t>(end - at))
-      return error = damaged, false;
-    const std::string_view entryKey(reinterpret_cast<const char*>(at), keyLength);
-    at += keyLength;
-    if (!getVarint(at, end, textLength)) return error = damaged, false;
-    if (entryKey == key) found.emplace_back(textAt, textLength);
-    textAt += textLength;
-  }
-  if (textAt != static_cast<std::uint64_t>(end - at)) return error = damaged, false;
-  for (const auto& [from, length] : found) {
-    if (length == 0) continue;
+  // Entry by entry: an article that begins with its headword, or the key between two marks and
+  // then the article; each ends with its mark.
+  std::string_view text = raw[slot];
+  std::uint32_t count = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find(entryEnd);
+    if (end == std::string_view::npos) return error = damaged, false;
+    std::string_view article = text.substr(0, end);
+    text.remove_prefix(end + 1);
+    ++count;
+    bool match = false;
+    if (!article.empty() && article.front() == keyMark) {
+      const std::size_t keyEnd = article.find(keyMark, 1);
+      if (keyEnd == std::string_view::npos) return error = damaged, false;
+      match = article.substr(1, keyEnd - 1) == key;
+      article.remove_prefix(keyEnd + 1);
+    } else {
+      match = article.starts_with(utf8Key) && articleHeadword(article) == utf8Key;
+    }
+    if (!match || article.empty()) continue;
     if (!articles.empty()) articles += "\n\n";
-    articles.append(reinterpret_cast<const char*>(at) + from, length);
+    articles.append(article);
   }
+  if (count != getU32(c + 20)) return error = damaged, false;
   return true;
 }
 
@@ -289,6 +286,7 @@ bool ArticleFile::find(std::string_view key, std::string& articles, std::string&
   const Mapped& m = *mapped_;
   const std::uint64_t hash = articleKeyHash(key), bucket = (hash >> 8) & (m.buckets - 1);
   const unsigned char fingerprint = hash & 0xff;
+  const std::string utf8Key = toUtf8(key, m.codePage);
   // The chunks whose entries in the bucket share the key's byte, in the order of the articles:
   // mostly one, or none.
   std::vector<std::uint32_t> tried;
@@ -297,7 +295,7 @@ bool ArticleFile::find(std::string_view key, std::string& articles, std::string&
     const std::uint32_t k = m.chunkOf(e);
     if (std::find(tried.begin(), tried.end(), k) != tried.end()) continue;
     tried.push_back(k);
-    if (!m.findIn(k, key, articles, error)) {
+    if (!m.findIn(k, key, utf8Key, articles, error)) {
       articles.clear();
       return false;
     }
@@ -334,13 +332,17 @@ struct ArticleWriter::Pending {
   // stopped, and the chunks.
   std::vector<std::size_t> chunkStarts;
   std::atomic<std::size_t> nextChunk{0};
+  int level = articleChunkLevel;
   std::atomic<bool> stopped{false};
   std::unique_ptr<Packed> packing;
   std::unique_ptr<Packed> packed;  // what packing made of them, once finished
   std::uint64_t written = 0;
+  int codePage = 0;  // of the keys
 };
 
-ArticleWriter::ArticleWriter() : pending_(std::make_unique<Pending>()) {}
+ArticleWriter::ArticleWriter(int keyCodePage) : pending_(std::make_unique<Pending>()) {
+  pending_->codePage = keyCodePage;
+}
 ArticleWriter::~ArticleWriter() = default;
 ArticleWriter::ArticleWriter(ArticleWriter&&) noexcept = default;
 ArticleWriter& ArticleWriter::operator=(ArticleWriter&&) noexcept = default;
@@ -379,26 +381,48 @@ void ArticleWriter::planPacking() {
   Pending& p = *pending_;
   p.packed.reset();
   p.chunkStarts.clear();
-  std::size_t chunkText = articleChunkSize;
+  std::size_t chunkText = articleChunkSize, allText = 0;
   for (std::size_t k = 0; k < p.entries.size(); ++k) {
     if (chunkText >= articleChunkSize) {
       p.chunkStarts.push_back(k);
       chunkText = 0;
     }
     chunkText += p.entries[k].text.size();
+    allText += p.entries[k].text.size();
   }
+  p.level = chunkLevel(allText);
   p.chunkStarts.push_back(p.entries.size());
   p.packing = std::make_unique<Packed>();
-  p.packing->keys = p.entries.size();
   p.packing->chunks.resize(p.chunkStarts.size() - 1);
   p.nextChunk = 0;
   p.stopped = false;
 }
 
+namespace {
+
+// Appends an entry to a chunk's bytes: the article alone when it begins with its key, else the key
+// between two marks before it; the marks never occur in the article or key they enclose.
+void appendEntry(std::string& raw, std::string_view key, std::string_view text, int codePage) {
+  if (toUtf8(key, codePage) != articleHeadword(text)) {
+    raw += keyMark;
+    raw.append(key);
+    raw += keyMark;
+  }
+  const std::size_t from = raw.size();
+  raw.append(text);
+  std::replace_if(
+      raw.begin() + static_cast<std::ptrdiff_t>(from), raw.end(), [](char c) { return c == entryEnd || c == keyMark; },
+      ' ');
+  raw += entryEnd;
+}
+
+}  // namespace
+
 bool ArticleWriter::packSome(const std::function<bool()>& goOn) {
   Pending& p = *pending_;
   Packed& packing = *p.packing;
-  std::string raw, text;
+  const std::unique_ptr<ZSTD_CCtx, decltype(&ZSTD_freeCCtx)> packer(ZSTD_createCCtx(), ZSTD_freeCCtx);
+  std::string raw;
   for (;;) {
     if (p.stopped || (goOn && !goOn())) {
       p.stopped = true;
@@ -407,20 +431,13 @@ bool ArticleWriter::packSome(const std::function<bool()>& goOn) {
     const std::size_t c = p.nextChunk.fetch_add(1);
     if (c >= packing.chunks.size()) return true;
     raw.clear();
-    text.clear();
-    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
-      const Pending::Entry& entry = p.entries[e];
-      putVarint(raw, entry.key.size());
-      raw.append(entry.key);
-      putVarint(raw, entry.text.size());
-      text.append(entry.text);
-    }
-    raw += text;
+    for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e)
+      appendEntry(raw, p.entries[e].key, p.entries[e].text, p.codePage);
     Packed::Chunk& into = packing.chunks[c];
     into.rawSize = static_cast<std::uint32_t>(raw.size());
     into.crc = crcOf(raw.data(), raw.size());
     into.entries = static_cast<std::uint32_t>(p.chunkStarts[c + 1] - p.chunkStarts[c]);
-    into.ok = raw.size() <= maxRawChunk && deflateChunk(raw, into.bytes);
+    into.ok = packer != nullptr && raw.size() <= maxRawChunk && packChunk(packer.get(), raw, p.level, into.bytes);
   }
 }
 
@@ -430,24 +447,30 @@ bool ArticleWriter::finishPacking() {
   if (!packed || p.stopped || packed->chunks.size() > 65536 ||
       !std::all_of(packed->chunks.begin(), packed->chunks.end(), [](const Packed::Chunk& c) { return c.ok; }))
     return false;
-  // The key directory: the entries by bucket, each with its hash's byte and its chunk.
-  const std::uint64_t buckets = articleBucketCount(p.entries.size());
+  // The key directory: each key of each chunk once, by bucket, with its hash's byte and its chunk.
   struct Placed {
-    std::uint64_t bucket;
+    std::uint64_t bucket;  // the key's hash until the buckets are counted
     unsigned char fingerprint;
     std::uint16_t chunk;
   };
   std::vector<Placed> placed;
   placed.reserve(p.entries.size());
-  for (std::size_t c = 0; c + 1 < p.chunkStarts.size(); ++c)
+  std::unordered_set<std::string_view> keysOfChunk;
+  for (std::size_t c = 0; c + 1 < p.chunkStarts.size(); ++c) {
+    keysOfChunk.clear();
     for (std::size_t e = p.chunkStarts[c]; e < p.chunkStarts[c + 1]; ++e) {
+      if (!keysOfChunk.insert(p.entries[e].key).second) continue;
       const std::uint64_t hash = articleKeyHash(p.entries[e].key);
-      placed.push_back(
-          {(hash >> 8) & (buckets - 1), static_cast<unsigned char>(hash & 0xff), static_cast<std::uint16_t>(c)});
+      placed.push_back({hash, static_cast<unsigned char>(hash & 0xff), static_cast<std::uint16_t>(c)});
     }
+  }
+  packed->keys = placed.size();
+  const std::uint64_t buckets = articleBucketCount(placed.size());
+  for (Placed& key : placed) key.bucket = (key.bucket >> 8) & (buckets - 1);
   std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) { return a.bucket < b.bucket; });
   std::string& directory = packed->directory;
-  directory.reserve((buckets + 1) * 4 + placed.size() * keyEntrySize);
+  const std::size_t entrySize = keyEntrySize(packed->chunks.size());
+  directory.reserve((buckets + 1) * 4 + placed.size() * entrySize);
   std::size_t e = 0;
   for (std::uint64_t b = 0; b <= buckets; ++b) {
     while (e < placed.size() && placed[e].bucket < b) ++e;
@@ -456,7 +479,7 @@ bool ArticleWriter::finishPacking() {
   for (const Placed& key : placed) {
     directory += static_cast<char>(key.fingerprint);
     directory += static_cast<char>(key.chunk & 0xff);
-    directory += static_cast<char>(key.chunk >> 8);
+    if (entrySize == 3) directory += static_cast<char>(key.chunk >> 8);
   }
   p.packed = std::move(packed);
   return true;
@@ -493,7 +516,8 @@ bool ArticleWriter::write(std::FILE* out) {
   std::string header(articleFileMagic, sizeof articleFileMagic);
   putU32(header, articleFileVersion);
   putU32(header, static_cast<std::uint32_t>(packed.chunks.size()));
-  putU64(header, packed.keys);
+  putU32(header, static_cast<std::uint32_t>(packed.keys));
+  putU32(header, static_cast<std::uint32_t>(p.codePage));
   putU64(header, headerSize);
   putU64(header, indexSize);
   putU64(header, headerSize + indexSize);

@@ -20,28 +20,39 @@
 namespace zembo {
 
 // The file, all numbers little-endian:
-//   header (64 bytes): "ZEMBOART", version, chunk count, key count, the index's offset and size,
-//     where the chunks begin, the file's size, the CRC-32 of the index, the CRC-32 of the header
-//     before it;
+//   header (64 bytes): "ZEMBOART", version, chunk count, the key directory's entries, the keys'
+//     code page, the index's offset and size, where the chunks begin, the file's size, the CRC-32
+//     of the index, the CRC-32 of the header before it;
 //   index: the chunk table (per chunk its offset in the file, its packed and unpacked sizes, the
-//     CRC-32 of its unpacked bytes, its entries), then the key directory: the entries' keys hashed
-//     (articleKeyHash) into a power of two of buckets, about eight entries each (the bucket of a
-//     hash is its bits above the lowest eight): each bucket's first entry (one more at the end),
-//     then per entry, by bucket and then in the articles' order, the lowest byte of its key's hash
-//     and its chunk's number (16 bits);
-//   chunks: raw deflate, each on its own, of the entries in the order they were added (the
-//     dictionary's, whose neighbours share their words: it packs far better than the keys'
-//     order). Unpacked, a chunk holds its entries' keys with their articles' lengths, then the
-//     articles' text.
+//     CRC-32 of its unpacked bytes, its entries), then the key directory: each key of each chunk
+//     once, hashed (articleKeyHash) into a power of two of buckets, about eight each (the bucket
+//     of a hash is its bits above the lowest eight): each bucket's first directory entry (one more
+//     at the end), then per entry, by bucket and then in the chunks' order, the lowest byte of its
+//     key's hash and its chunk's number (one byte in a file of 256 chunks or fewer, else two);
+//   chunks: each a zstd frame of its own, of the entries in the order they were added (the
+//     dictionary's, whose neighbours share their words: it packs far better than any order of
+//     the keys). Unpacked, an entry is its article followed by the byte 0x1E; an article whose
+//     headword (articleHeadword) is not its key in UTF-8 has the key before it between two bytes
+//     0x1F. Articles begin with their headword, so most keys cost nothing.
 // A lookup hashes the key, looks in its bucket for the chunks whose entries match the hash's byte
-// and inflates only those (the last eight inflated are kept), where the key itself is compared
-// and every article of it is taken in order. A key the file lacks mostly inflates nothing.
+// and unpacks only those (the last eight unpacked are kept), where the key itself is compared
+// and every article of it is taken in order. A key the file lacks mostly unpacks nothing.
 constexpr char articleFileMagic[8] = {'Z', 'E', 'M', 'B', 'O', 'A', 'R', 'T'};
-constexpr std::uint32_t articleFileVersion = 1;
-// A chunk is closed once its articles reach this many bytes.
-constexpr std::size_t articleChunkSize = std::size_t{64} * 1024;
+constexpr std::uint32_t articleFileVersion = 2;
+// A chunk is closed once its articles reach this many bytes: larger chunks pack better, smaller
+// ones unpack sooner (zstd unpacks this in about a tenth of a millisecond).
+constexpr std::size_t articleChunkSize = std::size_t{128} * 1024;
+// zstd's level for the chunks: as small as deflate's best at a fraction of its time; articles of no
+// more than articleSmallSize bytes in all pack at articleSmallLevel, which takes them a second at
+// most and keeps the key directory's share of a small file in bounds.
+constexpr int articleChunkLevel = 9;
+constexpr std::size_t articleSmallSize = std::size_t{4} << 20;
+constexpr int articleSmallLevel = 19;
 // The hash of a key that places it in the key directory (64-bit FNV-1a).
 std::uint64_t articleKeyHash(std::string_view key);
+// The headword an article begins with: its first line up to its pronunciation (" /") or grammar
+// (" <"), without the blanks after it.
+std::string_view articleHeadword(std::string_view article);
 // The buckets of the key directory of a file of this many keys.
 std::uint64_t articleBucketCount(std::uint64_t keys);
 
@@ -75,7 +86,8 @@ class ArticleFile {
 // Gathers the headwords' articles and writes an article file.
 class ArticleWriter {
  public:
-  ArticleWriter();
+  // The keys are in keyCodePage (a code page of platform/codepage.h).
+  explicit ArticleWriter(int keyCodePage);
   ~ArticleWriter();
   ArticleWriter(ArticleWriter&&) noexcept;
   ArticleWriter& operator=(ArticleWriter&&) noexcept;

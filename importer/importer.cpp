@@ -101,7 +101,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   report.homeLanguageName = pair.edition->homeName;
   StepClock clock(report, options.stopRequested);
   tell(options, 0, "reading articles");
-  ArticleWriter articles;
+  ArticleWriter articles(pair.sourceCodePage);
   std::vector<WordRecord> forward = readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage},
                                                 options.progress, report, articles, clock);
 

@@ -56,7 +56,7 @@ class ImportFaultTest : public ImportTest {
     ImportReport report;
     StepClock clock(report);
     std::vector<std::string> out;
-    ArticleWriter articles;
+    ArticleWriter articles(1252);
     for (const WordRecord& r :
          readEntries(base.string() + ".index", dir / "dict" / dataName, {1252, 1252}, {}, report, articles, clock))
       out.push_back(std::string(wordOf(r)) + "=" + std::string(translationOf(r)));
