@@ -1,31 +1,25 @@
 // What the article pane adds to a keystroke: the lookup alone (findTypedWord and the ten rows
 // read, as the search window does it) beside the lookup followed by the pane's page of the top
-// row (its articles found, parsed, set as a page and put into a text browser), for headwords of a
-// direction drawn at random. Prints the medians, the added cost and where it goes.
+// row (its articles read from the article file, parsed, set as a page and put into a text
+// browser), for headwords of a direction drawn at random. Prints the medians, the added cost and
+// where it goes.
 //
-//   bench_articlepane FOLDER LANGUAGE DICTD [keys]
-//   bench_articlepane --show PICTURES FOLDER LANGUAGE DICTD [WORDFILE] WORD...
+//   bench_articlepane FOLDER LANGUAGE [keys]
+//   bench_articlepane --show PICTURES FOLDER LANGUAGE [WORDFILE] WORD...
 //
-// FOLDER is a zembo folder that zembo-import filled from the dictd dictionary DICTD (the path
-// without ".index" and ".dict.dz"), LANGUAGE the source language of its forward direction
-// ("German"). The articles come from the dictd files, held in memory and served by headword as
-// the article file serves them, so that the figures are those of real articles. With --show, the
-// search window of the folder's edition shows each WORD typed, in the direction of WORDFILE
-// ("Eng_Ger.zb") when one is named, and saves a picture PICTURES/<word>.png: a look at the pane
-// with real articles.
+// FOLDER is a zembo folder that zembo-import filled, LANGUAGE the source language of its forward
+// direction ("German"). With --show, the search window of the folder's edition shows each WORD
+// typed, in the direction of WORDFILE ("Eng_Ger.zb") when one is named, and saves a picture
+// PICTURES/<word>.png: a look at the pane with real articles.
 
 #include <QApplication>
 #include <QTextBrowser>
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "bench/benchutil.h"
@@ -47,56 +41,27 @@ using namespace zembo;
 using bench::Clock;
 using bench::secondsSince;
 
-std::unordered_map<std::string, std::string> headwordArticles;
 double findSeconds = 0;
 
-class MemoryArticles : public ArticleReader {
+// The article file's reader, timed.
+class TimedArticles : public ArticleReader {
  public:
-  bool find(std::string_view key, std::string& text, std::string&) const override {
+  explicit TimedArticles(std::unique_ptr<ArticleReader> file) : file_(std::move(file)) {}
+  bool find(std::string_view key, std::string& text, std::string& error) const override {
     const auto start = Clock::now();
-    const auto found = headwordArticles.find(std::string(key));
-    const bool has = found != headwordArticles.end();
-    if (has) text = found->second;
+    const bool has = file_->find(key, text, error);
     findSeconds += secondsSince(start);
     return has;
   }
+
+ private:
+  std::unique_ptr<ArticleReader> file_;
 };
 
-std::unique_ptr<ArticleReader> openMemoryArticles(const std::string&, std::string&) {
-  return std::make_unique<MemoryArticles>();
-}
-
-int base64(const std::string& s) {
-  static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  long n = 0;
-  for (char c : s) n = n * 64 + static_cast<long>(digits.find(c));
-  return static_cast<int>(n);
-}
-
-// Every article under the headword its first line names, in the word file's code page.
-bool loadArticles(const std::string& dictd, int codePage) {
-  gzFile dict = gzopen((dictd + ".dict.dz").c_str(), "rb");
-  if (!dict) return false;
-  std::string text;
-  char buffer[1 << 16];
-  for (int n; (n = gzread(dict, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-  gzclose(dict);
-  std::ifstream index(dictd + ".index");
-  std::string line;
-  while (std::getline(index, line)) {
-    const std::size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
-    if (tab2 == std::string::npos || line.starts_with("00-database") || line.starts_with("00database")) continue;
-    const auto offset = static_cast<std::size_t>(base64(line.substr(tab1 + 1, tab2 - tab1 - 1)));
-    const auto length = static_cast<std::size_t>(base64(line.substr(tab2 + 1)));
-    if (offset + length > text.size()) continue;
-    const std::string article = text.substr(offset, length);
-    const std::string first = article.substr(0, article.find('\n'));
-    const std::string headword = first.substr(0, std::min(first.find(" /"), first.find(" <")));
-    std::string& all = headwordArticles[fromUtf8(headword, codePage)];
-    if (!all.empty()) all += "\n";
-    all += article;
-  }
-  return !headwordArticles.empty();
+std::unique_ptr<ArticleReader> openTimedArticles(const std::string& wordFile, std::string& error) {
+  std::unique_ptr<ArticleReader> file = openArticleFile(wordFile, error);
+  if (!file) return nullptr;
+  return std::make_unique<TimedArticles>(std::move(file));
 }
 
 int showWords(const std::string& pictures, int count, char** words) {
@@ -134,27 +99,27 @@ int main(int argc, char** argv) {
     argv += 2;
     argc -= 2;
   }
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: bench_articlepane FOLDER LANGUAGE DICTD [keys]\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: bench_articlepane FOLDER LANGUAGE [keys]\n");
     return 2;
   }
   QApplication app(argc, argv);
-  const int keyCount = argc > 4 ? std::atoi(argv[4]) : 2000;
+  const int keyCount = argc > 3 ? std::atoi(argv[3]) : 2000;
   std::string error;
   DictionaryDirection* direction = openFolderDirection(argv[1], argv[2], error);
   if (!direction) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  const auto loadStart = Clock::now();
-  if (!loadArticles(argv[3], codePageOfCharset(direction->sourceCharset))) {
-    std::fprintf(stderr, "cannot read the dictd files %s\n", argv[3]);
+  setArticleOpener(openTimedArticles);
+  if (!pictures.empty()) return showWords(pictures, argc - 3, argv + 3);
+  followCurrentDirectionArticles();
+  if (!articles.reader) {
+    std::fprintf(stderr, "%s has no article file%s%s\n", direction->wordFileName, articles.openError.empty() ? "" : ": ",
+                 articles.openError.c_str());
     return 1;
   }
-  std::printf("%s: %d records, %zu headwords with articles (read in %.1f s)\n", direction->wordFileName,
-              store.wordCount, headwordArticles.size(), secondsSince(loadStart));
-  setArticleOpener(openMemoryArticles);
-  if (!pictures.empty()) return showWords(pictures, argc - 4, argv + 4);
+  std::printf("%s: %d records and their article file\n", direction->wordFileName, store.wordCount);
   followCurrentDirectionArticles();
   ArticleWords words;
   words.grammar = splitGrammarNames(
