@@ -47,11 +47,14 @@ std::string_view trimmedBlanks(std::string_view s) {
 
 std::string errorHtml(const std::string& error) { return "<p style=\"color:#b00000\">" + escapeHtml(error) + "</p>"; }
 
-// The page of one headword's articles, or its error, or nothing.
-std::string pageOfKey(std::string_view key, const ArticleWords& words) {
+// The page of one headword's articles, or its error, or nothing; the sense that begins with lead
+// (UTF-8) first, when one does.
+std::string pageOfKey(std::string_view key, const ArticleWords& words, std::string_view lead = {}) {
   std::string text, error;
-  if (articlesState.reader->find(key, text, error)) return articleHtml(parseArticles(text), words);
-  return error.empty() ? std::string() : errorHtml(error);
+  if (!articlesState.reader->find(key, text, error)) return error.empty() ? std::string() : errorHtml(error);
+  std::vector<ArticleBlock> blocks = parseArticles(text);
+  leadWithSenseOf(blocks, lead);
+  return articleHtml(blocks, words);
 }
 
 }  // namespace
@@ -90,7 +93,13 @@ void openCurrentDirectionArticles() { openArticlesOf(directions.currentDirection
 std::string articlePageOf(const WordRecord& record, const ArticleWords& words) {
   if (!articlesState.openError.empty()) return errorHtml(articlesState.openError);
   if (!articlesState.reader || record.flags != 0) return {};
-  if (!articlesState.reverse) return pageOfKey(wordOf(record), words);
+  if (!articlesState.reverse) {
+    // The record's first translation, which the import chose as the word's main sense.
+    const std::string_view translation = translationOf(record);
+    const std::string first = toUtf8(trimmedBlanks(translation.substr(0, translation.find(','))),
+                                     codePageOfCharset(directions.currentDirection->targetCharset));
+    return pageOfKey(wordOf(record), words, first);
+  }
   // The translation lists the headwords of the other direction: "gehen, laufen".
   std::string page;
   std::string_view list = translationOf(record);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace zembo {
 
@@ -301,6 +302,19 @@ std::string escapeHtml(std::string_view text) {
     }
   }
   return html;
+}
+
+void leadWithSenseOf(std::vector<ArticleBlock>& blocks, std::string_view first) {
+  if (first.empty()) return;
+  // "road Rd, ..." begins with "road": the translation ends where a blank, comma or semicolon does.
+  const auto beginsWithFirst = [first](const ArticleSense& sense) {
+    return sense.text.starts_with(first) &&
+           (sense.text.size() == first.size() || std::strchr(" ,;", sense.text[first.size()]) != nullptr);
+  };
+  for (ArticleBlock& block : blocks) {
+    const auto lead = std::find_if(block.senses.begin(), block.senses.end(), beginsWithFirst);
+    if (lead != block.senses.end()) std::rotate(block.senses.begin(), lead, lead + 1);
+  }
 }
 
 std::string articleHtml(const std::vector<ArticleBlock>& blocks, const ArticleWords& words) {

@@ -32,6 +32,10 @@ struct ArticleBlock {
 // headword line, and a line that begins at its first column after an empty line begins the next.
 std::vector<ArticleBlock> parseArticles(std::string_view articles);
 
+// Brings to the front of each block the first sense whose translations begin with first (UTF-8),
+// so that the pane numbers first the sense that a record's rows put first.
+void leadWithSenseOf(std::vector<ArticleBlock>& blocks, std::string_view first);
+
 // The words the page uses, in the edition's language, UTF-8.
 struct ArticleWords {
   // noun, verb, adjective, adverb, pronoun, preposition, conjunction, interjection, numeral,

@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
   if (!pictures.empty()) return showWords(pictures, argc - 3, argv + 3);
   followCurrentDirectionArticles();
   if (!articles.reader) {
-    std::fprintf(stderr, "%s has no article file%s%s\n", direction->wordFileName, articles.openError.empty() ? "" : ": ",
-                 articles.openError.c_str());
+    std::fprintf(stderr, "%s has no article file%s%s\n", direction->wordFileName,
+                 articles.openError.empty() ? "" : ": ", articles.openError.c_str());
     return 1;
   }
   std::printf("%s: %d records and their article file\n", direction->wordFileName, store.wordCount);

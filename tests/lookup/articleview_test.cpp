@@ -65,6 +65,29 @@ TEST(ArticleView, NumberedSensesOfOneArticleEachStandApart) {
   EXPECT_EQ(grammarText(blocks[0], englishWords("fr")), "verb");
 }
 
+// The pane numbers first the sense the rows put first: the one that begins with the record's first
+// translation, in each block; the others keep their order.
+TEST(ArticleView, TheSenseOfTheRecordsFirstTranslationLeads) {
+  std::vector<ArticleBlock> blocks = parseArticles("aller /ale/ <v>\n1. fare\n2. go, ride\n3. travel; walk\n");
+  leadWithSenseOf(blocks, "travel");
+  ASSERT_EQ(blocks.at(0).senses.size(), 3U);
+  EXPECT_EQ(blocks[0].senses[0].text, "travel; walk");
+  EXPECT_EQ(blocks[0].senses[1].text, "fare");
+  EXPECT_EQ(blocks[0].senses[2].text, "go, ride");
+  leadWithSenseOf(blocks, "go");
+  EXPECT_EQ(blocks[0].senses[0].text, "go, ride");
+  // Only a whole first translation leads: "g" and "ride" move nothing, nor does an empty one.
+  for (const char* other : {"g", "ride", ""}) {
+    leadWithSenseOf(blocks, other);
+    EXPECT_EQ(blocks[0].senses[0].text, "go, ride") << other;
+  }
+  blocks = parseArticles(hund);
+  leadWithSenseOf(blocks, "mine car");
+  EXPECT_EQ(blocks.at(0).senses.at(0).text, "mine car, tub, corf [Br.], cocoa pan [coll.]");
+  EXPECT_EQ(blocks[0].senses.at(1).labels, std::vector<std::string>{"zool."});
+  EXPECT_EQ(blocks.at(1).senses.at(0).text, "canine");
+}
+
 TEST(ArticleView, AnAbbreviationAfterATagStaysAWordOfItsOwn) {
   const std::vector<ArticleBlock> blocks = parseArticles(
       "Stra\xC3\x9F"
