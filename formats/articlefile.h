@@ -45,7 +45,7 @@ constexpr std::size_t articleChunkSize = std::size_t{128} * 1024;
 // zstd's level for the chunks: as small as deflate's best at a fraction of its time; articles of no
 // more than articleSmallSize bytes in all pack at articleSmallLevel, which takes them a second at
 // most and keeps the key directory's share of a small file in bounds.
-constexpr int articleChunkLevel = 9;
+constexpr int articleChunkLevel = 6;
 constexpr std::size_t articleSmallSize = std::size_t{4} << 20;
 constexpr int articleSmallLevel = 19;
 // The hash of a key that places it in the key directory (64-bit FNV-1a).

@@ -89,26 +89,29 @@ void tell(const ImportOptions& options, int percent, const std::string& step) {
   if (options.progress) options.progress(percent, step);
 }
 
-// Stops the packing of the articles when the import ends early: at its next chunk.
-class EndPacking {
- public:
-  explicit EndPacking(std::atomic<bool>& goOn) : goOn_(goOn) {}
-  EndPacking(const EndPacking&) = delete;
-  EndPacking& operator=(const EndPacking&) = delete;
-  ~EndPacking() { goOn_ = false; }
+ArticlePacking::~ArticlePacking() {
+  goOn_ = false;
+  if (thread_.valid()) thread_.wait();
+}
 
- private:
-  std::atomic<bool>& goOn_;
-};
+void ArticlePacking::start() {
+  articles_.planPacking();
+  thread_ = std::async(std::launch::async,
+                       [this] { return articles_.packSome([this] { return goOn_.load(std::memory_order_relaxed); }); });
+}
+
+bool ArticlePacking::finish(const std::function<bool()>& goOn) {
+  if (!thread_.valid()) start();
+  const bool packed = articles_.packSome([&] {
+    if (goOn()) return true;
+    goOn_ = false;  // the other thread stops at its next chunk too
+    return false;
+  });
+  return thread_.get() && packed && articles_.finishPacking();
+}
 
 void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, ImportReport& report,
-                 std::vector<WordRecord> forward, ArticleWriter& articles, StepClock& clock) {
-  // The articles are packed on a thread of their own while the word files are sorted and written.
-  std::atomic<bool> packingGoesOn{true};
-  const std::function<bool()> goOn = [&packingGoesOn] { return packingGoesOn.load(std::memory_order_relaxed); };
-  articles.planPacking();
-  auto packing = std::async(std::launch::async, [&articles, &goOn] { return articles.packSome(goOn); });
-  const EndPacking endPacking(packingGoesOn);  // ends before packing waits for the thread
+                 std::vector<WordRecord> forward, ArticlePacking& packing, StepClock& clock) {
   const FolderEdition& edition = *pair.edition;
   const InFolder inFolder(options.folder, pair.homeCodePage);
 
@@ -138,9 +141,8 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
                 report.reverseWritten, clock);
   clock.step("sorting and writing the reverse word file");
   tell(options, 96, "writing " + report.articleFile);
-  // What is left to pack is packed on this thread too, which hears a request to stop (and then
-  // stops the other thread's packing at its next chunk).
-  articles.packSome([&clock] {
+  // What is left to pack is packed on this thread too, which hears a request to stop.
+  const bool packed = packing.finish([&clock] {
     try {
       clock.stopHere();  // asked at every chunk: a chunk takes milliseconds
       return true;
@@ -148,10 +150,9 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
       return false;
     }
   });
-  packing.get();
   clock.stopHere();
-  if (!articles.finishPacking())
-    throw ImportError(ImportFailure::cannotWrite, {report.articleFile, "the articles could not be packed"});
+  if (!packed) throw ImportError(ImportFailure::cannotWrite, {report.articleFile, "the articles could not be packed"});
+  ArticleWriter& articles = packing.articles();
   changes.write(articleFile, [&articles](std::FILE* out) { return articles.write(out); });
   report.articleBytes = articles.writtenSize();
   clock.step("writing the article file (packed beside the sorts)");

@@ -288,20 +288,33 @@ class EntryCollector {
     }
   }
 
-  // The records of the forward word file, in the order the headwords came; the articles of each
-  // headword that has records go to articles.
-  std::vector<WordRecord> records(ArticleWriter& articles, StepClock& clock) {
-    std::vector<WordRecord> out;
-    reserveLarge(out, translations_);  // a record holds one translation at least
-    weighByCompounds(clock);
-    OrderScratch scratch;
-    // The articles of the headwords with records, to be written in the dictionary's order.
+  // The articles of every headword, in the dictionary's order, to articles, which keeps them where
+  // they are read.
+  void giveArticles(ArticleWriter& articles, StepClock& clock) {
     struct Source {
       std::uint32_t place;
       std::string_view word, text;
     };
     std::vector<Source> sources;
     reserveLarge(sources, translations_ / 2);
+    for (const Entry& entry : entries_) {
+      clock.poll();
+      for (const SenseArticle& sense : entry.articles) sources.push_back({sense.place, entry.word, sense.source});
+    }
+    std::stable_sort(sources.begin(), sources.end(),
+                     [](const Source& a, const Source& b) { return a.place < b.place; });
+    articles.reserve(sources.size());
+    for (const Source& source : sources) articles.addBorrowed(source.word, source.text);
+    articles.keepAlive(text_);
+    report_.articleHeadwords = static_cast<std::int64_t>(entries_.size());
+  }
+
+  // The records of the forward word file, in the order the headwords came.
+  std::vector<WordRecord> records(StepClock& clock) {
+    std::vector<WordRecord> out;
+    reserveLarge(out, translations_);  // a record holds one translation at least
+    weighByCompounds(clock);
+    OrderScratch scratch;
     for (const Entry& entry : entries_) {
       clock.poll();
       const std::size_t before = out.size();
@@ -312,19 +325,11 @@ class EntryCollector {
         skip(SkipCause::noTranslationFits, toUtf8(entry.word, codePages_.word));
         continue;
       }
-      for (const SenseArticle& sense : entry.articles) sources.push_back({sense.place, entry.word, sense.source});
-      ++report_.articleHeadwords;
       // Every translation was written but those too long for a field.
       report_.translationsWritten +=
           static_cast<std::int64_t>(translations.size()) - (report_.translationsTooLong - tooLongBefore);
     }
     report_.translationsDropped = report_.translationsOutsideCodePage + report_.translationsTooLong;
-    std::stable_sort(sources.begin(), sources.end(),
-                     [](const Source& a, const Source& b) { return a.place < b.place; });
-    // The article file takes the articles as they are kept here, and keeps them.
-    articles.reserve(sources.size());
-    for (const Source& source : sources) articles.addBorrowed(source.word, source.text);
-    articles.keepAlive(text_);
     return out;
   }
 
@@ -505,7 +510,8 @@ void readInTwoHalves(const DictData& data, const std::vector<IndexEntry>& index,
 
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
-                                    ArticleWriter& articles, StepClock& clock) {
+                                    ArticleWriter& articles, const std::function<void()>& articlesGiven,
+                                    StepClock& clock) {
   const std::vector<IndexEntry> index = readIndex(indexFile);
   clock.step("reading the index");
   OffsetOrder byOffset;
@@ -519,7 +525,9 @@ std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, cons
   // Every article is read: a flipped bit that garbled one shows in the checksum.
   data.checkWhole();
   clock.step("checking the dictionary file's checksum");
-  std::vector<WordRecord> records = collector.records(articles, clock);
+  collector.giveArticles(articles, clock);
+  if (articlesGiven) articlesGiven();
+  std::vector<WordRecord> records = collector.records(clock);
   clock.step("joining the translations");
   return records;
 }

@@ -6,6 +6,7 @@
 // as they need.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +24,14 @@ struct EntryCodePages {
 };
 
 // Counts what it reads and skips into the report; throws ImportError for a damaged file. Every
-// headword that gets records gets its articles too, as read (UTF-8), in the dictionary's order:
-// an abbreviation made a headword of its own those of the headword it abbreviates.
+// headword read gives articles its articles, as read (UTF-8), in the dictionary's order (an
+// abbreviation made a headword of its own those of the headword it abbreviates), and then
+// articlesGiven is called, before the translations are joined into records: the articles may be
+// packed meanwhile.
 std::vector<WordRecord> readEntries(const std::filesystem::path& indexFile, const std::filesystem::path& dataFile,
                                     EntryCodePages codePages, const ImportProgress& progress, ImportReport& report,
-                                    ArticleWriter& articles, StepClock& clock);
+                                    ArticleWriter& articles, const std::function<void()>& articlesGiven,
+                                    StepClock& clock);
 
 // The records of a word: its translations (in the code page, none empty) in their order, joined by
 // ", " into as many records as they need, each filled with whole translations while they fit; a

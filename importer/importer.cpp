@@ -102,8 +102,12 @@ ImportReport importDictionary(const ImportOptions& options) {
   StepClock clock(report, options.stopRequested);
   tell(options, 0, "reading articles");
   ArticleWriter articles(pair.sourceCodePage);
-  std::vector<WordRecord> forward = readEntries(files.index, files.data, {pair.sourceCodePage, pair.homeCodePage},
-                                                options.progress, report, articles, clock);
+  // The articles are packed on a thread of their own while the translations are joined and the
+  // word files sorted and written.
+  ArticlePacking packing(articles);
+  std::vector<WordRecord> forward = readEntries(
+      files.index, files.data, {pair.sourceCodePage, pair.homeCodePage}, options.progress, report, articles,
+      [&packing] { packing.start(); }, clock);
 
   const std::filesystem::path firstMade = firstMissingFolder(options.folder);
   std::error_code error;
@@ -111,7 +115,7 @@ ImportReport importDictionary(const ImportOptions& options) {
   if (error)
     throw ImportError(ImportFailure::cannotMakeFolder, {options.folder.string(), error.message()}, error.value());
   try {
-    writeImport(options, pair, isNew, report, std::move(forward), articles, clock);
+    writeImport(options, pair, isNew, report, std::move(forward), packing, clock);
   } catch (...) {
     // The folders that the import made go again with what they held.
     std::error_code ignored;

@@ -112,7 +112,9 @@ TEST_F(ArticleFileTest, EveryKeyOfManyChunksIsFound) {
 
 TEST_F(ArticleFileTest, KeysTheArticlesDoNotBeginWithAndMarksInTheText) {
   writeArticles({{"zijn", "zĳn /zɛin/ <verb>\n   be\n"},  // the word file's spelling, not the article's
-                 {"Stra\xdf" "e", "Straße /ʃtʁaːsə/ <f>\n   street\n"},
+                 {"Stra\xdf"
+                  "e",
+                  "Straße /ʃtʁaːsə/ <f>\n   street\n"},
                  {"Haus", "Hausa <n>\n   Hausa\n"},
                  {"Abc",
                   "Abc <n>\n   a\x1e"
@@ -123,7 +125,10 @@ TEST_F(ArticleFileTest, KeysTheArticlesDoNotBeginWithAndMarksInTheText) {
   ASSERT_TRUE(file.open("Ger_Eng.art", error)) << error;
   EXPECT_EQ(lookUp(file, "zijn"), "zĳn /zɛin/ <verb>\n   be");
   EXPECT_EQ(lookUp(file, "z\xc4\xb3n"), "-");
-  EXPECT_EQ(lookUp(file, "Stra\xdf" "e"), "Straße /ʃtʁaːsə/ <f>\n   street");
+  EXPECT_EQ(lookUp(file,
+                   "Stra\xdf"
+                   "e"),
+            "Straße /ʃtʁaːsə/ <f>\n   street");
   EXPECT_EQ(lookUp(file, "Haus"), "Hausa <n>\n   Hausa");
   EXPECT_EQ(lookUp(file, "Hausa"), "-");
   EXPECT_EQ(lookUp(file, "Abc"), "Abc <n>\n   a b c");  // the entries' marks become blanks

@@ -58,7 +58,7 @@ class ImportFaultTest : public ImportTest {
     std::vector<std::string> out;
     ArticleWriter articles(1252);
     for (const WordRecord& r :
-         readEntries(base.string() + ".index", dir / "dict" / dataName, {1252, 1252}, {}, report, articles, clock))
+         readEntries(base.string() + ".index", dir / "dict" / dataName, {1252, 1252}, {}, report, articles, {}, clock))
       out.push_back(std::string(wordOf(r)) + "=" + std::string(translationOf(r)));
     return out;
   }
