@@ -207,6 +207,8 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   show();
   raise();
   activateWindow();
+  // On GNOME without Xwayland only the shell may bring the window forward.
+  if (gnomeClipboard_ && gnomeClipboard_->running()) GnomeClipboard::present(windowTitle());
 }
 
 void SearchWindow::switchSearchDirection(int menuId) {

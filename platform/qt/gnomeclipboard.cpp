@@ -41,6 +41,12 @@ void GnomeClipboard::stop() {
   askAgain_ = false;
 }
 
+void GnomeClipboard::present(const QString& windowTitle) {
+  QDBusMessage request = QDBusMessage::createMethodCall(busName, objectPath, interfaceName, "Present");
+  request << windowTitle;
+  QDBusConnection::sessionBus().call(request, QDBus::NoBlock);
+}
+
 void GnomeClipboard::changed() {
   if (asking_) {
     askAgain_ = true;

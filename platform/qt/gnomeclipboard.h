@@ -3,7 +3,9 @@
 // native Wayland program hears of copies only while it has the focus; zembo's GNOME Shell
 // extension (packaging/gnome-shell-extension) fills the gap. It owns org.zembo.Clipboard on the
 // session bus and signals Changed without the text, so that what is copied is not broadcast to
-// every listener on the bus; the watch then asks it for the text with GetText.
+// every listener on the bus; the watch then asks it for the text with GetText. GNOME lets no
+// Wayland program without the focus bring its window forward; the extension's Present asks the
+// shell to, for a window of the program that asks.
 
 #include <QObject>
 #include <QString>
@@ -21,6 +23,8 @@ class GnomeClipboard : public QObject {
 
   void start();
   void stop();
+  // Asks the shell to bring forward this program's window of that title; returns at once.
+  static void present(const QString& windowTitle);
   bool running() const { return running_; }
 
  signals:

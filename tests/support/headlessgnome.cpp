@@ -412,6 +412,18 @@ bool HeadlessGnome::pressChord(const std::vector<std::string>& keys) const {
       presses + releases + "return 1; })()");
 }
 
+std::vector<std::string> HeadlessGnome::inSessionNamespace() const {
+  // unshare's one child is the first process of the namespace.
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream status(entry.path() / "status");
+    std::string line;
+    while (pid_ > 0 && std::getline(status, line))
+      if (line.rfind("PPid:", 0) == 0 && std::stol(line.substr(5)) == pid_)
+        return {"nsenter", "--target", entry.path().filename().string(), "--pid", "--"};
+  }
+  return {};
+}
+
 std::string HeadlessGnome::lastLogLines() const {
   std::ifstream log(folder_ + "/shell.log");
   std::deque<std::string> last;

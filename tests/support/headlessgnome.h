@@ -60,6 +60,11 @@ class HeadlessGnome {
   // time limit; its exit code (-1 when it did not end by itself) and, when asked, its output.
   int run(const std::string& command, std::string* output = nullptr) const;
 
+  // The command that runs a program in the shell's own process namespace, as the programs of a
+  // user's session run: the shell and its bus see its real process id (from outside the namespace
+  // they see none). Empty when the shell is not running.
+  std::vector<std::string> inSessionNamespace() const;
+
   const std::string& waylandSocket() const { return waylandSocket_; }
   const std::string& x11Display() const { return display_; }
   const std::string& busAddress() const { return bus_; }
