@@ -8,14 +8,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
+#include "lookup/textwindow.h"
+#include "platform/messagebox.h"
 #include "platform/qt/gnomeclipboard.h"
+#include "platform/qt/qtmessagebox.h"
 #include "tests/lookup/lookupfixture.h"
 #include "tests/support/dialogguard.h"
 #include "tests/support/headlessgnome.h"
@@ -287,6 +295,75 @@ TEST_F(GnomeClipboardTest, NativeWaylandZemboHearsCopiesThroughTheExtension) {
   zembo.kill();
   zembo.waitForFinished(5000);
   gnome->eval("Main.extensionManager.disableExtension('clipboard@zembo.org')");
+}
+
+// The rest of the desktop under GNOME: a menu opens as a window of its own where the shell shows
+// it, below its menu bar; a message box and the file dialog come up above their window with the
+// focus, and go. The shell pictures each (in ZEMBO_GNOME_PICTURES when that names a folder).
+TEST_F(GnomeClipboardTest, MenusMessageBoxesAndTheFileDialogShowAboveTheirWindow) {
+  openSearch(numberedWords(30));
+  title = search->windowTitle().toStdString();
+  ASSERT_TRUE(shellShows(title, "focus=1"));
+  const char* pictures = std::getenv("ZEMBO_GNOME_PICTURES");
+  const std::string folder = pictures ? pictures : gnome->folder();
+  auto picture = [&](const std::string& name) {
+    const std::string file = folder + "/" + name + ".png";
+    std::filesystem::remove(file);
+    gnome->run(
+        "gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot "
+        "--method org.gnome.Shell.Screenshot.Screenshot false false '" +
+        file + "'");
+    EXPECT_GT(std::filesystem::exists(file) ? std::filesystem::file_size(file) : 0, 1000U) << file;
+  };
+  picture("search-window");
+
+  // The first menu of the menu bar, as a click on it opens it.
+  QMenu* menu = search->menuBar()->actions().at(0)->menu();
+  ASSERT_NE(menu, nullptr);
+  const QRect item = search->menuBar()->actionGeometry(search->menuBar()->actions().at(0));
+  menu->popup(search->menuBar()->mapToGlobal(item.bottomLeft()));
+  // The popup's frame in the shell: on the monitor, its top at the menu bar's bottom.
+  std::string popup;
+  EXPECT_TRUE(waitFor([&] {
+    popup = gnome->evaluate(
+        "global.get_window_actors().map(a => a.meta_window).filter(w => w.is_override_redirect() && "
+        "w.get_frame_rect().width > 20).map(w => { const r = w.get_frame_rect(); return `${r.x},${r.y}`; }).join(' ')");
+    return !popup.empty() && popup.rfind("error", 0) != 0;
+  })) << popup;
+  const QPoint below = search->menuBar()->mapToGlobal(item.bottomLeft());
+  EXPECT_NE(popup.find(std::to_string(below.y())), std::string::npos)
+      << "the menu at " << popup << ", its bar ends at " << below.y();
+  processEvents(300);  // painted before the shell takes the picture
+  picture("menu");
+  menu->hide();
+
+  // A message box of the program's, above the search window with the focus.
+  bool boxSeen = false;
+  test::whenShown<QMessageBox>([&](QMessageBox* box) {
+    boxSeen = shellShows(box->windowTitle().toStdString(), "focus=1 top=1");
+    processEvents(300);
+    picture("message-box");
+    box->accept();
+  });
+  // Shown as the program shows it, not recorded as the tests record the program's messages.
+  stopRecordingMessageBoxes();
+  installQtMessageBoxes();
+  messageBox(search, "The file cannot be read.", "Search a text file", MB_ICONWARNING);
+  startRecordingMessageBoxes();
+  EXPECT_TRUE(boxSeen) << "the message box: " << gnome->windowState("Search a text file");
+  EXPECT_TRUE(shellShows(title, "focus=1")) << "back to the search window";
+
+  // The text-file window's file dialog.
+  bool dialogSeen = false;
+  test::whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    dialogSeen = shellShows(dialog->windowTitle().toStdString(), "focus=1 top=1");
+    processEvents(300);
+    picture("file-dialog");
+    dialog->reject();
+  });
+  EXPECT_TRUE(runOpenTextFileDialog(search, "").isEmpty());
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_TRUE(shellShows(title, "focus=1")) << "back to the search window";
 }
 
 // The extension's shape for GNOME 45 and later cannot run in this GNOME 43 shell: gjs loads it as
