@@ -48,8 +48,28 @@ dbus-daemon --system --fork
 export XDG_RUNTIME_DIR="$folder/runtime" HOME="$folder/home" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
 unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS XAUTHORITY
 exec dbus-run-session -- sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$0/bus.new" && mv "$0/bus.new" "$0/bus" &&
-  exec gnome-shell --headless --wayland --unsafe-mode --virtual-monitor 1280x1024 --wayland-display=wayland-zembo' "$folder"
+  exec gnome-shell --headless --wayland --unsafe-mode --virtual-monitor "$1" --wayland-display=wayland-zembo' "$folder" "$2"
 )";
+
+// Sets the scale of the shell's monitor through mutter's display configuration, as the Settings
+// app does: `gjs scale.js SCALE`.
+const char* const scaleScript = R"(const { Gio, GLib } = imports.gi;
+const config = Gio.DBusProxy.new_for_bus_sync(Gio.BusType.SESSION, 0, null, 'org.gnome.Mutter.DisplayConfig',
+    '/org/gnome/Mutter/DisplayConfig', 'org.gnome.Mutter.DisplayConfig', null);
+const [serial, monitors] = config.call_sync('GetCurrentState', null, 0, -1, null).recursiveUnpack();
+const [[connector], modes] = monitors[0];
+const mode = modes.find(m => m[6]['is-current']) ?? modes[0];
+config.call_sync('ApplyMonitorsConfig', new GLib.Variant('(uua(iiduba(ssa{sv}))a{sv})',
+    [serial, 1, [[0, 0, parseFloat(ARGV[0]), 0, true, [[connector, mode[0], {}]]]], {}]), 0, -1, null);
+print(`${mode[1]}x${mode[2]} at scale ${ARGV[0]}`);
+)";
+
+// The scale the tests run the shell at: 1, or what ZEMBO_GNOME_SCALE says (2 on a monitor twice
+// as large, since GNOME offers scale 2 only where the screen stays large enough).
+int wantedScale() {
+  const char* scale = std::getenv("ZEMBO_GNOME_SCALE");
+  return scale && std::string(scale) == "2" ? 2 : 1;
+}
 
 // Runs a program with a time limit; its exit code (-1 when it did not end by itself) and what it
 // wrote to standard output and error.
@@ -258,8 +278,10 @@ void HeadlessGnome::launch(const std::vector<std::string>& extensionFolders) {
     const int none = ::open("/dev/null", O_RDONLY);
     if (none >= 0) dup2(none, 0);
     setenv("NO_AT_BRIDGE", "1", 1);
+    const char* monitor = wantedScale() == 2 ? "2560x2048" : "1280x1024";
     execlp("unshare", "unshare", "--mount", "--propagation", "private", "--pid", "--fork", "--kill-child",
-           "--mount-proc", "sh", (folder_ + "/session.sh").c_str(), folder_.c_str(), static_cast<char*>(nullptr));
+           "--mount-proc", "sh", (folder_ + "/session.sh").c_str(), folder_.c_str(), monitor,
+           static_cast<char*>(nullptr));
     _exit(127);
   }
   if (pid_ < 0) {
@@ -323,6 +345,14 @@ bool HeadlessGnome::waitUntilReady() {
   for (const std::string& name : xLockFiles())
     if (!locksBefore_.count(name)) locks << name << "\n";
   waylandSocket_ = folder_ + "/runtime/wayland-zembo";
+  if (wantedScale() != 1) {
+    std::ofstream(folder_ + "/scale.js") << scaleScript;
+    std::string said;
+    if (run("gjs '" + folder_ + "/scale.js' " + std::to_string(wantedScale()), &said) != 0) {
+      whyNot_ = "the shell did not take the scale: " + said;
+      return false;
+    }
+  }
   ready_ = true;
   return true;
 }
