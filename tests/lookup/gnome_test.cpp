@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "app/startup.h"
 #include "lookup/textwindow.h"
 #include "platform/messagebox.h"
 #include "platform/qt/gnomeclipboard.h"
@@ -366,6 +367,55 @@ TEST_F(GnomeClipboardTest, MenusMessageBoxesAndTheFileDialogShowAboveTheirWindow
   EXPECT_TRUE(runOpenTextFileDialog(search, "").isEmpty());
   EXPECT_TRUE(dialogSeen);
   EXPECT_TRUE(shellShows(title, "focus=1")) << "back to the search window";
+}
+
+// The processes whose program is zembo and whose folder is folder (the shell's own namespace is
+// seen from here too).
+std::vector<pid_t> zemboProcessesIn(const std::filesystem::path& folder) {
+  std::vector<pid_t> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code unreadable;
+    const auto exe = std::filesystem::read_symlink(entry.path() / "exe", unreadable);
+    const auto cwd = std::filesystem::read_symlink(entry.path() / "cwd", unreadable);
+    if (exe == std::filesystem::path(ZEMBO_PROGRAM) && cwd == folder) found.push_back(std::stoi(name));
+  }
+  return found;
+}
+
+// A folder dropped on zembo's menu entry: GNOME launches the entry with the folder, as the shell
+// does (Gio.DesktopAppInfo with the file), and zembo opens the dictionary of that folder, whatever
+// its name.
+TEST_F(GnomeClipboardTest, AFolderDroppedOnTheMenuEntryOpensItsDictionary) {
+  const std::filesystem::path here = std::filesystem::current_path();
+  const std::filesystem::path folder = here / "Wörterbuch Проба";
+  std::filesystem::create_directory(folder);
+  std::filesystem::current_path(folder);
+  writeSampleDictionary();
+  std::filesystem::current_path(here);
+  std::string entry = test::readFile(ZEMBO_DESKTOP_ENTRY);
+  const std::string runSample = "@run_sample@";
+  ASSERT_NE(entry.find(runSample), std::string::npos);
+  entry.replace(entry.find(runSample), runSample.size(), ZEMBO_RUN_SAMPLE);
+  test::writeFile(here / "zembo.desktop", entry);
+  // The lock of the test's own zembo would turn the new one away, as a second zembo is.
+  releaseSingleInstance();
+  // The sample script takes the zembo of this build.
+  ASSERT_TRUE(
+      gnome->eval("(() => { const Gio = imports.gi.Gio, context = global.create_app_launch_context(0, -1);"
+                  " context.setenv('ZEMBO_BUILD', " +
+                  test::jsString(ZEMBO_BUILD_DIR) + "); return Gio.DesktopAppInfo.new_from_filename(" +
+                  test::jsString((here / "zembo.desktop").string()) + ").launch([Gio.File.new_for_path(" +
+                  test::jsString(folder.string()) + ")], context) ? 1 : 0; })()"));
+  EXPECT_TRUE(shellShows("Dictionary", "focus=1"))
+      << "the main window of the dropped folder: " << gnome->windowState("Dictionary") << "; the windows: "
+      << gnome->evaluate("global.get_window_actors().map(a => a.meta_window.get_title()).join(' | ')");
+  std::vector<pid_t> started;
+  EXPECT_TRUE(waitFor([&] { return !(started = zemboProcessesIn(folder)).empty(); })) << "no zembo runs in " << folder;
+  for (const pid_t pid : started) kill(pid, SIGKILL);
+  EXPECT_TRUE(waitFor([&] { return gnome->windowState("Dictionary") == "none"; }));
 }
 
 // The extension's shape for GNOME 45 and later cannot run in this GNOME 43 shell: gjs loads it as

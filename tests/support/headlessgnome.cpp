@@ -46,7 +46,7 @@ mount -t tmpfs -o mode=755 tmpfs /run/dbus
 mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
 dbus-daemon --system --fork
 export XDG_RUNTIME_DIR="$folder/runtime" HOME="$folder/home" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
-unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS XAUTHORITY
+unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS XAUTHORITY QT_QPA_PLATFORM
 exec dbus-run-session -- sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$0/bus.new" && mv "$0/bus.new" "$0/bus" &&
   exec gnome-shell --headless --wayland --unsafe-mode --virtual-monitor "$1" --wayland-display=wayland-zembo' "$folder" "$2"
 )";
@@ -148,18 +148,6 @@ std::string unquoteJson(const std::string& json) {
 }
 
 // A JavaScript string literal of any text.
-std::string jsString(const std::string& text) {
-  std::string literal = "'";
-  for (const char c : text) {
-    if (c == '\'' || c == '\\') literal += '\\';
-    if (c == '\n') {
-      literal += "\\n";
-      continue;
-    }
-    literal += c;
-  }
-  return literal + "'";
-}
 
 // The X display lock files in /tmp.
 std::set<std::string> xLockFiles() {
@@ -222,6 +210,19 @@ bool exited(pid_t pid, std::chrono::milliseconds within) {
 }
 
 }  // namespace
+
+std::string jsString(const std::string& text) {
+  std::string literal = "'";
+  for (const char c : text) {
+    if (c == '\'' || c == '\\') literal += '\\';
+    if (c == '\n') {
+      literal += "\\n";
+      continue;
+    }
+    literal += c;
+  }
+  return literal + "'";
+}
 
 HeadlessGnome::HeadlessGnome(const std::vector<std::string>& extensionFolders) {
   if (getuid() != 0) {

@@ -15,6 +15,9 @@
 
 namespace zembo::test {
 
+// A JavaScript string literal of text, for the shell's Eval.
+std::string jsString(const std::string& text);
+
 class HeadlessGnome {
  public:
   // Extensions, each a folder with its metadata.json, are installed for the shell's user before it
