@@ -21,7 +21,6 @@
 #include <optional>
 #include <string>
 
-#include "app/startup.h"
 #include "lookup/textwindow.h"
 #include "platform/messagebox.h"
 #include "platform/qt/gnomeclipboard.h"
