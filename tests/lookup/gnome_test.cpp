@@ -339,32 +339,34 @@ TEST_F(GnomeClipboardTest, MenusMessageBoxesAndTheFileDialogShowAboveTheirWindow
   picture("menu");
   menu->hide();
 
+  // A dialog that opens next: whether the shell shows it above the others with the focus; the
+  // shell pictures it, and it closes.
+  bool seen = false;
+  auto whenShownAbove = [&](const std::string& name) {
+    seen = false;
+    test::answerNextDialog([](QDialog*) { return true; },
+                           [&, name](QDialog* dialog) {
+                             seen = shellShows(dialog->windowTitle().toStdString(), "focus=1 top=1");
+                             processEvents(300);
+                             picture(name);
+                             dialog->reject();
+                           });
+  };
+
   // A message box of the program's, above the search window with the focus.
-  bool boxSeen = false;
-  test::whenShown<QMessageBox>([&](QMessageBox* box) {
-    boxSeen = shellShows(box->windowTitle().toStdString(), "focus=1 top=1");
-    processEvents(300);
-    picture("message-box");
-    box->accept();
-  });
+  whenShownAbove("message-box");
   // Shown as the program shows it, not recorded as the tests record the program's messages.
   stopRecordingMessageBoxes();
   installQtMessageBoxes();
   messageBox(search, "The file cannot be read.", "Search a text file", MB_ICONWARNING);
   startRecordingMessageBoxes();
-  EXPECT_TRUE(boxSeen) << "the message box: " << gnome->windowState("Search a text file");
+  EXPECT_TRUE(seen) << "the message box: " << gnome->windowState("Search a text file");
   EXPECT_TRUE(shellShows(title, "focus=1")) << "back to the search window";
 
   // The text-file window's file dialog.
-  bool dialogSeen = false;
-  test::whenShown<QFileDialog>([&](QFileDialog* dialog) {
-    dialogSeen = shellShows(dialog->windowTitle().toStdString(), "focus=1 top=1");
-    processEvents(300);
-    picture("file-dialog");
-    dialog->reject();
-  });
+  whenShownAbove("file-dialog");
   EXPECT_TRUE(runOpenTextFileDialog(search, "").isEmpty());
-  EXPECT_TRUE(dialogSeen);
+  EXPECT_TRUE(seen) << "the file dialog";
   EXPECT_TRUE(shellShows(title, "focus=1")) << "back to the search window";
 }
 
