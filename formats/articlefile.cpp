@@ -279,6 +279,43 @@ bool ArticleFile::Mapped::findIn(std::uint32_t k, std::string_view key, std::str
   return true;
 }
 
+bool ArticleFile::forEachArticle(const std::function<bool(std::string_view key, std::string_view article)>& each,
+                                 std::string& error) const {
+  error.clear();
+  if (!mapped_) return true;
+  const Mapped& m = *mapped_;
+  std::string raw, key;
+  for (std::uint32_t k = 0; k < m.chunks; ++k) {
+    const unsigned char* c = m.chunk(k);
+    bool unpacked = false;
+    {
+      const std::lock_guard<std::mutex> hold(m.cacheLock);  // the unpacker is shared with find
+      unpacked = unpackChunk(m.unpacker, m.base + getU64(c), getU32(c + 8), getU32(c + 12), raw);
+    }
+    if (!unpacked || crcOf(raw.data(), raw.size()) != getU32(c + 16)) {
+      error = m.name + ": the articles of chunk " + std::to_string(k + 1) + " are damaged";
+      return false;
+    }
+    std::string_view text = raw;
+    while (!text.empty()) {
+      const std::size_t end = text.find(entryEnd);
+      if (end == std::string_view::npos) break;
+      std::string_view article = text.substr(0, end);
+      text.remove_prefix(end + 1);
+      if (!article.empty() && article.front() == keyMark) {
+        const std::size_t keyEnd = article.find(keyMark, 1);
+        if (keyEnd == std::string_view::npos) break;
+        key.assign(article.substr(1, keyEnd - 1));
+        article.remove_prefix(keyEnd + 1);
+      } else {
+        key = fromUtf8(articleHeadword(article), m.codePage);
+      }
+      if (!each(key, article)) return true;
+    }
+  }
+  return true;
+}
+
 bool ArticleFile::find(std::string_view key, std::string& articles, std::string& error) const {
   articles.clear();
   error.clear();

@@ -77,6 +77,10 @@ class ArticleFile {
   // when the headword has none or a damaged chunk cannot be read (error says which, the file is
   // kept open for the other headwords).
   bool find(std::string_view key, std::string& articles, std::string& error) const;
+  // Every article of the file in its order with its key (word-file bytes), until each says no;
+  // false with error set when a chunk is damaged (the articles before it were given).
+  bool forEachArticle(const std::function<bool(std::string_view key, std::string_view article)>& each,
+                      std::string& error) const;
 
  private:
   struct Mapped;

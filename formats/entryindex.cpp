@@ -1,0 +1,512 @@
+#include "formats/entryindex.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <unordered_map>
+
+#include "platform/codepage.h"
+#include "platform/safefiles.h"
+#include "platform/wordfold.h"
+
+namespace zembo {
+
+// The file, all numbers little-endian:
+//   header (96 bytes): "ZEMBOFND", version, entries, terms, term blocks, the state of both word
+//     files (size, CRC-32), where the entries, the term blocks, the terms and the postings begin,
+//     the file's size, the CRC-32 of all after the header, the CRC-32 of the header before it;
+//   entries: where each entry begins in the entries' bytes (one more at the end), then the bytes:
+//     per entry its direction and its headword;
+//   term blocks: where each block of up to termsPerBlock terms begins in the terms (one more at
+//     the end), so that a lookup bisects the blocks by their first terms;
+//   terms, sorted by their bytes: per term the length of the beginning it shares with the term
+//     before it in its block, the rest, where its postings begin (a block's first term: counted
+//     from the postings' beginning; any other: from the term before) and its number of entries;
+//   postings: per term, in the entries' order, each entry as the difference from the one before,
+//     times four, plus its part.
+// Numbers in the terms and the postings are variable-length (seven bits a byte, lowest first).
+
+namespace {
+
+constexpr char magic[8] = {'Z', 'E', 'M', 'B', 'O', 'F', 'N', 'D'};
+constexpr std::uint32_t version = 1;
+constexpr std::size_t headerSize = 96;
+constexpr std::uint32_t termsPerBlock = 32;
+
+void putU32(std::string& out, std::uint32_t v) {
+  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
+}
+void putU64(std::string& out, std::uint64_t v) {
+  for (int k = 0; k < 8; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
+}
+std::uint32_t getU32(const unsigned char* at) {
+  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
+}
+std::uint64_t getU64(const unsigned char* at) {
+  return static_cast<std::uint64_t>(getU32(at)) | static_cast<std::uint64_t>(getU32(at + 4)) << 32;
+}
+void putVarint(std::string& out, std::uint64_t v) {
+  while (v >= 0x80) {
+    out += static_cast<char>((v & 0x7f) | 0x80);
+    v >>= 7;
+  }
+  out += static_cast<char>(v);
+}
+// Reads a number at at, no further than end; false when it runs past end.
+bool getVarint(const unsigned char*& at, const unsigned char* end, std::uint64_t& v) {
+  v = 0;
+  for (int shift = 0; shift < 64; shift += 7) {
+    if (at == end) return false;
+    const unsigned char byte = *at++;
+    v |= static_cast<std::uint64_t>(byte & 0x7f) << shift;
+    if ((byte & 0x80) == 0) return true;
+  }
+  return false;
+}
+
+std::uint32_t crcOf(const void* data, std::size_t size) {
+  uLong crc = crc32(0L, Z_NULL, 0);
+  const auto* bytes = static_cast<const Bytef*>(data);
+  while (size > 0) {
+    const auto piece = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
+    crc = crc32(crc, bytes, piece);
+    bytes += piece;
+    size -= piece;
+  }
+  return static_cast<std::uint32_t>(crc);
+}
+
+// A translation line without its grammar tags ("<n>") and labels ("[zool.]").
+std::string withoutTagsAndLabels(std::string_view line) {
+  std::string out;
+  out.reserve(line.size());
+  char closing = 0;
+  for (const char c : line) {
+    if (closing != 0) {
+      if (c == closing) closing = 0;
+      continue;
+    }
+    if (c == '<' || c == '[') {
+      closing = c == '<' ? '>' : ']';
+      out += ' ';
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+void forEachArticlePart(std::string_view article, const std::function<void(std::string_view, EntryPart)>& part) {
+  bool headwordLine = true;
+  while (!article.empty()) {
+    const std::size_t end = article.find('\n');
+    const std::string_view line = trimmed(article.substr(0, end));
+    article.remove_prefix(end == std::string_view::npos ? article.size() : end + 1);
+    if (line.empty()) {
+      headwordLine = true;  // the next article of the headword begins with its headword line
+      continue;
+    }
+    if (headwordLine) {
+      headwordLine = false;
+      continue;
+    }
+    if (line.front() == '"') {
+      part(line, EntryPart::example);
+    } else if (line.starts_with("Note:") || line.starts_with("Synonyms:") || line.starts_with("Synonym:") ||
+               line.starts_with("see:") || line.starts_with("See:")) {
+      part(line.substr(line.find(':') + 1), EntryPart::sense);
+    } else {
+      part(withoutTagsAndLabels(line), EntryPart::translation);
+    }
+  }
+}
+
+bool readWordFileState(const std::filesystem::path& path, WordFileState& state, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = path.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  uLong crc = crc32(0L, Z_NULL, 0);
+  std::uint64_t size = 0;
+  std::string buffer(1 << 20, '\0');
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.data()), static_cast<uInt>(got));
+    size += got;
+  }
+  if (in.bad()) {
+    error = path.string() + ": cannot be read";
+    return false;
+  }
+  state.size = size;
+  state.crc = static_cast<std::uint32_t>(crc);
+  return true;
+}
+
+// ---- writing ----
+
+struct EntryIndexWriter::Gathered {
+  std::unordered_map<std::string, std::uint32_t> entryNumbers;  // direction byte and headword
+  std::vector<std::string> entries;                             // the same, by number
+  std::unordered_map<std::string, std::uint32_t> termNumbers;
+  std::vector<std::string> terms;
+  // Per word found: its term's number, the entry's number and the part, as one number that sorts
+  // by term first (term << 34 | entry << 2 | part).
+  std::vector<std::uint64_t> postings;
+  std::uint64_t written = 0;
+};
+
+EntryIndexWriter::EntryIndexWriter() : gathered_(std::make_unique<Gathered>()) {}
+EntryIndexWriter::~EntryIndexWriter() = default;
+
+std::uint32_t EntryIndexWriter::entry(int direction, std::string_view headword) {
+  Gathered& g = *gathered_;
+  std::string key(1, static_cast<char>(direction));
+  key.append(headword);
+  const auto [at, made] = g.entryNumbers.try_emplace(key, static_cast<std::uint32_t>(g.entries.size()));
+  if (made) g.entries.push_back(std::move(key));
+  return at->second;
+}
+
+void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, EntryPart part) {
+  Gathered& g = *gathered_;
+  forEachFoldedWord(utf8Text, [&](std::string_view word) {
+    auto found = g.termNumbers.find(std::string(word));
+    if (found == g.termNumbers.end()) {
+      found = g.termNumbers.emplace(std::string(word), static_cast<std::uint32_t>(g.terms.size())).first;
+      g.terms.emplace_back(word);
+    }
+    g.postings.push_back(static_cast<std::uint64_t>(found->second) << 34 | static_cast<std::uint64_t>(entry) << 2 |
+                         static_cast<std::uint64_t>(part));
+  });
+}
+
+std::uint64_t EntryIndexWriter::writtenSize() const { return gathered_->written; }
+
+bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryIndexState& state, std::string& error) {
+  Gathered& g = *gathered_;
+  // The terms in the order of their bytes, and each term's place in it.
+  std::vector<std::uint32_t> order(g.terms.size());
+  for (std::uint32_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::sort(order.begin(), order.end(), [&g](std::uint32_t a, std::uint32_t b) { return g.terms[a] < g.terms[b]; });
+  std::vector<std::uint32_t> place(g.terms.size());
+  for (std::uint32_t k = 0; k < order.size(); ++k) place[order[k]] = k;
+  for (std::uint64_t& p : g.postings) p = static_cast<std::uint64_t>(place[p >> 34]) << 34 | (p & ((1ULL << 34) - 1));
+  std::sort(g.postings.begin(), g.postings.end());
+
+  // The postings, and per term where they begin and how many entries they hold; an entry that
+  // holds a word twice keeps its best part, which sorts first.
+  std::string postings, terms, blocks;
+  std::vector<std::uint64_t> postingStart(order.size() + 1, 0);
+  std::vector<std::uint32_t> entryCount(order.size(), 0);
+  std::uint64_t lastTerm = UINT64_MAX, lastEntry = 0;
+  for (const std::uint64_t p : g.postings) {
+    const std::uint64_t term = p >> 34, entry = (p >> 2) & 0xffffffffULL, part = p & 3;
+    if (term != lastTerm) {
+      for (std::uint64_t t = lastTerm + 1; t <= term; ++t) postingStart[t] = postings.size();
+      lastTerm = term;
+      lastEntry = 0;
+    } else if (entry == lastEntry && entryCount[term] > 0) {
+      continue;
+    }
+    putVarint(postings, (entry - (entryCount[term] > 0 ? lastEntry : 0)) << 2 | part);
+    lastEntry = entry;
+    ++entryCount[term];
+  }
+  for (std::uint64_t t = lastTerm + 1; t <= order.size(); ++t) postingStart[t] = postings.size();
+
+  std::string previous;
+  for (std::uint32_t k = 0; k < order.size(); ++k) {
+    const std::string& term = g.terms[order[k]];
+    const bool first = k % termsPerBlock == 0;
+    if (first) putU32(blocks, static_cast<std::uint32_t>(terms.size()));
+    std::size_t shared = 0;
+    if (!first)
+      while (shared < term.size() && shared < previous.size() && term[shared] == previous[shared]) ++shared;
+    putVarint(terms, shared);
+    putVarint(terms, term.size() - shared);
+    terms.append(term, shared);
+    putVarint(terms, first ? postingStart[k] : postingStart[k] - postingStart[k - 1]);
+    putVarint(terms, entryCount[k]);
+    previous = term;
+  }
+  putU32(blocks, static_cast<std::uint32_t>(terms.size()));
+
+  std::string entries, entryBytes;
+  for (const std::string& e : g.entries) {
+    putU32(entries, static_cast<std::uint32_t>(entryBytes.size()));
+    entryBytes += e;
+  }
+  putU32(entries, static_cast<std::uint32_t>(entryBytes.size()));
+  entries += entryBytes;
+
+  const std::uint64_t entriesAt = headerSize, blocksAt = entriesAt + entries.size(),
+                      termsAt = blocksAt + blocks.size(), postingsAt = termsAt + terms.size(),
+                      fileSize = postingsAt + postings.size();
+  std::uint32_t bodyCrc = crcOf(entries.data(), entries.size());
+  for (const std::string* part : {&blocks, &terms, &postings})
+    bodyCrc = static_cast<std::uint32_t>(
+        crc32(bodyCrc, reinterpret_cast<const Bytef*>(part->data()), static_cast<uInt>(part->size())));
+  std::string header(magic, sizeof magic);
+  putU32(header, version);
+  putU32(header, static_cast<std::uint32_t>(g.entries.size()));
+  putU32(header, static_cast<std::uint32_t>(order.size()));
+  putU32(header, static_cast<std::uint32_t>((order.size() + termsPerBlock - 1) / termsPerBlock));
+  putU64(header, state.forward.size);
+  putU32(header, state.forward.crc);
+  putU64(header, state.reverse.size);
+  putU32(header, state.reverse.crc);
+  putU64(header, entriesAt);
+  putU64(header, blocksAt);
+  putU64(header, termsAt);
+  putU64(header, postingsAt);
+  putU64(header, fileSize);
+  putU32(header, bodyCrc);
+  header.resize(headerSize - 4, '\0');
+  putU32(header, crcOf(header.data(), header.size()));
+  const bool written = replaceFileSafely(path, [&](std::FILE* out) {
+    for (const std::string* part : {&header, &entries, &blocks, &terms, &postings})
+      if (std::fwrite(part->data(), 1, part->size(), out) != part->size()) return false;
+    return true;
+  });
+  if (!written) {
+    error = path.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  g.written = fileSize;
+  return true;
+}
+
+bool indexLanguage(EntryIndexWriter& writer, std::span<const WordRecord> forward, std::span<const WordRecord> reverse,
+                   LanguageCodePages codePages, const ArticleFile* articles, std::string& error) {
+  error.clear();
+  const auto indexRecords = [&writer](int direction, std::span<const WordRecord> records, int translationCodePage) {
+    for (const WordRecord& record : records)
+      if (!isDeleted(record))
+        writer.add(writer.entry(direction, wordOf(record)), toUtf8(translationOf(record), translationCodePage),
+                   EntryPart::translation);
+  };
+  indexRecords(0, forward, codePages.home);
+  indexRecords(1, reverse, codePages.source);
+  if (!articles) return true;
+  return articles->forEachArticle(
+      [&writer](std::string_view key, std::string_view article) {
+        const std::uint32_t entry = writer.entry(0, key);
+        forEachArticlePart(article, [&](std::string_view text, EntryPart part) { writer.add(entry, text, part); });
+        return true;
+      },
+      error);
+}
+
+// ---- reading ----
+
+struct EntryIndex::Mapped {
+  std::string name;
+  const unsigned char* base = nullptr;
+  std::size_t size = 0;
+  EntryIndexState state;
+  std::uint32_t entries = 0, terms = 0, blocks = 0;
+  const unsigned char *entryOffsets = nullptr, *entryBytes = nullptr, *blockOffsets = nullptr,
+                      *termBytes = nullptr, *termsEnd = nullptr, *postings = nullptr, *end = nullptr;
+
+  Mapped() = default;
+  Mapped(const Mapped&) = delete;
+  Mapped& operator=(const Mapped&) = delete;
+  ~Mapped() {
+    if (base) ::munmap(const_cast<unsigned char*>(base), size);
+  }
+
+  // A term of the index as read: its bytes, where its postings begin and how many entries.
+  struct Term {
+    std::string bytes;
+    std::uint64_t postingsAt = 0, entries = 0;
+  };
+  // Calls found for each term that begins with prefix (or equals it, when whole), in order.
+  void forTerms(std::string_view prefix, bool whole, const std::function<void(const Term&)>& found) const;
+  // Reads the postings of a term into best (an entry's best part, 3 for none).
+  void collect(const Term& term, std::vector<std::uint8_t>& best) const;
+  FoundEntry entryAt(std::uint32_t number) const;
+};
+
+EntryIndex::EntryIndex() = default;
+EntryIndex::~EntryIndex() = default;
+EntryIndex::EntryIndex(EntryIndex&&) noexcept = default;
+EntryIndex& EntryIndex::operator=(EntryIndex&&) noexcept = default;
+
+bool EntryIndex::isOpen() const { return mapped_ != nullptr; }
+
+const EntryIndexState& EntryIndex::state() const {
+  static const EntryIndexState none;
+  return mapped_ ? mapped_->state : none;
+}
+
+std::uint32_t EntryIndex::entryCount() const { return mapped_ ? mapped_->entries : 0; }
+
+bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
+  mapped_.reset();
+  error.clear();
+  auto m = std::make_unique<Mapped>();
+  m->name = path.string();
+  const auto fail = [&](const std::string& why) {
+    error = m->name + ": " + why;
+    return false;
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? false : fail(std::strerror(errno));
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) < headerSize) {
+    ::close(fd);
+    return fail("too short for an entry index (damaged or cut short)");
+  }
+  m->size = static_cast<std::size_t>(info.st_size);
+  void* base = ::mmap(nullptr, m->size, PROT_READ, MAP_SHARED, fd, 0);
+  const int mapError = errno;
+  ::close(fd);
+  if (base == MAP_FAILED) return fail(std::strerror(mapError));
+  m->base = static_cast<const unsigned char*>(base);
+  const unsigned char* h = m->base;
+  if (std::memcmp(h, magic, sizeof magic) != 0) return fail("not an entry index");
+  if (getU32(h + headerSize - 4) != crcOf(h, headerSize - 4)) return fail("its header is damaged");
+  if (getU32(h + 8) != version) return fail("an entry index of another version");
+  m->entries = getU32(h + 12);
+  m->terms = getU32(h + 16);
+  m->blocks = getU32(h + 20);
+  m->state.forward = {getU64(h + 24), getU32(h + 32)};
+  m->state.reverse = {getU64(h + 36), getU32(h + 44)};
+  const std::uint64_t entriesAt = getU64(h + 48), blocksAt = getU64(h + 56), termsAt = getU64(h + 64),
+                      postingsAt = getU64(h + 72), fileSize = getU64(h + 80);
+  if (fileSize != m->size) return fail("its size is not the one its header gives (cut short or damaged)");
+  if (!(entriesAt == headerSize && entriesAt + (std::uint64_t{m->entries} + 1) * 4 <= blocksAt &&
+        blocksAt + (std::uint64_t{m->blocks} + 1) * 4 == termsAt && termsAt <= postingsAt && postingsAt <= fileSize))
+    return fail("its header is damaged");
+  if (getU32(h + 88) != crcOf(h + headerSize, m->size - headerSize)) return fail("it is damaged (checksum)");
+  m->entryOffsets = h + entriesAt;
+  m->entryBytes = m->entryOffsets + (std::size_t{m->entries} + 1) * 4;
+  m->blockOffsets = h + blocksAt;
+  m->termBytes = h + termsAt;
+  m->termsEnd = h + postingsAt;
+  m->postings = h + postingsAt;
+  m->end = h + fileSize;
+  if (m->entryBytes + getU32(m->entryOffsets + std::size_t{m->entries} * 4) != m->blockOffsets)
+    return fail("its entries are damaged");
+  mapped_ = std::move(m);
+  return true;
+}
+
+void EntryIndex::Mapped::forTerms(std::string_view prefix, bool whole,
+                                  const std::function<void(const Term&)>& found) const {
+  // The last block whose first term is not after the prefix: the terms that begin with it start
+  // there or later.
+  const auto firstTermOf = [this](std::uint32_t block) {
+    const unsigned char* at = termBytes + getU32(blockOffsets + std::size_t{block} * 4);
+    std::uint64_t shared = 0, rest = 0;
+    if (!getVarint(at, termsEnd, shared) || !getVarint(at, termsEnd, rest) ||
+        rest > static_cast<std::uint64_t>(termsEnd - at))
+      return std::string_view();
+    return std::string_view(reinterpret_cast<const char*>(at), rest);
+  };
+  std::uint32_t low = 0, high = blocks;
+  while (high - low > 1) {
+    const std::uint32_t middle = low + (high - low) / 2;
+    if (firstTermOf(middle) <= prefix)
+      low = middle;
+    else
+      high = middle;
+  }
+  Term term;
+  for (std::uint32_t block = low; block < blocks; ++block) {
+    const unsigned char* at = termBytes + getU32(blockOffsets + std::size_t{block} * 4);
+    const unsigned char* blockEnd = termBytes + getU32(blockOffsets + std::size_t{block + 1} * 4);
+    for (std::uint32_t k = 0; at < blockEnd && k < termsPerBlock; ++k) {
+      std::uint64_t shared = 0, rest = 0, postingsFrom = 0, entryCount = 0;
+      if (!getVarint(at, blockEnd, shared) || !getVarint(at, blockEnd, rest) || shared > term.bytes.size() ||
+          rest > static_cast<std::uint64_t>(blockEnd - at))
+        return;
+      term.bytes.resize(shared);
+      term.bytes.append(reinterpret_cast<const char*>(at), rest);
+      at += rest;
+      if (!getVarint(at, blockEnd, postingsFrom) || !getVarint(at, blockEnd, entryCount)) return;
+      term.postingsAt = k == 0 ? postingsFrom : term.postingsAt + postingsFrom;
+      term.entries = entryCount;
+      const std::string_view bytes = term.bytes;
+      if (bytes < prefix) continue;
+      if (!bytes.starts_with(prefix) || (whole && bytes != prefix)) return;
+      found(term);
+      if (whole) return;
+    }
+  }
+}
+
+void EntryIndex::Mapped::collect(const Term& term, std::vector<std::uint8_t>& best) const {
+  const unsigned char* at = postings + std::min<std::uint64_t>(term.postingsAt, static_cast<std::uint64_t>(end - postings));
+  std::uint64_t entry = 0;
+  for (std::uint64_t k = 0; k < term.entries; ++k) {
+    std::uint64_t v = 0;
+    if (!getVarint(at, end, v)) return;
+    entry += v >> 2;
+    if (entry >= best.size()) return;
+    best[entry] = std::min<std::uint8_t>(best[entry], static_cast<std::uint8_t>(v & 3));
+  }
+}
+
+FoundEntry EntryIndex::Mapped::entryAt(std::uint32_t number) const {
+  const std::uint32_t from = getU32(entryOffsets + std::size_t{number} * 4),
+                      to = getU32(entryOffsets + std::size_t{number + 1} * 4);
+  FoundEntry found;
+  if (to <= from) return found;
+  found.direction = entryBytes[from];
+  found.headword.assign(reinterpret_cast<const char*>(entryBytes) + from + 1, to - from - 1);
+  return found;
+}
+
+std::vector<FoundEntry> EntryIndex::find(std::string_view typed, std::size_t limit) const {
+  std::vector<FoundEntry> results;
+  if (!mapped_) return results;
+  const Mapped& m = *mapped_;
+  std::vector<std::string> words;
+  forEachFoldedWord(typed, [&words](std::string_view word) { words.emplace_back(word); });
+  if (words.empty() || limit == 0) return results;
+  // Per entry the sum of the words' best parts so far; an entry that lacks a word drops out.
+  constexpr std::uint32_t absent = UINT32_MAX;
+  std::vector<std::uint32_t> rank(m.entries, 0);
+  std::vector<std::uint8_t> best(m.entries);
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    std::fill(best.begin(), best.end(), std::uint8_t{3});
+    const bool last = w + 1 == words.size();
+    m.forTerms(words[w], !last, [&](const Mapped::Term& term) { m.collect(term, best); });
+    for (std::uint32_t e = 0; e < m.entries; ++e)
+      rank[e] = rank[e] == absent || best[e] == 3 ? absent : rank[e] + best[e];
+  }
+  std::vector<std::uint32_t> matching;
+  for (std::uint32_t e = 0; e < m.entries; ++e)
+    if (rank[e] != absent) matching.push_back(e);
+  const std::size_t kept = std::min(limit, matching.size());
+  std::partial_sort(matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(kept), matching.end(),
+                    [&rank](std::uint32_t a, std::uint32_t b) { return rank[a] != rank[b] ? rank[a] < rank[b] : a < b; });
+  for (std::size_t k = 0; k < kept; ++k) {
+    FoundEntry found = m.entryAt(matching[k]);
+    found.rank = static_cast<int>(rank[matching[k]]);
+    results.push_back(std::move(found));
+  }
+  return results;
+}
+
+}  // namespace zembo
