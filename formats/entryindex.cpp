@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <unordered_map>
 
 #include "platform/codepage.h"
 #include "platform/safefiles.h"
@@ -163,11 +162,55 @@ bool readWordFileState(const std::filesystem::path& path, WordFileState& state, 
 
 // ---- writing ----
 
+// Strings numbered in the order they were first met (the entries, the terms): an open-addressing
+// table of their hashes, since a dictionary's millions of words each look theirs up.
+class NumberedStrings {
+ public:
+  std::uint32_t numberOf(std::string_view term) {
+    if ((terms.size() + 1) * 2 > slots_.size()) grow();
+    const std::uint64_t hash = hashOf(term);
+    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+      Slot& slot = slots_[at];
+      if (slot.number == none) {
+        slot = {hash, static_cast<std::uint32_t>(terms.size())};
+        terms.emplace_back(term);
+        return slot.number;
+      }
+      if (slot.hash == hash && terms[slot.number] == term) return slot.number;
+    }
+  }
+  std::vector<std::string> terms;  // the strings, by number
+
+ private:
+  static constexpr std::uint32_t none = UINT32_MAX;
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::uint32_t number = none;
+  };
+  static std::uint64_t hashOf(std::string_view term) {
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : term) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return hash ^ (hash >> 29);
+  }
+  void grow() {
+    std::vector<Slot> old(std::max<std::size_t>(1024, slots_.size() * 2));
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+      if (slot.number == none) continue;
+      std::size_t at = slot.hash & (slots_.size() - 1);
+      while (slots_[at].number != none) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = slot;
+    }
+  }
+  std::vector<Slot> slots_;
+};
+
 struct EntryIndexWriter::Gathered {
-  std::unordered_map<std::string, std::uint32_t> entryNumbers;  // direction byte and headword
-  std::vector<std::string> entries;                             // the same, by number
-  std::unordered_map<std::string, std::uint32_t> termNumbers;
-  std::vector<std::string> terms;
+  NumberedStrings entryNumbers;  // each entry's direction byte and headword
+  std::vector<std::string>& entries = entryNumbers.terms;
+  std::string entryKey;  // reused, not made again for each entry
+  NumberedStrings termNumbers;
+  std::vector<std::string>& terms = termNumbers.terms;
   // Per word found: its term's number, the entry's number and the part, as one number that sorts
   // by term first (term << 34 | entry << 2 | part).
   std::vector<std::uint64_t> postings;
@@ -179,23 +222,16 @@ EntryIndexWriter::~EntryIndexWriter() = default;
 
 std::uint32_t EntryIndexWriter::entry(int direction, std::string_view headword) {
   Gathered& g = *gathered_;
-  std::string key(1, static_cast<char>(direction));
-  key.append(headword);
-  const auto [at, made] = g.entryNumbers.try_emplace(key, static_cast<std::uint32_t>(g.entries.size()));
-  if (made) g.entries.push_back(std::move(key));
-  return at->second;
+  g.entryKey.assign(1, static_cast<char>(direction));
+  g.entryKey.append(headword);
+  return g.entryNumbers.numberOf(g.entryKey);
 }
 
 void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, EntryPart part) {
   Gathered& g = *gathered_;
   forEachFoldedWord(utf8Text, [&](std::string_view word) {
-    auto found = g.termNumbers.find(std::string(word));
-    if (found == g.termNumbers.end()) {
-      found = g.termNumbers.emplace(std::string(word), static_cast<std::uint32_t>(g.terms.size())).first;
-      g.terms.emplace_back(word);
-    }
-    g.postings.push_back(static_cast<std::uint64_t>(found->second) << 34 | static_cast<std::uint64_t>(entry) << 2 |
-                         static_cast<std::uint64_t>(part));
+    g.postings.push_back(static_cast<std::uint64_t>(g.termNumbers.numberOf(word)) << 34 |
+                         static_cast<std::uint64_t>(entry) << 2 | static_cast<std::uint64_t>(part));
   });
 }
 
@@ -258,9 +294,8 @@ bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryInd
   putU32(entries, static_cast<std::uint32_t>(entryBytes.size()));
   entries += entryBytes;
 
-  const std::uint64_t entriesAt = headerSize, blocksAt = entriesAt + entries.size(),
-                      termsAt = blocksAt + blocks.size(), postingsAt = termsAt + terms.size(),
-                      fileSize = postingsAt + postings.size();
+  const std::uint64_t entriesAt = headerSize, blocksAt = entriesAt + entries.size(), termsAt = blocksAt + blocks.size(),
+                      postingsAt = termsAt + terms.size(), fileSize = postingsAt + postings.size();
   std::uint32_t bodyCrc = crcOf(entries.data(), entries.size());
   for (const std::string* part : {&blocks, &terms, &postings})
     bodyCrc = static_cast<std::uint32_t>(
@@ -324,8 +359,8 @@ struct EntryIndex::Mapped {
   std::size_t size = 0;
   EntryIndexState state;
   std::uint32_t entries = 0, terms = 0, blocks = 0;
-  const unsigned char *entryOffsets = nullptr, *entryBytes = nullptr, *blockOffsets = nullptr,
-                      *termBytes = nullptr, *termsEnd = nullptr, *postings = nullptr, *end = nullptr;
+  const unsigned char *entryOffsets = nullptr, *entryBytes = nullptr, *blockOffsets = nullptr, *termBytes = nullptr,
+                      *termsEnd = nullptr, *postings = nullptr, *end = nullptr;
 
   Mapped() = default;
   Mapped(const Mapped&) = delete;
@@ -456,7 +491,8 @@ void EntryIndex::Mapped::forTerms(std::string_view prefix, bool whole,
 }
 
 void EntryIndex::Mapped::collect(const Term& term, std::vector<std::uint8_t>& best) const {
-  const unsigned char* at = postings + std::min<std::uint64_t>(term.postingsAt, static_cast<std::uint64_t>(end - postings));
+  const unsigned char* at =
+      postings + std::min<std::uint64_t>(term.postingsAt, static_cast<std::uint64_t>(end - postings));
   std::uint64_t entry = 0;
   for (std::uint64_t k = 0; k < term.entries; ++k) {
     std::uint64_t v = 0;
@@ -499,8 +535,9 @@ std::vector<FoundEntry> EntryIndex::find(std::string_view typed, std::size_t lim
   for (std::uint32_t e = 0; e < m.entries; ++e)
     if (rank[e] != absent) matching.push_back(e);
   const std::size_t kept = std::min(limit, matching.size());
-  std::partial_sort(matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(kept), matching.end(),
-                    [&rank](std::uint32_t a, std::uint32_t b) { return rank[a] != rank[b] ? rank[a] < rank[b] : a < b; });
+  std::partial_sort(
+      matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(kept), matching.end(),
+      [&rank](std::uint32_t a, std::uint32_t b) { return rank[a] != rank[b] ? rank[a] < rank[b] : a < b; });
   for (std::size_t k = 0; k < kept; ++k) {
     FoundEntry found = m.entryAt(matching[k]);
     found.rank = static_cast<int>(rank[matching[k]]);

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <span>
 #include <vector>
 
 #include "formats/articlefile.h"

@@ -97,8 +97,7 @@ TEST_F(EntryIndexTest, ManyTermsAcrossBlocksAreEachFound) {
   ASSERT_TRUE(index.open("a.fnd", error)) << error;
   for (int k = 0; k < 3000; k += 97)
     // Only the last word typed is a beginning: "t97 common" is t97 alone.
-    ASSERT_EQ(found(index, "t" + std::to_string(k) + " common"), "0:w" + std::to_string(k * 7919 % 100000) + "/0")
-        << k;
+    ASSERT_EQ(found(index, "t" + std::to_string(k) + " common"), "0:w" + std::to_string(k * 7919 % 100000) + "/0") << k;
   EXPECT_EQ(index.find("common", 5000).size(), 3000U);
   EXPECT_EQ(index.find("t29", 5000).size(), 111U);  // t29, t290 to t299, t2900 to t2999
 }

@@ -20,7 +20,10 @@ TEST(WordFold, CaseAndAccentsFoldAndAnythingElseBreaksWords) {
 
 TEST(WordFold, BytesThatAreNoUtf8BreakWordsAndLoseNothingElse) {
   std::vector<std::string> words;
-  forEachFoldedWord(std::string("ab\xFF" "cd\xC3", 6), [&words](std::string_view w) { words.emplace_back(w); });
+  forEachFoldedWord(std::string("ab\xFF"
+                                "cd\xC3",
+                                6),
+                    [&words](std::string_view w) { words.emplace_back(w); });
   EXPECT_EQ(words, (std::vector<std::string>{"ab", "cd"}));
 }
 
