@@ -25,6 +25,7 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "bench/benchutil.h"
 #include "lookup/entryfield.h"
 #include "lookup/searchwindow.h"
 #include "platform/messagebox.h"
@@ -208,16 +209,6 @@ int anotherProgram(int argc, char** argv) {
   return QApplication::exec();
 }
 
-void makeFolder(const fs::path& folder) {
-  fs::remove_all(folder);
-  fs::copy(ZEMBO_SAMPLE_DIR, folder, fs::copy_options::recursive);
-  fs::create_directories(folder / "config");
-  fs::create_directories(folder / "runtime");
-  fs::permissions(folder / "runtime", fs::perms::owner_all);
-  ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-  fs::current_path(folder);
-}
-
 void print(const char* name, const Figures& f) {
   std::printf("  %-28s %7.1f ms   (came forward %d of %d; all runs:", name, f.total, f.forward, f.tries);
   for (const double t : f.all) std::printf(" %.1f", t);
@@ -239,7 +230,7 @@ int main(int argc, char** argv) {
   }
   gnome = &shell;
   const fs::path folder = fs::temp_directory_path() / "zembo-bench-gnome";
-  makeFolder(folder);
+  bench::makeSampleFolder(ZEMBO_SAMPLE_DIR, folder, false);  // the session's runtime folder stays
   shell.enterSession();
   // zembo's single-instance lock stays until the process ends: it lives in the bench's folder.
   ::setenv("XDG_RUNTIME_DIR", (folder / "runtime").c_str(), 1);

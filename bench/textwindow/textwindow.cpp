@@ -135,24 +135,12 @@ void runOnce(TextWindow& window, Figures& best) {
   measureLoadSteps(window, best);
 }
 
-void makeFolder(const fs::path& folder) {
-  fs::remove_all(folder);
-  fs::copy(ZEMBO_SAMPLE_DIR, folder, fs::copy_options::recursive);
-  fs::create_directories(folder / "config");
-  fs::create_directories(folder / "runtime");
-  fs::permissions(folder / "runtime", fs::perms::owner_all);
-  // The settings and the single-instance lock of this run stay in its folder.
-  ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-  ::setenv("XDG_RUNTIME_DIR", (folder / "runtime").c_str(), 1);
-  fs::current_path(folder);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::size_t megabytes = argc > 1 ? static_cast<std::size_t>(std::atoi(argv[1])) : 20;
   const fs::path folder = fs::temp_directory_path() / "zembo-bench-textwindow";
-  makeFolder(folder);
+  bench::makeSampleFolder(ZEMBO_SAMPLE_DIR, folder, true);  // its settings and lock stay in it
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   startRecordingMessageBoxes();  // a message would wait for a person that is not there

@@ -36,18 +36,7 @@ test::HeadlessGnome* gnome = nullptr;
 // What chooseDisplayPlatform chose in this session.
 std::string chosenPlatform;
 
-// Lets the event loop run until the condition holds or the time is up. What the shell and Xwayland
-// do may take long on a slow machine: the limit is one that such a machine meets, and a condition
-// that holds ends the wait at once.
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!condition()) {
-    if (clock.elapsed() > milliseconds) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using test::waitFor;
 
 bool has(const std::string& state, const char* part) { return state.find(part) != std::string::npos; }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -17,6 +18,20 @@
 #include <functional>
 
 namespace zembo::test {
+
+// Lets the event loop run until the condition holds or the time is up. What another process does
+// (a compositor, the shell, Xwayland, wl-copy) may take long on a slow machine or under
+// sanitizers: the limit is one that such a machine meets, and a condition that holds ends the
+// wait at once.
+inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 30000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > milliseconds) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
 
 class SearchTest : public DictionaryTest {
  protected:

@@ -26,18 +26,7 @@ test::HeadlessSway* sway = nullptr;
 
 bool alive(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0; }
 
-// Lets the event loop run until the condition holds or the time is up. What another process does
-// (the compositor, wl-copy, the watcher) may take long on a slow machine or under sanitizers: the
-// limit is one that such a machine meets, and a condition that holds ends the wait at once.
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 30000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!condition()) {
-    if (clock.elapsed() > milliseconds) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using test::waitFor;
 
 // Lets the event loop run for a while, for what must not happen.
 void settle(int milliseconds) {
