@@ -166,6 +166,8 @@ void ArticleFile::close() { mapped_.reset(); }
 
 bool ArticleFile::isOpen() const { return mapped_ != nullptr; }
 
+std::uint64_t ArticleFile::keyCount() const { return mapped_ ? mapped_->keys : 0; }
+
 bool ArticleFile::open(const std::filesystem::path& path, std::string& error) {
   close();
   error.clear();
@@ -413,6 +415,10 @@ void ArticleWriter::reserve(std::size_t entries) { pending_->entries.reserve(ent
 std::size_t ArticleWriter::entries() const { return pending_->entries.size(); }
 
 std::uint64_t ArticleWriter::writtenSize() const { return pending_->written; }
+
+void ArticleWriter::forEachArticle(const std::function<void(std::string_view, std::string_view)>& each) const {
+  for (const Pending::Entry& entry : pending_->entries) each(entry.key, entry.text);
+}
 
 void ArticleWriter::planPacking() {
   Pending& p = *pending_;

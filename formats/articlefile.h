@@ -71,6 +71,8 @@ class ArticleFile {
   bool open(const std::filesystem::path& path, std::string& error);
   void close();
   bool isOpen() const;
+  // How many headwords have articles.
+  std::uint64_t keyCount() const;
 
   // The articles of the headword whose word-file bytes are key, each as the dictionary gives it
   // (its first line the headword line, "Haus /haʊ̯s/ <n, sg>"), separated by an empty line; false
@@ -128,6 +130,8 @@ class ArticleWriter {
   bool writeTo(const std::filesystem::path& path, std::string& error);
   // The size of the file that write wrote.
   std::uint64_t writtenSize() const;
+  // Calls each with every article added, in their order, its key's articles joined as add joins them.
+  void forEachArticle(const std::function<void(std::string_view key, std::string_view article)>& each) const;
 
  private:
   struct Pending;

@@ -18,11 +18,12 @@
 namespace zembo {
 
 // The file, all numbers little-endian:
-//   header (96 bytes): "ZEMBOFND", version, entries, terms, term blocks, the state of both word
-//     files (size, CRC-32), where the entries, the term blocks, the terms and the postings begin,
-//     the file's size, the CRC-32 of all after the header, the CRC-32 of the header before it;
+//   header (112 bytes): "ZEMBOFND", version, entries, terms, term blocks, the state of the three
+//     files it was made from (size, CRC-32), where the entries, the term blocks, the terms and the
+//     postings begin, the file's size, the CRC-32 of all after the header, the CRC-32 of the
+//     header before it;
 //   entries: where each entry begins in the entries' bytes (one more at the end), then the bytes:
-//     per entry its direction and its headword;
+//     per entry its direction, its weight and its headword;
 //   term blocks: where each block of up to termsPerBlock terms begins in the terms (one more at
 //     the end), so that a lookup bisects the blocks by their first terms;
 //   terms, sorted by their bytes: per term the length of the beginning it shares with the term
@@ -36,7 +37,8 @@ namespace {
 
 constexpr char magic[8] = {'Z', 'E', 'M', 'B', 'O', 'F', 'N', 'D'};
 constexpr std::uint32_t version = 1;
-constexpr std::size_t headerSize = 96;
+constexpr std::size_t headerSize = 112;
+constexpr std::uint8_t noPart = 4;  // an entry that lacks a word
 constexpr std::uint32_t termsPerBlock = 32;
 
 void putU32(std::string& out, std::uint32_t v) {
@@ -160,6 +162,23 @@ bool readWordFileState(const std::filesystem::path& path, WordFileState& state, 
   return true;
 }
 
+bool readWordFileRecords(const std::filesystem::path& path, std::vector<WordRecord>& records, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  std::error_code failed;
+  const std::uintmax_t size = std::filesystem::file_size(path, failed);
+  if (!in || failed) {
+    error = path.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  records.resize(size / sizeof(WordRecord));
+  in.read(reinterpret_cast<char*>(records.data()), static_cast<std::streamsize>(records.size() * sizeof(WordRecord)));
+  if (static_cast<std::size_t>(in.gcount()) != records.size() * sizeof(WordRecord)) {
+    error = path.string() + ": cannot be read";
+    return false;
+  }
+  return true;
+}
+
 // ---- writing ----
 
 // Strings numbered in the order they were first met (the entries, the terms): an open-addressing
@@ -208,6 +227,7 @@ class NumberedStrings {
 struct EntryIndexWriter::Gathered {
   NumberedStrings entryNumbers;  // each entry's direction byte and headword
   std::vector<std::string>& entries = entryNumbers.terms;
+  std::vector<std::uint32_t> weights;  // per entry, its translations
   std::string entryKey;  // reused, not made again for each entry
   NumberedStrings termNumbers;
   std::vector<std::string>& terms = termNumbers.terms;
@@ -224,11 +244,21 @@ std::uint32_t EntryIndexWriter::entry(int direction, std::string_view headword) 
   Gathered& g = *gathered_;
   g.entryKey.assign(1, static_cast<char>(direction));
   g.entryKey.append(headword);
-  return g.entryNumbers.numberOf(g.entryKey);
+  const std::uint32_t number = g.entryNumbers.numberOf(g.entryKey);
+  if (number >= g.weights.size()) g.weights.resize(number + 1, 0);
+  return number;
+}
+
+void EntryIndexWriter::numberEntriesOf(const EntryIndex& index) {
+  FoundEntry found;
+  int weight = 0;
+  for (std::uint32_t k = 0; index.entryAt(k, found, weight); ++k)
+    gathered_->weights[entry(found.direction, found.headword)] += static_cast<std::uint32_t>(weight);
 }
 
 void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, EntryPart part) {
   Gathered& g = *gathered_;
+  if (part <= EntryPart::translation && entry < g.weights.size()) ++g.weights[entry];
   forEachFoldedWord(utf8Text, [&](std::string_view word) {
     g.postings.push_back(static_cast<std::uint64_t>(g.termNumbers.numberOf(word)) << 34 |
                          static_cast<std::uint64_t>(entry) << 2 | static_cast<std::uint64_t>(part));
@@ -238,6 +268,12 @@ void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, Entry
 std::uint64_t EntryIndexWriter::writtenSize() const { return gathered_->written; }
 
 bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryIndexState& state, std::string& error) {
+  if (replaceFileSafely(path, [&](std::FILE* out) { return write(out, state); })) return true;
+  error = path.string() + ": " + std::strerror(errno);
+  return false;
+}
+
+bool EntryIndexWriter::write(std::FILE* out, const EntryIndexState& state) {
   Gathered& g = *gathered_;
   // The terms in the order of their bytes, and each term's place in it.
   std::vector<std::uint32_t> order(g.terms.size());
@@ -287,9 +323,11 @@ bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryInd
   putU32(blocks, static_cast<std::uint32_t>(terms.size()));
 
   std::string entries, entryBytes;
-  for (const std::string& e : g.entries) {
+  for (std::size_t k = 0; k < g.entries.size(); ++k) {
     putU32(entries, static_cast<std::uint32_t>(entryBytes.size()));
-    entryBytes += e;
+    entryBytes += g.entries[k][0];
+    entryBytes += static_cast<char>(std::min<std::uint32_t>(g.weights[k], 255));
+    entryBytes.append(g.entries[k], 1);
   }
   putU32(entries, static_cast<std::uint32_t>(entryBytes.size()));
   entries += entryBytes;
@@ -309,6 +347,8 @@ bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryInd
   putU32(header, state.forward.crc);
   putU64(header, state.reverse.size);
   putU32(header, state.reverse.crc);
+  putU64(header, state.articles.size);
+  putU32(header, state.articles.crc);
   putU64(header, entriesAt);
   putU64(header, blocksAt);
   putU64(header, termsAt);
@@ -317,38 +357,44 @@ bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryInd
   putU32(header, bodyCrc);
   header.resize(headerSize - 4, '\0');
   putU32(header, crcOf(header.data(), header.size()));
-  const bool written = replaceFileSafely(path, [&](std::FILE* out) {
-    for (const std::string* part : {&header, &entries, &blocks, &terms, &postings})
-      if (std::fwrite(part->data(), 1, part->size(), out) != part->size()) return false;
-    return true;
-  });
-  if (!written) {
-    error = path.string() + ": " + std::strerror(errno);
-    return false;
-  }
+  for (const std::string* part : {&header, &entries, &blocks, &terms, &postings})
+    if (std::fwrite(part->data(), 1, part->size(), out) != part->size()) return false;
   g.written = fileSize;
   return true;
 }
 
-bool indexLanguage(EntryIndexWriter& writer, std::span<const WordRecord> forward, std::span<const WordRecord> reverse,
-                   LanguageCodePages codePages, const ArticleFile* articles, std::string& error) {
-  error.clear();
+void indexWordFiles(EntryIndexWriter& writer, std::span<const WordRecord> forward, std::span<const WordRecord> reverse,
+                    LanguageCodePages codePages) {
   const auto indexRecords = [&writer](int direction, std::span<const WordRecord> records, int translationCodePage) {
     for (const WordRecord& record : records)
       if (!isDeleted(record))
         writer.add(writer.entry(direction, wordOf(record)), toUtf8(translationOf(record), translationCodePage),
-                   EntryPart::translation);
+                   EntryPart::wordFile);
   };
   indexRecords(0, forward, codePages.home);
   indexRecords(1, reverse, codePages.source);
-  if (!articles) return true;
-  return articles->forEachArticle(
+}
+
+void indexArticle(EntryIndexWriter& writer, std::string_view key, std::string_view article) {
+  const std::uint32_t entry = writer.entry(0, key);
+  forEachArticlePart(article, [&](std::string_view text, EntryPart part) { writer.add(entry, text, part); });
+}
+
+bool indexArticles(EntryIndexWriter& writer, const ArticleFile& articles, std::string& error) {
+  return articles.forEachArticle(
       [&writer](std::string_view key, std::string_view article) {
-        const std::uint32_t entry = writer.entry(0, key);
-        forEachArticlePart(article, [&](std::string_view text, EntryPart part) { writer.add(entry, text, part); });
+        indexArticle(writer, key, article);
         return true;
       },
       error);
+}
+
+std::filesystem::path articleIndexOf(const std::filesystem::path& wordFile) {
+  return std::filesystem::path(wordFile).replace_extension(".fnd");
+}
+
+std::filesystem::path wordIndexOf(const std::filesystem::path& wordFile) {
+  return std::filesystem::path(wordFile).replace_extension(".fnw");
 }
 
 // ---- reading ----
@@ -358,6 +404,7 @@ struct EntryIndex::Mapped {
   const unsigned char* base = nullptr;
   std::size_t size = 0;
   EntryIndexState state;
+  std::uint32_t bodyCrc = 0;
   std::uint32_t entries = 0, terms = 0, blocks = 0;
   const unsigned char *entryOffsets = nullptr, *entryBytes = nullptr, *blockOffsets = nullptr, *termBytes = nullptr,
                       *termsEnd = nullptr, *postings = nullptr, *end = nullptr;
@@ -376,9 +423,8 @@ struct EntryIndex::Mapped {
   };
   // Calls found for each term that begins with prefix (or equals it, when whole), in order.
   void forTerms(std::string_view prefix, bool whole, const std::function<void(const Term&)>& found) const;
-  // Reads the postings of a term into best (an entry's best part, 3 for none).
+  // Reads the postings of a term into best (an entry's best part, noPart for none).
   void collect(const Term& term, std::vector<std::uint8_t>& best) const;
-  FoundEntry entryAt(std::uint32_t number) const;
 };
 
 EntryIndex::EntryIndex() = default;
@@ -394,6 +440,8 @@ const EntryIndexState& EntryIndex::state() const {
 }
 
 std::uint32_t EntryIndex::entryCount() const { return mapped_ ? mapped_->entries : 0; }
+
+WordFileState EntryIndex::identity() const { return mapped_ ? WordFileState{mapped_->size, mapped_->bodyCrc} : WordFileState{}; }
 
 bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
   mapped_.reset();
@@ -426,13 +474,15 @@ bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
   m->blocks = getU32(h + 20);
   m->state.forward = {getU64(h + 24), getU32(h + 32)};
   m->state.reverse = {getU64(h + 36), getU32(h + 44)};
-  const std::uint64_t entriesAt = getU64(h + 48), blocksAt = getU64(h + 56), termsAt = getU64(h + 64),
-                      postingsAt = getU64(h + 72), fileSize = getU64(h + 80);
+  m->state.articles = {getU64(h + 48), getU32(h + 56)};
+  const std::uint64_t entriesAt = getU64(h + 60), blocksAt = getU64(h + 68), termsAt = getU64(h + 76),
+                      postingsAt = getU64(h + 84), fileSize = getU64(h + 92);
   if (fileSize != m->size) return fail("its size is not the one its header gives (cut short or damaged)");
   if (!(entriesAt == headerSize && entriesAt + (std::uint64_t{m->entries} + 1) * 4 <= blocksAt &&
         blocksAt + (std::uint64_t{m->blocks} + 1) * 4 == termsAt && termsAt <= postingsAt && postingsAt <= fileSize))
     return fail("its header is damaged");
-  if (getU32(h + 88) != crcOf(h + headerSize, m->size - headerSize)) return fail("it is damaged (checksum)");
+  m->bodyCrc = getU32(h + 100);
+  if (m->bodyCrc != crcOf(h + headerSize, m->size - headerSize)) return fail("it is damaged (checksum)");
   m->entryOffsets = h + entriesAt;
   m->entryBytes = m->entryOffsets + (std::size_t{m->entries} + 1) * 4;
   m->blockOffsets = h + blocksAt;
@@ -503,45 +553,70 @@ void EntryIndex::Mapped::collect(const Term& term, std::vector<std::uint8_t>& be
   }
 }
 
-FoundEntry EntryIndex::Mapped::entryAt(std::uint32_t number) const {
-  const std::uint32_t from = getU32(entryOffsets + std::size_t{number} * 4),
-                      to = getU32(entryOffsets + std::size_t{number + 1} * 4);
-  FoundEntry found;
-  if (to <= from) return found;
-  found.direction = entryBytes[from];
-  found.headword.assign(reinterpret_cast<const char*>(entryBytes) + from + 1, to - from - 1);
-  return found;
+bool EntryIndex::entryAt(std::uint32_t number, FoundEntry& entry, int& weight) const {
+  if (!mapped_ || number >= mapped_->entries) return false;
+  const Mapped& m = *mapped_;
+  const std::uint32_t from = getU32(m.entryOffsets + std::size_t{number} * 4),
+                      to = getU32(m.entryOffsets + std::size_t{number + 1} * 4);
+  entry = FoundEntry{};
+  weight = 0;
+  if (to < from + 2 || m.entryBytes + to > m.blockOffsets) return true;  // damaged: an entry without a headword
+  entry.direction = m.entryBytes[from];
+  weight = m.entryBytes[from + 1];
+  entry.headword.assign(reinterpret_cast<const char*>(m.entryBytes) + from + 2, to - from - 2);
+  return true;
 }
 
 std::vector<FoundEntry> EntryIndex::find(std::string_view typed, std::size_t limit) const {
+  const EntryIndex* self = this;
+  return findEntries(std::span(&self, 1), typed, limit);
+}
+
+std::vector<FoundEntry> findEntries(std::span<const EntryIndex* const> indexes, std::string_view typed,
+                                   std::size_t limit) {
   std::vector<FoundEntry> results;
-  if (!mapped_) return results;
-  const Mapped& m = *mapped_;
+  std::vector<const EntryIndex::Mapped*> open;
+  for (const EntryIndex* index : indexes)
+    if (index && index->mapped_) open.push_back(index->mapped_.get());
   std::vector<std::string> words;
   forEachFoldedWord(typed, [&words](std::string_view word) { words.emplace_back(word); });
-  if (words.empty() || limit == 0) return results;
-  // Per entry the sum of the words' best parts so far; an entry that lacks a word drops out.
-  constexpr std::uint32_t absent = UINT32_MAX;
-  std::vector<std::uint32_t> rank(m.entries, 0);
-  std::vector<std::uint8_t> best(m.entries);
+  if (open.empty() || words.empty() || limit == 0) return results;
+  const EntryIndex& all = *indexes.back();  // the last one numbers every entry
+  const std::uint32_t entries = all.entryCount();
+  // Per entry the words it lacks and the sum of the best parts of those it holds.
+  std::vector<std::uint8_t> missing(entries, 0), best(entries);
+  std::vector<std::uint32_t> rank(entries, 0);
   for (std::size_t w = 0; w < words.size(); ++w) {
-    std::fill(best.begin(), best.end(), std::uint8_t{3});
+    std::fill(best.begin(), best.end(), noPart);
     const bool last = w + 1 == words.size();
-    m.forTerms(words[w], !last, [&](const Mapped::Term& term) { m.collect(term, best); });
-    for (std::uint32_t e = 0; e < m.entries; ++e)
-      rank[e] = rank[e] == absent || best[e] == 3 ? absent : rank[e] + best[e];
+    for (const EntryIndex::Mapped* m : open)
+      m->forTerms(words[w], !last, [&](const EntryIndex::Mapped::Term& term) { m->collect(term, best); });
+    for (std::uint32_t e = 0; e < entries; ++e) {
+      if (best[e] == noPart)
+        missing[e] = static_cast<std::uint8_t>(std::min(255, missing[e] + 1));
+      else
+        rank[e] += best[e];
+    }
   }
-  std::vector<std::uint32_t> matching;
-  for (std::uint32_t e = 0; e < m.entries; ++e)
-    if (rank[e] != absent) matching.push_back(e);
-  const std::size_t kept = std::min(limit, matching.size());
-  std::partial_sort(
-      matching.begin(), matching.begin() + static_cast<std::ptrdiff_t>(kept), matching.end(),
-      [&rank](std::uint32_t a, std::uint32_t b) { return rank[a] != rank[b] ? rank[a] < rank[b] : a < b; });
+  // Each entry that holds a word as one number that sorts as the results do: the words it lacks,
+  // its rank, its weight (more first), its number.
+  std::vector<std::uint64_t> order;
+  FoundEntry entry;
+  int weight = 0;
+  for (std::uint32_t e = 0; e < entries; ++e) {
+    if (missing[e] >= words.size()) continue;
+    all.entryAt(e, entry, weight);
+    order.push_back(std::uint64_t{missing[e]} << 56 | std::uint64_t{std::min<std::uint32_t>(rank[e], 0xffff)} << 40 |
+                    std::uint64_t(255 - weight) << 32 | e);
+  }
+  const std::size_t kept = std::min(limit, order.size());
+  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end());
   for (std::size_t k = 0; k < kept; ++k) {
-    FoundEntry found = m.entryAt(matching[k]);
-    found.rank = static_cast<int>(rank[matching[k]]);
-    results.push_back(std::move(found));
+    const auto e = static_cast<std::uint32_t>(order[k] & 0xffffffffULL);
+    all.entryAt(e, entry, weight);
+    entry.missing = missing[e];
+    entry.rank = static_cast<int>(rank[e]);
+    results.push_back(std::move(entry));
   }
   return results;
 }
