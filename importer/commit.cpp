@@ -8,6 +8,7 @@
 #include <future>
 #include <string_view>
 
+#include "formats/entryindex.h"
 #include "formats/recordsort.h"
 #include "formats/reverselist.h"
 #include "formats/sorttable.h"
@@ -83,6 +84,41 @@ std::int64_t headwordCount(const std::vector<WordRecord>& records) {
   return count;
 }
 
+// Indexes the entries for "Find in entries": the articles' index, then the word files' index
+// numbered after it, each naming the new versions of the files it was made from.
+void writeEntryIndexes(FolderChanges& changes, const Pair& pair, const std::filesystem::path& forwardFile,
+                       const std::filesystem::path& reverseFile, const ArticleWriter& articles,
+                       const std::vector<WordRecord>& forward, const std::vector<WordRecord>& reverse,
+                       StepClock& clock) {
+  std::string error;
+  const auto stateOf = [&error](const std::filesystem::path& file) {
+    WordFileState state;
+    if (!readWordFileState(FolderChanges::newVersion(file), state, error))
+      throw ImportError(ImportFailure::cannotWrite, {file.string(), error});
+    return state;
+  };
+  const std::filesystem::path articleIndexFile = articleIndexOf(forwardFile);
+  {
+    EntryIndexWriter writer;
+    articles.forEachArticle([&](std::string_view key, std::string_view article) {
+      indexArticle(writer, key, article);
+      clock.poll();
+    });
+    clock.stopHere();
+    const EntryIndexState state{{}, {}, stateOf(articleFileOf(forwardFile))};
+    changes.write(articleIndexFile, [&](std::FILE* out) { return writer.write(out, state); });
+  }
+  EntryIndex articleIndex;
+  if (!articleIndex.open(FolderChanges::newVersion(articleIndexFile), error))
+    throw ImportError(ImportFailure::cannotWrite, {articleIndexFile.string(), error});
+  EntryIndexWriter writer;
+  writer.numberEntriesOf(articleIndex);
+  indexWordFiles(writer, forward, reverse, {pair.sourceCodePage, pair.homeCodePage});
+  clock.stopHere();
+  const EntryIndexState state{stateOf(forwardFile), stateOf(reverseFile), articleIndex.identity()};
+  changes.write(wordIndexOf(forwardFile), [&](std::FILE* out) { return writer.write(out, state); });
+}
+
 }  // namespace
 
 void tell(const ImportOptions& options, int percent, const std::string& step) {
@@ -156,6 +192,9 @@ void writeImport(const ImportOptions& options, const Pair& pair, bool isNew, Imp
   changes.write(articleFile, [&articles](std::FILE* out) { return articles.write(out); });
   report.articleBytes = articles.writtenSize();
   clock.step("writing the article file (packed beside the sorts)");
+  tell(options, 97, "indexing the entries");
+  writeEntryIndexes(changes, pair, hostPath(forwardFile), hostPath(reverseFile), articles, forward, reverse, clock);
+  clock.step("indexing the entries");
   tell(options, 98, "configuration");
   changes.writeText(hostPath(configFile), config);
   if (isNew)

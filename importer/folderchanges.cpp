@@ -28,10 +28,12 @@ bool endsWith(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
-// A file an import writes in the word folder: a word file ("Ger_Eng.zb") or the articles of one
-// ("Ger_Eng.art"), with a name before the extension.
+// A file an import writes in the word folder: a word file ("Ger_Eng.zb"), the articles of one
+// ("Ger_Eng.art") or the indexes of its entries ("Ger_Eng.fnd", "Ger_Eng.fnw"), with a name before
+// the extension.
 bool isWordFolderFile(std::string_view name) {
-  return (name.size() > 3 && endsWith(name, ".zb")) || (name.size() > 4 && endsWith(name, ".art"));
+  return (name.size() > 3 && endsWith(name, ".zb")) ||
+         (name.size() > 4 && (endsWith(name, ".art") || endsWith(name, ".fnd") || endsWith(name, ".fnw")));
 }
 
 // A new version an import writes, or a temporary file of one: "X.new" or "X.new.XXXXXXXX", where
@@ -143,6 +145,8 @@ void FolderChanges::write(const std::filesystem::path& file, const std::function
   written_.push_back(file);
   stepTaken("written");
 }
+
+std::filesystem::path FolderChanges::newVersion(const std::filesystem::path& file) { return newVersionOf(file); }
 
 void FolderChanges::writeText(const std::filesystem::path& file, const std::string& text) {
   write(file, [&](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });

@@ -31,6 +31,8 @@ class FolderChanges {
   // Writes a file's new version beside it; throws ImportError when it cannot.
   void write(const std::filesystem::path& file, const std::function<bool(std::FILE*)>& writer);
   void writeText(const std::filesystem::path& file, const std::string& text);
+  // Where write put a file's new version until the commit.
+  static std::filesystem::path newVersion(const std::filesystem::path& file);
   // Every new version takes its place, with the old file's permissions; throws ImportError when
   // the journal cannot be written (nothing changed) or a rename failed (the next import or start
   // completes it).
