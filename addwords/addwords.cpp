@@ -33,12 +33,6 @@ void resetAddWordsState() {
 
 namespace {
 
-DictionaryDirection* twinOf(const DictionaryDirection* d) {
-  for (DictionaryDirection* r = directions.directionList; r; r = r->next)
-    if (std::strcmp(r->sourceName, d->targetName) == 0 && std::strcmp(r->targetName, d->sourceName) == 0) return r;
-  return nullptr;
-}
-
 bool holdsWord(const WordFile& file, int index, std::string_view word, WordRecord& record) {
   return readWordRecord(file, index, record) == 0 && equalNoCase(wordOf(record), word);
 }

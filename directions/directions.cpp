@@ -230,6 +230,23 @@ int recordSelectedDirection() {
 
 int sortTableExists(const char* languageName) { return readSortTable(languageName, nullptr) < 0 ? 0 : 1; }
 
+DictionaryDirection* twinOf(const DictionaryDirection* d) {
+  for (DictionaryDirection* r = directions.directionList; r; r = r->next)
+    if (std::strcmp(r->sourceName, d->targetName) == 0 && std::strcmp(r->targetName, d->sourceName) == 0) return r;
+  return nullptr;
+}
+
+const DictionaryDirection* forwardOf(const DictionaryDirection* d) {
+  int position = 0;
+  for (const DictionaryDirection* r = directions.directionList; r; r = r->next, ++position) {
+    if (r != d) continue;
+    if (position < directions.directionCount / 2) return d;
+    break;
+  }
+  const DictionaryDirection* twin = twinOf(d);
+  return twin ? twin : d;
+}
+
 const char* activeWordFileName(const DictionaryDirection* d) {
   return d->longName[0] ? d->longWordFileName : d->wordFileName;
 }

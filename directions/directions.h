@@ -51,6 +51,12 @@ int recordSelectedDirection();
 // 1 when tables\<name>.stb can be opened for reading, else 0.
 int sortTableExists(const char* languageName);
 
+// The direction of the same pair the other way round (the names swapped); null when there is none.
+DictionaryDirection* twinOf(const DictionaryDirection* d);
+// The forward direction of d's pair (the forward directions come first in the list): d itself, or
+// its twin.
+const DictionaryDirection* forwardOf(const DictionaryDirection* d);
+
 // The long names when the direction has a long name, the short ones otherwise.
 const char* activeWordFileName(const DictionaryDirection* direction);
 const char* activeListFileName(const DictionaryDirection* direction);

@@ -15,19 +15,6 @@ const ArticleState& articles = articlesState;
 
 namespace {
 
-const DictionaryDirection* forwardOf(const DictionaryDirection* d) {
-  // The forward directions come first; a twin's forward direction has its names swapped.
-  int position = 0;
-  for (const DictionaryDirection* r = directions.directionList; r; r = r->next, ++position) {
-    if (r != d) continue;
-    if (position < directions.directionCount / 2) return d;
-    break;
-  }
-  for (const DictionaryDirection* r = directions.directionList; r; r = r->next)
-    if (std::strcmp(r->sourceName, d->targetName) == 0 && std::strcmp(r->targetName, d->sourceName) == 0) return r;
-  return d;
-}
-
 // The headwords' language from the direction's locale, a Windows name ("german") or a code.
 std::string languageOf(const DictionaryDirection& d) {
   std::string locale;
