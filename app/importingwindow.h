@@ -5,23 +5,18 @@
 // came meanwhile, so Cancel, Esc and the close box stop it until its commit begins. From then on
 // the import cannot be stopped, and Cancel is disabled.
 
-#include <QElapsedTimer>
 #include <string>
 
-#include "windowkit/progresswindow.h"
-#include "windowkit/uifont.h"
+#include "windowkit/barwindow.h"
 
 class QPushButton;
 
 namespace zembo {
 
-class ImportingWindow : public ProgressWindow {
+class ImportingWindow : public BarWindow {
  public:
   // The language's name in the edition's code page.
   explicit ImportingWindow(const std::string& languageName);
-
-  void showProgress(int percent);
-  int percentShown() const { return percent_; }
   // Asked by the import: handles what a user did meanwhile; true once a user asked to stop.
   bool stopRequested();
   // The import's commit begins: a stop is no longer possible.
@@ -35,9 +30,6 @@ class ImportingWindow : public ProgressWindow {
  private:
   void requestStop();
 
-  UiFont font_;
-  int percent_ = -1;
-  QElapsedTimer sincePaint_;
   QPushButton* cancel_ = nullptr;
   bool stopRequested_ = false;
   bool stoppable_ = true;
