@@ -228,7 +228,7 @@ struct EntryIndexWriter::Gathered {
   NumberedStrings entryNumbers;  // each entry's direction byte and headword
   std::vector<std::string>& entries = entryNumbers.terms;
   std::vector<std::uint32_t> weights;  // per entry, its translations
-  std::string entryKey;  // reused, not made again for each entry
+  std::string entryKey;                // reused, not made again for each entry
   NumberedStrings termNumbers;
   std::vector<std::string>& terms = termNumbers.terms;
   // Per word found: its term's number, the entry's number and the part, as one number that sorts
@@ -441,7 +441,9 @@ const EntryIndexState& EntryIndex::state() const {
 
 std::uint32_t EntryIndex::entryCount() const { return mapped_ ? mapped_->entries : 0; }
 
-WordFileState EntryIndex::identity() const { return mapped_ ? WordFileState{mapped_->size, mapped_->bodyCrc} : WordFileState{}; }
+WordFileState EntryIndex::identity() const {
+  return mapped_ ? WordFileState{mapped_->size, mapped_->bodyCrc} : WordFileState{};
+}
 
 bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
   mapped_.reset();
@@ -573,7 +575,7 @@ std::vector<FoundEntry> EntryIndex::find(std::string_view typed, std::size_t lim
 }
 
 std::vector<FoundEntry> findEntries(std::span<const EntryIndex* const> indexes, std::string_view typed,
-                                   std::size_t limit) {
+                                    std::size_t limit) {
   std::vector<FoundEntry> results;
   std::vector<const EntryIndex::Mapped*> open;
   for (const EntryIndex* index : indexes)

@@ -143,6 +143,6 @@ class EntryIndex {
 };
 
 std::vector<FoundEntry> findEntries(std::span<const EntryIndex* const> indexes, std::string_view typed,
-                                   std::size_t limit);
+                                    std::size_t limit);
 
 }  // namespace zembo

@@ -21,8 +21,8 @@ BarWindow::BarWindow(int titleText, const std::string& heading, int waitText)
   QPainter painter(&surface_);
   QRect headingRect = winRect(0, 5, 350, 30);
   drawShadowText(painter, headingRect, heading, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, font_);
-  drawUiText(painter, winRect(0, 25, 350, 80), loadUiText(waitText),
-             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, font_, Qt::black);
+  drawUiText(painter, winRect(0, 25, 350, 80), loadUiText(waitText), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+             font_, Qt::black);
   painter.setPen(QColor(50, 50, 50));
   painter.drawRect(barFrame.adjusted(0, 0, -1, -1));
   painter.end();

@@ -32,7 +32,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-
 int fail(const std::string& error) {
   std::fprintf(stderr, "%s\n", error.c_str());
   return 1;

@@ -41,7 +41,8 @@ class EntryIndexTest : public test::TempDirTest {
                  "go <v>, walk <v>\n"
                  "         Note: to move on foot\n"
                  "      \"langsam gehen\"  - walk slowly\n");
-    indexArticle(articles, "Haus", "Haus /haus/ <n>\n [archit.] house <n>\n      \"ein Haus bauen\"  - build a house\n");
+    indexArticle(articles, "Haus",
+                 "Haus /haus/ <n>\n [archit.] house <n>\n      \"ein Haus bauen\"  - build a house\n");
     indexArticle(articles, "schleichen", "schleichen <v>\ncreep <v>\n   Note: walk slowly and quietly\n");
     std::string error;
     ASSERT_TRUE(articles.writeTo("Ger_Eng.fnd", articleState, error)) << error;
