@@ -6,13 +6,17 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include <algorithm>
 
 #include "lookup/articlepane.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/entryfield.h"
+#include "lookup/entrysearch.h"
+#include "lookup/findwindow.h"
 #include "morphology/morphology.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
@@ -50,6 +54,7 @@ SearchWindow::SearchWindow() : ToolWindow(&ToolWindowState::searchPos) {
   articlePane_->openArticles();
   // The pane shows the word each keystroke found, or the top row after a scroll.
   rows_->followMoves([this](int index) { articlePane_->showIndex(index); });
+  connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] { openFindWindow(); });
   applyFonts();
 
   // needsSort is not cleared: a sort that failed when the add-words window closed is still owed,
@@ -129,6 +134,9 @@ void SearchWindow::command(int id, int code) {
     case cmdArticlePaneOn:
     case cmdArticlePaneOff:
       articlePane_->command(id);
+      return;
+    case cmdFindInEntries:
+      openFindWindow();
       return;
     default:
       if (id >= firstLanguageId && id < firstLanguageId + directions.directionCount) switchSearchDirection(id);
@@ -211,6 +219,36 @@ void SearchWindow::lookUpCopiedText(const QString& text) {
   if (gnomeClipboard_ && gnomeClipboard_->running()) GnomeClipboard::present(windowTitle());
 }
 
+void SearchWindow::openFindWindow() {
+  if (!findWindow_) {
+    findWindow_ = new FindWindow(
+        this, [this](int direction, const std::string& headword) { openFoundEntry(direction, headword); });
+    // Beside the search window where the screen has room, else over its right side.
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::min(frame.right() + 8, screen.right() - findWindow_->frameGeometry().width());
+    findWindow_->move(std::max(screen.left(), x), std::max(screen.top(), frame.top()));
+  }
+  findWindow_->show();
+  findWindow_->raise();
+  findWindow_->activateWindow();
+  findWindow_->field()->setFocus();
+}
+
+void SearchWindow::openFoundEntry(int direction, const std::string& headword) {
+  if (!directions.currentDirection) return;
+  const DictionaryDirection* forward = forwardOf(directions.currentDirection);
+  const DictionaryDirection* wanted = direction == 1 ? twinOf(forward) : forward;
+  if (!wanted) return;
+  if (wanted != directions.currentDirection) switchSearchDirection(wanted->menuId);
+  const int index = findTypedWord(headword);
+  WordRecord record;
+  const bool found = readWordRecord(index, record) == 0 && wordOf(record) == headword;
+  rows_->showWholeWord(searchField_, toQString(headword, directions.currentDirection->sourceCharset), index, found);
+  raise();
+  activateWindow();
+}
+
 void SearchWindow::switchSearchDirection(int menuId) {
   settleOwedSorts(runUnderSortingWindow);
   switchDirection(menuId);
@@ -222,6 +260,9 @@ void SearchWindow::switchSearchDirection(int menuId) {
   client()->update();
   articlePane_->followDirection();
   rows_->restart();
+  // Another language: its entries are searched for the same words.
+  if (findWindow_ && entrySearch.wordFile != wordFilePath(*forwardOf(directions.currentDirection)))
+    findWindow_->search();
 }
 
 void SearchWindow::finishSearch() {

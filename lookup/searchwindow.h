@@ -4,7 +4,9 @@
 // the word file itself is the list.
 
 #include <QLineEdit>
+#include <QPointer>
 
+#include "lookup/findwindow.h"
 #include "lookup/wordrows.h"
 #include "platform/qt/clipboardwatch.h"
 #include "platform/qt/gnomeclipboard.h"
@@ -44,6 +46,10 @@ class SearchWindow : public ToolWindow {
   int fieldLookUps() const { return rows_->fieldLookUps(); }
   bool charsetWindowOn() const { return charsetWindowOn_; }
   ArticlePane* articlePane() const { return articlePane_; }
+  FindWindow* findWindow() const { return findWindow_; }
+  // Shows the entry that Find in entries found: headword (word-file bytes) of the current
+  // language's forward direction (0) or its twin (1), switching to that direction first.
+  void openFoundEntry(int direction, const std::string& headword);
 
   void focusSearchField();
   // A field of the window received the focus: the picker follows its language.
@@ -64,6 +70,7 @@ class SearchWindow : public ToolWindow {
   void listenToToolkitClipboard();
   void clipboardChanged();
   void lookUpCopiedText(const QString& text);
+  void openFindWindow();
 
   bool charsetWindowOn_ = false;
   QMenu* recordMenu_;
@@ -74,6 +81,7 @@ class SearchWindow : public ToolWindow {
   EntryField* translationFields_[rows];
   WordRows* rows_;
   ArticlePane* articlePane_;
+  QPointer<FindWindow> findWindow_;
   QMetaObject::Connection clipboardViewer_;
   // On a native Wayland desktop with data-control: the child that hears every copy.
   ClipboardWatch* clipboardWatch_ = nullptr;

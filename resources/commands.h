@@ -63,6 +63,7 @@ enum Command : int {
   cmdExportList = 64,
   cmdArticlePaneOn = 65,  // the search and text-file windows' article pane
   cmdArticlePaneOff = 66,
+  cmdFindInEntries = 67,     // the search window's Find in entries
   firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes

@@ -147,5 +147,13 @@ constexpr int textSynonyms = 162;                    // "Synonyms": in the artic
 constexpr int textSeeAlso = 163;                     // "See also"
 constexpr int textNote = 164;                        // "Note"
 constexpr int textNoArticle = 165;                   // "No article for this word.": the pane of a word without one
+constexpr int textFindInEntries = 166;               // "Find in entries": its window's title
+constexpr int textFindHint = 167;                    // "Words of a translation, a note or an example:"
+constexpr int textFindNone = 168;                    // "No entry holds these words."
+constexpr int textFindCount = 169;                   // "Entries that hold all the words: %1"
+constexpr int textFindSome = 170;                    // "No entry holds all the words; these hold some of them."
+constexpr int textFindIndexing = 171;                // "The entries are being indexed for Find in entries. ..."
+constexpr int textFindCannotIndex = 172;             // "The entries cannot be indexed:"
+constexpr int textFindColumns = 173;                 // "Word|Translation|Dictionary": the result rows' headings
 
 }  // namespace zembo

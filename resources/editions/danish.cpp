@@ -176,11 +176,19 @@ const EditionSource& danishEdition() {
           "Loggen for en afbrudt import blev ikke udført: den nævner filer, som ingen import skriver, eller den er "
           "ikke en almindelig fil. Intet blev omdøbt. Slet den for at undgå denne meddelelse:",  // 160
           "substantiv|verbum|adjektiv|adverbium|pronomen|præposition|konjunktion|interjektion|talord|artikel|hankøn|"
-          "hunkøn|intetkøn|flertal",       // 161
-          "Synonymer",                     // 162
-          "Se også",                       // 163
-          "Bemærkning",                    // 164
-          "Ingen artikel for dette ord.",  // 165
+          "hunkøn|intetkøn|flertal",                                                                              // 161
+          "Synonymer",                                                                                            // 162
+          "Se også",                                                                                              // 163
+          "Bemærkning",                                                                                           // 164
+          "Ingen artikel for dette ord.",                                                                         // 165
+          "Søg i opslag",                                                                                         // 166
+          "Ord fra en oversættelse, en bemærkning eller et eksempel:",                                            // 167
+          "Intet opslag indeholder disse ord.",                                                                   // 168
+          "Opslag, der indeholder alle ordene: %1",                                                               // 169
+          "Intet opslag indeholder alle ordene; disse indeholder nogle af dem.",                                  // 170
+          "Opslagene indekseres til \"Søg i opslag\". Det sker én gang og igen, når ordbogen er blevet ændret.",  // 171
+          "Opslagene kan ikke indekseres:",                                                                       // 172
+          "Ord|Oversættelse|Ordbog",                                                                              // 173
       },
       {
           // ZEMBO
@@ -191,7 +199,8 @@ const EditionSource& danishEdition() {
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},
            {"Automatisk søgning fra udklipsholderen", {"Til", "Fra"}},
-           {"&Artikel", {"Vis", "Skjul"}}},
+           {"&Artikel", {"Vis", "Skjul"}},
+           {"&Søg", {"Søg i &opslag...\tCtrl+F"}}},
           // TEKENSET
           {{"Te&gnsæt", {"&Til", "&Fra"}}},
           // LIST

@@ -178,11 +178,20 @@ const EditionSource& dutchEdition() {
           "het is geen gewoon bestand. Er is niets hernoemd. Verwijder het om deze melding niet meer te zien:",  // 160
           "zelfstandig naamwoord|werkwoord|bijvoeglijk "
           "naamwoord|bijwoord|voornaamwoord|voorzetsel|voegwoord|tussenwerpsel|telwoord|lidwoord|mannelijk|vrouwelijk|"
-          "onzijdig|meervoud",             // 161
-          "Synoniemen",                    // 162
-          "Zie ook",                       // 163
-          "Opmerking",                     // 164
-          "Geen artikel voor dit woord.",  // 165
+          "onzijdig|meervoud",                                            // 161
+          "Synoniemen",                                                   // 162
+          "Zie ook",                                                      // 163
+          "Opmerking",                                                    // 164
+          "Geen artikel voor dit woord.",                                 // 165
+          "Zoeken in lemma's",                                            // 166
+          "Woorden uit een vertaling, een opmerking of een voorbeeld:",   // 167
+          "Geen lemma bevat deze woorden.",                               // 168
+          "Lemma's die alle woorden bevatten: %1",                        // 169
+          "Geen lemma bevat alle woorden; deze bevatten er enkele van.",  // 170
+          "De lemma's worden geïndexeerd voor \"Zoeken in lemma's\". Dat gebeurt één keer, en opnieuw nadat het "
+          "woordenboek is gewijzigd.",                   // 171
+          "De lemma's kunnen niet worden geïndexeerd:",  // 172
+          "Woord|Vertaling|Woordenboek",                 // 173
       },
       {
           // ZEMBO
@@ -193,7 +202,8 @@ const EditionSource& dutchEdition() {
           // ZOEKEN
           {{"Te&kenset", {"&Aan", "&Uit"}},
            {"Automatisch zoeken vanaf klembord", {"Aan", "Uit"}},
-           {"&Artikel", {"Tonen", "Verbergen"}}},
+           {"&Artikel", {"Tonen", "Verbergen"}},
+           {"&Zoeken", {"Zoeken in &lemma's...\tCtrl+F"}}},
           // TEKENSET
           {{"Te&kenset", {"&Aan", "&Uit"}}},
           // LIST

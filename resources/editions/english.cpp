@@ -174,11 +174,20 @@ const EditionSource& englishEdition() {
           "The journal of an unfinished import was not carried out: it names files that no import writes, or it is not "
           "a plain file. Nothing was renamed. Remove it to end this message:",  // 160
           "noun|verb|adjective|adverb|pronoun|preposition|conjunction|interjection|numeral|article|masculine|feminine|"
-          "neuter|plural",              // 161
-          "Synonyms",                   // 162
-          "See also",                   // 163
-          "Note",                       // 164
-          "No article for this word.",  // 165
+          "neuter|plural",                                           // 161
+          "Synonyms",                                                // 162
+          "See also",                                                // 163
+          "Note",                                                    // 164
+          "No article for this word.",                               // 165
+          "Find in entries",                                         // 166
+          "Words of a translation, a note or an example:",           // 167
+          "No entry holds these words.",                             // 168
+          "Entries that hold all the words: %1",                     // 169
+          "No entry holds all the words; these hold some of them.",  // 170
+          "The entries are being indexed for Find in entries. This happens once, and again after the dictionary has "
+          "changed.",                        // 171
+          "The entries cannot be indexed:",  // 172
+          "Word|Translation|Dictionary",     // 173
       },
       {
           // ZEMBO
@@ -189,7 +198,8 @@ const EditionSource& englishEdition() {
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},
            {"Automatic Clipboard search", {"On", "Off"}},
-           {"&Article", {"Show", "Hide"}}},
+           {"&Article", {"Show", "Hide"}},
+           {"F&ind", {"Find in &entries...\tCtrl+F"}}},
           // TEKENSET
           {{"&Character set", {"&On", "Of&f"}}},
           // LIST

@@ -179,11 +179,20 @@ const EditionSource& frenchEdition() {
           "n'écrit, ou ce n'est pas un fichier ordinaire. Rien n'a été renommé. Supprimez-le pour ne plus voir ce "
           "message :",  // 160
           "nom|verbe|adjectif|adverbe|pronom|préposition|conjonction|interjection|numéral|article|masculin|féminin|"
-          "neutre|pluriel",              // 161
-          "Synonymes",                   // 162
-          "Voir aussi",                  // 163
-          "Remarque",                    // 164
-          "Pas d'article pour ce mot.",  // 165
+          "neutre|pluriel",                                                                // 161
+          "Synonymes",                                                                     // 162
+          "Voir aussi",                                                                    // 163
+          "Remarque",                                                                      // 164
+          "Pas d'article pour ce mot.",                                                    // 165
+          "Chercher dans les entrées",                                                     // 166
+          "Mots d'une traduction, d'une remarque ou d'un exemple :",                       // 167
+          "Aucune entrée ne contient ces mots.",                                           // 168
+          "Entrées qui contiennent tous les mots : %1",                                    // 169
+          "Aucune entrée ne contient tous les mots ; celles-ci en contiennent certains.",  // 170
+          "Les entrées sont indexées pour « Chercher dans les entrées ». Cela n'a lieu qu'une fois, puis de nouveau "
+          "après chaque modification du dictionnaire.",  // 171
+          "Les entrées ne peuvent pas être indexées :",  // 172
+          "Mot|Traduction|Dictionnaire",                 // 173
       },
       {
           // ZEMBO
@@ -194,7 +203,8 @@ const EditionSource& frenchEdition() {
           // ZOEKEN
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}},
            {"Recherche automatique du presse-papiers", {"Activée", "Désactivée"}},
-           {"&Article", {"Afficher", "Masquer"}}},
+           {"&Article", {"Afficher", "Masquer"}},
+           {"&Chercher", {"Chercher dans les &entrées...\tCtrl+F"}}},
           // TEKENSET
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}}},
           // LIST

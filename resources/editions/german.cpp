@@ -181,11 +181,20 @@ const EditionSource& germanEdition() {
           "schreibt, oder es ist keine gewöhnliche Datei. Nichts wurde umbenannt. Löschen Sie es, damit diese "
           "Meldung nicht mehr erscheint:",  // 160
           "Substantiv|Verb|Adjektiv|Adverb|Pronomen|Präposition|Konjunktion|Interjektion|Numerale|Artikel|maskulin|"
-          "feminin|neutral|Plural",        // 161
-          "Synonyme",                      // 162
-          "Siehe auch",                    // 163
-          "Anmerkung",                     // 164
-          "Kein Artikel zu diesem Wort.",  // 165
+          "feminin|neutral|Plural",                                           // 161
+          "Synonyme",                                                         // 162
+          "Siehe auch",                                                       // 163
+          "Anmerkung",                                                        // 164
+          "Kein Artikel zu diesem Wort.",                                     // 165
+          "In Einträgen suchen",                                              // 166
+          "Wörter einer Übersetzung, einer Anmerkung oder eines Beispiels:",  // 167
+          "Kein Eintrag enthält diese Wörter.",                               // 168
+          "Einträge, die alle Wörter enthalten: %1",                          // 169
+          "Kein Eintrag enthält alle Wörter; diese enthalten einige davon.",  // 170
+          "Die Einträge werden für \"In Einträgen suchen\" indexiert. Das geschieht einmal und erneut, nachdem sich "
+          "das Wörterbuch geändert hat.",                 // 171
+          "Die Einträge können nicht indexiert werden:",  // 172
+          "Wort|Übersetzung|Wörterbuch",                  // 173
       },
       {
           // ZEMBO
@@ -196,7 +205,8 @@ const EditionSource& germanEdition() {
           // ZOEKEN
           {{"&Zeichensatz", {"&Ein", "&Aus"}},
            {"Automatische Suche aus der Zwischenablage", {"Ein", "Aus"}},
-           {"&Artikel", {"Einblenden", "Ausblenden"}}},
+           {"&Artikel", {"Einblenden", "Ausblenden"}},
+           {"&Suchen", {"In &Einträgen suchen...\tStrg+F"}}},
           // TEKENSET
           {{"&Zeichensatz", {"&Ein", "&Aus"}}},
           // LIST

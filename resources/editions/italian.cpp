@@ -179,11 +179,20 @@ const EditionSource& italianEdition() {
           "scrive, oppure non è un file normale. Non è stato rinominato nulla. Eliminarlo per non vedere più "
           "questo messaggio:",  // 160
           "sostantivo|verbo|aggettivo|avverbio|pronome|preposizione|congiunzione|interiezione|numerale|articolo|"
-          "maschile|femminile|neutro|plurale",  // 161
-          "Sinonimi",                           // 162
-          "Vedi anche",                         // 163
-          "Nota",                               // 164
-          "Nessuna voce per questa parola.",    // 165
+          "maschile|femminile|neutro|plurale",                                    // 161
+          "Sinonimi",                                                             // 162
+          "Vedi anche",                                                           // 163
+          "Nota",                                                                 // 164
+          "Nessuna voce per questa parola.",                                      // 165
+          "Cerca nelle voci",                                                     // 166
+          "Parole di una traduzione, di una nota o di un esempio:",               // 167
+          "Nessuna voce contiene queste parole.",                                 // 168
+          "Voci che contengono tutte le parole: %1",                              // 169
+          "Nessuna voce contiene tutte le parole; queste ne contengono alcune.",  // 170
+          "Le voci vengono indicizzate per \"Cerca nelle voci\". Succede una volta sola, e di nuovo dopo ogni modifica "
+          "del dizionario.",                       // 171
+          "Non è possibile indicizzare le voci:",  // 172
+          "Parola|Traduzione|Dizionario",          // 173
       },
       {
           // ZEMBO
@@ -194,7 +203,8 @@ const EditionSource& italianEdition() {
           // ZOEKEN
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}},
            {"Ricerca automatica dagli Appunti", {"Attiva", "Disattiva"}},
-           {"&Voce", {"Mostra", "Nascondi"}}},
+           {"&Voce", {"Mostra", "Nascondi"}},
+           {"&Cerca", {"Cerca nelle &voci...\tCtrl+F"}}},
           // TEKENSET
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
           // LIST

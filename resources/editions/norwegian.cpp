@@ -175,11 +175,19 @@ const EditionSource& norwegianEdition() {
           "Loggen for en avbrutt import ble ikke utført: den nevner filer som ingen import skriver, eller den er ikke "
           "en vanlig fil. Ingenting ble omdøpt. Slett den for å unngå denne meldingen:",  // 160
           "substantiv|verb|adjektiv|adverb|pronomen|preposisjon|konjunksjon|interjeksjon|tallord|artikkel|hankjønn|"
-          "hunkjønn|intetkjønn|flertall",     // 161
-          "Synonymer",                        // 162
-          "Se også",                          // 163
-          "Merknad",                          // 164
-          "Ingen artikkel for dette ordet.",  // 165
+          "hunkjønn|intetkjønn|flertall",                                         // 161
+          "Synonymer",                                                            // 162
+          "Se også",                                                              // 163
+          "Merknad",                                                              // 164
+          "Ingen artikkel for dette ordet.",                                      // 165
+          "Søk i oppslag",                                                        // 166
+          "Ord fra en oversettelse, en merknad eller et eksempel:",               // 167
+          "Ingen oppslag inneholder disse ordene.",                               // 168
+          "Oppslag som inneholder alle ordene: %1",                               // 169
+          "Ingen oppslag inneholder alle ordene; disse inneholder noen av dem.",  // 170
+          "Oppslagene indekseres for \"Søk i oppslag\". Det skjer én gang, og på nytt etter at ordboken er endret.",  // 171
+          "Oppslagene kan ikke indekseres:",  // 172
+          "Ord|Oversettelse|Ordbok",          // 173
       },
       {
           // ZEMBO
@@ -190,7 +198,8 @@ const EditionSource& norwegianEdition() {
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},
            {"Automatisk søk fra utklippstavlen", {"På", "Av"}},
-           {"&Artikkel", {"Vis", "Skjul"}}},
+           {"&Artikkel", {"Vis", "Skjul"}},
+           {"&Søk", {"Søk i &oppslag...\tCtrl+F"}}},
           // TEKENSET
           {{"Te&gnsett", {"&På", "&Av"}}},
           // LIST

@@ -179,11 +179,20 @@ const EditionSource& russianLatEdition() {
           "ne obychnyy fayl. Nichego ne pereimenovano. Udalite yego, chtoby eto soobshcheniye bol'she ne "
           "poyavlyalos':",  // 160
           "sushchestvitel'noye|glagol|prilagatel'noye|narechiye|mestoimeniye|predlog|soyuz|mezhdometiye|chislitel'noye|"
-          "artikl'|muzhskoy rod|zhenskiy rod|sredniy rod|mnozhestvennoye chislo",  // 161
-          "Sinonimy",                                                              // 162
-          "Sm. takzhe",                                                            // 163
-          "Primechaniye",                                                          // 164
-          "Dlya etogo slova net stat'i.",                                          // 165
+          "artikl'|muzhskoy rod|zhenskiy rod|sredniy rod|mnozhestvennoye chislo",              // 161
+          "Sinonimy",                                                                          // 162
+          "Sm. takzhe",                                                                        // 163
+          "Primechaniye",                                                                      // 164
+          "Dlya etogo slova net stat'i.",                                                      // 165
+          "Poisk po stat'yam",                                                                 // 166
+          "Slova perevoda, primechaniya ili primera:",                                         // 167
+          "Ni odna stat'ya ne soderzhit etikh slov.",                                          // 168
+          "Statey, soderzhashchikh vse slova: %1",                                             // 169
+          "Ni odna stat'ya ne soderzhit vsekh slov; eti stat'i soderzhat nekotorye iz nikh.",  // 170
+          "Stat'i indeksiruyutsya dlya funktsii \"Poisk po stat'yam\". Eto proiskhodit odin raz i povtoryayetsya posle "
+          "kazhdogo izmeneniya slovarya.",          // 171
+          "Ne udayotsya proindeksirovat' stat'i:",  // 172
+          "Slovo|Perevod|Slovar'",                  // 173
       },
       {
           // ZEMBO
@@ -194,7 +203,8 @@ const EditionSource& russianLatEdition() {
           // ZOEKEN
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}},
            {"Avtomaticheskiy poisk iz bufera obmena", {"Vkl.", "Vykl."}},
-           {"&Stat'ya", {"Pokazat'", "Skryt'"}}},
+           {"&Stat'ya", {"Pokazat'", "Skryt'"}},
+           {"&Poisk", {"Poisk po &stat'yam...\tCtrl+F"}}},
           // TEKENSET
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}},
           // LIST

@@ -175,11 +175,19 @@ const EditionSource& swedishEdition() {
           "Loggen för en avbruten import utfördes inte: den nämner filer som ingen import skriver, eller så är den "
           "ingen vanlig fil. Ingenting döptes om. Ta bort den för att slippa detta meddelande:",  // 160
           "substantiv|verb|adjektiv|adverb|pronomen|preposition|konjunktion|interjektion|räkneord|artikel|maskulinum|"
-          "femininum|neutrum|plural",      // 161
-          "Synonymer",                     // 162
-          "Se även",                       // 163
-          "Anmärkning",                    // 164
-          "Ingen artikel för detta ord.",  // 165
+          "femininum|neutrum|plural",                                                                         // 161
+          "Synonymer",                                                                                        // 162
+          "Se även",                                                                                          // 163
+          "Anmärkning",                                                                                       // 164
+          "Ingen artikel för detta ord.",                                                                     // 165
+          "Sök i uppslag",                                                                                    // 166
+          "Ord ur en översättning, en anmärkning eller ett exempel:",                                         // 167
+          "Inget uppslag innehåller de här orden.",                                                           // 168
+          "Uppslag som innehåller alla orden: %1",                                                            // 169
+          "Inget uppslag innehåller alla orden; de här innehåller några av dem.",                             // 170
+          "Uppslagen indexeras för \"Sök i uppslag\". Det sker en gång, och igen när ordboken har ändrats.",  // 171
+          "Uppslagen kan inte indexeras:",                                                                    // 172
+          "Ord|Översättning|Ordbok",                                                                          // 173
       },
       {
           // ZEMBO
@@ -190,7 +198,8 @@ const EditionSource& swedishEdition() {
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},
            {"Automatisk sökning i Urklipp", {"På", "Av"}},
-           {"&Artikel", {"Visa", "Dölj"}}},
+           {"&Artikel", {"Visa", "Dölj"}},
+           {"&Sök", {"Sök i &uppslag...\tCtrl+F"}}},
           // TEKENSET
           {{"Te&ckenuppsättning", {"&På", "&Av"}}},
           // LIST

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "formats/articlefile.h"
+#include "formats/entryindex.h"
 #include "tests/importer/importfixture.h"
 
 namespace zembo::test {
@@ -47,6 +48,36 @@ TEST_F(ImportTest, EachHeadwordKeepsItsWholeArticlesBesideTheWordFile) {
   EXPECT_EQ(report.articleHeadwords, 4);
   EXPECT_GT(report.articleBytes, 64u);
   EXPECT_EQ(report.articleFile, (std::filesystem::current_path() / "zb/language/Ger_Eng.art").string());
+}
+
+// The import indexes the entries it wrote: the articles' index names the article file, the word
+// files' index both word files and the articles' index, so that zembo trusts them as they are.
+TEST_F(ImportTest, TheEntriesAreIndexedForTheFilesWritten) {
+  const auto dict =
+      writeDictionary("freedict-deu-eng",
+                      {{"gehen", "gehen /x/ <v>\ngo <v>, walk <v>\n      \"langsam gehen\"  - walk slowly\n"},
+                       {"haus", "Haus /x/ <n>\nhouse <n>\n      \"von zu Hause aus arbeiten\"  - work from home\n"}});
+  importInto(dict);
+  const std::filesystem::path forward = "zb/language/Ger_Eng.zb", reverse = "zb/language/Eng_Ger.zb";
+  EntryIndex articleIndex, wordIndex;
+  std::string error;
+  ASSERT_TRUE(articleIndex.open(articleIndexOf(forward), error)) << error;
+  ASSERT_TRUE(wordIndex.open(wordIndexOf(forward), error)) << error;
+  EntryIndexState articleState, wordState;
+  ASSERT_TRUE(readWordFileState(articleFileOf(forward), articleState.articles, error)) << error;
+  ASSERT_TRUE(readWordFileState(forward, wordState.forward, error)) << error;
+  ASSERT_TRUE(readWordFileState(reverse, wordState.reverse, error)) << error;
+  wordState.articles = articleIndex.identity();
+  EXPECT_EQ(articleIndex.state(), articleState);
+  EXPECT_EQ(wordIndex.state(), wordState);
+  const EntryIndex* both[] = {&articleIndex, &wordIndex};
+  const std::vector<FoundEntry> found = findEntries(both, "walk slowly", 10);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].headword, "gehen");
+  const std::vector<FoundEntry> home = findEntries(both, "work from", 10);
+  ASSERT_EQ(home.size(), 1u);
+  EXPECT_EQ(home[0].headword, "Haus");
+  EXPECT_EQ(findEntries(both, "Haus", 10)[0].direction, 1);  // the reverse file's "house"
 }
 
 // An abbreviation made a headword of its own has the articles of the headword it abbreviates,

@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "formats/wordrecord.h"
 #include "lookup/articles.h"
+#include "lookup/entrysearch.h"
 #include "lookup/charsetwindow.h"
 #include "lookup/recordwindow.h"
 #include "lookup/soundfiles.h"
@@ -37,6 +38,7 @@ void resetEveryLayer() {
   resetRecordWindowState();
   resetTextWindowState();
   resetArticleState();
+  resetEntrySearchState();
   resetListEditorState();
   resetAddRandomState();
   resetDrillState();
