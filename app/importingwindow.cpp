@@ -24,7 +24,7 @@ ImportingWindow::ImportingWindow(const std::string& languageName)
   // Nothing but this window takes input while the import runs.
   setWindowModality(Qt::ApplicationModal);
   cancel_ = new QPushButton(uiQText(textCancel), this);
-  cancel_->setGeometry(134, 110, 76, 24);
+  cancel_->setGeometry(134, barBottom() + 10, 76, 24);
   connect(cancel_, &QPushButton::clicked, this, [this] { requestStop(); });
 }
 

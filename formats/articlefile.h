@@ -102,10 +102,8 @@ class ArticleWriter {
   // an article are not kept). The articles stay in the order they are added (give them in the
   // dictionary's: neighbours there share their words, which packs them well); a key added again
   // has its new articles joined after the earlier ones when it is found.
-  void add(std::string_view key, std::span<const std::string_view> articles);
-  void add(std::string_view key, std::string_view articles) {
-    add(key, std::span<const std::string_view>(&articles, 1));
-  }
+  void add(std::string_view key, std::span<const std::string_view> texts);
+  void add(std::string_view key, std::string_view text) { add(key, std::span<const std::string_view>(&text, 1)); }
   // The same without a copy, for one article: key and article stay where they are until the
   // file is written (keepAlive may hold what holds them).
   void addBorrowed(std::string_view key, std::string_view article);

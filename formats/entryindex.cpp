@@ -258,7 +258,9 @@ void EntryIndexWriter::numberEntriesOf(const EntryIndex& index) {
 
 void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, EntryPart part) {
   Gathered& g = *gathered_;
-  if (part <= EntryPart::translation && entry < g.weights.size()) ++g.weights[entry];
+  // An entry's weight is how many translations it has: the commoner a word, the more senses.
+  if (part <= EntryPart::translation && entry < g.weights.size())
+    g.weights[entry] += 1 + static_cast<std::uint32_t>(std::count(utf8Text.begin(), utf8Text.end(), ','));
   forEachFoldedWord(utf8Text, [&](std::string_view word) {
     g.postings.push_back(static_cast<std::uint64_t>(g.termNumbers.numberOf(word)) << 34 |
                          static_cast<std::uint64_t>(entry) << 2 | static_cast<std::uint64_t>(part));

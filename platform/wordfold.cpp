@@ -90,15 +90,12 @@ void forEachFoldedWord(std::string_view utf8, const std::function<void(std::stri
     // Plain letters and digits, the most of any text, need no table.
     if (byte < 0x80) {
       ++at;
-      if (byte >= 'a' && byte <= 'z') {
-        current += static_cast<char>(byte);
-      } else if (byte >= 'A' && byte <= 'Z') {
+      if (byte >= 'A' && byte <= 'Z')
         current += static_cast<char>(byte - 'A' + 'a');
-      } else if (byte >= '0' && byte <= '9') {
+      else if ((byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9'))
         current += static_cast<char>(byte);
-      } else {
+      else
         flush();
-      }
       continue;
     }
     const char32_t c = nextCharacter(utf8, at);

@@ -3,6 +3,7 @@
 // operation inside one command goes on (an import, the indexing of a language's entries).
 
 #include <QElapsedTimer>
+#include <QRect>
 #include <string>
 
 #include "windowkit/progresswindow.h"
@@ -18,8 +19,13 @@ class BarWindow : public ProgressWindow {
   void showProgress(int percent);
   int percentShown() const { return percent_; }
 
+ protected:
+  // Where the bar ends: what a window derived from this one puts under it goes below.
+  int barBottom() const { return barFrame_.top() + barFrame_.height(); }
+
  private:
   UiFont font_;
+  QRect barFrame_;
   int percent_ = -1;
   QElapsedTimer sincePaint_;
 };

@@ -197,8 +197,8 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
   const auto newDict = writeDictionary("freedict-deu-eng", {article("Hof", "yard")});
   for (const bool running : {false, true}) {
     SCOPED_TRACE(running ? "running" : "killed");
-    // The word files, the article file and dict.ini written.
-    const pid_t child = importStoppedAt(newDict, 4, running);
+    // The word files, the article file, the entry indexes and dict.ini written.
+    const pid_t child = importStoppedAt(newDict, 6, running);
     if (running) {
       // Stopped inside the step: wait until its files are there.
       for (int i = 0; i < 2000 && !std::filesystem::exists("zb/dict.ini.new"); ++i) ::usleep(5000);
@@ -207,6 +207,8 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
     ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.zb.new"));
     ASSERT_TRUE(std::filesystem::exists("zb/dict.ini.new"));
     ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.art.new"));
+    ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.fnd.new"));
+    ASSERT_TRUE(std::filesystem::exists("zb/language/Ger_Eng.fnw.new"));
     // Temporaries of a journal, a sort, an article file and a configuration rewrite, killed before
     // their renames.
     for (const char* name : {"zembo-import.journal.aB3dE6gH", "language/Ger_Eng.zb.Zz09Aa11",
@@ -216,6 +218,7 @@ TEST_F(ImportCommitTest, ZembosStartRemovesWhatAKilledImportLeftButNotWhatARunni
     EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.zb.Zz09Aa11"));
     EXPECT_FALSE(std::filesystem::exists("zb/language/Ger_Eng.art.new.Yy98Xx76"));
     EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.art.new"), running);
+    EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.fnw.new"), running);
     EXPECT_FALSE(std::filesystem::exists("zb/dict.ini.Qq12Ww34"));
     EXPECT_EQ(std::filesystem::exists("zb/language/Ger_Eng.zb.new"), running);
     EXPECT_EQ(std::filesystem::exists("zb/dict.ini.new"), running);
