@@ -416,8 +416,9 @@ std::size_t ArticleWriter::entries() const { return pending_->entries.size(); }
 
 std::uint64_t ArticleWriter::writtenSize() const { return pending_->written; }
 
-void ArticleWriter::forEachArticle(const std::function<void(std::string_view, std::string_view)>& each) const {
-  for (const Pending::Entry& entry : pending_->entries) each(entry.key, entry.text);
+void ArticleWriter::forEachArticle(const std::function<bool(std::string_view, std::string_view)>& each) const {
+  for (const Pending::Entry& entry : pending_->entries)
+    if (!each(entry.key, entry.text)) return;
 }
 
 void ArticleWriter::planPacking() {

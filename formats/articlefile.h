@@ -128,8 +128,9 @@ class ArticleWriter {
   bool writeTo(const std::filesystem::path& path, std::string& error);
   // The size of the file that write wrote.
   std::uint64_t writtenSize() const;
-  // Calls each with every article added, in their order, its key's articles joined as add joins them.
-  void forEachArticle(const std::function<void(std::string_view key, std::string_view article)>& each) const;
+  // Calls each with every article added, in their order, its key's articles joined as add joins
+  // them, until each says no.
+  void forEachArticle(const std::function<bool(std::string_view key, std::string_view article)>& each) const;
 
  private:
   struct Pending;

@@ -182,34 +182,53 @@ bool readWordFileRecords(const std::filesystem::path& path, std::vector<WordReco
 // ---- writing ----
 
 // Strings numbered in the order they were first met (the entries, the terms): an open-addressing
-// table of their hashes, since a dictionary's millions of words each look theirs up.
+// table of their hashes, since a dictionary's millions of words each look theirs up. A string of
+// up to seven bytes is compared in its slot, so that most words touch no memory but the slot.
 class NumberedStrings {
  public:
-  std::uint32_t numberOf(std::string_view term) {
+  struct Slot {
+    std::uint64_t hash = 0;
+    std::uint64_t head = 0;  // a string of up to seven bytes and its length, else the length alone
+    std::uint32_t number = none;
+    std::uint32_t last = none;  // what the owner keeps beside the string (the terms: the last posting)
+  };
+  // The slot of term, numbered when it is new.
+  Slot& slotOf(std::string_view term) {
     if ((terms.size() + 1) * 2 > slots_.size()) grow();
-    const std::uint64_t hash = hashOf(term);
+    const std::uint64_t hash = hashOf(term), head = headOf(term);
     for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
       Slot& slot = slots_[at];
       if (slot.number == none) {
-        slot = {hash, static_cast<std::uint32_t>(terms.size())};
+        slot.hash = hash;
+        slot.head = head;
+        slot.number = static_cast<std::uint32_t>(terms.size());
         terms.emplace_back(term);
-        return slot.number;
+        return slot;
       }
-      if (slot.hash == hash && terms[slot.number] == term) return slot.number;
+      if (slot.hash == hash && slot.head == head && (term.size() < 8 || terms[slot.number] == term)) return slot;
     }
   }
+  std::uint32_t numberOf(std::string_view term) { return slotOf(term).number; }
+  // Makes room for count strings at once, which spares the table its growing.
+  void reserve(std::size_t count) {
+    while (slots_.size() < count * 2) grow();
+    terms.reserve(count);
+  }
   std::vector<std::string> terms;  // the strings, by number
+  static constexpr std::uint32_t none = UINT32_MAX;
 
  private:
-  static constexpr std::uint32_t none = UINT32_MAX;
-  struct Slot {
-    std::uint64_t hash = 0;
-    std::uint32_t number = none;
-  };
   static std::uint64_t hashOf(std::string_view term) {
     std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
     for (const char c : term) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     return hash ^ (hash >> 29);
+  }
+  static std::uint64_t headOf(std::string_view term) {
+    std::uint64_t head = std::min<std::uint64_t>(term.size(), 255);
+    if (term.size() < 8)
+      for (std::size_t k = 0; k < term.size(); ++k)
+        head |= static_cast<std::uint64_t>(static_cast<unsigned char>(term[k])) << (8 * (k + 1));
+    return head;
   }
   void grow() {
     std::vector<Slot> old(std::max<std::size_t>(1024, slots_.size() * 2));
@@ -249,11 +268,16 @@ std::uint32_t EntryIndexWriter::entry(int direction, std::string_view headword) 
   return number;
 }
 
+void EntryIndexWriter::expect(std::size_t entries) {
+  Gathered& g = *gathered_;
+  g.entryNumbers.reserve(entries);
+  g.termNumbers.reserve(entries);  // a dictionary has about as many words as headwords
+  g.weights.reserve(entries);
+}
+
 void EntryIndexWriter::numberEntriesOf(const EntryIndex& index) {
   FoundEntry found;
-  int weight = 0;
-  for (std::uint32_t k = 0; index.entryAt(k, found, weight); ++k)
-    gathered_->weights[entry(found.direction, found.headword)] += static_cast<std::uint32_t>(weight);
+  for (std::uint32_t k = 0; index.entryAt(k, found); ++k) entry(found.direction, found.headword);
 }
 
 void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, EntryPart part) {
@@ -261,19 +285,52 @@ void EntryIndexWriter::add(std::uint32_t entry, std::string_view utf8Text, Entry
   // An entry's weight is how many translations it has: the commoner a word, the more senses.
   if (part <= EntryPart::translation && entry < g.weights.size())
     g.weights[entry] += 1 + static_cast<std::uint32_t>(std::count(utf8Text.begin(), utf8Text.end(), ','));
+  const auto posting = static_cast<std::uint32_t>(entry << 2 | static_cast<std::uint32_t>(part));
   forEachFoldedWord(utf8Text, [&](std::string_view word) {
-    g.postings.push_back(static_cast<std::uint64_t>(g.termNumbers.numberOf(word)) << 34 |
-                         static_cast<std::uint64_t>(entry) << 2 | static_cast<std::uint64_t>(part));
+    NumberedStrings::Slot& term = g.termNumbers.slotOf(word);
+    // A word the entry already holds as well or better is not kept again: an entry's parts come
+    // together, and its words repeat.
+    if (term.last != NumberedStrings::none && term.last >> 2 == entry && (term.last & 3) <= (posting & 3)) return;
+    term.last = posting;
+    g.postings.push_back(static_cast<std::uint64_t>(term.number) << 34 | posting);
   });
 }
 
 std::uint64_t EntryIndexWriter::writtenSize() const { return gathered_->written; }
+
+std::size_t EntryIndexWriter::entries() const { return gathered_->entries.size(); }
 
 bool EntryIndexWriter::writeTo(const std::filesystem::path& path, const EntryIndexState& state, std::string& error) {
   if (replaceFileSafely(path, [&](std::FILE* out) { return write(out, state); })) return true;
   error = path.string() + ": " + std::strerror(errno);
   return false;
 }
+
+namespace {
+
+// Sorts the postings by the place of their terms, then by entry and part: counted into their
+// terms' places (which keeps each term's in the order they came, mostly the entries' order), then
+// only a term whose postings are out of order is sorted.
+void sortPostings(std::vector<std::uint64_t>& postings, const std::vector<std::uint32_t>& place) {
+  std::vector<std::uint64_t> starts(place.size() + 1, 0);
+  for (const std::uint64_t p : postings) ++starts[place[p >> 34] + 1];
+  for (std::size_t t = 1; t < starts.size(); ++t) starts[t] += starts[t - 1];
+  std::vector<std::uint64_t> sorted(postings.size());
+  std::vector<std::uint64_t> next(starts.begin(), starts.end() - 1);
+  for (const std::uint64_t p : postings) {
+    const std::uint64_t term = place[p >> 34];
+    sorted[next[term]++] = term << 34 | (p & ((1ULL << 34) - 1));
+  }
+  postings = std::vector<std::uint64_t>();  // freed before the next is made
+  for (std::size_t t = 0; t + 1 < starts.size(); ++t) {
+    const auto from = sorted.begin() + static_cast<std::ptrdiff_t>(starts[t]),
+               to = sorted.begin() + static_cast<std::ptrdiff_t>(starts[t + 1]);
+    if (!std::is_sorted(from, to)) std::sort(from, to);
+  }
+  postings.swap(sorted);
+}
+
+}  // namespace
 
 bool EntryIndexWriter::write(std::FILE* out, const EntryIndexState& state) {
   Gathered& g = *gathered_;
@@ -283,8 +340,7 @@ bool EntryIndexWriter::write(std::FILE* out, const EntryIndexState& state) {
   std::sort(order.begin(), order.end(), [&g](std::uint32_t a, std::uint32_t b) { return g.terms[a] < g.terms[b]; });
   std::vector<std::uint32_t> place(g.terms.size());
   for (std::uint32_t k = 0; k < order.size(); ++k) place[order[k]] = k;
-  for (std::uint64_t& p : g.postings) p = static_cast<std::uint64_t>(place[p >> 34]) << 34 | (p & ((1ULL << 34) - 1));
-  std::sort(g.postings.begin(), g.postings.end());
+  sortPostings(g.postings, place);
 
   // The postings, and per term where they begin and how many entries they hold; an entry that
   // holds a word twice keeps its best part, which sorts first.
@@ -367,6 +423,8 @@ bool EntryIndexWriter::write(std::FILE* out, const EntryIndexState& state) {
 
 void indexWordFiles(EntryIndexWriter& writer, std::span<const WordRecord> forward, std::span<const WordRecord> reverse,
                     LanguageCodePages codePages) {
+  // Several records of a headword are one entry.
+  writer.expect(writer.entries() + (forward.size() + reverse.size()) / 2);
   const auto indexRecords = [&writer](int direction, std::span<const WordRecord> records, int translationCodePage) {
     for (const WordRecord& record : records)
       if (!isDeleted(record))
@@ -383,6 +441,7 @@ void indexArticle(EntryIndexWriter& writer, std::string_view key, std::string_vi
 }
 
 bool indexArticles(EntryIndexWriter& writer, const ArticleFile& articles, std::string& error) {
+  writer.expect(articles.keyCount());
   return articles.forEachArticle(
       [&writer](std::string_view key, std::string_view article) {
         indexArticle(writer, key, article);
@@ -406,7 +465,6 @@ struct EntryIndex::Mapped {
   const unsigned char* base = nullptr;
   std::size_t size = 0;
   EntryIndexState state;
-  std::uint32_t bodyCrc = 0;
   std::uint32_t entries = 0, terms = 0, blocks = 0;
   const unsigned char *entryOffsets = nullptr, *entryBytes = nullptr, *blockOffsets = nullptr, *termBytes = nullptr,
                       *termsEnd = nullptr, *postings = nullptr, *end = nullptr;
@@ -442,10 +500,6 @@ const EntryIndexState& EntryIndex::state() const {
 }
 
 std::uint32_t EntryIndex::entryCount() const { return mapped_ ? mapped_->entries : 0; }
-
-WordFileState EntryIndex::identity() const {
-  return mapped_ ? WordFileState{mapped_->size, mapped_->bodyCrc} : WordFileState{};
-}
 
 bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
   mapped_.reset();
@@ -485,8 +539,7 @@ bool EntryIndex::open(const std::filesystem::path& path, std::string& error) {
   if (!(entriesAt == headerSize && entriesAt + (std::uint64_t{m->entries} + 1) * 4 <= blocksAt &&
         blocksAt + (std::uint64_t{m->blocks} + 1) * 4 == termsAt && termsAt <= postingsAt && postingsAt <= fileSize))
     return fail("its header is damaged");
-  m->bodyCrc = getU32(h + 100);
-  if (m->bodyCrc != crcOf(h + headerSize, m->size - headerSize)) return fail("it is damaged (checksum)");
+  if (getU32(h + 100) != crcOf(h + headerSize, m->size - headerSize)) return fail("it is damaged (checksum)");
   m->entryOffsets = h + entriesAt;
   m->entryBytes = m->entryOffsets + (std::size_t{m->entries} + 1) * 4;
   m->blockOffsets = h + blocksAt;
@@ -557,18 +610,23 @@ void EntryIndex::Mapped::collect(const Term& term, std::vector<std::uint8_t>& be
   }
 }
 
-bool EntryIndex::entryAt(std::uint32_t number, FoundEntry& entry, int& weight) const {
+bool EntryIndex::entryAt(std::uint32_t number, FoundEntry& entry) const {
   if (!mapped_ || number >= mapped_->entries) return false;
   const Mapped& m = *mapped_;
   const std::uint32_t from = getU32(m.entryOffsets + std::size_t{number} * 4),
                       to = getU32(m.entryOffsets + std::size_t{number + 1} * 4);
   entry = FoundEntry{};
-  weight = 0;
   if (to < from + 2 || m.entryBytes + to > m.blockOffsets) return true;  // damaged: an entry without a headword
   entry.direction = m.entryBytes[from];
-  weight = m.entryBytes[from + 1];
   entry.headword.assign(reinterpret_cast<const char*>(m.entryBytes) + from + 2, to - from - 2);
   return true;
+}
+
+int EntryIndex::weightAt(std::uint32_t number) const {
+  if (!mapped_ || number >= mapped_->entries) return 0;
+  const Mapped& m = *mapped_;
+  const std::uint32_t from = getU32(m.entryOffsets + std::size_t{number} * 4);
+  return m.entryBytes + from + 1 < m.blockOffsets ? m.entryBytes[from + 1] : 0;
 }
 
 std::vector<FoundEntry> EntryIndex::find(std::string_view typed, std::size_t limit) const {
@@ -605,11 +663,12 @@ std::vector<FoundEntry> findEntries(std::span<const EntryIndex* const> indexes, 
   // Each entry that holds a word as one number that sorts as the results do: the words it lacks,
   // its rank, its weight (more first), its number.
   std::vector<std::uint64_t> order;
-  FoundEntry entry;
-  int weight = 0;
   for (std::uint32_t e = 0; e < entries; ++e) {
     if (missing[e] >= words.size()) continue;
-    all.entryAt(e, entry, weight);
+    int weight = 0;
+    for (const EntryIndex* index : indexes)
+      if (index) weight += index->weightAt(e);
+    weight = std::min(weight, 255);
     order.push_back(std::uint64_t{missing[e]} << 56 | std::uint64_t{std::min<std::uint32_t>(rank[e], 0xffff)} << 40 |
                     std::uint64_t(255 - weight) << 32 | e);
   }
@@ -617,7 +676,8 @@ std::vector<FoundEntry> findEntries(std::span<const EntryIndex* const> indexes, 
   std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(kept), order.end());
   for (std::size_t k = 0; k < kept; ++k) {
     const auto e = static_cast<std::uint32_t>(order[k] & 0xffffffffULL);
-    all.entryAt(e, entry, weight);
+    FoundEntry entry;
+    all.entryAt(e, entry);
     entry.missing = missing[e];
     entry.rank = static_cast<int>(rank[e]);
     results.push_back(std::move(entry));

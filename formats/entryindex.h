@@ -46,8 +46,8 @@ bool readWordFileState(const std::filesystem::path& path, WordFileState& state, 
 bool readWordFileRecords(const std::filesystem::path& path, std::vector<WordRecord>& records, std::string& error);
 
 // What an index was made from: the articles' index from the article file (articles); the word
-// files' index from both word files and the articles' index it numbers its entries after
-// (its identity(), or nothing when the language has no articles).
+// files' index from both word files and the article file, whose keys in their order number its
+// first entries as they number the articles' index (nothing when the language has no articles).
 struct EntryIndexState {
   WordFileState forward, reverse, articles;
   bool operator==(const EntryIndexState&) const = default;
@@ -63,7 +63,11 @@ class EntryIndexWriter {
   EntryIndexWriter(const EntryIndexWriter&) = delete;
   EntryIndexWriter& operator=(const EntryIndexWriter&) = delete;
 
-  // Numbers the entries of another index first, in its order, so that both read as one.
+  // Makes room for about this many entries (and as many words) at once.
+  void expect(std::size_t entries);
+  std::size_t entries() const;
+  // Numbers the entries of another index first, in its order, so that both read as one (an
+  // article file's keys, each given to entry in their order, number them alike).
   void numberEntriesOf(const EntryIndex& index);
   // The number of the entry of headword (word-file bytes) in direction (0 the forward word file,
   // 1 the reverse one), made when it is new.
@@ -121,17 +125,16 @@ class EntryIndex {
   bool open(const std::filesystem::path& path, std::string& error);
   bool isOpen() const;
   const EntryIndexState& state() const;
-  // What another index records of this one: its size and the checksum of its contents.
-  WordFileState identity() const;
   std::uint32_t entryCount() const;
-  // Entry number's direction and headword, and its weight (how many translations it has, at most
-  // 255); false past the last.
-  bool entryAt(std::uint32_t number, FoundEntry& entry, int& weight) const;
+  // Entry number's direction and headword; false past the last.
+  bool entryAt(std::uint32_t number, FoundEntry& entry) const;
+  // How many translations this index gave entry number (at most 255; 0 past the last).
+  int weightAt(std::uint32_t number) const;
 
   // The entries that hold the words of typed (UTF-8, in any order; the last one as the beginning
   // of a word): first those that hold all of them, then those that lack one, and so on; among
-  // those the best rank first, then the entries with more translations (the commoner words),
-  // then the entries' order. At most limit of them. The same of several indexes whose entries are
+  // those the best rank first, then the entries with more translations in all the indexes (the
+  // commoner words), then the entries' order. At most limit of them. The same of several indexes whose entries are
   // numbered alike (the last one has them all) with findEntries.
   std::vector<FoundEntry> find(std::string_view typed, std::size_t limit) const;
 

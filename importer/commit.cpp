@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <future>
@@ -84,8 +85,47 @@ std::int64_t headwordCount(const std::vector<WordRecord>& records) {
   return count;
 }
 
-// Indexes the entries for "Find in entries": the articles' index, then the word files' index
-// numbered after it, each naming the new versions of the files it was made from.
+// The articles' index of an import, made on a thread of its own into memory while the word files'
+// index is made on the caller's; ending it stops the thread at its next article and waits for it.
+class ArticleIndexing {
+ public:
+  ArticleIndexing(const ArticleWriter& articles, const EntryIndexState& state) {
+    thread_ = std::async(std::launch::async, [this, &articles, state] {
+      EntryIndexWriter writer;
+      writer.expect(articles.entries());
+      articles.forEachArticle([&](std::string_view key, std::string_view article) {
+        indexArticle(writer, key, article);
+        return goOn_.load(std::memory_order_relaxed);
+      });
+      if (!goOn_) return std::string();
+      // Written into memory: only the caller's thread changes the folder.
+      char* bytes = nullptr;
+      std::size_t size = 0;
+      std::FILE* memory = ::open_memstream(&bytes, &size);
+      const bool written = memory && writer.write(memory, state);
+      if (memory) std::fclose(memory);
+      std::string file = written ? std::string(bytes, size) : std::string();
+      std::free(bytes);  // open_memstream's buffer
+      return file;
+    });
+  }
+  ArticleIndexing(const ArticleIndexing&) = delete;
+  ArticleIndexing& operator=(const ArticleIndexing&) = delete;
+  ~ArticleIndexing() {
+    goOn_ = false;
+    if (thread_.valid()) thread_.wait();
+  }
+  // The index's bytes; empty when it could not be made.
+  std::string file() { return thread_.get(); }
+
+ private:
+  std::atomic<bool> goOn_{true};
+  std::future<std::string> thread_;
+};
+
+// Indexes the entries for "Find in entries": the articles' index and the word files' index, whose
+// first entries the article file's keys number in their order as they number the articles' index,
+// each naming the new versions of the files it was made from.
 void writeEntryIndexes(FolderChanges& changes, const Pair& pair, const std::filesystem::path& forwardFile,
                        const std::filesystem::path& reverseFile, const ArticleWriter& articles,
                        const std::vector<WordRecord>& forward, const std::vector<WordRecord>& reverse,
@@ -97,25 +137,21 @@ void writeEntryIndexes(FolderChanges& changes, const Pair& pair, const std::file
       throw ImportError(ImportFailure::cannotWrite, {file.string(), error});
     return state;
   };
-  const std::filesystem::path articleIndexFile = articleIndexOf(forwardFile);
-  {
-    EntryIndexWriter writer;
-    articles.forEachArticle([&](std::string_view key, std::string_view article) {
-      indexArticle(writer, key, article);
-      clock.poll();
-    });
-    clock.stopHere();
-    const EntryIndexState state{{}, {}, stateOf(articleFileOf(forwardFile))};
-    changes.write(articleIndexFile, [&](std::FILE* out) { return writer.write(out, state); });
-  }
-  EntryIndex articleIndex;
-  if (!articleIndex.open(FolderChanges::newVersion(articleIndexFile), error))
-    throw ImportError(ImportFailure::cannotWrite, {articleIndexFile.string(), error});
+  const WordFileState articleState = stateOf(articleFileOf(forwardFile));
+  ArticleIndexing articleIndexing(articles, {{}, {}, articleState});
   EntryIndexWriter writer;
-  writer.numberEntriesOf(articleIndex);
+  articles.forEachArticle([&writer](std::string_view key, std::string_view) {
+    writer.entry(0, key);
+    return true;
+  });
   indexWordFiles(writer, forward, reverse, {pair.sourceCodePage, pair.homeCodePage});
   clock.stopHere();
-  const EntryIndexState state{stateOf(forwardFile), stateOf(reverseFile), articleIndex.identity()};
+  const EntryIndexState state{stateOf(forwardFile), stateOf(reverseFile), articleState};
+  const std::filesystem::path articleIndexFile = articleIndexOf(forwardFile);
+  const std::string articleIndex = articleIndexing.file();
+  if (articleIndex.empty())
+    throw ImportError(ImportFailure::cannotWrite, {articleIndexFile.string(), "the entries could not be indexed"});
+  changes.writeText(articleIndexFile, articleIndex);
   changes.write(wordIndexOf(forwardFile), [&](std::FILE* out) { return writer.write(out, state); });
 }
 

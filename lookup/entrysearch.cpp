@@ -47,19 +47,21 @@ std::array<FileStamp, 3> stampsOf(const LanguageFiles& files) {
   return {stampOf(files.forward), stampOf(files.reverse), stampOf(files.articles)};
 }
 
-// The articles' index of the language's article file, made again unless it matches the file.
-bool prepareArticleIndex(const LanguageFiles& files, const std::function<void(int)>& progress, std::string& error) {
+// The articles' index of the language's article file (whose state it sets), made again unless it
+// matches the file.
+bool prepareArticleIndex(const LanguageFiles& files, WordFileState& articleState,
+                         const std::function<void(int)>& progress, std::string& error) {
   EntryIndex& index = entrySearchState.articleIndex;
   index = EntryIndex();
   ArticleFile articles;
   if (!articles.open(files.articles, error)) return error.empty();  // no articles: no index
-  WordFileState articleState;
   if (!readWordFileState(files.articles, articleState, error)) return false;
   const EntryIndexState wanted{{}, {}, articleState};
   const std::filesystem::path path = articleIndexOf(files.forward);
   std::string ignored;  // a damaged index is made again
   if (index.open(path, ignored) && index.state() == wanted) return true;
   EntryIndexWriter writer;
+  writer.expect(articles.keyCount());
   const std::uint64_t total = std::max<std::uint64_t>(articles.keyCount(), 1);
   std::uint64_t done = 0;
   progress(0);
@@ -73,8 +75,9 @@ bool prepareArticleIndex(const LanguageFiles& files, const std::function<void(in
   return read && writer.writeTo(path, wanted, error) && index.open(path, error);
 }
 
-// The word files' index, made again unless it matches both word files and the articles' index.
-bool prepareWordIndex(const LanguageFiles& files, const std::function<void(int)>& progress, std::string& error) {
+// The word files' index, made again unless it matches both word files and the article file.
+bool prepareWordIndex(const LanguageFiles& files, const WordFileState& articleState,
+                      const std::function<void(int)>& progress, std::string& error) {
   EntryIndex& index = entrySearchState.wordIndex;
   index = EntryIndex();
   EntryIndexState wanted;
@@ -82,7 +85,7 @@ bool prepareWordIndex(const LanguageFiles& files, const std::function<void(int)>
   if (!files.reverse.empty() && std::filesystem::exists(files.reverse) &&
       !readWordFileState(files.reverse, wanted.reverse, error))
     return false;
-  wanted.articles = entrySearchState.articleIndex.identity();
+  wanted.articles = articleState;
   const std::filesystem::path path = wordIndexOf(files.forward);
   std::string ignored;
   if (index.open(path, ignored) && index.state() == wanted) return true;
@@ -118,7 +121,8 @@ bool prepareEntrySearch(const std::function<void(int)>& progress, std::string& e
   const std::array<FileStamp, 3> stamps = stampsOf(files);
   resetEntrySearchState();
   const std::function<void(int)> tell = progress ? progress : [](int) {};
-  if (!prepareArticleIndex(files, tell, error) || !prepareWordIndex(files, tell, error)) {
+  WordFileState articleState;
+  if (!prepareArticleIndex(files, articleState, tell, error) || !prepareWordIndex(files, articleState, tell, error)) {
     resetEntrySearchState();
     return false;
   }

@@ -51,7 +51,7 @@ TEST_F(ImportTest, EachHeadwordKeepsItsWholeArticlesBesideTheWordFile) {
 }
 
 // The import indexes the entries it wrote: the articles' index names the article file, the word
-// files' index both word files and the articles' index, so that zembo trusts them as they are.
+// files' index both word files and the article file, so that zembo trusts them as they are.
 TEST_F(ImportTest, TheEntriesAreIndexedForTheFilesWritten) {
   const auto dict =
       writeDictionary("freedict-deu-eng",
@@ -67,7 +67,7 @@ TEST_F(ImportTest, TheEntriesAreIndexedForTheFilesWritten) {
   ASSERT_TRUE(readWordFileState(articleFileOf(forward), articleState.articles, error)) << error;
   ASSERT_TRUE(readWordFileState(forward, wordState.forward, error)) << error;
   ASSERT_TRUE(readWordFileState(reverse, wordState.reverse, error)) << error;
-  wordState.articles = articleIndex.identity();
+  wordState.articles = articleState.articles;
   EXPECT_EQ(articleIndex.state(), articleState);
   EXPECT_EQ(wordIndex.state(), wordState);
   const EntryIndex* both[] = {&articleIndex, &wordIndex};
