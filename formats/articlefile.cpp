@@ -16,6 +16,7 @@
 #include <mutex>
 #include <unordered_set>
 
+#include "formats/littleendian.h"
 #include "platform/codepage.h"
 #include "platform/safefiles.h"
 
@@ -34,31 +35,6 @@ int chunkLevel(std::size_t articleBytes) {
 }
 // No chunk unpacks to more than this: a larger size in the table is damage, not an article.
 constexpr std::uint32_t maxRawChunk = std::uint32_t{1} << 30;
-
-void putU32(std::string& out, std::uint32_t v) {
-  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
-}
-void putU64(std::string& out, std::uint64_t v) {
-  for (int k = 0; k < 8; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
-}
-std::uint32_t getU32(const unsigned char* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-std::uint64_t getU64(const unsigned char* at) {
-  return static_cast<std::uint64_t>(getU32(at)) | static_cast<std::uint64_t>(getU32(at + 4)) << 32;
-}
-std::uint32_t crcOf(const void* data, std::size_t size) {
-  uLong crc = crc32(0L, Z_NULL, 0);
-  const auto* bytes = static_cast<const Bytef*>(data);
-  while (size > 0) {
-    const auto piece = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
-    crc = crc32(crc, bytes, piece);
-    bytes += piece;
-    size -= piece;
-  }
-  return static_cast<std::uint32_t>(crc);
-}
 
 std::string_view withoutLineEnds(std::string_view text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);

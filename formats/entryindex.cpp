@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "formats/littleendian.h"
 #include "platform/codepage.h"
 #include "platform/safefiles.h"
 #include "platform/wordfold.h"
@@ -41,19 +42,6 @@ constexpr std::size_t headerSize = 112;
 constexpr std::uint8_t noPart = 4;  // an entry that lacks a word
 constexpr std::uint32_t termsPerBlock = 32;
 
-void putU32(std::string& out, std::uint32_t v) {
-  for (int k = 0; k < 4; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
-}
-void putU64(std::string& out, std::uint64_t v) {
-  for (int k = 0; k < 8; ++k) out += static_cast<char>((v >> (8 * k)) & 0xff);
-}
-std::uint32_t getU32(const unsigned char* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-std::uint64_t getU64(const unsigned char* at) {
-  return static_cast<std::uint64_t>(getU32(at)) | static_cast<std::uint64_t>(getU32(at + 4)) << 32;
-}
 void putVarint(std::string& out, std::uint64_t v) {
   while (v >= 0x80) {
     out += static_cast<char>((v & 0x7f) | 0x80);
@@ -71,18 +59,6 @@ bool getVarint(const unsigned char*& at, const unsigned char* end, std::uint64_t
     if ((byte & 0x80) == 0) return true;
   }
   return false;
-}
-
-std::uint32_t crcOf(const void* data, std::size_t size) {
-  uLong crc = crc32(0L, Z_NULL, 0);
-  const auto* bytes = static_cast<const Bytef*>(data);
-  while (size > 0) {
-    const auto piece = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
-    crc = crc32(crc, bytes, piece);
-    bytes += piece;
-    size -= piece;
-  }
-  return static_cast<std::uint32_t>(crc);
 }
 
 // A translation line without its grammar tags ("<n>") and labels ("[zool.]").

@@ -96,6 +96,8 @@ const CodePage& codePage(int number) {
   return it->second;
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -135,8 +137,6 @@ char32_t decodeUtf8Char(std::string_view s, std::size_t& i) {
   i += static_cast<std::size_t>(extra) + 1;
   return value;
 }
-
-}  // namespace
 
 const CodePageTable& codePageTable(int number) { return codePage(number).toUnicode; }
 

@@ -21,6 +21,10 @@ const CodePageTable& codePageTable(int codePage);
 
 std::u16string toUtf16(std::string_view bytes, int codePage);
 std::string toUtf8(std::string_view bytes, int codePage);
+// UTF-8 one character at a time: c appended to out; the character that begins at i, moving i past
+// it (a malformed sequence gives U+FFFD and moves one byte on).
+void appendUtf8(std::string& out, char32_t c);
+char32_t decodeUtf8Char(std::string_view s, std::size_t& i);
 // A character the code page cannot hold becomes "?".
 std::string fromUtf16(std::u16string_view text, int codePage);
 std::string fromUtf8(std::string_view utf8, int codePage);

@@ -6,6 +6,8 @@
 #include <array>
 #include <memory>
 
+#include "platform/codepage.h"
+
 namespace zembo {
 
 namespace {
@@ -41,40 +43,6 @@ const std::array<char32_t, 0x10000>& foldTable() {
   return *table;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// The next character of text at at, moving at past it; U+FFFD for a byte that begins none.
-char32_t nextCharacter(std::string_view text, std::size_t& at) {
-  const auto byte = static_cast<unsigned char>(text[at++]);
-  if (byte < 0x80) return byte;
-  const int more = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
-  if (more < 0 || at + static_cast<std::size_t>(more) > text.size()) return 0xFFFD;
-  char32_t c = byte & (0x3F >> more);
-  for (int k = 0; k < more; ++k) {
-    const auto next = static_cast<unsigned char>(text[at]);
-    if ((next & 0xC0) != 0x80) return 0xFFFD;
-    c = (c << 6) | (next & 0x3F);
-    ++at;
-  }
-  return c;
-}
-
 }  // namespace
 
 void forEachFoldedWord(std::string_view utf8, const std::function<void(std::string_view word)>& word) {
@@ -98,7 +66,7 @@ void forEachFoldedWord(std::string_view utf8, const std::function<void(std::stri
         flush();
       continue;
     }
-    const char32_t c = nextCharacter(utf8, at);
+    const char32_t c = decodeUtf8Char(utf8, at);
     const char32_t folded = c < 0x10000 ? table[c] : u_isalnum(static_cast<UChar32>(c)) ? c : wordBreak;
     if (folded == leftOut) continue;
     if (folded == wordBreak || c == 0xFFFD) {
