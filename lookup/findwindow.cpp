@@ -92,6 +92,9 @@ bool FindWindow::prepare() {
       const DictionaryDirection* both[2];
       languageDirections(both);
       bar = std::make_unique<BarWindow>(textFindInEntries, both[0] ? both[0]->sourceName : "", textFindIndexing);
+      // The keys typed meanwhile stay the field's, which takes them when the indexing ends.
+      bar->setAttribute(Qt::WA_ShowWithoutActivating);
+      bar->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
       bar->show();
       bar->waitUntilOnScreen();
     }
@@ -144,6 +147,21 @@ std::string FindWindow::firstTranslation(int direction, const std::string& headw
 }
 
 void FindWindow::search() {
+  // Keys typed while the indexes are made reach the field meanwhile (the progress window's
+  // painting hands the window system's events on): their search runs once the first one ends.
+  if (searching_) {
+    searchAgain_ = true;
+    return;
+  }
+  searching_ = true;
+  do {
+    searchAgain_ = false;
+    searchOnce();
+  } while (searchAgain_);
+  searching_ = false;
+}
+
+void FindWindow::searchOnce() {
   results_->clear();
   const std::string typed = field_->text().toStdString();
   if (field_->text().trimmed().isEmpty()) {

@@ -39,6 +39,7 @@ class FindWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void searchOnce();
   bool prepare();
   void openWordFiles();
   void closeWordFiles();
@@ -53,6 +54,7 @@ class FindWindow : public QWidget {
   // Both word files of the language searched, for the rows' translations.
   WordFile files_[2];
   std::string filesOf_;  // the forward word file they belong to (the program's path)
+  bool searching_ = false, searchAgain_ = false;
 };
 
 }  // namespace zembo

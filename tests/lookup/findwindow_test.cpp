@@ -82,6 +82,7 @@ TEST_F(FindTest, TranslationsNotesAndExamplesFindTheirEntriesBestFirst) {
   EXPECT_EQ(rowsFor("walk slowly"),
             "gehen = go, walk, leave (German - English); schleichen = creep, sneak (German - English)");
   EXPECT_EQ(status(), "Entries that hold all the words: 2");
+  EXPECT_FALSE(entrySearchNeedsPreparing());  // checked once, and not again until a file changes
   // The first search made both indexes beside the word file.
   EXPECT_TRUE(std::filesystem::exists("language/Ger_Eng.fnd"));
   EXPECT_TRUE(std::filesystem::exists("language/Ger_Eng.fnw"));
