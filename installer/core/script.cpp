@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/articlefile.h"
+#include "formats/entryindex.h"
 #include "formats/fields.h"
 #include "installer/core/display.h"
 #include "installer/core/paths.h"
@@ -288,6 +289,11 @@ void removeArticlesOf(const std::filesystem::path& wordFile) {
   if (extension != ".zb") return;
   const std::filesystem::path articles = articleFileOf(wordFile);
   std::error_code error;
+  // The indexes of its entries go too: zembo makes them again, and never uses one that does not
+  // match its files, so one that stays costs only room.
+  for (const std::filesystem::path& index : {articleIndexOf(wordFile), wordIndexOf(wordFile)})
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(index, error)))
+      std::filesystem::remove(index, error);
   // The file itself, never what a link there points to.
   if (!std::filesystem::exists(std::filesystem::symlink_status(articles, error))) return;
   std::filesystem::remove(articles, error);

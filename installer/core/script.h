@@ -67,7 +67,8 @@ void removeLeftovers(const std::filesystem::path& file);
 // Removes the article file of a word file ("Ger_Eng.art" of "Ger_Eng.zb") before the word file
 // is replaced: an import's articles belong to the word file it wrote, never to another. Nothing
 // for a file that is no word file or has no article file; fatal, with a message naming the file,
-// when it cannot be removed.
+// when it cannot be removed. The indexes of its entries ("Ger_Eng.fnd", "Ger_Eng.fnw") go as well
+// where they can.
 void removeArticlesOf(const std::filesystem::path& wordFile);
 
 // Shows the error with caption "Error" over the installer window and ends the program with

@@ -216,14 +216,17 @@ TEST_F(ScriptTest, ARelativeTargetBecomesAbsolute) {
   EXPECT_EQ(script.installDir, dir / "woordenboek");
 }
 
-// A word file the installer puts in place of an imported one takes the import's articles with it:
-// they would belong to words the new file may not have. Other files keep theirs.
+// A word file the installer puts in place of an imported one takes the import's articles and
+// their indexes with it: they would belong to words the new file may not have. Other files keep
+// theirs.
 TEST_F(ScriptTest, AReplacedWordFileLosesTheArticlesOfTheImportedOne) {
   writeFile("dist/Ger_Eng.zb", "G");
   writeFile("dist/Fre.ZB", "F");
   writeFile("dist/notes.txt", "N");
   writeFile("target/taal/Ger_Eng.zb", "imported words");
   writeFile("target/taal/Ger_Eng.art", "imported articles");
+  writeFile("target/taal/Ger_Eng.fnd", "the index of its articles");
+  writeFile("target/taal/Ger_Eng.fnw", "the index of its translations");
   writeFile("target/taal/Fre.art", "imported articles");
   writeFile("target/taal/notes.art", "not a word file's");
   writeFile("target/taal/Ita_Eng.art", "of a word file the script leaves alone");
@@ -231,6 +234,8 @@ TEST_F(ScriptTest, AReplacedWordFileLosesTheArticlesOfTheImportedOne) {
   runScript();
   EXPECT_EQ(readFile("target/taal/Ger_Eng.zb"), "G");
   EXPECT_FALSE(std::filesystem::exists("target/taal/Ger_Eng.art"));
+  EXPECT_FALSE(std::filesystem::exists("target/taal/Ger_Eng.fnd"));
+  EXPECT_FALSE(std::filesystem::exists("target/taal/Ger_Eng.fnw"));
   EXPECT_FALSE(std::filesystem::exists("target/taal/Fre.art"));
   EXPECT_EQ(readFile("target/taal/notes.art"), "not a word file's");
   EXPECT_EQ(readFile("target/taal/Ita_Eng.art"), "of a word file the script leaves alone");
