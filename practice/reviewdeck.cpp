@@ -13,6 +13,7 @@
 #include "practice/lists.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
+#include "store/collate.h"
 #include "store/store.h"
 
 namespace zembo {
@@ -39,8 +40,38 @@ std::string currentListRecords() {
   return records;
 }
 
-// The live entries among records, converted from the direction's code pages.
-std::vector<ListEntry> listEntriesOf(std::string_view records) {
+// Adds each comma-separated translation of list to items that items lacks.
+void addTranslations(std::string_view list, std::vector<std::string>& items) {
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    std::string_view one = list.substr(0, comma);
+    list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
+    while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
+    while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
+    if (!one.empty() && std::find(items.begin(), items.end(), one) == items.end()) items.emplace_back(one);
+  }
+}
+
+// The translations of a list entry, then every other translation the current word file holds for
+// its word: those of all its records spelled as it is (a headword whose translations fill several
+// records, equal words added apart), each once, joined by ", ".
+std::string wholeTranslationOf(const WordRecord& entry) {
+  std::vector<std::string> items;
+  addTranslations(translationOf(entry), items);
+  const std::string_view word = wordOf(entry);
+  WordRecord record;
+  for (int index = findWord(word); index < store.wordCount && readWordRecord(index, record) == 0; ++index) {
+    if (compareWords(store.collation, wordOf(record), word) != 0) break;
+    if (!isDeleted(record) && wordOf(record) == word) addTranslations(translationOf(record), items);
+  }
+  std::string whole;
+  for (const std::string& item : items) whole += (whole.empty() ? "" : ", ") + item;
+  return whole;
+}
+
+// The live entries among records, converted from the direction's code pages; with whole, each
+// word with every translation the word file holds for it (a card asks for any of them).
+std::vector<ListEntry> listEntriesOf(std::string_view records, bool whole = false) {
   std::vector<ListEntry> entries;
   const int wordPage = codePageOfCharset(directions.currentDirection->sourceCharset);
   const int translationPage = codePageOfCharset(directions.currentDirection->targetCharset);
@@ -49,7 +80,9 @@ std::vector<ListEntry> listEntriesOf(std::string_view records) {
     WordRecord record;
     std::memcpy(&record, records.data() + at, sizeof record);
     if (isDeleted(record) || wordOf(record).empty()) continue;
-    entries.push_back({toUtf8(wordOf(record), wordPage), toUtf8(translationOf(record), translationPage)});
+    entries.push_back(
+        {toUtf8(wordOf(record), wordPage),
+         toUtf8(whole ? wholeTranslationOf(record) : std::string(translationOf(record)), translationPage)});
   }
   return entries;
 }
@@ -57,6 +90,8 @@ std::vector<ListEntry> listEntriesOf(std::string_view records) {
 }  // namespace
 
 std::vector<ListEntry> currentListEntries() { return listEntriesOf(currentListRecords()); }
+
+std::vector<ListEntry> currentReviewEntries() { return listEntriesOf(currentListRecords(), true); }
 
 std::filesystem::path currentListHostPath() { return hostPath(currentListFilePath()); }
 
@@ -73,7 +108,7 @@ ReviewCounts reviewCardsDue() {
     // A damaged card file is left where it is until a review opens it and says so.
     std::vector<Card> cards;
     if (!cardText.empty() && parseCardFile(cardText, cards).status != CardFileStatus::read) cards.clear();
-    Deck deck = buildDeck(listEntriesOf(records), std::move(cards));
+    Deck deck = buildDeck(listEntriesOf(records, true), std::move(cards));
     counted = {directions.currentDirection, std::move(records), std::move(cardText), std::move(deck)};
   }
   return reviewCounts(counted.deck, reviewNow(), newCardsPerDay());

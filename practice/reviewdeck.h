@@ -34,6 +34,9 @@ std::int64_t reviewNow();
 
 // The live entries of the current list file, converted from the direction's code pages.
 std::vector<ListEntry> currentListEntries();
+// The same as a review asks them: each word with every translation the current word file holds for
+// it (all its records, spelled as it is), so that a card asks for the whole entry.
+std::vector<ListEntry> currentReviewEntries();
 std::filesystem::path currentListHostPath();
 // At most this many new cards a day (win.ini "ReviewNewCards", 20 unless set).
 int newCardsPerDay();

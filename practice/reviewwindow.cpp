@@ -253,7 +253,7 @@ void ReviewWindow::loadDeck() {
     text = uiTextCopy(textNotAPlainFile) + "\n" + shown(log) + "\n\n" + uiTextCopy(textLogNotKept);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
-  deck_ = buildDeck(currentListEntries(), std::move(cards));
+  deck_ = buildDeck(currentReviewEntries(), std::move(cards));
 }
 
 void ReviewWindow::nextCard() {

@@ -148,9 +148,77 @@ bool oneLetterApart(const icu::UnicodeString& a, const icu::UnicodeString& b) {
 
 }  // namespace
 
+namespace {
+
+// Text in parentheses left out: "(to) go (somewhere)" is "go".
+icu::UnicodeString withoutParentheses(const icu::UnicodeString& text) {
+  icu::UnicodeString out;
+  int depth = 0;
+  for (int32_t i = 0; i < text.length(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'(') ++depth;
+    if (depth == 0) out.append(c);
+    if (c == u')' && depth > 0) --depth;
+  }
+  return trimmed(out);
+}
+
+// Whether the last word of text abbreviates the word before it, as an older import left it behind a
+// translation ("street St", "road Rd", "doctor Dr"): up to four letters, a capital first, each
+// found in order in the word before, whose first letter it shares.
+bool endsInAbbreviation(const icu::UnicodeString& text, int32_t blank) {
+  const icu::UnicodeString last(text, blank + 1);
+  if (last.length() < 1 || last.length() > 4 || !u_isupper(last.char32At(0))) return false;
+  int32_t wordStart = text.lastIndexOf(u' ', 0, blank) + 1;
+  icu::UnicodeString word(text, wordStart, blank - wordStart), abbreviation(last);
+  word.foldCase();
+  abbreviation.foldCase();
+  if (word.length() <= abbreviation.length() || word[0] != abbreviation[0] || !u_islower(text.char32At(wordStart)))
+    return false;
+  int32_t at = 0;
+  for (int32_t k = 0; k < abbreviation.length(); ++k) {
+    at = word.indexOf(abbreviation[k], at);
+    if (at < 0) return false;
+    ++at;
+  }
+  return true;
+}
+
+// The forms an answer may take of one translation: as it stands; without what stands in
+// parentheses; without the "to " of an English verb; without an abbreviation behind it.
+std::vector<icu::UnicodeString> answerForms(const icu::UnicodeString& translation) {
+  std::vector<icu::UnicodeString> forms{translation};
+  const auto add = [&forms](const icu::UnicodeString& form) {
+    if (!form.isEmpty() && std::find(forms.begin(), forms.end(), form) == forms.end()) forms.push_back(form);
+  };
+  add(withoutParentheses(translation));
+  for (std::size_t k = 0; k < forms.size(); ++k) {
+    const icu::UnicodeString form = forms[k];
+    if (form.startsWith(u"to ") && form.length() > 3) add(trimmed(icu::UnicodeString(form, 3)));
+    const int32_t blank = form.lastIndexOf(u' ');
+    if (blank > 0 && endsInAbbreviation(form, blank)) add(trimmed(icu::UnicodeString(form, 0, blank)));
+  }
+  return forms;
+}
+
+}  // namespace
+
 int proposedGrade(const std::string& typed, const std::string& translations) {
   const icu::UnicodeString answer = trimmed(icu::UnicodeString::fromUTF8(typed));
   if (answer.isEmpty()) return again;
+  // The answer is taken as loosely as a translation: "to go" and "go (away)" are "go".
+  std::vector<icu::UnicodeString> answers;
+  for (const icu::UnicodeString& form : answerForms(answer)) answers.push_back(comparable(form, false));
+  const auto matchesExactly = [&answers](const icu::UnicodeString& one) {
+    return std::find(answers.begin(), answers.end(), comparable(one, false)) != answers.end();
+  };
+  // A letter off a short form that a translation was cut to makes another word ("to" of "to go").
+  const auto matchesNearly = [&answers](const icu::UnicodeString& one, bool cut) {
+    const icu::UnicodeString folded = comparable(one, false), plain = comparable(one, true);
+    for (const icu::UnicodeString& a : answers)
+      if (((!cut || folded.length() >= 4) && oneLetterApart(folded, a)) || comparable(a, true) == plain) return true;
+    return false;
+  };
   int best = again;
   std::size_t start = 0;
   while (start <= translations.size()) {
@@ -159,10 +227,11 @@ int proposedGrade(const std::string& typed, const std::string& translations) {
     const icu::UnicodeString one = trimmed(icu::UnicodeString::fromUTF8(translations.substr(start, comma - start)));
     start = comma + 1;
     if (one.isEmpty()) continue;
-    if (comparable(one, false) == comparable(answer, false)) return good;
-    if (comparable(one, true) == comparable(answer, true) ||
-        oneLetterApart(comparable(one, false), comparable(answer, false)))
-      best = hard;
+    const std::vector<icu::UnicodeString> forms = answerForms(one);
+    for (const icu::UnicodeString& form : forms)
+      if (matchesExactly(form)) return good;
+    for (std::size_t k = 0; k < forms.size(); ++k)
+      if (matchesNearly(forms[k], k > 0)) best = hard;
   }
   return best;
 }

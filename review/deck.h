@@ -43,8 +43,10 @@ ReviewCounts reviewCounts(const Deck& deck, std::int64_t now, int newCardsPerDay
 std::int64_t nextDueAfter(const Deck& deck, std::int64_t now);
 
 // Whether a typed answer is right: the grade it proposes. Any one of the comma-separated
-// translations typed exactly (case and surrounding blanks ignored) proposes Good; one that differs
-// only in accents, or by one letter (one added, dropped or changed), Hard; anything else Again.
+// translations typed exactly (case and surrounding blanks ignored; a leading "to ", text in
+// parentheses and an abbreviation behind a word, "street St", may be left out) proposes Good; one
+// that differs only in accents, or by one letter (one added, dropped or changed; from a form so
+// cut only when it keeps four letters or more), Hard; anything else Again.
 int proposedGrade(const std::string& typed, const std::string& translations);
 
 }  // namespace zembo

@@ -56,9 +56,9 @@ class ReviewWindowTest : public test::PracticeTest {
     ASSERT_TRUE(review->revealed());
     QTest::keyClick(review, gradeKey ? Qt::Key(Qt::Key_0 + gradeKey) : Qt::Key_Return);
   }
-  std::vector<Card> cardsOnDisk() {
+  std::vector<Card> cardsOnDisk(const std::string& list = "verbs") {
     std::vector<Card> cards;
-    readCardFile("list/verbs/Fre_Eng.cards.tsv", cards);
+    readCardFile("list/" + list + "/Fre_Eng.cards.tsv", cards);
     return cards;
   }
   ReviewWindow* review = nullptr;
@@ -148,6 +148,30 @@ TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
 
 // No more than the day's new cards, the limit counting those begun earlier the same day; the
 // next day brings new ones again.
+// A card is the whole entry: the list's translations, then those of every record the word file
+// holds for the word (spelled as it is), so that any of them is right.
+TEST_F(ReviewWindowTest, ACardAsksForAnyTranslationOfTheWholeEntry) {
+  startWith({{"nouns", {{"chien", "mine car"}, {"rue", "street St"}}}}, {{"Chien", "Dog Star"},
+                                                                         {"chien", "mine car, canine"},
+                                                                         {"chien", "dog, hound"},
+                                                                         {"chien", "deleted one", 1},
+                                                                         {"rue", "street St, road Rd"}});
+  ASSERT_NE(openReview(), nullptr);
+  EXPECT_EQ(review->wordLabel()->text(), "chien");
+  QTest::keyClicks(review->answerField(), "dog");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->proposed(), good);
+  EXPECT_EQ(review->solutionLabel()->text(), "mine car, canine, dog, hound");
+  QTest::keyClick(review, Qt::Key_Return);
+  ASSERT_EQ(cardsOnDisk("nouns").size(), 1u);
+  EXPECT_EQ(cardsOnDisk("nouns")[0].schedule.state, CardState::learning);
+  EXPECT_EQ(review->wordLabel()->text(), "rue");
+  QTest::keyClicks(review->answerField(), "road");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->proposed(), good);  // "road Rd" as an older import left it
+  EXPECT_EQ(review->solutionLabel()->text(), "street St, road Rd");
+}
+
 TEST_F(ReviewWindowTest, NewCardsStopAtTheDaysLimit) {
   test::writeFile(profilePath("win.ini"), "[Dictionary]\nReviewNewCards=2\n");
   startWith({{"verbs", numberedWords(5)}});

@@ -259,5 +259,26 @@ TEST(ProposedGrade, ExactIsGoodAccentsOrOneLetterHardElseAgain) {
   EXPECT_EQ(proposedGrade("straße", "STRASSE"), good);  // case folding is Unicode's, not ASCII's
 }
 
+// A translation is matched as a learner says it: without the "to " of an English verb, without what
+// stands in parentheses, without an abbreviation an older import left behind it.
+TEST(ProposedGrade, VerbsParenthesesAndAbbreviationsAreLeftAside) {
+  EXPECT_EQ(proposedGrade("go", "to go"), good);
+  EXPECT_EQ(proposedGrade("to walk", "walk, stroll"), good);
+  EXPECT_EQ(proposedGrade("dog", "mine car, dog (animal), hound"), good);
+  EXPECT_EQ(proposedGrade("dog (animal)", "dog"), good);
+  EXPECT_EQ(proposedGrade("go", "(to) go (somewhere)"), good);
+  EXPECT_EQ(proposedGrade("street", "street St"), good);
+  EXPECT_EQ(proposedGrade("road", "road Rd, avenue"), good);
+  EXPECT_EQ(proposedGrade("doctor", "doctor Dr"), good);
+  EXPECT_EQ(proposedGrade("stret", "street St"), hard);
+  // Only what abbreviates the word before it goes: "New York" is no "New", "go Home" no "go".
+  EXPECT_EQ(proposedGrade("new", "New York"), again);
+  EXPECT_EQ(proposedGrade("go", "go Home"), again);
+  EXPECT_EQ(proposedGrade("St", "street St"), again);
+  EXPECT_EQ(proposedGrade("car", "mine car"), again);
+  EXPECT_EQ(proposedGrade("to", "to go"), again);  // not one letter off "go", a form cut short
+  EXPECT_EQ(proposedGrade("dig", "dog"), hard);    // a translation as it stands keeps the rule
+}
+
 }  // namespace
 }  // namespace zembo
