@@ -8,13 +8,16 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
 
+#include "lookup/soundfiles.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
+#include "platform/profile.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -205,6 +208,26 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   statusRow->addStretch(1);
   statusRow->addWidget(early_);
   layout->addLayout(statusRow);
+  // The switches follow the learner from one review to the next.
+  auto* switches = new QHBoxLayout;
+  const auto makeSwitch = [this, switches](int text, const char* key, int byDefault) {
+    auto* box = new QCheckBox(uiQString(uiTextCopy(text)), client());
+    box->setFont(uiFonts.fontControl.font);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setChecked(readProfileInt("Dictionary", key, byDefault, "win.ini") != 0);
+    connect(box, &QCheckBox::toggled, this,
+            [key](bool on) { writeProfileString("Dictionary", key, on ? "1" : "0", "win.ini"); });
+    switches->addWidget(box);
+    return box;
+  };
+  speak_ = makeSwitch(textReviewSpeak, "ReviewSpeak", 1);
+  listening_ = makeSwitch(textReviewListening, "ReviewListening", 0);
+  switches->addStretch(1);
+  layout->addLayout(switches);
+  // Listening switched on or off asks the card shown again, the other way.
+  connect(listening_, &QCheckBox::toggled, this, [this] {
+    if (current_ >= 0 && !revealed_) nextCard();
+  });
   answer_->installEventFilter(this);
 
   loadDeck();
@@ -271,7 +294,9 @@ void ReviewWindow::nextCard() {
   early_->clear();
   if (current_ < 0) return showEnd();
   const Card& card = deck_[current_].card;
-  word_->setText(utf8(card.word));
+  const bool byEar = askedByEar();
+  word_->setText(byEar ? QString("\u2026") : utf8(card.word));
+  prompt_->setText(uiQString(uiTextCopy(byEar ? textReviewListenPrompt : textReviewPrompt)));
   // A learning step within the learn-ahead comes before its time when nothing else is left.
   if (card.schedule.state != CardState::newCard && card.schedule.due > now) {
     const QString due = QDateTime::fromSecsSinceEpoch(card.schedule.due).toString("hh:mm:ss");
@@ -279,6 +304,25 @@ void ReviewWindow::nextCard() {
   }
   answer_->setEnabled(true);
   answer_->setFocus();
+  // Played once the card is on the screen: the word is heard as it is seen.
+  if (byEar || speak_->isChecked())
+    QTimer::singleShot(0, this, [this, shownCard = current_] {
+      if (current_ == shownCard && !revealed_) playWord();
+    });
+}
+
+bool ReviewWindow::askedByEar() const {
+  if (current_ < 0 || !listening_->isChecked()) return false;
+  const DictionaryDirection& d = *directions.currentDirection;
+  return canBeHeard(d.sourceName, fromUtf8(deck_[current_].card.word, codePageOfCharset(d.sourceCharset)),
+                    d.sourceCharset);
+}
+
+void ReviewWindow::playWord() {
+  if (current_ < 0) return;
+  const DictionaryDirection& d = *directions.currentDirection;
+  ++wordsPlayed_;
+  playSound(d.sourceName, fromUtf8(deck_[current_].card.word, codePageOfCharset(d.sourceCharset)), d.sourceCharset);
 }
 
 void ReviewWindow::showEnd() {
@@ -299,11 +343,15 @@ void ReviewWindow::reveal() {
   revealed_ = true;
   const DeckCard& card = deck_[current_];
   const QString typed = answer_->text();
-  proposed_ = proposedGrade(typed.toStdString(), card.translation);
+  // By ear the answer is the word itself, spelled; the translations are shown with it.
+  const bool byEar = askedByEar();
+  const std::string& expected = byEar ? card.card.word : card.translation;
+  proposed_ = proposedGrade(typed.toStdString(), expected);
   answer_->setReadOnly(true);
+  if (byEar) word_->setText(utf8(card.card.word));
   solution_->setText(utf8(card.translation));
   if (!typed.trimmed().isEmpty())
-    typed_->setText(escaped(uiQString(uiTextCopy(textYourAnswer))) + " " + markedAnswer(typed, utf8(card.translation)));
+    typed_->setText(escaped(uiQString(uiTextCopy(textYourAnswer))) + " " + markedAnswer(typed, utf8(expected)));
   for (int g = again; g <= easy; ++g) {
     grades_[g - 1]->setEnabled(true);
     QFont font = grades_[g - 1]->font();
@@ -357,12 +405,17 @@ bool ReviewWindow::eventFilter(QObject* watched, QEvent* event) {
       finish();
       return true;
     }
+    if (key == Qt::Key_F5) {
+      playWord();
+      return true;
+    }
   }
   return ToolWindow::eventFilter(watched, event);
 }
 
 void ReviewWindow::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
+  if (key == Qt::Key_F5) return playWord();
   if (key == Qt::Key_Escape) return finish();  // every grade is saved already
   if (revealed_ && key >= Qt::Key_1 && key <= Qt::Key_4) return grade(key - Qt::Key_0);
   if (revealed_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) return grade(proposed_);

@@ -6,7 +6,12 @@
 // closing the window (Esc, Quit, the close box), or the program, loses none. The word, the
 // translations and the answer wrap and the card scrolls, so that a long entry is never cut; the
 // window may be made larger.
+//
+// Two switches, kept in win.ini: "Say the word" plays each word as it is shown (its recording, or
+// speech) and F5 plays it again; "Listening" hides the word, which the learner hears and types,
+// graded as a translation is.
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -45,7 +50,10 @@ class ReviewWindow : public ToolWindow {
   QLabel* statusLabel() const { return status_; }
   QLabel* earlyLabel() const { return early_; }  // when a card shown before its time was due
   QPushButton* gradeButton(int grade) const { return grades_[grade - 1]; }
-  int proposed() const { return proposed_; }  // the grade Enter gives once revealed; 0 before
+  QCheckBox* speakSwitch() const { return speak_; }
+  QCheckBox* listeningSwitch() const { return listening_; }
+  int wordsPlayed() const { return wordsPlayed_; }  // how many times a word was played
+  int proposed() const { return proposed_; }        // the grade Enter gives once revealed; 0 before
   bool revealed() const { return revealed_; }
   const Deck& deck() const { return deck_; }
 
@@ -63,6 +71,9 @@ class ReviewWindow : public ToolWindow {
   void showEnd();
   void showCardsLeft();
   void warnAboutFilesBeside();
+  // Whether the card shown is asked by ear: listening is on and the word can be heard.
+  bool askedByEar() const;
+  void playWord();
 
   Deck deck_;
   std::filesystem::path listFile_;
@@ -82,6 +93,9 @@ class ReviewWindow : public ToolWindow {
   QLabel* status_;
   QLabel* early_;
   std::array<QPushButton*, 4> grades_{};
+  QCheckBox* speak_;
+  QCheckBox* listening_;
+  int wordsPlayed_ = 0;
   QPushButton* quit_;
 };
 

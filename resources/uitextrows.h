@@ -155,5 +155,8 @@ constexpr int textFindSome = 170;                    // "No entry holds all the 
 constexpr int textFindIndexing = 171;                // "The entries are being indexed for Find in entries. ..."
 constexpr int textFindCannotIndex = 172;             // "The entries cannot be indexed:"
 constexpr int textFindColumns = 173;                 // "Word|Translation|Dictionary": the result rows' headings
+constexpr int textReviewSpeak = 174;                 // "Say the word (F5 says it again)": the review window's switch
+constexpr int textReviewListening = 175;             // "Listening: hear the word, type it"
+constexpr int textReviewListenPrompt = 176;          // "Type the word you hear and press Enter ..."
 
 }  // namespace zembo

@@ -189,6 +189,9 @@ const EditionSource& danishEdition() {
           "Opslagene indekseres til \"Søg i opslag\". Det sker én gang og igen, når ordbogen er blevet ændret.",  // 171
           "Opslagene kan ikke indekseres:",                                                                       // 172
           "Ord|Oversættelse|Ordbog",                                                                              // 173
+          "Læs ordet op (F5 læser det igen)",                                                                     // 174
+          "Lytteøvelse: hør ordet, skriv det",                                                                    // 175
+          "Skriv det ord, du hører, og tryk Enter (F5 afspiller det igen).",                                      // 176
       },
       {
           // ZEMBO

@@ -189,9 +189,12 @@ const EditionSource& dutchEdition() {
           "Lemma's die alle woorden bevatten: %1",                        // 169
           "Geen lemma bevat alle woorden; deze bevatten er enkele van.",  // 170
           "De lemma's worden geïndexeerd voor \"Zoeken in lemma's\". Dat gebeurt één keer, en opnieuw nadat het "
-          "woordenboek is gewijzigd.",                   // 171
-          "De lemma's kunnen niet worden geïndexeerd:",  // 172
-          "Woord|Vertaling|Woordenboek",                 // 173
+          "woordenboek is gewijzigd.",                                               // 171
+          "De lemma's kunnen niet worden geïndexeerd:",                              // 172
+          "Woord|Vertaling|Woordenboek",                                             // 173
+          "Woord uitspreken (F5 herhaalt het)",                                      // 174
+          "Luisteren: woord horen en typen",                                         // 175
+          "Typ het woord dat u hoort en druk op Enter (F5 speelt het opnieuw af).",  // 176
       },
       {
           // ZEMBO

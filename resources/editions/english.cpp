@@ -185,9 +185,12 @@ const EditionSource& englishEdition() {
           "Entries that hold all the words: %1",                     // 169
           "No entry holds all the words; these hold some of them.",  // 170
           "The entries are being indexed for Find in entries. This happens once, and again after the dictionary has "
-          "changed.",                        // 171
-          "The entries cannot be indexed:",  // 172
-          "Word|Translation|Dictionary",     // 173
+          "changed.",                                                     // 171
+          "The entries cannot be indexed:",                               // 172
+          "Word|Translation|Dictionary",                                  // 173
+          "Say the word (F5 says it again)",                              // 174
+          "Listening: hear the word, type it",                            // 175
+          "Type the word you hear and press Enter (F5 plays it again).",  // 176
       },
       {
           // ZEMBO

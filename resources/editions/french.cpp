@@ -190,9 +190,12 @@ const EditionSource& frenchEdition() {
           "Entrées qui contiennent tous les mots : %1",                                    // 169
           "Aucune entrée ne contient tous les mots ; celles-ci en contiennent certains.",  // 170
           "Les entrées sont indexées pour « Chercher dans les entrées ». Cela n'a lieu qu'une fois, puis de nouveau "
-          "après chaque modification du dictionnaire.",  // 171
-          "Les entrées ne peuvent pas être indexées :",  // 172
-          "Mot|Traduction|Dictionnaire",                 // 173
+          "après chaque modification du dictionnaire.",                            // 171
+          "Les entrées ne peuvent pas être indexées :",                            // 172
+          "Mot|Traduction|Dictionnaire",                                           // 173
+          "Prononcer le mot (F5 le répète)",                                       // 174
+          "Écoute : entendre le mot, le taper",                                    // 175
+          "Tapez le mot que vous entendez et appuyez sur Entrée (F5 le rejoue).",  // 176
       },
       {
           // ZEMBO

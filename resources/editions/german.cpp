@@ -192,9 +192,12 @@ const EditionSource& germanEdition() {
           "Einträge, die alle Wörter enthalten: %1",                          // 169
           "Kein Eintrag enthält alle Wörter; diese enthalten einige davon.",  // 170
           "Die Einträge werden für \"In Einträgen suchen\" indexiert. Das geschieht einmal und erneut, nachdem sich "
-          "das Wörterbuch geändert hat.",                 // 171
-          "Die Einträge können nicht indexiert werden:",  // 172
-          "Wort|Übersetzung|Wörterbuch",                  // 173
+          "das Wörterbuch geändert hat.",                                        // 171
+          "Die Einträge können nicht indexiert werden:",                         // 172
+          "Wort|Übersetzung|Wörterbuch",                                         // 173
+          "Wort sprechen (F5 spricht es erneut)",                                // 174
+          "Hörübung: Wort hören und eingeben",                                   // 175
+          "Gehörtes Wort eingeben und Enter drücken (F5 spielt es erneut ab).",  // 176
       },
       {
           // ZEMBO

@@ -190,9 +190,12 @@ const EditionSource& italianEdition() {
           "Voci che contengono tutte le parole: %1",                              // 169
           "Nessuna voce contiene tutte le parole; queste ne contengono alcune.",  // 170
           "Le voci vengono indicizzate per \"Cerca nelle voci\". Succede una volta sola, e di nuovo dopo ogni modifica "
-          "del dizionario.",                       // 171
-          "Non è possibile indicizzare le voci:",  // 172
-          "Parola|Traduzione|Dizionario",          // 173
+          "del dizionario.",                                                       // 171
+          "Non è possibile indicizzare le voci:",                                  // 172
+          "Parola|Traduzione|Dizionario",                                          // 173
+          "Pronuncia la parola (F5 la ripete)",                                    // 174
+          "Ascolto: senti la parola e scrivila",                                   // 175
+          "Scrivi la parola che senti e premi Invio (F5 la riproduce di nuovo).",  // 176
       },
       {
           // ZEMBO

@@ -186,8 +186,11 @@ const EditionSource& norwegianEdition() {
           "Oppslag som inneholder alle ordene: %1",                               // 169
           "Ingen oppslag inneholder alle ordene; disse inneholder noen av dem.",  // 170
           "Oppslagene indekseres for \"Søk i oppslag\". Det skjer én gang, og på nytt etter at ordboken er endret.",  // 171
-          "Oppslagene kan ikke indekseres:",  // 172
-          "Ord|Oversettelse|Ordbok",          // 173
+          "Oppslagene kan ikke indekseres:",                                  // 172
+          "Ord|Oversettelse|Ordbok",                                          // 173
+          "Les opp ordet (F5 leser det igjen)",                               // 174
+          "Lytteøving: hør ordet, skriv det",                                 // 175
+          "Skriv ordet du hører, og trykk Enter (F5 spiller det av igjen).",  // 176
       },
       {
           // ZEMBO

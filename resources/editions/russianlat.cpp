@@ -190,9 +190,12 @@ const EditionSource& russianLatEdition() {
           "Statey, soderzhashchikh vse slova: %1",                                             // 169
           "Ni odna stat'ya ne soderzhit vsekh slov; eti stat'i soderzhat nekotorye iz nikh.",  // 170
           "Stat'i indeksiruyutsya dlya funktsii \"Poisk po stat'yam\". Eto proiskhodit odin raz i povtoryayetsya posle "
-          "kazhdogo izmeneniya slovarya.",          // 171
-          "Ne udayotsya proindeksirovat' stat'i:",  // 172
-          "Slovo|Perevod|Slovar'",                  // 173
+          "kazhdogo izmeneniya slovarya.",                                       // 171
+          "Ne udayotsya proindeksirovat' stat'i:",                               // 172
+          "Slovo|Perevod|Slovar'",                                               // 173
+          "Proiznosit' slovo (F5 povtoryayet)",                                  // 174
+          "Na slukh: uslyshat' i vvesti slovo",                                  // 175
+          "Vvedite uslyshannoye slovo i nazhmite Enter (F5 povtoryayet yego).",  // 176
       },
       {
           // ZEMBO

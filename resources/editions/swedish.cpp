@@ -188,6 +188,9 @@ const EditionSource& swedishEdition() {
           "Uppslagen indexeras för \"Sök i uppslag\". Det sker en gång, och igen när ordboken har ändrats.",  // 171
           "Uppslagen kan inte indexeras:",                                                                    // 172
           "Ord|Översättning|Ordbok",                                                                          // 173
+          "Läs upp ordet (F5 läser det igen)",                                                                // 174
+          "Hörövning: hör ordet, skriv det",                                                                  // 175
+          "Skriv ordet du hör och tryck på Enter (F5 spelar upp det igen).",                                  // 176
       },
       {
           // ZEMBO

@@ -17,6 +17,7 @@
 #include <functional>
 #include <thread>
 
+#include "lookup/soundfiles.h"
 #include "platform/hostpath.h"
 #include "platform/profile.h"
 #include "practice/reviewdeck.h"
@@ -170,6 +171,55 @@ TEST_F(ReviewWindowTest, ACardAsksForAnyTranslationOfTheWholeEntry) {
   QTest::keyClick(review->answerField(), Qt::Key_Return);
   EXPECT_EQ(review->proposed(), good);  // "road Rd" as an older import left it
   EXPECT_EQ(review->solutionLabel()->text(), "street St, road Rd");
+}
+
+// The word is heard as its card is shown (F5 again) while Say the word is on; Listening hides it,
+// and the learner types the word itself. A word that cannot be heard is shown as it is.
+TEST_F(ReviewWindowTest, ListeningHidesTheWordAndTheLearnerTypesWhatIsHeard) {
+  std::filesystem::create_directories("sound/French");
+  for (const char* word : {"chat", "chien"}) test::writeFile(std::string("sound/French/") + word + ".wav", "RIFF");
+  startWith({{"verbs", {{"chat", "cat"}, {"chien", "dog"}, {"maison", "house"}}}});
+  setSpeakWords(false);  // only recordings are heard: the same on every machine
+  ASSERT_NE(openReview(), nullptr);
+  processEvents();
+  EXPECT_TRUE(review->speakSwitch()->isChecked());
+  EXPECT_FALSE(review->listeningSwitch()->isChecked());
+  EXPECT_EQ(review->wordLabel()->text(), "chat");
+  EXPECT_EQ(review->wordsPlayed(), 1);
+  QTest::keyClick(review->answerField(), Qt::Key_F5);
+  EXPECT_EQ(review->wordsPlayed(), 2);
+  EXPECT_EQ(review->answerField()->text(), "");  // F5 types nothing
+
+  review->listeningSwitch()->click();
+  processEvents();
+  EXPECT_EQ(readProfileInt("Dictionary", "ReviewListening", -1, "win.ini"), 1);
+  EXPECT_EQ(review->wordLabel()->text(), QString("\u2026"));
+  EXPECT_EQ(review->wordsPlayed(), 3);
+  QTest::keyClicks(review->answerField(), "CHAT");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->proposed(), good);
+  EXPECT_EQ(review->wordLabel()->text(), "chat");
+  EXPECT_EQ(review->solutionLabel()->text(), "cat");
+  QTest::keyClick(review, Qt::Key_Return);
+
+  EXPECT_EQ(review->wordLabel()->text(), QString("\u2026"));  // chien, by ear
+  QTest::keyClicks(review->answerField(), "chen");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->proposed(), hard);
+  QTest::keyClick(review, Qt::Key_Return);
+  EXPECT_EQ(review->wordLabel()->text(), "maison");  // no recording: seen, and asked as always
+
+  // Both off: nothing is played, and the switches are kept.
+  review->speakSwitch()->click();
+  review->listeningSwitch()->click();
+  processEvents();
+  EXPECT_EQ(readProfileInt("Dictionary", "ReviewSpeak", -1, "win.ini"), 0);
+  EXPECT_EQ(readProfileInt("Dictionary", "ReviewListening", -1, "win.ini"), 0);
+  const int played = review->wordsPlayed();
+  answer("house", 0);
+  processEvents();
+  EXPECT_EQ(review->wordLabel()->text(), "chien");  // its learning step, shown early, and seen
+  EXPECT_EQ(review->wordsPlayed(), played);
 }
 
 TEST_F(ReviewWindowTest, NewCardsStopAtTheDaysLimit) {
