@@ -103,20 +103,23 @@ bool prepareWordIndex(const LanguageFiles& files, const WordFileState& articleSt
   return made;
 }
 
+bool needsPreparing(const LanguageFiles& files) {
+  return files.wordFile != entrySearchState.wordFile || !entrySearchState.wordIndex.isOpen() ||
+         stampsOf(files) != entrySearchState.checked;
+}
+
 }  // namespace
 
 bool entrySearchNeedsPreparing() {
   LanguageFiles files;
-  if (!currentLanguageFiles(files)) return false;
-  return files.wordFile != entrySearchState.wordFile || !entrySearchState.wordIndex.isOpen() ||
-         stampsOf(files) != entrySearchState.checked;
+  return currentLanguageFiles(files) && needsPreparing(files);
 }
 
 bool prepareEntrySearch(const std::function<void(int)>& progress, std::string& error) {
   error.clear();
   LanguageFiles files;
   if (!currentLanguageFiles(files)) return false;
-  if (!entrySearchNeedsPreparing()) return true;
+  if (!needsPreparing(files)) return true;
   // Stamped before the checksums are read: a change meanwhile is checked again at the next search.
   const std::array<FileStamp, 3> stamps = stampsOf(files);
   resetEntrySearchState();
@@ -128,8 +131,6 @@ bool prepareEntrySearch(const std::function<void(int)>& progress, std::string& e
   }
   entrySearchState.wordFile = files.wordFile;
   entrySearchState.checked = stamps;
-  entrySearchState.sourceCodePage = files.sourceCodePage;
-  entrySearchState.homeCodePage = files.homeCodePage;
   return true;
 }
 

@@ -26,8 +26,7 @@ struct FileStamp {
 struct EntrySearchState {
   std::string wordFile;  // the forward word file whose indexes are open (the program's path)
   EntryIndex articleIndex, wordIndex;
-  std::array<FileStamp, 3> checked;          // the forward and reverse word files, the article file
-  int sourceCodePage = 0, homeCodePage = 0;  // of the forward file's words and translations
+  std::array<FileStamp, 3> checked;  // the forward and reverse word files, the article file
 };
 extern const EntrySearchState& entrySearch;
 

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "directions/directions.h"
+#include "lookup/soundfiles.h"
 #include "platform/codepage.h"
 #include "platform/hostpath.h"
 #include "platform/profile.h"
@@ -42,14 +43,8 @@ std::string currentListRecords() {
 
 // Adds each comma-separated translation of list to items that items lacks.
 void addTranslations(std::string_view list, std::vector<std::string>& items) {
-  while (!list.empty()) {
-    const std::size_t comma = list.find(',');
-    std::string_view one = list.substr(0, comma);
-    list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
-    while (!one.empty() && one.front() == ' ') one.remove_prefix(1);
-    while (!one.empty() && one.back() == ' ') one.remove_suffix(1);
-    if (!one.empty() && std::find(items.begin(), items.end(), one) == items.end()) items.emplace_back(one);
-  }
+  for (std::string& one : translationTokens(std::string(list)))
+    if (!one.empty() && std::find(items.begin(), items.end(), one) == items.end()) items.push_back(std::move(one));
 }
 
 // The translations of a list entry, then every other translation the current word file holds for
