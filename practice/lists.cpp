@@ -137,7 +137,7 @@ void dropCardsOfLeftEntries() {
   if (!std::filesystem::exists(cardFilePath(currentListHostPath()), error)) return;
   std::unordered_set<std::string> words;
   for (ListEntry& entry : currentListEntries()) words.insert(std::move(entry.word));
-  dropCardsNotIn(cardFilePath(currentListHostPath()), words);
+  dropCardsNotIn(currentListHostPath(), words);
 }
 
 void deleteCurrentList(WindowHandle owner) {

@@ -1,5 +1,7 @@
 #include "practice/reviewdeck.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -90,21 +92,39 @@ std::vector<ListEntry> currentReviewEntries() { return listEntriesOf(currentList
 
 std::filesystem::path currentListHostPath() { return hostPath(currentListFilePath()); }
 
+std::filesystem::path listsHostFolder() { return currentListHostPath().parent_path().parent_path(); }
+
 int newCardsPerDay() { return std::max(0, readProfileInt("Dictionary", "ReviewNewCards", 20, "win.ini")); }
+
+namespace {
+
+// What changes whenever a grade is appended to the log, or the log is replaced.
+std::int64_t logStamp(const std::filesystem::path& log) {
+  struct stat st {};
+  if (::stat(log.c_str(), &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size) ^ (static_cast<std::int64_t>(st.st_mtim.tv_nsec) << 20) ^
+         (static_cast<std::int64_t>(st.st_mtim.tv_sec) << 40);
+}
+
+}  // namespace
 
 ReviewCounts reviewCardsDue() {
   if (!store.practiceListName[0]) return {};
+  const std::filesystem::path listFile = currentListHostPath();
   std::string records = currentListRecords();
   std::string cardText;
-  if (readCardFileText(cardFilePath(currentListHostPath()), cardText) != CardFileStatus::read) cardText.clear();
+  if (readCardFileText(cardFilePath(listFile), cardText) != CardFileStatus::read) cardText.clear();
+  const std::int64_t stamp = logStamp(reviewLogPath(listFile));
   CountedDeck& counted = reviewingState.counted;
   if (counted.direction != directions.currentDirection || counted.listRecords != records ||
-      counted.cardText != cardText) {
+      counted.cardText != cardText || counted.logStamp != stamp) {
     // A damaged card file is left where it is until a review opens it and says so.
-    std::vector<Card> cards;
-    if (!cardText.empty() && parseCardFile(cardText, cards).status != CardFileStatus::read) cards.clear();
-    Deck deck = buildDeck(listEntriesOf(records, true), std::move(cards));
-    counted = {directions.currentDirection, std::move(records), std::move(cardText), std::move(deck)};
+    ReviewCards r;
+    r.snapshot = parseCardFile(cardText, r.cards);
+    if (r.snapshot.status != CardFileStatus::read) r.cards.clear();
+    addReviewLog(r, listFile);
+    Deck deck = buildDeck(listEntriesOf(records, true), std::move(r.cards), r.snapshot.header.ways);
+    counted = {directions.currentDirection, std::move(records), std::move(cardText), stamp, std::move(deck)};
   }
   return reviewCounts(counted.deck, reviewNow(), newCardsPerDay());
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "review/deck.h"
+#include "review/reviewlog.h"
 
 namespace zembo {
 
@@ -19,6 +20,7 @@ struct CountedDeck {
   const DictionaryDirection* direction = nullptr;
   std::string listRecords;  // the list file's records as they were read
   std::string cardText;     // the card file's text; empty without one
+  std::int64_t logStamp = -1;  // the review log's size and change time, mixed; -1 without one
   Deck deck;
 };
 
@@ -38,6 +40,8 @@ std::vector<ListEntry> currentListEntries();
 // it (all its records, spelled as it is), so that a card asks for the whole entry.
 std::vector<ListEntry> currentReviewEntries();
 std::filesystem::path currentListHostPath();
+// The folder that holds every list's folder (host path): the fitted schedule lives there.
+std::filesystem::path listsHostFolder();
 // At most this many new cards a day (win.ini "ReviewNewCards", 20 unless set).
 int newCardsPerDay();
 // How many cards of the current list are to be reviewed now, new ones of the day included, and

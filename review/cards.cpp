@@ -21,9 +21,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view cardFileHeader =
+// The first line of version 1 named the columns; version 2 names its version, ways and log size
+// first and the columns on a line of their own.
+constexpr std::string_view version1Header =
     "# zembo review cards\tword\tstate\tstability\tdifficulty\tdue\tlast review\treps\tlapses\tstep\t"
     "interval\tfirst review";
+constexpr std::string_view version2Mark = "# zembo review cards 2";
+constexpr std::string_view version2Columns =
+    "# word\tway\tstate\tstability\tdifficulty\tdue\tlast review\treps\tlapses\tstep\tinterval\tfirst review";
+constexpr const char* wayNames[] = {"forward", "backward"};
+constexpr const char* listWaysNames[] = {"forward", "backward", "both"};
 constexpr const char* stateNames[] = {"new", "learning", "review", "relearning"};
 
 fs::path besideListFile(const fs::path& listFile, const char* suffix) {
@@ -70,12 +77,45 @@ bool parseState(std::string_view text, CardState& state) {
 
 bool inRange(double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; }
 
-// One line of the card file: exactly eleven tab-separated fields, every value one the scheduler
-// could have written (finite, in its range, a real date), so that a card read is a card that can
-// be graded and written back.
-bool parseCard(std::string_view line, Card& card) {
-  constexpr std::size_t fieldCount = 11;
-  std::string_view fields[fieldCount];
+bool parseWay(std::string_view text, CardWay& way) {
+  for (int i = 0; i < 2; i++)
+    if (text == wayNames[i]) return way = static_cast<CardWay>(i), true;
+  return false;
+}
+
+// "# zembo review cards 2\tways=both\tlog=1234\tlast=9f0c...": unknown keys are passed over, so
+// that a later version's header still reads.
+bool parseVersion2Header(std::string_view line, CardFileHeader& header) {
+  if (!line.starts_with(version2Mark) || (line.size() > version2Mark.size() && line[version2Mark.size()] != '\t'))
+    return false;
+  header = {};
+  for (std::size_t at = version2Mark.size(); at < line.size();) {
+    const std::size_t end = std::min(line.find('\t', at + 1), line.size());
+    const std::string_view field = line.substr(at + 1, end - at - 1);
+    at = end;
+    const std::size_t equals = field.find('=');
+    const std::string_view key = field.substr(0, equals), value = field.substr(equals + 1);
+    if (equals == std::string_view::npos) continue;
+    if (key == "ways") {
+      for (int i = 0; i < 3; i++)
+        if (value == listWaysNames[i]) header.ways = static_cast<ListWays>(i);
+    } else if (key == "log" && !parseNumber(value, header.logBytes)) {
+      header.logBytes = 0;
+    } else if (key == "last") {
+      header.lastReviewId.assign(value);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+// One line of a card: eleven tab-separated fields in version 1, twelve (the way second) in
+// version 2, every value one the scheduler could have written (finite, in its range, a real
+// date), so that a card read is a card that can be graded and written back.
+bool parseCardLine(std::string_view line, Card& card, int version) {
+  const std::size_t fieldCount = version == 1 ? 11 : 12;
+  std::string_view fields[12];
   std::size_t count = 0;
   for (std::size_t start = 0;;) {
     const std::size_t tab = line.find('\t', start);
@@ -85,18 +125,23 @@ bool parseCard(std::string_view line, Card& card) {
     start = tab + 1;
   }
   if (count != fieldCount || fields[0].empty()) return false;
+  card.way = CardWay::forward;
+  if (version != 1 && !parseWay(fields[1], card.way)) return false;
+  const std::string_view* f = version == 1 ? fields : fields + 1;  // f[1] is the state in both
   CardSchedule& s = card.schedule;
   card.word.assign(fields[0]);
-  s.due = parseUtcTime(fields[4]);
-  s.lastReview = parseUtcTime(fields[5]);
-  card.firstReview = parseUtcTime(fields[10]);
-  return parseState(fields[1], s.state) && s.state != CardState::newCard && parseNumber(fields[2], s.stability) &&
-         inRange(s.stability, minimumStability, maximumStability) && parseNumber(fields[3], s.difficulty) &&
+  s.due = parseUtcTime(f[4]);
+  s.lastReview = parseUtcTime(f[5]);
+  card.firstReview = parseUtcTime(f[10]);
+  return parseState(f[1], s.state) && s.state != CardState::newCard && parseNumber(f[2], s.stability) &&
+         inRange(s.stability, minimumStability, maximumStability) && parseNumber(f[3], s.difficulty) &&
          inRange(s.difficulty, 1, 10) && s.due >= 0 && s.lastReview >= 0 && card.firstReview >= 0 &&
-         parseNumber(fields[6], s.reps) && s.reps > 0 && parseNumber(fields[7], s.lapses) && s.lapses >= 0 &&
-         parseNumber(fields[8], s.step) && s.step >= 0 && parseNumber(fields[9], s.scheduledDays) &&
-         s.scheduledDays >= 0 && s.scheduledDays <= FsrsParameters{}.maximumInterval;
+         parseNumber(f[6], s.reps) && s.reps > 0 && parseNumber(f[7], s.lapses) && s.lapses >= 0 &&
+         parseNumber(f[8], s.step) && s.step >= 0 && parseNumber(f[9], s.scheduledDays) && s.scheduledDays >= 0 &&
+         s.scheduledDays <= FsrsParameters{}.maximumInterval;
 }
+
+namespace {
 
 bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -117,6 +162,8 @@ fs::path cardFilePath(const fs::path& listFile) { return besideListFile(listFile
 fs::path reviewLogPath(const fs::path& listFile) { return besideListFile(listFile, ".log.tsv"); }
 
 const char* stateName(CardState state) { return stateNames[static_cast<int>(state) & 3]; }
+const char* wayName(CardWay way) { return wayNames[static_cast<int>(way) & 1]; }
+bool listAsks(ListWays ways, CardWay way) { return ways == ListWays::both || static_cast<int>(ways) == static_cast<int>(way); }
 
 std::int64_t parseUtcTime(std::string_view t) {
   if (t.size() != 20 || t[4] != '-' || t[7] != '-' || t[10] != 'T' || t[13] != ':' || t[16] != ':' || t[19] != 'Z')
@@ -183,10 +230,11 @@ CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
 CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards) {
   cards.clear();
   CardFileLoad result;
+  result.header.version = 1;  // until a header says otherwise
   std::string_view rest = text;
   if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);  // an editor's byte-order mark
   int lineNumber = 0;
-  bool headerSeen = false;
+  int seen = 0;  // lines that were not blank
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
     const std::string_view whole = rest.substr(0, end);
@@ -195,12 +243,13 @@ CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lineNumber++;
     if (isBlank(line)) continue;
-    // The header heads the file; a card line in its place is read as a card.
-    const bool first = !headerSeen && cards.empty() && result.damagedLine == 0;
-    headerSeen = true;
-    if (first && line == cardFileHeader) continue;
+    // The header heads the file (version 2's column names follow it); a card line in its place
+    // is read as a card.
+    seen++;
+    if (seen == 1 && (line == version1Header || parseVersion2Header(line, result.header))) continue;
+    if (seen == 2 && result.header.version == 2 && line == version2Columns) continue;
     Card card;
-    if (parseCard(line, card)) {
+    if (parseCardLine(line, card, result.header.version)) {
       cards.push_back(std::move(card));
       continue;
     }
@@ -237,7 +286,7 @@ CardFileLoad loadCards(const fs::path& file, std::vector<Card>& cards) {
                result.damagedLines.size();
       });
       if (kept) result.keptAs = aside;
-      if (kept) saveCards(file, cards);
+      if (kept) saveCards(file, cards, result.header);
       return result;
     }
     case CardFileStatus::unreadable:
@@ -257,8 +306,9 @@ void appendTwoDigits(std::string& out, unsigned n) {
   out += static_cast<char>('0' + n % 10);
 }
 
-// "2026-12-09T14:03:00Z" without a formatted print: a card file of many cards is written after
-// every grade.
+}  // namespace
+
+// "2026-12-09T14:03:00Z" without a formatted print: a card file of many cards is written at once.
 void appendUtcTime(std::string& out, std::int64_t time) {
   std::int64_t days = time >= 0 ? time / 86400 : (time - 86399) / 86400;
   const auto seconds = static_cast<unsigned>(time - days * 86400);
@@ -281,6 +331,8 @@ void appendUtcTime(std::string& out, std::int64_t time) {
   out += 'Z';
 }
 
+namespace {
+
 template <typename T>
 void appendNumber(std::string& out, T value) {
   char digits[64];
@@ -302,67 +354,61 @@ std::string formatUtcTime(std::int64_t time) {
   return text;
 }
 
-bool saveCards(const fs::path& file, const std::vector<Card>& cards) {
-  std::string text(cardFileHeader);
+void appendCardLine(std::string& out, const Card& card) {
+  const CardSchedule& s = card.schedule;
+  out += card.word;
+  out += '\t';
+  out += wayName(card.way);
+  out += '\t';
+  out += stateName(s.state);
+  out += '\t';
+  appendDecimal(out, s.stability);
+  out += '\t';
+  appendDecimal(out, s.difficulty);
+  out += '\t';
+  appendUtcTime(out, s.due);
+  out += '\t';
+  appendUtcTime(out, s.lastReview);
+  for (int n : {s.reps, s.lapses, s.step, s.scheduledDays}) {
+    out += '\t';
+    appendNumber(out, n);
+  }
+  out += '\t';
+  appendUtcTime(out, card.firstReview);
+}
+
+bool saveCards(const fs::path& file, const std::vector<Card>& cards, const CardFileHeader& header) {
+  std::string text(version2Mark);
+  text += "\tways=";
+  text += listWaysNames[static_cast<int>(header.ways) % 3];
+  text += "\tlog=";
+  appendNumber(text, header.logBytes);
+  if (!header.lastReviewId.empty()) text += "\tlast=" + header.lastReviewId;
+  text += '\n';
+  text += version2Columns;
   text += '\n';
   text.reserve(cards.size() * 120 + text.size());
   for (const Card& card : cards) {
-    const CardSchedule& s = card.schedule;
     // A tab or line end in a word would break its line, and a broken line makes the whole file
     // unreadable: such a card is not kept, so that the others are.
-    if (s.state == CardState::newCard || card.word.find_first_of("\t\r\n") != std::string::npos) continue;
-    text += card.word;
-    text += '\t';
-    text += stateName(s.state);
-    text += '\t';
-    appendDecimal(text, s.stability);
-    text += '\t';
-    appendDecimal(text, s.difficulty);
-    text += '\t';
-    appendUtcTime(text, s.due);
-    text += '\t';
-    appendUtcTime(text, s.lastReview);
-    for (int n : {s.reps, s.lapses, s.step, s.scheduledDays}) {
-      text += '\t';
-      appendNumber(text, n);
-    }
-    text += '\t';
-    appendUtcTime(text, card.firstReview);
+    if (card.schedule.state == CardState::newCard || card.word.find_first_of("\t\r\n") != std::string::npos) continue;
+    appendCardLine(text, card);
     text += '\n';
   }
   return replaceFileSafely(
       file, [&](std::FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
-bool appendReviewLog(const fs::path& log, std::int64_t time, std::string_view word, int grade, int elapsedDays,
-                     CardState before) {
-  // Appended to only as a plain file of its own name: never through a link to a file elsewhere,
-  // never waiting on a pipe.
-  const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+int openPlainForAppend(const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     errno = EINVAL;
-    return false;
+    return -1;
   }
-  std::FILE* out = ::fdopen(fd, "ab");
-  if (out == nullptr) {
-    ::close(fd);
-    return false;
-  }
-  if (st.st_size == 0) std::fputs("# time\tword\tgrade\telapsed days\tstate before\n", out);
-  std::fprintf(out, "%s\t%.*s\t%d\t%d\t%s\n", formatUtcTime(time).c_str(), static_cast<int>(word.size()), word.data(),
-               grade, elapsedDays, stateName(before));
-  return syncAndClose(out);
-}
-
-void dropCardsNotIn(const fs::path& file, const std::unordered_set<std::string>& words) {
-  std::vector<Card> cards, kept;
-  if (readCardFile(file, cards).status != CardFileStatus::read) return;
-  for (Card& card : cards)
-    if (words.count(card.word)) kept.push_back(std::move(card));
-  if (kept.size() != cards.size()) saveCards(file, kept);
+  return fd;
 }
 
 }  // namespace zembo

@@ -1,8 +1,9 @@
 #pragma once
 // What reviewing keeps beside a list file: the card file (one line per card a learner has seen:
-// its word and its schedule) and the review log (one line per grade given). Both are UTF-8 text,
-// tab-separated, so that a user can read them and take the history elsewhere. The card file is
-// replaced safely after every grade; the log only grows.
+// its word, the way it asks and its schedule) and the review log (one line per grade given, see
+// reviewlog.h). Both are UTF-8 text, tab-separated, so that a user can read them and take the
+// history elsewhere. The log is the record; the card file is a snapshot of the cards as the log
+// stood at a known size, replaced safely now and then.
 
 #include <cstdint>
 #include <filesystem>
@@ -15,8 +16,17 @@
 
 namespace zembo {
 
+// Which way a card asks: the word for its translations, or the translations for the word. Each way
+// of a word is a card of its own, with its own schedule.
+enum class CardWay { forward = 0, backward = 1 };
+// The ways a list's cards ask, chosen per list and kept in the card file's header.
+enum class ListWays { forward = 0, backward = 1, both = 2 };
+const char* wayName(CardWay way);
+bool listAsks(ListWays ways, CardWay way);
+
 struct Card {
-  std::string word;  // UTF-8, the key: the entries of a list with the same word are one card
+  std::string word;  // UTF-8; with the way, the key: the entries of a list with the same word are one card
+  CardWay way = CardWay::forward;
   CardSchedule schedule;
   std::int64_t firstReview = 0;  // when the card stopped being new; 0 while it is
 };
@@ -31,8 +41,18 @@ std::filesystem::path reviewLogPath(const std::filesystem::path& listFile);
 // tooLarge: more than cardFileSizeLimit bytes, more than any list's cards could fill.
 enum class CardFileStatus { read, missing, damaged, unreadable, notAFile, tooLarge };
 constexpr std::size_t cardFileSizeLimit = 64 << 20;
+// What the first line of a card file says: its version (1 before ways and the log's size were
+// kept), the ways the list asks, and how much of the review log the snapshot holds: the log's
+// size in bytes then and the id of the last review it held (empty for none).
+struct CardFileHeader {
+  int version = 2;
+  ListWays ways = ListWays::forward;
+  std::uint64_t logBytes = 0;
+  std::string lastReviewId;
+};
 struct CardFileLoad {
   CardFileStatus status = CardFileStatus::read;
+  CardFileHeader header;
   int damagedLine = 0;           // the first line that could not be read
   std::string damagedLines;      // those lines as they stood, each ended by a line feed
   std::filesystem::path keptAs;  // where the damaged lines, or a whole unreadable file, went
@@ -52,21 +72,19 @@ CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards);
 // Whether a file beside a list may be opened: missing and read stand for "no file" and "a plain
 // file"; notAFile for anything else under the name (a symbolic link included).
 CardFileStatus besideFileKind(const std::filesystem::path& file);
-// Writes the cards that are no longer new, through a temporary file; false when that failed (the
-// old file then stays as it was).
-bool saveCards(const std::filesystem::path& file, const std::vector<Card>& cards);
-
-// One line of the log: time, word, grade, elapsed days, the state before the grade. Only a plain
-// file is appended to (never through a link, never waiting on a pipe); false otherwise.
-bool appendReviewLog(const std::filesystem::path& log, std::int64_t time, std::string_view word, int grade,
-                     int elapsedDays, CardState before);
-
-// Drops the cards whose word is no longer in the list; the file is left alone when none goes (or
-// when it is damaged: the next review moves it aside with a message).
-void dropCardsNotIn(const std::filesystem::path& file, const std::unordered_set<std::string>& words);
+// Writes the cards that are no longer new, as version 2, through a temporary file; false when that
+// failed (the old file then stays as it was).
+bool saveCards(const std::filesystem::path& file, const std::vector<Card>& cards, const CardFileHeader& header = {});
+// One card as a line (without its line feed) and back; a line of version 1 has no way.
+void appendCardLine(std::string& out, const Card& card);
+bool parseCardLine(std::string_view line, Card& card, int version = 2);
+// Only a plain file of the name itself, opened for appending (never through a link, never waiting
+// on a pipe): a descriptor, or -1 with errno set.
+int openPlainForAppend(const std::filesystem::path& file);
 
 // "2026-12-09T14:03:00Z" and back; -1 when the text is no such time.
 std::string formatUtcTime(std::int64_t time);
+void appendUtcTime(std::string& out, std::int64_t time);
 std::int64_t parseUtcTime(std::string_view text);
 // The local calendar day of a time, counted from 1970-01-01: elapsed days are whole days between
 // the calendar days of two reviews, as a learner counts them.

@@ -9,32 +9,38 @@
 
 namespace zembo {
 
-Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored) {
+Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored, ListWays ways) {
   Deck deck;
-  deck.reserve(entries.size() + stored.size());
-  std::unordered_map<std::string_view, std::size_t> position;
-  position.reserve(entries.size() + stored.size());
-  for (const ListEntry& entry : entries) {
-    auto [it, added] = position.try_emplace(std::string_view(entry.word), deck.size());
-    if (added) {
-      DeckCard card;
-      card.card.word = entry.word;
-      card.translation = entry.translation;
-      deck.push_back(std::move(card));
-    } else if (!entry.translation.empty()) {
-      std::string& joined = deck[it->second].translation;
-      joined += joined.empty() ? entry.translation : ", " + entry.translation;
+  deck.reserve(2 * entries.size() + stored.size());
+  // The cards of each way by word; the keys view the words of the cards in the deck.
+  std::unordered_map<std::string_view, std::size_t> position[2];
+  for (CardWay way : {CardWay::forward, CardWay::backward}) {
+    if (!listAsks(ways, way)) continue;
+    auto& at = position[static_cast<int>(way)];
+    at.reserve(entries.size() + stored.size());
+    for (const ListEntry& entry : entries) {
+      auto [it, added] = at.try_emplace(std::string_view(entry.word), deck.size());
+      if (added) {
+        DeckCard card;
+        card.card.word = entry.word;
+        card.card.way = way;
+        card.translation = entry.translation;
+        deck.push_back(std::move(card));
+      } else if (!entry.translation.empty()) {
+        std::string& joined = deck[it->second].translation;
+        joined += joined.empty() ? entry.translation : ", " + entry.translation;
+      }
     }
   }
   for (Card& card : stored) {
-    auto it = position.find(card.word);
-    if (it != position.end()) {
-      // The keys view the entries' words and the words of cards kept apart; a second line of
-      // the same word in a card file must not replace the word a key views.
+    auto& at = position[static_cast<int>(card.way)];
+    auto it = at.find(card.word);
+    if (it != at.end()) {
+      // A second line of the same card in a card file must not replace the word a key views.
       if (deck[it->second].inList) deck[it->second].card = std::move(card);
     } else {
       deck.push_back({std::move(card), "", false});
-      position.emplace(std::string_view(deck.back().card.word), deck.size() - 1);
+      at.emplace(std::string_view(deck.back().card.word), deck.size() - 1);
     }
   }
   return deck;

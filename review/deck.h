@@ -13,16 +13,18 @@ namespace zembo {
 struct DeckCard {
   Card card;
   std::string translation;  // UTF-8; the translations of entries with the same word, joined by ", "
-  bool inList = true;       // false for a card whose entry has left the list (kept until compaction)
+  bool inList = true;       // false for a card whose entry has left the list, or whose way the list no
+                            // longer asks (kept until compaction)
 };
 using Deck = std::vector<DeckCard>;
 
 struct ListEntry {
   std::string word, translation;  // UTF-8
 };
-// One card per word of the list, in list order, with its stored schedule; stored cards whose word
-// the list no longer holds come last.
-Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored);
+// One card per word of the list and way asked, with its stored schedule: the forward cards in list
+// order, then the backward ones, so that a word's two ways are not learnt one after the other.
+// Stored cards that the list no longer asks come last.
+Deck buildDeck(const std::vector<ListEntry>& entries, std::vector<Card> stored, ListWays ways = ListWays::forward);
 std::vector<Card> cardsOf(const Deck& deck);
 
 // New cards first reviewed on the local day of now.
