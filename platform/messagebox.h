@@ -16,7 +16,9 @@ using WindowHandle = void*;
 constexpr unsigned MB_OK = 0x00;
 constexpr unsigned MB_YESNO = 0x04;
 constexpr unsigned MB_ICONERROR = 0x10;
+constexpr unsigned MB_ICONQUESTION = 0x20;
 constexpr unsigned MB_ICONWARNING = 0x30;
+constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr unsigned MB_BUTTONMASK = 0x0F;
 constexpr unsigned MB_ICONMASK = 0xF0;
 // Text and caption are UTF-8, not bytes of the boxes' code page: a message that names a host path

@@ -64,6 +64,9 @@ enum Command : int {
   cmdArticlePaneOn = 65,  // the search and text-file windows' article pane
   cmdArticlePaneOff = 66,
   cmdFindInEntries = 67,     // the search window's Find in entries
+  cmdFitSchedule = 68,       // the review window's fit of the schedule to the learner's reviews
+  cmdDefaultSchedule = 69,   // and its way back to the default schedule
+  cmdShowProgress = 70,      // and its picture of progress
   firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes

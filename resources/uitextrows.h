@@ -158,5 +158,22 @@ constexpr int textFindColumns = 173;                 // "Word|Translation|Dictio
 constexpr int textReviewSpeak = 174;                 // "Say the word (F5 says it again)": the review window's switch
 constexpr int textReviewListening = 175;             // "Listening: hear the word, type it"
 constexpr int textReviewListenPrompt = 176;          // "Type the word you hear and press Enter ..."
+constexpr int textBothWays = 177;                    // "Both ways": the review window's choice of the way cards ask, beside "German → English" and "English → German"
+constexpr int textFitSchedule = 178;                 // "Fit the schedule to my reviews": a button of the review window
+constexpr int textDefaultSchedule = 179;             // "Back to the default schedule": a button of the review window
+constexpr int textFitting = 180;                     // "Fitting the schedule to your reviews...": the progress window's text while it fits
+constexpr int textFitTooFew = 181;                   // "There are too few reviews to fit the schedule to yet (% ...": %1 the number of reviews
+constexpr int textFitResult = 182;                   // "Fitted to %1 reviews. On %2 reviews held back from the  ...": after a fit
+constexpr int textFitFirstDayOnly = 183;             // "With this few reviews, only how long a card is remember ...": after a fit on few reviews
+constexpr int textFitUse = 184;                      // "Schedule the cards with the fitted parameters from now on?": the question after a fit
+constexpr int textScheduleFitted = 185;              // "Schedule fitted to your reviews on %1": the review window's status; %1 a date
+constexpr int textScheduleDefault = 186;             // "Default schedule": the review window's status
+constexpr int textFitOffer = 187;                    // "%1 new reviews since the schedule was fitted: fit it again.": the review window's status; %1 a number
+constexpr int textProgress = 188;                    // "Progress": the review window's button and the title of the progress window
+constexpr int textReviewsPerDay = 189;               // "Reviews per day, the last 30 days": a heading of the progress window
+constexpr int textDuePerDay = 190;                   // "Cards due per day, the next 30 days": a heading of the progress window
+constexpr int textRememberedShare = 191;             // "Remembered a day or more after the review before: %1 of ...": a heading of the progress window; %3 and %4 percentages
+constexpr int textNoReviewsYet = 192;                // "No reviews yet.": the progress window without reviews
+constexpr int textAim = 193;                         // "Aim": the label of the progress window's line of the retention aimed at
 
 }  // namespace zembo

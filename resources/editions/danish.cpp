@@ -192,6 +192,25 @@ const EditionSource& danishEdition() {
           "Læs ordet op (F5 læser det igen)",                                                                     // 174
           "Lytteøvelse: hør ordet, skriv det",                                                                    // 175
           "Skriv det ord, du hører, og tryk Enter (F5 afspiller det igen).",                                      // 176
+          "Begge veje",                                                                                           // 177
+          "Tilpas planen til mine repetitioner",                                                                  // 178
+          "Tilbage til standardplanen",                                                                           // 179
+          "Planen tilpasses dine repetitioner...",                                                                // 180
+          "Der er endnu for få repetitioner til at tilpasse planen (%1). Planen forbliver, som den er.",          // 181
+          "Planen tilpasset til %1 repetitioner. På %2 repetitioner, der blev holdt uden for tilpasningen, er log loss "
+          "(lavere er bedre) %3 med den hidtidige plan og %4 med den tilpassede.",  // 182
+          "Med så få repetitioner blev der kun tilpasset, hvor længe et kort huskes efter sin første vurdering; resten "
+          "tilpasses, når der er flere.",                                                  // 183
+          "Planlæg kortene med de tilpassede parametre fra nu af?",                        // 184
+          "Planen tilpasset dine repetitioner den %1",                                     // 185
+          "Standardplan",                                                                  // 186
+          "%1 nye repetitioner, siden planen blev tilpasset: tilpas den igen.",            // 187
+          "Fremskridt",                                                                    // 188
+          "Repetitioner pr. dag, de sidste 30 dage",                                       // 189
+          "Kort til repetition pr. dag, de næste 30 dage",                                 // 190
+          "Husket en dag eller mere efter den forrige repetition: %1 af %2 (%3), mål %4",  // 191
+          "Ingen repetitioner endnu.",                                                     // 192
+          "Mål",                                                                           // 193
       },
       {
           // ZEMBO

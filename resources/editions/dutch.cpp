@@ -195,6 +195,26 @@ const EditionSource& dutchEdition() {
           "Woord uitspreken (F5 herhaalt het)",                                      // 174
           "Luisteren: woord horen en typen",                                         // 175
           "Typ het woord dat u hoort en druk op Enter (F5 speelt het opnieuw af).",  // 176
+          "Beide richtingen",                                                        // 177
+          "Planning aanpassen aan mijn herhalingen",                                 // 178
+          "Terug naar de standaardplanning",                                         // 179
+          "De planning wordt aan uw herhalingen aangepast...",                       // 180
+          "Er zijn nog te weinig herhalingen om de planning aan te passen (%1). De planning blijft zoals ze "
+          "is.",  // 181
+          "Planning aangepast aan %1 herhalingen. Op %2 herhalingen die buiten de aanpassing zijn gehouden, is de "
+          "log-loss (lager is beter) %3 met de tot nu toe gebruikte planning en %4 met de aangepaste.",  // 182
+          "Met zo weinig herhalingen is alleen aangepast hoe lang een kaart onthouden wordt na de eerste beoordeling; "
+          "de rest wordt aangepast zodra er meer zijn.",                                         // 183
+          "De kaarten vanaf nu plannen met de aangepaste parameters?",                           // 184
+          "Planning op %1 aangepast aan uw herhalingen",                                         // 185
+          "Standaardplanning",                                                                   // 186
+          "%1 nieuwe herhalingen sinds de planning is aangepast: pas de planning opnieuw aan.",  // 187
+          "Voortgang",                                                                           // 188
+          "Herhalingen per dag, de laatste 30 dagen",                                            // 189
+          "Te herhalen kaarten per dag, de komende 30 dagen",                                    // 190
+          "Onthouden een dag of langer na de vorige herhaling: %1 van %2 (%3), doel %4",         // 191
+          "Nog geen herhalingen.",                                                               // 192
+          "Doel",                                                                                // 193
       },
       {
           // ZEMBO

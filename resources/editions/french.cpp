@@ -190,12 +190,32 @@ const EditionSource& frenchEdition() {
           "Entrées qui contiennent tous les mots : %1",                                    // 169
           "Aucune entrée ne contient tous les mots ; celles-ci en contiennent certains.",  // 170
           "Les entrées sont indexées pour « Chercher dans les entrées ». Cela n'a lieu qu'une fois, puis de nouveau "
-          "après chaque modification du dictionnaire.",                            // 171
-          "Les entrées ne peuvent pas être indexées :",                            // 172
-          "Mot|Traduction|Dictionnaire",                                           // 173
-          "Prononcer le mot (F5 le répète)",                                       // 174
-          "Écoute : entendre le mot, le taper",                                    // 175
-          "Tapez le mot que vous entendez et appuyez sur Entrée (F5 le rejoue).",  // 176
+          "après chaque modification du dictionnaire.",                                                          // 171
+          "Les entrées ne peuvent pas être indexées :",                                                          // 172
+          "Mot|Traduction|Dictionnaire",                                                                         // 173
+          "Prononcer le mot (F5 le répète)",                                                                     // 174
+          "Écoute : entendre le mot, le taper",                                                                  // 175
+          "Tapez le mot que vous entendez et appuyez sur Entrée (F5 le rejoue).",                                // 176
+          "Dans les deux sens",                                                                                  // 177
+          "Ajuster le calendrier à mes révisions",                                                               // 178
+          "Revenir au calendrier par défaut",                                                                    // 179
+          "Ajustement du calendrier à vos révisions...",                                                         // 180
+          "Il y a encore trop peu de révisions pour ajuster le calendrier (%1). Le calendrier reste tel quel.",  // 181
+          "Calendrier ajusté sur %1 révisions. Sur %2 révisions tenues à l'écart de l'ajustement, la perte "
+          "logarithmique (plus elle est faible, mieux c'est) vaut %3 avec le calendrier utilisé jusqu'ici et %4 avec "
+          "le calendrier ajusté.",  // 182
+          "Avec si peu de révisions, seule la durée pendant laquelle une carte est retenue après sa première note a "
+          "été ajustée ; le reste le sera quand il y en aura davantage.",                                // 183
+          "Planifier désormais les cartes avec les paramètres ajustés ?",                                // 184
+          "Calendrier ajusté à vos révisions le %1",                                                     // 185
+          "Calendrier par défaut",                                                                       // 186
+          "%1 nouvelles révisions depuis l'ajustement du calendrier : ajustez-le à nouveau.",            // 187
+          "Progrès",                                                                                     // 188
+          "Révisions par jour, les 30 derniers jours",                                                   // 189
+          "Cartes à réviser par jour, les 30 prochains jours",                                           // 190
+          "Cartes retenues un jour ou plus après la révision précédente : %1 sur %2 (%3), objectif %4",  // 191
+          "Aucune révision pour l'instant.",                                                             // 192
+          "Objectif",                                                                                    // 193
       },
       {
           // ZEMBO

@@ -192,12 +192,32 @@ const EditionSource& germanEdition() {
           "Einträge, die alle Wörter enthalten: %1",                          // 169
           "Kein Eintrag enthält alle Wörter; diese enthalten einige davon.",  // 170
           "Die Einträge werden für \"In Einträgen suchen\" indexiert. Das geschieht einmal und erneut, nachdem sich "
-          "das Wörterbuch geändert hat.",                                        // 171
-          "Die Einträge können nicht indexiert werden:",                         // 172
-          "Wort|Übersetzung|Wörterbuch",                                         // 173
-          "Wort sprechen (F5 spricht es erneut)",                                // 174
-          "Hörübung: Wort hören und eingeben",                                   // 175
-          "Gehörtes Wort eingeben und Enter drücken (F5 spielt es erneut ab).",  // 176
+          "das Wörterbuch geändert hat.",                                                                      // 171
+          "Die Einträge können nicht indexiert werden:",                                                       // 172
+          "Wort|Übersetzung|Wörterbuch",                                                                       // 173
+          "Wort sprechen (F5 spricht es erneut)",                                                              // 174
+          "Hörübung: Wort hören und eingeben",                                                                 // 175
+          "Gehörtes Wort eingeben und Enter drücken (F5 spielt es erneut ab).",                                // 176
+          "Beide Richtungen",                                                                                  // 177
+          "Zeitplan an meine Wiederholungen anpassen",                                                         // 178
+          "Zurück zum Standardzeitplan",                                                                       // 179
+          "Der Zeitplan wird an Ihre Wiederholungen angepasst...",                                             // 180
+          "Noch zu wenige Wiederholungen, um den Zeitplan anzupassen (%1). Der Zeitplan bleibt, wie er ist.",  // 181
+          "Zeitplan an %1 Wiederholungen angepasst. Für %2 Wiederholungen, die beim Anpassen nicht verwendet wurden, "
+          "beträgt der Log-Loss (niedriger ist besser) mit dem bisherigen Zeitplan %3 und mit dem angepassten "
+          "%4.",  // 182
+          "Bei so wenigen Wiederholungen wurde nur angepasst, wie lange eine Karte nach ihrer ersten Bewertung "
+          "behalten wird; der Rest wird angepasst, sobald es mehr sind.",                              // 183
+          "Die Karten ab jetzt mit den angepassten Parametern planen?",                                // 184
+          "Zeitplan am %1 an Ihre Wiederholungen angepasst",                                           // 185
+          "Standardzeitplan",                                                                          // 186
+          "%1 neue Wiederholungen seit der Anpassung des Zeitplans: erneut anpassen.",                 // 187
+          "Fortschritt",                                                                               // 188
+          "Wiederholungen pro Tag, die letzten 30 Tage",                                               // 189
+          "Fällige Karten pro Tag, die nächsten 30 Tage",                                              // 190
+          "Behalten nach einem Tag oder mehr seit der vorigen Wiederholung: %1 von %2 (%3), Ziel %4",  // 191
+          "Noch keine Wiederholungen.",                                                                // 192
+          "Ziel",                                                                                      // 193
       },
       {
           // ZEMBO

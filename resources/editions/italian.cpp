@@ -196,6 +196,26 @@ const EditionSource& italianEdition() {
           "Pronuncia la parola (F5 la ripete)",                                    // 174
           "Ascolto: senti la parola e scrivila",                                   // 175
           "Scrivi la parola che senti e premi Invio (F5 la riproduce di nuovo).",  // 176
+          "In entrambi i sensi",                                                   // 177
+          "Adatta la pianificazione ai miei ripassi",                              // 178
+          "Torna alla pianificazione predefinita",                                 // 179
+          "Adattamento della pianificazione ai tuoi ripassi...",                   // 180
+          "I ripassi sono ancora troppo pochi per adattare la pianificazione (%1). La pianificazione resta "
+          "invariata.",  // 181
+          "Pianificazione adattata su %1 ripassi. Sui %2 ripassi tenuti fuori dall'adattamento, la perdita logaritmica "
+          "(più è bassa, meglio è) è %3 con la pianificazione usata finora e %4 con quella adattata.",  // 182
+          "Con così pochi ripassi è stato adattato solo quanto a lungo una scheda viene ricordata dopo la sua prima "
+          "valutazione; il resto sarà adattato quando ce ne saranno di più.",                          // 183
+          "Pianificare da ora in poi le schede con i parametri adattati?",                             // 184
+          "Pianificazione adattata ai tuoi ripassi il %1",                                             // 185
+          "Pianificazione predefinita",                                                                // 186
+          "%1 nuovi ripassi da quando la pianificazione è stata adattata: adattala di nuovo.",         // 187
+          "Progressi",                                                                                 // 188
+          "Ripassi al giorno, ultimi 30 giorni",                                                       // 189
+          "Schede da ripassare al giorno, prossimi 30 giorni",                                         // 190
+          "Schede ricordate un giorno o più dopo il ripasso precedente: %1 su %2 (%3), obiettivo %4",  // 191
+          "Ancora nessun ripasso.",                                                                    // 192
+          "Obiettivo",                                                                                 // 193
       },
       {
           // ZEMBO

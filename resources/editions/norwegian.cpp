@@ -186,11 +186,30 @@ const EditionSource& norwegianEdition() {
           "Oppslag som inneholder alle ordene: %1",                               // 169
           "Ingen oppslag inneholder alle ordene; disse inneholder noen av dem.",  // 170
           "Oppslagene indekseres for \"Søk i oppslag\". Det skjer én gang, og på nytt etter at ordboken er endret.",  // 171
-          "Oppslagene kan ikke indekseres:",                                  // 172
-          "Ord|Oversettelse|Ordbok",                                          // 173
-          "Les opp ordet (F5 leser det igjen)",                               // 174
-          "Lytteøving: hør ordet, skriv det",                                 // 175
-          "Skriv ordet du hører, og trykk Enter (F5 spiller det av igjen).",  // 176
+          "Oppslagene kan ikke indekseres:",                                                      // 172
+          "Ord|Oversettelse|Ordbok",                                                              // 173
+          "Les opp ordet (F5 leser det igjen)",                                                   // 174
+          "Lytteøving: hør ordet, skriv det",                                                     // 175
+          "Skriv ordet du hører, og trykk Enter (F5 spiller det av igjen).",                      // 176
+          "Begge veier",                                                                          // 177
+          "Tilpass planen til repetisjonene mine",                                                // 178
+          "Tilbake til standardplanen",                                                           // 179
+          "Planen tilpasses repetisjonene dine...",                                               // 180
+          "Det er ennå for få repetisjoner til å tilpasse planen (%1). Planen blir som den er.",  // 181
+          "Planen er tilpasset %1 repetisjoner. På %2 repetisjoner som ble holdt utenfor tilpasningen, er log loss "
+          "(lavere er bedre) %3 med planen som er brukt til nå, og %4 med den tilpassede.",  // 182
+          "Med så få repetisjoner ble det bare tilpasset hvor lenge et kort huskes etter den første vurderingen; "
+          "resten tilpasses når det er flere.",                                       // 183
+          "Planlegge kortene med de tilpassede parameterne fra nå av?",               // 184
+          "Planen tilpasset repetisjonene dine den %1",                               // 185
+          "Standardplan",                                                             // 186
+          "%1 nye repetisjoner siden planen ble tilpasset: tilpass den igjen.",       // 187
+          "Fremgang",                                                                 // 188
+          "Repetisjoner per dag, de siste 30 dagene",                                 // 189
+          "Kort til repetisjon per dag, de neste 30 dagene",                          // 190
+          "Husket en dag eller mer etter forrige repetisjon: %1 av %2 (%3), mål %4",  // 191
+          "Ingen repetisjoner ennå.",                                                 // 192
+          "Mål",                                                                      // 193
       },
       {
           // ZEMBO

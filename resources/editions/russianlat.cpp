@@ -196,6 +196,27 @@ const EditionSource& russianLatEdition() {
           "Proiznosit' slovo (F5 povtoryayet)",                                  // 174
           "Na slukh: uslyshat' i vvesti slovo",                                  // 175
           "Vvedite uslyshannoye slovo i nazhmite Enter (F5 povtoryayet yego).",  // 176
+          "V obe storony",                                                       // 177
+          "Podstroit' raspisaniye pod moi povtoreniya",                          // 178
+          "Vernut' standartnoye raspisaniye",                                    // 179
+          "Raspisaniye podstraivayetsya pod vashi povtoreniya...",               // 180
+          "Povtoreniy poka slishkom malo, chtoby podstroit' raspisaniye (%1). Raspisaniye ostayotsya "
+          "prezhnim.",  // 181
+          "Povtoreniy, po kotorym podstroyeno raspisaniye: %1. Na povtoreniyakh, ne ispol'zovannykh pri podstroyke "
+          "(%2), logarifmicheskaya funktsiya poter' (chem men'she, tem luchshe) ravna %3 s prezhnim raspisaniyem i %4 "
+          "s podstroyennym.",  // 182
+          "Pri takom malom chisle povtoreniy podstroyeno tol'ko to, kak dolgo pomnitsya kartochka posle pervoy "
+          "otsenki; ostal'noye budet podstroyeno, kogda povtoreniy stanet bol'she.",                   // 183
+          "Vpred' planirovat' kartochki po podstroyennym parametram?",                                 // 184
+          "Raspisaniye podstroyeno pod vashi povtoreniya (%1)",                                        // 185
+          "Standartnoye raspisaniye",                                                                  // 186
+          "Novykh povtoreniy posle podstroyki raspisaniya: %1 - podstroyte yego snova.",               // 187
+          "Progress",                                                                                  // 188
+          "Povtoreniy v den', posledniye 30 dney",                                                     // 189
+          "Kartochek k povtoreniyu v den', sleduyushchiye 30 dney",                                    // 190
+          "Vspomneno cherez den' i boleye posle predydushchego povtoreniya: %1 iz %2 (%3), tsel' %4",  // 191
+          "Povtoreniy poka net.",                                                                      // 192
+          "Tsel'",                                                                                     // 193
       },
       {
           // ZEMBO

@@ -191,6 +191,25 @@ const EditionSource& swedishEdition() {
           "Läs upp ordet (F5 läser det igen)",                                                                // 174
           "Hörövning: hör ordet, skriv det",                                                                  // 175
           "Skriv ordet du hör och tryck på Enter (F5 spelar upp det igen).",                                  // 176
+          "Båda hållen",                                                                                      // 177
+          "Anpassa schemat efter mina repetitioner",                                                          // 178
+          "Tillbaka till standardschemat",                                                                    // 179
+          "Schemat anpassas efter dina repetitioner...",                                                      // 180
+          "Det finns ännu för få repetitioner för att anpassa schemat (%1). Schemat förblir som det är.",     // 181
+          "Schemat anpassat efter %1 repetitioner. På %2 repetitioner som hölls utanför anpassningen är log loss "
+          "(lägre är bättre) %3 med schemat som använts hittills och %4 med det anpassade.",  // 182
+          "Med så här få repetitioner anpassades bara hur länge man minns ett kort efter dess första betyg; resten "
+          "anpassas när det finns fler.",                                                   // 183
+          "Schemalägga korten med de anpassade parametrarna från och med nu?",              // 184
+          "Schemat anpassat efter dina repetitioner den %1",                                // 185
+          "Standardschema",                                                                 // 186
+          "%1 nya repetitioner sedan schemat anpassades: anpassa det igen.",                // 187
+          "Framsteg",                                                                       // 188
+          "Repetitioner per dag, de senaste 30 dagarna",                                    // 189
+          "Kort att repetera per dag, de kommande 30 dagarna",                              // 190
+          "Ihågkomna en dag eller mer efter föregående repetition: %1 av %2 (%3), mål %4",  // 191
+          "Inga repetitioner än.",                                                          // 192
+          "Mål",                                                                            // 193
       },
       {
           // ZEMBO
