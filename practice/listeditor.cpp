@@ -79,8 +79,9 @@ ListEditor::ListEditor() : ToolWindow(&ToolWindowState::makelistPos) {
                 directions.currentDirection->sourceName, directions.currentDirection->targetName);
   setWindowTitle(uiQString(title));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_list"));
-  setOuterSize(625, 367);
+  setOuterSize(835, 367);
   editorFont_ = createUiFont(11, 400, "Times New Roman", directions.currentDirection->sourceCharset);
+  translationFont_ = createUiFont(10, 400, "Times New Roman", directions.currentDirection->targetCharset);
 
   for (int j = 0; j < listRows; ++j) {
     listBoxes_[j] = new PaneBox(this, firstListBox + j, client());
@@ -89,6 +90,12 @@ ListEditor::ListEditor() : ToolWindow(&ToolWindowState::makelistPos) {
   for (int i = 0; i < dictionaryRows; ++i) {
     dictionaryBoxes_[i] = new PaneBox(this, firstDictionaryBox + i, client());
     dictionaryBoxes_[i]->setGeometry(425, 40 + 23 * i, 160, 25);
+    // Right of the scroll bar, the translations of the word beside them.
+    dictionaryTranslations_[i] = new QLabel(client());
+    dictionaryTranslations_[i]->setGeometry(612, 40 + 23 * i, 200, 25);
+    dictionaryTranslations_[i]->setFont(translationFont_.font);
+    dictionaryTranslations_[i]->setTextFormat(Qt::PlainText);
+    dictionaryTranslations_[i]->setStyleSheet("color: #404040");
   }
   for (PaneBox* box : listBoxes_) box->setFont(editorFont_.font);
   for (PaneBox* box : dictionaryBoxes_) box->setFont(editorFont_.font);
@@ -152,12 +159,18 @@ void ListEditor::showListRows(int first) {
   for (int i = 0; i < listRows; ++i) {
     if (i >= store.listCount) {
       listBoxes_[i]->clear();
+      listBoxes_[i]->setToolTip({});
       continue;
     }
     WordRecord record;
     if (readListRecord(first + i, record) != 0) return;
-    listBoxes_[i]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
+    showListEntry(i, record);
   }
+}
+
+void ListEditor::showListEntry(int k, const WordRecord& record) {
+  listBoxes_[k]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
+  listBoxes_[k]->setToolTip(record.flags ? QString() : toQString(translationOf(record), translationFont_.charset));
 }
 
 void ListEditor::showDictionaryRows(int first) {
@@ -165,6 +178,10 @@ void ListEditor::showDictionaryRows(int first) {
     WordRecord record;
     if (readWordRecord(first + i, record) != 0) return;
     dictionaryBoxes_[i]->setText(toQString(wordOf(record), editorFont_.charset));
+    const QString translation = toQString(translationOf(record), translationFont_.charset);
+    QLabel* label = dictionaryTranslations_[i];
+    label->setText(label->fontMetrics().elidedText(translation, Qt::ElideRight, label->width()));
+    label->setToolTip(translation);
   }
 }
 
@@ -249,7 +266,7 @@ void ListEditor::listPicked(int k) {
   WordRecord record;
   if (i < store.listCount && readListRecord(i, record) == 0) {
     record.flags = record.flags ? 0 : 1;
-    listBoxes_[k]->setText(record.flags ? uiQText(textDeleted) : toQString(wordOf(record), editorFont_.charset));
+    showListEntry(k, record);
     writeListRecord(i, record);
     markListModified(true);
   }

@@ -3,10 +3,14 @@
 // search field; a click on a word appends it to the current practice list. On the left the list,
 // twelve entries at a time; a click marks an entry deleted or takes the mark away, and marked
 // entries are dropped when the editor closes. Its menu creates, deletes and switches lists.
+// Beside each word of the word file stand its translations, and an entry of the list names its
+// translations when the pointer rests on it, so that a learner sees what a card will ask.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 
+#include "formats/wordrecord.h"
 #include "practice/addrandomwindow.h"
 #include "practice/printlist.h"
 #include "windowkit/toolwindow.h"
@@ -75,6 +79,7 @@ class ListEditor : public ToolWindow {
 
   PaneBox* listBox(int k) const { return listBoxes_[k]; }
   PaneBox* dictionaryBox(int k) const { return dictionaryBoxes_[k]; }
+  QLabel* dictionaryTranslation(int k) const { return dictionaryTranslations_[k]; }
   SearchField* searchField() const { return searchField_; }
   QScrollBar* listScrollBar() const { return listScrollBar_; }
   QScrollBar* dictionaryScrollBar() const { return dictionaryScrollBar_; }
@@ -82,6 +87,7 @@ class ListEditor : public ToolWindow {
   AddRandomWindow* addRandomWindow() const { return addRandom_; }
 
   void showListRows(int first);
+  void showListEntry(int k, const WordRecord& record);
   void showDictionaryRows(int first);
   void showListEnd();
   void focusSearchField();
@@ -110,9 +116,10 @@ class ListEditor : public ToolWindow {
   void lookUp();
   void listChanged();
 
-  UiFont editorFont_;
+  UiFont editorFont_, translationFont_;
   PaneBox* listBoxes_[listRows];
   PaneBox* dictionaryBoxes_[dictionaryRows];
+  QLabel* dictionaryTranslations_[dictionaryRows];
   QScrollBar* listScrollBar_;
   QScrollBar* dictionaryScrollBar_;
   SearchField* searchField_;

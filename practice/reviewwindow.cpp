@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "lookup/soundfiles.h"
+#include "practice/progresspicture.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
@@ -22,6 +24,7 @@
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/store.h"
+#include "windowkit/barwindow.h"
 #include "windowkit/qttext.h"
 
 namespace zembo {
@@ -81,24 +84,6 @@ QString markedAnswer(const QString& typed, const QString& translations) {
 
 QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// A direction's name above the word or the answer, drawn as the window's headings are.
-class Caption : public QWidget {
- public:
-  Caption(const char* text, QWidget* parent) : QWidget(parent), text_(text) {
-    setMinimumHeight(QFontMetrics(uiFonts.fontTextBold.font).height() + 4);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    QRect area = rect();
-    drawShadowText(painter, area, text_, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine, uiFonts.fontTextBold);
-  }
-
- private:
-  std::string text_;
-};
-
 // A host path (UTF-8) in a message, whose text is in the edition's code page.
 std::string shown(const std::filesystem::path& path) { return fromUtf8(path.string(), uiCodePage()); }
 
@@ -111,6 +96,30 @@ QLabel* wrappingLabel(QWidget* parent, const QFont& font) {
 }
 
 }  // namespace
+
+// A direction's name above the word or the answer, drawn as the window's headings are.
+class ReviewCaption : public QWidget {
+ public:
+  ReviewCaption(const char* text, QWidget* parent) : QWidget(parent), text_(text) {
+    setMinimumHeight(QFontMetrics(uiFonts.fontTextBold.font).height() + 4);
+  }
+
+ void setText(const char* text) {
+    if (text_ == text) return;
+    text_ = text;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    QRect area = rect();
+    drawShadowText(painter, area, text_, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine, uiFonts.fontTextBold);
+  }
+
+ private:
+  std::string text_;
+};
 
 AnswerField::AnswerField(QWidget* parent) : QTextEdit(parent) {
   setAcceptRichText(false);
@@ -138,13 +147,13 @@ void AnswerField::insertFromMimeData(const QMimeData* source) {
 
 ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + " (" + store.practiceListName + ")"));
-  setOuterSize(630, 330);
+  setOuterSize(630, 370);
   allowGrowing();
   setFocusPolicy(Qt::StrongFocus);
   wordFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->sourceCharset);
   translationFont_ = createUiFont(16, 700, "Times New Roman", directions.currentDirection->targetCharset);
+  typedWordFont_ = createUiFont(16, 700, "Times New Roman", directions.currentDirection->sourceCharset);
   parameters_.fuzz = true;
-  fuzz_.state = static_cast<std::uint64_t>(reviewNow());
 
   // The card scrolls as a whole when its texts need more room than the window has.
   auto* scroll = new QScrollArea(client());
@@ -157,13 +166,15 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   auto* cardLayout = new QVBoxLayout(card);
   cardLayout->setContentsMargins(0, 0, 4, 0);
   cardLayout->setSpacing(2);
-  cardLayout->addWidget(new Caption(directions.currentDirection->sourceName, card));
+  questionCaption_ = new ReviewCaption(directions.currentDirection->sourceName, card);
+  cardLayout->addWidget(questionCaption_);
   word_ = wrappingLabel(card, wordFont_.font);
   word_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   word_->setMinimumHeight(40);
   word_->setStyleSheet("color: #000080; padding-left: 4px");
   cardLayout->addWidget(word_);
-  cardLayout->addWidget(new Caption(directions.currentDirection->targetName, card));
+  answerCaption_ = new ReviewCaption(directions.currentDirection->targetName, card);
+  cardLayout->addWidget(answerCaption_);
   answer_ = new AnswerField(card);
   answer_->setFont(translationFont_.font);
   cardLayout->addWidget(answer_);
@@ -223,7 +234,31 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   speak_ = makeSwitch(textReviewSpeak, "ReviewSpeak", 1);
   listening_ = makeSwitch(textReviewListening, "ReviewListening", 0);
   switches->addStretch(1);
+  const DictionaryDirection& d = *directions.currentDirection;
+  ways_ = new QComboBox(client());
+  ways_->setFont(uiFonts.fontControl.font);
+  ways_->setFocusPolicy(Qt::NoFocus);
+  ways_->addItem(uiQString(d.sourceName) + QString(" \u2192 ") + uiQString(d.targetName));
+  ways_->addItem(uiQString(d.targetName) + QString(" \u2192 ") + uiQString(d.sourceName));
+  ways_->addItem(uiQText(textBothWays));
+  switches->addWidget(ways_);
   layout->addLayout(switches);
+  // The schedule: its state, a fit to the learner's reviews, the way back, the picture of progress.
+  auto* scheduleRow = new QHBoxLayout;
+  const auto makeButton = [this, scheduleRow](int id, int text) {
+    QPushButton* button = addButton(id, uiTextCopy(text), QRect());
+    button->setFocusPolicy(Qt::NoFocus);
+    scheduleRow->addWidget(button);
+    return button;
+  };
+  fit_ = makeButton(cmdFitSchedule, textFitSchedule);
+  defaults_ = makeButton(cmdDefaultSchedule, textDefaultSchedule);
+  makeButton(cmdShowProgress, textProgress);
+  schedule_ = new QLabel(client());
+  schedule_->setFont(uiFonts.fontControl.font);
+  schedule_->setWordWrap(true);
+  scheduleRow->addWidget(schedule_, 1);
+  layout->addLayout(scheduleRow);
   // Listening switched on or off asks the card shown again, the other way.
   connect(listening_, &QCheckBox::toggled, this, [this] {
     if (current_ >= 0 && !revealed_) nextCard();
@@ -231,6 +266,9 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   answer_->installEventFilter(this);
 
   loadDeck();
+  loadSchedule();
+  ways_->setCurrentIndex(static_cast<int>(book_.ways()));
+  connect(ways_, &QComboBox::currentIndexChanged, this, [this](int index) { changeWays(static_cast<ListWays>(index)); });
   nextCard();
   place();
   show();
@@ -239,44 +277,141 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
 
 void ReviewWindow::loadDeck() {
   listFile_ = currentListHostPath();
-  std::vector<Card> cards;
+  ReviewCards loaded = loadReviewCards(listFile_);
+  const CardFileLoad load = loaded.snapshot;
+  const bool fromLog = !loaded.log.lines.empty();
+  deck_ = buildDeck(currentReviewEntries(), std::move(loaded.cards), load.header.ways);
+  // A card file that could not be put aside is never written over; the log then keeps the review.
+  cardsWritable_ = load.status == CardFileStatus::read || load.status == CardFileStatus::missing ||
+                   (load.status != CardFileStatus::notAFile && !load.keptAs.empty());
+  if (!cardsWritable_) book_.keepSnapshot();
+  logWritable_ = book_.open(listFile_, loaded, cardsOf(deck_));
+  warnAboutCardFile(load, fromLog);
+  if (!logWritable_) {
+    const std::filesystem::path log = reviewLogPath(listFile_);
+    const bool plain = besideFileKind(log) != CardFileStatus::notAFile;
+    const std::string text = uiTextCopy(plain ? textCannotWriteFile : textNotAPlainFile) + "\n" + shown(log) +
+                             "\n\n" + uiTextCopy(textLogNotKept);
+    messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  }
+}
+
+// What became of a card file that could not be read as it stood. The cards its lines held come
+// back from the log where it has them; a review is lost only when neither file can be written.
+void ReviewWindow::warnAboutCardFile(const CardFileLoad& load, bool cardsFromLog) {
   const std::filesystem::path cardFile = cardFilePath(listFile_);
-  const CardFileLoad load = loadCards(cardFile, cards);
+  const std::string notKept = logWritable_ ? "" : "\n\n" + uiTextCopy(textReviewNotKept);
   std::string text;
   switch (load.status) {
     case CardFileStatus::read:
     case CardFileStatus::missing:
-      break;
+      return;
     case CardFileStatus::damaged:
-      // The good cards stay; the damaged lines wait in their own file. When that file could not be
-      // written, the card file is never written over: this review is not kept.
-      cardsWritable_ = !load.keptAs.empty();
       text = cardsWritable_ ? uiTextCopy(textDamagedLinesAside) + "\n" + shown(load.keptAs) + "\n\n" +
                                   uiTextCopy(textOtherCardsKept)
-                            : uiTextCopy(textCannotWriteFile) + "\n" + shown(cardFile) + ".damaged\n\n" +
-                                  uiTextCopy(textReviewNotKept);
+                            : uiTextCopy(textCannotWriteFile) + "\n" + shown(cardFile) + ".damaged" + notKept;
       break;
     case CardFileStatus::unreadable:
     case CardFileStatus::tooLarge:
-      // A file that could not even be moved aside is never written over: this review is not kept.
-      cardsWritable_ = !load.keptAs.empty();
       text = uiTextCopy(load.status == CardFileStatus::tooLarge ? textCardFileTooLarge : textCardFileDamaged) + "\n" +
-             shown(cardsWritable_ ? load.keptAs : cardFile) + "\n\n" +
-             uiTextCopy(cardsWritable_ ? textReviewAfresh : textReviewNotKept);
+             shown(cardsWritable_ ? load.keptAs : cardFile) +
+             (cardsWritable_ ? "\n\n" + uiTextCopy(cardsFromLog ? textOtherCardsKept : textReviewAfresh) : notKept);
       break;
     case CardFileStatus::notAFile:
-      cardsWritable_ = false;
-      text = uiTextCopy(textNotAPlainFile) + "\n" + shown(cardFile) + "\n\n" + uiTextCopy(textReviewNotKept);
+      text = uiTextCopy(textNotAPlainFile) + "\n" + shown(cardFile) + notKept;
       break;
   }
-  if (!text.empty()) messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
-  const std::filesystem::path log = reviewLogPath(listFile_);
-  if (besideFileKind(log) == CardFileStatus::notAFile) {
-    logWritable_ = false;
-    text = uiTextCopy(textNotAPlainFile) + "\n" + shown(log) + "\n\n" + uiTextCopy(textLogNotKept);
-    messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+  messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
+}
+
+void ReviewWindow::changeWays(ListWays ways) {
+  book_.setWays(ways);
+  deck_ = buildDeck(currentReviewEntries(), cardsOf(deck_), ways);
+  if (!book_.saveSnapshot(cardsOf(deck_), true)) warnCannotWrite(book_.cardFile());
+  nextCard();
+}
+
+void ReviewWindow::loadSchedule() {
+  FittedSchedule schedule;
+  const std::filesystem::path file = fittedSchedulePath(listsHostFolder());
+  // A schedule file that cannot be read schedules nothing: the defaults hold until the next fit.
+  if (loadFittedSchedule(file, schedule) == CardFileStatus::read) fitted_ = schedule;
+  parameters_ = parametersOf(fitted_ ? &*fitted_ : nullptr);
+  parametersId_ = parametersIdOf(fitted_ ? &*fitted_ : nullptr);
+  reviewsInLogs_ = countReviews(listsHostFolder());
+  showSchedule();
+}
+
+void ReviewWindow::showSchedule() {
+  QString text = fitted_ ? uiQText(textScheduleFitted).arg(editionDate(fitted_->fittedAt)) : uiQText(textScheduleDefault);
+  const int since = reviewsInLogs_ - (fitted_ ? fitted_->reviews : 0);
+  if (since >= reviewsBetweenFits) text += "\n" + uiQText(textFitOffer).arg(since);
+  QFont font = fit_->font();
+  font.setBold(since >= reviewsBetweenFits);
+  fit_->setFont(font);
+  schedule_->setText(text);
+  defaults_->setEnabled(fitted_.has_value());
+}
+
+// Fits the weights to the reviews of every list, shows how well the fitted and the current ones
+// predict the reviews held back from the fit, and uses the fitted ones if the learner agrees.
+void ReviewWindow::fitSchedule() {
+  int reviews = 0;
+  const std::vector<ReviewHistory> histories = reviewHistories(listsHostFolder(), reviews);
+  std::unique_ptr<BarWindow> bar = std::make_unique<BarWindow>(textFitSchedule, "", textFitting);
+  bar->waitUntilOnScreen();
+  const FittedSchedule fitted =
+      zembo::fitSchedule(histories, parameters_.w, reviewNow(), [&](double share) { bar->showProgress(int(share * 100)); });
+  bar.reset();
+  if (fitted.stage == FitStage::defaults) {
+    messageBox(this, fromUiQString(uiQText(textFitTooFew).arg(reviews)), uiTextCopy(textFitSchedule),
+               MB_OK | MB_ICONINFORMATION);
+    return;
   }
-  deck_ = buildDeck(currentReviewEntries(), std::move(cards));
+  const QLocale locale = editionLocale();
+  QString text = uiQText(textFitResult)
+                     .arg(reviews - fitted.heldBack)
+                     .arg(fitted.heldBack)
+                     .arg(locale.toString(fitted.lossBefore, 'f', 4))
+                     .arg(locale.toString(fitted.lossAfter, 'f', 4));
+  if (fitted.stage == FitStage::firstDayStabilities) text += "\n\n" + uiQText(textFitFirstDayOnly);
+  text += "\n\n" + uiQText(textFitUse);
+  if (messageBox(this, fromUiQString(text), uiTextCopy(textFitSchedule), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  const std::filesystem::path file = fittedSchedulePath(listsHostFolder());
+  if (!saveFittedSchedule(file, fitted)) return warnCannotWrite(file);
+  fitted_ = fitted;
+  parameters_ = parametersOf(&fitted);
+  parametersId_ = fitted.id;
+  showSchedule();
+}
+
+void ReviewWindow::useDefaultSchedule() {
+  const std::filesystem::path file = fittedSchedulePath(listsHostFolder());
+  std::error_code error;
+  if (!std::filesystem::remove(file, error) && error) return warnCannotWrite(file);
+  fitted_.reset();
+  parameters_ = parametersOf(nullptr);
+  parametersId_ = parametersIdOf(nullptr);
+  showSchedule();
+}
+
+void ReviewWindow::showProgress() {
+  if (picture_) picture_->close();
+  std::vector<Card> asked;
+  for (const DeckCard& card : deck_)
+    if (card.inList) asked.push_back(card.card);
+  const ProgressFigures figures =
+      progressFigures(readReviewLog(book_.logFile()).lines, asked, reviewNow(), parameters_.desiredRetention);
+  const QString title = uiQText(textProgress) + " (" + uiQString(store.practiceListName) + ")";
+  picture_ = new ProgressPicture(figures, title, this);
+  picture_->show();
+}
+
+void ReviewWindow::closeDown() { book_.saveSnapshot(cardsOf(deck_)); }
+
+void ReviewWindow::warnCannotWrite(const std::filesystem::path& file) {
+  messageBox(this, uiTextCopy(textCannotWriteFile) + "\n" + shown(file), uiTextCopy(textProgramName),
+             MB_OK | MB_ICONWARNING);
 }
 
 void ReviewWindow::nextCard() {
@@ -293,9 +428,18 @@ void ReviewWindow::nextCard() {
   showCardsLeft();
   early_->clear();
   if (current_ < 0) return showEnd();
-  const Card& card = deck_[current_].card;
+  const DeckCard& shownCard = deck_[current_];
+  const Card& card = shownCard.card;
+  const bool backward = card.way == CardWay::backward;
   const bool byEar = askedByEar();
-  word_->setText(byEar ? QString("\u2026") : utf8(card.word));
+  // A backward card shows the translations and asks for the word; by ear, the word is typed too.
+  const DictionaryDirection& d = *directions.currentDirection;
+  questionCaption_->setText(backward ? d.targetName : d.sourceName);
+  answerCaption_->setText(backward || byEar ? d.sourceName : d.targetName);
+  word_->setFont(backward ? translationFont_.font : wordFont_.font);
+  word_->setText(byEar ? QString("\u2026") : utf8(backward ? shownCard.translation : card.word));
+  answer_->setFont(backward || byEar ? typedWordFont_.font : translationFont_.font);
+  solution_->setFont(backward ? typedWordFont_.font : translationFont_.font);
   prompt_->setText(uiQString(uiTextCopy(byEar ? textReviewListenPrompt : textReviewPrompt)));
   // A learning step within the learn-ahead comes before its time when nothing else is left.
   if (card.schedule.state != CardState::newCard && card.schedule.due > now) {
@@ -304,15 +448,16 @@ void ReviewWindow::nextCard() {
   }
   answer_->setEnabled(true);
   answer_->setFocus();
-  // Played once the card is on the screen: the word is heard as it is seen.
-  if (byEar || speak_->isChecked())
+  // Played once the card is on the screen: the word is heard as it is seen (a backward card's word
+  // only once it is revealed: it is the answer).
+  if (byEar || (speak_->isChecked() && !backward))
     QTimer::singleShot(0, this, [this, shownCard = current_] {
       if (current_ == shownCard && !revealed_) playWord();
     });
 }
 
 bool ReviewWindow::askedByEar() const {
-  if (current_ < 0 || !listening_->isChecked()) return false;
+  if (current_ < 0 || !listening_->isChecked() || deck_[current_].card.way != CardWay::forward) return false;
   const DictionaryDirection& d = *directions.currentDirection;
   return canBeHeard(d.sourceName, fromUtf8(deck_[current_].card.word, codePageOfCharset(d.sourceCharset)),
                     d.sourceCharset);
@@ -332,8 +477,7 @@ void ReviewWindow::showEnd() {
   prompt_->clear();
   const std::int64_t next = nextDueAfter(deck_, reviewNow());
   if (next > 0) {
-    const QString when = QDateTime::fromSecsSinceEpoch(next).toString("yyyy-MM-dd hh:mm");
-    solution_->setText(uiQString(uiTextCopy(textNextCardDue)) + " " + when);
+    solution_->setText(uiQString(uiTextCopy(textNextCardDue)) + " " + editionDateTime(next));
   }
   setFocus();
 }
@@ -343,13 +487,16 @@ void ReviewWindow::reveal() {
   revealed_ = true;
   const DeckCard& card = deck_[current_];
   const QString typed = answer_->text();
-  // By ear the answer is the word itself, spelled; the translations are shown with it.
+  // By ear the answer is the word itself, spelled; the translations are shown with it. A backward
+  // card's answer is the word.
   const bool byEar = askedByEar();
-  const std::string& expected = byEar ? card.card.word : card.translation;
+  const bool backward = card.card.way == CardWay::backward;
+  const std::string& expected = byEar || backward ? card.card.word : card.translation;
   proposed_ = proposedGrade(typed.toStdString(), expected);
   answer_->setReadOnly(true);
   if (byEar) word_->setText(utf8(card.card.word));
-  solution_->setText(utf8(card.translation));
+  solution_->setText(utf8(backward ? card.card.word : card.translation));
+  if (backward && speak_->isChecked()) playWord();
   if (!typed.trimmed().isEmpty())
     typed_->setText(escaped(uiQString(uiTextCopy(textYourAnswer))) + " " + markedAnswer(typed, utf8(expected)));
   for (int g = again; g <= easy; ++g) {
@@ -363,23 +510,13 @@ void ReviewWindow::reveal() {
 
 void ReviewWindow::grade(int g) {
   if (current_ < 0 || !revealed_) return;
-  Card& card = deck_[current_].card;
-  const std::int64_t now = reviewNow();
-  const CardState before = card.schedule.state;
-  const int elapsedDays = before == CardState::newCard ? 0 : localDay(now) - localDay(card.schedule.lastReview);
-  reviewCard(parameters_, card.schedule, g, now, std::max(elapsedDays, 0), &fuzz_);
-  if (before == CardState::newCard) card.firstReview = now;
-  const std::filesystem::path cardFile = cardFilePath(listFile_);
-  // A card file that could not be moved aside is left alone, as the learner was told at the start.
-  const bool saved = !cardsWritable_ || saveCards(cardFile, cardsOf(deck_));
-  // A log that is not a plain file was reported when the window opened.
-  const bool logged =
-      !logWritable_ || appendReviewLog(reviewLogPath(listFile_), now, card.word, g, elapsedDays, before);
-  if (!saved || !logged) {
-    const std::string text =
-        uiTextCopy(textCannotWriteFile) + "\n" + shown(saved ? reviewLogPath(listFile_) : cardFile);
-    messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
-  }
+  const ReviewLine line = gradeCard(parameters_, parametersId_, deck_[current_].card, g, reviewNow());
+  // One line appended to the log keeps the grade; a log that could not be opened was reported
+  // when the window opened, and the card file then keeps each grade.
+  if (!book_.record(line, [this] { return cardsOf(deck_); }))
+    warnCannotWrite(logWritable_ ? book_.logFile() : book_.cardFile());
+  ++reviewsInLogs_;
+  showSchedule();
   for (QPushButton* button : grades_) {
     QFont font = button->font();
     font.setUnderline(false);
@@ -425,6 +562,9 @@ void ReviewWindow::keyPressEvent(QKeyEvent* event) {
 void ReviewWindow::command(int id, int code) {
   if (code != commandClicked) return;
   if (id == cmdDone) return finish();
+  if (id == cmdFitSchedule) return fitSchedule();
+  if (id == cmdDefaultSchedule) return useDefaultSchedule();
+  if (id == cmdShowProgress) return showProgress();
   if (id > firstGradeButton && id <= firstGradeButton + 4) grade(id - firstGradeButton);
 }
 
