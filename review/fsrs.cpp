@@ -4,70 +4,47 @@
 #include <cmath>
 #include <limits>
 
+#include "review/fsrsformulas.h"
+
 namespace zembo {
 
 namespace {
 
-double clampStability(double s) { return std::clamp(s, minimumStability, maximumStability); }
-
-double decay(const FsrsParameters& p) { return -p.w[20]; }
-// Chosen so that recall is 90% after `stability` days: R(S, S) = 0.9.
-double factor(const FsrsParameters& p) { return std::pow(0.9, 1 / decay(p)) - 1; }
-double clampDifficulty(double d) { return std::clamp(d, 1.0, 10.0); }
 // Card files keep eight decimals; a card read back schedules exactly as one kept in memory.
 double toEightDecimals(double x) { return std::round(x * 1e8) / 1e8; }
 
 }  // namespace
 
-// The forgetting curve, a power law: R(t, S) = (1 + FACTOR * t / S)^DECAY, kept to eight
-// decimals as the reference implementation keeps it, so that intervals agree at the boundaries.
+// The forgetting curve, kept to eight decimals as the reference implementation keeps it, so that
+// intervals agree at the boundaries.
 double retrievability(const FsrsParameters& p, double elapsedDays, double stability) {
-  return toEightDecimals(std::pow(1 + factor(p) * std::max(elapsedDays, 0.0) / stability, decay(p)));
+  return toEightDecimals(formulas::forgettingCurve(p.w, elapsedDays, stability));
 }
 
 // S0(G) = w[G-1]: the first grade alone sets the stability.
 double initialStability(const FsrsParameters& p, int grade) { return std::max(p.w[grade - 1], 0.1); }
 
-// D0(G) = w4 - e^(w5 (G - 1)) + 1, unbounded here: mean reversion pulls towards D0(4) as it is.
-double initialDifficulty(const FsrsParameters& p, int grade) { return p.w[4] - std::exp(p.w[5] * (grade - 1)) + 1; }
+double initialDifficulty(const FsrsParameters& p, int grade) { return formulas::initialDifficulty(p.w, grade); }
 
-// D' = w7 D0(4) + (1 - w7) (D + ΔD (10 - D) / 9) with ΔD = -w6 (G - 3): linear damping makes the
-// step smaller as D nears 10, mean reversion keeps a card from sticking at the top ("ease hell").
 double nextDifficulty(const FsrsParameters& p, double difficulty, int grade) {
-  double delta = -p.w[6] * (grade - 3);
-  double damped = difficulty + delta * (10 - difficulty) / 9;
-  return clampDifficulty(p.w[7] * initialDifficulty(p, easy) + (1 - p.w[7]) * damped);
+  return formulas::nextDifficulty(p.w, difficulty, grade);
 }
 
-// S'r = S (e^w8 (11 - D) S^-w9 (e^(w10 (1 - R)) - 1) HardPenalty EasyBonus + 1): harder cards,
-// more stable memories and recall that was still likely all gain less.
 double stabilityAfterRecall(const FsrsParameters& p, double difficulty, double stability, double r, int grade) {
-  double hardPenalty = grade == hard ? p.w[15] : 1;
-  double easyBonus = grade == easy ? p.w[16] : 1;
-  double increase = std::exp(p.w[8]) * (11 - difficulty) * std::pow(stability, -p.w[9]) *
-                    (std::exp(p.w[10] * (1 - r)) - 1) * hardPenalty * easyBonus;
-  return clampStability(stability * (1 + increase));
+  return formulas::stabilityAfterRecall(p.w, difficulty, stability, r, grade);
 }
 
-// S'f = w11 D^-w12 ((S + 1)^w13 - 1) e^(w14 (1 - R)), never above what a same-day lapse would
-// leave, S / e^(w17 w18).
 double stabilityAfterForgetting(const FsrsParameters& p, double difficulty, double stability, double r) {
-  double forgotten =
-      p.w[11] * std::pow(difficulty, -p.w[12]) * (std::pow(stability + 1, p.w[13]) - 1) * std::exp(p.w[14] * (1 - r));
-  double ceiling = stability / std::exp(p.w[17] * p.w[18]);
-  return clampStability(std::min(forgotten, ceiling));
+  return formulas::stabilityAfterForgetting(p.w, difficulty, stability, r);
 }
 
-// Same-day reviews: S' = S e^(w17 (G - 3 + w18)) S^-w19; a passed review never lowers stability.
 double shortTermStability(const FsrsParameters& p, double stability, int grade) {
-  double increase = std::exp(p.w[17] * (grade - 3 + p.w[18])) * std::pow(stability, -p.w[19]);
-  if (grade >= hard) increase = std::max(increase, 1.0);
-  return clampStability(stability * increase);
+  return formulas::shortTermStability(p.w, stability, grade);
 }
 
 // I(r, S) = S / FACTOR (r^(1/DECAY) - 1): the forgetting curve solved for the desired retention.
 int nextInterval(const FsrsParameters& p, double stability) {
-  double days = stability / factor(p) * (std::pow(p.desiredRetention, 1 / decay(p)) - 1);
+  double days = stability / formulas::curveFactor(p.w) * (std::pow(p.desiredRetention, 1 / formulas::decay(p.w)) - 1);
   return std::clamp(static_cast<int>(std::lround(days)), 1, p.maximumInterval);
 }
 
@@ -139,7 +116,8 @@ void reviewInSteps(const FsrsParameters& p, CardSchedule& card, int grade, std::
   bool relearning = card.state == CardState::relearning;
   const std::vector<int>& steps = relearning ? p.relearningSteps : p.learningSteps;
   double stability = isNew ? initialStability(p, grade) : nextStability(p, card, grade, elapsedDays);
-  card.difficulty = isNew ? clampDifficulty(initialDifficulty(p, grade)) : nextDifficulty(p, card.difficulty, grade);
+  card.difficulty =
+      isNew ? formulas::clampDifficulty(initialDifficulty(p, grade)) : nextDifficulty(p, card.difficulty, grade);
   card.stability = stability;
   int step = isNew ? 0 : card.step;
   CardState stepState = relearning ? CardState::relearning : CardState::learning;

@@ -43,7 +43,7 @@ struct FsrsParameters {
   bool fuzz = true;
 };
 
-// The formulas, each as the algorithm names it.
+// The formulas, each as the algorithm names it (fsrsformulas.h has them for any number type).
 double retrievability(const FsrsParameters& p, double elapsedDays, double stability);
 double initialStability(const FsrsParameters& p, int grade);
 double initialDifficulty(const FsrsParameters& p, int grade);
