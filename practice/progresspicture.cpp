@@ -122,8 +122,8 @@ void ProgressPicture::paintEvent(QPaintEvent*) {
   if (most == 0) p.drawText(reviews.area, Qt::AlignCenter, uiQText(textNoReviewsYet));
 
   top += panelHeight;
-  const Panel due = drawPanel(p, top, width(), uiQText(textDuePerDay), *std::max_element(f.due.begin(), f.due.end()),
-                              today, false);
+  const Panel due =
+      drawPanel(p, top, width(), uiQText(textDuePerDay), *std::max_element(f.due.begin(), f.due.end()), today, false);
   for (int day = 0; day < progressDays; day++) drawBar(p, due, day, 0, f.due[day], gradeColours[3]);
 
   top += panelHeight;

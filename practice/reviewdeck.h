@@ -18,8 +18,8 @@ struct DictionaryDirection;
 // files rarely change in between: comparing their bytes costs a small part of building the deck.
 struct CountedDeck {
   const DictionaryDirection* direction = nullptr;
-  std::string listRecords;  // the list file's records as they were read
-  std::string cardText;     // the card file's text; empty without one
+  std::string listRecords;     // the list file's records as they were read
+  std::string cardText;        // the card file's text; empty without one
   std::int64_t logStamp = -1;  // the review log's size and change time, mixed; -1 without one
   Deck deck;
 };

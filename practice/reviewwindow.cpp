@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "lookup/soundfiles.h"
-#include "practice/progresspicture.h"
 #include "platform/codepage.h"
 #include "platform/messagebox.h"
 #include "platform/profile.h"
+#include "practice/progresspicture.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -104,7 +104,7 @@ class ReviewCaption : public QWidget {
     setMinimumHeight(QFontMetrics(uiFonts.fontTextBold.font).height() + 4);
   }
 
- void setText(const char* text) {
+  void setText(const char* text) {
     if (text_ == text) return;
     text_ = text;
     update();
@@ -268,7 +268,8 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   loadDeck();
   loadSchedule();
   ways_->setCurrentIndex(static_cast<int>(book_.ways()));
-  connect(ways_, &QComboBox::currentIndexChanged, this, [this](int index) { changeWays(static_cast<ListWays>(index)); });
+  connect(ways_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { changeWays(static_cast<ListWays>(index)); });
   nextCard();
   place();
   show();
@@ -290,8 +291,8 @@ void ReviewWindow::loadDeck() {
   if (!logWritable_) {
     const std::filesystem::path log = reviewLogPath(listFile_);
     const bool plain = besideFileKind(log) != CardFileStatus::notAFile;
-    const std::string text = uiTextCopy(plain ? textCannotWriteFile : textNotAPlainFile) + "\n" + shown(log) +
-                             "\n\n" + uiTextCopy(textLogNotKept);
+    const std::string text = uiTextCopy(plain ? textCannotWriteFile : textNotAPlainFile) + "\n" + shown(log) + "\n\n" +
+                             uiTextCopy(textLogNotKept);
     messageBox(this, text, uiTextCopy(textProgramName), MB_OK | MB_ICONWARNING);
   }
 }
@@ -343,7 +344,8 @@ void ReviewWindow::loadSchedule() {
 }
 
 void ReviewWindow::showSchedule() {
-  QString text = fitted_ ? uiQText(textScheduleFitted).arg(editionDate(fitted_->fittedAt)) : uiQText(textScheduleDefault);
+  QString text =
+      fitted_ ? uiQText(textScheduleFitted).arg(editionDate(fitted_->fittedAt)) : uiQText(textScheduleDefault);
   const int since = reviewsInLogs_ - (fitted_ ? fitted_->reviews : 0);
   if (since >= reviewsBetweenFits) text += "\n" + uiQText(textFitOffer).arg(since);
   QFont font = fit_->font();
@@ -360,8 +362,8 @@ void ReviewWindow::fitSchedule() {
   const std::vector<ReviewHistory> histories = reviewHistories(listsHostFolder(), reviews);
   std::unique_ptr<BarWindow> bar = std::make_unique<BarWindow>(textFitSchedule, "", textFitting);
   bar->waitUntilOnScreen();
-  const FittedSchedule fitted =
-      zembo::fitSchedule(histories, parameters_.w, reviewNow(), [&](double share) { bar->showProgress(int(share * 100)); });
+  const FittedSchedule fitted = zembo::fitSchedule(histories, parameters_.w, reviewNow(),
+                                                   [&](double share) { bar->showProgress(int(share * 100)); });
   bar.reset();
   if (fitted.stage == FitStage::defaults) {
     messageBox(this, fromUiQString(uiQText(textFitTooFew).arg(reviews)), uiTextCopy(textFitSchedule),

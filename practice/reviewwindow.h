@@ -61,6 +61,7 @@ class ReviewWindow : public ToolWindow {
   QLabel* statusLabel() const { return status_; }
   QLabel* earlyLabel() const { return early_; }  // when a card shown before its time was due
   QPushButton* gradeButton(int grade) const { return grades_[grade - 1]; }
+  QPushButton* quitButton() const { return quit_; }
   QCheckBox* speakSwitch() const { return speak_; }
   QCheckBox* listeningSwitch() const { return listening_; }
   QComboBox* waysChoice() const { return ways_; }  // forward, backward, both: ListWays in order
@@ -106,7 +107,7 @@ class ReviewWindow : public ToolWindow {
   std::string parametersId_ = "default";
   std::optional<FittedSchedule> fitted_;
   int reviewsInLogs_ = 0;  // counted when the window opened, and the grades given since
-  int current_ = -1;  // deck index of the card shown, -1 at the end
+  int current_ = -1;       // deck index of the card shown, -1 at the end
   int proposed_ = 0;
   bool revealed_ = false;
   bool cardsWritable_ = true;

@@ -163,7 +163,9 @@ fs::path reviewLogPath(const fs::path& listFile) { return besideListFile(listFil
 
 const char* stateName(CardState state) { return stateNames[static_cast<int>(state) & 3]; }
 const char* wayName(CardWay way) { return wayNames[static_cast<int>(way) & 1]; }
-bool listAsks(ListWays ways, CardWay way) { return ways == ListWays::both || static_cast<int>(ways) == static_cast<int>(way); }
+bool listAsks(ListWays ways, CardWay way) {
+  return ways == ListWays::both || static_cast<int>(ways) == static_cast<int>(way);
+}
 
 std::int64_t parseUtcTime(std::string_view t) {
   if (t.size() != 20 || t[4] != '-' || t[7] != '-' || t[10] != 'T' || t[13] != ':' || t[16] != ':' || t[19] != 'Z')

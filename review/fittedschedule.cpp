@@ -1,10 +1,13 @@
 #include "review/fittedschedule.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <system_error>
 
@@ -143,18 +146,23 @@ std::vector<ReviewHistory> reviewHistories(const fs::path& listFolder, int& revi
 int countReviews(const fs::path& listFolder) {
   int count = 0;
   for (const fs::path& log : logFiles(listFolder)) {
-    std::FILE* file = std::fopen(log.c_str(), "rb");
-    if (!file) continue;
-    char buffer[1 << 16];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-      for (const char* at = buffer; (at = static_cast<const char*>(std::memchr(at, '\n', buffer + n - at)));) {
-        ++at;
-        ++count;
-      }
-    std::fclose(file);
-    count -= 2;  // the two lines of the header
+    // Only a plain file of its own name: a pipe under a log's name would wait for a writer.
+    const int fd = ::open(log.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0) continue;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+      // A review is a line that is not a comment (the header's lines begin with "#").
+      char buffer[1 << 16];
+      bool lineStart = true;
+      for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        for (const char c : std::string_view(buffer, static_cast<std::size_t>(n))) {
+          count += lineStart && c != '#' && c != '\n' && c != '\r';
+          lineStart = c == '\n';
+        }
+    }
+    ::close(fd);
   }
-  return std::max(count, 0);
+  return count;
 }
 
 FittedSchedule fitSchedule(const std::vector<ReviewHistory>& histories, const std::array<double, 21>& current,

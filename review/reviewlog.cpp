@@ -116,8 +116,8 @@ bool parseVersion1Line(std::string_view rest, Version1Line& line) {
   line.word.assign(takeField(rest));
   const std::string_view grade = takeField(rest), elapsed = takeField(rest), before = takeField(rest);
   int days = 0;
-  return line.time >= 0 && !line.word.empty() && parseNumber(grade, line.grade) && line.grade >= 1 &&
-         line.grade <= 4 && parseNumber(elapsed, days) && !before.empty() && rest.empty();
+  return line.time >= 0 && !line.word.empty() && parseNumber(grade, line.grade) && line.grade >= 1 && line.grade <= 4 &&
+         parseNumber(elapsed, days) && !before.empty() && rest.empty();
 }
 
 // Calls onLine(line, lineWithEnd) for each whole line of text (a last line without its line feed
@@ -151,9 +151,9 @@ bool parseReviewLine(std::string_view text, ReviewLine& line) {
   line.time = parseUtcTime(takeField(text));
   const std::string_view grade = takeField(text), elapsed = takeField(text);
   line.parameters.assign(takeField(text));
-  return isHexId(line.id) && line.time >= 0 && parseNumber(grade, line.grade) && line.grade >= 1 &&
-         line.grade <= 4 && parseNumber(elapsed, line.elapsedDays) && line.elapsedDays >= 0 &&
-         !line.parameters.empty() && parseCardLine(text, line.after, 2);
+  return isHexId(line.id) && line.time >= 0 && parseNumber(grade, line.grade) && line.grade >= 1 && line.grade <= 4 &&
+         parseNumber(elapsed, line.elapsedDays) && line.elapsedDays >= 0 && !line.parameters.empty() &&
+         parseCardLine(text, line.after, 2);
 }
 
 std::string newReviewId() {
@@ -165,8 +165,7 @@ std::string newReviewId() {
   return hex64(value);
 }
 
-ReviewLine gradeCard(const FsrsParameters& p, std::string_view parametersId, Card& card, int grade,
-                     std::int64_t now) {
+ReviewLine gradeCard(const FsrsParameters& p, std::string_view parametersId, Card& card, int grade, std::int64_t now) {
   const CardState before = card.schedule.state;
   ReviewLine line;
   line.id = newReviewId();
@@ -224,8 +223,7 @@ void applyReviewLines(std::vector<Card>& cards, const std::vector<ReviewLine>& l
 void addReviewLog(ReviewCards& r, const fs::path& listFile) {
   const fs::path log = reviewLogPath(listFile);
   const CardFileHeader& header = r.snapshot.header;
-  const bool whole =
-      r.snapshot.status != CardFileStatus::read || header.version == 1 || !snapshotFitsLog(log, header);
+  const bool whole = r.snapshot.status != CardFileStatus::read || header.version == 1 || !snapshotFitsLog(log, header);
   r.log = readReviewLog(log, whole ? 0 : header.logBytes);
   applyReviewLines(r.cards, r.log.lines, whole);
   r.logSize = r.log.size;

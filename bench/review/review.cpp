@@ -82,20 +82,23 @@ double gradeToDisk(const fs::path& folder, std::vector<Card> cards, double snaps
   appendReviewLine(sample, gradeCard(FsrsParameters{}, "default", cards[0], good, now));
   const int fd = ::open((folder / "alone.tsv").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   const double alone = bestOfThree([&] {
-    for (int i = 0; i < grades; ++i) appendAndSync(fd, sample);
-  }) / grades;
+                         for (int i = 0; i < grades; ++i) appendAndSync(fd, sample);
+                       }) /
+                       grades;
   ::close(fd);
   std::size_t next = 1;
   double writing = 0;
   const double grade = bestOfThree([&] {
-    for (int i = 0; i < grades; ++i, ++next) {
-      Card& card = cards[next % cards.size()];
-      const ReviewLine line = gradeCard(FsrsParameters{}, "default", card, 1 + next % 4, now + next);
-      const auto start = Clock::now();
-      book.record(line, [&] { return cards; });
-      writing += bench::secondsSince(start);
-    }
-  }) / grades;
+                         for (int i = 0; i < grades; ++i, ++next) {
+                           Card& card = cards[next % cards.size()];
+                           const ReviewLine line =
+                               gradeCard(FsrsParameters{}, "default", card, 1 + next % 4, now + next);
+                           const auto start = Clock::now();
+                           book.record(line, [&] { return cards; });
+                           writing += bench::secondsSince(start);
+                         }
+                       }) /
+                       grades;
   std::printf("\na grade to disk at %zu cards: %.3f ms  %s\n", cards.size(), ms(grade),
               ms(grade) < 2 ? "under 2 ms" : "OVER 2 ms");
   std::printf("  appending and syncing a line alone: %.3f ms; a grade is %.2f times that\n", ms(alone), grade / alone);

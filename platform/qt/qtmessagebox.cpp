@@ -19,11 +19,11 @@ QString fromBytes(std::string_view bytes, unsigned type) {
 int presentWithQt(WindowHandle owner, std::string_view text, std::string_view caption, unsigned type) {
   const bool yesNo = (type & MB_BUTTONMASK) == MB_YESNO;
   const unsigned icon = type & MB_ICONMASK;
-  QMessageBox box(icon == MB_ICONERROR           ? QMessageBox::Critical
-                  : icon == MB_ICONWARNING       ? QMessageBox::Warning
-                  : icon == MB_ICONQUESTION      ? QMessageBox::Question
-                  : icon == MB_ICONINFORMATION   ? QMessageBox::Information
-                                                 : QMessageBox::NoIcon,
+  QMessageBox box(icon == MB_ICONERROR         ? QMessageBox::Critical
+                  : icon == MB_ICONWARNING     ? QMessageBox::Warning
+                  : icon == MB_ICONQUESTION    ? QMessageBox::Question
+                  : icon == MB_ICONINFORMATION ? QMessageBox::Information
+                                               : QMessageBox::NoIcon,
                   fromBytes(caption, type), fromBytes(text, type),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, static_cast<QWidget*>(owner));
   return box.exec() == QMessageBox::Yes ? IDYES : yesNo ? IDNO : IDOK;

@@ -191,23 +191,26 @@ const EditionSource& englishEdition() {
           "Say the word (F5 says it again)",                              // 174
           "Listening: hear the word, type it",                            // 175
           "Type the word you hear and press Enter (F5 plays it again).",  // 176
-          "Both ways",  // 177
-          "Fit the schedule to my reviews",  // 178
-          "Back to the default schedule",  // 179
-          "Fitting the schedule to your reviews...",  // 180
-          "There are too few reviews to fit the schedule to yet (%1). The schedule stays as it is.",  // 181
-          "Fitted to %1 reviews. On %2 reviews held back from the fit, the log loss (lower is better) is %3 with the schedule used until now and %4 with the fitted one.",  // 182
-          "With this few reviews, only how long a card is remembered after its first grade was fitted; the rest is fitted once there are more.",  // 183
-          "Schedule the cards with the fitted parameters from now on?",  // 184
-          "Schedule fitted to your reviews on %1",  // 185
-          "Default schedule",  // 186
-          "%1 new reviews since the schedule was fitted: fit it again.",  // 187
-          "Progress",  // 188
-          "Reviews per day, the last 30 days",  // 189
-          "Cards due per day, the next 30 days",  // 190
+          "Both ways",                                                    // 177
+          "Fit the schedule to my reviews",                               // 178
+          "Back to the default schedule",                                 // 179
+          "Fitting the schedule to your reviews...",                      // 180
+          "There are too few reviews to fit the schedule to yet (%1). "
+          "The schedule stays as it is.",  // 181
+          "Fitted to %1 reviews. On %2 reviews held back from the fit, the log loss (lower is better) is %3 with the "
+          "schedule used until now and %4 with the fitted one.",  // 182
+          "With this few reviews, only how long a card is remembered after its first grade was fitted; the rest is "
+          "fitted once there are more.",                                              // 183
+          "Schedule the cards with the fitted parameters from now on?",               // 184
+          "Schedule fitted to your reviews on %1",                                    // 185
+          "Default schedule",                                                         // 186
+          "%1 new reviews since the schedule was fitted: fit it again.",              // 187
+          "Progress",                                                                 // 188
+          "Reviews per day, the last 30 days",                                        // 189
+          "Cards due per day, the next 30 days",                                      // 190
           "Remembered a day or more after the review before: %1 of %2 (%3), aim %4",  // 191
-          "No reviews yet.",  // 192
-          "Aim",  // 193
+          "No reviews yet.",                                                          // 192
+          "Aim",                                                                      // 193
       },
       {
           // ZEMBO

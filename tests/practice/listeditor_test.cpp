@@ -53,10 +53,13 @@ TEST_F(ListEditorTest, OpensInPlaceOfTheMainWindowWithItsLayout) {
   EXPECT_EQ(tools.toolWindowOpen, 1);
   EXPECT_FALSE(mainWindow->isVisible());
   EXPECT_EQ(editor->windowTitle(), "Create practice list (French-English)");
-  EXPECT_EQ(editor->client()->size(), QSize(619, 361));
+  EXPECT_EQ(editor->client()->size(), QSize(829, 361));  // the words' translations right of the word file
   EXPECT_EQ(editor->listBox(4)->geometry(), QRect(155, 119, 120, 35));
   EXPECT_EQ(editor->listBox(11)->geometry(), QRect(275, 185, 120, 35));
   EXPECT_EQ(editor->dictionaryBox(9)->geometry(), QRect(425, 247, 160, 25));
+  EXPECT_EQ(editor->dictionaryTranslation(9)->geometry(), QRect(612, 247, 200, 25));
+  EXPECT_FALSE(editor->dictionaryTranslation(0)->text().isEmpty());
+  EXPECT_EQ(editor->listBox(0)->toolTip(), "t0000");
   EXPECT_EQ(editor->listScrollBar()->geometry(), QRect(15, 86, 20, 132));
   EXPECT_EQ(editor->dictionaryScrollBar()->geometry(), QRect(585, 40, 20, 230));
   EXPECT_EQ(listWords(), words(0, 2) + "         ");

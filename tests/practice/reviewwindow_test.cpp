@@ -20,11 +20,15 @@
 #include "lookup/soundfiles.h"
 #include "platform/hostpath.h"
 #include "platform/profile.h"
+#include "practice/progresspicture.h"
 #include "practice/reviewdeck.h"
 #include "practice/reviewwindow.h"
 #include "resources/uilanguage.h"
 #include "review/cards.h"
+#include "review/fittedschedule.h"
+#include "review/reviewlog.h"
 #include "tests/practice/practicefixture.h"
+#include "tests/support/learner.h"
 
 namespace zembo {
 namespace {
@@ -127,7 +131,7 @@ TEST_F(ReviewWindowTest, TypeRevealGradeAndTheMenuCountsWhatIsDue) {
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 8);  // the two lines of the header and six grades
   EXPECT_NE(log.find("\t4\t0\tdefault\têtre\tforward\treview\t"), std::string::npos);
 
-  QTest::mouseClick(review->findChildren<QPushButton*>().last(), Qt::LeftButton);  // Quit
+  QTest::mouseClick(review->quitButton(), Qt::LeftButton);
   processEvents();
   EXPECT_TRUE(mainWindow->isVisible());
   EXPECT_EQ(menuText(), "Review practice list (0)");
@@ -498,6 +502,116 @@ TEST_F(ReviewWindowTest, ExportWritesUtf8TabsAndCompactionDropsTheCardsOfRemoved
   std::vector<std::string> words;
   for (const Card& card : cardsOnDisk()) words.push_back(card.word);
   EXPECT_EQ(words, (std::vector<std::string>{"chat", "chien"}));
+}
+
+// Both ways: the word asks for its translations, then the translations ask for the word, each a
+// card of its own; the choice stays with the list, and a way no longer asked keeps its cards.
+TEST_F(ReviewWindowTest, BothWaysAskTheWordAndThenTheTranslationsForTheWord) {
+  startWith({{"nouns", {{"chien", "dog"}, {"rue", "street"}}}});
+  ASSERT_NE(openReview(), nullptr);
+  EXPECT_EQ(review->waysChoice()->currentIndex(), 0);
+  EXPECT_EQ(review->waysChoice()->itemText(1), "English \u2192 French");
+  review->waysChoice()->setCurrentIndex(2);
+  EXPECT_EQ(review->statusLabel()->text(), "Cards left: 4");
+  EXPECT_EQ(review->wordLabel()->text(), "chien");
+  answer("dog", 0);
+  EXPECT_EQ(review->wordLabel()->text(), "rue");
+  answer("street", 0);
+  EXPECT_EQ(review->wordLabel()->text(), "dog");  // the backward cards follow the forward ones
+  QTest::keyClicks(review->answerField(), "Chien");
+  QTest::keyClick(review->answerField(), Qt::Key_Return);
+  EXPECT_EQ(review->proposed(), good);
+  EXPECT_EQ(review->solutionLabel()->text(), "chien");
+  QTest::keyClick(review, Qt::Key_Return);
+  EXPECT_EQ(review->wordLabel()->text(), "street");
+  answer("ru", 0);  // one letter short: Hard
+  std::vector<Card> cards = cardsOnDisk("nouns");
+  ASSERT_EQ(cards.size(), 4u);
+  EXPECT_EQ(cards[2].way, CardWay::backward);
+  EXPECT_GT(cards[3].schedule.difficulty, cards[2].schedule.difficulty);  // Hard against Good
+  review->close();
+  processEvents();
+
+  ASSERT_NE(openReview(), nullptr);
+  EXPECT_EQ(review->waysChoice()->currentIndex(), 2);  // kept in the card file
+  EXPECT_EQ(review->statusLabel()->text(), "Cards left: 0 + 4 soon");
+  review->waysChoice()->setCurrentIndex(0);
+  EXPECT_EQ(review->statusLabel()->text(), "Cards left: 0 + 2 soon");  // the learning steps of one way
+  review->close();
+  processEvents();
+  EXPECT_EQ(readReviewCards("list/nouns/Fre_Eng.ls").snapshot.header.ways, ListWays::forward);
+  EXPECT_EQ(cardsOnDisk("nouns").size(), 4u);
+}
+
+// A learner's reviews in every list's log fit the schedule: the window shows the log loss of the
+// reviews held back with both schedules, and uses the fitted one once asked; the way back removes
+// it. The progress picture counts the day's grades.
+TEST_F(ReviewWindowTest, TheScheduleIsFittedToTheReviewsOfEveryListAndTheProgressIsDrawn) {
+  startWith({{"verbs", {{"chat", "cat"}, {"chien", "dog"}}}});
+  // Another list's log of a simulated learner, written as the review window writes it.
+  test::SimulatedLearner learner;  // who forgets sooner than most
+  learner.trueWeights[0] = 0.1;
+  learner.trueWeights[2] = 1.0;
+  learner.trueWeights[8] = 1.3;
+  learner.cards = 400;
+  learner.days = 150;
+  std::filesystem::create_directories("list/old");
+  ReviewBook book;
+  book.snapshotEvery = 1 << 30;
+  ASSERT_TRUE(book.open("list/old/Fre_Eng.ls", readReviewCards("list/old/Fre_Eng.ls"), {}));
+  int written = 0;
+  const std::vector<ReviewHistory> histories = test::simulateReviews(learner);
+  for (std::size_t k = 0; k < histories.size(); k++) {
+    Card card;
+    card.word = "w" + std::to_string(k);
+    for (std::size_t i = 0; i < histories[k].size(); i++) {
+      const std::int64_t at = std::int64_t{histories[k][i].day} * day + 36000 + 600 * static_cast<int>(i);
+      ASSERT_TRUE(book.record(gradeCard(FsrsParameters{}, "default", card, histories[k][i].grade, at), {}));
+      written++;
+    }
+  }
+  ASSERT_GT(written, 2000);
+  ASSERT_NE(openReview(), nullptr);
+  EXPECT_EQ(review->scheduleLabel()->text(),
+            QString("Default schedule\n%1 new reviews since the schedule was fitted: fit it again.").arg(written));
+
+  startRecordingMessageBoxes({IDYES});
+  review->command(cmdFitSchedule, commandClicked);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  const std::string asked = recordedMessageBoxes()[0].text;
+  EXPECT_NE(asked.find("the log loss (lower is better) is "), std::string::npos) << asked;
+  EXPECT_NE(asked.find("Schedule the cards with the fitted parameters from now on?"), std::string::npos);
+  FittedSchedule fitted;
+  ASSERT_EQ(loadFittedSchedule("list/schedule.tsv", fitted), CardFileStatus::read);
+  EXPECT_EQ(fitted.stage, FitStage::allParameters);
+  EXPECT_LT(fitted.lossAfter, fitted.lossBefore);
+  EXPECT_EQ(fitted.reviews, written);
+  EXPECT_EQ(review->parameters().w, fitted.w);
+  EXPECT_TRUE(review->scheduleLabel()->text().startsWith("Schedule fitted to your reviews on "));
+  answer("cat", 0);
+  EXPECT_NE(test::readFile("list/verbs/Fre_Eng.log.tsv").find("\t" + fitted.id + "\tchat\t"), std::string::npos);
+
+  review->command(cmdShowProgress, commandClicked);
+  auto* picture = dynamic_cast<ProgressPicture*>(review->progressPicture());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->figures().reviews[29], (std::array<int, 4>{0, 0, 1, 0}));
+  EXPECT_EQ(picture->figures().due[0], 1);  // chat, in its ten-minute step
+  saveGrab(picture, "review-progress");
+  picture->close();
+
+  review->command(cmdDefaultSchedule, commandClicked);
+  EXPECT_FALSE(std::filesystem::exists("list/schedule.tsv"));
+  EXPECT_EQ(review->parameters().w, FsrsParameters{}.w);
+  EXPECT_TRUE(review->scheduleLabel()->text().startsWith("Default schedule"));
+
+  // With a handful of reviews the schedule stays as it is.
+  std::filesystem::remove("list/old/Fre_Eng.log.tsv");
+  startRecordingMessageBoxes();
+  review->command(cmdFitSchedule, commandClicked);
+  ASSERT_EQ(recordedMessageBoxes().size(), 1u);
+  EXPECT_EQ(recordedMessageBoxes()[0].text,
+            "There are too few reviews to fit the schedule to yet (1). The schedule stays as it is.");
+  EXPECT_FALSE(std::filesystem::exists("list/schedule.tsv"));
 }
 
 }  // namespace

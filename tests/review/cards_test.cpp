@@ -64,8 +64,8 @@ TEST_F(CardFiles, KeepEveryFieldAsUtf8Text) {
 
 // A card file as editors and crafted files leave it (here one of the first version, whose lines
 // have no way): each line is read or rejected on its own. A byte-order mark, blank lines and CR
-// LF are no damage; a line is rejected when it has other than eleven fields or a value the scheduler could not have written (not finite, out of range,
-// no such date).
+// LF are no damage; a line is rejected when it has other than eleven fields or a value the scheduler could not have
+// written (not finite, out of range, no such date).
 TEST_F(CardFiles, ParserRejectsExactlyTheLinesThatAreWrong) {
   const std::string header =
       "# zembo review cards\tword\tstate\tstability\tdifficulty\tdue\tlast review\treps\tlapses\tstep\t"

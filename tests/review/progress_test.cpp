@@ -30,12 +30,18 @@ Card due(std::int64_t at, CardState state = CardState::review) {
 TEST(ProgressFigures, ReviewsDueCardsAndTheShareRememberedFromALog) {
   const std::vector<ReviewLine> log = {
       line(now - 40 * day, good, 3),  // before the 30 days: left out
-      line(now - 29 * day, again, 0),  line(now - 29 * day, good, 0),    // the first day shown, same-day steps
-      line(now - 3 * day, good, 5),    line(now - 3 * day, again, 7),    line(now - 3 * day, easy, 2),
-      line(now - 3 * day, hard, 0),    line(now, good, 1),               line(now, again, 0),
+      line(now - 29 * day, again, 0),
+      line(now - 29 * day, good, 0),  // the first day shown, same-day steps
+      line(now - 3 * day, good, 5),
+      line(now - 3 * day, again, 7),
+      line(now - 3 * day, easy, 2),
+      line(now - 3 * day, hard, 0),
+      line(now, good, 1),
+      line(now, again, 0),
   };
-  const std::vector<Card> cards = {due(now - 5 * day), due(now + 3600), due(now + 2 * day), due(now + 2 * day),
-                                   due(now + 29 * day), due(now + 30 * day), due(0, CardState::newCard)};
+  const std::vector<Card> cards = {due(now - 5 * day),        due(now + 3600),     due(now + 2 * day),
+                                   due(now + 2 * day),        due(now + 29 * day), due(now + 30 * day),
+                                   due(0, CardState::newCard)};
   const ProgressFigures f = progressFigures(log, cards, now, 0.9);
   EXPECT_EQ(f.today, localDay(now));
   EXPECT_EQ(f.firstPastDay, f.today - 29);
