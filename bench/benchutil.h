@@ -2,6 +2,7 @@
 // What the benchmarks share besides their words: timing, a copy of the sample to run in, and the
 // system locales that GNU sort is measured under.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,18 @@ using Clock = std::chrono::steady_clock;
 
 inline double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The least time of three runs of run, in seconds.
+template <typename F>
+double bestOfThree(F run) {
+  double best = 1e9;
+  for (int i = 0; i < 3; ++i) {
+    const auto start = Clock::now();
+    run();
+    best = std::min(best, secondsSince(start));
+  }
+  return best;
 }
 
 // A fresh copy of the sample folder at folder, made the working folder, with the settings in its

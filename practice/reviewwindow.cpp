@@ -147,7 +147,7 @@ void AnswerField::insertFromMimeData(const QMimeData* source) {
 
 ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   setWindowTitle(uiQString(uiTextCopy(textReviewTitle) + " (" + store.practiceListName + ")"));
-  setOuterSize(630, 370);
+  setOuterSize(630, 410);
   allowGrowing();
   setFocusPolicy(Qt::StrongFocus);
   wordFont_ = createUiFont(22, 700, "Times New Roman", directions.currentDirection->sourceCharset);
@@ -254,11 +254,12 @@ ReviewWindow::ReviewWindow() : ToolWindow(&ToolWindowState::reviewPos) {
   fit_ = makeButton(cmdFitSchedule, textFitSchedule);
   defaults_ = makeButton(cmdDefaultSchedule, textDefaultSchedule);
   makeButton(cmdShowProgress, textProgress);
+  scheduleRow->addStretch(1);
+  layout->addLayout(scheduleRow);
   schedule_ = new QLabel(client());
   schedule_->setFont(uiFonts.fontControl.font);
   schedule_->setWordWrap(true);
-  scheduleRow->addWidget(schedule_, 1);
-  layout->addLayout(scheduleRow);
+  layout->addWidget(schedule_);
   // Listening switched on or off asks the card shown again, the other way.
   connect(listening_, &QCheckBox::toggled, this, [this] {
     if (current_ >= 0 && !revealed_) nextCard();
@@ -406,6 +407,7 @@ void ReviewWindow::showProgress() {
       progressFigures(readReviewLog(book_.logFile()).lines, asked, reviewNow(), parameters_.desiredRetention);
   const QString title = uiQText(textProgress) + " (" + uiQString(store.practiceListName) + ")";
   picture_ = new ProgressPicture(figures, title, this);
+  picture_->move(geometry().center() - picture_->rect().center());
   picture_->show();
 }
 

@@ -62,13 +62,6 @@ void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
   y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
 }
 
-template <typename T>
-bool parseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && ptr == end;
-}
-
 bool parseState(std::string_view text, CardState& state) {
   for (int i = 0; i < 4; i++)
     if (text == stateNames[i]) return state = static_cast<CardState>(i), true;
@@ -196,7 +189,7 @@ CardFileStatus besideFileKind(const fs::path& file) {
   return S_ISREG(st.st_mode) ? CardFileStatus::read : CardFileStatus::notAFile;
 }
 
-CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
+CardFileStatus readPlainFile(const fs::path& file, std::uint64_t offset, std::uint64_t limit, std::string& text) {
   text.clear();
   // Only a plain file under the name itself: a pipe would wait for a writer for ever, a link may
   // lead anywhere (to a device that never ends).
@@ -211,22 +204,41 @@ CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
     status = CardFileStatus::unreadable;
   } else if (!S_ISREG(st.st_mode)) {
     status = CardFileStatus::notAFile;
-  } else if (static_cast<std::uint64_t>(st.st_size) > cardFileSizeLimit) {
+  } else if (static_cast<std::uint64_t>(st.st_size) > limit) {
     status = CardFileStatus::tooLarge;
   } else {
-    text.reserve(static_cast<std::size_t>(st.st_size) + 1);
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (size > offset) text.reserve(static_cast<std::size_t>(size - offset + 1));
     char buffer[65536];
-    ssize_t n;
-    while (status == CardFileStatus::read &&
-           ((n = ::read(fd, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))) {
-      if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
-      if (text.size() > cardFileSizeLimit) status = CardFileStatus::tooLarge;  // it grew while read
+    ssize_t n = 0;
+    for (off_t at = static_cast<off_t>(offset); status == CardFileStatus::read;) {
+      n = ::pread(fd, buffer, sizeof buffer, at);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      text.append(buffer, static_cast<std::size_t>(n));
+      at += n;
+      if (text.size() > limit) status = CardFileStatus::tooLarge;  // it grew while read
     }
     if (status == CardFileStatus::read && n < 0) status = CardFileStatus::unreadable;
   }
   ::close(fd);
   if (status != CardFileStatus::read) text.clear();
   return status;
+}
+
+CardFileStatus readCardFileText(const fs::path& file, std::string& text) {
+  return readPlainFile(file, 0, cardFileSizeLimit, text);
+}
+
+std::uint64_t stableHash(std::string_view bytes, std::uint64_t hash) {
+  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ULL;
+  return hash;
+}
+
+std::string hex64(std::uint64_t value) {
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
+  return digits;
 }
 
 CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards) {

@@ -5,6 +5,7 @@
 // history elsewhere. The log is the record; the card file is a snapshot of the cards as the log
 // stood at a known size, replaced safely now and then.
 
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -69,6 +70,10 @@ CardFileLoad readCardFile(const std::filesystem::path& file, std::vector<Card>& 
 // lines and end its lines with CR LF.
 CardFileStatus readCardFileText(const std::filesystem::path& file, std::string& text);
 CardFileLoad parseCardFile(std::string_view text, std::vector<Card>& cards);
+// The bytes of a plain file of the name itself from offset on (never through a link, never waiting
+// on a pipe); tooLarge when it holds more than limit bytes.
+CardFileStatus readPlainFile(const std::filesystem::path& file, std::uint64_t offset, std::uint64_t limit,
+                             std::string& text);
 // Whether a file beside a list may be opened: missing and read stand for "no file" and "a plain
 // file"; notAFile for anything else under the name (a symbolic link included).
 CardFileStatus besideFileKind(const std::filesystem::path& file);
@@ -91,5 +96,16 @@ std::int64_t parseUtcTime(std::string_view text);
 int localDay(std::int64_t time);
 
 const char* stateName(CardState state);
+
+// What the files of reviewing share: whole-field numbers, and a hash (FNV-1a) that comes out alike
+// on every machine, for the seeds and ids that two computers must agree on, in 16 hex digits.
+template <typename T>
+bool parseNumber(std::string_view text, T& value) {
+  const char* end = text.data() + text.size();
+  auto [ptr, error] = std::from_chars(text.data(), end, value);
+  return error == std::errc() && ptr == end;
+}
+std::uint64_t stableHash(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL);
+std::string hex64(std::uint64_t value);
 
 }  // namespace zembo

@@ -33,21 +33,6 @@ std::string weightsText(const std::array<double, 21>& w) {
   return text;
 }
 
-std::string hashId(std::string_view text) {
-  std::uint64_t hash = 0xcbf29ce484222325ULL;
-  for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ULL;
-  char digits[17];
-  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-  return digits;
-}
-
-template <typename T>
-bool parseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && ptr == end;
-}
-
 bool parseWeights(std::string_view text, std::array<double, 21>& w) {
   for (std::size_t i = 0; i < w.size(); i++) {
     const std::size_t tab = text.find('\t');
@@ -101,7 +86,7 @@ CardFileStatus loadFittedSchedule(const fs::path& file, FittedSchedule& s) {
       if (name == "stage" && value == stageNames[i]) s.stage = static_cast<FitStage>(i);
   }
   if (!weights) return CardFileStatus::unreadable;
-  s.id = hashId(weightsText(s.w));
+  s.id = hex64(stableHash(weightsText(s.w)));
   return CardFileStatus::read;
 }
 
@@ -172,7 +157,7 @@ FittedSchedule fitSchedule(const std::vector<ReviewHistory>& histories, const st
   FittedSchedule s;
   // Kept as the file keeps them, so that the id names the weights that schedule in every session.
   for (std::size_t i = 0; i < s.w.size(); i++) s.w[i] = std::round(outcome.w[i] * 1e6) / 1e6;
-  s.id = hashId(weightsText(s.w));
+  s.id = hex64(stableHash(weightsText(s.w)));
   s.fittedAt = now;
   s.stage = outcome.stage;
   for (const ReviewHistory& h : histories) s.reviews += static_cast<int>(h.size());

@@ -25,25 +25,6 @@ constexpr std::string_view logHeader =
     "reps\tlapses\tstep\tinterval\tfirst review\n";
 constexpr std::string_view version1LogHeader = "# time\tword\tgrade\telapsed days\tstate before";
 
-std::string hex64(std::uint64_t value) {
-  char digits[17];
-  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
-  return digits;
-}
-
-// FNV-1a: a stable hash on every machine, for seeds and ids that must come out alike everywhere.
-std::uint64_t stableHash(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL) {
-  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ULL;
-  return hash;
-}
-
-template <typename T>
-bool parseNumber(std::string_view text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && ptr == end;
-}
-
 // Cuts the first field off rest.
 std::string_view takeField(std::string_view& rest) {
   const std::size_t tab = rest.find('\t');
@@ -58,33 +39,9 @@ bool isHexId(std::string_view id) {
 
 std::string cardKey(const Card& card) { return card.word + '\t' + wayName(card.way); }
 
-// The bytes of a plain file from offset on; false for anything else under the name.
+// The log's bytes from offset on: any size (a log only grows).
 CardFileStatus readFrom(const fs::path& file, std::uint64_t offset, std::string& text) {
-  text.clear();
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return CardFileStatus::missing;
-    return errno == ELOOP || errno == ENXIO ? CardFileStatus::notAFile : CardFileStatus::unreadable;
-  }
-  struct stat st {};
-  CardFileStatus status = CardFileStatus::read;
-  if (::fstat(fd, &st) != 0) {
-    status = CardFileStatus::unreadable;
-  } else if (!S_ISREG(st.st_mode)) {
-    status = CardFileStatus::notAFile;
-  } else if (static_cast<std::uint64_t>(st.st_size) > offset) {
-    text.resize(static_cast<std::size_t>(st.st_size - static_cast<off_t>(offset)));
-    std::size_t done = 0;
-    while (done < text.size()) {
-      const ssize_t n = ::pread(fd, text.data() + done, text.size() - done, static_cast<off_t>(offset + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    text.resize(done);
-  }
-  ::close(fd);
-  return status;
+  return readPlainFile(file, offset, UINT64_MAX, text);
 }
 
 // Whether the log still holds what the snapshot says it held: a whole line ends at its size, and

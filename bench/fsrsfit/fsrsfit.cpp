@@ -17,18 +17,8 @@
 namespace {
 
 using namespace zembo;
+using bench::bestOfThree;
 using bench::Clock;
-
-template <typename F>
-double bestOfThree(F run) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, bench::secondsSince(start));
-  }
-  return best;
-}
 
 // The cards of a learner whose memory is not the default one, cut at `count` reviews.
 std::vector<ReviewHistory> reviewsOfALearner(int count) {

@@ -28,22 +28,12 @@
 namespace {
 
 using namespace zembo;
+using bench::bestOfThree;
 using bench::Clock;
 namespace fs = std::filesystem;
 
 constexpr std::int64_t day = 86400;
 constexpr std::int64_t now = 1'800'000'000;
-
-template <typename F>
-double bestOfThree(F run) {
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    const auto start = Clock::now();
-    run();
-    best = std::min(best, bench::secondsSince(start));
-  }
-  return best;
-}
 
 std::vector<Card> makeCards(int count) {
   std::mt19937 random(7);
