@@ -221,14 +221,13 @@ bool ReviewBook::open(const fs::path& listFile, const ReviewCards& loaded, const
   if (fd_ >= 0) ::close(fd_);
   fd_ = openPlainForAppend(logFile_);
   if (fd_ < 0) return false;
-  std::string text;
-  readFrom(logFile_, 0, text);
-  // A line a kill cut short was never a grade kept: it goes, so that the next line starts clean.
-  const std::size_t whole = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
-  if (whole < text.size() && ::ftruncate(fd_, static_cast<off_t>(whole)) != 0) return false;
-  size_ = whole;
-  const bool version1 = text.starts_with(version1LogHeader) || loaded.log.version == 1;
-  return !version1 || rewriteVersion1(cards);
+  // Loading read the log up to its last whole line. A line a kill cut short after it was never a
+  // grade kept: it goes, so that the next line starts clean.
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return false;
+  size_ = loaded.logSize;
+  if (static_cast<std::uint64_t>(st.st_size) > size_ && ::ftruncate(fd_, static_cast<off_t>(size_)) != 0) return false;
+  return loaded.log.version != 1 || rewriteVersion1(cards);
 }
 
 // The version-1 lines replayed, each card from new with the default parameters, into version 2;
