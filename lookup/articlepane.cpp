@@ -25,16 +25,22 @@ std::string uiTextUtf8(int n) { return uiQText(n).toStdString(); }
 
 }  // namespace
 
+ArticleWords editionArticleWords() {
+  ArticleWords words;
+  words.grammar = splitGrammarNames(uiTextUtf8(textGrammarNames));
+  words.synonyms = uiTextUtf8(textSynonyms);
+  words.seeAlso = uiTextUtf8(textSeeAlso);
+  words.note = uiTextUtf8(textNote);
+  return words;
+}
+
 ArticlePane::ArticlePane(ZemboWindow* window, int outerWidth, int outerHeight)
     : QObject(window), window_(window), outerWidth_(outerWidth), outerHeight_(outerHeight) {
   browser_ = new QTextBrowser(window->client());
   browser_->setOpenLinks(false);
   browser_->setFocusPolicy(Qt::ClickFocus);
   browser_->hide();
-  words_.grammar = splitGrammarNames(uiTextUtf8(textGrammarNames));
-  words_.synonyms = uiTextUtf8(textSynonyms);
-  words_.seeAlso = uiTextUtf8(textSeeAlso);
-  words_.note = uiTextUtf8(textNote);
+  words_ = editionArticleWords();
   noArticle_ = "<p style=\"color:#6a6a6a\"><i>" + escapeHtml(uiTextUtf8(textNoArticle)) + "</i></p>";
   window->client()->installEventFilter(this);
 }

@@ -16,6 +16,10 @@ namespace zembo {
 
 class ZemboWindow;
 
+// The words an article page uses, in the edition's language: the names of the grammar tags and
+// the headings of synonyms, references and notes.
+ArticleWords editionArticleWords();
+
 class ArticlePane : public QObject {
  public:
   // The window's size without the pane, as setOuterSize takes it.

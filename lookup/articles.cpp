@@ -102,6 +102,29 @@ std::string articlePageOf(const WordRecord& record, const ArticleWords& words) {
   return reverseHeadingHtml(toUtf8(wordOf(record), codePage)) + page;
 }
 
+std::vector<ArticleBlock> articleBlocksOf(const WordRecord& record) {
+  std::vector<ArticleBlock> blocks;
+  if (!articlesState.reader || record.flags != 0) return blocks;
+  std::string_view keys = articlesState.reverse ? translationOf(record) : wordOf(record);
+  while (!keys.empty()) {
+    const std::size_t comma = articlesState.reverse ? keys.find(',') : std::string_view::npos;
+    const std::string_view key = trimmedBlanks(keys.substr(0, comma));
+    std::string text, error;
+    if (!key.empty() && articlesState.reader->find(key, text, error)) {
+      std::vector<ArticleBlock> found = parseArticles(text);
+      if (!articlesState.reverse) {
+        const std::string_view translation = translationOf(record);
+        leadWithSenseOf(found, toUtf8(trimmedBlanks(translation.substr(0, translation.find(','))),
+                                      codePageOfCharset(directions.currentDirection->targetCharset)));
+      }
+      blocks.insert(blocks.end(), found.begin(), found.end());
+    }
+    if (comma == std::string_view::npos) break;
+    keys.remove_prefix(comma + 1);
+  }
+  return blocks;
+}
+
 void resetArticleState() {
   articlesState.reader.reset();
   articlesState = ArticleState{};

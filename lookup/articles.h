@@ -48,6 +48,9 @@ void openCurrentDirectionArticles();
 // The page a record shows: forward the articles of its word; reverse those of each word its
 // translation lists, under the word. Empty when there is nothing to show.
 std::string articlePageOf(const WordRecord& record, const ArticleWords& words);
+// The parsed articles of a record, as its page shows them (its main sense first); none when the
+// language has no articles or the record none.
+std::vector<ArticleBlock> articleBlocksOf(const WordRecord& record);
 void resetArticleState();
 
 }  // namespace zembo

@@ -1,5 +1,8 @@
 #include "practice/listeditor.h"
 
+#include <QApplication>
+#include <QDateTime>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -20,6 +23,7 @@
 #include "platform/messagebox.h"
 #include "practice/addrandomwindow.h"
 #include "practice/listnamedialog.h"
+#include "practice/ankiexport.h"
 #include "practice/lists.h"
 #include "practice/printlist.h"
 #include "practice/reviewdeck.h"
@@ -286,6 +290,25 @@ void ListEditor::exportList() {
   }
 }
 
+// The list as an Anki deck (.apkg) with its sounds: speech is rendered for every word without a
+// recording, which takes a moment for a long list.
+void ListEditor::exportAnkiDeck() {
+  const QString proposed =
+      QDir::home().filePath(uiQString(store.practiceListName[0] ? store.practiceListName : "list") + ".apkg");
+  const QString filter = uiQString(uiTextCopy(textAnkiDecks) + ";;" + uiTextCopy(textAllFiles));
+  const QString chosen = listEditingState.chooseExportFile(this, proposed, filter);
+  if (chosen.isEmpty()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  std::string error;
+  const bool written = exportCurrentListAsAnkiDeck(std::filesystem::path(chosen.toStdString()),
+                                                   QDateTime::currentMSecsSinceEpoch(), error);
+  QApplication::restoreOverrideCursor();
+  if (!written) {
+    const std::string text = uiTextCopy(textCannotWriteFile) + "\n" + chosen.toStdString() + "\n" + error;
+    messageBox(this, text, uiTextCopy(textExportList), MB_OK | MB_ICONWARNING | MB_UTF8);
+  }
+}
+
 QString chooseExportFileInDialog(QWidget* owner, const QString& proposed, const QString& filter) {
   return QFileDialog::getSaveFileName(owner, uiQString(uiTextCopy(textExportList)), proposed, filter);
 }
@@ -340,6 +363,9 @@ void ListEditor::command(int id, int code) {
       return;
     case cmdExportList:
       exportList();
+      return;
+    case cmdExportAnkiDeck:
+      exportAnkiDeck();
       return;
     default:
       if (id >= firstListId && id < firstListId + store.namedListCount) switchToList(id);

@@ -106,6 +106,7 @@ class ListEditor : public ToolWindow {
   void createNewList();
   void deleteList();
   void exportList();
+  void exportAnkiDeck();
   void openAddRandom();
   void dictionaryPicked(int k);
   void listPicked(int k);

@@ -49,23 +49,6 @@ void addTranslations(std::string_view list, std::vector<std::string>& items) {
     if (!one.empty() && std::find(items.begin(), items.end(), one) == items.end()) items.push_back(std::move(one));
 }
 
-// The translations of a list entry, then every other translation the current word file holds for
-// its word: those of all its records spelled as it is (a headword whose translations fill several
-// records, equal words added apart), each once, joined by ", ".
-std::string wholeTranslationOf(const WordRecord& entry) {
-  std::vector<std::string> items;
-  addTranslations(translationOf(entry), items);
-  const std::string_view word = wordOf(entry);
-  WordRecord record;
-  for (int index = findWord(word); index < store.wordCount && readWordRecord(index, record) == 0; ++index) {
-    if (compareWords(store.collation, wordOf(record), word) != 0) break;
-    if (!isDeleted(record) && wordOf(record) == word) addTranslations(translationOf(record), items);
-  }
-  std::string whole;
-  for (const std::string& item : items) whole += (whole.empty() ? "" : ", ") + item;
-  return whole;
-}
-
 // The live entries among records, converted from the direction's code pages; with whole, each
 // word with every translation the word file holds for it (a card asks for any of them).
 std::vector<ListEntry> listEntriesOf(std::string_view records, bool whole = false) {
@@ -85,6 +68,22 @@ std::vector<ListEntry> listEntriesOf(std::string_view records, bool whole = fals
 }
 
 }  // namespace
+
+// Those of all the records spelled as the word is: a headword whose translations fill several
+// records, equal words added apart.
+std::string wholeTranslationOf(const WordRecord& entry) {
+  std::vector<std::string> items;
+  addTranslations(translationOf(entry), items);
+  const std::string_view word = wordOf(entry);
+  WordRecord record;
+  for (int index = findWord(word); index < store.wordCount && readWordRecord(index, record) == 0; ++index) {
+    if (compareWords(store.collation, wordOf(record), word) != 0) break;
+    if (!isDeleted(record) && wordOf(record) == word) addTranslations(translationOf(record), items);
+  }
+  std::string whole;
+  for (const std::string& item : items) whole += (whole.empty() ? "" : ", ") + item;
+  return whole;
+}
 
 std::vector<ListEntry> currentListEntries() { return listEntriesOf(currentListRecords()); }
 

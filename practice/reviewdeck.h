@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/wordrecord.h"
 #include "review/deck.h"
 #include "review/reviewlog.h"
 
@@ -40,6 +41,9 @@ std::vector<ListEntry> currentListEntries();
 // it (all its records, spelled as it is), so that a card asks for the whole entry.
 std::vector<ListEntry> currentReviewEntries();
 std::filesystem::path currentListHostPath();
+// The translations of a list entry, then every other one the current word file holds for its
+// word, each once, joined by ", " (bytes of the target's code page).
+std::string wholeTranslationOf(const WordRecord& entry);
 // The folder that holds every list's folder (host path): the fitted schedule lives there.
 std::filesystem::path listsHostFolder();
 // At most this many new cards a day (win.ini "ReviewNewCards", 20 unless set).

@@ -67,6 +67,7 @@ enum Command : int {
   cmdFitSchedule = 68,       // the review window's fit of the schedule to the learner's reviews
   cmdDefaultSchedule = 69,   // and its way back to the default schedule
   cmdShowProgress = 70,      // and its picture of progress
+  cmdExportAnkiDeck = 71,    // the list editor's export of the list as an Anki deck
   firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes

@@ -26,7 +26,7 @@ const MenuShape menuShapes[] = {
       {cmdArticlePaneOn, cmdArticlePaneOff},
       {cmdFindInEntries}}},
     {"TEKENSET", {{cmdCharsetOn, cmdCharsetOff}}},
-    {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList}}},
+    {"LIST", {{cmdCreateNewList, cmdDeleteCurrentList, cmdExportList, cmdExportAnkiDeck}}},
     {"READFILE", {{cmdOpenTextFile, cmdPasteText}, {cmdArticlePaneOn, cmdArticlePaneOff}}},
 };
 

@@ -175,4 +175,6 @@ constexpr int textDuePerDay = 190;        // "Cards due per day, the next 30 day
 constexpr int textRememberedShare = 191;  // "Remembered ...: %1 of %2 (%3), aim %4": a heading
 constexpr int textNoReviewsYet = 192;     // "No reviews yet.": the progress window without reviews
 constexpr int textAim = 193;              // "Aim": the label of the line of the retention aimed at
+constexpr int textAnkiDecks = 194;        // "Anki decks (*.apkg)": the export dialog's filter
+
 }  // namespace zembo

@@ -5,9 +5,6 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QMediaDevices>
-
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -18,68 +15,6 @@ namespace zembo {
 namespace {
 
 RecorderState recorderState;
-
-// libsndfile writes the file into memory, which then replaces the old file in one step.
-struct MemoryFile {
-  std::vector<char> bytes;
-  sf_count_t at = 0;
-};
-sf_count_t memoryLength(void* user) { return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size()); }
-sf_count_t memorySeek(sf_count_t offset, int whence, void* user) {
-  auto* f = static_cast<MemoryFile*>(user);
-  const sf_count_t base = whence == SEEK_CUR ? f->at : whence == SEEK_END ? memoryLength(user) : 0;
-  f->at = std::max<sf_count_t>(0, base + offset);
-  return f->at;
-}
-sf_count_t memoryRead(void* out, sf_count_t count, void* user) {
-  auto* f = static_cast<MemoryFile*>(user);
-  const sf_count_t n = std::max<sf_count_t>(0, std::min(count, memoryLength(user) - f->at));
-  std::memcpy(out, f->bytes.data() + f->at, static_cast<std::size_t>(n));
-  f->at += n;
-  return n;
-}
-sf_count_t memoryWrite(const void* in, sf_count_t count, void* user) {
-  auto* f = static_cast<MemoryFile*>(user);
-  if (f->at + count > memoryLength(user)) f->bytes.resize(static_cast<std::size_t>(f->at + count));
-  std::memcpy(f->bytes.data() + f->at, in, static_cast<std::size_t>(count));
-  f->at += count;
-  return count;
-}
-sf_count_t memoryTell(void* user) { return static_cast<MemoryFile*>(user)->at; }
-
-int subtypeOf(SampleType type) {
-  switch (type) {
-    case SampleType::uint8:
-      return SF_FORMAT_PCM_U8;
-    case SampleType::int16:
-      return SF_FORMAT_PCM_16;
-    case SampleType::int32:
-      return SF_FORMAT_PCM_32;
-    case SampleType::float32:
-      return SF_FORMAT_FLOAT;
-  }
-  return SF_FORMAT_PCM_16;
-}
-
-int bytesPerSample(SampleType type) { return type == SampleType::uint8 ? 1 : type == SampleType::int16 ? 2 : 4; }
-
-bool encodeWave(const WaveFormat& format, const std::vector<char>& samples, MemoryFile& out) {
-  SF_INFO info{};
-  info.samplerate = format.sampleRate;
-  info.channels = format.channels;
-  info.format = SF_FORMAT_WAV | subtypeOf(format.type);
-  SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
-  SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &out);
-  if (!file) return false;
-  // The samples are in the host's order, as the file's little-endian data chunk wants them on
-  // the hosts we build for; whole frames only.
-  const std::size_t frame =
-      static_cast<std::size_t>(bytesPerSample(format.type)) * static_cast<std::size_t>(format.channels);
-  const std::size_t usable = samples.size() / frame * frame;
-  const bool written =
-      sf_write_raw(file, samples.data(), static_cast<sf_count_t>(usable)) == static_cast<sf_count_t>(usable);
-  return sf_close(file) == 0 && written;
-}
 
 // The default audio input in its preferred format, filling a buffer while it records.
 class QtAudioInput : public AudioInput {
@@ -151,12 +86,12 @@ void resetRecorderState() { recorderState = {}; }
 std::unique_ptr<AudioInput> makeDefaultAudioInput() { return std::make_unique<QtAudioInput>(); }
 
 bool writeWaveFile(const std::filesystem::path& file, const WaveFormat& format, const std::vector<char>& samples) {
-  MemoryFile wave;
+  // Encoded in memory first, the file then replaces the old one in one step.
+  std::string wave;
   if (file.empty() || format.sampleRate <= 0 || format.channels <= 0 || !encodeWave(format, samples, wave))
     return false;
-  return replaceFileSafely(file, [&wave](std::FILE* out) {
-    return std::fwrite(wave.bytes.data(), 1, wave.bytes.size(), out) == wave.bytes.size();
-  });
+  return replaceFileSafely(
+      file, [&wave](std::FILE* out) { return std::fwrite(wave.data(), 1, wave.size(), out) == wave.size(); });
 }
 
 RecorderError Recorder::open() {

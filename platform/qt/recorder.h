@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/soundencoding.h"
+
 namespace zembo {
 
 enum class RecorderError {
@@ -21,13 +23,6 @@ enum class RecorderError {
 // The text a user reads for an error.
 std::string recorderErrorText(RecorderError error);
 
-// Samples as the input delivers them, interleaved, in the host's byte order.
-enum class SampleType { uint8, int16, int32, float32 };
-struct WaveFormat {
-  int sampleRate = 0;
-  int channels = 0;
-  SampleType type = SampleType::int16;
-};
 
 // The sound source of a recorder: the default audio input, or a test's own.
 class AudioInput {

@@ -211,6 +211,7 @@ const EditionSource& danishEdition() {
           "Husket en dag eller mere efter den forrige repetition: %1 af %2 (%3), mål %4",  // 191
           "Ingen repetitioner endnu.",                                                     // 192
           "Mål",                                                                           // 193
+          "Anki-bunker (*.apkg)",                                                          // 194
       },
       {
           // ZEMBO
@@ -226,7 +227,8 @@ const EditionSource& danishEdition() {
           // TEKENSET
           {{"Te&gnsæt", {"&Til", "&Fra"}}},
           // LIST
-          {{"&Filer", {"Opret ny liste", "Slet den aktuelle liste", "Eksporter liste..."}}},
+          {{"&Filer",
+            {"Opret ny liste", "Slet den aktuelle liste", "Eksporter liste...", "Eksporter som Anki-bunke..."}}},
           // READFILE
           {{"&Filer", {"&Åbn tekstfil", "&Indsæt tekst fra udklipsholderen"}}, {"&Artikel", {"Vis", "Skjul"}}},
       },

@@ -215,6 +215,7 @@ const EditionSource& dutchEdition() {
           "Onthouden een dag of langer na de vorige herhaling: %1 van %2 (%3), doel %4",         // 191
           "Nog geen herhalingen.",                                                               // 192
           "Doel",                                                                                // 193
+          "Anki-pakketten (*.apkg)",                                                             // 194
       },
       {
           // ZEMBO
@@ -230,7 +231,9 @@ const EditionSource& dutchEdition() {
           // TEKENSET
           {{"Te&kenset", {"&Aan", "&Uit"}}},
           // LIST
-          {{"&Bestand", {"Nieuwe lijst maken", "Huidige lijst verwijderen", "Lijst exporteren..."}}},
+          {{"&Bestand",
+            {"Nieuwe lijst maken", "Huidige lijst verwijderen", "Lijst exporteren...",
+             "Exporteren als Anki-pakket..."}}},
           // READFILE
           {{"&Bestand", {"Tekstbestand &openen", "Tekst &plakken vanaf klembord"}},
            {"&Artikel", {"Tonen", "Verbergen"}}},

@@ -211,6 +211,7 @@ const EditionSource& englishEdition() {
           "Remembered a day or more after the review before: %1 of %2 (%3), aim %4",  // 191
           "No reviews yet.",                                                          // 192
           "Aim",                                                                      // 193
+          "Anki decks (*.apkg)",                                                      // 194
       },
       {
           // ZEMBO
@@ -226,7 +227,7 @@ const EditionSource& englishEdition() {
           // TEKENSET
           {{"&Character set", {"&On", "Of&f"}}},
           // LIST
-          {{"&File", {"Create new list", "Delete current list", "Export list..."}}},
+          {{"&File", {"Create new list", "Delete current list", "Export list...", "Export as Anki deck..."}}},
           // READFILE
           {{"&File", {"&Open textfile", "&Paste text from clipboard"}}, {"&Article", {"Show", "Hide"}}},
       },

@@ -216,6 +216,7 @@ const EditionSource& frenchEdition() {
           "Cartes retenues un jour ou plus après la révision précédente : %1 sur %2 (%3), objectif %4",  // 191
           "Aucune révision pour l'instant.",                                                             // 192
           "Objectif",                                                                                    // 193
+          "Paquets Anki (*.apkg)",                                                                       // 194
       },
       {
           // ZEMBO
@@ -231,7 +232,9 @@ const EditionSource& frenchEdition() {
           // TEKENSET
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}}},
           // LIST
-          {{"&Fichier", {"Créer une nouvelle liste", "Supprimer la liste actuelle", "Exporter la liste..."}}},
+          {{"&Fichier",
+            {"Créer une nouvelle liste", "Supprimer la liste actuelle", "Exporter la liste...",
+             "Exporter en paquet Anki..."}}},
           // READFILE
           {{"&Fichier", {"&Ouvrir un fichier texte", "Co&ller le texte du presse-papiers"}},
            {"&Article", {"Afficher", "Masquer"}}},

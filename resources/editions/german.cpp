@@ -218,6 +218,7 @@ const EditionSource& germanEdition() {
           "Behalten nach einem Tag oder mehr seit der vorigen Wiederholung: %1 von %2 (%3), Ziel %4",  // 191
           "Noch keine Wiederholungen.",                                                                // 192
           "Ziel",                                                                                      // 193
+          "Anki-Stapel (*.apkg)",                                                                      // 194
       },
       {
           // ZEMBO
@@ -233,7 +234,9 @@ const EditionSource& germanEdition() {
           // TEKENSET
           {{"&Zeichensatz", {"&Ein", "&Aus"}}},
           // LIST
-          {{"&Datei", {"Neue Liste anlegen", "Aktuelle Liste löschen", "Liste exportieren..."}}},
+          {{"&Datei",
+            {"Neue Liste anlegen", "Aktuelle Liste löschen", "Liste exportieren...",
+             "Als Anki-Stapel exportieren..."}}},
           // READFILE
           {{"&Datei", {"Textdatei ö&ffnen", "Text aus der Zwischenablage &einfügen"}},
            {"&Artikel", {"Einblenden", "Ausblenden"}}},

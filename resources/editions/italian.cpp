@@ -216,6 +216,7 @@ const EditionSource& italianEdition() {
           "Schede ricordate un giorno o più dopo il ripasso precedente: %1 su %2 (%3), obiettivo %4",  // 191
           "Ancora nessun ripasso.",                                                                    // 192
           "Obiettivo",                                                                                 // 193
+          "Mazzi Anki (*.apkg)",                                                                       // 194
       },
       {
           // ZEMBO
@@ -231,7 +232,8 @@ const EditionSource& italianEdition() {
           // TEKENSET
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}}},
           // LIST
-          {{"&File", {"Crea nuovo elenco", "Elimina elenco corrente", "Esporta elenco..."}}},
+          {{"&File",
+            {"Crea nuovo elenco", "Elimina elenco corrente", "Esporta elenco...", "Esporta come mazzo Anki..."}}},
           // READFILE
           {{"&File", {"&Apri file di testo", "&Incolla testo dagli Appunti"}}, {"&Voce", {"Mostra", "Nascondi"}}},
       },

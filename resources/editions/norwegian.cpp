@@ -210,6 +210,7 @@ const EditionSource& norwegianEdition() {
           "Husket en dag eller mer etter forrige repetisjon: %1 av %2 (%3), mål %4",  // 191
           "Ingen repetisjoner ennå.",                                                 // 192
           "Mål",                                                                      // 193
+          "Anki-kortstokker (*.apkg)",                                                // 194
       },
       {
           // ZEMBO
@@ -225,7 +226,8 @@ const EditionSource& norwegianEdition() {
           // TEKENSET
           {{"Te&gnsett", {"&På", "&Av"}}},
           // LIST
-          {{"&Fil", {"Lag ny liste", "Slett gjeldende liste", "Eksporter liste..."}}},
+          {{"&Fil",
+            {"Lag ny liste", "Slett gjeldende liste", "Eksporter liste...", "Eksporter som Anki-kortstokk..."}}},
           // READFILE
           {{"&Fil", {"&Åpne tekstfil", "&Lim inn tekst fra utklippstavlen"}}, {"&Artikkel", {"Vis", "Skjul"}}},
       },

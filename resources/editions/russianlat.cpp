@@ -217,6 +217,7 @@ const EditionSource& russianLatEdition() {
           "Vspomneno cherez den' i boleye posle predydushchego povtoreniya: %1 iz %2 (%3), tsel' %4",  // 191
           "Povtoreniy poka net.",                                                                      // 192
           "Tsel'",                                                                                     // 193
+          "Kolody Anki (*.apkg)",                                                                      // 194
       },
       {
           // ZEMBO
@@ -232,7 +233,9 @@ const EditionSource& russianLatEdition() {
           // TEKENSET
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}}},
           // LIST
-          {{"&Fayl", {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok", "Eksportirovat' spisok..."}}},
+          {{"&Fayl",
+            {"Sozdat' novyy spisok", "Udalit' tekushchiy spisok", "Eksportirovat' spisok...",
+             "Eksportirovat' v kolodu Anki..."}}},
           // READFILE
           {{"&Fayl", {"&Otkryt' tekstovyy fayl", "&Vstavit' tekst iz bufera obmena"}},
            {"&Stat'ya", {"Pokazat'", "Skryt'"}}},

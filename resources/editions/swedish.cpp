@@ -210,6 +210,7 @@ const EditionSource& swedishEdition() {
           "Ihågkomna en dag eller mer efter föregående repetition: %1 av %2 (%3), mål %4",  // 191
           "Inga repetitioner än.",                                                          // 192
           "Mål",                                                                            // 193
+          "Anki-kortlekar (*.apkg)",                                                        // 194
       },
       {
           // ZEMBO
@@ -225,7 +226,8 @@ const EditionSource& swedishEdition() {
           // TEKENSET
           {{"Te&ckenuppsättning", {"&På", "&Av"}}},
           // LIST
-          {{"Ar&kiv", {"Skapa ny lista", "Ta bort aktuell lista", "Exportera lista..."}}},
+          {{"Ar&kiv",
+            {"Skapa ny lista", "Ta bort aktuell lista", "Exportera lista...", "Exportera som Anki-kortlek..."}}},
           // READFILE
           {{"Ar&kiv", {"&Öppna textfil", "&Klistra in text från Urklipp"}}, {"&Artikel", {"Visa", "Dölj"}}},
       },
