@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/htmltext.h"
+#include "formats/htmltext.h"
 
 namespace zembo {
 

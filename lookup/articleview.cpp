@@ -280,30 +280,6 @@ std::string grammarText(const ArticleBlock& block, const ArticleWords& words) {
   return joined(shown, ", ");
 }
 
-std::string escapeHtml(std::string_view text) {
-  std::string html;
-  html.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        html += "&amp;";
-        break;
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '"':
-        html += "&quot;";
-        break;
-      default:
-        html += c;
-    }
-  }
-  return html;
-}
-
 void leadWithSenseOf(std::vector<ArticleBlock>& blocks, std::string_view first) {
   if (first.empty()) return;
   // "road Rd, ..." begins with "road": the translation ends where a blank, comma or semicolon does.

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "formats/htmltext.h"
+
 namespace zembo {
 
 struct ArticleSense {
@@ -60,6 +62,5 @@ std::string grammarText(const ArticleBlock& block, const ArticleWords& words);
 std::string articleHtml(const std::vector<ArticleBlock>& blocks, const ArticleWords& words);
 // The heading of a word of the other direction, over the pages of the words it translates to.
 std::string reverseHeadingHtml(std::string_view word);
-std::string escapeHtml(std::string_view text);
 
 }  // namespace zembo

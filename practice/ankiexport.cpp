@@ -12,7 +12,7 @@
 #include "platform/qt/soundencoding.h"
 #include "platform/qt/speech.h"
 #include "practice/reviewdeck.h"
-#include "resources/uitext.h"
+#include "resources/uilanguage.h"
 #include "review/cards.h"
 #include "store/store.h"
 
@@ -32,7 +32,8 @@ struct ArticleFields {
 ArticleFields articleFieldsOf(const WordRecord& record, const ArticleWords& words) {
   ArticleFields fields;
   for (const ArticleBlock& block : articleBlocksOf(record)) {
-    if (fields.pronunciation.empty() && !block.pronunciation.empty()) fields.pronunciation = "/" + block.pronunciation + "/";
+    if (fields.pronunciation.empty() && !block.pronunciation.empty())
+      fields.pronunciation = "/" + block.pronunciation + "/";
     if (fields.grammar.empty()) {
       const std::string article = nounArticle(block, words.language);
       const std::string grammar = grammarText(block, words);
@@ -40,7 +41,8 @@ ArticleFields articleFieldsOf(const WordRecord& record, const ArticleWords& word
     }
     for (const ArticleSense& sense : block.senses)
       if (fields.example.empty() && !sense.examples.empty())
-        fields.example = sense.examples[0].first + (sense.examples[0].second.empty() ? "" : " — " + sense.examples[0].second);
+        fields.example =
+            sense.examples[0].first + (sense.examples[0].second.empty() ? "" : " — " + sense.examples[0].second);
   }
   return fields;
 }
@@ -76,9 +78,9 @@ AnkiDeck currentListAnkiDeck() {
   deck.name = toUtf8(store.practiceListName, uiCodePage());
   deck.noteTypeName = "zembo " + source + " - " + target;
   deck.fieldNames = fieldNames;
-  deck.templates = {{source + " - " + target, "{{Word}}<br>{{Sound}}", "{{FrontSide}}<hr id=answer>{{Translation}}" + details},
-                    {target + " - " + source, "{{Translation}}",
-                     "{{FrontSide}}<hr id=answer>{{Word}}<br>{{Sound}}" + details}};
+  deck.templates = {
+      {source + " - " + target, "{{Word}}<br>{{Sound}}", "{{FrontSide}}<hr id=answer>{{Translation}}" + details},
+      {target + " - " + source, "{{Translation}}", "{{FrontSide}}<hr id=answer>{{Word}}<br>{{Sound}}" + details}};
   followCurrentDirectionArticles();
   ArticleWords words = editionArticleWords();
   words.language = articles.language;

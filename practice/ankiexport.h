@@ -15,7 +15,6 @@ namespace zembo {
 
 AnkiDeck currentListAnkiDeck();
 // Writes the deck to target; false with the reason in error.
-bool exportCurrentListAsAnkiDeck(const std::filesystem::path& target, std::int64_t nowMilliseconds,
-                                 std::string& error);
+bool exportCurrentListAsAnkiDeck(const std::filesystem::path& target, std::int64_t nowMilliseconds, std::string& error);
 
 }  // namespace zembo

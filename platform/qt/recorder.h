@@ -23,7 +23,6 @@ enum class RecorderError {
 // The text a user reads for an error.
 std::string recorderErrorText(RecorderError error);
 
-
 // The sound source of a recorder: the default audio input, or a test's own.
 class AudioInput {
  public:

@@ -1,4 +1,4 @@
-#include "exchange/htmltext.h"
+#include "formats/htmltext.h"
 
 #include <cstdint>
 #include <cstdlib>
