@@ -4,6 +4,8 @@
 #include <fstream>
 #include <map>
 
+#include "platform/codepage.h"
+
 namespace zembo {
 namespace {
 
@@ -22,24 +24,6 @@ bool looksBinary(std::string_view bytes) {
   return std::size_t(controls) * 10 > sample.size();
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += char(code);
-  } else if (code < 0x800) {
-    out += char(0xC0 | code >> 6);
-    out += char(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += char(0xE0 | code >> 12);
-    out += char(0x80 | (code >> 6 & 0x3F));
-    out += char(0x80 | (code & 0x3F));
-  } else {
-    out += char(0xF0 | code >> 18);
-    out += char(0x80 | (code >> 12 & 0x3F));
-    out += char(0x80 | (code >> 6 & 0x3F));
-    out += char(0x80 | (code & 0x3F));
-  }
-}
-
 // UTF-16 after its byte order mark, as UTF-8; a lone surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   std::string out;
@@ -56,7 +40,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     } else if (code >= 0xD800 && code < 0xE000) {
       code = 0xFFFD;
     }
-    appendUtf8(out, code);
+    appendUtf8(out, static_cast<char32_t>(code));
   }
   return out;
 }

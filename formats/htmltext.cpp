@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/codepage.h"
+
 namespace zembo {
 namespace {
 
@@ -19,25 +21,6 @@ std::size_t findNoCase(std::string_view text, std::size_t from, std::string_view
   for (std::size_t at = from; at + needle.size() <= text.size(); ++at)
     if (startsWithNoCase(text, at, needle)) return at;
   return std::string_view::npos;
-}
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-  if (code < 0x80) {
-    out += char(code);
-  } else if (code < 0x800) {
-    out += char(0xC0 | code >> 6);
-    out += char(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += char(0xE0 | code >> 12);
-    out += char(0x80 | (code >> 6 & 0x3F));
-    out += char(0x80 | (code & 0x3F));
-  } else {
-    out += char(0xF0 | code >> 18);
-    out += char(0x80 | (code >> 12 & 0x3F));
-    out += char(0x80 | (code >> 6 & 0x3F));
-    out += char(0x80 | (code & 0x3F));
-  }
 }
 
 // The entity at text[at] ('&') decoded onto out; the length it took, 0 when it is none.
@@ -59,7 +42,9 @@ std::size_t decodeEntity(std::string_view text, std::size_t at, std::string& out
   char* rest = nullptr;
   const unsigned long code = std::strtoul(name.c_str() + (hex ? 2 : 1), &rest, hex ? 16 : 10);
   if (rest == nullptr || *rest != '\0' || rest == name.c_str() + (hex ? 2 : 1)) return 0;
-  appendUtf8(out, code > 0x10FFFF ? 0xFFFD : std::uint32_t(code));
+  // A character no text holds (NUL, a surrogate, beyond Unicode) becomes the replacement character.
+  const bool holdable = code != 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+  appendUtf8(out, holdable ? static_cast<char32_t>(code) : U'\uFFFD');
   return end - at + 1;
 }
 
