@@ -37,7 +37,9 @@ ArticleFields articleFieldsOf(const WordRecord& record, const ArticleWords& word
     if (fields.grammar.empty()) {
       const std::string article = nounArticle(block, words.language);
       const std::string grammar = grammarText(block, words);
-      fields.grammar = article.empty() || grammar.empty() ? article + grammar : article + ", " + grammar;
+      fields.grammar = article;
+      if (!article.empty() && !grammar.empty()) fields.grammar += ", ";
+      fields.grammar += grammar;
     }
     for (const ArticleSense& sense : block.senses)
       if (fields.example.empty() && !sense.examples.empty())
@@ -84,6 +86,10 @@ AnkiDeck currentListAnkiDeck() {
   followCurrentDirectionArticles();
   ArticleWords words = editionArticleWords();
   words.language = articles.language;
+  // The list, the direction and the word name a note in every export.
+  std::string guidPrefix = deck.name;
+  for (const std::string* part : {&source, &target}) guidPrefix.append("\t").append(*part);
+  guidPrefix += '\t';
   std::set<std::string> seen;
   WordRecord record;
   for (int i = 0; i < store.listCount; ++i) {
@@ -92,7 +98,7 @@ AnkiDeck currentListAnkiDeck() {
     if (!seen.insert(word).second) continue;  // entries of one word are one note
     const std::string utf8Word = toUtf8(word, codePageOfCharset(d.sourceCharset));
     AnkiNote note;
-    note.guid = stableGuid(deck.name + '\t' + source + '\t' + target + '\t' + utf8Word);
+    note.guid = stableGuid(guidPrefix + utf8Word);
     const ArticleFields article = articleFieldsOf(record, words);
     AnkiMedia media;
     const bool sound = soundOf(d, word, "zembo-" + hex64(stableHash(note.guid)), media);
