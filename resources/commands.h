@@ -68,6 +68,7 @@ enum Command : int {
   cmdDefaultSchedule = 69,   // and its way back to the default schedule
   cmdShowProgress = 70,      // and its picture of progress
   cmdExportAnkiDeck = 71,    // the list editor's export of the list as an Anki deck
+  cmdImportWordList = 72,    // the main window's import of a teacher's word list or an Anki deck
   firstGradeButton = 140,    // the review window's Again, Hard, Good and Easy: 140 + the grade
   firstListBox = 100,        // the list editor's twelve list boxes
   firstDictionaryBox = 120,  // and its ten dictionary boxes

@@ -18,7 +18,7 @@ struct MenuShape {
 
 const MenuShape menuShapes[] = {
     {"ZEMBO",
-     {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdExit},
+     {{cmdStayOnTop, cmdSpeakWords, cmdReviewList, cmdTextFileSearch, cmdImportDictionary, cmdImportWordList, cmdExit},
       {cmdHelp, cmdAbout}}},
     {"ZOEKEN",
      {{cmdCharsetOn, cmdCharsetOff},

@@ -212,12 +212,36 @@ const EditionSource& danishEdition() {
           "Ingen repetitioner endnu.",                                                     // 192
           "Mål",                                                                           // 193
           "Anki-bunker (*.apkg)",                                                          // 194
+          "Importér ordliste",                                                             // 195
+          "Ordlister (*.csv *.tsv *.txt *.apkg)",                                          // 196
+          "Kolonne med ordene:",                                                           // 197
+          "Kolonne med oversættelserne:",                                                  // 198
+          "Første række navngiver kolonnerne",                                             // 199
+          "Kodning:",                                                                      // 200
+          "Til øvelseslisten:",                                                            // 201
+          "Ordene føjes til ordbogen...",                                                  // 202
+          "Kolonne %1",                                                                    // 203
+          "Føjet til ordbogen: %1\nAllerede i ordbogen: %2\n"
+          "For lange (et ord har højst 30 tegn, en oversættelse højst 50): %3\n"
+          "Med tegn, som sprogets tegnsæt ikke har: %4\n"
+          "Udeladt (intet ord, ingen oversættelse eller et komma i ordet): %5\n\n"
+          "Øvelsesliste \"%6\": %7 ord.",                                                                  // 204
+          "Ordlisten kan ikke importeres:",                                                                // 205
+          "Filen indeholder ingen tekst: den ligner bytes fra et program eller et billede.",               // 206
+          "Linje %1: et anførselstegn åbner et felt, der aldrig slutter.",                                 // 207
+          "Filen kan ikke læses.",                                                                         // 208
+          "Filen er for stor til en ordliste.",                                                            // 209
+          "Filen er ikke en Anki-pakke: den er ikke et zip-arkiv.",                                        // 210
+          "Pakken indeholder ingen Anki-samling.",                                                         // 211
+          "Pakkens samling ville fylde langt mere udpakket end nogen ordliste, så den forbliver pakket.",  // 212
+          "Pakken er beskadiget.",                                                                         // 213
+          "Filen har ingen række med både et ord og en oversættelse.",                                     // 214
       },
       {
           // ZEMBO
           {{"&Filer",
             {"Altid øverst", "Læs ord op uden optagelse", "Repeter øvelseslisten", "&Søg efter ord i tekstfil",
-             "&Importér ordbog...", "A&fslut\tCtrl+A"}},
+             "&Importér ordbog...", "Importér &ordliste...", "A&fslut\tCtrl+A"}},
            {"&Hjælp", {"&Hjælp til Ordbog\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsæt", {"&Til", "&Fra"}},

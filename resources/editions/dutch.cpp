@@ -216,12 +216,38 @@ const EditionSource& dutchEdition() {
           "Nog geen herhalingen.",                                                               // 192
           "Doel",                                                                                // 193
           "Anki-pakketten (*.apkg)",                                                             // 194
+          "Woordenlijst importeren",                                                             // 195
+          "Woordenlijsten (*.csv *.tsv *.txt *.apkg)",                                           // 196
+          "Kolom van de woorden:",                                                               // 197
+          "Kolom van de vertalingen:",                                                           // 198
+          "De eerste rij bevat de namen van de kolommen",                                        // 199
+          "Codering:",                                                                           // 200
+          "In de oefenlijst:",                                                                   // 201
+          "De woorden worden aan het woordenboek toegevoegd...",                                 // 202
+          "Kolom %1",                                                                            // 203
+          "Toegevoegd aan het woordenboek: %1\nAl in het woordenboek: %2\n"
+          "Te lang (een woord heeft hoogstens 30 tekens, een vertaling hoogstens 50): %3\n"
+          "Met tekens die de tekenset van de taal niet heeft: %4\n"
+          "Weggelaten (geen woord, geen vertaling of een komma in het woord): %5\n\n"
+          "Oefenlijst \"%6\": %7 woorden.",                                                            // 204
+          "De woordenlijst kan niet worden geïmporteerd:",                                             // 205
+          "Het bestand bevat geen tekst: het lijkt op de bytes van een programma of een afbeelding.",  // 206
+          "Regel %1: een aanhalingsteken opent een veld dat nooit eindigt.",                           // 207
+          "Het bestand kan niet worden gelezen.",                                                      // 208
+          "Het bestand is te groot voor een woordenlijst.",                                            // 209
+          "Het bestand is geen Anki-pakket: het is geen zip-archief.",                                 // 210
+          "Het pakket bevat geen Anki-collectie.",                                                     // 211
+          "Uitgepakt zou de collectie van het pakket veel groter zijn dan welke woordenlijst ook, dus blijft ze "
+          "ingepakt.",                                                          // 212
+          "Het pakket is beschadigd.",                                          // 213
+          "Het bestand bevat geen rij met zowel een woord als een vertaling.",  // 214
       },
       {
           // ZEMBO
           {{"&Bestand",
             {"Altijd op voorgrond", "Woorden zonder opname uitspreken", "Oefenlijst herhalen",
-             "&Woorden zoeken in tekstbestand", "Woordenboek &importeren...", "&Afsluiten\tCtrl+E"}},
+             "&Woorden zoeken in tekstbestand", "Woordenboek &importeren...", "Woorden&lijst importeren...",
+             "&Afsluiten\tCtrl+E"}},
            {"&Help", {"&Help bij Woordenboek\tF1", "&Over..."}}},
           // ZOEKEN
           {{"Te&kenset", {"&Aan", "&Uit"}},

@@ -212,12 +212,36 @@ const EditionSource& englishEdition() {
           "No reviews yet.",                                                          // 192
           "Aim",                                                                      // 193
           "Anki decks (*.apkg)",                                                      // 194
+          "Import word list",                                                         // 195
+          "Word lists (*.csv *.tsv *.txt *.apkg)",                                    // 196
+          "Word column:",                                                             // 197
+          "Translation column:",                                                      // 198
+          "The first row names the columns",                                          // 199
+          "Encoding:",                                                                // 200
+          "Into the practice list:",                                                  // 201
+          "Adding the words to the dictionary...",                                    // 202
+          "Column %1",                                                                // 203
+          "Added to the dictionary: %1\nAlready in the dictionary: %2\n"
+          "Too long (a word holds up to 30 characters, a translation up to 50): %3\n"
+          "With characters the language's code page lacks: %4\n"
+          "Left out (no word or no translation, or a comma in the word): %5\n\n"
+          "Practice list \"%6\": %7 words.",                                                              // 204
+          "The word list cannot be imported:",                                                            // 205
+          "The file holds no text: it looks like the bytes of a program or a picture.",                   // 206
+          "Line %1: a quote opens a field that never ends.",                                              // 207
+          "The file cannot be read.",                                                                     // 208
+          "The file is too large for a word list.",                                                       // 209
+          "The file is no Anki package: it is not a zip archive.",                                        // 210
+          "The package holds no Anki collection.",                                                        // 211
+          "The package's collection would unpack to far more than any word list, so it is left packed.",  // 212
+          "The package is damaged.",                                                                      // 213
+          "The file holds no row with both a word and a translation.",                                    // 214
       },
       {
           // ZEMBO
           {{"&File",
             {"Stay on top", "Speak words without recording", "Review practice list", "&Search words in textfile",
-             "&Import dictionary...", "E&xit\tCtrl+X"}},
+             "&Import dictionary...", "Import &word list...", "E&xit\tCtrl+X"}},
            {"&Help", {"&Help Dictionary\tF1", "&About..."}}},
           // ZOEKEN
           {{"&Character set", {"&On", "Of&f"}},

@@ -217,12 +217,38 @@ const EditionSource& frenchEdition() {
           "Aucune révision pour l'instant.",                                                             // 192
           "Objectif",                                                                                    // 193
           "Paquets Anki (*.apkg)",                                                                       // 194
+          "Importer une liste de mots",                                                                  // 195
+          "Listes de mots (*.csv *.tsv *.txt *.apkg)",                                                   // 196
+          "Colonne des mots :",                                                                          // 197
+          "Colonne des traductions :",                                                                   // 198
+          "La première ligne nomme les colonnes",                                                        // 199
+          "Encodage :",                                                                                  // 200
+          "Dans la liste d'exercices :",                                                                 // 201
+          "Ajout des mots au dictionnaire...",                                                           // 202
+          "Colonne %1",                                                                                  // 203
+          "Ajoutés au dictionnaire : %1\nDéjà dans le dictionnaire : %2\n"
+          "Trop longs (un mot a au plus 30 caractères, une traduction 50) : %3\n"
+          "Avec des caractères absents du jeu de caractères de la langue : %4\n"
+          "Omis (sans mot, sans traduction ou virgule dans le mot) : %5\n\n"
+          "Liste d'exercices « %6 » : %7 mots.",                                                           // 204
+          "La liste de mots ne peut pas être importée :",                                                  // 205
+          "Le fichier ne contient pas de texte : il ressemble aux octets d'un programme ou d'une image.",  // 206
+          "Ligne %1 : un guillemet ouvre un champ qui ne se termine jamais.",                              // 207
+          "Le fichier ne peut pas être lu.",                                                               // 208
+          "Le fichier est trop grand pour une liste de mots.",                                             // 209
+          "Le fichier n'est pas un paquet Anki : ce n'est pas une archive zip.",                           // 210
+          "Le paquet ne contient aucune collection Anki.",                                                 // 211
+          "Décompressée, la collection du paquet dépasserait de loin toute liste de mots ; elle reste donc "
+          "compressée.",                                                                      // 212
+          "Le paquet est endommagé.",                                                         // 213
+          "Le fichier ne contient aucune ligne qui ait à la fois un mot et une traduction.",  // 214
       },
       {
           // ZEMBO
           {{"&Fichier",
             {"Toujours au premier plan", "Prononcer les mots sans enregistrement", "Réviser la liste d'exercices",
-             "&Chercher les mots d'un fichier texte", "&Importer un dictionnaire...", "&Quitter\tCtrl+Q"}},
+             "&Chercher les mots d'un fichier texte", "&Importer un dictionnaire...", "Importer une liste de &mots...",
+             "&Quitter\tCtrl+Q"}},
            {"Ai&de", {"&Aide du Dictionnaire\tF1", "À &propos..."}}},
           // ZOEKEN
           {{"&Jeu de caractères", {"&Activé", "&Désactivé"}},

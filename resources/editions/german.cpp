@@ -219,12 +219,37 @@ const EditionSource& germanEdition() {
           "Noch keine Wiederholungen.",                                                                // 192
           "Ziel",                                                                                      // 193
           "Anki-Stapel (*.apkg)",                                                                      // 194
+          "Wortliste importieren",                                                                     // 195
+          "Wortlisten (*.csv *.tsv *.txt *.apkg)",                                                     // 196
+          "Spalte der Wörter:",                                                                        // 197
+          "Spalte der Übersetzungen:",                                                                 // 198
+          "Die erste Zeile enthält die Namen der Spalten",                                             // 199
+          "Kodierung:",                                                                                // 200
+          "In die Lernliste:",                                                                         // 201
+          "Die Wörter werden ins Wörterbuch aufgenommen...",                                           // 202
+          "Spalte %1",                                                                                 // 203
+          "Ins Wörterbuch aufgenommen: %1\nSchon im Wörterbuch: %2\n"
+          "Zu lang (ein Wort hat höchstens 30 Zeichen, eine Übersetzung höchstens 50): %3\n"
+          "Mit Zeichen, die der Zeichensatz der Sprache nicht hat: %4\n"
+          "Ausgelassen (kein Wort, keine Übersetzung oder ein Komma im Wort): %5\n\n"
+          "Lernliste \"%6\": %7 Wörter.",                                                                     // 204
+          "Die Wortliste kann nicht importiert werden:",                                                      // 205
+          "Die Datei enthält keinen Text: sie sieht aus wie die Bytes eines Programms oder eines Bildes.",    // 206
+          "Zeile %1: ein Anführungszeichen öffnet ein Feld, das nie endet.",                                  // 207
+          "Die Datei kann nicht gelesen werden.",                                                             // 208
+          "Die Datei ist zu groß für eine Wortliste.",                                                        // 209
+          "Die Datei ist kein Anki-Paket: sie ist kein ZIP-Archiv.",                                          // 210
+          "Das Paket enthält keine Anki-Sammlung.",                                                           // 211
+          "Die Sammlung des Pakets wäre entpackt weit größer als jede Wortliste, daher bleibt sie gepackt.",  // 212
+          "Das Paket ist beschädigt.",                                                                        // 213
+          "Die Datei enthält keine Zeile mit einem Wort und einer Übersetzung.",                              // 214
       },
       {
           // ZEMBO
           {{"&Datei",
             {"Immer im Vordergrund", "Wörter ohne Aufnahme sprechen", "Übungsliste wiederholen",
-             "Wörter in Textdatei &suchen", "Wörterbuch &importieren...", "&Beenden\tStrg+E"}},
+             "Wörter in Textdatei &suchen", "Wörterbuch &importieren...", "&Wortliste importieren...",
+             "&Beenden\tStrg+E"}},
            {"H&ilfe", {"&Hilfe zum Wörterbuch\tF1", "&Über..."}}},
           // ZOEKEN
           {{"&Zeichensatz", {"&Ein", "&Aus"}},

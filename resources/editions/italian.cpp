@@ -217,12 +217,38 @@ const EditionSource& italianEdition() {
           "Ancora nessun ripasso.",                                                                    // 192
           "Obiettivo",                                                                                 // 193
           "Mazzi Anki (*.apkg)",                                                                       // 194
+          "Importa elenco di parole",                                                                  // 195
+          "Elenchi di parole (*.csv *.tsv *.txt *.apkg)",                                              // 196
+          "Colonna delle parole:",                                                                     // 197
+          "Colonna delle traduzioni:",                                                                 // 198
+          "La prima riga contiene i nomi delle colonne",                                               // 199
+          "Codifica:",                                                                                 // 200
+          "Nell'elenco esercizi:",                                                                     // 201
+          "Aggiunta delle parole al dizionario...",                                                    // 202
+          "Colonna %1",                                                                                // 203
+          "Aggiunte al dizionario: %1\nGià nel dizionario: %2\n"
+          "Troppo lunghe (una parola ha al massimo 30 caratteri, una traduzione 50): %3\n"
+          "Con caratteri assenti dal set di caratteri della lingua: %4\n"
+          "Tralasciate (senza parola o traduzione, o con una virgola nella parola): %5\n\n"
+          "Elenco esercizi \"%6\": %7 parole.",                                                   // 204
+          "Non è possibile importare l'elenco di parole:",                                        // 205
+          "Il file non contiene testo: sembra fatto dei byte di un programma o di un'immagine.",  // 206
+          "Riga %1: una virgoletta apre un campo che non finisce mai.",                           // 207
+          "Il file non può essere letto.",                                                        // 208
+          "Il file è troppo grande per un elenco di parole.",                                     // 209
+          "Il file non è un pacchetto Anki: non è un archivio zip.",                              // 210
+          "Il pacchetto non contiene nessuna raccolta Anki.",                                     // 211
+          "Decompressa, la raccolta del pacchetto supererebbe di molto qualsiasi elenco di parole, quindi resta "
+          "compressa.",                                                          // 212
+          "Il pacchetto è danneggiato.",                                         // 213
+          "Il file non contiene nessuna riga con una parola e una traduzione.",  // 214
       },
       {
           // ZEMBO
           {{"&File",
             {"Sempre in primo piano", "Pronuncia le parole senza registrazione", "Ripassa l'elenco di esercizio",
-             "&Cerca parole in un file di testo", "&Importa dizionario...", "&Esci\tCtrl+X"}},
+             "&Cerca parole in un file di testo", "&Importa dizionario...", "Importa elenco di &parole...",
+             "&Esci\tCtrl+X"}},
            {"Gu&ida", {"&Guida al Dizionario\tF1", "&Informazioni su..."}}},
           // ZOEKEN
           {{"&Set di caratteri", {"&Attivo", "&Disattivo"}},

@@ -211,12 +211,37 @@ const EditionSource& norwegianEdition() {
           "Ingen repetisjoner ennå.",                                                 // 192
           "Mål",                                                                      // 193
           "Anki-kortstokker (*.apkg)",                                                // 194
+          "Importer ordliste",                                                        // 195
+          "Ordlister (*.csv *.tsv *.txt *.apkg)",                                     // 196
+          "Kolonne med ordene:",                                                      // 197
+          "Kolonne med oversettelsene:",                                              // 198
+          "Første rad inneholder navnene på kolonnene",                               // 199
+          "Koding:",                                                                  // 200
+          "Til øvingslisten:",                                                        // 201
+          "Ordene legges til i ordboken...",                                          // 202
+          "Kolonne %1",                                                               // 203
+          "Lagt til i ordboken: %1\nAllerede i ordboken: %2\n"
+          "For lange (et ord har høyst 30 tegn, en oversettelse høyst 50): %3\n"
+          "Med tegn som språkets tegnsett mangler: %4\n"
+          "Utelatt (uten ord, uten oversettelse eller med komma i ordet): %5\n\n"
+          "Øvingsliste \"%6\": %7 ord.",                                                       // 204
+          "Ordlisten kan ikke importeres:",                                                    // 205
+          "Filen inneholder ingen tekst: den ser ut som bytene i et program eller et bilde.",  // 206
+          "Linje %1: et anførselstegn åpner et felt som aldri slutter.",                       // 207
+          "Filen kan ikke leses.",                                                             // 208
+          "Filen er for stor til å være en ordliste.",                                         // 209
+          "Filen er ikke en Anki-pakke: den er ikke et zip-arkiv.",                            // 210
+          "Pakken inneholder ingen Anki-samling.",                                             // 211
+          "Samlingen i pakken ville bli langt større enn noen ordliste når den pakkes ut, så den blir liggende "
+          "pakket.",                                                  // 212
+          "Pakken er skadet.",                                        // 213
+          "Filen har ingen rad med både et ord og en oversettelse.",  // 214
       },
       {
           // ZEMBO
           {{"&Fil",
             {"Alltid øverst", "Les opp ord uten innspilling", "Repeter øvingslisten", "&Søk etter ord i tekstfil",
-             "&Importer ordbok...", "&Avslutt\tCtrl+X"}},
+             "&Importer ordbok...", "Importer &ordliste...", "&Avslutt\tCtrl+X"}},
            {"&Hjelp", {"&Hjelp for Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&gnsett", {"&På", "&Av"}},

@@ -218,12 +218,37 @@ const EditionSource& russianLatEdition() {
           "Povtoreniy poka net.",                                                                      // 192
           "Tsel'",                                                                                     // 193
           "Kolody Anki (*.apkg)",                                                                      // 194
+          "Import spiska slov",                                                                        // 195
+          "Spiski slov (*.csv *.tsv *.txt *.apkg)",                                                    // 196
+          "Stolbets slov:",                                                                            // 197
+          "Stolbets perevodov:",                                                                       // 198
+          "Pervaya stroka soderzhit nazvaniya stolbtsov",                                              // 199
+          "Kodirovka:",                                                                                // 200
+          "V spisok dlya trenirovki:",                                                                 // 201
+          "Slova dobavlyayutsya v slovar'...",                                                         // 202
+          "Stolbets %1",                                                                               // 203
+          "Dobavleno v slovar': %1\nUzhe est' v slovare: %2\n"
+          "Slishkom dlinnye (slovo ne dlinneye 30 simvolov, perevod ne dlinneye 50): %3\n"
+          "S simvolami vne kodirovki yazyka: %4\n"
+          "Propushcheno (net slova ili perevoda libo zapyataya v slove): %5\n\n"
+          "Spisok dlya trenirovki \"%6\", slov: %7.",                                  // 204
+          "Spisok slov ne udayotsya importirovat':",                                   // 205
+          "V fayle net teksta: on pokhozh na bayty programmy ili kartinki.",           // 206
+          "Stroka %1: kavychka otkryvayet pole, kotoroye nigde ne zakanchivayetsya.",  // 207
+          "Fayl ne udayotsya prochitat'.",                                             // 208
+          "Fayl slishkom velik dlya spiska slov.",                                     // 209
+          "Fayl ne yavlyayetsya paketom Anki: eto ne zip-arkhiv.",                     // 210
+          "V pakete net kollektsii Anki.",                                             // 211
+          "Kollektsiya paketa v raspakovannom vide byla by namnogo bol'she lyubogo spiska slov, poetomu ona ne "
+          "raspakovana.",                                      // 212
+          "Paket povrezhden.",                                 // 213
+          "V fayle net stroki, gde est' i slovo, i perevod.",  // 214
       },
       {
           // ZEMBO
           {{"&Fayl",
             {"Poverkh vsekh okon", "Proiznosit' slova bez zapisi", "Povtorit' spisok dlya uprazhneniy",
-             "&Poisk slov v tekstovom fayle", "&Import slovarya...", "V&ykhod\tCtrl+X"}},
+             "&Poisk slov v tekstovom fayle", "&Import slovarya...", "Import spiska &slov...", "V&ykhod\tCtrl+X"}},
            {"Sp&ravka", {"&Spravka po slovaryu\tF1", "&O programme..."}}},
           // ZOEKEN
           {{"&Nabor simvolov", {"&Vkl.", "V&ykl."}},

@@ -211,12 +211,37 @@ const EditionSource& swedishEdition() {
           "Inga repetitioner än.",                                                          // 192
           "Mål",                                                                            // 193
           "Anki-kortlekar (*.apkg)",                                                        // 194
+          "Importera ordlista",                                                             // 195
+          "Ordlistor (*.csv *.tsv *.txt *.apkg)",                                           // 196
+          "Kolumn med orden:",                                                              // 197
+          "Kolumn med översättningarna:",                                                   // 198
+          "Första raden namnger kolumnerna",                                                // 199
+          "Kodning:",                                                                       // 200
+          "Till övningslistan:",                                                            // 201
+          "Orden läggs till i ordboken...",                                                 // 202
+          "Kolumn %1",                                                                      // 203
+          "Tillagda i ordboken: %1\nFinns redan i ordboken: %2\n"
+          "För långa (ett ord har högst 30 tecken, en översättning högst 50): %3\n"
+          "Med tecken som språkets teckenuppsättning saknar: %4\n"
+          "Utelämnade (inget ord, ingen översättning eller komma i ordet): %5\n\n"
+          "Övningslista \"%6\": %7 ord.",                                                      // 204
+          "Ordlistan kan inte importeras:",                                                    // 205
+          "Filen innehåller ingen text: den ser ut som byte från ett program eller en bild.",  // 206
+          "Rad %1: ett citattecken öppnar ett fält som aldrig slutar.",                        // 207
+          "Filen kan inte läsas.",                                                             // 208
+          "Filen är för stor för en ordlista.",                                                // 209
+          "Filen är inget Anki-paket: den är inget zip-arkiv.",                                // 210
+          "Paketet innehåller ingen Anki-samling.",                                            // 211
+          "Paketets samling skulle bli långt större än någon ordlista när den packas upp, så den lämnas "
+          "packad.",                                                    // 212
+          "Paketet är skadat.",                                         // 213
+          "Filen har ingen rad med både ett ord och en översättning.",  // 214
       },
       {
           // ZEMBO
           {{"Ar&kiv",
             {"Alltid överst", "Läs upp ord utan inspelning", "Repetera övningslistan", "&Sök ord i textfil",
-             "&Importera ordbok...", "A&vsluta\tCtrl+X"}},
+             "&Importera ordbok...", "Importera &ordlista...", "A&vsluta\tCtrl+X"}},
            {"&Hjälp", {"&Hjälp för Ordbok\tF1", "&Om..."}}},
           // ZOEKEN
           {{"Te&ckenuppsättning", {"&På", "&Av"}},

@@ -40,7 +40,7 @@ TEST(UiText, LoadStringCutsToTheBufferAndKnowsNoOtherNumbers) {
   char buffer[8];
   EXPECT_EQ(loadString(500 + 71, buffer, sizeof buffer), 7);
   EXPECT_STREQ(buffer, "The wor");
-  EXPECT_EQ(loadString(500 + uiTextRows, buffer, sizeof buffer), 0);
+  EXPECT_EQ(loadString(2300 + uiTextRows, buffer, sizeof buffer), 0);
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(loadString(499, buffer, sizeof buffer), 0);
 }
@@ -72,12 +72,13 @@ TEST(Resources, NamedResourcesAreFoundWithoutRegardToCase) {
   EXPECT_EQ(menu, findMenu("ENGLISH_ZEMBO"));
   ASSERT_EQ(menu->popups.size(), 2u);
   EXPECT_EQ(menu->popups[0].text, "&File");
-  ASSERT_EQ(menu->popups[0].items.size(), 6u);
+  ASSERT_EQ(menu->popups[0].items.size(), 7u);
   EXPECT_EQ(menu->popups[0].items[0].id, 55);
   EXPECT_EQ(menu->popups[0].items[1].text, "Speak words without recording");
   EXPECT_EQ(menu->popups[0].items[2].id, 63);
   EXPECT_EQ(menu->popups[0].items[4].text, "&Import dictionary...");
-  EXPECT_EQ(menu->popups[0].items[5].text, "E&xit\tCtrl+X");
+  EXPECT_EQ(menu->popups[0].items[5].text, "Import &word list...");
+  EXPECT_EQ(menu->popups[0].items[6].text, "E&xit\tCtrl+X");
   EXPECT_EQ(menu->popups[1].items[1].id, 5);
   EXPECT_EQ(findMenu("english_zembox"), nullptr);
   const MenuResource* zoeken = findMenu("English_Zoeken");
