@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/asciicase.h"
 #include "platform/hostpath.h"
@@ -225,6 +226,66 @@ StoreOutcome storeEntry(EntryTexts& fields) {
   addingState.entryTimings = {seconds(start, stored), seconds(stored, logged), seconds(logged, Clock::now())};
   ++addingState.newEntryCount;
   return StoreOutcome::stored;
+}
+
+namespace {
+
+// The parts of a normalised translation that no record of word holds, joined by ", "; holder is
+// a record that holds the first part found, or the first record of word, or -1.
+std::string missingParts(std::string_view word, std::string_view translation, int& holder, int& room) {
+  std::string missing;
+  holder = room = -1;
+  std::vector<std::string> held;
+  findRecordOf(store, word, [&](int i, const WordRecord& record) {
+    const std::string_view parts = translationOf(record);
+    if (holder < 0) holder = i;
+    anyPart(parts, [&](std::string_view p) {
+      held.emplace_back(trimBlanks(p));
+      return false;
+    });
+    return false;
+  });
+  anyPart(translation, [&](std::string_view part) {
+    part = trimBlanks(part);
+    bool known = false;
+    for (const std::string& h : held) known = known || equalNoCase(h, part);
+    if (!known) missing += (missing.empty() ? "" : ", ") + std::string(part);
+    return false;
+  });
+  if (missing.empty() || holder < 0) return missing;
+  findRecordOf(store, word, [&](int i, const WordRecord& record) {
+    if (translationOf(record).size() + missing.size() + 2 > translationFieldSize - 1) return false;
+    room = i;
+    return true;
+  });
+  return missing;
+}
+
+}  // namespace
+
+PairOutcome storeImportedPair(std::string_view word, std::string_view translation, WordRecord& listed) {
+  int holder = -1, room = -1;
+  const std::string missing = missingParts(word, translation, holder, room);
+  if (missing.empty()) {
+    readWordRecord(holder, listed);
+    return PairOutcome::alreadyThere;
+  }
+  WordRecord logged{};
+  setField(logged.word, sizeof logged.word, word);
+  setField(logged.translation, sizeof logged.translation, missing);
+  if (room >= 0 && readWordRecord(room, listed) == 0) {
+    const std::string joined = std::string(translationOf(listed)) + ", " + missing;
+    setField(listed.translation, sizeof listed.translation, joined);
+    if (writeWordRecord(room, listed) != 0) return PairOutcome::notWritten;
+  } else {
+    listed = logged;
+    if (appendWordRecord(listed) != 0) return PairOutcome::notWritten;
+    markUnsorted();
+  }
+  appendNewEntry(logged);
+  feedReverseFile(std::string(word), missing);
+  ++addingState.newEntryCount;
+  return PairOutcome::added;
 }
 
 bool resortOwed() { return store.needsSort || addingState.reverse.needsSort; }

@@ -70,6 +70,20 @@ StoreOutcome storeEntry(EntryTexts& fields);
 // the session's reverse word file.
 void addReverseEntry(std::string_view part, std::string_view wordKey);
 
+// What became of a pair of a word list. Its word and translation are bytes in their code pages,
+// the word without a comma and short enough for a record, the translation normalised and short
+// enough for one.
+enum class PairOutcome {
+  added,         // a new entry, or translations the word's entry lacked added to it
+  alreadyThere,  // the word's entry holds every part of the translation already
+  notWritten,    // the word file could not take a new record (a full disk): nothing changed
+};
+// Stores a pair of a word list without losing what the dictionary holds: translations the word's
+// entry lacks join it (in the first of its records with room, else in a record of their own), and
+// only what is new is logged and fed to the reverse direction. listed is the record that holds the
+// pair afterwards, for the practice list.
+PairOutcome storeImportedPair(std::string_view word, std::string_view translation, WordRecord& listed);
+
 // The new-entries file of the current direction, "new\<source>_<target>.zb".
 std::string newEntriesPath();
 // Appends record to it; a file that cannot be written loses the entry and nothing else.

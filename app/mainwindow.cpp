@@ -15,6 +15,7 @@
 
 #include "addwords/addwords.h"
 #include "addwords/addwordswindow.h"
+#include "addwords/wordlistdialog.h"
 #include "app/aboutbox.h"
 #include "app/importdialog.h"
 #include "app/startup.h"
@@ -323,6 +324,9 @@ void MainWindow::command(int id, int) {
       return;
     case cmdImportDictionary:
       importDictionaryFromMenu();
+      return;
+    case cmdImportWordList:
+      if (!tools.toolWindowOpen) importWordList(this);
       return;
     case cmdSpeakWords:
       setSpeakWords(!soundFiles.wordsSpoken);

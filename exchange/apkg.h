@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/readfault.h"
 #include "formats/htmltext.h"
 
 namespace zembo {
@@ -57,6 +58,7 @@ std::int64_t fieldChecksum(std::string_view firstField);
 struct ApkgRead {
   std::vector<std::vector<std::string>> notes;  // each note's fields, UTF-8, in the order of their ids
   std::string error;                            // empty when the package was read
+  ReadFault fault = ReadFault::none;
 };
 
 // Reads the notes of a package: collection.anki21b (zstd-compressed, current Anki) when it holds

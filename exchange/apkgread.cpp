@@ -24,15 +24,18 @@ using Archive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
 using EntryReader = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>;
 using OutFile = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
-std::string openingError(int code) {
+std::string openingError(int code, ReadFault& fault) {
   switch (code) {
     case ZIP_ER_NOZIP:
+      fault = ReadFault::notZip;
       return "the file is no zip archive, so no Anki package";
     case ZIP_ER_NOENT:
     case ZIP_ER_OPEN:
     case ZIP_ER_READ:
+      fault = ReadFault::unreadable;
       return "the file cannot be read";
     default: {
+      fault = ReadFault::damaged;
       zip_error_t failure;
       zip_error_init_with_code(&failure, code);
       std::string message = "the package is damaged: " + std::string(zip_error_strerror(&failure));
@@ -49,13 +52,15 @@ bool absurdlyCompressed(std::uint64_t size, std::uint64_t compressed) {
 }
 
 // The sizes the archive declares for an entry, checked before a byte of it is unpacked.
-std::string declaredSizeProblem(zip_t* archive, zip_uint64_t index, std::uint64_t sizeLimit, std::uint64_t& size) {
+std::string declaredSizeProblem(zip_t* archive, zip_uint64_t index, std::uint64_t sizeLimit, std::uint64_t& size,
+                                bool& refused) {
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat_index(archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
       !(stat.valid & ZIP_STAT_COMP_SIZE))
     return "the package is damaged: an entry has no size";
   size = stat.size;
+  refused = stat.size > sizeLimit || absurdlyCompressed(stat.size, stat.comp_size);
   if (stat.size > sizeLimit) return "the package's collection would unpack to more than " + sizeText(sizeLimit);
   if (absurdlyCompressed(stat.size, stat.comp_size)) return "the package's collection is packed beyond belief";
   return {};
@@ -99,6 +104,7 @@ class ZstdUnpacker {
       if (ZSTD_isError(lastResult_))
         return "the package's collection is damaged: " + std::string(ZSTD_getErrorName(lastResult_));
       made_ += out.pos;
+      refused_ = made_ > limit_ || absurdlyCompressed(made_, packed_);
       if (made_ > limit_) return "the package's collection would unpack to more than " + sizeText(limit_);
       if (absurdlyCompressed(made_, packed_)) return "the package's collection is packed beyond belief";
       std::string problem = writeTo(out_, buffer_, out.pos);
@@ -108,6 +114,8 @@ class ZstdUnpacker {
   }
   // A stream that ended in the middle of a frame.
   bool complete() const { return made_ > 0 && lastResult_ == 0; }
+  // Whether it stopped because the collection grew beyond the limit or any real ratio.
+  bool refused() const { return refused_; }
 
  private:
   std::unique_ptr<ZSTD_DStream, decltype(&ZSTD_freeDStream)> stream_;
@@ -116,13 +124,14 @@ class ZstdUnpacker {
   std::uint64_t packed_;
   std::uint64_t made_ = 0;
   std::size_t lastResult_ = 1;
+  bool refused_ = false;
   char buffer_[65536];
 };
 
 std::string unpackCollection(zip_t* archive, zip_uint64_t index, bool zstd, const std::filesystem::path& file,
-                             std::uint64_t sizeLimit) {
+                             std::uint64_t sizeLimit, bool& refused) {
   std::uint64_t declared = 0;
-  std::string problem = declaredSizeProblem(archive, index, sizeLimit, declared);
+  std::string problem = declaredSizeProblem(archive, index, sizeLimit, declared, refused);
   if (!problem.empty()) return problem;
   OutFile out(std::fopen(file.c_str(), "wb"), &std::fclose);
   if (!out) return "cannot write the collection to the temporary folder";
@@ -133,6 +142,7 @@ std::string unpackCollection(zip_t* archive, zip_uint64_t index, bool zstd, cons
     auto unpacker = std::make_unique<ZstdUnpacker>(out.get(), sizeLimit, declared);
     problem =
         readEntry(archive, index, declared, [&unpacker](const char* b, std::size_t n) { return unpacker->feed(b, n); });
+    refused = unpacker->refused();
     if (problem.empty() && !unpacker->complete()) problem = "the package's collection is cut short";
   }
   if (problem.empty() && std::fflush(out.get()) != 0) problem = "no room for the collection in the temporary folder";
@@ -150,7 +160,9 @@ std::vector<std::string> splitFields(std::string_view joined) {
   }
 }
 
-std::string readNotes(const std::filesystem::path& file, std::vector<std::vector<std::string>>& notes) {
+std::string readNotes(const std::filesystem::path& file, std::vector<std::vector<std::string>>& notes,
+                      ReadFault& fault) {
+  fault = ReadFault::damaged;
   sqlite3* opened = nullptr;
   const int status = sqlite3_open_v2(file.c_str(), &opened, SQLITE_OPEN_READONLY, nullptr);
   const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(opened, &sqlite3_close);
@@ -159,8 +171,10 @@ std::string readNotes(const std::filesystem::path& file, std::vector<std::vector
   sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
   sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_stmt* prepared = nullptr;
-  if (sqlite3_prepare_v2(db.get(), "select flds from notes order by id", -1, &prepared, nullptr) != SQLITE_OK)
+  if (sqlite3_prepare_v2(db.get(), "select flds from notes order by id", -1, &prepared, nullptr) != SQLITE_OK) {
+    fault = ReadFault::noCollection;
     return "the package holds no Anki collection: " + std::string(sqlite3_errmsg(db.get()));
+  }
   const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> query(prepared, &sqlite3_finalize);
   int step = SQLITE_ROW;
   while ((step = sqlite3_step(query.get())) == SQLITE_ROW) {
@@ -168,7 +182,10 @@ std::string readNotes(const std::filesystem::path& file, std::vector<std::vector
     const int size = sqlite3_column_bytes(query.get(), 0);
     notes.push_back(splitFields(text == nullptr ? std::string_view() : std::string_view(text, std::size_t(size))));
   }
-  if (step == SQLITE_DONE) return {};
+  if (step == SQLITE_DONE) {
+    fault = ReadFault::none;
+    return {};
+  }
   notes.clear();
   return "the package's collection is damaged: " + std::string(sqlite3_errmsg(db.get()));
 }
@@ -180,7 +197,7 @@ ApkgRead readApkg(const std::filesystem::path& file, std::uint64_t sizeLimit) {
   int code = 0;
   Archive archive(zip_open(file.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code), &zip_discard);
   if (!archive) {
-    read.error = openingError(code);
+    read.error = openingError(code, read.fault);
     return read;
   }
   // Current Anki writes its collection as anki21b and leaves in anki2 only a note asking for a
@@ -195,14 +212,20 @@ ApkgRead readApkg(const std::filesystem::path& file, std::uint64_t sizeLimit) {
     const PrivateFolder folder;
     if (folder.path().empty()) {
       read.error = folder.error();
+      read.fault = ReadFault::unreadable;
       return read;
     }
     const std::filesystem::path unpacked = folder.path() / "collection";
-    read.error = unpackCollection(archive.get(), zip_uint64_t(index), collection.zstd, unpacked, sizeLimit);
-    if (read.error.empty()) read.error = readNotes(unpacked, read.notes);
+    bool refused = false;
+    read.error = unpackCollection(archive.get(), zip_uint64_t(index), collection.zstd, unpacked, sizeLimit, refused);
+    if (!read.error.empty())
+      read.fault = refused ? ReadFault::tooBig : ReadFault::damaged;
+    else
+      read.error = readNotes(unpacked, read.notes, read.fault);
     return read;
   }
   read.error = "the zip archive holds no Anki collection";
+  read.fault = ReadFault::noCollection;
   return read;
 }
 

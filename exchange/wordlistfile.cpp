@@ -221,6 +221,7 @@ WordListFile parseWordList(std::string_view bytes) {
   const bool utf16 = bytes.size() >= 2 && (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF");
   if (!utf16 && looksBinary(bytes)) {
     list.error = "the file holds no text (it looks like a program's or a picture's bytes)";
+    list.fault = ReadFault::notText;
     return list;
   }
   const std::string text = decodedText(bytes);
@@ -236,6 +237,8 @@ WordListFile parseWordList(std::string_view bytes) {
   Records records = readRecords(body, list.separator, header.bodyLine, SIZE_MAX);
   if (records.unclosedQuoteLine != 0) {
     list.error = "line " + std::to_string(records.unclosedQuoteLine) + ": a quote opens a field that never ends";
+    list.fault = ReadFault::openQuote;
+    list.faultLine = records.unclosedQuoteLine;
     return list;
   }
   list.rows = std::move(records.rows);
@@ -248,16 +251,19 @@ WordListFile readWordListFile(const std::filesystem::path& file, std::uint64_t s
   const std::uintmax_t size = std::filesystem::file_size(file, failure);
   if (failure) {
     list.error = "the file cannot be read: " + failure.message();
+    list.fault = ReadFault::unreadable;
     return list;
   }
   if (size > sizeLimit) {
     list.error = "the file is too large for a word list";
+    list.fault = ReadFault::tooLarge;
     return list;
   }
   std::ifstream in(file, std::ios::binary);
   std::string bytes(size, '\0');
   if (!in.read(bytes.data(), std::streamsize(size))) {
     list.error = "the file cannot be read";
+    list.fault = ReadFault::unreadable;
     return list;
   }
   return parseWordList(bytes);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/readfault.h"
+
 namespace zembo {
 
 struct WordListFile {
@@ -20,6 +22,8 @@ struct WordListFile {
   bool html = false;                 // the fields are HTML (Anki's "#html:true")
   std::vector<std::string> columns;  // the names a "#columns:" line gives
   std::string error;                 // empty when the file was read
+  ReadFault fault = ReadFault::none;
+  int faultLine = 0;  // the line where an open quote began
 };
 
 // Reads a word list from its bytes: a UTF-8 byte order mark is dropped, UTF-16 with its mark is

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "directions/directions.h"
+#include "platform/asciicase.h"
 #include "platform/hostpath.h"
 #include "platform/safefiles.h"
 #include "practice/reviewdeck.h"
@@ -82,6 +83,39 @@ ListNameCheck checkListName(std::string_view name) {
     if (c != ' ') blank = false;
   }
   return blank ? ListNameCheck::blank : ListNameCheck::accepted;
+}
+
+bool listExists(std::string_view name) {
+  for (const DirectoryEntry& entry : findFiles(listFolder() + "\\*.*"))
+    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, name)) return true;
+  return false;
+}
+
+std::string freeListName(std::string_view fileStem) {
+  std::string base;
+  for (const char c : fileStem.substr(0, maxListNameLength - 4))
+    base += checkListName(std::string_view(&c, 1)) == ListNameCheck::accepted ? c : ' ';
+  base.erase(0, base.find_first_not_of(' '));
+  base.erase(base.find_last_not_of(' ') + 1);
+  if (base.empty()) base = "list";
+  std::string name = base;
+  for (int n = 2; listExists(name); ++n) name = base + " " + std::to_string(n);
+  return name;
+}
+
+void makeListCurrent(std::string_view name) {
+  closeListFile();
+  setPracticeListName(name);
+  makeListFolder();
+  int id = firstListId;
+  for (const DirectoryEntry& entry : findFiles(listFolder() + "\\*.*")) {
+    if (!entry.isDirectory || entry.name[0] == '.') continue;
+    if (equalNoCase(entry.name, name)) listsState.listId = id;
+    ++id;
+  }
+  countNamedLists();
+  openListFile();
+  countListRecords();
 }
 
 std::string currentListFilePath() {
