@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,8 @@ void beginAddingWords() {
   const bool sameSession = addingState.sessionDirection == directions.currentDirection;
   addingState.sessionDirection = directions.currentDirection;
   addingState.newEntryCount = 0;
+  std::error_code noFolder;  // without it the entries go unlogged, and nothing else is lost
+  std::filesystem::create_directory(hostPath("new"), noFolder);
   // A sort that failed at the last close is owed still: its appended records stay behind the
   // sorted part, where the lookups of this session look for them too. The store keeps the current
   // file's; the reverse file keeps its own when it is the same file again.

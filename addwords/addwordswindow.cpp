@@ -4,11 +4,9 @@
 #include <QPainter>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "addwords/addwords.h"
 #include "lookup/charsetwindow.h"
-#include "platform/hostpath.h"
 #include "platform/messagebox.h"
 #include "resources/uilanguage.h"
 #include "resources/uitext.h"
@@ -63,7 +61,6 @@ AddWordsWindow::AddWordsWindow()
   setWindowTitle(uiQText(textAddWordsTitle));
   setMenuResource(findMenu(std::string(uiLanguage.uiLanguageName) + "_tekenset"));
   setOuterSize(630, 205);
-  std::filesystem::create_directory(hostPath("new"));
   beginAddingWords();
   sourceFont_ = createUiFont(17, 400, "Times New Roman", directions.currentDirection->sourceCharset);
   targetFont_ = createUiFont(17, 400, "Times New Roman", directions.currentDirection->targetCharset);

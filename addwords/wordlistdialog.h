@@ -29,11 +29,13 @@ class WordListDialog : public QDialog {
   QLineEdit* listField() const { return listField_; }
   QTableWidget* preview() const { return preview_; }
 
+  // OK: a list name a folder can take, and two different columns.
+  void accept() override;
+
  private:
   void fillEncodings(const PairChoice& suggested);
   void fillColumns(int wordColumn, int translationColumn);
   void showPreview();
-  void accept() override;
 
   const WordTable& table_;
   int columnCount_ = 2;
