@@ -1,5 +1,6 @@
 #include "addwords/addwords.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -233,34 +234,58 @@ StoreOutcome storeEntry(EntryTexts& fields) {
 
 namespace {
 
-// The parts of a normalised translation that no record of word holds, joined by ", "; holder is
-// a record that holds the first part found, or the first record of word, or -1.
-std::string missingParts(std::string_view word, std::string_view translation, int& holder, int& room) {
-  std::string missing;
-  holder = room = -1;
-  std::vector<std::string> held;
+// A record of the word being stored: where it is, how it is spelled, the translations it holds.
+struct HeldEntry {
+  int index;
+  bool exactSpelling;
+  std::size_t size;  // of its translation field's text
+  std::vector<std::string> parts;
+};
+
+std::vector<HeldEntry> recordsOf(std::string_view word) {
+  std::vector<HeldEntry> entries;
   findRecordOf(store, word, [&](int i, const WordRecord& record) {
-    const std::string_view parts = translationOf(record);
-    if (holder < 0) holder = i;
-    anyPart(parts, [&](std::string_view p) {
-      held.emplace_back(trimBlanks(p));
+    HeldEntry entry{i, wordOf(record) == word, translationOf(record).size(), {}};
+    anyPart(translationOf(record), [&](std::string_view p) {
+      entry.parts.emplace_back(trimBlanks(p));
       return false;
     });
+    entries.push_back(std::move(entry));
     return false;
   });
+  return entries;
+}
+
+bool holdsPart(const HeldEntry& entry, std::string_view part) {
+  for (const std::string& held : entry.parts)
+    if (equalNoCase(held, part)) return true;
+  return false;
+}
+
+// The parts of a normalised translation that no record of word holds, joined by ", ". holder is
+// the record the pair is listed by: one that holds a part of it, spelled as the word is where
+// one is; room the first record spelled so with room for the missing parts; -1 for none.
+std::string missingParts(std::string_view word, std::string_view translation, int& holder, int& room) {
+  const std::vector<HeldEntry> entries = recordsOf(word);
+  std::string missing;
+  int best = -1;
+  holder = room = -1;
   anyPart(translation, [&](std::string_view part) {
     part = trimBlanks(part);
     bool known = false;
-    for (const std::string& h : held) known = known || equalNoCase(h, part);
+    for (const HeldEntry& entry : entries) {
+      if (!holdsPart(entry, part)) continue;
+      known = true;
+      const int score = entry.exactSpelling ? 1 : 0;
+      if (score > best) best = score, holder = entry.index;
+    }
     if (!known) missing += (missing.empty() ? "" : ", ") + std::string(part);
     return false;
   });
-  if (missing.empty() || holder < 0) return missing;
-  findRecordOf(store, word, [&](int i, const WordRecord& record) {
-    if (translationOf(record).size() + missing.size() + 2 > translationFieldSize - 1) return false;
-    room = i;
-    return true;
-  });
+  // Translations join only a record spelled as the word: "Anbieten" is not "anbieten".
+  for (const HeldEntry& entry : entries)
+    if (room < 0 && entry.exactSpelling && entry.size + missing.size() + 2 <= translationFieldSize - 1)
+      room = entry.index;
   return missing;
 }
 

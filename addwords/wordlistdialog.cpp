@@ -145,7 +145,7 @@ void WordListDialog::showPreview() {
   for (int n = 0; n < columnCount_; ++n) names << wordColumn_->itemText(n);
   preview_->setHorizontalHeaderLabels(names);
   for (int r = 0; r < rows; ++r) {
-    const std::vector<std::string>& row = table_.rows[std::size_t(first + r)];
+    const std::vector<std::string>& row = table_.rows[std::size_t(first) + std::size_t(r)];
     for (int c = 0; c < columnCount_ && std::size_t(c) < row.size(); ++c) {
       auto* cell = new QTableWidgetItem(utf8Text(plainField(table_, row[std::size_t(c)], chosen.codePage, false)));
       if (c == chosen.wordColumn || c == chosen.translationColumn) {

@@ -113,8 +113,8 @@ TEST_F(WordListImport, ASpreadsheetsCsvAddsItsPairsBothWaysAndBecomesAList) {
                                              {"pomme de terre", "potato"},
                                              {"souris", "mouse, rat"}}));
   const std::vector<WordPair> en = english();
-  for (const WordPair& reverse : {WordPair{"mouse", "souris"}, WordPair{"rat", "souris"},
-                                  WordPair{"tomcat", "chat"}, WordPair{"potato", "pomme de terre"}})
+  for (const WordPair& reverse : {WordPair{"mouse", "souris"}, WordPair{"rat", "souris"}, WordPair{"tomcat", "chat"},
+                                  WordPair{"potato", "pomme de terre"}})
     EXPECT_NE(std::find(en.begin(), en.end(), reverse), en.end()) << reverse.word;
   EXPECT_EQ(std::count_if(en.begin(), en.end(), [](const WordPair& p) { return p.word == "dog"; }), 1);
   // Only what is new is logged, as the add-words window logs it, for a later import to keep.
@@ -163,10 +163,10 @@ TEST_F(WordListImport, ColumnsHeaderAndListNameAreTheUsersChoice) {
 TEST_F(WordListImport, LimitsCodePageAndEmptyCellsAreCountedNotStored) {
   writeFile("mixed.csv",
             "word,translation\n"
-            "anticonstitutionnellementissimes,too long a word\n"       // 32 bytes
+            "anticonstitutionnellementissimes,too long a word\n"          // 32 bytes
             "long,a translation that needs more than fifty bytes here\n"  // 56 bytes
-            "\xD0\xBA\xD0\xBE\xD1\x82,cat\n"                               // Cyrillic: not in 1252
-            "caf\xC3\xA9,coffee\xE2\x80\x90\n"                             // a hyphen has an equivalent
+            "\xD0\xBA\xD0\xBE\xD1\x82,cat\n"                              // Cyrillic: not in 1252
+            "caf\xC3\xA9,coffee\xE2\x80\x90\n"                            // a hyphen has an equivalent
             "\"un, deux\",one two\n"
             ",nothing\n"
             "rien,\n");
@@ -181,7 +181,9 @@ TEST_F(WordListImport, LimitsCodePageAndEmptyCellsAreCountedNotStored) {
 }
 
 TEST_F(WordListImport, ACodePageFileIsReadInTheCodePageChosen) {
-  writeFile("latin.csv", "\xE9t\xE9;summer\nfran\xE7" "ais;French\n");
+  writeFile("latin.csv",
+            "\xE9t\xE9;summer\nfran\xE7"
+            "ais;French\n");
   importFromMenu("latin.csv");
   EXPECT_EQ(shown.firstCell, "\xC3\xA9t\xC3\xA9");  // the file is no UTF-8: its code page is proposed
   const std::vector<WordPair> fr = french();
@@ -237,7 +239,12 @@ TEST_F(WordListImport, AFileThatIsNoWordListGetsAMessageAndChangesNothing) {
     const char* message;
   };
   const BadFile bad[] = {
-      {"program.csv", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0", 12) + std::string(200, '\0'), "holds no text"},
+      {"program.csv",
+       std::string("\x7F"
+                   "ELF\x02\x01\x01\0\0\0\0\0",
+                   12) +
+           std::string(200, '\0'),
+       "holds no text"},
       {"quotes.csv", "chat,cat\nchien,\"dog\nmaison,house\n", "Line 2: a quote opens a field that never ends."},
       {"notzip.apkg", "this is no zip", "it is not a zip archive"},
       {"one.csv", "chat\nchien\n", "no row with both a word and a translation"},
@@ -264,6 +271,20 @@ TEST_F(WordListImport, AFileThatIsNoWordListGetsAMessageAndChangesNothing) {
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), dictionary);
   EXPECT_FALSE(std::filesystem::exists("new/French_English.zb"));
   EXPECT_FALSE(listExists("program"));
+}
+
+TEST_F(WordListImport, ANewTranslationJoinsOnlyARecordSpelledAsTheWord) {
+  writeFile("first.csv", "Loup,wolf\n");
+  importFromMenu("first.csv");
+  // "loup" is found as "Loup" with its translation, but a new one is not given to "Loup".
+  writeFile("second.csv", "loup,wolf\nloup,cub\nLoup,grey wolf\n");
+  importFromMenu("second.csv");
+  EXPECT_NE(lastBox().find("Added to the dictionary: 2\nAlready in the dictionary: 1\n"), std::string::npos)
+      << lastBox();
+  const std::vector<WordPair> fr = french();
+  EXPECT_NE(std::find(fr.begin(), fr.end(), WordPair{"Loup", "wolf, grey wolf"}), fr.end());
+  EXPECT_NE(std::find(fr.begin(), fr.end(), WordPair{"loup", "cub"}), fr.end());
+  EXPECT_EQ(list("second"), (std::vector<WordPair>{{"Loup", "wolf"}}));
 }
 
 TEST_F(WordListImport, ALongListIsSortedInOnceAndEveryWordFoundAfterwards) {
