@@ -15,15 +15,6 @@
 #include "store/store.h"
 #include "tests/support/dictionaryfixture.h"
 
-namespace zembo::test {
-
-bool operator==(const WordPair& a, const WordPair& b) {
-  return a.word == b.word && a.translation == b.translation && a.flags == b.flags;
-}
-void PrintTo(const WordPair& e, std::ostream* out) { *out << e.word << " / " << e.translation << " / " << e.flags; }
-
-}  // namespace zembo::test
-
 namespace zembo {
 namespace {
 

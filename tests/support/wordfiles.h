@@ -2,6 +2,7 @@
 // Word files as tests write and read them: records from word pairs, in the given order.
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,13 @@ struct WordPair {
   std::string translation;
   std::int16_t flags = 0;
 };
+// Pairs compare and print whole, so that a failed expectation shows the entries.
+inline bool operator==(const WordPair& a, const WordPair& b) {
+  return a.word == b.word && a.translation == b.translation && a.flags == b.flags;
+}
+inline void PrintTo(const WordPair& e, std::ostream* out) {
+  *out << e.word << " / " << e.translation << " / " << e.flags;
+}
 
 WordRecord makeRecord(const WordPair& pair);
 // Words w000, w001, ... with translations t000, t001, ...
