@@ -20,9 +20,7 @@ namespace zembo {
 namespace {
 
 bool isDeckPackage(const std::filesystem::path& file) {
-  std::string extension = file.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string extension = asciiLowerCopy(file.extension().string());
   if (extension == ".apkg" || extension == ".colpkg") return true;
   std::ifstream in(file, std::ios::binary);
   std::array<char, 4> start{};
@@ -156,43 +154,25 @@ RowVerdict storeRow(const WordTable& table, const std::vector<std::string>& row,
   return RowVerdict::notWritten;
 }
 
-std::string lowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(c < 0x80 ? std::tolower(c) : c); });
-  return lower;
-}
-
 // The words of the current list, each spelled as the list compares them.
 std::unordered_set<std::string> listedWords() {
   std::unordered_set<std::string> words;
   WordRecord record;
   for (int i = 0; i < store.listCount; ++i)
-    if (readListRecord(i, record) == 0) words.insert(lowerAscii(wordOf(record)));
+    if (readListRecord(i, record) == 0) words.insert(asciiLowerCopy(wordOf(record)));
   return words;
 }
 
 void count(ImportCounts& counts, RowVerdict verdict) {
-  switch (verdict) {
-    case RowVerdict::stored:
-      ++counts.added;
-      break;
-    case RowVerdict::alreadyThere:
-      ++counts.alreadyThere;
-      break;
-    case RowVerdict::tooLong:
-      ++counts.tooLong;
-      break;
-    case RowVerdict::outsideCodePage:
-      ++counts.outsideCodePage;
-      break;
-    case RowVerdict::leftOut:
-      ++counts.leftOut;
-      break;
-    case RowVerdict::notWritten:
-      counts.notWritten = true;
-      break;
+  if (verdict == RowVerdict::notWritten) {
+    counts.notWritten = true;
+    return;
   }
+  // In the order of the verdicts.
+  static constexpr int ImportCounts::*tally[] = {&ImportCounts::added, &ImportCounts::alreadyThere,
+                                                 &ImportCounts::tooLong, &ImportCounts::outsideCodePage,
+                                                 &ImportCounts::leftOut};
+  ++(counts.*tally[static_cast<int>(verdict)]);
 }
 
 }  // namespace
@@ -212,7 +192,7 @@ ImportCounts importPairs(const WordTable& table, const PairChoice& choice,
     const bool inDictionary = verdict == RowVerdict::stored || verdict == RowVerdict::alreadyThere;
     // A list entry is live whatever marks the dictionary's record carries.
     record.flags = 0;
-    if (inDictionary && listed.insert(lowerAscii(wordOf(record))).second && appendListRecord(record) == 0)
+    if (inDictionary && listed.insert(asciiLowerCopy(wordOf(record))).second && appendListRecord(record) == 0)
       ++counts.listed;
     if (i % 256 == 0) progress(i, total);
   }

@@ -85,12 +85,6 @@ ListNameCheck checkListName(std::string_view name) {
   return blank ? ListNameCheck::blank : ListNameCheck::accepted;
 }
 
-bool listExists(std::string_view name) {
-  for (const DirectoryEntry& entry : findFiles(listFolder() + "\\*.*"))
-    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, name)) return true;
-  return false;
-}
-
 std::string freeListName(std::string_view fileStem) {
   std::string base;
   for (const char c : fileStem.substr(0, maxListNameLength - 4))
@@ -99,7 +93,7 @@ std::string freeListName(std::string_view fileStem) {
   base.erase(base.find_last_not_of(' ') + 1);
   if (base.empty()) base = "list";
   std::string name = base;
-  for (int n = 2; listExists(name); ++n) name = base + " " + std::to_string(n);
+  for (int n = 2; listFolderExists(name); ++n) name = base + " " + std::to_string(n);
   return name;
 }
 

@@ -35,8 +35,6 @@ enum class ListNameCheck { accepted, blank, reservedCharacter, controlCharacter 
 ListNameCheck checkListName(std::string_view name);
 constexpr std::size_t maxListNameLength = 148;
 
-// Whether a list of this name (ASCII case aside) is in the list folder.
-bool listExists(std::string_view name);
 // A name for a new list from a file's name (bytes in the edition's code page): what a list name
 // may not hold becomes a blank, and a name taken already gets " 2", " 3", ... behind it.
 std::string freeListName(std::string_view fileStem);

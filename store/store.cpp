@@ -286,10 +286,12 @@ int selectFirstList() {
   return 0;
 }
 
-int listFolderExists() {
+int listFolderExists() { return listFolderExists(storeState.practiceListName) ? 1 : 0; }
+
+bool listFolderExists(std::string_view name) {
   for (const DirectoryEntry& entry : findFiles(listFolderPattern()))
-    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, storeState.practiceListName)) return 1;
-  return 0;
+    if (entry.isDirectory && entry.name[0] != '.' && equalNoCase(entry.name, name)) return true;
+  return false;
 }
 
 }  // namespace zembo

@@ -114,6 +114,8 @@ int countListFolders();
 int selectFirstList();
 // 1 when a named list (a folder not beginning with ".") is called store.practiceListName.
 int listFolderExists();
+// Whether a list of this name (ASCII case aside) is in the list folder.
+bool listFolderExists(std::string_view name);
 
 // The paths as the program forms them.
 std::string wordFilePath();

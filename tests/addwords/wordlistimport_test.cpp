@@ -147,7 +147,7 @@ TEST_F(WordListImport, ColumnsHeaderAndListNameAreTheUsersChoice) {
   EXPECT_EQ(shown.listName, "lesson 3");  // a list name may hold no dot
   const std::vector<WordPair> fr = french();
   EXPECT_NE(std::find(fr.begin(), fr.end(), WordPair{"au revoir", "goodbye"}), fr.end());
-  EXPECT_TRUE(listExists("Le\xE7on"));
+  EXPECT_TRUE(listFolderExists("Le\xE7on"));
   EXPECT_EQ(store.listCount, 2);
 }
 
@@ -261,7 +261,7 @@ TEST_F(WordListImport, AFileThatIsNoWordListGetsAMessageAndChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists("../outside"));
   EXPECT_EQ(readFile("language/Fre_Eng.zb"), dictionary);
   EXPECT_FALSE(std::filesystem::exists("new/French_English.zb"));
-  EXPECT_FALSE(listExists("program"));
+  EXPECT_FALSE(listFolderExists("program"));
 }
 
 TEST_F(WordListImport, ANewTranslationJoinsOnlyARecordSpelledAsTheWord) {
