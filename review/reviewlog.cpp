@@ -137,6 +137,71 @@ ReviewLine gradeCard(const FsrsParameters& p, std::string_view parametersId, Car
   return line;
 }
 
+std::string reviewLogText(const std::vector<ReviewLine>& lines) {
+  std::string text(logHeader);
+  for (const ReviewLine& line : lines) appendReviewLine(text, line);
+  return text;
+}
+
+namespace {
+
+// Each review's predecessor (the card's review before it) in one log, by id; "" for a first.
+std::unordered_map<std::string, std::string> predecessors(const std::vector<ReviewLine>& lines) {
+  std::unordered_map<std::string, std::string> before, last;
+  for (const ReviewLine& line : lines) {
+    std::string& previous = last[cardKey(line.after)];
+    before.try_emplace(line.id, previous);
+    previous = line.id;
+  }
+  return before;
+}
+
+}  // namespace
+
+MergedReviews mergeReviewLogs(const std::vector<ReviewLine>& mine, const std::vector<ReviewLine>& other,
+                              const std::function<bool(std::string_view id, FsrsParameters&)>& parametersOf) {
+  MergedReviews merged;
+  std::unordered_map<std::string, std::string> mineBefore = predecessors(mine), otherBefore = predecessors(other);
+  std::unordered_set<std::string> seen;
+  for (const auto* log : {&mine, &other})
+    for (const ReviewLine& line : *log)
+      if (seen.insert(line.id).second) {
+        merged.lines.push_back(line);
+        if (log == &other) ++merged.fromOther;
+      }
+  std::stable_sort(merged.lines.begin(), merged.lines.end(), [](const ReviewLine& a, const ReviewLine& b) {
+    return a.time != b.time ? a.time < b.time : a.id < b.id;
+  });
+  // Per card: the id of its last review so far, the state it left, and whether its chain changed.
+  struct Chain {
+    std::string last;
+    Card card;
+    bool regrading = false;
+  };
+  std::unordered_map<std::string, Chain> chains;
+  for (ReviewLine& line : merged.lines) {
+    auto [at, first] = chains.try_emplace(cardKey(line.after));
+    Chain& chain = at->second;
+    if (first) {
+      chain.card.word = line.after.word;
+      chain.card.way = line.after.way;
+    }
+    const auto own = mineBefore.count(line.id) ? mineBefore.find(line.id) : otherBefore.find(line.id);
+    // Where both logs hold the line, it had the same predecessor on both (they shared it).
+    chain.regrading = chain.regrading || own->second != chain.last;
+    FsrsParameters p;
+    if (chain.regrading && parametersOf(line.parameters, p)) {
+      const std::string id = line.id, parameters = line.parameters;
+      line = gradeCard(p, parameters, chain.card, line.grade, line.time);
+      line.id = id;
+      ++merged.regraded;
+    }
+    chain.card = line.after;
+    chain.last = line.id;
+  }
+  return merged;
+}
+
 ReviewLogRead readReviewLog(const fs::path& log, std::uint64_t from) {
   ReviewLogRead result;
   std::string text;

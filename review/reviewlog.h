@@ -118,6 +118,23 @@ class ReviewBook {
   bool snapshotWritable_ = true;
 };
 
+// The whole text of a log of these lines, as version 2.
+std::string reviewLogText(const std::vector<ReviewLine>& lines);
+
+// Two computers' logs of one list as one: every review of either, once (by id), in the order they
+// were given (time, then id). A card reviewed on one computer only keeps its lines as they are; from
+// the first review of a card whose predecessor differs from the one it had on its own computer, the
+// card's reviews are graded again in the merged order, each with the parameters its line names
+// (parametersOf gives them; one it does not know keeps the line's state), so that the card ends
+// in the state all its reviews give. The result depends only on the two logs, whichever is first.
+struct MergedReviews {
+  std::vector<ReviewLine> lines;
+  int fromOther = 0;  // reviews only the second log held
+  int regraded = 0;   // lines whose state was graded again
+};
+MergedReviews mergeReviewLogs(const std::vector<ReviewLine>& mine, const std::vector<ReviewLine>& other,
+                              const std::function<bool(std::string_view id, FsrsParameters&)>& parametersOf);
+
 // Drops the cards whose word is no longer in the list, the log's later lines applied first; the
 // file is left alone when none goes (or when it is damaged: the next review moves it aside with a
 // message).

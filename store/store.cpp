@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "directions/directions.h"
@@ -17,6 +19,7 @@
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
 #include "store/collate.h"
+#include "store/editlog.h"
 #include "store/sort.h"
 
 namespace zembo {
@@ -83,6 +86,38 @@ int writeRecord(int fd, RecordMap& map, std::int64_t& fileRecords, int count, in
     growRecordMap(map, fd, static_cast<std::uint64_t>(fileRecords) * recordSize);
   }
   return 0;
+}
+
+// The record a write replaces, found again in a file that was replaced under its name; the count
+// (an append) when it is not there.
+int findAgain(const WordFile& file, const WordRecord& replaced) {
+  WordRecord record;
+  for (int i = 0; i < file.wordCount; ++i)
+    if (readWordRecord(file, i, record) == 0 && sameRecord(record, replaced)) return i;
+  return file.wordCount;
+}
+
+std::int64_t nextEditTime() {
+  const auto now =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count();
+  storeState.lastEditTime = std::max<std::int64_t>(now, storeState.lastEditTime + 1);
+  return storeState.lastEditTime;
+}
+
+// A change that is not logged is only lost to a merge, never to the file: it goes unreported.
+void logEdit(const DictionaryDirection& direction, const WordRecord* before, const WordRecord& after) {
+  RecordEdit edit;
+  edit.id = newEditId();
+  edit.time = nextEditTime();
+  edit.added = before == nullptr;
+  if (before) edit.before = *before;
+  edit.after = after;
+  const std::filesystem::path log = hostPath(editLogPath(direction));
+  if (appendEditLog(log, edit)) return;
+  std::error_code noFolder;
+  std::filesystem::create_directory(log.parent_path(), noFolder);
+  appendEditLog(log, edit);
 }
 
 void closeFile(int& fd, RecordMap& map, std::int64_t& fileRecords) {
@@ -175,6 +210,17 @@ int readListRecord(int index, WordRecord& record) {
 }
 int writeWordRecord(int index, const WordRecord& record) { return writeWordRecord(storeState, index, record); }
 int writeListRecord(int index, const WordRecord& record) {
+  if (storeState.listFile >= 0 && replacedUnderName(storeState.listFile, listFilePath())) {
+    WordRecord before;
+    const bool change = index < storeState.listCount && readListRecord(index, before) == 0;
+    openListFile();
+    countListRecords();
+    int found = storeState.listCount;
+    WordRecord listed;
+    for (int i = 0; change && i < storeState.listCount && found == storeState.listCount; ++i)
+      if (readListRecord(i, listed) == 0 && sameRecord(listed, before)) found = i;
+    index = found;
+  }
   return writeRecord(storeState.listFile, storeState.listMap, storeState.listFileRecords, storeState.listCount, index,
                      record);
 }
@@ -201,7 +247,19 @@ int readWordRecord(const WordFile& file, int index, WordRecord& record) {
 }
 
 int writeWordRecord(WordFile& file, int index, const WordRecord& record) {
-  return writeRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index, record);
+  WordRecord before;
+  const bool change = index < file.wordCount && readWordRecord(file, index, before) == 0;
+  bool movedToEnd = false;
+  if (file.direction && replacedUnderName(file.wordFile, wordFilePath(*file.direction))) {
+    if (reopenWordFile(file) != 0) return -1;
+    index = change ? findAgain(file, before) : file.wordCount;
+    movedToEnd = change && index == file.wordCount;
+    if (index == file.wordCount) markUnsorted(file);
+  }
+  if (writeRecord(file.wordFile, file.wordMap, file.wordFileRecords, file.wordCount, index, record) != 0) return -1;
+  if (movedToEnd) ++file.wordCount;  // a caller that appends counts its record itself
+  if (file.direction) logEdit(*file.direction, change ? &before : nullptr, record);
+  return 0;
 }
 
 int appendWordRecord(WordFile& file, const WordRecord& record) {
@@ -267,6 +325,15 @@ int appendListRecord(const WordRecord& record) {
   if (writeListRecord(storeState.listCount, record) != 0) return -1;
   ++storeState.listCount;
   return 0;
+}
+
+bool replacedUnderName(int fd, const std::string& path) {
+  struct stat opened {
+  }, named{};
+  if (fd < 0 || ::fstat(fd, &opened) != 0) return false;
+  // A name that is gone for a moment (between two steps of a replacement) keeps the file open.
+  if (::stat(hostPath(path).c_str(), &named) != 0) return false;
+  return opened.st_ino != named.st_ino || opened.st_dev != named.st_dev;
 }
 
 int countNamedLists() { return storeState.namedListCount = countListFolders() - 2; }

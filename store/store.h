@@ -48,6 +48,9 @@ struct StoreState : WordFile {
   std::int64_t listFileRecords = 0;
   char practiceListName[150] = "";
   int namedListCount = 0;
+  // The time of the last edit logged, in microseconds: each later one is logged later still, so
+  // that the edits of one program keep their order in a merge.
+  std::int64_t lastEditTime = 0;
 };
 extern const StoreState& store;  // read anywhere; written only by store/store.cpp
 // Closes the store's files and starts from a fresh state; tests begin and end with it.
@@ -63,10 +66,17 @@ int openListFile();
 // program with a message; such a practice list file is closed with a message.
 void countWordRecords();  // then countListRecords
 void countListRecords();
+// Whether the file of a descriptor is no longer the one under its name: another program renamed a
+// new file over it.
+bool replacedUnderName(int fd, const std::string& path);
 // 0 when a whole record was read into record; -1 (record unchanged) otherwise.
 int readWordRecord(int index, WordRecord& record);
 int readListRecord(int index, WordRecord& record);
-// 0 when record was written whole as record index; writing at the count appends.
+// 0 when record was written whole as record index; writing at the count appends. A word file
+// that another program (a folder kept in step with another computer) replaced since it was opened
+// is opened again first, and the record goes where the record it replaces now lies, or behind the
+// last, so that the write is not lost in the old copy. Each change is logged in the direction's
+// edit log (editlog.h).
 int writeWordRecord(int index, const WordRecord& record);
 int writeListRecord(int index, const WordRecord& record);
 // Writes record behind the last record of the current word file and counts it; 0, or -1 when it
