@@ -9,6 +9,8 @@
 #include "platform/qt/qtmessagebox.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::string(argv[1]) == "--merge" || std::string(argv[1]) == "--write-stignore"))
+    return zembo::runFolderCommand(argv[1]);
   // Sound and the About animation play through FFmpeg unless the user chose another backend.
   setenv("QT_MEDIA_BACKEND", "ffmpeg", 0);
   zembo::chooseDisplayPlatform();

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -16,6 +17,7 @@
 
 #include "app/accelerators.h"
 #include "app/mainwindow.h"
+#include "app/syncwatch.h"
 #include "directions/directions.h"
 #include "formats/importjournal.h"
 #include "importer/folderchanges.h"
@@ -32,6 +34,7 @@
 #include "resources/uitextrows.h"
 #include "store/currentdirection.h"
 #include "store/store.h"
+#include "sync/conflicts.h"
 #include "windowkit/qttext.h"
 #include "windowkit/uifont.h"
 
@@ -170,6 +173,29 @@ void startZembo(const std::string& commandLine) {
   // The rich-text and common controls of the original need no loading here: the toolkit has them.
   qApp->installEventFilter(
       new AcceleratorFilter(findAccelerators(std::string(uiLanguage.uiLanguageName) + "_accel"), window));
+  // What Syncthing left beside the files while the program was not running.
+  (new SyncWatch(window))->mergeNow();
+}
+
+int runFolderCommand(const std::string& command) {
+  if (command == "--write-stignore") {
+    const bool written = writeSyncIgnore(".");
+    std::printf("%s\n", written ? ".stignore written" : ".stignore could not be written");
+    return written ? 0 : 1;
+  }
+  readUiLanguage();
+  if (!uiLanguage.uiBase) {
+    std::printf("No valid language found in language.ini\n");
+    return 1;
+  }
+  setFileNameCodePage(uiCodePage());
+  if (loadDirections() != 0) {
+    std::printf("%s\n", toUtf8(uiTextCopy(textConfigMissing), uiCodePage()).c_str());
+    return 1;
+  }
+  const MergeCounts counts = mergeConflictCopies();
+  if (counts.any()) std::printf("%s\n", mergeSummaryText(counts).c_str());
+  return counts.failed.empty() ? 0 : 1;
 }
 
 void releaseSingleInstance() { lock.reset(); }

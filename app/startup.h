@@ -29,6 +29,10 @@ void startZembo(const std::string& commandLine);
 void releaseSingleInstance();
 // The event loop; returns the exit code.
 int runMessageLoop();
+// The commands that work on the program's folder without a window: "--write-stignore" writes the
+// folder's .stignore for Syncthing; "--merge" merges the conflict copies Syncthing left and prints
+// what it merged. Returns the exit code.
+int runFolderCommand(const std::string& command);
 
 // The direction argument of a command line: the text after "zb " in the first piece between "/"
 // characters; empty when there is none. Sets recordMode for the line "record".

@@ -7,7 +7,7 @@
 
 namespace zembo {
 
-constexpr int uiTextRows = 215;
+constexpr int uiTextRows = 217;
 
 // The menus and dialogs are described once, in the shapes below; an edition gives only their
 // texts, in the order of the shapes, so that no edition can give a command a different id or a

@@ -196,5 +196,7 @@ constexpr int textNoAnkiCollection = 211;   // "The package holds no Anki collec
 constexpr int textAnkiTooBig = 212;         // "The package's collection would unpack to ...: it is left packed."
 constexpr int textAnkiDamaged = 213;        // "The package is damaged."
 constexpr int textNoPairs = 214;            // "The file holds no row with both a word and a translation."
+constexpr int textMergedSync = 215;         // "Merged with what another computer changed: ..." (%1..%5)
+constexpr int textMergeFailed = 216;        // "These files could not be merged. ...", the files below
 
 }  // namespace zembo
