@@ -11,6 +11,7 @@
 #include <random>
 #include <sstream>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "formats/fields.h"
 
@@ -112,20 +113,30 @@ bool isHexId(std::string_view id) {
          std::all_of(id.begin(), id.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
-// A record as a key: its word, translation and whether it is live.
-std::string keyOf(const WordRecord& record) {
+}  // namespace
+
+std::string recordKey(const WordRecord& record) {
   std::string key(wordOf(record));
   key += '\0';
   key += translationOf(record);
-  key += record.flags != 0 ? "\0d" : "\0l";
+  key += '\0';
+  key += record.flags != 0 ? 'd' : 'l';
   return key;
 }
 
-// The records by key, kept up to date as edits replace them.
+namespace {
+
+const auto keyOf = recordKey;
+
+// The records the edits name, by key, kept up to date as edits replace them. Only those are
+// indexed: a word file holds far more records than its edits name.
 class RecordIndex {
  public:
-  explicit RecordIndex(std::vector<WordRecord>& records) : records_(records) {
-    for (std::size_t i = 0; i < records.size(); ++i) where_[keyOf(records[i])].push_back(i);
+  RecordIndex(std::vector<WordRecord>& records, const std::unordered_set<std::string>& named) : records_(records) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      std::string key = keyOf(records[i]);
+      if (named.count(key)) where_[std::move(key)].push_back(i);
+    }
   }
   bool holds(const std::string& key) const {
     const auto at = where_.find(key);
@@ -233,7 +244,12 @@ void sortEdits(std::vector<RecordEdit>& edits) {
 }
 
 void applyEdits(std::vector<WordRecord>& records, const std::vector<RecordEdit>& edits) {
-  RecordIndex index(records);
+  std::unordered_set<std::string> named;
+  for (const RecordEdit& edit : edits) {
+    if (!edit.added) named.insert(keyOf(edit.before));
+    named.insert(keyOf(edit.after));
+  }
+  RecordIndex index(records, named);
   std::unordered_map<std::string, std::vector<std::size_t>> changesOf;  // by the key of the record changed
   for (std::size_t i = 0; i < edits.size(); ++i)
     if (!edits[i].added) changesOf[keyOf(edits[i].before)].push_back(i);

@@ -52,6 +52,8 @@ struct EditLogRead {
 };
 EditLogRead readEditLog(const std::filesystem::path& log);
 
+// A record as a key: its word, translation and whether it is live.
+std::string recordKey(const WordRecord& record);
 // Whether two records hold the same word, translation and liveness.
 bool sameRecord(const WordRecord& a, const WordRecord& b);
 

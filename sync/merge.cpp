@@ -75,12 +75,28 @@ bool replaceWith(const fs::path& file, const std::string& bytes) {
       file, [&](std::FILE* out) { return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(); });
 }
 
+// The records of a file, each field zeroed behind its text, so that records that hold the same
+// compare equal byte for byte.
 std::vector<WordRecord> readRecords(const fs::path& file) {
-  std::string bytes;
   std::vector<WordRecord> records;
-  if (!readBytes(file, bytes)) return records;
-  records.resize(bytes.size() / sizeof(WordRecord));  // a record cut short is not one
-  std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  if (!in) return records;
+  records.resize(static_cast<std::size_t>(in.tellg()) / sizeof(WordRecord));  // a record cut short is not one
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(records.data()), static_cast<std::streamsize>(records.size() * sizeof(WordRecord)));
+  for (WordRecord& r : records) {
+    setField(r.word, sizeof r.word, std::string(wordOf(r)));
+    setField(r.translation, sizeof r.translation, std::string(translationOf(r)));
+  }
+  return records;
+}
+
+bool byBytes(const WordRecord& a, const WordRecord& b) { return std::memcmp(&a, &b, sizeof a) < 0; }
+
+// The live records in the order of their bytes.
+std::vector<WordRecord> liveInByteOrder(std::vector<WordRecord> records) {
+  std::erase_if(records, [](const WordRecord& r) { return r.flags != 0; });
+  std::sort(records.begin(), records.end(), byBytes);
   return records;
 }
 
@@ -88,8 +104,12 @@ std::string bytesOf(const std::vector<WordRecord>& records) {
   return {reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)};
 }
 
-std::string keyOf(const WordRecord& r) {
-  return std::string(wordOf(r)) + '\0' + std::string(translationOf(r)) + (r.flags != 0 ? "\1" : "");
+const auto keyOf = recordKey;
+
+bool writeRecords(const fs::path& file, const std::vector<WordRecord>& records) {
+  return replaceFileSafely(file, [&](std::FILE* out) {
+    return std::fwrite(records.data(), sizeof(WordRecord), records.size(), out) == records.size();
+  });
 }
 
 std::int64_t modifiedNanoseconds(const fs::path& file) {
@@ -183,33 +203,37 @@ class Merger {
     return replaceWith(c.original, text);
   }
 
-  // The file's records, with those of the copy that no edit mentions (an edit decides what
-  // becomes of the records it names), then every logged edit that the result does not reflect.
+  // The file's records, with those of the copy that no edit names (an edit decides what becomes
+  // of the records it names), then every logged edit that the result does not reflect.
   static bool mergeWordFiles(const ConflictCopy& c) {
     const DictionaryDirection& direction = *directionOfWordFile(c.original);
     std::vector<RecordEdit> edits = readEditLog(hostPath(editLogPath(direction))).edits;
     sortEdits(edits);
-    std::unordered_set<std::string> named, held;
+    std::unordered_set<std::string> named;
     for (const RecordEdit& edit : edits) {
       if (!edit.added) named.insert(keyOf(edit.before));
       named.insert(keyOf(edit.after));
     }
-    const std::vector<WordRecord> mine = readRecords(c.original);
-    std::vector<WordRecord> records = mine;
-    for (const WordRecord& r : records) held.insert(keyOf(r));
+    std::vector<WordRecord> records = readRecords(c.original);
+    const std::vector<WordRecord> before = liveInByteOrder(records);
+    std::vector<WordRecord> extras;
     for (const WordRecord& r : readRecords(c.copy))
-      if (r.flags == 0 && !named.count(keyOf(r)) && held.insert(keyOf(r)).second) records.push_back(r);
+      if (r.flags == 0 && !std::binary_search(before.begin(), before.end(), r, byBytes) &&
+          (named.empty() || !named.count(keyOf(r))))
+        extras.push_back(r);
+    std::sort(extras.begin(), extras.end(), byBytes);
+    extras.erase(std::unique(extras.begin(), extras.end(),
+                             [](const WordRecord& a, const WordRecord& b) { return !byBytes(a, b) && !byBytes(b, a); }),
+                 extras.end());
+    records.insert(records.end(), extras.begin(), extras.end());
     applyEdits(records, edits);
-    std::erase_if(records, [](const WordRecord& r) { return r.flags != 0; });
     // Records in the order of their bytes go into the sort, which keeps equal words in the order
     // it is given: two computers sort them alike whatever order they stood in.
-    const auto byBytes = [](const WordRecord& a, const WordRecord& b) { return std::memcmp(&a, &b, sizeof a) < 0; };
-    std::sort(records.begin(), records.end(), byBytes);
-    std::vector<WordRecord> before = mine;
-    std::erase_if(before, [](const WordRecord& r) { return r.flags != 0; });
-    std::sort(before.begin(), before.end(), byBytes);
-    if (bytesOf(before) == bytesOf(records)) return true;  // the file holds them all already
-    if (!replaceWith(c.original, bytesOf(records))) return false;
+    records = liveInByteOrder(std::move(records));
+    if (before.size() == records.size() &&
+        std::memcmp(before.data(), records.data(), records.size() * sizeof(WordRecord)) == 0)
+      return true;  // the file holds them all already
+    if (!writeRecords(c.original, records)) return false;
     WordFile file;
     if (openWordFile(file, direction, WordCollation{}) != 0) return false;
     const bool sorted = sortWordFile(file) == 0;
