@@ -236,7 +236,8 @@ const EditionSource& danishEdition() {
           "Pakkens samling ville fylde langt mere udpakket end nogen ordliste, så den forbliver pakket.",  // 212
           "Pakken er beskadiget.",                                                                         // 213
           "Filen har ingen række med både et ord og en oversættelse.",                                     // 214
-          "Flettet med det, en anden computer ændrede:\n%1 repetitioner, %2 nye opslag, %3 rettelser, %4 poster i øvelseslister; af %5 andre filer blev den nyeste beholdt.",  // 215
+          "Flettet med det, en anden computer ændrede:\n%1 repetitioner, %2 nye opslag, %3 rettelser, %4 poster i "
+          "øvelseslister; af %5 andre filer blev den nyeste beholdt.",                                // 215
           "Disse filer kunne ikke flettes. De bliver liggende ved siden af de filer, de hører til:",  // 216
       },
       {

@@ -241,7 +241,8 @@ const EditionSource& dutchEdition() {
           "ingepakt.",                                                          // 212
           "Het pakket is beschadigd.",                                          // 213
           "Het bestand bevat geen rij met zowel een woord als een vertaling.",  // 214
-          "Samengevoegd met wat een andere computer veranderde:\n%1 herhalingen, %2 nieuwe woorden, %3 correcties, %4 woorden in oefenlijsten; van %5 andere bestanden is het nieuwste bewaard.",  // 215
+          "Samengevoegd met wat een andere computer veranderde:\n%1 herhalingen, %2 nieuwe woorden, %3 correcties, %4 "
+          "woorden in oefenlijsten; van %5 andere bestanden is het nieuwste bewaard.",                         // 215
           "Deze bestanden konden niet worden samengevoegd. Ze blijven naast de bestanden waar ze bij horen:",  // 216
       },
       {

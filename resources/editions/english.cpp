@@ -236,7 +236,8 @@ const EditionSource& englishEdition() {
           "The package's collection would unpack to far more than any word list, so it is left packed.",  // 212
           "The package is damaged.",                                                                      // 213
           "The file holds no row with both a word and a translation.",                                    // 214
-          "Merged with what another computer changed:\n%1 reviews, %2 new entries, %3 corrections, %4 practice list entries; of %5 other files the newer one was kept.",  // 215
+          "Merged with what another computer changed:\n%1 reviews, %2 new entries, %3 corrections, %4 practice list "
+          "entries; of %5 other files the newer one was kept.",                           // 215
           "These files could not be merged. They stay beside the files they belong to:",  // 216
       },
       {

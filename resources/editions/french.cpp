@@ -242,7 +242,8 @@ const EditionSource& frenchEdition() {
           "compressée.",                                                                      // 212
           "Le paquet est endommagé.",                                                         // 213
           "Le fichier ne contient aucune ligne qui ait à la fois un mot et une traduction.",  // 214
-          "Fusionné avec ce qu'un autre ordinateur a modifié :\n%1 révisions, %2 nouvelles entrées, %3 corrections, %4 entrées de listes d'exercice ; de %5 autres fichiers, le plus récent a été gardé.",  // 215
+          "Fusionné avec ce qu'un autre ordinateur a modifié :\n%1 révisions, %2 nouvelles entrées, %3 corrections, %4 "
+          "entrées de listes d'exercice ; de %5 autres fichiers, le plus récent a été gardé.",  // 215
           "Ces fichiers n'ont pas pu être fusionnés. Ils restent à côté des fichiers auxquels ils appartiennent :",  // 216
       },
       {

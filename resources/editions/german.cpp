@@ -243,7 +243,8 @@ const EditionSource& germanEdition() {
           "Die Sammlung des Pakets wäre entpackt weit größer als jede Wortliste, daher bleibt sie gepackt.",  // 212
           "Das Paket ist beschädigt.",                                                                        // 213
           "Die Datei enthält keine Zeile mit einem Wort und einer Übersetzung.",                              // 214
-          "Mit den Änderungen eines anderen Computers zusammengeführt:\n%1 Wiederholungen, %2 neue Einträge, %3 Korrekturen, %4 Einträge in Lernlisten; von %5 anderen Dateien wurde die neuere behalten.",  // 215
+          "Mit den Änderungen eines anderen Computers zusammengeführt:\n%1 Wiederholungen, %2 neue Einträge, %3 "
+          "Korrekturen, %4 Einträge in Lernlisten; von %5 anderen Dateien wurde die neuere behalten.",  // 215
           "Diese Dateien konnten nicht zusammengeführt werden. Sie bleiben neben den Dateien, zu denen sie gehören:",  // 216
       },
       {

@@ -242,7 +242,8 @@ const EditionSource& italianEdition() {
           "compressa.",                                                          // 212
           "Il pacchetto è danneggiato.",                                         // 213
           "Il file non contiene nessuna riga con una parola e una traduzione.",  // 214
-          "Unito con ciò che un altro computer ha cambiato:\n%1 ripassi, %2 nuove voci, %3 correzioni, %4 voci di liste di esercizio; di %5 altri file è stato tenuto il più recente.",  // 215
+          "Unito con ciò che un altro computer ha cambiato:\n%1 ripassi, %2 nuove voci, %3 correzioni, %4 voci di "
+          "liste di esercizio; di %5 altri file è stato tenuto il più recente.",                // 215
           "Questi file non si sono potuti unire. Restano accanto ai file a cui appartengono:",  // 216
       },
       {

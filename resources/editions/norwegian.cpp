@@ -236,7 +236,8 @@ const EditionSource& norwegianEdition() {
           "pakket.",                                                  // 212
           "Pakken er skadet.",                                        // 213
           "Filen har ingen rad med både et ord og en oversettelse.",  // 214
-          "Slått sammen med det en annen datamaskin endret:\n%1 repetisjoner, %2 nye oppslag, %3 rettelser, %4 oppføringer i øvelseslister; av %5 andre filer ble den nyeste beholdt.",  // 215
+          "Slått sammen med det en annen datamaskin endret:\n%1 repetisjoner, %2 nye oppslag, %3 rettelser, %4 "
+          "oppføringer i øvelseslister; av %5 andre filer ble den nyeste beholdt.",                   // 215
           "Disse filene kunne ikke slås sammen. De blir liggende ved siden av filene de hører til:",  // 216
       },
       {

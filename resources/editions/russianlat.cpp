@@ -243,7 +243,8 @@ const EditionSource& russianLatEdition() {
           "raspakovana.",                                      // 212
           "Paket povrezhden.",                                 // 213
           "V fayle net stroki, gde est' i slovo, i perevod.",  // 214
-          "Ob'edineno s izmeneniyami drugogo komp'yutera:\n%1 povtoreniy, %2 novykh statey, %3 ispravleniy, %4 zapisey v spiskakh uprazhneniy; iz %5 drugikh faylov sokhranyon bolee noviy.",  // 215
+          "Ob'edineno s izmeneniyami drugogo komp'yutera:\n%1 povtoreniy, %2 novykh statey, %3 ispravleniy, %4 zapisey "
+          "v spiskakh uprazhneniy; iz %5 drugikh faylov sokhranyon bolee noviy.",                      // 215
           "Eti fayly ne udalos' ob'edinit'. Oni ostayutsya ryadom s faylami, k kotorym otnosyatsya:",  // 216
       },
       {

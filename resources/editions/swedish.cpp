@@ -236,7 +236,8 @@ const EditionSource& swedishEdition() {
           "packad.",                                                    // 212
           "Paketet är skadat.",                                         // 213
           "Filen har ingen rad med både ett ord och en översättning.",  // 214
-          "Sammanfogat med det en annan dator ändrade:\n%1 repetitioner, %2 nya uppslag, %3 rättelser, %4 poster i övningslistor; av %5 andra filer behölls den nyaste.",  // 215
+          "Sammanfogat med det en annan dator ändrade:\n%1 repetitioner, %2 nya uppslag, %3 rättelser, %4 poster i "
+          "övningslistor; av %5 andra filer behölls den nyaste.",                             // 215
           "Dessa filer kunde inte sammanfogas. De ligger kvar bredvid filerna de hör till:",  // 216
       },
       {
