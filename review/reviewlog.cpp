@@ -331,9 +331,27 @@ bool ReviewBook::rewriteVersion1(const std::vector<Card>& cards) {
   return saveSnapshot(cards, true);
 }
 
+// Another program (Syncthing, bringing another computer's reviews) renamed a new log over the one
+// open: the grade goes into the new one, and the snapshot from then on names none of the log, so
+// that the next read takes every card's state from the whole log, the other computer's too.
+bool ReviewBook::followReplacedLog() {
+  struct stat opened {
+  }, named{};
+  if (::fstat(fd_, &opened) != 0 || ::lstat(logFile_.c_str(), &named) != 0 ||
+      (opened.st_ino == named.st_ino && opened.st_dev == named.st_dev))
+    return true;
+  ::close(fd_);
+  fd_ = openPlainForAppend(logFile_);
+  if (fd_ < 0 || ::fstat(fd_, &named) != 0) return false;
+  size_ = static_cast<std::uint64_t>(named.st_size);
+  logReplaced_ = true;
+  return true;
+}
+
 bool ReviewBook::record(const ReviewLine& line, const std::function<std::vector<Card>()>& cards) {
   // Without a log the snapshot keeps each grade.
   if (fd_ < 0) return saveSnapshot(cards(), true);
+  if (!followReplacedLog()) return false;
   std::string text = size_ == 0 ? std::string(logHeader) : std::string();
   appendReviewLine(text, line);
   std::size_t done = 0;
@@ -352,8 +370,8 @@ bool ReviewBook::record(const ReviewLine& line, const std::function<std::vector<
   if (::fdatasync(fd_) != 0) return false;
   step("synced");
   size_ += text.size();
-  header_.logBytes = size_;
-  header_.lastReviewId = line.id;
+  header_.logBytes = logReplaced_ ? 0 : size_;
+  header_.lastReviewId = logReplaced_ ? std::string() : line.id;
   if (++linesSinceSnapshot_ >= snapshotEvery) saveSnapshot(cards());
   step("snapshot");
   return true;

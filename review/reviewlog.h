@@ -106,6 +106,7 @@ class ReviewBook {
 
  private:
   bool rewriteVersion1(const std::vector<Card>& cards);
+  bool followReplacedLog();
   void step(const char* name) const {
     if (afterStep) afterStep(name);
   }
@@ -116,6 +117,7 @@ class ReviewBook {
   std::uint64_t size_ = 0;
   int linesSinceSnapshot_ = 0;
   bool snapshotWritable_ = true;
+  bool logReplaced_ = false;  // the log was replaced under the book: the snapshot names none of it
 };
 
 // The whole text of a log of these lines, as version 2.

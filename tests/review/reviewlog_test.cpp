@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -253,6 +254,31 @@ TEST_F(ReviewLog, ADamagedOrLostSnapshotIsRebuiltFromTheLog) {
   read = loadReviewCards(listFile);
   std::sort(read.cards.begin(), read.cards.end(), [](const Card& x, const Card& y) { return x.word < y.word; });
   expectSameCards(read.cards, cards);
+}
+
+// Syncthing renames the other computer's log (its reviews and the ones it had of this computer)
+// over the one the review window holds open.
+TEST_F(ReviewLog, AGradeAfterTheLogWasReplacedGoesIntoTheNewLogAndItsReviewsAreRead) {
+  std::vector<Card> cards = {newCard("être"), newCard("aller")};
+  ReviewBook book;
+  ASSERT_TRUE(book.open(listFile, readReviewCards(listFile), {}));
+  cards = gradeInBook(book, cards, {3}, start);
+  Card elsewhere = newCard("venir");
+  std::string text = test::readFile(reviewLogPath(listFile));
+  appendReviewLine(text, gradeCard(FsrsParameters{}, "default", elsewhere, 4, start + 60));
+  test::writeFile("other.tsv", text);
+  fs::rename("other.tsv", reviewLogPath(listFile));
+
+  cards = gradeInBook(book, {cards[1]}, {2}, start + 120);
+  ASSERT_TRUE(book.saveSnapshot(cards, true));
+  const ReviewLogRead log = readReviewLog(reviewLogPath(listFile));
+  ASSERT_EQ(log.lines.size(), 3u);
+  EXPECT_EQ(log.lines[2].after.word, "aller");
+  const ReviewCards read = readReviewCards(listFile);
+  std::vector<std::string> words;
+  for (const Card& card : read.cards) words.push_back(card.word);
+  std::sort(words.begin(), words.end());
+  EXPECT_EQ(words, (std::vector<std::string>{"aller", "venir", "être"}));
 }
 
 TEST_F(ReviewLog, DecksAskTheWaysTheListChoseForwardCardsFirst) {
