@@ -8,10 +8,12 @@
 #include <cinttypes>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "formats/fields.h"
 
@@ -19,23 +21,17 @@ namespace zembo {
 
 namespace {
 
+// The bytes a field cannot hold as they are, and the letter that stands for each after a backslash.
+constexpr std::pair<char, char> escapes[] = {{'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}};
+
 void appendEscaped(std::string& out, std::string_view field) {
   for (const char c : field) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += c;
+    const auto* escape = std::find_if(std::begin(escapes), std::end(escapes), [c](auto e) { return e.first == c; });
+    if (escape == std::end(escapes)) {
+      out += c;
+    } else {
+      out += '\\';
+      out += escape->second;
     }
   }
 }
@@ -48,17 +44,11 @@ bool unescape(std::string_view field, std::string& out) {
       continue;
     }
     if (++i == field.size()) return false;
-    const char c = field[i];
-    if (c == '\\')
-      out += '\\';
-    else if (c == 't')
-      out += '\t';
-    else if (c == 'n')
-      out += '\n';
-    else if (c == 'r')
-      out += '\r';
-    else
-      return false;
+    const char letter = field[i];
+    const auto* escape =
+        std::find_if(std::begin(escapes), std::end(escapes), [letter](auto e) { return e.second == letter; });
+    if (escape == std::end(escapes)) return false;
+    out += escape->first;
   }
   return true;
 }
