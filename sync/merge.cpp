@@ -85,8 +85,9 @@ std::vector<WordRecord> readRecords(const fs::path& file) {
   in.seekg(0);
   in.read(reinterpret_cast<char*>(records.data()), static_cast<std::streamsize>(records.size() * sizeof(WordRecord)));
   for (WordRecord& r : records) {
-    setField(r.word, sizeof r.word, std::string(wordOf(r)));
-    setField(r.translation, sizeof r.translation, std::string(translationOf(r)));
+    const std::size_t word = wordOf(r).size(), translation = translationOf(r).size();
+    std::memset(r.word + word, 0, sizeof r.word - word);
+    std::memset(r.translation + translation, 0, sizeof r.translation - translation);
   }
   return records;
 }
@@ -112,6 +113,21 @@ bool writeRecords(const fs::path& file, const std::vector<WordRecord>& records) 
   });
 }
 
+// A copy that holds what its file holds has nothing to merge.
+bool sameBytes(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::file_size(a, error) != fs::file_size(b, error) || error) return false;
+  std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
+  std::vector<char> one(1 << 20), two(1 << 20);
+  while (x && y) {
+    x.read(one.data(), static_cast<std::streamsize>(one.size()));
+    y.read(two.data(), static_cast<std::streamsize>(two.size()));
+    if (x.gcount() != y.gcount() || std::memcmp(one.data(), two.data(), static_cast<std::size_t>(x.gcount())) != 0)
+      return false;
+  }
+  return !x.bad() && !y.bad();
+}
+
 std::int64_t modifiedNanoseconds(const fs::path& file) {
   struct stat st {};
   if (::stat(file.c_str(), &st) != 0) return -1;
@@ -129,7 +145,7 @@ class Merger {
     for (const ConflictCopy& copy : copies_) order.emplace_back(kindOf(copy.original), &copy);
     std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [kind, copy] : order) {
-      if (merge(kind, *copy))
+      if (sameBytes(copy->copy, copy->original) || merge(kind, *copy))
         finish(*copy);
       else
         counts_.failed.push_back(copy->copy);
