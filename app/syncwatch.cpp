@@ -68,7 +68,7 @@ std::string SyncWatch::snapshotOfCopies(const std::vector<ConflictCopy>& copies)
 void SyncWatch::tick() {
   if (tools.toolWindowOpen) return;
   if (store.wordFile >= 0 && replacedUnderName(store.wordFile, wordFilePath())) reopenStore();
-  const std::vector<ConflictCopy> copies = findConflictCopies(".");
+  const std::vector<ConflictCopy> copies = findProgramConflictCopies();
   const std::string seen = snapshotOfCopies(copies);
   const bool still = seen == lastSeen_;
   lastSeen_ = seen;

@@ -13,6 +13,7 @@
 
 #include "directions/directions.h"
 #include "platform/hostpath.h"
+#include "platform/profile.h"
 #include "platform/safefiles.h"
 #include "resources/uitext.h"
 #include "resources/uitextrows.h"
@@ -346,6 +347,20 @@ MergeCounts mergeConflictCopies(const std::vector<ConflictCopy>& copies, const M
   return Merger(copies, hooks).run();
 }
 
-MergeCounts mergeConflictCopies(const MergeHooks& hooks) { return mergeConflictCopies(findConflictCopies("."), hooks); }
+std::vector<ConflictCopy> findProgramConflictCopies() {
+  std::vector<ConflictCopy> copies = findConflictCopies(".");
+  std::error_code error;
+  const fs::path here = fs::weakly_canonical(fs::current_path(error), error);
+  const fs::path settings = fs::weakly_canonical(profilePath("win.ini").parent_path(), error);
+  // The settings folder, unless the program's folder holds it (its copies were found then).
+  const bool inside = std::mismatch(here.begin(), here.end(), settings.begin(), settings.end()).first == here.end();
+  if (!error && !inside)
+    for (ConflictCopy& copy : findConflictCopies(settings)) copies.push_back(std::move(copy));
+  return copies;
+}
+
+MergeCounts mergeConflictCopies(const MergeHooks& hooks) {
+  return mergeConflictCopies(findProgramConflictCopies(), hooks);
+}
 
 }  // namespace zembo

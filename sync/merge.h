@@ -41,7 +41,10 @@ struct MergeHooks {
   std::function<void(const char* step, const std::filesystem::path& original)> afterStep;
 };
 
-// Merges every conflict copy under the working folder.
+// The conflict copies under the working folder and in the folder of the user's settings (win.ini),
+// which a user may keep in step as well.
+std::vector<ConflictCopy> findProgramConflictCopies();
+// Merges every one of them.
 MergeCounts mergeConflictCopies(const MergeHooks& hooks = {});
 // The same for the copies given (findConflictCopies(".")), in their order.
 MergeCounts mergeConflictCopies(const std::vector<ConflictCopy>& copies, const MergeHooks& hooks = {});

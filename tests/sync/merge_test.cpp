@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "directions/directions.h"
+#include "platform/profile.h"
 #include "resources/uilanguage.h"
 #include "review/cards.h"
 #include "review/reviewlog.h"
@@ -381,6 +382,15 @@ TEST_F(TwoComputers, SettingsAndFilesOfNoOtherKindKeepTheNewerAndTheIgnoreFileKe
   EXPECT_EQ(counts.newerKept, 1);
   EXPECT_EQ(test::readFile(dir / "laptop" / "dict.ini.bak"), "desktop");
   EXPECT_FALSE(fs::exists(copy));
+
+  // The user's settings, kept in step in a folder of their own.
+  const fs::path settings = profilePath("win.ini"), settingsCopy = conflictName(settings);
+  test::writeFile(settings, "[Dictionary]\nPracticeList=older\n");
+  test::writeFile(settingsCopy, "[Dictionary]\nPracticeList=newer\n");
+  fs::last_write_time(settingsCopy, fs::last_write_time(settings) + std::chrono::minutes(5));
+  EXPECT_EQ(merge("laptop").newerKept, 1);
+  EXPECT_EQ(test::readFile(settings), "[Dictionary]\nPracticeList=newer\n");
+  EXPECT_FALSE(fs::exists(settingsCopy));
 
   test::writeFile(dir / "laptop" / ".stignore", "// mine\nprivate/\n");
   ASSERT_TRUE(writeSyncIgnore(dir / "laptop"));
