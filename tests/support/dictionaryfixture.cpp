@@ -23,6 +23,8 @@
 #include "practice/listeditor.h"
 #include "practice/lists.h"
 #include "practice/practicewindow.h"
+#include "resources/uilanguage.h"
+#include "resources/uitext.h"
 #include "store/store.h"
 #include "tests/support/storereset.h"
 #include "windowkit/toolwindow.h"
@@ -89,6 +91,24 @@ void DictionaryTest::closeEverything() {
   QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
   QApplication::exec();
   resetEveryLayer();
+}
+
+std::string editionText(int base, int n) {
+  char buffer[300];
+  loadString(base + n, buffer, sizeof buffer);
+  return buffer;
+}
+
+void writeEditionDictionary(const UiLanguage& language) {
+  const int b = language.base;
+  const std::string ui = editionText(b, 52);
+  writeFile("language.ini", std::string("[Dictionary]\nLanguage=") + language.iniValue + "\n");
+  writeFile(programPath(editionText(b, 53), language.codePage),
+            "# " + editionText(b, 53) + "\n" + editionText(b, 56) + "\nSpanish,spanish,0\n\n" + editionText(b, 57) +
+                "\nSpa_" + ui.substr(0, 3) + ".zb\n\n" + editionText(b, 59) + "\n" + editionText(b, 54) + "\n");
+  const std::string folder = editionText(b, 1);
+  writeWords(programPath(folder + "Spa_" + ui.substr(0, 3) + ".zb", language.codePage), {{"casa", "x"}});
+  writeWords(programPath(folder + ui.substr(0, 3) + "_Spa.zb", language.codePage), {{"x", "casa"}, {"y", "z"}});
 }
 
 void DictionaryTest::writeSampleDictionary(const std::string& selected) {

@@ -14,7 +14,17 @@
 #include "tests/support/testenv.h"
 #include "tests/support/wordfiles.h"
 
+namespace zembo {
+struct UiLanguage;
+}
+
 namespace zembo::test {
+
+// Text n of the edition whose texts begin at base, in the edition's code page.
+std::string editionText(int base, int n);
+// language.ini of the edition, its configuration file with Spanish (its section headers, its
+// word-file folder, the name of its own language) and the two word files.
+void writeEditionDictionary(const UiLanguage& language);
 
 class DictionaryTest : public TempDirTest {
  protected:
