@@ -56,7 +56,7 @@ int runIn(const fs::path& folder, const std::vector<std::string>& arguments,
           const std::function<bool()>& killWhen = {}) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    ::chdir(folder.c_str());
+    if (::chdir(folder.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);

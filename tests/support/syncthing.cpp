@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -38,8 +39,7 @@ pid_t run(const std::vector<std::string>& arguments, const fs::path& log) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    freopen(log.c_str(), "a", stdout);
-    freopen(log.c_str(), "a", stderr);
+    if (!std::freopen(log.c_str(), "a", stdout) || !std::freopen(log.c_str(), "a", stderr)) ::_exit(126);
     ::setenv("STNOUPGRADE", "1", 1);
     ::setenv("STNODEFAULTFOLDER", "1", 1);
     ::execvp(argv[0], argv.data());
