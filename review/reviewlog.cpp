@@ -37,8 +37,6 @@ bool isHexId(std::string_view id) {
   return id.size() == 16 && id.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-std::string cardKey(const Card& card) { return card.word + '\t' + wayName(card.way); }
-
 // The log's bytes from offset on: any size (a log only grows).
 CardFileStatus readFrom(const fs::path& file, std::uint64_t offset, std::string& text) {
   return readPlainFile(file, offset, UINT64_MAX, text);
@@ -136,6 +134,8 @@ ReviewLine gradeCard(const FsrsParameters& p, std::string_view parametersId, Car
   line.after = card;
   return line;
 }
+
+std::string cardKey(const Card& card) { return card.word + '\t' + wayName(card.way); }
 
 std::string reviewLogText(const std::vector<ReviewLine>& lines) {
   std::string text(logHeader);

@@ -120,6 +120,9 @@ class ReviewBook {
   bool logReplaced_ = false;  // the log was replaced under the book: the snapshot names none of it
 };
 
+// A card's word and way as one key: the lines and cards of the same card share it.
+std::string cardKey(const Card& card);
+
 // The whole text of a log of these lines, as version 2.
 std::string reviewLogText(const std::vector<ReviewLine>& lines);
 

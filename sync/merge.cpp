@@ -33,8 +33,6 @@ namespace {
 // explain, the fitted schedules last, as the review logs' replay reads both.
 enum class Kind { editLog, newEntries, wordFile, listFile, reviewLog, cardFile, fittedSchedule, newerWins };
 
-bool endsWith(const std::string& text, std::string_view end) { return text.ends_with(end); }
-
 fs::path normal(const fs::path& path) { return path.lexically_normal(); }
 
 const DictionaryDirection* directionOfWordFile(const fs::path& file) {
@@ -48,13 +46,13 @@ fs::path listFolder() { return hostPath(uiTextCopy(textListFolder)); }
 Kind kindOf(const fs::path& original) {
   const std::string name = original.filename().string();
   const bool inNew = normal(original.parent_path()) == normal(hostPath("new"));
-  if (inNew && endsWith(name, ".edits")) return Kind::editLog;
-  if (inNew && endsWith(name, ".zb")) return Kind::newEntries;
+  if (inNew && name.ends_with(".edits")) return Kind::editLog;
+  if (inNew && name.ends_with(".zb")) return Kind::newEntries;
   if (directionOfWordFile(original)) return Kind::wordFile;
-  if (endsWith(name, ".log.tsv")) return Kind::reviewLog;
-  if (endsWith(name, ".cards.tsv")) return Kind::cardFile;
+  if (name.ends_with(".log.tsv")) return Kind::reviewLog;
+  if (name.ends_with(".cards.tsv")) return Kind::cardFile;
   if (normal(original) == normal(fittedSchedulePath(listFolder()))) return Kind::fittedSchedule;
-  if (endsWith(name, ".ls")) return Kind::listFile;
+  if (name.ends_with(".ls")) return Kind::listFile;
   return Kind::newerWins;
 }
 
@@ -288,9 +286,9 @@ class Merger {
     if (load.status != CardFileStatus::read && load.status != CardFileStatus::missing) return false;
     if (copy && readCardFile(*copy, others).status != CardFileStatus::read) return false;
     std::map<std::string, std::size_t> at;
-    for (std::size_t i = 0; i < cards.size(); ++i) at.emplace(cards[i].word + '\t' + wayName(cards[i].way), i);
+    for (std::size_t i = 0; i < cards.size(); ++i) at.emplace(cardKey(cards[i]), i);
     for (Card& card : others) {
-      const auto [it, added] = at.emplace(card.word + '\t' + wayName(card.way), cards.size());
+      const auto [it, added] = at.emplace(cardKey(card), cards.size());
       if (added)
         cards.push_back(std::move(card));
       else if (card.schedule.lastReview > cards[it->second].schedule.lastReview)
